@@ -1,0 +1,177 @@
+// Runs the built make-sample-db tool and reads back what it wrote.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The tool is built in <build>/tools; the test binary lives somewhere below <build>.
+fs::path ToolPath() {
+  for (fs::path d = fs::read_symlink("/proc/self/exe").parent_path(); d != d.root_path();
+       d = d.parent_path())
+    if (fs::exists(d / "tools" / "make-sample-db")) return d / "tools" / "make-sample-db";
+  return "make-sample-db (not built)";
+}
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+struct RunResult {
+  int exitCode;
+  std::string err;
+};
+
+class MakeSampleDb : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(ToolPath())) << ToolPath();
+    char tmpl[] = "/tmp/vantrel-sampledb-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir = tmpl;
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  RunResult Run(const fs::path& tool, const std::vector<std::string>& args) {
+    std::string cmd = Quote(tool.string());
+    for (auto& a : args) cmd += " " + Quote(a);
+    fs::path errFile = dir / "stderr.txt";
+    cmd += " >/dev/null 2>" + Quote(errFile.string());
+    int st = std::system(cmd.c_str());
+    std::ifstream in(errFile);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    fs::remove(errFile);
+    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, ss.str()};
+  }
+
+  fs::path dir;
+};
+
+struct Row {
+  int id, shift, control, alt, win, keyIndex;
+  std::string content;
+};
+
+std::vector<Row> ReadRows(const fs::path& db) {
+  sqlite3* h = nullptr;
+  std::vector<Row> rows;
+  EXPECT_EQ(sqlite3_open_v2(db.c_str(), &h, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* st = nullptr;
+  EXPECT_EQ(sqlite3_prepare_v2(h,
+                               "SELECT ID, shift, control, alt, win, KeyIndex, Content "
+                               "FROM TSet ORDER BY ID",
+                               -1, &st, nullptr),
+            SQLITE_OK);
+  while (st && sqlite3_step(st) == SQLITE_ROW) {
+    Row r{};
+    r.id = sqlite3_column_int(st, 0);
+    r.shift = sqlite3_column_int(st, 1);
+    r.control = sqlite3_column_int(st, 2);
+    r.alt = sqlite3_column_int(st, 3);
+    r.win = sqlite3_column_int(st, 4);
+    r.keyIndex = sqlite3_column_int(st, 5);
+    r.content = reinterpret_cast<const char*>(sqlite3_column_text(st, 6));
+    rows.push_back(r);
+  }
+  sqlite3_finalize(st);
+  sqlite3_close(h);
+  return rows;
+}
+
+// Declared column types, in table order.
+std::vector<std::pair<std::string, std::string>> Columns(const fs::path& db) {
+  sqlite3* h = nullptr;
+  std::vector<std::pair<std::string, std::string>> cols;
+  sqlite3_open_v2(db.c_str(), &h, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(h, "PRAGMA table_info(\"TSet\")", -1, &st, nullptr);
+  while (st && sqlite3_step(st) == SQLITE_ROW)
+    cols.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)),
+                      reinterpret_cast<const char*>(sqlite3_column_text(st, 2)));
+  sqlite3_finalize(st);
+  sqlite3_close(h);
+  return cols;
+}
+
+}  // namespace
+
+TEST_F(MakeSampleDb, WritesTheSnippetTable) {
+  fs::path db = dir / "data.mdb";
+  RunResult r = Run(ToolPath(), {db.string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+
+  using Col = std::pair<std::string, std::string>;
+  EXPECT_EQ(Columns(db), (std::vector<Col>{{"ID", "INTEGER"},
+                                           {"shift", "BOOLEAN"},
+                                           {"control", "BOOLEAN"},
+                                           {"alt", "BOOLEAN"},
+                                           {"win", "BOOLEAN"},
+                                           {"KeyIndex", "INTEGER"},
+                                           {"Content", "MEMO"}}));
+
+  std::vector<Row> rows = ReadRows(db);
+  ASSERT_GE(rows.size(), 3u);
+  bool keyless = false, chinese = false;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].id, static_cast<int>(i) + 1);
+    EXPECT_GE(rows[i].keyIndex, 0);
+    EXPECT_LE(rows[i].keyIndex, 102);
+    for (int flag : {rows[i].shift, rows[i].control, rows[i].alt, rows[i].win})
+      EXPECT_TRUE(flag == 0 || flag == 1);
+    keyless |= rows[i].keyIndex == 0;
+    chinese |= rows[i].content.find("你好") != std::string::npos;
+  }
+  EXPECT_TRUE(keyless) << "one row binds no key";
+  EXPECT_TRUE(chinese) << "one row holds Chinese text";
+}
+
+TEST_F(MakeSampleDb, RefusesAnExistingFile) {
+  fs::path db = dir / "data.mdb";
+  { std::ofstream(db) << "not a database"; }
+  RunResult r = Run(ToolPath(), {db.string()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find(db.string()), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("already exists"), std::string::npos) << r.err;
+  std::ifstream in(db);
+  std::string content((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(content, "not a database");
+
+  // A database the tool wrote itself is not overwritten on a second run either.
+  fs::path second = dir / "second.mdb";
+  ASSERT_EQ(Run(ToolPath(), {second.string()}).exitCode, 0);
+  auto before = fs::file_size(second);
+  size_t rows = ReadRows(second).size();
+  EXPECT_EQ(Run(ToolPath(), {second.string()}).exitCode, 1);
+  EXPECT_EQ(fs::file_size(second), before);
+  EXPECT_EQ(ReadRows(second).size(), rows);
+}
+
+TEST_F(MakeSampleDb, ReportsAnUnwritablePathAndLeavesNothing) {
+  fs::path db = dir / "missing-dir" / "data.mdb";
+  RunResult r = Run(ToolPath(), {db.string()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("cannot create"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(db));
+}
+
+TEST_F(MakeSampleDb, DefaultsToDataMdbBesideTheExecutable) {
+  fs::path copy = dir / "make-sample-db";
+  fs::copy_file(ToolPath(), copy);
+  fs::permissions(copy, fs::perms::owner_exec, fs::perm_options::add);
+  RunResult r = Run(copy, {});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_FALSE(ReadRows(dir / "data.mdb").empty());
+}
