@@ -1,0 +1,65 @@
+#pragma once
+// The narrow interface between the window system and what shows it: the headless back
+// end (tests, runs without a display) or a real display.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/WinTypes.h"
+
+namespace win {
+
+struct TrayIconState {
+  HWND Owner = nullptr;
+  UINT_PTR Id = 0;
+  UINT CallbackMessage = 0;
+  HICON Icon = nullptr;
+  std::string Tip;
+  UINT Version = 0;
+};
+
+class Backend {
+public:
+  virtual ~Backend() = default;
+
+  // Top-level and popup windows (children are drawn into their top-level window).
+  virtual void WindowCreated(HWND hwnd) {}
+  virtual void WindowDestroyed(HWND hwnd) {}
+  virtual void WindowMoved(HWND hwnd, const RECT& screenRect) {}
+  virtual void WindowShown(HWND hwnd, bool visible) {}
+  virtual void SurfaceInvalidated(HWND hwnd, const RECT& rect) {}
+
+  // The real clock (milliseconds) when the back end has one.
+  virtual bool UsesManualClock() const = 0;
+  virtual DWORD Now() = 0;
+  // Waits up to timeoutMs (or forever when negative) for outside events, feeding them
+  // into the window system; returns whether anything arrived.
+  virtual bool WaitForEvents(int timeoutMs) = 0;
+
+  // System-wide hot keys: grab returns false when another program holds the combination.
+  virtual bool GrabHotKey(UINT modifiers, UINT vk) = 0;
+  virtual void UngrabHotKey(UINT modifiers, UINT vk) = 0;
+
+  // Clipboard: an open fails when another program holds it; the published formats
+  // follow every close after a change.
+  virtual bool ClipboardHeldElsewhere() = 0;
+  virtual void ClipboardPublished() {}
+
+  // Notification area.
+  virtual bool TrayAvailable() { return true; }
+  virtual void TrayIconAdded(const TrayIconState& icon) {}
+  virtual void TrayIconModified(const TrayIconState& icon) {}
+  virtual void TrayIconDeleted(const TrayIconState& icon) {}
+
+  virtual void Beep(UINT type) {}
+  // Shows a message box and returns the button pressed (IDOK ...).
+  virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                             UINT type) = 0;
+};
+
+// The back end in use; the headless one unless another was installed.
+Backend& CurrentBackend();
+// Installs a back end (the program does so at start); NULL goes back to headless.
+void InstallBackend(std::unique_ptr<Backend> backend);
+
+}  // namespace win
