@@ -1,0 +1,15 @@
+#include "platform/rtl/Persistent.h"
+
+void TPersistent::Assign(TPersistent* Source) {
+  if (Source) Source->AssignTo(this);
+  else AssignError(nullptr);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) { Dest->AssignError(this); }
+
+void TPersistent::AssignError(TPersistent* Source) {
+  std::string src = Source ? Source->ClassName() : std::string("nil");
+  throw EConvertError("Cannot assign a " + src + " to a " + ClassName());
+}
+
+std::string TPersistent::GetNamePath() { return ClassName(); }

@@ -1,0 +1,107 @@
+#pragma once
+// Streams: TStream and the memory, string and file streams.
+#include "platform/rtl/Object.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+constexpr TSeekOrigin soFromBeginning = soBeginning;
+constexpr TSeekOrigin soFromCurrent = soCurrent;
+constexpr TSeekOrigin soFromEnd = soEnd;
+
+class TStream : public TObject {
+  VANTREL_CLASS(TStream, TObject)
+public:
+  // Reads up to Count bytes; returns how many were read.
+  virtual std::int64_t Read(void* Buffer, std::int64_t Count) = 0;
+  // Writes up to Count bytes; returns how many were written.
+  virtual std::int64_t Write(const void* Buffer, std::int64_t Count) = 0;
+  // Moves the position; returns the new position.
+  virtual std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) = 0;
+  virtual std::int64_t Size();
+  virtual void SetSize(std::int64_t NewSize) {}
+  std::int64_t Position() { return Seek(0, soCurrent); }
+  void SetPosition(std::int64_t Pos) { Seek(Pos, soBeginning); }
+  // Raise EReadError "Stream read error" / EWriteError "Stream write error" when short.
+  void ReadBuffer(void* Buffer, std::int64_t Count);
+  void WriteBuffer(const void* Buffer, std::int64_t Count);
+  // Copies Count bytes from Source's position; Count 0 copies all of Source from its start.
+  std::int64_t CopyFrom(TStream* Source, std::int64_t Count);
+};
+
+class TCustomMemoryStream : public TStream {
+  VANTREL_CLASS(TCustomMemoryStream, TStream)
+public:
+  std::int64_t Read(void* Buffer, std::int64_t Count) override;
+  std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
+  std::int64_t Size() override { return static_cast<std::int64_t>(FData.size()); }
+  char* Memory() { return FData.data(); }
+  const std::vector<char>& Data() const { return FData; }
+  void SaveToStream(TStream* Stream);
+  void SaveToFile(const std::string& FileName);
+
+protected:
+  std::vector<char> FData;
+  std::int64_t FPosition = 0;
+};
+
+class TMemoryStream : public TCustomMemoryStream {
+  VANTREL_CLASS(TMemoryStream, TCustomMemoryStream)
+public:
+  TMemoryStream() = default;
+  std::int64_t Write(const void* Buffer, std::int64_t Count) override;
+  void SetSize(std::int64_t NewSize) override;
+  void Clear();
+  void LoadFromStream(TStream* Stream);
+  void LoadFromFile(const std::string& FileName);
+};
+
+class TStringStream : public TStream {
+  VANTREL_CLASS(TStringStream, TStream)
+public:
+  explicit TStringStream(std::string AString = {}) : FDataString(std::move(AString)) {}
+  std::int64_t Read(void* Buffer, std::int64_t Count) override;
+  std::int64_t Write(const void* Buffer, std::int64_t Count) override;
+  std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
+  std::int64_t Size() override { return static_cast<std::int64_t>(FDataString.size()); }
+  void SetSize(std::int64_t NewSize) override;
+  const std::string& DataString() const { return FDataString; }
+  std::string ReadString(std::int64_t Count);
+  void WriteString(const std::string& AString);
+
+private:
+  std::string FDataString;
+  std::int64_t FPosition = 0;
+};
+
+// File open modes: one access mode, or fmCreate (create or truncate, read and write).
+// Share modes are accepted and ignored.
+constexpr unsigned fmOpenRead = 0x0000;
+constexpr unsigned fmOpenWrite = 0x0001;
+constexpr unsigned fmOpenReadWrite = 0x0002;
+constexpr unsigned fmShareCompat = 0x0000;
+constexpr unsigned fmShareExclusive = 0x0010;
+constexpr unsigned fmShareDenyWrite = 0x0020;
+constexpr unsigned fmShareDenyRead = 0x0030;
+constexpr unsigned fmShareDenyNone = 0x0040;
+constexpr unsigned fmCreate = 0xFF00;
+
+class TFileStream : public TStream {
+  VANTREL_CLASS(TFileStream, TStream)
+public:
+  // Raises EFCreateError / EFOpenError naming the file when it cannot be created / opened.
+  TFileStream(const std::string& FileName, unsigned Mode);
+  ~TFileStream() override;
+  std::int64_t Read(void* Buffer, std::int64_t Count) override;
+  std::int64_t Write(const void* Buffer, std::int64_t Count) override;
+  std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
+  void SetSize(std::int64_t NewSize) override;
+  const std::string& FileName() const { return FFileName; }
+  int Handle() const { return FHandle; }
+
+private:
+  std::string FFileName;
+  int FHandle = -1;
+};

@@ -1,0 +1,152 @@
+#pragma once
+// TStrings and TStringList: lists of strings with associated objects.
+#include "platform/rtl/Events.h"
+#include "platform/rtl/Persistent.h"
+
+#include <string>
+#include <vector>
+
+class TStream;
+
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStrings : public TPersistent {
+  VANTREL_CLASS(TStrings, TPersistent)
+public:
+  TStrings() = default;
+  virtual int Count() const = 0;
+  virtual std::string Get(int Index) const = 0;
+  virtual void Put(int Index, const std::string& S);
+  virtual TObject* GetObject(int Index) const { return nullptr; }
+  virtual void PutObject(int Index, TObject* AObject) {}
+  virtual void Insert(int Index, const std::string& S) = 0;
+  virtual void Delete(int Index) = 0;
+  virtual void Clear() = 0;
+
+  std::string Strings(int Index) const { return Get(Index); }
+  void SetStrings(int Index, const std::string& S) { Put(Index, S); }
+  std::string operator[](int Index) const { return Get(Index); }
+  TObject* Objects(int Index) const { return GetObject(Index); }
+  void SetObjects(int Index, TObject* AObject) { PutObject(Index, AObject); }
+
+  virtual int Add(const std::string& S);
+  virtual int AddObject(const std::string& S, TObject* AObject);
+  void InsertObject(int Index, const std::string& S, TObject* AObject);
+  void Append(const std::string& S) { Add(S); }
+  void AddStrings(TStrings* Strings);
+  virtual void Move(int CurIndex, int NewIndex);
+  virtual void Exchange(int Index1, int Index2);
+  // First index of S (case-insensitive unless the list says otherwise); -1 when absent.
+  virtual int IndexOf(const std::string& S) const;
+  int IndexOfName(const std::string& Name) const;
+  int IndexOfObject(TObject* AObject) const;
+
+  // "Name=Value" entries.
+  std::string Names(int Index) const;
+  std::string Values(const std::string& Name) const;
+  // An empty value deletes the entry.
+  void SetValues(const std::string& Name, const std::string& Value);
+  std::string ValueFromIndex(int Index) const;
+  char NameValueSeparator() const { return FNameValueSeparator; }
+  void SetNameValueSeparator(char C) { FNameValueSeparator = C; }
+
+  // Lines joined with CR LF; setting splits at CR LF, LF or CR.
+  virtual std::string Text() const;
+  virtual void SetText(const std::string& Value);
+  // Delimited with "," and quoted with '"' where needed; spaces also separate unquoted items.
+  std::string CommaText() const;
+  void SetCommaText(const std::string& Value);
+  std::string DelimitedText() const;
+  void SetDelimitedText(const std::string& Value);
+  char Delimiter() const { return FDelimiter; }
+  void SetDelimiter(char C) { FDelimiter = C; }
+  char QuoteChar() const { return FQuoteChar; }
+  void SetQuoteChar(char C) { FQuoteChar = C; }
+
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+  // Same strings in the same order (case-sensitive).
+  bool Equals(TStrings* Strings) const;
+  void Assign(TPersistent* Source) override;
+  void DefineProperties(TFiler* Filer) override;
+
+  void SaveToStream(TStream* Stream) const;
+  void LoadFromStream(TStream* Stream);
+  void SaveToFile(const std::string& FileName) const;
+  void LoadFromFile(const std::string& FileName);
+
+  // <0, 0, >0; case-insensitive here.
+  virtual int CompareStrings(const std::string& S1, const std::string& S2) const;
+
+protected:
+  virtual void SetUpdateState(bool Updating) {}
+  [[noreturn]] static void Error(const char* Format, int Value);
+
+private:
+  std::string Delimited(char Delim, char Quote) const;
+  void SetDelimited(const std::string& Value, char Delim, char Quote);
+
+  int FUpdateCount = 0;
+  char FDelimiter = ',';
+  char FQuoteChar = '"';
+  char FNameValueSeparator = '=';
+};
+
+using TStringListSortCompare = int (*)(class TStringList* List, int Index1, int Index2);
+
+class TStringList : public TStrings {
+  VANTREL_CLASS(TStringList, TStrings)
+public:
+  TStringList() = default;
+  int Count() const override { return static_cast<int>(FList.size()); }
+  std::string Get(int Index) const override;
+  void Put(int Index, const std::string& S) override;
+  TObject* GetObject(int Index) const override;
+  void PutObject(int Index, TObject* AObject) override;
+  void Insert(int Index, const std::string& S) override;
+  void Delete(int Index) override;
+  void Clear() override;
+  int Add(const std::string& S) override;
+  int AddObject(const std::string& S, TObject* AObject) override;
+  void Exchange(int Index1, int Index2) override;
+  void Move(int CurIndex, int NewIndex) override;
+  int IndexOf(const std::string& S) const override;
+  // Binary search of a sorted list: true when found; Index is the match or the insertion point.
+  bool Find(const std::string& S, int& Index) const;
+  virtual void Sort();
+  void CustomSort(TStringListSortCompare Compare);
+
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  TDuplicates Duplicates() const { return FDuplicates; }
+  void SetDuplicates(TDuplicates Value) { FDuplicates = Value; }
+  bool CaseSensitive() const { return FCaseSensitive; }
+  void SetCaseSensitive(bool Value);
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(const TNotifyEvent& E) { FOnChange = E; }
+  const TNotifyEvent& OnChanging() const { return FOnChanging; }
+  void SetOnChanging(const TNotifyEvent& E) { FOnChanging = E; }
+
+  int CompareStrings(const std::string& S1, const std::string& S2) const override;
+
+protected:
+  virtual void Changed();
+  virtual void Changing();
+  void SetUpdateState(bool Updating) override;
+
+private:
+  struct TStringItem {
+    std::string S;
+    TObject* O = nullptr;
+  };
+  void Check(int Index) const;
+  void InsertItem(int Index, const std::string& S, TObject* AObject);
+
+  std::vector<TStringItem> FList;
+  bool FSorted = false;
+  bool FCaseSensitive = false;
+  TDuplicates FDuplicates = dupIgnore;
+  TNotifyEvent FOnChange;
+  TNotifyEvent FOnChanging;
+};
