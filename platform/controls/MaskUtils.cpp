@@ -1,5 +1,7 @@
 #include "platform/controls/MaskUtils.h"
 
+#include "platform/rtl/SysUtils.h"
+
 #include <algorithm>
 
 namespace {
@@ -28,8 +30,8 @@ std::string ApplyCase(const std::string& ch, TMaskCase c) {
   return std::string(1, x);
 }
 
-std::string DateSeparatorText() { return "/"; }
-std::string TimeSeparatorText() { return ":"; }
+std::string DateSeparatorText() { return std::string(1, DateSeparator); }
+std::string TimeSeparatorText() { return std::string(1, TimeSeparator); }
 
 }  // namespace
 
@@ -49,12 +51,6 @@ std::string Utf8Join(const std::vector<std::string>& chars, int from, int count)
                       : std::min(static_cast<int>(chars.size()), from + count);
   for (int i = std::max(0, from); i < end; ++i) out += chars[i];
   return out;
-}
-
-int Utf8Length(const std::string& s) {
-  int n = 0;
-  for (size_t i = 0; i < s.size(); i += CharLen(static_cast<unsigned char>(s[i]))) ++n;
-  return n;
 }
 
 bool TMaskPosition::Required() const {

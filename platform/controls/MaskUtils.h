@@ -89,7 +89,6 @@ std::string FormatMaskText(const std::string& EditMask, const std::string& Value
 // Splitting UTF-8 text into whole characters and back.
 std::vector<std::string> Utf8Chars(const std::string& s);
 std::string Utf8Join(const std::vector<std::string>& chars, int from = 0, int count = -1);
-int Utf8Length(const std::string& s);
 
 // The positions of a masked edit under editing: typing goes only into input
 // positions and skips literals; deleting blanks input positions and keeps literals.
