@@ -10,7 +10,7 @@
 namespace {
 
 // Days from 0001-01-01 to 1899-12-30.
-constexpr long kDateDelta = 693594;
+constexpr long kDateDelta = 693593;
 constexpr double kMSecsPerDay = 86400000.0;
 
 long DaysBeforeYear(long y) {  // days from 0001-01-01 to y-01-01
@@ -72,7 +72,7 @@ namespace {
 
 // Splits into whole days since 0001-01-01 and milliseconds of the day.
 void Split(TDateTime dt, long& days, long& msecs) {
-  if (!std::isfinite(dt) || dt < -693594.0 || dt >= 2958466.0)
+  if (!std::isfinite(dt) || dt < -693593.0 || dt >= 2958466.0)
     throw EConvertError("Invalid argument to date decode");
   double whole = std::trunc(dt);
   long long ms = std::llround(std::fabs(dt - whole) * kMSecsPerDay);

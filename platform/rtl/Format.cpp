@@ -5,6 +5,7 @@
 namespace {
 
 constexpr int kMaxWidth = 65535;
+constexpr int kAbsent = -1000000;
 
 class TFormatter {
 public:
@@ -42,7 +43,7 @@ private:
     return FArgs[FNext++];
   }
 
-  // Reads a number or '*' (taken from the arguments); -1 when absent.
+  // Reads a number or '*' (taken from the arguments); kAbsent when there is none.
   int ReadNumber(std::size_t& i) {
     if (i < FFmt.size() && FFmt[i] == '*') {
       ++i;
@@ -51,7 +52,7 @@ private:
       if (a.AsInt() > kMaxWidth || a.AsInt() < -kMaxWidth) Invalid();
       return static_cast<int>(a.AsInt());
     }
-    if (i >= FFmt.size() || FFmt[i] < '0' || FFmt[i] > '9') return -1;
+    if (i >= FFmt.size() || FFmt[i] < '0' || FFmt[i] > '9') return kAbsent;
     long v = 0;
     while (i < FFmt.size() && FFmt[i] >= '0' && FFmt[i] <= '9') {
       v = v * 10 + (FFmt[i++] - '0');
@@ -63,11 +64,12 @@ private:
   std::string Directive(std::size_t& i) {
     bool left = false;
     int width = ReadNumberOrIndex(i, left);
+    if (width == kAbsent) width = 0;
     int prec = -1;
     if (i < FFmt.size() && FFmt[i] == '.') {
       ++i;
       prec = ReadNumber(i);
-      if (prec < 0) prec = 0;
+      if (prec < 0) prec = 0;  // absent, or a negative count from the arguments
     }
     if (i >= FFmt.size()) Invalid();
     char type = FFmt[i++];
