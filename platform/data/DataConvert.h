@@ -1,0 +1,20 @@
+#pragma once
+// Value helpers shared by the engines: ordering of field values, literals taking a
+// field's type, and the Variant type each field type stores.
+#include "platform/data/DBTypes.h"
+#include "platform/rtl/Variant.h"
+
+// Orders two values: Null/Empty first, strings by text (optionally ignoring case),
+// everything else as the Variant compares it. Never throws.
+int CompareValues(const Variant& a, const Variant& b, bool caseInsensitive);
+
+// A literal converted to the type of the field it is compared with ("2024-01-05" for a
+// date field becomes a date); the value itself when it does not convert.
+Variant CoerceToFieldType(const Variant& v, TFieldType type);
+
+// The value as a field of this type stores it (EConvertError/EVariantError when it does
+// not convert). Null and Empty become Null.
+Variant ConvertForField(const Variant& v, TFieldType type);
+
+// Splits "A;B" into its names (blanks around a name dropped, empty names skipped).
+std::vector<std::string> SplitFieldNames(const std::string& names);

@@ -1,0 +1,311 @@
+// Parser and evaluator of the dataset filter language.
+#include "platform/data/FilterExpr.h"
+
+#include <cctype>
+
+#include "platform/data/DataConvert.h"
+#include "platform/rtl/Exceptions.h"
+
+enum class TFilterOp { Const, Field, Eq, Ne, Lt, Gt, Le, Ge, IsNull, IsNotNull, And, Or, Not };
+
+struct TFilterExpr::Node {
+  TFilterOp Op = TFilterOp::Const;
+  Variant Value;        // Const
+  bool Quoted = false;  // Const from a quoted string
+  std::string Name;     // Field
+  std::unique_ptr<Node> A, B;
+};
+
+namespace {
+
+enum class TTok { End, Name, String, Number, LParen, RParen, Op, Word };
+
+struct TToken {
+  TTok Kind = TTok::End;
+  std::string Text;  // name, string contents, number text, operator, upper-cased word
+  size_t Pos = 0;
+};
+
+bool IsNameChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+class TFilterParser {
+public:
+  TFilterParser(const std::string& text, std::vector<std::string>& names)
+      : FText(text), FNames(names) { Advance(); }
+
+  std::unique_ptr<TFilterExpr::Node> ParseAll() {
+    if (FTok.Kind == TTok::End) return nullptr;
+    auto n = ParseOr();
+    if (FTok.Kind != TTok::End) Fail("unexpected '" + FTok.Text + "'");
+    return n;
+  }
+
+private:
+  [[noreturn]] void Fail(const std::string& what) const {
+    throw EDatabaseError("Invalid filter expression \"" + FText + "\": " + what + " at position " +
+                         std::to_string(FTok.Pos + 1));
+  }
+
+  void Advance() {
+    size_t& i = FPos;
+    while (i < FText.size() && std::isspace(static_cast<unsigned char>(FText[i]))) ++i;
+    FTok = TToken{};
+    FTok.Pos = i;
+    if (i >= FText.size()) return;
+    char c = FText[i];
+    if (c == '[') {
+      size_t close = FText.find(']', i + 1);
+      if (close == std::string::npos) Fail("missing ']'");
+      FTok.Kind = TTok::Name;
+      FTok.Text = FText.substr(i + 1, close - i - 1);
+      i = close + 1;
+    } else if (c == '\'' || c == '"') {
+      std::string s;
+      ++i;
+      for (;;) {
+        if (i >= FText.size()) Fail("unterminated string");
+        if (FText[i] == c) {
+          if (i + 1 < FText.size() && FText[i + 1] == c) { s += c; i += 2; continue; }
+          ++i;
+          break;
+        }
+        s += FText[i++];
+      }
+      FTok.Kind = TTok::String;
+      FTok.Text = s;
+    } else if (std::isdigit(static_cast<unsigned char>(c)) ||
+               (c == '.' && i + 1 < FText.size() && std::isdigit(static_cast<unsigned char>(FText[i + 1])))) {
+      size_t start = i;
+      while (i < FText.size() && (std::isdigit(static_cast<unsigned char>(FText[i])) || FText[i] == '.')) ++i;
+      if (i < FText.size() && (FText[i] == 'e' || FText[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < FText.size() && (FText[j] == '+' || FText[j] == '-')) ++j;
+        if (j < FText.size() && std::isdigit(static_cast<unsigned char>(FText[j]))) {
+          i = j;
+          while (i < FText.size() && std::isdigit(static_cast<unsigned char>(FText[i]))) ++i;
+        }
+      }
+      FTok.Kind = TTok::Number;
+      FTok.Text = FText.substr(start, i - start);
+    } else if (c == '(' || c == ')') {
+      FTok.Kind = c == '(' ? TTok::LParen : TTok::RParen;
+      FTok.Text = std::string(1, c);
+      ++i;
+    } else if (c == '=' || c == '<' || c == '>') {
+      FTok.Kind = TTok::Op;
+      FTok.Text = std::string(1, c);
+      ++i;
+      if (i < FText.size() && ((c == '<' && (FText[i] == '>' || FText[i] == '=')) || (c == '>' && FText[i] == '='))) {
+        FTok.Text += FText[i++];
+      }
+    } else if (IsNameChar(c)) {
+      size_t start = i;
+      while (i < FText.size() && IsNameChar(FText[i])) ++i;
+      std::string word = FText.substr(start, i - start);
+      std::string up = Upper(word);
+      if (up == "AND" || up == "OR" || up == "NOT" || up == "IS" || up == "NULL") {
+        FTok.Kind = TTok::Word;
+        FTok.Text = up;
+      } else {
+        FTok.Kind = TTok::Name;
+        FTok.Text = word;
+      }
+    } else {
+      FTok.Text = std::string(1, c);
+      Fail("unexpected '" + FTok.Text + "'");
+    }
+  }
+
+  bool IsWord(const char* w) const { return FTok.Kind == TTok::Word && FTok.Text == w; }
+
+  std::unique_ptr<TFilterExpr::Node> Make(TFilterOp op, std::unique_ptr<TFilterExpr::Node> a,
+                                          std::unique_ptr<TFilterExpr::Node> b = nullptr) {
+    auto n = std::make_unique<TFilterExpr::Node>();
+    n->Op = op;
+    n->A = std::move(a);
+    n->B = std::move(b);
+    return n;
+  }
+
+  std::unique_ptr<TFilterExpr::Node> ParseOr() {
+    auto left = ParseAnd();
+    while (IsWord("OR")) {
+      Advance();
+      left = Make(TFilterOp::Or, std::move(left), ParseAnd());
+    }
+    return left;
+  }
+
+  std::unique_ptr<TFilterExpr::Node> ParseAnd() {
+    auto left = ParseNot();
+    while (IsWord("AND")) {
+      Advance();
+      left = Make(TFilterOp::And, std::move(left), ParseNot());
+    }
+    return left;
+  }
+
+  std::unique_ptr<TFilterExpr::Node> ParseNot() {
+    if (IsWord("NOT")) {
+      Advance();
+      return Make(TFilterOp::Not, ParseNot());
+    }
+    return ParseComparison();
+  }
+
+  std::unique_ptr<TFilterExpr::Node> ParseComparison() {
+    auto left = ParseOperand();
+    if (IsWord("IS")) {
+      Advance();
+      bool negate = false;
+      if (IsWord("NOT")) { negate = true; Advance(); }
+      if (!IsWord("NULL")) Fail("NULL expected");
+      Advance();
+      return Make(negate ? TFilterOp::IsNotNull : TFilterOp::IsNull, std::move(left));
+    }
+    if (FTok.Kind == TTok::Op) {
+      static const struct { const char* Text; TFilterOp Op; } ops[] = {
+          {"=", TFilterOp::Eq}, {"<>", TFilterOp::Ne}, {"<", TFilterOp::Lt},
+          {">", TFilterOp::Gt}, {"<=", TFilterOp::Le}, {">=", TFilterOp::Ge}};
+      TFilterOp op = TFilterOp::Eq;
+      for (auto& o : ops)
+        if (FTok.Text == o.Text) op = o.Op;
+      Advance();
+      return Make(op, std::move(left), ParseOperand());
+    }
+    if (left->Op == TFilterOp::Const || left->Op == TFilterOp::Field) Fail("comparison expected");
+    return left;
+  }
+
+  std::unique_ptr<TFilterExpr::Node> ParseOperand() {
+    auto n = std::make_unique<TFilterExpr::Node>();
+    switch (FTok.Kind) {
+      case TTok::LParen: {
+        Advance();
+        auto inner = ParseOr();
+        if (FTok.Kind != TTok::RParen) Fail("')' expected");
+        Advance();
+        return inner;
+      }
+      case TTok::Name:
+        if (FTok.Text.empty()) Fail("empty field name");
+        n->Op = TFilterOp::Field;
+        n->Name = FTok.Text;
+        FNames.push_back(FTok.Text);
+        break;
+      case TTok::String:
+        n->Value = Variant(FTok.Text);
+        n->Quoted = true;
+        break;
+      case TTok::Number:
+        n->Value = ParseNumber(FTok.Text);
+        break;
+      case TTok::Word:
+        if (FTok.Text != "NULL") Fail("operand expected");
+        n->Value = Null();
+        break;
+      case TTok::End:
+        Fail("operand expected");
+      default:
+        Fail("unexpected '" + FTok.Text + "'");
+    }
+    Advance();
+    return n;
+  }
+
+  Variant ParseNumber(const std::string& text) {
+    bool integral = text.find_first_of(".eE") == std::string::npos;
+    try {
+      if (integral) {
+        long long v = std::stoll(text);
+        return Variant(static_cast<std::int64_t>(v));
+      }
+      size_t used = 0;
+      double d = std::stod(text, &used);
+      if (used != text.size()) Fail("bad number '" + text + "'");
+      return Variant(d);
+    } catch (const std::logic_error&) {
+      Fail("bad number '" + text + "'");
+    }
+  }
+
+  const std::string& FText;
+  std::vector<std::string>& FNames;
+  size_t FPos = 0;
+  TToken FTok;
+};
+
+// Value of an operand, with the type of the field it came from (ftUnknown for constants).
+struct TOperand {
+  Variant Value;
+  TFieldType Type = ftUnknown;
+  bool Quoted = false;
+};
+
+TOperand Evaluate(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) {
+  TOperand r;
+  if (n.Op == TFilterOp::Field) {
+    if (!resolve(n.Name, r.Value, r.Type)) throw EDatabaseError("Field '" + n.Name + "' not found");
+  } else {
+    r.Value = n.Value;
+    r.Quoted = n.Quoted;
+  }
+  return r;
+}
+
+bool Test(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve);
+
+bool Compare(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) {
+  TOperand a = Evaluate(*n.A, resolve), b = Evaluate(*n.B, resolve);
+  if (a.Value.IsNull() || b.Value.IsNull() || a.Value.IsEmpty() || b.Value.IsEmpty()) return false;
+  // A literal compared with a field takes the field's type ("2024-01-05" against a date).
+  if (a.Type != ftUnknown && b.Type == ftUnknown) b.Value = CoerceToFieldType(b.Value, a.Type);
+  if (b.Type != ftUnknown && a.Type == ftUnknown) a.Value = CoerceToFieldType(a.Value, b.Type);
+  int c = CompareValues(a.Value, b.Value, false);
+  switch (n.Op) {
+    case TFilterOp::Eq: return c == 0;
+    case TFilterOp::Ne: return c != 0;
+    case TFilterOp::Lt: return c < 0;
+    case TFilterOp::Gt: return c > 0;
+    case TFilterOp::Le: return c <= 0;
+    case TFilterOp::Ge: return c >= 0;
+    default: return false;
+  }
+}
+
+bool Test(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) {
+  switch (n.Op) {
+    case TFilterOp::And: return Test(*n.A, resolve) && Test(*n.B, resolve);
+    case TFilterOp::Or: return Test(*n.A, resolve) || Test(*n.B, resolve);
+    case TFilterOp::Not: return !Test(*n.A, resolve);
+    case TFilterOp::IsNull:
+    case TFilterOp::IsNotNull: {
+      TOperand a = Evaluate(*n.A, resolve);
+      bool isNull = a.Value.IsNull() || a.Value.IsEmpty();
+      return n.Op == TFilterOp::IsNull ? isNull : !isNull;
+    }
+    default: return Compare(n, resolve);
+  }
+}
+
+}  // namespace
+
+TFilterExpr::TFilterExpr(const std::string& text) : FText(text) {
+  TFilterParser parser(FText, FNames);
+  FRoot = parser.ParseAll();
+}
+
+TFilterExpr::~TFilterExpr() = default;
+TFilterExpr::TFilterExpr(TFilterExpr&&) noexcept = default;
+TFilterExpr& TFilterExpr::operator=(TFilterExpr&&) noexcept = default;
+
+bool TFilterExpr::Matches(const TResolver& resolve) const {
+  return !FRoot || Test(*FRoot, resolve);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The filter language of datasets: bracketed or plain field names, comparisons
+// (= <> < > <= >=), IS [NOT] NULL, AND/OR/NOT, parentheses, quoted strings, numbers
+// and dates given as quoted strings. Syntax errors raise EDatabaseError.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/data/DBTypes.h"
+#include "platform/rtl/Variant.h"
+
+class TFilterExpr {
+public:
+  // Reads a field's value and type by name; returns false for an unknown name.
+  using TResolver = std::function<bool(const std::string& name, Variant& value, TFieldType& type)>;
+
+  explicit TFilterExpr(const std::string& text);
+  ~TFilterExpr();
+  TFilterExpr(TFilterExpr&&) noexcept;
+  TFilterExpr& operator=(TFilterExpr&&) noexcept;
+
+  // True when the text holds no condition (every record passes).
+  bool Empty() const { return !FRoot; }
+  // The field names the expression refers to, in order of appearance.
+  const std::vector<std::string>& FieldNames() const { return FNames; }
+  // Evaluates the condition for one record; unknown names raise EDatabaseError.
+  bool Matches(const TResolver& resolve) const;
+
+  struct Node;
+
+private:
+  std::unique_ptr<Node> FRoot;
+  std::vector<std::string> FNames;
+  std::string FText;
+};

@@ -1,0 +1,333 @@
+// TRowDataSet: ordered row keys, on-demand fetching, filtering and searching.
+#include "platform/data/RowDataSet.h"
+
+#include <cstring>
+
+#include "platform/data/DataConvert.h"
+#include "platform/rtl/SysUtils.h"
+
+TRowDataSet::TRowDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
+TRowDataSet::~TRowDataSet() = default;
+
+TBookmark TRowDataSet::EncodeKey(std::int64_t key) {
+  TBookmark b(sizeof(key), '\0');
+  std::memcpy(b.data(), &key, sizeof(key));
+  return b;
+}
+
+bool TRowDataSet::DecodeKey(const TBookmark& b, std::int64_t& key) {
+  if (b.size() != sizeof(key)) return false;
+  std::memcpy(&key, b.data(), sizeof(key));
+  return true;
+}
+
+std::size_t TRowDataSet::IndexBytes() const {
+  return FOrder.capacity() * sizeof(std::int64_t) + FPosMap.size() * (sizeof(std::int64_t) + sizeof(int) + 16);
+}
+
+void TRowDataSet::InternalOpen() {
+  OpenEngine();
+  try {
+    if (DefaultFields()) CreateFields();
+    BindFields();
+    FDataMap.clear();
+    for (TField* f : Fields().List())
+      if (f->FieldKind() == fkData && f->FieldNo() > 0) FDataMap.emplace_back(f->Slot(), f->FieldNo() - 1);
+    FScratch.Values.assign(static_cast<size_t>(SlotCount()), Null());
+    FFilterExpr.reset();
+    if (Filtered()) CompileFilter();
+    FOrder = LoadOrder();
+    FPosMapValid = false;
+    if (Filtered()) {
+      std::vector<std::int64_t> kept;
+      for (std::int64_t k : FOrder)
+        if (PassesFilter(k)) kept.push_back(k);
+      FOrder.swap(kept);
+    }
+    FCursor = -1;
+  } catch (...) {
+    CloseEngine();
+    throw;
+  }
+}
+
+void TRowDataSet::InternalClose() {
+  FOrder.clear();
+  FOrder.shrink_to_fit();
+  FPosMap.clear();
+  FPosMapValid = false;
+  FFilterExpr.reset();
+  FCursor = -1;
+  CloseEngine();
+}
+
+void TRowDataSet::CompileFilter() {
+  auto expr = std::make_unique<TFilterExpr>(Filter());
+  for (const std::string& n : expr->FieldNames())
+    if (!FindField(n)) Error("Field '" + n + "' not found");
+  FFilterExpr = expr->Empty() ? nullptr : std::move(expr);
+}
+
+void TRowDataSet::FilterChanged() {
+  std::unique_ptr<TFilterExpr> old = std::move(FFilterExpr);
+  try {
+    if (Filtered()) CompileFilter();
+  } catch (...) {
+    FFilterExpr = std::move(old);
+    throw;
+  }
+  RebuildOrder();
+}
+
+bool TRowDataSet::PassesFilter(std::int64_t key) {
+  if (!Filtered()) return true;
+  if (!FFilterExpr && !OnFilterRecord()) return true;
+  TRecordBuffer buf;
+  FillBuffer(key, -1, buf);
+  if (FFilterExpr) {
+    auto resolve = [&](const std::string& name, Variant& value, TFieldType& type) {
+      TField* f = FindField(name);
+      if (!f) return false;
+      value = buf.Values[static_cast<size_t>(f->Slot())];
+      type = f->DataType();
+      return true;
+    };
+    if (!FFilterExpr->Matches(resolve)) return false;
+  }
+  return RecordPassesFilterEvent(buf);
+}
+
+void TRowDataSet::RebuildOrder() {
+  std::int64_t currentKey = -1;
+  if (FCursor >= 0 && FCursor < static_cast<std::int64_t>(FOrder.size())) currentKey = FOrder[static_cast<size_t>(FCursor)];
+  std::vector<std::int64_t> order = LoadOrder();
+  if (Filtered() && (FFilterExpr || OnFilterRecord())) {
+    std::vector<std::int64_t> kept;
+    for (std::int64_t k : order)
+      if (PassesFilter(k)) kept.push_back(k);
+    order.swap(kept);
+  }
+  FOrder.swap(order);
+  FPosMapValid = false;
+  int pos = currentKey >= 0 ? PositionOf(currentKey) : -1;
+  FCursor = pos >= 0 ? pos : -1;
+}
+
+int TRowDataSet::PositionOf(std::int64_t key) const {
+  if (FCursor >= 0 && FCursor < static_cast<std::int64_t>(FOrder.size()) && FOrder[static_cast<size_t>(FCursor)] == key)
+    return static_cast<int>(FCursor);
+  if (!FPosMapValid) {
+    FPosMap.clear();
+    FPosMap.reserve(FOrder.size());
+    for (size_t i = 0; i < FOrder.size(); ++i) FPosMap[FOrder[i]] = static_cast<int>(i);
+    FPosMapValid = true;
+  }
+  auto it = FPosMap.find(key);
+  return it == FPosMap.end() ? -1 : it->second;
+}
+
+void TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
+  if (Buffer.Values.size() != static_cast<size_t>(SlotCount())) ClearBuffer(Buffer);
+  FRowValues.assign(static_cast<size_t>(FieldDefs().Count()), Null());
+  LoadRowValues(key, FRowValues);
+  for (auto [slot, def] : FDataMap) Buffer.Values[static_cast<size_t>(slot)] = FRowValues[static_cast<size_t>(def)];
+  Buffer.Key = key;
+  Buffer.RecNo = pos + 1;
+  Buffer.Flag = bfCurrent;
+  if (HasCalcFields()) CalculateFields(Buffer);
+}
+
+TGetResult TRowDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) {
+  const auto n = static_cast<std::int64_t>(FOrder.size());
+  switch (GetMode) {
+    case gmNext:
+      if (FCursor < n) ++FCursor;
+      if (FCursor >= n) {
+        FCursor = n;
+        return grEOF;
+      }
+      break;
+    case gmPrior:
+      if (FCursor >= 0) --FCursor;
+      if (FCursor < 0) {
+        FCursor = -1;
+        return grBOF;
+      }
+      break;
+    case gmCurrent:
+      if (FCursor < 0) return grBOF;
+      if (FCursor >= n) return grEOF;
+      break;
+  }
+  FillBuffer(FOrder[static_cast<size_t>(FCursor)], static_cast<int>(FCursor), Buffer);
+  return grOK;
+}
+
+void TRowDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
+  int pos = -1;
+  if (Buffer.RecNo > 0 && Buffer.RecNo <= static_cast<int>(FOrder.size()) &&
+      FOrder[static_cast<size_t>(Buffer.RecNo - 1)] == Buffer.Key)
+    pos = Buffer.RecNo - 1;
+  else
+    pos = PositionOf(Buffer.Key);
+  if (pos >= 0) FCursor = pos;
+}
+
+void TRowDataSet::InternalGotoBookmark(const TBookmark& b) {
+  std::int64_t key;
+  int pos = DecodeKey(b, key) ? PositionOf(key) : -1;
+  if (pos < 0) Error("Record not found");
+  FCursor = pos;
+}
+
+TBookmark TRowDataSet::BookmarkOf(const TRecordBuffer& Buffer) const { return EncodeKey(Buffer.Key); }
+
+bool TRowDataSet::BookmarkValid(const TBookmark& b) const {
+  std::int64_t key;
+  return Active() && DecodeKey(b, key) && PositionOf(key) >= 0;
+}
+
+int TRowDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
+  if (a.empty() || b.empty()) return a.empty() ? (b.empty() ? 0 : -1) : 1;
+  std::int64_t ka, kb;
+  if (!DecodeKey(a, ka) || !DecodeKey(b, kb)) return TDataSet::CompareBookmarks(a, b);
+  if (ka == kb) return 0;
+  int pa = PositionOf(ka), pb = PositionOf(kb);
+  if (pa < 0 || pb < 0) return ka < kb ? -1 : 1;
+  return pa < pb ? -1 : 1;
+}
+
+int TRowDataSet::RecordCount() const { return Active() ? static_cast<int>(FOrder.size()) : 0; }
+
+void TRowDataSet::InternalSetRecNo(int v) {
+  if (FOrder.empty()) return;
+  if (v < 1) v = 1;
+  if (v > static_cast<int>(FOrder.size())) v = static_cast<int>(FOrder.size());
+  FCursor = v - 1;
+}
+
+void TRowDataSet::InternalPost() {
+  TRecordBuffer& buf = *ActiveRecordBuffer();
+  const int defs = FieldDefs().Count();
+  std::vector<Variant> values(static_cast<size_t>(defs), Null());
+  std::vector<bool> present(static_cast<size_t>(defs), false);
+  for (auto [slot, def] : FDataMap) {
+    values[static_cast<size_t>(def)] = buf.Values[static_cast<size_t>(slot)];
+    present[static_cast<size_t>(def)] = true;
+  }
+  bool inserting = State() == dsInsert;
+  std::int64_t before = -1;
+  int insertPos = static_cast<int>(FOrder.size());
+  if (inserting && buf.Flag == bfInserted) {
+    int p = PositionOf(buf.Key);
+    if (p >= 0) {
+      insertPos = p;
+      before = buf.Key;
+    }
+  } else if (inserting && buf.Flag == bfBOF) {
+    insertPos = 0;
+    if (!FOrder.empty()) before = FOrder.front();
+  }
+  std::int64_t key = WriteRow(inserting ? -1 : buf.Key, values, present, before);
+  if (OrderFollowsValues()) {
+    FOrder = LoadOrder();
+    if (Filtered() && (FFilterExpr || OnFilterRecord())) {
+      std::vector<std::int64_t> kept;
+      for (std::int64_t k : FOrder)
+        if (PassesFilter(k)) kept.push_back(k);
+      FOrder.swap(kept);
+    }
+    FPosMapValid = false;
+    int pos = PositionOf(key);
+    FCursor = pos >= 0 ? pos : -1;
+    return;
+  }
+  int pos;
+  if (inserting) {
+    FOrder.insert(FOrder.begin() + insertPos, key);
+    pos = insertPos;
+  } else {
+    pos = PositionOf(key);
+  }
+  FPosMapValid = false;
+  // A row that no longer passes the filter leaves the view; the next one becomes current.
+  if (pos >= 0 && !PassesFilter(key)) {
+    FOrder.erase(FOrder.begin() + pos);
+    FPosMapValid = false;
+  }
+  FCursor = pos;
+}
+
+void TRowDataSet::InternalDelete() {
+  TRecordBuffer& buf = *ActiveRecordBuffer();
+  std::int64_t key = buf.Key;
+  int pos = PositionOf(key);
+  EraseRow(key);
+  if (pos >= 0) {
+    FOrder.erase(FOrder.begin() + pos);
+    FPosMapValid = false;
+    FCursor = pos;
+  }
+}
+
+namespace {
+
+bool KeyMatches(const Variant& value, const Variant& key, TFieldType type, TLocateOptions options) {
+  bool valueNull = value.IsNull() || value.IsEmpty();
+  bool keyNull = key.IsNull() || key.IsEmpty();
+  if (valueNull || keyNull) return valueNull && keyNull;
+  bool caseIns = options.Contains(loCaseInsensitive);
+  if (VarIsStr(value)) {
+    std::string v = value.AsString(), k = VarToStr(key);
+    if (options.Contains(loPartialKey) && k.size() < v.size()) v = v.substr(0, k.size());
+    return (caseIns ? AnsiCompareText(v, k) : AnsiCompareStr(v, k)) == 0;
+  }
+  return CompareValues(value, CoerceToFieldType(key, type), caseIns) == 0;
+}
+
+}  // namespace
+
+int TRowDataSet::FindRow(const std::vector<TField*>& fields, const Variant& values, TLocateOptions options,
+                         TRecordBuffer& found) {
+  std::vector<Variant> keys;
+  if (fields.size() == 1 && !values.IsArray()) {
+    keys.push_back(values);
+  } else {
+    if (!values.IsArray() || values.ElementCount() < static_cast<int>(fields.size()))
+      Error("Key values must be an array of " + std::to_string(fields.size()) + " values");
+    for (size_t i = 0; i < fields.size(); ++i) keys.push_back(values.GetElement(values.LowBound() + static_cast<int>(i)));
+  }
+  for (size_t pos = 0; pos < FOrder.size(); ++pos) {
+    FillBuffer(FOrder[pos], static_cast<int>(pos), found);
+    bool match = true;
+    for (size_t i = 0; i < fields.size() && match; ++i)
+      match = KeyMatches(found.Values[static_cast<size_t>(fields[i]->Slot())], keys[i], fields[i]->DataType(), options);
+    if (match) return static_cast<int>(pos);
+  }
+  return -1;
+}
+
+bool TRowDataSet::Locate(const std::string& KeyFields, const Variant& KeyValues, TLocateOptions Options) {
+  CheckBrowseMode();
+  std::vector<TField*> fields = GetFieldList(KeyFields);
+  int pos = FindRow(fields, KeyValues, Options, FScratch);
+  if (pos < 0) return false;
+  BeforeScroll()(this);
+  FCursor = pos;
+  Resync({rmExact, rmCenter});
+  AfterScroll()(this);
+  return true;
+}
+
+Variant TRowDataSet::Lookup(const std::string& KeyFields, const Variant& KeyValues, const std::string& ResultFields) {
+  if (!Active()) return Null();
+  std::vector<TField*> fields = GetFieldList(KeyFields);
+  std::vector<TField*> results = GetFieldList(ResultFields);
+  TRecordBuffer buf;
+  if (FindRow(fields, KeyValues, {}, buf) < 0) return Null();
+  if (results.size() == 1) return buf.Values[static_cast<size_t>(results[0]->Slot())];
+  Variant v = VarArrayCreate(0, static_cast<int>(results.size()) - 1, varVariant);
+  for (size_t i = 0; i < results.size(); ++i)
+    v.PutElement(static_cast<int>(i), buf.Values[static_cast<size_t>(results[i]->Slot())]);
+  return v;
+}

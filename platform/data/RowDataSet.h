@@ -1,0 +1,84 @@
+#pragma once
+// TRowDataSet: the cursor shared by the engines. It keeps the keys of the visible rows
+// in order (a bounded index: one key per row, never the rows), fetches a row's values
+// on demand, filters, searches and places written rows.
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/data/DataSet.h"
+#include "platform/data/FilterExpr.h"
+
+class TRowDataSet : public TDataSet {
+  VANTREL_CLASS(TRowDataSet, TDataSet)
+public:
+  explicit TRowDataSet(TComponent* AOwner);
+  ~TRowDataSet() override;
+  static void Publish(TClassBuilder<TRowDataSet>&) {}
+
+  int RecordCount() const override;
+  bool IsSequenced() const override { return true; }
+  bool BookmarkValid(const TBookmark& b) const override;
+  int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override;
+  bool Locate(const std::string& KeyFields, const Variant& KeyValues, TLocateOptions Options) override;
+  Variant Lookup(const std::string& KeyFields, const Variant& KeyValues, const std::string& ResultFields) override;
+
+protected:
+  // The engine's part. Values are indexed by field definition (FieldNo - 1).
+  virtual void OpenEngine() = 0;
+  virtual void CloseEngine() = 0;
+  virtual std::vector<std::int64_t> LoadOrder() = 0;
+  virtual void LoadRowValues(std::int64_t key, std::vector<Variant>& values) = 0;
+  // Writes a row (key -1: a new row, placed before beforeKey in the engine's own order,
+  // or at its end for -1); returns its key. present[i] tells which columns to write.
+  virtual std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values,
+                                const std::vector<bool>& present, std::int64_t beforeKey) = 0;
+  virtual void EraseRow(std::int64_t key) = 0;
+  // True when the order follows the rows' values (a sort or an index): a written row
+  // is then placed by reloading the order.
+  virtual bool OrderFollowsValues() const { return false; }
+
+  // Reloads the order (after a change of sort, index or filter), keeping the cursor on
+  // the same row when it is still there.
+  void RebuildOrder();
+  // Reads a row into a buffer (data fields, then calculated and lookup fields).
+  void FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer);
+
+  // TDataSet's engine interface.
+  void InternalOpen() override;
+  void InternalClose() override;
+  TGetResult GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) override;
+  void InternalFirst() override { FCursor = -1; }
+  void InternalLast() override { FCursor = static_cast<std::int64_t>(FOrder.size()); }
+  void InternalSetToRecord(const TRecordBuffer& Buffer) override;
+  void InternalGotoBookmark(const TBookmark& b) override;
+  TBookmark BookmarkOf(const TRecordBuffer& Buffer) const override;
+  void InternalPost() override;
+  void InternalDelete() override;
+  void InternalRefresh() override { RebuildOrder(); }
+  void InternalSetRecNo(int v) override;
+  void FilterChanged() override;
+
+  std::size_t OrderSize() const { return FOrder.size(); }
+  std::size_t IndexBytes() const;
+
+private:
+  int PositionOf(std::int64_t key) const;
+  bool PassesFilter(std::int64_t key);
+  void CompileFilter();
+  // Finds the first row matching the key values; -1 when none.
+  int FindRow(const std::vector<TField*>& fields, const Variant& values, TLocateOptions options,
+              TRecordBuffer& found);
+  static TBookmark EncodeKey(std::int64_t key);
+  static bool DecodeKey(const TBookmark& b, std::int64_t& key);
+
+  std::vector<std::int64_t> FOrder;
+  std::int64_t FCursor = -1;
+  mutable std::unordered_map<std::int64_t, int> FPosMap;
+  mutable bool FPosMapValid = false;
+  std::unique_ptr<TFilterExpr> FFilterExpr;
+  std::vector<std::pair<int, int>> FDataMap;  // (slot, definition index) of data fields
+  std::vector<Variant> FRowValues;
+  TRecordBuffer FScratch;
+};
