@@ -113,8 +113,9 @@ std::string Render(const TDecimal& d, const TSection& s, int exp, bool minus) {
   const std::string_view t = s.Text;
   const int len = static_cast<int>(ip.size());
   int intSeen = 0, decSeen = 0;
-  bool point = false, inExp = false;
+  bool point = false, afterExp = false;
   auto emitDigit = [&](int pos) {  // pos counts from the right, 0 = units
+    if (pos < 0 || pos >= len) return;
     out += ip[len - 1 - pos];
     if (s.Thousands && pos > 0 && pos % 3 == 0 && ThousandSeparator != '\0') out += ThousandSeparator;
   };
@@ -127,16 +128,17 @@ std::string Render(const TDecimal& d, const TSection& s, int exp, bool minus) {
       i = close;
       continue;
     }
-    if (inExp) {
-      if (c == '0') continue;  // exponent digits were written with the 'E'
-      inExp = false;
+    if (afterExp) {
+      // Behind the exponent only literals remain; placeholders there show nothing.
+      if (c != '0' && c != '#') out += c;
+      continue;
     }
     if ((c == '0' || c == '#') && !point) {
       int pos = s.IntPlaces - 1 - intSeen;
       if (intSeen == 0) {
         for (int p = len - 1; p > pos; --p) emitDigit(p);  // digits beyond the placeholders
       }
-      if (pos < len) emitDigit(pos);
+      emitDigit(pos);
       ++intSeen;
     } else if (c == '0' || c == '#') {
       if (decSeen < shownDec) out += fp[decSeen];
@@ -148,11 +150,11 @@ std::string Render(const TDecimal& d, const TSection& s, int exp, bool minus) {
       point = true;
     } else if (c == ',') {
       // thousands flag only
-    } else if ((c == 'E' || c == 'e') && s.Scientific && i + 1 < t.size() && (t[i + 1] == '+' || t[i + 1] == '-')) {
+    } else if ((c == 'E' || c == 'e') && s.Scientific && intSeen + decSeen > 0 && i + 1 < t.size() &&
+               (t[i + 1] == '+' || t[i + 1] == '-')) {
       char sign = t[++i];
-      std::size_t z = i + 1;
       int zeros = 0;
-      while (z < t.size() && t[z] == '0') ++zeros, ++z;
+      while (i + 1 < t.size() && t[i + 1] == '0') ++zeros, ++i;
       std::string digits = std::to_string(exp < 0 ? -exp : exp);
       if (zeros > 4) zeros = 4;
       if (static_cast<int>(digits.size()) < zeros) digits.insert(0, zeros - digits.size(), '0');
@@ -160,7 +162,7 @@ std::string Render(const TDecimal& d, const TSection& s, int exp, bool minus) {
       if (exp < 0) out += '-';
       else if (sign == '+') out += '+';
       out += digits;
-      inExp = true;
+      afterExp = true;
     } else {
       out += c;
     }

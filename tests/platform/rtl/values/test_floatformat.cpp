@@ -111,6 +111,8 @@ TEST(FormatFloat, TableOfPatterns) {
       {"0.0E+00", 0, "0.0E+00"},
       {"0.0E+00", 9.96, "1.0E+01"},
       {".00", 12.5, "12.50"},
+      {"0E+0 'x' 00", 5, "5E+0 x "},          // placeholders behind the exponent show nothing
+      {"E+0.0E+0", 5, "E+5.0E+0"},            // an exponent needs a digit placeholder before it
       // sections: positive;negative;zero
       {"0.00;(0.00)", -5, "(5.00)"},
       {"0.00;(0.00)", 5, "5.00"},
