@@ -9,6 +9,8 @@
 
 #include "platform/graphics/Gdi.h"
 
+typedef struct _cairo_surface cairo_surface_t;
+
 namespace win {
 
 enum class DrawKind {
@@ -87,5 +89,9 @@ std::vector<std::string> RecordedTexts(HWND window = nullptr);
 // Writes the pixels of a bitmap or of a DC's drawing surface as a PNG; false on failure.
 bool SaveBitmapPng(HBITMAP bmp, const std::string& fileName);
 bool SaveDCPng(HDC hdc, const std::string& fileName);
+// The image a top-level window's contents are drawn into (for the display back end).
+cairo_surface_t* WindowImageSurface(HWND hwnd);
+// Writes what a window and its children show (its part of the top-level window's image).
+bool SaveWindowPng(HWND hwnd, const std::string& fileName);
 
 }  // namespace win

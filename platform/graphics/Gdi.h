@@ -214,6 +214,9 @@ BOOL DeleteDC(HDC hdc);
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
+// Clipped to the update region, which it validates; sends WM_ERASEBKGND when asked to erase.
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 int SaveDC(HDC hdc);
 BOOL RestoreDC(HDC hdc, int saved);
 int GetDeviceCaps(HDC hdc, int index);

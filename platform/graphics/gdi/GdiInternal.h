@@ -192,6 +192,7 @@ inline std::uint32_t ToPixel(COLORREF c) {
 }
 inline COLORREF FromPixel(std::uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
 
-BitmapObj* SystemCheckBoxes();
+// Gives the window system the drawing hooks (scrolling pixels, filling update regions).
+void InstallGraphicsHooks();
 
 }  // namespace win::gdi

@@ -1,5 +1,162 @@
-// Device contexts of windows and of the screen.
+// Device contexts of windows and of the screen. Every top-level window has an image
+// surface; child windows draw into it, offset and clipped to their visible client area.
+#include <algorithm>
+#include <unordered_map>
+
+#include "platform/desktop/Windows.h"
 #include "platform/graphics/gdi/GdiInternal.h"
+
+namespace win::gdi {
+namespace {
+
+struct WindowSurface {
+  cairo_surface_t* surface = nullptr;
+  int width = 0, height = 0;
+};
+
+std::unordered_map<HWND, WindowSurface>& Surfaces() {
+  static auto* m = new std::unordered_map<HWND, WindowSurface>;
+  return *m;
+}
+
+// The surface of a top-level window, grown or shrunk to its size (pixels kept).
+WindowSurface* SurfaceOf(HWND root) {
+  auto& all = Surfaces();
+  for (auto it = all.begin(); it != all.end();) {
+    if (!IsWindow(it->first)) {
+      cairo_surface_destroy(it->second.surface);
+      it = all.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  RECT wr;
+  if (!GetWindowRect(root, &wr)) return nullptr;
+  int w = std::max<int>(1, wr.right - wr.left), h = std::max<int>(1, wr.bottom - wr.top);
+  WindowSurface& ws = all[root];
+  if (ws.surface && ws.width == w && ws.height == h) return &ws;
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  PixelTarget t = PixelsOf(s);
+  std::fill(t.data, t.data + size_t(t.stride) * h, ToPixel(GetSysColor(COLOR_BTNFACE)));
+  cairo_surface_mark_dirty(s);
+  if (ws.surface) {
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_surface(cr, ws.surface, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(ws.surface);
+  }
+  ws = WindowSurface{s, w, h};
+  return &ws;
+}
+
+RECT ScreenRectOfClient(HWND hwnd) {
+  RECT cr;
+  GetClientRect(hwnd, &cr);
+  POINT o{0, 0};
+  ClientToScreen(hwnd, &o);
+  return RECT{o.x, o.y, o.x + cr.right, o.y + cr.bottom};
+}
+
+bool Visible(HWND h) { return IsWindowVisible(h) != 0; }
+
+// Screen area where a window may draw: inside every ancestor's client area, less the
+// siblings above it and, with WS_CLIPCHILDREN, its visible children.
+Region VisibleScreenArea(HWND hwnd, const RECT& area) {
+  Region vis(area);
+  HWND child = hwnd;
+  for (HWND p = GetParent(hwnd); p && (GetWindowLongPtr(child, GWL_STYLE) & WS_CHILD); child = p, p = GetParent(p)) {
+    vis = vis.Intersect(Region(ScreenRectOfClient(p)));
+    if (GetWindowLongPtr(child, GWL_STYLE) & WS_CLIPSIBLINGS)
+      for (HWND s = GetWindow(child, GW_HWNDPREV); s; s = GetWindow(s, GW_HWNDPREV)) {
+        RECT sr;
+        if (Visible(s) && GetWindowRect(s, &sr)) vis = vis.Subtract(Region(sr));
+      }
+  }
+  if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CLIPCHILDREN)
+    for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      RECT cr;
+      if (Visible(c) && GetWindowRect(c, &cr)) vis = vis.Subtract(Region(cr));
+    }
+  return vis;
+}
+
+HWND RootOf(HWND hwnd) {
+  HWND root = hwnd;
+  while ((GetWindowLongPtr(root, GWL_STYLE) & WS_CHILD) && GetParent(root)) root = GetParent(root);
+  return root;
+}
+
+HDC MakeWindowDC(HWND hwnd, bool client) {
+  if (!IsWindow(hwnd)) return nullptr;
+  InstallGraphicsHooks();
+  HWND root = RootOf(hwnd);
+  WindowSurface* ws = SurfaceOf(root);
+  if (!ws) return nullptr;
+  RECT rootRect, area;
+  GetWindowRect(root, &rootRect);
+  if (client) area = ScreenRectOfClient(hwnd);
+  else GetWindowRect(hwnd, &area);
+  auto dc = std::make_unique<DCObj>();
+  dc->type = DCType::Window;
+  dc->hwnd = hwnd;
+  InitDCState(*dc);
+  AttachSurface(*dc, ws->surface, POINT{area.left - rootRect.left, area.top - rootRect.top}, area.right - area.left,
+                area.bottom - area.top);
+  Region vis = VisibleScreenArea(hwnd, area);
+  vis.Offset(-area.left, -area.top);
+  dc->visible = vis;
+  return AddDC(std::move(dc));
+}
+
+}  // namespace
+
+void InstallGraphicsHooks() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  GraphicsHooks hooks;
+  hooks.ScrollPixels = [](HWND hwnd, int dx, int dy, const RECT& rect) {
+    HDC hdc = MakeWindowDC(hwnd, true);
+    DCObj* dc = FindDC(hdc);
+    if (dc && dc->surface) {
+      // Move the pixels of rect by (dx, dy) within the window's visible area.
+      RECT src = NormalizedRect(rect);
+      PixelTarget t = PixelsOf(dc->surface);
+      int w = src.right - src.left, h = src.bottom - src.top;
+      if (t.Valid() && w > 0 && h > 0) {
+        std::vector<std::uint32_t> copy(size_t(w) * h, 0);
+        auto at = [&](int x, int y) -> std::uint32_t* {
+          int sx = x + dc->origin.x, sy = y + dc->origin.y;
+          if (sx < 0 || sy < 0 || sx >= t.width || sy >= t.height) return nullptr;
+          return &t.data[sy * t.stride + sx];
+        };
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x)
+            if (auto* p = at(src.left + x, src.top + y)) copy[size_t(y) * w + x] = *p;
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            int tx = src.left + x + dx, ty = src.top + y + dy;
+            if (tx < src.left || ty < src.top || tx >= src.right || ty >= src.bottom) continue;
+            if (!dc->visible.Contains(tx, ty)) continue;
+            if (auto* p = at(tx, ty)) *p = copy[size_t(y) * w + x];
+          }
+        cairo_surface_mark_dirty(dc->surface);
+      }
+    }
+    RemoveDC(hdc);
+  };
+  hooks.SetRegionRects = [](HRGN rgn, const std::vector<RECT>& rects) {
+    if (RegionObj* r = FindRegion(rgn)) {
+      Region out;
+      for (const RECT& rc : rects) out = out.Unite(Region(rc));
+      r->rgn = out;
+    }
+  };
+  SetGraphicsHooks(hooks);
+}
+
+}  // namespace win::gdi
 
 namespace win {
 using namespace gdi;
@@ -9,28 +166,75 @@ cairo_surface_t* ScreenSurface() {
   static cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1920, 1080);
   return s;
 }
-
-HDC ScreenDC() {
-  auto dc = std::make_unique<DCObj>();
-  dc->type = DCType::Screen;
-  InitDCState(*dc);
-  AttachSurface(*dc, ScreenSurface(), POINT{}, 1920, 1080);
-  return AddDC(std::move(dc));
-}
 }  // namespace
 
 HDC GetDC(HWND hwnd) {
-  if (!hwnd) return ScreenDC();
-  return nullptr;
+  if (!hwnd) {
+    auto dc = std::make_unique<DCObj>();
+    dc->type = DCType::Screen;
+    InitDCState(*dc);
+    AttachSurface(*dc, ScreenSurface(), POINT{}, 1920, 1080);
+    return AddDC(std::move(dc));
+  }
+  return MakeWindowDC(hwnd, true);
 }
 
-HDC GetWindowDC(HWND hwnd) { return GetDC(hwnd); }
+HDC GetWindowDC(HWND hwnd) { return hwnd ? MakeWindowDC(hwnd, false) : GetDC(nullptr); }
 
 int ReleaseDC(HWND, HDC hdc) {
   DCObj* dc = FindDC(hdc);
   if (!dc || (dc->type != DCType::Window && dc->type != DCType::Screen)) return 0;
   RemoveDC(hdc);
   return 1;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
+  if (!ps || !IsWindow(hwnd)) return nullptr;
+  std::vector<RECT> update = GetUpdateRects(hwnd);
+  bool erase = GetUpdateErase(hwnd);
+  ValidateRect(hwnd, nullptr);
+  HDC hdc = MakeWindowDC(hwnd, true);
+  DCObj* dc = FindDC(hdc);
+  if (!dc) return nullptr;
+  Region upd;
+  for (const RECT& r : update) upd = upd.Unite(Region(r));
+  dc->visible = dc->visible.Intersect(upd);
+  dc->fromBeginPaint = true;
+  ps->hdc = hdc;
+  ps->rcPaint = upd.Box();
+  ps->fErase = FALSE;
+  if (erase) ps->fErase = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0) ? FALSE : TRUE;
+  return hdc;
+}
+
+BOOL EndPaint(HWND, const PAINTSTRUCT* ps) {
+  if (!ps) return FALSE;
+  DCObj* dc = FindDC(ps->hdc);
+  if (!dc || !dc->fromBeginPaint) return FALSE;
+  RemoveDC(ps->hdc);
+  return TRUE;
+}
+
+bool SaveWindowPng(HWND hwnd, const std::string& fileName) {
+  if (!IsWindow(hwnd)) return false;
+  HWND root = RootOf(hwnd);
+  WindowSurface* ws = SurfaceOf(root);
+  if (!ws) return false;
+  RECT rootRect, wr;
+  GetWindowRect(root, &rootRect);
+  GetWindowRect(hwnd, &wr);
+  cairo_surface_t* sub = cairo_surface_create_for_rectangle(ws->surface, wr.left - rootRect.left, wr.top - rootRect.top,
+                                                            std::max<int>(1, wr.right - wr.left),
+                                                            std::max<int>(1, wr.bottom - wr.top));
+  bool ok = cairo_surface_write_to_png(sub, fileName.c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(sub);
+  return ok;
+}
+
+cairo_surface_t* WindowImageSurface(HWND hwnd) {
+  if (!IsWindow(hwnd)) return nullptr;
+  WindowSurface* ws = SurfaceOf(RootOf(hwnd));
+  return ws ? ws->surface : nullptr;
 }
 
 }  // namespace win
