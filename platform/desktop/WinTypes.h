@@ -122,6 +122,11 @@ struct WINDOWPOS {
   UINT flags = 0;
 };
 
+struct STYLESTRUCT {
+  DWORD styleOld = 0;
+  DWORD styleNew = 0;
+};
+
 struct NCCALCSIZE_PARAMS {
   RECT rgrc[3];
   WINDOWPOS* lppos = nullptr;

@@ -200,6 +200,8 @@ struct GraphicsHooks {
   std::function<void(HWND, int dx, int dy, const RECT& rect)> ScrollPixels;
   // Makes an HRGN hold the given rectangles (for ScrollWindowEx's update region).
   std::function<void(HRGN, const std::vector<RECT>&)> SetRegionRects;
+  // Fills a window's background with its class brush (DefWindowProc's WM_ERASEBKGND).
+  std::function<BOOL(HWND, HDC, HBRUSH)> EraseBackground;
 };
 void SetGraphicsHooks(GraphicsHooks hooks);
 

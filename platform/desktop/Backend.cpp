@@ -1,0 +1,63 @@
+// Choosing the back end, and the headless one's message boxes.
+#include "platform/desktop/internal/HeadlessBackend.h"
+
+namespace win {
+
+namespace {
+std::unique_ptr<Backend>& Installed() {
+  static std::unique_ptr<Backend> backend;
+  return backend;
+}
+}  // namespace
+
+Backend& CurrentBackend() {
+  if (auto& b = Installed()) return *b;
+  return detail::Headless();
+}
+
+void InstallBackend(std::unique_ptr<Backend> backend) { Installed() = std::move(backend); }
+
+namespace detail {
+
+HeadlessBackend& Headless() {
+  static HeadlessBackend backend;
+  return backend;
+}
+
+namespace {
+// The buttons of a message-box type, in order.
+std::vector<int> Buttons(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO: return {IDYES, IDNO};
+    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
+    case MB_CANCELTRYCONTINUE: return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
+    default: return {IDOK};
+  }
+}
+}  // namespace
+
+int HeadlessBackend::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                                    UINT type) {
+  headless::MessageBoxRecord rec;
+  rec.Owner = owner;
+  rec.Text = text;
+  rec.Caption = caption;
+  rec.Type = type;
+  if (!Answers.empty()) {
+    rec.Result = Answers.front();
+    rec.Scripted = true;
+    Answers.pop_front();
+  } else {
+    std::vector<int> buttons = Buttons(type);
+    std::size_t index = (type & MB_DEFMASK) >> 8;
+    rec.Result = buttons[index < buttons.size() ? index : 0];
+  }
+  Boxes.push_back(rec);
+  return rec.Result;
+}
+
+}  // namespace detail
+}  // namespace win

@@ -1,0 +1,225 @@
+// System-wide hot keys and the notification area.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/desktop/internal/HeadlessBackend.h"
+
+namespace win {
+using namespace detail;
+
+namespace {
+UINT HeldModifiers() {
+  UINT m = 0;
+  if (GetKeyState(VK_MENU) < 0) m |= MOD_ALT;
+  if (GetKeyState(VK_CONTROL) < 0) m |= MOD_CONTROL;
+  if (GetKeyState(VK_SHIFT) < 0) m |= MOD_SHIFT;
+  if (GetKeyState(VK_LWIN) < 0 || GetKeyState(VK_RWIN) < 0) m |= MOD_WIN;
+  return m;
+}
+
+bool PostHotKey(UINT modifiers, UINT vk) {
+  for (const HotKey& h : S().HotKeys) {
+    if (h.Modifiers == modifiers && h.Vk == vk) {
+      Post(h.Window, WM_HOTKEY, WPARAM(h.Id), MAKELPARAM(WORD(modifiers), WORD(vk)));
+      return true;
+    }
+  }
+  return false;
+}
+}  // namespace
+
+namespace detail {
+
+bool DeliverHotKey(UINT vk) { return PostHotKey(HeldModifiers(), vk); }
+
+void DropHotKeysOf(HWND hwnd) {
+  auto& hk = S().HotKeys;
+  for (const HotKey& h : hk)
+    if (h.Window == hwnd) CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
+  hk.erase(std::remove_if(hk.begin(), hk.end(), [&](const HotKey& h) { return h.Window == hwnd; }), hk.end());
+}
+
+void ResetShell() {
+  State& s = S();
+  for (const HotKey& h : s.HotKeys) CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
+  s.HotKeys.clear();
+  s.TrayIcons.clear();
+  Headless().HeldHotKeys.clear();
+}
+
+}  // namespace detail
+
+BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
+  if (hwnd && !Get(hwnd)) return FALSE;
+  modifiers &= MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN;
+  vk &= 0xFF;
+  auto& hk = S().HotKeys;
+  bool taken = std::any_of(hk.begin(), hk.end(),
+                           [&](const HotKey& h) { return h.Modifiers == modifiers && h.Vk == vk; });
+  if (taken || !CurrentBackend().GrabHotKey(modifiers, vk)) {
+    SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
+    return FALSE;
+  }
+  hk.push_back(HotKey{hwnd, id, modifiers, vk});
+  return TRUE;
+}
+
+BOOL UnregisterHotKey(HWND hwnd, int id) {
+  auto& hk = S().HotKeys;
+  bool found = false;
+  for (const HotKey& h : hk)
+    if (h.Window == hwnd && h.Id == id) {
+      CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
+      found = true;
+    }
+  if (!found) {
+    SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
+    return FALSE;
+  }
+  hk.erase(std::remove_if(hk.begin(), hk.end(), [&](const HotKey& h) { return h.Window == hwnd && h.Id == id; }),
+           hk.end());
+  return TRUE;
+}
+
+// ---- notification area ----
+namespace {
+TrayIconState* FindIcon(HWND owner, UINT_PTR id) {
+  for (TrayIconState& t : S().TrayIcons)
+    if (t.Owner == owner && t.Id == id) return &t;
+  return nullptr;
+}
+
+void Apply(TrayIconState& t, const NOTIFYICONDATAA& d) {
+  if (d.uFlags & NIF_MESSAGE) t.CallbackMessage = d.uCallbackMessage;
+  if (d.uFlags & NIF_ICON) t.Icon = d.hIcon;
+  if (d.uFlags & NIF_TIP) {
+    std::size_t n = strnlen(d.szTip, sizeof d.szTip);
+    // An unterminated tip keeps its first 127 bytes, cut on a character boundary.
+    t.Tip = CutUtf8(std::string_view(d.szTip, n), sizeof d.szTip - 1);
+  }
+}
+}  // namespace
+
+BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
+  if (!data) return FALSE;
+  if (data->cbSize != NOTIFYICONDATAA_V2_SIZE && data->cbSize != sizeof(NOTIFYICONDATAA)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  Backend& b = CurrentBackend();
+  TrayIconState* icon = FindIcon(data->hWnd, data->uID);
+  switch (message) {
+    case NIM_ADD: {
+      if (icon || !b.TrayAvailable()) return FALSE;
+      TrayIconState t;
+      t.Owner = data->hWnd;
+      t.Id = data->uID;
+      Apply(t, *data);
+      S().TrayIcons.push_back(t);
+      b.TrayIconAdded(t);
+      return TRUE;
+    }
+    case NIM_MODIFY:
+      if (!icon) return FALSE;
+      Apply(*icon, *data);
+      b.TrayIconModified(*icon);
+      return TRUE;
+    case NIM_DELETE: {
+      if (!icon) return FALSE;
+      TrayIconState gone = *icon;
+      auto& list = S().TrayIcons;
+      list.erase(list.begin() + (icon - list.data()));
+      b.TrayIconDeleted(gone);
+      return TRUE;
+    }
+    case NIM_SETVERSION:
+      if (!icon) return FALSE;
+      if (data->uVersion != 0 && data->uVersion != NOTIFYICON_VERSION && data->uVersion != NOTIFYICON_VERSION_4)
+        return FALSE;
+      icon->Version = data->uVersion;
+      return TRUE;
+    case NIM_SETFOCUS:
+      return icon ? TRUE : FALSE;
+  }
+  return FALSE;
+}
+
+namespace headless {
+
+void HoldHotKeyElsewhere(UINT modifiers, UINT vk, bool held) {
+  auto key = std::make_pair(modifiers & 0xF, vk & 0xFF);
+  if (held) Headless().HeldHotKeys.insert(key);
+  else Headless().HeldHotKeys.erase(key);
+}
+
+bool PressHotKey(UINT modifiers, UINT vk) {
+  bool delivered = PostHotKey(modifiers & 0xF, vk & 0xFF);
+  ProcessMessages();
+  return delivered;
+}
+
+std::vector<TrayIconState> TrayIcons() { return S().TrayIcons; }
+
+const TrayIconState* FindTrayIcon(HWND owner, UINT_PTR id) { return FindIcon(owner, id); }
+
+POINT TrayIconPoint() {
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return POINT{work.right - 20, work.bottom + 10};
+}
+
+namespace {
+// Posts one callback the way the icon's version lays it out.
+void Callback(const TrayIconState& t, UINT what) {
+  if (!t.CallbackMessage || !Find(t.Owner)) return;
+  if (t.Version >= NOTIFYICON_VERSION_4) {
+    POINT p = S().Cursor;
+    Post(t.Owner, t.CallbackMessage, MAKEWPARAM(WORD(SHORT(p.x)), WORD(SHORT(p.y))),
+         MAKELPARAM(WORD(what), WORD(t.Id)));
+  } else {
+    Post(t.Owner, t.CallbackMessage, t.Id, LPARAM(what));
+  }
+}
+
+void Sequence(HWND owner, UINT_PTR id, std::initializer_list<UINT> messages) {
+  const TrayIconState* t = FindIcon(owner, id);
+  if (!t) return;
+  TrayIconState icon = *t;
+  S().Cursor = TrayIconPoint();
+  for (UINT m : messages) {
+    if ((m == NIN_SELECT || m == WM_CONTEXTMENU) && icon.Version < NOTIFYICON_VERSION) continue;
+    Callback(icon, m);
+  }
+  ProcessMessages();
+}
+}  // namespace
+
+void HoverTrayIcon(HWND owner, UINT_PTR id) { Sequence(owner, id, {WM_MOUSEMOVE}); }
+
+void ClickTrayIcon(HWND owner, UINT_PTR id) {
+  Sequence(owner, id, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT});
+}
+
+void DoubleClickTrayIcon(HWND owner, UINT_PTR id) {
+  Sequence(owner, id, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+}
+
+void RightClickTrayIcon(HWND owner, UINT_PTR id) {
+  Sequence(owner, id, {WM_MOUSEMOVE, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU});
+}
+
+void SendTrayNotification(HWND owner, UINT_PTR id, UINT notification) {
+  if (const TrayIconState* t = FindIcon(owner, id)) Callback(*t, notification);
+  ProcessMessages();
+}
+
+void RestartTray() {
+  auto icons = S().TrayIcons;
+  S().TrayIcons.clear();
+  for (const TrayIconState& t : icons) CurrentBackend().TrayIconDeleted(t);
+  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  ProcessMessages();
+}
+
+}  // namespace headless
+}  // namespace win

@@ -1,0 +1,45 @@
+#pragma once
+// The registry tree held in memory and its file store.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/internal/State.h"
+
+namespace win::detail {
+
+struct RegValue {
+  std::string Name;
+  DWORD Type = REG_NONE;
+  std::vector<BYTE> Data;
+};
+
+struct RegKey {
+  std::string Name;
+  std::vector<RegValue> Values;  // in the order written
+  std::map<std::string, std::unique_ptr<RegKey>> Subkeys;  // by lower-case name
+  RegValue* FindValue(const std::string& name);
+};
+
+struct RegistryStore {
+  bool Loaded = false;
+  std::map<std::uintptr_t, RegKey> Hives;  // by predefined key
+  std::function<bool(const std::string&)> WriteHook;
+};
+
+RegistryStore& Store();
+// Loads the store on first use.
+void EnsureLoaded();
+std::string StorePath();
+std::string Serialize();
+// Replaces the tree with what text describes; false when text is not a store.
+bool Deserialize(const std::string& text);
+// Writes the store atomically; false when it could not be written.
+bool SaveStore();
+
+// Keeps the user's autostart entry in step with a value of the machine's Run key.
+bool IsRunKey(std::uintptr_t hive, const std::vector<std::string>& path);
+bool WriteAutostart(const std::string& name, const RegValue* value);
+
+}  // namespace win::detail
