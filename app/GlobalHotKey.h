@@ -1,0 +1,125 @@
+#pragma once
+// TGlobalHotKeys: registers system-wide key combinations on the window of the form
+// that owns it and turns the hot-key messages into events. Each THotKeyItem's index in
+// the collection is the identifier of its registration and the index the event reports.
+#include "app/OwnerForm.h"
+#include "app/WindowSubclass.h"
+#include "platform/desktop/Windows.h"
+#include "platform/rtl/Classes.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class TGlobalHotKeys;
+
+enum TModifier { modShift, modControl, modAlt, modWin };
+VANTREL_ENUM(TModifier, "modShift", "modControl", "modAlt", "modWin")
+using TModifiers = Set<TModifier>;
+
+// The keys a combination can use, in ordinal order; vkNone means no key.
+enum TVirtKey : std::uint8_t {
+#define VANTREL_VIRTKEY(Name, Code) vk##Name,
+#include "app/VirtKeys.inc"
+#undef VANTREL_VIRTKEY
+};
+inline constexpr int VirtKeyCount = 103;
+static_assert(vkApps == VirtKeyCount - 1);
+
+// Key names without "vk" ("None", "Cancel", ... "Apps") and virtual-key codes, by ordinal.
+extern const std::array<const char*, VirtKeyCount> VirtKeyNames;
+extern const std::array<std::uint32_t, VirtKeyCount> VirtKeyCodes;
+const TEnumInfo& EnumTypeInfo(TVirtKey);
+// The key of an ordinal read from outside; anything outside 0..102 is vkNone.
+TVirtKey VirtKeyFromOrdinal(std::int64_t Ordinal);
+
+// MOD_SHIFT, MOD_CONTROL, MOD_ALT and MOD_WIN for the modifiers present.
+win::UINT ModifiersToHotKeyFlags(TModifiers Modifiers);
+
+using THotKeyEvent = TEvent<void(TObject* Sender, std::uint16_t HotKeyIndex)>;
+
+class THotKeyItem : public TCollectionItem {
+  VANTREL_CLASS(THotKeyItem, TCollectionItem)
+public:
+  explicit THotKeyItem(TCollection* Collection);
+
+  // True registers the combination (at run time), False unregisters it.
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  // Stored only: a live registration keeps its old modifiers until re-enabled.
+  TModifiers Modifiers() const { return FModifiers; }
+  void SetModifiers(TModifiers Value);
+  // The last registration succeeded and was not undone.
+  bool Registered() const { return FRegistered; }
+  // vkNone also disables the item.
+  TVirtKey VirtKey() const { return FVirtKey; }
+  void SetVirtKey(TVirtKey Value);
+  const TNotifyEvent& OnHotKey() const { return FOnHotKey; }
+  void SetOnHotKey(const TNotifyEvent& Value) { FOnHotKey = Value; }
+
+  // "ControlAlt_F5", "Home", "None".
+  std::string DisplayName() const override;
+  void Assign(TPersistent* Source) override;
+
+  static void Publish(TClassBuilder<THotKeyItem>& b);
+
+private:
+  friend class TGlobalHotKeys;
+  TGlobalHotKeys* Component() const;
+  bool Designing() const;
+  void RegisterKey();
+  void UnregisterKey();
+
+  bool FEnabled = false;
+  TModifiers FModifiers;
+  bool FRegistered = false;
+  TVirtKey FVirtKey = vkNone;
+  TNotifyEvent FOnHotKey;
+};
+
+class THotKeys : public TCollection {
+  VANTREL_CLASS(THotKeys, TCollection)
+public:
+  explicit THotKeys(TGlobalHotKeys* AOwner);
+  // A new item: not enabled, no modifiers, key vkNone.
+  THotKeyItem* AddItem();
+  // Raises EListError "List index out of bounds (%d)" for a bad index.
+  THotKeyItem* ItemAt(int Index) const;
+  TGlobalHotKeys* HotKeysComponent() const { return FComponent; }
+  TPersistent* GetOwner() override;
+
+private:
+  TGlobalHotKeys* FComponent;
+};
+
+class TGlobalHotKeys : public TComponent {
+  VANTREL_CLASS(TGlobalHotKeys, TComponent)
+public:
+  // The owner must be a form (an IOwnerForm) with no other TGlobalHotKeys; raises
+  // Exception otherwise.
+  explicit TGlobalHotKeys(TComponent* AOwner);
+  ~TGlobalHotKeys() override;
+
+  THotKeys* HotKeys() const { return FHotKeys; }
+  // Copies the given collection's items.
+  void SetHotKeys(THotKeys* Value);
+  const THotKeyEvent& OnHotKeys() const { return FOnHotKeys; }
+  void SetOnHotKeys(const THotKeyEvent& Value) { FOnHotKeys = Value; }
+
+  // The owner form's window, where combinations are registered.
+  win::HWND OwnerWindow() const;
+
+  void Loaded() override;
+  static void Publish(TClassBuilder<TGlobalHotKeys>& b);
+
+private:
+  static TComponent* CheckOwner(TComponent* AOwner);
+  IOwnerForm* OwnerForm() const;
+  void HookOwnerWindow();
+  void UnhookOwnerWindow();
+  win::LRESULT OwnerWindowProc(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
+
+  THotKeys* FHotKeys = nullptr;
+  THotKeyEvent FOnHotKeys;
+  TWindowSubclass FSubclass;
+};

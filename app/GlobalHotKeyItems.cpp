@@ -1,0 +1,123 @@
+// Hot-key items, their collection, and the key tables.
+#include "app/GlobalHotKey.h"
+
+const std::array<const char*, VirtKeyCount> VirtKeyNames = {
+#define VANTREL_VIRTKEY(Name, Code) #Name,
+#include "app/VirtKeys.inc"
+#undef VANTREL_VIRTKEY
+};
+
+const std::array<std::uint32_t, VirtKeyCount> VirtKeyCodes = {
+#define VANTREL_VIRTKEY(Name, Code) Code,
+#include "app/VirtKeys.inc"
+#undef VANTREL_VIRTKEY
+};
+
+const TEnumInfo& EnumTypeInfo(TVirtKey) {
+  static const TEnumInfo info = [] {
+    TEnumInfo i;
+    i.Name = "TVirtKey";
+    for (const char* n : VirtKeyNames) i.Names.push_back(std::string("vk") + n);
+    return i;
+  }();
+  return info;
+}
+
+TVirtKey VirtKeyFromOrdinal(std::int64_t Ordinal) {
+  return Ordinal >= 0 && Ordinal < VirtKeyCount ? static_cast<TVirtKey>(Ordinal) : vkNone;
+}
+
+win::UINT ModifiersToHotKeyFlags(TModifiers Modifiers) {
+  win::UINT flags = 0;
+  if (Modifiers.Contains(modShift)) flags |= win::MOD_SHIFT;
+  if (Modifiers.Contains(modControl)) flags |= win::MOD_CONTROL;
+  if (Modifiers.Contains(modAlt)) flags |= win::MOD_ALT;
+  if (Modifiers.Contains(modWin)) flags |= win::MOD_WIN;
+  return flags;
+}
+
+// ---- THotKeyItem ----
+
+THotKeyItem::THotKeyItem(TCollection* Collection) : TCollectionItem(Collection) {}
+
+void THotKeyItem::Publish(TClassBuilder<THotKeyItem>& b) {
+  // Enabled comes before the key, so items read from a description register in Loaded.
+  b.Property("Enabled", &THotKeyItem::Enabled, &THotKeyItem::SetEnabled).Default(false);
+  b.Property("Modifiers", &THotKeyItem::Modifiers, &THotKeyItem::SetModifiers).NoDefault();
+  b.Property("VirtKey", &THotKeyItem::VirtKey, &THotKeyItem::SetVirtKey).Default(vkNone);
+  b.Property("OnHotKey", &THotKeyItem::OnHotKey, &THotKeyItem::SetOnHotKey);
+}
+
+TGlobalHotKeys* THotKeyItem::Component() const {
+  auto* keys = dynamic_cast<THotKeys*>(Collection());
+  return keys ? keys->HotKeysComponent() : nullptr;
+}
+
+bool THotKeyItem::Designing() const {
+  TGlobalHotKeys* c = Component();
+  return !c || c->ComponentState().Contains(csDesigning);
+}
+
+void THotKeyItem::SetEnabled(bool Value) {
+  if (Value == FEnabled) return;
+  FEnabled = Value;
+  if (Designing()) return;
+  if (Value) RegisterKey();
+  else UnregisterKey();
+}
+
+void THotKeyItem::SetModifiers(TModifiers Value) {
+  if (Value != FModifiers) FModifiers = Value;
+}
+
+void THotKeyItem::SetVirtKey(TVirtKey Value) {
+  if (Value == FVirtKey) return;
+  FVirtKey = Value;
+  if (Value == vkNone) SetEnabled(false);
+}
+
+void THotKeyItem::RegisterKey() {
+  FRegistered = false;
+  if (FVirtKey == vkNone) return;
+  TGlobalHotKeys* c = Component();
+  if (!c) return;
+  FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),
+                                    VirtKeyCodes[FVirtKey]) != 0;
+}
+
+void THotKeyItem::UnregisterKey() {
+  if (!FRegistered) return;
+  TGlobalHotKeys* c = Component();
+  FRegistered = !(c && win::UnregisterHotKey(c->OwnerWindow(), Index()) != 0);
+}
+
+std::string THotKeyItem::DisplayName() const {
+  std::string name;
+  if (FModifiers.Contains(modShift)) name += "Shift";
+  if (FModifiers.Contains(modControl)) name += "Control";
+  if (FModifiers.Contains(modAlt)) name += "Alt";
+  if (FModifiers.Contains(modWin)) name += "Win";
+  if (!name.empty()) name += "_";
+  return name + VirtKeyNames[FVirtKey];
+}
+
+void THotKeyItem::Assign(TPersistent* Source) {
+  if (auto* src = dynamic_cast<THotKeyItem*>(Source)) {
+    SetModifiers(src->Modifiers());
+    SetVirtKey(src->VirtKey());
+    SetEnabled(src->Enabled());
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
+// ---- THotKeys ----
+
+THotKeys::THotKeys(TGlobalHotKeys* AOwner)
+    : TCollection(THotKeyItem::StaticClass()), FComponent(AOwner) {}
+
+THotKeyItem* THotKeys::AddItem() { return static_cast<THotKeyItem*>(Add()); }
+
+THotKeyItem* THotKeys::ItemAt(int Index) const { return static_cast<THotKeyItem*>(Items(Index)); }
+
+TPersistent* THotKeys::GetOwner() { return FComponent; }
