@@ -176,3 +176,23 @@ void TComponent::SetState(TComponentStateItem Item, bool On) {
   if (On) FComponentState.Include(Item);
   else FComponentState.Exclude(Item);
 }
+
+namespace {
+std::vector<TFindGlobalComponent>& GlobalFinders() {
+  static std::vector<TFindGlobalComponent> finders;
+  return finders;
+}
+}  // namespace
+
+void RegisterFindGlobalComponent(TFindGlobalComponent Finder) {
+  auto& f = GlobalFinders();
+  if (std::find(f.begin(), f.end(), Finder) == f.end()) f.push_back(Finder);
+}
+
+void UnregisterFindGlobalComponent(TFindGlobalComponent Finder) { std::erase(GlobalFinders(), Finder); }
+
+TComponent* FindGlobalComponent(const std::string& Name) {
+  for (auto f : GlobalFinders())
+    if (TComponent* c = f(Name)) return c;
+  return nullptr;
+}

@@ -87,3 +87,10 @@ private:
   std::vector<TComponent*> FComponents;
   std::vector<TComponent*> FFreeNotifies;
 };
+
+// Components found by name outside the root being read ("Form2.Button1" references):
+// layers that keep top-level components (forms) register a finder.
+using TFindGlobalComponent = TComponent* (*)(const std::string& Name);
+void RegisterFindGlobalComponent(TFindGlobalComponent Finder);
+void UnregisterFindGlobalComponent(TFindGlobalComponent Finder);
+TComponent* FindGlobalComponent(const std::string& Name);

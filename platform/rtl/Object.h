@@ -39,6 +39,14 @@ struct TEnumInfo {
   }
 const TEnumInfo& BooleanTypeInfo();
 
+// Names for particular values of an integer property (colours, cursors): the form
+// filer writes and reads the name instead of the number.
+struct TIdentMapEntry {
+  std::int64_t Value;
+  const char* Name;
+};
+using TIdentMap = std::vector<TIdentMapEntry>;
+
 // One published property. Access goes through the property's own routines.
 struct TPropInfo {
   std::string Name;
@@ -49,6 +57,7 @@ struct TPropInfo {
   bool HasDefault = false;                 // ordinal, char and set properties
   std::int64_t Default = 0;                // ordinal value or set bits
   bool IsBoolean = false;
+  const TIdentMap* IdentMap = nullptr;     // integer properties: value names
 
   std::function<std::int64_t(TObject*)> GetOrd;   // integer, int64, char, enum, set (bits)
   std::function<void(TObject*, std::int64_t)> SetOrd;

@@ -1,5 +1,10 @@
 #include "platform/rtl/Persistent.h"
 
+// Form readers forget objects that are freed while they read (defined with the reader).
+void ReaderObjectFreed(TPersistent* Instance);
+
+TPersistent::~TPersistent() { ReaderObjectFreed(this); }
+
 void TPersistent::Assign(TPersistent* Source) {
   if (Source) Source->AssignTo(this);
   else AssignError(nullptr);

@@ -10,6 +10,7 @@ class TPersistent : public TObject {
   VANTREL_CLASS(TPersistent, TObject)
 public:
   TPersistent() = default;
+  ~TPersistent() override;
   // Copies Source into this object; by default asks Source to AssignTo this one.
   virtual void Assign(TPersistent* Source);
   // The object this one belongs to (for name paths and streaming), if any.

@@ -424,5 +424,3 @@ void TStringList::SetUpdateState(bool Updating) {
   if (Updating) Changing();
   else Changed();
 }
-
-void TStrings::DefineProperties(TFiler* Filer) {}

@@ -72,6 +72,11 @@ public:
       FProp.StoredFn = [f](TObject* o) { return static_cast<bool>(std::invoke(f, static_cast<T*>(o))); };
       return *this;
     }
+    // Value names for an integer property; Map must outlive the class (a static table).
+    Prop& Idents(const TIdentMap& Map) {
+      FProp.IdentMap = &Map;
+      return *this;
+    }
     // Marks a string property as a wide string.
     Prop& Wide() {
       if (FProp.Kind == tkString) FProp.Kind = tkWString;
