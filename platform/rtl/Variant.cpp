@@ -76,8 +76,8 @@ std::string VarTypeAsText(TVarType type) {
 
 Variant::Variant(bool v) : FType(varBoolean), FInt(v ? -1 : 0) {}
 Variant::Variant(int v) : FType(varInteger), FInt(v) {}
-Variant::Variant(long v) : FType(v >= INT32_MIN && v <= INT32_MAX ? varInteger : varInt64), FInt(v) {}
-Variant::Variant(long long v) : FType(v >= INT32_MIN && v <= INT32_MAX ? varInteger : varInt64), FInt(v) {}
+Variant::Variant(long v) : FType(varInt64), FInt(v) {}
+Variant::Variant(long long v) : FType(varInt64), FInt(v) {}
 Variant::Variant(unsigned v) : FType(varLongWord), FInt(v) {}
 Variant::Variant(unsigned long v) : FType(varInt64), FInt(static_cast<std::int64_t>(v)) {
   if (v > static_cast<unsigned long>(INT64_MAX)) throw EVariantError("Variant overflow");
@@ -98,6 +98,11 @@ Variant Variant::FromDateTime(TDateTime dt) {
   v.FType = varDate;
   v.FDouble = dt;
   return v;
+}
+
+Variant Variant::FromInteger(std::int64_t v) {
+  if (v >= INT32_MIN && v <= INT32_MAX) return Variant(static_cast<int>(v));
+  return Variant(v);
 }
 
 Variant Variant::Error(std::int32_t code) {

@@ -64,8 +64,8 @@ public:
   Variant() = default;
   Variant(bool v);
   Variant(int v);                   // varInteger
-  Variant(long v);                  // varInt64 when it does not fit varInteger
-  Variant(long long v);             // same
+  Variant(long v);                  // varInt64 (std::int64_t)
+  Variant(long long v);             // varInt64
   Variant(unsigned v);              // varLongWord
   Variant(unsigned long v);         // varInt64; EVariantError when above the Int64 range
   Variant(unsigned long long v);    // same
@@ -81,6 +81,8 @@ public:
   static Variant OfType(TVarType type, const Variant& v);
   static Variant FromDateTime(TDateTime dt);
   static Variant Error(std::int32_t code);
+  // varInteger when v fits 32 bits, else varInt64 (results of integer arithmetic).
+  static Variant FromInteger(std::int64_t v);
 
   TVarType Type() const { return FType; }
   bool IsEmpty() const { return FType == varEmpty; }

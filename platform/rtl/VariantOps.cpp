@@ -80,7 +80,7 @@ enum TOp { opAdd, opSub, opMul };
 Variant Numeric(const Variant& v) {
   if (v.Type() == varString) {
     std::int64_t i;
-    if (TryStrToInt64(v.AsString(), i)) return Variant(static_cast<long long>(i));
+    if (TryStrToInt64(v.AsString(), i)) return Variant::FromInteger(i);
     return Variant(v.AsDouble());
   }
   if (v.Type() == varBoolean) return Variant(v.AsBoolean() ? -1 : 0);
@@ -109,7 +109,7 @@ Variant Arith(const Variant& a0, const Variant& b0, TOp op) {
                     : op == opSub ? __builtin_sub_overflow(x, y, &r)
                                   : __builtin_mul_overflow(x, y, &r);
     if (overflow) throw EVariantError("Arithmetic overflow");
-    return Variant(static_cast<long long>(r));
+    return Variant::FromInteger(r);
   }
   if ((ta == varCurrency || IsInt(ta)) && (tb == varCurrency || IsInt(tb))) {
     try {

@@ -12,6 +12,7 @@ TEST(Variant, TypesOfConstructedValues) {
   struct Case { Variant v; TVarType type; };
   const Case cases[] = {
       {Variant(), varEmpty}, {Null(), varNull}, {Variant(1), varInteger}, {Variant(5000000000LL), varInt64},
+      {Variant(std::int64_t(5)), varInt64}, {Variant::FromInteger(5), varInteger},
       {Variant(2.5), varDouble}, {Variant(2.5f), varSingle}, {Variant(Currency(1)), varCurrency},
       {Variant::FromDateTime(1), varDate}, {Variant("s"), varString}, {Variant(std::string("s")), varString},
       {Variant(true), varBoolean}, {EmptyParam(), varError}, {Variant(7u), varLongWord},
