@@ -44,6 +44,7 @@ struct TFormatSettings {
   int CurrencyFormat, NegCurrFormat, CurrencyDecimals, TwoDigitYearCenturyWindow;
   std::array<std::string, 12> ShortMonthNames, LongMonthNames;
   std::array<std::string, 7> ShortDayNames, LongDayNames;
+  bool operator==(const TFormatSettings&) const = default;
 };
 TFormatSettings GetFormatSettings();
 void SetFormatSettings(const TFormatSettings& s);

@@ -107,6 +107,25 @@ TEST(FloatText, FollowsTheDecimalSeparator) {
   EXPECT_EQ(FloatToStr(1.5), "1,5");
 }
 
+TEST(FormatSettings, SetAndGetCarryEveryField) {
+  TFormatSettingsScope keep;
+  TFormatSettings custom{',', '.', '-', '.', "dd-mm-yyyy", "d mmmm yyyy", "h.nn", "h.nn.ss", "vm", "nm", "EUR",
+                         3, 8, 3, 20, {}, {}, {}, {}};
+  for (int i = 0; i < 12; ++i) {
+    custom.ShortMonthNames[i] = "s" + std::to_string(i);
+    custom.LongMonthNames[i] = "l" + std::to_string(i);
+  }
+  for (int i = 0; i < 7; ++i) {
+    custom.ShortDayNames[i] = "sd" + std::to_string(i);
+    custom.LongDayNames[i] = "ld" + std::to_string(i);
+  }
+  SetFormatSettings(custom);
+  EXPECT_EQ(GetFormatSettings(), custom);
+  EXPECT_EQ(ShortTimeFormat, "h.nn");
+  EXPECT_EQ(NegCurrFormat, 8);
+  EXPECT_FALSE(GetFormatSettings() == DefaultFormatSettings());
+}
+
 TEST(FormatSettings, ScopeRestoresAlsoWhenAnExceptionPasses) {
   const TFormatSettings before = GetFormatSettings();
   try {
