@@ -49,10 +49,10 @@ void CheckMark(HDC hdc, int x, int y, int sysColor) {
   }
 }
 
-// A filled triangle pointing in `dir` (0 up, 1 down, 2 left, 3 right), centred in r.
-void Arrow(HDC hdc, const RECT& r, int dir, int sysColor, int shift) {
+// A filled triangle pointing in `dir` (0 up, 1 down, 2 left, 3 right), centred in r and
+// sized by the whole control's size.
+void Arrow(HDC hdc, const RECT& r, int size, int dir, int sysColor, int shift) {
   int w = r.right - r.left, h = r.bottom - r.top;
-  int size = std::min(w, h);
   int base = std::max(3, ((size - 4) / 2) | 1);  // odd width of the triangle's base
   if (base > 7 && size < 20) base = 7;
   int depth = (base + 1) / 2;
@@ -182,14 +182,15 @@ BOOL DrawFrameControl(HDC hdc, RECT* rc, UINT type, UINT state) {
       break;
     case DFC_SCROLL: {
       UINT kind = state & 0xFF;
+      int size = std::min(r.right - r.left, r.bottom - r.top);
       PushButton(hdc, r, state);
       int dir = kind == DFCS_SCROLLUP ? 0 : kind == DFCS_SCROLLLEFT ? 2 : kind == DFCS_SCROLLRIGHT ? 3 : 1;
       int shift = (state & DFCS_PUSHED) ? 1 : 0;
       if (state & DFCS_INACTIVE) {
-        Arrow(hdc, r, dir, COLOR_BTNHIGHLIGHT, shift + 1);
-        Arrow(hdc, r, dir, COLOR_BTNSHADOW, shift);
+        Arrow(hdc, r, size, dir, COLOR_BTNHIGHLIGHT, shift + 1);
+        Arrow(hdc, r, size, dir, COLOR_BTNSHADOW, shift);
       } else {
-        Arrow(hdc, r, dir, COLOR_BTNTEXT, shift);
+        Arrow(hdc, r, size, dir, COLOR_BTNTEXT, shift);
       }
       break;
     }

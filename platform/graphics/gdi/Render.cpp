@@ -250,6 +250,26 @@ void DrawPixels(cairo_t* cr, PixelTarget* px, const Region& clip, const std::vec
   }
 }
 
+// Draws a path into a mask and combines the pen colour with the covered pixels by a
+// binary raster operation (clip in device units of the DC).
+template <class F>
+void MaskRop(DCObj& dc, const Region& clip, PixelTarget& px, int rop2, COLORREF color, F build) {
+  cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, std::max(1, dc.width), std::max(1, dc.height));
+  cairo_t* m = cairo_create(mask);
+  cairo_set_antialias(m, CAIRO_ANTIALIAS_NONE);
+  build(m);
+  cairo_destroy(m);
+  std::uint32_t pen = ToPixel(color);
+  ForMask(clip, mask, POINT{}, [&](int x, int y) {
+    int sx = x + dc.origin.x, sy = y + dc.origin.y;
+    if (sx < 0 || sy < 0 || sx >= px.width || sy >= px.height) return;
+    std::uint32_t& d = px.data[sy * px.stride + sx];
+    d = ApplyRop2(rop2, pen, d) & 0xFFFFFF;
+  });
+  cairo_surface_destroy(mask);
+  cairo_surface_mark_dirty(dc.surface);
+}
+
 }  // namespace
 
 PixelTarget PixelsOf(cairo_surface_t* surface) {
@@ -455,21 +475,10 @@ void Render(DCObj& dc, const DrawOp& op) {
           inner.rect.bottom -= 1;
         }
         if (xorMode) {
-          cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, dc.width, dc.height);
-          cairo_t* m = cairo_create(mask);
-          cairo_set_antialias(m, CAIRO_ANTIALIAS_NONE);
-          ShapePath(m, inner, op.kind == DrawKind::Rectangle || op.kind == DrawKind::Polygon ? 0 : 0.5);
-          cairo_fill(m);
-          cairo_destroy(m);
-          std::uint32_t pen = ToPixel(op.color);
-          ForMask(clip, mask, POINT{}, [&](int x, int y) {
-            POINT s = shifted(x, y);
-            if (s.x < 0 || s.y < 0 || s.x >= px.width || s.y >= px.height) return;
-            std::uint32_t& d = px.data[s.y * px.stride + s.x];
-            d = ApplyRop2(op.rop2, pen, d) & 0xFFFFFF;
+          MaskRop(dc, clip, px, op.rop2, op.color, [&](cairo_t* m) {
+            ShapePath(m, inner, op.kind == DrawKind::Rectangle || op.kind == DrawKind::Polygon ? 0 : 0.5);
+            cairo_fill(m);
           });
-          cairo_surface_destroy(mask);
-          cairo_surface_mark_dirty(dc.surface);
         } else {
           ShapePath(cr, inner, op.kind == DrawKind::Rectangle || op.kind == DrawKind::Polygon ? 0 : 0.5);
           SetBrushSource(cr, op);
@@ -493,14 +502,24 @@ void Render(DCObj& dc, const DrawOp& op) {
       }
       double w = op.penWidth;
       double inset = (op.penStyle & PS_STYLE_MASK) == PS_INSIDEFRAME ? w / 2 : 0.5;
-      SetPenStroke(cr, op);
-      if (op.kind == DrawKind::Polygon) ShapePath(cr, op, 0);
-      else {
-        DrawOp outline = op;
-        outline.rect.right -= 1;
-        outline.rect.bottom -= 1;
-        ShapePath(cr, outline, inset - 0.5 + (int(w) % 2 ? 0.5 : 0));
+      auto strokePath = [&](cairo_t* c) {
+        SetPenStroke(c, op);
+        if (op.kind == DrawKind::Polygon) ShapePath(c, op, 0);
+        else {
+          DrawOp outline = op;
+          outline.rect.right -= 1;
+          outline.rect.bottom -= 1;
+          ShapePath(c, outline, inset - 0.5 + (int(w) % 2 ? 0.5 : 0));
+        }
+      };
+      if (xorMode) {
+        MaskRop(dc, clip, px, op.rop2, pen.color, [&](cairo_t* m) {
+          strokePath(m);
+          cairo_stroke(m);
+        });
+        break;
       }
+      strokePath(cr);
       SetColor(cr, pen.color);
       cairo_stroke(cr);
       break;

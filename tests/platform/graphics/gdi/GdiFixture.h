@@ -38,18 +38,39 @@ public:
     if (Font) DeleteObject(Font);
     Font = f;
   }
+  // Device pixels, whatever the mapping and clipping of the DC.
+  template <class F>
+  void InDevice(F f) const {
+    int saved = SaveDC(Dc);
+    SetMapMode(Dc, MM_TEXT);
+    SetLayout(Dc, 0);
+    SetWindowOrgEx(Dc, 0, 0, nullptr);
+    SetViewportOrgEx(Dc, 0, 0, nullptr);
+    SelectClipRgn(Dc, nullptr);
+    f();
+    RestoreDC(Dc, saved);
+  }
+  COLORREF Px(int x, int y) const {
+    COLORREF c = 0;
+    InDevice([&] { c = GetPixel(Dc, x, y); });
+    return c;
+  }
   std::vector<std::uint32_t> Pixels() const {
     std::vector<std::uint32_t> out;
-    for (int y = 0; y < H; ++y)
-      for (int x = 0; x < W; ++x) out.push_back(GetPixel(Dc, x, y));
+    InDevice([&] {
+      for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) out.push_back(GetPixel(Dc, x, y));
+    });
     return out;
   }
-  // Pixels that are not white.
+  // Device pixels that are not white.
   int Inked(RECT r) const {
     int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (GetPixel(Dc, x, y) != RGB(255, 255, 255)) ++n;
+    InDevice([&] {
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+          if (GetPixel(Dc, x, y) != RGB(255, 255, 255)) ++n;
+    });
     return n;
   }
   std::vector<DrawOp> Ops(DrawKind kind) const { return RecordedOps(kind); }
