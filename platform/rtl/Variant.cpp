@@ -88,6 +88,7 @@ Variant::Variant(unsigned long long v) : FType(varInt64), FInt(static_cast<std::
 Variant::Variant(double v) : FType(varDouble), FDouble(v) {}
 Variant::Variant(float v) : FType(varSingle), FDouble(v) {}
 Variant::Variant(Currency v) : FType(varCurrency), FCurr(v.Raw()) {}
+Variant::Variant(char v) : FType(varString), FStr(1, v) {}
 Variant::Variant(const char* v) : FType(varString), FStr(v ? v : "") {}
 Variant::Variant(std::string_view v) : FType(varString), FStr(v) {}
 Variant::Variant(const std::string& v) : FType(varString), FStr(v) {}

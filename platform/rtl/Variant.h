@@ -72,6 +72,7 @@ public:
   Variant(double v);                // varDouble
   Variant(float v);                 // varSingle
   Variant(Currency v);              // varCurrency
+  Variant(char v);                  // varString of one character, as the class library's Char
   Variant(const char* v);           // varString
   Variant(std::string_view v);
   Variant(const std::string& v);

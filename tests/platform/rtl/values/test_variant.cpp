@@ -15,7 +15,7 @@ TEST(Variant, TypesOfConstructedValues) {
       {Variant(std::int64_t(5)), varInt64}, {Variant::FromInteger(5), varInteger},
       {Variant(2.5), varDouble}, {Variant(2.5f), varSingle}, {Variant(Currency(1)), varCurrency},
       {Variant::FromDateTime(1), varDate}, {Variant("s"), varString}, {Variant(std::string("s")), varString},
-      {Variant(true), varBoolean}, {EmptyParam(), varError}, {Variant(7u), varLongWord},
+      {Variant(true), varBoolean}, {Variant('c'), varString}, {EmptyParam(), varError}, {Variant(7u), varLongWord},
       {VarAsType(Variant(3), varSmallint), varSmallint}, {VarAsType(Variant(3), varByte), varByte},
       {VarAsType(Variant(3), varOleStr), varString}, {VarArrayOf({1, 2}), varArray | varVariant},
   };
