@@ -1,0 +1,259 @@
+// The registry store, the autostart entry of the Run key, and the named mutex.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/platform/desktop/Recorder.h"
+
+using namespace win;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Registry : public rec::DesktopTest {
+protected:
+  void SetUp() override {
+    rec::DesktopTest::SetUp();
+    char tmpl[] = "/tmp/vantrel-reg-XXXXXX";
+    dir = mkdtemp(tmpl);
+    headless::SetConfigHome(dir);
+  }
+  void TearDown() override {
+    headless::SetRegistryWriteHook(nullptr);
+    headless::SetConfigHome("");
+    fs::remove_all(dir);
+    rec::DesktopTest::TearDown();
+  }
+  LSTATUS SetString(HKEY k, const char* name, const std::string& v) {
+    return RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()), DWORD(v.size() + 1));
+  }
+  std::string GetString(HKEY k, const char* name) {
+    char buf[256] = {};
+    DWORD size = sizeof buf, type = 0;
+    if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) != 0) return "<missing>";
+    return buf;
+  }
+  HKEY Create(HKEY root, const char* path) {
+    HKEY k = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr), 0);
+    return k;
+  }
+  static std::string Slurp(const fs::path& p) {
+    std::ifstream in(p);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  std::string dir;
+};
+
+TEST_F(Registry, ValuesSurviveAReopenOfTheStore) {
+  HKEY k = Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Quenlar\\GridSave\\Main");
+  ASSERT_EQ(SetString(k, "Widths", "10,20,30"), 0);
+  DWORD n = 42;
+  ASSERT_EQ(RegSetValueExA(k, "Count", 0, REG_DWORD, reinterpret_cast<BYTE*>(&n), 4), 0);
+  const BYTE bin[] = {0, 1, 2, 0xFF};
+  ASSERT_EQ(RegSetValueExA(k, "Blob", 0, REG_BINARY, bin, 4), 0);
+  RegCloseKey(k);
+  headless::ReloadRegistry();
+  HKEY r = nullptr;
+  // Key names are case-insensitive.
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\MICROSOFT\\quenlar\\gridsave\\main", 0, KEY_READ, &r), 0);
+  EXPECT_EQ(GetString(r, "widths"), "10,20,30");
+  DWORD type = 0, value = 0, size = 4;
+  ASSERT_EQ(RegQueryValueExA(r, "Count", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), 0);
+  EXPECT_EQ(type, REG_DWORD);
+  EXPECT_EQ(value, 42u);
+  BYTE got[8];
+  size = 2;
+  EXPECT_EQ(RegQueryValueExA(r, "Blob", nullptr, &type, got, &size), LSTATUS(ERROR_MORE_DATA));
+  EXPECT_EQ(size, 4u);
+  size = sizeof got;
+  ASSERT_EQ(RegQueryValueExA(r, "Blob", nullptr, &type, got, &size), 0);
+  EXPECT_EQ(std::vector<BYTE>(got, got + 4), std::vector<BYTE>(bin, bin + 4));
+  // Enumeration of values, in the order written, and of subkeys.
+  char name[32];
+  DWORD nameSize = sizeof name;
+  ASSERT_EQ(RegEnumValueA(r, 1, name, &nameSize, nullptr, nullptr, nullptr, nullptr), 0);
+  EXPECT_STREQ(name, "Count");
+  nameSize = sizeof name;
+  EXPECT_EQ(RegEnumValueA(r, 3, name, &nameSize, nullptr, nullptr, nullptr, nullptr), LSTATUS(ERROR_NO_MORE_ITEMS));
+  RegCloseKey(r);
+  HKEY parent = nullptr;
+  RegOpenKeyExA(HKEY_CURRENT_USER, "\\Software\\Microsoft\\Quenlar", 0, KEY_READ, &parent);  // leading backslash
+  ASSERT_NE(parent, nullptr);
+  nameSize = sizeof name;
+  ASSERT_EQ(RegEnumKeyExA(parent, 0, name, &nameSize, nullptr, nullptr, nullptr, nullptr), 0);
+  EXPECT_STREQ(name, "GridSave");
+  RegCloseKey(parent);
+}
+
+TEST_F(Registry, DeletingKeysAndValues) {
+  HKEY k = Create(HKEY_CURRENT_USER, "Software\\Test\\A\\B");
+  SetString(k, "v", "1");
+  EXPECT_EQ(RegDeleteValueA(k, "V"), 0);
+  EXPECT_EQ(RegDeleteValueA(k, "v"), LSTATUS(ERROR_FILE_NOT_FOUND));
+  SetString(k, "v", "2");
+  // Deleting a key takes its subkeys with it; an open handle below it then fails.
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Test\\A"), 0);
+  EXPECT_EQ(GetString(k, "v"), "<missing>");
+  EXPECT_EQ(SetString(k, "v", "3"), LSTATUS(ERROR_KEY_DELETED));
+  HKEY r = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Test\\A\\B", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Test\\A"), LSTATUS(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, ""), LSTATUS(ERROR_INVALID_PARAMETER));
+  RegCloseKey(k);
+  EXPECT_EQ(RegCloseKey(k), LSTATUS(ERROR_INVALID_HANDLE));
+  headless::ReloadRegistry();
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Test\\A", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(Registry, AnInterruptedWriteKeepsTheOldState) {
+  HKEY k = Create(HKEY_CURRENT_USER, "Software\\Vantrel");
+  ASSERT_EQ(SetString(k, "Value", "old"), 0);
+  int writes = 0;
+  headless::SetRegistryWriteHook([&](const std::string& tmp) {
+    ++writes;
+    EXPECT_TRUE(fs::exists(tmp));  // the new contents were complete on disk
+    return false;                  // the crash comes before the rename
+  });
+  EXPECT_EQ(SetString(k, "Value", "new"), LSTATUS(ERROR_CANTWRITE));
+  EXPECT_EQ(RegDeleteValueA(k, "Value"), LSTATUS(ERROR_CANTWRITE));
+  HKEY sub = nullptr;
+  EXPECT_NE(RegCreateKeyExA(k, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), 0);
+  EXPECT_EQ(writes, 3);
+  // Memory and disk both keep the old state; no temporary file is left behind.
+  EXPECT_EQ(GetString(k, "Value"), "old");
+  headless::SetRegistryWriteHook(nullptr);
+  headless::ReloadRegistry();
+  EXPECT_EQ(GetString(k, "Value"), "old");
+  EXPECT_EQ(RegOpenKeyExA(k, "Sub", 0, KEY_READ, &sub), LSTATUS(ERROR_FILE_NOT_FOUND));
+  for (const auto& e : fs::directory_iterator(dir + "/vantrel"))
+    EXPECT_EQ(e.path().filename(), "registry") << e.path();
+}
+
+TEST_F(Registry, AnUnreadableStoreIsKeptAside) {
+  fs::create_directories(dir + "/vantrel");
+  std::ofstream(dir + "/vantrel/registry") << "not a registry\n";
+  headless::ReloadRegistry();
+  HKEY k = Create(HKEY_CURRENT_USER, "Software\\X");
+  EXPECT_EQ(SetString(k, "a", "b"), 0);
+  int aside = 0;
+  for (const auto& e : fs::directory_iterator(dir + "/vantrel"))
+    if (e.path().filename().string().find("unreadable") != std::string::npos) {
+      ++aside;
+      EXPECT_EQ(Slurp(e.path()), "not a registry\n");
+    }
+  EXPECT_EQ(aside, 1);
+}
+
+TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
+  HKEY run = Create(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  fs::path entry = fs::path(dir) / "autostart" / "Vantrel.desktop";
+  ASSERT_EQ(SetString(run, "Vantrel", "/opt/vantrel/vantrel --tray"), 0);
+  std::string text = Slurp(entry);
+  EXPECT_NE(text.find("[Desktop Entry]"), std::string::npos);
+  EXPECT_NE(text.find("\nExec=/opt/vantrel/vantrel --tray\n"), std::string::npos);
+  EXPECT_EQ(text.find("Hidden=true"), std::string::npos);
+  // An emptied value switches the entry off.
+  ASSERT_EQ(SetString(run, "Vantrel", ""), 0);
+  text = Slurp(entry);
+  EXPECT_NE(text.find("\nHidden=true\n"), std::string::npos);
+  EXPECT_NE(text.find("\nExec=\n"), std::string::npos);
+  // A value cannot smuggle extra keys into the entry.
+  ASSERT_EQ(SetString(run, "Vantrel", "a\nHidden=false %u"), 0);
+  text = Slurp(entry);
+  EXPECT_NE(text.find("\nExec=a\\nHidden=false %%u\n"), std::string::npos);
+  // Deleting the value removes the entry; the user's Run key is not the machine's.
+  ASSERT_EQ(RegDeleteValueA(run, "Vantrel"), 0);
+  EXPECT_FALSE(fs::exists(entry));
+  HKEY userRun = Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  SetString(userRun, "Vantrel", "x");
+  EXPECT_FALSE(fs::exists(entry));
+  // A name with a path separator stays inside the autostart directory.
+  SetString(run, "../evil", "x");
+  EXPECT_TRUE(fs::exists(fs::path(dir) / "autostart" / ".._evil.desktop") ||
+              fs::exists(fs::path(dir) / "autostart" / "_.._evil.desktop"));
+  EXPECT_FALSE(fs::exists(fs::path(dir) / "evil.desktop"));
+}
+
+// ---- named mutex ----
+// Runs fn in a child process and returns its exit code.
+int InChild(const std::function<int()>& fn) {
+  pid_t pid = fork();
+  if (pid == 0) _exit(fn());
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string UniqueName() { return "VantrelTest-" + std::to_string(getpid()) + "-" + std::to_string(rand()); }
+
+TEST(NamedMutex, ASecondProcessSeesItWhileTheFirstLives) {
+  std::string name = UniqueName();
+  HANDLE first = CreateMutexA(nullptr, FALSE, name.c_str());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+  auto probe = [&] {
+    HANDLE h = CreateMutexA(nullptr, FALSE, name.c_str());
+    return h && GetLastError() == ERROR_ALREADY_EXISTS ? 1 : 0;
+  };
+  EXPECT_EQ(InChild(probe), 1);
+  // Within the process a second create sees it too.
+  HANDLE second = CreateMutexA(nullptr, FALSE, name.c_str());
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  CloseHandle(second);
+  CloseHandle(first);
+  EXPECT_EQ(InChild(probe), 0);
+  EXPECT_FALSE(CloseHandle(first));
+}
+
+TEST(NamedMutex, TakenAfterTheHolderExits) {
+  std::string name = UniqueName();
+  int toChild[2], fromChild[2];
+  ASSERT_EQ(pipe(toChild), 0);
+  ASSERT_EQ(pipe(fromChild), 0);
+  pid_t pid = fork();
+  if (pid == 0) {
+    HANDLE h = CreateMutexA(nullptr, FALSE, name.c_str());
+    char c = (h && GetLastError() == ERROR_SUCCESS) ? 'y' : 'n';
+    (void)!write(fromChild[1], &c, 1);
+    (void)!read(toChild[0], &c, 1);  // hold it until told to exit; never closes the handle
+    _exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(read(fromChild[0], &c, 1), 1);
+  EXPECT_EQ(c, 'y');
+  HANDLE h = CreateMutexA(nullptr, FALSE, name.c_str());
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  CloseHandle(h);
+  (void)!write(toChild[1], "x", 1);
+  waitpid(pid, nullptr, 0);
+  h = CreateMutexA(nullptr, FALSE, name.c_str());
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+  CloseHandle(h);
+  for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
+}
+
+TEST(Kernel, VersionModuleAndArguments) {
+  OSVERSIONINFOA v;
+  ASSERT_TRUE(GetVersionExA(&v));
+  EXPECT_EQ(v.dwPlatformId, VER_PLATFORM_WIN32_NT);
+  char path[8];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  EXPECT_LE(n, 7u);
+  EXPECT_EQ(path[n], '\0');
+  const char* argv[] = {"prog", "one", "two words"};
+  SetProgramArguments(3, argv);
+  EXPECT_EQ(ParamCount(), 2);
+  EXPECT_EQ(ParamStr(2), "two words");
+  EXPECT_EQ(ParamStr(3), "");
+  EXPECT_EQ(ParamStr(0), ExecutablePath());
+  EXPECT_EQ(std::string(GetCommandLineA()), "prog one \"two words\"");
+}
+
+}  // namespace
