@@ -1,0 +1,398 @@
+// TSQLiteDataSet: tables by row id, queries read once, writes in transactions.
+#include "platform/data/SQLiteDataSet.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/data/DataConvert.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+const char* const RowIdColumn = "vantrel_rowid__";
+
+// The table of a plain "SELECT ... FROM name ..." over one table; empty for anything else.
+std::string SingleTableOf(const std::string& sql) {
+  std::string u = UpperCase(sql);
+  auto word = [&](const char* w) {
+    size_t p = 0, n = std::strlen(w);
+    while ((p = u.find(w, p)) != std::string::npos) {
+      bool before = p == 0 || !std::isalnum(static_cast<unsigned char>(u[p - 1]));
+      bool after = p + n >= u.size() || !std::isalnum(static_cast<unsigned char>(u[p + n]));
+      if (before && after) return p;
+      p += n;
+    }
+    return std::string::npos;
+  };
+  size_t start = u.find_first_not_of(" \t\r\n");
+  if (start == std::string::npos || u.compare(start, 6, "SELECT") != 0) return {};
+  for (const char* w : {"JOIN", "UNION", "GROUP", "DISTINCT", "INTERSECT", "EXCEPT"})
+    if (word(w) != std::string::npos) return {};
+  size_t from = word("FROM");
+  if (from == std::string::npos) return {};
+  size_t p = sql.find_first_not_of(" \t\r\n", from + 4);
+  if (p == std::string::npos) return {};
+  std::string name;
+  if (sql[p] == '"' || sql[p] == '[' || sql[p] == '`') {
+    char close = sql[p] == '[' ? ']' : sql[p];
+    size_t e = sql.find(close, p + 1);
+    if (e == std::string::npos) return {};
+    name = sql.substr(p + 1, e - p - 1);
+    p = e + 1;
+  } else {
+    size_t e = p;
+    while (e < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[e])) || sql[e] == '_')) ++e;
+    name = sql.substr(p, e - p);
+    p = e;
+  }
+  size_t next = sql.find_first_not_of(" \t\r\n", p);
+  if (next != std::string::npos && sql[next] == ',') return {};
+  return name;
+}
+
+}  // namespace
+
+TSQLiteDataSet::TSQLiteDataSet(TComponent* AOwner) : TRowDataSet(AOwner) {}
+TSQLiteDataSet::~TSQLiteDataSet() {
+  CloseOnDestroy();
+  SetConnectionComponent(nullptr);
+}
+
+void TSQLiteDataSet::SetConnectionComponent(TCustomConnection* v) {
+  if (v == FConnection) return;
+  if (!ComponentState().Contains(csDestroying)) CheckInactive();
+  if (FConnection) {
+    FConnection->UnRegisterClient(this);
+    FConnection->RemoveFreeNotification(this);
+  }
+  FConnection = v;
+  if (v) {
+    v->FreeNotification(this);
+    v->RegisterClient(this);
+  }
+}
+
+void TSQLiteDataSet::Notification(TComponent* AComponent, TOperation Operation) {
+  TRowDataSet::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FConnection) {
+    Close();
+    FConnection = nullptr;
+  }
+}
+
+TSQLiteDatabase* TSQLiteDataSet::Database() {
+  if (!FConnection) Error(MissingConnectionText());
+  return FConnection->Database();
+}
+
+void TSQLiteDataSet::NoSQLError() const {
+  throw EDatabaseError(ClassName() + " is not SQL based dataset");
+}
+
+bool TSQLiteDataSet::CanModify() const { return !FTable.empty(); }
+
+void TSQLiteDataSet::DefineFromTable(TSQLiteDatabase* db, const std::string& table) {
+  TSQLiteStatement info(db->Db(), "PRAGMA table_info(" + QuoteIdent(table) + ")");
+  struct TCol {
+    std::string Name, Type;
+    bool NotNull;
+    int Pk;
+  };
+  std::vector<TCol> cols;
+  int pkCount = 0;
+  while (info.Step()) {
+    TCol c{info.Column(1, ftString).AsString(), VarToStr(info.Column(2, ftString)), info.ColumnInt64(3) != 0,
+           static_cast<int>(info.ColumnInt64(5))};
+    if (c.Pk > 0) ++pkCount;
+    cols.push_back(c);
+  }
+  if (cols.empty()) Error("Table '" + table + "' not found");
+  FieldDefs().Clear();
+  FColumns.clear();
+  for (const TCol& c : cols) {
+    // An INTEGER PRIMARY KEY is the row id: the engine numbers new rows.
+    bool rowId = c.Pk == 1 && pkCount == 1 && AnsiSameText(Trim(c.Type), "INTEGER");
+    int size = 0;
+    TFieldType type = FieldTypeOfDecl(c.Type, rowId, size);
+    TFieldDef* d = FieldDefs().Add(c.Name, type, type == ftWideString ? size : 0, c.NotNull && !rowId);
+    if (type == ftAutoInc) d->SetAttributes({faReadonly});
+    FColumns.push_back(c.Name);
+  }
+}
+
+void TSQLiteDataSet::InternalInitFieldDefs() {
+  TSQLiteDatabase* db = Database();
+  std::string table = TableNameForData();
+  if (!table.empty()) {
+    DefineFromTable(db, table);
+    return;
+  }
+  std::string sql = SelectText();
+  if (Trim(sql).empty()) Error("No SQL statement available");
+  TSQLiteStatement st(db->Db(), sql);
+  FieldDefs().Clear();
+  for (int i = 0; i < st.ColumnCount(); ++i) {
+    int size = 0;
+    TFieldType type = FieldTypeOfDecl(st.ColumnDeclType(i), false, size);
+    FieldDefs().Add(st.ColumnName(i), type, type == ftWideString ? size : 0);
+  }
+}
+
+void TSQLiteDataSet::OpenEngine() {
+  FDb = Database();
+  FCache.clear();
+  FCacheRowIds.clear();
+  FCacheErased.clear();
+  std::string table = TableNameForData();
+  FTableMode = !table.empty();
+  if (FTableMode) {
+    DefineFromTable(FDb, table);
+    FTable = table;
+    std::string cols;
+    for (const std::string& c : FColumns) cols += (cols.empty() ? "" : ", ") + QuoteIdent(c);
+    FFetch = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT " + cols + " FROM " + QuoteIdent(table) +
+                                                               " WHERE rowid = ?");
+  } else {
+    ReadQuery(FDb);
+  }
+  ParseSort(FSort);
+}
+
+void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
+  std::string sql = SelectText();
+  if (Trim(sql).empty()) Error("No SQL statement available");
+  std::string base = SingleTableOf(sql);
+  std::unique_ptr<TSQLiteStatement> st;
+  bool withRowId = false;
+  if (!base.empty()) {
+    // Read the row id too, so that edits can be written back to the table.
+    size_t select = UpperCase(sql).find("SELECT");
+    std::string injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
+    try {
+      st = std::make_unique<TSQLiteStatement>(db->Db(), injected);
+      withRowId = true;
+    } catch (const EDatabaseError&) {
+      base.clear();
+    }
+  }
+  if (!st) st = std::make_unique<TSQLiteStatement>(db->Db(), sql);
+  int first = withRowId ? 1 : 0;
+  FieldDefs().Clear();
+  std::vector<TFieldType> types;
+  for (int i = first; i < st->ColumnCount(); ++i) {
+    int size = 0;
+    std::string decl = st->ColumnDeclType(i);
+    TFieldType type = FieldTypeOfDecl(decl, false, size);
+    std::string name = st->ColumnName(i);
+    if (FieldDefs().IndexOf(name) >= 0) name += "_" + std::to_string(i);
+    FieldDefs().Add(name, type, type == ftWideString ? size : 0);
+    types.push_back(type);
+  }
+  FColumns.clear();
+  for (int i = 0; i < FieldDefs().Count(); ++i) FColumns.push_back(FieldDefs().Items(i)->Name());
+  while (st->Step()) {
+    std::vector<Variant> row;
+    for (size_t i = 0; i < types.size(); ++i) row.push_back(st->Column(static_cast<int>(i) + first, types[i]));
+    FCache.push_back(std::move(row));
+    FCacheRowIds.push_back(withRowId ? st->ColumnInt64(0) : -1);
+    FCacheErased.push_back(false);
+  }
+  // Only plain columns of the table can be written back.
+  FTable = base;
+  if (!FTable.empty()) {
+    TSQLiteStatement info(db->Db(), "PRAGMA table_info(" + QuoteIdent(FTable) + ")");
+    std::vector<std::string> tableCols;
+    while (info.Step()) tableCols.push_back(info.Column(1, ftString).AsString());
+    for (const std::string& c : FColumns)
+      if (std::none_of(tableCols.begin(), tableCols.end(), [&](const std::string& t) { return AnsiSameText(t, c); }))
+        FTable.clear();
+  }
+}
+
+void TSQLiteDataSet::CloseEngine() {
+  FFetch.reset();
+  FCache.clear();
+  FCacheRowIds.clear();
+  FCacheErased.clear();
+  FTable.clear();
+  FDb = nullptr;
+}
+
+std::vector<TSQLiteDataSet::TSortItem> TSQLiteDataSet::ParseSort(const std::string& text) const {
+  std::vector<TSortItem> items;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t comma = text.find(',', start);
+    if (comma == std::string::npos) comma = text.size();
+    std::string part = Trim(text.substr(start, comma - start));
+    start = comma + 1;
+    if (part.empty()) continue;
+    bool desc = false;
+    std::string upper = UpperCase(part);
+    auto endsWith = [&](const char* w) {
+      size_t n = std::strlen(w);
+      return upper.size() > n && upper.compare(upper.size() - n, n, w) == 0 &&
+             std::isspace(static_cast<unsigned char>(upper[upper.size() - n - 1]));
+    };
+    if (endsWith("DESC")) {
+      desc = true;
+      part = Trim(part.substr(0, part.size() - 4));
+    } else if (endsWith("ASC")) {
+      part = Trim(part.substr(0, part.size() - 3));
+    }
+    if (part.size() >= 2 && part.front() == '[' && part.back() == ']') part = part.substr(1, part.size() - 2);
+    int def = FieldDefs().IndexOf(part);
+    if (def < 0) Error("Field '" + part + "' not found");
+    items.push_back({def, desc});
+  }
+  return items;
+}
+
+void TSQLiteDataSet::SetSortText(const std::string& v) {
+  if (v == FSort) return;
+  if (!Active()) {
+    FSort = v;
+    return;
+  }
+  ParseSort(v);
+  CheckBrowseMode();
+  std::string old = FSort;
+  FSort = v;
+  try {
+    UpdateCursorPos();
+    RebuildOrder();
+  } catch (...) {
+    FSort = old;
+    RebuildOrder();
+    throw;
+  }
+  Resync({});
+}
+
+std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
+  std::vector<TSortItem> sort = ParseSort(FSort);
+  std::vector<std::int64_t> order;
+  if (FTableMode) {
+    std::string sql = "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY ";
+    for (const TSortItem& s : sort) sql += QuoteIdent(FColumns[static_cast<size_t>(s.Def)]) + (s.Desc ? " DESC, " : ", ");
+    sql += "rowid";
+    TSQLiteStatement st(FDb->Db(), sql);
+    while (st.Step()) order.push_back(st.ColumnInt64(0));
+    return order;
+  }
+  for (size_t i = 0; i < FCache.size(); ++i)
+    if (!FCacheErased[i]) order.push_back(static_cast<std::int64_t>(i));
+  if (!sort.empty())
+    std::stable_sort(order.begin(), order.end(), [&](std::int64_t a, std::int64_t b) {
+      for (const TSortItem& s : sort) {
+        int c = CompareValues(FCache[static_cast<size_t>(a)][static_cast<size_t>(s.Def)],
+                              FCache[static_cast<size_t>(b)][static_cast<size_t>(s.Def)], false);
+        if (c != 0) return s.Desc ? c > 0 : c < 0;
+      }
+      return false;
+    });
+  return order;
+}
+
+void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
+  if (!FTableMode) {
+    const auto& row = FCache[static_cast<size_t>(key)];
+    for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
+    return;
+  }
+  FFetch->Reset();
+  FFetch->BindInt64(1, key);
+  if (FFetch->Step()) {
+    for (size_t i = 0; i < values.size(); ++i)
+      values[i] = FFetch->Column(static_cast<int>(i), FieldDefs().Items(static_cast<int>(i))->DataType());
+  }
+  FFetch->Reset();
+}
+
+std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
+  return FTableMode ? key : FCacheRowIds[static_cast<size_t>(key)];
+}
+
+void TSQLiteDataSet::RunWrite(const std::function<void()>& write) {
+  if (FTable.empty()) Error("Cannot modify a read-only dataset");
+  try {
+    FDb->Exec("BEGIN IMMEDIATE");
+  } catch (const EDatabaseError& e) {
+    Error(e.Message());
+  }
+  try {
+    write();
+    FDb->Exec("COMMIT");
+  } catch (const EDatabaseError& e) {
+    try {
+      FDb->Exec("ROLLBACK");
+    } catch (...) {
+    }
+    Error(e.Message());
+  }
+}
+
+std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,
+                                      const std::vector<bool>& present, std::int64_t) {
+  std::vector<size_t> cols;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (!present[i]) continue;
+    // The engine numbers new rows; a row id is never rewritten.
+    if (FieldDefs().Items(static_cast<int>(i))->DataType() == ftAutoInc &&
+        (key >= 0 || values[i].IsNull() || values[i].IsEmpty()))
+      continue;
+    cols.push_back(i);
+  }
+  std::int64_t rowId = -1;
+  RunWrite([&] {
+    std::string sql;
+    if (key < 0) {
+      std::string names, marks;
+      for (size_t c : cols) {
+        names += (names.empty() ? "" : ", ") + QuoteIdent(FColumns[c]);
+        marks += marks.empty() ? "?" : ", ?";
+      }
+      sql = cols.empty() ? "INSERT INTO " + QuoteIdent(FTable) + " DEFAULT VALUES"
+                         : "INSERT INTO " + QuoteIdent(FTable) + " (" + names + ") VALUES (" + marks + ")";
+    } else {
+      std::string sets;
+      for (size_t c : cols) sets += (sets.empty() ? "" : ", ") + QuoteIdent(FColumns[c]) + " = ?";
+      if (sets.empty()) return;
+      sql = "UPDATE " + QuoteIdent(FTable) + " SET " + sets + " WHERE rowid = ?";
+    }
+    TSQLiteStatement st(FDb->Db(), sql);
+    int n = 1;
+    for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
+    if (key >= 0) st.BindInt64(n, BaseRowId(key));
+    st.Step();
+    rowId = key < 0 ? FDb->LastInsertRowId() : BaseRowId(key);
+  });
+  if (FTableMode) return rowId;
+  // Query mode: keep the read rows in step with what was written.
+  std::vector<Variant> row;
+  if (key < 0) {
+    row.assign(values.size(), Null());
+  } else {
+    row = FCache[static_cast<size_t>(key)];
+  }
+  for (size_t c : cols) row[c] = values[c];
+  if (key < 0) {
+    FCache.push_back(std::move(row));
+    FCacheRowIds.push_back(rowId);
+    FCacheErased.push_back(false);
+    return static_cast<std::int64_t>(FCache.size()) - 1;
+  }
+  FCache[static_cast<size_t>(key)] = std::move(row);
+  return key;
+}
+
+void TSQLiteDataSet::EraseRow(std::int64_t key) {
+  RunWrite([&] {
+    TSQLiteStatement st(FDb->Db(), "DELETE FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
+    st.BindInt64(1, BaseRowId(key));
+    st.Step();
+  });
+  if (!FTableMode) FCacheErased[static_cast<size_t>(key)] = true;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// TSQLiteDataSet: the dataset engine of the connection-based families (ADO, table and
+// query, SQL connection, InterBase-style) over an SQLite file. A table is read through
+// an index of its row ids, each row fetched when shown; a query's rows are read once.
+// Every post and delete is written at once, in its own transaction.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/data/Connection.h"
+#include "platform/data/RowDataSet.h"
+#include "platform/data/SQLiteDatabase.h"
+
+class TSQLiteDataSet : public TRowDataSet {
+  VANTREL_CLASS(TSQLiteDataSet, TRowDataSet)
+public:
+  explicit TSQLiteDataSet(TComponent* AOwner);
+  ~TSQLiteDataSet() override;
+  static void Publish(TClassBuilder<TSQLiteDataSet>&) {}
+
+  bool CanModify() const override;
+  // Bytes held for the order of the rows (the bounded index).
+  std::size_t IndexMemory() const { return IndexBytes(); }
+
+protected:
+  // The connection component the rows come from.
+  TCustomConnection* ConnectionComponent() const { return FConnection; }
+  void SetConnectionComponent(TCustomConnection* v);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The open database (connecting when needed); raises when there is none.
+  virtual TSQLiteDatabase* Database();
+  // The message when no connection is set.
+  virtual std::string MissingConnectionText() const { return "Missing Connection or ConnectionString"; }
+  // A table name reads that table; otherwise SelectText is run.
+  virtual std::string TableNameForData() const { return {}; }
+  virtual std::string SelectText() const { return {}; }
+  // "A DESC, B": the order of the rows.
+  const std::string& SortText() const { return FSort; }
+  void SetSortText(const std::string& v);
+  [[noreturn]] void NoSQLError() const;
+
+  void InternalInitFieldDefs() override;
+  void OpenEngine() override;
+  void CloseEngine() override;
+  std::vector<std::int64_t> LoadOrder() override;
+  void LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
+                        std::int64_t beforeKey) override;
+  void EraseRow(std::int64_t key) override;
+  bool OrderFollowsValues() const override { return !FSort.empty(); }
+
+private:
+  struct TSortItem {
+    int Def;
+    bool Desc;
+  };
+  std::vector<TSortItem> ParseSort(const std::string& text) const;
+  void DefineFromTable(TSQLiteDatabase* db, const std::string& table);
+  void ReadQuery(TSQLiteDatabase* db);
+  void RunWrite(const std::function<void()>& write);
+  std::int64_t BaseRowId(std::int64_t key) const;
+
+  TCustomConnection* FConnection = nullptr;
+  std::string FSort;
+  std::string FTable;      // the table rows are read from or written to ("" for none)
+  bool FTableMode = false;  // rows fetched by row id from FTable
+  std::vector<std::string> FColumns;
+  std::unique_ptr<TSQLiteStatement> FFetch;
+  TSQLiteDatabase* FDb = nullptr;
+  // Query mode: the rows read, and their row ids in FTable (-1 when not known).
+  std::vector<std::vector<Variant>> FCache;
+  std::vector<std::int64_t> FCacheRowIds;
+  std::vector<bool> FCacheErased;
+};

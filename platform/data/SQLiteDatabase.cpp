@@ -1,0 +1,240 @@
+// SQLite connections and statements for the data engines.
+#include "platform/data/SQLiteDatabase.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/data/DataConvert.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& msg) { throw EDatabaseError(msg); }
+
+std::string IsoText(TDateTime dt) {
+  int y, m, d, h, n, s, ms;
+  DecodeDate(dt, y, m, d);
+  DecodeTime(dt, h, n, s, ms);
+  char buf[40];
+  if (ms) std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", y, m, d, h, n, s, ms);
+  else std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, h, n, s);
+  return buf;
+}
+
+// "YYYY-MM-DD[ HH:MM[:SS[.fff]]]" or "HH:MM[:SS]".
+bool ParseIso(const std::string& s, TDateTime& out) {
+  int y = 0, m = 0, d = 0, h = 0, n = 0, sec = 0, ms = 0;
+  TDateTime date = 0, time = 0;
+  if (std::sscanf(s.c_str(), "%4d-%2d-%2d", &y, &m, &d) == 3) {
+    if (!TryEncodeDate(y, m, d, date)) return false;
+    size_t sp = s.find_first_of(" T");
+    if (sp != std::string::npos) {
+      int got = std::sscanf(s.c_str() + sp + 1, "%2d:%2d:%2d.%3d", &h, &n, &sec, &ms);
+      if (got >= 2 && !TryEncodeTime(h, n, sec, ms, time)) return false;
+    }
+    out = ComposeDateTime(date, time);
+    return true;
+  }
+  if (std::sscanf(s.c_str(), "%2d:%2d:%2d", &h, &n, &sec) >= 2 && TryEncodeTime(h, n, sec, 0, time)) {
+    out = time;
+    return true;
+  }
+  return false;
+}
+
+bool Contains(const std::string& upper, const char* what) { return upper.find(what) != std::string::npos; }
+
+}  // namespace
+
+std::string QuoteIdent(const std::string& name) {
+  std::string out = "\"";
+  for (char c : name) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+TFieldType FieldTypeOfDecl(const std::string& decl, bool autoInc, int& size) {
+  std::string u = UpperCase(decl);
+  size = 0;
+  size_t paren = u.find('(');
+  if (paren != std::string::npos) size = std::atoi(u.c_str() + paren + 1);
+  if (autoInc || Contains(u, "AUTOINC") || Contains(u, "COUNTER")) return ftAutoInc;
+  if (Contains(u, "BOOL") || Contains(u, "BIT") || Contains(u, "YESNO")) return ftBoolean;
+  if (Contains(u, "MEMO") || Contains(u, "NOTE") || Contains(u, "LONGTEXT") || Contains(u, "CLOB")) return ftMemo;
+  if (Contains(u, "CHAR") || Contains(u, "TEXT") || Contains(u, "STRING")) {
+    // Text without a size has no limit here: a memo keeps every character.
+    if (size <= 0) return ftMemo;
+    return ftWideString;
+  }
+  if (Contains(u, "BIGINT") || Contains(u, "INT64")) return ftLargeint;
+  if (Contains(u, "SMALLINT") || Contains(u, "SHORT")) return ftSmallint;
+  if (Contains(u, "TINYINT") || Contains(u, "BYTE")) return ftWord;
+  if (Contains(u, "INT") || Contains(u, "LONG")) return ftInteger;
+  if (Contains(u, "CURRENCY") || Contains(u, "MONEY")) return ftCurrency;
+  if (Contains(u, "DEC") || Contains(u, "NUMERIC")) return ftBCD;
+  if (Contains(u, "REAL") || Contains(u, "FLOA") || Contains(u, "DOUB") || Contains(u, "SINGLE")) return ftFloat;
+  if (Contains(u, "DATETIME") || Contains(u, "TIMESTAMP")) return ftDateTime;
+  if (Contains(u, "DATE")) return ftDate;
+  if (Contains(u, "TIME")) return ftTime;
+  if (Contains(u, "BLOB") || Contains(u, "BINARY") || Contains(u, "IMAGE") || Contains(u, "OLE")) return ftBlob;
+  size = 255;
+  return ftWideString;
+}
+
+// TSQLiteDatabase
+
+TSQLiteDatabase::TSQLiteDatabase(const std::string& path, bool readOnly) : FPath(path) {
+  if (path.empty()) Fail("No database file is given");
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) Fail("Could not find file '" + path + "'.");
+  if (S_ISDIR(st.st_mode)) Fail("'" + path + "' is a directory, not a database file.");
+  int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+  int rc = sqlite3_open_v2(path.c_str(), &FDb, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string why = FDb ? sqlite3_errmsg(FDb) : "out of memory";
+    sqlite3_close(FDb);
+    FDb = nullptr;
+    Fail("Cannot open database file '" + path + "': " + why);
+  }
+  // Reading the schema tells a database from any other file.
+  rc = sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string why = sqlite3_errmsg(FDb);
+    int code = rc & 0xff;
+    sqlite3_close(FDb);
+    FDb = nullptr;
+    if (code == SQLITE_NOTADB) Fail("'" + path + "' is not an SQLite database file (" + why + ").");
+    Fail("Cannot read database file '" + path + "': " + why);
+  }
+}
+
+TSQLiteDatabase::~TSQLiteDatabase() {
+  if (FDb) sqlite3_close_v2(FDb);
+}
+
+std::string TSQLiteDatabase::ErrorText() const { return FDb ? sqlite3_errmsg(FDb) : ""; }
+
+void TSQLiteDatabase::Exec(const std::string& sql) {
+  char* err = nullptr;
+  if (sqlite3_exec(FDb, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+    std::string msg = err ? err : ErrorText();
+    sqlite3_free(err);
+    Fail(msg);
+  }
+}
+
+std::int64_t TSQLiteDatabase::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
+
+// TSQLiteStatement
+
+TSQLiteStatement::TSQLiteStatement(sqlite3* db, const std::string& sql) : FDb(db) {
+  if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &FStmt, nullptr) != SQLITE_OK)
+    Fail(sqlite3_errmsg(db));
+  if (!FStmt) Fail("Empty SQL statement");
+}
+
+TSQLiteStatement::~TSQLiteStatement() { sqlite3_finalize(FStmt); }
+
+void TSQLiteStatement::Reset() {
+  sqlite3_reset(FStmt);
+  sqlite3_clear_bindings(FStmt);
+}
+
+bool TSQLiteStatement::Step() {
+  int rc = sqlite3_step(FStmt);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  std::string msg = sqlite3_errmsg(FDb);
+  sqlite3_reset(FStmt);
+  Fail(msg);
+}
+
+void TSQLiteStatement::BindInt64(int index, std::int64_t v) { sqlite3_bind_int64(FStmt, index, v); }
+
+void TSQLiteStatement::Bind(int index, const Variant& v, TFieldType type) {
+  if (v.IsNull() || v.IsEmpty()) {
+    sqlite3_bind_null(FStmt, index);
+    return;
+  }
+  switch (type) {
+    case ftBoolean:
+      sqlite3_bind_int(FStmt, index, v.AsBoolean() ? 1 : 0);
+      break;
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
+      sqlite3_bind_int64(FStmt, index, v.AsInt64());
+      break;
+    case ftFloat: case ftCurrency: case ftBCD: case ftFMTBcd:
+      sqlite3_bind_double(FStmt, index, v.AsDouble());
+      break;
+    case ftDate: case ftTime: case ftDateTime: case ftTimeStamp: {
+      std::string s = type == ftTime ? FormatDateTime("hh:nn:ss", v.AsDateTime()) : IsoText(v.AsDateTime());
+      if (type == ftDate) s = s.substr(0, 10);
+      sqlite3_bind_text(FStmt, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    case ftBlob: case ftGraphic: case ftTypedBinary: case ftBytes: case ftVarBytes: {
+      std::string s = v.AsString();
+      sqlite3_bind_blob(FStmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    default: {
+      std::string s = v.AsString();
+      sqlite3_bind_text(FStmt, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+      break;
+    }
+  }
+}
+
+int TSQLiteStatement::ColumnCount() const { return sqlite3_column_count(FStmt); }
+std::string TSQLiteStatement::ColumnName(int i) const { return sqlite3_column_name(FStmt, i); }
+
+std::string TSQLiteStatement::ColumnDeclType(int i) const {
+  const char* t = sqlite3_column_decltype(FStmt, i);
+  return t ? t : "";
+}
+
+int TSQLiteStatement::ColumnStorage(int i) const { return sqlite3_column_type(FStmt, i); }
+std::int64_t TSQLiteStatement::ColumnInt64(int i) const { return sqlite3_column_int64(FStmt, i); }
+
+Variant TSQLiteStatement::Column(int i, TFieldType type) const {
+  int storage = sqlite3_column_type(FStmt, i);
+  if (storage == SQLITE_NULL) return Null();
+  switch (type) {
+    case ftBoolean:
+      if (storage == SQLITE_TEXT) {
+        std::string s = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, i));
+        return Variant(AnsiSameText(s, "true") || (s != "0" && !AnsiSameText(s, "false") && !s.empty()));
+      }
+      return Variant(sqlite3_column_int64(FStmt, i) != 0);
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc:
+      return Variant(static_cast<int>(sqlite3_column_int64(FStmt, i)));
+    case ftLargeint:
+      return Variant(static_cast<long long>(sqlite3_column_int64(FStmt, i)));
+    case ftFloat:
+      return Variant(sqlite3_column_double(FStmt, i));
+    case ftCurrency: case ftBCD: case ftFMTBcd:
+      return Variant(Currency::FromDouble(sqlite3_column_double(FStmt, i)));
+    case ftDate: case ftTime: case ftDateTime: case ftTimeStamp: {
+      if (storage == SQLITE_TEXT) {
+        std::string s = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, i));
+        TDateTime dt;
+        if (ParseIso(s, dt)) return Variant::FromDateTime(dt);
+        return Null();
+      }
+      return Variant::FromDateTime(sqlite3_column_double(FStmt, i));
+    }
+    default: {
+      const void* p = storage == SQLITE_BLOB ? sqlite3_column_blob(FStmt, i)
+                                             : static_cast<const void*>(sqlite3_column_text(FStmt, i));
+      int n = sqlite3_column_bytes(FStmt, i);
+      return Variant(std::string(static_cast<const char*>(p), static_cast<size_t>(n)));
+    }
+  }
+}

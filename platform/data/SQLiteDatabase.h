@@ -1,0 +1,61 @@
+#pragma once
+// A connection to an SQLite file, shared by the engine families' connection components.
+// Opening never creates a file: a missing file, a file that is not a database and a
+// file that cannot be opened raise EDatabaseError naming the file.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/data/DBTypes.h"
+#include "platform/rtl/Variant.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class TSQLiteStatement {
+public:
+  TSQLiteStatement(sqlite3* db, const std::string& sql);
+  ~TSQLiteStatement();
+  TSQLiteStatement(const TSQLiteStatement&) = delete;
+  TSQLiteStatement& operator=(const TSQLiteStatement&) = delete;
+
+  void Reset();
+  void Bind(int index, const Variant& v, TFieldType type);
+  void BindInt64(int index, std::int64_t v);
+  // True while a row is available; raises EDatabaseError on failure.
+  bool Step();
+  int ColumnCount() const;
+  std::string ColumnName(int i) const;
+  std::string ColumnDeclType(int i) const;
+  int ColumnStorage(int i) const;
+  std::int64_t ColumnInt64(int i) const;
+  Variant Column(int i, TFieldType type) const;
+  sqlite3_stmt* Handle() const { return FStmt; }
+
+private:
+  sqlite3* FDb;
+  sqlite3_stmt* FStmt = nullptr;
+};
+
+class TSQLiteDatabase {
+public:
+  // Opens an existing file; readOnly opens it for reading only.
+  TSQLiteDatabase(const std::string& path, bool readOnly);
+  ~TSQLiteDatabase();
+  sqlite3* Db() const { return FDb; }
+  const std::string& Path() const { return FPath; }
+  void Exec(const std::string& sql);
+  std::string ErrorText() const;
+  std::int64_t LastInsertRowId() const;
+
+private:
+  sqlite3* FDb = nullptr;
+  std::string FPath;
+};
+
+// The field type of a declared column type ("BOOLEAN", "TEXT(50)", "MEMO", ...); size
+// receives a declared size. Autoinc marks an INTEGER PRIMARY KEY or AUTOINCREMENT column.
+TFieldType FieldTypeOfDecl(const std::string& decl, bool autoInc, int& size);
+// Double-quoted SQL identifier.
+std::string QuoteIdent(const std::string& name);
