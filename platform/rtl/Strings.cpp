@@ -2,7 +2,7 @@
 
 #include "platform/rtl/SafeSort.h"
 #include "platform/rtl/Streams.h"
-#include "platform/rtl/Utf8.h"
+#include "platform/rtl/SysUtils.h"
 
 #include <cstdio>
 
@@ -72,7 +72,7 @@ void TStrings::Exchange(int Index1, int Index2) {
 }
 
 int TStrings::CompareStrings(const std::string& S1, const std::string& S2) const {
-  return Utf8UpperCase(S1).compare(Utf8UpperCase(S2));
+  return AnsiCompareText(S1, S2);
 }
 
 int TStrings::IndexOf(const std::string& S) const {
@@ -360,7 +360,7 @@ void TStringList::Move(int CurIndex, int NewIndex) {
 }
 
 int TStringList::CompareStrings(const std::string& S1, const std::string& S2) const {
-  if (FCaseSensitive) return S1.compare(S2);
+  if (FCaseSensitive) return AnsiCompareStr(S1, S2);
   return TStrings::CompareStrings(S1, S2);
 }
 
