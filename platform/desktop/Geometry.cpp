@@ -195,7 +195,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   }
   WINDOWPOS done{hwnd, wp.hwndInsertAfter, w->Rect.left, w->Rect.top, w->Rect.right - w->Rect.left,
                  w->Rect.bottom - w->Rect.top, flags};
-  if (!moved) done.flags |= SWP_NOMOVE;
+  // The flags say what happened to the client area, which a frame change can move or resize.
+  bool clientMoved = moved || w->Client.left != oldClient.left || w->Client.top != oldClient.top;
+  done.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
+  if (!clientMoved) done.flags |= SWP_NOMOVE;
   if (!sized && !clientSized) done.flags |= SWP_NOSIZE;
   SendMessageA(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
   return TRUE;

@@ -12,8 +12,8 @@
 namespace win::headless {
 
 // Destroys every window, drops timers, hot keys, tray icons, clipboard, carets, input
-// state and scripts, and puts the manual clock back to 0. Registered classes, registered
-// messages and the registry store stay.
+// state, scripts and extra monitors, and puts the manual clock back to 0. Registered
+// classes, registered messages, the drawing layer's hooks and the registry store stay.
 void Reset();
 
 // ---- clock ----

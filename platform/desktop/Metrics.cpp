@@ -50,10 +50,7 @@ HMONITOR Nearest(const RECT& r, DWORD flags, std::size_t best, long long area) {
 }  // namespace
 
 namespace detail {
-void ResetMetrics() {
-  S().Monitors.clear();
-  S().Hooks = GraphicsHooks{};
-}
+void ResetMetrics() { S().Monitors.clear(); }
 }  // namespace detail
 
 int GetSystemMetrics(int index) {

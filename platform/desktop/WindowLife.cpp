@@ -121,7 +121,15 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   cls->second->WindowCount++;
   Window& ref = *w;
   s.Windows[hwnd] = std::move(w);
-  SiblingsOf(ref).insert(SiblingsOf(ref).begin(), hwnd);
+  // New windows go on top of their siblings, below any topmost top-level windows.
+  auto& siblings = SiblingsOf(ref);
+  auto at = siblings.begin();
+  if (!child && !messageOnly && !(exStyle & WS_EX_TOPMOST))
+    at = std::find_if(siblings.begin(), siblings.end(), [](HWND s) {
+      Window* sw = Find(s);
+      return !sw || !(sw->ExStyle & WS_EX_TOPMOST);
+    });
+  siblings.insert(at, hwnd);
   if (!child && !messageOnly) CurrentBackend().WindowCreated(hwnd);
 
   CREATESTRUCTA cs;
