@@ -156,8 +156,6 @@ void TCollection::Changed() {
 }
 
 void TCollection::InsertItem(TCollectionItem* Item) {
-  if (FItemClass && !Item->InheritsFrom(FItemClass) && FConstructing == 0)
-    throw EListError("Invalid property value");
   FItems.push_back(Item);
   Item->FCollection = this;
   Item->FID = FNextID++;

@@ -14,6 +14,9 @@ enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
 class TCollectionItem : public TPersistent {
   VANTREL_CLASS(TCollectionItem, TPersistent)
 public:
+  // Joins Collection. Collection->Add() is the usual way: it announces the item (Notify,
+  // Update, Added) once the item is fully constructed; an item constructed directly is
+  // announced from this constructor, before its own class's part exists.
   explicit TCollectionItem(TCollection* Collection);
   ~TCollectionItem() override;
 

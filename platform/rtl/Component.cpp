@@ -1,5 +1,7 @@
 #include "platform/rtl/Component.h"
 
+#include "platform/rtl/forms/Filer.h"
+
 #include <algorithm>
 
 TComponent* CreateComponent(TClass Class, TComponent* Owner) {
@@ -195,4 +197,21 @@ TComponent* FindGlobalComponent(const std::string& Name) {
   for (auto f : GlobalFinders())
     if (TComponent* c = f(Name)) return c;
   return nullptr;
+}
+
+void TComponent::DefineProperties(TFiler* Filer) {
+  auto* anc = dynamic_cast<TComponent*>(Filer->Ancestor());
+  auto entry = [&](const char* Name, std::int16_t TComponent::*Field) {
+    Filer->DefineProperty(
+        Name,
+        [this, Field](TReader* R) {
+          int v = R->ReadInteger();
+          if (v < INT16_MIN || v > INT16_MAX) throw ERangeError("Range check error");
+          this->*Field = static_cast<std::int16_t>(v);
+        },
+        [this, Field](TWriter* W) { W->WriteInteger(this->*Field); },
+        anc ? anc->*Field != this->*Field : this->*Field != 0);
+  };
+  entry("Left", &TComponent::FDesignLeft);
+  entry("Top", &TComponent::FDesignTop);
 }

@@ -63,6 +63,13 @@ public:
   virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root);
   virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName);
 
+  // Designer position of a non-visual component, stored as the custom entries Left and Top.
+  std::int32_t DesignInfo() const { return static_cast<std::int32_t>((static_cast<std::uint32_t>(FDesignTop) << 16) | (static_cast<std::uint32_t>(FDesignLeft) & 0xFFFF)); }
+  void SetDesignInfo(std::int32_t Value) {
+    FDesignLeft = static_cast<std::int16_t>(Value & 0xFFFF);
+    FDesignTop = static_cast<std::int16_t>((static_cast<std::uint32_t>(Value) >> 16) & 0xFFFF);
+  }
+  void DefineProperties(TFiler* Filer) override;
   TPersistent* GetOwner() override { return FOwner; }
   std::string GetNamePath() override { return FName; }
   void SetDesigning(bool Value, bool SetChildren = true);
@@ -83,6 +90,8 @@ private:
   TComponent* FOwner = nullptr;
   std::string FName;
   std::intptr_t FTag = 0;
+  std::int16_t FDesignLeft = 0;
+  std::int16_t FDesignTop = 0;
   TComponentState FComponentState;
   std::vector<TComponent*> FComponents;
   std::vector<TComponent*> FFreeNotifies;

@@ -110,3 +110,15 @@ TEST(FilerValues, NestingIsBounded) {
   fixtures::TFixForm form(nullptr);
   EXPECT_THROW(ReadComponentResText("object F: TFixForm\n" + objects, &form), EParserError);
 }
+
+TEST(FilerValues, NonVisualComponentsKeepTheirDesignerPosition) {
+  fixtures::RegisterFixtureClasses();
+  fixtures::TFixForm form(nullptr);
+  ReadComponentResText("object F: TFixForm\n  object Timer1: TFixTimer\n    Left = 16\n    Top = -8\n  end\nend\n", &form);
+  EXPECT_EQ(form.Timer1->DesignInfo(), static_cast<std::int32_t>(0xFFF80010u));
+  std::string text = WriteComponentResText(&form);
+  EXPECT_NE(text.find("  object Timer1: TFixTimer\n    Left = 16\n    Top = -8\n  end\n"), std::string::npos) << text;
+  fixtures::TFixForm bad(nullptr);
+  EXPECT_THROW(ReadComponentResText("object F: TFixForm\n  object T: TFixTimer\n    Top = 40000\n  end\nend\n", &bad),
+               EReadError);
+}

@@ -63,6 +63,20 @@ TEST(Collection, AddNotifiesWithTheFinishedItem) {
   EXPECT_EQ(c.Log, std::vector<std::string>{"update Item7"});
 }
 
+TEST(Collection, ItemsConstructedDirectlyOrMovedJoinTheCollection) {
+  TTestCollection a, b;
+  auto* direct = new TTestItem(&a);
+  EXPECT_EQ(a.Count(), 1);
+  EXPECT_EQ(direct->Collection(), &a);
+  direct->SetCollection(&b);
+  EXPECT_EQ(a.Count(), 0);
+  EXPECT_EQ(b.Items(0), direct);
+  direct->SetCollection(nullptr);
+  EXPECT_EQ(b.Count(), 0);
+  EXPECT_EQ(direct->Index(), -1);
+  delete direct;
+}
+
 TEST(Collection, UpdateCountHoldsBackUpdates) {
   TTestCollection c;
   c.BeginUpdate();
