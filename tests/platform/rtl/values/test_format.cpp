@@ -25,6 +25,7 @@ TEST(Format, FloatDirectives) {
   EXPECT_EQ(Format("%f", 3.14159), "3.14");
   EXPECT_EQ(Format("%.3f", 2.0005), "2.001");
   EXPECT_EQ(Format("%.0f", 2.5), "3");
+  EXPECT_EQ(Format("%.*f", 1, 2.25), "2.3");
   EXPECT_EQ(Format("%8.2f|", -1.5), "   -1.50|");
   EXPECT_EQ(Format("%e", 1234.5), "1.23450000000000E+003");
   EXPECT_EQ(Format("%.3e", 1234.5), "1.23E+003");
