@@ -89,7 +89,7 @@ void SetStrProp(TObject* Instance, const TPropInfo* Prop, const std::string& Val
       return;
     case tkChar:
       if (Value.size() != 1) throw EPropertyError("Invalid property value");
-      SetOrdProp(Instance, Prop, static_cast<unsigned char>(Value[0]));
+      SetOrdProp(Instance, Prop, Value[0]);
       return;
     default:
       WrongKind(Prop);

@@ -225,7 +225,7 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop, const 
       return;
     }
     case tkChar:
-      SetOrdProp(Instance, Prop, static_cast<unsigned char>(ReadChar()));
+      SetOrdProp(Instance, Prop, ReadChar());
       return;
     case tkEnumeration: {
       if (FParser->Token() != toSymbol) InvalidValue();

@@ -137,6 +137,7 @@ TEST(FormReaderValues, NumbersStringsAndIdentifiers) {
       {"[foRowSelect,foEditing]", "Options", "foEditing,foRowSelect"},
       {"#9", "Accel", "\t"},
       {"65", "Accel", "A"},
+      {"200", "Accel", "\xC8"},
       {"1.5E3", "Ratio", "1500"},
       {"2", "Ratio", "2"},
       {"-0.25", "Ratio", "-0.25"},
