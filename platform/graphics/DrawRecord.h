@@ -30,12 +30,6 @@ enum class DrawKind {
   FrameControl,  // DrawFrameControl: summary; the parts follow as their own operations
 };
 
-// Pixels of a blit source, 0x00RRGGBB, row by row.
-struct PixelImage {
-  int width = 0, height = 0;
-  std::vector<std::uint32_t> pixels;
-};
-
 struct DrawOp {
   DrawKind kind = DrawKind::Fill;
   HDC dc = nullptr;
@@ -66,6 +60,7 @@ struct DrawOp {
   bool hasClipRegion = false;  // the DC's clip region at the time, device units
   std::vector<RECT> clipRects;
   std::shared_ptr<const PixelImage> image;  // blit source, already at the target's colours
+  bool alpha = false;          // blit: the image's top byte is its opacity (0 see-through, 255 solid)
   RECT srcRect;                // blit: part of `image` stretched into `rect`
   int polyFillMode = ALTERNATE;
   int ellipseW = 0, ellipseH = 0;

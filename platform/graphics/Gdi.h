@@ -2,6 +2,7 @@
 // The drawing calls of the window system: device contexts, pens, brushes, fonts,
 // bitmaps, regions, text and frames, on cairo.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -369,6 +370,27 @@ int StretchDIBits(HDC hdc, int x, int y, int w, int h, int sx, int sy, int sw, i
 int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
 BOOL DrawEdge(HDC hdc, RECT* r, UINT edge, UINT flags);
 BOOL DrawFrameControl(HDC hdc, RECT* r, UINT type, UINT state);
+
+// ---- images and icons ----
+// Pixels, row by row: 0x00RRGGBB, or 0xAARRGGBB where an image carries opacity.
+struct PixelImage {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+// Draws part of an image with opacity (0xAARRGGBB) stretched into dest (logical units).
+BOOL DrawPixelImage(HDC hdc, const RECT& dest, std::shared_ptr<const PixelImage> image, const RECT& src);
+// The pixels of a bitmap (0x00RRGGBB); an empty image for a bad handle.
+PixelImage GetBitmapImage(HBITMAP bmp);
+// Replaces a bitmap's pixels (sizes must match).
+BOOL SetBitmapImage(HBITMAP bmp, const PixelImage& image);
+// Icons hold an image with opacity.
+HICON CreateIconFromImage(const PixelImage& argb);
+HICON CopyIcon(HICON icon);
+BOOL DestroyIcon(HICON icon);
+const PixelImage* GetIconImage(HICON icon);
+inline constexpr UINT DI_MASK = 1, DI_IMAGE = 2, DI_NORMAL = 3;
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int w, int h, UINT step, HBRUSH flickerFree, UINT flags);
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
 
 // ---- text ----
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* tm);

@@ -15,7 +15,7 @@
 
 namespace win::gdi {
 
-enum class ObjKind { Pen = 1, Brush = 2, Font = 6, Bitmap = 7, Region = 8, MetaFile = 13 };
+enum class ObjKind { Pen = 1, Brush = 2, Font = 6, Bitmap = 7, Region = 8, MetaFile = 13, Icon = 20 };
 
 struct GdiObject {
   virtual ~GdiObject() = default;

@@ -272,6 +272,19 @@ void MaskRop(DCObj& dc, const Region& clip, PixelTarget& px, int rop2, COLORREF 
 
 }  // namespace
 
+// Source over destination, the source's top byte being its opacity.
+std::uint32_t Blend(std::uint32_t s, std::uint32_t d) {
+  std::uint32_t a = s >> 24;
+  if (a == 255) return s & 0xFFFFFF;
+  if (a == 0) return d & 0xFFFFFF;
+  std::uint32_t r = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    std::uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
+    r |= ((sc * a + dc * (255 - a) + 127) / 255) << shift;
+  }
+  return r;
+}
+
 PixelTarget PixelsOf(cairo_surface_t* surface) {
   PixelTarget t;
   if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return t;
@@ -545,12 +558,20 @@ void Render(DCObj& dc, const DrawOp& op) {
       if (!px.Valid()) {
         // Vector targets: copy through a temporary image.
         int w = nr.right - nr.left, h = nr.bottom - nr.top;
-        cairo_surface_t* tmp = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+        cairo_surface_t* tmp = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
         PixelTarget t = PixelsOf(tmp);
         for (int y = 0; y < h; ++y)
           for (int x = 0; x < w; ++x) {
             int ix = dw < 0 ? w - 1 - x : x, iy = dh < 0 ? h - 1 - y : y;
-            t.data[y * t.stride + x] = ApplyRop3(rop, ToPixel(op.color), srcAt(ix, iy), 0xFFFFFF) & 0xFFFFFF;
+            std::uint32_t sp = srcAt(ix, iy);
+            if (op.alpha) {
+              // Premultiplied for cairo's ARGB surface.
+              std::uint32_t a = sp >> 24;
+              auto ch = [&](int shift) { return (((sp >> shift) & 0xFF) * a / 255) << shift; };
+              t.data[y * t.stride + x] = (a << 24) | ch(16) | ch(8) | ch(0);
+            } else {
+              t.data[y * t.stride + x] = 0xFF000000 | (ApplyRop3(rop, ToPixel(op.color), sp, 0xFFFFFF) & 0xFFFFFF);
+            }
           }
         cairo_surface_mark_dirty(tmp);
         cairo_set_source_surface(cr, tmp, nr.left, nr.top);
@@ -567,7 +588,9 @@ void Render(DCObj& dc, const DrawOp& op) {
             int lx = x - dc.origin.x - nr.left, ly = y - dc.origin.y - nr.top;
             int ix = dw < 0 ? (nr.right - nr.left) - 1 - lx : lx, iy = dh < 0 ? (nr.bottom - nr.top) - 1 - ly : ly;
             std::uint32_t& d = px.data[y * px.stride + x];
-            d = ApplyRop3(rop, pat, srcAt(ix, iy), d) & 0xFFFFFF;
+            std::uint32_t sp = srcAt(ix, iy);
+            if (op.alpha) d = Blend(sp, d);
+            else d = ApplyRop3(rop, pat, sp, d) & 0xFFFFFF;
           }
       cairo_surface_mark_dirty(dc.surface);
       break;
