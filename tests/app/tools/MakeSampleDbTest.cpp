@@ -1,4 +1,6 @@
 // Runs the built make-sample-db tool and reads back what it wrote.
+#include "platform/data/ADODB.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -174,4 +176,34 @@ TEST_F(MakeSampleDb, DefaultsToDataMdbBesideTheExecutable) {
   RunResult r = Run(copy, {});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_FALSE(ReadRows(dir / "data.mdb").empty());
+}
+
+TEST_F(MakeSampleDb, TheDataLayerSeesTheSnippetFieldTypes) {
+  fs::path db = dir / "data.mdb";
+  ASSERT_EQ(Run(ToolPath(), {db.string()}).exitCode, 0);
+  TADOConnection conn(nullptr);
+  conn.SetLoginPrompt(false);
+  conn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=" + db.string() +
+                           ";Mode=Share Deny None");
+  TADOTable table(nullptr);
+  table.SetConnection(&conn);
+  table.SetTableName("TSet");
+  table.Open();
+  struct Case {
+    const char* field;
+    TFieldType type;
+  };
+  const Case cases[] = {{"ID", ftAutoInc},      {"shift", ftBoolean},   {"control", ftBoolean},
+                        {"alt", ftBoolean},     {"win", ftBoolean},     {"KeyIndex", ftInteger},
+                        {"Content", ftMemo}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    TField* f = table.FieldByName(c.field);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->DataType(), c.type);
+  }
+  int rows = 0;
+  for (; !table.Eof(); table.Next()) ++rows;
+  EXPECT_EQ(static_cast<size_t>(rows), ReadRows(db).size());
+  table.Close();
 }
