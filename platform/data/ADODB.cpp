@@ -102,36 +102,9 @@ void TADOTable::Publish(TClassBuilder<TADOTable>& b) {
   b.Property("TableName", &TADOTable::TableName, &TADOTable::SetTableName);
 }
 
-void TADOTable::SetTableName(const std::string& v) {
-  CheckInactive();
-  FTableName = v;
-}
-
-std::string TADOTable::TableNameForData() const {
-  if (FTableName.empty()) Error("Missing TableName property");
-  return FTableName;
-}
-
-TADOQuery::TADOQuery(TComponent* AOwner) : TCustomADODataSet(AOwner), FSQL(std::make_unique<TStringList>()) {
-  // A changed statement closes the query.
-  FSQL->SetOnChange(TNotifyEvent([this](TObject*) {
-    if (Active()) Close();
-  }));
-}
-
 void TADOQuery::Publish(TClassBuilder<TADOQuery>& b) { b.Property("SQL", &TADOQuery::SQL, &TADOQuery::SetSQL); }
 
 void TADODataSet::Publish(TClassBuilder<TADODataSet>& b) {
   b.Property("CommandText", &TADODataSet::CommandText, &TADODataSet::SetCommandText);
 }
 
-void TADODataSet::SetCommandText(const std::string& v) {
-  if (Active()) Close();
-  FCommandText = v;
-}
-
-std::string TADODataSet::TableNameForData() const {
-  std::string t = Trim(FCommandText);
-  if (t.empty() || t.find_first_of(" \t\r\n(") != std::string::npos) return {};
-  return t;
-}

@@ -52,51 +52,32 @@ public:
   // "A DESC, B": written while open, the rows are sorted again.
   const std::string& Sort() const { return SortText(); }
   void SetSort(const std::string& v) { SetSortText(v); }
-
-protected:
-  std::string FCommandText;
 };
 
 class TADOTable : public TCustomADODataSet {
   VANTREL_CLASS(TADOTable, TCustomADODataSet)
 public:
-  explicit TADOTable(TComponent* AOwner) : TCustomADODataSet(AOwner) {}
+  explicit TADOTable(TComponent* AOwner) : TCustomADODataSet(AOwner) { SetRowSource(rsTable); }
   static void Publish(TClassBuilder<TADOTable>& b);
-  const std::string& TableName() const { return FTableName; }
-  void SetTableName(const std::string& v);
-
-protected:
-  std::string TableNameForData() const override;
-
-private:
-  std::string FTableName;
+  const std::string& TableName() const { return SourceText(); }
+  void SetTableName(const std::string& v) { SetSourceText(v); }
 };
 
 class TADOQuery : public TCustomADODataSet {
   VANTREL_CLASS(TADOQuery, TCustomADODataSet)
 public:
-  explicit TADOQuery(TComponent* AOwner);
+  explicit TADOQuery(TComponent* AOwner) : TCustomADODataSet(AOwner) {}
   static void Publish(TClassBuilder<TADOQuery>& b);
-  TStrings* SQL() const { return FSQL.get(); }
-  void SetSQL(TStrings* v) { FSQL->Assign(v); }
-
-protected:
-  std::string SelectText() const override { return FSQL->Text(); }
-
-private:
-  std::unique_ptr<TStringList> FSQL;
+  TStrings* SQL() const { return Statement(); }
+  void SetSQL(TStrings* v) { Statement()->Assign(v); }
 };
 
 class TADODataSet : public TCustomADODataSet {
   VANTREL_CLASS(TADODataSet, TCustomADODataSet)
 public:
-  explicit TADODataSet(TComponent* AOwner) : TCustomADODataSet(AOwner) {}
+  explicit TADODataSet(TComponent* AOwner) : TCustomADODataSet(AOwner) { SetRowSource(rsCommandText); }
   static void Publish(TClassBuilder<TADODataSet>& b);
-  const std::string& CommandText() const { return FCommandText; }
-  void SetCommandText(const std::string& v);
-
-protected:
   // A bare name is a table; anything else is an SQL statement.
-  std::string TableNameForData() const override;
-  std::string SelectText() const override { return FCommandText; }
+  const std::string& CommandText() const { return SourceText(); }
+  void SetCommandText(const std::string& v) { SetSourceText(v); }
 };

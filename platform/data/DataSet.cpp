@@ -5,6 +5,11 @@
 #include "platform/data/DataSource.h"
 #include "platform/rtl/SysUtils.h"
 
+namespace {
+// The data classes are known by name from the start (form descriptions name them).
+const bool DataClassesRegistered = (RegisterDataClasses(), true);
+}  // namespace
+
 void DatabaseError(const std::string& Message, const TComponent* Component) {
   if (Component && !Component->Name().empty()) throw EDatabaseError(Component->Name() + ": " + Message);
   throw EDatabaseError(Message);
@@ -40,6 +45,7 @@ void TDataSet::Publish(TClassBuilder<TDataSet>& b) {
   b.Property("Active", &TDataSet::Active, &TDataSet::SetActive).Default(false);
   b.Property("Filter", &TDataSet::Filter, &TDataSet::SetFilter);
   b.Property("Filtered", &TDataSet::Filtered, &TDataSet::SetFiltered).Default(false);
+  b.Property("MasterSource", &TDataSet::MasterSource, &TDataSet::SetMasterSource);
   b.Property("BeforeOpen", &TDataSet::BeforeOpen, &TDataSet::SetBeforeOpen);
   b.Property("AfterOpen", &TDataSet::AfterOpen, &TDataSet::SetAfterOpen);
   b.Property("BeforeClose", &TDataSet::BeforeClose, &TDataSet::SetBeforeClose);
@@ -380,6 +386,19 @@ void TDataSet::EnableControls() {
     if (FDisableState != FState) DataEvent(deUpdateState, 0);
     if (FDisableState != dsInactive && FState != dsInactive) DataEvent(FEnableEvent, 0);
   }
+}
+
+void TDataSet::SetMasterSource(TDataSource* v) {
+  if (v == FMasterSource) return;
+  if (v && IsLinkedTo(v)) Error("Circular datalinks are not allowed");
+  if (FMasterSource) FMasterSource->RemoveFreeNotification(this);
+  FMasterSource = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TDataSet::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FMasterSource) FMasterSource = nullptr;
 }
 
 bool TDataSet::IsLinkedTo(TDataSource* ds) const {

@@ -131,7 +131,7 @@ public:
   void FieldChanged(TField* f);
 
   TDataSource* MasterSource() const { return FMasterSource; }
-  void SetMasterSource(TDataSource* v) { FMasterSource = v; }
+  void SetMasterSource(TDataSource* v);
 
   // Events.
 #define VANTREL_DS_EVENT(N)                                   \
@@ -160,6 +160,7 @@ public:
   [[noreturn]] void Error(const std::string& msg) const;
 
 protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // The engine: what every dataset class supplies.
   virtual void InternalOpen() = 0;
   virtual void InternalClose() = 0;
@@ -258,6 +259,9 @@ private:
       FAfterDelete, FBeforeScroll, FAfterScroll, FBeforeRefresh, FAfterRefresh, FOnNewRecord, FOnCalcFields;
   TFilterRecordEvent FOnFilterRecord;
 };
+
+// Registers the data-access classes by name (done once, at start-up).
+void RegisterDataClasses();
 
 // Raises EDatabaseError with the component's name as prefix ("Table1: ...").
 [[noreturn]] void DatabaseError(const std::string& Message, const TComponent* Component = nullptr);

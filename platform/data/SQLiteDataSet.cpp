@@ -54,7 +54,13 @@ std::string SingleTableOf(const std::string& sql) {
 
 }  // namespace
 
-TSQLiteDataSet::TSQLiteDataSet(TComponent* AOwner) : TRowDataSet(AOwner) {}
+TSQLiteDataSet::TSQLiteDataSet(TComponent* AOwner)
+    : TRowDataSet(AOwner), FStatement(std::make_unique<TStringList>()) {
+  // A changed statement closes the dataset.
+  FStatement->SetOnChange(TNotifyEvent([this](TObject*) {
+    if (Active()) Close();
+  }));
+}
 TSQLiteDataSet::~TSQLiteDataSet() {
   CloseOnDestroy();
   SetConnectionComponent(nullptr);
@@ -74,6 +80,26 @@ void TSQLiteDataSet::SetConnectionComponent(TCustomConnection* v) {
   }
 }
 
+void TSQLiteDataSet::SetSourceText(const std::string& v) {
+  if (FRowSource == rsTable) CheckInactive();
+  else if (Active()) Close();
+  FSourceText = v;
+}
+
+std::string TSQLiteDataSet::TableNameForData() const {
+  if (FRowSource == rsTable) {
+    if (FSourceText.empty()) Error("Missing TableName property");
+    return FSourceText;
+  }
+  std::string t = Trim(FSourceText);
+  if (FRowSource == rsStatement || t.empty() || t.find_first_of(" \t\r\n(") != std::string::npos) return {};
+  return t;
+}
+
+std::string TSQLiteDataSet::SelectText() const {
+  return FRowSource == rsStatement ? FStatement->Text() : FSourceText;
+}
+
 void TSQLiteDataSet::Notification(TComponent* AComponent, TOperation Operation) {
   TRowDataSet::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FConnection) {
@@ -82,7 +108,7 @@ void TSQLiteDataSet::Notification(TComponent* AComponent, TOperation Operation) 
   }
 }
 
-TSQLiteDatabase* TSQLiteDataSet::Database() {
+TSQLiteDatabase* TSQLiteDataSet::ConnectedDatabase() {
   if (!FConnection) Error(MissingConnectionText());
   return FConnection->Database();
 }
@@ -123,7 +149,7 @@ void TSQLiteDataSet::DefineFromTable(TSQLiteDatabase* db, const std::string& tab
 }
 
 void TSQLiteDataSet::InternalInitFieldDefs() {
-  TSQLiteDatabase* db = Database();
+  TSQLiteDatabase* db = ConnectedDatabase();
   std::string table = TableNameForData();
   if (!table.empty()) {
     DefineFromTable(db, table);
@@ -141,7 +167,7 @@ void TSQLiteDataSet::InternalInitFieldDefs() {
 }
 
 void TSQLiteDataSet::OpenEngine() {
-  FDb = Database();
+  FDb = ConnectedDatabase();
   FCache.clear();
   FCacheRowIds.clear();
   FCacheErased.clear();

@@ -10,6 +10,7 @@
 #include "platform/data/Connection.h"
 #include "platform/data/RowDataSet.h"
 #include "platform/data/SQLiteDatabase.h"
+#include "platform/rtl/Strings.h"
 
 class TSQLiteDataSet : public TRowDataSet {
   VANTREL_CLASS(TSQLiteDataSet, TRowDataSet)
@@ -28,12 +29,20 @@ protected:
   void SetConnectionComponent(TCustomConnection* v);
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // The open database (connecting when needed); raises when there is none.
-  virtual TSQLiteDatabase* Database();
+  virtual TSQLiteDatabase* ConnectedDatabase();
   // The message when no connection is set.
   virtual std::string MissingConnectionText() const { return "Missing Connection or ConnectionString"; }
+  // Where the rows come from: a table by name, a statement list (SQL, SelectSQL) or a
+  // command text (a bare name is a table, anything else a statement).
+  enum TRowSource { rsTable, rsStatement, rsCommandText };
+  void SetRowSource(TRowSource s) { FRowSource = s; }
+  const std::string& SourceText() const { return FSourceText; }
+  // Table names close nothing: they are set while closed. Command texts close the dataset.
+  void SetSourceText(const std::string& v);
+  TStringList* Statement() const { return FStatement.get(); }
   // A table name reads that table; otherwise SelectText is run.
-  virtual std::string TableNameForData() const { return {}; }
-  virtual std::string SelectText() const { return {}; }
+  std::string TableNameForData() const;
+  std::string SelectText() const;
   // "A DESC, B": the order of the rows.
   const std::string& SortText() const { return FSort; }
   void SetSortText(const std::string& v);
@@ -61,6 +70,9 @@ private:
   std::int64_t BaseRowId(std::int64_t key) const;
 
   TCustomConnection* FConnection = nullptr;
+  TRowSource FRowSource = rsStatement;
+  std::string FSourceText;
+  std::unique_ptr<TStringList> FStatement;
   std::string FSort;
   std::string FTable;      // the table rows are read from or written to ("" for none)
   bool FTableMode = false;  // rows fetched by row id from FTable
