@@ -1,4 +1,7 @@
 // Choosing the back end, and the headless one's message boxes.
+#include <chrono>
+#include <thread>
+
 #include "platform/desktop/internal/HeadlessBackend.h"
 
 namespace win {
@@ -18,6 +21,17 @@ Backend& CurrentBackend() {
 void InstallBackend(std::unique_ptr<Backend> backend) { Installed() = std::move(backend); }
 
 namespace detail {
+
+std::uint64_t HeadlessBackend::Now() {
+  using namespace std::chrono;
+  return std::uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+bool HeadlessBackend::WaitForEvents(int timeoutMs) {
+  // Nothing arrives from outside; a run without a display just lets the time pass.
+  if (RealClock) std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs < 0 ? 100 : timeoutMs));
+  return false;
+}
 
 HeadlessBackend& Headless() {
   static HeadlessBackend backend;

@@ -1,6 +1,7 @@
 #pragma once
 // The narrow interface between the window system and what shows it: the headless back
 // end (tests, runs without a display) or a real display.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,9 +30,10 @@ public:
   virtual void WindowShown(HWND hwnd, bool visible) {}
   virtual void SurfaceInvalidated(HWND hwnd, const RECT& rect) {}
 
-  // The real clock (milliseconds) when the back end has one.
+  // True when time only moves when a test advances it.
   virtual bool UsesManualClock() const = 0;
-  virtual DWORD Now() = 0;
+  // Milliseconds of a monotonic clock (used when the clock is not manual).
+  virtual std::uint64_t Now() = 0;
   // Waits up to timeoutMs (or forever when negative) for outside events, feeding them
   // into the window system; returns whether anything arrived.
   virtual bool WaitForEvents(int timeoutMs) = 0;

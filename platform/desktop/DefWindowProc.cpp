@@ -83,11 +83,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR:
       if (w->Parent && SendMessageA(w->Parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
-      if (LOWORD(lParam) == HTCLIENT && (w = Find(hwnd)) && w->Class->Cursor) {
+      if (reinterpret_cast<HWND>(wParam) != hwnd || !(w = Find(hwnd))) return FALSE;
+      if (LOWORD(lParam) == HTCLIENT && w->Class->Cursor) {
         SetCursor(w->Class->Cursor);
         return TRUE;
       }
-      if (LOWORD(lParam) != HTCLIENT && !Find(hwnd)->Parent) {
+      if (LOWORD(lParam) != HTCLIENT) {
         SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(IDC_ARROW)));
         return TRUE;
       }

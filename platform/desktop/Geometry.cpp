@@ -170,7 +170,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       int cw = w->Client.right - w->Client.left, ch = w->Client.bottom - w->Client.top;
       int ow = oldClient.right - oldClient.left, oh = oldClient.bottom - oldClient.top;
       UINT cs = w->Class->Style;
-      if (!oldShowing || (flags & SWP_FRAMECHANGED) || ((cs & CS_HREDRAW) && cw != ow) ||
+      // Nothing copies a moved window's pixels, so a move redraws it whole.
+      if (!oldShowing || moved || (flags & SWP_FRAMECHANGED) || ((cs & CS_HREDRAW) && cw != ow) ||
           ((cs & CS_VREDRAW) && ch != oh)) {
         InvalidateClient(hwnd, nullptr, true, true);
         w->FrameDirty = true;
@@ -192,6 +193,15 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       SetActiveWindow(hwnd);
     }
     if (!(w = Find(hwnd))) return TRUE;
+  }
+  // The frame is painted at once when there is one to paint.
+  if (!(flags & SWP_NOREDRAW) && w->FrameDirty && IsShowing(*w)) {
+    w->FrameDirty = false;
+    RECT whole{0, 0, w->Rect.right - w->Rect.left, w->Rect.bottom - w->Rect.top};
+    if (!(w->Client == whole)) {
+      SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+      if (!(w = Find(hwnd))) return TRUE;
+    }
   }
   WINDOWPOS done{hwnd, wp.hwndInsertAfter, w->Rect.left, w->Rect.top, w->Rect.right - w->Rect.left,
                  w->Rect.bottom - w->Rect.top, flags};

@@ -17,6 +17,9 @@ namespace win::headless {
 void Reset();
 
 // ---- clock ----
+// A program running without a display uses the real clock: GetMessage then waits
+// instead of raising. Tests keep the manual clock (the default).
+void UseRealClock(bool real);
 // Advances the manual clock by ms. Due timers fire in time order; at each step the pending
 // messages are processed (translated and dispatched), so each WM_TIMER is dispatched.
 void AdvanceClock(DWORD ms);

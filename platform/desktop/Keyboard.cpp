@@ -204,6 +204,23 @@ HKL ActivateKeyboardLayout(HKL layout, UINT) { return layout; }
 
 HKL GetKeyboardLayout(DWORD) { return reinterpret_cast<HKL>(std::uintptr_t(0x04090409)); }
 
+int GetKeyboardLayoutList(int size, HKL* list) {
+  if (size > 0 && list) list[0] = GetKeyboardLayout(0);
+  return 1;
+}
+
+HKL LoadKeyboardLayoutA(LPCSTR, UINT) { return GetKeyboardLayout(0); }
+
+HIMC ImmGetContext(HWND hwnd) { return Find(hwnd) ? reinterpret_cast<HIMC>(std::uintptr_t(0x1C)) : nullptr; }
+BOOL ImmReleaseContext(HWND, HIMC) { return TRUE; }
+HIMC ImmAssociateContext(HWND hwnd, HIMC) { return ImmGetContext(hwnd); }
+BOOL ImmSetCompositionWindow(HIMC imc, const COMPOSITIONFORM*) { return imc ? TRUE : FALSE; }
+BOOL ImmSetCandidateWindow(HIMC imc, const CANDIDATEFORM*) { return imc ? TRUE : FALSE; }
+BOOL ImmSetCompositionFontA(HIMC imc, const void*) { return imc ? TRUE : FALSE; }
+BOOL ImmSetOpenStatus(HIMC imc, BOOL) { return imc ? TRUE : FALSE; }
+BOOL ImmGetOpenStatus(HIMC) { return FALSE; }
+BOOL ImmIsIME(HKL) { return FALSE; }
+
 // ---- carets ----
 BOOL CreateCaret(HWND hwnd, HBITMAP, int width, int height) {
   if (!Get(hwnd)) return FALSE;

@@ -2,7 +2,7 @@
 // message numbers, and timers.
 #include <algorithm>
 
-#include "platform/desktop/internal/State.h"
+#include "platform/desktop/internal/HeadlessBackend.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace win {
@@ -159,6 +159,19 @@ BOOL SendNotifyMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL InSendMessage() { return FALSE; }
+
+LRESULT SendMessageTimeoutA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT, UINT, DWORD_PTR* result) {
+  if (hwnd != HWND_BROADCAST && !Get(hwnd)) return 0;
+  LRESULT r = SendMessageA(hwnd, msg, wParam, lParam);
+  if (result) *result = DWORD_PTR(r);
+  return 1;
+}
+
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
+  if (!Get(hwnd)) return 0;
+  if (processId) *processId = GetCurrentProcessId();
+  return GetCurrentThreadId();
+}
 
 BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (hwnd == HWND_BROADCAST) {
@@ -345,6 +358,8 @@ namespace headless {
 
 int ProcessMessages() {
   int count = 0;
+  int samePaint = 0;
+  HWND lastPaint = nullptr;
   MSG m;
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
     if (m.message == WM_QUIT) {
@@ -352,9 +367,15 @@ int ProcessMessages() {
       PostQuitMessage(int(m.wParam));
       break;
     }
+    if (m.message == WM_PAINT && m.hwnd == lastPaint) {
+      if (++samePaint > 1000) throw EInvalidOperation("A window's WM_PAINT handler never validates it");
+    } else {
+      samePaint = 0;
+      lastPaint = m.message == WM_PAINT ? m.hwnd : nullptr;
+    }
     TranslateMessage(&m);
     DispatchMessageA(&m);
-    if (++count > 1000000) throw EInvalidOperation("Messages keep coming: a window never validates itself?");
+    ++count;
   }
   return count;
 }
@@ -388,6 +409,8 @@ void SetClock(DWORD now) {
 }
 
 void SetIdleHandler(std::function<void()> handler) { S().IdleHandler = std::move(handler); }
+
+void UseRealClock(bool real) { Headless().RealClock = real; }
 
 }  // namespace headless
 }  // namespace win

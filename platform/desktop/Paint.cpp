@@ -58,11 +58,9 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
 BOOL GetUpdateRect(HWND hwnd, RECT* out, BOOL erase) {
   Window* w = Get(hwnd);
   if (!w) return FALSE;
+  // Erasing needs a device context, so it is left to BeginPaint.
+  (void)erase;
   if (out) *out = w->Update.Bounds();
-  if (erase && w->UpdateErase && !w->Update.Empty()) {
-    w->UpdateErase = false;
-    SendMessageA(hwnd, WM_ERASEBKGND, 0, 0);
-  }
   return w->Update.Empty() ? FALSE : TRUE;
 }
 
@@ -138,7 +136,6 @@ BOOL RedrawWindow(HWND hwnd, const RECT* update, HRGN, UINT flags) {
   if (flags & RDW_NOERASE) w->UpdateErase = false;
   if (flags & RDW_NOINTERNALPAINT) w->InternalPaint = false;
   if (flags & RDW_UPDATENOW) UpdateNow(hwnd, children);
-  else if ((flags & RDW_ERASENOW) && Find(hwnd)) GetUpdateRect(hwnd, nullptr, TRUE);
   return TRUE;
 }
 

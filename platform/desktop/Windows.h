@@ -151,6 +151,10 @@ BOOL WaitMessage();
 DWORD GetMessageTime();
 DWORD GetMessagePos();
 BOOL InSendMessage();
+// Calls the window at once (no other thread can hang here); the result goes to *result.
+LRESULT SendMessageTimeoutA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT flags, UINT timeoutMs,
+                            DWORD_PTR* result);
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId);
 // Registered numbers are >= 0xC000; the same name (any case) gives the same number.
 UINT RegisterWindowMessageA(LPCSTR name);
 inline UINT RegisterWindowMessage(LPCSTR name) { return RegisterWindowMessageA(name); }
@@ -213,8 +217,36 @@ BOOL SetKeyboardState(const BYTE* state256);
 BOOL GetCursorPos(POINT* pt);
 BOOL SetCursorPos(int x, int y);
 BOOL MessageBeep(UINT type);
+// Keyboard layouts: one layout, and switching is accepted without effect.
 HKL ActivateKeyboardLayout(HKL layout, UINT flags);
 HKL GetKeyboardLayout(DWORD thread);
+int GetKeyboardLayoutList(int size, HKL* list);
+HKL LoadKeyboardLayoutA(LPCSTR id, UINT flags);
+
+// Input-method placement: accepted without effect.
+using HIMC = void*;
+struct COMPOSITIONFORM {
+  DWORD dwStyle = 0;
+  POINT ptCurrentPos;
+  RECT rcArea;
+};
+struct CANDIDATEFORM {
+  DWORD dwIndex = 0;
+  DWORD dwStyle = 0;
+  POINT ptCurrentPos;
+  RECT rcArea;
+};
+inline constexpr DWORD CFS_DEFAULT = 0x0000, CFS_RECT = 0x0001, CFS_POINT = 0x0002,
+                       CFS_FORCE_POSITION = 0x0020, CFS_CANDIDATEPOS = 0x0040;
+HIMC ImmGetContext(HWND hwnd);
+BOOL ImmReleaseContext(HWND hwnd, HIMC imc);
+HIMC ImmAssociateContext(HWND hwnd, HIMC imc);
+BOOL ImmSetCompositionWindow(HIMC imc, const COMPOSITIONFORM* form);
+BOOL ImmSetCandidateWindow(HIMC imc, const CANDIDATEFORM* form);
+BOOL ImmSetCompositionFontA(HIMC imc, const void* logFont);
+BOOL ImmSetOpenStatus(HIMC imc, BOOL open);
+BOOL ImmGetOpenStatus(HIMC imc);
+BOOL ImmIsIME(HKL layout);
 
 // Carets: state only.
 BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);

@@ -11,9 +11,9 @@ namespace win::detail {
 
 class HeadlessBackend : public Backend {
 public:
-  bool UsesManualClock() const override { return true; }
-  DWORD Now() override { return DWORD(S().ManualNow); }
-  bool WaitForEvents(int) override { return false; }
+  bool UsesManualClock() const override { return !RealClock; }
+  std::uint64_t Now() override;
+  bool WaitForEvents(int timeoutMs) override;
   bool GrabHotKey(UINT modifiers, UINT vk) override {
     return !HeldHotKeys.count({modifiers, vk});
   }
@@ -24,6 +24,7 @@ public:
 
   std::set<std::pair<UINT, UINT>> HeldHotKeys;
   bool ClipboardHeld = false;
+  bool RealClock = false;
   std::deque<int> Answers;
   std::vector<headless::MessageBoxRecord> Boxes;
 };

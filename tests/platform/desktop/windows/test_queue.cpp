@@ -196,4 +196,32 @@ TEST_F(Queue, PaintComesWhenTheQueueIsEmpty) {
   EXPECT_TRUE(GetUpdateRect(top, &u, FALSE));  // showing exposes the whole window
 }
 
+TEST_F(Queue, AWindowThatNeverValidatesItselfRaisesInsteadOfHanging) {
+  HWND h = Top(0, 0, 50, 50);
+  Handlers()[h] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_PAINT) return 0;  // forgets to validate
+    return std::nullopt;
+  };
+  InvalidateRect(h, nullptr, TRUE);
+  EXPECT_THROW(headless::ProcessMessages(), EInvalidOperation);
+  ValidateRect(h, nullptr);
+  EXPECT_EQ(headless::ProcessMessages(), 0);
+}
+
+TEST_F(Queue, ReparentingMovesTheWindowBetweenLists) {
+  HWND a = Top(0, 0, 100, 100);
+  HWND b = Top(200, 0, 100, 100);
+  HWND c = Child(a, 10, 10, 20, 20);
+  EXPECT_EQ(SetParent(c, b), a);
+  EXPECT_EQ(GetParent(c), b);
+  EXPECT_EQ(GetWindow(b, GW_CHILD), c);
+  EXPECT_EQ(GetWindow(a, GW_CHILD), nullptr);
+  RECT r;
+  GetWindowRect(c, &r);
+  EXPECT_EQ(r.left, 210);  // the position is kept relative to the new parent
+  EXPECT_EQ(SetParent(b, c), nullptr);  // no cycles
+  DestroyWindow(b);
+  EXPECT_FALSE(IsWindow(c));
+}
+
 }  // namespace
