@@ -88,7 +88,7 @@ LSTATUS Change(F&& change) {
   return r;
 }
 
-bool ValidName(const std::string& n) { return n.size() <= 255; }
+bool ValidName(const std::string& n) { return n.size() <= kMaxKeyName; }
 
 template <class T>
 LSTATUS CopyOut(const T* src, std::size_t n, BYTE* data, DWORD* size) {
@@ -140,6 +140,7 @@ LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, co
   std::vector<std::string> parts = SplitPath(subKey);
   for (const std::string& p : parts)
     if (!ValidName(p)) return LSTATUS(ERROR_INVALID_PARAMETER);
+  if (where.Path.size() + parts.size() > kMaxKeyDepth) return LSTATUS(ERROR_INVALID_PARAMETER);
   bool created = false;
   LSTATUS r = Change([&] {
     RegKey* k = Resolve(key, nullptr, &err);

@@ -99,10 +99,11 @@ bool Deserialize(const std::string& text) {
       }
       if (!Unhex(b, &path)) return false;
       current = &hives[hive];
-      std::size_t start = 0;
+      std::size_t start = 0, depth = 0;
       while (!path.empty() && start <= path.size()) {
         std::size_t end = path.find('\\', start);
         std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (part.empty() || part.size() > kMaxKeyName || ++depth > kMaxKeyDepth) return false;
         auto& slot = current->Subkeys[Lower(part)];
         if (!slot) {
           slot = std::make_unique<RegKey>();

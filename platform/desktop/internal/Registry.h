@@ -9,6 +9,10 @@
 
 namespace win::detail {
 
+// Limits of the tree: the depth of keys and the length of a key name.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+inline constexpr std::size_t kMaxKeyName = 255;
+
 struct RegValue {
   std::string Name;
   DWORD Type = REG_NONE;

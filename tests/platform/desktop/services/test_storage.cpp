@@ -181,6 +181,40 @@ TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
   EXPECT_FALSE(fs::exists(fs::path(dir) / "evil.desktop"));
 }
 
+TEST_F(Registry, KeyInformationAndLimits) {
+  HKEY k = Create(HKEY_CURRENT_USER, "Software\\Info");
+  SetString(k, "LongerName", "12345");
+  SetString(k, "a", "1");
+  HKEY sub = Create(k, "Child");
+  RegCloseKey(sub);
+  DWORD subKeys = 0, maxSub = 0, values = 0, maxName = 0, maxData = 0;
+  ASSERT_EQ(RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, &subKeys, &maxSub, nullptr, &values, &maxName, &maxData,
+                             nullptr, nullptr),
+            0);
+  EXPECT_EQ(subKeys, 1u);
+  EXPECT_EQ(maxSub, 5u);
+  EXPECT_EQ(values, 2u);
+  EXPECT_EQ(maxName, 10u);
+  EXPECT_EQ(maxData, 6u);
+  // Over-long names and over-deep paths are refused rather than stored.
+  HKEY bad = nullptr;
+  std::string longName(256, 'x');
+  EXPECT_EQ(RegCreateKeyExA(k, longName.c_str(), 0, nullptr, 0, 0, nullptr, &bad, nullptr),
+            LSTATUS(ERROR_INVALID_PARAMETER));
+  std::string deep;
+  for (int i = 0; i < 600; ++i) deep += "d\\";
+  EXPECT_EQ(RegCreateKeyExA(k, deep.c_str(), 0, nullptr, 0, 0, nullptr, &bad, nullptr),
+            LSTATUS(ERROR_INVALID_PARAMETER));
+  // A store file with such a path is not read.
+  fs::create_directories(dir + "/vantrel");
+  std::string line = "K 80000001 ";
+  for (int i = 0; i < 600; ++i) line += "615c";  // "a\\" repeated
+  std::ofstream(dir + "/vantrel/registry") << "VANTREL-REGISTRY 1\n" << line << "61\n";
+  headless::ReloadRegistry();
+  HKEY r = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "a", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
+}
+
 // ---- named mutex ----
 // Runs fn in a child process and returns its exit code.
 int InChild(const std::function<int()>& fn) {

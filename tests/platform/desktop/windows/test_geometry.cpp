@@ -149,6 +149,18 @@ TEST_F(Geometry, ScrollBarsShowHideAndClamp) {
   EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_HSCROLL);
   EXPECT_EQ(SetScrollPos(h, SB_HORZ, 80, TRUE), 0);
   EXPECT_EQ(GetScrollPos(h, SB_HORZ), 50);
+  // A scroll-bar control keeps its own information and never changes its style.
+  HWND bar = Child(h, 0, 0, 100, 16);
+  si.fMask = SIF_ALL;
+  si.nMin = 0;
+  si.nMax = 20;
+  si.nPage = 5;
+  si.nPos = 30;
+  EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &si, TRUE), 16);
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), 16);
+  EXPECT_FALSE(GetWindowLongA(bar, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+  EXPECT_TRUE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_LEFT));
+  EXPECT_EQ(GetScrollBarDisabledArrows(bar, SB_CTL), ESB_DISABLE_LEFT);
   ShowScrollBar(h, SB_BOTH, FALSE);
   GetClientRect(h, &c);
   EXPECT_EQ(c, (RECT{0, 0, 200, 100}));
