@@ -97,9 +97,10 @@ bool TRowDataSet::PassesFilter(std::int64_t key) {
   return RecordPassesFilterEvent(buf);
 }
 
-void TRowDataSet::RebuildOrder() {
-  std::int64_t currentKey = -1;
-  if (FCursor >= 0 && FCursor < static_cast<std::int64_t>(FOrder.size())) currentKey = FOrder[static_cast<size_t>(FCursor)];
+void TRowDataSet::RebuildOrder(std::int64_t keepKey) {
+  std::int64_t currentKey = keepKey;
+  if (currentKey < 0 && FCursor >= 0 && FCursor < static_cast<std::int64_t>(FOrder.size()))
+    currentKey = FOrder[static_cast<size_t>(FCursor)];
   std::vector<std::int64_t> order = LoadOrder();
   if (Filtered() && (FFilterExpr || OnFilterRecord())) {
     std::vector<std::int64_t> kept;
@@ -206,7 +207,7 @@ void TRowDataSet::InternalSetRecNo(int v) {
   FCursor = v - 1;
 }
 
-void TRowDataSet::InternalPost() {
+std::int64_t TRowDataSet::WriteActiveRecord(std::int64_t beforeKey) {
   TRecordBuffer& buf = *ActiveRecordBuffer();
   const int defs = FieldDefs().Count();
   std::vector<Variant> values(static_cast<size_t>(defs), Null());
@@ -215,6 +216,11 @@ void TRowDataSet::InternalPost() {
     values[static_cast<size_t>(def)] = buf.Values[static_cast<size_t>(slot)];
     present[static_cast<size_t>(def)] = true;
   }
+  return WriteRow(State() == dsInsert ? -1 : buf.Key, values, present, beforeKey);
+}
+
+void TRowDataSet::InternalPost() {
+  TRecordBuffer& buf = *ActiveRecordBuffer();
   bool inserting = State() == dsInsert;
   std::int64_t before = -1;
   int insertPos = static_cast<int>(FOrder.size());
@@ -228,7 +234,7 @@ void TRowDataSet::InternalPost() {
     insertPos = 0;
     if (!FOrder.empty()) before = FOrder.front();
   }
-  std::int64_t key = WriteRow(inserting ? -1 : buf.Key, values, present, before);
+  std::int64_t key = WriteActiveRecord(before);
   if (OrderFollowsValues()) {
     FOrder = LoadOrder();
     if (Filtered() && (FFilterExpr || OnFilterRecord())) {
@@ -287,7 +293,7 @@ bool KeyMatches(const Variant& value, const Variant& key, TFieldType type, TLoca
 
 }  // namespace
 
-int TRowDataSet::FindRow(const std::vector<TField*>& fields, const Variant& values, TLocateOptions options,
+bool TRowDataSet::FindRow(const std::vector<TField*>& fields, const Variant& values, TLocateOptions options,
                          TRecordBuffer& found) {
   std::vector<Variant> keys;
   if (fields.size() == 1 && !values.IsArray()) {
@@ -297,23 +303,27 @@ int TRowDataSet::FindRow(const std::vector<TField*>& fields, const Variant& valu
       Error("Key values must be an array of " + std::to_string(fields.size()) + " values");
     for (size_t i = 0; i < fields.size(); ++i) keys.push_back(values.GetElement(values.LowBound() + static_cast<int>(i)));
   }
-  for (size_t pos = 0; pos < FOrder.size(); ++pos) {
-    FillBuffer(FOrder[pos], static_cast<int>(pos), found);
-    bool match = true;
-    for (size_t i = 0; i < fields.size() && match; ++i)
-      match = KeyMatches(found.Values[static_cast<size_t>(fields[i]->Slot())], keys[i], fields[i]->DataType(), options);
-    if (match) return static_cast<int>(pos);
-  }
-  return -1;
+  return ScanRows([&](std::int64_t key, int pos) {
+    FillBuffer(key, pos, found);
+    for (size_t i = 0; i < fields.size(); ++i)
+      if (!KeyMatches(found.Values[static_cast<size_t>(fields[i]->Slot())], keys[i], fields[i]->DataType(), options))
+        return false;
+    return true;
+  });
+}
+
+bool TRowDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit) {
+  for (size_t pos = 0; pos < FOrder.size(); ++pos)
+    if (visit(FOrder[pos], static_cast<int>(pos))) return true;
+  return false;
 }
 
 bool TRowDataSet::Locate(const std::string& KeyFields, const Variant& KeyValues, TLocateOptions Options) {
   CheckBrowseMode();
   std::vector<TField*> fields = GetFieldList(KeyFields);
-  int pos = FindRow(fields, KeyValues, Options, FScratch);
-  if (pos < 0) return false;
+  if (!FindRow(fields, KeyValues, Options, FScratch)) return false;
   BeforeScroll()(this);
-  FCursor = pos;
+  MoveCursorTo(FScratch.Key, FScratch.RecNo - 1);
   Resync({rmExact, rmCenter});
   AfterScroll()(this);
   return true;
@@ -324,7 +334,7 @@ Variant TRowDataSet::Lookup(const std::string& KeyFields, const Variant& KeyValu
   std::vector<TField*> fields = GetFieldList(KeyFields);
   std::vector<TField*> results = GetFieldList(ResultFields);
   TRecordBuffer buf;
-  if (FindRow(fields, KeyValues, {}, buf) < 0) return Null();
+  if (!FindRow(fields, KeyValues, {}, buf)) return Null();
   if (results.size() == 1) return buf.Values[static_cast<size_t>(results[0]->Slot())];
   Variant v = VarArrayCreate(0, static_cast<int>(results.size()) - 1, varVariant);
   for (size_t i = 0; i < results.size(); ++i)

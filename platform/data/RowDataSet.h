@@ -3,6 +3,7 @@
 // in order (a bounded index: one key per row, never the rows), fetches a row's values
 // on demand, filters, searches and places written rows.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -40,8 +41,17 @@ protected:
   virtual bool OrderFollowsValues() const { return false; }
 
   // Reloads the order (after a change of sort, index or filter), keeping the cursor on
-  // the same row when it is still there.
-  void RebuildOrder();
+  // the same row (keepKey, or the cursor's row) when it is still there.
+  void RebuildOrder(std::int64_t keepKey = -1);
+  // Writes the active record through WriteRow; returns the row's key.
+  std::int64_t WriteActiveRecord(std::int64_t beforeKey);
+  // Visits the visible rows in order until visit returns true; true when it did.
+  virtual bool ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit);
+  // Puts the cursor on a row found by ScanRows.
+  virtual void MoveCursorTo(std::int64_t key, int pos) { FCursor = pos; }
+  bool PassesFilter(std::int64_t key);
+  static TBookmark EncodeKey(std::int64_t key);
+  static bool DecodeKey(const TBookmark& b, std::int64_t& key);
   // Reads a row into a buffer (data fields, then calculated and lookup fields).
   void FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer);
 
@@ -65,14 +75,10 @@ protected:
 
 private:
   int PositionOf(std::int64_t key) const;
-  bool PassesFilter(std::int64_t key);
   void CompileFilter();
-  // Finds the first row matching the key values; -1 when none.
-  int FindRow(const std::vector<TField*>& fields, const Variant& values, TLocateOptions options,
+  // Finds the first row matching the key values into found; false when none.
+  bool FindRow(const std::vector<TField*>& fields, const Variant& values, TLocateOptions options,
               TRecordBuffer& found);
-  static TBookmark EncodeKey(std::int64_t key);
-  static bool DecodeKey(const TBookmark& b, std::int64_t& key);
-
   std::vector<std::int64_t> FOrder;
   std::int64_t FCursor = -1;
   mutable std::unordered_map<std::int64_t, int> FPosMap;
