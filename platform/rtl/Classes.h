@@ -9,3 +9,4 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TypInfo.h"
+#include "platform/rtl/forms/FormText.h"
