@@ -7,6 +7,7 @@
 
 #include "gridcontrols/DBSumLst.h"
 #include "platform/data/DBClient.h"
+#include "platform/data/DataSource.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -23,6 +24,16 @@ protected:
   void InternalDelete() override {
     if (RefuseDelete) throw EDatabaseError("The record is locked");
     TClientDataSet::InternalDelete();
+  }
+};
+
+// A client dataset that publishes its MasterSource.
+class TDetailDataSet : public TClientDataSet {
+  VANTREL_CLASS(TDetailDataSet, TClientDataSet)
+public:
+  explicit TDetailDataSet(TComponent* AOwner) : TClientDataSet(AOwner) {}
+  static void Publish(TClassBuilder<TDetailDataSet>& b) {
+    b.Property("MasterSource", &TDataSet::MasterSource, &TDataSet::SetMasterSource);
   }
 };
 
@@ -348,6 +359,32 @@ TEST(SumList, DeactivatingZeroesAndUnhooks) {
   EXPECT_EQ(s.Text(), "0 0 0 0");
   s.p.SetActive(true);
   EXPECT_EQ(s.Text(), "12 6 2 2");
+}
+
+TEST(SumList, AScrollOfTheMasterRecalculates) {
+  auto master = MakeDataSet({"1", "2"});
+  TDataSource source(nullptr);
+  source.SetDataSet(master.get());
+  int masterScrolls = 0;
+  const TDataSetNotifyEvent user = [&](TDataSet*) { ++masterScrolls; };
+  master->SetAfterScroll(user);
+  TDetailDataSet detail(nullptr);
+  detail.FieldDefs().Add("Price", ftFloat);
+  detail.CreateDataSet();
+  detail.SetMasterSource(&source);
+  {
+    TDBSumListProducer p(nullptr);
+    TDBSum* sum = p.SumCollection()->Add();
+    sum->SetFieldName("Price");
+    int recalcs = 0;
+    p.SetOnRecalcAll([&](TObject*) { ++recalcs; });
+    p.SetDataSet(&detail);
+    EXPECT_EQ(recalcs, 1);
+    master->Next();
+    EXPECT_EQ(recalcs, 2);
+    EXPECT_EQ(masterScrolls, 1);
+  }
+  EXPECT_TRUE(master->AfterScroll() == user);
 }
 
 }  // namespace

@@ -1,0 +1,4 @@
+#pragma once
+// Shared pieces of the grid controls library: the special row of lookup drop-downs,
+// field lists, key-value equality and the double-click test.
+#include "gridcontrols/ToolCtrlsGx/SpecRow.h"
