@@ -75,16 +75,15 @@ HKEY NewHandle(const OpenKey& ok) {
   return h;
 }
 
-// Runs a change and writes the store; a failed write puts the old tree back.
+// Runs a change. The store is written when the key is closed or flushed; a change made
+// through a root key, or to the machine's Run key, is written at once. A failed write
+// puts the tree back to what the store holds.
 template <class F>
-LSTATUS Change(F&& change) {
-  std::string before = Serialize();
+LSTATUS Change(HKEY key, const OpenKey& where, F&& change) {
   LSTATUS r = change();
   if (r != LSTATUS(ERROR_SUCCESS)) return r;
-  if (!SaveStore()) {
-    Deserialize(before);
-    return LSTATUS(ERROR_CANTWRITE);
-  }
+  Store().Dirty = true;
+  if ((IsPredefined(key) || IsRunKey(where.Hive, where.Path)) && !FlushStore()) return LSTATUS(ERROR_CANTWRITE);
   return r;
 }
 
@@ -142,7 +141,7 @@ LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, co
     if (!ValidName(p)) return LSTATUS(ERROR_INVALID_PARAMETER);
   if (where.Path.size() + parts.size() > kMaxKeyDepth) return LSTATUS(ERROR_INVALID_PARAMETER);
   bool created = false;
-  LSTATUS r = Change([&] {
+  LSTATUS r = Change(key, where, [&] {
     RegKey* k = Resolve(key, nullptr, &err);
     OpenKey w = where;
     for (const std::string& p : parts) {
@@ -166,13 +165,14 @@ LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, co
 }
 
 LSTATUS RegCloseKey(HKEY key) {
-  if (IsPredefined(key)) return LSTATUS(ERROR_SUCCESS);
-  return Handles().erase(key) ? LSTATUS(ERROR_SUCCESS) : LSTATUS(ERROR_INVALID_HANDLE);
+  if (!IsPredefined(key) && !Handles().erase(key)) return LSTATUS(ERROR_INVALID_HANDLE);
+  return FlushStore() ? LSTATUS(ERROR_SUCCESS) : LSTATUS(ERROR_CANTWRITE);
 }
 
 LSTATUS RegFlushKey(HKEY key) {
   LSTATUS err = LSTATUS(ERROR_SUCCESS);
-  return Resolve(key, nullptr, &err) ? LSTATUS(ERROR_SUCCESS) : err;
+  if (!Resolve(key, nullptr, &err)) return err;
+  return FlushStore() ? LSTATUS(ERROR_SUCCESS) : LSTATUS(ERROR_CANTWRITE);
 }
 
 LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD size) {
@@ -182,7 +182,7 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE
   OpenKey where;
   if (!Resolve(key, &where, &err)) return err;
   RegValue stored;
-  LSTATUS r = Change([&] {
+  LSTATUS r = Change(key, where, [&] {
     RegKey* k = Resolve(key, nullptr, &err);
     RegValue* v = k->FindValue(name);
     if (!v) {
@@ -217,7 +217,7 @@ LSTATUS RegDeleteValueA(HKEY key, LPCSTR valueName) {
   if (!k) return err;
   if (!k->FindValue(name)) return LSTATUS(ERROR_FILE_NOT_FOUND);
   std::string storedName;
-  LSTATUS r = Change([&] {
+  LSTATUS r = Change(key, where, [&] {
     RegKey* kk = Resolve(key, nullptr, &err);
     auto& vs = kk->Values;
     auto it = std::find_if(vs.begin(), vs.end(), [&](const RegValue& v) { return Lower(v.Name) == Lower(name); });
@@ -262,7 +262,7 @@ LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey) {
   victimPath.push_back(victim->second->Name);
   collect(*victim->second, victimPath);
   std::string lowerName = Lower(parts.back());
-  LSTATUS r = Change([&] {
+  LSTATUS r = Change(key, where, [&] {
     RegKey* p = Resolve(key, nullptr, &err);
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) p = p->Subkeys[Lower(parts[i])].get();
     p->Subkeys.erase(lowerName);

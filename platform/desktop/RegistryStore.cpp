@@ -136,19 +136,33 @@ bool Deserialize(const std::string& text) {
 void EnsureLoaded() {
   RegistryStore& s = Store();
   if (s.Loaded) return;
+  static bool exitHook = (std::atexit([] { FlushStore(); }), true);
+  (void)exitHook;
   s.Loaded = true;
+  s.Dirty = false;
   s.Hives.clear();
   std::string text;
-  if (!ReadWholeFile(StorePath(), &text)) return;
-  if (!Deserialize(text)) {
+  if (ReadWholeFile(StorePath(), &text) && !Deserialize(text)) {
     // Keep an unreadable store aside instead of overwriting it.
     s.Hives.clear();
     std::string aside = StorePath() + ".unreadable-" + std::to_string(std::time(nullptr));
     std::rename(StorePath().c_str(), aside.c_str());
   }
+  s.SavedText = Serialize();
 }
 
-bool SaveStore() { return AtomicWriteFile(StorePath(), Serialize(), Store().WriteHook); }
+bool FlushStore() {
+  RegistryStore& s = Store();
+  if (!s.Loaded || !s.Dirty) return true;
+  std::string text = Serialize();
+  s.Dirty = false;
+  if (AtomicWriteFile(StorePath(), text, s.WriteHook)) {
+    s.SavedText = text;
+    return true;
+  }
+  Deserialize(s.SavedText);
+  return false;
+}
 
 bool IsRunKey(std::uintptr_t hive, const std::vector<std::string>& path) {
   static const char* const run[] = {"software", "microsoft", "windows", "currentversion", "run"};
@@ -216,6 +230,7 @@ void SetRegistryWriteHook(std::function<bool(const std::string&)> hook) {
 
 void ReloadRegistry() {
   detail::Store().Loaded = false;
+  detail::Store().Dirty = false;
   detail::Store().Hives.clear();
 }
 

@@ -81,6 +81,13 @@ inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001, KEY_SET_VALUE = 0x0002,
 inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0, REG_OPTION_VOLATILE = 1;
 inline constexpr DWORD REG_CREATED_NEW_KEY = 1, REG_OPENED_EXISTING_KEY = 2;
 
+// The registry is kept in a file store under the user's configuration directory. Changes
+// are written when the key is closed or flushed (RegCloseKey/RegFlushKey report a failed
+// write as ERROR_CANTWRITE, and the tree then goes back to what the store holds), at once
+// when made through a root key or to the machine's Run key, and at exit. A value of
+// HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run also writes the user's
+// autostart entry <name>.desktop (Exec = the value); an empty value keeps the entry with
+// Hidden=true, and deleting the value removes it.
 LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, HKEY* result);
 LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
                         REGSAM access, const SECURITY_ATTRIBUTES* security, HKEY* result,

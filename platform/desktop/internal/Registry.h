@@ -28,6 +28,8 @@ struct RegKey {
 
 struct RegistryStore {
   bool Loaded = false;
+  bool Dirty = false;     // changes not yet in the store
+  std::string SavedText;  // the tree as the store holds it
   std::map<std::uintptr_t, RegKey> Hives;  // by predefined key
   std::function<bool(const std::string&)> WriteHook;
 };
@@ -39,8 +41,9 @@ std::string StorePath();
 std::string Serialize();
 // Replaces the tree with what text describes; false when text is not a store.
 bool Deserialize(const std::string& text);
-// Writes the store atomically; false when it could not be written.
-bool SaveStore();
+// Writes pending changes to the store atomically. When that fails the tree goes back to
+// what the store holds and the result is false.
+bool FlushStore();
 
 // Keeps the user's autostart entry in step with a value of the machine's Run key.
 bool IsRunKey(std::uintptr_t hive, const std::vector<std::string>& path);

@@ -115,25 +115,45 @@ TEST_F(Registry, DeletingKeysAndValues) {
 TEST_F(Registry, AnInterruptedWriteKeepsTheOldState) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Vantrel");
   ASSERT_EQ(SetString(k, "Value", "old"), 0);
+  ASSERT_EQ(RegCloseKey(k), 0);
   int writes = 0;
   headless::SetRegistryWriteHook([&](const std::string& tmp) {
     ++writes;
     EXPECT_TRUE(fs::exists(tmp));  // the new contents were complete on disk
     return false;                  // the crash comes before the rename
   });
-  EXPECT_EQ(SetString(k, "Value", "new"), LSTATUS(ERROR_CANTWRITE));
-  EXPECT_EQ(RegDeleteValueA(k, "Value"), LSTATUS(ERROR_CANTWRITE));
-  HKEY sub = nullptr;
-  EXPECT_NE(RegCreateKeyExA(k, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), 0);
-  EXPECT_EQ(writes, 3);
+  k = Create(HKEY_CURRENT_USER, "Software\\Vantrel");
+  EXPECT_EQ(SetString(k, "Value", "new"), 0);
+  HKEY sub = Create(k, "Sub");
+  EXPECT_EQ(RegCloseKey(sub), LSTATUS(ERROR_CANTWRITE));  // reported where the store is written
+  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(RegCloseKey(k), 0);  // nothing left to write
   // Memory and disk both keep the old state; no temporary file is left behind.
+  k = Create(HKEY_CURRENT_USER, "Software\\Vantrel");
   EXPECT_EQ(GetString(k, "Value"), "old");
+  EXPECT_EQ(RegOpenKeyExA(k, "Sub", 0, KEY_READ, &sub), LSTATUS(ERROR_FILE_NOT_FOUND));
+  // Through a root key the write happens, and fails, at once.
+  EXPECT_EQ(RegSetValueExA(HKEY_CURRENT_USER, "Direct", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2),
+            LSTATUS(ERROR_CANTWRITE));
   headless::SetRegistryWriteHook(nullptr);
   headless::ReloadRegistry();
   EXPECT_EQ(GetString(k, "Value"), "old");
-  EXPECT_EQ(RegOpenKeyExA(k, "Sub", 0, KEY_READ, &sub), LSTATUS(ERROR_FILE_NOT_FOUND));
   for (const auto& e : fs::directory_iterator(dir + "/vantrel"))
     EXPECT_EQ(e.path().filename(), "registry") << e.path();
+}
+
+TEST_F(Registry, ChangesReachTheStoreWhenTheKeyIsClosedOrFlushed) {
+  HKEY k = Create(HKEY_CURRENT_USER, "Software\\Layout");
+  for (int i = 0; i < 50; ++i) SetString(k, ("Col" + std::to_string(i)).c_str(), "80");
+  EXPECT_EQ(Slurp(dir + "/vantrel/registry").find("436f6c3439"), std::string::npos);  // "Col49" not yet
+  ASSERT_EQ(RegFlushKey(k), 0);
+  EXPECT_NE(Slurp(dir + "/vantrel/registry").find("436f6c3439"), std::string::npos);
+  SetString(k, "Last", "1");
+  RegCloseKey(k);
+  headless::ReloadRegistry();
+  k = Create(HKEY_CURRENT_USER, "Software\\Layout");
+  EXPECT_EQ(GetString(k, "Col49"), "80");
+  EXPECT_EQ(GetString(k, "Last"), "1");
 }
 
 TEST_F(Registry, AnUnreadableStoreIsKeptAside) {
