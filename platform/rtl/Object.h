@@ -153,8 +153,12 @@ TClass FindClass(std::string_view Name);
 TObject* CreateObject(TClass Class);
 TComponent* CreateComponent(TClass Class, TComponent* Owner);
 
-// Declares class information for T with parent P; put it first in the class body.
-// An optional `static void Publish(TClassBuilder<T>& b)` lists the published members.
+// Declares class information for T with parent P; put it first in the class body (what
+// follows it is private until the next access specifier). An optional
+// `static void Publish(TClassBuilder<T>& b)` lists the published members; it may be
+// defined in the .cpp, where the classes of object properties are complete. Classes the
+// form reader creates by name are registered with RegisterClass (or are the class of a
+// published field of the root).
 #define VANTREL_CLASS(T, P)                                                  \
 public:                                                                     \
   using inherited = P;                                                      \

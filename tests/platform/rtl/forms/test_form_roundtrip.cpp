@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace fixtures;
 
 namespace {
@@ -191,4 +193,16 @@ TEST_F(FormRoundTrip, CollectionsEqualComparesStoredItems) {
   EXPECT_FALSE(CollectionsEqual(a.Columns(), b.Columns(), &a, &b));
   b.Columns()->Delete(1);
   EXPECT_FALSE(CollectionsEqual(a.Columns(), b.Columns(), &a, &b));
+}
+
+TEST_F(FormRoundTrip, FilesHoldTheSameText) {
+  TFixForm form(nullptr);
+  ReadComponentResText(kForm, &form);
+  std::string path = testing::TempDir() + "/rtlobj_form.txt";
+  WriteComponentResFile(path, &form);
+  TFixForm back(nullptr);
+  ReadComponentResFile(path, &back);
+  EXPECT_EQ(WriteComponentResText(&back), WriteComponentResText(&form));
+  std::remove(path.c_str());
+  EXPECT_THROW(ReadComponentResFile(path, &back), EFOpenError);
 }
