@@ -53,7 +53,8 @@ struct DrawOp {
   bool penGeometric = false;
   int rop2 = R2_COPYPEN;
   DWORD rop = SRCCOPY;         // fills and blits
-  UINT flags = 0;              // DrawText format, ExtTextOut options, DrawEdge flags, frame state
+  UINT flags = 0;              // ExtTextOut options, DrawEdge flags, frame control state
+  UINT format = 0;             // text from DrawText: its format flags
   UINT type = 0;               // DrawEdge edge, DrawFrameControl type
   bool clipped = false;        // text drawn clipped to `clip`
   RECT clip;

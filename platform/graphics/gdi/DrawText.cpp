@@ -215,7 +215,7 @@ int DrawTextImpl(HDC hdc, const char* textIn, int count, RECT* lr, UINT fmt, DRA
       std::string_view run(s.data() + seg, i - seg);
       if (!run.empty()) {
         int p = prefix >= int(seg) && prefix < int(i) ? prefix - int(seg) : -1;
-        EmitTextRun(*dc, run, x + px, y + tm.tmAscent, *font, extra, fmt, clip, p, nullptr);
+        EmitTextRun(*dc, run, x + px, y + tm.tmAscent, *font, extra, 0, clip, p, nullptr, fmt);
       }
       px += RunWidth(*font, run, extra);
       if (i < s.size() && (fmt & DT_EXPANDTABS)) px = (px / tabPx + 1) * tabPx;

@@ -190,8 +190,16 @@ std::shared_ptr<ResolvedFont> ResolveFont(const LOGFONT& lfIn) {
   lf.lfFaceName[LF_FACESIZE - 1] = 0;
   size_t n = std::strlen(lf.lfFaceName);
   std::memset(lf.lfFaceName + n, 0, LF_FACESIZE - n);
+  // The font asked for last is usually asked for again.
+  static LOGFONT lastLf;
+  static std::shared_ptr<ResolvedFont> last;
+  if (last && std::memcmp(&lastLf, &lf, sizeof lf) == 0) return last;
   std::string key(reinterpret_cast<const char*>(&lf), sizeof lf);
-  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (auto it = cache.find(key); it != cache.end()) {
+    lastLf = lf;
+    last = it->second;
+    return last;
+  }
   auto rf = std::make_shared<ResolvedFont>();
   rf->lf = lf;
   bool bold = lf.lfWeight >= 600;
@@ -273,24 +281,32 @@ char32_t NextCodePoint(std::string_view s, size_t& i) {
 
 namespace {
 std::pair<int, unsigned> GlyphFor(ResolvedFont& f, char32_t c) {
-  auto it = f.glyphCache.find(c);
-  if (it != f.glyphCache.end()) return it->second;
+  if (c < 256 && f.latinKnown[c]) return f.latin[c];
+  if (c >= 256) {
+    auto it = f.glyphCache.find(c);
+    if (it != f.glyphCache.end()) return it->second;
+  }
   std::pair<int, unsigned> g{0, 0};
   if (unsigned gi = FT_Get_Char_Index(f.faces[0]->face, c)) g = {0, gi};
   else if (unsigned gi2 = FT_Get_Char_Index(f.faces[1]->face, c)) g = {1, gi2};
-  f.glyphCache.emplace(c, g);
+  if (c < 256) {
+    f.latin[c] = g;
+    f.latinKnown[c] = true;
+  } else {
+    f.glyphCache.emplace(c, g);
+  }
   return g;
 }
 
 int AdvanceOf(ResolvedFont& f, std::pair<int, unsigned> g) {
-  std::uint64_t key = (std::uint64_t(g.first) << 32) | g.second;
-  auto it = f.advanceCache.find(key);
-  if (it != f.advanceCache.end()) return it->second;
-  FT_Fixed adv = 0;
+  std::vector<int>& cache = f.advances[g.first];
   FaceFile* ff = f.faces[g.first];
+  if (cache.empty()) cache.assign(size_t(std::max<long>(1, ff->face->num_glyphs)), -1);
+  if (g.second < cache.size() && cache[g.second] >= 0) return cache[g.second];
+  FT_Fixed adv = 0;
   FT_Get_Advance(ff->face, g.second, FT_LOAD_NO_SCALE, &adv);
   int px = int(std::lround(double(adv) * f.em / ff->upem * f.scaleX));
-  f.advanceCache.emplace(key, px);
+  if (g.second < cache.size()) cache[g.second] = px;
   return px;
 }
 }  // namespace

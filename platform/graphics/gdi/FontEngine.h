@@ -26,7 +26,9 @@ struct ResolvedFont {
   OUTLINETEXTMETRIC otm;
   double underlinePos = 0, underlineSize = 1, strikePos = 0;
   std::unordered_map<char32_t, std::pair<int, unsigned>> glyphCache;  // code -> (face, glyph)
-  std::unordered_map<std::uint64_t, int> advanceCache;               // face<<32|glyph -> px
+  std::pair<int, unsigned> latin[256];                               // the same for U+0000..U+00FF
+  bool latinKnown[256] = {};
+  std::vector<int> advances[2];                                      // per face and glyph, -1 unknown
   ~ResolvedFont();
 };
 

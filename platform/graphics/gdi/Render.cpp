@@ -381,16 +381,33 @@ void Emit(DCObj& dc, DrawOp op) {
 void Render(DCObj& dc, const DrawOp& op) {
   cairo_t* cr = dc.cr;
   if (!cr || op.kind == DrawKind::Edge || op.kind == DrawKind::FrameControl) return;
-  Region clip = OpClip(dc, op);
+  Region own;
+  if (op.hasClipRegion) own = OpClip(dc, op);
+  const Region& clip = op.hasClipRegion ? own : dc.visible;
   if (clip.Empty()) return;
-  PixelTarget px = PixelsOf(dc.surface);
+  // Pixel access only for the raster operations cairo cannot do.
+  std::uint8_t rop3 = std::uint8_t(op.rop >> 16);
+  bool cairoOnly = op.kind == DrawKind::Text || op.kind == DrawKind::Pixel || op.kind == DrawKind::Frame ||
+                   (op.kind == DrawKind::Fill && (rop3 == 0xF0 || rop3 == 0x00 || rop3 == 0xFF)) ||
+                   ((op.kind == DrawKind::Line || op.kind == DrawKind::Rectangle || op.kind == DrawKind::Ellipse ||
+                     op.kind == DrawKind::RoundRect || op.kind == DrawKind::Polygon) &&
+                    op.rop2 == R2_COPYPEN);
+  PixelTarget px = cairoOnly ? PixelTarget{} : PixelsOf(dc.surface);
   // Pixel access works in surface coordinates; shift the clip there.
   Region sclip = clip;
   sclip.Offset(dc.origin.x, dc.origin.y);
   auto shifted = [&](int x, int y) { return POINT{x + dc.origin.x, y + dc.origin.y}; };
   cairo_save(cr);
   cairo_translate(cr, dc.origin.x, dc.origin.y);
-  ClipCairo(cr, clip);
+  // A clip covering the whole surface clips nothing.
+  bool whole = false;
+  if (clip.Rects().size() == 1 && cairo_surface_get_type(dc.surface) == CAIRO_SURFACE_TYPE_IMAGE) {
+    const RECT& c = clip.Rects()[0];
+    whole = c.left + dc.origin.x <= 0 && c.top + dc.origin.y <= 0 &&
+            c.right + dc.origin.x >= cairo_image_surface_get_width(dc.surface) &&
+            c.bottom + dc.origin.y >= cairo_image_surface_get_height(dc.surface);
+  }
+  if (!whole) ClipCairo(cr, clip);
   cairo_new_path(cr);
   switch (op.kind) {
     case DrawKind::Text: RenderText(dc, cr, op); break;
@@ -451,6 +468,25 @@ void Render(DCObj& dc, const DrawOp& op) {
     }
     case DrawKind::Line: {
       if ((op.penStyle & PS_STYLE_MASK) == PS_NULL) break;
+      bool solidCopy = (op.penStyle & PS_STYLE_MASK) == PS_SOLID && (op.rop2 == R2_COPYPEN || !px.Valid());
+      if (IsCosmetic(op) && solidCopy) {
+        // Straight segments are rectangles without their last pixel; others go pixel by pixel.
+        for (size_t k = 0; k + 1 < op.points.size(); ++k) {
+          POINT a = op.points[k], b = op.points[k + 1];
+          if (a.y == b.y && a.x != b.x)
+            cairo_rectangle(cr, std::min(a.x, b.x + 1), a.y, std::abs(b.x - a.x), 1);
+          else if (a.x == b.x && a.y != b.y)
+            cairo_rectangle(cr, a.x, std::min(a.y, b.y + 1), 1, std::abs(b.y - a.y));
+          else if (a.x != b.x) {
+            std::vector<std::pair<POINT, bool>> pixels;
+            CosmeticPixels({a, b}, PS_SOLID, pixels);
+            for (auto& p : pixels) cairo_rectangle(cr, p.first.x, p.first.y, 1, 1);
+          }
+        }
+        SetColor(cr, op.color);
+        cairo_fill(cr);
+        break;
+      }
       if (IsCosmetic(op)) {
         std::vector<std::pair<POINT, bool>> pixels;
         CosmeticPixels(op.points, op.penStyle & PS_STYLE_MASK, pixels);

@@ -60,14 +60,16 @@ void RenderText(DCObj&, cairo_t* cr, const DrawOp& op) {
   cairo_save(cr);
   cairo_translate(cr, o.x, o.y);
   if (angle != 0) cairo_rotate(cr, -angle);
-  if (op.bkMode == OPAQUE) {
+  // ExtTextOut's opaque rectangle was filled already with the same colour.
+  if (op.bkMode == OPAQUE && !(op.flags & ETO_OPAQUE)) {
     cairo_rectangle(cr, 0, -tm.tmAscent, width, tm.tmHeight);
     SetColor(cr, op.bkColor);
     cairo_fill(cr);
   }
   SetColor(cr, op.color);
+  static thread_local std::vector<cairo_glyph_t> run;
   for (int face = 0; face < 2; ++face) {
-    std::vector<cairo_glyph_t> run;
+    run.clear();
     for (const LaidGlyph& g : glyphs)
       if (g.face == face && g.glyph != 0) run.push_back(cairo_glyph_t{g.glyph, double(g.x), 0.0});
     if (run.empty()) continue;
@@ -86,16 +88,20 @@ void RenderText(DCObj&, cairo_t* cr, const DrawOp& op) {
 
 // Emits one run of text with its left end at device x and its baseline at device y.
 void EmitTextRun(DCObj& dc, std::string_view text, int x, int baseline, const ResolvedFont& font, int extra,
-                 UINT flags, const RECT* clip, int prefixChar, const std::vector<int>* dx) {
+                 UINT flags, const RECT* clip, int prefixChar, const std::vector<int>* dx, UINT format,
+                 int knownWidth) {
   DrawOp op = NewOp(dc, DrawKind::Text);
   op.text = std::string(text);
   op.font = font.lf;
   op.charExtra = extra;
   op.flags = flags;
+  op.format = format;
   op.prefixChar = prefixChar;
   if (dx) op.dx = *dx;
   int width = 0;
-  if (dx && !dx->empty()) {
+  if (knownWidth >= 0) {
+    width = knownWidth;
+  } else if (dx && !dx->empty()) {
     for (int d : *dx) width += d;
   } else {
     width = RunWidth(const_cast<ResolvedFont&>(font), text, extra);
@@ -238,7 +244,7 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* r, const char* 
   int ox = int(std::lround(p.x + offX * c - offY * sn));
   int oy = int(std::lround(p.y + offX * sn + offY * c));
   EmitTextRun(*dc, s, ox, oy, *f, extra, options, (r && (options & ETO_CLIPPED)) ? &devRect : nullptr, -1,
-              dx ? &devDx : nullptr);
+              dx ? &devDx : nullptr, 0, width);
   if (align & TA_UPDATECP) {
     double sx = std::fabs(ScaleX(*dc));
     int lw = int(std::lround(width / (sx > 0 ? sx : 1)));

@@ -11,6 +11,7 @@ namespace win::gdi {
 std::string_view Bytes(const char* text, int count);
 int DeviceExtra(const DCObj& dc);
 void EmitTextRun(DCObj& dc, std::string_view text, int x, int baseline, const ResolvedFont& font, int extra,
-                 UINT flags, const RECT* clip, int prefixChar, const std::vector<int>* dx);
+                 UINT flags, const RECT* clip, int prefixChar, const std::vector<int>* dx, UINT format = 0,
+                 int width = -1);
 
 }  // namespace win::gdi

@@ -148,6 +148,14 @@ TEST(Raster, LinesSkipTheirLastPixelAndFollowPenStyles) {
     SelectObject(m.Dc, old);
     DeleteObject(p);
   }
+  // Vertical and diagonal solid lines leave out their last pixel too.
+  MemDC d(10, 10);
+  MoveToEx(d.Dc, 0, 0, nullptr);
+  LineTo(d.Dc, 5, 5);
+  LineTo(d.Dc, 5, 9);
+  EXPECT_EQ(d.Inked(RECT{0, 0, 10, 10}), 5 + 4);
+  EXPECT_EQ(d.Px(4, 4), RGB(0, 0, 0));
+  EXPECT_EQ(d.Px(5, 9), RGB(255, 255, 255));
   // A cosmetic alternate pen sets every other pixel.
   MemDC a(30, 5);
   LOGBRUSH lb{BS_SOLID, RGB(0, 0, 0), 0};
