@@ -67,6 +67,7 @@ public:
   // Calls Update(nullptr) unless updates are held back.
   void Changed();
   TPersistent* GetOwner() override { return nullptr; }
+  TPersistent* Owner() { return GetOwner(); }
   std::string GetNamePath() override;
   // Name of the owner's property holding this collection, for name paths.
   std::string PropName();

@@ -206,3 +206,26 @@ TEST_F(FormRoundTrip, FilesHoldTheSameText) {
   std::remove(path.c_str());
   EXPECT_THROW(ReadComponentResFile(path, &back), EFOpenError);
 }
+
+namespace {
+TComponent* gOtherForm = nullptr;
+TComponent* FindOther(const std::string& Name) {
+  return gOtherForm && SameIdent(gOtherForm->Name(), Name) ? gOtherForm : nullptr;
+}
+}  // namespace
+
+TEST_F(FormRoundTrip, ReferencesToAnotherRootGoThroughTheGlobalFinder) {
+  TFixForm other(nullptr);
+  ReadComponentResText("object Other: TFixForm\n  object Btn: TFixControl\n  end\nend\n", &other);
+  gOtherForm = &other;
+  RegisterFindGlobalComponent(&FindOther);
+  const char* text = "object Form1: TFixForm\n  Buddy = Other.Btn\nend\n";
+  TFixForm form(nullptr);
+  ReadComponentResText(text, &form);
+  EXPECT_EQ(form.Buddy(), other.FindComponent("Btn"));
+  EXPECT_NE(WriteComponentResText(&form).find("  Buddy = Other.Btn\n"), std::string::npos);
+  UnregisterFindGlobalComponent(&FindOther);
+  gOtherForm = nullptr;
+  TFixForm unresolved(nullptr);
+  EXPECT_THROW(ReadComponentResText(text, &unresolved), EReadError);
+}
