@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/desktop/WinTypes.h"
@@ -42,10 +43,13 @@ public:
   virtual bool GrabHotKey(UINT modifiers, UINT vk) = 0;
   virtual void UngrabHotKey(UINT modifiers, UINT vk) = 0;
 
-  // Clipboard: an open fails when another program holds it; the published formats
-  // follow every close after a change.
+  // Clipboard: an open fails when another program holds it. After a close that changed
+  // the contents, ClipboardPublished is called (ClipboardSnapshot gives the data). When
+  // another program has put new contents on the clipboard, TakeExternalClipboard gives
+  // them (format, bytes) at the next open.
   virtual bool ClipboardHeldElsewhere() = 0;
   virtual void ClipboardPublished() {}
+  virtual bool TakeExternalClipboard(std::vector<std::pair<UINT, std::string>>* formats) { return false; }
 
   // Notification area.
   virtual bool TrayAvailable() { return true; }
@@ -58,6 +62,10 @@ public:
   virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                              UINT type) = 0;
 };
+
+// The clipboard's formats and their bytes (text formats included as the clipboard would
+// give them), for a back end that serves them to other programs.
+std::vector<std::pair<UINT, std::string>> ClipboardSnapshot();
 
 // The back end in use; the headless one unless another was installed.
 Backend& CurrentBackend();

@@ -106,6 +106,45 @@ void ResetClipboard() {
 
 }  // namespace detail
 
+namespace {
+// Contents another program put on the clipboard replace ours.
+void TakeExternal() {
+  std::vector<std::pair<UINT, std::string>> formats;
+  if (!CurrentBackend().TakeExternalClipboard(&formats)) return;
+  ClipboardState& c = C();
+  if (c.Owner && Find(c.Owner)) SendMessageA(c.Owner, WM_DESTROYCLIPBOARD, 0, 0);
+  Clear();
+  c.Owner = nullptr;
+  for (const auto& [format, bytes] : formats) {
+    if (!format || FindEntry(format)) continue;
+    HANDLE h = AllocBlock(bytes.data(), bytes.size());
+    FindBlock(h)->ClipboardOwned = true;
+    c.Entries.push_back(Entry{format, h, false});
+  }
+}
+}  // namespace
+
+std::vector<std::pair<UINT, std::string>> ClipboardSnapshot() {
+  std::vector<std::pair<UINT, std::string>> out;
+  for (UINT f : AvailableFormats()) {
+    const Entry* e = FindEntry(f);
+    if (e && !e->Synthesized) {
+      Block* b = FindBlock(e->Data);
+      out.push_back({f, b ? std::string(b->Data.data(), b->Size) : std::string()});
+    } else if (const Entry* src = TextSource()) {
+      std::string text = TextOf(*src);
+      if (f == CF_UNICODETEXT) {
+        std::u16string w = ToUtf16(text);
+        w.push_back(u'\0');
+        out.push_back({f, std::string(reinterpret_cast<const char*>(w.data()), w.size() * 2)});
+      } else {
+        out.push_back({f, text + '\0'});
+      }
+    }
+  }
+  return out;
+}
+
 BOOL OpenClipboard(HWND owner) {
   ClipboardState& c = C();
   if (owner && !Find(owner)) {
@@ -116,6 +155,7 @@ BOOL OpenClipboard(HWND owner) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  if (!c.Open) TakeExternal();
   c.Open = true;
   c.OpenWindow = owner;
   return TRUE;

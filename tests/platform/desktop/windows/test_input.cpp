@@ -41,6 +41,9 @@ TEST_F(Input, KeyboardTable) {
       {"shifted digit", [] { PressKeys(MOD_SHIFT, '1'); },
        {{WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, '1'}, {WM_CHAR, '!'}, {WM_KEYUP, '1'}, {WM_KEYUP, VK_SHIFT}}},
       {"return", [] { PressKey(VK_RETURN); }, {{WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'}, {WM_KEYUP, VK_RETURN}}},
+      {"caps lock toggles letter case", [] { PressKey(VK_CAPITAL); PressKey('B'); PressKey(VK_CAPITAL); },
+       {{WM_KEYDOWN, VK_CAPITAL}, {WM_KEYUP, VK_CAPITAL}, {WM_KEYDOWN, 'B'}, {WM_CHAR, 'B'}, {WM_KEYUP, 'B'},
+        {WM_KEYDOWN, VK_CAPITAL}, {WM_KEYUP, VK_CAPITAL}}},
       {"typed Chinese character", [] { TypeText("\xE4\xB8\xAD"); }, {{WM_CHAR, 0x4E2D}}},
       {"typed character beyond the BMP", [] { TypeText("\xF0\x9F\x98\x80"); }, {{WM_CHAR, 0xD83D}, {WM_CHAR, 0xDE00}}},
   };
