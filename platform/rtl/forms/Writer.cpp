@@ -1,7 +1,9 @@
 #include "platform/rtl/forms/Filer.h"
 
 #include "platform/rtl/TypInfo.h"
+#include "platform/rtl/Utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -112,7 +114,25 @@ void TWriter::WriteListEnd() {
 
 void TWriter::WriteInteger(std::int64_t Value) { WriteValueText(std::to_string(Value)); }
 void TWriter::WriteFloat(double Value) { WriteValueText(FormatFormFloat(Value)); }
-void TWriter::WriteString(const std::string& Value) { WriteValueText(FormatFormString(Value)); }
+void TWriter::WriteString(const std::string& Value) {
+  // Long strings are written in pieces of about 64 bytes joined with '+', one per line,
+  // never splitting a multi-byte character.
+  constexpr std::size_t piece = 64;
+  if (Value.size() <= piece) {
+    WriteValueText(FormatFormString(Value));
+    return;
+  }
+  std::string text;
+  std::size_t pos = 0;
+  while (pos < Value.size()) {
+    std::size_t end = pos;
+    while (end < Value.size() && end - pos < piece) end += std::max<std::size_t>(1, Utf8CharLength(Value, end));
+    if (!text.empty()) text += " +\n" + std::string(static_cast<std::size_t>(FIndent + 1) * 2, ' ');
+    text += FormatFormString(Value.substr(pos, end - pos));
+    pos = end;
+  }
+  WriteValueText(text);
+}
 void TWriter::WriteIdent(const std::string& Ident) { WriteValueText(Ident); }
 void TWriter::WriteBoolean(bool Value) { WriteValueText(Value ? "True" : "False"); }
 void TWriter::WriteChar(char Value) { WriteValueText(FormatFormString(std::string(1, Value))); }

@@ -229,3 +229,17 @@ TEST_F(FormRoundTrip, ReferencesToAnotherRootGoThroughTheGlobalFinder) {
   TFixForm unresolved(nullptr);
   EXPECT_THROW(ReadComponentResText(text, &unresolved), EReadError);
 }
+
+TEST_F(FormRoundTrip, LongStringsAreSplitOverLinesWholeCharacters) {
+  TFixForm form(nullptr);
+  form.SetName("F");
+  std::string caption;
+  for (int i = 0; i < 30; ++i) caption += "ab中";  // 150 bytes
+  form.SetCaption(caption);
+  std::string text = WriteComponentResText(&form);
+  std::string first = "  Caption = '" + caption.substr(0, 65) + "' +\n    '";
+  EXPECT_NE(text.find(first), std::string::npos) << text;
+  TFixForm back(nullptr);
+  ReadComponentResText(text, &back);
+  EXPECT_EQ(back.Caption(), caption);
+}
