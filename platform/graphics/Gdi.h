@@ -215,6 +215,9 @@ BOOL DeleteDC(HDC hdc);
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
+// Gives the window system the drawing layer's hooks (scrolling pixels, update regions,
+// erasing backgrounds). Done by the first window DC too; programs call it at start.
+void InstallDrawingHooks();
 // Clipped to the update region, which it validates; sends WM_ERASEBKGND when asked to erase.
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);

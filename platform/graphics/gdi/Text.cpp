@@ -25,11 +25,16 @@ int DeviceExtra(const DCObj& dc) { return int(std::lround(dc.st.charExtra * std:
 
 std::string_view Bytes(const char* text, int count) {
   if (!text) return {};
-  size_t n = count < 0 ? std::strlen(text) : size_t(count);
-  // Never end inside a multi-byte character.
-  size_t full = std::strlen(text);
-  if (count >= 0 && n < full)
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  if (count < 0) return std::string_view(text);
+  // Exactly count bytes, less a character cut off at the end.
+  size_t n = size_t(count);
+  size_t k = n;
+  while (k > 0 && n - k < 3 && (static_cast<unsigned char>(text[k - 1]) & 0xC0) == 0x80) --k;
+  if (k > 0) {
+    unsigned char lead = static_cast<unsigned char>(text[k - 1]);
+    size_t len = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (k - 1 + len > n) n = k - 1;
+  }
   return std::string_view(text, n);
 }
 

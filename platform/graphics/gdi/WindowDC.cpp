@@ -153,6 +153,11 @@ void InstallGraphicsHooks() {
       r->rgn = out;
     }
   };
+  hooks.EraseBackground = [](HWND hwnd, HDC hdc, HBRUSH brush) -> BOOL {
+    RECT r;
+    if (!GetClientRect(hwnd, &r)) return FALSE;
+    return FillRect(hdc, &r, brush) ? TRUE : FALSE;
+  };
   SetGraphicsHooks(hooks);
 }
 
@@ -160,6 +165,8 @@ void InstallGraphicsHooks() {
 
 namespace win {
 using namespace gdi;
+
+void InstallDrawingHooks() { gdi::InstallGraphicsHooks(); }
 
 namespace {
 cairo_surface_t* ScreenSurface() {

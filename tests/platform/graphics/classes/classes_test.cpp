@@ -335,6 +335,43 @@ TEST(Picture, ArbitraryBlobsFailSafely) {
   EXPECT_EQ(p.Width(), 0);
 }
 
+TEST(Picture, TruncatedAndMutatedFilesNeverCrash) {
+  // A paletted bitmap and an icon, cut at every length and with bytes changed.
+  TBitmap mono;
+  mono.SetMonochrome(true);
+  mono.SetSize(13, 5);
+  TMemoryStream ms;
+  mono.SaveToStream(&ms);
+  TIcon icon;
+  icon.SetImage(PixelImage{3, 3, std::vector<std::uint32_t>(9, 0xFF102030)});
+  TMemoryStream is;
+  icon.SaveToStream(&is);
+  unsigned seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  for (const TMemoryStream* src : {&ms, &is}) {
+    std::string data(src->Data().begin(), src->Data().end());
+    std::vector<std::string> variants;
+    for (size_t n = 0; n < data.size(); ++n) variants.push_back(data.substr(0, n));
+    for (int k = 0; k < 300; ++k) {
+      std::string m = data;
+      for (int j = 0; j < 3; ++j) m[next() % m.size()] = char(next() >> 16);
+      variants.push_back(m);
+    }
+    for (const std::string& v : variants) {
+      TPicture p;
+      TMemoryStream s;
+      if (!v.empty()) s.WriteBuffer(v.data(), std::int64_t(v.size()));
+      s.SetPosition(0);
+      try {
+        p.LoadFromStream(&s);
+        if (p.Graphic()) EXPECT_GT(p.Width(), 0);
+      } catch (const EInvalidGraphic&) {
+        EXPECT_EQ(p.Graphic(), nullptr);
+      }
+    }
+  }
+}
+
 TEST(Metafile, CanvasRecordsAPageThatStretchDrawScales) {
   TMetafile mf;
   mf.SetWidth(100);

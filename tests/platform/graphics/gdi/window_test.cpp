@@ -130,6 +130,29 @@ TEST_F(WindowDC, BeginPaintClipsToTheUpdateRegionAndValidates) {
   ReleaseDC(Child, cdc);
 }
 
+LRESULT PlainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefWindowProc(hwnd, msg, wp, lp);
+}
+
+TEST_F(WindowDC, DefaultErasingFillsWithTheClassBrush) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = PlainProc;
+  wc.lpszClassName = "GxPlain";
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(std::uintptr_t(COLOR_INFOBK + 1));
+  RegisterClassA(&wc);
+  HWND w = CreateWindowExA(0, "GxPlain", "", WS_CHILD | WS_VISIBLE, 270, 0, 40, 40, Top, nullptr, nullptr, nullptr);
+  headless::ProcessMessages();
+  HDC dc = GetDC(w);
+  EXPECT_EQ(GetPixel(dc, 20, 20), GetSysColor(COLOR_INFOBK));
+  ReleaseDC(w, dc);
+}
+
 TEST_F(WindowDC, ScreenDCReportsTheScreen) {
   HDC s = GetDC(nullptr);
   EXPECT_EQ(GetDeviceCaps(s, LOGPIXELSX), 96);
