@@ -183,6 +183,9 @@ void TWriter::WriteCollection(TCollection* Collection) {
 
 std::string TWriter::ReferenceName(TComponent* Component, TComponent* Root) {
   if (!Component || Component->Name().empty()) return {};
+  // A component named like its root is qualified, or it would read back as the root.
+  if (Component != Root && Component->Owner() == Root && Root && SameIdent(Component->Name(), Root->Name()))
+    return Root->Name() + "." + Component->Name();
   if (Component == Root || Component->Owner() == Root || !Component->Owner()) return Component->Name();
   if (Component->Owner()->Name().empty()) return {};
   return Component->Owner()->Name() + "." + Component->Name();

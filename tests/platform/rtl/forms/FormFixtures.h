@@ -138,7 +138,10 @@ public:
   TComponent* GetParentComponent() const override { return FParent; }
   void SetParentComponent(TComponent* Value) override {
     if (FParent) std::erase(FParent->FChildren, this);
+    // Under a non-visual component a control is placed on its owner, so that the
+    // written text nests it where it will be read again.
     FParent = dynamic_cast<TFixControl*>(Value);
+    if (!FParent && Value) FParent = dynamic_cast<TFixControl*>(Owner());
     if (FParent) FParent->FChildren.push_back(this);
   }
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override {

@@ -243,3 +243,13 @@ TEST_F(FormRoundTrip, LongStringsAreSplitOverLinesWholeCharacters) {
   ReadComponentResText(text, &back);
   EXPECT_EQ(back.Caption(), caption);
 }
+
+TEST_F(FormRoundTrip, AComponentNamedLikeItsRootIsReferencedQualified) {
+  const char* text = "object Form1: TFixForm\n  Buddy = Form1.Form1\n  object Form1: TFixTimer\n  end\nend\n";
+  TFixForm form(nullptr);
+  ReadComponentResText(text, &form);
+  ASSERT_NE(form.Buddy(), &form);
+  EXPECT_EQ(form.Buddy(), form.FindComponent("Form1"));
+  std::string written = WriteComponentResText(&form);
+  EXPECT_NE(written.find("  Buddy = Form1.Form1\n"), std::string::npos) << written;
+}
