@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/desktop/Backend.h"
 #include "platform/desktop/Windows.h"
 #include "platform/graphics/gdi/GdiInternal.h"
 
@@ -79,6 +80,13 @@ Region VisibleScreenArea(HWND hwnd, const RECT& area) {
       if (Visible(c) && GetWindowRect(c, &cr)) vis = vis.Subtract(Region(cr));
     }
   return vis;
+}
+
+void OffsetRectBy(RECT& r, int dx, int dy) {
+  r.left += dx;
+  r.right += dx;
+  r.top += dy;
+  r.bottom += dy;
 }
 
 HWND RootOf(HWND hwnd) {
@@ -188,9 +196,21 @@ HDC GetDC(HWND hwnd) {
 
 HDC GetWindowDC(HWND hwnd) { return hwnd ? MakeWindowDC(hwnd, false) : GetDC(nullptr); }
 
+namespace {
+// Tells the display which part of the top-level window's image a window DC may have changed.
+void ReportDrawn(const DCObj& dc) {
+  if (dc.type != DCType::Window || !IsWindow(dc.hwnd)) return;
+  RECT box = dc.visible.Box();
+  if (RectEmpty(box)) return;
+  OffsetRectBy(box, dc.origin.x, dc.origin.y);
+  CurrentBackend().SurfaceInvalidated(RootOf(dc.hwnd), box);
+}
+}  // namespace
+
 int ReleaseDC(HWND, HDC hdc) {
   DCObj* dc = FindDC(hdc);
   if (!dc || (dc->type != DCType::Window && dc->type != DCType::Screen)) return 0;
+  ReportDrawn(*dc);
   RemoveDC(hdc);
   return 1;
 }
@@ -218,6 +238,7 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* ps) {
   if (!ps) return FALSE;
   DCObj* dc = FindDC(ps->hdc);
   if (!dc || !dc->fromBeginPaint) return FALSE;
+  ReportDrawn(*dc);
   RemoveDC(ps->hdc);
   return TRUE;
 }
