@@ -5,9 +5,11 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/desktop/Backend.h"
 #include "platform/desktop/internal/Files.h"
 
 namespace win::detail {
@@ -17,8 +19,26 @@ std::string& ConfigHomeOverride() {
   return dir;
 }
 
+namespace {
+// The manual-clock desktop runs tests: they get a directory of their own, removed at
+// exit, so no test touches the user's real configuration or autostart entries.
+std::string TestConfigHome() {
+  static const std::string dir = [] {
+    std::string d = "/tmp/vantrel-headless-" + std::to_string(::getpid());
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all("/tmp/vantrel-headless-" + std::to_string(::getpid()), ec);
+    });
+    return d;
+  }();
+  return dir;
+}
+}  // namespace
+
 std::string ConfigHome() {
   if (!ConfigHomeOverride().empty()) return ConfigHomeOverride();
+  if (const char* v = std::getenv("VANTREL_CONFIG_HOME"); v && *v == '/') return v;
+  if (CurrentBackend().UsesManualClock()) return TestConfigHome();
   if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x == '/') return x;
   if (const char* h = std::getenv("HOME"); h && *h) return std::string(h) + "/.config";
   return "/tmp/vantrel-config";

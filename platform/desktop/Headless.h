@@ -114,6 +114,9 @@ struct CaretState {
 const CaretState* Caret();
 
 // ---- storage ----
+// On the manual-clock desktop the registry store and autostart entries live in a
+// directory of the process's own (removed at exit) unless $VANTREL_CONFIG_HOME or
+// SetConfigHome says otherwise; with the real clock they follow $XDG_CONFIG_HOME.
 // Points the registry store ($XDG_CONFIG_HOME/vantrel/) and the autostart entries
 // ($XDG_CONFIG_HOME/autostart/) at dir and reloads the store; an empty dir goes back to
 // the environment.

@@ -5,7 +5,8 @@
 
 namespace win::detail {
 
-// $XDG_CONFIG_HOME (or ~/.config), unless a test pointed it elsewhere.
+// The configuration directory: the one a test set, else $VANTREL_CONFIG_HOME, else on the
+// manual-clock desktop a directory of the process's own, else $XDG_CONFIG_HOME or ~/.config.
 std::string ConfigHome();
 // Creates a directory and its parents; false when that fails.
 bool MakeDirectories(const std::string& path);

@@ -235,6 +235,20 @@ TEST_F(Registry, KeyInformationAndLimits) {
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "a", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
 }
 
+TEST_F(Registry, TestsNeverTouchTheUsersRealConfiguration) {
+  headless::SetConfigHome("");
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);  // what a desktop session would have
+  HKEY run = Create(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  ASSERT_EQ(SetString(run, "Vantrel", "/usr/bin/vantrel"), 0);
+  RegCloseKey(run);
+  std::string own = "/tmp/vantrel-headless-" + std::to_string(getpid());
+  EXPECT_TRUE(fs::exists(own + "/vantrel/registry"));
+  EXPECT_TRUE(fs::exists(own + "/autostart/Vantrel.desktop"));
+  EXPECT_FALSE(fs::exists(dir + "/autostart"));
+  EXPECT_FALSE(fs::exists(dir + "/vantrel"));
+  unsetenv("XDG_CONFIG_HOME");
+}
+
 // ---- named mutex ----
 // Runs fn in a child process and returns its exit code.
 int InChild(const std::function<int()>& fn) {
