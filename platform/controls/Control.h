@@ -1,0 +1,265 @@
+#pragma once
+// TControl: a visual component with bounds inside a parent, font, colour, visibility,
+// mouse and keyboard events and the message machinery every control shares.
+#include "platform/controls/ControlTypes.h"
+#include "platform/graphics/Graphics.h"
+
+#include <memory>
+
+class TPopupMenu;
+class TCustomForm;
+
+class TControl : public TComponent {
+  VANTREL_CLASS(TControl, TComponent)
+public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  // Parent and geometry.
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* AParent);
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+  void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+  void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+  void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  win::RECT BoundsRect() const;
+  void SetBoundsRect(const win::RECT& R);
+  virtual win::RECT ClientRect() const;
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientWidth(int Value);
+  void SetClientHeight(int Value);
+  win::POINT ClientOrigin() const;
+  win::POINT ClientToScreen(win::POINT P) const;
+  win::POINT ScreenToClient(win::POINT P) const;
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign Value);
+  TAnchors Anchors() const { return FAnchors; }
+  void SetAnchors(TAnchors Value);
+
+  // Appearance.
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value);
+  void Show();
+  void Hide();
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  virtual bool Showing() const;
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool Value);
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* Value);
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
+  std::string Caption() const { return GetText(); }
+  void SetCaption(const std::string& Value) { SetText(Value); }
+  std::string Text() const { return GetText(); }
+  void SetTextProp(const std::string& Value) { SetText(Value); }
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& Value) { FHint = Value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value);
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor Value);
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+  TControlState ControlState() const { return FControlState; }
+  void SetControlState(TControlState Value) { FControlState = Value; }
+
+  // Right-to-left.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
+  bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+  bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+  bool UseRightToLeftScrollBar() const {
+    return FBiDiMode != bdLeftToRight && FBiDiMode != bdRightToLeftReadingOnly;
+  }
+
+  // Messages.
+  TWndMethod WindowProc() const { return FWindowProc; }
+  void SetWindowProc(const TWndMethod& Value) { FWindowProc = Value; }
+  win::LRESULT Perform(win::UINT Msg, win::WPARAM WParam = 0, win::LPARAM LParam = 0);
+  virtual void WndProc(TMessage& Message);
+  // Finds the handler of the message's number, else DefaultHandler.
+  virtual void Dispatch(TMessage& Message);
+  virtual void DefaultHandler(TMessage& Message);
+
+  // Painting.
+  virtual void Invalidate();
+  virtual void Update();
+  virtual void Repaint();
+  void Refresh() { Repaint(); }
+  void BringToFront();
+  void SendToBack();
+
+  // Actions and scaling.
+  virtual bool ExecuteAction(TObject* Action) { return false; }
+  virtual bool UpdateAction(TObject* Action) { return false; }
+  void ScaleBy(int M, int D);
+  TScalingFlags ScalingFlags() const { return FScalingFlags; }
+  void SetScalingFlags(TScalingFlags Value) { FScalingFlags = Value; }
+
+  bool MouseCapture() const;
+  void SetMouseCapture(bool Value);
+  bool IsControl() const { return FIsControl; }
+  virtual void Click();
+  virtual void DblClick();
+
+  // Events.
+  TNotifyEvent OnClick() const { return FOnClick; }
+  void SetOnClick(const TNotifyEvent& Value) { FOnClick = Value; }
+  TNotifyEvent OnDblClick() const { return FOnDblClick; }
+  void SetOnDblClick(const TNotifyEvent& Value) { FOnDblClick = Value; }
+  TMouseEvent OnMouseDown() const { return FOnMouseDown; }
+  void SetOnMouseDown(const TMouseEvent& Value) { FOnMouseDown = Value; }
+  TMouseEvent OnMouseUp() const { return FOnMouseUp; }
+  void SetOnMouseUp(const TMouseEvent& Value) { FOnMouseUp = Value; }
+  TMouseMoveEvent OnMouseMove() const { return FOnMouseMove; }
+  void SetOnMouseMove(const TMouseMoveEvent& Value) { FOnMouseMove = Value; }
+  TMouseWheelEvent OnMouseWheel() const { return FOnMouseWheel; }
+  void SetOnMouseWheel(const TMouseWheelEvent& Value) { FOnMouseWheel = Value; }
+  TMouseWheelUpDownEvent OnMouseWheelDown() const { return FOnMouseWheelDown; }
+  void SetOnMouseWheelDown(const TMouseWheelUpDownEvent& Value) { FOnMouseWheelDown = Value; }
+  TMouseWheelUpDownEvent OnMouseWheelUp() const { return FOnMouseWheelUp; }
+  void SetOnMouseWheelUp(const TMouseWheelUpDownEvent& Value) { FOnMouseWheelUp = Value; }
+  TNotifyEvent OnResize() const { return FOnResize; }
+  void SetOnResize(const TNotifyEvent& Value) { FOnResize = Value; }
+  TContextPopupEvent OnContextPopup() const { return FOnContextPopup; }
+  void SetOnContextPopup(const TContextPopupEvent& Value) { FOnContextPopup = Value; }
+
+  static void Publish(TClassBuilder<TControl>& b);
+
+  virtual std::string GetText() const { return FText; }
+  virtual void SetText(const std::string& Value);
+protected:
+  virtual void Changed();
+  virtual void Resize();
+  virtual void RequestAlign();
+  virtual void ChangeScale(int M, int D);
+  virtual void VisibleChanging() {}
+  virtual void FontChanged();
+  virtual TCustomForm* GetParentFormOf() const;
+  void SendCancelMode(TControl* Sender);
+  // Where a control's painting goes when it has no window of its own.
+  virtual win::HDC GetDeviceContext(win::HWND& WindowHandle);
+  friend class TControlCanvas;
+
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, win::POINT MousePos);
+  virtual bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos);
+  virtual bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos);
+  virtual void DoContextPopup(win::POINT MousePos, bool& Handled);
+
+  // Message handlers.
+  void WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
+  void WMMouseMove(TMessage& Message);
+  void CMMouseWheel(TMessage& Message);
+  void CMEnabledChanged(TMessage& Message);
+  void CMVisibleChanged(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
+  void CMColorChanged(TMessage& Message);
+  void CMParentFontChanged(TMessage& Message);
+  void CMParentColorChanged(TMessage& Message);
+  void CMParentShowHintChanged(TMessage& Message);
+  void CMParentBiDiModeChanged(TMessage& Message);
+  void CMHitTest(TMessage& Message);
+  void WMContextMenu(TMessage& Message);
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DoFontChange(TObject* Sender);
+
+public:
+  bool HasParent() const override;
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+
+protected:
+
+  TWinControl* FParent = nullptr;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = alNone;
+  TAnchors FAnchors{akLeft, akTop};
+  // Parent client size when the anchors were last taken, for anchored resizing.
+  int FAnchorOriginW = -1, FAnchorOriginH = -1;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TColor FColor;
+  bool FParentColor = true;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
+  std::string FText;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  TPopupMenu* FPopupMenu = nullptr;
+  TCursor FCursor = crDefault;
+  TDragMode FDragMode = dmManual;
+  TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  TControlState FControlState;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  TScalingFlags FScalingFlags;
+  bool FIsControl = false;
+  bool FMouseInControl = false;
+  int FCreationOrder = 0;
+  TWndMethod FWindowProc;
+  TNotifyEvent FOnClick, FOnDblClick, FOnResize;
+  TMouseEvent FOnMouseDown, FOnMouseUp;
+  TMouseMoveEvent FOnMouseMove;
+  TMouseWheelEvent FOnMouseWheel;
+  TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
+  TContextPopupEvent FOnContextPopup;
+
+  friend class TWinControl;
+};
+
+// A canvas on a control: it takes the control's device context when first drawn on
+// outside painting and gives it back when freed or told to.
+class TControlCanvas : public TCanvas {
+  VANTREL_CLASS(TControlCanvas, TCanvas)
+public:
+  TControlCanvas() = default;
+  ~TControlCanvas() override;
+  TControl* Control() const { return FControl; }
+  void SetControl(TControl* Value);
+  void FreeHandle();
+
+protected:
+  void CreateHandle() override;
+
+private:
+  TControl* FControl = nullptr;
+  win::HDC FDeviceContext = nullptr;
+  win::HWND FWindowHandle = nullptr;
+};
+
+// The form a control sits on (walking parents); nullptr when none.
+TCustomForm* GetParentForm(TControl* Control);
+
+// The control that holds the mouse capture (a windowless one through its parent's window).
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* Control);

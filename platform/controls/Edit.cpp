@@ -1,0 +1,380 @@
+// TCustomEdit: a single-line edit of our own: text, selection, typing, clipboard.
+#include "platform/controls/StdCtrls.h"
+
+#include "platform/controls/Clipbrd.h"
+#include "platform/controls/MaskUtils.h"
+#include "platform/desktop/Windows.h"
+#include "platform/rtl/Utf8.h"
+
+#include <algorithm>
+
+void TCustomEdit::Publish(TClassBuilder<TCustomEdit>& b) {
+  b.Property("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default(true);
+  b.Property("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default(true);
+  b.Property("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).Default(bsSingle);
+  b.Property("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase).Default(ecNormal);
+  b.Property("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).Default(true);
+  b.Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
+  b.Property("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar);
+  b.Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
+  b.Property("Text", &TCustomEdit::TextProp, &TCustomEdit::SetTextProp);
+  b.Property("OnChange", &TCustomEdit::OnChange, &TCustomEdit::SetOnChange);
+}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 121;
+  FHeight = 21;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+  FCursor = crIBeam;
+  FControlStyle = {csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight, csCaptureMouse};
+}
+
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style |= win::ES_AUTOHSCROLL;
+  if (FReadOnly) Params.Style |= win::ES_READONLY;
+  if (!FPasswordChar.empty()) Params.Style |= win::ES_PASSWORD;
+  if (FCharCase == ecUpperCase) Params.Style |= win::ES_UPPERCASE;
+  if (FCharCase == ecLowerCase) Params.Style |= win::ES_LOWERCASE;
+  if (FBorderStyle == bsSingle) {
+    if (FCtl3D) Params.ExStyle |= win::WS_EX_CLIENTEDGE;
+    else Params.Style |= win::WS_BORDER;
+  }
+}
+
+int TCustomEdit::TextLength() const { return static_cast<int>(Utf8Length(FText)); }
+
+void TCustomEdit::SetSelStart(int Value) {
+  FSelStart = std::clamp(Value, 0, TextLength());
+  FSelLength = 0;
+  UpdateCaret();
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+  int len = TextLength();
+  if (Value < 0) {
+    // A negative length selects backwards from the start.
+    int from = std::max(0, FSelStart + Value);
+    FSelLength = FSelStart - from;
+    FSelStart = from;
+  } else {
+    FSelLength = std::min(Value, len - FSelStart);
+  }
+  Invalidate();
+}
+
+std::string TCustomEdit::SelText() const {
+  return Utf8Join(Utf8Chars(FText), FSelStart, FSelLength);
+}
+
+void TCustomEdit::SetSelText(const std::string& Value) {
+  ReplaceSelection(Value);
+  FModified = true;
+  Change();
+}
+
+void TCustomEdit::SelectAll() {
+  FSelStart = 0;
+  FSelLength = TextLength();
+  Invalidate();
+}
+
+void TCustomEdit::ClearSelection() {
+  if (FSelLength == 0 || FReadOnly) return;
+  SetSelText("");
+}
+
+void TCustomEdit::Clear() { SetText(""); }
+
+void TCustomEdit::CopyToClipboard() {
+  if (FSelLength > 0 && FPasswordChar.empty()) Clipboard()->SetAsText(SelText());
+}
+
+void TCustomEdit::CutToClipboard() {
+  if (FReadOnly) return;
+  CopyToClipboard();
+  ClearSelection();
+}
+
+void TCustomEdit::PasteFromClipboard() {
+  if (FReadOnly || !Clipboard()->HasFormat(win::CF_TEXT)) return;
+  std::string s = Clipboard()->AsText();
+  // A single-line edit takes the first line.
+  size_t eol = s.find_first_of("\r\n");
+  if (eol != std::string::npos) s.resize(eol);
+  for (const std::string& c : Utf8Chars(s)) EditChar(Utf8Decode(c, 0));
+}
+
+void TCustomEdit::SetMaxLength(int Value) { FMaxLength = std::max(Value, 0); }
+
+void TCustomEdit::SetReadOnly(bool Value) {
+  FReadOnly = Value;
+  if (FHandle) {
+    win::LONG_PTR s = win::GetWindowLong(FHandle, win::GWL_STYLE);
+    win::SetWindowLong(FHandle, win::GWL_STYLE, Value ? (s | win::ES_READONLY) : (s & ~win::LONG_PTR(win::ES_READONLY)));
+  }
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value) {
+  if (FCharCase == Value) return;
+  FCharCase = Value;
+  if (Value == ecUpperCase) SetTextKeepSelection(Utf8UpperCase(FText));
+  else if (Value == ecLowerCase) SetTextKeepSelection(Utf8LowerCase(FText));
+}
+
+void TCustomEdit::SetPasswordChar(const std::string& Value) {
+  // One character at most.
+  FPasswordChar = Value.empty() ? std::string() : Utf8LeftChars(Value, 1);
+  if (FPasswordChar == std::string(1, '\0')) FPasswordChar.clear();
+  Invalidate();
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetText(const std::string& Value) {
+  std::string v = Value;
+  if (FCharCase == ecUpperCase) v = Utf8UpperCase(v);
+  else if (FCharCase == ecLowerCase) v = Utf8LowerCase(v);
+  if (v == FText) return;
+  FText = v;
+  FSelStart = 0;
+  FSelLength = 0;
+  FModified = false;
+  if (FHandle) win::SetWindowText(FHandle, FText.c_str());
+  Invalidate();
+  UpdateCaret();
+  Change();
+}
+
+void TCustomEdit::SetTextKeepSelection(const std::string& Value) {
+  FText = Value;
+  int len = TextLength();
+  FSelStart = std::min(FSelStart, len);
+  FSelLength = std::min(FSelLength, len - FSelStart);
+  Invalidate();
+  Change();
+}
+
+void TCustomEdit::Change() {
+  Perform(CM_TEXTCHANGED, 0, 0);
+  if (FOnChange) FOnChange(this);
+}
+
+void TCustomEdit::DoEnter() {
+  if (FAutoSelect && !FControlState.Contains(csLButtonDown) && win::GetKeyState(win::VK_LBUTTON) >= 0) SelectAll();
+  TWinControl::DoEnter();
+}
+
+std::string TCustomEdit::DisplayText() const { return FText; }
+
+void TCustomEdit::ReplaceSelection(const std::string& s) {
+  std::vector<std::string> chars = Utf8Chars(FText);
+  std::vector<std::string> ins = Utf8Chars(s);
+  int start = std::clamp(FSelStart, 0, static_cast<int>(chars.size()));
+  int len = std::clamp(FSelLength, 0, static_cast<int>(chars.size()) - start);
+  chars.erase(chars.begin() + start, chars.begin() + start + len);
+  chars.insert(chars.begin() + start, ins.begin(), ins.end());
+  FUndoText = FText;
+  FText = Utf8Join(chars);
+  FSelStart = start + static_cast<int>(ins.size());
+  FSelLength = 0;
+  Invalidate();
+  UpdateCaret();
+}
+
+void TCustomEdit::EditChar(TKeyChar Key) {
+  switch (Key) {
+    case 1: SelectAll(); return;           // Ctrl+A
+    case 3: CopyToClipboard(); return;     // Ctrl+C
+    case 22: PasteFromClipboard(); return; // Ctrl+V
+    case 24: CutToClipboard(); return;     // Ctrl+X
+    case 26:                               // Ctrl+Z
+      if (!FReadOnly) {
+        std::string t = FUndoText;
+        FUndoText = FText;
+        SetTextKeepSelection(t);
+        FModified = true;
+      }
+      return;
+    default: break;
+  }
+  if (FReadOnly) {
+    win::MessageBeep(0);
+    return;
+  }
+  if (Key == 8) {
+    if (FSelLength == 0) {
+      if (FSelStart == 0) return;
+      --FSelStart;
+      FSelLength = 1;
+    }
+    SetSelText("");
+    return;
+  }
+  if (Key < 32 || Key == 127) return;
+  std::string ch;
+  Utf8Append(ch, Key);
+  if (FCharCase == ecUpperCase) ch = Utf8UpperCase(ch);
+  else if (FCharCase == ecLowerCase) ch = Utf8LowerCase(ch);
+  if (FMaxLength > 0 && TextLength() - FSelLength >= FMaxLength) {
+    win::MessageBeep(0);
+    return;
+  }
+  SetSelText(ch);
+}
+
+void TCustomEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {
+  int len = TextLength();
+  // The end of the selection that moves with Shift held.
+  int anchor = FSelStart, caret = FSelStart + FSelLength;
+  auto moveTo = [&](int pos) {
+    pos = std::clamp(pos, 0, len);
+    if (Shift.Contains(ssShift)) {
+      FSelStart = std::min(anchor, pos);
+      FSelLength = std::abs(pos - anchor);
+    } else {
+      FSelStart = pos;
+      FSelLength = 0;
+    }
+    Invalidate();
+    UpdateCaret();
+  };
+  switch (Key) {
+    case win::VK_LEFT: moveTo(FSelLength && !Shift.Contains(ssShift) ? FSelStart : caret - 1); break;
+    case win::VK_RIGHT: moveTo(FSelLength && !Shift.Contains(ssShift) ? caret : caret + 1); break;
+    case win::VK_HOME: moveTo(0); break;
+    case win::VK_END: moveTo(len); break;
+    case win::VK_DELETE:
+      if (FReadOnly) break;
+      if (Shift.Contains(ssShift)) { CutToClipboard(); break; }
+      if (FSelLength == 0) {
+        if (FSelStart >= len) break;
+        FSelLength = 1;
+      }
+      SetSelText("");
+      break;
+    case win::VK_INSERT:
+      if (Shift.Contains(ssShift)) PasteFromClipboard();
+      else if (Shift.Contains(ssCtrl)) CopyToClipboard();
+      break;
+    default: break;
+  }
+}
+
+void TCustomEdit::Dispatch(TMessage& Message) {
+  using namespace win;
+  switch (Message.Msg) {
+    case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; return;
+    case EM_GETSEL: {
+      if (Message.WParam) *reinterpret_cast<DWORD*>(Message.WParam) = static_cast<DWORD>(FSelStart);
+      if (Message.LParam) *reinterpret_cast<DWORD*>(Message.LParam) = static_cast<DWORD>(FSelStart + FSelLength);
+      Message.Result = MAKELONG(static_cast<WORD>(FSelStart), static_cast<WORD>(FSelStart + FSelLength));
+      return;
+    }
+    case EM_SETSEL: {
+      int a = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
+      int b = static_cast<int>(Message.LParam);
+      int len = TextLength();
+      if (a < 0) { FSelStart = len; FSelLength = 0; }
+      else {
+        if (b < 0) b = len;
+        a = std::min(a, len);
+        b = std::min(b, len);
+        // A start after the end selects backwards.
+        FSelStart = std::min(a, b);
+        FSelLength = std::abs(b - a);
+      }
+      Invalidate();
+      UpdateCaret();
+      return;
+    }
+    case EM_GETMODIFY: Message.Result = FModified ? 1 : 0; return;
+    case EM_SETMODIFY: FModified = Message.WParam != 0; return;
+    case EM_LIMITTEXT: SetMaxLength(static_cast<int>(Message.WParam)); return;
+    case EM_SETREADONLY: SetReadOnly(Message.WParam != 0); Message.Result = 1; return;
+    case EM_REPLACESEL: if (Message.LParam) SetSelText(reinterpret_cast<const char*>(Message.LParam)); return;
+    case WM_CUT: CutToClipboard(); return;
+    case WM_COPY: CopyToClipboard(); return;
+    case WM_PASTE: PasteFromClipboard(); return;
+    case WM_CLEAR: ClearSelection(); return;
+    case WM_UNDO: EditChar(26); return;
+    case WM_GETTEXTLENGTH: Message.Result = static_cast<LRESULT>(FText.size()); return;
+    case WM_SETFOCUS:
+      TWinControl::Dispatch(Message);
+      if (FHandle) {
+        CreateCaret(FHandle, nullptr, 1, std::max(FHeight - 6, 1));
+        ShowCaret(FHandle);
+        UpdateCaret();
+      }
+      return;
+    case WM_KILLFOCUS:
+      DestroyCaret();
+      TWinControl::Dispatch(Message);
+      return;
+    case WM_PAINT: {
+      HDC dc = reinterpret_cast<HDC>(Message.WParam);
+      bool own = !dc;
+      if (own) {
+        dc = GetDC(FHandle);
+        ValidateRect(FHandle, nullptr);
+      }
+      PaintEdit(dc);
+      if (own) ReleaseDC(FHandle, dc);
+      return;
+    }
+    default: TWinControl::Dispatch(Message);
+  }
+}
+
+void TCustomEdit::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == win::WM_CHAR) {
+    EditChar(static_cast<TKeyChar>(Message.WParam));
+    return;
+  }
+  if (Message.Msg == win::WM_KEYDOWN) {
+    EditKeyDown(static_cast<win::WORD>(Message.WParam), KeyDataToShiftState(Message.LParam));
+    return;
+  }
+  if (Message.Msg == win::WM_LBUTTONDOWN) {
+    SetSelStart(FSelStart);
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
+}
+
+void TCustomEdit::UpdateCaret() {
+  if (!FHandle || !Focused()) return;
+  win::HDC dc = win::GetDC(FHandle);
+  win::SelectObject(dc, FFont->Handle());
+  std::string shown = DisplayText();
+  std::string before = Utf8LeftChars(shown, static_cast<size_t>(FSelStart + FSelLength));
+  win::SIZE sz{};
+  win::GetTextExtentPoint32(dc, before.c_str(), static_cast<int>(before.size()), &sz);
+  win::ReleaseDC(FHandle, dc);
+  win::SetCaretPos(2 + sz.cx, 2);
+}
+
+void TCustomEdit::PaintEdit(win::HDC DC) {
+  win::RECT r = ClientRect();
+  win::HBRUSH bg = win::CreateSolidBrush(ColorToRGB(FColor));
+  win::FillRect(DC, &r, bg);
+  win::DeleteObject(bg);
+  std::string shown = DisplayText();
+  if (!FPasswordChar.empty()) {
+    std::string masked;
+    for (size_t i = 0, n = Utf8Length(shown); i < n; ++i) masked += FPasswordChar;
+    shown = masked;
+  }
+  win::SelectObject(DC, FFont->Handle());
+  win::SetBkMode(DC, win::TRANSPARENT);
+  win::SetTextColor(DC, ColorToRGB(FEnabled ? FFont->Color() : clGrayText));
+  win::RECT tr{r.left + 2, r.top + 1, r.right - 2, r.bottom - 1};
+  win::DrawText(DC, shown.c_str(), static_cast<int>(shown.size()), &tr,
+                win::DT_LEFT | win::DT_SINGLELINE | win::DT_NOPREFIX | win::DT_VCENTER);
+}

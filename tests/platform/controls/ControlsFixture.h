@@ -1,0 +1,28 @@
+#pragma once
+// A clean headless desktop and application for each test.
+#include "platform/controls/Forms.h"
+#include "platform/controls/Menus.h"
+#include "platform/desktop/Headless.h"
+
+#include <gtest/gtest.h>
+
+class ControlsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    win::headless::Reset();
+    RegisterStandardClasses();
+    SetPopupMenuHandler(nullptr);
+    Application->SetOnException(nullptr);
+  }
+  void TearDown() override {
+    win::headless::SetIdleHandler(nullptr);
+    SetPopupMenuHandler(nullptr);
+    win::headless::Reset();
+  }
+  // Centre of a control in screen coordinates.
+  static win::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
+  static void ClickAt(TControl* c) {
+    win::POINT p = Center(c);
+    win::headless::Click(win::headless::MouseButton::Left, p.x, p.y);
+  }
+};
