@@ -340,6 +340,9 @@ int OffsetRgn(HRGN rgn, int dx, int dy);
 BOOL EqualRgn(HRGN a, HRGN b);
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
 BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush);
+// A window's shape (window coordinates); the window system then owns the region.
+int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
+int GetWindowRgn(HWND hwnd, HRGN rgn);
 int SelectClipRgn(HDC hdc, HRGN rgn);
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode);
 int GetClipRgn(HDC hdc, HRGN out);

@@ -74,6 +74,21 @@ Region VisibleScreenArea(HWND hwnd, const RECT& area) {
         if (Visible(s) && GetWindowRect(s, &sr)) vis = vis.Subtract(Region(sr));
       }
   }
+  // A window region (window coordinates) limits the window and what lies inside it.
+  for (HWND w = hwnd; w; w = (GetWindowLongPtr(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    std::vector<RECT> rects;
+    RECT wr;
+    if (!GetWindowRegionRects(w, &rects) || !GetWindowRect(w, &wr)) continue;
+    Region shape;
+    for (RECT r : rects) {
+      r.left += wr.left;
+      r.right += wr.left;
+      r.top += wr.top;
+      r.bottom += wr.top;
+      shape = shape.Unite(Region(r));
+    }
+    vis = vis.Intersect(shape);
+  }
   if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CLIPCHILDREN)
     for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
       RECT cr;
@@ -241,6 +256,27 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* ps) {
   ReportDrawn(*dc);
   RemoveDC(ps->hdc);
   return TRUE;
+}
+
+int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
+  if (!IsWindow(hwnd)) return 0;
+  if (!rgn) return SetWindowRegionRects(hwnd, nullptr, redraw) ? 1 : 0;
+  RegionObj* r = FindRegion(rgn);
+  if (!r) return 0;
+  std::vector<RECT> rects = r->rgn.Rects();
+  // The window system owns the region from now on.
+  DeleteObject(rgn);
+  return SetWindowRegionRects(hwnd, &rects, redraw) ? 1 : 0;
+}
+
+int GetWindowRgn(HWND hwnd, HRGN rgn) {
+  RegionObj* r = FindRegion(rgn);
+  std::vector<RECT> rects;
+  if (!r || !GetWindowRegionRects(hwnd, &rects)) return RGN_ERROR;
+  Region out;
+  for (const RECT& rc : rects) out = out.Unite(Region(rc));
+  r->rgn = out;
+  return out.Complexity();
 }
 
 bool SaveWindowPng(HWND hwnd, const std::string& fileName) {

@@ -153,6 +153,29 @@ TEST_F(WindowDC, DefaultErasingFillsWithTheClassBrush) {
   ReleaseDC(w, dc);
 }
 
+TEST_F(WindowDC, WindowRegionsShapeTheWindowAndItsDrawing) {
+  POINT tri[] = {{0, 0}, {40, 0}, {40, 40}};
+  HRGN shape = CreatePolygonRgn(tri, 3, WINDING);
+  HWND w = CreateWindowExA(0, "GxSample", "", WS_CHILD | WS_VISIBLE, 270, 0, 40, 40, Top, nullptr, nullptr, nullptr);
+  EXPECT_EQ(SetWindowRgn(w, shape, TRUE), 1);
+  EXPECT_EQ(GetObjectType(GdiObj(shape)), 0);  // taken over by the window
+  HRGN back = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, back), COMPLEXREGION);
+  EXPECT_TRUE(PtInRegion(back, 35, 5));
+  EXPECT_FALSE(PtInRegion(back, 5, 35));
+  HDC dc = GetDC(w);
+  RECT all{0, 0, 40, 40};
+  FillRect(dc, &all, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(w, dc);
+  HDC top = GetDC(Top);
+  EXPECT_EQ(GetPixel(top, 270 + 35, 5), RGB(0, 0, 0));
+  EXPECT_NE(GetPixel(top, 270 + 5, 35), RGB(0, 0, 0));
+  ReleaseDC(Top, top);
+  EXPECT_EQ(SetWindowRgn(w, nullptr, FALSE), 1);
+  EXPECT_EQ(GetWindowRgn(w, back), RGN_ERROR);
+  DeleteObject(back);
+}
+
 TEST_F(WindowDC, ScreenDCReportsTheScreen) {
   HDC s = GetDC(nullptr);
   EXPECT_EQ(GetDeviceCaps(s, LOGPIXELSX), 96);
