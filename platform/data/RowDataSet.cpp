@@ -76,7 +76,12 @@ void TRowDataSet::FilterChanged() {
     FFilterExpr = std::move(old);
     throw;
   }
-  RebuildOrder();
+  RebuildOrder(ActiveKey());
+}
+
+std::int64_t TRowDataSet::ActiveKey() const {
+  TRecordBuffer* b = ActiveRecordBuffer();
+  return b && b->Flag == bfCurrent ? b->Key : -1;
 }
 
 bool TRowDataSet::PassesFilter(std::int64_t key) {

@@ -50,6 +50,8 @@ protected:
   // Puts the cursor on a row found by ScanRows.
   virtual void MoveCursorTo(std::int64_t key, int pos) { FCursor = pos; }
   bool PassesFilter(std::int64_t key);
+  // The row key of the active record, -1 when there is none.
+  std::int64_t ActiveKey() const;
   static TBookmark EncodeKey(std::int64_t key);
   static bool DecodeKey(const TBookmark& b, std::int64_t& key);
   // Reads a row into a buffer (data fields, then calculated and lookup fields).

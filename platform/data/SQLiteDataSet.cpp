@@ -180,6 +180,7 @@ void TSQLiteDataSet::OpenEngine() {
     for (const std::string& c : FColumns) cols += (cols.empty() ? "" : ", ") + QuoteIdent(c);
     FFetch = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT " + cols + " FROM " + QuoteIdent(table) +
                                                                " WHERE rowid = ?");
+    PrepareKeyset();
   } else {
     ReadQuery(FDb);
   }
@@ -239,6 +240,14 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
 
 void TSQLiteDataSet::CloseEngine() {
   FFetch.reset();
+  FNextKeys.reset();
+  FPriorKeys.reset();
+  FFirstKeys.reset();
+  FLastKeys.reset();
+  FExists.reset();
+  FNthKey.reset();
+  FSeg.clear();
+  FTotal = -1;
   FCache.clear();
   FCacheRowIds.clear();
   FCacheErased.clear();
@@ -285,13 +294,13 @@ void TSQLiteDataSet::SetSortText(const std::string& v) {
   ParseSort(v);
   CheckBrowseMode();
   std::string old = FSort;
+  std::int64_t key = ActiveKey();
   FSort = v;
   try {
-    UpdateCursorPos();
-    RebuildOrder();
+    Reposition(key);
   } catch (...) {
     FSort = old;
-    RebuildOrder();
+    Reposition(key);
     throw;
   }
   Resync({});
@@ -300,6 +309,7 @@ void TSQLiteDataSet::SetSortText(const std::string& v) {
 std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
   std::vector<TSortItem> sort = ParseSort(FSort);
   std::vector<std::int64_t> order;
+  if (KeysetMode()) return order;
   if (FTableMode) {
     std::string sql = "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY ";
     for (const TSortItem& s : sort) sql += QuoteIdent(FColumns[static_cast<size_t>(s.Def)]) + (s.Desc ? " DESC, " : ", ");

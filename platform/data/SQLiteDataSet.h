@@ -3,6 +3,7 @@
 // query, SQL connection, InterBase-style) over an SQLite file. A table is read through
 // an index of its row ids, each row fetched when shown; a query's rows are read once.
 // Every post and delete is written at once, in its own transaction.
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +22,11 @@ public:
 
   bool CanModify() const override;
   // Bytes held for the order of the rows (the bounded index).
-  std::size_t IndexMemory() const { return IndexBytes(); }
+  std::size_t IndexMemory() const { return IndexBytes() + FSeg.size() * sizeof(std::int64_t); }
+  int RecordCount() const override;
+  bool IsSequenced() const override { return !KeysetMode(); }
+  bool BookmarkValid(const TBookmark& b) const override;
+  int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override;
 
 protected:
   // The connection component the rows come from.
@@ -58,7 +63,34 @@ protected:
   void EraseRow(std::int64_t key) override;
   bool OrderFollowsValues() const override { return !FSort.empty(); }
 
+  // Keyset mode: a table in row-id order without a filter or sort. Only a segment of
+  // row ids around the cursor is held; positions are known once the segment reaches
+  // the first row or the row count is known.
+  TGetResult GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) override;
+  void InternalFirst() override;
+  void InternalLast() override;
+  void InternalSetToRecord(const TRecordBuffer& Buffer) override;
+  void InternalGotoBookmark(const TBookmark& b) override;
+  void InternalSetRecNo(int v) override;
+  void InternalPost() override;
+  void InternalDelete() override;
+  void InternalRefresh() override;
+  void FilterChanged() override;
+  bool ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit) override;
+  void MoveCursorTo(std::int64_t key, int pos) override;
+
 private:
+  bool KeysetMode() const;
+  void PrepareKeyset();
+  bool ExtendForward();
+  bool ExtendBackward();
+  void TrimSegment(bool dropFront);
+  void SettlePositions();
+  void RecenterOn(std::int64_t key, std::int64_t pos);
+  void Reposition(std::int64_t key);
+  bool RowExists(std::int64_t key) const;
+  std::int64_t SegmentIndexOf(std::int64_t key) const;
+
   struct TSortItem {
     int Def;
     bool Desc;
@@ -83,4 +115,11 @@ private:
   std::vector<std::vector<Variant>> FCache;
   std::vector<std::int64_t> FCacheRowIds;
   std::vector<bool> FCacheErased;
+  // Keyset mode.
+  std::deque<std::int64_t> FSeg;
+  std::int64_t FSegFirstPos = 0;  // position of FSeg[0]; -1 when unknown
+  bool FSegAtStart = true, FSegAtEnd = false;
+  std::int64_t FSegCur = -1;
+  mutable std::int64_t FTotal = -1;
+  std::unique_ptr<TSQLiteStatement> FNextKeys, FPriorKeys, FFirstKeys, FLastKeys, FExists, FNthKey;
 };

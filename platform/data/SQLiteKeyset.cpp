@@ -1,0 +1,313 @@
+// TSQLiteDataSet in keyset mode: a table in row-id order read through a bounded
+// segment of row ids around the cursor, extended a chunk at a time.
+#include <algorithm>
+
+#include "platform/data/SQLiteDataSet.h"
+
+namespace {
+constexpr int ChunkSize = 256;
+constexpr std::size_t MaxSegment = 4096;
+}  // namespace
+
+bool TSQLiteDataSet::KeysetMode() const { return FTableMode && FSort.empty() && !Filtered(); }
+
+void TSQLiteDataSet::PrepareKeyset() {
+  std::string from = " FROM " + QuoteIdent(FTable);
+  FNextKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
+  FPriorKeys =
+      std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " WHERE rowid < ? ORDER BY rowid DESC LIMIT ?");
+  FFirstKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT ?");
+  FLastKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
+  FExists = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT 1" + from + " WHERE rowid = ?");
+  FNthKey = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
+  FSeg.clear();
+  FSegAtStart = true;
+  FSegAtEnd = false;
+  FSegFirstPos = 0;
+  FSegCur = -1;
+  FTotal = -1;
+}
+
+void TSQLiteDataSet::SettlePositions() {
+  if (FSegAtStart) FSegFirstPos = 0;
+  else if (FSegAtEnd && FTotal >= 0) FSegFirstPos = FTotal - static_cast<std::int64_t>(FSeg.size());
+}
+
+void TSQLiteDataSet::TrimSegment(bool dropFront) {
+  if (FSeg.size() <= MaxSegment) return;
+  std::size_t n = FSeg.size() - MaxSegment;
+  if (dropFront) {
+    FSeg.erase(FSeg.begin(), FSeg.begin() + static_cast<long>(n));
+    FSegCur -= static_cast<std::int64_t>(n);
+    if (FSegFirstPos >= 0) FSegFirstPos += static_cast<std::int64_t>(n);
+    FSegAtStart = false;
+  } else {
+    FSeg.erase(FSeg.end() - static_cast<long>(n), FSeg.end());
+    FSegAtEnd = false;
+  }
+}
+
+bool TSQLiteDataSet::ExtendForward() {
+  if (FSegAtEnd) return false;
+  TSQLiteStatement* st;
+  if (FSeg.empty()) {
+    if (!FSegAtStart) return false;
+    st = FFirstKeys.get();
+    st->Reset();
+    st->BindInt64(1, ChunkSize);
+  } else {
+    st = FNextKeys.get();
+    st->Reset();
+    st->BindInt64(1, FSeg.back());
+    st->BindInt64(2, ChunkSize);
+  }
+  int got = 0;
+  while (st->Step()) {
+    FSeg.push_back(st->ColumnInt64(0));
+    ++got;
+  }
+  st->Reset();
+  if (got < ChunkSize) FSegAtEnd = true;
+  TrimSegment(true);
+  SettlePositions();
+  return got > 0;
+}
+
+bool TSQLiteDataSet::ExtendBackward() {
+  if (FSegAtStart) return false;
+  TSQLiteStatement* st;
+  if (FSeg.empty()) {
+    if (!FSegAtEnd) return false;
+    st = FLastKeys.get();
+    st->Reset();
+    st->BindInt64(1, ChunkSize);
+  } else {
+    st = FPriorKeys.get();
+    st->Reset();
+    st->BindInt64(1, FSeg.front());
+    st->BindInt64(2, ChunkSize);
+  }
+  int got = 0;
+  while (st->Step()) {
+    FSeg.push_front(st->ColumnInt64(0));
+    ++got;
+  }
+  st->Reset();
+  FSegCur += got;
+  if (FSegFirstPos >= 0) FSegFirstPos -= got;
+  if (got < ChunkSize) FSegAtStart = true;
+  TrimSegment(false);
+  SettlePositions();
+  return got > 0;
+}
+
+void TSQLiteDataSet::RecenterOn(std::int64_t key, std::int64_t pos) {
+  if (pos < 0) {
+    // Jumps (bookmarks, searches, posts) learn the row's position: the rows before it.
+    TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable) + " WHERE rowid < ?");
+    st.BindInt64(1, key);
+    pos = st.Step() ? st.ColumnInt64(0) : -1;
+  }
+  FSeg.assign(1, key);
+  FSegCur = 0;
+  FSegAtStart = pos == 0;
+  FSegAtEnd = false;
+  FSegFirstPos = pos >= 0 ? pos : -1;
+  SettlePositions();
+}
+
+void TSQLiteDataSet::Reposition(std::int64_t key) {
+  if (!KeysetMode()) {
+    RebuildOrder(key);
+    return;
+  }
+  if (key >= 0 && RowExists(key)) RecenterOn(key, -1);
+  else InternalFirst();
+}
+
+bool TSQLiteDataSet::RowExists(std::int64_t key) const {
+  FExists->Reset();
+  FExists->BindInt64(1, key);
+  bool found = FExists->Step();
+  FExists->Reset();
+  return found;
+}
+
+std::int64_t TSQLiteDataSet::SegmentIndexOf(std::int64_t key) const {
+  auto it = std::lower_bound(FSeg.begin(), FSeg.end(), key);
+  return it != FSeg.end() && *it == key ? it - FSeg.begin() : -1;
+}
+
+TGetResult TSQLiteDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) {
+  if (!KeysetMode()) return TRowDataSet::GetRecord(Buffer, GetMode, DoCheck);
+  auto size = [this] { return static_cast<std::int64_t>(FSeg.size()); };
+  switch (GetMode) {
+    case gmNext:
+      if (FSegCur < size()) ++FSegCur;
+      if (FSegCur >= size() && !ExtendForward()) {
+        FSegCur = size();
+        return grEOF;
+      }
+      break;
+    case gmPrior:
+      if (FSegCur >= 0) --FSegCur;
+      if (FSegCur < 0 && !ExtendBackward()) {
+        FSegCur = -1;
+        return grBOF;
+      }
+      break;
+    case gmCurrent:
+      if (FSegCur >= size() && (FSegAtEnd || !ExtendForward())) return grEOF;
+      if (FSegCur < 0) return grBOF;
+      break;
+  }
+  std::int64_t pos = FSegFirstPos >= 0 ? FSegFirstPos + FSegCur : -2;
+  FillBuffer(FSeg[static_cast<size_t>(FSegCur)], static_cast<int>(pos), Buffer);
+  return grOK;
+}
+
+void TSQLiteDataSet::InternalFirst() {
+  if (!KeysetMode()) return TRowDataSet::InternalFirst();
+  FSeg.clear();
+  FSegAtStart = true;
+  FSegAtEnd = false;
+  FSegFirstPos = 0;
+  FSegCur = -1;
+}
+
+void TSQLiteDataSet::InternalLast() {
+  if (!KeysetMode()) return TRowDataSet::InternalLast();
+  FSeg.clear();
+  FSegAtStart = false;
+  FSegAtEnd = true;
+  FSegFirstPos = FTotal;
+  FSegCur = 0;
+}
+
+void TSQLiteDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
+  if (!KeysetMode()) return TRowDataSet::InternalSetToRecord(Buffer);
+  std::int64_t i = SegmentIndexOf(Buffer.Key);
+  if (i >= 0) FSegCur = i;
+  else RecenterOn(Buffer.Key, Buffer.RecNo > 0 ? Buffer.RecNo - 1 : -1);
+}
+
+void TSQLiteDataSet::InternalGotoBookmark(const TBookmark& b) {
+  if (!KeysetMode()) return TRowDataSet::InternalGotoBookmark(b);
+  std::int64_t key;
+  if (!DecodeKey(b, key) || !RowExists(key)) Error("Record not found");
+  std::int64_t i = SegmentIndexOf(key);
+  if (i >= 0) FSegCur = i;
+  else RecenterOn(key, -1);
+}
+
+bool TSQLiteDataSet::BookmarkValid(const TBookmark& b) const {
+  if (!KeysetMode()) return TRowDataSet::BookmarkValid(b);
+  std::int64_t key;
+  return Active() && DecodeKey(b, key) && RowExists(key);
+}
+
+int TSQLiteDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
+  if (!KeysetMode()) return TRowDataSet::CompareBookmarks(a, b);
+  if (a.empty() || b.empty()) return a.empty() ? (b.empty() ? 0 : -1) : 1;
+  std::int64_t ka, kb;
+  if (!DecodeKey(a, ka) || !DecodeKey(b, kb)) return TDataSet::CompareBookmarks(a, b);
+  return ka == kb ? 0 : (ka < kb ? -1 : 1);
+}
+
+int TSQLiteDataSet::RecordCount() const {
+  if (!Active() || !KeysetMode()) return TRowDataSet::RecordCount();
+  if (FTotal < 0) {
+    TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable));
+    FTotal = st.Step() ? st.ColumnInt64(0) : 0;
+  }
+  return static_cast<int>(FTotal);
+}
+
+void TSQLiteDataSet::InternalSetRecNo(int v) {
+  if (!KeysetMode()) return TRowDataSet::InternalSetRecNo(v);
+  if (v < 1) v = 1;
+  FNthKey->Reset();
+  FNthKey->BindInt64(1, v - 1);
+  bool found = FNthKey->Step();
+  std::int64_t key = found ? FNthKey->ColumnInt64(0) : -1;
+  FNthKey->Reset();
+  if (found) {
+    RecenterOn(key, v - 1);
+  } else {
+    InternalLast();
+    ExtendBackward();
+    FSegCur = static_cast<std::int64_t>(FSeg.size()) - 1;
+  }
+}
+
+void TSQLiteDataSet::InternalPost() {
+  if (!KeysetMode()) return TRowDataSet::InternalPost();
+  bool inserting = State() == dsInsert;
+  std::int64_t key = WriteActiveRecord(-1);
+  if (inserting) {
+    // A new row takes the next row id: it stands at the end of the table.
+    if (FTotal >= 0) ++FTotal;
+    RecenterOn(key, -1);
+    return;
+  }
+  std::int64_t i = SegmentIndexOf(key);
+  if (i >= 0) FSegCur = i;
+  else RecenterOn(key, -1);
+}
+
+void TSQLiteDataSet::InternalDelete() {
+  if (!KeysetMode()) return TRowDataSet::InternalDelete();
+  std::int64_t key = ActiveRecordBuffer()->Key;
+  std::int64_t i = SegmentIndexOf(key);
+  if (i < 0) {
+    RecenterOn(key, -1);
+    i = 0;
+  }
+  EraseRow(key);
+  if (FTotal >= 0) --FTotal;
+  FSeg.erase(FSeg.begin() + static_cast<long>(i));
+  FSegCur = i;
+  if (FSeg.empty() && !FSegAtStart && !FSegAtEnd) {
+    // Nothing left to anchor on: continue from the first row after the deleted one.
+    FNextKeys->Reset();
+    FNextKeys->BindInt64(1, key);
+    FNextKeys->BindInt64(2, 1);
+    if (FNextKeys->Step()) FSeg.push_back(FNextKeys->ColumnInt64(0));
+    else FSegAtEnd = true;
+    FNextKeys->Reset();
+    FSegCur = 0;
+    FSegFirstPos = -1;
+  }
+  SettlePositions();
+}
+
+void TSQLiteDataSet::InternalRefresh() {
+  if (!KeysetMode()) return TRowDataSet::InternalRefresh();
+  FTotal = -1;
+  Reposition(ActiveKey());
+}
+
+void TSQLiteDataSet::FilterChanged() {
+  std::int64_t key = ActiveKey();
+  if (!KeysetMode()) {
+    TRowDataSet::FilterChanged();
+    return;
+  }
+  Reposition(key);
+}
+
+bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit) {
+  if (!KeysetMode()) return TRowDataSet::ScanRows(visit);
+  TSQLiteStatement st(FDb->Db(), "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY rowid");
+  int pos = 0;
+  while (st.Step())
+    if (visit(st.ColumnInt64(0), pos++)) return true;
+  return false;
+}
+
+void TSQLiteDataSet::MoveCursorTo(std::int64_t key, int pos) {
+  if (!KeysetMode()) return TRowDataSet::MoveCursorTo(key, pos);
+  std::int64_t i = SegmentIndexOf(key);
+  if (i >= 0) FSegCur = i;
+  else RecenterOn(key, pos);
+}

@@ -1,0 +1,123 @@
+// A large table read through a bounded window of row ids.
+#include <gtest/gtest.h>
+
+#include "platform/data/ADODB.h"
+#include "tests/platform/data/DataFixtures.h"
+#include "tests/platform/data/SQLiteFixture.h"
+
+namespace {
+
+constexpr int Rows = 10000;
+
+struct TBigTable {
+  TTestOwner T;
+  TTempDatabase Db;
+  TADOTable* Table = nullptr;
+  TRecordingLink Grid;
+
+  TBigTable() {
+    // Row ids 2, 4, 6, ...: positions cannot be computed from the ids.
+    Db.Exec("CREATE TABLE Big (ID INTEGER PRIMARY KEY, Name TEXT(20));"
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+            "INSERT INTO Big (ID, Name) SELECT i * 2, 'row ' || i FROM n;");
+    auto* conn = new TADOConnection(T.Owner.get());
+    conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db.Path);
+    Table = new TADOTable(T.Owner.get());
+    Table->SetConnection(conn);
+    Table->SetTableName("Big");
+    Grid.SetBufferCount(30);
+    Grid.SetDataSource(MakeSource(T.Owner.get(), Table));
+    Table->Open();
+  }
+  int Id() const { return Table->FieldByName("ID")->AsInteger(); }
+};
+
+TEST(Keyset, NavigationFetchesOnlyAroundTheCursor) {
+  TBigTable b;
+  EXPECT_FALSE(b.Table->IsSequenced());
+  EXPECT_EQ(b.Grid.RecordCount(), 30);
+  EXPECT_EQ(b.Table->MoveBy(5000), 5000);
+  EXPECT_EQ(b.Id(), 10002);
+  EXPECT_EQ(b.Table->RecNo(), 5001);
+  EXPECT_EQ(b.Grid.ActiveRecord(), 29);
+  b.Table->Last();
+  EXPECT_EQ(b.Id(), 20000);
+  EXPECT_TRUE(b.Table->Eof());
+  EXPECT_EQ(b.Table->RecordCount(), Rows);
+  EXPECT_EQ(b.Table->MoveBy(-(Rows - 1)), -(Rows - 1));
+  EXPECT_EQ(b.Id(), 2);
+  EXPECT_EQ(b.Table->RecNo(), 1);
+  EXPECT_EQ(b.Table->MoveBy(-1), 0);
+  EXPECT_TRUE(b.Table->Bof());
+
+  int seen = 1;
+  while (!b.Table->Eof()) {
+    b.Table->Next();
+    if (!b.Table->Eof()) ++seen;
+  }
+  EXPECT_EQ(seen, Rows);
+  EXPECT_EQ(b.Table->RecNo(), Rows);
+  // The index is a bounded window of row ids, not the table.
+  EXPECT_LE(b.Table->IndexMemory(), 5000u * sizeof(std::int64_t));
+}
+
+TEST(Keyset, BookmarksLocateAndRecNoJumps) {
+  TBigTable b;
+  b.Table->SetRecNo(7000);
+  EXPECT_EQ(b.Id(), 14000);
+  TBookmark far = b.Table->Bookmark();
+  b.Table->First();
+  TBookmark near = b.Table->Bookmark();
+  EXPECT_EQ(b.Table->CompareBookmarks(near, far), -1);
+  EXPECT_EQ(b.Table->CompareBookmarks(far, near), 1);
+  b.Table->GotoBookmark(far);
+  EXPECT_EQ(b.Id(), 14000);
+  EXPECT_EQ(b.Table->RecNo(), 7000);
+  EXPECT_EQ(b.Grid.ActiveRecord(), 14);  // centred in the window
+  EXPECT_TRUE(b.Table->Locate("Name", "row 9999", {}));
+  EXPECT_EQ(b.Table->RecNo(), 9999);
+  EXPECT_EQ(b.Table->Lookup("ID", 40, "Name").AsString(), "row 20");
+  EXPECT_FALSE(b.Table->Locate("Name", "nobody", {}));
+  EXPECT_EQ(b.Table->RecNo(), 9999);
+}
+
+TEST(Keyset, EditsInsertsAndDeletesKeepTheWindowRight) {
+  TBigTable b;
+  b.Table->SetRecNo(100);
+  b.Table->Delete();
+  EXPECT_EQ(b.Id(), 202);
+  EXPECT_EQ(b.Table->RecNo(), 100);
+  EXPECT_EQ(b.Db.Query("SELECT count(*) FROM Big"), "9999");
+  b.Table->Edit();
+  b.Table->FieldByName("Name")->SetAsString("edited");
+  b.Table->Next();  // posts
+  EXPECT_EQ(b.Db.Query("SELECT Name FROM Big WHERE ID = 202"), "edited");
+  b.Table->Insert();
+  b.Table->FieldByName("Name")->SetAsString("new");
+  b.Table->Post();
+  EXPECT_EQ(b.Id(), 20001);  // the next row id: the end of the table
+  EXPECT_EQ(b.Table->RecNo(), Rows);
+  b.Table->Last();
+  EXPECT_EQ(b.Table->FieldByName("Name")->AsString(), "new");
+}
+
+TEST(Keyset, SortAndFilterSwitchToAFullIndexAndBack) {
+  TBigTable b;
+  b.Table->SetRecNo(10);
+  b.Table->SetSort("ID DESC");
+  EXPECT_TRUE(b.Table->IsSequenced());
+  EXPECT_EQ(b.Id(), 20);
+  EXPECT_EQ(b.Table->RecNo(), Rows - 9);
+  b.Table->First();
+  EXPECT_EQ(b.Id(), 20000);
+  b.Table->SetSort("");
+  EXPECT_EQ(b.Id(), 20000);
+  EXPECT_FALSE(b.Table->IsSequenced());
+  b.Table->SetFilter("ID < 10");
+  b.Table->SetFiltered(true);
+  EXPECT_EQ(b.Table->RecordCount(), 4);
+  b.Table->SetFiltered(false);
+  EXPECT_EQ(b.Table->RecordCount(), Rows);
+}
+
+}  // namespace
