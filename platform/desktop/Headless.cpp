@@ -36,6 +36,7 @@ void Reset() {
   HeadlessBackend& b = Headless();
   b.Answers.clear();
   b.Boxes.clear();
+  b.RealClock = false;
   SetLastError(0);
 }
 

@@ -12,7 +12,7 @@
 namespace win::headless {
 
 // Destroys every window, drops timers, hot keys, tray icons, clipboard, carets, input
-// state, scripts and extra monitors, and puts the manual clock back to 0. Registered
+// state, scripts and extra monitors, and puts the manual clock back (at 0). Registered
 // classes, registered messages, the drawing layer's hooks and the registry store stay.
 void Reset();
 
@@ -26,7 +26,8 @@ void AdvanceClock(DWORD ms);
 // Sets the clock (for wrap-around tests); timers keep their remaining time.
 void SetClock(DWORD now);
 // Processes posted messages, paint and due timers until none are left (WM_QUIT stays
-// queued). Returns the number of messages dispatched.
+// queued). Returns the number of messages dispatched. Raises EInvalidOperation when a
+// window's WM_PAINT handler keeps leaving it invalid.
 int ProcessMessages();
 // Called when GetMessage would wait with nothing to do; it may post, inject input or
 // advance the clock. Without one, or when it makes nothing available, GetMessage raises
@@ -42,8 +43,9 @@ void KeyUp(UINT vk);
 void PressKey(UINT vk);
 // Presses a combination: modifiers (MOD_*) down, key down and up, modifiers up.
 void PressKeys(UINT modifiers, UINT vk);
-// Types text: every character arrives as WM_CHAR with its UTF-16 code unit; a
-// character beyond the BMP arrives as two WM_CHAR messages (high then low surrogate).
+// Types text as an input method delivers it: WM_CHAR only, no key messages. Every
+// character arrives as WM_CHAR with its UTF-16 code unit; a character beyond the BMP
+// arrives as two WM_CHAR messages (high then low surrogate).
 void TypeText(const std::string& utf8);
 
 // ---- mouse ----
