@@ -90,6 +90,28 @@ TEST(TextMetrics, ChineseTextUsesTheCjkFaceAndBoldIsWider) {
   EXPECT_GT(m.Inked(RECT{0, 0, 10, 10}), 20);
 }
 
+TEST(TextMetrics, AWidthNarrowsOrWidensEveryCharacter) {
+  MemDC m(10, 10);
+  SIZE natural, narrow, wide;
+  m.UseFont("宋体", -16);
+  GetTextExtentPoint32(m.Dc, "分0", 4, &natural);
+  HFONT f = CreateFont(-16, 4, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "宋体");
+  SelectObject(m.Dc, f);
+  TEXTMETRIC tm;
+  GetTextMetrics(m.Dc, &tm);
+  EXPECT_EQ(tm.tmAveCharWidth, 4);
+  EXPECT_EQ(tm.tmHeight, 19);  // the height stays
+  GetTextExtentPoint32(m.Dc, "分0", 4, &narrow);
+  HFONT g = CreateFont(-16, 16, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "宋体");
+  SelectObject(m.Dc, g);
+  GetTextExtentPoint32(m.Dc, "分0", 4, &wide);
+  EXPECT_LT(narrow.cx, natural.cx);
+  EXPECT_GT(wide.cx, natural.cx);
+  SelectObject(m.Dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(f);
+  DeleteObject(g);
+}
+
 TEST(TextMetrics, OutlineMetricsGiveTheItalicSlant) {
   MemDC m(10, 10);
   HFONT f = CreateFont(-12, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, 0, 0, 0, 0, 0, "Arial");
