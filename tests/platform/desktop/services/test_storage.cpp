@@ -261,7 +261,22 @@ int InChild(const std::function<int()>& fn) {
 
 std::string UniqueName() { return "VantrelTest-" + std::to_string(getpid()) + "-" + std::to_string(rand()); }
 
-TEST(NamedMutex, ASecondProcessSeesItWhileTheFirstLives) {
+// The lock files go to a runtime directory of the test's own.
+class NamedMutex : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/vantrel-run-XXXXXX";
+    dir = mkdtemp(tmpl);
+    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("XDG_RUNTIME_DIR");
+    fs::remove_all(dir);
+  }
+  std::string dir;
+};
+
+TEST_F(NamedMutex, ASecondProcessSeesItWhileTheFirstLives) {
   std::string name = UniqueName();
   HANDLE first = CreateMutexA(nullptr, FALSE, name.c_str());
   ASSERT_NE(first, nullptr);
@@ -278,9 +293,10 @@ TEST(NamedMutex, ASecondProcessSeesItWhileTheFirstLives) {
   CloseHandle(first);
   EXPECT_EQ(InChild(probe), 0);
   EXPECT_FALSE(CloseHandle(first));
+  EXPECT_FALSE(fs::is_empty(dir));  // the lock lives in the runtime directory
 }
 
-TEST(NamedMutex, TakenAfterTheHolderExits) {
+TEST_F(NamedMutex, TakenAfterTheHolderExits) {
   std::string name = UniqueName();
   int toChild[2], fromChild[2];
   ASSERT_EQ(pipe(toChild), 0);
