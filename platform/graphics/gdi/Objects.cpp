@@ -318,7 +318,14 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, 
   int w = h.biWidth, ht = h.biHeight < 0 ? -h.biHeight : h.biHeight;
   if (w <= 0 || ht <= 0 || w > 32767 || ht > 32767) return nullptr;
   HBITMAP bmp = NewBitmap(w, ht, h.biBitCount <= 1 ? 1 : 32);
-  if (bits) *bits = nullptr;  // pixels are reached through GetDIBits/StretchDIBits
+  if (bits) {
+    // Top-down 32-bit sections share the bitmap's own rows (blue, green, red, unused);
+    // other layouts are reached through GetDIBits and StretchDIBits.
+    *bits = nullptr;
+    BitmapObj* b = FindBitmap(bmp);
+    if (b && h.biBitCount == 32 && h.biHeight < 0 && h.biCompression == BI_RGB && b->Stride() == w)
+      *bits = b->Pixels();
+  }
   return bmp;
 }
 

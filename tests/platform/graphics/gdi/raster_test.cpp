@@ -343,6 +343,28 @@ TEST(Raster, BlitsConvertBetweenMonochromeAndColour) {
   EXPECT_EQ(s.Ops(DrawKind::Blit).at(0).rect, (RECT{0, 0, 4, 4}));
 }
 
+TEST(Raster, TopDownDibSectionsShareTheirPixels) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = 3;
+  bi.bmiHeader.biHeight = -2;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bits, nullptr);
+  static_cast<std::uint32_t*>(bits)[3 + 2] = 0x00FF8000;  // row 1, column 2
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, b);
+  EXPECT_EQ(GetPixel(dc, 2, 1), RGB(255, 128, 0));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(b);
+  bi.bmiHeader.biHeight = 2;  // bottom-up: no shared rows
+  HBITMAP up = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  EXPECT_NE(up, nullptr);
+  EXPECT_EQ(bits, nullptr);
+  DeleteObject(up);
+}
+
 TEST(Raster, ObjectsSelectDeleteAndDescribe) {
   MemDC m(4, 4);
   HPEN p = CreatePen(PS_DASH, 1, RGB(1, 2, 3));
