@@ -19,12 +19,16 @@ TEST_F(Lifecycle, CreationSendsItsMessagesInOrder) {
   ASSERT_GE(got.size(), expected.size());
   EXPECT_EQ(std::vector<UINT>(got.begin(), got.begin() + long(expected.size())), expected);
   EXPECT_NE(std::find(got.begin(), got.end(), WM_WINDOWPOSCHANGED), got.end());
+  // Its border is painted as it shows; a window without a frame gets no WM_NCPAINT.
+  EXPECT_EQ(Messages(top, {WM_NCPAINT}).size(), 1u);
+  HWND bare = Top(0, 0, 10, 10);
+  EXPECT_TRUE(Messages(bare, {WM_NCPAINT}).empty());
   EXPECT_EQ(GetWindowTextString(top), "top");
   RECT c;
   GetClientRect(top, &c);
   EXPECT_EQ(c.right, 198);  // one-pixel border on each side
   EXPECT_EQ(c.bottom, 98);
-  EXPECT_EQ(GetActiveWindow(), top);
+  EXPECT_EQ(GetActiveWindow(), bare);
 }
 
 TEST_F(Lifecycle, FailedCreationLeavesNoWindow) {
