@@ -165,7 +165,8 @@ int DrawTextImpl(HDC hdc, const char* textIn, int count, RECT* lr, UINT fmt, DRA
     } else {
       shown = std::string(body);
     }
-    if ((fmt & DT_END_ELLIPSIS) && layout.Width(shown) > avail) {
+    // Word and path ellipses shorten at the end as well.
+    if ((fmt & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) && layout.Width(shown) > avail) {
       shown = layout.Ellipsize(shown, avail);
       l.shortened = true;
     }

@@ -369,6 +369,30 @@ void SetPenFields(DrawOp& op, const DCObj& dc) {
   op.penWidth = op.penGeometric ? std::max(1, ToDeviceHeight(dc, p->width)) : 1;
 }
 
+// Monochrome bitmaps hold black and white only: what was drawn takes the nearer of the two.
+void ReduceToMonochrome(DCObj& dc, const DrawOp& op, const Region& clip) {
+  BitmapObj* b = FindBitmap(dc.bitmap);
+  if (!b || b->bpp != 1) return;
+  RECT box = NormalizedRect(op.rect);
+  for (const POINT& p : op.points) {
+    box.left = std::min<LONG>(box.left, p.x - op.penWidth);
+    box.top = std::min<LONG>(box.top, p.y - op.penWidth);
+    box.right = std::max<LONG>(box.right, p.x + op.penWidth + 1);
+    box.bottom = std::max<LONG>(box.bottom, p.y + op.penWidth + 1);
+  }
+  PixelTarget px = PixelsOf(dc.surface);
+  if (!px.Valid()) return;
+  Region area = clip.Intersect(Region(box));
+  for (const RECT& rc : area.Rects())
+    for (int y = std::max<int>(0, rc.top); y < std::min<int>(px.height, rc.bottom); ++y)
+      for (int x = std::max<int>(0, rc.left); x < std::min<int>(px.width, rc.right); ++x) {
+        std::uint32_t& d = px.data[y * px.stride + x];
+        std::uint32_t r = (d >> 16) & 0xFF, g = (d >> 8) & 0xFF, bl = d & 0xFF;
+        d = (r * 30 + g * 59 + bl * 11) / 100 >= 128 ? 0xFFFFFF : 0;
+      }
+  cairo_surface_mark_dirty(dc.surface);
+}
+
 void Emit(DCObj& dc, DrawOp op) {
   if (Rec().on) Rec().ops.push_back(op);
   if (dc.type == DCType::MetaFile) {
@@ -634,6 +658,7 @@ void Render(DCObj& dc, const DrawOp& op) {
     default: break;
   }
   cairo_restore(cr);
+  if (dc.type == DCType::Memory) ReduceToMonochrome(dc, op, clip);
 }
 
 }  // namespace win::gdi

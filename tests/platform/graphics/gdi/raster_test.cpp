@@ -328,6 +328,17 @@ TEST(Raster, BlitsConvertBetweenMonochromeAndColour) {
   DeleteDC(src);
   DeleteObject(mbmp);
   DeleteObject(mono);
+  // Drawing into a monochrome bitmap keeps black and white only.
+  HDC mdc = CreateCompatibleDC(nullptr);
+  HBITMAP m1 = CreateCompatibleBitmap(mdc, 4, 1);  // compatible with the DC's default: monochrome
+  HGDIOBJ oldm1 = SelectObject(mdc, m1);
+  SetPixel(mdc, 0, 0, RGB(200, 200, 0));
+  SetPixel(mdc, 1, 0, RGB(0, 0, 150));
+  EXPECT_EQ(GetPixel(mdc, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(mdc, 1, 0), RGB(0, 0, 0));
+  SelectObject(mdc, oldm1);
+  DeleteObject(m1);
+  DeleteDC(mdc);
   // StretchBlt doubles; StretchDIBits reads bottom-up rows.
   MemDC s(20, 20);
   // 32-bit rows hold 0x00RRGGBB: red, green / blue, black.
