@@ -102,7 +102,6 @@ private:
     std::string Path;
     int Line;
   };
-  void BeginRead(TComponent* Root);
   void ReadRootText(TComponent* Root);
   void ReadComponent(TComponent* Parent);
   void ReadHeader(std::string& Keyword, std::string& Name, std::string& ClassName);
