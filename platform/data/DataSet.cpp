@@ -93,6 +93,11 @@ void TDataSet::Loaded() {
   }
 }
 
+void TDataSet::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  for (TField* f : std::vector<TField*>(FFields.List()))
+    if (f->Owner() == Root) Proc(f);
+}
+
 void TDataSet::SetActive(bool v) {
   if (ComponentState().Contains(csReading) || ComponentState().Contains(csLoading)) {
     FStreamedActive = v;

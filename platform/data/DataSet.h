@@ -48,6 +48,8 @@ public:
   void CheckActive() const;
   void CheckInactive() const;
   void Loaded() override;
+  // The fields the form owns are written inside the dataset.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   // Refreshes FieldDefs from the engine while closed.
   void UpdateFieldDefs();
 

@@ -56,8 +56,13 @@ void TField::SetDataSet(TDataSet* v) {
 }
 
 void TField::SetParentComponent(TComponent* AParent) {
-  if (!(ComponentState().Contains(csReading))) return;
   if (auto* ds = dynamic_cast<TDataSet*>(AParent)) SetDataSet(ds);
+}
+
+void TField::FocusControl() {
+  if (!FDataSet || !FDataSet->Active()) return;
+  TField* self = this;
+  FDataSet->DataEvent(deFocusControl, reinterpret_cast<std::intptr_t>(&self));
 }
 
 TComponent* TField::GetParentComponent() const { return FDataSet; }

@@ -57,6 +57,8 @@ public:
   bool Required() const { return FRequired; }
   void SetRequired(bool v) { FRequired = v; }
   virtual bool CanModify() const;
+  // Asks the controls showing this field to take the focus.
+  void FocusControl();
   // Whether a typed character can be part of this field's text.
   virtual bool IsValidChar(char32_t c) const;
 
