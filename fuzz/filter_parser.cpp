@@ -7,12 +7,6 @@
 #include "grid/DbUtilsGx.h"
 #include "platform/rtl/SysUtils.h"
 
-// The parser needs only the runtime library; its sources are built in here so that the
-// target does not depend on which layers the program's library links.
-#include "grid/DbUtilsGx/FilterLexer.cpp"
-#include "grid/DbUtilsGx/FilterParser.cpp"
-#include "grid/DbUtilsGx/FilterTables.cpp"
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   // The first byte picks the operand kind and the decimal separator.
