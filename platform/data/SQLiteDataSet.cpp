@@ -246,6 +246,9 @@ void TSQLiteDataSet::CloseEngine() {
   FLastKeys.reset();
   FExists.reset();
   FNthKey.reset();
+  FBatchForward.reset();
+  FBatchBackward.reset();
+  FBatch.clear();
   FSeg.clear();
   FTotal = -1;
   FCache.clear();
@@ -338,6 +341,20 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
     for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
     return;
   }
+  if (KeysetMode()) {
+    auto hit = std::lower_bound(FBatch.begin(), FBatch.end(), key,
+                                [](const auto& row, std::int64_t k) { return row.first < k; });
+    if (hit == FBatch.end() || hit->first != key) {
+      FetchBatch(key);
+      hit = std::lower_bound(FBatch.begin(), FBatch.end(), key,
+                             [](const auto& row, std::int64_t k) { return row.first < k; });
+    }
+    FLastLoaded = key;
+    if (hit != FBatch.end() && hit->first == key) {
+      for (size_t i = 0; i < values.size() && i < hit->second.size(); ++i) values[i] = hit->second[i];
+      return;
+    }
+  }
   FFetch->Reset();
   FFetch->BindInt64(1, key);
   if (FFetch->Step()) {
@@ -372,6 +389,7 @@ void TSQLiteDataSet::RunWrite(const std::function<void()>& write) {
 
 std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,
                                       const std::vector<bool>& present, std::int64_t) {
+  FBatch.clear();
   std::vector<size_t> cols;
   for (size_t i = 0; i < values.size(); ++i) {
     if (!present[i]) continue;
@@ -425,6 +443,7 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
 }
 
 void TSQLiteDataSet::EraseRow(std::int64_t key) {
+  FBatch.clear();
   RunWrite([&] {
     TSQLiteStatement st(FDb->Db(), "DELETE FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
     st.BindInt64(1, BaseRowId(key));

@@ -90,6 +90,8 @@ private:
   void Reposition(std::int64_t key);
   bool RowExists(std::int64_t key) const;
   std::int64_t SegmentIndexOf(std::int64_t key) const;
+  // Reads the rows next to key (in the direction of travel) into the batch.
+  void FetchBatch(std::int64_t key);
 
   struct TSortItem {
     int Def;
@@ -121,5 +123,9 @@ private:
   bool FSegAtStart = true, FSegAtEnd = false;
   std::int64_t FSegCur = -1;
   mutable std::int64_t FTotal = -1;
+  // Rows read ahead in row-id order, so that a screenful costs one query.
+  std::vector<std::pair<std::int64_t, std::vector<Variant>>> FBatch;
+  std::int64_t FLastLoaded = -1;
+  std::unique_ptr<TSQLiteStatement> FBatchForward, FBatchBackward;
   std::unique_ptr<TSQLiteStatement> FNextKeys, FPriorKeys, FFirstKeys, FLastKeys, FExists, FNthKey;
 };

@@ -7,6 +7,7 @@
 namespace {
 constexpr int ChunkSize = 256;
 constexpr std::size_t MaxSegment = 4096;
+constexpr int BatchSize = 64;
 }  // namespace
 
 bool TSQLiteDataSet::KeysetMode() const { return FTableMode && FSort.empty() && !Filtered(); }
@@ -20,12 +21,36 @@ void TSQLiteDataSet::PrepareKeyset() {
   FLastKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
   FExists = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT 1" + from + " WHERE rowid = ?");
   FNthKey = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
+  std::string cols;
+  for (const std::string& c : FColumns) cols += ", " + QuoteIdent(c);
+  FBatchForward = std::make_unique<TSQLiteStatement>(
+      FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
+  FBatchBackward = std::make_unique<TSQLiteStatement>(
+      FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid <= ? ORDER BY rowid DESC LIMIT " + std::to_string(BatchSize));
+  FBatch.clear();
+  FLastLoaded = -1;
   FSeg.clear();
   FSegAtStart = true;
   FSegAtEnd = false;
   FSegFirstPos = 0;
   FSegCur = -1;
   FTotal = -1;
+}
+
+void TSQLiteDataSet::FetchBatch(std::int64_t key) {
+  bool backward = FLastLoaded >= 0 && key < FLastLoaded;
+  TSQLiteStatement& st = backward ? *FBatchBackward : *FBatchForward;
+  FBatch.clear();
+  st.Reset();
+  st.BindInt64(1, key);
+  while (st.Step()) {
+    std::vector<Variant> row(FColumns.size());
+    for (size_t i = 0; i < row.size(); ++i)
+      row[i] = st.Column(static_cast<int>(i) + 1, FieldDefs().Items(static_cast<int>(i))->DataType());
+    FBatch.emplace_back(st.ColumnInt64(0), std::move(row));
+  }
+  st.Reset();
+  if (backward) std::reverse(FBatch.begin(), FBatch.end());
 }
 
 void TSQLiteDataSet::SettlePositions() {
@@ -282,6 +307,7 @@ void TSQLiteDataSet::InternalDelete() {
 }
 
 void TSQLiteDataSet::InternalRefresh() {
+  FBatch.clear();
   if (!KeysetMode()) return TRowDataSet::InternalRefresh();
   FTotal = -1;
   Reposition(ActiveKey());
