@@ -66,6 +66,11 @@ public:
   virtual int RecordCount() const;
   virtual bool IsSequenced() const { return true; }
   void Refresh();
+  // Re-reads the window around the engine's cursor (centred with rmCenter).
+  void Resync(TResyncMode Mode);
+  void CursorPosChanged() { FCurrentRecord = -1; }
+  // Puts the engine's cursor on the active record.
+  void UpdateCursorPos();
 
   // Editing.
   void Insert();
@@ -200,10 +205,7 @@ protected:
   int SlotCount() const { return FSlotCount; }
   TDataSetState SetTempState(TDataSetState s);
   void RestoreState(TDataSetState s);
-  void Resync(TResyncMode Mode);
-  void CursorPosChanged() { FCurrentRecord = -1; }
-  // Puts the engine's cursor on the active record.
-  void UpdateCursorPos();
+
   TRecordBuffer& Buffer(int i) { return *FBuffers[static_cast<size_t>(i)]; }
   void CheckCanModify() const;
   void SetFilterBuffer(TRecordBuffer* b) { FFilterBuffer = b; }

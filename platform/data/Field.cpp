@@ -203,7 +203,22 @@ Variant TField::GetAsVariant() const {
   return v.IsEmpty() ? Null() : v;
 }
 
-void TField::SetAsVariant(const Variant& v) { StoreValue(ConvertValue(v)); }
+void TField::SetAsVariant(const Variant& v) {
+  if (FFieldKind == fkLookup && FDataSet && FDataSet->State() != dsCalcFields) {
+    // Choosing a lookup value writes the key that gives it.
+    if (!FLookupDataSet || FKeyFields.empty() || FLookupKeyFields.empty())
+      DatabaseError("Field '" + DisplayName() + "' cannot be modified");
+    Variant keys = v.IsNull() || v.IsEmpty() ? Null() : FLookupDataSet->Lookup(FLookupResultField, v, FLookupKeyFields);
+    std::vector<TField*> keyFields = FDataSet->GetFieldList(FKeyFields);
+    if (keys.IsNull() && keyFields.size() > 1) {
+      for (TField* f : keyFields) f->Clear();
+      return;
+    }
+    FDataSet->SetFieldValues(FKeyFields, keys);
+    return;
+  }
+  StoreValue(ConvertValue(v));
+}
 
 std::string TField::GetAsString() const { return VarToStr(RawValue()); }
 

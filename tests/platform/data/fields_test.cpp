@@ -302,6 +302,13 @@ TEST(Fields, CalculatedAndLookupFields) {
   EXPECT_TRUE(title->IsNull());
   ds->Cancel();
   EXPECT_EQ(title->AsString(), "two");
+  // Writing a lookup field writes the key that gives the value.
+  ds->Edit();
+  title->SetAsString("one");
+  EXPECT_EQ(ds->FieldByName("Code")->AsInteger(), 1);
+  title->Clear();
+  EXPECT_TRUE(ds->FieldByName("Code")->IsNull());
+  ds->Cancel();
   ASSERT_FALSE(statesSeen.empty());
   for (TDataSetState s : statesSeen) EXPECT_EQ(s, dsCalcFields);
   EXPECT_EQ(titles->RecNo(), 1);  // lookups leave the lookup table where it was
