@@ -165,6 +165,9 @@ DrawOp NewOp(const DCObj& dc, DrawKind kind);
 void SetBrushFields(DrawOp& op, HBRUSH brush);
 void SetPenFields(DrawOp& op, const DCObj& dc);
 
+// Source over destination, the source's top byte being its opacity.
+std::uint32_t Blend(std::uint32_t s, std::uint32_t d);
+void RecordOp(const DrawOp& op);
 // Records the operation (when recording is on or the DC is a metafile) and renders it.
 void Emit(DCObj& dc, DrawOp op);
 // Renders an operation onto the DC's surface, clipped to its recorded clip and the DC's visible area.

@@ -8,15 +8,6 @@
 namespace win::gdi {
 
 namespace {
-struct Recorder {
-  bool on = false;
-  std::vector<DrawOp> ops;
-};
-Recorder& Rec() {
-  static Recorder r;
-  return r;
-}
-
 void SetColor(cairo_t* cr, COLORREF c) {
   cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
 }
@@ -272,62 +263,6 @@ void MaskRop(DCObj& dc, const Region& clip, PixelTarget& px, int rop2, COLORREF 
 
 }  // namespace
 
-// Source over destination, the source's top byte being its opacity.
-std::uint32_t Blend(std::uint32_t s, std::uint32_t d) {
-  std::uint32_t a = s >> 24;
-  if (a == 255) return s & 0xFFFFFF;
-  if (a == 0) return d & 0xFFFFFF;
-  std::uint32_t r = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    std::uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
-    r |= ((sc * a + dc * (255 - a) + 127) / 255) << shift;
-  }
-  return r;
-}
-
-PixelTarget PixelsOf(cairo_surface_t* surface) {
-  PixelTarget t;
-  if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return t;
-  cairo_surface_flush(surface);
-  t.data = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface));
-  t.stride = cairo_image_surface_get_stride(surface) / 4;
-  t.width = cairo_image_surface_get_width(surface);
-  t.height = cairo_image_surface_get_height(surface);
-  return t;
-}
-
-std::uint32_t ApplyRop3(std::uint8_t rop, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
-  switch (rop) {
-    case 0xCC: return s;
-    case 0xF0: return p;
-    case 0x66: return s ^ d;
-    case 0x88: return s & d;
-    case 0xEE: return s | d;
-    case 0x5A: return p ^ d;
-    case 0x55: return ~d;
-    case 0x00: return 0;
-    case 0xFF: return 0xFFFFFF;
-    default: break;
-  }
-  std::uint32_t r = 0;
-  for (int bit = 0; bit < 8; ++bit) {
-    if (!((rop >> bit) & 1)) continue;
-    std::uint32_t term = ((bit & 4) ? p : ~p) & ((bit & 2) ? s : ~s) & ((bit & 1) ? d : ~d);
-    r |= term;
-  }
-  return r;
-}
-
-std::uint32_t ApplyRop2(int rop2, std::uint32_t pen, std::uint32_t d) {
-  int table = rop2 - 1;  // bit (P<<1 | D)
-  std::uint32_t r = 0;
-  for (int bit = 0; bit < 4; ++bit) {
-    if (!((table >> bit) & 1)) continue;
-    r |= ((bit & 2) ? pen : ~pen) & ((bit & 1) ? d : ~d);
-  }
-  return r;
-}
-
 DrawOp NewOp(const DCObj& dc, DrawKind kind) {
   DrawOp op;
   op.kind = kind;
@@ -394,7 +329,7 @@ void ReduceToMonochrome(DCObj& dc, const DrawOp& op, const Region& clip) {
 }
 
 void Emit(DCObj& dc, DrawOp op) {
-  if (Rec().on) Rec().ops.push_back(op);
+  if (DrawRecordingOn()) RecordOp(op);
   if (dc.type == DCType::MetaFile) {
     if (dc.meta) dc.meta->ops.push_back(std::move(op));
     return;
@@ -662,48 +597,3 @@ void Render(DCObj& dc, const DrawOp& op) {
 }
 
 }  // namespace win::gdi
-
-namespace win {
-using namespace gdi;
-
-void StartDrawRecording() { Rec().on = true; }
-void StopDrawRecording() { Rec().on = false; }
-bool DrawRecordingOn() { return Rec().on; }
-void ClearDrawRecording() { Rec().ops.clear(); }
-const std::vector<DrawOp>& DrawRecording() { return Rec().ops; }
-
-std::vector<DrawOp> RecordedOps(DrawKind kind, HWND window) {
-  std::vector<DrawOp> out;
-  for (const DrawOp& op : Rec().ops)
-    if (op.kind == kind && (!window || op.window == window)) out.push_back(op);
-  return out;
-}
-
-std::vector<std::string> RecordedTexts(HWND window) {
-  std::vector<std::string> out;
-  for (const DrawOp& op : Rec().ops)
-    if (op.kind == DrawKind::Text && (!window || op.window == window)) out.push_back(op.text);
-  return out;
-}
-
-bool SaveBitmapPng(HBITMAP bmp, const std::string& fileName) {
-  BitmapObj* b = FindBitmap(bmp);
-  if (!b) return false;
-  cairo_surface_t* sub = cairo_surface_create_for_rectangle(b->surface, 0, 0, std::max(1, b->width),
-                                                            std::max(1, b->height));
-  bool ok = cairo_surface_write_to_png(sub, fileName.c_str()) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(sub);
-  return ok;
-}
-
-bool SaveDCPng(HDC hdc, const std::string& fileName) {
-  DCObj* dc = FindDC(hdc);
-  if (!dc || !dc->surface || cairo_surface_get_type(dc->surface) != CAIRO_SURFACE_TYPE_IMAGE) return false;
-  cairo_surface_t* sub = cairo_surface_create_for_rectangle(dc->surface, dc->origin.x, dc->origin.y,
-                                                            std::max(1, dc->width), std::max(1, dc->height));
-  bool ok = cairo_surface_write_to_png(sub, fileName.c_str()) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(sub);
-  return ok;
-}
-
-}  // namespace win
