@@ -1,5 +1,3 @@
-// Built once the class library's controls are part of the tree.
-#if __has_include("platform/controls/StdCtrls.h")
 #include "gridcontrols/GxCurrency.h"
 
 #include <cmath>
@@ -339,5 +337,3 @@ void TMoneyStyle::DrawAmount(TCanvas* Canvas, const std::string& Text, const win
   spacing.Restore();
   DrawColumnLines(dc, Rect, FCHNWidth, true);
 }
-
-#endif

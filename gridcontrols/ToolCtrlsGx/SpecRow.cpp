@@ -1,5 +1,3 @@
-// Built once the class library's controls are part of the tree.
-#if __has_include("platform/controls/Control.h")
 #include "gridcontrols/ToolCtrlsGx/SpecRow.h"
 
 #include <cstdlib>
@@ -165,5 +163,3 @@ bool WithinDoubleClick(const win::POINT& FirstPoint, const win::POINT& Point, in
          std::abs(FirstPoint.x - Point.x) <= win::GetSystemMetrics(win::SM_CXDOUBLECLK) &&
          std::abs(FirstPoint.y - Point.y) <= win::GetSystemMetrics(win::SM_CYDOUBLECLK);
 }
-
-#endif

@@ -1,5 +1,3 @@
-// Built once the class library's controls are part of the tree.
-#if __has_include("platform/controls/StdCtrls.h")
 #include <gtest/gtest.h>
 
 #include <string>
@@ -236,5 +234,3 @@ TEST_F(Money, PropertiesAssignAndFonts) {
 }
 
 }  // namespace
-
-#endif

@@ -1,5 +1,3 @@
-// Built once the class library's controls are part of the tree.
-#if __has_include("platform/controls/Control.h")
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -140,5 +138,3 @@ TEST(SpecRow, WithinDoubleClick) {
 }
 
 }  // namespace
-
-#endif
