@@ -232,6 +232,14 @@ void TApplication::SetShowHint(bool Value) {
   if (!Value) CancelHint();
 }
 
+void TApplication::ControlDestroyed(TControl* Control) {
+  if (FHintControl == Control) {
+    CancelHint();
+    FHintControl = nullptr;
+  }
+  if (FHintWindow == Control) FHintWindow = nullptr;
+}
+
 void TApplication::CancelHint() {
   if (FHintTimerRunning && HandleAllocated()) win::KillTimer(FHandle, HintTimerId);
   FHintTimerRunning = false;

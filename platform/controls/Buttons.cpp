@@ -21,18 +21,6 @@ void FillBack(win::HDC dc, win::RECT r, TColor color) {
   win::DeleteObject(b);
 }
 
-// Paints a windowed control that has no canvas of its own.
-template <class F>
-void PaintOwn(TMessage& Message, win::HWND h, F paint) {
-  win::HDC dc = reinterpret_cast<win::HDC>(Message.WParam);
-  bool own = !dc;
-  if (own) {
-    dc = win::GetDC(h);
-    win::ValidateRect(h, nullptr);
-  }
-  paint(dc);
-  if (own) win::ReleaseDC(h, dc);
-}
 }  // namespace
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
@@ -94,7 +82,7 @@ void TButton::Dispatch(TMessage& Message) {
     case WM_LBUTTONDOWN: FPressed = true; Invalidate(); break;
     case WM_LBUTTONUP: FPressed = false; Invalidate(); break;
     case WM_PAINT:
-      PaintOwn(Message, FHandle, [&](HDC dc) { Paint(dc); });
+      PaintOwnWindow(Message, [&](HDC dc) { Paint(dc); });
       return;
     case WM_ERASEBKGND: Message.Result = 1; return;
     default: break;
@@ -157,7 +145,7 @@ void TCustomCheckBox::Dispatch(TMessage& Message) {
       if (Message.WParam == VK_SPACE) { Toggle(); return; }
       break;
     case WM_GETDLGCODE: Message.Result = DLGC_BUTTON; return;
-    case WM_PAINT: PaintOwn(Message, FHandle, [&](HDC dc) { Paint(dc); }); return;
+    case WM_PAINT: PaintOwnWindow(Message, [&](HDC dc) { Paint(dc); }); return;
     case WM_ERASEBKGND: Message.Result = 1; return;
     default: break;
   }
@@ -214,7 +202,7 @@ void TRadioButton::Dispatch(TMessage& Message) {
     }
     case WM_GETDLGCODE: Message.Result = DLGC_RADIOBUTTON; return;
     case WM_PAINT:
-      PaintOwn(Message, FHandle, [&](HDC dc) {
+      PaintOwnWindow(Message, [&](HDC dc) {
         RECT r = ClientRect();
         FillBack(dc, r, FColor);
         int top = (r.bottom - 13) / 2;

@@ -49,8 +49,11 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   FCreationOrder = ++gCreationCounter;
 }
 
+void ForgetControl(TControl* Control);
+
 TControl::~TControl() {
   Destroying();
+  ForgetControl(this);
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -292,11 +295,7 @@ void TControl::ChangeScale(int M, int D) {
   int h = f.Contains(sfHeight) ? scale(FTop + FHeight) - scale(FTop) : FHeight;
   if (!f.Contains(sfLeft) && f.Contains(sfWidth)) w = scale(FWidth);
   if (!f.Contains(sfTop) && f.Contains(sfHeight)) h = scale(FHeight);
-  if (f.Contains(sfFont) && !FParentFont) {
-    bool pf = FParentFont;
-    FFont->SetSize(scale(FFont->Size()));
-    FParentFont = pf;
-  }
+  if (f.Contains(sfFont) && !FParentFont) FFont->SetHeight(scale(FFont->Height()));
   FScalingFlags = {};
   SetBounds(l, t, w, h);
 }

@@ -8,12 +8,23 @@
 
 #include <cstdlib>
 
+void ForgetControl(TControl* Control);
+
 namespace {
 TControl* gCaptureControl = nullptr;
 
 // The wheel turns one notch per 120 units; the rest waits for the next message.
 int gWheelAccumulator = 0;
 }  // namespace
+
+void ForgetHoverControl(TControl* Control);
+
+// A control being freed leaves no pointer to it behind.
+void ForgetControl(TControl* Control) {
+  if (gCaptureControl == Control) gCaptureControl = nullptr;
+  ForgetHoverControl(Control);
+  if (Application) Application->ControlDestroyed(Control);
+}
 
 TControl* GetCaptureControl() {
   win::HWND h = win::GetCapture();
@@ -102,8 +113,8 @@ void TControl::WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, 
     }
   }
   if (!FControlStyle.Contains(csNoStdEvents)) MouseUp(Button, shift, x, y);
-  // A windowless control asks for its context menu itself.
-  if (Button == mbRight && !dynamic_cast<TWinControl*>(this)) {
+  // Releasing the right button asks for the context menu.
+  if (Button == mbRight) {
     win::POINT p = ClientToScreen({x, y});
     Perform(win::WM_CONTEXTMENU, 0, win::MAKELPARAM(static_cast<win::WORD>(p.x), static_cast<win::WORD>(p.y)));
   }

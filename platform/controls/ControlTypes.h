@@ -3,6 +3,7 @@
 // cursors, styles and states, the event types and the window creation record.
 #include "platform/controls/AlignLayout.h"
 #include "platform/controls/Messages.h"
+#include "platform/data/DBTypes.h"  // TAlignment
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Events.h"
 #include "platform/rtl/Set.h"
@@ -28,8 +29,6 @@ VANTREL_ENUM(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 VANTREL_ENUM(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly")
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-VANTREL_ENUM(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 
 enum TDragMode { dmManual, dmAutomatic };
 VANTREL_ENUM(TDragMode, "dmManual", "dmAutomatic")

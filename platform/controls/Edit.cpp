@@ -317,17 +317,7 @@ void TCustomEdit::Dispatch(TMessage& Message) {
       DestroyCaret();
       TWinControl::Dispatch(Message);
       return;
-    case WM_PAINT: {
-      HDC dc = reinterpret_cast<HDC>(Message.WParam);
-      bool own = !dc;
-      if (own) {
-        dc = GetDC(FHandle);
-        ValidateRect(FHandle, nullptr);
-      }
-      PaintEdit(dc);
-      if (own) ReleaseDC(FHandle, dc);
-      return;
-    }
+    case WM_PAINT: PaintOwnWindow(Message, [this](HDC dc) { PaintEdit(dc); }); return;
     default: TWinControl::Dispatch(Message);
   }
 }

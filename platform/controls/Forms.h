@@ -218,6 +218,8 @@ public:
   void Run();
   void Terminate();
   bool Terminated() const { return FTerminate; }
+  // Lets a new loop run after an earlier one ended (tests run several).
+  void ClearTerminated() { FTerminate = false; }
   void ProcessMessages();
   void HandleMessage();
   bool ProcessMessage(win::MSG& Msg);
@@ -255,6 +257,8 @@ public:
   void SetOnIdle(const TIdleEvent& Value) { FOnIdle = Value; }
 
   void WndProc(TMessage& Message);
+  // Forgets a control being freed (the hint's control).
+  void ControlDestroyed(TControl* Control);
 
 private:
   void DoMinimize();

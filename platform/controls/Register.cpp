@@ -1,5 +1,9 @@
 // The standard classes, registered by name for form descriptions.
+#include "platform/controls/Buttons.h"
+#include "platform/controls/DBCtrls.h"
 #include "platform/controls/ExtCtrls.h"
+#include "platform/controls/ListBoxes.h"
+#include "platform/controls/WebBrowser.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Mask.h"
 #include "platform/controls/HintWindow.h"
@@ -20,5 +24,8 @@ void RegisterStandardClasses() {
                    TCustomGroupBox::StaticClass(), TGroupBox::StaticClass(), TCustomPanel::StaticClass(),
                    TPanel::StaticClass(), TSplitter::StaticClass(), TShape::StaticClass(),
                    TTimer::StaticClass(), TCustomRadioGroup::StaticClass(), TRadioGroup::StaticClass(),
-                   TCustomMaskEdit::StaticClass(), TMaskEdit::StaticClass()});
+                   TCustomMaskEdit::StaticClass(), TMaskEdit::StaticClass(), TCustomListBox::StaticClass(),
+                   TListBox::StaticClass(), TCheckListBox::StaticClass(), TScrollBar::StaticClass(),
+                   TWebBrowser::StaticClass(), TDBNavigator::StaticClass(), TDBMemo::StaticClass(),
+                   TSpeedButton::StaticClass(), TBitBtn::StaticClass()});
 }

@@ -72,14 +72,7 @@ void TWebBrowser::Dispatch(TMessage& Message) {
     return;
   }
   if (Message.Msg == win::WM_PAINT) {
-    win::HDC dc = reinterpret_cast<win::HDC>(Message.WParam);
-    bool own = !dc;
-    if (own) {
-      dc = win::GetDC(FHandle);
-      win::ValidateRect(FHandle, nullptr);
-    }
-    Paint(dc);
-    if (own) win::ReleaseDC(FHandle, dc);
+    PaintOwnWindow(Message, [this](win::HDC dc) { Paint(dc); });
     return;
   }
   TWinControl::Dispatch(Message);

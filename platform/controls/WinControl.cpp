@@ -35,6 +35,14 @@ win::LRESULT ControlWindowProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam
     if (Application) Application->HandleException(control);
     else throw;
   }
+  // A window gone (destroyed by the window system too) leaves no handle behind.
+  if (msg == win::WM_NCDESTROY) {
+    map.erase(hwnd);
+    if (control->FHandle == hwnd) {
+      control->FHandle = nullptr;
+      control->FShowing = false;
+    }
+  }
   return m.Result;
 }
 
@@ -72,7 +80,7 @@ void TWinControl::SetParentWindow(win::HWND Value) {
   if (FHandle && Value) win::SetParent(FHandle, Value);
   else DestroyHandle();
   FParentWindow = Value;
-  UpdateShowing();
+  UpdateControlState();
 }
 
 void TWinControl::CreateParams(TCreateParams& Params) {
@@ -157,33 +165,53 @@ void TWinControl::RecreateWnd() {
   FRecreating = true;
   DestroyHandle();
   FRecreating = false;
-  UpdateShowing();
-  if (!FHandle && Visible()) HandleNeeded();
+  UpdateControlState();
 }
 
 void TWinControl::CMRecreateWnd(TMessage&) { RecreateWnd(); }
 
 bool TWinControl::Showing() const { return FShowing; }
 
-// Shows or hides the window to match Visible and the parents' state.
+// Shows or hides the window to match Visible; children are shown before their parent,
+// and their windows hide with it.
 void TWinControl::UpdateShowing() {
-  bool parentShows = FParent ? FParent->Showing() : (FParentWindow != nullptr || dynamic_cast<TCustomForm*>(this));
-  bool show = FVisible && parentShows && !ComponentState().Contains(csDestroying);
+  bool show = FVisible && !ComponentState().Contains(csDestroying);
   if (show) {
     if (!FHandle) CreateHandle();
+    for (TControl* c : std::vector<TControl*>(FControls))
+      if (auto* w = dynamic_cast<TWinControl*>(c)) w->UpdateShowing();
   }
   if (FHandle && FShowing != show) {
     FShowing = show;
-    Perform(CM_SHOWINGCHANGED, 0, 0);
+    try {
+      Perform(CM_SHOWINGCHANGED, 0, 0);
+    } catch (...) {
+      FShowing = !show;
+      throw;
+    }
   }
-  for (TControl* c : FControls)
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->UpdateShowing();
+}
+
+// Updates the window's visibility when its parents are showing (a hidden parent
+// shows its children when it is shown itself).
+void TWinControl::UpdateControlState() {
+  const TWinControl* top = this;
+  while (top->FParent) {
+    top = top->FParent;
+    if (!top->Showing()) {
+      if (FShowing && !FVisible) break;
+      return;
+    }
+  }
+  if (dynamic_cast<const TCustomForm*>(top) || top->FParentWindow) UpdateShowing();
 }
 
 void TWinControl::CMShowingChanged(TMessage&) {
   win::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                     win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOZORDER | win::SWP_NOACTIVATE |
                         (FShowing ? win::SWP_SHOWWINDOW : win::SWP_HIDEWINDOW));
+  // A window that appears paints itself whole.
+  if (FShowing) win::InvalidateRect(FHandle, nullptr, win::TRUE);
 }
 
 void TWinControl::CMVisibleChangedWin(TMessage& Message) {
@@ -192,7 +220,7 @@ void TWinControl::CMVisibleChangedWin(TMessage& Message) {
     TCustomForm* f = GetParentForm(this);
     if (f && f->ActiveControl() && ContainsControl(f->ActiveControl())) f->DefocusControl(this, false);
   }
-  UpdateShowing();
+  UpdateControlState();
   TControl::CMVisibleChanged(Message);
 }
 
@@ -214,7 +242,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
     if (FHandle && w->Visible()) w->HandleNeeded();
     if (w->FHandle && FHandle) win::SetParent(w->FHandle, FHandle);
-    w->UpdateShowing();
+    w->UpdateControlState();
   } else {
     AControl->Invalidate();
   }

@@ -4,6 +4,7 @@
 // TCustomControl adds a canvas and Paint; TGraphicControl paints on its parent.
 #include "platform/controls/Control.h"
 
+#include <functional>
 #include <vector>
 
 class TWinControl : public TControl {
@@ -92,6 +93,7 @@ protected:
   virtual void DestroyWnd();
   virtual void DestroyHandle();
   void UpdateShowing();
+  void UpdateControlState();
   void UpdateBounds();
   virtual void AlignControls(TControl* AControl, win::RECT& Rect);
   virtual void AdjustClientRect(win::RECT& Rect) {}
@@ -105,6 +107,9 @@ protected:
 
   virtual void PaintWindow(win::HDC DC);
   void PaintHandler(TMessage& Message);
+  // WM_PAINT for a control that paints its window itself: paint gets the message's
+  // device context, or the window's own (the window counts as painted then).
+  void PaintOwnWindow(TMessage& Message, const std::function<void(win::HDC)>& Paint);
   void PaintControls(win::HDC DC, TControl* First);
 
   // Keys. DoKeyDown/DoKeyPress/DoKeyUp run the form's preview and the events; they

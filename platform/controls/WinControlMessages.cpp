@@ -7,6 +7,13 @@
 
 namespace {
 TControl* gHoverControl = nullptr;
+}  // namespace
+
+void ForgetHoverControl(TControl* Control) {
+  if (gHoverControl == Control) gHoverControl = nullptr;
+}
+
+namespace {
 
 // The window's device context for painting its invalid part, which it validates.
 win::HDC StartPaint(win::HWND h) {
@@ -78,9 +85,9 @@ void TWinControl::Dispatch(TMessage& Message) {
 void TWinControl::DefaultHandler(TMessage& Message) {
   if (FHandle) {
     // A context menu request nobody answered goes up to the parent control.
-    if (Message.Msg == win::WM_CONTEXTMENU && FParent) {
-      Message.Result = FParent->Perform(Message.Msg, Message.WParam, Message.LParam);
-      if (Message.Result != 0) return;
+    if (Message.Msg == win::WM_CONTEXTMENU) {
+      Message.Result = FParent ? FParent->Perform(Message.Msg, Message.WParam, Message.LParam) : 0;
+      return;
     }
     Message.Result = win::CallWindowProc(FDefWndProc ? FDefWndProc : &win::DefWindowProcA, FHandle,
                                          Message.Msg, Message.WParam, Message.LParam);
@@ -140,9 +147,9 @@ void TWinControl::WMSetCursor(TMessage& Message) {
   DefaultHandler(Message);
 }
 
+// The wheel goes to the focused control and up its parents as CM_MOUSEWHEEL.
 void TWinControl::WMMouseWheel(TMessage& Message) {
   Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-  if (Message.Result == 0) DefaultHandler(Message);
 }
 
 // Notifications from child windows go back to the child as CN_ messages.
@@ -179,6 +186,23 @@ void TWinControl::PaintHandler(TMessage& Message) {
     throw;
   }
   if (own) win::ReleaseDC(FHandle, dc);
+}
+
+void TWinControl::PaintOwnWindow(TMessage& Message, const std::function<void(win::HDC)>& Paint) {
+  win::HDC dc = reinterpret_cast<win::HDC>(Message.WParam);
+  if (dc) {
+    Paint(dc);
+    return;
+  }
+  dc = win::GetDC(FHandle);
+  win::ValidateRect(FHandle, nullptr);
+  try {
+    Paint(dc);
+  } catch (...) {
+    win::ReleaseDC(FHandle, dc);
+    throw;
+  }
+  win::ReleaseDC(FHandle, dc);
 }
 
 void TWinControl::PaintWindow(win::HDC DC) {

@@ -141,8 +141,9 @@ TEST_F(ApplicationTest, RunMinimisesTheStoredMinimisedFormAndRestoreBringsItBack
     switch (step++) {
       case 0:
         EXPECT_TRUE(win::IsIconic(Application->Handle()));
-        EXPECT_FALSE(win::IsWindowVisible(f->Handle()) && !win::IsIconic(f->Handle()) && f->Showing() && false);
+        EXPECT_FALSE(f->Visible());
         Application->Restore();
+        Wake();
         break;
       default:
         Application->Terminate();
@@ -174,8 +175,12 @@ TEST_F(ApplicationTest, ExceptionInAHandlerShowsOneMessageBoxAndTheLoopGoesOn) {
   f->Show();
   int step = 0;
   win::headless::SetIdleHandler([&] {
-    if (step++ < 3) ClickAt(b);
-    else Application->Terminate();
+    if (step++ < 3) {
+      ClickAt(b);
+      Wake();
+    } else {
+      Application->Terminate();
+    }
   });
   Application->Run();
   EXPECT_EQ(clicks, 3);
@@ -233,6 +238,39 @@ TEST_F(ApplicationTest, ClipboardOpensNestedAndReportsARefusal) {
   win::headless::HoldClipboardElsewhere(true);
   EXPECT_THROW(Clipboard()->SetAsText("x"), EClipboardException);
   win::headless::HoldClipboardElsewhere(false);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ApplicationTest, PopupMenuWithoutAScriptRunsItsOwnWindow) {
+  TTestMainForm* f = nullptr;
+  Application->CreateForm(f);
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    const char* last;
+  };
+  const Case cases[] = {
+      {"click the first item", [] { win::headless::Click(win::headless::MouseButton::Left, 110, 111); }, "main"},
+      {"Escape", [] { win::headless::PressKey(win::VK_ESCAPE); }, nullptr},
+      {"click outside", [] { win::headless::Click(win::headless::MouseButton::Left, 600, 600); }, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    f->Log.clear();
+    int step = 0;
+    win::headless::SetIdleHandler([&] {
+      if (step++ == 0) c.act();
+      Wake();
+    });
+    f->PopupMenu1->Popup(100, 100);
+    win::headless::SetIdleHandler(nullptr);
+    if (c.last) EXPECT_EQ(f->Log, std::vector<std::string>{c.last});
+    else EXPECT_TRUE(f->Log.empty());
+    EXPECT_EQ(win::GetCapture(), nullptr);
+  }
 }
 
 }  // namespace

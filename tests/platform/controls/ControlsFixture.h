@@ -13,12 +13,15 @@ protected:
     RegisterStandardClasses();
     SetPopupMenuHandler(nullptr);
     Application->SetOnException(nullptr);
+    Application->ClearTerminated();
   }
   void TearDown() override {
     win::headless::SetIdleHandler(nullptr);
     SetPopupMenuHandler(nullptr);
     win::headless::Reset();
   }
+  // Something for a waiting message loop to take after an idle handler acted.
+  static void Wake() { win::PostMessage(Application->Handle(), win::WM_NULL, 0, 0); }
   // Centre of a control in screen coordinates.
   static win::POINT Center(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
   static void ClickAt(TControl* c) {

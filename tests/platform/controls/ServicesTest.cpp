@@ -1,0 +1,134 @@
+#include "ControlsFixture.h"
+
+#include "platform/controls/ListBoxes.h"
+#include "platform/controls/Registry.h"
+#include "platform/controls/WebBrowser.h"
+
+#include <filesystem>
+
+namespace {
+
+class ServicesTest : public ControlsTest {
+protected:
+  void SetUp() override {
+    ControlsTest::SetUp();
+    dir = std::filesystem::path(::testing::TempDir()) / "controls_registry";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    win::headless::SetConfigHome(dir.string());
+  }
+  void TearDown() override {
+    win::headless::SetConfigHome("");
+    ControlsTest::TearDown();
+  }
+  std::filesystem::path dir;
+};
+
+TEST_F(ServicesTest, RegistryKeysAndValues) {
+  TRegistry reg;
+  EXPECT_EQ(reg.RootKey(), win::HKEY_CURRENT_USER);
+  EXPECT_FALSE(reg.OpenKey("Software\\Vantrel\\Grid", false));
+  ASSERT_TRUE(reg.OpenKey("\\Software\\Vantrel\\Grid", true));
+  EXPECT_EQ(reg.CurrentPath(), "Software\\Vantrel\\Grid");
+  reg.WriteString("Name", "值");
+  reg.WriteInteger("Width", 87);
+  reg.WriteBool("Visible", true);
+  EXPECT_EQ(reg.ReadString("Name"), "值");
+  EXPECT_EQ(reg.ReadInteger("Width"), 87);
+  EXPECT_TRUE(reg.ReadBool("Visible"));
+  EXPECT_TRUE(reg.ValueExists("Width"));
+  EXPECT_EQ(reg.ReadString("Missing"), "");
+  try {
+    reg.ReadInteger("Missing");
+    ADD_FAILURE();
+  } catch (const ERegistryException& e) {
+    EXPECT_EQ(e.Message(), "Failed to get data for 'Missing'");
+  }
+  EXPECT_THROW(reg.ReadInteger("Name"), ERegistryException);  // wrong type
+  // A relative path opens below the current key.
+  ASSERT_TRUE(reg.OpenKey("Columns", true));
+  EXPECT_EQ(reg.CurrentPath(), "Software\\Vantrel\\Grid\\Columns");
+  reg.CloseKey();
+  EXPECT_TRUE(reg.KeyExists("\\Software\\Vantrel\\Grid\\Columns"));
+  ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Vantrel\\Grid"));
+  TStringList keys, values;
+  reg.GetKeyNames(&keys);
+  reg.GetValueNames(&values);
+  EXPECT_EQ(keys.Count(), 1);
+  EXPECT_EQ(values.Count(), 3);
+  reg.CloseKey();
+  EXPECT_TRUE(reg.DeleteKey("Software\\Vantrel"));
+  EXPECT_FALSE(reg.KeyExists("Software\\Vantrel\\Grid"));
+}
+
+TEST_F(ServicesTest, BrowserCompletesOnTheLoopAndOffersItsDocument) {
+  auto* f = TCustomForm::Create<TForm>(nullptr);
+  auto* web = new TWebBrowser(f);
+  web->SetParent(f);
+  web->SetAlign(alClient);
+  std::vector<std::string> done;
+  web->SetOnDocumentComplete([&](TObject* sender, TOleObject*, const Variant& url) {
+    auto* w = static_cast<TWebBrowser*>(sender);
+    done.push_back(VarToStr(url));
+    if (w->Busy()) return;
+    w->Document()->Object("body")->SetProperty("Scroll", Variant("no"));
+  });
+  f->Show();
+  EXPECT_EQ(web->Document(), nullptr);
+  web->Navigate("http://example.invalid/pro/htm.htm?ID=59&name=Vantrel");
+  EXPECT_TRUE(web->Busy());
+  EXPECT_TRUE(done.empty());
+  win::headless::ProcessMessages();
+  EXPECT_FALSE(web->Busy());
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_EQ(web->LocationURL(), "http://example.invalid/pro/htm.htm?ID=59&name=Vantrel");
+  EXPECT_EQ(VarToStr(web->Document()->Object("body")->GetProperty("Scroll")), "no");
+  EXPECT_THROW(web->Document()->Object("head"), EOleError);
+  f->Free();
+}
+
+TEST_F(ServicesTest, ListBoxItemsSelectionAndOwnerDrawing) {
+  auto* f = TCustomForm::Create<TForm>(nullptr);
+  auto* lb = new TListBox(f);
+  lb->SetParent(f);
+  lb->SetBounds(0, 0, 100, 64);
+  lb->SetStyle(lbOwnerDrawFixed);
+  lb->SetItemHeight(16);
+  for (const char* s : {"vkNone", "vkCancel", "vkBack", "vkTab", "vkReturn", "vkShift"}) lb->Items()->Add(s);
+  std::vector<int> drawn;
+  lb->SetOnDrawItem([&](TWinControl*, int index, win::RECT r, TOwnerDrawState) { drawn.push_back(index); });
+  f->Show();
+  win::headless::ProcessMessages();
+  EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2, 3, 4}));  // four whole rows and a part
+  EXPECT_EQ(lb->ItemAtPos({5, 20}, true), 1);
+  EXPECT_EQ(lb->ItemAtPos({5, 200}, true), -1);
+  EXPECT_EQ(lb->ItemAtPos({5, 200}, false), 6);
+  lb->SetItemIndex(5);
+  EXPECT_EQ(lb->TopIndex(), 2);  // scrolled into view
+  char text[] = "VKT";
+  EXPECT_EQ(lb->Perform(win::LB_SELECTSTRING, static_cast<win::WPARAM>(-1), reinterpret_cast<win::LPARAM>(text)), 3);
+  EXPECT_EQ(lb->ItemIndex(), 3);
+  win::POINT p = lb->ClientToScreen({5, 8});
+  win::headless::Click(win::headless::MouseButton::Left, p.x, p.y);
+  EXPECT_EQ(lb->ItemIndex(), lb->TopIndex());
+  f->Free();
+}
+
+TEST_F(ServicesTest, ScrollBarKeepsItsPositionInRange) {
+  TScrollBar sb(nullptr);
+  std::vector<int> scrolled;
+  sb.SetOnScroll([&](TObject*, TScrollCode, int& pos) { scrolled.push_back(pos); });
+  sb.SetParams(5, 0, 10);
+  sb.SetPageSize(3);
+  sb.SetLargeChange(4);
+  sb.DoScroll(scPageDown, 0);
+  sb.DoScroll(scPageDown, 0);
+  EXPECT_EQ(sb.Position(), 8);  // Max - PageSize + 1
+  sb.DoScroll(scTop, 0);
+  EXPECT_EQ(sb.Position(), 0);
+  EXPECT_EQ(scrolled, (std::vector<int>{8, 8, 0}));
+  EXPECT_THROW(sb.SetParams(0, 10, 5), EInvalidOperation);
+  EXPECT_EQ(sb.Min(), 0);
+}
+
+}  // namespace
