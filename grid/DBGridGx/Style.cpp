@@ -1,0 +1,78 @@
+#include "grid/DBGridGx/Style.h"
+
+#include <algorithm>
+
+#include "platform/controls/Forms.h"
+#include "platform/graphics/Gdi.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+TDBGridGxStyle* GDefaultGridStyle = nullptr;
+}
+
+TDBGridGxStyle* DefaultGridStyle() { return GDefaultGridStyle; }
+void SetDefaultGridStyle(TDBGridGxStyle* Value) { GDefaultGridStyle = Value; }
+
+TDBGridGxStyle::TDBGridGxStyle() : FGridList(std::make_unique<TList>()) {
+  FNotifyWindow = win::AllocateHWnd([this](win::HWND, win::UINT Msg, win::WPARAM W, win::LPARAM L) {
+    TMessage Message;
+    Message.Msg = Msg;
+    Message.WParam = W;
+    Message.LParam = L;
+    NotifyWndProc(Message);
+    return Message.Result;
+  });
+  ReadScreenColors();
+}
+
+TDBGridGxStyle::~TDBGridGxStyle() {
+  if (FNotifyWindow) win::DeallocateHWnd(FNotifyWindow);
+  FNotifyWindow = nullptr;
+  if (GDefaultGridStyle == this) GDefaultGridStyle = nullptr;
+  // Each grid leaves the list through its own style assignment.
+  for (int I = FGridList->Count() - 1; I >= 0; --I) {
+    if (I >= FGridList->Count()) continue;
+    auto* Grid = static_cast<IDBGridGxStyleClient*>(FGridList->Items(I));
+    Grid->SetStyle(nullptr);
+    FGridList->Remove(Grid);
+  }
+}
+
+void TDBGridGxStyle::AddGrid(IDBGridGxStyleClient* Grid) {
+  if (!HasGrid(Grid)) FGridList->Add(Grid);
+}
+
+void TDBGridGxStyle::RemoveGrid(IDBGridGxStyleClient* Grid) { FGridList->Remove(Grid); }
+
+bool TDBGridGxStyle::HasGrid(IDBGridGxStyleClient* Grid) const { return FGridList->IndexOf(Grid) >= 0; }
+
+TColor TDBGridGxStyle::BlendColor(TColor Color, TColor Glass, bool Contrast) {
+  const win::COLORREF A = ColorToRGB(Color), G = ColorToRGB(Glass);
+  auto Channel = [Contrast](int a, int g) {
+    double c = a + (g - a) * 0.5;
+    c = c + (225 - c) * 0.6;
+    if (Contrast) c = c - (122 - c) * 0.25;
+    return static_cast<int>(std::clamp<std::int64_t>(Round(c), 0, 255));
+  };
+  return static_cast<TColor>(win::RGB(Channel(win::GetRValue(A), win::GetRValue(G)),
+                                      Channel(win::GetGValue(A), win::GetGValue(G)),
+                                      Channel(win::GetBValue(A), win::GetBValue(G))));
+}
+
+void TDBGridGxStyle::NotifyWndProc(TMessage& Message) {
+  if (Message.Msg == win::WM_SYSCOLORCHANGE) {
+    try {
+      ReadScreenColors();
+    } catch (...) {
+      if (Application) Application->HandleException(this);
+    }
+    return;
+  }
+  Message.Result = win::DefWindowProc(FNotifyWindow, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TDBGridGxStyle::ReadScreenColors() {
+  win::HDC DC = win::GetDC(nullptr);
+  FScreenColorCount = win::GetDeviceCaps(DC, win::NUMCOLORS);
+  win::ReleaseDC(nullptr, DC);
+}
