@@ -1,5 +1,6 @@
 // The standard classes, registered by name for form descriptions.
 #include "platform/controls/Buttons.h"
+#include "platform/controls/ComCtrls.h"
 #include "platform/controls/DBCtrls.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/ListBoxes.h"
@@ -27,5 +28,6 @@ void RegisterStandardClasses() {
                    TCustomMaskEdit::StaticClass(), TMaskEdit::StaticClass(), TCustomListBox::StaticClass(),
                    TListBox::StaticClass(), TCheckListBox::StaticClass(), TScrollBar::StaticClass(),
                    TWebBrowser::StaticClass(), TDBNavigator::StaticClass(), TDBMemo::StaticClass(),
-                   TSpeedButton::StaticClass(), TBitBtn::StaticClass()});
+                   TSpeedButton::StaticClass(), TBitBtn::StaticClass(), TStatusBar::StaticClass(),
+                   TMonthCalendar::StaticClass()});
 }

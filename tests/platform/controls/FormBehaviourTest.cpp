@@ -223,6 +223,8 @@ TEST_F(FormBehaviour, SnapshotOfALaidOutForm) {
   Dialog d;
   d.A->SetText("Hello");
   d.Holder->SetCaption("Panel");
+  d.Ok->SetCaption("OK");
+  d.Cancel->SetCaption("Cancel");
   d.Form->Show();
   win::headless::ProcessMessages();
   std::string dir = ::testing::TempDir();

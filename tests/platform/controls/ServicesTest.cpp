@@ -132,3 +132,53 @@ TEST_F(ServicesTest, ScrollBarKeepsItsPositionInRange) {
 }
 
 }  // namespace
+
+#include "platform/controls/ComCtrls.h"
+
+namespace {
+
+TEST_F(ServicesTest, MonthCalendarSizeAndHitTestCodes) {
+  TMonthCalendar cal(nullptr);
+  cal.SetDate(EncodeDate(2026, 12, 10));
+  win::RECT min{};
+  EXPECT_EQ(cal.Perform(win::MCM_GETMINREQRECT, 0, reinterpret_cast<win::LPARAM>(&min)), 1);
+  EXPECT_EQ(min.right, 7 * TMonthCalendar::CellWidth + 8);
+  EXPECT_EQ(min.bottom, TMonthCalendar::TitleHeight + 8 * TMonthCalendar::CellHeight + 4);
+  struct Case {
+    int x, y;
+    win::UINT hit;
+    int day;  // 0: none
+  };
+  const int row0 = TMonthCalendar::TitleHeight + TMonthCalendar::CellHeight + 2;
+  const Case cases[] = {
+      {5, 5, win::MCHT_TITLEBTNPREV, 0},
+      {min.right - 5, 5, win::MCHT_TITLEBTNNEXT, 0},
+      {9, TMonthCalendar::TitleHeight + 2, win::MCHT_CALENDARDAY, 0},
+      {9, row0, win::MCHT_CALENDARDATEPREV, 29},               // 29 November leads the first week
+      {9 + 2 * TMonthCalendar::CellWidth, row0, win::MCHT_CALENDARDATE, 1},
+      {9, row0 + 5 * TMonthCalendar::CellHeight, win::MCHT_CALENDARDATENEXT, 3},
+      {9, min.bottom - 3, win::MCHT_TODAYLINK, 0},
+      {min.right + 50, 5, win::MCHT_NOWHERE, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+    win::MCHITTESTINFO info;
+    info.pt = {c.x, c.y};
+    cal.Perform(win::MCM_HITTEST, 0, reinterpret_cast<win::LPARAM>(&info));
+    EXPECT_EQ(info.uHit, c.hit);
+    if (c.day) EXPECT_EQ(info.st.wDay, c.day);
+  }
+}
+
+TEST_F(ServicesTest, StatusBarPanels) {
+  TStatusBar bar(nullptr);
+  bar.SetBounds(0, 0, 300, 19);
+  bar.AddPanel()->SetWidth(100);
+  bar.AddPanel()->SetWidth(50);
+  EXPECT_EQ(bar.PanelRect(0).right, 100);
+  EXPECT_EQ(bar.PanelRect(1).left, 100);
+  EXPECT_EQ(bar.PanelRect(1).right, 300);  // the last panel takes the rest
+  EXPECT_EQ(bar.Align(), alBottom);
+}
+
+}  // namespace
