@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/graphics/ImageList.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
@@ -233,19 +234,8 @@ void DrawImageInCell(TCustomImageList* ImageList, TGraphic* Graphic, TCanvas* Ca
     Paint();
     return;
   }
-  win::HDC DC = Canvas->Handle();
-  win::HRGN Saved = win::CreateRectRgn(0, 0, 0, 0);
-  const bool HadClip = win::GetClipRgn(DC, Saved) == 1;
-  win::IntersectClipRect(DC, Rect.left, Rect.top, Rect.right, Rect.bottom);
-  try {
-    Paint();
-  } catch (...) {
-    win::SelectClipRgn(DC, HadClip ? Saved : nullptr);
-    win::DeleteObject(Saved);
-    throw;
-  }
-  win::SelectClipRgn(DC, HadClip ? Saved : nullptr);
-  win::DeleteObject(Saved);
+  TClipRectGuard Clip(Canvas->Handle(), Rect);
+  Paint();
 }
 
 void SwapInts(int& A, int& B) { std::swap(A, B); }

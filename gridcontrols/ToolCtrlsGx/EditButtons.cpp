@@ -185,17 +185,12 @@ void TEditButtonControlGx::Paint() {
     return;
   }
   win::HDC DC = Canvas()->Handle();
-  win::HRGN Saved = nullptr;
-  bool HadClip = false;
-  if (Flat()) {
-    Saved = win::CreateRectRgn(0, 0, 0, 0);
-    HadClip = win::GetClipRgn(DC, Saved) == 1;
-    win::IntersectClipRect(DC, 1, 1, Width() - 1, Height() - 1);
+  {
+    std::unique_ptr<TClipRectGuard> Clip;
+    if (Flat()) Clip = std::make_unique<TClipRectGuard>(DC, win::RECT{1, 1, Width() - 1, Height() - 1});
+    TSpeedButton::Paint();
   }
-  TSpeedButton::Paint();
   if (Flat()) {
-    win::SelectClipRgn(DC, HadClip ? Saved : nullptr);
-    win::DeleteObject(Saved);
     win::RECT R{0, 0, Width(), Height()};
     if (FActive) {
       win::DrawEdge(DC, &R, IsDown() ? win::BDR_SUNKENOUTER : win::BDR_RAISEDINNER, win::BF_RECT);

@@ -223,5 +223,20 @@ extern int DefaultFlatButtonWidth;
 extern int DefaultCheckBoxWidth;
 extern int DefaultCheckBoxHeight;
 
+// Narrows a device context's drawing to a rectangle while it lives, then puts the previous
+// clip region (or none) back.
+class TClipRectGuard {
+public:
+  TClipRectGuard(win::HDC DC, const win::RECT& R);
+  ~TClipRectGuard();
+  TClipRectGuard(const TClipRectGuard&) = delete;
+  TClipRectGuard& operator=(const TClipRectGuard&) = delete;
+
+private:
+  win::HDC FDC;
+  win::HRGN FSaved;
+  bool FHadClip = false;
+};
+
 // Draws image Index of ImageList centred in Rect, clipped to it.
 void DrawImageInRect(win::HDC DC, const win::RECT& Rect, TCustomImageList* ImageList, bool Selected, int Index);

@@ -26,25 +26,6 @@ void FrameWith(win::HDC DC, const win::RECT& R, win::COLORREF Color) {
   win::DeleteObject(Brush);
 }
 
-// Narrows drawing to R until the guard ends, then puts the previous clip region back.
-class TClipGuard {
-public:
-  TClipGuard(win::HDC DC, const win::RECT& R) : FDC(DC), FSaved(win::CreateRectRgn(0, 0, 0, 0)) {
-    FHadClip = win::GetClipRgn(DC, FSaved) == 1;
-    win::IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
-  }
-  ~TClipGuard() {
-    win::SelectClipRgn(FDC, FHadClip ? FSaved : nullptr);
-    win::DeleteObject(FSaved);
-  }
-  TClipGuard(const TClipGuard&) = delete;
-  TClipGuard& operator=(const TClipGuard&) = delete;
-
-private:
-  win::HDC FDC;
-  win::HRGN FSaved;
-  bool FHadClip = false;
-};
 
 // Draws the symbol's squares with PATCOPY in one system colour, offset by (D, D).
 template <class F>
@@ -101,10 +82,10 @@ void DrawButtonFaceGx(win::HDC DC, const TButtonBitmapKey& K) {
   const bool Flat = K.Flat, Pressed = K.Pressed, Active = K.Active, Enabled = K.Enabled;
   const win::RECT Face{0, 0, K.Width, K.Height};
   win::RECT R = Face;
-  std::unique_ptr<TClipGuard> Clip;
+  std::unique_ptr<TClipRectGuard> Clip;
   if (Flat && !Themed) {
     R = Inflated(R, Active ? 1 : 2);
-    if (Active) Clip = std::make_unique<TClipGuard>(DC, Inflated(Face, -1));
+    if (Active) Clip = std::make_unique<TClipRectGuard>(DC, Inflated(Face, -1));
   }
   switch (K.DrawKind) {
     case 0:
@@ -151,7 +132,7 @@ void DrawCheckBoxGx(win::HDC DC, const TButtonBitmapKey& K) {
     return;
   }
   {
-    TClipGuard Clip(DC, Inflated(R, -1));
+    TClipRectGuard Clip(DC, Inflated(R, -1));
     win::RECT Outer = Inflated(R, 1);
     win::DrawFrameControl(DC, &Outer, win::DFC_BUTTON, State);
   }
@@ -169,6 +150,16 @@ void PutFace(win::HDC DC, const win::RECT& R, TButtonBitmapKey Key) {
 }
 
 }  // namespace
+
+TClipRectGuard::TClipRectGuard(win::HDC DC, const win::RECT& R) : FDC(DC), FSaved(win::CreateRectRgn(0, 0, 0, 0)) {
+  FHadClip = win::GetClipRgn(DC, FSaved) == 1;
+  win::IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
+}
+
+TClipRectGuard::~TClipRectGuard() {
+  win::SelectClipRgn(FDC, FHadClip ? FSaved : nullptr);
+  win::DeleteObject(FSaved);
+}
 
 int DefaultFlatButtonWidth = 0;
 int DefaultCheckBoxWidth = 0;
@@ -299,7 +290,7 @@ void DrawImageInRect(win::HDC DC, const win::RECT& Rect, TCustomImageList* Image
   if (X >= Rect.left && Y >= Rect.top && X + W <= Rect.right && Y + H <= Rect.bottom) {
     Paint();
   } else {
-    TClipGuard Clip(DC, Rect);
+    TClipRectGuard Clip(DC, Rect);
     Paint();
   }
   Canvas.SetHandle(nullptr);
