@@ -76,3 +76,57 @@ void TDBGridGxStyle::ReadScreenColors() {
   FScreenColorCount = win::GetDeviceCaps(DC, win::NUMCOLORS);
   win::ReleaseDC(nullptr, DC);
 }
+
+bool TDBGridGxStyle::DataCellColors(const TDataCellColorQuery& Cell, TColor& Background, TFont* Font) {
+  bool FocusHighlight = Cell.GridFocused && Cell.HighlightFocus;
+  bool Selected = Cell.Selected;
+  const bool CurrentCell = Cell.CurrentRow && (Cell.CurrentCol || Cell.RowSelect);
+  if (Cell.RowHighlight && Cell.CurrentRow && Cell.SelectionKindNone && !Cell.CurrentCol) {
+    FocusHighlight = true;
+    Selected = true;
+  }
+  bool Highlighted;
+  if (Cell.MultiSelectActive)
+    Highlighted = Cell.InMultiSelection;
+  else
+    Highlighted = (Selected || (Cell.CurrentRow && Cell.RowSelect)) &&
+                  (Cell.AlwaysShowSelection || FocusHighlight) && (Cell.UpdateLockCount == 0 || Cell.RowSelect);
+  if (!Highlighted) return false;
+  auto Nearest = [&](TColor C) {
+    return Cell.Canvas ? static_cast<TColor>(win::GetNearestColor(Cell.Canvas, ColorToRGB(C))) : C;
+  };
+  if (Cell.SelectionHasFocus) {
+    if (FLightenSelection && TrueColorScreen() && !CurrentCell) {
+      Background = Nearest(BlendColor(Background, clHighlight, true));
+    } else {
+      Background = clHighlight;
+      Font->SetColor(clHighlightText);
+    }
+  } else if (CurrentCell && (FocusHighlight || Cell.AlwaysShowSelection)) {
+    Background = clBtnShadow;
+    Font->SetColor(clHighlightText);
+  } else if (TrueColorScreen()) {
+    Background = Nearest(BlendColor(Background, clBtnShadow, false));
+  } else {
+    Background = clBtnFace;
+  }
+  return true;
+}
+
+bool TDBGridGxStyle::FixedCellColors(const TFixedCellColorQuery& Cell, TColor& Background, TFont* Font) {
+  if (!Cell.Selected) return false;
+  if (Cell.PressedLook) {
+    Background = static_cast<TColor>(win::RGB(64, 64, 64));
+    Font->SetColor(clWhite);
+  } else if (Cell.SelectionHasFocus && FLightenSelection && TrueColorScreen()) {
+    Background = BlendColor(Background, clHighlight, true);
+  } else if (Cell.SelectionHasFocus) {
+    Background = clHighlight;
+    Font->SetColor(clHighlightText);
+  } else if (TrueColorScreen()) {
+    Background = BlendColor(Background, clBtnShadow, false);
+  } else {
+    Background = clBtnFace;
+  }
+  return true;
+}

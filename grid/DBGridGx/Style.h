@@ -3,6 +3,7 @@
 #include "platform/controls/Messages.h"
 #include "platform/desktop/Windows.h"
 #include "platform/graphics/Colors.h"
+#include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/Classes.h"
 
 class TDBGridGxStyle;
@@ -15,6 +16,32 @@ public:
 
 protected:
   ~IDBGridGxStyleClient() = default;
+};
+
+// What the style needs to know of a data cell; the grid fills it in.
+struct TDataCellColorQuery {
+  bool MultiSelectActive = false;    // dgMultiSelect with an active data link
+  bool InMultiSelection = false;     // the selection holds the cell's record
+  bool GridFocused = false;
+  bool HighlightFocus = false;       // dghHighlightFocus
+  bool RowHighlight = false;         // dghRowHighlight
+  bool SelectionKindNone = true;     // no selection of the grid's own (gstNon)
+  bool CurrentRow = false;
+  bool CurrentCol = false;
+  bool Selected = false;             // gdSelected in the draw state
+  bool RowSelect = false;            // dgRowSelect
+  bool AlwaysShowSelection = false;  // dgAlwaysShowSelection
+  int UpdateLockCount = 0;
+  bool SelectionHasFocus = false;
+  win::HDC Canvas = nullptr;         // the grid canvas, for the nearest device colour
+};
+
+// What the style needs to know of a fixed cell.
+struct TFixedCellColorQuery {
+  bool Selected = false;
+  // A selected indicator cell off the separator row, or a title or filter cell of a data column.
+  bool PressedLook = false;
+  bool SelectionHasFocus = false;
 };
 
 class TDBGridGxStyle : public TPersistent {
@@ -38,6 +65,12 @@ public:
   // Moves each channel of Color halfway to Glass, then 60% towards 225, and with
   // Contrast a quarter further away from 122.
   static TColor BlendColor(TColor Color, TColor Glass, bool Contrast);
+
+  // Colours a data cell: Background and the font colour change in place; the result is
+  // whether the cell shows highlighted.
+  virtual bool DataCellColors(const TDataCellColorQuery& Cell, TColor& Background, TFont* Font);
+  // Colours a fixed cell the same way.
+  virtual bool FixedCellColors(const TFixedCellColorQuery& Cell, TColor& Background, TFont* Font);
 
 protected:
   virtual void NotifyWndProc(TMessage& Message);
