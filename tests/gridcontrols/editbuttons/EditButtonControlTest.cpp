@@ -4,6 +4,7 @@
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/Forms.h"
 #include "platform/desktop/Headless.h"
+#include "platform/graphics/DrawRecord.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ public:
   using TEditButtonControlGx::MouseDown;
   using TEditButtonControlGx::MouseMove;
   using TEditButtonControlGx::MouseUp;
+  using TEditButtonControlGx::Paint;
 };
 
 class EditButtonControlTest : public ::testing::Test {
@@ -144,6 +146,42 @@ TEST_F(EditButtonControlTest, HoldDown) {
   EXPECT_EQ(Button->GroupIndex(), 0);
   EXPECT_TRUE(Button->AllowAllUp());
   EXPECT_EQ(Button->PressedPart(), 0);
+}
+
+TEST_F(EditButtonControlTest, FlatGlyphButtonRing) {
+  Form->SetColor(clWindow);
+  Button->SetStyle(ebsGlyphGx);
+  Button->SetFlat(true);
+  const struct {
+    const char* Name;
+    bool Active, Held;
+    bool Frame;
+    win::UINT Edge;
+  } cases[] = {
+      {"not active: frame in the parent's colour", false, false, true, 0},
+      {"active: raised ring", true, false, false, win::BDR_RAISEDINNER},
+      {"active and held down: sunken ring", true, true, false, win::BDR_SUNKENOUTER},
+  };
+  win::StartDrawRecording();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Button->SetActive(c.Active);
+    Button->HoldDown(c.Held);
+    win::ClearDrawRecording();
+    Button->Paint();
+    const auto Frames = win::RecordedOps(win::DrawKind::Frame);
+    const auto Edges = win::RecordedOps(win::DrawKind::Edge);
+    if (c.Frame) {
+      ASSERT_FALSE(Frames.empty());
+      EXPECT_EQ(Frames.back().color, ColorToRGB(clWindow));
+      EXPECT_EQ(Frames.back().rect.right - Frames.back().rect.left, Button->Width());
+    } else {
+      ASSERT_FALSE(Edges.empty());
+      EXPECT_EQ(Edges.back().type, c.Edge);
+    }
+  }
+  win::StopDrawRecording();
+  win::ClearDrawRecording();
 }
 
 }  // namespace

@@ -219,6 +219,37 @@ TEST_F(EditButtonDrawTest, EllipsisDotsAndPlusBars) {
   }
 }
 
+TEST_F(EditButtonDrawTest, ImageCentredInRect) {
+  TImageList Images(16, 16);
+  TBitmap Picture;
+  Picture.SetSize(16, 16);
+  Images.Add(&Picture, nullptr);
+  const struct {
+    const char* Name;
+    win::RECT Rect;
+    int Index;
+    bool Drawn, Clipped;
+  } cases[] = {
+      {"fits", {10, 10, 40, 30}, 0, true, false},
+      {"too small", {10, 10, 20, 20}, 0, true, true},
+      {"no such image", {10, 10, 40, 30}, 3, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    win::ClearDrawRecording();
+    DrawImageInRect(DC, c.Rect, &Images, false, c.Index);
+    const auto Blits = OpsOnTarget(win::DrawKind::Blit);
+    ASSERT_EQ(Blits.size(), c.Drawn ? 1u : 0u);
+    if (!c.Drawn) continue;
+    EXPECT_EQ(Blits[0].rect.left, (c.Rect.left + c.Rect.right - 16) / 2);
+    EXPECT_EQ(Blits[0].rect.top, (c.Rect.top + c.Rect.bottom - 16) / 2);
+    EXPECT_EQ(Blits[0].hasClipRegion, c.Clipped);
+    win::HRGN After = win::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(win::GetClipRgn(DC, After), 0);  // the previous state: no clip region
+    win::DeleteObject(After);
+  }
+}
+
 TEST_F(EditButtonDrawTest, FlatButtonWidth) {
   const struct {
     int FontHeight, ScrollBar, Width;
