@@ -9,6 +9,7 @@
 #include "platform/controls/Mask.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/Menus.h"
+#include "platform/controls/Scrolling.h"
 #include "platform/controls/StdCtrls.h"
 
 void RegisterStandardClasses() {
@@ -29,5 +30,6 @@ void RegisterStandardClasses() {
                    TListBox::StaticClass(), TCheckListBox::StaticClass(), TScrollBar::StaticClass(),
                    TWebBrowser::StaticClass(), TDBNavigator::StaticClass(), TDBMemo::StaticClass(),
                    TSpeedButton::StaticClass(), TBitBtn::StaticClass(), TStatusBar::StaticClass(),
-                   TMonthCalendar::StaticClass()});
+                   TMonthCalendar::StaticClass(), TScrollBox::StaticClass(), TToolBar::StaticClass(),
+                   TToolButton::StaticClass()});
 }

@@ -182,3 +182,61 @@ TEST_F(ServicesTest, StatusBarPanels) {
 }
 
 }  // namespace
+
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/Scrolling.h"
+
+namespace {
+
+TEST_F(ServicesTest, ScrollBoxMovesItsChildrenWithinTheRange) {
+  auto* f = TCustomForm::Create<TForm>(nullptr);
+  auto* box = new TScrollBox(f);
+  box->SetParent(f);
+  box->SetBounds(0, 0, 100, 100);
+  auto* child = new TPanel(f);
+  child->SetParent(box);
+  child->SetBounds(0, 0, 80, 300);
+  f->Show();
+  TControlScrollBar* v = box->VertScrollBar();
+  v->SetRange(300);
+  v->SetIncrement(10);
+  int maxPos = 300 - box->ClientHeight();
+  struct Step {
+    win::WORD code;
+    int pos;
+    int expected;
+  };
+  const Step steps[] = {{win::SB_LINEDOWN, 0, 10}, {win::SB_BOTTOM, 0, maxPos}, {win::SB_LINEDOWN, 0, maxPos},
+                        {win::SB_THUMBTRACK, 50, maxPos},  // not tracking: the thumb drag waits
+                        {win::SB_THUMBPOSITION, 50, 50}, {win::SB_TOP, 0, 0}};
+  for (const Step& s : steps) {
+    box->Perform(win::WM_VSCROLL, win::MAKEWPARAM(s.code, static_cast<win::WORD>(s.pos)), 0);
+    EXPECT_EQ(v->Position(), s.expected);
+    EXPECT_EQ(child->Top(), -s.expected);
+  }
+  f->Free();
+}
+
+TEST_F(ServicesTest, ToolBarLaysButtonsOutInARow) {
+  auto* f = TCustomForm::Create<TForm>(nullptr);
+  auto* bar = new TToolBar(f);
+  bar->SetParent(f);
+  std::vector<TToolButton*> buttons;
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new TToolButton(f);
+    b->SetParent(bar);
+    buttons.push_back(b);
+  }
+  buttons[1]->SetStyle(tbsSeparator);
+  buttons[2]->SetStyle(tbsCheck);
+  f->Show();
+  EXPECT_EQ(buttons[0]->Left(), 1);
+  EXPECT_EQ(buttons[1]->Left(), 24);
+  EXPECT_EQ(buttons[2]->Left(), 32);
+  EXPECT_EQ(bar->Top(), 0);
+  ClickAt(buttons[2]);
+  EXPECT_TRUE(buttons[2]->Down());
+  f->Free();
+}
+
+}  // namespace
