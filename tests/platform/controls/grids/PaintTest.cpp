@@ -66,6 +66,24 @@ TEST_F(GridTest, PaintDrawsTheLinesOfEachArea) {
   EXPECT_EQ(Grid->DrawnCells.size(), 25u) << "cells are drawn without lines too";
 }
 
+TEST_F(GridTest, DefaultDrawingFillsCellsAndFramesTheFocus) {
+  MakeGrid(300, 100);  // 255 pixels of cells, the rest of the width filled with Color
+  auto count = [&](win::DrawKind kind) {
+    win::ClearDrawRecording();
+    win::StartDrawRecording();
+    Repaint(Grid);
+    size_t n = win::RecordedOps(kind, Grid->Handle()).size();
+    win::StopDrawRecording();
+    return n;
+  };
+  size_t filled = count(win::DrawKind::Fill);
+  EXPECT_EQ(count(win::DrawKind::FocusRect), 1u);
+  Grid->SetDefaultDrawing(false);
+  EXPECT_EQ(filled - count(win::DrawKind::Fill), 25u) << "one background fill per cell";
+  EXPECT_EQ(count(win::DrawKind::FocusRect), 0u);
+  EXPECT_EQ(Grid->DrawnCells.size(), 25u);
+}
+
 TEST_F(GridTest, Snapshot) {
   MakeGrid(300, 140);
   Grid->SetOptions(Grid->Options() + goEditing);
