@@ -208,3 +208,34 @@ TEST_F(GridTest, EditorFollowsItsCellWhenScrolled) {
   Grid->SetLeftCol(1);
   EXPECT_TRUE(Grid->InplaceEditor()->Visible());
 }
+
+TEST_F(GridTest, SizingShowsAnXorLineThatFollowsThePointer) {
+  MakeGrid();
+  Grid->SetOptions(Grid->Options() + goColSizing);
+  auto xorLines = [&] {
+    std::vector<int> xs;
+    for (const win::DrawOp& op : win::RecordedOps(win::DrawKind::Line))
+      if (op.rop2 == win::R2_XORPEN && op.points.size() >= 2) xs.push_back(op.points[0].x);
+    return xs;
+  };
+  win::ClearDrawRecording();
+  win::StartDrawRecording();
+  win::POINT a = At(101, 10), b = At(121, 10);
+  win::headless::MouseMove(a.x, a.y);
+  win::headless::MouseDown(win::headless::MouseButton::Left, a.x, a.y);
+  EXPECT_EQ(Grid->GridState(), gsColSizing);
+  EXPECT_EQ(xorLines(), std::vector<int>{101});
+  win::headless::MouseMove(b.x, b.y);
+  EXPECT_EQ(xorLines(), (std::vector<int>{101, 101, 121})) << "erased, then drawn at the pointer";
+  win::headless::MouseUp(win::headless::MouseButton::Left, b.x, b.y);
+  win::StopDrawRecording();
+  EXPECT_EQ(xorLines(), (std::vector<int>{101, 101, 121, 121})) << "erased on release";
+  EXPECT_EQ(Grid->ColWidths(1), 70);
+  // Cancelling the mouse mode drops the new size.
+  win::headless::MouseDown(win::headless::MouseButton::Left, At(122, 10).x, At(122, 10).y);
+  win::headless::MouseMove(At(150, 10).x, At(150, 10).y);
+  Grid->Perform(CM_CANCELMODE, 0, 0);
+  EXPECT_EQ(Grid->GridState(), gsNormal);
+  win::headless::MouseUp(win::headless::MouseButton::Left, At(150, 10).x, At(150, 10).y);
+  EXPECT_EQ(Grid->ColWidths(1), 70);
+}
