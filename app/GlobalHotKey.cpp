@@ -1,8 +1,20 @@
 // The hot-key component: its place in the owner form's window-procedure chain.
 #include "app/GlobalHotKey.h"
 
+#include "platform/controls/Forms.h"
+
+namespace {
+// The window of an owner form: a class-library form, or one that provides it itself.
+bool IsForm(TComponent* C) { return dynamic_cast<IOwnerForm*>(C) || dynamic_cast<TForm*>(C); }
+win::HWND FormWindow(TComponent* C) {
+  if (auto* f = dynamic_cast<IOwnerForm*>(C)) return f->OwnerFormHandle();
+  if (auto* f = dynamic_cast<TForm*>(C)) return f->Handle();
+  return nullptr;
+}
+}  // namespace
+
 TComponent* TGlobalHotKeys::CheckOwner(TComponent* AOwner) {
-  if (!AOwner || !dynamic_cast<IOwnerForm*>(AOwner))
+  if (!AOwner || !IsForm(AOwner))
     throw Exception("The owner of TGlobalHotKeys must be a form");
   for (int i = 0; i < AOwner->ComponentCount(); ++i)
     if (dynamic_cast<TGlobalHotKeys*>(AOwner->Components(i)))
@@ -29,12 +41,9 @@ void TGlobalHotKeys::Publish(TClassBuilder<TGlobalHotKeys>& b) {
 
 void TGlobalHotKeys::SetHotKeys(THotKeys* Value) { FHotKeys->Assign(Value); }
 
-IOwnerForm* TGlobalHotKeys::OwnerForm() const { return dynamic_cast<IOwnerForm*>(Owner()); }
-
 win::HWND TGlobalHotKeys::OwnerWindow() const {
   if (FSubclass.Window()) return FSubclass.Window();
-  IOwnerForm* form = OwnerForm();
-  return form ? form->OwnerFormHandle() : nullptr;
+  return FormWindow(Owner());
 }
 
 void TGlobalHotKeys::Loaded() {
@@ -48,10 +57,10 @@ void TGlobalHotKeys::Loaded() {
 
 void TGlobalHotKeys::HookOwnerWindow() {
   if (ComponentState().Contains(csDesigning)) return;
-  IOwnerForm* form = OwnerForm();
-  if (!form) return;
   // Asking for the handle creates the form's window on first request.
-  FSubclass.Hook(form->OwnerFormHandle(), [this](win::HWND w, win::UINT m, win::WPARAM wp, win::LPARAM lp) {
+  win::HWND wnd = FormWindow(Owner());
+  if (!wnd) return;
+  FSubclass.Hook(wnd, [this](win::HWND w, win::UINT m, win::WPARAM wp, win::LPARAM lp) {
     return OwnerWindowProc(w, m, wp, lp);
   });
 }

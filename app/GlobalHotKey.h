@@ -95,8 +95,8 @@ private:
 class TGlobalHotKeys : public TComponent {
   VANTREL_CLASS(TGlobalHotKeys, TComponent)
 public:
-  // The owner must be a form (an IOwnerForm) with no other TGlobalHotKeys; raises
-  // Exception otherwise.
+  // The owner must be a form (a TForm, or an IOwnerForm) with no other TGlobalHotKeys;
+  // raises Exception otherwise.
   explicit TGlobalHotKeys(TComponent* AOwner);
   ~TGlobalHotKeys() override;
 
@@ -114,7 +114,6 @@ public:
 
 private:
   static TComponent* CheckOwner(TComponent* AOwner);
-  IOwnerForm* OwnerForm() const;
   void HookOwnerWindow();
   void UnhookOwnerWindow();
   win::LRESULT OwnerWindowProc(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);

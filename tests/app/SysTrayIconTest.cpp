@@ -429,4 +429,17 @@ TEST_F(TrayOnMainFormTest, WithoutMinimizeToTrayTheWindowsStay) {
   EXPECT_TRUE(form->Visible());
 }
 
+TEST_F(TrayOnMainFormTest, HotKeysWorkOnAPlainForm) {
+  auto* plain = new TForm(nullptr);
+  auto* keys = new TGlobalHotKeys(plain);
+  keys->SetOnHotKeys(THotKeyEvent([](TObject*, std::uint16_t i) { Log().push_back("OnHotKeys:" + std::to_string(i)); }));
+  THotKeyItem* item = keys->HotKeys()->AddItem();
+  item->SetVirtKey(vkF8);
+  item->SetEnabled(true);
+  EXPECT_TRUE(item->Registered());
+  ASSERT_TRUE(win::headless::PressHotKey(0, 0x77));
+  EXPECT_EQ(Log(), std::vector<std::string>{"OnHotKeys:0"});
+  plain->Free();
+}
+
 }  // namespace
