@@ -23,6 +23,7 @@ public:
   std::map<std::pair<int, int>, std::string> Cells;
   std::vector<Drawn> DrawnCells;
   std::vector<std::pair<int, int>> MovedColumns;
+  std::vector<std::pair<int, int>> MovedRows;
   std::vector<std::string> EditTexts;  // what SetEditText received
   int ColWidthsChangedCount = 0;
   int TopLeftChangedCount = 0;
@@ -43,6 +44,7 @@ protected:
     if (it != Cells.end()) Canvas()->TextRect(ARect, ARect.left + 2, ARect.top + 2, it->second);
   }
   void ColumnMoved(int FromIndex, int ToIndex) override { MovedColumns.push_back({FromIndex, ToIndex}); }
+  void RowMoved(int FromIndex, int ToIndex) override { MovedRows.push_back({FromIndex, ToIndex}); }
   void ColWidthsChanged() override {
     ++ColWidthsChangedCount;
     TCustomGrid::ColWidthsChanged();

@@ -110,6 +110,20 @@ TEST_F(GridTest, DraggingATitleMovesTheColumn) {
   EXPECT_EQ(Grid->MovedColumns.size(), 1u);
 }
 
+TEST_F(GridTest, DraggingAFixedCellMovesTheRow) {
+  MakeGrid();
+  Grid->SetOptions(Grid->Options() + goRowMoving);
+  Grid->SetRowHeights(3, 25);
+  Press(win::VK_DOWN);  // current row 2
+  // From the fixed cell of row 3 up to row 1.
+  Drag(10, 70, 10, 30);
+  ASSERT_EQ(Grid->MovedRows.size(), 1u);
+  EXPECT_EQ(Grid->MovedRows[0], std::make_pair(3, 1));
+  EXPECT_EQ(Grid->RowHeights(1), 25);
+  EXPECT_EQ(Grid->Row(), 3) << "the current row moved down with its neighbours";
+  EXPECT_TRUE(Grid->MovedColumns.empty());
+}
+
 TEST_F(GridTest, ClickAndDragSelect) {
   MakeGrid();
   Drag(120, 50, 180, 70);  // from cell (2, 2) to (3, 3)
