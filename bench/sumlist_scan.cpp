@@ -16,10 +16,6 @@
 #include "gridcontrols/DBSumLst.h"
 #include "platform/data/ADODB.h"
 
-// The producer needs only the data layer, which the program's library brings; its
-// source is built in here rather than linking the whole grid controls library.
-#include "gridcontrols/DBSumLst.cpp"
-
 namespace {
 
 constexpr int RowCount = 1000000;
