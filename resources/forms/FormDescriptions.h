@@ -1,0 +1,8 @@
+#pragma once
+// The program's form descriptions, compiled in. Programs and tests call
+// RegisterFormDescriptions() before creating a form; calling it again does nothing.
+#include <string>
+
+void RegisterFormDescriptions();
+// The stored description of the main window.
+const std::string& MainWindowDescription();

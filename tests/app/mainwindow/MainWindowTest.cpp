@@ -1,0 +1,171 @@
+// The main window made from its stored description, on a snippet database of the
+// test's own and a registry store of its own.
+#include "app/uVantrel.h"
+#include "platform/controls/Registry.h"
+#include "platform/desktop/Headless.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr win::UINT CtrlAlt = win::MOD_CONTROL | win::MOD_ALT;
+const char* const RunKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    win::headless::Reset();
+    RegisterVantrelClasses();
+    Application->SetOnException(nullptr);
+    Application->ClearTerminated();
+    char tmpl[] = "/tmp/vantrel-mainwindow-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir = tmpl;
+    fs::create_directory(dir / "config");
+    win::headless::SetConfigHome((dir / "config").string());
+    exe = (dir / "vantrel").string();
+    SetVantrelExePath(exe);
+  }
+  void TearDown() override {
+    for (int i = Application->ComponentCount() - 1; i >= 0; --i)
+      if (auto* f = dynamic_cast<TCustomForm*>(Application->Components(i))) f->Free();
+    FVantrel = nullptr;
+    SetVantrelExePath("");
+    win::headless::SetConfigHome("");
+    fs::remove_all(dir);
+    win::headless::Reset();
+  }
+  // Rows: Ctrl+Alt+A, no key, Ctrl+Alt+C, Ctrl+Alt+A again.
+  void WriteDatabase() {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((dir / "data.mdb").c_str(), &db), SQLITE_OK);
+    const char* sql =
+        "CREATE TABLE TSet (ID INTEGER PRIMARY KEY AUTOINCREMENT, shift BOOLEAN, control BOOLEAN,"
+        " alt BOOLEAN, win BOOLEAN, KeyIndex INTEGER, Content MEMO);"
+        "INSERT INTO TSet (shift, control, alt, win, KeyIndex, Content) VALUES"
+        " (0, 1, 1, 0, 34, 'first'), (0, 1, 1, 0, 0, 'no key'), (0, 1, 1, 0, 36, '第三 third'),"
+        " (0, 1, 1, 0, 34, 'same as first');";
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+  }
+  static void StoreAutoRun(const std::string& value) {
+    TRegistry reg;
+    reg.SetRootKey(win::HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(reg.OpenKey(RunKey, true));
+    reg.WriteString("Vantrel", value);
+  }
+  static std::string StoredAutoRun() {
+    TRegistry reg;
+    reg.SetRootKey(win::HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKeyReadOnly(RunKey) || !reg.ValueExists("Vantrel")) return "<absent>";
+    return reg.ReadString("Vantrel");
+  }
+  TFVantrel* Create() {
+    Application->CreateForm(FVantrel);
+    return FVantrel;
+  }
+
+  fs::path dir;
+  std::string exe;
+};
+
+TEST_F(MainWindowTest, StartUpBindsOneHotKeyPerRowAndPressingOneCopiesItsText) {
+  WriteDatabase();
+  TFVantrel* f = Create();
+  ASSERT_NE(f, nullptr);
+  for (auto& m : win::headless::MessageBoxes()) ADD_FAILURE() << m.Text;
+  ASSERT_NE(f->myhotkey, nullptr);
+  EXPECT_EQ(f->Caption(), "Vantrel");
+  EXPECT_EQ(Application->MainForm(), f);
+
+  ASSERT_EQ(f->myhotkey->HotKeys()->Count(), 4);
+  ASSERT_NE(f->ContentList(), nullptr);
+  ASSERT_EQ(f->ContentList()->Count(), 4);
+  // A keyless row takes its index and text; an equal combination does not register.
+  const bool registered[] = {true, false, true, false};
+  const char* texts[] = {"first", "no key", "第三 third", "same as first"};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(f->myhotkey->HotKeys()->ItemAt(i)->Registered(), registered[i]);
+    EXPECT_EQ(f->ContentList()->Strings(i), texts[i]);
+  }
+
+  ASSERT_TRUE(win::headless::PressHotKey(CtrlAlt, 'C'));
+  EXPECT_EQ(win::headless::ClipboardText(), "第三 third");
+  ASSERT_TRUE(win::headless::PressHotKey(CtrlAlt, 'A'));
+  EXPECT_EQ(win::headless::ClipboardText(), "first");
+}
+
+TEST_F(MainWindowTest, StartUpSetsTheApplicationWindowAndTheBrowserPane) {
+  WriteDatabase();
+  TFVantrel* f = Create();
+  EXPECT_EQ(win::GetWindowLongA(Application->Handle(), win::GWL_EXSTYLE), win::LONG_PTR(win::WS_EX_TOOLWINDOW));
+  win::headless::ProcessMessages();
+  EXPECT_EQ(f->WebBrowser1->LocationURL(), "http://www.vantrel.example/pro/htm.htm?ID=59&name=Vantrel");
+  ASSERT_NE(f->WebBrowser1->Document(), nullptr);
+  EXPECT_EQ(f->WebBrowser1->Document()->Object("body")->GetProperty("Scroll"), Variant("no"));
+  // The data side: a read-only view until the navigator edits.
+  EXPECT_FALSE(f->DataSource1->AutoEdit());
+  EXPECT_EQ(f->DataSource1->DataSet(), f->ADOTable1);
+  EXPECT_TRUE(f->ADOTable1->Active());
+  EXPECT_EQ(f->DBMemo1->DataField(), "Content");
+}
+
+TEST_F(MainWindowTest, AMissingDatabaseShowsOneMessageAndBindsNoHotKeys) {
+  TFVantrel* f = Create();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(win::headless::MessageBoxes().size(), 1u);
+  EXPECT_EQ(f->myhotkey->HotKeys()->Count(), 0);
+  EXPECT_EQ(f->ContentList(), nullptr);
+  // The hot-key road swallows the missing list.
+  f->myhotkeyHotKeys(f->myhotkey, 0);
+  EXPECT_EQ(win::headless::MessageBoxes().size(), 1u);
+  // "退出" still ends the loop.
+  ASSERT_EQ(f->PopupMenu1->Items()->Count(), 2);
+  EXPECT_EQ(f->PopupMenu1->Items()->Items(0)->Caption(), "主界面");
+  EXPECT_EQ(f->PopupMenu1->Items()->Items(1)->Caption(), "退出");
+  f->N1->Click();
+  Application->ProcessMessages();
+  EXPECT_TRUE(Application->Terminated());
+  Application->ClearTerminated();
+}
+
+TEST_F(MainWindowTest, TheAutoStartBoxShowsTheStoredStateWithoutWritingIt) {
+  WriteDatabase();
+  struct Case {
+    const char* stored;  // nullptr: no value
+    bool checked;
+  };
+  const std::string other = "/elsewhere/vantrel";
+  const Case cases[] = {{nullptr, false}, {"", false}, {exe.c_str(), true}, {other.c_str(), false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "<absent>");
+    fs::remove_all(dir / "config");
+    fs::create_directory(dir / "config");
+    win::headless::SetConfigHome((dir / "config").string());
+    if (c.stored) StoreAutoRun(c.stored);
+    TFVantrel* f = Create();
+    EXPECT_EQ(f->cbAutoRun->Checked(), c.checked);
+    win::headless::ReloadRegistry();
+    EXPECT_EQ(StoredAutoRun(), c.stored ? c.stored : "<absent>");
+    f->Free();
+    FVantrel = nullptr;
+  }
+}
+
+TEST_F(MainWindowTest, ClickingTheAutoStartBoxWritesOrEmptiesTheValue) {
+  WriteDatabase();
+  TFVantrel* f = Create();
+  ASSERT_FALSE(f->cbAutoRun->Checked());
+  f->cbAutoRun->SetChecked(true);
+  EXPECT_EQ(StoredAutoRun(), exe);
+  f->cbAutoRun->SetChecked(false);
+  EXPECT_EQ(StoredAutoRun(), "");  // emptied, not deleted
+}
+
+}  // namespace
