@@ -168,4 +168,40 @@ TEST_F(MainWindowTest, ClickingTheAutoStartBoxWritesOrEmptiesTheValue) {
   EXPECT_EQ(StoredAutoRun(), "");  // emptied, not deleted
 }
 
+TEST_F(MainWindowTest, TheTrayIconAndItsMenuBringTheWindowBack) {
+  WriteDatabase();
+  TFVantrel* f = Create();
+  EXPECT_EQ(f->WindowState(), wsMinimized);
+  auto icons = win::headless::TrayIcons();
+  ASSERT_EQ(icons.size(), 1u);
+  EXPECT_EQ(icons[0].Tip, "Vantrel");
+  f->SysTrayIcon->HideMainWindow();
+  EXPECT_FALSE(f->Visible());
+
+  win::headless::DoubleClickTrayIcon(icons[0].Owner, icons[0].Id);
+  win::headless::ProcessMessages();
+  EXPECT_TRUE(f->Visible());
+  EXPECT_NE(f->WindowState(), wsMinimized);
+
+  f->SysTrayIcon->HideMainWindow();
+  f->N2->Click();  // "主界面"
+  EXPECT_TRUE(f->Visible());
+  EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(MainWindowTest, RunningStartsInTheTrayAndExitEndsTheLoop) {
+  WriteDatabase();
+  TFVantrel* f = Create();
+  bool visibleWhileRunning = true;
+  win::headless::SetIdleHandler([&] {
+    visibleWhileRunning = f->Visible() && win::IsWindowVisible(f->Handle());
+    f->N1->Click();  // "退出"
+  });
+  Application->Run();
+  win::headless::SetIdleHandler(nullptr);
+  EXPECT_FALSE(visibleWhileRunning);
+  EXPECT_EQ(win::headless::TrayIcons().size(), 1u);
+  Application->ClearTerminated();
+}
+
 }  // namespace
