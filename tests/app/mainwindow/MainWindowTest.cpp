@@ -114,6 +114,25 @@ TEST_F(MainWindowTest, StartUpSetsTheApplicationWindowAndTheBrowserPane) {
   EXPECT_EQ(f->DataSource1->DataSet(), f->ADOTable1);
   EXPECT_TRUE(f->ADOTable1->Active());
   EXPECT_EQ(f->DBMemo1->DataField(), "Content");
+  // The table's stored fields, in their order, with their labels.
+  struct FieldCase {
+    const char* name;
+    const char* label;
+    bool visible;
+  };
+  const FieldCase fields[] = {{"ID", "ID", false},       {"shift", "shift", true}, {"control", "control", true},
+                              {"alt", "alt", true},      {"win", "win", true},     {"Content", "内容", true},
+                              {"KeyIndex", "键", true}};
+  ASSERT_EQ(f->ADOTable1->FieldCount(), 7);
+  EXPECT_FALSE(f->ADOTable1->DefaultFields());
+  for (int i = 0; i < 7; ++i) {
+    SCOPED_TRACE(fields[i].name);
+    TField* field = f->ADOTable1->Fields().Fields(i);
+    EXPECT_EQ(field->FieldName(), fields[i].name);
+    EXPECT_EQ(field->DisplayLabel(), fields[i].label);
+    EXPECT_EQ(field->Visible(), fields[i].visible);
+  }
+  EXPECT_EQ(f->ADOTable1->FieldByName("shift")->DisplayWidth(), 10);
 }
 
 TEST_F(MainWindowTest, AMissingDatabaseShowsOneMessageAndBindsNoHotKeys) {
