@@ -6,19 +6,25 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
+#include <string>
+
 namespace {
 
 class ServicesTest : public ControlsTest {
 protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    dir = std::filesystem::path(::testing::TempDir()) / "controls_registry";
+    // One directory per process: CTest runs the cases of this fixture side by side.
+    dir = std::filesystem::path(::testing::TempDir()) / ("controls_registry_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     win::headless::SetConfigHome(dir.string());
   }
   void TearDown() override {
     win::headless::SetConfigHome("");
+    std::filesystem::remove_all(dir);
     ControlsTest::TearDown();
   }
   std::filesystem::path dir;
