@@ -30,6 +30,8 @@ public:
   virtual void WindowMoved(HWND hwnd, const RECT& screenRect) {}
   virtual void WindowShown(HWND hwnd, bool visible) {}
   virtual void SurfaceInvalidated(HWND hwnd, const RECT& rect) {}
+  // The window system made a top-level window the active one.
+  virtual void WindowActivated(HWND hwnd) {}
 
   // True when time only moves when a test advances it.
   virtual bool UsesManualClock() const = 0;

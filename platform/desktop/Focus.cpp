@@ -32,6 +32,7 @@ HWND SetActiveWindow(HWND hwnd) {
     SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
     WORD how = s.ActivatingByClick ? WA_CLICKACTIVE : WA_ACTIVE;
     SendMessageA(hwnd, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+    if (s.Active == hwnd && Find(hwnd)) CurrentBackend().WindowActivated(hwnd);
   } else if (s.Focus) {
     SetFocus(nullptr);
   }

@@ -1,5 +1,6 @@
 // Keyboard state, translation of key presses into characters, injected key presses,
 // carets and keyboard layouts.
+#include "platform/desktop/Input.h"
 #include "platform/desktop/internal/State.h"
 
 namespace win {
@@ -151,6 +152,7 @@ void ResetInput() {
   s.Active = s.Focus = s.Capture = nullptr;
   s.LastClickValid = false;
   s.TheCaret.reset();
+  s.KeyTexts.clear();
   s.Beeps.clear();
   s.CurrentCursor = nullptr;
   s.CursorShowCount = 0;
@@ -163,12 +165,22 @@ BOOL TranslateMessage(const MSG* msg) {
   UINT m = msg->message;
   if (m != WM_KEYDOWN && m != WM_SYSKEYDOWN && m != WM_KEYUP && m != WM_SYSKEYUP) return FALSE;
   if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) {
-    WCHAR c = CharFor(UINT(msg->wParam));
-    if (c) {
+    std::u16string chars;
+    auto& texts = S().KeyTexts;
+    auto it = msg->lPrivate ? texts.find(msg->lPrivate) : texts.end();
+    if (it != texts.end()) {
+      chars = it->second;
+      texts.erase(it);
+    } else if (WCHAR c = CharFor(UINT(msg->wParam))) {
+      chars.push_back(char16_t(c));
+    }
+    // The characters come before anything queued later, in order.
+    for (auto u = chars.rbegin(); u != chars.rend(); ++u) {
       MSG ch = *msg;
       ch.message = m == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
-      ch.wParam = c;
-      S().Queue.push_front(ch);  // the character comes before anything queued later
+      ch.wParam = WPARAM(*u);
+      ch.lPrivate = 0;
+      S().Queue.push_front(ch);
       NoteActivity();
     }
   }
@@ -266,22 +278,32 @@ BOOL HideCaret(HWND hwnd) {
 
 UINT GetCaretBlinkTime() { return 530; }
 
-// ---- injected key presses ----
-namespace headless {
+// ---- key presses from outside ----
+namespace input {
+namespace {
+// Posts the key-down message of a key already marked down.
+void PostKeyDown(UINT vk, bool wasDown, std::string_view text) {
+  bool alt = Down(VK_MENU);
+  bool sys = (alt && !Down(VK_CONTROL)) || vk == VK_F10;
+  HWND t = KeyTarget();
+  if (!t) return;
+  Post(t, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyLParam(vk, false, wasDown, alt && !Down(VK_CONTROL)));
+  if (text.empty()) return;
+  State& s = S();
+  // Keys nobody translated leave their text behind; keep only the latest few.
+  while (s.KeyTexts.size() >= 64) s.KeyTexts.erase(s.KeyTexts.begin());
+  DWORD token = s.NextKeyText++;
+  if (s.NextKeyText == 0) s.NextKeyText = 1;
+  s.KeyTexts[token] = ToUtf16(text);
+  s.Queue.back().lPrivate = token;
+}
+}  // namespace
 
-void KeyDown(UINT vk) {
+void KeyDown(UINT vk, std::string_view text) {
   vk &= 0xFF;
   bool wasDown = Down(vk);
   SetKey(vk, true);
-  if (vk != VK_SHIFT && vk != VK_CONTROL && vk != VK_MENU && DeliverHotKey(vk)) {
-    ProcessMessages();
-    return;
-  }
-  bool alt = Down(VK_MENU);
-  bool sys = (alt && !Down(VK_CONTROL)) || vk == VK_F10;
-  if (HWND t = KeyTarget())
-    Post(t, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyLParam(vk, false, wasDown, alt && !Down(VK_CONTROL)));
-  ProcessMessages();
+  PostKeyDown(vk, wasDown, text);
 }
 
 void KeyUp(UINT vk) {
@@ -290,6 +312,37 @@ void KeyUp(UINT vk) {
   SetKey(vk, false);
   bool sys = (alt && !Down(VK_CONTROL)) || vk == VK_F10 || vk == VK_MENU;
   if (HWND t = KeyTarget()) Post(t, sys ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(vk, true, true, alt && vk != VK_MENU));
+}
+
+void TypeText(std::string_view utf8) {
+  for (char16_t u : ToUtf16(utf8))
+    if (HWND t = KeyTarget()) Post(t, WM_CHAR, WPARAM(u), 1);
+}
+
+void SetKeyDown(UINT vk, bool down) {
+  if (Down(vk & 0xFF) != down) SetKey(vk & 0xFF, down);
+}
+
+}  // namespace input
+
+// ---- injected key presses ----
+namespace headless {
+
+void KeyDown(UINT vk) {
+  vk &= 0xFF;
+  bool wasDown = Down(vk);
+  SetKey(vk, true);
+  // A registered combination goes to its window instead of the focus.
+  if (vk != VK_SHIFT && vk != VK_CONTROL && vk != VK_MENU && DeliverHotKey(vk)) {
+    ProcessMessages();
+    return;
+  }
+  input::PostKeyDown(vk, wasDown, {});
+  ProcessMessages();
+}
+
+void KeyUp(UINT vk) {
+  input::KeyUp(vk);
   ProcessMessages();
 }
 

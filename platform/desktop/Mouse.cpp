@@ -2,6 +2,7 @@
 // capture and double clicks.
 #include <cstdlib>
 
+#include "platform/desktop/Input.h"
 #include "platform/desktop/internal/State.h"
 
 namespace win {
@@ -18,7 +19,7 @@ BOOL SetCursorPos(int x, int y) {
   return TRUE;
 }
 
-namespace headless {
+namespace input {
 namespace {
 struct Target {
   HWND Window = nullptr;
@@ -89,7 +90,6 @@ void MouseMove(int x, int y) {
     SetCursorFor(t, WM_MOUSEMOVE);
     PostMouse(t, WM_MOUSEMOVE, pt);
   }
-  ProcessMessages();
 }
 
 void MouseDown(MouseButton button, int x, int y) {
@@ -98,10 +98,7 @@ void MouseDown(MouseButton button, int x, int y) {
   s.Cursor = pt;
   S().Keys[ButtonVk(button)] |= 0x80;
   Target t = MouseTarget(pt);
-  if (!t.Window) {
-    ProcessMessages();
-    return;
-  }
+  if (!t.Window) return;
   UINT down = ButtonMessage(button, 0);
   if (!s.Capture) {
     HWND root = Root(t.Window);
@@ -113,18 +110,12 @@ void MouseDown(MouseButton button, int x, int y) {
         SetActiveWindow(root);
         s.ActivatingByClick = false;
       }
-      if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT) {
-        ProcessMessages();
-        return;
-      }
+      if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT) return;
     }
     SetCursorFor(t, down);
   }
   Window* w = Find(t.Window);
-  if (!w) {
-    ProcessMessages();
-    return;
-  }
+  if (!w) return;
   bool wantsDouble = t.Hit != HTCLIENT || (w->Class->Style & CS_DBLCLKS);
   std::uint64_t now = Now64();
   bool isDouble = wantsDouble && s.LastClickValid && s.LastClickWindow == t.Window &&
@@ -142,7 +133,6 @@ void MouseDown(MouseButton button, int x, int y) {
     s.LastClickPoint = pt;
     PostMouse(t, down, pt);
   }
-  ProcessMessages();
 }
 
 void MouseUp(MouseButton button, int x, int y) {
@@ -151,6 +141,31 @@ void MouseUp(MouseButton button, int x, int y) {
   S().Keys[ButtonVk(button)] &= BYTE(~0x80);
   Target t = MouseTarget(pt);
   if (t.Window) PostMouse(t, ButtonMessage(button, 1), pt);
+}
+
+void MouseWheel(int delta, int x, int y) {
+  State& s = S();
+  s.Cursor = POINT{x, y};
+  HWND t = Find(s.Focus) ? s.Focus : Find(s.Active) ? s.Active : nullptr;
+  if (t) Post(t, WM_MOUSEWHEEL, MAKEWPARAM(WORD(KeyFlags()), WORD(SHORT(delta))), PackPoint(s.Cursor));
+}
+
+}  // namespace input
+
+namespace headless {
+
+void MouseMove(int x, int y) {
+  input::MouseMove(x, y);
+  ProcessMessages();
+}
+
+void MouseDown(MouseButton button, int x, int y) {
+  input::MouseDown(button, x, y);
+  ProcessMessages();
+}
+
+void MouseUp(MouseButton button, int x, int y) {
+  input::MouseUp(button, x, y);
   ProcessMessages();
 }
 
@@ -165,10 +180,7 @@ void DoubleClick(MouseButton button, int x, int y) {
 }
 
 void MouseWheel(int delta, int x, int y) {
-  State& s = S();
-  s.Cursor = POINT{x, y};
-  HWND t = Find(s.Focus) ? s.Focus : Find(s.Active) ? s.Active : nullptr;
-  if (t) Post(t, WM_MOUSEWHEEL, MAKEWPARAM(WORD(KeyFlags()), WORD(SHORT(delta))), PackPoint(s.Cursor));
+  input::MouseWheel(delta, x, y);
   ProcessMessages();
 }
 

@@ -63,6 +63,7 @@ struct MSG {
   LPARAM lParam = 0;
   DWORD time = 0;
   POINT pt;
+  DWORD lPrivate = 0;  // the window system's own: the characters a display gave a key press
 };
 using LPMSG = MSG*;
 

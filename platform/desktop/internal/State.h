@@ -153,6 +153,9 @@ struct State {
   HWND Focus = nullptr;
   HWND Capture = nullptr;
   std::array<BYTE, 256> Keys{};
+  // Characters a display typed with a posted key press, by MSG::lPrivate.
+  std::map<DWORD, std::u16string> KeyTexts;
+  DWORD NextKeyText = 1;
   POINT Cursor;
   HCURSOR CurrentCursor = nullptr;
   int CursorShowCount = 0;
