@@ -239,6 +239,39 @@ void TControl::SetParentBiDiMode(bool Value) {
   if (Value && FParent) Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
 }
 
+TSysLocale SysLocale;
+
+bool TControl::IsRightToLeft() const { return SysLocale.MiddleEast && FBiDiMode != bdLeftToRight; }
+
+bool TControl::UseRightToLeftAlignment() const { return SysLocale.MiddleEast && FBiDiMode == bdRightToLeft; }
+
+bool TControl::UseRightToLeftReading() const { return SysLocale.MiddleEast && FBiDiMode != bdLeftToRight; }
+
+bool TControl::UseRightToLeftScrollBar() const {
+  return SysLocale.MiddleEast && (FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign);
+}
+
+win::UINT TControl::DrawTextBiDiModeFlags(win::UINT Flags) const {
+  if (UseRightToLeftAlignment()) {
+    if ((Flags & win::DT_RIGHT) == win::DT_RIGHT)
+      Flags &= ~win::DT_RIGHT;
+    else if ((Flags & win::DT_CENTER) != win::DT_CENTER)
+      Flags |= win::DT_RIGHT;
+  }
+  return Flags | DrawTextBiDiModeFlagsReadingOnly();
+}
+
+win::UINT TControl::DrawTextBiDiModeFlagsReadingOnly() const {
+  return UseRightToLeftReading() ? win::DT_RTLREADING : 0;
+}
+
+void ChangeBiDiModeAlignment(TAlignment& Alignment) {
+  if (Alignment == taLeftJustify)
+    Alignment = taRightJustify;
+  else if (Alignment == taRightJustify)
+    Alignment = taLeftJustify;
+}
+
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;

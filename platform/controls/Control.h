@@ -83,17 +83,22 @@ public:
   TControlState ControlState() const { return FControlState; }
   void SetControlState(TControlState Value) { FControlState = Value; }
 
-  // Right-to-left.
+  // Right-to-left. BiDiMode follows the parent while ParentBiDiMode is set; the
+  // Use... queries say what the mode means for this control in this locale.
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value);
   bool ParentBiDiMode() const { return FParentBiDiMode; }
   void SetParentBiDiMode(bool Value);
-  bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
-  bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
-  bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
-  bool UseRightToLeftScrollBar() const {
-    return FBiDiMode != bdLeftToRight && FBiDiMode != bdRightToLeftReadingOnly;
-  }
+  bool IsRightToLeft() const;
+  virtual bool UseRightToLeftAlignment() const;
+  virtual bool UseRightToLeftReading() const;
+  virtual bool UseRightToLeftScrollBar() const;
+  // DrawText flags with left and right alignment swapped under right-to-left alignment
+  // (centre stays) and DT_RTLREADING added under right-to-left reading.
+  win::UINT DrawTextBiDiModeFlags(win::UINT Flags) const;
+  win::UINT DrawTextBiDiModeFlagsReadingOnly() const;
+  // The alignment of the control's text before any right-to-left mirroring.
+  virtual TAlignment GetControlsAlignment() const { return taLeftJustify; }
 
   // Messages.
   TWndMethod WindowProc() const { return FWindowProc; }
@@ -184,6 +189,7 @@ protected:
   void CMParentColorChanged(TMessage& Message);
   void CMParentShowHintChanged(TMessage& Message);
   void CMParentBiDiModeChanged(TMessage& Message);
+  void CMBiDiModeChanged(TMessage& Message);
   void CMHitTest(TMessage& Message);
   void WMContextMenu(TMessage& Message);
 
@@ -256,6 +262,10 @@ private:
   win::HDC FDeviceContext = nullptr;
   win::HWND FWindowHandle = nullptr;
 };
+
+// Swaps left and right justification (centre stays): the mirror of an alignment
+// under right-to-left alignment.
+void ChangeBiDiModeAlignment(TAlignment& Alignment);
 
 // The form a control sits on (walking parents); nullptr when none.
 TCustomForm* GetParentForm(TControl* Control);

@@ -74,6 +74,7 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); return;
     case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(Message); return;
     case CM_PARENTBIDIMODECHANGED: CMParentBiDiModeChanged(Message); return;
+    case CM_BIDIMODECHANGED: CMBiDiModeChanged(Message); return;
     case CM_HITTEST: CMHitTest(Message); return;
     case CM_TEXTCHANGED: Invalidate(); return;
     default: DefaultHandler(Message);
@@ -221,6 +222,11 @@ void TControl::CMParentBiDiModeChanged(TMessage&) {
     FBiDiMode = FParent->BiDiMode();
     Perform(CM_BIDIMODECHANGED, 0, 0);
   }
+}
+
+// A new mode changes how the control's text is laid out.
+void TControl::CMBiDiModeChanged(TMessage&) {
+  if (SysLocale.MiddleEast) Invalidate();
 }
 
 void TControl::CMHitTest(TMessage& Message) { Message.Result = 1; }

@@ -10,7 +10,8 @@ void TControl::Publish(TClassBuilder<TControl>& b) {
   b.Property("Height", &TControl::Height, &TControl::SetHeight);
   b.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
   b.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
-  b.Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode).Stored(false);
+  b.Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode)
+      .Stored([](TControl* c) { return !c->ParentBiDiMode(); });
   b.Property("Caption", &TControl::Caption, &TControl::SetCaption);
   b.Property("Color", &TControl::Color, &TControl::SetColor).Stored([](TControl* c) { return !c->ParentColor(); });
   b.Property("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D).Stored([](TControl* c) { return !c->ParentCtl3D(); });

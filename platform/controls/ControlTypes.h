@@ -29,6 +29,14 @@ VANTREL_ENUM(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 VANTREL_ENUM(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly")
 
+// The locale's capabilities the controls ask about. Right-to-left modes take effect
+// only in a Middle-East locale; this platform shows right-to-left text everywhere, so
+// the flag starts on (tests turn it off to see a Western system).
+struct TSysLocale {
+  bool MiddleEast = true;
+};
+extern TSysLocale SysLocale;
+
 
 enum TDragMode { dmManual, dmAutomatic };
 VANTREL_ENUM(TDragMode, "dmManual", "dmAutomatic")

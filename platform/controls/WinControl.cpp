@@ -98,9 +98,18 @@ void TWinControl::CreateParams(TCreateParams& Params) {
   Params.WindowClass.lpfnWndProc = &win::DefWindowProcA;
   Params.WindowClass.hCursor = win::LoadCursor(nullptr, win::IDC_ARROW);
   Params.WinClassName = ClassName();
-  if (UseRightToLeftReading()) Params.ExStyle |= win::WS_EX_RTLREADING;
-  if (UseRightToLeftAlignment()) Params.ExStyle |= win::WS_EX_RIGHT;
-  if (UseRightToLeftScrollBar()) Params.ExStyle |= win::WS_EX_LEFTSCROLLBAR;
+  AddBiDiModeExStyle(Params.ExStyle);
+}
+
+void TWinControl::AddBiDiModeExStyle(win::DWORD& ExStyle) const {
+  if (UseRightToLeftReading()) ExStyle |= win::WS_EX_RTLREADING;
+  if (UseRightToLeftScrollBar()) ExStyle |= win::WS_EX_LEFTSCROLLBAR;
+  if (UseRightToLeftAlignment()) {
+    if (GetControlsAlignment() == taLeftJustify)
+      ExStyle |= win::WS_EX_RIGHT;
+    else if (GetControlsAlignment() == taRightJustify)
+      ExStyle |= win::WS_EX_LEFT;
+  }
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {

@@ -86,6 +86,9 @@ public:
 
 protected:
   virtual void CreateParams(TCreateParams& Params);
+  // Adds the extended styles of the right-to-left modes: reading order, scroll bar on
+  // the left, and the mirrored alignment of GetControlsAlignment.
+  void AddBiDiModeExStyle(win::DWORD& ExStyle) const;
   virtual void CreateWindowHandle(const TCreateParams& Params);
   virtual void CreateWnd();
   virtual void CreateHandle();

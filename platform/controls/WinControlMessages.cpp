@@ -70,7 +70,10 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CM_CANCELMODE: CMCancelMode(Message); return;
     case CM_CTL3DCHANGED: NotifyControls(CM_PARENTCTL3DCHANGED); return;
     case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); return;
-    case CM_BIDIMODECHANGED: NotifyControls(CM_PARENTBIDIMODECHANGED); RecreateWnd(); return;
+    case CM_BIDIMODECHANGED:
+      if (SysLocale.MiddleEast) RecreateWnd();
+      NotifyControls(CM_PARENTBIDIMODECHANGED);
+      return;
     case CM_PARENTCTL3DCHANGED:
       if (FParentCtl3D && FParent && FCtl3D != FParent->Ctl3D()) {
         FCtl3D = FParent->Ctl3D();
