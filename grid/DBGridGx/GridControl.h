@@ -1,0 +1,545 @@
+#pragma once
+// TCustomDBGridGx: the data-aware grid. It shows the records of a dataset (through a
+// data source) as rows and the dataset's fields as columns, with titles, an optional
+// filter row, an indicator column, footers, frozen columns, in-place editing,
+// multi-selection, sort markers and an options menu. TDBGridGx publishes it.
+#include <memory>
+#include <string>
+
+#include "grid/DBGridGx/GridOptions.h"
+#include "grid/DBGridGx/Selection.h"
+#include "grid/DBGridGx/Style.h"
+#include "grid/DBGridGx/Titles.h"
+#include "platform/controls/Grids.h"
+#include "platform/controls/Menus.h"
+#include "platform/data/DataSource.h"
+#include "platform/graphics/ImageList.h"
+#include "platform/rtl/Variant.h"
+
+class TColumnGx;
+class TDBGridColumnGx;
+class TDBGridColumnsGx;
+class TColumnDefValuesGx;
+class TDBGridGxColumnDefValuesGx;
+class TColumnsGxList;
+class TGridDataLinkGx;
+class TBookmarkListGx;
+class THeadTreeNode;
+class TDBGridGxSumList;
+class TDBGridGxScrollBar;
+class TDBGridGxSelection;
+class TColCellParamsGx;
+class TSTDBGridGxFilter;
+class TMoneyStyle;
+class TField;
+class TDataSet;
+class TInplaceFilterEditGx;
+
+using TDBGridGxClickEvent = TEvent<void(TColumnGx* Column)>;
+using TTitleGxClickEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column)>;
+using TCheckTitleGxBtnEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column, bool& Enabled)>;
+using TMovedEvent = TEvent<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TDrawColumnGxCellEvent =
+    TEvent<void(TObject* Sender, const win::RECT& Rect, int DataCol, TColumnGx* Column, TGridDrawState State)>;
+using TDrawDataCellEvent =
+    TEvent<void(TObject* Sender, const win::RECT& Rect, TField* Field, TGridDrawState State)>;
+using TDrawFooterCellEvent = TEvent<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column,
+                                         win::RECT& Rect, TGridDrawState State)>;
+using TGetCellGxParamsEvent =
+    TEvent<void(TObject* Sender, TColumnGx* Column, TFont* AFont, TColor& Background, TGridDrawState State)>;
+using TGetBtnGxParamsEvent = TEvent<void(TObject* Sender, TColumnGx* Column, TFont* AFont, TColor& Background,
+                                         TSortMarkerGx& SortMarker, bool IsDown)>;
+using TGetFooterParamsEvent =
+    TEvent<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column, TFont* AFont, TColor& Background,
+                TAlignment& Alignment, TGridDrawState State, std::string& Text)>;
+
+class TCustomDBGridGx : public TCustomGrid, public IDBGridGxStyleClient {
+  VANTREL_CLASS(TCustomDBGridGx, TCustomGrid)
+public:
+  explicit TCustomDBGridGx(TComponent* AOwner);
+  ~TCustomDBGridGx() override;
+
+  // ---- published properties (TDBGridGx publishes them) ----
+  TDBGridGxAllowedOperations AllowedOperations() const { return FAllowedOperations; }
+  void SetAllowedOperations(TDBGridGxAllowedOperations Value) { FAllowedOperations = Value; }
+  TDBGridGxAllowedSelections AllowedSelections() const { return FAllowedSelections; }
+  // Clears a selection whose kind is no longer allowed.
+  void SetAllowedSelections(TDBGridGxAllowedSelections Value);
+  bool AutoFitColWidths() const { return FAutoFitColWidths; }
+  void SetAutoFitColWidths(bool Value);
+  TColumnDefValuesGx* ColumnDefValues() const { return FColumnDefValues.get(); }
+  void SetColumnDefValues(TColumnDefValuesGx* Value);
+  TDBGridColumnsGx* Columns() const { return FColumns.get(); }
+  void SetColumns(TDBGridColumnsGx* Value);
+  TDataSource* DataSource() const;
+  // The grid draws cell contents itself before the drawing events.
+  bool DefaultDrawing() const { return FDefaultDrawingGx; }
+  void SetDefaultDrawing(bool Value);
+  void SetDataSource(TDataSource* Value);
+  bool DrawMemoText() const { return FDrawMemoText; }
+  void SetDrawMemoText(bool Value);
+  TDBGridGxEditActions EditActions() const { return FEditActions; }
+  void SetEditActions(TDBGridGxEditActions Value) { FEditActions = Value; }
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value);
+  TColor FooterColor() const { return FFooterColor; }
+  void SetFooterColor(TColor Value);
+  TFont* FooterFont() const { return FFooterFont.get(); }
+  void SetFooterFont(TFont* Value);
+  int FooterRowCount() const { return FFooterRowCount; }
+  void SetFooterRowCount(int Value);
+  int FrozenCols() const { return FFrozenCols; }
+  void SetFrozenCols(int Value);
+  TDBGridGxScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
+  void SetHorzScrollBar(TDBGridGxScrollBar* Value);
+  TDBGridGxScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
+  void SetVertScrollBar(TDBGridGxScrollBar* Value);
+  int MinAutoFitWidth() const { return FMinAutoFitWidth; }
+  void SetMinAutoFitWidth(int Value);
+  TDBGridOptions Options() const { return FOptions; }
+  void SetOptions(TDBGridOptions Value);
+  TDBGridGxOptions OptionsGx() const { return FOptionsGx; }
+  virtual void SetOptionsGx(TDBGridGxOptions Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  int RowHeight() const { return FRowHeight; }
+  void SetRowHeight(int Value);
+  int RowLines() const { return FRowLines; }
+  void SetRowLines(int Value);
+  bool RowSizingAllowed() const { return FRowSizingAllowed; }
+  void SetRowSizingAllowed(bool Value);
+  bool SortLocal() const { return FSortLocal; }
+  void SetSortLocal(bool Value) { FSortLocal = Value; }
+  bool SortOnColumnClick() const { return FSortOnColumnClick; }
+  void SetSortOnColumnClick(bool Value) { FSortOnColumnClick = Value; }
+  TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
+  void SetSTFilter(TSTDBGridGxFilter* Value);
+  TDBGridGxSumList* SumList() const { return FSumList.get(); }
+  void SetSumList(TDBGridGxSumList* Value);
+  TFont* TitleFont() const { return FTitleFont.get(); }
+  void SetTitleFont(TFont* Value);
+  int TitleHeight() const { return FTitleHeight; }
+  void SetTitleHeight(int Value);
+  TCustomImageList* TitleImages() const { return FTitleImages; }
+  void SetTitleImages(TCustomImageList* Value);
+  int TitleLines() const { return FTitleLines; }
+  void SetTitleLines(int Value);
+  bool UseMultiTitle() const { return FUseMultiTitle; }
+  void SetUseMultiTitle(bool Value);
+  int VTitleMargin() const { return FVTitleMargin; }
+  void SetVTitleMargin(int Value);
+  bool ShowImage() const { return FShowImage; }
+  void SetShowImage(bool Value);
+
+  // The system's own additions.
+  bool UseMenu() const { return FUseMenu; }
+  void SetUseMenu(bool Value) { FUseMenu = Value; }
+  bool AutoSort() const { return FAutoSort; }
+  void SetAutoSort(bool Value);
+  bool ShowBmp() const { return FShowBmp; }
+  void SetShowBmp(bool Value);
+  bool RowColorFlag() const { return FRowColorFlag; }
+  void SetRowColorFlag(bool Value);
+  TColor RowOneColor() const { return FRowOneColor; }
+  void SetRowOneColor(TColor Value);
+  TColor RowTwoColor() const { return FRowTwoColor; }
+  void SetRowTwoColor(TColor Value);
+  // The grid's own money style; the writer copies the given style's settings into it.
+  TMoneyStyle* CurrencyStyle() const { return FCurrencyStyle.get(); }
+  void SetCurrencyStyle(TMoneyStyle* Value);
+  bool DrawCurrency() const { return FDrawCurrency; }
+  void SetDrawCurrency(bool Value);
+  // Whether amounts are formatted as money text (switched on for good by DrawCurrency).
+  bool MoneyTextFormatting() const { return FMoneyTextFormatting; }
+  bool NeedPaintCurrHead() const { return FNeedPaintCurrHead; }
+  void SetNeedPaintCurrHead(bool Value);
+  bool FooterDisplayStyle() const { return FFooterDisplayStyle; }
+  void SetFooterDisplayStyle(bool Value);
+  bool AutoSetFooterWhenRestore() const { return FAutoSetFooterWhenRestore; }
+  void SetAutoSetFooterWhenRestore(bool Value) { FAutoSetFooterWhenRestore = Value; }
+  TStrings* SumFieldNotInclude();
+  void SetSumFieldNotInclude(TStrings* Value);
+  TColor FixGridlinecolor() const { return FFixGridlinecolor; }
+  void SetFixGridlinecolor(TColor Value);
+  TColor Gridlinecolor() const { return FGridlinecolor; }
+  void SetGridlinecolor(TColor Value);
+  bool AllowMoveColumn() const { return FAllowMoveColumn; }
+  void SetAllowMoveColumn(bool Value) { FAllowMoveColumn = Value; }
+  bool AutoRestoreGrid() const { return FAutoRestoreGrid; }
+  void SetAutoRestoreGrid(bool Value) { FAutoRestoreGrid = Value; }
+  bool DisableMoveColumn() const { return FDisableMoveColumn; }
+  void SetDisableMoveColumn(bool Value) { FDisableMoveColumn = Value; }
+  TStrings* ProtectFieldList();
+  // Lists created on first read are stored only when they hold something.
+  bool SumFieldNotIncludeStored() const { return FSumFieldNotInclude && FSumFieldNotInclude->Count() > 0; }
+  bool ProtectFieldListStored() const { return FProtectFieldList && FProtectFieldList->Count() > 0; }
+  void SetProtectFieldList(TStrings* Value);
+
+  // ---- events ----
+  TDBGridGxClickEvent OnCellClick() const { return FOnCellClick; }
+  void SetOnCellClick(const TDBGridGxClickEvent& Value) { FOnCellClick = Value; }
+  TDBGridGxClickEvent OnTitleClick() const { return FOnTitleClick; }
+  void SetOnTitleClick(const TDBGridGxClickEvent& Value) { FOnTitleClick = Value; }
+  TTitleGxClickEvent OnTitleBtnClick() const { return FOnTitleBtnClick; }
+  void SetOnTitleBtnClick(const TTitleGxClickEvent& Value) { FOnTitleBtnClick = Value; }
+  TCheckTitleGxBtnEvent OnCheckButton() const { return FOnCheckButton; }
+  void SetOnCheckButton(const TCheckTitleGxBtnEvent& Value) { FOnCheckButton = Value; }
+  TNotifyEvent OnColEnter() const { return FOnColEnter; }
+  void SetOnColEnter(const TNotifyEvent& Value) { FOnColEnter = Value; }
+  TNotifyEvent OnColExit() const { return FOnColExit; }
+  void SetOnColExit(const TNotifyEvent& Value) { FOnColExit = Value; }
+  TMovedEvent OnColumnMoved() const { return FOnColumnMoved; }
+  void SetOnColumnMoved(const TMovedEvent& Value) { FOnColumnMoved = Value; }
+  TNotifyEvent OnColWidthsChanged() const { return FOnColWidthsChanged; }
+  void SetOnColWidthsChanged(const TNotifyEvent& Value) { FOnColWidthsChanged = Value; }
+  TDrawColumnGxCellEvent OnDrawColumnCell() const { return FOnDrawColumnCell; }
+  void SetOnDrawColumnCell(const TDrawColumnGxCellEvent& Value) { FOnDrawColumnCell = Value; }
+  TDrawDataCellEvent OnDrawDataCell() const { return FOnDrawDataCell; }
+  void SetOnDrawDataCell(const TDrawDataCellEvent& Value) { FOnDrawDataCell = Value; }
+  TDrawFooterCellEvent OnDrawFooterCell() const { return FOnDrawFooterCell; }
+  void SetOnDrawFooterCell(const TDrawFooterCellEvent& Value) { FOnDrawFooterCell = Value; }
+  TGetCellGxParamsEvent OnGetCellParams() const { return FOnGetCellParams; }
+  void SetOnGetCellParams(const TGetCellGxParamsEvent& Value) { FOnGetCellParams = Value; }
+  TGetBtnGxParamsEvent OnGetBtnParams() const { return FOnGetBtnParams; }
+  void SetOnGetBtnParams(const TGetBtnGxParamsEvent& Value) { FOnGetBtnParams = Value; }
+  TGetFooterParamsEvent OnGetFooterParams() const { return FOnGetFooterParams; }
+  void SetOnGetFooterParams(const TGetFooterParamsEvent& Value) { FOnGetFooterParams = Value; }
+  TNotifyEvent OnEditButtonClick() const { return FOnEditButtonClick; }
+  void SetOnEditButtonClick(const TNotifyEvent& Value) { FOnEditButtonClick = Value; }
+  TNotifyEvent OnSortMarkingChanged() const { return FOnSortMarkingChanged; }
+  void SetOnSortMarkingChanged(const TNotifyEvent& Value) { FOnSortMarkingChanged = Value; }
+  TNotifyEvent OnApplyFilter() const { return FOnApplyFilter; }
+  void SetOnApplyFilter(const TNotifyEvent& Value) { FOnApplyFilter = Value; }
+  TNotifyEvent OnDblFilterClick() const { return FOnDblFilterClick; }
+  void SetOnDblFilterClick(const TNotifyEvent& Value) { FOnDblFilterClick = Value; }
+  TNotifyEvent OnSumListRecalcAll() const { return FOnSumListRecalcAll; }
+  void SetOnSumListRecalcAll(const TNotifyEvent& Value) { FOnSumListRecalcAll = Value; }
+  TNotifyEvent OnSumListAfterRecalcAll() const { return FOnSumListAfterRecalcAll; }
+  void SetOnSumListAfterRecalcAll(const TNotifyEvent& Value) { FOnSumListAfterRecalcAll = Value; }
+
+  // ---- grid state shared by the grid's parts ----
+  int IndicatorColCount() const { return FIndicatorColCount; }
+  void SetIndicatorColCount(int Value) { FIndicatorColCount = static_cast<std::uint8_t>(Value); }
+  int TitleAreaRowCount() const { return FTitleAreaRowCount; }
+  void SetTitleAreaRowCount(int Value) { FTitleAreaRowCount = static_cast<std::uint8_t>(Value); }
+  int UpdateLockCount() const { return FUpdateLockCount; }
+  int LayoutLockCount() const { return FLayoutLockCount; }
+  const std::string& EditText() const { return FEditText; }
+  void SetEditTextValue(const std::string& Value) { FEditText = Value; }
+  const Variant& EditValue() const { return FEditValue; }
+  void SetEditValue(const Variant& Value) { FEditValue = Value; }
+  int EditButtonWidth() const { return FEditButtonWidth; }
+  int EditButtonHeight() const { return FEditButtonHeight; }
+  void SetEditButtonHeight(int Value) { FEditButtonHeight = Value; }
+  int TextMargin() const { return FTextMargin; }
+  const std::string& SearchText() const { return FSearchText; }
+  void SetSearchText(const std::string& Value) { FSearchText = Value; }
+  bool Searching() const { return FSearching; }
+  void SetSearching(bool Value) { FSearching = Value; }
+  bool FilterEditing() const { return FFilterEditing; }
+  void SetFilterEditing(bool Value) { FFilterEditing = Value; }
+  bool PaintLocked() const { return FPaintLocked; }
+  void SetPaintLocked(bool Value) { FPaintLocked = Value; }
+  // The title row height the layout computed from TitleHeight and TitleLines.
+  int ComputedTitleHeight() const { return FComputedTitleHeight; }
+  void SetComputedTitleHeight(int Value) { FComputedTitleHeight = Value; }
+  // The title button being pressed (a grid column), -1 when none.
+  int PressedTitleCol() const { return FPressedTitleCol; }
+  void SetPressedTitleCol(int Value) { FPressedTitleCol = Value; }
+  bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
+  void SetWholeDataSetCursorAllowed(bool Value) { FWholeDataSetCursorAllowed = Value; }
+
+  // ---- owned objects ----
+  TColumnsGxList* ShownColumns() const { return FShownColumns.get(); }
+  TColumnsGxList* SortedColumnList() const { return FSortedColumnList.get(); }
+  TGridDataLinkGx* GridLink() const { return FDataLink.get(); }
+  TBookmarkListGx* BookmarkedRows() const { return FBookmarks.get(); }
+  TDBGridGxSelection* GridSelection() const { return FSelection.get(); }
+  TColCellParamsGx* CellParams() const { return FCellParams.get(); }
+  THeadTreeNode* HeadTreeRoot() const { return FHeadTreeRoot.get(); }
+  TChangeLink* TitleImageChangeLink() const { return FTitleImageChangeLink.get(); }
+  // The "DBGRID_BMP" glyph.
+  TBitmap* GlyphBitmap() const { return FGlyphBitmap.get(); }
+  // The options menu; nil once it was freed elsewhere.
+  TPopupMenu* OptionsMenu() const { return FOptionsMenu; }
+  TDBGridGxStyle* GridStyle() const { return FStyle; }
+  TFont* ToolTipFont() const { return FToolTipFont.get(); }
+  TInplaceFilterEditGx* FilterEditor() const { return FFilterEditor; }
+  void SetFilterEditor(TInplaceFilterEditGx* Value) { FFilterEditor = Value; }
+
+  // ---- options menu commands ----
+  void MenuPrintClick(TObject* Sender);
+  void MenuRestoreLayoutClick(TObject* Sender);
+  void MenuSaveLayoutClick(TObject* Sender);
+  void ShowColumnDialog(TObject* Sender);
+  void MenuFilterRowClick(TObject* Sender);
+  void MenuClearFilterClick(TObject* Sender);
+
+  // ---- layout locks ----
+  void LockUpdates();
+  void UnlockUpdates();
+  void LockLayout();
+  bool TryLockLayout();
+  void UnlockLayout();
+  void ReleaseLayoutLock();
+  void UnlockLayoutDeferred();
+
+  // ---- index conversions and the current cell ----
+  int GridToDataColumn(int I) const { return I - FIndicatorColCount; }
+  int DataToGridColumn(int I) const { return I + FIndicatorColCount; }
+  int CurrentGridColumn() const { return Col(); }
+  int CurrentDataColumn() const { return GridToDataColumn(Col()); }
+  TColumnGx* CurrentColumn() const;
+  TField* CurrentColumnField() const;
+  void SelectDataColumn(int I);
+
+  // ---- small services ----
+  // The first column bound to FieldName (ignoring case); raises the grid error when none.
+  TColumnGx* ColumnByFieldName(const std::string& FieldName) const;
+  // The first column with that field name (upper-cased comparison), or nil.
+  TColumnGx* FindColumnNoCase(const std::string& FieldName) const;
+  bool InplaceEditorVisible() const;
+  bool IsActiveControl();
+  void SetStyle(TDBGridGxStyle* Value) override;
+  void SetGridStyle(TDBGridGxStyle* Value) { SetStyle(Value); }
+  void UseDefaultGridStyle();
+  void GridStyleChanged();
+  void ClearSelection();
+  void InvalidateCellEditor();
+  void InvalidateGridArea() { InvalidateGrid(); }
+
+  // ---- new virtual operations ----
+  virtual bool TakeFocus();
+  virtual bool WantsRowFocusRect();
+  virtual bool EditorAlwaysShown();
+  virtual bool IsCell3D(int ACol, int ARow, TGridDrawState AState, const win::RECT& ARect);
+  virtual bool IsCellSelected(int ACol, int ARow, const std::string& Bookmark, int DataCol);
+  virtual int FilterRowCount();
+  virtual int TitleRowCount();
+  virtual bool FixedCellColors(int ACol, int ARow, TFont* AFont, TColor& Background, bool Selected,
+                               TGridDrawState AState, int CellType, int AreaCol, int AreaRow);
+  virtual bool DataCellColors(int DataCol, int DataRow, TFont* AFont, TColor& Background, TGridDrawState AState,
+                              const std::string& Text);
+  virtual bool SelectionHasFocus();
+  virtual void RefreshAfterDataChange();
+  virtual void BuildFieldMap();
+  virtual void PaintFlatBorder();
+  virtual void DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState);
+  virtual void CollectDataSetFields(TList* List);
+  virtual void RequestLayout();
+  virtual void LinkActiveChanged();
+  virtual void ScrollRows(int Distance);
+  virtual void SelectionChanged();
+  virtual void ApplyColumnAttributes();
+  virtual void ShowCellEditor();
+  virtual void AutoScrollStep(int X, int Y);
+  virtual void SyncActiveRow();
+  virtual void UpdateHorzScrollBar();
+  virtual void RecountRows();
+  virtual void UpdateVertScrollBar();
+  virtual void MakeFilterEditor();
+  virtual bool CanShowFilterEditor();
+  virtual void StoreFilterText(int Index);
+  virtual void LoadFilterText(int Index);
+  virtual std::string FooterValueText(int FooterIndex, int DataCol);
+  virtual void ApplyFilterDefault();
+  virtual void ApplySortingDefault();
+
+  // ---- new dynamic operations ----
+  virtual TColumnDefValuesGx* CreateColumnDefValues();
+  virtual TDBGridColumnsGx* CreateColumns();
+  virtual TDBGridGxScrollBar* CreateScrollBar(int Kind);
+  virtual void FireCellClick(TColumnGx* Column);
+  virtual void FireCheckButton(int ACol, TColumnGx* Column, bool& Enabled);
+  virtual void FireColEnter();
+  virtual void FireColExit();
+  virtual void FireSortMarkingChanged();
+  virtual void FireTitleBtnClick(int ACol, TColumnGx* Column);
+  virtual void FireDrawColumnCell(const win::RECT& Rect, int DataCol, TColumnGx* Column, TGridDrawState State);
+  virtual void FireDrawDataCell(const win::RECT& Rect, TField* Field, TGridDrawState State);
+  virtual void FireEditButtonClick();
+  virtual void FireGetCellParams(TColumnGx* Column, TFont* AFont, TColor& Background, TGridDrawState State);
+  virtual void FireGetFooterParams(int DataCol, int Row, TColumnGx* Column, TFont* AFont, TColor& Background,
+                                   TAlignment& Alignment, TGridDrawState State, std::string& Text);
+  virtual void HandleTitleClick(TColumnGx* Column);
+
+  // ---- lifecycle and streaming ----
+  void DefineProperties(TFiler* Filer) override;
+  void Loaded() override;
+  void ReadColumns(TReader* Reader);
+  void WriteColumns(TWriter* Writer);
+  // Grows the columns' change into a layout request (columns call it on change).
+  void ColumnsChanged() { RequestLayout(); }
+  void ChangeScale(int M, int D) override;
+  void DefaultHandler(TMessage& Message) override;
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Dispatch(TMessage& Message) override;
+  // What the grid forgets when a component it refers to is removed.
+  virtual void ForgetRemovedComponent(TComponent* AComponent);
+  virtual void AdjustCreateParams(TCreateParams& Params);
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  virtual void CreateGridWindow();
+  void Paint() override;
+  TInplaceEdit* CreateEditor() override;
+  bool CanEditShow() override;
+  void DrawCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState) override;
+
+  // Overridden base-grid notifications and the editor protocol.
+  bool CanEditAcceptKey(TKeyChar Key) override;
+  bool CanEditModify() override;
+  int GetEditLimit() override;
+  std::string GetEditMask(int ACol, int ARow) override;
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void ColWidthsChanged() override { AfterColumnResize(); }
+  virtual void AfterColumnResize();
+  void RowHeightsChanged() override { AfterRowHeightsChanged(); }
+  virtual void AfterRowHeightsChanged();
+  void TopLeftChanged() override;
+  void TimedScroll(TGridScrollDirection Direction) override;
+  void KeyDown(win::WORD& Key, TShiftState Shift) override { HandleKeyDown(Key, Shift); }
+  virtual void HandleKeyDown(win::WORD& Key, TShiftState Shift);
+  void KeyPress(TKeyChar& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    HandleMouseDown(Button, Shift, X, Y);
+  }
+  virtual void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MouseMove(TShiftState Shift, int X, int Y) override { HandleMouseMove(Shift, X, Y); }
+  virtual void HandleMouseMove(TShiftState Shift, int X, int Y);
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override { HandleMouseUp(Button, Shift, X, Y); }
+  virtual void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  // Rebuilds the layout (at the outermost layout unlock).
+  virtual void RebuildLayout();
+  void TitleFontChanged(TObject* Sender);
+  void FooterFontChanged(TObject* Sender);
+  void TitleImageListChanged(TObject* Sender);
+  void SumListChanged(TObject* Sender);
+  void SumListRecalcAll(TObject* Sender);
+  void SumListAfterRecalcAll(TObject* Sender);
+  // Whether the font change under way comes from the parent's font.
+  bool FParentFontChanging = false;
+
+private:
+  void CreateOwnedObjects();
+  void BuildOptionsMenu();
+  void PaintGlyphSpot();
+  bool ColumnsStored() const;
+  bool Loading() const;
+  void DeferredLayoutMessage(TMessage& Message);
+
+  TDBGridGxStyle* FStyle = nullptr;
+  std::unique_ptr<TColumnDefValuesGx> FColumnDefValues;
+  std::unique_ptr<TDBGridColumnsGx> FColumns;
+  std::unique_ptr<TColumnsGxList> FShownColumns;
+  std::unique_ptr<TGridDataLinkGx> FDataLink;
+  std::unique_ptr<TFont> FTitleFont;
+  std::unique_ptr<TBookmarkListGx> FBookmarks;
+  std::unique_ptr<THeadTreeNode> FHeadTreeRoot;
+  std::unique_ptr<TDBGridGxSumList> FSumList;
+  std::unique_ptr<TDBGridGxScrollBar> FHorzScrollBar;
+  std::unique_ptr<TDBGridGxScrollBar> FVertScrollBar;
+  std::unique_ptr<TColumnsGxList> FSortedColumnList;
+  std::unique_ptr<TDBGridGxSelection> FSelection;
+  std::unique_ptr<TFont> FFooterFont;
+  std::unique_ptr<TColCellParamsGx> FCellParams;
+  std::unique_ptr<TSTDBGridGxFilter> FSTFilter;
+  std::unique_ptr<TChangeLink> FTitleImageChangeLink;
+  std::unique_ptr<TBitmap> FGlyphBitmap;
+  TPopupMenu* FOptionsMenu = nullptr;
+  std::unique_ptr<TMoneyStyle> FCurrencyStyle;
+  std::unique_ptr<TFont> FToolTipFont;
+  std::unique_ptr<TStrings> FSumFieldNotInclude;
+  std::unique_ptr<TStrings> FProtectFieldList;
+  TInplaceFilterEditGx* FFilterEditor = nullptr;
+  TCustomImageList* FTitleImages = nullptr;
+  bool FDrawBitmapShared = false;
+  bool FDefaultDrawingGx = true;
+
+  std::uint8_t FIndicatorColCount = 1;
+  std::uint8_t FTitleAreaRowCount = 0;
+  std::uint8_t FUpdateLockCount = 0;
+  std::uint8_t FLayoutLockCount = 0;
+  std::string FEditText;
+  Variant FEditValue;
+  int FEditButtonWidth = 0;
+  int FEditButtonHeight = 0;
+  int FTextMargin = 4;
+  std::string FSearchText;
+  bool FSearching = false;
+  bool FFilterEditing = false;
+  bool FPaintLocked = false;
+  int FComputedTitleHeight = 0;
+  int FPressedTitleCol = -1;
+  bool FWholeDataSetCursorAllowed = true;
+  std::string FDefaultImeName;
+  TImeMode FDefaultImeMode = imDontCare;
+
+  TDBGridGxAllowedOperations FAllowedOperations;
+  TDBGridGxAllowedSelections FAllowedSelections;
+  bool FAutoFitColWidths = false;
+  bool FDrawMemoText = false;
+  TDBGridGxEditActions FEditActions;
+  bool FFlat = false;
+  TColor FFooterColor = clWindow;
+  int FFooterRowCount = 0;
+  int FFrozenCols = 0;
+  int FMinAutoFitWidth = 0;
+  TDBGridOptions FOptions;
+  TDBGridGxOptions FOptionsGx;
+  bool FReadOnly = false;
+  int FRowHeight = 0;
+  int FRowLines = 0;
+  bool FRowSizingAllowed = false;
+  bool FSortLocal = false;
+  bool FSortOnColumnClick = true;
+  int FTitleHeight = 0;
+  int FTitleLines = 0;
+  bool FUseMultiTitle = false;
+  int FVTitleMargin = 10;
+  bool FShowImage = false;
+  bool FUseMenu = true;
+  bool FAutoSort = true;
+  bool FShowBmp = false;
+  bool FRowColorFlag = false;
+  TColor FRowOneColor = clWindow;
+  TColor FRowTwoColor = 0xF0FBFF;
+  bool FDrawCurrency = false;
+  bool FMoneyTextFormatting = false;
+  bool FNeedPaintCurrHead = false;
+  bool FFooterDisplayStyle = false;
+  bool FAutoSetFooterWhenRestore = true;
+  TColor FFixGridlinecolor = clGray;
+  TColor FGridlinecolor = clGray;
+  bool FAllowMoveColumn = true;
+  bool FAutoRestoreGrid = false;
+  bool FDisableMoveColumn = false;
+
+  TDBGridGxClickEvent FOnCellClick, FOnTitleClick;
+  TTitleGxClickEvent FOnTitleBtnClick;
+  TCheckTitleGxBtnEvent FOnCheckButton;
+  TNotifyEvent FOnColEnter, FOnColExit, FOnColWidthsChanged, FOnEditButtonClick, FOnSortMarkingChanged,
+      FOnApplyFilter, FOnDblFilterClick, FOnSumListRecalcAll, FOnSumListAfterRecalcAll;
+  TMovedEvent FOnColumnMoved;
+  TDrawColumnGxCellEvent FOnDrawColumnCell;
+  TDrawDataCellEvent FOnDrawDataCell;
+  TDrawFooterCellEvent FOnDrawFooterCell;
+  TGetCellGxParamsEvent FOnGetCellParams;
+  TGetFooterParamsEvent FOnGetFooterParams;
+  TGetBtnGxParamsEvent FOnGetBtnParams;
+};
+
+// The grid that forms place: it publishes the properties and events of TCustomDBGridGx.
+class TDBGridGx : public TCustomDBGridGx {
+  VANTREL_CLASS(TDBGridGx, TCustomDBGridGx)
+public:
+  explicit TDBGridGx(TComponent* AOwner) : TCustomDBGridGx(AOwner) {}
+  static void Publish(TClassBuilder<TDBGridGx>& b);
+};
+
+// Registers TDBGridGx (and the classes its form descriptions name) for the form reader.
+void RegisterDBGridGxClasses();

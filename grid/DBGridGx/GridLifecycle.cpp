@@ -1,0 +1,167 @@
+// Loading, window creation, removal notifications, scaling and the streaming of columns.
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridSumList.h"
+#include "grid/DBGridGx/ScrollBarSettings.h"
+#include "gridcontrols/ToolCtrlsGx/EditButtons.h"
+#include "platform/controls/StdCtrls.h"
+#include "platform/rtl/forms/Filer.h"
+#include "platform/rtl/SysUtils.h"
+
+void TCustomDBGridGx::Loaded() {
+  TCustomGrid::Loaded();
+  if (FColumns->Count() > 0) {
+    SetColCount(FColumns->Count());
+    if (FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
+      FColumns->BeginUpdate();
+      try {
+        for (int I = 0; I < FColumns->Count(); ++I) {
+          TColumnGx* Column = FColumns->ColumnAt(I);
+          Column->SetProportionalWidth(Column->Width());
+        }
+      } catch (...) {
+        FColumns->EndUpdate();
+        throw;
+      }
+      FColumns->EndUpdate();
+      SetScrollBars(ssNone);
+    }
+    FColumns->RebuildSortedColumnList();
+  }
+  if (DataSource()) FSumList->FinishLoading();
+  RequestLayout();
+  LockLayout();
+  UnlockLayoutDeferred();
+}
+
+void TCustomDBGridGx::CreateParams(TCreateParams& Params) {
+  TCustomGrid::CreateParams(Params);
+  AdjustCreateParams(Params);
+}
+
+void TCustomDBGridGx::AdjustCreateParams(TCreateParams&) {}
+
+void TCustomDBGridGx::CreateWnd() { CreateGridWindow(); }
+
+void TCustomDBGridGx::CreateGridWindow() {
+  LockUpdates();
+  try {
+    TCustomGrid::CreateWnd();
+  } catch (...) {
+    UnlockUpdates();
+    throw;
+  }
+  UnlockUpdates();
+  FEditButtonWidth = FFlat ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
+  FEditButtonHeight =
+      DefaultRowHeight() > Round(1.5 * FEditButtonWidth) ? FEditButtonWidth : DefaultRowHeight();
+  if (FAutoFitColWidths) {
+    RequestLayout();
+  } else {
+    RecountRows();
+    SyncActiveRow();
+  }
+  UpdateVertScrollBar();
+  FDefaultImeName = ImeName();
+  FDefaultImeMode = ImeMode();
+}
+
+void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomGrid::Notification(AComponent, Operation);
+  if (Operation != opRemove || !AComponent || ComponentState().Contains(csDestroying)) return;
+  // The options menu is the grid's own, but another component may free it.
+  if (AComponent == FOptionsMenu) FOptionsMenu = nullptr;
+  ForgetRemovedComponent(AComponent);
+}
+
+void TCustomDBGridGx::ForgetRemovedComponent(TComponent* AComponent) {
+  if (!FColumns) return;
+  if (dynamic_cast<TPopupMenu*>(AComponent)) {
+    FColumns->ForgetComponent(AComponent);
+  } else if (auto* Images = dynamic_cast<TCustomImageList*>(AComponent)) {
+    if (Images == FTitleImages) SetTitleImages(nullptr);
+    FColumns->ForgetComponent(AComponent);
+  } else if (auto* Bar = dynamic_cast<TScrollBar*>(AComponent)) {
+    if (FVertScrollBar && FVertScrollBar->ExtScrollBar() == Bar) FVertScrollBar->SetExtScrollBar(nullptr);
+    else if (FHorzScrollBar && FHorzScrollBar->ExtScrollBar() == Bar) FHorzScrollBar->SetExtScrollBar(nullptr);
+  } else if (auto* Source = dynamic_cast<TDataSource*>(AComponent)) {
+    FColumns->ForgetComponent(AComponent);
+    if (Source == DataSource()) SetDataSource(nullptr);
+  } else if (FDataLink) {
+    if (auto* Field = dynamic_cast<TField*>(AComponent)) {
+      LockLayout();
+      bool Unbound = false;
+      try {
+        Unbound = FColumns->UnbindField(Field);
+      } catch (...) {
+        ReleaseLayoutLock();
+        throw;
+      }
+      TDataSet* DataSet = FDataLink->DataSet();
+      if (Unbound && !(DataSet && DataSet->ControlsDisabled())) UnlockLayout();
+      else UnlockLayoutDeferred();
+    } else if (dynamic_cast<TDataSet*>(AComponent)) {
+      // Whole-dataset cursor mode is tested again when the grid next lays out.
+    }
+  }
+}
+
+void TCustomDBGridGx::ChangeScale(int M, int D) {
+  const TScalingFlags Flags = ScalingFlags();
+  const bool ScaleFonts = Flags.Empty() || Flags.Contains(sfFont) || !ComponentState().Contains(csLoading);
+  if (M != D && D != 0 && ScaleFonts) {
+    if (!ParentFont()) {
+      // Each font keeps its own size, scaled.
+      FTitleFont->SetSize(MulDiv(FTitleFont->Size(), M, D));
+      FFooterFont->SetSize(MulDiv(FFooterFont->Size(), M, D));
+    }
+    FColumns->BeginUpdate();
+    try {
+      int Sum = 0, Previous = 0;
+      for (int I = 0; I < FColumns->Count(); ++I) {
+        TColumnGx* Column = FColumns->ColumnAt(I);
+        const TColumnGxValues Assigned = Column->AssignedValues();
+        if (Assigned.Contains(cvFont)) Column->Font()->SetSize(MulDiv(Column->Font()->Size(), M, D));
+        if (Assigned.Contains(cvTitleFont))
+          Column->Title()->Font()->SetSize(MulDiv(Column->Title()->Font()->Size(), M, D));
+        auto ScaleFooter = [M, D](TColumnFooterGx* Footer) {
+          if (Footer->AssignedValues().Contains(fvFont)) Footer->Font()->SetSize(MulDiv(Footer->Font()->Size(), M, D));
+        };
+        ScaleFooter(Column->Footer());
+        for (int F = 0; F < Column->Footers()->Count(); ++F) ScaleFooter(Column->Footers()->Items(F));
+        Sum += Column->Width();
+        const int Scaled = MulDiv(Sum, M, D);
+        Column->SetWidth(Scaled - Previous);
+        Previous = Scaled;
+      }
+    } catch (...) {
+      FColumns->EndUpdate();
+      throw;
+    }
+    FColumns->EndUpdate();
+  }
+  TCustomGrid::ChangeScale(M, D);
+}
+
+// Streaming of columns: one custom entry "Columns", stored when the columns are the
+// grid's own (not the automatic ones made from the fields).
+bool TCustomDBGridGx::ColumnsStored() const { return FColumns->IsCustomized(); }
+
+void TCustomDBGridGx::DefineProperties(TFiler* Filer) {
+  TCustomGrid::DefineProperties(Filer);
+  bool HasData = ColumnsStored();
+  if (auto* Ancestor = dynamic_cast<TCustomDBGridGx*>(Filer->Ancestor())) {
+    HasData = Ancestor->ColumnsStored() != ColumnsStored() ||
+              !CollectionsEqual(FColumns.get(), Ancestor->Columns(), Filer->Root(), Filer->LookupRoot());
+  }
+  Filer->DefineProperty(
+      "Columns", [this](TReader* Reader) { ReadColumns(Reader); },
+      [this](TWriter* Writer) { WriteColumns(Writer); }, HasData);
+}
+
+void TCustomDBGridGx::ReadColumns(TReader* Reader) {
+  FColumns->Clear();
+  Reader->ReadValue();
+  Reader->ReadCollection(FColumns.get());
+}
+
+void TCustomDBGridGx::WriteColumns(TWriter* Writer) { Writer->WriteCollection(FColumns.get()); }
