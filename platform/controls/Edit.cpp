@@ -49,6 +49,8 @@ int TCustomEdit::TextLength() const { return static_cast<int>(Utf8Length(FText))
 void TCustomEdit::SetSelStart(int Value) {
   FSelStart = std::clamp(Value, 0, TextLength());
   FSelLength = 0;
+  FCaretAtStart = false;
+  Invalidate();
   UpdateCaret();
 }
 
@@ -59,10 +61,13 @@ void TCustomEdit::SetSelLength(int Value) {
     int from = std::max(0, FSelStart + Value);
     FSelLength = FSelStart - from;
     FSelStart = from;
+    FCaretAtStart = FSelLength > 0;
   } else {
     FSelLength = std::min(Value, len - FSelStart);
+    FCaretAtStart = false;
   }
   Invalidate();
+  UpdateCaret();
 }
 
 std::string TCustomEdit::SelText() const {
@@ -78,7 +83,9 @@ void TCustomEdit::SetSelText(const std::string& Value) {
 void TCustomEdit::SelectAll() {
   FSelStart = 0;
   FSelLength = TextLength();
+  FCaretAtStart = false;
   Invalidate();
+  UpdateCaret();
 }
 
 void TCustomEdit::ClearSelection() {
@@ -100,8 +107,11 @@ void TCustomEdit::CutToClipboard() {
 
 void TCustomEdit::PasteFromClipboard() {
   if (FReadOnly || !Clipboard()->HasFormat(win::CF_TEXT)) return;
-  std::string s = Clipboard()->AsText();
-  // A single-line edit takes the first line.
+  PasteText(Clipboard()->AsText());
+}
+
+void TCustomEdit::PasteText(const std::string& S) {
+  std::string s = S;
   size_t eol = s.find_first_of("\r\n");
   if (eol != std::string::npos) s.resize(eol);
   for (const std::string& c : Utf8Chars(s)) EditChar(Utf8Decode(c, 0));
@@ -145,6 +155,8 @@ void TCustomEdit::SetText(const std::string& Value) {
   FText = v;
   FSelStart = 0;
   FSelLength = 0;
+  FCaretAtStart = false;
+  FScrollX = 0;
   FModified = false;
   if (FHandle) win::SetWindowText(FHandle, FText.c_str());
   Invalidate();
@@ -158,6 +170,7 @@ void TCustomEdit::SetTextKeepSelection(const std::string& Value) {
   FSelStart = std::min(FSelStart, len);
   FSelLength = std::min(FSelLength, len - FSelStart);
   Invalidate();
+  UpdateCaret();
   Change();
 }
 
@@ -184,6 +197,7 @@ void TCustomEdit::ReplaceSelection(const std::string& s) {
   FText = Utf8Join(chars);
   FSelStart = start + static_cast<int>(ins.size());
   FSelLength = 0;
+  FCaretAtStart = false;
   Invalidate();
   UpdateCaret();
 }
@@ -231,23 +245,12 @@ void TCustomEdit::EditChar(TKeyChar Key) {
 
 void TCustomEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {
   int len = TextLength();
-  // The end of the selection that moves with Shift held.
-  int anchor = FSelStart, caret = FSelStart + FSelLength;
-  auto moveTo = [&](int pos) {
-    pos = std::clamp(pos, 0, len);
-    if (Shift.Contains(ssShift)) {
-      FSelStart = std::min(anchor, pos);
-      FSelLength = std::abs(pos - anchor);
-    } else {
-      FSelStart = pos;
-      FSelLength = 0;
-    }
-    Invalidate();
-    UpdateCaret();
-  };
+  int caret = CaretIndex();
+  bool extend = Shift.Contains(ssShift);
+  auto moveTo = [&](int pos) { MoveCaret(pos, extend); };
   switch (Key) {
-    case win::VK_LEFT: moveTo(FSelLength && !Shift.Contains(ssShift) ? FSelStart : caret - 1); break;
-    case win::VK_RIGHT: moveTo(FSelLength && !Shift.Contains(ssShift) ? caret : caret + 1); break;
+    case win::VK_LEFT: moveTo(FSelLength && !extend ? FSelStart : caret - 1); break;
+    case win::VK_RIGHT: moveTo(FSelLength && !extend ? FSelStart + FSelLength : caret + 1); break;
     case win::VK_HOME: moveTo(0); break;
     case win::VK_END: moveTo(len); break;
     case win::VK_DELETE:
@@ -269,6 +272,7 @@ void TCustomEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {
 
 void TCustomEdit::Dispatch(TMessage& Message) {
   using namespace win;
+  if (EditViewMessage(Message)) return;
   switch (Message.Msg) {
     case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; return;
     case EM_GETSEL: {
@@ -289,6 +293,7 @@ void TCustomEdit::Dispatch(TMessage& Message) {
         // A start after the end selects backwards.
         FSelStart = std::min(a, b);
         FSelLength = std::abs(b - a);
+        FCaretAtStart = a > b;
       }
       Invalidate();
       UpdateCaret();
@@ -308,12 +313,13 @@ void TCustomEdit::Dispatch(TMessage& Message) {
     case WM_SETFOCUS:
       TWinControl::Dispatch(Message);
       if (FHandle) {
-        CreateCaret(FHandle, nullptr, 1, std::max(FHeight - 6, 1));
+        CreateCaret(FHandle, nullptr, 1, LineHeight());
         ShowCaret(FHandle);
         UpdateCaret();
       }
       return;
     case WM_KILLFOCUS:
+      FMouseSelecting = false;
       DestroyCaret();
       TWinControl::Dispatch(Message);
       return;
@@ -331,40 +337,5 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     EditKeyDown(static_cast<win::WORD>(Message.WParam), KeyDataToShiftState(Message.LParam));
     return;
   }
-  if (Message.Msg == win::WM_LBUTTONDOWN) {
-    SetSelStart(FSelStart);
-    return;
-  }
   TWinControl::DefaultHandler(Message);
-}
-
-void TCustomEdit::UpdateCaret() {
-  if (!FHandle || !Focused()) return;
-  win::HDC dc = win::GetDC(FHandle);
-  win::SelectObject(dc, FFont->Handle());
-  std::string shown = DisplayText();
-  std::string before = Utf8LeftChars(shown, static_cast<size_t>(FSelStart + FSelLength));
-  win::SIZE sz{};
-  win::GetTextExtentPoint32(dc, before.c_str(), static_cast<int>(before.size()), &sz);
-  win::ReleaseDC(FHandle, dc);
-  win::SetCaretPos(2 + sz.cx, 2);
-}
-
-void TCustomEdit::PaintEdit(win::HDC DC) {
-  win::RECT r = ClientRect();
-  win::HBRUSH bg = win::CreateSolidBrush(ColorToRGB(FColor));
-  win::FillRect(DC, &r, bg);
-  win::DeleteObject(bg);
-  std::string shown = DisplayText();
-  if (!FPasswordChar.empty()) {
-    std::string masked;
-    for (size_t i = 0, n = Utf8Length(shown); i < n; ++i) masked += FPasswordChar;
-    shown = masked;
-  }
-  win::SelectObject(DC, FFont->Handle());
-  win::SetBkMode(DC, win::TRANSPARENT);
-  win::SetTextColor(DC, ColorToRGB(FEnabled ? FFont->Color() : clGrayText));
-  win::RECT tr{r.left + 2, r.top + 1, r.right - 2, r.bottom - 1};
-  win::DrawText(DC, shown.c_str(), static_cast<int>(shown.size()), &tr,
-                win::DT_LEFT | win::DT_SINGLELINE | win::DT_NOPREFIX | win::DT_VCENTER);
 }

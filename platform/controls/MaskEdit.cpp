@@ -25,7 +25,9 @@ void TCustomMaskEdit::SetEditMask(const std::string& Value) {
   }
   FSelStart = 0;
   FSelLength = 0;
+  FScrollX = 0;
   Invalidate();
+  UpdateCaret();
 }
 
 void TCustomMaskEdit::SetMaxLength(int Value) {
@@ -47,8 +49,10 @@ void TCustomMaskEdit::SetEditText(const std::string& Value) {
   FText = t;
   FSelStart = 0;
   FSelLength = 0;
+  FScrollX = 0;
   FModified = false;
   Invalidate();
+  UpdateCaret();
   Change();
 }
 
@@ -168,6 +172,7 @@ void TCustomMaskEdit::Reset() {
   FSelStart = 0;
   FSelLength = 0;
   Invalidate();
+  UpdateCaret();
   Change();
 }
 

@@ -1,6 +1,10 @@
 #include "platform/controls/StdCtrls.h"
 
+#include "platform/controls/MaskUtils.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/Utf8.h"
+
+#include <algorithm>
 
 void TCustomMemo::Publish(TClassBuilder<TCustomMemo>& b) {
   b.Property("Alignment", &TCustomMemo::Alignment, &TCustomMemo::SetAlignment).Default(taLeftJustify);
@@ -77,36 +81,148 @@ void TCustomMemo::Dispatch(TMessage& Message) {
     if (FWantTabs) Message.Result |= win::DLGC_WANTTAB;
     return;
   }
+  if (MemoViewMessage(Message)) return;
   TCustomEdit::Dispatch(Message);
 }
 
-void TCustomMemo::EditChar(TKeyChar Key) {
-  if (Key == '\r') {
-    if (!FWantReturns || FReadOnly) return;
-    SetSelText("\r\n");
-    FSyncing = true;
-    FLines->SetText(FText);
-    FSyncing = false;
-    return;
-  }
-  if (Key == '\t' && !FWantTabs) return;
-  TCustomEdit::EditChar(Key);
+void TCustomMemo::SyncLines() {
   FSyncing = true;
   FLines->SetText(FText);
   FSyncing = false;
 }
 
-void TCustomMemo::PaintEdit(win::HDC DC) {
-  win::RECT r = ClientRect();
-  win::HBRUSH bg = win::CreateSolidBrush(ColorToRGB(FColor));
-  win::FillRect(DC, &r, bg);
-  win::DeleteObject(bg);
-  win::SelectObject(DC, FFont->Handle());
-  win::SetBkMode(DC, win::TRANSPARENT);
-  win::SetTextColor(DC, ColorToRGB(FFont->Color()));
-  win::RECT tr{r.left + 2, r.top + 1, r.right - 2, r.bottom};
-  win::UINT fmt = win::DT_NOPREFIX | win::DT_EXPANDTABS;
-  if (FWordWrap) fmt |= win::DT_WORDBREAK;
-  fmt |= FAlignment == taCenter ? win::DT_CENTER : FAlignment == taRightJustify ? win::DT_RIGHT : win::DT_LEFT;
-  win::DrawText(DC, FText.c_str(), static_cast<int>(FText.size()), &tr, fmt);
+void TCustomMemo::Change() {
+  // Lines follow every change of the text before anyone hears of it.
+  if (!FSyncing) SyncLines();
+  TCustomEdit::Change();
 }
+
+namespace {
+// A line break ends at character Index of the text (CR LF counts as one).
+int BreakBefore(const std::vector<std::string>& Chars, int Index) {
+  if (Index >= 2 && Chars[Index - 2] == "\r" && Chars[Index - 1] == "\n") return 2;
+  return Index >= 1 && (Chars[Index - 1] == "\r" || Chars[Index - 1] == "\n") ? 1 : 0;
+}
+int BreakAfter(const std::vector<std::string>& Chars, int Index) {
+  int n = static_cast<int>(Chars.size());
+  if (Index + 1 < n && Chars[Index] == "\r" && Chars[Index + 1] == "\n") return 2;
+  return Index < n && (Chars[Index] == "\r" || Chars[Index] == "\n") ? 1 : 0;
+}
+}  // namespace
+
+void TCustomMemo::EditChar(TKeyChar Key) {
+  if (Key == '\r') {
+    if (!FWantReturns || FReadOnly) return;
+    SetSelText("\r\n");
+    return;
+  }
+  if (Key == '\t') {
+    if (!FWantTabs || FReadOnly) return;
+    SetSelText("\t");
+    return;
+  }
+  // Backspace takes a whole line break.
+  if (Key == 8 && !FReadOnly && FSelLength == 0) {
+    int n = BreakBefore(Utf8Chars(FText), FSelStart);
+    if (n > 0) {
+      FSelStart -= n;
+      FSelLength = n;
+      SetSelText("");
+      return;
+    }
+  }
+  TCustomEdit::EditChar(Key);
+}
+
+void TCustomMemo::PasteText(const std::string& S) {
+  if (FReadOnly) return;
+  // Every kind of line break becomes CR LF; other control characters are dropped.
+  std::string s;
+  for (size_t i = 0; i < S.size(); ++i) {
+    char c = S[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < S.size() && S[i + 1] == '\n') ++i;
+      s += "\r\n";
+    } else if (static_cast<unsigned char>(c) >= 32 || c == '\t') {
+      s += c;
+    }
+  }
+  if (FCharCase == ecUpperCase) s = Utf8UpperCase(s);
+  else if (FCharCase == ecLowerCase) s = Utf8LowerCase(s);
+  if (FMaxLength > 0) {
+    // What fits, without splitting a line break.
+    std::vector<std::string> chars = Utf8Chars(s);
+    int room = std::max(FMaxLength - (TextLength() - FSelLength), 0);
+    if (static_cast<int>(chars.size()) > room) {
+      if (room > 0 && chars[room - 1] == "\r") --room;
+      s = Utf8Join(chars, 0, room);
+      win::MessageBeep(0);
+    }
+  }
+  SetSelText(s);
+}
+
+void TCustomMemo::EditKeyDown(win::WORD Key, TShiftState Shift) {
+  bool extend = Shift.Contains(ssShift), ctrl = Shift.Contains(ssCtrl);
+  int caret = CaretIndex();
+  switch (Key) {
+    case win::VK_LEFT:
+    case win::VK_RIGHT: {
+      if (FSelLength && !extend) break;
+      std::vector<std::string> chars = Utf8Chars(FText);
+      int step = Key == win::VK_LEFT ? -std::max(BreakBefore(chars, caret), 1) : std::max(BreakAfter(chars, caret), 1);
+      MoveCaret(caret + step, extend);
+      return;
+    }
+    case win::VK_DELETE: {
+      if (FReadOnly || FSelLength || extend) break;
+      int n = BreakAfter(Utf8Chars(FText), caret);
+      if (n == 0) break;
+      FSelLength = n;
+      SetSelText("");
+      return;
+    }
+    case win::VK_HOME:
+    case win::VK_END: {
+      if (ctrl) {
+        MoveCaret(Key == win::VK_HOME ? 0 : TextLength(), extend);
+        return;
+      }
+      TRowLayout L = Layout();
+      const TRow& row = L.Rows[RowOf(L, caret)];
+      int end = row.Start + row.Length;
+      if (row.Soft && row.Length > 0 && L.Chars[end - 1] == " ") --end;
+      MoveCaret(Key == win::VK_HOME ? row.Start : end, extend);
+      return;
+    }
+    case win::VK_UP:
+    case win::VK_DOWN:
+    case win::VK_PRIOR:
+    case win::VK_NEXT: {
+      TRowLayout L = Layout();
+      int rows = static_cast<int>(L.Rows.size());
+      int row = RowOf(L, caret);
+      int page = VisibleRows();
+      int delta = Key == win::VK_UP ? -1 : Key == win::VK_DOWN ? 1 : Key == win::VK_PRIOR ? -page : page;
+      int target = std::clamp(row + delta, 0, rows - 1);
+      if (FGoalFor != caret) FGoalX = CaretPoint().x;
+      // A page key scrolls the view by a page as well.
+      if (Key == win::VK_PRIOR || Key == win::VK_NEXT) {
+        int top = std::clamp(FTopRow + delta, 0, std::max(rows - page, 0));
+        if (top != FTopRow) {
+          FTopRow = top;
+          Invalidate();
+        }
+      }
+      int goal = FGoalX;
+      if (target != row) MoveCaret(PosInRow(L, target, goal), extend);
+      else UpdateCaret();
+      FGoalX = goal;
+      FGoalFor = CaretIndex();
+      return;
+    }
+    default: break;
+  }
+  TCustomEdit::EditKeyDown(Key, Shift);
+}
+

@@ -68,8 +68,45 @@ protected:
   void ReplaceSelection(const std::string& s);
   void SetTextKeepSelection(const std::string& Value);
   virtual void PaintEdit(win::HDC DC);
+  // Scrolls the caret into view and puts the system caret there.
   void UpdateCaret();
   int TextLength() const;
+
+  // Where the text goes, in client coordinates (EM_SETRECTNP changes it).
+  win::RECT EditRect() const;
+  // The end of the selection that moves with the caret.
+  int CaretIndex() const { return FCaretAtStart ? FSelStart : FSelStart + FSelLength; }
+  // Moves the caret to Pos; Extend keeps the other end of the selection in place.
+  void MoveCaret(int Pos, bool Extend);
+  // The text as drawn: the display text, masked by the password character.
+  std::string ShownText() const;
+  // The horizontal alignment of the text, after right-to-left mirroring.
+  TAlignment TextAlignment() const;
+  // Scrolls so that the caret is visible.
+  virtual void ScrollCaret();
+  // The character boundary nearest to a client point.
+  virtual int CharFromPoint(int X, int Y);
+  // Client position of the caret's top-left corner.
+  virtual win::POINT CaretPoint();
+  // Boundary offsets (in pixels) of each character of Chars, from the first one; tabs
+  // advance to the next tab stop.
+  std::vector<int> CharOffsets(const std::vector<std::string>& Chars) const;
+  int LineHeight() const;
+  // Draws Chars (characters From..From+Count of the text) with the left edge of the first
+  // at X and the line's top at Y, the selected part highlighted; only what shows in Clip.
+  void PaintLine(win::HDC DC, const std::vector<std::string>& Chars, const std::vector<int>& Offsets,
+                 int From, int X, int Y, const win::RECT& Clip);
+
+  bool EditViewMessage(TMessage& Message);
+  // Puts pasted text in place of the selection; a single-line edit types its first line.
+  virtual void PasteText(const std::string& S);
+
+  int FScrollX = 0;          // pixels scrolled to the left
+  bool FCaretAtStart = false;
+  bool FMouseSelecting = false;
+  int FMouseAnchor = 0;
+  bool FHasEditRect = false;
+  win::RECT FEditRect{};
 
   int FSelStart = 0;
   int FSelLength = 0;
@@ -113,18 +150,62 @@ public:
 
   static void Publish(TClassBuilder<TCustomMemo>& b);
 
+  TAlignment GetControlsAlignment() const override { return FAlignment; }
+
+  // Rows as shown: a line of the text, or a part of one that word wrap broke off.
+  // Positions count characters of the text, a line break being two (CR LF).
+  int RowCount();
+  int TopRow() const { return FTopRow; }
+  // Scrolls the view; the caret stays where it is.
+  void ScrollTo(int TopRow, int ScrollX);
+
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void Dispatch(TMessage& Message) override;
 public:
   void SetText(const std::string& Value) override;
 protected:
+  void Change() override;
   void EditChar(TKeyChar Key) override;
+  void EditKeyDown(win::WORD Key, TShiftState Shift) override;
+  void PasteText(const std::string& S) override;
   void PaintEdit(win::HDC DC) override;
+  void ScrollCaret() override;
+  int CharFromPoint(int X, int Y) override;
+  win::POINT CaretPoint() override;
+  bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
   void LinesChanged(TObject* Sender);
+  void SyncLines();
+
+  struct TRow {
+    int Start;
+    int Length;  // without the line break
+    bool Soft;   // word wrap ends it, not a line break
+  };
+  struct TRowLayout {
+    std::vector<std::string> Chars;
+    std::vector<TRow> Rows;
+    int MaxWidth = 0;
+  };
+  TRowLayout Layout();
+  static int RowOf(const TRowLayout& L, int Index);
+  int VisibleRows();
+  // Left edge of a row of width W, scrolling included.
+  int RowLeft(int W);
+  // The position in a row nearest to X (client coordinates).
+  int PosInRow(const TRowLayout& L, int Row, int X);
+  void UpdateScrollBars(const TRowLayout& L);
+  void ScrollMessage(TMessage& Message, bool Vertical);
+  bool MemoViewMessage(TMessage& Message);
 
 private:
   std::unique_ptr<TStringList> FLines;
+  int FTopRow = 0;
+  // Up and Down keep the caret's pixel column while the caret only moves that way.
+  int FGoalX = 0;
+  int FGoalFor = -1;
   bool FWordWrap = true;
   bool FWantReturns = true;
   bool FWantTabs = false;

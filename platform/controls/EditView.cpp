@@ -1,0 +1,250 @@
+// TCustomEdit: where the text shows: formatting rectangle, horizontal scrolling, the
+// caret, drawing with the selection, and selecting with the mouse.
+#include "platform/controls/StdCtrls.h"
+
+#include "platform/controls/MaskUtils.h"
+#include "platform/desktop/Windows.h"
+#include "platform/rtl/Utf8.h"
+
+#include <algorithm>
+
+namespace {
+// A device context of the control's window (or the screen) with the control's font.
+class TFontDC {
+public:
+  TFontDC(win::HWND Wnd, win::HFONT Font) : FWnd(Wnd), FDC(win::GetDC(Wnd)) {
+    FOld = win::SelectObject(FDC, Font);
+  }
+  ~TFontDC() {
+    win::SelectObject(FDC, FOld);
+    win::ReleaseDC(FWnd, FDC);
+  }
+  TFontDC(const TFontDC&) = delete;
+  TFontDC& operator=(const TFontDC&) = delete;
+  win::HDC DC() const { return FDC; }
+
+private:
+  win::HWND FWnd;
+  win::HDC FDC;
+  win::HGDIOBJ FOld;
+};
+
+// The boundary of Offsets nearest to X.
+int NearestBoundary(const std::vector<int>& Offsets, int X) {
+  int n = static_cast<int>(Offsets.size()) - 1;
+  for (int k = 0; k < n; ++k)
+    if (X < (Offsets[k] + Offsets[k + 1] + 1) / 2) return k;
+  return std::max(n, 0);
+}
+}  // namespace
+
+win::RECT TCustomEdit::EditRect() const {
+  if (FHasEditRect) return FEditRect;
+  win::RECT r = ClientRect();
+  return {r.left + 2, r.top + 1, std::max(r.left + 2, r.right - 2), std::max(r.top + 1, r.bottom - 1)};
+}
+
+std::string TCustomEdit::ShownText() const {
+  std::string shown = DisplayText();
+  if (FPasswordChar.empty()) return shown;
+  std::string masked;
+  for (size_t i = 0, n = Utf8Length(shown); i < n; ++i) masked += FPasswordChar;
+  return masked;
+}
+
+TAlignment TCustomEdit::TextAlignment() const {
+  TAlignment a = GetControlsAlignment();
+  if (UseRightToLeftAlignment()) ChangeBiDiModeAlignment(a);
+  return a;
+}
+
+int TCustomEdit::LineHeight() const {
+  TFontDC dc(FHandle, FFont->Handle());
+  win::TEXTMETRIC tm{};
+  win::GetTextMetrics(dc.DC(), &tm);
+  return std::max<int>(tm.tmHeight, 1);
+}
+
+std::vector<int> TCustomEdit::CharOffsets(const std::vector<std::string>& Chars) const {
+  TFontDC dc(FHandle, FFont->Handle());
+  win::TEXTMETRIC tm{};
+  win::GetTextMetrics(dc.DC(), &tm);
+  int tab = std::max<int>(8 * tm.tmAveCharWidth, 1);
+  std::vector<int> offsets(Chars.size() + 1, 0);
+  int x = 0;
+  for (size_t i = 0; i < Chars.size(); ++i) {
+    if (Chars[i] == "\t") {
+      x = (x / tab + 1) * tab;
+    } else {
+      win::SIZE sz{};
+      win::GetTextExtentPoint32(dc.DC(), Chars[i].c_str(), static_cast<int>(Chars[i].size()), &sz);
+      x += sz.cx;
+    }
+    offsets[i + 1] = x;
+  }
+  return offsets;
+}
+
+namespace {
+// Where a line of width W starts within a formatting rectangle, before scrolling: the
+// whole line aligned when it fits (one pixel kept for the caret), else from the left.
+int AlignedLeft(const win::RECT& R, int W, TAlignment A) {
+  int avail = std::max<int>(R.right - R.left - 1, 0);
+  if (W >= avail || A == taLeftJustify) return R.left;
+  return R.left + (A == taRightJustify ? avail - W : (avail - W) / 2);
+}
+
+int SingleLineTop(const win::RECT& R, int LineH, bool Explicit) {
+  return Explicit ? R.top : R.top + (R.bottom - R.top - LineH) / 2;
+}
+}  // namespace
+
+void TCustomEdit::ScrollCaret() {
+  std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
+  win::RECT r = EditRect();
+  int avail = std::max<int>(r.right - r.left - 1, 0);
+  int width = offs.back();
+  int caret = offs[std::clamp(CaretIndex(), 0, static_cast<int>(offs.size()) - 1)];
+  int x = FScrollX;
+  if (caret < x) x = caret;
+  else if (caret > x + avail) x = caret - avail;
+  x = std::clamp(x, 0, std::max(width - avail, 0));
+  if (x != FScrollX) {
+    FScrollX = x;
+    Invalidate();
+  }
+}
+
+win::POINT TCustomEdit::CaretPoint() {
+  std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
+  win::RECT r = EditRect();
+  int caret = offs[std::clamp(CaretIndex(), 0, static_cast<int>(offs.size()) - 1)];
+  return {AlignedLeft(r, offs.back(), TextAlignment()) - FScrollX + caret,
+          SingleLineTop(r, LineHeight(), FHasEditRect)};
+}
+
+int TCustomEdit::CharFromPoint(int X, int) {
+  std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
+  int left = AlignedLeft(EditRect(), offs.back(), TextAlignment()) - FScrollX;
+  return NearestBoundary(offs, X - left);
+}
+
+void TCustomEdit::UpdateCaret() {
+  ScrollCaret();
+  if (!FHandle || !Focused()) return;
+  win::POINT p = CaretPoint();
+  win::SetCaretPos(p.x, p.y);
+}
+
+void TCustomEdit::MoveCaret(int Pos, bool Extend) {
+  Pos = std::clamp(Pos, 0, TextLength());
+  if (Extend) {
+    int anchor = FCaretAtStart ? FSelStart + FSelLength : FSelStart;
+    FSelStart = std::min(anchor, Pos);
+    FSelLength = std::abs(Pos - anchor);
+    FCaretAtStart = Pos < anchor;
+  } else {
+    FSelStart = Pos;
+    FSelLength = 0;
+    FCaretAtStart = false;
+  }
+  Invalidate();
+  UpdateCaret();
+}
+
+void TCustomEdit::PaintLine(win::HDC DC, const std::vector<std::string>& Chars, const std::vector<int>& Offsets,
+                            int From, int X, int Y, const win::RECT& Clip) {
+  int n = static_cast<int>(Chars.size());
+  int lineH = LineHeight();
+  bool showSel = FSelLength > 0 && (Focused() || !FHideSelection);
+  int selA = showSel ? FSelStart - From : n, selB = showSel ? FSelStart + FSelLength - From : n;
+  // Only the characters that show in Clip are drawn.
+  int first = 0, last = n;
+  while (first < n && X + Offsets[first + 1] <= Clip.left) ++first;
+  while (last > first && X + Offsets[last - 1] >= Clip.right) --last;
+  win::UINT fmt = win::DT_LEFT | win::DT_SINGLELINE | win::DT_NOPREFIX | win::DT_NOCLIP |
+                  DrawTextBiDiModeFlagsReadingOnly();
+  win::COLORREF normal = ColorToRGB(FEnabled ? FFont->Color() : clGrayText);
+  for (int a = first; a < last;) {
+    bool selected = a >= selA && a < selB;
+    int b = a;
+    // A run ends at a selection edge and around a tab, which only advances.
+    while (b < last && (b >= selA && b < selB) == selected && Chars[b] != "\t") ++b;
+    if (b == a) b = a + 1;
+    win::RECT rr{X + Offsets[a], Y, X + Offsets[b], Y + lineH};
+    if (selected) {
+      win::HBRUSH br = win::CreateSolidBrush(ColorToRGB(clHighlight));
+      win::FillRect(DC, &rr, br);
+      win::DeleteObject(br);
+    }
+    if (Chars[a] != "\t") {
+      std::string run;
+      for (int k = a; k < b; ++k) run += Chars[k];
+      win::SetTextColor(DC, selected ? ColorToRGB(clHighlightText) : normal);
+      win::DrawText(DC, run.c_str(), static_cast<int>(run.size()), &rr, fmt);
+    }
+    a = b;
+  }
+}
+
+void TCustomEdit::PaintEdit(win::HDC DC) {
+  win::RECT cr = ClientRect();
+  win::HBRUSH bg = win::CreateSolidBrush(ColorToRGB(FColor));
+  win::FillRect(DC, &cr, bg);
+  win::DeleteObject(bg);
+  std::vector<std::string> chars = Utf8Chars(ShownText());
+  std::vector<int> offs = CharOffsets(chars);
+  win::RECT r = EditRect();
+  win::SelectObject(DC, FFont->Handle());
+  win::SetBkMode(DC, win::TRANSPARENT);
+  int saved = win::SaveDC(DC);
+  win::IntersectClipRect(DC, r.left, r.top, r.right, r.bottom);
+  PaintLine(DC, chars, offs, 0, AlignedLeft(r, offs.back(), TextAlignment()) - FScrollX,
+            SingleLineTop(r, LineHeight(), FHasEditRect), r);
+  win::RestoreDC(DC, saved);
+}
+
+// Mouse selection and the messages about the view. Returns true when handled entirely.
+bool TCustomEdit::EditViewMessage(TMessage& Message) {
+  using namespace win;
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      MoveCaret(CharFromPoint(Message.XPos(), Message.YPos()), (Message.WParam & MK_SHIFT) != 0);
+      FMouseSelecting = true;
+      return false;
+    case WM_MOUSEMOVE:
+      if (FMouseSelecting && (Message.WParam & MK_LBUTTON))
+        MoveCaret(CharFromPoint(Message.XPos(), Message.YPos()), true);
+      return false;
+    case WM_LBUTTONUP:
+    case WM_CANCELMODE:
+      FMouseSelecting = false;
+      return false;
+    case WM_SIZE:
+    case CM_FONTCHANGED:
+      TWinControl::Dispatch(Message);
+      UpdateCaret();
+      Invalidate();
+      return true;
+    case EM_GETRECT:
+      if (Message.LParam) *reinterpret_cast<RECT*>(Message.LParam) = EditRect();
+      return true;
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+      if (Message.LParam) {
+        FEditRect = *reinterpret_cast<const RECT*>(Message.LParam);
+        FHasEditRect = true;
+      } else {
+        FHasEditRect = false;
+      }
+      UpdateCaret();
+      Invalidate();
+      return true;
+    case EM_SCROLLCARET:
+      UpdateCaret();
+      Message.Result = 1;
+      return true;
+    default: return false;
+  }
+}
