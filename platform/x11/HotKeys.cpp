@@ -1,12 +1,181 @@
 #include "platform/x11/HotKeys.h"
 
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+#include "platform/desktop/internal/State.h"
+
 namespace win::x11 {
 
-HotKeys::HotKeys(Connection& conn) : FConn(conn) {}
-HotKeys::~HotKeys() = default;
-bool HotKeys::Grab(UINT, UINT) { return true; }
-void HotKeys::Ungrab(UINT, UINT) {}
-bool HotKeys::OnEvent(_XEvent&) { return false; }
-unsigned long HotKeys::KeySymOf(UINT) { return 0; }
+namespace {
+constexpr unsigned kCombinationMask = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
+
+unsigned MaskOf(UINT modifiers) {
+  unsigned m = 0;
+  if (modifiers & MOD_ALT) m |= Mod1Mask;
+  if (modifiers & MOD_CONTROL) m |= ControlMask;
+  if (modifiers & MOD_SHIFT) m |= ShiftMask;
+  if (modifiers & MOD_WIN) m |= Mod4Mask;
+  return m;
+}
+
+// The modifier bit a keysym sits on in the modifier mapping, 0 when none.
+unsigned ModifierBitOf(::Display* dpy, XModifierKeymap* map, KeySym sym) {
+  KeyCode code = XKeysymToKeycode(dpy, sym);
+  if (!code || !map) return 0;
+  for (int mod = 0; mod < 8; ++mod)
+    for (int i = 0; i < map->max_keypermod; ++i)
+      if (map->modifiermap[mod * map->max_keypermod + i] == code) return 1u << mod;
+  return 0;
+}
+}  // namespace
+
+unsigned long HotKeys::KeySymOf(UINT vk) {
+  if (vk >= 'A' && vk <= 'Z') return XK_a + (vk - 'A');
+  if (vk >= '0' && vk <= '9') return XK_0 + (vk - '0');
+  if (vk >= 0x60 && vk <= 0x69) return XK_KP_0 + (vk - 0x60);
+  if (vk >= 0x70 && vk <= 0x87) return XK_F1 + (vk - 0x70);
+  switch (vk) {
+    case 0x03: return XK_Cancel;
+    case 0x08: return XK_BackSpace;
+    case 0x09: return XK_Tab;
+    case 0x0C: return XK_Clear;
+    case 0x0D: return XK_Return;
+    case 0x13: return XK_Pause;
+    case 0x14: return XK_Caps_Lock;
+    case 0x1B: return XK_Escape;
+    case 0x20: return XK_space;
+    case 0x21: return XK_Prior;
+    case 0x22: return XK_Next;
+    case 0x23: return XK_End;
+    case 0x24: return XK_Home;
+    case 0x25: return XK_Left;
+    case 0x26: return XK_Up;
+    case 0x27: return XK_Right;
+    case 0x28: return XK_Down;
+    case 0x29: return XK_Select;
+    case 0x2B: return XK_Execute;
+    case 0x2C: return XK_Print;
+    case 0x2D: return XK_Insert;
+    case 0x2E: return XK_Delete;
+    case 0x2F: return XK_Help;
+    case 0x5D: return XK_Menu;
+    case 0x6A: return XK_KP_Multiply;
+    case 0x6B: return XK_KP_Add;
+    case 0x6C: return XK_KP_Separator;
+    case 0x6D: return XK_KP_Subtract;
+    case 0x6E: return XK_KP_Decimal;
+    case 0x6F: return XK_KP_Divide;
+    case 0x90: return XK_Num_Lock;
+    case 0x91: return XK_Scroll_Lock;
+    case 0xBA: return XK_semicolon;
+    case 0xBB: return XK_equal;
+    case 0xBC: return XK_comma;
+    case 0xBD: return XK_minus;
+    case 0xBE: return XK_period;
+    case 0xBF: return XK_slash;
+    case 0xC0: return XK_grave;
+    case 0xDB: return XK_bracketleft;
+    case 0xDC: return XK_backslash;
+    case 0xDD: return XK_bracketright;
+    case 0xDE: return XK_apostrophe;
+  }
+  return 0;
+}
+
+HotKeys::HotKeys(Connection& conn) : FConn(conn) {
+  // Held keys repeat as presses alone, so one press of a combination is one hot key.
+  Bool supported = False;
+  XkbSetDetectableAutoRepeat(FConn.Display(), True, &supported);
+  ReadLockMasks();
+}
+
+HotKeys::~HotKeys() {
+  while (!FGrabbed.empty()) Ungrab(FGrabbed.back().Modifiers, FGrabbed.back().Vk);
+}
+
+void HotKeys::ReadLockMasks() {
+  ::Display* dpy = FConn.Display();
+  XModifierKeymap* map = XGetModifierMapping(dpy);
+  FNumLockMask = ModifierBitOf(dpy, map, XK_Num_Lock);
+  FScrollLockMask = ModifierBitOf(dpy, map, XK_Scroll_Lock);
+  if (map) XFreeModifiermap(map);
+}
+
+std::vector<unsigned> HotKeys::LockCombinations() const {
+  std::vector<unsigned> masks{0};
+  for (unsigned lock : {unsigned(LockMask), FNumLockMask, FScrollLockMask}) {
+    if (!lock) continue;
+    std::size_t n = masks.size();
+    for (std::size_t i = 0; i < n; ++i)
+      if (!(masks[i] & lock)) masks.push_back(masks[i] | lock);
+  }
+  return masks;
+}
+
+bool HotKeys::Grab(UINT modifiers, UINT vk) {
+  ::Display* dpy = FConn.Display();
+  KeySym sym = KeySymOf(vk);
+  KeyCode code = sym ? XKeysymToKeycode(dpy, sym) : 0;
+  if (!code) return false;
+  unsigned mask = MaskOf(modifiers);
+  // A lock key taken as a modifier of its own would make the combination unreachable.
+  if (mask & (FNumLockMask | FScrollLockMask)) return false;
+  std::vector<unsigned> locks = LockCombinations();
+  int error = FConn.Trapped([&] {
+    for (unsigned lock : locks)
+      XGrabKey(dpy, code, mask | lock, FConn.Root(), False, GrabModeAsync, GrabModeAsync);
+  });
+  if (error) {
+    // Another client holds some of them; give back the ones we did get (ungrabbing a
+    // grab we do not hold is harmless).
+    FConn.Trapped([&] {
+      for (unsigned lock : locks) XUngrabKey(dpy, code, mask | lock, FConn.Root());
+    });
+    return false;
+  }
+  FGrabbed.push_back(Grabbed{modifiers, vk, code, mask});
+  return true;
+}
+
+void HotKeys::Ungrab(UINT modifiers, UINT vk) {
+  for (auto it = FGrabbed.begin(); it != FGrabbed.end(); ++it) {
+    if (it->Modifiers != modifiers || it->Vk != vk) continue;
+    Grabbed g = *it;
+    FGrabbed.erase(it);
+    ::Display* dpy = FConn.Display();
+    FConn.Trapped([&] {
+      for (unsigned lock : LockCombinations()) XUngrabKey(dpy, g.KeyCode, g.Mask | lock, FConn.Root());
+    });
+    return;
+  }
+}
+
+bool HotKeys::OnEvent(XEvent& event) {
+  if (event.type == MappingNotify) {
+    XRefreshKeyboardMapping(&event.xmapping);
+    if (event.xmapping.request == MappingModifier) ReadLockMasks();
+    return false;  // others may want to know too
+  }
+  if ((event.type != KeyPress && event.type != KeyRelease) || event.xkey.window != FConn.Root())
+    return false;
+  unsigned code = event.xkey.keycode;
+  if (event.type == KeyRelease) {
+    if (code == FDownKeyCode) FDownKeyCode = 0;
+    return true;
+  }
+  if (code == FDownKeyCode) return true;  // auto-repeat of a held combination
+  unsigned mask = event.xkey.state & kCombinationMask;
+  for (const Grabbed& g : FGrabbed) {
+    if (g.KeyCode != code || g.Mask != mask) continue;
+    FDownKeyCode = code;
+    for (const detail::HotKey& h : detail::S().HotKeys)
+      if (h.Modifiers == g.Modifiers && h.Vk == g.Vk)
+        detail::Post(h.Window, WM_HOTKEY, WPARAM(h.Id), MAKELPARAM(WORD(g.Modifiers), WORD(g.Vk)));
+    break;
+  }
+  return true;
+}
 
 }  // namespace win::x11

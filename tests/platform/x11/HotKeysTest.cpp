@@ -1,0 +1,131 @@
+// Global hot keys on a private X server: grabs under every lock state, another client's
+// grab, and key events turned into WM_HOTKEY.
+#include "platform/x11/HotKeys.h"
+#include "tests/platform/x11/ServicesXvfb.h"
+
+// X's headers last: their macros clash with names in the others.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+using namespace win;
+using namespace win::x11;
+
+namespace {
+
+class HotKeysTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    headless::Reset();
+    if (!Server().Running()) GTEST_SKIP() << "Xvfb is not installed";
+    FOurs = Connection::Open(Server().Name().c_str());
+    FOther = Connection::Open(Server().Name().c_str());
+    ASSERT_TRUE(FOurs && FOther);
+  }
+  void TearDown() override { headless::Reset(); }
+
+  static xvfb_test::Server& Server() {
+    static xvfb_test::Server server;
+    return server;
+  }
+
+  unsigned Code(KeySym sym) { return XKeysymToKeycode(FOther->Display(), sym); }
+
+  // Error code of the other client grabbing key code with mods on the root (0: it got it).
+  int OtherGrab(unsigned code, unsigned mods) {
+    return FOther->Trapped([&] {
+      XGrabKey(FOther->Display(), int(code), mods, FOther->Root(), False, GrabModeAsync, GrabModeAsync);
+    });
+  }
+  void OtherUngrab(unsigned code, unsigned mods) {
+    FOther->Trapped([&] { XUngrabKey(FOther->Display(), int(code), mods, FOther->Root()); });
+  }
+
+  XEvent Key(int type, unsigned code, unsigned state) {
+    XEvent e{};
+    e.xkey.type = type;
+    e.xkey.display = FOurs->Display();
+    e.xkey.window = FOurs->Root();
+    e.xkey.root = FOurs->Root();
+    e.xkey.keycode = code;
+    e.xkey.state = state;
+    return e;
+  }
+
+  std::unique_ptr<Connection> FOurs, FOther;
+};
+
+TEST_F(HotKeysTest, GrabCoversEveryLockStateAndUngrabGivesItBack) {
+  HotKeys keys(*FOurs);
+  ASSERT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'A'));
+  unsigned code = Code(XK_a);
+  // Num Lock is Mod2 in the server's default modifier map.
+  for (unsigned lock : {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)})
+    EXPECT_EQ(OtherGrab(code, ControlMask | Mod1Mask | lock), BadAccess) << "lock state " << lock;
+  keys.Ungrab(MOD_CONTROL | MOD_ALT, 'A');
+  for (unsigned lock : {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)}) {
+    EXPECT_EQ(OtherGrab(code, ControlMask | Mod1Mask | lock), 0) << "lock state " << lock;
+    OtherUngrab(code, ControlMask | Mod1Mask | lock);
+  }
+}
+
+TEST_F(HotKeysTest, CombinationHeldElsewhereFailsAndKeepsNothingGrabbed) {
+  unsigned code = Code(XK_b);
+  // The other program holds it only with Num Lock on: our grab fails as a whole.
+  ASSERT_EQ(OtherGrab(code, ControlMask | Mod1Mask | Mod2Mask), 0);
+  HotKeys keys(*FOurs);
+  EXPECT_FALSE(keys.Grab(MOD_CONTROL | MOD_ALT, 'B'));
+  EXPECT_EQ(OtherGrab(code, ControlMask | Mod1Mask), 0);  // what we grabbed on the way was let go
+  OtherUngrab(code, ControlMask | Mod1Mask);
+  OtherUngrab(code, ControlMask | Mod1Mask | Mod2Mask);
+  EXPECT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'B'));  // free again
+}
+
+TEST_F(HotKeysTest, KeysWithoutAKeyCodeAreRefused) {
+  HotKeys keys(*FOurs);
+  EXPECT_FALSE(keys.Grab(MOD_CONTROL, 0x07));  // no key behind this code
+  EXPECT_FALSE(keys.Grab(MOD_CONTROL, 0xE9));
+  EXPECT_TRUE(keys.Grab(MOD_SHIFT | MOD_WIN, '1'));
+  EXPECT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 0x70));  // F1
+}
+
+TEST_F(HotKeysTest, PressesBecomeOneHotKeyEachWhateverTheLockKeys) {
+  HWND w = xvfb_test::PlainWindow();
+  ASSERT_TRUE(RegisterHotKey(w, 7, MOD_CONTROL | MOD_ALT, 'A'));  // the window system's side
+  HotKeys keys(*FOurs);
+  ASSERT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'A'));
+  unsigned code = Code(XK_a);
+  auto feed = [&](int type, unsigned state) {
+    XEvent e = Key(type, code, state);
+    EXPECT_TRUE(keys.OnEvent(e));
+    return xvfb_test::Posted(w, WM_HOTKEY, WM_HOTKEY).size();
+  };
+  struct Step {
+    int Type;
+    unsigned State;
+    std::size_t HotKeys;
+    const char* What;
+  } steps[] = {
+      {KeyPress, ControlMask | Mod1Mask | Mod2Mask, 1, "press with Num Lock on"},
+      {KeyPress, ControlMask | Mod1Mask | Mod2Mask, 0, "held down: repeats are no new press"},
+      {KeyRelease, ControlMask | Mod1Mask | Mod2Mask, 0, "release"},
+      {KeyPress, ControlMask | Mod1Mask | LockMask, 1, "press with Caps Lock on"},
+      {KeyRelease, ControlMask | Mod1Mask, 0, "release"},
+      {KeyPress, ControlMask | Mod1Mask | ShiftMask, 0, "another combination"},
+      {KeyRelease, ControlMask | Mod1Mask | ShiftMask, 0, "release"},
+  };
+  for (const Step& s : steps) EXPECT_EQ(feed(s.Type, s.State), s.HotKeys) << s.What;
+
+  XEvent e = Key(KeyPress, code, ControlMask | Mod1Mask);
+  keys.OnEvent(e);
+  auto msgs = xvfb_test::Posted(w, WM_HOTKEY, WM_HOTKEY);
+  ASSERT_EQ(msgs.size(), 1u);
+  EXPECT_EQ(msgs[0].wParam, WPARAM(7));
+  EXPECT_EQ(msgs[0].lParam, MAKELPARAM(WORD(MOD_CONTROL | MOD_ALT), WORD('A')));
+
+  // Events for other windows are not ours.
+  XEvent other = Key(KeyPress, code, ControlMask | Mod1Mask);
+  other.xkey.window = 12345;
+  EXPECT_FALSE(keys.OnEvent(other));
+}
+
+}  // namespace

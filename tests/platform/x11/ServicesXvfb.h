@@ -1,0 +1,163 @@
+#pragma once
+// A private Xvfb for tests of the X11 services, and helpers that play "another program"
+// on it. Tests skip when Xvfb is not installed.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace xvfb_test {
+
+inline bool OnPath(const char* program) {
+  const char* path = std::getenv("PATH");
+  std::string p = path ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= p.size()) {
+    std::size_t end = p.find(':', start);
+    if (end == std::string::npos) end = p.size();
+    std::string file = p.substr(start, end - start) + "/" + program;
+    if (access(file.c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Runs Xvfb on a free display for the life of the object.
+class Server {
+public:
+  Server() {
+    if (!OnPath("Xvfb")) return;
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    FPid = fork();
+    if (FPid == 0) {
+      close(fds[0]);
+      int devnull = open("/dev/null", O_RDWR);
+      dup2(devnull, 1);
+      dup2(devnull, 2);
+      std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+             "-ac", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd p{fds[0], POLLIN, 0};
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+      int left = int(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count());
+      if (poll(&p, 1, std::max(left, 0)) <= 0) break;
+      char c;
+      if (read(fds[0], &c, 1) != 1) break;
+      if (c == '\n') break;
+      number.push_back(c);
+    }
+    close(fds[0]);
+    if (!number.empty()) FName = ":" + number;
+  }
+  ~Server() {
+    if (FPid > 0) {
+      kill(FPid, SIGTERM);
+      waitpid(FPid, nullptr, 0);
+    }
+  }
+  bool Running() const { return !FName.empty(); }
+  const std::string& Name() const { return FName; }
+
+private:
+  pid_t FPid = -1;
+  std::string FName;
+};
+
+// Runs a program with the test display, input text on its stdin, and returns its stdout;
+// while it runs, pump() is called (the process under test answering X requests). Killed
+// after timeoutMs. exitCode is -1 when it did not end by itself.
+template <class Pump>
+std::string Run(const std::string& display, std::vector<std::string> args, const std::string& input, Pump pump,
+                int* exitCode = nullptr, int timeoutMs = 5000) {
+  int in[2], out[2];
+  if (pipe(in) != 0 || pipe(out) != 0) return {};
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    close(in[1]);
+    close(out[0]);
+    setenv("DISPLAY", display.c_str(), 1);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(in[0]);
+  close(out[1]);
+  if (!input.empty()) (void)!write(in[1], input.data(), input.size());
+  close(in[1]);
+  fcntl(out[0], F_SETFL, O_NONBLOCK);
+  std::string result;
+  int status = 0;
+  bool ended = false;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (std::chrono::steady_clock::now() < deadline) {
+    pump();
+    char buf[65536];
+    ssize_t n;
+    while ((n = read(out[0], buf, sizeof buf)) > 0) result.append(buf, std::size_t(n));
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+      ended = true;
+      break;
+    }
+    pollfd p{out[0], POLLIN, 0};
+    poll(&p, 1, 5);
+  }
+  if (!ended) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  char buf[65536];
+  ssize_t n;
+  while ((n = read(out[0], buf, sizeof buf)) > 0) result.append(buf, std::size_t(n));
+  close(out[0]);
+  if (exitCode) *exitCode = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+}  // namespace xvfb_test
+
+#include "platform/desktop/Headless.h"
+#include "platform/desktop/Windows.h"
+
+namespace xvfb_test {
+
+// A plain top-level window of the window system (its messages are read with PeekMessage).
+inline win::HWND PlainWindow() {
+  static bool registered = false;
+  if (!registered) {
+    win::WNDCLASSA wc{};
+    wc.lpfnWndProc = &win::DefWindowProcA;
+    wc.lpszClassName = "ServicesTestWindow";
+    win::RegisterClassA(&wc);
+    registered = true;
+  }
+  return win::CreateWindowExA(0, "ServicesTestWindow", "services", win::WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+}
+
+// The messages in msg's range posted to hwnd, taken off the queue.
+inline std::vector<win::MSG> Posted(win::HWND hwnd, win::UINT first, win::UINT last) {
+  std::vector<win::MSG> out;
+  win::MSG m;
+  while (win::PeekMessageA(&m, hwnd, first, last, win::PM_REMOVE)) out.push_back(m);
+  return out;
+}
+
+}  // namespace xvfb_test
