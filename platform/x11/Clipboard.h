@@ -1,7 +1,7 @@
 #pragma once
 // The CLIPBOARD selection: serves the window system's clipboard to other programs while
 // we own it, and reads another program's contents when it owns it.
-#include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,22 +29,38 @@ public:
   bool OnEvent(_XEvent& event);
 
   XWindowId Window() const { return FWindow; }
+  // Largest property written in one piece; bigger data goes in INCR chunks of this size.
+  void SetChunkSize(std::size_t bytes) { FChunk = bytes; }
+
+  // The longest any one read of another program's clipboard waits, in milliseconds.
+  static constexpr int kReadTimeoutMs = 1000;
 
 private:
-  struct Transfer;  // an INCR transfer in progress to a requestor
+  struct Transfer {
+    XWindowId Requestor;
+    XAtom Property;
+    XAtom Type;
+    std::string Data;
+    std::size_t Offset;
+  };
   void ServeRequest(_XEvent& event);
-  bool ConvertTarget(XWindowId requestor, XAtom target, XAtom property, XAtom* type, int* format);
+  // Writes one target into the requestor's property (INCR when large); false when the
+  // target cannot be given.
+  bool Answer(XWindowId requestor, XAtom target, XAtom property);
+  void ContinueTransfer(XWindowId window, XAtom property);
   std::vector<XAtom> Targets();
-  bool Convert(XAtom target, std::string* bytes, XAtom* type);
-  bool Fetch(XAtom target, std::string* bytes, int timeoutMs);
-  bool WaitFor(int type, XWindowId window, XAtom atom, _XEvent* out, int timeoutMs);
+  bool Convert(XAtom target, std::string* bytes, XAtom* type, int* format);
+  bool Fetch(XAtom target, std::string* bytes, long long deadline);
+  bool WaitFor(int type, XWindowId window, XAtom atom, _XEvent* out, long long deadline);
+  unsigned long ServerTime(long long deadline);
 
   Connection& FConn;
   XWindowId FWindow = 0;
   bool FOwned = false;
   unsigned long FOwnedSince = 0;
+  std::size_t FChunk = 0;
   std::vector<std::pair<UINT, std::string>> FData;
-  std::vector<Transfer*> FTransfers;
+  std::vector<Transfer> FTransfers;
 };
 
 }  // namespace win::x11
