@@ -34,7 +34,7 @@ protected:
     for (int i = 0; i < n; ++i) lines->Add("Line " + std::to_string(i));
     memo->SetLines(lines.get());
   }
-  std::vector<std::string> Drawn() {
+  std::vector<win::DrawOp> DrawnOps() {
     win::StartDrawRecording();
     win::ClearDrawRecording();
     memo->Invalidate();
@@ -42,8 +42,11 @@ protected:
     win::headless::ProcessMessages();
     std::vector<win::DrawOp> ops = win::RecordedOps(win::DrawKind::Text, memo->Handle());
     win::StopDrawRecording();
+    return ops;
+  }
+  std::vector<std::string> Drawn() {
     std::vector<std::string> texts;
-    for (const win::DrawOp& op : ops) texts.push_back(op.text);
+    for (const win::DrawOp& op : DrawnOps()) texts.push_back(op.text);
     return texts;
   }
   win::SCROLLINFO Bar(int bar) {
@@ -193,13 +196,7 @@ TEST_F(MemoScrollTest, WordWrapBreaksRowsButNotLines) {
   si.cbSize = sizeof(si);
   si.fMask = win::SIF_ALL;
   EXPECT_FALSE(win::GetScrollInfo(memo->Handle(), win::SB_HORZ, &si));
-  win::StartDrawRecording();
-  win::ClearDrawRecording();
-  memo->Invalidate();
-  memo->Update();
-  win::headless::ProcessMessages();
-  std::vector<win::DrawOp> ops = win::RecordedOps(win::DrawKind::Text, memo->Handle());
-  win::StopDrawRecording();
+  std::vector<win::DrawOp> ops = DrawnOps();
   win::RECT r{};
   memo->Perform(win::EM_GETRECT, 0, reinterpret_cast<win::LPARAM>(&r));
   std::string joined;
