@@ -5,13 +5,14 @@
 #include "platform/desktop/Windows.h"
 
 namespace {
-// Paints a caption into r on dc in the control's font.
+// Paints a caption into r on dc in the control's font; right-to-left mirrors the
+// alignment and reads right to left.
 void DrawCaption(win::HDC dc, TControl* c, win::RECT r, win::UINT fmt) {
   std::string s = c->Caption();
   win::SelectObject(dc, c->Font()->Handle());
   win::SetBkMode(dc, win::TRANSPARENT);
   win::SetTextColor(dc, ColorToRGB(c->Enabled() ? c->Font()->Color() : clGrayText));
-  if (c->UseRightToLeftReading()) fmt |= win::DT_RTLREADING;
+  fmt = c->DrawTextBiDiModeFlags(fmt);
   win::DrawText(dc, s.c_str(), static_cast<int>(s.size()), &r, fmt);
 }
 
@@ -206,9 +207,12 @@ void TRadioButton::Dispatch(TMessage& Message) {
         RECT r = ClientRect();
         FillBack(dc, r, FColor);
         int top = (r.bottom - 13) / 2;
-        RECT br{0, top, 13, top + 13};
+        // Right-to-left puts the circle on the right.
+        bool rtl = UseRightToLeftAlignment();
+        RECT br = rtl ? RECT{r.right - 13, top, r.right, top + 13} : RECT{0, top, 13, top + 13};
         DrawFrameControl(dc, &br, DFC_BUTTON, DFCS_BUTTONRADIO | (FChecked ? DFCS_CHECKED : 0));
-        DrawCaption(dc, this, RECT{17, 0, r.right, r.bottom}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        DrawCaption(dc, this, rtl ? RECT{0, 0, r.right - 17, r.bottom} : RECT{17, 0, r.right, r.bottom},
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE);
       });
       return;
     case WM_ERASEBKGND: Message.Result = 1; return;
@@ -258,7 +262,9 @@ void TCustomLabel::AdjustBounds() {
                 win::DT_CALCRECT | win::DT_NOPREFIX | win::DT_EXPANDTABS | (FWordWrap ? win::DT_WORDBREAK : 0));
   win::ReleaseDC(nullptr, dc);
   int x = FLeft;
-  if (FAlignment == taRightJustify) x += FWidth - r.right;
+  TAlignment a = FAlignment;
+  if (UseRightToLeftAlignment()) ChangeBiDiModeAlignment(a);
+  if (a == taRightJustify) x += FWidth - r.right;
   SetBounds(x, FTop, r.right, r.bottom);
 }
 
@@ -281,7 +287,7 @@ void TCustomLabel::Paint() {
     win::RECT calc = r;
     std::string s = Caption();
     win::SelectObject(dc, FFont->Handle());
-    win::DrawText(dc, s.c_str(), static_cast<int>(s.size()), &calc, fmt | win::DT_CALCRECT);
+    win::DrawText(dc, s.c_str(), static_cast<int>(s.size()), &calc, DrawTextBiDiModeFlags(fmt) | win::DT_CALCRECT);
     int h = calc.bottom - calc.top;
     r.top = FLayout == tlBottom ? r.bottom - h : (r.bottom - h) / 2;
   }

@@ -18,6 +18,7 @@ public:
   int BorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
   TAlignment Alignment() const { return FAlignment; }
+  TAlignment GetControlsAlignment() const override { return FAlignment; }
   void SetAlignment(TAlignment Value);
   static void Publish(TClassBuilder<TCustomPanel>& b);
 

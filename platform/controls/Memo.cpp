@@ -70,8 +70,9 @@ void TCustomMemo::CreateParams(TCreateParams& Params) {
   if (!FWordWrap) Params.Style |= win::ES_AUTOHSCROLL;
   if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= win::WS_VSCROLL;
   if ((FScrollBars == ssHorizontal || FScrollBars == ssBoth) && !FWordWrap) Params.Style |= win::WS_HSCROLL;
-  if (FAlignment == taRightJustify) Params.Style |= win::ES_RIGHT;
-  if (FAlignment == taCenter) Params.Style |= win::ES_CENTER;
+  TAlignment a = TextAlignment();
+  if (a == taRightJustify) Params.Style |= win::ES_RIGHT;
+  if (a == taCenter) Params.Style |= win::ES_CENTER;
 }
 
 void TCustomMemo::Dispatch(TMessage& Message) {

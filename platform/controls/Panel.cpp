@@ -73,6 +73,6 @@ void TCustomPanel::Paint() {
   win::SetTextColor(dc, ColorToRGB(FFont->Color()));
   win::UINT fmt = win::DT_SINGLELINE | win::DT_VCENTER | win::DT_NOPREFIX;
   fmt |= FAlignment == taCenter ? win::DT_CENTER : FAlignment == taRightJustify ? win::DT_RIGHT : win::DT_LEFT;
-  if (UseRightToLeftReading()) fmt |= win::DT_RTLREADING;
+  fmt = DrawTextBiDiModeFlags(fmt);
   win::DrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &r, fmt);
 }

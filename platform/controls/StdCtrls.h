@@ -239,6 +239,7 @@ public:
   void SetLayout(TTextLayout Value) { FLayout = Value; Invalidate(); }
   TWinControl* FocusControl() const { return FFocusControl; }
   void SetFocusControl(TWinControl* Value);
+  TAlignment GetControlsAlignment() const override { return FAlignment; }
   static void Publish(TClassBuilder<TCustomLabel>& b);
 
 protected:
