@@ -6,9 +6,18 @@
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/Object.h"
 
-using TColor = std::int32_t;
+// A colour. Its own type so that every colour property of every class reads and
+// writes colour names in form descriptions; it converts to and from its number freely.
+struct TColor {
+  std::int32_t Value = 0;
+  constexpr TColor() = default;
+  constexpr TColor(std::int32_t V) : Value(V) {}
+  constexpr operator std::int32_t() const { return Value; }
+  // The colour names of form descriptions.
+  static const TIdentMap& TypeIdents();
+};
 
-constexpr TColor SysColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
+constexpr TColor SysColor(int index) { return TColor(static_cast<std::int32_t>(0xFF000000u | unsigned(index))); }
 
 inline constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
                         clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,

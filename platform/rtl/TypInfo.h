@@ -3,6 +3,7 @@
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Set.h"
 
+#include <concepts>
 #include <functional>
 #include <limits>
 #include <type_traits>
@@ -13,6 +14,14 @@ struct IsSet : std::false_type {};
 template <class E>
 struct IsSet<Set<E>> : std::true_type {
   using Element = E;
+};
+
+// A class standing for an integer whose values have names (colours): it has a static
+// TypeIdents() and converts to and from its 32-bit number.
+template <class V>
+concept NamedInteger = std::is_class_v<V> && requires {
+  { V::TypeIdents() } -> std::same_as<const TIdentMap&>;
+  static_cast<std::int32_t>(V{});
 };
 
 template <class V>
@@ -28,6 +37,8 @@ template <class V>
 V FromOrd(std::int64_t o) {
   if constexpr (IsSet<V>::value) {
     return V::FromBits(static_cast<std::uint64_t>(o));
+  } else if constexpr (NamedInteger<V>) {
+    return V(FromOrd<std::int32_t>(o));
   } else if constexpr (std::is_same_v<V, bool>) {
     if (o != 0 && o != 1) RangeError();
     return o != 0;
@@ -137,6 +148,9 @@ public:
         p->EnumType = &EnumTypeInfo(V{});
       } else if constexpr (std::is_same_v<V, char>) {
         p->Kind = tkChar;
+      } else if constexpr (typinfo_detail::NamedInteger<V>) {
+        p->Kind = tkInteger;
+        p->IdentMap = &V::TypeIdents();
       } else {
         static_assert(std::is_integral_v<V>, "unsupported property type");
         p->Kind = sizeof(V) > 4 ? tkInt64 : tkInteger;

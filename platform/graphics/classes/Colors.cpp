@@ -33,6 +33,8 @@ const TIdentMap& ColorIdents() {
   return map;
 }
 
+const TIdentMap& TColor::TypeIdents() { return ColorIdents(); }
+
 bool ColorToIdent(TColor Color, std::string& Ident) {
   for (const auto& e : ColorIdents())
     if (e.Value == Color) {

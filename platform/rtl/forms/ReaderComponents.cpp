@@ -215,7 +215,7 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop, const 
         std::string ident = ReadIdent();
         auto it = std::find_if(Prop->IdentMap->begin(), Prop->IdentMap->end(),
                                [&](const TIdentMapEntry& e) { return SameIdent(e.Name, ident); });
-        if (it == Prop->IdentMap->end()) InvalidValue();
+        if (it == Prop->IdentMap->end()) throw EPropertyError("Invalid property value: " + ident);
         v = it->Value;
       } else {
         if (FParser->Token() != toInteger) InvalidValue();
@@ -229,8 +229,9 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop, const 
       return;
     case tkEnumeration: {
       if (FParser->Token() != toSymbol) InvalidValue();
-      int v = Prop->EnumType->IndexOf(ReadIdent());
-      if (v < 0) InvalidValue();
+      std::string ident = ReadIdent();
+      int v = Prop->EnumType->IndexOf(ident);
+      if (v < 0) throw EPropertyError("Invalid property value: " + ident);
       SetOrdProp(Instance, Prop, v);
       return;
     }
