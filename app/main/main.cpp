@@ -1,14 +1,17 @@
 // The program's start-up block: one copy only, then the main window and its loop.
 #include "app/uVantrel.h"
 #include "platform/desktop/Headless.h"
+#include "platform/x11/X11Backend.h"
 #include "resources/artwork/Artwork.h"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
   win::SetProgramArguments(argc, argv);
-  // No display back end yet: the headless desktop runs on the real clock.
-  win::headless::UseRealClock(true);
+  // The windows go to the X display; without one the headless desktop runs on the real
+  // clock.
+  bool display = win::x11::InstallX11Backend();
+  if (!display) win::headless::UseRealClock(true);
   RegisterArtwork();
   RegisterVantrelClasses();
 
@@ -16,10 +19,12 @@ int main(int argc, char** argv) {
   win::CreateMutexA(nullptr, win::FALSE, "Vantrel");
   if (win::GetLastError() == win::ERROR_ALREADY_EXISTS) return 0;
 
-  std::fputs("vantrel: no display back end yet; running without a visible window\n", stderr);
+  if (!display) std::fputs("vantrel: no X display; running without a visible window\n", stderr);
   Application->Initialize();
   Application->SetTitle("Vantrel");
   Application->CreateForm(FVantrel);
   Application->Run();
+  // The display goes before the program's remaining windows are freed at exit.
+  win::InstallBackend(nullptr);
   return 0;
 }

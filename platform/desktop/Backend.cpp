@@ -38,9 +38,9 @@ HeadlessBackend& Headless() {
   return backend;
 }
 
-namespace {
-// The buttons of a message-box type, in order.
-std::vector<int> Buttons(UINT type) {
+}  // namespace detail
+
+std::vector<int> MessageBoxButtons(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {IDOK, IDCANCEL};
     case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
@@ -51,7 +51,8 @@ std::vector<int> Buttons(UINT type) {
     default: return {IDOK};
   }
 }
-}  // namespace
+
+namespace detail {
 
 int HeadlessBackend::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                                     UINT type) {
@@ -65,7 +66,7 @@ int HeadlessBackend::ShowMessageBox(HWND owner, const std::string& text, const s
     rec.Scripted = true;
     Answers.pop_front();
   } else {
-    std::vector<int> buttons = Buttons(type);
+    std::vector<int> buttons = MessageBoxButtons(type);
     std::size_t index = (type & MB_DEFMASK) >> 8;
     rec.Result = buttons[index < buttons.size() ? index : 0];
   }

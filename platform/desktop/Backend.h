@@ -69,6 +69,9 @@ public:
 // give them), for a back end that serves them to other programs.
 std::vector<std::pair<UINT, std::string>> ClipboardSnapshot();
 
+// The buttons of a message-box type (MB_OK ...), in order (IDOK ...).
+std::vector<int> MessageBoxButtons(UINT type);
+
 // The back end in use; the headless one unless another was installed.
 Backend& CurrentBackend();
 // Installs a back end (the program does so at start); NULL goes back to headless.
