@@ -21,6 +21,7 @@ class TCustomDBGridGx;
 class TColCellParamsGx;
 class TPopupMenu;
 class TDBGridColumnsGx;
+class TColumnRefWatch;
 
 enum TColumnButtonStyleGx { cbsAuto, cbsEllipsis, cbsNone, cbsUpDown, cbsDropDown };
 VANTREL_ENUM(TColumnButtonStyleGx, "cbsAuto", "cbsEllipsis", "cbsNone", "cbsUpDown", "cbsDropDown")
@@ -182,7 +183,8 @@ public:
 
   // Reports a change of this column (or of all columns) to its collection.
   void ReportChange(bool AllItems) { Changed(AllItems); }
-  // Forgets references to a component that is being freed (field, menu, image list).
+  // Forgets references to a component that is being freed (field, menu, image list);
+  // a field-driven column unbound from its field also drops its field name.
   void ForgetComponent(TComponent* Component);
 
   static void Publish(TClassBuilder<TColumnGx>& b);
@@ -222,8 +224,13 @@ private:
   bool IsWidthStored();
   bool IsWordWrapStored();
 
+  void Watch(TComponent* Component);
+  void Unwatch(TComponent* Component);
+
   TColumnGxValues FAssignedValues;
   bool FCustomized = true;
+  // Hears when the field, menu or image list the column refers to is freed.
+  std::unique_ptr<TColumnRefWatch> FRefWatch;
   TField* FField = nullptr;
   std::string FFieldName;
   bool FIsCurrency = false;

@@ -11,6 +11,7 @@
 
 class TColumnGx;
 class TDBSum;
+class TDBSumCollection;
 
 enum TFooterValueType { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
 VANTREL_ENUM(TFooterValueType, "fvtNon", "fvtSum", "fvtAvg", "fvtCount", "fvtFieldValue", "fvtStaticText")
@@ -59,10 +60,9 @@ public:
   virtual void ResetToDefaults();
   // Keeps the footer's item in the grid's sum list in step with its type and field.
   void RelinkSum();
-  // The footer's sum-list item, if any.
-  TDBSum* SumItem() const { return FSumItem; }
-  // Forgets the sum item without freeing it (the sum list is going away).
-  void ForgetSum() { FSumItem = nullptr; }
+  // The footer's item in the grid's sum list, if any (found by its ID, so that a sum
+  // list emptied or replaced by the grid leaves nothing dangling here).
+  TDBSum* SumItem() const;
 
 private:
   void Init();
@@ -70,6 +70,7 @@ private:
   void Changed(bool AllItems);
   void InvalidateFooterRows();
   void RefreshDefaultFont();
+  TDBSumCollection* SumCollection() const;
   bool IsAlignmentStored() const;
   bool IsColorStored() const;
   bool IsFontStored() const;
@@ -85,7 +86,7 @@ private:
   std::string FValue;
   TFooterValueType FValueType = fvtNon;
   bool FWordWrap = false;
-  TDBSum* FSumItem = nullptr;
+  int FSumItemID = -1;
   bool FInFontRefresh = false;
 };
 

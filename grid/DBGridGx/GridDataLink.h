@@ -32,6 +32,8 @@ public:
   void MarkModified() { FModified = true; }
   void UndoEdit();
   bool InUpdateData() const { return FInUpdateData; }
+  // Raised while the link reports a layout change to the grid.
+  bool InLayoutChange() const { return FInLayoutChange; }
 
   // The largest number of entries the map holds.
   static constexpr int MaxMapSize = 268435455;
@@ -52,6 +54,7 @@ private:
   bool FSparseMap = false;
   bool FModified = false;
   bool FInUpdateData = false;
+  bool FInLayoutChange = false;
 };
 
 class TBookmarkListGx : public TObject {

@@ -1,6 +1,8 @@
 #pragma once
 // The grid's scroll-bar settings, one per direction, with the optional external scroll
 // bar control that stands in for the window's own bar.
+#include <memory>
+
 #include "platform/controls/Control.h"
 #include "platform/controls/ListBoxes.h"
 #include "platform/rtl/Classes.h"
@@ -43,7 +45,8 @@ private:
   TCustomDBGridGx* FGrid;
   int FKind;
   TScrollBar* FExtScrollBar = nullptr;
-  TWndMethod FExtBarOldProc;
+  // Hears when the external bar is freed.
+  std::unique_ptr<TComponent> FBarWatch;
   bool FTracking = false;
   TScrollBarVisibleModeGx FVisibleMode = sbAutoShowGx;
 };

@@ -37,6 +37,8 @@ public:
   void ShiftSelectTo(TColumnGx* Column);
   // Drops columns no longer in the grid and sorts the rest by Index.
   void Refresh();
+  // Forgets a column that is being freed (list, anchor, shift column and Shift steps).
+  void ForgetColumn(TColumnGx* Column);
   TGridRect GridBounds();
 
 private:

@@ -74,6 +74,10 @@ private:
   friend class TColumnGx;
   void FontChanged(TObject* Sender);
   void Changed(bool AllItems);
+  // The column's assigned-value flags for the title (TColumnGxValue values).
+  bool Assigned(int Flag) const;
+  void Flag(int Flag);
+  int SortedCount() const;
   bool IsAlignmentStored() const;
   bool IsCaptionStored() const;
   bool IsColorStored() const;
@@ -96,4 +100,5 @@ private:
   TSortMarkerGx FSortMarker = smNoneGx;
   bool FTitleButton = false;
   bool FToolTips = false;
+  bool FInFontRefresh = false;
 };

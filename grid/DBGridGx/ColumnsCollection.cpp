@@ -1,0 +1,97 @@
+// The grid's column collection: typed access, default columns, the sort list and the
+// collection's change notification that keeps the grid's layout in step.
+#include "grid/DBGridGx/Columns.h"
+
+#include "grid/DBGridGx/ColumnsInternal.h"
+#include "grid/DBGridGx/UnitRoutines.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/data/Field.h"
+
+using namespace columns_detail;
+
+TDBGridColumnsGx::TDBGridColumnsGx(TCustomDBGridGx* Grid, TClass ItemClass) : TCollection(ItemClass), FGrid(Grid) {}
+
+TPersistent* TDBGridColumnsGx::GetOwner() { return FGrid; }
+
+TColumnGx* TDBGridColumnsGx::AddFieldColumn() {
+  TColumnGx* column = AddColumn();
+  column->SetCustomized(false);
+  return column;
+}
+
+TColumnGx* TDBGridColumnsGx::ColumnAt(int Index) const {
+  if (Index < 0 || Index >= Count()) RaiseInvalidGridOperation("Grid index out of range");
+  return static_cast<TColumnGx*>(Items(Index));
+}
+
+bool TDBGridColumnsGx::IsCustomized() const {
+  return Count() > 0 && static_cast<TColumnGx*>(Items(0))->Customized();
+}
+
+bool TDBGridColumnsGx::UnbindField(TField* Field) {
+  bool any = false;
+  for (int i = 0; i < Count(); ++i) {
+    auto* column = static_cast<TColumnGx*>(Items(i));
+    if (Field && column->FField == Field) {
+      column->SetField(nullptr);
+      any = true;
+    }
+  }
+  return any;
+}
+
+void TDBGridColumnsGx::ForgetComponent(TComponent* Component) {
+  for (int i = 0; i < Count(); ++i) static_cast<TColumnGx*>(Items(i))->ForgetComponent(Component);
+}
+
+void TDBGridColumnsGx::RebuildSortedColumnList() {
+  TColumnsGxList* sorted = FGrid ? FGrid->SortedColumnList() : nullptr;
+  if (!sorted) return;
+  sorted->Clear();
+  for (int i = 0; i < Count(); ++i) {
+    auto* column = static_cast<TColumnGx*>(Items(i));
+    const int index = column->Title()->SortIndex();
+    if (index <= 0) continue;
+    if (sorted->Count() < index) sorted->SetCount(index);
+    sorted->SetColumnAt(index - 1, column);
+  }
+}
+
+void TDBGridColumnsGx::Update(TCollectionItem* Item) {
+  TCustomDBGridGx* grid = FGrid;
+  if (!Live(grid) || Loading(grid)) return;
+  if (!Item) {
+    RebuildSortedColumnList();
+    grid->RequestLayout();
+  } else {
+    auto* column = static_cast<TColumnGx*>(Item);
+    const int c = grid->DataToGridColumn(column->Index());
+    if (c >= 0 && c < grid->ColCount()) {
+      grid->InvalidateCol(c);
+      if (!grid->AutoFitColWidths() || Designing(grid)) {
+        const int width = column->Width();
+        if (grid->ColWidths(c) != width) {
+          if (column->Visible()) grid->SetColWidths(c, width);
+          else grid->SetColWidths(c, grid->Options().Contains(dgColLines) ? -1 : 0);
+        } else if (grid->UseMultiTitle()) {
+          grid->RequestLayout();
+        }
+      } else if (grid->ColWidths(c) != -1 && grid->ColWidths(c) != 0) {
+        const int old = column->ProportionalWidth();
+        column->SetProportionalWidth(MulDiv(column->ProportionalWidth(), column->Width(), grid->ColWidths(c)));
+        if (c < grid->ColCount() - 1 && column->Index() + 1 < Count()) {
+          TColumnGx* next = ColumnAt(column->Index() + 1);
+          int share = next->ProportionalWidth() + old - column->ProportionalWidth();
+          next->SetProportionalWidth(share < 0 ? 0 : share);
+        }
+        grid->RequestLayout();
+      }
+    }
+  }
+  if (Count() > 0 && grid->ShownColumns() && grid->ShownColumns()->Count() > 0) {
+    const int current = grid->CurrentDataColumn();
+    if (current >= 0 && current < Count() && !ColumnAt(current)->Visible())
+      grid->SelectDataColumn(grid->ShownColumns()->ColumnAt(0)->Index());
+  }
+  if (grid->LayoutLockCount() == 0) grid->InvalidateCellEditor();
+}

@@ -1,0 +1,339 @@
+// The grid's selection: one kind at a time (marked records, a cell rectangle, whole
+// columns or everything).
+#include "grid/DBGridGx/Selection.h"
+
+#include <algorithm>
+
+#include "grid/DBGridGx/ColumnsInternal.h"
+#include "grid/DBGridGx/UnitRoutines.h"
+#include "platform/data/DataSet.h"
+
+using namespace columns_detail;
+
+namespace {
+const TGridRect NoGridRect{-1, -1, -1, -1};
+}
+
+// ---- the selection ----
+
+TDBGridGxSelection::TDBGridGxSelection(TCustomDBGridGx* Grid)
+    : FGrid(Grid),
+      FColumns(std::make_unique<TDBGridGxSelectionCols>(Grid)),
+      FRect(std::make_unique<TDBGridGxSelectionRect>(Grid)) {}
+
+TDBGridGxSelection::~TDBGridGxSelection() = default;
+
+TBookmarkListGx* TDBGridGxSelection::Rows() const { return FGrid ? FGrid->BookmarkedRows() : nullptr; }
+
+void TDBGridGxSelection::SetKind(TDBGridGxSelectionType Value) {
+  if (Value == FKind) return;
+  FKind = Value;
+  if (Live(FGrid)) FGrid->InvalidateCellEditor();
+}
+
+bool TDBGridGxSelection::DataCellSelected(int DataCol, const std::string& Bookmark) {
+  switch (FKind) {
+    case gstRecordBookmarks: {
+      int index = -1;
+      return Rows() && Rows()->LocateBookmark(Bookmark, index);
+    }
+    case gstRectangle: return DataCol >= 0 && FRect->CellSelected(DataCol, Bookmark);
+    case gstColumns: {
+      TDBGridColumnsGx* columns = FGrid ? FGrid->Columns() : nullptr;
+      return DataCol >= 0 && columns && DataCol < columns->Count() &&
+             FColumns->IndexOf(columns->ColumnAt(DataCol)) >= 0;
+    }
+    case gstAll: return true;
+    default: return false;
+  }
+}
+
+void TDBGridGxSelection::Reset() {
+  auto finish = [this] {
+    SetKind(gstNon);
+    if (Live(FGrid) && FGrid->Options().Contains(dgAlwaysShowEditor) && FGrid->EditorAlwaysShown())
+      FGrid->ShowCellEditor();
+  };
+  try {
+    switch (FKind) {
+      case gstRecordBookmarks:
+        if (Rows()) Rows()->Clear();
+        break;
+      case gstRectangle: FRect->Empty(); break;
+      case gstColumns: FColumns->Clear(); break;
+      case gstAll:
+        if (Live(FGrid)) FGrid->Invalidate();
+        break;
+      default: break;
+    }
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+void TDBGridGxSelection::LinkActive(bool Value) {
+  if (Rows()) Rows()->SetLinkActive(Value);
+  Reset();
+}
+
+void TDBGridGxSelection::SelectAll() {
+  if (FKind == gstAll) return;
+  if (FKind != gstNon) Reset();
+  SetKind(gstAll);
+  if (Live(FGrid)) FGrid->Invalidate();
+}
+
+void TDBGridGxSelection::UpdateKind() {
+  if ((FKind == gstRecordBookmarks && (!Rows() || Rows()->Count() == 0)) ||
+      (FKind == gstColumns && FColumns->Count() == 0)) {
+    SetKind(gstNon);
+    if (Live(FGrid)) FGrid->Invalidate();
+  }
+}
+
+TGridRect TDBGridGxSelection::GridBounds() {
+  switch (FKind) {
+    case gstRecordBookmarks: return Rows() ? Rows()->GridBounds() : NoGridRect;
+    case gstRectangle: return FRect->GridBounds();
+    case gstColumns: return FColumns->GridBounds();
+    default: return NoGridRect;
+  }
+}
+
+// ---- column selection ----
+
+TDBGridGxSelectionCols::TDBGridGxSelectionCols(TCustomDBGridGx* Grid)
+    : FGrid(Grid), FShiftSelectedCols(std::make_unique<TColumnsGxList>()) {}
+
+TDBGridGxSelectionCols::~TDBGridGxSelectionCols() = default;
+
+void TDBGridGxSelectionCols::InvalidateColumn(TColumnGx* Column) {
+  if (Live(FGrid) && Column) FGrid->InvalidateCol(FGrid->DataToGridColumn(Column->Index()));
+}
+
+void TDBGridGxSelectionCols::InsertSorted(TColumnGx* Column) {
+  for (int i = 0; i < Count(); ++i)
+    if (ColumnAt(i)->Index() > Column->Index()) {
+      Insert(i, Column);
+      return;
+    }
+  Add(Column);
+}
+
+void TDBGridGxSelectionCols::Clear() {
+  for (int i = 0; i < Count(); ++i) InvalidateColumn(ColumnAt(i));
+  TColumnsGxList::Clear();
+  FAnchor = nullptr;
+}
+
+void TDBGridGxSelectionCols::ForgetColumn(TColumnGx* Column) {
+  Remove(Column);
+  FShiftSelectedCols->Remove(Column);
+  if (FAnchor == Column) FAnchor = nullptr;
+  if (FShiftCol == Column) FShiftCol = nullptr;
+}
+
+void TDBGridGxSelectionCols::ToggleColumn(TColumnGx* Column) {
+  TDBGridGxSelection* selection = FGrid->GridSelection();
+  if (selection->Kind() != gstColumns) selection->Reset();
+  if (IndexOf(Column) < 0) InsertSorted(Column);
+  else Remove(Column);
+  InvalidateColumn(Column);
+  FAnchor = Column;
+  FShiftCol = Column;
+  selection->SetKind(Count() > 0 ? gstColumns : gstNon);
+  FShiftSelectedCols->Clear();
+}
+
+void TDBGridGxSelectionCols::SelectColumn(TColumnGx* Column, bool Add) {
+  TDBGridGxSelection* selection = FGrid->GridSelection();
+  if (selection->Kind() != gstColumns) selection->Reset();
+  if (!Add) Clear();
+  if (IndexOf(Column) < 0) {
+    InsertSorted(Column);
+    InvalidateColumn(Column);
+  }
+  FAnchor = Column;
+  FShiftCol = Column;
+  selection->SetKind(gstColumns);
+  FShiftSelectedCols->Clear();
+}
+
+void TDBGridGxSelectionCols::ShiftSelectTo(TColumnGx* Column) {
+  TDBGridGxSelection* selection = FGrid->GridSelection();
+  if (selection->Kind() != gstColumns) selection->Reset();
+  if (!FAnchor) {
+    SelectColumn(Column, true);
+    FAnchor = Column;
+    selection->SetKind(Count() > 0 ? gstColumns : gstNon);
+    return;
+  }
+  const int A = FAnchor->Index(), S = FShiftCol ? FShiftCol->Index() : A, c = Column->Index();
+  int start = S, end = c, step = 1, turn = -1;
+  bool add = true;
+  if (S == A) {
+    start = A;
+    step = c < A ? -1 : 1;
+  } else if (c == S) {
+    start = c;
+  } else if (A < S && S < c) {
+    // walk on, adding
+  } else if (A < S && c < S) {
+    step = -1;
+    add = false;
+    if (c < A) turn = A;
+    else end = c + 1;
+  } else if (S < A && c < S) {
+    step = -1;
+  } else {  // S < A and S < c
+    add = false;
+    if (A < c) turn = A;
+    else end = c - 1;
+  }
+  TDBGridColumnsGx* columns = FGrid->Columns();
+  for (int i = start; step > 0 ? i <= end : i >= end; i += step) {
+    if (i < 0 || i >= columns->Count()) break;
+    if (i == turn) add = true;
+    TColumnGx* x = columns->ColumnAt(i);
+    const bool anchorIn = IndexOf(FAnchor) >= 0;
+    const bool xIn = IndexOf(x) >= 0;
+    const bool remembered = FShiftSelectedCols->IndexOf(x) >= 0;
+    if (add) {
+      if (!anchorIn && xIn && i != A) {
+        Remove(x);
+        InvalidateColumn(x);
+        if (!remembered) FShiftSelectedCols->Add(x);
+      } else if (anchorIn && !xIn && x->Visible()) {
+        InsertSorted(x);
+        InvalidateColumn(x);
+        if (!remembered) FShiftSelectedCols->Add(x);
+      }
+    } else if (!anchorIn) {
+      if (!xIn && x->Visible()) {
+        if (remembered) {
+          InsertSorted(x);
+          FShiftSelectedCols->Remove(x);
+        }
+        InvalidateColumn(x);
+      }
+    } else if (xIn && i != A) {
+      if (remembered) {
+        Remove(x);
+        FShiftSelectedCols->Remove(x);
+      }
+      InvalidateColumn(x);
+    }
+  }
+  FShiftCol = Column;
+  selection->SetKind(Count() > 0 ? gstColumns : gstNon);
+}
+
+void TDBGridGxSelectionCols::Refresh() {
+  TDBGridColumnsGx* columns = FGrid ? FGrid->Columns() : nullptr;
+  for (int i = Count() - 1; i >= 0; --i) {
+    void* item = Items(i);
+    bool present = false;
+    for (int j = 0; columns && j < columns->Count() && !present; ++j) present = columns->ColumnAt(j) == item;
+    if (!present) Delete(i);
+  }
+  Sort([](void* a, void* b) {
+    return static_cast<TColumnGx*>(a)->Index() - static_cast<TColumnGx*>(b)->Index();
+  });
+}
+
+TGridRect TDBGridGxSelectionCols::GridBounds() {
+  if (Count() == 0 || !FGrid) return NoGridRect;
+  int lo = ColumnAt(0)->Index(), hi = lo;
+  for (int i = 1; i < Count(); ++i) {
+    lo = std::min(lo, ColumnAt(i)->Index());
+    hi = std::max(hi, ColumnAt(i)->Index());
+  }
+  return TGridRect{FGrid->DataToGridColumn(lo), FGrid->TitleAreaRowCount(), FGrid->DataToGridColumn(hi),
+                   FGrid->RowCount() - 1};
+}
+
+// ---- cell rectangle ----
+
+bool TDBGridGxSelectionRect::HasData() const {
+  return FGrid && FGrid->DataSource() && FGrid->DataSource()->DataSet() && FGrid->GridLink() &&
+         FGrid->GridLink()->Active();
+}
+
+int TDBGridGxSelectionRect::CompareBookmarks(const std::string& A, const std::string& B) const {
+  return FGrid->DataSource()->DataSet()->CompareBookmarks(A, B);
+}
+
+void TDBGridGxSelectionRect::Empty() {
+  FAnchor = TDBCell{};
+  FShift = TDBCell{};
+  if (Live(FGrid)) FGrid->Invalidate();
+}
+
+std::string TDBGridGxSelectionRect::GetStartRow() {
+  if (!HasData()) RaiseInvalidGridOperation("Error in TDBGridGxSelectionRect.GetStartRow");
+  return CompareBookmarks(FAnchor.Row, FShift.Row) <= 0 ? FAnchor.Row : FShift.Row;
+}
+
+std::string TDBGridGxSelectionRect::GetBottomRow() {
+  if (!HasData()) RaiseInvalidGridOperation("Error in TDBGridGxSelectionRect.GetBottomRow");
+  return CompareBookmarks(FAnchor.Row, FShift.Row) < 0 ? FShift.Row : FAnchor.Row;
+}
+
+int TDBGridGxSelectionRect::GetStartColumn() {
+  if (!HasData()) RaiseInvalidGridOperation("Error in TDBGridGxSelectionRect.GetStartColumn");
+  return std::min(FAnchor.Col, FShift.Col);
+}
+
+int TDBGridGxSelectionRect::GetEndColumn() {
+  if (!HasData()) RaiseInvalidGridOperation("Error in TDBGridGxSelectionRect.GetEndColumn");
+  return std::max(FAnchor.Col, FShift.Col);
+}
+
+bool TDBGridGxSelectionRect::CellSelected(int DataCol, const std::string& Bookmark) {
+  if (!HasData()) RaiseInvalidGridOperation("Error in function TDBGridGxSelectionRect.CellSelected");
+  if (CompareBookmarks(GetStartRow(), Bookmark) > 0 || CompareBookmarks(GetBottomRow(), Bookmark) < 0 ||
+      DataCol > GetEndColumn())
+    return false;
+  return DataCol >= GetStartColumn();
+}
+
+void TDBGridGxSelectionRect::ExtendTo(int DataCol, const std::string& Bookmark, bool Extend) {
+  TDBGridGxSelection* selection = FGrid->GridSelection();
+  if (selection->Kind() != gstRectangle) selection->Reset();
+  if (FAnchor.Col == -1 || !Extend) FAnchor = TDBCell{DataCol, Bookmark};
+  FShift = TDBCell{DataCol, Bookmark};
+  const bool sameCell = FAnchor.Col == FShift.Col && HasData() && CompareBookmarks(FAnchor.Row, FShift.Row) == 0;
+  if (sameCell) {
+    if (selection->Kind() == gstRectangle) selection->SetKind(gstNon);
+  } else {
+    selection->SetKind(gstRectangle);
+  }
+  if (Live(FGrid) && FGrid->HandleAllocated()) FGrid->Invalidate();
+}
+
+TGridRect TDBGridGxSelectionRect::GridBounds() {
+  if (!HasData() || FAnchor.Col < 0) return NoGridRect;
+  TGridDataLinkGx* link = FGrid->GridLink();
+  TDataSet* dataSet = FGrid->DataSource()->DataSet();
+  const std::string startRow = GetStartRow(), bottomRow = GetBottomRow();
+  int top = -1, bottom = -1;
+  const int saved = link->ActiveRecord();
+  try {
+    for (int r = 0; r < link->RecordCount(); ++r) {
+      link->SetActiveRecord(r);
+      const std::string bookmark = dataSet->Bookmark();
+      if (top < 0 && CompareBookmarks(bookmark, startRow) >= 0) top = r;
+      if (CompareBookmarks(bookmark, bottomRow) <= 0) bottom = r;
+    }
+  } catch (...) {
+    link->SetActiveRecord(saved);
+    throw;
+  }
+  link->SetActiveRecord(saved);
+  if (top < 0 || bottom < 0 || bottom < top) return NoGridRect;
+  const int fixed = FGrid->TitleAreaRowCount();
+  return TGridRect{FGrid->DataToGridColumn(GetStartColumn()), top + fixed, FGrid->DataToGridColumn(GetEndColumn()),
+                   bottom + fixed};
+}
