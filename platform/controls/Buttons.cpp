@@ -202,6 +202,19 @@ void TRadioButton::Dispatch(TMessage& Message) {
       return;
     }
     case WM_GETDLGCODE: Message.Result = DLGC_RADIOBUTTON; return;
+    case WM_KEYUP:
+      if (Message.WParam == VK_SPACE) { SetChecked(true); return; }
+      break;
+    case WM_SETFOCUS: {
+      // Reached with an arrow key: the focus takes the choice along.
+      TButtonControl::Dispatch(Message);
+      for (int vk : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
+        if (GetKeyState(vk) < 0) {
+          SetChecked(true);
+          break;
+        }
+      return;
+    }
     case WM_PAINT:
       PaintOwnWindow(Message, [&](HDC dc) {
         RECT r = ClientRect();

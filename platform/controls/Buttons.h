@@ -5,10 +5,13 @@
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 VANTREL_ENUM(TButtonLayout, "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom")
 
-// Draws a button's glyph (the first of NumGlyphs images side by side, the second when
-// disabled) and caption into R by the layout.
+// Which of a glyph's images (side by side, NumGlyphs of them) a button shows.
+enum TButtonGlyphState { bgsUp, bgsDisabled, bgsPressed, bgsDown };
+
+// Draws a button's glyph image for State and its caption into R by the layout; Down
+// shifts both by a pixel.
 void DrawButtonFace(TCanvas* Canvas, const win::RECT& R, TBitmap* Glyph, int NumGlyphs, TButtonLayout Layout,
-                    const std::string& Caption, bool Enabled, bool Down);
+                    const std::string& Caption, bool Enabled, bool Down, TButtonGlyphState State);
 
 class TSpeedButton : public TGraphicControl {
   VANTREL_CLASS(TSpeedButton, TGraphicControl)
@@ -16,11 +19,11 @@ public:
   explicit TSpeedButton(TComponent* AOwner);
   ~TSpeedButton() override;
   int GroupIndex() const { return FGroupIndex; }
-  void SetGroupIndex(int Value) { FGroupIndex = Value; }
+  void SetGroupIndex(int Value);
   bool Down() const { return FDown; }
   void SetDown(bool Value);
   bool AllowAllUp() const { return FAllowAllUp; }
-  void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
+  void SetAllowAllUp(bool Value);
   bool Flat() const { return FFlat; }
   void SetFlat(bool Value) { FFlat = Value; Invalidate(); }
   TBitmap* Glyph() const { return FGlyph.get(); }
@@ -39,6 +42,7 @@ protected:
   void Dispatch(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void UpdateExclusive();
 
 private:
   int FGroupIndex = 0;
@@ -71,6 +75,7 @@ public:
   TBitBtnKind Kind() const { return FKind; }
   // A standard kind gives the caption, modal result, default and cancel of its kind.
   void SetKind(TBitBtnKind Value);
+  void Click() override;
   static void Publish(TClassBuilder<TBitBtn>& b);
 
 protected:

@@ -103,6 +103,7 @@ class TShape : public TGraphicControl {
   VANTREL_CLASS(TShape, TGraphicControl)
 public:
   explicit TShape(TComponent* AOwner);
+  ~TShape() override;
   TShapeType Shape() const { return FShape; }
   void SetShape(TShapeType Value) { FShape = Value; Invalidate(); }
   TBrush* Brush() const { return FBrush.get(); }
@@ -111,6 +112,7 @@ public:
 
 protected:
   void Paint() override;
+  void StyleChanged(TObject* Sender);
 
 private:
   TShapeType FShape = stRectangle;

@@ -15,18 +15,33 @@ TShape::TShape(TComponent* AOwner)
   FWidth = 65;
   FHeight = 65;
   FControlStyle += csReplicatable;
+  FBrush->SetOnChange(MakeEvent(this, &TShape::StyleChanged));
+  FPen->SetOnChange(MakeEvent(this, &TShape::StyleChanged));
 }
+
+TShape::~TShape() {
+  FBrush->SetOnChange(nullptr);
+  FPen->SetOnChange(nullptr);
+}
+
+void TShape::StyleChanged(TObject*) { Invalidate(); }
 
 void TShape::Paint() {
   TCanvas* c = Canvas();
   c->Pen()->Assign(FPen.get());
   c->Brush()->Assign(FBrush.get());
-  int w = FWidth, h = FHeight;
-  int x = 0, y = 0;
+  // The outline stays inside the control whatever the pen's width.
+  int pw = FPen->Width();
+  int x = pw / 2, y = x;
+  int w = FWidth - pw + 1, h = FHeight - pw + 1;
+  if (pw == 0) {
+    --w;
+    --h;
+  }
   if (FShape == stSquare || FShape == stRoundSquare || FShape == stCircle) {
     int s = std::min(w, h);
-    x = (w - s) / 2;
-    y = (h - s) / 2;
+    x += (w - s) / 2;
+    y += (h - s) / 2;
     w = h = s;
   }
   switch (FShape) {

@@ -212,15 +212,83 @@ void TCheckListBox::Publish(TClassBuilder<TCheckListBox>& b) {
   b.Property("OnClickCheck", &TCheckListBox::OnClickCheck, &TCheckListBox::SetOnClickCheck);
 }
 
+namespace {
+// What a check list box keeps with an item: its state and the object the caller put there.
+class TCheckItemData : public TObject {
+public:
+  TObject* Data = nullptr;
+  TCheckBoxState State = cbUnchecked;
+};
+
+// Items of a check list box: each item's state travels with it when items are inserted,
+// deleted, moved or sorted; Objects still give the caller's own objects.
+class TCheckListStrings : public TStringList {
+public:
+  ~TCheckListStrings() override {
+    for (int i = 0; i < Count(); ++i) delete ItemData(i);
+  }
+  TObject* GetObject(int Index) const override {
+    TObject* o = TStringList::GetObject(Index);
+    auto* d = dynamic_cast<TCheckItemData*>(o);
+    return d ? d->Data : o;
+  }
+  void PutObject(int Index, TObject* AObject) override {
+    if (TCheckItemData* d = ItemData(Index)) {
+      d->Data = AObject;
+      Changed();
+    } else {
+      TStringList::PutObject(Index, AObject);
+    }
+  }
+  void Delete(int Index) override {
+    TCheckItemData* d = ItemData(Index);
+    TStringList::Delete(Index);
+    delete d;
+  }
+  void Clear() override {
+    std::vector<TCheckItemData*> data;
+    for (int i = 0; i < Count(); ++i) data.push_back(ItemData(i));
+    TStringList::Clear();
+    for (TCheckItemData* d : data) delete d;
+  }
+  TCheckBoxState State(int Index) const {
+    TCheckItemData* d = ItemData(Index);
+    return d ? d->State : cbUnchecked;
+  }
+  void SetState(int Index, TCheckBoxState Value) {
+    TCheckItemData* d = ItemData(Index);
+    if (!d) {
+      d = new TCheckItemData;
+      d->Data = TStringList::GetObject(Index);
+      TStringList::PutObject(Index, d);
+    }
+    d->State = Value;
+  }
+
+private:
+  TCheckItemData* ItemData(int Index) const {
+    return dynamic_cast<TCheckItemData*>(TStringList::GetObject(Index));
+  }
+};
+
+TCheckListStrings* CheckItems(TStrings* Items) { return static_cast<TCheckListStrings*>(Items); }
+}  // namespace
+
+TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
+  TNotifyEvent changed = FItems->OnChange();
+  FItems->SetOnChange(nullptr);
+  FItems = std::make_unique<TCheckListStrings>();
+  FItems->SetOnChange(changed);
+}
+
 TCheckBoxState TCheckListBox::State(int Index) const {
   if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
-  return Index < static_cast<int>(FStates.size()) ? FStates[Index] : cbUnchecked;
+  return CheckItems(FItems.get())->State(Index);
 }
 
 void TCheckListBox::SetState(int Index, TCheckBoxState Value) {
   State(Index);
-  if (static_cast<int>(FStates.size()) <= Index) FStates.resize(Index + 1, cbUnchecked);
-  FStates[Index] = Value;
+  CheckItems(FItems.get())->SetState(Index, Value);
   Invalidate();
 }
 

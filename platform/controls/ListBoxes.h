@@ -63,7 +63,7 @@ public:
 class TCheckListBox : public TCustomListBox {
   VANTREL_CLASS(TCheckListBox, TCustomListBox)
 public:
-  explicit TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+  explicit TCheckListBox(TComponent* AOwner);
   bool Checked(int Index) const { return State(Index) == cbChecked; }
   void SetChecked(int Index, bool Value) { SetState(Index, Value ? cbChecked : cbUnchecked); }
   TCheckBoxState State(int Index) const;
@@ -81,7 +81,6 @@ protected:
   void ToggleItem(int Index);
 
 private:
-  std::vector<TCheckBoxState> FStates;  // grows with the items
   bool FAllowGrayed = false;
   TNotifyEvent FOnClickCheck;
 };

@@ -4,7 +4,7 @@
 #include "platform/desktop/Windows.h"
 
 void DrawButtonFace(TCanvas* Canvas, const win::RECT& R, TBitmap* Glyph, int NumGlyphs, TButtonLayout Layout,
-                    const std::string& Caption, bool Enabled, bool Down) {
+                    const std::string& Caption, bool Enabled, bool Down, TButtonGlyphState State) {
   int off = Down ? 1 : 0;
   int gw = Glyph && !Glyph->Empty() ? Glyph->Width() / std::max(NumGlyphs, 1) : 0;
   int gh = gw ? Glyph->Height() : 0;
@@ -22,7 +22,8 @@ void DrawButtonFace(TCanvas* Canvas, const win::RECT& R, TBitmap* Glyph, int Num
     case blGlyphBottom: tx = x + (totalW - ts.cx) / 2; gx = x + (totalW - gw) / 2; gy = y + ts.cy + spacing; break;
   }
   if (gw) {
-    int index = !Enabled && NumGlyphs > 1 ? 1 : 0;
+    // Images side by side: up, disabled, pressed, down; a state without its image shows up.
+    int index = State < NumGlyphs ? static_cast<int>(State) : 0;
     win::RECT src{index * gw, 0, index * gw + gw, gh};
     Canvas->CopyRect(win::RECT{gx, gy, gx + gw, gy + gh}, Glyph->Canvas(), src);
   }
@@ -52,20 +53,41 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph
 
 TSpeedButton::~TSpeedButton() = default;
 
-// Down in a group lets the other buttons of the group up.
+// Down in a group lets the other buttons of the group up; the group shares AllowAllUp.
 void TSpeedButton::SetDown(bool Value) {
   if (FGroupIndex == 0) Value = false;
   if (Value == FDown) return;
   if (FDown && !Value && !FAllowAllUp) return;
   FDown = Value;
-  if (Value && FParent)
-    for (int i = 0; i < FParent->ControlCount(); ++i)
-      if (auto* s = dynamic_cast<TSpeedButton*>(FParent->Controls(i)); s && s != this && s->FGroupIndex == FGroupIndex)
-        if (s->FDown) {
-          s->FDown = false;
-          s->Invalidate();
-        }
+  if (Value) UpdateExclusive();
   Invalidate();
+}
+
+void TSpeedButton::SetAllowAllUp(bool Value) {
+  if (FAllowAllUp == Value) return;
+  FAllowAllUp = Value;
+  UpdateExclusive();
+}
+
+void TSpeedButton::SetGroupIndex(int Value) {
+  if (FGroupIndex == Value) return;
+  FGroupIndex = Value;
+  if (Value == 0) FDown = false;
+  UpdateExclusive();
+  Invalidate();
+}
+
+void TSpeedButton::UpdateExclusive() {
+  if (FGroupIndex == 0 || !FParent) return;
+  for (int i = 0; i < FParent->ControlCount(); ++i) {
+    auto* s = dynamic_cast<TSpeedButton*>(FParent->Controls(i));
+    if (!s || s == this || s->FGroupIndex != FGroupIndex) continue;
+    if (FDown && s->FDown) {
+      s->FDown = false;
+      s->Invalidate();
+    }
+    s->FAllowAllUp = FAllowAllUp;
+  }
 }
 
 void TSpeedButton::Click() { TGraphicControl::Click(); }
@@ -104,10 +126,11 @@ void TSpeedButton::Paint() {
     c->FillRect(r);
   }
   bool sunk = FDown || FPressed;
-  if (!FFlat || FMouseInside || sunk)
+  if (!FFlat || (FMouseInside && FEnabled) || sunk)
     win::DrawEdge(c->Handle(), &r, sunk ? (FFlat ? win::BDR_SUNKENOUTER : win::EDGE_SUNKEN) : (FFlat ? win::BDR_RAISEDINNER : win::EDGE_RAISED), win::BF_RECT);
   c->Font()->Assign(FFont.get());
-  DrawButtonFace(c, r, FGlyph.get(), FNumGlyphs, FLayout, Caption(), FEnabled, sunk);
+  DrawButtonFace(c, r, FGlyph.get(), FNumGlyphs, FLayout, Caption(), FEnabled, sunk,
+                 FPressed ? bgsPressed : FDown ? bgsDown : FEnabled ? bgsUp : bgsDisabled);
 }
 
 void TBitBtn::Publish(TClassBuilder<TBitBtn>& b) {
@@ -132,8 +155,18 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
   if (Value == bkCustom) return;
   SetCaption(kinds[Value].Caption);
   SetModalResult(kinds[Value].Result);
-  if (Value == bkOK || Value == bkYes) SetDefault(true);
-  if (Value == bkCancel || Value == bkNo) SetCancel(true);
+  SetDefault(Value == bkOK || Value == bkYes);
+  SetCancel(Value == bkCancel || Value == bkNo);
+}
+
+void TBitBtn::Click() {
+  // A close button closes its form.
+  if (FKind == bkClose)
+    if (TCustomForm* f = GetParentForm(this)) {
+      f->Close();
+      return;
+    }
+  TButton::Click();
 }
 
 void TBitBtn::Dispatch(TMessage& Message) {
@@ -146,7 +179,8 @@ void TBitBtn::Dispatch(TMessage& Message) {
       canvas.FillRect(r);
       win::DrawFrameControl(dc, &r, win::DFC_BUTTON, win::DFCS_BUTTONPUSH | (FPressed ? win::DFCS_PUSHED : 0));
       canvas.Font()->Assign(FFont.get());
-      DrawButtonFace(&canvas, r, FGlyph.get(), FNumGlyphs, FLayout, Caption(), FEnabled, FPressed);
+      DrawButtonFace(&canvas, r, FGlyph.get(), FNumGlyphs, FLayout, Caption(), FEnabled, FPressed,
+                     !FEnabled ? bgsDisabled : FPressed ? bgsPressed : bgsUp);
       canvas.SetHandle(nullptr);
     });
     return;
