@@ -169,6 +169,12 @@ void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
   int w = FPendingClientWidth, h = FPendingClientHeight;
   FPendingClientWidth = FPendingClientHeight = -1;
+  // The window system chose the place or size: take them as the form's bounds.
+  if (FUseDefaultPos || FUseDefaultSize) {
+    UpdateBounds();
+    FDefaultPlaced = true;
+    if (FUseDefaultSize) w = h = -1;
+  }
   if (w >= 0) SetClientWidth(w);
   if (h >= 0) SetClientHeight(h);
 }
@@ -197,6 +203,11 @@ void TCustomForm::SetFormStyle(TFormStyle Value) {
 }
 
 void TCustomForm::SetIcon(TIcon* Value) { FIcon->Assign(Value); }
+
+win::HICON TCustomForm::GetIconHandle() {
+  if (!FIcon->Empty()) return FIcon->Handle();
+  return Application && Application->Icon() ? Application->Icon()->Handle() : nullptr;
+}
 
 void TCustomForm::SetWindowState(TWindowState Value) {
   if (FWindowState == Value) return;
@@ -231,32 +242,72 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   Params.WndParent = Application && Application != static_cast<TComponent*>(nullptr) ? Application->Handle() : nullptr;
   if (FParentWindow) Params.WndParent = FParentWindow;
   Params.WindowClass.style = win::CS_DBLCLKS;
+  // The default place and size are asked for once; a window made again keeps them.
+  FUseDefaultPos = !FDefaultPlaced && !ComponentState().Contains(csDesigning) &&
+                   (FPosition == poDefault || FPosition == poDefaultPosOnly);
+  FUseDefaultSize = !FDefaultPlaced && !ComponentState().Contains(csDesigning) &&
+                    (FPosition == poDefault || FPosition == poDefaultSizeOnly);
+  if (FUseDefaultPos) Params.X = Params.Y = win::CW_USEDEFAULT;
+  if (FUseDefaultSize) Params.Width = Params.Height = win::CW_USEDEFAULT;
 }
 
+namespace {
+win::MONITORINFO MonitorInfoOf(win::HMONITOR m) {
+  win::MONITORINFO mi;
+  win::GetMonitorInfo(m, &mi);
+  return mi;
+}
+
+win::RECT Centred(const win::RECT& Over, int Width, int Height) {
+  int x = Over.left + (Over.right - Over.left - Width) / 2;
+  int y = Over.top + (Over.bottom - Over.top - Height) / 2;
+  return {x, y, x + Width, y + Height};
+}
+}  // namespace
+
+// Where the form goes when shown: centred on a monitor, the desktop or another form.
+// Except on the desktop, it is then kept inside the work area of the monitor it lands
+// on (its top-left corner wins when it is larger).
 void TCustomForm::ApplyPosition() {
-  int x = FLeft, y = FTop;
-  win::RECT work = Screen->WorkAreaRect();
+  if (ComponentState().Contains(csDesigning)) return;
+  // The monitor a screen-centred form uses: the one the user works on (the active
+  // form's, else the main form's), else the primary.
+  auto screenRect = [this]() {
+    TCustomForm* ref = Screen ? Screen->ActiveCustomForm() : nullptr;
+    if (!ref || ref == this || !ref->HandleAllocated()) ref = Application ? Application->MainForm() : nullptr;
+    win::HMONITOR m = nullptr;
+    if (ref && ref != this && ref->HandleAllocated()) m = win::MonitorFromWindow(ref->Handle(), win::MONITOR_DEFAULTTOPRIMARY);
+    if (!m) {
+      win::POINT origin{0, 0};
+      m = win::MonitorFromPoint(origin, win::MONITOR_DEFAULTTOPRIMARY);
+    }
+    return MonitorInfoOf(m).rcMonitor;
+  };
+  win::RECT r;
   switch (FPosition) {
-    case poScreenCenter: case poDesktopCenter:
-      x = (Screen->Width() - FWidth) / 2;
-      y = (Screen->Height() - FHeight) / 2;
+    case poScreenCenter:
+      r = Centred(screenRect(), FWidth, FHeight);
       break;
+    case poDesktopCenter: {
+      int x = win::GetSystemMetrics(win::SM_XVIRTUALSCREEN), y = win::GetSystemMetrics(win::SM_YVIRTUALSCREEN);
+      win::RECT desktop{x, y, x + win::GetSystemMetrics(win::SM_CXVIRTUALSCREEN),
+                        y + win::GetSystemMetrics(win::SM_CYVIRTUALSCREEN)};
+      // Centred on the whole desktop, which may straddle monitors.
+      r = Centred(desktop, FWidth, FHeight);
+      SetBounds(std::max<int>(r.left, desktop.left), std::max<int>(r.top, desktop.top), FWidth, FHeight);
+      return;
+    }
     case poMainFormCenter: case poOwnerFormCenter: {
       TCustomForm* m = FPosition == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
       if (!m && Application) m = Application->MainForm();
-      if (m && m != this) {
-        x = m->Left() + (m->Width() - FWidth) / 2;
-        y = m->Top() + (m->Height() - FHeight) / 2;
-      } else {
-        x = (Screen->Width() - FWidth) / 2;
-        y = (Screen->Height() - FHeight) / 2;
-      }
+      r = m && m != this ? Centred(m->BoundsRect(), FWidth, FHeight) : Centred(screenRect(), FWidth, FHeight);
       break;
     }
     default: return;
   }
-  x = std::max<int>(work.left, std::min<int>(x, work.right - FWidth));
-  y = std::max<int>(work.top, std::min<int>(y, work.bottom - FHeight));
+  win::RECT work = MonitorInfoOf(win::MonitorFromRect(&r, win::MONITOR_DEFAULTTONEAREST)).rcWork;
+  int x = std::max<int>(work.left, std::min<int>(r.left, work.right - FWidth));
+  int y = std::max<int>(work.top, std::min<int>(r.top, work.bottom - FHeight));
   SetBounds(x, y, FWidth, FHeight);
 }
 
@@ -497,6 +548,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case win::WM_CLOSE: WMClose(Message); return;
     case win::WM_SYSCOMMAND: WMSysCommand(Message); return;
     case win::WM_ACTIVATE: WMActivate(Message); return;
+    case win::WM_GETICON: Message.Result = reinterpret_cast<win::LRESULT>(GetIconHandle()); return;
     default: TWinControl::Dispatch(Message);
   }
 }

@@ -94,6 +94,8 @@ public:
   void SetWindowState(TWindowState Value);
   TIcon* Icon() const { return FIcon.get(); }
   void SetIcon(TIcon* Value);
+  // The icon the window shows: its own Icon, or the application's when that is empty.
+  win::HICON GetIconHandle();
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
   bool Scaled() const { return FScaled; }
@@ -162,6 +164,8 @@ protected:
   int FTextHeight = 13;
   bool FOldCreateOrder = false;
   int FPendingClientWidth = -1, FPendingClientHeight = -1;  // asked for before the window existed
+  bool FUseDefaultPos = false, FUseDefaultSize = false;  // this window's creation asks for them
+  bool FDefaultPlaced = false;                            // the default place was taken once
   bool FActive = false;
   bool FDestroyed = false;
   TModalResult FModalResult = mrNone;
@@ -197,6 +201,9 @@ public:
   bool HandleAllocated() const;
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& Value);
+  // The program's icon, taken from its "MAINICON" resource by Initialize.
+  TIcon* Icon() const { return FIcon.get(); }
+  void SetIcon(TIcon* Value);
 
   template <class T>
   void CreateForm(T*& Reference) {
@@ -270,6 +277,7 @@ private:
   win::HWND FHandle = nullptr;
   win::WNDPROC FObjectInstance = nullptr;
   std::string FTitle;
+  std::unique_ptr<TIcon> FIcon;
   TCustomForm* FMainForm = nullptr;
   bool FShowMainForm = true;
   bool FTerminate = false;
