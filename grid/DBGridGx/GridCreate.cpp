@@ -129,8 +129,7 @@ TCustomDBGridGx::~TCustomDBGridGx() {
   FVertScrollBar.reset();
   FTitleFont.reset();
   FBookmarks.reset();
-  if (FTitleImages) FTitleImages->UnRegisterChanges(FTitleImageChangeLink.get());
-  FTitleImageChangeLink.reset();
+  FTitleImageChangeLink.reset();  // leaves the image list it is registered with
   if (FDrawBitmapShared) ReleaseDrawBitmap();
   FHeadTreeRoot.reset();
   FSumList.reset();

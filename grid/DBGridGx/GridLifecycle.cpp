@@ -73,36 +73,33 @@ void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation)
   ForgetRemovedComponent(AComponent);
 }
 
+// A component being freed is known here by its identity only: its own class part is
+// already gone, so nothing may ask it what it is or call into it.
 void TCustomDBGridGx::ForgetRemovedComponent(TComponent* AComponent) {
   if (!FColumns) return;
-  if (dynamic_cast<TPopupMenu*>(AComponent)) {
-    FColumns->ForgetComponent(AComponent);
-  } else if (auto* Images = dynamic_cast<TCustomImageList*>(AComponent)) {
-    if (Images == FTitleImages) SetTitleImages(nullptr);
-    FColumns->ForgetComponent(AComponent);
-  } else if (auto* Bar = dynamic_cast<TScrollBar*>(AComponent)) {
-    if (FVertScrollBar && FVertScrollBar->ExtScrollBar() == Bar) FVertScrollBar->SetExtScrollBar(nullptr);
-    else if (FHorzScrollBar && FHorzScrollBar->ExtScrollBar() == Bar) FHorzScrollBar->SetExtScrollBar(nullptr);
-  } else if (auto* Source = dynamic_cast<TDataSource*>(AComponent)) {
-    FColumns->ForgetComponent(AComponent);
-    if (Source == DataSource()) SetDataSource(nullptr);
-  } else if (FDataLink) {
-    if (auto* Field = dynamic_cast<TField*>(AComponent)) {
-      LockLayout();
-      bool Unbound = false;
-      try {
-        Unbound = FColumns->UnbindField(Field);
-      } catch (...) {
-        ReleaseLayoutLock();
-        throw;
-      }
-      TDataSet* DataSet = FDataLink->DataSet();
-      if (Unbound && !(DataSet && DataSet->ControlsDisabled())) UnlockLayout();
-      else UnlockLayoutDeferred();
-    } else if (dynamic_cast<TDataSet*>(AComponent)) {
-      // Whole-dataset cursor mode is tested again when the grid next lays out.
-    }
+  if (AComponent == FTitleImages) {
+    // The list detached the change link itself.
+    FTitleImages = nullptr;
+    RequestLayout();
   }
+  if (AComponent == DataSource()) SetDataSource(nullptr);
+  // Popup menus, image lists and fields of the columns; the scroll-bar settings watch
+  // their own bars.
+  FColumns->ForgetComponent(AComponent);
+  if (!FDataLink) return;
+  // Columns still bound to a removed field are unbound and the layout rebuilt.
+  LockLayout();
+  bool Unbound = false;
+  try {
+    Unbound = FColumns->UnbindField(reinterpret_cast<TField*>(AComponent));
+  } catch (...) {
+    ReleaseLayoutLock();
+    throw;
+  }
+  TDataSet* DataSet = FDataLink->DataSet();
+  if (!Unbound) ReleaseLayoutLock();
+  else if (DataSet && DataSet->ControlsDisabled()) UnlockLayoutDeferred();
+  else UnlockLayout();
 }
 
 void TCustomDBGridGx::ChangeScale(int M, int D) {

@@ -1,0 +1,147 @@
+// The grid's lifecycle: the objects it owns, components freed elsewhere, scaling.
+#include "tests/grid/dbgrid/GridFixture.h"
+
+#include "platform/data/Field.h"
+
+namespace {
+
+TEST_F(GridTest, FreeingTheDataSourceLeavesTheGridWithoutOne) {
+  TDBGridGx* Grid = NewGrid();
+  TDataSource* Source = NewSource({"A"});
+  Grid->SetDataSource(Source);
+  ASSERT_EQ(Grid->DataSource(), Source);
+  delete Source;
+  EXPECT_EQ(Grid->DataSource(), nullptr);
+  EXPECT_EQ(Grid->GridLink()->DataSource(), nullptr);
+}
+
+TEST_F(GridTest, ADataSourceOwnedElsewhereIsForgottenToo) {
+  TDBGridGx* Grid = NewGrid();
+  TComponent Other(nullptr);
+  auto* Source = new TDataSource(&Other);
+  Grid->SetDataSource(Source);
+  delete Source;
+  EXPECT_EQ(Grid->DataSource(), nullptr);
+}
+
+TEST_F(GridTest, FreeingAFieldUnbindsTheColumnsThatShowedIt) {
+  TDBGridGx* Grid = NewGrid();
+  TDataSource* Source = NewSource({"A", "B"});
+  Grid->SetDataSource(Source);
+  TDataSet* DataSet = Source->DataSet();
+  auto* Field = new TStringField(Form.get());
+  Field->SetName("TC");
+  Field->SetFieldName("C");
+  Field->SetSize(10);
+  TColumnGx* Shown = Grid->Columns()->AddColumn();
+  Shown->SetFieldName("C");
+  Shown->SetField(Field);
+  TColumnGx* Other = Grid->Columns()->AddColumn();
+  Other->SetFieldName("A");
+  ASSERT_EQ(Shown->Field(), Field);
+  delete Field;
+  EXPECT_EQ(Shown->Field(), nullptr);
+  EXPECT_EQ(Shown->FieldName(), "C");
+  EXPECT_EQ(Other->FieldName(), "A");
+  EXPECT_EQ(Grid->LayoutLockCount(), 0);
+  EXPECT_EQ(Grid->UpdateLockCount(), 0);
+  (void)DataSet;
+}
+
+TEST_F(GridTest, FreeingTitleImagesAndColumnMenusClearsTheReferences) {
+  TDBGridGx* Grid = NewGrid();
+  auto* Images = new TImageList(Form.get());
+  auto* Menu = new TPopupMenu(Form.get());
+  Grid->SetTitleImages(Images);
+  TColumnGx* Column = Grid->Columns()->AddColumn();
+  Column->SetPopupMenu(Menu);
+  Column->SetImageList(Images);
+  delete Images;
+  delete Menu;
+  EXPECT_EQ(Grid->TitleImages(), nullptr);
+  EXPECT_EQ(Column->PopupMenu(), nullptr);
+  EXPECT_EQ(Column->ImageList(), nullptr);
+}
+
+TEST_F(GridTest, TheOptionsMenuHasItsNineItems) {
+  TDBGridGx* Grid = NewGrid();
+  TPopupMenu* Menu = Grid->OptionsMenu();
+  ASSERT_NE(Menu, nullptr);
+  EXPECT_EQ(Menu->Name(), "OptionsMenu");
+  EXPECT_EQ(Menu->Owner(), Grid);
+  const char* Captions[] = {"打印表格", "-", "恢复表格格式", "保存表格格式", "-",
+                            "显示/隐藏列", "-", "显示/隐藏过滤行", "清除过滤条件"};
+  ASSERT_EQ(Menu->Items()->Count(), 9);
+  for (int I = 0; I < 9; ++I) {
+    EXPECT_EQ(Menu->Items()->Items(I)->Caption(), Captions[I]);
+    EXPECT_EQ(bool(Menu->Items()->Items(I)->OnClick()), std::string(Captions[I]) != "-") << I;
+  }
+  // Showing or hiding the filter row.
+  Menu->Items()->Items(7)->Click();
+  EXPECT_TRUE(Grid->STFilter()->Visible());
+}
+
+TEST_F(GridTest, AnOptionsMenuFreedElsewhereIsForgotten) {
+  TDBGridGx* Grid = NewGrid();
+  delete Grid->OptionsMenu();
+  EXPECT_EQ(Grid->OptionsMenu(), nullptr);
+  delete Grid;  // does not free the menu again
+}
+
+TEST_F(GridTest, ScalingSpreadsRoundingOverTheColumns) {
+  TDBGridGx* Grid = NewGrid();
+  for (int W : {33, 33, 34}) Grid->Columns()->AddColumn()->SetWidth(W);
+  Grid->SetParentFont(false);
+  Grid->Font()->SetHeight(-11);
+  Grid->TitleFont()->SetSize(20);
+  Grid->FooterFont()->SetSize(10);
+  Grid->ScaleBy(3, 2);
+  EXPECT_EQ(Grid->Columns()->ColumnAt(0)->Width(), 50);
+  EXPECT_EQ(Grid->Columns()->ColumnAt(1)->Width(), 49);
+  EXPECT_EQ(Grid->Columns()->ColumnAt(2)->Width(), 51);
+  // Each font grows from its own size.
+  EXPECT_EQ(Grid->TitleFont()->Size(), 30);
+  EXPECT_EQ(Grid->FooterFont()->Size(), 15);
+}
+
+TEST_F(GridTest, ScalingLeavesParentFontsToTheParent) {
+  TDBGridGx* Grid = NewGrid();
+  ASSERT_TRUE(Grid->ParentFont());
+  Grid->TitleFont()->SetSize(20);
+  Grid->SetParentFont(true);
+  Grid->ScaleBy(2, 1);
+  EXPECT_EQ(Grid->TitleFont()->Size(), 20);
+}
+
+TEST_F(GridTest, LayoutLocksNestAndRebuildOnceAtTheOutermostUnlock) {
+  TDBGridGx* Grid = NewGrid();
+  Grid->LockLayout();
+  EXPECT_FALSE(Grid->TryLockLayout());
+  Grid->LockLayout();
+  Grid->SetOptions(DefaultDBGridOptions - dgIndicator);
+  EXPECT_EQ(Grid->IndicatorColCount(), 1) << "held back by the lock";
+  Grid->UnlockLayout();
+  EXPECT_EQ(Grid->IndicatorColCount(), 1);
+  Grid->UnlockLayout();
+  EXPECT_EQ(Grid->IndicatorColCount(), 0);
+  EXPECT_EQ(Grid->LayoutLockCount(), 0);
+  EXPECT_EQ(Grid->UpdateLockCount(), 0);
+  EXPECT_EQ(Grid->FixedCols(), 0);
+}
+
+TEST_F(GridTest, ColumnsAreStreamedOnlyWhenCustomised) {
+  TDBGridGx* Grid = NewGrid();
+  EXPECT_EQ(WriteComponentResText(Form.get()).find("Columns = <"), std::string::npos);
+  Grid->Columns()->AddColumn()->SetFieldName("A");
+  const std::string Text = WriteComponentResText(Form.get());
+  EXPECT_NE(Text.find("Columns = <"), std::string::npos) << Text;
+  TForm Copy(nullptr);
+  ReadComponentResText(Text, &Copy);
+  auto* Read = dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
+  ASSERT_NE(Read, nullptr);
+  ASSERT_EQ(Read->Columns()->Count(), 1);
+  EXPECT_EQ(Read->Columns()->ColumnAt(0)->FieldName(), "A");
+  EXPECT_EQ(Read->ColCount(), 2);
+}
+
+}  // namespace
