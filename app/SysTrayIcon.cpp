@@ -132,6 +132,8 @@ bool TSysTrayIcon::PrepareNotifyData() {
   if (Designing() && !FSettingPreview && !FDesignPreview) return false;
   try {
     FData.hIcon = FIcon ? FIcon->Handle() : nullptr;
+    // Without an icon of its own the tray shows the program's.
+    if (!FData.hIcon && Application && Application->Icon()) FData.hIcon = Application->Icon()->Handle();
   } catch (const Exception&) {
     FData.hIcon = nullptr;
   }

@@ -4,6 +4,7 @@
 
 #include "platform/controls/HintWindow.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/Resources.h"
 
 #include <algorithm>
 
@@ -14,7 +15,7 @@ constexpr win::UINT_PTR HintTimerId = 1;
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FIcon(std::make_unique<TIcon>()) {
   FHintWindowClass = THintWindow::StaticClass();
 }
 
@@ -27,7 +28,13 @@ TApplication::~TApplication() {
   DestroyHandle();
 }
 
-void TApplication::Initialize() { RegisterStandardClasses(); }
+void TApplication::Initialize() {
+  RegisterStandardClasses();
+  // The program's own icon, when its resources have one.
+  if (FIcon->Empty() && FindResource("ICON", "MAINICON")) FIcon->LoadFromResourceName(nullptr, "MAINICON");
+}
+
+void TApplication::SetIcon(TIcon* Value) { FIcon->Assign(Value); }
 
 bool TApplication::HandleAllocated() const { return FHandle && win::IsWindow(FHandle); }
 

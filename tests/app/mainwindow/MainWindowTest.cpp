@@ -3,6 +3,7 @@
 #include "app/uVantrel.h"
 #include "platform/controls/Registry.h"
 #include "platform/desktop/Headless.h"
+#include "resources/artwork/Artwork.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -206,6 +207,32 @@ TEST_F(MainWindowTest, TheTrayIconAndItsMenuBringTheWindowBack) {
   f->N2->Click();  // "主界面"
   EXPECT_TRUE(f->Visible());
   EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(MainWindowTest, TheTrayAndTheWindowShowTheProgramsIcon) {
+  RegisterArtwork();
+  Application->Initialize();
+  TIcon* icon = Application->Icon();
+  ASSERT_FALSE(icon->Empty());
+  TIcon mainIcon;
+  mainIcon.LoadFromResourceName(nullptr, "MAINICON");
+  EXPECT_EQ(icon->Image().pixels, mainIcon.Image().pixels);
+
+  WriteDatabase();
+  TFVantrel* f = Create();
+  auto icons = win::headless::TrayIcons();
+  ASSERT_EQ(icons.size(), 1u);
+  EXPECT_NE(icons[0].Icon, nullptr);
+  EXPECT_EQ(icons[0].Icon, icon->Handle());
+  auto windowIcon = [&] { return reinterpret_cast<win::HICON>(win::SendMessage(f->Handle(), win::WM_GETICON, 1, 0)); };
+  EXPECT_EQ(windowIcon(), icon->Handle());
+  // An icon of the form's own is what its window shows.
+  f->Icon()->SetImage(win::PixelImage{16, 16, std::vector<std::uint32_t>(16 * 16, 0xFF00FF00)});
+  EXPECT_EQ(windowIcon(), f->Icon()->Handle());
+  EXPECT_NE(windowIcon(), icon->Handle());
+
+  TIcon none;
+  Application->SetIcon(&none);
 }
 
 TEST_F(MainWindowTest, RunningStartsInTheTrayAndExitEndsTheLoop) {
