@@ -21,8 +21,12 @@ void TCollectionItem::SetCollection(TCollection* Value) {
 int TCollectionItem::Index() const {
   if (!FCollection) return -1;
   auto& v = FCollection->FItems;
+  // Items mostly stay where they were: the last place found is looked at first.
+  if (FIndexHint >= 0 && static_cast<std::size_t>(FIndexHint) < v.size() && v[static_cast<std::size_t>(FIndexHint)] == this)
+    return FIndexHint;
   auto it = std::find(v.begin(), v.end(), this);
-  return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+  FIndexHint = it == v.end() ? -1 : static_cast<int>(it - v.begin());
+  return FIndexHint;
 }
 
 void TCollectionItem::SetIndex(int Value) {
@@ -157,6 +161,7 @@ void TCollection::Changed() {
 
 void TCollection::InsertItem(TCollectionItem* Item) {
   FItems.push_back(Item);
+  Item->FIndexHint = static_cast<int>(FItems.size()) - 1;
   Item->FCollection = this;
   Item->FID = FNextID++;
   if (FConstructing == 0) Announce(Item);

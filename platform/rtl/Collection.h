@@ -40,6 +40,7 @@ private:
   friend class TCollection;
   TCollection* FCollection = nullptr;
   int FID = 0;
+  mutable int FIndexHint = -1;  // where the item was last found in its collection
 };
 
 class TCollection : public TPersistent {

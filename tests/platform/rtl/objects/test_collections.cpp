@@ -111,6 +111,30 @@ TEST(Collection, WritableIndexMovesTheItem) {
   EXPECT_EQ(Values(c), (std::vector<int>{40, 20, 30, 10}));
 }
 
+TEST(Collection, IndexFollowsEveryChangeOfPlace) {
+  TTestCollection c, other;
+  for (int v : {10, 20, 30, 40, 50}) static_cast<TTestItem*>(c.Add())->SetValue(v);
+  auto placesRight = [&] {
+    for (int i = 0; i < c.Count(); ++i)
+      if (c.Items(i)->Index() != i) return false;
+    return true;
+  };
+  for (int i = 0; i < c.Count(); ++i) c.Items(i)->Index();  // every item remembers its place
+  c.Items(4)->SetIndex(0);
+  EXPECT_TRUE(placesRight());
+  c.Delete(1);
+  EXPECT_TRUE(placesRight());
+  c.Insert(0);
+  EXPECT_TRUE(placesRight());
+  TCollectionItem* moved = c.Items(2);
+  moved->SetCollection(&other);
+  EXPECT_TRUE(placesRight());
+  EXPECT_EQ(moved->Index(), 0);
+  moved->SetCollection(nullptr);
+  EXPECT_EQ(moved->Index(), -1);
+  delete moved;
+}
+
 TEST(Collection, InsertDeleteClearAndIds) {
   TTestCollection c;
   for (int v : {1, 2}) static_cast<TTestItem*>(c.Add())->SetValue(v);
