@@ -1,5 +1,6 @@
 // System-wide hot keys and the notification area.
 #include <algorithm>
+#include <bitset>
 #include <cstring>
 
 #include "platform/desktop/internal/HeadlessBackend.h"
@@ -8,6 +9,14 @@ namespace win {
 using namespace detail;
 
 namespace {
+// The combinations in the hot-key list, by modifiers and key, so that registering many
+// keys does not search the list each time. Kept in step wherever the list changes.
+std::bitset<16 * 256>& TakenCombinations() {
+  static std::bitset<16 * 256> taken;
+  return taken;
+}
+std::size_t CombinationOf(UINT modifiers, UINT vk) { return std::size_t(modifiers & 0xF) * 256 + (vk & 0xFF); }
+
 UINT HeldModifiers() {
   UINT m = 0;
   if (GetKeyState(VK_MENU) < 0) m |= MOD_ALT;
@@ -35,7 +44,10 @@ bool DeliverHotKey(UINT vk) { return PostHotKey(HeldModifiers(), vk); }
 void DropHotKeysOf(HWND hwnd) {
   auto& hk = S().HotKeys;
   for (const HotKey& h : hk)
-    if (h.Window == hwnd) CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
+    if (h.Window == hwnd) {
+      CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
+      TakenCombinations().reset(CombinationOf(h.Modifiers, h.Vk));
+    }
   hk.erase(std::remove_if(hk.begin(), hk.end(), [&](const HotKey& h) { return h.Window == hwnd; }), hk.end());
 }
 
@@ -43,6 +55,7 @@ void ResetShell() {
   State& s = S();
   for (const HotKey& h : s.HotKeys) CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
   s.HotKeys.clear();
+  TakenCombinations().reset();
   s.TrayIcons.clear();
   Headless().HeldHotKeys.clear();
 }
@@ -53,14 +66,13 @@ BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
   if (hwnd && !Get(hwnd)) return FALSE;
   modifiers &= MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN;
   vk &= 0xFF;
-  auto& hk = S().HotKeys;
-  bool taken = std::any_of(hk.begin(), hk.end(),
-                           [&](const HotKey& h) { return h.Modifiers == modifiers && h.Vk == vk; });
+  bool taken = TakenCombinations().test(CombinationOf(modifiers, vk));
   if (taken || !CurrentBackend().GrabHotKey(modifiers, vk)) {
     SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
     return FALSE;
   }
-  hk.push_back(HotKey{hwnd, id, modifiers, vk});
+  S().HotKeys.push_back(HotKey{hwnd, id, modifiers, vk});
+  TakenCombinations().set(CombinationOf(modifiers, vk));
   return TRUE;
 }
 
@@ -70,6 +82,7 @@ BOOL UnregisterHotKey(HWND hwnd, int id) {
   for (const HotKey& h : hk)
     if (h.Window == hwnd && h.Id == id) {
       CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
+      TakenCombinations().reset(CombinationOf(h.Modifiers, h.Vk));
       found = true;
     }
   if (!found) {

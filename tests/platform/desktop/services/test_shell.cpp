@@ -64,6 +64,19 @@ TEST_F(HotKeys, PressedCombinationPostsTheIdToTheRegisteringWindow) {
   EXPECT_TRUE(RegisterHotKey(again, 1, MOD_WIN, 'V'));  // the combination is free again
 }
 
+TEST_F(HotKeys, AFreedCombinationCanBeTakenAgain) {
+  HWND a = Top(0, 0, 10, 10, WS_POPUP);
+  HWND b = Top(0, 0, 10, 10, WS_POPUP);
+  ASSERT_TRUE(RegisterHotKey(a, 1, MOD_SHIFT, VK_F2));
+  EXPECT_FALSE(RegisterHotKey(b, 1, MOD_SHIFT, VK_F2));
+  EXPECT_FALSE(UnregisterHotKey(b, 1));  // not b's: a keeps it
+  EXPECT_FALSE(RegisterHotKey(b, 1, MOD_SHIFT, VK_F2));
+  ASSERT_TRUE(UnregisterHotKey(a, 1));
+  EXPECT_TRUE(RegisterHotKey(b, 1, MOD_SHIFT, VK_F2));
+  EXPECT_TRUE(headless::PressHotKey(MOD_SHIFT, VK_F2));
+  EXPECT_EQ(Messages(b, {WM_HOTKEY}).size(), 1u);
+}
+
 class Tray : public DesktopTest {
 protected:
   static constexpr UINT kCallback = WM_USER + 0x400;
