@@ -21,14 +21,13 @@ std::string Utf16Bytes(const std::string& utf8) {
   return std::string(reinterpret_cast<const char*>(w.data()), w.size() * 2);
 }
 
-class ClipboardTest : public ::testing::Test {
+class ClipboardTest : public xvfb_test::TwoClients {
 protected:
   void SetUp() override {
-    headless::Reset();
-    if (!Server().Running()) GTEST_SKIP() << "Xvfb is not installed";
+    TwoClients::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     if (!xvfb_test::OnPath("xclip")) GTEST_SKIP() << "xclip is not installed";
-    FConn = Connection::Open(Server().Name().c_str());
-    ASSERT_TRUE(FConn);
+    FConn = FOurs.get();
     // Whatever an earlier test left on the clipboard goes (xclip then ends).
     XSetSelectionOwner(FConn->Display(), FConn->Atom("CLIPBOARD"), 0, CurrentTime);
     XSync(FConn->Display(), False);
@@ -37,13 +36,10 @@ protected:
   }
   void TearDown() override {
     FClip.reset();
-    headless::Reset();
+    TwoClients::TearDown();
   }
 
-  static xvfb_test::Server& Server() {
-    static xvfb_test::Server server;
-    return server;
-  }
+  static xvfb_test::Server& Server() { return xvfb_test::SharedServer(); }
 
   // Handles what arrived for us, as the program's event loop does.
   void Pump() {
@@ -82,14 +78,20 @@ protected:
     xvfb_test::Run(Server().Name(), {"xclip", "-i", "-selection", "clipboard", "-t", target}, text,
                    [&] { Pump(); }, &code);
     ASSERT_EQ(code, 0);
-    // The background xclip has taken ownership when the parent returns.
-    for (int i = 0; i < 100 && FClip->Owned(); ++i) {
+    // xclip's background copy takes the selection; we hear of it.
+    ::Display* dpy = FConn->Display();
+    auto taken = [&] {
+      Window owner = XGetSelectionOwner(dpy, FConn->Atom("CLIPBOARD"));
+      return owner != 0 && owner != FClip->Window() && !FClip->Owned();
+    };
+    for (int i = 0; i < 300 && !taken(); ++i) {
       Pump();
       usleep(10000);
     }
+    ASSERT_TRUE(taken());
   }
 
-  std::unique_ptr<Connection> FConn;
+  Connection* FConn = nullptr;
   std::unique_ptr<Clipboard> FClip;
   HWND FWindow = nullptr;
 };
@@ -176,10 +178,9 @@ TEST_F(ClipboardTest, NothingToReadWhenWeOwnItOrNobodyDoes) {
 }
 
 TEST_F(ClipboardTest, AnOwnerThatNeverAnswersIsGivenUpOn) {
-  auto other = Connection::Open(Server().Name().c_str());
-  ::Display* dpy = other->Display();
-  Window silent = XCreateSimpleWindow(dpy, other->Root(), 0, 0, 1, 1, 0, 0, 0);
-  XSetSelectionOwner(dpy, other->Atom("CLIPBOARD"), silent, CurrentTime);
+  ::Display* dpy = FOther->Display();
+  Window silent = XCreateSimpleWindow(dpy, FOther->Root(), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(dpy, FOther->Atom("CLIPBOARD"), silent, CurrentTime);
   XSync(dpy, False);
   auto start = std::chrono::steady_clock::now();
   std::vector<std::pair<UINT, std::string>> formats;

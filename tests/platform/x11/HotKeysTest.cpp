@@ -12,22 +12,8 @@ using namespace win::x11;
 
 namespace {
 
-class HotKeysTest : public ::testing::Test {
+class HotKeysTest : public xvfb_test::TwoClients {
 protected:
-  void SetUp() override {
-    headless::Reset();
-    if (!Server().Running()) GTEST_SKIP() << "Xvfb is not installed";
-    FOurs = Connection::Open(Server().Name().c_str());
-    FOther = Connection::Open(Server().Name().c_str());
-    ASSERT_TRUE(FOurs && FOther);
-  }
-  void TearDown() override { headless::Reset(); }
-
-  static xvfb_test::Server& Server() {
-    static xvfb_test::Server server;
-    return server;
-  }
-
   unsigned Code(KeySym sym) { return XKeysymToKeycode(FOther->Display(), sym); }
 
   // Error code of the other client grabbing key code with mods on the root (0: it got it).
@@ -50,8 +36,6 @@ protected:
     e.xkey.state = state;
     return e;
   }
-
-  std::unique_ptr<Connection> FOurs, FOther;
 };
 
 TEST_F(HotKeysTest, GrabCoversEveryLockStateAndUngrabGivesItBack) {

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,7 @@ public:
     if (pipe(fds) != 0) return;
     FPid = fork();
     if (FPid == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGTERM);  // the server ends with the test, however it ends
       close(fds[0]);
       int devnull = open("/dev/null", O_RDWR);
       dup2(devnull, 1);
@@ -70,6 +72,7 @@ public:
     }
   }
   bool Running() const { return !FName.empty(); }
+  bool Alive() const { return FPid > 0 && waitpid(FPid, nullptr, WNOHANG) == 0; }
   const std::string& Name() const { return FName; }
 
 private:
@@ -159,5 +162,37 @@ inline std::vector<win::MSG> Posted(win::HWND hwnd, win::UINT first, win::UINT l
   while (win::PeekMessageA(&m, hwnd, first, last, win::PM_REMOVE)) out.push_back(m);
   return out;
 }
+
+}  // namespace xvfb_test
+
+#include "platform/x11/Connection.h"
+
+namespace xvfb_test {
+
+// One Xvfb for the whole test program.
+inline Server& SharedServer() {
+  static Server server;
+  return server;
+}
+
+// Two clients of the shared server: the program's connection and another program's.
+class TwoClients : public ::testing::Test {
+protected:
+  void SetUp() override {
+    win::headless::Reset();
+    if (!SharedServer().Running()) GTEST_SKIP() << "Xvfb is not installed";
+    // A busy machine now and then refuses a connection: a few tries.
+    for (int i = 0; i < 10 && !(FOurs && FOther); ++i) {
+      if (i) usleep(100000);
+      if (!FOurs) FOurs = win::x11::Connection::Open(SharedServer().Name().c_str());
+      if (!FOther) FOther = win::x11::Connection::Open(SharedServer().Name().c_str());
+    }
+    ASSERT_TRUE(FOurs && FOther) << "cannot connect to " << SharedServer().Name()
+                                 << (SharedServer().Alive() ? " (the server runs)" : " (the server ended)");
+  }
+  void TearDown() override { win::headless::Reset(); }
+
+  std::unique_ptr<win::x11::Connection> FOurs, FOther;
+};
 
 }  // namespace xvfb_test

@@ -17,21 +17,12 @@ namespace {
 
 constexpr UINT kCallback = WM_USER + 5;
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public xvfb_test::TwoClients {
 protected:
   void SetUp() override {
-    headless::Reset();
-    if (!Server().Running()) GTEST_SKIP() << "Xvfb is not installed";
-    FOurs = Connection::Open(Server().Name().c_str());
-    FOther = Connection::Open(Server().Name().c_str());
-    ASSERT_TRUE(FOurs && FOther);
+    TwoClients::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     FOwner = xvfb_test::PlainWindow();
-  }
-  void TearDown() override { headless::Reset(); }
-
-  static xvfb_test::Server& Server() {
-    static xvfb_test::Server server;
-    return server;
   }
 
   // The other client becomes the tray manager.
@@ -91,7 +82,6 @@ protected:
     return e;
   }
 
-  std::unique_ptr<Connection> FOurs, FOther;
   HWND FOwner = nullptr;
 };
 
