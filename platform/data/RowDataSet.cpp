@@ -33,6 +33,13 @@ void TRowDataSet::InternalOpen() {
     FDataMap.clear();
     for (TField* f : Fields().List())
       if (f->FieldKind() == fkData && f->FieldNo() > 0) FDataMap.emplace_back(f->Slot(), f->FieldNo() - 1);
+    // A row's values can be handed over to the buffer when no column feeds two fields.
+    std::vector<bool> seen(static_cast<size_t>(FieldDefs().Count()), false);
+    FMoveRowValues = true;
+    for (auto [slot, def] : FDataMap) {
+      if (def >= static_cast<int>(seen.size()) || seen[static_cast<size_t>(def)]) FMoveRowValues = false;
+      else seen[static_cast<size_t>(def)] = true;
+    }
     FScratch.Values.assign(static_cast<size_t>(SlotCount()), Null());
     FFilterExpr.reset();
     if (Filtered()) CompileFilter();
@@ -136,7 +143,12 @@ void TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
   if (Buffer.Values.size() != static_cast<size_t>(SlotCount())) ClearBuffer(Buffer);
   FRowValues.assign(static_cast<size_t>(FieldDefs().Count()), Null());
   LoadRowValues(key, FRowValues);
-  for (auto [slot, def] : FDataMap) Buffer.Values[static_cast<size_t>(slot)] = FRowValues[static_cast<size_t>(def)];
+  if (FMoveRowValues) {
+    for (auto [slot, def] : FDataMap)
+      Buffer.Values[static_cast<size_t>(slot)] = std::move(FRowValues[static_cast<size_t>(def)]);
+  } else {
+    for (auto [slot, def] : FDataMap) Buffer.Values[static_cast<size_t>(slot)] = FRowValues[static_cast<size_t>(def)];
+  }
   Buffer.Key = key;
   Buffer.RecNo = pos + 1;
   Buffer.Flag = bfCurrent;

@@ -88,5 +88,6 @@ private:
   std::unique_ptr<TFilterExpr> FFilterExpr;
   std::vector<std::pair<int, int>> FDataMap;  // (slot, definition index) of data fields
   std::vector<Variant> FRowValues;
+  bool FMoveRowValues = false;  // FillBuffer may move FRowValues into the buffer
   TRecordBuffer FScratch;
 };

@@ -248,6 +248,8 @@ void TSQLiteDataSet::CloseEngine() {
   FNthKey.reset();
   FBatchForward.reset();
   FBatchBackward.reset();
+  FFirstRows.reset();
+  FNextRows.reset();
   FBatch.clear();
   FSeg.clear();
   FTotal = -1;
@@ -344,14 +346,21 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
   if (KeysetMode()) {
     auto hit = std::lower_bound(FBatch.begin(), FBatch.end(), key,
                                 [](const auto& row, std::int64_t k) { return row.first < k; });
-    if (hit == FBatch.end() || hit->first != key) {
+    // A row handed out before has left the batch (its values are empty): read it again.
+    if (hit == FBatch.end() || hit->first != key || hit->second.empty()) {
       FetchBatch(key);
       hit = std::lower_bound(FBatch.begin(), FBatch.end(), key,
                              [](const auto& row, std::int64_t k) { return row.first < k; });
     }
     FLastLoaded = key;
-    if (hit != FBatch.end() && hit->first == key) {
-      for (size_t i = 0; i < values.size() && i < hit->second.size(); ++i) values[i] = hit->second[i];
+    if (hit != FBatch.end() && hit->first == key && !hit->second.empty()) {
+      // Rows are mostly shown once as the cursor passes: the values are handed over, not copied.
+      if (hit->second.size() == values.size()) {
+        values.swap(hit->second);
+        hit->second.clear();
+      } else {
+        for (size_t i = 0; i < values.size() && i < hit->second.size(); ++i) values[i] = hit->second[i];
+      }
       return;
     }
   }

@@ -92,6 +92,8 @@ private:
   std::int64_t SegmentIndexOf(std::int64_t key) const;
   // Reads the rows next to key (in the direction of travel) into the batch.
   void FetchBatch(std::int64_t key);
+  // The current row of a statement that reads rowid and then FColumns, as a batch entry.
+  void AppendBatchRow(const TSQLiteStatement& st);
 
   struct TSortItem {
     int Def;
@@ -128,4 +130,7 @@ private:
   std::int64_t FLastLoaded = -1;
   std::unique_ptr<TSQLiteStatement> FBatchForward, FBatchBackward;
   std::unique_ptr<TSQLiteStatement> FNextKeys, FPriorKeys, FFirstKeys, FLastKeys, FExists, FNthKey;
+  // Forward extension reads the rows with their ids: the cursor is about to show them.
+  std::unique_ptr<TSQLiteStatement> FFirstRows, FNextRows;
+  std::vector<TFieldType> FColumnTypes;
 };

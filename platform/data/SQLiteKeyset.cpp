@@ -23,6 +23,11 @@ void TSQLiteDataSet::PrepareKeyset() {
   FNthKey = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
   std::string cols;
   for (const std::string& c : FColumns) cols += ", " + QuoteIdent(c);
+  FColumnTypes.clear();
+  for (size_t i = 0; i < FColumns.size(); ++i) FColumnTypes.push_back(FieldDefs().Items(static_cast<int>(i))->DataType());
+  FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " ORDER BY rowid LIMIT ?");
+  FNextRows = std::make_unique<TSQLiteStatement>(FDb->Db(),
+                                                 "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
   FBatchForward = std::make_unique<TSQLiteStatement>(
       FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
   FBatchBackward = std::make_unique<TSQLiteStatement>(
@@ -43,14 +48,16 @@ void TSQLiteDataSet::FetchBatch(std::int64_t key) {
   FBatch.clear();
   st.Reset();
   st.BindInt64(1, key);
-  while (st.Step()) {
-    std::vector<Variant> row(FColumns.size());
-    for (size_t i = 0; i < row.size(); ++i)
-      row[i] = st.Column(static_cast<int>(i) + 1, FieldDefs().Items(static_cast<int>(i))->DataType());
-    FBatch.emplace_back(st.ColumnInt64(0), std::move(row));
-  }
+  while (st.Step()) AppendBatchRow(st);
   st.Reset();
   if (backward) std::reverse(FBatch.begin(), FBatch.end());
+}
+
+void TSQLiteDataSet::AppendBatchRow(const TSQLiteStatement& st) {
+  std::vector<Variant> row;
+  row.reserve(FColumnTypes.size());
+  for (size_t i = 0; i < FColumnTypes.size(); ++i) row.push_back(st.Column(static_cast<int>(i) + 1, FColumnTypes[i]));
+  FBatch.emplace_back(st.ColumnInt64(0), std::move(row));
 }
 
 void TSQLiteDataSet::SettlePositions() {
@@ -77,19 +84,27 @@ bool TSQLiteDataSet::ExtendForward() {
   TSQLiteStatement* st;
   if (FSeg.empty()) {
     if (!FSegAtStart) return false;
-    st = FFirstKeys.get();
+    st = FFirstRows.get();
     st->Reset();
     st->BindInt64(1, ChunkSize);
   } else {
-    st = FNextKeys.get();
+    st = FNextRows.get();
     st->Reset();
     st->BindInt64(1, FSeg.back());
     st->BindInt64(2, ChunkSize);
   }
+  // The chunk's rows become the batch, so walking through them reads nothing more.
+  FBatch.clear();
   int got = 0;
-  while (st->Step()) {
-    FSeg.push_back(st->ColumnInt64(0));
-    ++got;
+  try {
+    while (st->Step()) {
+      FSeg.push_back(st->ColumnInt64(0));
+      AppendBatchRow(*st);
+      ++got;
+    }
+  } catch (...) {
+    FBatch.clear();
+    throw;
   }
   st->Reset();
   if (got < ChunkSize) FSegAtEnd = true;

@@ -61,6 +61,28 @@ TEST(Keyset, NavigationFetchesOnlyAroundTheCursor) {
   EXPECT_LE(b.Table->IndexMemory(), 5000u * sizeof(std::int64_t));
 }
 
+TEST(Keyset, EveryRowShowsItsOwnValuesWhicheverWayTheCursorGoes) {
+  TBigTable b;
+  auto name = [&] { return b.Table->FieldByName("Name")->AsString(); };
+  for (int i = 1; !b.Table->Eof(); ++i, b.Table->Next()) {
+    ASSERT_EQ(b.Id(), 2 * i);
+    ASSERT_EQ(name(), "row " + std::to_string(i));
+  }
+  for (int i = Rows; !b.Table->Bof(); --i, b.Table->Prior()) {
+    ASSERT_EQ(b.Id(), 2 * i);
+    ASSERT_EQ(name(), "row " + std::to_string(i));
+  }
+  // Rows read before are read again when asked for again, with what the file holds now.
+  b.Table->SetRecNo(300);
+  EXPECT_EQ(name(), "row 300");
+  b.Db.Exec("UPDATE Big SET Name = 'changed' WHERE ID = 600");
+  b.Table->Refresh();
+  EXPECT_EQ(b.Id(), 600);
+  EXPECT_EQ(name(), "changed");
+  b.Table->Next();
+  EXPECT_EQ(name(), "row 301");
+}
+
 TEST(Keyset, BookmarksLocateAndRecNoJumps) {
   TBigTable b;
   b.Table->SetRecNo(7000);
