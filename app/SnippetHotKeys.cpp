@@ -16,32 +16,52 @@ std::string SnippetConnectionString(const std::string& DatabasePath) {
 }
 
 namespace {
-bool Flag(TDataSet* Table, const char* Name) {
-  TField* f = Table->FieldByName(Name);
-  return !f->IsNull() && f->AsBoolean();
-}
+// The table's columns the pass reads, looked up once.
+struct TSnippetFields {
+  explicit TSnippetFields(TDataSet* Table)
+      : Shift(Table->FieldByName("shift")), Control(Table->FieldByName("control")), Alt(Table->FieldByName("alt")),
+        Win(Table->FieldByName("win")), KeyIndex(Table->FieldByName("KeyIndex")),
+        Content(Table->FieldByName("Content")) {}
+  TField *Shift, *Control, *Alt, *Win, *KeyIndex, *Content;
+};
 
-TVirtKey KeyOf(TDataSet* Table) {
-  Variant v = Table->FieldByName("KeyIndex")->AsVariant();
+bool Flag(TField* f) { return !f->IsNull() && f->AsBoolean(); }
+
+TVirtKey KeyOf(TField* f) {
+  Variant v = f->AsVariant();
   if (VarIsNull(v) || v.IsEmpty()) return vkNone;
   return VirtKeyFromOrdinal(v.AsInt64());
+}
+
+void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
+  Table->First();
+  if (Table->Eof()) return;
+  TSnippetFields f(Table);
+  for (; !Table->Eof(); Table->Next()) {
+    THotKeyItem* item = HotKeys->AddItem();
+    TModifiers mods = item->Modifiers();
+    if (Flag(f.Shift)) mods += modShift;
+    if (Flag(f.Control)) mods += modControl;
+    if (Flag(f.Alt)) mods += modAlt;
+    if (Flag(f.Win)) mods += modWin;
+    item->SetModifiers(mods);
+    item->SetVirtKey(KeyOf(f.KeyIndex));
+    item->SetEnabled(true);
+    ContentList->Add(f.Content->IsNull() ? std::string() : f.Content->AsString());
+  }
 }
 }  // namespace
 
 void BindSnippetRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
-  for (Table->First(); !Table->Eof(); Table->Next()) {
-    THotKeyItem* item = HotKeys->AddItem();
-    TModifiers mods = item->Modifiers();
-    if (Flag(Table, "shift")) mods += modShift;
-    if (Flag(Table, "control")) mods += modControl;
-    if (Flag(Table, "alt")) mods += modAlt;
-    if (Flag(Table, "win")) mods += modWin;
-    item->SetModifiers(mods);
-    item->SetVirtKey(KeyOf(Table));
-    item->SetEnabled(true);
-    TField* content = Table->FieldByName("Content");
-    ContentList->Add(content->IsNull() ? std::string() : content->AsString());
+  // Controls on the table show where the pass ends, not every row on the way.
+  Table->DisableControls();
+  try {
+    BindRows(Table, HotKeys, ContentList);
+  } catch (...) {
+    Table->EnableControls();
+    throw;
   }
+  Table->EnableControls();
 }
 
 void CopySnippetToClipboard(TStrings* ContentList, int Index) {

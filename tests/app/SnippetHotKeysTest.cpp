@@ -1,6 +1,7 @@
 // The start-up pass over the snippet table and the copy to the clipboard.
 #include "app/SnippetHotKeys.h"
 #include "platform/data/ADODB.h"
+#include "platform/data/DataSource.h"
 #include "platform/desktop/Headless.h"
 #include "tests/app/TestForm.h"
 
@@ -95,6 +96,38 @@ TEST_F(SnippetHotKeysTest, EveryRowTakesItsIndexAndItsText) {
     EXPECT_EQ(item->Registered(), rows[i].registered);
     EXPECT_EQ(content.Strings(i), rows[i].text);
   }
+}
+
+TEST_F(SnippetHotKeysTest, ControlsOnTheTableFollowOnlyTheEndOfThePass) {
+  TDataSource source(nullptr);
+  source.SetDataSet(table.get());
+  int changes = 0;
+  source.SetOnDataChange(TDataChangeEvent([&](TObject*, TField*) { ++changes; }));
+  BindSnippetRows(table.get(), keys->HotKeys(), &content);
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(table->Eof());
+  EXPECT_FALSE(table->ControlsDisabled());
+  EXPECT_TRUE(table->FieldByName("Content")->IsNull());  // the last row shows
+}
+
+TEST_F(SnippetHotKeysTest, AFailingPassLeavesTheControlsEnabled) {
+  Exec("CREATE TABLE NoKey (ID INTEGER PRIMARY KEY, shift BOOLEAN, control BOOLEAN, alt BOOLEAN, win BOOLEAN,"
+       " Content MEMO); INSERT INTO NoKey (shift, control, alt, win, Content) VALUES (0, 1, 1, 0, 'x');"
+       "CREATE TABLE Empty (ID INTEGER PRIMARY KEY);");
+  TADOTable odd(nullptr);
+  odd.SetConnection(conn.get());
+  odd.SetTableName("NoKey");
+  odd.Open();
+  EXPECT_THROW(BindSnippetRows(&odd, keys->HotKeys(), &content), EDatabaseError);
+  EXPECT_FALSE(odd.ControlsDisabled());
+  EXPECT_EQ(content.Count(), 0);
+  // A table without rows binds nothing, whatever its columns.
+  TADOTable empty(nullptr);
+  empty.SetConnection(conn.get());
+  empty.SetTableName("Empty");
+  empty.Open();
+  EXPECT_NO_THROW(BindSnippetRows(&empty, keys->HotKeys(), &content));
+  EXPECT_EQ(content.Count(), 0);
 }
 
 TEST_F(SnippetHotKeysTest, PressingACombinationPutsItsRowsTextOnTheClipboard) {
