@@ -27,6 +27,7 @@ trap cleanup EXIT
 fail() {
   echo "FAILED: $*"
   echo "--- tray log"; cat "$work/tray.log" 2>/dev/null
+  [ -f "$work/tray2.log" ] && { echo "--- second tray log"; cat "$work/tray2.log"; }
   echo "--- vantrel log"; cat "$work/vantrel.log" 2>/dev/null
   exit 1
 }
@@ -64,6 +65,7 @@ app=$!
 pids+=($app)
 
 step "the tray icon docks"
+traylog="$work/tray.log"
 wait_for 60 grep -q '^docked' "$work/tray.log" || fail "the icon did not dock"
 read -r _ icon ix iy iw ih name < <(grep '^docked' "$work/tray.log" | tail -n1)
 [ "$name" = "Vantrel" ] || fail "the icon's name is '$name', not the tip 'Vantrel'"
@@ -108,6 +110,15 @@ sleep 1  # let it finish painting before the picture is taken
 step "saved $out/main-window.png"
 fi
 
+step "a new tray takes over and the icon docks in it"
+"$tray" >"$work/tray2.log" 2>&1 &
+pids+=($!)
+wait_for 10 grep -q '^ready' "$work/tray2.log" || fail "the second test tray did not start"
+wait_for 30 grep -q '^docked' "$work/tray2.log" || fail "the icon did not dock in the new tray"
+read -r _ icon ix iy iw ih name < <(grep '^docked' "$work/tray2.log" | tail -n1)
+cx=$(( ix + iw / 2 )) cy=$(( iy + ih / 2 ))
+traylog="$work/tray2.log"
+
 step "the tray menu's 退出 ends the program"
 top_windows() {
   xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}' | sort
@@ -124,7 +135,7 @@ find_popup() {
     xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
     xwininfo -id "$w" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
     [ "$(xwininfo -id "$w" | awk '/Width:/ {print $2}')" -gt 40 ] || continue
-    grep -q "$w" "$work/tray.log" && continue
+    grep -q "$w" "$traylog" && continue
     [ "$((w))" = "${win:-0}" ] && continue
     popup=$w; return 0
   done
@@ -143,5 +154,5 @@ kill -0 "$app" 2>/dev/null && fail "the program did not end after 退出"
 wait "$app"
 code=$?
 [ "$code" = 0 ] || fail "the program ended with $code"
-grep -q "^undocked $icon" "$work/tray.log" || fail "the icon stayed in the tray"
+grep -q "^undocked $icon" "$traylog" || fail "the icon stayed in the tray"
 echo "PASSED"

@@ -190,3 +190,50 @@ TEST_F(ClipboardTest, AnOwnerThatNeverAnswersIsGivenUpOn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ClipboardTest, MultipleConvertsEachPairAndMarksTheFailedOnes) {
+  Publish({{CF_UNICODETEXT, Utf16Bytes("multi 多")}});
+  ::Display* dpy = FOther->Display();
+  Window requestor = XCreateSimpleWindow(dpy, FOther->Root(), 0, 0, 1, 1, 0, 0, 0);
+  Atom pairs = FOther->Atom("PAIRS"), text = FOther->Atom("P_TEXT"), csv = FOther->Atom("P_CSV");
+  long list[4] = {long(FOther->Atom("UTF8_STRING")), long(text), long(FOther->Atom("text/csv")), long(csv)};
+  XChangeProperty(dpy, requestor, pairs, FOther->Atom("ATOM_PAIR"), 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(list), 4);
+  XConvertSelection(dpy, FOther->Atom("CLIPBOARD"), FOther->Atom("MULTIPLE"), pairs, requestor, CurrentTime);
+  XSync(dpy, False);
+  XEvent reply;
+  bool answered = false;
+  for (int i = 0; i < 300 && !answered; ++i) {
+    Pump();
+    XSync(dpy, False);
+    answered = XCheckTypedWindowEvent(dpy, requestor, SelectionNotify, &reply);
+    if (!answered) usleep(10000);
+  }
+  ASSERT_TRUE(answered);
+  EXPECT_EQ(reply.xselection.property, pairs);
+  auto read = [&](Atom property, std::string* bytes, std::vector<long>* longs) {
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(dpy, requestor, property, 0, 1 << 16, False, AnyPropertyType, &type, &format,
+                                 &count, &after, &data),
+              Success);
+    ASSERT_TRUE(data);
+    if (bytes) bytes->assign(reinterpret_cast<char*>(data), count);
+    if (longs) longs->assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+    XFree(data);
+  };
+  std::string got;
+  read(text, &got, nullptr);
+  EXPECT_EQ(got, "multi 多");
+  std::vector<long> after;
+  read(pairs, nullptr, &after);
+  ASSERT_EQ(after.size(), 4u);
+  EXPECT_EQ(after[1], long(text));
+  EXPECT_EQ(after[3], 0);  // no CSV on the clipboard: that pair failed
+}
+
+}  // namespace
