@@ -240,5 +240,9 @@ void TPopupMenu::Popup(int X, int Y) {
   FPopupPoint = {X, Y};
   if (FOnPopup) FOnPopup(this);
   TMenuItem* chosen = gPopupHandler ? gPopupHandler(this, X, Y) : RunPopupMenuWindow(this, X, Y);
-  if (chosen && chosen->Enabled() && chosen->Visible() && !chosen->IsLine()) chosen->Click();
+  if (!chosen || chosen->IsLine()) return;
+  // An item is only reachable through visible, enabled submenus.
+  for (TMenuItem* i = chosen; i->Parent(); i = i->Parent())
+    if (!i->Enabled() || !i->Visible()) return;
+  chosen->Click();
 }
