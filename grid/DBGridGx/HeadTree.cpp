@@ -2,6 +2,8 @@
 // and the word routines that split captions at the delimiter.
 #include "grid/DBGridGx/HeadTree.h"
 
+#include <algorithm>
+
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 
@@ -141,4 +143,43 @@ void THeadTreeNode::ForEachNode(const THeadTreeProc& Proc, TCustomDBGridGx* Grid
     n->ForEachNode(Proc, Grid);
     n = n->NextSibling;
   } while (n != first);
+}
+
+void THeadTreeNode::BuildFromColumns(TCustomDBGridGx* Grid, std::vector<THeadTreeNode*>* Leaves) {
+  static const std::string Bar = "|";
+  FreeChildren();
+  std::vector<THeadTreeNode*> leaves;
+  TDBGridColumnsGx* columns = Grid->Columns();
+  const bool lines = Grid->Options().Contains(dgColLines);
+  const int height = Grid->RowCount() > 0 ? Grid->RowHeights(0) : 0;
+  for (int i = 0; i < columns->Count(); ++i) {
+    TColumnGx* column = columns->ColumnAt(i);
+    const int width = column->Visible() ? column->Width() : (lines ? -1 : 0);
+    THeadTreeNode* leaf = AddChildNode(this, column->Title()->Caption(), height, width);
+    leaf->Column = column;
+    leaf->MarkerIndent = column->Title()->SortMarker() != smNoneGx ? 16 : 0;
+    leaf->LineWidth = lines ? 1 : 0;
+    leaves.push_back(leaf);
+  }
+  // Group runs of adjacent siblings that share their first word, until nothing groups.
+  for (bool grouped = true; grouped;) {
+    grouped = false;
+    for (std::size_t i = 0; i < leaves.size() && !grouped; ++i) {
+      int pos = 0;
+      NthWordWithPos(2, leaves[i]->Caption, Bar, pos);
+      if (pos == 0) continue;
+      const std::string word = NthWord(1, leaves[i]->Caption, Bar);
+      std::size_t last = i;
+      while (last + 1 < leaves.size() && leaves[last + 1]->ParentNode == leaves[i]->ParentNode &&
+             NthWord(1, leaves[last + 1]->Caption, Bar) == word)
+        ++last;
+      for (std::size_t k = i; k <= last; ++k) {
+        std::string& caption = leaves[k]->Caption;
+        caption.erase(0, std::min(caption.size(), static_cast<std::size_t>(pos - 1)));
+      }
+      GroupSiblings(leaves[i], leaves[last], 20, word);
+      grouped = true;
+    }
+  }
+  if (Leaves) *Leaves = std::move(leaves);
 }

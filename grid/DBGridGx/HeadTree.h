@@ -3,6 +3,7 @@
 // Each level of the tree is a ring of siblings; the root stands for the title area.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/Classes.h"
 
@@ -40,6 +41,9 @@ public:
   // raises "ATo not in level" when To does not follow From in the level.
   THeadTreeNode* GroupSiblings(THeadTreeNode* From, THeadTreeNode* To, int AHeight, const std::string& ACaption);
   void ForEachNode(const THeadTreeProc& Proc, TCustomDBGridGx* Grid);
+  // Rebuilds the tree below this (root) node from the grid's column captions; Leaves
+  // receives the leaf of each column, in Columns order.
+  void BuildFromColumns(TCustomDBGridGx* Grid, std::vector<THeadTreeNode*>* Leaves = nullptr);
 
 private:
   void CheckInTree(const THeadTreeNode* Node) const;
