@@ -1,6 +1,11 @@
 #include "platform/controls/HintWindow.h"
 
+#include "platform/controls/Forms.h"
 #include "platform/desktop/Windows.h"
+
+namespace {
+constexpr win::UINT_PTR HideTimerId = 1;
+}
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
   FColor = clInfoBk;
@@ -39,6 +44,20 @@ void THintWindow::ActivateHint(const win::RECT& Rect, const std::string& AHint) 
                     win::SWP_SHOWWINDOW | win::SWP_NOACTIVATE);
   FShowing = true;
   Invalidate();
+  // The hint goes away by itself after the application's hide pause.
+  if (Application && Application->HintHidePause() > 0)
+    win::SetTimer(Handle(), HideTimerId, static_cast<win::UINT>(Application->HintHidePause()), nullptr);
+}
+
+void THintWindow::Dispatch(TMessage& Message) {
+  if (Message.Msg == win::WM_TIMER && Message.WParam == HideTimerId) {
+    win::KillTimer(FHandle, HideTimerId);
+    win::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                      win::SWP_HIDEWINDOW | win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+    FShowing = false;
+    return;
+  }
+  TCustomControl::Dispatch(Message);
 }
 
 void THintWindow::ActivateHintData(const win::RECT& Rect, const std::string& AHint, void* AData) {

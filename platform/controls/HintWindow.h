@@ -16,6 +16,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
   void Paint() override;
 
 private:
