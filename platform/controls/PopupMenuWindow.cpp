@@ -21,6 +21,13 @@ bool HasSubmenu(const TMenuItem* Item) {
   return false;
 }
 
+// The work area of the monitor at a screen point (the nearest one).
+win::RECT WorkAreaAt(win::POINT P) {
+  win::MONITORINFO mi;
+  win::GetMonitorInfo(win::MonitorFromPoint(P, win::MONITOR_DEFAULTTONEAREST), &mi);
+  return mi.rcWork;
+}
+
 class TPopupMenuWindow : public TCustomControl {
 public:
   TPopupMenuWindow(TPopupMenu* Menu, TMenuItem* Parent, TPopupMenuWindow* Root)
@@ -34,9 +41,9 @@ public:
   TMenuItem* Run(int X, int Y) {
     if (FItems.empty()) return nullptr;
     win::SIZE size = Measure();
+    win::RECT work = WorkAreaAt({X, Y});
     if (FMenu->Alignment() == paRight) X -= size.cx;
     else if (FMenu->Alignment() == paCenter) X -= size.cx / 2;
-    win::RECT work = Screen->WorkAreaRect();
     X = std::max<int>(work.left, std::min<int>(X, work.right - size.cx));
     Y = std::max<int>(work.top, Y + size.cy > work.bottom ? Y - size.cy : Y);
     win::HWND prevFocus = win::GetFocus();
@@ -119,7 +126,7 @@ protected:
     FSub = std::make_unique<TPopupMenuWindow>(FMenu, FItems[Index], FRoot);
     FSubIndex = Index;
     win::SIZE size = FSub->Measure();
-    win::RECT work = Screen->WorkAreaRect();
+    win::RECT work = WorkAreaAt({FLeft, FTop});
     int x = FLeft + FWidth - 2;
     if (x + size.cx > work.right) x = std::max<int>(work.left, FLeft - size.cx + 2);
     int y = FTop + ItemTop(Index) - 1;

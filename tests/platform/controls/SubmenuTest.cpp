@@ -138,3 +138,37 @@ TEST_F(Submenus, ScriptChoosesByPath) {
 }
 
 }  // namespace
+
+namespace {
+
+// On a second monitor the lists stay on it; at the right edge of the work area a
+// submenu opens to the left of its list.
+TEST_F(Submenus, ListsStayOnTheMonitorOfThePoint) {
+  win::headless::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}}, {{1024, 0, 2304, 1024}, {1024, 0, 2304, 1000}}});
+  MenuFixture f;
+  std::vector<std::vector<win::RECT>> seen;
+  int step = 0;
+  win::headless::SetIdleHandler([&] {
+    if (step++ == 0) {
+      win::POINT p = Over(0, Row1);
+      win::headless::MouseMove(p.x, p.y);
+      seen.push_back(Lists());
+    } else {
+      win::headless::PressKey(win::VK_ESCAPE);
+    }
+    Wake();
+  });
+  f.Menu->Popup(2290, 990);
+  win::headless::SetIdleHandler(nullptr);
+  ASSERT_EQ(seen.size(), 1u);
+  ASSERT_EQ(seen[0].size(), 2u);
+  const win::RECT& sub = seen[0][0];
+  const win::RECT& list = seen[0][1];
+  EXPECT_EQ(list.right, 2304);
+  EXPECT_EQ(list.bottom, 990);  // above the point: no room below it
+  EXPECT_GE(sub.left, 1024);
+  EXPECT_LT(sub.left, list.left);
+  EXPECT_LE(sub.bottom, 1000);
+}
+
+}  // namespace
