@@ -1,0 +1,91 @@
+// Sort markers of titles and the grid's list of sorted columns.
+#include "tests/grid/columns/ColumnsFixture.h"
+
+namespace {
+
+class SortMarkerTest : public ColumnsTest {
+protected:
+  TDBGridGx* Grid = nullptr;
+  TColumnGx* Col[3] = {};
+  void SetUp() override {
+    Grid = NewGrid();
+    for (auto*& C : Col) C = Grid->Columns()->AddColumn();
+  }
+  std::string Sorted() const {
+    std::string s;
+    for (int i = 0; i < Grid->SortedColumnList()->Count(); ++i)
+      s += static_cast<char>('A' + Grid->SortedColumnList()->ColumnAt(i)->Index());
+    return s;
+  }
+  std::string Indexes() const {
+    std::string s;
+    for (auto* C : Col) s += std::to_string(C->Title()->SortIndex());
+    return s;
+  }
+};
+
+TEST_F(SortMarkerTest, MultiSortNumbersColumnsWithoutGaps) {
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  for (auto* C : Col) C->Title()->SetSortMarker(smDownGx);
+  EXPECT_EQ(Indexes(), "123");
+  Col[1]->Title()->SetSortMarker(smNoneGx);
+  EXPECT_EQ(Indexes(), "102");
+  EXPECT_EQ(Sorted(), "AC");
+  Col[2]->Title()->SetSortMarker(smUpGx);
+  EXPECT_EQ(Indexes(), "102");
+  Col[2]->Title()->SetSortIndex(1);
+  EXPECT_EQ(Indexes(), "201");
+  EXPECT_EQ(Sorted(), "CA");
+  Col[1]->Title()->SetSortIndex(1);  // no marker: nothing changes
+  EXPECT_EQ(Indexes(), "201");
+}
+
+TEST_F(SortMarkerTest, SingleSortKeepsOneMarker) {
+  Col[0]->Title()->SetSortMarker(smDownGx);
+  Col[1]->Title()->SetSortMarker(smUpGx);
+  EXPECT_EQ(Col[0]->Title()->SortMarker(), smNoneGx);
+  EXPECT_EQ(Indexes(), "010");
+  EXPECT_EQ(Sorted(), "B");
+}
+
+TEST_F(SortMarkerTest, ClicksCycleTheMarker) {
+  const struct {
+    bool KeepOthers;
+    TSortMarkerGx After[3];
+  } Cases[] = {{false, {smDownGx, smUpGx, smDownGx}}, {true, {smDownGx, smUpGx, smNoneGx}}};
+  for (const auto& Case : Cases) {
+    Col[0]->Title()->SetSortMarker(smNoneGx);
+    Col[1]->Title()->SetSortMarker(smNoneGx);
+    for (TSortMarkerGx Expected : Case.After) {
+      Col[0]->Title()->ClickSortMarker(Case.KeepOthers);
+      EXPECT_EQ(Col[0]->Title()->SortMarker(), Expected) << Case.KeepOthers;
+    }
+  }
+}
+
+TEST_F(SortMarkerTest, NarrowColumnsGiveUpTheMarkerRoom) {
+  Col[0]->Title()->SetSortMarker(smDownGx);
+  const struct {
+    int Width, Room;
+  } Cases[] = {{100, 16}, {15, 2}, {3, 0}};
+  for (const auto& Case : Cases) {
+    Col[0]->SetWidth(Case.Width);
+    EXPECT_EQ(Col[0]->Title()->SortMarkerWidth(), Case.Room) << Case.Width;
+  }
+  EXPECT_EQ(Col[1]->Title()->SortMarkerWidth(), 0);
+}
+
+TEST_F(SortMarkerTest, LoadedSortIndexesRebuildTheSortedList) {
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  Col[2]->Title()->SetSortMarker(smDownGx);
+  Col[0]->Title()->SetSortMarker(smUpGx);
+  const std::string Text = WriteComponentResText(Form.get());
+  auto Copy = std::make_unique<TForm>(nullptr);
+  ReadComponentResText(Text, Copy.get());
+  auto* Read = static_cast<TDBGridGx*>(Copy->FindComponent("DBGridGx1"));
+  ASSERT_EQ(Read->SortedColumnList()->Count(), 2);
+  EXPECT_EQ(Read->SortedColumnList()->ColumnAt(0)->Index(), 2);
+  EXPECT_EQ(Read->SortedColumnList()->ColumnAt(1)->Index(), 0);
+}
+
+}  // namespace
