@@ -1,5 +1,7 @@
 #include "ControlsFixture.h"
 
+#include "platform/graphics/DrawRecord.h"
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -169,6 +171,54 @@ TEST_F(Submenus, ListsStayOnTheMonitorOfThePoint) {
   EXPECT_GE(sub.left, 1024);
   EXPECT_LT(sub.left, list.left);
   EXPECT_LE(sub.bottom, 1000);
+}
+
+}  // namespace
+
+namespace {
+
+// An item with a submenu shows an arrow, and stays highlighted while its submenu is open.
+TEST_F(Submenus, OpenItemIsPaintedHotWithItsArrow) {
+  MenuFixture f;
+  std::vector<win::DrawOp> texts;
+  int step = 0;
+  win::headless::SetIdleHandler([&] {
+    if (step++ == 0) {
+      win::StartDrawRecording();
+      win::POINT p = Over(0, Row1);
+      win::headless::MouseMove(p.x, p.y);
+      win::headless::ProcessMessages();
+      p = Over(1, Row0);
+      win::headless::MouseMove(p.x, p.y);
+      win::headless::ProcessMessages();
+      for (const win::DrawOp& op : win::DrawRecording())
+        if (op.kind == win::DrawKind::Text) texts.push_back(op);
+      win::StopDrawRecording();
+    } else {
+      win::headless::PressKey(win::VK_ESCAPE);
+    }
+    Wake();
+  });
+  f.Menu->Popup(100, 100);
+  win::headless::SetIdleHandler(nullptr);
+  auto find = [&](const std::string& text) -> const win::DrawOp* {
+    const win::DrawOp* last = nullptr;  // as last painted
+    for (const win::DrawOp& op : texts)
+      if (op.text == text) last = &op;
+    return last;
+  };
+  const win::DrawOp* more = find("More");
+  const win::DrawOp* alpha = find("Alpha");
+  ASSERT_TRUE(more && alpha);
+  EXPECT_EQ(more->color, ColorToRGB(clHighlightText));
+  EXPECT_EQ(alpha->color, ColorToRGB(clHighlightText));
+  EXPECT_EQ(find("Open")->color, ColorToRGB(clMenuText));
+  // Arrows beside More (first list) and Beta (the submenu).
+  std::vector<win::HWND> arrows;
+  for (const win::DrawOp& op : texts)
+    if (op.text == "\xE2\x96\xB8" && std::find(arrows.begin(), arrows.end(), op.window) == arrows.end())
+      arrows.push_back(op.window);
+  EXPECT_EQ(arrows.size(), 2u);
 }
 
 }  // namespace
