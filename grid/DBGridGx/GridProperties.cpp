@@ -45,6 +45,11 @@ void TCustomDBGridGx::SetOptions(TDBGridOptions Value) {
 
 void TCustomDBGridGx::SetOptionsGx(TDBGridGxOptions Value) {
   if (Value == FOptionsGx) return;
+  // Without multi-column marking only the first sort column keeps its marker.
+  if (FOptionsGx.Contains(dghMultiSortMarking) && !Value.Contains(dghMultiSortMarking))
+    for (int I = FSortedColumnList->Count() - 1; I >= 1; --I)
+      if (I < FSortedColumnList->Count())
+        if (TColumnGx* Column = FSortedColumnList->ColumnAt(I)) Column->Title()->SetSortMarker(smNoneGx);
   FOptionsGx = Value;
   RequestLayout();
 }
