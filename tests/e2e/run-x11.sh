@@ -50,19 +50,23 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 step "Xvfb on $DISPLAY"
 
-"$tray" >"$work/tray.log" 2>&1 &
-pids+=($!)
-wait_for 10 grep -q '^ready' "$work/tray.log" || fail "the test tray did not start"
-
-# ---- the program, beside its sample database ----
+# ---- the program, beside its sample database, started before any tray runs ----
 mkdir -p "$work/app"
 ln "$vantrel" "$work/app/vantrel" 2>/dev/null || cp "$vantrel" "$work/app/vantrel" || fail "cannot copy vantrel"
 "$make_db" "$work/app/data.mdb" >/dev/null || fail "make-sample-db failed"
 (cd "$work/app" && exec ./vantrel) >"$work/vantrel.log" 2>&1 &
 app=$!
 pids+=($app)
+step "without a tray it says so and keeps running"
+wait_for 60 grep -q 'no system tray' "$work/vantrel.log" || fail "no word about the missing tray"
+[ "$(grep -c 'no system tray' "$work/vantrel.log")" = 1 ] || fail "the missing tray was reported more than once"
+kill -0 "$app" 2>/dev/null || fail "the program ended without a tray"
 
-step "the tray icon docks"
+"$tray" >"$work/tray.log" 2>&1 &
+pids+=($!)
+wait_for 10 grep -q '^ready' "$work/tray.log" || fail "the test tray did not start"
+
+step "the tray icon docks once a tray appears"
 traylog="$work/tray.log"
 wait_for 60 grep -q '^docked' "$work/tray.log" || fail "the icon did not dock"
 read -r _ icon ix iy iw ih name < <(grep '^docked' "$work/tray.log" | tail -n1)
