@@ -162,7 +162,13 @@ bool HotKeys::OnEvent(XEvent& event) {
     return false;
   unsigned code = event.xkey.keycode;
   if (event.type == KeyRelease) {
-    if (code == FDownKeyCode) FDownKeyCode = 0;
+    // Without detectable auto-repeat a held key comes as release/press pairs with one
+    // time stamp: the key is still down.
+    ::Display* dpy = FConn.Display();
+    XEvent next;
+    bool repeat = XEventsQueued(dpy, QueuedAfterReading) > 0 && (XPeekEvent(dpy, &next), true) &&
+                  next.type == KeyPress && next.xkey.keycode == code && next.xkey.time == event.xkey.time;
+    if (code == FDownKeyCode && !repeat) FDownKeyCode = 0;
     return true;
   }
   if (code == FDownKeyCode) return true;  // auto-repeat of a held combination

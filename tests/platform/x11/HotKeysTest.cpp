@@ -106,6 +106,23 @@ TEST_F(HotKeysTest, PressesBecomeOneHotKeyEachWhateverTheLockKeys) {
   EXPECT_EQ(msgs[0].wParam, WPARAM(7));
   EXPECT_EQ(msgs[0].lParam, MAKELPARAM(WORD(MOD_CONTROL | MOD_ALT), WORD('A')));
 
+  // A server without detectable auto-repeat sends release/press pairs with one time.
+  XEvent up = Key(KeyRelease, code, ControlMask | Mod1Mask);
+  up.xkey.time = 5000;
+  XEvent again = Key(KeyPress, code, ControlMask | Mod1Mask);
+  again.xkey.time = 5000;
+  XPutBackEvent(FOurs->Display(), &again);
+  keys.OnEvent(up);
+  XEvent queued;
+  XNextEvent(FOurs->Display(), &queued);
+  keys.OnEvent(queued);
+  EXPECT_TRUE(xvfb_test::Posted(w, WM_HOTKEY, WM_HOTKEY).empty()) << "a repeat pair";
+  up.xkey.time = 6000;
+  keys.OnEvent(up);  // the real release
+  XEvent press = Key(KeyPress, code, ControlMask | Mod1Mask);
+  keys.OnEvent(press);
+  EXPECT_EQ(xvfb_test::Posted(w, WM_HOTKEY, WM_HOTKEY).size(), 1u) << "a new press";
+
   // Events for other windows are not ours.
   XEvent other = Key(KeyPress, code, ControlMask | Mod1Mask);
   other.xkey.window = 12345;
