@@ -114,6 +114,10 @@ int BreakAfter(const std::vector<std::string>& Chars, int Index) {
 void TCustomMemo::EditChar(TKeyChar Key) {
   if (Key == '\r') {
     if (!FWantReturns || FReadOnly) return;
+    if (FMaxLength > 0 && TextLength() - FSelLength + 2 > FMaxLength) {
+      win::MessageBeep(0);
+      return;
+    }
     SetSelText("\r\n");
     return;
   }

@@ -176,6 +176,22 @@ TEST_F(MemoScrollTest, LongLinesScrollSidewaysWithoutWordWrap) {
   EXPECT_EQ(memo->SelStart(), memo->TextProp().size());
 }
 
+TEST_F(MemoScrollTest, ScrollBarsAsAskedAndNoSidewaysBarWithWordWrap) {
+  struct Case { TScrollStyle bars; bool wrap, vert, horz; } cases[] = {
+      {ssNone, false, false, false},     {ssVertical, false, true, false}, {ssHorizontal, false, false, true},
+      {ssBoth, false, true, true},       {ssHorizontal, true, false, false}, {ssBoth, true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << int(c.bars) << " wrap " << c.wrap);
+    memo->SetWordWrap(c.wrap);
+    memo->SetScrollBars(c.bars);
+    Numbered(3);  // fits: the bars show disabled
+    win::LONG_PTR style = win::GetWindowLong(memo->Handle(), win::GWL_STYLE);
+    EXPECT_EQ((style & win::WS_VSCROLL) != 0, c.vert);
+    EXPECT_EQ((style & win::WS_HSCROLL) != 0, c.horz);
+  }
+}
+
 TEST_F(MemoScrollTest, WordWrapBreaksRowsButNotLines) {
   memo = new TMemo(form);
   memo->SetWordWrap(true);
@@ -226,6 +242,11 @@ TEST_F(MemoScrollTest, EditingAcrossLineBreaksKeepsLinesInStep) {
   win::headless::PressKey(win::VK_RETURN);
   EXPECT_EQ(memo->TextProp(), "ab\r\ncd");
   EXPECT_EQ(memo->Lines()->Count(), 2);
+  memo->SetMaxLength(7);  // room for two characters, not for a line break and more
+  memo->SetSelStart(6);
+  win::headless::PressKey(win::VK_RETURN);
+  EXPECT_EQ(memo->TextProp(), "ab\r\ncd");
+  memo->SetMaxLength(0);
   memo->SetSelStart(2);
   Press(win::VK_DELETE);
   EXPECT_EQ(memo->TextProp(), "abcd");
