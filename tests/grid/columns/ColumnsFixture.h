@@ -32,12 +32,13 @@ protected:
   }
 
   // An open client dataset "T" on data source "DS": the fields named (a leading '?'
-  // makes a Boolean field), with Rows empty records.
+  // makes a Boolean field, '#' a float field), with Rows empty records.
   TDataSource* NewSource(std::initializer_list<const char*> Fields, int Rows = 0) {
     auto* DataSet = new TClientDataSet(Form.get());
     DataSet->SetName("T");
     for (const char* F : Fields) {
       if (F[0] == '?') DataSet->FieldDefs().Add(F + 1, ftBoolean, 0);
+      else if (F[0] == '#') DataSet->FieldDefs().Add(F + 1, ftFloat, 0);
       else DataSet->FieldDefs().Add(F, ftString, 20);
     }
     DataSet->CreateDataSet();
