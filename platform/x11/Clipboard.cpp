@@ -111,8 +111,7 @@ Clipboard::Clipboard(Connection& conn) : FConn(conn) {
 Clipboard::~Clipboard() {
   ::Display* dpy = FConn.Display();
   if (FOwned) XSetSelectionOwner(dpy, FConn.Atom("CLIPBOARD"), 0, CurrentTime);
-  for (const Transfer& t : FTransfers)
-    FConn.Trapped([&] { XSelectInput(dpy, t.Requestor, NoEventMask); });
+  DropTransfers();
   XDestroyWindow(dpy, FWindow);
   XFlush(dpy);
 }
@@ -157,10 +156,17 @@ unsigned long Clipboard::ServerTime(long long deadline) {
 
 // ---- owning the selection ----
 
+void Clipboard::DropTransfers() {
+  ::Display* dpy = FConn.Display();
+  for (const Transfer& t : FTransfers)
+    FConn.Trapped([&] { XSelectInput(dpy, t.Requestor, NoEventMask); });
+  FTransfers.clear();
+}
+
 void Clipboard::Publish() {
   ::Display* dpy = FConn.Display();
   FData = ClipboardSnapshot();
-  FTransfers.clear();
+  DropTransfers();  // unfinished ones were of the old contents
   XAtom clipboard = FConn.Atom("CLIPBOARD");
   FOwnedSince = ServerTime(NowMs() + kReadTimeoutMs);
   XSetSelectionOwner(dpy, clipboard, FWindow, FOwnedSince);

@@ -48,6 +48,8 @@ private:
   // target cannot be given.
   bool Answer(XWindowId requestor, XAtom target, XAtom property);
   void ContinueTransfer(XWindowId window, XAtom property);
+  // Gives up the transfers in progress.
+  void DropTransfers();
   std::vector<XAtom> Targets();
   bool Convert(XAtom target, std::string* bytes, XAtom* type, int* format);
   bool Fetch(XAtom target, std::string* bytes, long long deadline);
