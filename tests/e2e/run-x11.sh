@@ -73,6 +73,14 @@ read -r _ icon ix iy iw ih name < <(grep '^docked' "$work/tray.log" | tail -n1)
 [ "$name" = "Vantrel" ] || fail "the icon's name is '$name', not the tip 'Vantrel'"
 cx=$(( ix + iw / 2 )) cy=$(( iy + ih / 2 ))
 
+step "hovering the icon shows its tip"
+tip_shown() { timeout 5 xdotool search --onlyvisible --name '^vantrel tooltip$' >/dev/null 2>&1; }
+timeout 5 xdotool mousemove 10 10 sleep 0.2 mousemove "$cx" "$cy"
+wait_for 10 tip_shown || fail "no tip over the icon"
+timeout 5 xdotool mousemove 10 10
+wait_for 10 sh -c '! timeout 5 xdotool search --onlyvisible --name "^vantrel tooltip\$" >/dev/null 2>&1' ||
+  fail "the tip stayed after the pointer left"
+
 clipboard_is() { [ "$(timeout 3 xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 hot_key() {  # KEYS EXPECTED-TEXT
   echo -n "something else" | timeout 5 xclip -i -selection clipboard
