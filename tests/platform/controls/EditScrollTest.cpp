@@ -5,6 +5,7 @@
 
 #include "platform/controls/Mask.h"
 #include "platform/graphics/DrawRecord.h"
+#include "tests/support/RepaintRecord.h"
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
@@ -30,14 +31,7 @@ protected:
   }
   // What the control draws when repainted, of one kind.
   static std::vector<win::DrawOp> Drawn(TWinControl* c, win::DrawKind kind = win::DrawKind::Text) {
-    win::StartDrawRecording();
-    win::ClearDrawRecording();
-    c->Invalidate();
-    c->Update();
-    win::headless::ProcessMessages();
-    std::vector<win::DrawOp> ops = win::RecordedOps(kind, c->Handle());
-    win::StopDrawRecording();
-    return ops;
+    return RepaintAndRecord(c->Handle(), kind);
   }
   static std::vector<win::DrawOp> Texts(TWinControl* c) { return Drawn(c); }
   static std::string Joined(const std::vector<win::DrawOp>& ops) {

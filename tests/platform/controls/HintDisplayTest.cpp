@@ -7,6 +7,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/desktop/Input.h"
 #include "platform/graphics/DrawRecord.h"
+#include "tests/support/RepaintRecord.h"
 
 namespace {
 
@@ -128,11 +129,7 @@ TEST_F(HintDisplayTest, MultiLineHintsGetALineEach) {
   Hover(label);
   win::headless::AdvanceClock(500);
   ASSERT_TRUE(HintShown());
-  win::StartDrawRecording();
-  win::ClearDrawRecording();
-  Hint()->Repaint();
-  std::vector<win::DrawOp> texts = win::RecordedOps(win::DrawKind::Text, Hint()->Handle());
-  win::StopDrawRecording();
+  std::vector<win::DrawOp> texts = RepaintAndRecord(Hint()->Handle());
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].text, "First line");
   EXPECT_EQ(texts[1].text, "Second line");

@@ -2,20 +2,11 @@
 // typed keeps the caret in view, and Home brings the start back.
 #include "grids/GridFixture.h"
 
-#include "platform/graphics/DrawRecord.h"
+#include "tests/support/RepaintRecord.h"
 
 namespace {
 
-std::vector<win::DrawOp> EditorTexts(TWinControl* ed) {
-  win::StartDrawRecording();
-  win::ClearDrawRecording();
-  ed->Invalidate();
-  ed->Update();
-  win::headless::ProcessMessages();
-  std::vector<win::DrawOp> ops = win::RecordedOps(win::DrawKind::Text, ed->Handle());
-  win::StopDrawRecording();
-  return ops;
-}
+std::vector<win::DrawOp> EditorTexts(TWinControl* ed) { return RepaintAndRecord(ed->Handle()); }
 
 TEST_F(GridTest, InplaceEditorScrollsLongTextInItsCell) {
   MakeGrid();

@@ -5,6 +5,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/graphics/DrawRecord.h"
 #include "platform/rtl/Utf8.h"
+#include "tests/support/RepaintRecord.h"
 
 #include <algorithm>
 
@@ -34,16 +35,7 @@ protected:
     for (int i = 0; i < n; ++i) lines->Add("Line " + std::to_string(i));
     memo->SetLines(lines.get());
   }
-  std::vector<win::DrawOp> DrawnOps() {
-    win::StartDrawRecording();
-    win::ClearDrawRecording();
-    memo->Invalidate();
-    memo->Update();
-    win::headless::ProcessMessages();
-    std::vector<win::DrawOp> ops = win::RecordedOps(win::DrawKind::Text, memo->Handle());
-    win::StopDrawRecording();
-    return ops;
-  }
+  std::vector<win::DrawOp> DrawnOps() { return RepaintAndRecord(memo->Handle()); }
   std::vector<std::string> Drawn() {
     std::vector<std::string> texts;
     for (const win::DrawOp& op : DrawnOps()) texts.push_back(op.text);

@@ -4,6 +4,7 @@
 
 #include "platform/controls/Buttons.h"
 #include "platform/graphics/DrawRecord.h"
+#include "tests/support/RepaintRecord.h"
 
 namespace {
 
@@ -30,15 +31,7 @@ protected:
   }
   void Clicked(TObject*) { ++clicks; }
   // What the form draws when repainted, of one kind.
-  std::vector<win::DrawOp> Drawn(win::DrawKind kind) {
-    win::StartDrawRecording();
-    win::ClearDrawRecording();
-    form->Invalidate();
-    win::headless::ProcessMessages();
-    std::vector<win::DrawOp> ops = win::RecordedOps(kind, form->Handle());
-    win::StopDrawRecording();
-    return ops;
-  }
+  std::vector<win::DrawOp> Drawn(win::DrawKind kind) { return RepaintAndRecord(form->Handle(), kind); }
   TForm* form = nullptr;
   int clicks = 0;
 };
@@ -128,13 +121,8 @@ TEST_F(ButtonsTest, GlyphImageFollowsTheStateAndTheLayoutPlacesIt) {
   for (const Layout& l : layouts) {
     SCOPED_TRACE(int(l.layout));
     b->SetLayout(l.layout);
-    win::StartDrawRecording();
-    win::ClearDrawRecording();
-    form->Invalidate();
-    win::headless::ProcessMessages();
-    std::vector<win::DrawOp> blits = win::RecordedOps(win::DrawKind::Blit, form->Handle());
-    std::vector<win::DrawOp> texts = win::RecordedOps(win::DrawKind::Text, form->Handle());
-    win::StopDrawRecording();
+    std::vector<win::DrawOp> blits = Drawn(win::DrawKind::Blit);
+    std::vector<win::DrawOp> texts = Drawn(win::DrawKind::Text);
     ASSERT_EQ(blits.size(), 1u);
     ASSERT_EQ(texts.size(), 1u);
     const win::RECT& g = blits[0].rect;
