@@ -431,6 +431,7 @@ private:
   bool ColumnsStored() const;
   bool Loading() const;
   void DeferredLayoutMessage(TMessage& Message);
+  bool PopupColumnMenu(TMessage& Message);
 
   TDBGridGxStyle* FStyle = nullptr;
   std::unique_ptr<TColumnDefValuesGx> FColumnDefValues;

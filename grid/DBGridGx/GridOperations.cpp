@@ -18,6 +18,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     DeferredLayoutMessage(Message);
     return;
   }
+  if (Message.Msg == win::WM_RBUTTONUP && PopupColumnMenu(Message)) return;
   TCustomGrid::Dispatch(Message);
 }
 
@@ -298,24 +299,27 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
   TCustomGrid::MouseUp(Button, Shift, X, Y);
 }
 
-// Messages nobody took: a right-button release over a data column pops up that column's
-// own menu.
-void TCustomDBGridGx::DefaultHandler(TMessage& Message) {
-  TCustomGrid::DefaultHandler(Message);
-  if (Message.Msg != win::WM_RBUTTONUP || !FColumns) return;
-  const int X = static_cast<short>(win::LOWORD(Message.LParam));
-  const int Y = static_cast<short>(win::HIWORD(Message.LParam));
+void TCustomDBGridGx::DefaultHandler(TMessage& Message) { TCustomGrid::DefaultHandler(Message); }
+
+// A right-button release over a data column whose column has its own auto-popup menu
+// pops that menu up at the mouse point (instead of the grid's context menu); true when it
+// did.
+bool TCustomDBGridGx::PopupColumnMenu(TMessage& Message) {
+  if (!FColumns) return false;
+  const int X = Message.XPos(), Y = Message.YPos();
   const TGridCoord Cell = MouseCoord(X, Y);
-  if (Cell.X < FIndicatorColCount || Cell.Y < 0) return;
+  if (Cell.X < FIndicatorColCount || Cell.Y < 0) return false;
   const int DataCol = GridToDataColumn(Cell.X);
-  if (DataCol >= FColumns->Count()) return;
+  if (DataCol >= FColumns->Count()) return false;
   TPopupMenu* Menu = FColumns->ColumnAt(DataCol)->PopupMenu();
-  if (!Menu || !Menu->AutoPopup()) return;
+  if (!Menu || !Menu->AutoPopup()) return false;
+  HandleMouseUp(mbRight, KeysToShiftState(static_cast<win::WORD>(Message.WParam)), X, Y);
   CancelMode();
   Menu->SetPopupComponent(this);
   const win::POINT P = ClientToScreen(win::POINT{X, Y});
   Menu->Popup(P.x, P.y);
   Message.Result = 1;
+  return true;
 }
 
 // ---- options menu commands (the menu checks it still has its grid) ----

@@ -118,3 +118,45 @@ TEST_F(GridTest, LoadingSizesTheGridToItsColumns) {
 }
 
 }  // namespace
+
+namespace {
+
+// A right-button release over a data cell pops up its column's own menu at that point.
+TEST_F(GridTest, AColumnsMenuPopsUpOverItsCells) {
+  TDBGridGx* Grid = NewGrid();
+  Grid->SetBounds(0, 0, 300, 200);
+  auto* Menu = new TPopupMenu(Form.get());
+  auto* GridMenu = new TPopupMenu(Form.get());
+  Grid->SetPopupMenu(GridMenu);
+  Grid->Columns()->AddColumn()->SetFieldName("A");
+  Grid->Columns()->AddColumn()->SetPopupMenu(Menu);
+  Grid->HandleNeeded();
+  std::vector<win::POINT> Shown;
+  int GridMenuShown = 0;
+  SetPopupMenuHandler([&](TPopupMenu* Popped, int X, int Y) -> TMenuItem* {
+    if (Popped == Menu) Shown.push_back({X, Y});
+    if (Popped == GridMenu) ++GridMenuShown;
+    return nullptr;
+  });
+  auto ReleaseRightOver = [&](int ACol, int ARow) {
+    const win::RECT R = Grid->CellRect(ACol, ARow);
+    return win::SendMessage(Grid->Handle(), win::WM_RBUTTONUP, 0, win::MAKELPARAM(R.left + 2, R.top + 2));
+  };
+  ReleaseRightOver(1, 1);  // the first column has no menu: the grid's own one shows
+  EXPECT_TRUE(Shown.empty());
+  EXPECT_EQ(GridMenuShown, 1);
+  const win::RECT Cell = Grid->CellRect(2, 1);
+  EXPECT_EQ(ReleaseRightOver(2, 1), 1);
+  ASSERT_EQ(Shown.size(), 1u);
+  EXPECT_EQ(GridMenuShown, 1) << "the column's menu instead of the grid's";
+  const win::POINT Screen = Grid->ClientToScreen(win::POINT{Cell.left + 2, Cell.top + 2});
+  EXPECT_EQ(Shown[0].x, Screen.x);
+  EXPECT_EQ(Shown[0].y, Screen.y);
+  EXPECT_EQ(Menu->PopupComponent(), Grid);
+  Menu->SetAutoPopup(false);
+  ReleaseRightOver(2, 1);
+  EXPECT_EQ(Shown.size(), 1u);
+  SetPopupMenuHandler(nullptr);
+}
+
+}  // namespace
