@@ -7,6 +7,7 @@
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 // A device context of the control's window (or the screen) with the control's font.
@@ -71,14 +72,19 @@ std::vector<int> TCustomEdit::CharOffsets(const std::vector<std::string>& Chars)
   win::GetTextMetrics(dc.DC(), &tm);
   int tab = std::max<int>(8 * tm.tmAveCharWidth, 1);
   std::vector<int> offsets(Chars.size() + 1, 0);
+  std::unordered_map<std::string, int> widths;  // each character measured once
   int x = 0;
   for (size_t i = 0; i < Chars.size(); ++i) {
     if (Chars[i] == "\t") {
       x = (x / tab + 1) * tab;
     } else {
-      win::SIZE sz{};
-      win::GetTextExtentPoint32(dc.DC(), Chars[i].c_str(), static_cast<int>(Chars[i].size()), &sz);
-      x += sz.cx;
+      auto [it, added] = widths.try_emplace(Chars[i], 0);
+      if (added) {
+        win::SIZE sz{};
+        win::GetTextExtentPoint32(dc.DC(), Chars[i].c_str(), static_cast<int>(Chars[i].size()), &sz);
+        it->second = sz.cx;
+      }
+      x += it->second;
     }
     offsets[i + 1] = x;
   }
@@ -99,7 +105,14 @@ int SingleLineTop(const win::RECT& R, int LineH, bool Explicit) {
 }
 }  // namespace
 
+void TCustomEdit::CreateWnd() {
+  TWinControl::CreateWnd();
+  FScrollX = 0;
+  UpdateCaret();
+}
+
 void TCustomEdit::ScrollCaret() {
+  if (!FHandle) return;  // placed when the window is made
   std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
   win::RECT r = EditRect();
   int avail = std::max<int>(r.right - r.left - 1, 0);

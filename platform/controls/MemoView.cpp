@@ -47,6 +47,11 @@ TCustomMemo::TRowLayout TCustomMemo::Layout() {
       // The longest part that fits (one character at least), cut where a row may start.
       int b = a + 1;
       while (b < end - start && offs[b + 1] - offs[a] <= avail) ++b;
+      if (b >= end - start) {  // one character wider than the view
+        L.Rows.push_back({start + a, end - start - a, false});
+        L.MaxWidth = std::max(L.MaxWidth, offs[end - start] - offs[a]);
+        break;
+      }
       int cut = b;
       if (para[b] != " ") {
         while (cut > a + 1 && !CanBreakBefore(para, cut)) --cut;
@@ -100,6 +105,7 @@ int TCustomMemo::PosInRow(const TRowLayout& L, int Row, int X) {
 }
 
 void TCustomMemo::ScrollCaret() {
+  if (!FHandle) return;  // placed when the window is made
   TRowLayout L = Layout();
   int caret = std::clamp(CaretIndex(), 0, static_cast<int>(L.Chars.size()));
   int row = RowOf(L, caret);
@@ -186,8 +192,8 @@ void TCustomMemo::UpdateScrollBars(const TRowLayout& L) {
 }
 
 void TCustomMemo::CreateWnd() {
+  FTopRow = 0;
   TCustomEdit::CreateWnd();
-  UpdateScrollBars(Layout());
 }
 
 void TCustomMemo::ScrollMessage(TMessage& Message, bool Vertical) {

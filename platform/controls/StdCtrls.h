@@ -52,6 +52,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void Dispatch(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 public:

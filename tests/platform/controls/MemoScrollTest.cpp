@@ -223,6 +223,10 @@ TEST_F(MemoScrollTest, WordWrapBreaksRowsButNotLines) {
   Press(win::VK_DOWN);
   EXPECT_EQ(Row(), 1);
   EXPECT_LT(memo->SelStart(), static_cast<int>(latin.size()));
+  // Narrower than one character: a character a row.
+  memo->SetWidth(12);
+  memo->SetText("内容 x");
+  EXPECT_EQ(memo->Perform(win::EM_GETLINECOUNT), 3);
 }
 
 TEST_F(MemoScrollTest, EditingAcrossLineBreaksKeepsLinesInStep) {
