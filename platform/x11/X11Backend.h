@@ -85,8 +85,13 @@ private:
   // Copies changed images to the display and follows caption changes.
   void Flush();
   void ApplyCursor();
+  // While a popup holds the mouse capture, X's pointer and keyboard are grabbed for it,
+  // so clicks elsewhere on the screen close it and it gets the keys.
+  void UpdateGrab();
   bool WindowManagerRunning();
   void Focus(XWin& w);
+  // The X window that takes the focus for the window system's active window.
+  XWin* FocusTargetFor(HWND active);
 
   // Events (X11Backend.cpp, XInput.cpp).
   void HandleEvent(_XEvent& event);
@@ -108,6 +113,7 @@ private:
   _XIM* FInputMethod = nullptr;
   std::unordered_map<const void*, unsigned long> FCursors;  // cursor handle -> X cursor
   const void* FAppliedCursor = nullptr;
+  XWindowId FGrab = 0;
   bool FFocusCheck = false;
   bool FActivatingFromX = false;
   bool FApplyingX = false;  // the window system follows a change made on X

@@ -50,9 +50,11 @@ void X11Backend::HandleFocus(XWin& w, XEvent& event) {
   if (GetActiveWindow() == hwnd) return;
   if (!IsWindowEnabled(hwnd)) {
     // A modal window is up: it keeps the focus.
-    if (XWin* a = FindWin(GetActiveWindow())) Focus(*a);
+    if (XWin* a = FocusTargetFor(GetActiveWindow()); a && a != &w) Focus(*a);
     return;
   }
+  // The active window shows through this one (it is not on X itself).
+  if (FocusTargetFor(GetActiveWindow()) == &w) return;
   FActivatingFromX = true;
   SetActiveWindow(hwnd);
   FActivatingFromX = false;
@@ -195,6 +197,33 @@ void X11Backend::ApplyCursor() {
     xc = it->second;
   }
   for (auto& [hwnd, w] : FWindows) XDefineCursor(dpy, w->Id, xc);
+}
+
+}  // namespace win::x11
+
+namespace win::x11 {
+
+void X11Backend::UpdateGrab() {
+  XWin* popup = nullptr;
+  if (HWND capture = GetCapture()) {
+    HWND top = capture;
+    while (GetWindowLongPtr(top, GWL_STYLE) & WS_CHILD) top = GetParent(top);
+    popup = FindWin(top);
+    if (popup && (!popup->OverrideRedirect || !popup->Mapped)) popup = nullptr;
+  }
+  XWindowId want = popup ? popup->Id : 0;
+  if (want == FGrab) return;
+  ::Display* dpy = FConnection->Display();
+  if (FGrab) {
+    XUngrabPointer(dpy, CurrentTime);
+    XUngrabKeyboard(dpy, CurrentTime);
+    FGrab = 0;
+  }
+  if (!want) return;
+  const unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+  if (XGrabPointer(dpy, want, True, mask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime) != GrabSuccess) return;
+  XGrabKeyboard(dpy, want, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+  FGrab = want;
 }
 
 }  // namespace win::x11

@@ -47,7 +47,7 @@ void X11Backend::HandleMap(XWin& w) {
     PostMessageA(w.Hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
     return;
   }
-  if (GetActiveWindow() == w.Hwnd) Focus(w);
+  if (FocusTargetFor(GetActiveWindow()) == &w) Focus(w);
 }
 
 void X11Backend::HandleUnmap(XWin& w) {

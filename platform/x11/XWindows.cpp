@@ -126,6 +126,7 @@ void X11Backend::Unrealize(HWND hwnd) {
   if (!w) return;
   if (w->Surface) cairo_surface_destroy(w->Surface);
   if (w->InputContext) XDestroyIC(w->InputContext);
+  if (FGrab == w->Id) FGrab = 0;  // X ends a grab whose window goes
   XDestroyWindow(FConnection->Display(), w->Id);
   FByX.erase(w->Id);
   if (FSavedFocus && (FSavedFocus == hwnd || IsChild(hwnd, FSavedFocus))) FSavedFocus = nullptr;
@@ -312,6 +313,7 @@ void X11Backend::Blit(XWin& w) {
 }
 
 void X11Backend::Flush() {
+  UpdateGrab();
   for (auto& [hwnd, w] : FWindows) {
     if (!w->WantMapped) continue;
     if (w->Mapped && w->Dirty) Blit(*w);
@@ -337,9 +339,19 @@ void X11Backend::Focus(XWin& w) {
   }
 }
 
+X11Backend::XWin* X11Backend::FocusTargetFor(HWND active) {
+  if (!active) return nullptr;
+  if (XWin* w = FindWin(active)) return w;
+  // A window not shown on X (the hidden application window) passes the focus to a shown
+  // window it owns.
+  for (auto& [hwnd, w] : FWindows)
+    if (w->WantMapped && !w->OverrideRedirect && GetWindow(hwnd, GW_OWNER) == active) return w.get();
+  return nullptr;
+}
+
 void X11Backend::WindowActivated(HWND hwnd) {
   if (FActivatingFromX) return;
-  if (XWin* w = FindWin(hwnd)) Focus(*w);
+  if (XWin* w = FocusTargetFor(hwnd)) Focus(*w);
 }
 
 }  // namespace win::x11
