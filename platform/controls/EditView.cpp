@@ -217,7 +217,6 @@ void TCustomEdit::PaintEdit(win::HDC DC) {
   win::RestoreDC(DC, saved);
 }
 
-// Mouse selection and the messages about the view. Returns true when handled entirely.
 bool TCustomEdit::EditViewMessage(TMessage& Message) {
   using namespace win;
   switch (Message.Msg) {

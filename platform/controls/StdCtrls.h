@@ -93,11 +93,13 @@ protected:
   // advance to the next tab stop.
   std::vector<int> CharOffsets(const std::vector<std::string>& Chars) const;
   int LineHeight() const;
-  // Draws Chars (characters From..From+Count of the text) with the left edge of the first
-  // at X and the line's top at Y, the selected part highlighted; only what shows in Clip.
+  // Draws Chars (the characters of the text from index From on) with the left edge of the
+  // first at X and the line's top at Y, the selected part highlighted; only what shows in
+  // Clip.
   void PaintLine(win::HDC DC, const std::vector<std::string>& Chars, const std::vector<int>& Offsets,
                  int From, int X, int Y, const win::RECT& Clip);
 
+  // Mouse selection and the messages about the view; true when handled entirely.
   bool EditViewMessage(TMessage& Message);
   // Puts pasted text in place of the selection; a single-line edit types its first line.
   virtual void PasteText(const std::string& S);
@@ -105,7 +107,6 @@ protected:
   int FScrollX = 0;          // pixels scrolled to the left
   bool FCaretAtStart = false;
   bool FMouseSelecting = false;
-  int FMouseAnchor = 0;
   bool FHasEditRect = false;
   win::RECT FEditRect{};
 
