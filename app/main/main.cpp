@@ -8,10 +8,10 @@
 
 int main(int argc, char** argv) {
   win::SetProgramArguments(argc, argv);
-  // The windows go to the X display; without one the headless desktop runs on the real
-  // clock.
+  // The windows go to the X display; without one (and after it, at exit) the headless
+  // desktop runs on the real clock, with the user's own settings store.
+  win::headless::UseRealClock(true);
   bool display = win::x11::InstallX11Backend();
-  if (!display) win::headless::UseRealClock(true);
   RegisterArtwork();
   RegisterVantrelClasses();
 
