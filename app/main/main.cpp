@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   win::CreateMutexA(nullptr, win::FALSE, "Vantrel");
   if (win::GetLastError() == win::ERROR_ALREADY_EXISTS) return 0;
 
-  if (!display) std::fputs("vantrel: no X display; running without a visible window\n", stderr);
+  if (!display) std::fputs("vantrel: no display back end yet; running without a visible window\n", stderr);
   Application->Initialize();
   Application->SetTitle("Vantrel");
   Application->CreateForm(FVantrel);
