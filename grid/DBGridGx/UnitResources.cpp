@@ -14,6 +14,7 @@ struct UnitState {
   std::unique_ptr<TImageList> SortMarkers;
   std::unique_ptr<TFont> SortIndex;
   std::unique_ptr<TDBGridGxDataService> DataService;
+  TDBGridGxStyle* Style = nullptr;  // the default style the unit made
   win::HCURSOR Down = nullptr, Right = nullptr, Left = nullptr;
   TShortCut Search = 0, SearchNext = 0, SearchPrior = 0, PreviousValue = 0;
   int SearchTimeout = 1500;
@@ -42,8 +43,11 @@ void ReleaseAll() {
   s.Indicators.reset();
   s.SortMarkers.reset();
   s.SortIndex.reset();
-  delete DefaultGridStyle();  // the style clears the global itself
-  SetDefaultGridStyle(nullptr);
+  if (s.Style) {
+    if (DefaultGridStyle() == s.Style) SetDefaultGridStyle(nullptr);
+    delete s.Style;
+    s.Style = nullptr;
+  }
   s.DataService.reset();
   s.RegistryBase.clear();
 }
@@ -77,7 +81,8 @@ void StartDBGridGxUnit() {
   }
   try {
     RegisterDBGridGxClasses();
-    SetDefaultGridStyle(new TDBGridGxStyle());
+    s.Style = new TDBGridGxStyle();
+    SetDefaultGridStyle(s.Style);
     s.DataService = std::make_unique<TDBGridGxDataService>();
 
     s.SortIndex = std::make_unique<TFont>();

@@ -145,3 +145,44 @@ TEST_F(GridTest, ColumnsAreStreamedOnlyWhenCustomised) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridTest, LoadingTakesFittedWidthsAndSortOrderFromTheColumns) {
+  TDBGridGx* Grid = NewGrid();
+  const struct {
+    const char* Field;
+    int Width;
+    int SortIndex;
+  } Columns[] = {{"A", 40, 2}, {"B", 50, 0}, {"C", 60, 1}};
+  Grid->Columns()->BeginUpdate();
+  for (const auto& C : Columns) {
+    TColumnGx* Column = Grid->Columns()->AddColumn();
+    Column->SetFieldName(C.Field);
+    Column->SetWidth(C.Width);
+    if (C.SortIndex) Column->Title()->SetSortMarker(smDownGx);
+    Column->Title()->SetSortIndex(C.SortIndex);
+  }
+  Grid->Columns()->EndUpdate();
+  Grid->SetAutoFitColWidths(true);
+  const std::string Text = WriteComponentResText(Form.get());
+
+  TForm Copy(nullptr);
+  ReadComponentResText(Text, &Copy);
+  auto* Read = dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
+  ASSERT_NE(Read, nullptr);
+  EXPECT_TRUE(Read->AutoFitColWidths());
+  EXPECT_EQ(Read->ScrollBars(), ssNone);
+  for (int I = 0; I < 3; ++I) EXPECT_EQ(Read->Columns()->ColumnAt(I)->ProportionalWidth(), Columns[I].Width);
+  ASSERT_EQ(Read->SortedColumnList()->Count(), 2);
+  EXPECT_EQ(Read->SortedColumnList()->ColumnAt(0), Read->Columns()->ColumnAt(2));
+  EXPECT_EQ(Read->SortedColumnList()->ColumnAt(1), Read->Columns()->ColumnAt(0));
+
+  // Switching fitting off gives each column its proportional width back.
+  Read->Columns()->ColumnAt(0)->SetProportionalWidth(70);
+  Read->SetAutoFitColWidths(false);
+  EXPECT_EQ(Read->Columns()->ColumnAt(0)->Width(), 70);
+  EXPECT_EQ(Read->ScrollBars(), ssHorizontal);
+}
+
+}  // namespace
