@@ -240,4 +240,32 @@ TEST_F(X11Windows, InputAndChangesFromTheDisplayBecomeMessages) {
   EXPECT_TRUE(PumpUntil([&] { return !xvfb_test::Posted(hwnd, WM_CLOSE, WM_CLOSE).empty(); }));
 }
 
+TEST_F(X11Windows, TheLoopWaitsForTimersAndForTheDisplay) {
+  HWND hwnd = Shown("Loop", WS_CAPTION | WS_SYSMENU, 20, 20, 120, 80);
+  ::Window x = 0;
+  ASSERT_TRUE(PumpUntil([&] { return Viewable(x = Find("Loop")); }));
+  SetFocus(hwnd);
+  auto next = [&](UINT wanted) {
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0)) {
+      if (m.message == wanted) return true;
+      DispatchMessageA(&m);
+    }
+    return false;
+  };
+  // A due timer ends the wait.
+  SetTimer(hwnd, 7, 30, nullptr);
+  EXPECT_TRUE(next(WM_TIMER));
+  KillTimer(hwnd, 7);
+  // With no timer, input from the display ends it.
+  XEvent key{};
+  key.xkey.type = KeyPress;
+  key.xkey.display = FOther->Display();
+  key.xkey.root = FOther->Root();
+  key.xkey.same_screen = True;
+  key.xkey.keycode = XKeysymToKeycode(FOther->Display(), XK_Escape);
+  Send(x, key, KeyPressMask);
+  EXPECT_TRUE(next(WM_KEYDOWN));
+}
+
 }  // namespace
