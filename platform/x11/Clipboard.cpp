@@ -374,6 +374,8 @@ bool Clipboard::Fetch(XAtom target, std::string* bytes, long long deadline) {
     if (!WaitFor(PropertyNotify, FWindow, property, &e, deadline)) return false;
     std::string chunk;
     if (!read(&chunk, &type)) return false;
+    // A notification from before the transfer began finds no property: not the end.
+    if (type == 0) continue;
     if (chunk.empty()) return true;
     bytes->append(chunk);
   }

@@ -159,6 +159,16 @@ TEST_F(ClipboardTest, AnotherProgramTakingItEndsOursAndItsTextIsRead) {
   EXPECT_EQ(formats[0].second, Utf16Bytes("theirs 中文"));
 }
 
+TEST_F(ClipboardTest, LargeTextOfAnotherProgramIsReadInItsChunks) {
+  std::string text;
+  for (int i = 0; text.size() < 1500000; ++i) text += "row " + std::to_string(i) + " 文本\n";
+  OtherProgramOwns(text, "UTF8_STRING");
+  std::vector<std::pair<UINT, std::string>> formats;
+  ASSERT_TRUE(FClip->TakeExternal(&formats));
+  ASSERT_EQ(formats.size(), 1u);
+  EXPECT_TRUE(formats[0].second == Utf16Bytes(text)) << formats[0].second.size() << " bytes";
+}
+
 TEST_F(ClipboardTest, ReadingOtherProgramsRegisteredFormats) {
   UINT csv = RegisterClipboardFormatA("Csv");
   OtherProgramOwns("\"x\";\"y\"", "text/csv");
