@@ -11,6 +11,7 @@
 #include "platform/desktop/Windows.h"
 #include "platform/graphics/DrawRecord.h"
 #include "platform/graphics/Gdi.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/x11/MessageBoxWindow.h"
 
 using namespace win;
@@ -151,6 +152,10 @@ TEST_F(MessageBoxWindow, EndsWhenTheProgramQuitsOrTheBoxIsDestroyed) {
   PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);
   // Destroyed from outside (its owner went): the cancelling answer, the owner usable.
   EXPECT_EQ(Run(MB_OKCANCEL, {[] { DestroyWindow(Box()); }}), IDCANCEL);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  // A handler raising inside the box's loop: the box goes, the owner is usable again.
+  EXPECT_THROW(Run(MB_OK, {[] { throw EAbort("stop"); }}), EAbort);
+  EXPECT_EQ(Box(), nullptr);
   EXPECT_TRUE(IsWindowEnabled(owner));
 }
 

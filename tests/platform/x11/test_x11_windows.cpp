@@ -230,12 +230,18 @@ TEST_F(X11Windows, InputAndChangesFromTheDisplayBecomeMessages) {
     return o.x == 300 && o.y == 250 && c.right == 240 && c.bottom == 120;
   }));
 
-  // The close button asks the window to close.
+  // The close button asks the window to close, unless a modal window has disabled it.
   XEvent close{};
   close.xclient.type = ClientMessage;
   close.xclient.message_type = FOther->Atom("WM_PROTOCOLS");
   close.xclient.format = 32;
   close.xclient.data.l[0] = long(FOther->Atom("WM_DELETE_WINDOW"));
+  EnableWindow(hwnd, FALSE);
+  Send(x, close, 0);
+  Send(x, key, KeyPressMask);  // comes after the close: once it is here, the close was read
+  EXPECT_TRUE(PumpUntil([&] { return !xvfb_test::Posted(hwnd, WM_KEYDOWN, WM_KEYDOWN).empty(); }));
+  EXPECT_TRUE(xvfb_test::Posted(hwnd, WM_CLOSE, WM_CLOSE).empty());
+  EnableWindow(hwnd, TRUE);
   Send(x, close, 0);
   EXPECT_TRUE(PumpUntil([&] { return !xvfb_test::Posted(hwnd, WM_CLOSE, WM_CLOSE).empty(); }));
 }
