@@ -33,6 +33,12 @@ protected:
     return Source;
   }
 
+  // Reads a form description into Copy; its grid "DBGridGx1", or nil.
+  static TDBGridGx* ReadGrid(const std::string& Text, TForm& Copy) {
+    ReadComponentResText(Text, &Copy);
+    return dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
+  }
+
   TDBGridGxUnitUse Unit;
   std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
 };

@@ -136,8 +136,7 @@ TEST_F(GridTest, ColumnsAreStreamedOnlyWhenCustomised) {
   const std::string Text = WriteComponentResText(Form.get());
   EXPECT_NE(Text.find("Columns = <"), std::string::npos) << Text;
   TForm Copy(nullptr);
-  ReadComponentResText(Text, &Copy);
-  auto* Read = dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
+  TDBGridGx* Read = ReadGrid(Text, Copy);
   ASSERT_NE(Read, nullptr);
   ASSERT_EQ(Read->Columns()->Count(), 1);
   EXPECT_EQ(Read->Columns()->ColumnAt(0)->FieldName(), "A");
@@ -168,8 +167,7 @@ TEST_F(GridTest, LoadingTakesFittedWidthsAndSortOrderFromTheColumns) {
   const std::string Text = WriteComponentResText(Form.get());
 
   TForm Copy(nullptr);
-  ReadComponentResText(Text, &Copy);
-  auto* Read = dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
+  TDBGridGx* Read = ReadGrid(Text, Copy);
   ASSERT_NE(Read, nullptr);
   EXPECT_TRUE(Read->AutoFitColWidths());
   EXPECT_EQ(Read->ScrollBars(), ssNone);

@@ -71,8 +71,7 @@ TEST_F(GridTest, ChangedSettingsSurviveSavingAndLoading) {
   const std::string Text = WriteComponentResText(Form.get());
 
   TForm Copy(nullptr);
-  ReadComponentResText(Text, &Copy);
-  auto* Read = dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
+  TDBGridGx* Read = ReadGrid(Text, Copy);
   ASSERT_NE(Read, nullptr);
   EXPECT_FALSE(Read->UseMenu());
   EXPECT_TRUE(Read->ShowBmp());

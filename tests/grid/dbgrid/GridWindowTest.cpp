@@ -106,8 +106,7 @@ TEST_F(GridTest, LoadingSizesTheGridToItsColumns) {
   for (const char* Field : {"A", "B", "C"}) Grid->Columns()->AddColumn()->SetFieldName(Field);
   const std::string Text = WriteComponentResText(Form.get());
   TForm Copy(nullptr);
-  ReadComponentResText(Text, &Copy);
-  auto* Read = dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
+  TDBGridGx* Read = ReadGrid(Text, Copy);
   ASSERT_NE(Read, nullptr);
   EXPECT_EQ(Read->ColCount(), 4);
   EXPECT_EQ(Read->FixedCols(), 1);
