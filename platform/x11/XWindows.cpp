@@ -148,6 +148,7 @@ void X11Backend::UpdateProperties(XWin& w) {
   if (!w.Mapped) {
     std::vector<::Atom> states;
     if (kind.SkipTaskbar) states.push_back(FConnection->Atom("_NET_WM_STATE_SKIP_TASKBAR"));
+    if (GetWindowLongPtr(w.Hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) states.push_back(FConnection->Atom("_NET_WM_STATE_ABOVE"));
     XChangeProperty(dpy, w.Id, FConnection->Atom("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(states.data()), int(states.size()));
   }

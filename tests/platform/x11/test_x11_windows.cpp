@@ -90,15 +90,15 @@ protected:
     XGetWindowAttributes(FOther->Display(), w, &a);
     return a;
   }
-  std::string AtomProperty(::Window w, const char* name) {
+  std::string AtomProperty(::Window w, const char* name, unsigned long index = 0) {
     ::Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string out;
     if (XGetWindowProperty(FOther->Display(), w, FOther->Atom(name), 0, 8, False, XA_ATOM, &type, &format, &count,
-                           &after, &data) == Success && data && count) {
-      char* n = XGetAtomName(FOther->Display(), reinterpret_cast<::Atom*>(data)[0]);
+                           &after, &data) == Success && data && count > index) {
+      char* n = XGetAtomName(FOther->Display(), reinterpret_cast<::Atom*>(data)[index]);
       out = n;
       XFree(n);
     }
@@ -149,6 +149,7 @@ TEST_F(X11Windows, ShownWindowsBecomeXWindowsWithTheirPixels) {
   EXPECT_FALSE(a.override_redirect);
   EXPECT_EQ(AtomProperty(x, "_NET_WM_WINDOW_TYPE"), "_NET_WM_WINDOW_TYPE_NORMAL");
   EXPECT_EQ(AtomProperty(x, "WM_PROTOCOLS"), "WM_DELETE_WINDOW");
+  EXPECT_EQ(AtomProperty(x, "_NET_WM_STATE"), "");
   // A caption change follows, in UTF-8.
   SetWindowTextA(main, "Vantrel \xE4\xB8\xAD");
   EXPECT_TRUE(PumpUntil([&] { return Utf8Name(x) == "Vantrel \xE4\xB8\xAD"; }));
@@ -167,6 +168,18 @@ TEST_F(X11Windows, ShownWindowsBecomeXWindowsWithTheirPixels) {
   ASSERT_TRUE(PumpUntil([&] { return Viewable(p = Find("Popup")); }));
   EXPECT_TRUE(Attributes(p).override_redirect);
   EXPECT_EQ(Attributes(p).width, 80);
+  // A tool window stays off the task bar; a topmost one asks to stay above.
+  HWND tool = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "X11TestRed", "Tool", WS_CAPTION | WS_SYSMENU, 30, 30,
+                              100, 80, main, nullptr, nullptr, nullptr);
+  ShowWindow(tool, SW_SHOWNORMAL);
+  ::Window t = 0;
+  ASSERT_TRUE(PumpUntil([&] { return Viewable(t = Find("Tool")); }));
+  EXPECT_EQ(AtomProperty(t, "_NET_WM_WINDOW_TYPE"), "_NET_WM_WINDOW_TYPE_UTILITY");
+  EXPECT_EQ(AtomProperty(t, "_NET_WM_STATE"), "_NET_WM_STATE_SKIP_TASKBAR");
+  EXPECT_EQ(AtomProperty(t, "_NET_WM_STATE", 1), "_NET_WM_STATE_ABOVE");
+  ::Window transientFor = 0;
+  XGetTransientForHint(FOther->Display(), t, &transientFor);
+  EXPECT_EQ(transientFor, x);
   ShowWindow(main, SW_HIDE);
   EXPECT_TRUE(PumpUntil([&] { return !Viewable(x); }));
   DestroyWindow(main);
