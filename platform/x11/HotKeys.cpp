@@ -145,17 +145,41 @@ void HotKeys::Ungrab(UINT modifiers, UINT vk) {
     Grabbed g = *it;
     FGrabbed.erase(it);
     ::Display* dpy = FConn.Display();
-    FConn.Trapped([&] {
-      for (unsigned lock : LockCombinations()) XUngrabKey(dpy, g.KeyCode, g.Mask | lock, FConn.Root());
-    });
+    if (g.KeyCode)  // key code 0 would mean every key
+      FConn.Trapped([&] {
+        for (unsigned lock : LockCombinations()) XUngrabKey(dpy, g.KeyCode, g.Mask | lock, FConn.Root());
+      });
     return;
   }
+}
+
+void HotKeys::Regrab() {
+  // The keys may sit on other key codes now, and the lock keys on other modifiers.
+  ::Display* dpy = FConn.Display();
+  std::vector<unsigned> oldLocks = LockCombinations();
+  FConn.Trapped([&] {
+    for (const Grabbed& g : FGrabbed)
+      if (g.KeyCode)  // key code 0 would mean every key
+        for (unsigned lock : oldLocks) XUngrabKey(dpy, g.KeyCode, g.Mask | lock, FConn.Root());
+  });
+  ReadLockMasks();
+  std::vector<unsigned> locks = LockCombinations();
+  for (Grabbed& g : FGrabbed) {
+    KeyCode code = XKeysymToKeycode(dpy, KeySymOf(g.Vk));
+    g.KeyCode = code;
+    if (!code) continue;
+    // A combination another client took meanwhile stays theirs.
+    FConn.Trapped([&] {
+      for (unsigned lock : locks) XGrabKey(dpy, code, g.Mask | lock, FConn.Root(), False, GrabModeAsync, GrabModeAsync);
+    });
+  }
+  FDownKeyCode = 0;
 }
 
 bool HotKeys::OnEvent(XEvent& event) {
   if (event.type == MappingNotify) {
     XRefreshKeyboardMapping(&event.xmapping);
-    if (event.xmapping.request == MappingModifier) ReadLockMasks();
+    if (event.xmapping.request == MappingKeyboard || event.xmapping.request == MappingModifier) Regrab();
     return false;  // others may want to know too
   }
   if ((event.type != KeyPress && event.type != KeyRelease) || event.xkey.window != FConn.Root())

@@ -35,6 +35,8 @@ private:
   // The modifier bits of Num Lock and Scroll Lock, read from the modifier mapping.
   void ReadLockMasks();
   std::vector<unsigned> LockCombinations() const;
+  // Follows a change of the keyboard or modifier mapping.
+  void Regrab();
 
   Connection& FConn;
   unsigned FNumLockMask = 0;

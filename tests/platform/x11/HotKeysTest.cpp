@@ -1,5 +1,7 @@
 // Global hot keys on a private X server: grabs under every lock state, another client's
 // grab, and key events turned into WM_HOTKEY.
+#include <algorithm>
+
 #include "platform/x11/HotKeys.h"
 #include "tests/platform/x11/ServicesXvfb.h"
 
@@ -62,6 +64,51 @@ TEST_F(HotKeysTest, CombinationHeldElsewhereFailsAndKeepsNothingGrabbed) {
   OtherUngrab(code, ControlMask | Mod1Mask);
   OtherUngrab(code, ControlMask | Mod1Mask | Mod2Mask);
   EXPECT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'B'));  // free again
+}
+
+TEST_F(HotKeysTest, GrabsFollowTheKeysWhenTheKeyboardMappingChanges) {
+  ::Display* dpy = FOther->Display();
+  int low = 0, high = 0;
+  XDisplayKeycodes(dpy, &low, &high);
+  unsigned oldCode = Code(XK_a);
+  // A key code with nothing on it takes over the a key.
+  int spare = 0;
+  for (int code = high; code >= low && !spare; --code) {
+    int n = 0;
+    KeySym* syms = XGetKeyboardMapping(dpy, KeyCode(code), 1, &n);
+    if (syms && std::all_of(syms, syms + n, [](KeySym k) { return k == NoSymbol; })) spare = code;
+    if (syms) XFree(syms);
+  }
+  ASSERT_NE(spare, 0);
+  int perCode = 0;
+  KeySym* old = XGetKeyboardMapping(dpy, KeyCode(oldCode), 1, &perCode);
+  std::vector<KeySym> saved(old, old + perCode);
+  XFree(old);
+  auto remap = [&](int code, std::vector<KeySym> syms) {
+    syms.resize(std::size_t(perCode), NoSymbol);
+    XChangeKeyboardMapping(dpy, code, perCode, syms.data(), 1);
+    XSync(dpy, False);
+  };
+
+  HotKeys keys(*FOurs);
+  ASSERT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'A'));
+  remap(int(oldCode), {XK_F35});
+  remap(spare, {XK_a, XK_A});
+  // The program hears of it in its event loop.
+  ::Display* ours = FOurs->Display();
+  XSync(ours, False);
+  while (XPending(ours)) {
+    XEvent e;
+    XNextEvent(ours, &e);
+    keys.OnEvent(e);
+  }
+  int onNew = OtherGrab(unsigned(spare), ControlMask | Mod1Mask | Mod2Mask);
+  int onOld = OtherGrab(oldCode, ControlMask | Mod1Mask);
+  OtherUngrab(oldCode, ControlMask | Mod1Mask);
+  remap(spare, {});
+  remap(int(oldCode), saved);
+  EXPECT_EQ(onNew, BadAccess);
+  EXPECT_EQ(onOld, 0);
 }
 
 TEST_F(HotKeysTest, KeysWithoutAKeyCodeAreRefused) {
