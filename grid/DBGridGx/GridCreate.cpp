@@ -17,10 +17,17 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner) {
   FIndicatorColCount = 1;
   AcquireDrawBitmap();
   FDrawBitmapShared = true;
-  SetScrollBars(ssHorizontal);
-  TCustomGrid::SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goColSizing,
-                                       goColMoving, goEditing, goTabs});
-  CreateOwnedObjects();
+  try {
+    SetScrollBars(ssHorizontal);
+    TCustomGrid::SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goColSizing,
+                                         goColMoving, goEditing, goTabs});
+    CreateOwnedObjects();
+  } catch (...) {
+    // A grid that could not be made leaves no reference to itself behind.
+    if (FStyle) FStyle->RemoveGrid(this);
+    ReleaseDrawBitmap();
+    throw;
+  }
 }
 
 void TCustomDBGridGx::CreateOwnedObjects() {

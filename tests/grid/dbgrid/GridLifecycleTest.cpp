@@ -2,6 +2,7 @@
 #include "tests/grid/dbgrid/GridFixture.h"
 
 #include "platform/data/Field.h"
+#include "platform/rtl/Resources.h"
 
 namespace {
 
@@ -181,6 +182,23 @@ TEST_F(GridTest, LoadingTakesFittedWidthsAndSortOrderFromTheColumns) {
   Read->SetAutoFitColWidths(false);
   EXPECT_EQ(Read->Columns()->ColumnAt(0)->Width(), 70);
   EXPECT_EQ(Read->ScrollBars(), ssHorizontal);
+}
+
+}  // namespace
+
+namespace {
+
+// Without its glyph bitmap a grid cannot be made; the failed grid leaves nothing behind
+// that would later reach it.
+TEST_F(GridTest, AGridThatCannotLoadItsGlyphFailsCleanly) {
+  const std::vector<unsigned char> Glyph = *FindResource("BITMAP", "DBGRID_BMP");
+  UnregisterResource("BITMAP", "DBGRID_BMP");
+  const int Grids = DefaultGridStyle()->GridCount();
+  EXPECT_THROW(new TDBGridGx(Form.get()), EResNotFound);
+  RegisterResource("BITMAP", "DBGRID_BMP", Glyph);
+  EXPECT_EQ(DefaultGridStyle()->GridCount(), Grids);
+  EXPECT_EQ(Form->ComponentCount(), 0);
+  NewGrid();  // and grids can be made again
 }
 
 }  // namespace
