@@ -6,12 +6,14 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <langinfo.h>
 #include <poll.h>
 
 #include <cerrno>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/desktop/Headless.h"
 #include "platform/desktop/Windows.h"
@@ -160,7 +162,8 @@ int X11Backend::ShowMessageBox(HWND owner, const std::string& text, const std::s
 bool InstallX11Backend() {
   // Input methods and UTF-8 key text follow the user's character set; numbers and dates
   // keep the program's own formats.
-  if (!std::setlocale(LC_CTYPE, "")) std::setlocale(LC_CTYPE, "C.UTF-8");
+  const char* set = std::setlocale(LC_CTYPE, "");
+  if (!set || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
   std::unique_ptr<Connection> c = Connection::Open();
   if (!c) return false;
   InstallBackend(std::make_unique<X11Backend>(std::move(c)));
