@@ -99,6 +99,10 @@ TEST_F(ColumnsTest, FieldDrivenColumnsWriteThroughToTheirField) {
   Column->SetFieldName("Name");
   TField* Field = Source->DataSet()->FieldByName("Name");
   ASSERT_EQ(Column->Field(), Field);
+  // Unassigned width: the field's display width in digits of the column font, plus 4.
+  const int Digit = (Column->Width() - 4) / Field->DisplayWidth();
+  EXPECT_GT(Digit, 0);
+  EXPECT_EQ(Column->Width(), Digit * Field->DisplayWidth() + 4);
   Column->SetAlignment(taRightJustify);
   Column->SetReadOnly(true);
   Column->Title()->SetCaption("Label");
