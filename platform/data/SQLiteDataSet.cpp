@@ -242,7 +242,6 @@ void TSQLiteDataSet::CloseEngine() {
   FFetch.reset();
   FNextKeys.reset();
   FPriorKeys.reset();
-  FFirstKeys.reset();
   FLastKeys.reset();
   FExists.reset();
   FNthKey.reset();

@@ -129,7 +129,7 @@ private:
   std::vector<std::pair<std::int64_t, std::vector<Variant>>> FBatch;
   std::int64_t FLastLoaded = -1;
   std::unique_ptr<TSQLiteStatement> FBatchForward, FBatchBackward;
-  std::unique_ptr<TSQLiteStatement> FNextKeys, FPriorKeys, FFirstKeys, FLastKeys, FExists, FNthKey;
+  std::unique_ptr<TSQLiteStatement> FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
   // Forward extension reads the rows with their ids: the cursor is about to show them.
   std::unique_ptr<TSQLiteStatement> FFirstRows, FNextRows;
   std::vector<TFieldType> FColumnTypes;

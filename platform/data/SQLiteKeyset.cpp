@@ -17,7 +17,6 @@ void TSQLiteDataSet::PrepareKeyset() {
   FNextKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
   FPriorKeys =
       std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " WHERE rowid < ? ORDER BY rowid DESC LIMIT ?");
-  FFirstKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT ?");
   FLastKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
   FExists = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT 1" + from + " WHERE rowid = ?");
   FNthKey = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
@@ -86,14 +85,15 @@ bool TSQLiteDataSet::ExtendForward() {
     if (!FSegAtStart) return false;
     st = FFirstRows.get();
     st->Reset();
-    st->BindInt64(1, ChunkSize);
+    st->BindInt64(1, BatchSize);
   } else {
     st = FNextRows.get();
     st->Reset();
     st->BindInt64(1, FSeg.back());
-    st->BindInt64(2, ChunkSize);
+    st->BindInt64(2, BatchSize);
   }
-  // The chunk's rows become the batch, so walking through them reads nothing more.
+  // Forward, the ids come with their rows, a batch at a time: the rows become the batch,
+  // so walking through them reads nothing more.
   FBatch.clear();
   int got = 0;
   try {
@@ -107,7 +107,7 @@ bool TSQLiteDataSet::ExtendForward() {
     throw;
   }
   st->Reset();
-  if (got < ChunkSize) FSegAtEnd = true;
+  if (got < BatchSize) FSegAtEnd = true;
   TrimSegment(true);
   SettlePositions();
   return got > 0;
