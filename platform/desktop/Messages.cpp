@@ -50,6 +50,12 @@ void ResetTimersAndQueue() {
 
 namespace {
 // Registered names (window messages and clipboard formats share them).
+// The name each registered number was first registered with, as written.
+std::map<UINT, std::string>& RegisteredNames() {
+  static std::map<UINT, std::string> names;
+  return names;
+}
+
 std::map<std::string, UINT>& Registered() {
   static std::map<std::string, UINT> names;
   return names;
@@ -117,6 +123,7 @@ UINT RegisterWindowMessageA(LPCSTR name) {
   UINT id = UINT(0xC000 + names.size());
   if (id > 0xFFFF) return 0;
   names[key] = id;
+  RegisteredNames()[id] = name;
   return id;
 }
 
@@ -124,14 +131,12 @@ UINT RegisterClipboardFormatA(LPCSTR name) { return RegisterWindowMessageA(name)
 
 int GetClipboardFormatNameA(UINT format, LPSTR buffer, int size) {
   if (!buffer || size <= 0) return 0;
-  for (const auto& [key, id] : Registered()) {
-    if (id != format) continue;
-    std::string n = CutUtf8(key, std::size_t(size - 1));
-    std::copy(n.begin(), n.end(), buffer);
-    buffer[n.size()] = 0;
-    return int(n.size());
-  }
-  return 0;
+  auto it = RegisteredNames().find(format);
+  if (it == RegisteredNames().end()) return 0;
+  std::string n = CutUtf8(it->second, std::size_t(size - 1));
+  std::copy(n.begin(), n.end(), buffer);
+  buffer[n.size()] = 0;
+  return int(n.size());
 }
 
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -90,6 +90,7 @@ TEST_F(Clipboard, RegisteredFormats) {
   EXPECT_NE(RegisterClipboardFormatA("Csv"), f);
   char name[32];
   EXPECT_GT(GetClipboardFormatNameA(f, name, sizeof name), 0);
+  EXPECT_STREQ(name, "VCLDBIF");  // as first registered, not as looked up
   HWND h = Top(0, 0, 10, 10, WS_POPUP);
   OpenClipboard(h);
   EmptyClipboard();
