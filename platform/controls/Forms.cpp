@@ -437,10 +437,14 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
 
 void TCustomForm::FocusControl(TWinControl* Control) {
   bool wasActive = FActive;
+  // The active control again: its window may have lost the focus (re-created, or taken
+  // by a window outside the form), so it is focused here.
+  bool again = Control && Control == FActiveControl;
+  if (again && !Control->CanFocus()) return;
   SetActiveControl(Control);
   // An active form moved the focus already; one focus attempt only, so a control
   // that refuses to let go is asked once.
-  if (!Control || wasActive || !FShowing) return;
+  if (!Control || (wasActive && !again) || !FShowing) return;
   if (!Control->Focused()) win::SetFocus(Control->Handle());
 }
 

@@ -171,10 +171,21 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
+  // The focus, when it is in this control or one inside it, goes back to the new window.
+  TWinControl* focused = FindControl(win::GetFocus());
+  if (focused && focused != this && !ContainsControl(focused)) focused = nullptr;
   FRecreating = true;
-  DestroyHandle();
+  try {
+    DestroyHandle();
+  } catch (...) {
+    FRecreating = false;
+    throw;
+  }
   FRecreating = false;
   UpdateControlState();
+  if (focused && focused->HandleAllocated() && win::IsWindowVisible(focused->FHandle) &&
+      win::IsWindowEnabled(focused->FHandle))
+    win::SetFocus(focused->FHandle);
 }
 
 void TWinControl::CMRecreateWnd(TMessage&) { RecreateWnd(); }
