@@ -10,6 +10,10 @@
 
 namespace {
 constexpr win::UINT_PTR HintTimerId = 1;
+constexpr win::UINT_PTR HintReshowTimerId = 2;
+
+bool RectEmpty(const win::RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool InRect(const win::RECT& r, win::POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 }
 
 TApplication* Application = new TApplication(nullptr);
@@ -107,7 +111,10 @@ void TApplication::WndProc(TMessage& Message) {
       if (FMainForm) FMainForm->Close();
       return;
     case win::WM_TIMER:
-      if (Message.WParam == HintTimerId) { HintTimerExpired(); return; }
+      if (Message.WParam == HintTimerId || Message.WParam == HintReshowTimerId) {
+        HintTimerExpired(Message.WParam);
+        return;
+      }
       break;
     default: break;
   }
@@ -248,31 +255,42 @@ void TApplication::ControlDestroyed(TControl* Control) {
 }
 
 void TApplication::CancelHint() {
-  if (FHintTimerRunning && HandleAllocated()) win::KillTimer(FHandle, HintTimerId);
+  if (HandleAllocated()) {
+    if (FHintTimerRunning) win::KillTimer(FHandle, HintTimerId);
+    win::KillTimer(FHandle, HintReshowTimerId);
+  }
   FHintTimerRunning = false;
   if (FHintWindow) FHintWindow->ReleaseHandle();
   FHintActive = false;
+  FHintCursorRect = {};
 }
 
-// Follows the mouse: a new control under it starts the hint pause over.
+// Follows the mouse: a new control under it, or leaving the part of the control the
+// hint was for, starts the hint pause over.
 void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
   if (!FShowHint) return;
   TControl* target = Control;
   if (auto* w = dynamic_cast<TWinControl*>(Control))
     if (TControl* c = w->ControlAtPos({Message.XPos(), Message.YPos()}, true)) target = c;
-  if (target == FHintControl) return;
+  win::POINT cursor = Control->ClientToScreen({Message.XPos(), Message.YPos()});
+  if (target == FHintControl &&
+      (FHintTimerRunning || RectEmpty(FHintCursorRect) || InRect(FHintCursorRect, cursor)))
+    return;
+  // Whether a hint is up as the pointer moves on: a control may then show its own sooner.
+  bool showing = FHintActive && FHintWindow && FHintWindow->HandleAllocated() && win::IsWindowVisible(FHintWindow->Handle());
   CancelHint();
   FHintControl = target;
-  if (!target || target->Hint().empty() || !target->ShowHint()) return;
+  // A control without hint text is still asked: it may supply one (a grid's cell tips).
+  if (!target || !target->ShowHint()) return;
   int pause = FHintPause;
-  target->Perform(CM_HINTSHOWPAUSE, FHintActive ? 1 : 0, reinterpret_cast<win::LPARAM>(&pause));
+  target->Perform(CM_HINTSHOWPAUSE, showing ? 1 : 0, reinterpret_cast<win::LPARAM>(&pause));
   win::SetTimer(Handle(), HintTimerId, static_cast<win::UINT>(std::max(pause, 0)), nullptr);
   FHintTimerRunning = true;
 }
 
-void TApplication::HintTimerExpired() {
-  win::KillTimer(FHandle, HintTimerId);
-  FHintTimerRunning = false;
+void TApplication::HintTimerExpired(win::UINT_PTR Timer) {
+  win::KillTimer(FHandle, Timer);
+  if (Timer == HintTimerId) FHintTimerRunning = false;
   win::POINT p;
   win::GetCursorPos(&p);
   ActivateHint(p);
@@ -288,15 +306,43 @@ void TApplication::ActivateHint(win::POINT CursorPos) {
   info.HintColor = clInfoBk;
   info.CursorPos = c->ScreenToClient(CursorPos);
   info.CursorRect = c->ClientRect();
-  info.HintStr = c->Hint();
+  info.HintStr = GetShortHint(c->Hint());
   info.HideTimeout = FHintHidePause;
-  if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<win::LPARAM>(&info)) != 0) return;
-  if (info.HintStr.empty()) return;
+  info.HintWindowClass = FHintWindowClass ? FHintWindowClass : THintWindow::StaticClass();
+  bool refused = c->Perform(CM_HINTSHOW, 0, reinterpret_cast<win::LPARAM>(&info)) != 0;
+  // The pointer leaving the rectangle the control named asks again, shown or not.
+  win::POINT tl = c->ClientToScreen({info.CursorRect.left, info.CursorRect.top});
+  win::POINT br = c->ClientToScreen({info.CursorRect.right, info.CursorRect.bottom});
+  FHintCursorRect = {std::min(tl.x, br.x), std::min(tl.y, br.y), std::max(tl.x, br.x), std::max(tl.y, br.y)};
+  if (refused) {
+    if (FHintWindow) FHintWindow->ReleaseHandle();
+    FHintActive = false;
+    return;
+  }
+  // A control may want its hint asked for again after a while, the pointer still.
+  if (info.ReshowTimeout > 0)
+    win::SetTimer(Handle(), HintReshowTimerId, static_cast<win::UINT>(info.ReshowTimeout), nullptr);
+  if (info.HintStr.empty()) {
+    if (FHintWindow) FHintWindow->ReleaseHandle();
+    FHintActive = false;
+    return;
+  }
+  if (FHintWindow && info.HintWindowClass && FHintWindow->ClassType() != info.HintWindowClass) {
+    THintWindow* old = FHintWindow;
+    FHintWindow = nullptr;
+    delete old;
+  }
   if (!FHintWindow) {
-    TClass cls = FHintWindowClass ? FHintWindowClass : THintWindow::StaticClass();
-    FHintWindow = static_cast<THintWindow*>(CreateComponent(cls, this));
+    TClass cls = info.HintWindowClass ? info.HintWindowClass : THintWindow::StaticClass();
+    TComponent* made = CreateComponent(cls, this);
+    FHintWindow = dynamic_cast<THintWindow*>(made);
+    if (!FHintWindow) {
+      delete made;
+      throw EInvalidOperation("Hint window class " + cls->Name + " is not a hint window");
+    }
   }
   FHintWindow->SetColor(info.HintColor);
+  FHintWindow->SetHideTimeout(info.HideTimeout);
   win::RECT r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
   r = {info.HintPos.x, info.HintPos.y, info.HintPos.x + r.right - r.left, info.HintPos.y + r.bottom - r.top};
   FHintWindow->ActivateHintData(r, info.HintStr, info.HintData);

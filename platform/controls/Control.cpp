@@ -385,6 +385,16 @@ TCustomForm* GetParentForm(TControl* Control) {
   return dynamic_cast<TCustomForm*>(Control);
 }
 
+std::string GetShortHint(const std::string& Hint) {
+  std::size_t bar = Hint.find('|');
+  return bar == std::string::npos ? Hint : Hint.substr(0, bar);
+}
+
+std::string GetLongHint(const std::string& Hint) {
+  std::size_t bar = Hint.find('|');
+  return bar == std::string::npos ? Hint : Hint.substr(bar + 1);
+}
+
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
 
 void TControlCanvas::SetControl(TControl* Value) {

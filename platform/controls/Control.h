@@ -270,6 +270,11 @@ void ChangeBiDiModeAlignment(TAlignment& Alignment);
 // The form a control sits on (walking parents); nullptr when none.
 TCustomForm* GetParentForm(TControl* Control);
 
+// A hint "short|long": the part before the first '|' is shown in the hint window, the
+// part after it is the longer text; a hint without '|' is both.
+std::string GetShortHint(const std::string& Hint);
+std::string GetLongHint(const std::string& Hint);
+
 // The control that holds the mouse capture (a windowless one through its parent's window).
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);

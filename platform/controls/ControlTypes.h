@@ -121,6 +121,7 @@ struct THintInfo {
   int HideTimeout = 0;
   std::string HintStr;
   void* HintData = nullptr;
+  TClass HintWindowClass = nullptr;
 };
 
 // Shift state from a mouse message's key flags and the keyboard.

@@ -271,7 +271,7 @@ private:
   void DoMinimize();
   void DoRestore();
   void Idle();
-  void HintTimerExpired();
+  void HintTimerExpired(win::UINT_PTR Timer);
   void DestroyHandle();
 
   win::HWND FHandle = nullptr;
@@ -289,6 +289,9 @@ private:
   TControl* FHintControl = nullptr;
   bool FHintTimerRunning = false;
   bool FHintActive = false;
+  // Where the pointer may move (screen coordinates) without the shown hint being
+  // asked for again; empty while nothing was asked.
+  win::RECT FHintCursorRect{};
   std::vector<TWindowHook> FWindowHooks;
   TExceptionEvent FOnException;
   TNotifyEvent FOnMinimize, FOnRestore;

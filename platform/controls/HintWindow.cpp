@@ -44,9 +44,15 @@ void THintWindow::ActivateHint(const win::RECT& Rect, const std::string& AHint) 
                     win::SWP_SHOWWINDOW | win::SWP_NOACTIVATE);
   FShowing = true;
   Invalidate();
-  // The hint goes away by itself after the application's hide pause.
-  if (Application && Application->HintHidePause() > 0)
-    win::SetTimer(Handle(), HideTimerId, static_cast<win::UINT>(Application->HintHidePause()), nullptr);
+  // The hint goes away by itself after its hide timeout.
+  win::KillTimer(FHandle, HideTimerId);
+  if (int timeout = HideTimeout(); timeout > 0)
+    win::SetTimer(FHandle, HideTimerId, static_cast<win::UINT>(timeout), nullptr);
+}
+
+int THintWindow::HideTimeout() const {
+  if (FHideTimeout) return *FHideTimeout;
+  return Application ? Application->HintHidePause() : 0;
 }
 
 void THintWindow::Dispatch(TMessage& Message) {

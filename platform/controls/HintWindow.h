@@ -2,6 +2,8 @@
 // THintWindow: the small window that shows a control's hint.
 #include "platform/controls/WinControl.h"
 
+#include <optional>
+
 class THintWindow : public TCustomControl {
   VANTREL_CLASS(THintWindow, TCustomControl)
 public:
@@ -13,6 +15,10 @@ public:
   virtual void ActivateHintData(const win::RECT& Rect, const std::string& AHint, void* AData);
   void ReleaseHandle();
   void* HintData() const { return FHintData; }
+  // How long a hint stays up (milliseconds; 0 or less: until it is taken away); the
+  // application's hide pause until set.
+  int HideTimeout() const;
+  void SetHideTimeout(int Value) { FHideTimeout = Value; }
 
 protected:
   void CreateParams(TCreateParams& Params) override;
@@ -21,4 +27,5 @@ protected:
 
 private:
   void* FHintData = nullptr;
+  std::optional<int> FHideTimeout;
 };
