@@ -244,16 +244,19 @@ TEST_F(HintInfoTest, ReshowTimeoutAsksAgainWhileThePointerStays) {
 }
 
 TEST_F(HintInfoTest, HandlerChoosesTheHintWindowClass) {
+  static int data;
   box->OnShow = [](THintInfo& info) {
     EXPECT_EQ(info.HintWindowClass, THintWindow::StaticClass());
     info.HintWindowClass = TOtherHintWindow::StaticClass();
     info.HintColor = clYellow;
+    info.HintData = &data;
   };
   MoveTo(50, 50);
   win::headless::AdvanceClock(500);
   ASSERT_TRUE(HintShown());
   EXPECT_TRUE(Hint()->Is<TOtherHintWindow>());
   EXPECT_EQ(Hint()->Color(), clYellow);
+  EXPECT_EQ(Hint()->HintData(), &data);
   // The next hint with the default class replaces the window again.
   box->OnShow = nullptr;
   Leave();
