@@ -3,6 +3,7 @@
 
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
+#include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 
 using namespace columns_detail;
@@ -102,6 +103,7 @@ int TColumnTitleGx::SortMarkerWidth() {
   TCustomDBGridGx* grid = FColumn->Grid();
   if (grid && grid->SortedColumnList() && grid->SortedColumnList()->Count() > 1) {
     TCanvasLend lend(grid);
+    if (TFont* font = SortIndexFont()) lend.Canvas()->SetFont(font);
     n = MeasureTextWidth(lend.Canvas(), std::to_string(FSortIndex));
     w += n;
   }

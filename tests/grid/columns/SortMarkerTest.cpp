@@ -73,6 +73,11 @@ TEST_F(SortMarkerTest, NarrowColumnsGiveUpTheMarkerRoom) {
     EXPECT_EQ(Col[0]->Title()->SortMarkerWidth(), Case.Room) << Case.Width;
   }
   EXPECT_EQ(Col[1]->Title()->SortMarkerWidth(), 0);
+  // With several sorted columns the sort number takes room as well.
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  Col[0]->SetWidth(100);
+  Col[1]->Title()->SetSortMarker(smDownGx);
+  EXPECT_GT(Col[1]->Title()->SortMarkerWidth(), 16);
 }
 
 TEST_F(SortMarkerTest, LoadedSortIndexesRebuildTheSortedList) {
