@@ -14,8 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Starts the program with its own lock and config directories; the returned fd reads
-// its stderr.
+// Starts the program without a display, with its own lock and config directories; the
+// returned fd reads its stderr.
 pid_t Start(const fs::path& program, const fs::path& home, int& errFd) {
   int fds[2];
   if (pipe(fds) != 0) return -1;
@@ -26,6 +26,7 @@ pid_t Start(const fs::path& program, const fs::path& home, int& errFd) {
     close(fds[1]);
     setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    unsetenv("DISPLAY");  // the run without a display is the one that says so on stderr
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
