@@ -1,4 +1,5 @@
 #include "platform/x11/HotKeys.h"
+#include "platform/x11/Translate.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -31,58 +32,7 @@ unsigned ModifierBitOf(::Display* dpy, XModifierKeymap* map, KeySym sym) {
 }
 }  // namespace
 
-unsigned long HotKeys::KeySymOf(UINT vk) {
-  if (vk >= 'A' && vk <= 'Z') return XK_a + (vk - 'A');
-  if (vk >= '0' && vk <= '9') return XK_0 + (vk - '0');
-  if (vk >= 0x60 && vk <= 0x69) return XK_KP_0 + (vk - 0x60);
-  if (vk >= 0x70 && vk <= 0x87) return XK_F1 + (vk - 0x70);
-  switch (vk) {
-    case 0x03: return XK_Cancel;
-    case 0x08: return XK_BackSpace;
-    case 0x09: return XK_Tab;
-    case 0x0C: return XK_Clear;
-    case 0x0D: return XK_Return;
-    case 0x13: return XK_Pause;
-    case 0x14: return XK_Caps_Lock;
-    case 0x1B: return XK_Escape;
-    case 0x20: return XK_space;
-    case 0x21: return XK_Prior;
-    case 0x22: return XK_Next;
-    case 0x23: return XK_End;
-    case 0x24: return XK_Home;
-    case 0x25: return XK_Left;
-    case 0x26: return XK_Up;
-    case 0x27: return XK_Right;
-    case 0x28: return XK_Down;
-    case 0x29: return XK_Select;
-    case 0x2B: return XK_Execute;
-    case 0x2C: return XK_Print;
-    case 0x2D: return XK_Insert;
-    case 0x2E: return XK_Delete;
-    case 0x2F: return XK_Help;
-    case 0x5D: return XK_Menu;
-    case 0x6A: return XK_KP_Multiply;
-    case 0x6B: return XK_KP_Add;
-    case 0x6C: return XK_KP_Separator;
-    case 0x6D: return XK_KP_Subtract;
-    case 0x6E: return XK_KP_Decimal;
-    case 0x6F: return XK_KP_Divide;
-    case 0x90: return XK_Num_Lock;
-    case 0x91: return XK_Scroll_Lock;
-    case 0xBA: return XK_semicolon;
-    case 0xBB: return XK_equal;
-    case 0xBC: return XK_comma;
-    case 0xBD: return XK_minus;
-    case 0xBE: return XK_period;
-    case 0xBF: return XK_slash;
-    case 0xC0: return XK_grave;
-    case 0xDB: return XK_bracketleft;
-    case 0xDC: return XK_backslash;
-    case 0xDD: return XK_bracketright;
-    case 0xDE: return XK_apostrophe;
-  }
-  return 0;
-}
+unsigned long HotKeys::KeySymOf(UINT vk) { return KeySymFromVk(vk); }
 
 HotKeys::HotKeys(Connection& conn) : FConn(conn) {
   // Held keys repeat as presses alone, so one press of a combination is one hot key.

@@ -20,7 +20,7 @@ struct KeyPair {
 // Symbols that share a key with another entry come after its first symbol, so the
 // reverse lookup finds the usual one.
 const KeyPair kKeys[] = {
-    {XK_BackSpace, VK_BACK}, {XK_Tab, VK_TAB}, {XK_ISO_Left_Tab, VK_TAB}, {XK_Clear, VK_CLEAR},
+    {XK_Cancel, VK_CANCEL}, {XK_BackSpace, VK_BACK}, {XK_Tab, VK_TAB}, {XK_ISO_Left_Tab, VK_TAB}, {XK_Clear, VK_CLEAR},
     {XK_Return, VK_RETURN}, {XK_KP_Enter, VK_RETURN}, {XK_Pause, VK_PAUSE}, {XK_Escape, VK_ESCAPE},
     {XK_space, VK_SPACE}, {XK_Prior, VK_PRIOR}, {XK_Next, VK_NEXT}, {XK_End, VK_END},
     {XK_Home, VK_HOME}, {XK_Left, VK_LEFT}, {XK_Up, VK_UP}, {XK_Right, VK_RIGHT},
