@@ -110,6 +110,22 @@ void TApplication::WndProc(TMessage& Message) {
     case win::WM_CLOSE:
       if (FMainForm) FMainForm->Close();
       return;
+    case win::WM_SETFOCUS:
+      // The hidden application window has nothing to type into: once activation has
+      // settled, the focus moves on to the form that should have it.
+      win::PostMessage(FHandle, CM_ENTER, 0, 0);
+      break;
+    case CM_ENTER:
+      if (!win::IsIconic(FHandle) && win::GetFocus() == FHandle) {
+        TCustomForm* form = Screen ? Screen->ActiveCustomForm() : nullptr;
+        auto usable = [](TCustomForm* f) {
+          return f && f->HandleAllocated() && win::IsWindowVisible(f->Handle()) &&
+                 win::IsWindowEnabled(f->Handle());
+        };
+        if (!usable(form)) form = FMainForm;
+        if (usable(form)) win::SetFocus(form->Handle());
+      }
+      return;
     case win::WM_TIMER:
       if (Message.WParam == HintTimerId || Message.WParam == HintReshowTimerId) {
         HintTimerExpired(Message.WParam);

@@ -202,6 +202,10 @@ TEST_F(MainWindowTest, TheTrayIconAndItsMenuBringTheWindowBack) {
   win::headless::ProcessMessages();
   EXPECT_TRUE(f->Visible());
   EXPECT_NE(f->WindowState(), wsMinimized);
+  // Keys go to the window that came back, not to the hidden application window.
+  win::HWND focus = win::GetFocus();
+  EXPECT_TRUE(focus == f->Handle() || win::IsChild(f->Handle(), focus));
+  EXPECT_EQ(win::GetActiveWindow(), f->Handle());
 
   f->SysTrayIcon->HideMainWindow();
   f->N2->Click();  // "主界面"
