@@ -29,3 +29,23 @@ protected:
     win::headless::Click(win::headless::MouseButton::Left, p.x, p.y);
   }
 };
+
+// A form that shows hints, with the pauses the hint tests count on. Subclasses put their
+// controls on it and show it.
+class HintFormTest : public ControlsTest {
+protected:
+  void SetUp() override {
+    ControlsTest::SetUp();
+    Application->SetHintPause(500);
+    Application->SetHintHidePause(2500);
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 400, 300);
+    form->SetShowHint(true);
+  }
+  void TearDown() override {
+    Application->CancelHint();
+    form->Free();
+    ControlsTest::TearDown();
+  }
+  TForm* form = nullptr;
+};

@@ -11,15 +11,10 @@
 
 namespace {
 
-class HintDisplayTest : public ControlsTest {
+class HintDisplayTest : public HintFormTest {
 protected:
   void SetUp() override {
-    ControlsTest::SetUp();
-    Application->SetHintPause(500);
-    Application->SetHintHidePause(2500);
-    form = new TForm(nullptr);
-    form->SetBounds(0, 0, 400, 300);
-    form->SetShowHint(true);
+    HintFormTest::SetUp();
     button = new TButton(form);
     button->SetParent(form);
     button->SetBounds(10, 10, 80, 25);
@@ -30,11 +25,6 @@ protected:
     label->SetBounds(10, 100, 100, 20);
     label->SetHint("First line\nSecond line");
     form->Show();
-  }
-  void TearDown() override {
-    Application->CancelHint();
-    form->Free();
-    ControlsTest::TearDown();
   }
   // The pointer moves over a control; the application's loop sees the move.
   void Hover(TControl* c, int dx = 0) {
@@ -51,7 +41,6 @@ protected:
     THintWindow* h = Hint();
     return h && h->HandleAllocated() && win::IsWindowVisible(h->Handle());
   }
-  TForm* form = nullptr;
   TButton* button = nullptr;
   TLabel* label = nullptr;
 };

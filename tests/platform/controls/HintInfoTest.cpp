@@ -44,25 +44,15 @@ protected:
   }
 };
 
-class HintInfoTest : public ControlsTest {
+class HintInfoTest : public HintFormTest {
 protected:
   void SetUp() override {
-    ControlsTest::SetUp();
-    Application->SetHintPause(500);
-    Application->SetHintHidePause(2500);
-    form = new TForm(nullptr);
-    form->SetBounds(0, 0, 400, 300);
-    form->SetShowHint(true);
+    HintFormTest::SetUp();
     box = new THintedControl(form);
     box->SetParent(form);
     box->SetBounds(10, 10, 200, 100);
     box->SetHint("Copies the row|Puts the row's text on the clipboard");
     form->Show();
-  }
-  void TearDown() override {
-    Application->CancelHint();
-    form->Free();
-    ControlsTest::TearDown();
   }
   // The pointer moves to (x, y) in the box; the application's loop sees the move.
   void MoveTo(int x, int y) {
@@ -86,7 +76,6 @@ protected:
     win::GetWindowRect(Hint()->Handle(), &r);
     return r;
   }
-  TForm* form = nullptr;
   THintedControl* box = nullptr;
 };
 

@@ -210,7 +210,9 @@ TEST_F(MemoScrollTest, WordWrapBreaksRowsButNotLines) {
   std::string joined;
   for (const win::DrawOp& op : ops) {
     joined += op.text;
-    if (op.text.back() != ' ') EXPECT_LE(op.rect.right, r.right) << op.text;
+    if (op.text.back() != ' ') {
+      EXPECT_LE(op.rect.right, r.right) << op.text;
+    }
   }
   EXPECT_EQ(joined.substr(0, latin.size()), latin);
   EXPECT_EQ(ops.front().text.back(), ' ');

@@ -172,7 +172,9 @@ TEST_F(ServicesTest, MonthCalendarSizeAndHitTestCodes) {
     info.pt = {c.x, c.y};
     cal.Perform(win::MCM_HITTEST, 0, reinterpret_cast<win::LPARAM>(&info));
     EXPECT_EQ(info.uHit, c.hit);
-    if (c.day) EXPECT_EQ(info.st.wDay, c.day);
+    if (c.day) {
+      EXPECT_EQ(info.st.wDay, c.day);
+    }
   }
 }
 

@@ -127,10 +127,18 @@ TEST_F(ButtonsTest, GlyphImageFollowsTheStateAndTheLayoutPlacesIt) {
     ASSERT_EQ(texts.size(), 1u);
     const win::RECT& g = blits[0].rect;
     const win::RECT& t = texts[0].rect;
-    if (l.dx < 0) EXPECT_LE(g.right, t.left);
-    if (l.dx > 0) EXPECT_GE(g.left, t.right);
-    if (l.dy < 0) EXPECT_LE(g.bottom, t.top);
-    if (l.dy > 0) EXPECT_GE(g.top, t.bottom);
+    if (l.dx < 0) {
+      EXPECT_LE(g.right, t.left);
+    }
+    if (l.dx > 0) {
+      EXPECT_GE(g.left, t.right);
+    }
+    if (l.dy < 0) {
+      EXPECT_LE(g.bottom, t.top);
+    }
+    if (l.dy > 0) {
+      EXPECT_GE(g.top, t.bottom);
+    }
     // The pair is centred in the button.
     int left = std::min(g.left, t.left), right = std::max(g.right, t.right);
     EXPECT_NEAR((left + right) / 2, 70, 1);
