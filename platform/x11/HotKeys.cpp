@@ -32,7 +32,6 @@ unsigned ModifierBitOf(::Display* dpy, XModifierKeymap* map, KeySym sym) {
 }
 }  // namespace
 
-unsigned long HotKeys::KeySymOf(UINT vk) { return KeySymFromVk(vk); }
 
 HotKeys::HotKeys(Connection& conn) : FConn(conn) {
   // Held keys repeat as presses alone, so one press of a combination is one hot key.
@@ -66,7 +65,7 @@ std::vector<unsigned> HotKeys::LockCombinations() const {
 
 bool HotKeys::Grab(UINT modifiers, UINT vk) {
   ::Display* dpy = FConn.Display();
-  KeySym sym = KeySymOf(vk);
+  KeySym sym = KeySymFromVk(vk);
   KeyCode code = sym ? XKeysymToKeycode(dpy, sym) : 0;
   if (!code) return false;
   unsigned mask = MaskOf(modifiers);
@@ -115,7 +114,7 @@ void HotKeys::Regrab() {
   ReadLockMasks();
   std::vector<unsigned> locks = LockCombinations();
   for (Grabbed& g : FGrabbed) {
-    KeyCode code = XKeysymToKeycode(dpy, KeySymOf(g.Vk));
+    KeyCode code = XKeysymToKeycode(dpy, KeySymFromVk(g.Vk));
     g.KeyCode = code;
     if (!code) continue;
     // A combination another client took meanwhile stays theirs.

@@ -22,9 +22,6 @@ public:
   // The event filter: a press of a grabbed combination posts WM_HOTKEY.
   bool OnEvent(_XEvent& event);
 
-  // The keysym a virtual-key code stands for (0 when none).
-  static unsigned long KeySymOf(UINT vk);
-
 private:
   struct Grabbed {
     UINT Modifiers;
