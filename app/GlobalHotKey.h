@@ -66,8 +66,9 @@ public:
 private:
   friend class TGlobalHotKeys;
   TGlobalHotKeys* Component() const;
-  bool Designing() const;
   void RegisterKey();
+  // The same with the item's component already at hand.
+  void RegisterKeyOn(TGlobalHotKeys* c);
   void UnregisterKey();
 
   bool FEnabled = false;

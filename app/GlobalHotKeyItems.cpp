@@ -49,20 +49,17 @@ void THotKeyItem::Publish(TClassBuilder<THotKeyItem>& b) {
 }
 
 TGlobalHotKeys* THotKeyItem::Component() const {
-  auto* keys = dynamic_cast<THotKeys*>(Collection());
-  return keys ? keys->HotKeysComponent() : nullptr;
-}
-
-bool THotKeyItem::Designing() const {
-  TGlobalHotKeys* c = Component();
-  return !c || c->ComponentState().Contains(csDesigning);
+  TCollection* owner = Collection();
+  if (!owner || !owner->InheritsFrom(THotKeys::StaticClass())) return nullptr;
+  return static_cast<THotKeys*>(owner)->HotKeysComponent();
 }
 
 void THotKeyItem::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
-  if (Designing()) return;
-  if (Value) RegisterKey();
+  TGlobalHotKeys* c = Component();
+  if (!c || c->ComponentState().Contains(csDesigning)) return;
+  if (Value) RegisterKeyOn(c);
   else UnregisterKey();
 }
 
@@ -76,11 +73,11 @@ void THotKeyItem::SetVirtKey(TVirtKey Value) {
   if (Value == vkNone) SetEnabled(false);
 }
 
-void THotKeyItem::RegisterKey() {
+void THotKeyItem::RegisterKey() { RegisterKeyOn(Component()); }
+
+void THotKeyItem::RegisterKeyOn(TGlobalHotKeys* c) {
   FRegistered = false;
-  if (FVirtKey == vkNone) return;
-  TGlobalHotKeys* c = Component();
-  if (!c) return;
+  if (FVirtKey == vkNone || !c) return;
   FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),
                                     VirtKeyCodes[FVirtKey]) != 0;
 }

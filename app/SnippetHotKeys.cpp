@@ -25,13 +25,10 @@ struct TSnippetFields {
   TField *Shift, *Control, *Alt, *Win, *KeyIndex, *Content;
 };
 
-bool Flag(TField* f) { return !f->IsNull() && f->AsBoolean(); }
+// A null flag reads as false, a null text as "".
+bool Flag(TField* f) { return f->AsBoolean(); }
 
-TVirtKey KeyOf(TField* f) {
-  Variant v = f->AsVariant();
-  if (VarIsNull(v) || v.IsEmpty()) return vkNone;
-  return VirtKeyFromOrdinal(v.AsInt64());
-}
+TVirtKey KeyOf(TField* f) { return f->IsNull() ? vkNone : VirtKeyFromOrdinal(f->AsLargeInt()); }
 
 void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
   Table->First();
@@ -47,7 +44,7 @@ void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
     item->SetModifiers(mods);
     item->SetVirtKey(KeyOf(f.KeyIndex));
     item->SetEnabled(true);
-    ContentList->Add(f.Content->IsNull() ? std::string() : f.Content->AsString());
+    ContentList->Add(f.Content->AsString());
   }
 }
 }  // namespace

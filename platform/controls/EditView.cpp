@@ -10,22 +10,21 @@
 #include <unordered_map>
 
 namespace {
-// A device context of the control's window (or the screen) with the control's font.
+// A device context for measuring text in the control's font.
 class TFontDC {
 public:
-  TFontDC(win::HWND Wnd, win::HFONT Font) : FWnd(Wnd), FDC(win::GetDC(Wnd)) {
-    FOld = win::SelectObject(FDC, Font);
-  }
+  // Measuring needs no pixels: the screen's DC serves, so a window that has never been
+  // shown gets no image of its own just to measure its text.
+  explicit TFontDC(win::HFONT Font) : FDC(win::GetDC(nullptr)) { FOld = win::SelectObject(FDC, Font); }
   ~TFontDC() {
     win::SelectObject(FDC, FOld);
-    win::ReleaseDC(FWnd, FDC);
+    win::ReleaseDC(nullptr, FDC);
   }
   TFontDC(const TFontDC&) = delete;
   TFontDC& operator=(const TFontDC&) = delete;
   win::HDC DC() const { return FDC; }
 
 private:
-  win::HWND FWnd;
   win::HDC FDC;
   win::HGDIOBJ FOld;
 };
@@ -60,14 +59,14 @@ TAlignment TCustomEdit::TextAlignment() const {
 }
 
 int TCustomEdit::LineHeight() const {
-  TFontDC dc(FHandle, FFont->Handle());
+  TFontDC dc(FFont->Handle());
   win::TEXTMETRIC tm{};
   win::GetTextMetrics(dc.DC(), &tm);
   return std::max<int>(tm.tmHeight, 1);
 }
 
 std::vector<int> TCustomEdit::CharOffsets(const std::vector<std::string>& Chars) const {
-  TFontDC dc(FHandle, FFont->Handle());
+  TFontDC dc(FFont->Handle());
   win::TEXTMETRIC tm{};
   win::GetTextMetrics(dc.DC(), &tm);
   int tab = std::max<int>(8 * tm.tmAveCharWidth, 1);

@@ -173,7 +173,7 @@ TDataSetState TDataSet::SetTempState(TDataSetState s) {
 
 void TDataSet::RestoreState(TDataSetState s) { FState = s; }
 
-TRecordBuffer* TDataSet::ActiveRecordBuffer() const {
+TRecordBuffer* TDataSet::StateRecordBuffer() const {
   switch (FState) {
     case dsBrowse:
       return IsEmpty() ? nullptr : FBuffers[static_cast<size_t>(FActiveRecord)].get();

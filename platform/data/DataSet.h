@@ -132,7 +132,11 @@ public:
   int WindowRecordCount() const { return FRecordCount; }
   void UpdateBufferCount();
   // The buffer the fields read and write in the current state (nullptr: none).
-  TRecordBuffer* ActiveRecordBuffer() const;
+  TRecordBuffer* ActiveRecordBuffer() const {
+    if (FState == dsBrowse)
+      return FActiveRecord < FRecordCount ? FBuffers[static_cast<size_t>(FActiveRecord)].get() : nullptr;
+    return StateRecordBuffer();
+  }
   void DataEvent(TDataEvent Event, std::intptr_t Info);
   // Called by a field whose value changed.
   void FieldChanged(TField* f);
@@ -231,6 +235,8 @@ private:
   void NotifySources(TDataEvent Event, std::intptr_t Info);
   void ApplyFilterChange(const std::function<void()>& undo);
 
+  // ActiveRecordBuffer in the states other than browsing.
+  TRecordBuffer* StateRecordBuffer() const;
   TDataSetState FState = dsInactive;
   bool FModified = false;
   bool FBOF = true, FEOF = true;

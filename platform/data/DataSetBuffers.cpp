@@ -77,9 +77,9 @@ void TDataSet::ActivateBuffers() {
 
 void TDataSet::MoveBuffer(int from, int to) {
   if (from == to) return;
-  auto b = std::move(FBuffers[static_cast<size_t>(from)]);
-  FBuffers.erase(FBuffers.begin() + from);
-  FBuffers.insert(FBuffers.begin() + to, std::move(b));
+  auto first = FBuffers.begin();
+  if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
+  else std::rotate(first + to, first + from, first + from + 1);
 }
 
 void TDataSet::SetCurrentRecord(int index) {

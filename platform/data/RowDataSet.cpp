@@ -141,13 +141,18 @@ int TRowDataSet::PositionOf(std::int64_t key) const {
 
 void TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
   if (Buffer.Values.size() != static_cast<size_t>(SlotCount())) ClearBuffer(Buffer);
-  FRowValues.assign(static_cast<size_t>(FieldDefs().Count()), Null());
-  LoadRowValues(key, FRowValues);
-  if (FMoveRowValues) {
-    for (auto [slot, def] : FDataMap)
-      Buffer.Values[static_cast<size_t>(slot)] = std::move(FRowValues[static_cast<size_t>(def)]);
-  } else {
-    for (auto [slot, def] : FDataMap) Buffer.Values[static_cast<size_t>(slot)] = FRowValues[static_cast<size_t>(def)];
+  if (!FMoveRowValues || !TakeRowValues(key, Buffer.Values, FDataMap)) {
+    // The row's values start as Null; a text keeps its storage from the row before.
+    FRowValues.resize(static_cast<size_t>(FieldDefs().Count()));
+    for (Variant& v : FRowValues) v.SetNull();
+    LoadRowValues(key, FRowValues);
+    if (FMoveRowValues) {
+      // Swapped rather than moved: the buffer's old values come back for the next row.
+      for (auto [slot, def] : FDataMap)
+        Buffer.Values[static_cast<size_t>(slot)].Swap(FRowValues[static_cast<size_t>(def)]);
+    } else {
+      for (auto [slot, def] : FDataMap) Buffer.Values[static_cast<size_t>(slot)] = FRowValues[static_cast<size_t>(def)];
+    }
   }
   Buffer.Key = key;
   Buffer.RecNo = pos + 1;

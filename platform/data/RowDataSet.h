@@ -31,6 +31,13 @@ protected:
   virtual void CloseEngine() = 0;
   virtual std::vector<std::int64_t> LoadOrder() = 0;
   virtual void LoadRowValues(std::int64_t key, std::vector<Variant>& values) = 0;
+  // Puts row key's values straight into the slots of a record (dataMap: slot, definition
+  // index; no definition twice), swapping, so the engine gets the slots' old values back
+  // to reuse. False when the engine does not do this; LoadRowValues is used then.
+  virtual bool TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
+                             const std::vector<std::pair<int, int>>& dataMap) {
+    return false;
+  }
   // Writes a row (key -1: a new row, placed before beforeKey in the engine's own order,
   // or at its end for -1); returns its key. present[i] tells which columns to write.
   virtual std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values,

@@ -137,9 +137,11 @@ void TSQLiteDataSet::DefineFromTable(TSQLiteDatabase* db, const std::string& tab
   if (cols.empty()) Error("Table '" + table + "' not found");
   FieldDefs().Clear();
   FColumns.clear();
+  FRowIdColumn = -1;
   for (const TCol& c : cols) {
     // An INTEGER PRIMARY KEY is the row id: the engine numbers new rows.
     bool rowId = c.Pk == 1 && pkCount == 1 && AnsiSameText(Trim(c.Type), "INTEGER");
+    if (rowId) FRowIdColumn = static_cast<int>(FColumns.size());
     int size = 0;
     TFieldType type = FieldTypeOfDecl(c.Type, rowId, size);
     TFieldDef* d = FieldDefs().Add(c.Name, type, type == ftWideString ? size : 0, c.NotNull && !rowId);
@@ -249,7 +251,7 @@ void TSQLiteDataSet::CloseEngine() {
   FBatchBackward.reset();
   FFirstRows.reset();
   FNextRows.reset();
-  FBatch.clear();
+  ReleaseBatch();
   FSeg.clear();
   FTotal = -1;
   FCache.clear();
@@ -343,23 +345,14 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
     return;
   }
   if (KeysetMode()) {
-    auto hit = std::lower_bound(FBatch.begin(), FBatch.end(), key,
-                                [](const auto& row, std::int64_t k) { return row.first < k; });
-    // A row handed out before has left the batch (its values are empty): read it again.
-    if (hit == FBatch.end() || hit->first != key || hit->second.empty()) {
-      FetchBatch(key);
-      hit = std::lower_bound(FBatch.begin(), FBatch.end(), key,
-                             [](const auto& row, std::int64_t k) { return row.first < k; });
-    }
-    FLastLoaded = key;
-    if (hit != FBatch.end() && hit->first == key && !hit->second.empty()) {
-      // Rows are mostly shown once as the cursor passes: the values are handed over, not copied.
-      if (hit->second.size() == values.size()) {
-        values.swap(hit->second);
-        hit->second.clear();
-      } else {
-        for (size_t i = 0; i < values.size() && i < hit->second.size(); ++i) values[i] = hit->second[i];
-      }
+    std::int64_t row = LoadBatchRow(key);
+    if (row >= 0) {
+      // Rows are mostly shown once as the cursor passes: the values are handed over, not
+      // copied, and the batch keeps what it gets back for the next read.
+      const std::size_t n = FColumnTypes.size();
+      Variant* batch = &FBatchValues[static_cast<std::size_t>(row) * n];
+      for (std::size_t i = 0; i < values.size() && i < n; ++i) values[i].Swap(batch[i]);
+      FBatchTaken[static_cast<std::size_t>(row)] = 1;
       return;
     }
   }
@@ -370,6 +363,22 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
       values[i] = FFetch->Column(static_cast<int>(i), FieldDefs().Items(static_cast<int>(i))->DataType());
   }
   FFetch->Reset();
+}
+
+bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
+                                   const std::vector<std::pair<int, int>>& dataMap) {
+  if (!FTableMode || !KeysetMode()) return false;
+  std::int64_t row = LoadBatchRow(key);
+  if (row < 0) return false;
+  const std::size_t n = FColumnTypes.size();
+  Variant* batch = &FBatchValues[static_cast<std::size_t>(row) * n];
+  for (auto [slot, def] : dataMap) {
+    Variant& v = slots[static_cast<std::size_t>(slot)];
+    if (static_cast<std::size_t>(def) < n) v.Swap(batch[def]);
+    else v.SetNull();
+  }
+  FBatchTaken[static_cast<std::size_t>(row)] = 1;
+  return true;
 }
 
 std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
@@ -397,7 +406,7 @@ void TSQLiteDataSet::RunWrite(const std::function<void()>& write) {
 
 std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,
                                       const std::vector<bool>& present, std::int64_t) {
-  FBatch.clear();
+  ClearBatch();
   std::vector<size_t> cols;
   for (size_t i = 0; i < values.size(); ++i) {
     if (!present[i]) continue;
@@ -451,7 +460,7 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
 }
 
 void TSQLiteDataSet::EraseRow(std::int64_t key) {
-  FBatch.clear();
+  ClearBatch();
   RunWrite([&] {
     TSQLiteStatement st(FDb->Db(), "DELETE FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
     st.BindInt64(1, BaseRowId(key));

@@ -58,6 +58,8 @@ protected:
   void CloseEngine() override;
   std::vector<std::int64_t> LoadOrder() override;
   void LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  bool TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
+                     const std::vector<std::pair<int, int>>& dataMap) override;
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
                         std::int64_t beforeKey) override;
   void EraseRow(std::int64_t key) override;
@@ -92,8 +94,14 @@ private:
   std::int64_t SegmentIndexOf(std::int64_t key) const;
   // Reads the rows next to key (in the direction of travel) into the batch.
   void FetchBatch(std::int64_t key);
-  // The current row of a statement that reads rowid and then FColumns, as a batch entry.
-  void AppendBatchRow(const TSQLiteStatement& st);
+  // The current row of a statement that reads rowid (key) and then FColumns, as a batch entry.
+  void AppendBatchRow(const TSQLiteStatement& st, std::int64_t key);
+  void ClearBatch() { FBatchRows = 0; }
+  void ReleaseBatch();
+  // The batch entry of key that has not been handed out, -1 when there is none.
+  std::int64_t BatchRowOf(std::int64_t key);
+  // The same, reading the batch around key first when it is not there.
+  std::int64_t LoadBatchRow(std::int64_t key);
 
   struct TSortItem {
     int Def;
@@ -113,6 +121,7 @@ private:
   std::string FTable;      // the table rows are read from or written to ("" for none)
   bool FTableMode = false;  // rows fetched by row id from FTable
   std::vector<std::string> FColumns;
+  int FRowIdColumn = -1;  // the column that is the row id, -1 for none
   std::unique_ptr<TSQLiteStatement> FFetch;
   TSQLiteDatabase* FDb = nullptr;
   // Query mode: the rows read, and their row ids in FTable (-1 when not known).
@@ -125,12 +134,21 @@ private:
   bool FSegAtStart = true, FSegAtEnd = false;
   std::int64_t FSegCur = -1;
   mutable std::int64_t FTotal = -1;
-  // Rows read ahead in row-id order, so that a screenful costs one query.
-  std::vector<std::pair<std::int64_t, std::vector<Variant>>> FBatch;
+  // Rows read ahead in row-id order, so that a screenful costs one query: their ids, and
+  // their values one row after the other. A row handed to the cursor is taken (its values
+  // went with it) until the batch is read again. The values outlive a batch, so the next
+  // one reuses their text storage.
+  std::vector<std::int64_t> FBatchKeys;
+  std::vector<Variant> FBatchValues;
+  std::vector<char> FBatchTaken;
+  std::size_t FBatchRows = 0;
+  std::size_t FBatchNext = 0;  // the entry the cursor is expected to ask for next
   std::int64_t FLastLoaded = -1;
   std::unique_ptr<TSQLiteStatement> FBatchForward, FBatchBackward;
   std::unique_ptr<TSQLiteStatement> FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
   // Forward extension reads the rows with their ids: the cursor is about to show them.
   std::unique_ptr<TSQLiteStatement> FFirstRows, FNextRows;
   std::vector<TFieldType> FColumnTypes;
+  // Per column, where a batch statement has it (-1: the row id itself).
+  std::vector<int> FBatchColumns;
 };

@@ -204,40 +204,46 @@ int TSQLiteStatement::ColumnStorage(int i) const { return sqlite3_column_type(FS
 std::int64_t TSQLiteStatement::ColumnInt64(int i) const { return sqlite3_column_int64(FStmt, i); }
 
 Variant TSQLiteStatement::Column(int i, TFieldType type) const {
+  Variant v;
+  ReadColumn(i, type, v);
+  return v;
+}
+
+void TSQLiteStatement::ReadColumn(int i, TFieldType type, Variant& out) const {
   // One look-up of the column; its value is read at once, on this thread, before the
   // statement moves on.
   sqlite3_value* value = sqlite3_column_value(FStmt, i);
   int storage = sqlite3_value_type(value);
-  if (storage == SQLITE_NULL) return Null();
+  if (storage == SQLITE_NULL) return out.SetNull();
   switch (type) {
     case ftBoolean:
       if (storage == SQLITE_TEXT) {
         std::string s = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        return Variant(AnsiSameText(s, "true") || (s != "0" && !AnsiSameText(s, "false") && !s.empty()));
+        return out.SetBoolean(AnsiSameText(s, "true") || (s != "0" && !AnsiSameText(s, "false") && !s.empty()));
       }
-      return Variant(sqlite3_value_int64(value) != 0);
+      return out.SetBoolean(sqlite3_value_int64(value) != 0);
     case ftSmallint: case ftInteger: case ftWord: case ftAutoInc:
-      return Variant(static_cast<int>(sqlite3_value_int64(value)));
+      return out.SetInteger(varInteger, static_cast<int>(sqlite3_value_int64(value)));
     case ftLargeint:
-      return Variant(static_cast<long long>(sqlite3_value_int64(value)));
+      return out.SetInteger(varInt64, sqlite3_value_int64(value));
     case ftFloat:
-      return Variant(sqlite3_value_double(value));
+      return out.SetFloat(varDouble, sqlite3_value_double(value));
     case ftCurrency: case ftBCD: case ftFMTBcd:
-      return Variant(Currency::FromDouble(sqlite3_value_double(value)));
+      return out.SetCurrency(Currency::FromDouble(sqlite3_value_double(value)));
     case ftDate: case ftTime: case ftDateTime: case ftTimeStamp: {
       if (storage == SQLITE_TEXT) {
         std::string s = reinterpret_cast<const char*>(sqlite3_value_text(value));
         TDateTime dt;
-        if (ParseIso(s, dt)) return Variant::FromDateTime(dt);
-        return Null();
+        if (ParseIso(s, dt)) return out.SetFloat(varDate, dt);
+        return out.SetNull();
       }
-      return Variant::FromDateTime(sqlite3_value_double(value));
+      return out.SetFloat(varDate, sqlite3_value_double(value));
     }
     default: {
       const void* p = storage == SQLITE_BLOB ? sqlite3_value_blob(value)
                                              : static_cast<const void*>(sqlite3_value_text(value));
       int n = sqlite3_value_bytes(value);
-      return Variant(std::string(static_cast<const char*>(p), static_cast<size_t>(n)));
+      return out.SetText(std::string_view(static_cast<const char*>(p), static_cast<size_t>(n)));
     }
   }
 }

@@ -31,6 +31,8 @@ public:
   int ColumnStorage(int i) const;
   std::int64_t ColumnInt64(int i) const;
   Variant Column(int i, TFieldType type) const;
+  // The same value set into out, whose text storage is reused.
+  void ReadColumn(int i, TFieldType type, Variant& out) const;
   sqlite3_stmt* Handle() const { return FStmt; }
 
 private:

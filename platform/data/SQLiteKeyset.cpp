@@ -20,10 +20,22 @@ void TSQLiteDataSet::PrepareKeyset() {
   FLastKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
   FExists = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT 1" + from + " WHERE rowid = ?");
   FNthKey = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
+  // Rows are read with their row id first; a column that is the row id (an INTEGER
+  // PRIMARY KEY) is not read again.
   std::string cols;
-  for (const std::string& c : FColumns) cols += ", " + QuoteIdent(c);
   FColumnTypes.clear();
-  for (size_t i = 0; i < FColumns.size(); ++i) FColumnTypes.push_back(FieldDefs().Items(static_cast<int>(i))->DataType());
+  FBatchColumns.clear();
+  int next = 1;
+  for (size_t i = 0; i < FColumns.size(); ++i) {
+    TFieldType type = FieldDefs().Items(static_cast<int>(i))->DataType();
+    FColumnTypes.push_back(type);
+    if (static_cast<int>(i) == FRowIdColumn && type == ftAutoInc) {
+      FBatchColumns.push_back(-1);
+    } else {
+      cols += ", " + QuoteIdent(FColumns[i]);
+      FBatchColumns.push_back(next++);
+    }
+  }
   FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " ORDER BY rowid LIMIT ?");
   FNextRows = std::make_unique<TSQLiteStatement>(FDb->Db(),
                                                  "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
@@ -31,7 +43,7 @@ void TSQLiteDataSet::PrepareKeyset() {
       FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
   FBatchBackward = std::make_unique<TSQLiteStatement>(
       FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid <= ? ORDER BY rowid DESC LIMIT " + std::to_string(BatchSize));
-  FBatch.clear();
+  ClearBatch();
   FLastLoaded = -1;
   FSeg.clear();
   FSegAtStart = true;
@@ -44,19 +56,70 @@ void TSQLiteDataSet::PrepareKeyset() {
 void TSQLiteDataSet::FetchBatch(std::int64_t key) {
   bool backward = FLastLoaded >= 0 && key < FLastLoaded;
   TSQLiteStatement& st = backward ? *FBatchBackward : *FBatchForward;
-  FBatch.clear();
+  ClearBatch();
   st.Reset();
   st.BindInt64(1, key);
-  while (st.Step()) AppendBatchRow(st);
+  while (st.Step()) AppendBatchRow(st, st.ColumnInt64(0));
   st.Reset();
-  if (backward) std::reverse(FBatch.begin(), FBatch.end());
+  if (!backward) return;
+  // Backward reads come in descending order: turn the rows around.
+  const std::size_t n = FColumnTypes.size();
+  for (std::size_t a = 0, b = FBatchRows ? FBatchRows - 1 : 0; a < b; ++a, --b) {
+    std::swap(FBatchKeys[a], FBatchKeys[b]);
+    std::swap(FBatchTaken[a], FBatchTaken[b]);
+    for (std::size_t i = 0; i < n; ++i) FBatchValues[a * n + i].Swap(FBatchValues[b * n + i]);
+  }
 }
 
-void TSQLiteDataSet::AppendBatchRow(const TSQLiteStatement& st) {
-  std::vector<Variant> row;
-  row.reserve(FColumnTypes.size());
-  for (size_t i = 0; i < FColumnTypes.size(); ++i) row.push_back(st.Column(static_cast<int>(i) + 1, FColumnTypes[i]));
-  FBatch.emplace_back(st.ColumnInt64(0), std::move(row));
+void TSQLiteDataSet::AppendBatchRow(const TSQLiteStatement& st, std::int64_t key) {
+  const std::size_t n = FColumnTypes.size();
+  const std::size_t row = FBatchRows;
+  if (FBatchKeys.size() <= row) {
+    FBatchKeys.resize(row + 1);
+    FBatchTaken.resize(row + 1);
+    FBatchValues.resize((row + 1) * n);
+  }
+  Variant* values = &FBatchValues[row * n];
+  for (std::size_t i = 0; i < n; ++i) {
+    if (FBatchColumns[i] < 0) values[i].SetInteger(varInteger, static_cast<std::int32_t>(key));
+    else st.ReadColumn(FBatchColumns[i], FColumnTypes[i], values[i]);
+  }
+  FBatchKeys[row] = key;
+  FBatchTaken[row] = 0;
+  // Counted only once it is whole, so a failed read leaves no half-filled row.
+  FBatchRows = row + 1;
+}
+
+std::int64_t TSQLiteDataSet::LoadBatchRow(std::int64_t key) {
+  // A row handed out before has left the batch: read it again.
+  std::int64_t row = BatchRowOf(key);
+  if (row < 0) {
+    FetchBatch(key);
+    row = BatchRowOf(key);
+  }
+  FLastLoaded = key;
+  return row;
+}
+
+void TSQLiteDataSet::ReleaseBatch() {
+  ClearBatch();
+  FBatchKeys.clear();
+  FBatchTaken.clear();
+  FBatchValues.clear();
+  FBatchValues.shrink_to_fit();
+}
+
+std::int64_t TSQLiteDataSet::BatchRowOf(std::int64_t key) {
+  std::size_t row = FBatchNext;
+  if (row >= FBatchRows || FBatchKeys[row] != key) {
+    auto end = FBatchKeys.begin() + static_cast<long>(FBatchRows);
+    auto it = std::lower_bound(FBatchKeys.begin(), end, key);
+    if (it == end || *it != key) return -1;
+    row = static_cast<std::size_t>(it - FBatchKeys.begin());
+  }
+  if (FBatchTaken[row]) return -1;
+  FBatchNext = row + 1;
+  return static_cast<std::int64_t>(row);
 }
 
 void TSQLiteDataSet::SettlePositions() {
@@ -94,16 +157,17 @@ bool TSQLiteDataSet::ExtendForward() {
   }
   // Forward, the ids come with their rows, a batch at a time: the rows become the batch,
   // so walking through them reads nothing more.
-  FBatch.clear();
+  ClearBatch();
   int got = 0;
   try {
     while (st->Step()) {
-      FSeg.push_back(st->ColumnInt64(0));
-      AppendBatchRow(*st);
+      std::int64_t key = st->ColumnInt64(0);
+      FSeg.push_back(key);
+      AppendBatchRow(*st, key);
       ++got;
     }
   } catch (...) {
-    FBatch.clear();
+    ClearBatch();
     throw;
   }
   st->Reset();
@@ -322,7 +386,7 @@ void TSQLiteDataSet::InternalDelete() {
 }
 
 void TSQLiteDataSet::InternalRefresh() {
-  FBatch.clear();
+  ClearBatch();
   if (!KeysetMode()) return TRowDataSet::InternalRefresh();
   FTotal = -1;
   Reposition(ActiveKey());

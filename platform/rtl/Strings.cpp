@@ -306,9 +306,9 @@ void TStringList::Insert(int Index, const std::string& S) {
   InsertItem(Index, S, nullptr);
 }
 
-void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
+void TStringList::InsertItem(int Index, std::string S, TObject* AObject) {
   Changing();
-  FList.insert(FList.begin() + Index, TStringItem{S, AObject});
+  FList.insert(FList.begin() + Index, TStringItem{std::move(S), AObject});
   Changed();
 }
 
@@ -328,13 +328,24 @@ void TStringList::Clear() {
 
 int TStringList::Add(const std::string& S) { return AddObject(S, nullptr); }
 
-int TStringList::AddObject(const std::string& S, TObject* AObject) {
-  int i = Count();
-  if (FSorted && Find(S, i)) {
-    if (FDuplicates == dupIgnore) return i;
+int TStringList::Add(std::string&& S) {
+  int i;
+  if (PlaceNew(S, i)) InsertItem(i, std::move(S), nullptr);
+  return i;
+}
+
+bool TStringList::PlaceNew(const std::string& S, int& Index) const {
+  Index = Count();
+  if (FSorted && Find(S, Index)) {
+    if (FDuplicates == dupIgnore) return false;
     if (FDuplicates == dupError) throw EStringListError("String list does not allow duplicates");
   }
-  InsertItem(i, S, AObject);
+  return true;
+}
+
+int TStringList::AddObject(const std::string& S, TObject* AObject) {
+  int i;
+  if (PlaceNew(S, i)) InsertItem(i, S, AObject);
   return i;
 }
 

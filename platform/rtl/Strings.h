@@ -30,6 +30,8 @@ public:
   void SetObjects(int Index, TObject* AObject) { PutObject(Index, AObject); }
 
   virtual int Add(const std::string& S);
+  // The same, taking over S's storage where the list can.
+  virtual int Add(std::string&& S) { return Add(static_cast<const std::string&>(S)); }
   virtual int AddObject(const std::string& S, TObject* AObject);
   void InsertObject(int Index, const std::string& S, TObject* AObject);
   void Append(const std::string& S) { Add(S); }
@@ -108,6 +110,7 @@ public:
   void Delete(int Index) override;
   void Clear() override;
   int Add(const std::string& S) override;
+  int Add(std::string&& S) override;
   int AddObject(const std::string& S, TObject* AObject) override;
   void Exchange(int Index1, int Index2) override;
   void Move(int CurIndex, int NewIndex) override;
@@ -141,7 +144,9 @@ private:
     TObject* O = nullptr;
   };
   void Check(int Index) const;
-  void InsertItem(int Index, const std::string& S, TObject* AObject);
+  void InsertItem(int Index, std::string S, TObject* AObject);
+  // Where S goes (Index) unless a sorted list ignores it or refuses it (raising); false when ignored.
+  bool PlaceNew(const std::string& S, int& Index) const;
 
   std::vector<TStringItem> FList;
   bool FSorted = false;

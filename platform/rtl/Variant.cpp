@@ -179,8 +179,6 @@ std::int64_t Variant::ToInt64(TVarType target) const {
   return static_cast<std::int64_t>(r);
 }
 
-std::int64_t Variant::AsInt64() const { return ToInt64(varInt64); }
-
 std::int32_t Variant::AsInteger() const {
   std::int64_t v = ToInt64(varInteger);
   if (v < INT32_MIN || v > INT32_MAX) OverflowConvert(FType, varInteger);
@@ -227,7 +225,7 @@ Currency Variant::AsCurrency() const {
   }
 }
 
-bool Variant::AsBoolean() const {
+bool Variant::ConvertToBoolean() const {
   if (IsIntegerType(FType)) return FInt != 0;
   switch (FType) {
     case varEmpty: return false;
@@ -244,7 +242,7 @@ bool Variant::AsBoolean() const {
   }
 }
 
-std::string Variant::AsString() const {
+std::string Variant::ConvertToString() const {
   switch (FType) {
     case varEmpty: return "";
     case varString: return FStr;

@@ -25,6 +25,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/Currency.h"
@@ -85,6 +86,33 @@ public:
   // varInteger when v fits 32 bits, else varInt64 (results of integer arithmetic).
   static Variant FromInteger(std::int64_t v);
 
+  // Setting a value in place. Readers that fill the same values row after row use
+  // these: a text keeps the storage of the one before.
+  void SetNull() noexcept { SetSimple(varNull, 0); }
+  void SetBoolean(bool v) noexcept { SetSimple(varBoolean, v ? -1 : 0); }
+  // type is one of the integer kinds.
+  void SetInteger(TVarType type, std::int64_t v) noexcept { SetSimple(type, v); }
+  // type is varDouble, varSingle or varDate.
+  void SetFloat(TVarType type, double v) noexcept {
+    SetSimple(type, 0);
+    FDouble = v;
+  }
+  void SetCurrency(Currency v) noexcept { SetSimple(varCurrency, v.Raw()); }
+  void SetText(std::string_view v) {
+    FStr.assign(v.data(), v.size());
+    FType = varString;
+    FInt = 0;
+    FArray.reset();
+  }
+  void Swap(Variant& other) noexcept {
+    std::swap(FType, other.FType);
+    std::swap(FInt, other.FInt);
+    // Empty texts stay where they are, with whatever storage they hold.
+    if (!FStr.empty() || !other.FStr.empty()) FStr.swap(other.FStr);
+    if (FArray || other.FArray) FArray.swap(other.FArray);
+  }
+  friend void swap(Variant& a, Variant& b) noexcept { a.Swap(b); }
+
   TVarType Type() const { return FType; }
   bool IsEmpty() const { return FType == varEmpty; }
   bool IsNull() const { return FType == varNull; }
@@ -92,11 +120,11 @@ public:
 
   // Conversions by the rules above; EVariantError when impossible.
   std::int32_t AsInteger() const;
-  std::int64_t AsInt64() const;
+  std::int64_t AsInt64() const { return FType == varInteger || FType == varInt64 ? FInt : ToInt64(varInt64); }
   double AsDouble() const;
   Currency AsCurrency() const;
-  bool AsBoolean() const;
-  std::string AsString() const;
+  bool AsBoolean() const { return FType == varBoolean ? FInt != 0 : ConvertToBoolean(); }
+  std::string AsString() const { return FType == varString ? FStr : ConvertToString(); }
   TDateTime AsDateTime() const;
   // The code of a varError value.
   std::int32_t ErrorCode() const;
@@ -126,6 +154,14 @@ private:
     TVarType ElementType = varVariant;
     std::vector<Variant> Items;
   };
+  void SetSimple(TVarType type, std::int64_t bits) noexcept {
+    FType = type;
+    FInt = bits;
+    FStr.clear();
+    if (FArray) FArray.reset();
+  }
+  bool ConvertToBoolean() const;
+  std::string ConvertToString() const;
   void RequireArray() const;
   // Whole-number value for a conversion to the integer type target.
   std::int64_t ToInt64(TVarType target) const;

@@ -83,6 +83,41 @@ TEST(Keyset, EveryRowShowsItsOwnValuesWhicheverWayTheCursorGoes) {
   EXPECT_EQ(name(), "row 301");
 }
 
+// A counter that is not the row id keeps its own values; texts of every length and
+// nulls come through row after row without leftovers from the rows before.
+TEST(Keyset, EachColumnKeepsItsOwnValues) {
+  TTestOwner T;
+  TTempDatabase Db;
+  Db.Exec("CREATE TABLE T (ID INTEGER PRIMARY KEY, Seq COUNTER, Name TEXT);"
+          "INSERT INTO T VALUES (10, 7, 'a text much longer than a short one'), (20, 8, NULL),"
+          " (30, 9, 'b'), (40, NULL, 'another text longer than a short one');");
+  auto* conn = new TADOConnection(T.Owner.get());
+  conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db.Path);
+  auto* table = new TADOTable(T.Owner.get());
+  table->SetConnection(conn);
+  table->SetTableName("T");
+  table->Open();
+  struct TRow {
+    int Id;
+    Variant Seq, Name;
+  };
+  const TRow rows[] = {{10, 7, "a text much longer than a short one"},
+                       {20, 8, Null()},
+                       {30, 9, "b"},
+                       {40, Null(), "another text longer than a short one"}};
+  auto check = [&](const TRow& r) {
+    EXPECT_EQ(table->FieldByName("ID")->AsInteger(), r.Id);
+    EXPECT_EQ(table->FieldByName("Seq")->AsVariant(), r.Seq) << r.Id;
+    EXPECT_EQ(table->FieldByName("Name")->AsVariant(), r.Name) << r.Id;
+  };
+  for (const TRow& r : rows) {
+    check(r);
+    table->Next();
+  }
+  EXPECT_TRUE(table->Eof());
+  for (int i = 3; i >= 0; --i, table->Prior()) check(rows[i]);
+}
+
 TEST(Keyset, BookmarksLocateAndRecNoJumps) {
   TBigTable b;
   b.Table->SetRecNo(7000);
