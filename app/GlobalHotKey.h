@@ -12,6 +12,7 @@
 #include <string>
 
 class TGlobalHotKeys;
+class THotKeys;
 
 enum TModifier { modShift, modControl, modAlt, modWin };
 VANTREL_ENUM(TModifier, "modShift", "modControl", "modAlt", "modWin")
@@ -76,6 +77,8 @@ private:
   bool FRegistered = false;
   TVirtKey FVirtKey = vkNone;
   TNotifyEvent FOnHotKey;
+  mutable TCollection* FKeysOwner = nullptr;  // the collection FKeys was worked out for
+  mutable THotKeys* FKeys = nullptr;
 };
 
 class THotKeys : public TCollection {

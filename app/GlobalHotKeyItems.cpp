@@ -49,9 +49,13 @@ void THotKeyItem::Publish(TClassBuilder<THotKeyItem>& b) {
 }
 
 TGlobalHotKeys* THotKeyItem::Component() const {
+  // The collection's kind is looked up once per collection the item is in.
   TCollection* owner = Collection();
-  if (!owner || !owner->InheritsFrom(THotKeys::StaticClass())) return nullptr;
-  return static_cast<THotKeys*>(owner)->HotKeysComponent();
+  if (owner != FKeysOwner) {
+    FKeysOwner = owner;
+    FKeys = owner && owner->InheritsFrom(THotKeys::StaticClass()) ? static_cast<THotKeys*>(owner) : nullptr;
+  }
+  return FKeys ? FKeys->HotKeysComponent() : nullptr;
 }
 
 void THotKeyItem::SetEnabled(bool Value) {

@@ -275,3 +275,12 @@ void RegisterDataClasses();
 
 // Raises EDatabaseError with the component's name as prefix ("Table1: ...").
 [[noreturn]] void DatabaseError(const std::string& Message, const TComponent* Component = nullptr);
+
+// A field's value in the dataset's active buffer; Null without one.
+inline const Variant& TField::RawValue() const {
+  if (FDataSet && FSlot >= 0) {
+    TRecordBuffer* buf = FDataSet->ActiveRecordBuffer();
+    if (buf && FSlot < static_cast<int>(buf->Values.size())) return buf->Values[static_cast<size_t>(FSlot)];
+  }
+  return NullValue();
+}

@@ -3,6 +3,8 @@
 #include "platform/data/DataSource.h"
 
 void TDataSet::CheckBrowseMode() {
+  // Browsing with the controls held: nothing to post and nobody to tell.
+  if (FState == dsBrowse && FDisableCount != 0) return;
   CheckActive();
   DataEvent(deCheckBrowseMode, 0);
   switch (FState) {

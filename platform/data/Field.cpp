@@ -5,12 +5,10 @@
 #include "platform/data/DataSet.h"
 #include "platform/rtl/SysUtils.h"
 
-namespace {
-const Variant& NullValue() {
+const Variant& TField::NullValue() {
   static const Variant v = Null();
   return v;
 }
-}  // namespace
 
 TField::TField(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -147,13 +145,6 @@ void TField::SetLookupDataSet(TDataSet* v) {
 void TField::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FLookupDataSet) FLookupDataSet = nullptr;
-}
-
-const Variant& TField::RawValue() const {
-  if (!FDataSet || FSlot < 0) return NullValue();
-  TRecordBuffer* buf = FDataSet->ActiveRecordBuffer();
-  if (!buf || FSlot >= static_cast<int>(buf->Values.size())) return NullValue();
-  return buf->Values[static_cast<size_t>(FSlot)];
 }
 
 Variant TField::OldValue() const {

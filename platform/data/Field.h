@@ -117,8 +117,8 @@ public:
   void SetDataTypeInternal(TFieldType t) { FDataType = t; }
   int Slot() const { return FSlot; }
   void SetSlot(int s) { FSlot = s; }
-  // The stored value of the current buffer, without conversion.
-  const Variant& RawValue() const;
+  // The stored value of the current buffer, without conversion (inline, with the dataset).
+  inline const Variant& RawValue() const;
   // Stores a value already converted, raising OnValidate/OnChange and notifying the dataset.
   void StoreValue(const Variant& v);
   // Converts a value to what this field stores; raises the field's conversion error.
@@ -153,6 +153,8 @@ protected:
 
 private:
   friend class TDataSet;
+  // What a field without a value reads: Null.
+  static const Variant& NullValue();
   TDataSet* FDataSet = nullptr;
   std::string FFieldName;
   int FFieldNo = 0;

@@ -209,10 +209,10 @@ Variant TSQLiteStatement::Column(int i, TFieldType type) const {
   return v;
 }
 
-void TSQLiteStatement::ReadColumn(int i, TFieldType type, Variant& out) const {
-  // One look-up of the column; its value is read at once, on this thread, before the
-  // statement moves on.
-  sqlite3_value* value = sqlite3_column_value(FStmt, i);
+namespace {
+// One look-up of the column; its value is read at once, on this thread, before the
+// statement moves on.
+[[gnu::always_inline]] inline void ReadValue(sqlite3_value* value, TFieldType type, Variant& out) {
   int storage = sqlite3_value_type(value);
   if (storage == SQLITE_NULL) return out.SetNull();
   switch (type) {
@@ -245,5 +245,18 @@ void TSQLiteStatement::ReadColumn(int i, TFieldType type, Variant& out) const {
       int n = sqlite3_value_bytes(value);
       return out.SetText(std::string_view(static_cast<const char*>(p), static_cast<size_t>(n)));
     }
+  }
+}
+}  // namespace
+
+void TSQLiteStatement::ReadColumn(int i, TFieldType type, Variant& out) const {
+  ReadValue(sqlite3_column_value(FStmt, i), type, out);
+}
+
+void TSQLiteStatement::ReadRow(const int* columns, const TFieldType* types, std::size_t n, std::int64_t rowId,
+                               Variant* out) const {
+  for (std::size_t k = 0; k < n; ++k) {
+    if (columns[k] < 0) out[k].SetInteger(varInteger, static_cast<std::int32_t>(rowId));
+    else ReadValue(sqlite3_column_value(FStmt, columns[k]), types[k], out[k]);
   }
 }

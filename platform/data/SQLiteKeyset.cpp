@@ -79,11 +79,7 @@ void TSQLiteDataSet::AppendBatchRow(const TSQLiteStatement& st, std::int64_t key
     FBatchTaken.resize(row + 1);
     FBatchValues.resize((row + 1) * n);
   }
-  Variant* values = &FBatchValues[row * n];
-  for (std::size_t i = 0; i < n; ++i) {
-    if (FBatchColumns[i] < 0) values[i].SetInteger(varInteger, static_cast<std::int32_t>(key));
-    else st.ReadColumn(FBatchColumns[i], FColumnTypes[i], values[i]);
-  }
+  st.ReadRow(FBatchColumns.data(), FColumnTypes.data(), n, key, &FBatchValues[row * n]);
   FBatchKeys[row] = key;
   FBatchTaken[row] = 0;
   // Counted only once it is whole, so a failed read leaves no half-filled row.
