@@ -242,6 +242,24 @@ void TDataSet::BindFields() {
     }
   }
   FSlotCount = slot;
+  // When the data fields are the definitions, each once, a data field's value sits where
+  // its definition is, so an engine can hand over a row's values in one piece; the other
+  // fields follow in their order.
+  const int defs = FFieldDefs->Count();
+  std::vector<bool> taken(static_cast<size_t>(defs), false);
+  int dataFields = 0;
+  bool byDefinition = true;
+  for (TField* f : FFields.List()) {
+    if (f->FieldKind() != fkData) continue;
+    ++dataFields;
+    int d = f->FieldNo() - 1;
+    if (d < 0 || d >= defs || taken[static_cast<size_t>(d)]) byDefinition = false;
+    else taken[static_cast<size_t>(d)] = true;
+  }
+  if (byDefinition && dataFields == defs) {
+    int next = defs;
+    for (TField* f : FFields.List()) f->SetSlot(f->FieldKind() == fkData ? f->FieldNo() - 1 : next++);
+  }
   FCalcTemp.Values.assign(static_cast<size_t>(FSlotCount), Null());
 }
 

@@ -349,9 +349,12 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
     if (row >= 0) {
       // Rows are mostly shown once as the cursor passes: the values are handed over, not
       // copied, and the batch keeps what it gets back for the next read.
-      const std::size_t n = FColumnTypes.size();
-      Variant* batch = &FBatchValues[static_cast<std::size_t>(row) * n];
-      for (std::size_t i = 0; i < values.size() && i < n; ++i) values[i].Swap(batch[i]);
+      std::vector<Variant>& batch = FBatchValues[static_cast<std::size_t>(row)];
+      if (batch.size() == values.size()) {
+        values.swap(batch);
+      } else {
+        for (std::size_t i = 0; i < values.size() && i < batch.size(); ++i) values[i].Swap(batch[i]);
+      }
       FBatchTaken[static_cast<std::size_t>(row)] = 1;
       return;
     }
@@ -370,12 +373,20 @@ bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots
   if (!FTableMode || !KeysetMode()) return false;
   std::int64_t row = LoadBatchRow(key);
   if (row < 0) return false;
-  const std::size_t n = FColumnTypes.size();
-  Variant* batch = &FBatchValues[static_cast<std::size_t>(row) * n];
-  for (auto [slot, def] : dataMap) {
-    Variant& v = slots[static_cast<std::size_t>(slot)];
-    if (static_cast<std::size_t>(def) < n) v.Swap(batch[def]);
-    else v.SetNull();
+  std::vector<Variant>& batch = FBatchValues[static_cast<std::size_t>(row)];
+  const std::size_t n = batch.size();
+  // Usually every column is one field, in the same place: the whole row changes hands.
+  // (No column feeds two fields, so n pairs of equal places cover every place.)
+  bool whole = slots.size() == n && dataMap.size() == n;
+  for (std::size_t k = 0; whole && k < n; ++k) whole = dataMap[k].first == dataMap[k].second;
+  if (whole) {
+    slots.swap(batch);
+  } else {
+    for (auto [slot, def] : dataMap) {
+      Variant& v = slots[static_cast<std::size_t>(slot)];
+      if (static_cast<std::size_t>(def) < n) v.Swap(batch[static_cast<std::size_t>(def)]);
+      else v.SetNull();
+    }
   }
   FBatchTaken[static_cast<std::size_t>(row)] = 1;
   return true;

@@ -134,12 +134,12 @@ private:
   bool FSegAtStart = true, FSegAtEnd = false;
   std::int64_t FSegCur = -1;
   mutable std::int64_t FTotal = -1;
-  // Rows read ahead in row-id order, so that a screenful costs one query: their ids, and
-  // their values one row after the other. A row handed to the cursor is taken (its values
-  // went with it) until the batch is read again. The values outlive a batch, so the next
-  // one reuses their text storage.
+  // Rows read ahead in row-id order, so that a screenful costs one query: their ids and
+  // values. A row handed to the cursor is taken (its values went with it, and the record's
+  // old values came back) until the batch is read again. The values outlive a batch, so
+  // the next one reuses their storage.
   std::vector<std::int64_t> FBatchKeys;
-  std::vector<Variant> FBatchValues;
+  std::vector<std::vector<Variant>> FBatchValues;
   std::vector<char> FBatchTaken;
   std::size_t FBatchRows = 0;
   std::size_t FBatchNext = 0;  // the entry the cursor is expected to ask for next

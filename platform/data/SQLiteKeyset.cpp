@@ -63,11 +63,10 @@ void TSQLiteDataSet::FetchBatch(std::int64_t key) {
   st.Reset();
   if (!backward) return;
   // Backward reads come in descending order: turn the rows around.
-  const std::size_t n = FColumnTypes.size();
   for (std::size_t a = 0, b = FBatchRows ? FBatchRows - 1 : 0; a < b; ++a, --b) {
     std::swap(FBatchKeys[a], FBatchKeys[b]);
     std::swap(FBatchTaken[a], FBatchTaken[b]);
-    for (std::size_t i = 0; i < n; ++i) FBatchValues[a * n + i].Swap(FBatchValues[b * n + i]);
+    FBatchValues[a].swap(FBatchValues[b]);
   }
 }
 
@@ -77,9 +76,11 @@ void TSQLiteDataSet::AppendBatchRow(const TSQLiteStatement& st, std::int64_t key
   if (FBatchKeys.size() <= row) {
     FBatchKeys.resize(row + 1);
     FBatchTaken.resize(row + 1);
-    FBatchValues.resize((row + 1) * n);
+    FBatchValues.resize(row + 1);
   }
-  st.ReadRow(FBatchColumns.data(), FColumnTypes.data(), n, key, &FBatchValues[row * n]);
+  std::vector<Variant>& values = FBatchValues[row];
+  if (values.size() != n) values.resize(n);
+  st.ReadRow(FBatchColumns.data(), FColumnTypes.data(), n, key, values.data());
   FBatchKeys[row] = key;
   FBatchTaken[row] = 0;
   // Counted only once it is whole, so a failed read leaves no half-filled row.

@@ -118,6 +118,52 @@ TEST(Keyset, EachColumnKeepsItsOwnValues) {
   for (int i = 3; i >= 0; --i, table->Prior()) check(rows[i]);
 }
 
+// Fields declared in another order than the table's columns, with a calculated one among
+// them: every field shows its own column, and an edit goes back to the right column.
+TEST(Keyset, FieldsInTheirOwnOrderShowAndWriteTheirOwnColumns) {
+  TTestOwner T;
+  TTempDatabase Db;
+  Db.Exec("CREATE TABLE T (ID INTEGER PRIMARY KEY, N INTEGER, Name TEXT);"
+          "INSERT INTO T VALUES (1, 10, 'one'), (2, 20, 'two'), (3, 30, 'three');");
+  auto* conn = new TADOConnection(T.Owner.get());
+  conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db.Path);
+  auto* table = new TADOTable(T.Owner.get());
+  table->SetConnection(conn);
+  table->SetTableName("T");
+  auto* name = new TMemoField(T.Owner.get());
+  name->SetFieldName("Name");
+  name->SetDataSet(table);
+  auto* twice = new TIntegerField(T.Owner.get());
+  twice->SetFieldName("Twice");
+  twice->SetFieldKind(fkCalculated);
+  twice->SetDataSet(table);
+  auto* n = new TIntegerField(T.Owner.get());
+  n->SetFieldName("N");
+  n->SetDataSet(table);
+  auto* id = new TAutoIncField(T.Owner.get());
+  id->SetFieldName("ID");
+  id->SetDataSet(table);
+  table->SetOnCalcFields(TDataSetNotifyEvent([&](TDataSet*) { twice->SetAsInteger(n->AsInteger() * 2); }));
+  table->Open();
+  const char* names[] = {"one", "two", "three"};
+  for (int i = 1; i <= 3; ++i, table->Next()) {
+    EXPECT_EQ(id->AsInteger(), i);
+    EXPECT_EQ(n->AsInteger(), 10 * i);
+    EXPECT_EQ(twice->AsInteger(), 20 * i);
+    EXPECT_EQ(name->AsString(), names[i - 1]);
+  }
+  table->SetRecNo(2);
+  table->Edit();
+  name->SetAsString("zwei");
+  table->Post();
+  table->Close();
+  table->Open();
+  table->SetRecNo(2);
+  EXPECT_EQ(name->AsString(), "zwei");
+  EXPECT_EQ(n->AsInteger(), 20);
+  EXPECT_EQ(id->AsInteger(), 2);
+}
+
 TEST(Keyset, BookmarksLocateAndRecNoJumps) {
   TBigTable b;
   b.Table->SetRecNo(7000);
