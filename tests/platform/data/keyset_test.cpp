@@ -9,6 +9,16 @@ namespace {
 
 constexpr int Rows = 10000;
 
+// A table of the database at Path through its own ADO connection, not yet open.
+TADOTable* AdoTable(TComponent* Owner, const std::string& Path, const std::string& Name) {
+  auto* conn = new TADOConnection(Owner);
+  conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Path);
+  auto* table = new TADOTable(Owner);
+  table->SetConnection(conn);
+  table->SetTableName(Name);
+  return table;
+}
+
 struct TBigTable {
   TTestOwner T;
   TTempDatabase Db;
@@ -20,11 +30,7 @@ struct TBigTable {
     Db.Exec("CREATE TABLE Big (ID INTEGER PRIMARY KEY, Name TEXT(20));"
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
             "INSERT INTO Big (ID, Name) SELECT i * 2, 'row ' || i FROM n;");
-    auto* conn = new TADOConnection(T.Owner.get());
-    conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db.Path);
-    Table = new TADOTable(T.Owner.get());
-    Table->SetConnection(conn);
-    Table->SetTableName("Big");
+    Table = AdoTable(T.Owner.get(), Db.Path, "Big");
     Grid.SetBufferCount(30);
     Grid.SetDataSource(MakeSource(T.Owner.get(), Table));
     Table->Open();
@@ -91,11 +97,7 @@ TEST(Keyset, EachColumnKeepsItsOwnValues) {
   Db.Exec("CREATE TABLE T (ID INTEGER PRIMARY KEY, Seq COUNTER, Name TEXT);"
           "INSERT INTO T VALUES (10, 7, 'a text much longer than a short one'), (20, 8, NULL),"
           " (30, 9, 'b'), (40, NULL, 'another text longer than a short one');");
-  auto* conn = new TADOConnection(T.Owner.get());
-  conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db.Path);
-  auto* table = new TADOTable(T.Owner.get());
-  table->SetConnection(conn);
-  table->SetTableName("T");
+  auto* table = AdoTable(T.Owner.get(), Db.Path, "T");
   table->Open();
   struct TRow {
     int Id;
@@ -125,11 +127,7 @@ TEST(Keyset, FieldsInTheirOwnOrderShowAndWriteTheirOwnColumns) {
   TTempDatabase Db;
   Db.Exec("CREATE TABLE T (ID INTEGER PRIMARY KEY, N INTEGER, Name TEXT);"
           "INSERT INTO T VALUES (1, 10, 'one'), (2, 20, 'two'), (3, 30, 'three');");
-  auto* conn = new TADOConnection(T.Owner.get());
-  conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db.Path);
-  auto* table = new TADOTable(T.Owner.get());
-  table->SetConnection(conn);
-  table->SetTableName("T");
+  auto* table = AdoTable(T.Owner.get(), Db.Path, "T");
   auto* name = new TMemoField(T.Owner.get());
   name->SetFieldName("Name");
   name->SetDataSet(table);
