@@ -68,8 +68,6 @@ private:
   friend class TGlobalHotKeys;
   TGlobalHotKeys* Component() const;
   void RegisterKey();
-  // The same with the item's component already at hand.
-  void RegisterKeyOn(TGlobalHotKeys* c);
   void UnregisterKey();
 
   bool FEnabled = false;

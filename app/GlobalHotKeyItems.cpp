@@ -63,7 +63,7 @@ void THotKeyItem::SetEnabled(bool Value) {
   FEnabled = Value;
   TGlobalHotKeys* c = Component();
   if (!c || c->ComponentState().Contains(csDesigning)) return;
-  if (Value) RegisterKeyOn(c);
+  if (Value) RegisterKey();
   else UnregisterKey();
 }
 
@@ -77,11 +77,11 @@ void THotKeyItem::SetVirtKey(TVirtKey Value) {
   if (Value == vkNone) SetEnabled(false);
 }
 
-void THotKeyItem::RegisterKey() { RegisterKeyOn(Component()); }
-
-void THotKeyItem::RegisterKeyOn(TGlobalHotKeys* c) {
+void THotKeyItem::RegisterKey() {
   FRegistered = false;
-  if (FVirtKey == vkNone || !c) return;
+  if (FVirtKey == vkNone) return;
+  TGlobalHotKeys* c = Component();
+  if (!c) return;
   FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),
                                     VirtKeyCodes[FVirtKey]) != 0;
 }

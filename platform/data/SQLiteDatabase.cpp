@@ -203,12 +203,6 @@ std::string TSQLiteStatement::ColumnDeclType(int i) const {
 int TSQLiteStatement::ColumnStorage(int i) const { return sqlite3_column_type(FStmt, i); }
 std::int64_t TSQLiteStatement::ColumnInt64(int i) const { return sqlite3_column_int64(FStmt, i); }
 
-Variant TSQLiteStatement::Column(int i, TFieldType type) const {
-  Variant v;
-  ReadColumn(i, type, v);
-  return v;
-}
-
 namespace {
 // One look-up of the column; its value is read at once, on this thread, before the
 // statement moves on.
@@ -249,8 +243,10 @@ namespace {
 }
 }  // namespace
 
-void TSQLiteStatement::ReadColumn(int i, TFieldType type, Variant& out) const {
-  ReadValue(sqlite3_column_value(FStmt, i), type, out);
+Variant TSQLiteStatement::Column(int i, TFieldType type) const {
+  Variant v;
+  ReadValue(sqlite3_column_value(FStmt, i), type, v);
+  return v;
 }
 
 void TSQLiteStatement::ReadRow(const int* columns, const TFieldType* types, std::size_t n, std::int64_t rowId,

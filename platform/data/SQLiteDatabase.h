@@ -31,10 +31,8 @@ public:
   int ColumnStorage(int i) const;
   std::int64_t ColumnInt64(int i) const;
   Variant Column(int i, TFieldType type) const;
-  // The same value set into out, whose text storage is reused.
-  void ReadColumn(int i, TFieldType type, Variant& out) const;
-  // A row's values into out[0..n): out[k] from column columns[k] as types[k]; a column of
-  // -1 is rowId, as an integer.
+  // A row's values into out[0..n), whose text storage is reused: out[k] from column
+  // columns[k] as types[k]; a column of -1 is rowId, as an integer.
   void ReadRow(const int* columns, const TFieldType* types, std::size_t n, std::int64_t rowId, Variant* out) const;
   sqlite3_stmt* Handle() const { return FStmt; }
 
