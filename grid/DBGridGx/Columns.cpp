@@ -13,25 +13,13 @@
 
 using namespace columns_detail;
 
-// Hears for its column when a field, popup menu or image list the column refers to is freed.
-class TColumnRefWatch : public TComponent {
-public:
-  explicit TColumnRefWatch(TColumnGx* Column) : TComponent(nullptr), FColumn(Column) {}
-  void Notification(TComponent* AComponent, TOperation Operation) override {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove) FColumn->ForgetComponent(AComponent);
-  }
-
-private:
-  TColumnGx* FColumn;
-};
-
 TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
   // The grid re-lays out once, when the column is complete.
   TCustomDBGridGx* grid = Grid();
   if (grid) grid->LockLayout();
   try {
-    FRefWatch = std::make_unique<TColumnRefWatch>(this);
+    // Hears when a field, popup menu or image list the column refers to is freed.
+    FRefWatch = std::make_unique<TFreeWatch>([this](TComponent* Freed) { ForgetComponent(Freed); });
     FFont = std::make_unique<TFont>();
     if (TFont* def = DefaultFont()) FFont->Assign(def);
     FFont->SetOnChange(TNotifyEvent::Bind(this, &TColumnGx::FontChanged));
@@ -57,11 +45,8 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
 
 TColumnGx::~TColumnGx() {
   FRefWatch.reset();
-  TCustomDBGridGx* grid = Grid();
-  if (grid && grid->SortedColumnList()) grid->SortedColumnList()->Remove(this);
-  // The grid's other lists of columns never keep a freed column.
-  if (grid && grid->ShownColumns()) grid->ShownColumns()->Remove(this);
-  if (grid && grid->GridSelection()) grid->GridSelection()->Columns()->ForgetColumn(this);
+  // Nothing of the grid keeps a freed column.
+  if (TCustomDBGridGx* grid = Grid()) grid->ForgetColumn(this);
   FDropDownSpecRow.reset();
   FTitle.reset();
   FFont.reset();
@@ -178,7 +163,10 @@ void TColumnGx::SetIndex(int Value) {
     TField* own = Field();
     if (target && own) own->SetIndex(target->Index());
   }
+  const int old = Index();
   TCollectionItem::SetIndex(Value);
+  // A cell rectangle means other columns once columns change places.
+  if (grid && Index() != old && grid->GridSelection()) grid->GridSelection()->ColumnsMoved();
 }
 
 // ---- width ----

@@ -21,7 +21,6 @@ class TCustomDBGridGx;
 class TColCellParamsGx;
 class TPopupMenu;
 class TDBGridColumnsGx;
-class TColumnRefWatch;
 
 enum TColumnButtonStyleGx { cbsAuto, cbsEllipsis, cbsNone, cbsUpDown, cbsDropDown };
 VANTREL_ENUM(TColumnButtonStyleGx, "cbsAuto", "cbsEllipsis", "cbsNone", "cbsUpDown", "cbsDropDown")
@@ -230,7 +229,7 @@ private:
   TColumnGxValues FAssignedValues;
   bool FCustomized = true;
   // Hears when the field, menu or image list the column refers to is freed.
-  std::unique_ptr<TColumnRefWatch> FRefWatch;
+  std::unique_ptr<TComponent> FRefWatch;
   TField* FField = nullptr;
   std::string FFieldName;
   bool FIsCurrency = false;

@@ -2,6 +2,9 @@
 // collection's change notification that keeps the grid's layout in step.
 #include "grid/DBGridGx/Columns.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/rtl/SysUtils.h"
@@ -47,14 +50,18 @@ void TDBGridColumnsGx::ForgetComponent(TComponent* Component) {
 void TDBGridColumnsGx::RebuildSortedColumnList() {
   TColumnsGxList* sorted = FGrid ? FGrid->SortedColumnList() : nullptr;
   if (!sorted) return;
-  sorted->Clear();
+  // Stored sort positions may leave gaps (1 and 3): the list holds the marked columns
+  // only, in the order of their positions, so counting and walking it never meet a hole.
+  std::vector<TColumnGx*> marked;
   for (int i = 0; i < Count(); ++i) {
     auto* column = static_cast<TColumnGx*>(Items(i));
-    const int index = column->Title()->SortIndex();
-    if (index <= 0) continue;
-    if (sorted->Count() < index) sorted->SetCount(index);
-    sorted->SetColumnAt(index - 1, column);
+    if (column->Title()->SortIndex() > 0) marked.push_back(column);
   }
+  std::stable_sort(marked.begin(), marked.end(), [](TColumnGx* a, TColumnGx* b) {
+    return a->Title()->SortIndex() < b->Title()->SortIndex();
+  });
+  sorted->Clear();
+  for (TColumnGx* column : marked) sorted->Add(column);
 }
 
 void TDBGridColumnsGx::Update(TCollectionItem* Item) {

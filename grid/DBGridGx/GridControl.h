@@ -5,6 +5,7 @@
 // multi-selection, sort markers and an options menu. TDBGridGx publishes it.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/Selection.h"
@@ -219,35 +220,24 @@ public:
 
   // ---- grid state shared by the grid's parts ----
   int IndicatorColCount() const { return FIndicatorColCount; }
-  void SetIndicatorColCount(int Value) { FIndicatorColCount = static_cast<std::uint8_t>(Value); }
   int TitleAreaRowCount() const { return FTitleAreaRowCount; }
-  void SetTitleAreaRowCount(int Value) { FTitleAreaRowCount = static_cast<std::uint8_t>(Value); }
   int UpdateLockCount() const { return FUpdateLockCount; }
   int LayoutLockCount() const { return FLayoutLockCount; }
   const std::string& EditText() const { return FEditText; }
-  void SetEditTextValue(const std::string& Value) { FEditText = Value; }
   const Variant& EditValue() const { return FEditValue; }
-  void SetEditValue(const Variant& Value) { FEditValue = Value; }
   int EditButtonWidth() const { return FEditButtonWidth; }
   int EditButtonHeight() const { return FEditButtonHeight; }
-  void SetEditButtonHeight(int Value) { FEditButtonHeight = Value; }
   int TextMargin() const { return FTextMargin; }
   const std::string& SearchText() const { return FSearchText; }
-  void SetSearchText(const std::string& Value) { FSearchText = Value; }
   bool Searching() const { return FSearching; }
-  void SetSearching(bool Value) { FSearching = Value; }
   bool FilterEditing() const { return FFilterEditing; }
   void SetFilterEditing(bool Value) { FFilterEditing = Value; }
   bool PaintLocked() const { return FPaintLocked; }
-  void SetPaintLocked(bool Value) { FPaintLocked = Value; }
   // The title row height the layout computed from TitleHeight and TitleLines.
   int ComputedTitleHeight() const { return FComputedTitleHeight; }
-  void SetComputedTitleHeight(int Value) { FComputedTitleHeight = Value; }
   // The title button being pressed (a grid column), -1 when none.
   int PressedTitleCol() const { return FPressedTitleCol; }
-  void SetPressedTitleCol(int Value) { FPressedTitleCol = Value; }
   bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
-  void SetWholeDataSetCursorAllowed(bool Value) { FWholeDataSetCursorAllowed = Value; }
 
   // ---- owned objects ----
   TColumnsGxList* ShownColumns() const { return FShownColumns.get(); }
@@ -257,6 +247,9 @@ public:
   TDBGridGxSelection* GridSelection() const { return FSelection.get(); }
   TColCellParamsGx* CellParams() const { return FCellParams.get(); }
   THeadTreeNode* HeadTreeRoot() const { return FHeadTreeRoot.get(); }
+  // The multi-title leaf of Columns index I (nil outside the leaves the last
+  // multi-title layout made).
+  THeadTreeNode* HeadTreeLeaf(int I) const;
   TChangeLink* TitleImageChangeLink() const { return FTitleImageChangeLink.get(); }
   // The "DBGRID_BMP" glyph.
   TBitmap* GlyphBitmap() const { return FGlyphBitmap.get(); }
@@ -265,7 +258,6 @@ public:
   TDBGridGxStyle* GridStyle() const { return FStyle; }
   TFont* ToolTipFont() const { return FToolTipFont.get(); }
   TInplaceFilterEditGx* FilterEditor() const { return FFilterEditor; }
-  void SetFilterEditor(TInplaceFilterEditGx* Value) { FFilterEditor = Value; }
 
   // ---- options menu commands ----
   void MenuPrintClick(TObject* Sender);
@@ -294,6 +286,8 @@ public:
   void SelectDataColumn(int I);
 
   // ---- small services ----
+  // Drops every reference the grid keeps to a column that is being freed.
+  void ForgetColumn(TColumnGx* Column);
   // The first column bound to FieldName (ignoring case); raises the grid error when none.
   TColumnGx* ColumnByFieldName(const std::string& FieldName) const;
   // The first column with that field name (upper-cased comparison), or nil.
@@ -301,12 +295,14 @@ public:
   bool InplaceEditorVisible() const;
   bool IsActiveControl();
   void SetStyle(TDBGridGxStyle* Value) override;
-  void SetGridStyle(TDBGridGxStyle* Value) { SetStyle(Value); }
   void UseDefaultGridStyle();
   void GridStyleChanged();
   void ClearSelection();
   void InvalidateCellEditor();
-  void InvalidateGridArea() { InvalidateGrid(); }
+  // The height of the title area below Node's own cell; stores each child's height.
+  int MeasureHeadTree(THeadTreeNode* Node);
+  // Rebuilds the header tree from the column captions and the leaf of each column.
+  void BuildHeadTree();
 
   // ---- new virtual operations ----
   virtual bool TakeFocus();
@@ -322,6 +318,10 @@ public:
                               const std::string& Text);
   virtual bool SelectionHasFocus();
   virtual void RefreshAfterDataChange();
+  // A record or one of its fields (nil: the whole record) changed in the dataset.
+  virtual void RecordChanged(TField* Field);
+  // Writes the editor's text back into the current field (the data link asks for it).
+  virtual void WriteEditorText();
   virtual void BuildFieldMap();
   virtual void PaintFlatBorder();
   virtual void DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState);
@@ -368,8 +368,6 @@ public:
   void Loaded() override;
   void ReadColumns(TReader* Reader);
   void WriteColumns(TWriter* Writer);
-  // Grows the columns' change into a layout request (columns call it on change).
-  void ColumnsChanged() { RequestLayout(); }
   void ChangeScale(int M, int D) override;
   void DefaultHandler(TMessage& Message) override;
 
@@ -441,6 +439,7 @@ private:
   std::unique_ptr<TFont> FTitleFont;
   std::unique_ptr<TBookmarkListGx> FBookmarks;
   std::unique_ptr<THeadTreeNode> FHeadTreeRoot;
+  std::vector<THeadTreeNode*> FHeadTreeLeaves;
   std::unique_ptr<TDBGridGxSumList> FSumList;
   std::unique_ptr<TDBGridGxScrollBar> FHorzScrollBar;
   std::unique_ptr<TDBGridGxScrollBar> FVertScrollBar;

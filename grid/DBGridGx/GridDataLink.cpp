@@ -102,21 +102,22 @@ void TGridDataLinkGx::LayoutChanged() {
   TDataLink::LayoutChanged();
 }
 
-void TGridDataLinkGx::RecordChanged(TField*) {
-  // The current record shows its stored values again.
-  if (Live(FGrid)) {
-    FGrid->InvalidateRow(FGrid->Row());
-    FGrid->InvalidateCellEditor();
-  }
+void TGridDataLinkGx::RecordChanged(TField* Field) {
+  if (Live(FGrid)) FGrid->RecordChanged(Field);
   FModified = false;
 }
 
 void TGridDataLinkGx::UpdateData() {
   if (FInUpdateData) return;
   FInUpdateData = true;
-  // The grid's write-back of its editor text runs here once the editor exists.
+  struct TRelease {
+    bool& Flag;
+    ~TRelease() { Flag = false; }
+  } release{FInUpdateData};
+  // The typed text stays marked as unwritten when writing it back fails, so the next
+  // post tries again instead of dropping it.
+  if (FModified && Live(FGrid)) FGrid->WriteEditorText();
   FModified = false;
-  FInUpdateData = false;
 }
 
 // ---- marked rows ----
@@ -182,12 +183,16 @@ std::string TBookmarkListGx::CurrentBookmark() {
 }
 
 bool TBookmarkListGx::IsCurrentRowMarked() {
+  const std::string bookmark = CurrentBookmark();
   int index = -1;
-  return LocateBookmark(CurrentBookmark(), index);
+  return !bookmark.empty() && LocateBookmark(bookmark, index);
 }
 
 void TBookmarkListGx::MarkCurrentRow(bool Value) {
   const std::string bookmark = CurrentBookmark();
+  // A row without a posted record (an empty dataset, a row being inserted) has no
+  // bookmark: it can be neither marked nor found again.
+  if (bookmark.empty()) return;
   int index = -1;
   if (LocateBookmark(bookmark, index) == Value) return;
   if (Value) FList->Insert(index, bookmark);
@@ -221,17 +226,23 @@ void TBookmarkListGx::DeleteMarkedRecords() {
   TDataSet* dataSet = DataSet();
   if (!dataSet) return;
   dataSet->DisableControls();
-  try {
+  struct TEnable {
+    TDataSet* DataSet;
+    ~TEnable() { DataSet->EnableControls(); }
+  };
+  {
+    TEnable enable{dataSet};
     for (int i = Count() - 1; i >= 0; --i) {
-      dataSet->GotoBookmark(FList->Strings(i));
-      dataSet->Delete();
+      // Only a record that can be found again is deleted; an entry that leads nowhere
+      // is dropped, never taken for the current record.
+      const std::string bookmark = FList->Strings(i);
+      if (!bookmark.empty() && dataSet->BookmarkValid(bookmark)) {
+        dataSet->GotoBookmark(bookmark);
+        dataSet->Delete();
+      }
       FList->Delete(i);
     }
-  } catch (...) {
-    dataSet->EnableControls();
-    throw;
   }
-  dataSet->EnableControls();
   if (Live(FGrid) && FGrid->GridSelection()) FGrid->GridSelection()->UpdateKind();
 }
 
@@ -241,8 +252,8 @@ TGridRect TBookmarkListGx::GridBounds() {
   TDataSet* dataSet = DataSet();
   if (!FLinkActive || !link || !link->Active() || !dataSet || Count() == 0) return none;
   int first = -1, last = -1;
-  const int saved = link->ActiveRecord();
-  try {
+  {
+    TActiveRecordKeeper keep(*link);
     for (int r = 0; r < link->RecordCount(); ++r) {
       link->SetActiveRecord(r);
       if (FindIndex(dataSet->Bookmark()) >= 0) {
@@ -250,11 +261,7 @@ TGridRect TBookmarkListGx::GridBounds() {
         last = r;
       }
     }
-  } catch (...) {
-    link->SetActiveRecord(saved);
-    throw;
   }
-  link->SetActiveRecord(saved);
   if (first < 0) return none;
   const int fixed = FGrid->TitleAreaRowCount();
   return TGridRect{0, first + fixed, FGrid->ColCount() - 1, last + fixed};

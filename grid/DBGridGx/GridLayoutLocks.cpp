@@ -85,6 +85,7 @@ void TCustomDBGridGx::RebuildLayout() {
     SetFixedCols(std::min<int>(FIndicatorColCount, ColCount() - 1));
     ApplyColumnAttributes();
     RecountRows();
+    if (FUseMultiTitle) BuildHeadTree();
     Invalidate();
   } catch (...) {
     FPaintLocked = false;

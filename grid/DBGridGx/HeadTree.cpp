@@ -173,9 +173,13 @@ void THeadTreeNode::BuildFromColumns(TCustomDBGridGx* Grid, std::vector<THeadTre
       while (last + 1 < leaves.size() && leaves[last + 1]->ParentNode == leaves[i]->ParentNode &&
              NthWord(1, leaves[last + 1]->Caption, Bar) == word)
         ++last;
+      // Each caption loses its own first word and the delimiters after it: captions of
+      // one run may start differently ("|A|X" beside "A|Y").
       for (std::size_t k = i; k <= last; ++k) {
         std::string& caption = leaves[k]->Caption;
-        caption.erase(0, std::min(caption.size(), static_cast<std::size_t>(pos - 1)));
+        const int own = WordStartPos(2, caption, Bar);
+        if (own == 0) caption.clear();
+        else caption.erase(0, static_cast<std::size_t>(own - 1));
       }
       GroupSiblings(leaves[i], leaves[last], 20, word);
       grouped = true;

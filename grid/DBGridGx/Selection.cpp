@@ -3,6 +3,7 @@
 #include "grid/DBGridGx/Selection.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -12,6 +13,45 @@ using namespace columns_detail;
 
 namespace {
 const TGridRect NoGridRect{-1, -1, -1, -1};
+
+bool IsEmptyRect(const win::RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
+
+win::RECT Intersection(const win::RECT& A, const win::RECT& B) {
+  win::RECT r{std::max(A.left, B.left), std::max(A.top, B.top), std::min(A.right, B.right),
+              std::min(A.bottom, B.bottom)};
+  return IsEmptyRect(r) ? win::RECT{} : r;
+}
+
+// The smallest rectangle holding both (an empty one counts for nothing).
+win::RECT Bounding(const win::RECT& A, const win::RECT& B) {
+  if (IsEmptyRect(A)) return IsEmptyRect(B) ? win::RECT{} : B;
+  if (IsEmptyRect(B)) return A;
+  return win::RECT{std::min(A.left, B.left), std::min(A.top, B.top), std::max(A.right, B.right),
+                   std::max(A.bottom, B.bottom)};
+}
+}  // namespace
+
+std::array<win::RECT, 4> DifferenceRects(const win::RECT& R1, const win::RECT& R2) {
+  std::array<win::RECT, 4> result{};
+  const win::RECT both = Intersection(R1, R2);
+  if (IsEmptyRect(both)) {
+    result[0] = IsEmptyRect(R1) ? win::RECT{} : R1;
+    result[1] = IsEmptyRect(R2) ? win::RECT{} : R2;
+    return result;
+  }
+  const win::RECT all = Bounding(R1, R2);
+  const win::RECT bands[4] = {
+      {all.left, all.top, both.left, all.bottom},       // left
+      {both.left, all.top, both.right, both.top},       // top
+      {both.right, all.top, all.right, all.bottom},     // right
+      {both.left, both.bottom, both.right, all.bottom}  // bottom
+  };
+  for (int i = 0; i < 4; ++i) {
+    const win::RECT& band = bands[i];
+    if (IsEmptyRect(band)) continue;
+    result[static_cast<std::size_t>(i)] = Bounding(Intersection(band, R1), Intersection(band, R2));
+  }
+  return result;
 }
 
 // ---- the selection ----
@@ -100,6 +140,16 @@ TGridRect TDBGridGxSelection::GridBounds() {
     case gstColumns: return FColumns->GridBounds();
     default: return NoGridRect;
   }
+}
+
+void TDBGridGxSelection::ColumnsMoved() {
+  if (FKind == gstRectangle) Reset();
+  else FRect->ClampColumns(0);
+}
+
+void TDBGridGxSelection::ColumnRemoved(int Remaining) {
+  FRect->ClampColumns(Remaining);
+  if (FKind == gstRectangle && FRect->Anchor().Col < 0) SetKind(gstNon);
 }
 
 // ---- column selection ----
@@ -302,6 +352,7 @@ bool TDBGridGxSelectionRect::CellSelected(int DataCol, const std::string& Bookma
 void TDBGridGxSelectionRect::ExtendTo(int DataCol, const std::string& Bookmark, bool Extend) {
   TDBGridGxSelection* selection = FGrid->GridSelection();
   if (selection->Kind() != gstRectangle) selection->Reset();
+  const TDBCell oldAnchor = FAnchor, oldShift = FShift;
   if (FAnchor.Col == -1 || !Extend) FAnchor = TDBCell{DataCol, Bookmark};
   FShift = TDBCell{DataCol, Bookmark};
   const bool sameCell = FAnchor.Col == FShift.Col && HasData() && CompareBookmarks(FAnchor.Row, FShift.Row) == 0;
@@ -310,7 +361,53 @@ void TDBGridGxSelectionRect::ExtendTo(int DataCol, const std::string& Bookmark, 
   } else {
     selection->SetKind(gstRectangle);
   }
-  if (Live(FGrid) && FGrid->HandleAllocated()) FGrid->Invalidate();
+  if (!Live(FGrid) || !FGrid->HandleAllocated() || !HasData()) return;
+  // Only what changed between the old and the new rectangle is painted again.
+  const win::RECT oldBox =
+      oldAnchor.Col < 0 ? win::RECT{} : PixelBox(oldAnchor.Col, oldAnchor.Row, oldShift.Col, oldShift.Row);
+  const win::RECT newBox = PixelBox(FAnchor.Col, FAnchor.Row, FShift.Col, FShift.Row);
+  for (const win::RECT& r : DifferenceRects(oldBox, newBox))
+    if (!IsEmptyRect(r)) win::InvalidateRect(FGrid->Handle(), &r, win::FALSE);
+}
+
+win::RECT TDBGridGxSelectionRect::PixelBox(int Col1, std::string BM1, int Col2, std::string BM2) {
+  if (Col1 > Col2) std::swap(Col1, Col2);
+  if (CompareBookmarks(BM1, BM2) > 0) std::swap(BM1, BM2);
+  TGridDataLinkGx* link = FGrid->GridLink();
+  TDataSet* dataSet = FGrid->DataSource()->DataSet();
+  const int count = link->RecordCount();
+  std::vector<std::string> buffered;
+  {
+    TActiveRecordKeeper keep(*link);
+    for (int r = 0; r < count; ++r) {
+      link->SetActiveRecord(r);
+      buffered.push_back(dataSet->Bookmark());
+    }
+  }
+  auto position = [&](const std::string& Bookmark) {
+    for (int r = 0; r < count; ++r)
+      if (CompareBookmarks(buffered[static_cast<std::size_t>(r)], Bookmark) == 0) return r;
+    return -1;
+  };
+  int top = 0;
+  if (count > 0 && CompareBookmarks(BM1, buffered.front()) >= 0) {
+    top = position(BM1);
+    if (top < 0) top = count;
+  }
+  int bottom = FGrid->VisibleRowCount();
+  if (count > 0 && CompareBookmarks(BM2, buffered.back()) <= 0) bottom = position(BM2);
+  const int fixed = FGrid->TitleAreaRowCount();
+  return FGrid->BoxRect(FGrid->DataToGridColumn(Col1), top + fixed, FGrid->DataToGridColumn(Col2), bottom + fixed);
+}
+
+void TDBGridGxSelectionRect::ClampColumns(int Count) {
+  if (Count <= 0) {
+    FAnchor = TDBCell{};
+    FShift = TDBCell{};
+    return;
+  }
+  if (FAnchor.Col >= Count) FAnchor.Col = Count - 1;
+  if (FShift.Col >= Count) FShift.Col = Count - 1;
 }
 
 TGridRect TDBGridGxSelectionRect::GridBounds() {
@@ -319,19 +416,15 @@ TGridRect TDBGridGxSelectionRect::GridBounds() {
   TDataSet* dataSet = FGrid->DataSource()->DataSet();
   const std::string startRow = GetStartRow(), bottomRow = GetBottomRow();
   int top = -1, bottom = -1;
-  const int saved = link->ActiveRecord();
-  try {
+  {
+    TActiveRecordKeeper keep(*link);
     for (int r = 0; r < link->RecordCount(); ++r) {
       link->SetActiveRecord(r);
       const std::string bookmark = dataSet->Bookmark();
       if (top < 0 && CompareBookmarks(bookmark, startRow) >= 0) top = r;
       if (CompareBookmarks(bookmark, bottomRow) <= 0) bottom = r;
     }
-  } catch (...) {
-    link->SetActiveRecord(saved);
-    throw;
   }
-  link->SetActiveRecord(saved);
   if (top < 0 || bottom < 0 || bottom < top) return NoGridRect;
   const int fixed = FGrid->TitleAreaRowCount();
   return TGridRect{FGrid->DataToGridColumn(GetStartColumn()), top + fixed, FGrid->DataToGridColumn(GetEndColumn()),

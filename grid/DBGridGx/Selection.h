@@ -1,14 +1,21 @@
 #pragma once
 // The grid's one multi-selection: marked records, a cell rectangle, whole columns or all.
+#include <array>
 #include <memory>
 #include <string>
 
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "platform/controls/grids/GridTypes.h"
+#include "platform/desktop/Windows.h"
 #include "platform/rtl/Classes.h"
 
 class TCustomDBGridGx;
+
+// The parts of the union of R1 and R2 that are not in both: R1 and R2 themselves when
+// they do not meet, otherwise up to four bands (left, top, right, bottom) around their
+// intersection; unused entries are empty rectangles.
+std::array<win::RECT, 4> DifferenceRects(const win::RECT& R1, const win::RECT& R2);
 
 enum TDBGridGxSelectionType { gstNon, gstRecordBookmarks, gstRectangle, gstColumns, gstAll };
 VANTREL_ENUM(TDBGridGxSelectionType, "gstNon", "gstRecordBookmarks", "gstRectangle", "gstColumns", "gstAll")
@@ -66,6 +73,11 @@ public:
   int GetEndColumn();
   void ExtendTo(int DataCol, const std::string& Bookmark, bool Extend);
   TGridRect GridBounds();
+  // The client-area box of the cells from (Col1, BM1) to (Col2, BM2), in either order;
+  // rows outside the link's buffer reach to the edge of the data rows they lie beyond.
+  win::RECT PixelBox(int Col1, std::string BM1, int Col2, std::string BM2);
+  // Keeps the cells' columns below Count (none left: the rectangle empties).
+  void ClampColumns(int Count);
 
 private:
   int CompareBookmarks(const std::string& A, const std::string& B) const;
@@ -91,6 +103,10 @@ public:
   void SelectAll();
   void UpdateKind();
   TGridRect GridBounds();
+  // The grid's columns changed places: a cell rectangle no longer means what it showed.
+  void ColumnsMoved();
+  // A column is leaving the grid; Remaining columns stay.
+  void ColumnRemoved(int Remaining);
 
 private:
   TCustomDBGridGx* FGrid;

@@ -77,7 +77,8 @@ private:
   // The column's assigned-value flags for the title (TColumnGxValue values).
   bool Assigned(int Flag) const;
   void Flag(int Flag);
-  int SortedCount() const;
+  // The largest sort position any column of the grid holds (0 when none).
+  int LastSortIndex() const;
   bool IsAlignmentStored() const;
   bool IsCaptionStored() const;
   bool IsColorStored() const;

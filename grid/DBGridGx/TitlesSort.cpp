@@ -1,6 +1,8 @@
 // Column titles: sort markers, sort positions and the room the marker takes.
 #include "grid/DBGridGx/Titles.h"
 
+#include <algorithm>
+
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/UnitResources.h"
@@ -14,13 +16,12 @@ TDBGridColumnsGx* GridColumns(const TColumnGx* Column) {
 }
 }  // namespace
 
-int TColumnTitleGx::SortedCount() const {
+int TColumnTitleGx::LastSortIndex() const {
   TDBGridColumnsGx* columns = GridColumns(FColumn);
-  int n = 0;
+  int last = 0;
   if (columns)
-    for (int i = 0; i < columns->Count(); ++i)
-      if (columns->ColumnAt(i)->Title()->SortIndex() != 0) ++n;
-  return n;
+    for (int i = 0; i < columns->Count(); ++i) last = std::max(last, columns->ColumnAt(i)->Title()->SortIndex());
+  return last;
 }
 
 void TColumnTitleGx::SetSortMarker(TSortMarkerGx Value) {
@@ -33,7 +34,8 @@ void TColumnTitleGx::SetSortMarker(TSortMarkerGx Value) {
   TColumnsGxList* sorted = grid->SortedColumnList();
   if (grid->OptionsGx().Contains(dghMultiSortMarking)) {
     if (Value != smNoneGx && FSortIndex == 0) {
-      FSortIndex = 1 + SortedCount();
+      // After the last position taken, also when stored positions left gaps.
+      FSortIndex = 1 + LastSortIndex();
       sorted->Add(FColumn);
     } else if (Value == smNoneGx && FSortIndex != 0) {
       for (int i = 0; i < columns->Count(); ++i) {

@@ -171,9 +171,11 @@ int TDataLink::ActiveRecord() const {
   return DataSet()->FActiveRecord - FFirstRecord;
 }
 
-void TDataLink::SetActiveRecord(int v) {
-  if (!FActive || FDataSource->State() == dsSetKey) return;
+bool TDataLink::SetActiveRecord(int v) {
+  if (!FActive || FDataSource->State() == dsSetKey) return false;
+  if (v < 0 || v >= RecordCount()) return false;
   DataSet()->FActiveRecord = v + FFirstRecord;
+  return true;
 }
 
 void TDataLink::SetBufferCount(int v) {

@@ -73,7 +73,10 @@ public:
   void SetReadOnly(bool v);
   // Index of the dataset's active record inside this link's window.
   int ActiveRecord() const;
-  void SetActiveRecord(int v);
+  // Moves the dataset's active record to entry v of this link's window; a position
+  // outside the window (0 .. RecordCount - 1) is refused: nothing moves and the result
+  // is false.
+  bool SetActiveRecord(int v);
   int BufferCount() const { return FBufferCount; }
   void SetBufferCount(int v);
   // Records in this link's window.
@@ -119,4 +122,18 @@ private:
   bool FVisualControl = false;
   int FBufferCount = 1;
   int FFirstRecord = 0;
+};
+
+// Puts a link's active record back where it was when the keeper was made, when the
+// keeper goes out of scope, also when an error leaves the scope.
+class TActiveRecordKeeper {
+public:
+  explicit TActiveRecordKeeper(TDataLink& Link) : FLink(Link), FSaved(Link.ActiveRecord()) {}
+  ~TActiveRecordKeeper() { FLink.SetActiveRecord(FSaved); }
+  TActiveRecordKeeper(const TActiveRecordKeeper&) = delete;
+  TActiveRecordKeeper& operator=(const TActiveRecordKeeper&) = delete;
+
+private:
+  TDataLink& FLink;
+  int FSaved;
 };

@@ -433,10 +433,14 @@ public:
   void SetActive(bool v) { FActive = v; }
   const std::string& DisplayFormat() const { return FDisplayFormat; }
   void SetDisplayFormat(const std::string& v) { FDisplayFormat = v; }
+  // The data type of the aggregate's value (ftUnknown until the dataset knows it).
+  TFieldType ResultType() const { return FResultType; }
+  void SetResultType(TFieldType v) { FResultType = v; }
 
 private:
   std::string FExpression, FDisplayFormat;
   bool FActive = false;
+  TFieldType FResultType = ftUnknown;
 };
 
 // The field class made for a data type by default (nullptr for types without one).

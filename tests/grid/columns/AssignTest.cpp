@@ -1,10 +1,10 @@
 // Copying columns, titles, footers and column defaults: assigned values travel, defaults
 // keep following the target's grid.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 
-TEST_F(ColumnsTest, AssignCopiesAssignedValuesAndLeavesDefaultsFollowingTheTargetGrid) {
+TEST_F(GridTest, AssignCopiesAssignedValuesAndLeavesDefaultsFollowingTheTargetGrid) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Source = Grid->Columns()->AddColumn();
   Source->SetFieldName("A");
@@ -49,7 +49,7 @@ TEST_F(ColumnsTest, AssignCopiesAssignedValuesAndLeavesDefaultsFollowingTheTarge
   EXPECT_EQ(Target->Columns()->UpdateCount(), 0);
 }
 
-TEST_F(ColumnsTest, AssignFromAnotherClassRaisesTheConversionError) {
+TEST_F(GridTest, AssignFromAnotherClassRaisesTheConversionError) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Column = Grid->Columns()->AddColumn();
   TFont Font;
@@ -59,7 +59,7 @@ TEST_F(ColumnsTest, AssignFromAnotherClassRaisesTheConversionError) {
   EXPECT_EQ(Grid->Columns()->UpdateCount(), 0);
 }
 
-TEST_F(ColumnsTest, FooterAndDefaultValuesCopyOnlyWhatTheSourceAssigned) {
+TEST_F(GridTest, FooterAndDefaultValuesCopyOnlyWhatTheSourceAssigned) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetFooterColor(clSilver);
   TColumnGx* Column = Grid->Columns()->AddColumn();

@@ -1,6 +1,8 @@
-// The grid's data link: the layout-change flag that field-driven widths respect, and
-// the modified flag.
-#include "tests/grid/columns/ColumnsFixture.h"
+// The grid's data link: the layout-change flag that field-driven widths respect, the
+// modified flag, and the record and write-back notifications it hands to the grid.
+#include "tests/support/GridFixture.h"
+
+#include <vector>
 
 namespace {
 
@@ -19,7 +21,7 @@ public:
   }
 };
 
-TEST_F(ColumnsTest, FieldDrivenWidthsAreNotStoredDuringALinkLayoutChange) {
+TEST_F(GridTest, FieldDrivenWidthsAreNotStoredDuringALinkLayoutChange) {
   auto* Grid = new TWidthDuringLayoutGrid(Form.get());
   Grid->SetParent(Form.get());
   Grid->SetDataSource(NewSource({"A"}, 1));
@@ -35,7 +37,7 @@ TEST_F(ColumnsTest, FieldDrivenWidthsAreNotStoredDuringALinkLayoutChange) {
   EXPECT_EQ(Custom->Width(), 200);
 }
 
-TEST_F(ColumnsTest, TheModifiedFlagClearsOnRecordAndDataSetChanges) {
+TEST_F(GridTest, TheModifiedFlagClearsOnRecordAndDataSetChanges) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetDataSource(NewSource({"A"}, 2));
   TGridDataLinkGx* Link = Grid->GridLink();
@@ -46,6 +48,68 @@ TEST_F(ColumnsTest, TheModifiedFlagClearsOnRecordAndDataSetChanges) {
   }
   Link->MarkModified();
   Link->UndoEdit();
+  EXPECT_FALSE(Link->Modified());
+}
+
+// Records what the link hands over; its write-back can be made to fail.
+class TRecordingGrid : public TDBGridGx {
+public:
+  using TDBGridGx::TDBGridGx;
+  std::vector<TField*> Changed;
+  int Writes = 0;
+  bool FailWrite = false;
+  void RecordChanged(TField* Field) override {
+    Changed.push_back(Field);
+    TDBGridGx::RecordChanged(Field);
+  }
+  void WriteEditorText() override {
+    ++Writes;
+    if (FailWrite) throw EDatabaseError("'x' is not a valid value");
+  }
+};
+
+TEST_F(GridTest, RecordChangesAndWriteBackGoToTheGrid) {
+  auto* Grid = new TRecordingGrid(Form.get());
+  Grid->SetParent(Form.get());
+  TDataSource* Source = NewSource({"A", "B"}, 1);
+  Grid->SetDataSource(Source);
+  TDataSet* DataSet = Source->DataSet();
+  TGridDataLinkGx* Link = Grid->GridLink();
+
+  DataSet->Edit();
+  Grid->Changed.clear();
+  DataSet->FieldByName("B")->SetAsString("b");
+  ASSERT_FALSE(Grid->Changed.empty());
+  EXPECT_EQ(Grid->Changed.back(), DataSet->FieldByName("B"));
+
+  // Nothing typed: nothing is written back.
+  DataSet->Post();
+  EXPECT_EQ(Grid->Writes, 0);
+
+  DataSet->Edit();
+  Link->MarkModified();
+  DataSet->Post();
+  EXPECT_EQ(Grid->Writes, 1);
+  EXPECT_FALSE(Link->Modified());
+}
+
+TEST_F(GridTest, AFailedWriteBackKeepsTheTypedTextMarkedUnwritten) {
+  auto* Grid = new TRecordingGrid(Form.get());
+  Grid->SetParent(Form.get());
+  TDataSource* Source = NewSource({"A"}, 1);
+  Grid->SetDataSource(Source);
+  TDataSet* DataSet = Source->DataSet();
+  TGridDataLinkGx* Link = Grid->GridLink();
+  DataSet->Edit();
+  Link->MarkModified();
+  Grid->FailWrite = true;
+  EXPECT_THROW(DataSet->Post(), EDatabaseError);
+  EXPECT_TRUE(Link->Modified());
+  EXPECT_EQ(DataSet->State(), dsEdit);
+  // The next post tries again; the guard against re-entry was released.
+  Grid->FailWrite = false;
+  DataSet->Post();
+  EXPECT_EQ(Grid->Writes, 2);
   EXPECT_FALSE(Link->Modified());
 }
 

@@ -1,9 +1,9 @@
 // Filter-row settings: the grid's and each column's, and the text form of a condition.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 
-TEST_F(ColumnsTest, AColumnKeepsItsFilterTextAsTyped) {
+TEST_F(GridTest, AColumnKeepsItsFilterTextAsTyped) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Column = Grid->Columns()->AddColumn();
   TSTColumnFilterGx* Filter = Column->STFilter();
@@ -16,7 +16,7 @@ TEST_F(ColumnsTest, AColumnKeepsItsFilterTextAsTyped) {
   EXPECT_EQ(Filter->ButtonProvider(), nullptr);
 }
 
-TEST_F(ColumnsTest, ConditionsWriteBackInTheirTextForm) {
+TEST_F(GridTest, ConditionsWriteBackInTheirTextForm) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetDataSource(NewSource({"#Amount", "Name"}));
   TColumnGx* Amount = Grid->Columns()->AddColumn();
@@ -44,7 +44,7 @@ TEST_F(ColumnsTest, ConditionsWriteBackInTheirTextForm) {
   }
 }
 
-TEST_F(ColumnsTest, GridFilterSettingsCopyAndRelayout) {
+TEST_F(GridTest, GridFilterSettingsCopyAndRelayout) {
   TDBGridGx* Grid = NewGrid();
   TSTDBGridGxFilter Settings(nullptr);
   Settings.SetVisible(true);

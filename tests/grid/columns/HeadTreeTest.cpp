@@ -1,5 +1,5 @@
 // The multi-title header tree built from column captions, and its word routines.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ std::string Shape(THeadTreeNode* Parent) {
   return s;
 }
 
-TEST_F(ColumnsTest, CaptionsGroupIntoAdjacentRuns) {
+TEST_F(GridTest, CaptionsGroupIntoAdjacentRuns) {
   const struct {
     std::vector<std::string> Captions;
     const char* Tree;
@@ -27,6 +27,9 @@ TEST_F(ColumnsTest, CaptionsGroupIntoAdjacentRuns) {
       {{"A|X", "B", "A|Y"}, "A(10)[X(10)] B(10) A(10)[Y(10)]"},
       {{"A|B|C"}, "A(10)[B(10)[C(10)]]"},
       {{"|A", "A||B"}, "|A(10) A(10)[B(10)]"},
+      // Each caption is cut at its own second word.
+      {{"|A|X", "A|Y"}, "A(21)[X(10) Y(10)]"},
+      {{"A|X", "A"}, "A(21)[X(10) (10)]"},
       {{"简|甲", "简|乙"}, "简(21)[甲(10) 乙(10)]"},
   };
   for (const auto& Case : Cases) {
@@ -46,7 +49,7 @@ TEST_F(ColumnsTest, CaptionsGroupIntoAdjacentRuns) {
   }
 }
 
-TEST_F(ColumnsTest, AHiddenColumnAddsNothingToItsGroupWithLinesOn) {
+TEST_F(GridTest, AHiddenColumnAddsNothingToItsGroupWithLinesOn) {
   TDBGridGx* Grid = NewGrid();
   for (const char* Caption : {"G|A", "G|B", "G|C"}) {
     TColumnGx* Column = Grid->Columns()->AddColumn();
@@ -62,7 +65,7 @@ TEST_F(ColumnsTest, AHiddenColumnAddsNothingToItsGroupWithLinesOn) {
   EXPECT_EQ(Root.FirstChild->FirstChild->Height, RowHeight - 20);
 }
 
-TEST_F(ColumnsTest, WordRoutinesSkipRunsOfDelimiters) {
+TEST_F(GridTest, WordRoutinesSkipRunsOfDelimiters) {
   int Pos = -1;
   EXPECT_EQ(NthWordWithPos(2, "||ab|||cd|", "|", Pos), "cd");
   EXPECT_EQ(Pos, 8);

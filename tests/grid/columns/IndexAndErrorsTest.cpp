@@ -1,6 +1,6 @@
 // Index conventions of columns, the field map and marked rows, and the errors these
 // classes raise.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 #include "platform/controls/ListBoxes.h"
 
@@ -16,7 +16,7 @@ std::string MessageOf(F&& Call) {
   return "(nothing raised)";
 }
 
-TEST_F(ColumnsTest, ErrorsNamedForTheGridParts) {
+TEST_F(GridTest, ErrorsNamedForTheGridParts) {
   TDBGridGx* Grid = NewGrid();
   Grid->Columns()->AddColumn();
   THeadTreeNode Root("Root", 10, 0);
@@ -52,7 +52,7 @@ TEST_F(ColumnsTest, ErrorsNamedForTheGridParts) {
   EXPECT_EQ(Grid->Columns()->ColumnAt(0)->Index(), 0);
 }
 
-TEST_F(ColumnsTest, FieldMapFollowsItsSparseSetting) {
+TEST_F(GridTest, FieldMapFollowsItsSparseSetting) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetDataSource(NewSource({"A", "B"}));
   TGridDataLinkGx* Link = Grid->GridLink();
@@ -68,7 +68,7 @@ TEST_F(ColumnsTest, FieldMapFollowsItsSparseSetting) {
   EXPECT_FALSE(Link->UsesDefaultFields());
 }
 
-TEST_F(ColumnsTest, HiddenColumnsTakeNoWidthOrOnlyTheirLine) {
+TEST_F(GridTest, HiddenColumnsTakeNoWidthOrOnlyTheirLine) {
   TDBGridGx* Grid = NewGrid();
   for (int i = 0; i < 2; ++i) Grid->Columns()->AddColumn()->SetWidth(50);
   TColumnGx* Second = Grid->Columns()->ColumnAt(1);
@@ -83,7 +83,7 @@ TEST_F(ColumnsTest, HiddenColumnsTakeNoWidthOrOnlyTheirLine) {
   EXPECT_EQ(Grid->ColWidths(GridCol), 0);
 }
 
-TEST_F(ColumnsTest, MarkedRowsStaySortedAndFollowTheLink) {
+TEST_F(GridTest, MarkedRowsStaySortedAndFollowTheLink) {
   TDBGridGx* Grid = NewGrid();
   TDataSource* Source = NewSource({"A"}, 3);
   Grid->SetDataSource(Source);
@@ -114,7 +114,7 @@ TEST_F(ColumnsTest, MarkedRowsStaySortedAndFollowTheLink) {
   EXPECT_THROW(Rows->MarkCurrentRow(true), EInvalidGridOperation);
 }
 
-TEST_F(ColumnsTest, AnExternalScrollBarServesOneGridAtATime) {
+TEST_F(GridTest, AnExternalScrollBarServesOneGridAtATime) {
   TDBGridGx* First = NewGrid();
   auto* Second = new TDBGridGx(Form.get());
   Second->SetName("DBGridGx2");

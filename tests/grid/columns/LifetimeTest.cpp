@@ -1,13 +1,13 @@
 // Fields, data sources, menus, image lists and columns freed while something still
 // refers to them: nothing is left dangling (the sanitizers check every access).
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 #include "platform/controls/Menus.h"
 #include "platform/graphics/ImageList.h"
 
 namespace {
 
-TEST_F(ColumnsTest, AColumnForgetsAFieldFreedWithItsDataSet) {
+TEST_F(GridTest, AColumnForgetsAFieldFreedWithItsDataSet) {
   TDBGridGx* Grid = NewGrid();
   TDataSource* Source = NewSource({"Name", "?Flag"}, 1);
   Grid->SetDataSource(Source);
@@ -32,7 +32,7 @@ TEST_F(ColumnsTest, AColumnForgetsAFieldFreedWithItsDataSet) {
   EXPECT_EQ(Grid->DataSource(), nullptr);
 }
 
-TEST_F(ColumnsTest, AColumnWithoutGridForgetsItsFieldMenuAndImages) {
+TEST_F(GridTest, AColumnWithoutGridForgetsItsFieldMenuAndImages) {
   TDBGridColumnsGx Columns(nullptr, TDBGridColumnGx::StaticClass());
   TColumnGx* Column = Columns.AddColumn();
   TDataSource* Source = NewSource({"A"});
@@ -52,7 +52,7 @@ TEST_F(ColumnsTest, AColumnWithoutGridForgetsItsFieldMenuAndImages) {
   EXPECT_EQ(Column->ImageList(), nullptr);
 }
 
-TEST_F(ColumnsTest, FooterSumItemsSurviveTheSumListBeingReplacedOrTheColumnFreed) {
+TEST_F(GridTest, FooterSumItemsSurviveTheSumListBeingReplacedOrTheColumnFreed) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Column = Grid->Columns()->AddColumn();
   Column->SetFieldName("Amount");
@@ -80,7 +80,7 @@ TEST_F(ColumnsTest, FooterSumItemsSurviveTheSumListBeingReplacedOrTheColumnFreed
   EXPECT_EQ(Sums->Count(), 0);
 }
 
-TEST_F(ColumnsTest, AFreedColumnLeavesTheGridsListsAndSelection) {
+TEST_F(GridTest, AFreedColumnLeavesTheGridsListsAndSelection) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
   for (int i = 0; i < 3; ++i) Grid->Columns()->AddColumn();

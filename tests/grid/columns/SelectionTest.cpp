@@ -1,9 +1,9 @@
 // The grid's selection: whole columns by Ctrl and Shift steps, cell rectangles.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 
-class SelectionTest : public ColumnsTest {
+class SelectionTest : public GridTest {
 protected:
   TDBGridGx* Grid = nullptr;
   TDBGridGxSelectionCols* Cols = nullptr;

@@ -1,10 +1,10 @@
 // Soft values of columns and titles: defaults from the field, the grid and its column
 // defaults until assigned; widths; returning to the defaults.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 
-TEST_F(ColumnsTest, AColumnWithoutGridReportsThePlainDefaults) {
+TEST_F(GridTest, AColumnWithoutGridReportsThePlainDefaults) {
   TDBGridColumnsGx Columns(nullptr, TDBGridColumnGx::StaticClass());
   TColumnGx* Column = Columns.AddColumn();
   EXPECT_EQ(Column->Width(), 64);
@@ -16,7 +16,7 @@ TEST_F(ColumnsTest, AColumnWithoutGridReportsThePlainDefaults) {
   EXPECT_EQ(Column->NotInKeyListIndex(), -1);
 }
 
-TEST_F(ColumnsTest, WidthWritesStoreOnlyRealValuesAndKeepTheLimits) {
+TEST_F(GridTest, WidthWritesStoreOnlyRealValuesAndKeepTheLimits) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Column = Grid->Columns()->AddColumn();
   const int Default = Column->Width();
@@ -36,7 +36,7 @@ TEST_F(ColumnsTest, WidthWritesStoreOnlyRealValuesAndKeepTheLimits) {
   EXPECT_EQ(Column->Width(), 500);
 }
 
-TEST_F(ColumnsTest, DefaultsFollowTheGridUntilAssigned) {
+TEST_F(GridTest, DefaultsFollowTheGridUntilAssigned) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Column = Grid->Columns()->AddColumn();
   Grid->SetColor(clAqua);
@@ -65,7 +65,7 @@ TEST_F(ColumnsTest, DefaultsFollowTheGridUntilAssigned) {
   EXPECT_EQ(Title->Color(), clRed);
 }
 
-TEST_F(ColumnsTest, ResetToDefaultsClearsFlagsAndListsButKeepsPlainValues) {
+TEST_F(GridTest, ResetToDefaultsClearsFlagsAndListsButKeepsPlainValues) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Column = Grid->Columns()->AddColumn();
   Column->SetColor(clRed);
@@ -91,7 +91,7 @@ TEST_F(ColumnsTest, ResetToDefaultsClearsFlagsAndListsButKeepsPlainValues) {
   EXPECT_EQ(Column->Tag(), 5);
 }
 
-TEST_F(ColumnsTest, FieldDrivenColumnsWriteThroughToTheirField) {
+TEST_F(GridTest, FieldDrivenColumnsWriteThroughToTheirField) {
   TDBGridGx* Grid = NewGrid();
   TDataSource* Source = NewSource({"Name", "?Flag"}, 1);
   Grid->SetDataSource(Source);

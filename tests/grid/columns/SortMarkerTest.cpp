@@ -1,9 +1,9 @@
 // Sort markers of titles and the grid's list of sorted columns.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 
-class SortMarkerTest : public ColumnsTest {
+class SortMarkerTest : public GridTest {
 protected:
   TDBGridGx* Grid = nullptr;
   TColumnGx* Col[3] = {};
@@ -91,6 +91,31 @@ TEST_F(SortMarkerTest, LoadedSortIndexesRebuildTheSortedList) {
   ASSERT_EQ(Read->SortedColumnList()->Count(), 2);
   EXPECT_EQ(Read->SortedColumnList()->ColumnAt(0)->Index(), 2);
   EXPECT_EQ(Read->SortedColumnList()->ColumnAt(1)->Index(), 0);
+}
+
+TEST_F(SortMarkerTest, StoredSortPositionsWithAGapLeaveNoHoleInTheList) {
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  // Positions 1 and 3, as a stored form may hold them.
+  Grid->Columns()->BeginUpdate();
+  Col[2]->Title()->SetSortMarker(smDownGx);
+  Col[2]->Title()->SetSortIndex(1);
+  Col[0]->Title()->SetSortMarker(smUpGx);
+  Col[0]->Title()->SetSortIndex(3);
+  Grid->Columns()->EndUpdate();
+  EXPECT_EQ(Sorted(), "CA");
+  EXPECT_EQ(Indexes(), "301");
+  EXPECT_GT(Col[0]->Title()->SortMarkerWidth(), 16);
+
+  // A newly marked column goes after the last position taken, never onto one in use.
+  Col[1]->Title()->SetSortMarker(smDownGx);
+  EXPECT_EQ(Indexes(), "341");
+  EXPECT_EQ(Sorted(), "CAB");
+
+  // Leaving multi-column marking walks the list: only the first column keeps its marker.
+  Grid->SetOptionsGx(Grid->OptionsGx() - dghMultiSortMarking);
+  EXPECT_EQ(Sorted(), "C");
+  EXPECT_EQ(Col[0]->Title()->SortMarker(), smNoneGx);
+  EXPECT_EQ(Col[1]->Title()->SortMarker(), smNoneGx);
 }
 
 }  // namespace

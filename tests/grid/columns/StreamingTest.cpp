@@ -1,9 +1,9 @@
 // Columns, titles and footers in a form description: what is stored and what reads back.
-#include "tests/grid/columns/ColumnsFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 
-TEST_F(ColumnsTest, ColumnsWithTitlesAndFootersReadBackToTheSameText) {
+TEST_F(GridTest, ColumnsWithTitlesAndFootersReadBackToTheSameText) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetFooterRowCount(2);
   TColumnGx* A = Grid->Columns()->AddColumn();
@@ -49,7 +49,7 @@ TEST_F(ColumnsTest, ColumnsWithTitlesAndFootersReadBackToTheSameText) {
   EXPECT_EQ(WriteComponentResText(Copy.get()), Text);
 }
 
-TEST_F(ColumnsTest, KeyListAndPickListColumnsRoundTrip) {
+TEST_F(GridTest, KeyListAndPickListColumnsRoundTrip) {
   TDBGridGx* Grid = NewGrid();
   const char* Keys[] = {"KeyIndex", "control"};
   for (const char* Name : Keys) Grid->Columns()->AddColumn()->SetFieldName(Name);
@@ -81,7 +81,7 @@ TEST_F(ColumnsTest, KeyListAndPickListColumnsRoundTrip) {
   EXPECT_EQ(WriteComponentResText(Copy.get()), Text);
 }
 
-TEST_F(ColumnsTest, AssignedValuesEqualToTheirDefaultAreNotStored) {
+TEST_F(GridTest, AssignedValuesEqualToTheirDefaultAreNotStored) {
   TDBGridGx* Grid = NewGrid();
   TColumnGx* Column = Grid->Columns()->AddColumn();
   Column->SetFieldName("Name");

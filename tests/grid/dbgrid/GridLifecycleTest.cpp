@@ -1,5 +1,5 @@
 // The grid's lifecycle: the objects it owns, components freed elsewhere, scaling.
-#include "tests/grid/dbgrid/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 #include "platform/data/Field.h"
 #include "platform/rtl/Resources.h"

@@ -1,6 +1,6 @@
 // The grid's published properties: defaults, what a form description stores, and the
 // writers' reactions.
-#include "tests/grid/dbgrid/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 #include "gridcontrols/GxCurrency.h"
 

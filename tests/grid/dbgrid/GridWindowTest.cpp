@@ -1,5 +1,5 @@
 // The grid with its window: edit-button size, the glyph spot, owned sub-objects.
-#include "tests/grid/dbgrid/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/graphics/DrawRecord.h"

@@ -1,5 +1,5 @@
 // The main window's grid as its form stores it: read, checked and written back unchanged.
-#include "tests/grid/dbgrid/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 #include "gridcontrols/GxCurrency.h"
 

@@ -1,5 +1,5 @@
 // The grid unit's shared resources: images, fonts, cursors, shortcuts and the use count.
-#include "tests/grid/dbgrid/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace {
 

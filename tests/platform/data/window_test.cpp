@@ -156,6 +156,41 @@ TEST(RecordWindow, FewerRecordsThanBuffers) {
   EXPECT_EQ(empty->MoveBy(1), 0);
 }
 
+TEST(RecordWindow, ActiveRecordOutsideTheWindowIsRefusedAndTheKeeperRestores) {
+  TTestOwner t;
+  TClientDataSet* ds = MakePeople(t.Owner.get(), 3);
+  TDataSource* src = MakeSource(t.Owner.get(), ds);
+  TRecordingLink grid;
+  grid.SetDataSource(src);
+  grid.SetBufferCount(5);
+  ds->MoveBy(1);
+  // Three records in a five-record window: entries 3 and 4 and negative ones hold none.
+  for (int refused : {-1, 3, 4, 100}) {
+    EXPECT_FALSE(grid.SetActiveRecord(refused)) << refused;
+    EXPECT_EQ(grid.ActiveRecord(), 1) << refused;
+    EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 2) << refused;
+  }
+  EXPECT_TRUE(grid.SetActiveRecord(2));
+  EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 3);
+  EXPECT_TRUE(grid.SetActiveRecord(1));
+
+  // An error while another record is read puts the active record back.
+  EXPECT_THROW(
+      {
+        TActiveRecordKeeper keep(grid);
+        grid.SetActiveRecord(0);
+        EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 1);
+        throw Exception("reading failed");
+      },
+      Exception);
+  EXPECT_EQ(grid.ActiveRecord(), 1);
+  EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 2);
+
+  // An empty dataset has no entry at all.
+  ds->EmptyDataSet();
+  EXPECT_FALSE(grid.SetActiveRecord(0));
+}
+
 TEST(RecordWindow, LinkNotificationsFollowStateChanges) {
   TTestOwner t;
   TClientDataSet* ds = MakePeople(t.Owner.get(), 3);

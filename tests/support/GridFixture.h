@@ -1,5 +1,5 @@
 #pragma once
-// A form with a data grid on a client dataset, the grid unit started for the test.
+// A form holding data grids on client datasets, with the grid unit started for the test.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,29 +11,28 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/forms/FormText.h"
-#include "resources/artwork/Artwork.h"
+#include "tests/support/GridTestClasses.h"
 
-class ColumnsTest : public ::testing::Test {
+class GridTest : public ::testing::Test {
 public:
-  static void SetUpTestSuite() {
-    RegisterArtwork();
-    RegisterStandardClasses();
-    RegisterDataClasses();
-    RegisterDBGridGxClasses();
-  }
+  static void SetUpTestSuite() { RegisterGridTestClasses(); }
 
 protected:
-  TDBGridGx* NewGrid(TForm* Owner = nullptr) {
+  // A grid named Name on Owner (the test's form when none is given).
+  TDBGridGx* NewGrid(TForm* Owner = nullptr, const std::string& Name = "DBGridGx1") {
     Owner = Owner ? Owner : Form.get();
     auto* Grid = new TDBGridGx(Owner);
-    Grid->SetName("DBGridGx1");
+    Grid->SetName(Name);
     Grid->SetParent(Owner);
     return Grid;
   }
+  TDBGridGx* NewGrid(const std::string& Name) { return NewGrid(nullptr, Name); }
 
   // An open client dataset "T" on data source "DS": the fields named (a leading '?'
-  // makes a Boolean field, '#' a float field), with Rows empty records.
-  TDataSource* NewSource(std::initializer_list<const char*> Fields, int Rows = 0) {
+  // makes a Boolean field, '#' a float field, else a string field), with Rows records;
+  // Fill gives record r's value of each string field, empty when none.
+  TDataSource* NewSource(std::initializer_list<const char*> Fields, int Rows = 0,
+                         std::string (*Fill)(int Row) = nullptr) {
     auto* DataSet = new TClientDataSet(Form.get());
     DataSet->SetName("T");
     for (const char* F : Fields) {
@@ -42,14 +41,23 @@ protected:
       else DataSet->FieldDefs().Add(F, ftString, 20);
     }
     DataSet->CreateDataSet();
-    for (int i = 0; i < Rows; ++i) {
+    for (int Row = 0; Row < Rows; ++Row) {
       DataSet->Append();
+      if (Fill)
+        for (int I = 0; I < DataSet->FieldCount(); ++I)
+          if (DataSet->Fields()[I]->DataType() == ftString) DataSet->Fields()[I]->SetAsString(Fill(Row));
       DataSet->Post();
     }
     auto* Source = new TDataSource(Form.get());
     Source->SetName("DS");
     Source->SetDataSet(DataSet);
     return Source;
+  }
+
+  // Reads a form description into Copy; its grid "DBGridGx1", or nil.
+  static TDBGridGx* ReadGrid(const std::string& Text, TForm& Copy) {
+    ReadComponentResText(Text, &Copy);
+    return dynamic_cast<TDBGridGx*>(Copy.FindComponent("DBGridGx1"));
   }
 
   // The block of the grid's columns in a form description.

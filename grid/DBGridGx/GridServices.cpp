@@ -1,0 +1,115 @@
+// The grid's small services: its message dispatch, the style link, columns by index or
+// field name, the data service defaults and the options menu's commands.
+#include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/ColumnDefValues.h"
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridDataService.h"
+#include "grid/DBGridGx/GridFilter.h"
+#include "grid/DBGridGx/GridSumList.h"
+#include "grid/DBGridGx/HeadTree.h"
+#include "grid/DBGridGx/ScrollBarSettings.h"
+#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/UnitRoutines.h"
+#include "platform/controls/Forms.h"
+#include "platform/rtl/SysUtils.h"
+
+void TCustomDBGridGx::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_DEFERREDLAYOUT_GX) {
+    DeferredLayoutMessage(Message);
+    return;
+  }
+  if (Message.Msg == win::WM_RBUTTONUP && PopupColumnMenu(Message)) return;
+  TCustomGrid::Dispatch(Message);
+}
+
+void TCustomDBGridGx::SetStyle(TDBGridGxStyle* Value) {
+  if (Value == FStyle && Value) return;
+  if (FStyle) FStyle->RemoveGrid(this);
+  FStyle = Value;
+  if (Value) Value->AddGrid(this);
+  else UseDefaultGridStyle();
+}
+
+void TCustomDBGridGx::UseDefaultGridStyle() {
+  TDBGridGxStyle* Default = DefaultGridStyle();
+  if (!Default) {
+    FStyle = nullptr;
+    GridStyleChanged();
+    return;
+  }
+  if (FStyle == Default) return;
+  FStyle = Default;
+  Default->AddGrid(this);
+}
+
+void TCustomDBGridGx::GridStyleChanged() {
+  if (FColumns) RequestLayout();
+}
+
+TColumnGx* TCustomDBGridGx::CurrentColumn() const {
+  const int I = CurrentDataColumn();
+  return I >= 0 && I < FColumns->Count() ? FColumns->ColumnAt(I) : nullptr;
+}
+
+TField* TCustomDBGridGx::CurrentColumnField() const {
+  TColumnGx* Column = CurrentColumn();
+  return Column ? Column->Field() : nullptr;
+}
+
+void TCustomDBGridGx::SelectDataColumn(int I) {
+  const int GridCol = DataToGridColumn(I);
+  if (GridCol >= FixedCols() && GridCol < ColCount()) SetCol(GridCol);
+}
+
+TColumnGx* TCustomDBGridGx::ColumnByFieldName(const std::string& FieldName) const {
+  for (int I = 0; I < FColumns->Count(); ++I)
+    if (AnsiCompareText(FColumns->ColumnAt(I)->FieldName(), FieldName) == 0) return FColumns->ColumnAt(I);
+  RaiseInvalidGridOperation(Format("字段名 '%s' 没有找到", FieldName));
+}
+
+TColumnGx* TCustomDBGridGx::FindColumnNoCase(const std::string& FieldName) const {
+  const std::string Wanted = UpperCase(FieldName);
+  for (int I = 0; I < FColumns->Count(); ++I)
+    if (UpperCase(FColumns->ColumnAt(I)->FieldName()) == Wanted) return FColumns->ColumnAt(I);
+  return nullptr;
+}
+
+void TCustomDBGridGx::ApplyFilterDefault() {
+  TDataSource* Source = DataSource();
+  if (Source && Source->DataSet() && Source->DataSet()->Active() && FSTFilter->Local())
+    Source->DataSet()->SetFiltered(true);
+  if (TDBGridGxDataService* Service = DBGridGxDataService()) Service->ApplyFilter(this);
+}
+
+void TCustomDBGridGx::ApplySortingDefault() {
+  if (TDBGridGxDataService* Service = DBGridGxDataService()) Service->ApplySorting(this);
+}
+
+void TCustomDBGridGx::DefaultHandler(TMessage& Message) { TCustomGrid::DefaultHandler(Message); }
+
+void TCustomDBGridGx::MenuPrintClick(TObject*) {}
+
+void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) {}
+
+void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) {}
+
+void TCustomDBGridGx::ShowColumnDialog(TObject*) {}
+
+void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTFilter->Visible()); }
+
+void TCustomDBGridGx::MenuClearFilterClick(TObject*) {}
+
+void TCustomDBGridGx::ForgetColumn(TColumnGx* Column) {
+  if (FSortedColumnList) FSortedColumnList->Remove(Column);
+  if (FShownColumns) FShownColumns->Remove(Column);
+  if (FSelection) {
+    FSelection->Columns()->ForgetColumn(Column);
+    if (FColumns && Column->Collection() == FColumns.get()) FSelection->ColumnRemoved(FColumns->Count() - 1);
+  }
+  // The header keeps its shape until the next layout, without the column.
+  for (THeadTreeNode*& Leaf : FHeadTreeLeaves)
+    if (Leaf && Leaf->Column == Column) {
+      Leaf->Column = nullptr;
+      Leaf = nullptr;
+    }
+}
