@@ -314,6 +314,9 @@ public:
 
 protected:
   void Update(TCollectionItem* Item) override;
+  // A column leaving the collection (deleted, cleared or moved to another collection)
+  // leaves every list of the grid at once.
+  void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
 private:
   TCustomDBGridGx* FGrid;

@@ -64,6 +64,13 @@ void TDBGridColumnsGx::RebuildSortedColumnList() {
   for (TColumnGx* column : marked) sorted->Add(column);
 }
 
+void TDBGridColumnsGx::Notify(TCollectionItem* Item, TCollectionNotification Action) {
+  TCollection::Notify(Item, Action);
+  if (Action != cnExtracting || !FGrid) return;
+  // A column already being freed has told the grid itself (and is no column any more).
+  if (auto* column = dynamic_cast<TColumnGx*>(Item)) FGrid->ForgetColumn(column);
+}
+
 void TDBGridColumnsGx::Update(TCollectionItem* Item) {
   TCustomDBGridGx* grid = FGrid;
   if (!Live(grid) || Loading(grid)) return;

@@ -352,6 +352,7 @@ bool TDBGridGxSelectionRect::CellSelected(int DataCol, const std::string& Bookma
 void TDBGridGxSelectionRect::ExtendTo(int DataCol, const std::string& Bookmark, bool Extend) {
   TDBGridGxSelection* selection = FGrid->GridSelection();
   if (selection->Kind() != gstRectangle) selection->Reset();
+  const bool wasRectangle = selection->Kind() == gstRectangle;
   const TDBCell oldAnchor = FAnchor, oldShift = FShift;
   if (FAnchor.Col == -1 || !Extend) FAnchor = TDBCell{DataCol, Bookmark};
   FShift = TDBCell{DataCol, Bookmark};
@@ -363,9 +364,12 @@ void TDBGridGxSelectionRect::ExtendTo(int DataCol, const std::string& Bookmark, 
   }
   if (!Live(FGrid) || !FGrid->HandleAllocated() || !HasData()) return;
   // Only what changed between the old and the new rectangle is painted again.
+  // A lone anchor cell shows no selection: it counts as no box.
   const win::RECT oldBox =
-      oldAnchor.Col < 0 ? win::RECT{} : PixelBox(oldAnchor.Col, oldAnchor.Row, oldShift.Col, oldShift.Row);
-  const win::RECT newBox = PixelBox(FAnchor.Col, FAnchor.Row, FShift.Col, FShift.Row);
+      wasRectangle ? PixelBox(oldAnchor.Col, oldAnchor.Row, oldShift.Col, oldShift.Row) : win::RECT{};
+  const win::RECT newBox = selection->Kind() == gstRectangle
+                               ? PixelBox(FAnchor.Col, FAnchor.Row, FShift.Col, FShift.Row)
+                               : win::RECT{};
   for (const win::RECT& r : DifferenceRects(oldBox, newBox))
     if (!IsEmptyRect(r)) win::InvalidateRect(FGrid->Handle(), &r, win::FALSE);
 }

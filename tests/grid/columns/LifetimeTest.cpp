@@ -97,4 +97,53 @@ TEST_F(GridTest, AFreedColumnLeavesTheGridsListsAndSelection) {
   EXPECT_EQ(Selected->Count(), 1);
 }
 
+TEST_F(GridTest, AFreedColumnLeavesTheRectangleTheSortListAndTheHeaderTree) {
+  const struct {
+    const char* Way;
+    void (*Free)(TDBGridColumnsGx* Columns);
+  } Ways[] = {
+      {"freed", [](TDBGridColumnsGx* Columns) { delete Columns->ColumnAt(1); }},
+      {"deleted from the collection", [](TDBGridColumnsGx* Columns) { Columns->Delete(1); }},
+  };
+  for (const auto& Way : Ways) {
+    SCOPED_TRACE(Way.Way);
+    Form = std::make_unique<TForm>(nullptr);
+    TDBGridGx* Grid = NewGrid();
+    Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+    TDataSource* Source = NewSource({"A", "B"}, 2);
+    Grid->SetDataSource(Source);
+    for (const char* Caption : {"G|A", "G|B"}) {
+      TColumnGx* Column = Grid->Columns()->AddColumn();
+      Column->Title()->SetCaption(Caption);
+      Column->Title()->SetSortMarker(smDownGx);
+    }
+    Grid->BuildHeadTree();
+    TDataSet* DataSet = Source->DataSet();
+    DataSet->First();
+    const std::string First = DataSet->Bookmark();
+    DataSet->Next();
+    TDBGridGxSelectionRect* Rect = Grid->GridSelection()->Rect();
+    Rect->ExtendTo(0, First, false);
+    Rect->ExtendTo(1, DataSet->Bookmark(), true);
+    ASSERT_EQ(Grid->GridSelection()->Kind(), gstRectangle);
+
+    Way.Free(Grid->Columns());
+    ASSERT_EQ(Grid->SortedColumnList()->Count(), 1);
+    EXPECT_EQ(Grid->SortedColumnList()->ColumnAt(0), Grid->Columns()->ColumnAt(0));
+    EXPECT_EQ(Rect->GetEndColumn(), 0);
+    EXPECT_EQ(Grid->HeadTreeLeaf(1), nullptr);
+    // The header keeps its shape until the next layout; every column it still names is
+    // alive, and measuring it touches no freed column.
+    Grid->HeadTreeRoot()->ForEachNode(
+        [](TCustomDBGridGx* Owner, THeadTreeNode* Node) {
+          if (Node->Column) EXPECT_EQ(Node->Column->Grid(), Owner);
+        },
+        Grid);
+    EXPECT_GT(Grid->MeasureHeadTree(Grid->HeadTreeRoot()), 0);
+    Grid->BuildHeadTree();
+    EXPECT_EQ(Grid->HeadTreeLeaf(0)->Column, Grid->Columns()->ColumnAt(0));
+    EXPECT_EQ(Grid->HeadTreeLeaf(1), nullptr);
+  }
+}
+
 }  // namespace
