@@ -47,12 +47,11 @@ public:
   std::int64_t Checksum = 0;
   void Paint() {
     TDataSet* ds = DataSet();
-    int saved = ActiveRecord();
+    TActiveRecordKeeper keep(*this);
     for (int i = 0; i < RecordCount(); ++i) {
       SetActiveRecord(i);
       for (TField* f : ds->Fields().List()) Checksum += static_cast<std::int64_t>(f->AsString().size());
     }
-    SetActiveRecord(saved);
   }
 };
 

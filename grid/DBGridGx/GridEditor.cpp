@@ -49,13 +49,13 @@ void TCustomDBGridGx::LoadFilterText(int) {}
 
 TInplaceEdit* TCustomDBGridGx::CreateEditor() { return TCustomGrid::CreateEditor(); }
 
-bool TCustomDBGridGx::CanEditShow() {
-  return !FReadOnly && FOptions.Contains(dgEditing) && TCustomGrid::CanEditShow();
-}
+// Until the grid can write the editor's text back into the field, no editor is shown
+// and no cell may be changed: typed text would be lost.
+bool TCustomDBGridGx::CanEditShow() { return false; }
 
-bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar) { return !FReadOnly; }
+bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar) { return false; }
 
-bool TCustomDBGridGx::CanEditModify() { return !FReadOnly; }
+bool TCustomDBGridGx::CanEditModify() { return false; }
 
 int TCustomDBGridGx::GetEditLimit() { return 0; }
 

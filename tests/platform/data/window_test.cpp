@@ -67,12 +67,11 @@ TEST(RecordWindow, NavigationOverTwentyRecordsWithFiveBuffers) {
 // Reads every buffered record of a link the way a grid paints its rows.
 std::vector<int> WindowIds(TDataLink& link, TDataSet* ds) {
   std::vector<int> ids;
-  int saved = link.ActiveRecord();
+  TActiveRecordKeeper keep(link);
   for (int i = 0; i < link.RecordCount(); ++i) {
     link.SetActiveRecord(i);
     ids.push_back(ds->FieldByName("ID")->AsInteger());
   }
-  link.SetActiveRecord(saved);
   return ids;
 }
 
