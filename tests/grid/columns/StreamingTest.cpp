@@ -98,4 +98,25 @@ TEST_F(GridTest, AssignedValuesEqualToTheirDefaultAreNotStored) {
   EXPECT_NE(Columns.find("Tag = 3"), std::string::npos) << Columns;
 }
 
+TEST_F(GridTest, ColumnSettingsOfClassesNotYetBuiltFailToReadWithTheirName) {
+  TDBGridGx* Grid = NewGrid();
+  Grid->Columns()->AddColumn()->SetFieldName("A");
+  const std::string Text = WriteComponentResText(Form.get());
+  const std::string Field = "FieldName = 'A'";
+  ASSERT_NE(Text.find(Field), std::string::npos) << Text;
+  for (const char* Setting : {"MRUList.Active = True", "DropDownBox.Width = 200", "DropDownBox.Columns = <>",
+                              "OnDropDownBoxTitleBtnClick = GridTitleClick"}) {
+    std::string Bad = Text;
+    Bad.insert(Bad.find(Field) + Field.size(), std::string("\n        ") + Setting);
+    const std::string Name = std::string(Setting).substr(0, std::string(Setting).find_first_of(". "));
+    auto Copy = std::make_unique<TForm>(nullptr);
+    try {
+      ReadComponentResText(Bad, Copy.get());
+      ADD_FAILURE() << Setting << " was read";
+    } catch (const Exception& E) {
+      EXPECT_NE(std::string(E.Message()).find(Name), std::string::npos) << E.Message();
+    }
+  }
+}
+
 }  // namespace
