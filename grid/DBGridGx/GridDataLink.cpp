@@ -7,6 +7,7 @@
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
+#include "platform/rtl/ScopeExit.h"
 
 using namespace columns_detail;
 
@@ -90,15 +91,12 @@ void TGridDataLinkGx::FocusControl(TField** Field) {
 }
 
 void TGridDataLinkGx::LayoutChanged() {
-  const bool saved = FInLayoutChange;
-  FInLayoutChange = true;
-  try {
+  {
+    const bool saved = FInLayoutChange;
+    FInLayoutChange = true;
+    auto restore = AtScopeExit([this, saved] { FInLayoutChange = saved; });
     if (Live(FGrid)) FGrid->RequestLayout();
-  } catch (...) {
-    FInLayoutChange = saved;
-    throw;
   }
-  FInLayoutChange = saved;
   TDataLink::LayoutChanged();
 }
 
@@ -110,10 +108,7 @@ void TGridDataLinkGx::RecordChanged(TField* Field) {
 void TGridDataLinkGx::UpdateData() {
   if (FInUpdateData) return;
   FInUpdateData = true;
-  struct TRelease {
-    bool& Flag;
-    ~TRelease() { Flag = false; }
-  } release{FInUpdateData};
+  auto release = AtScopeExit([this] { FInUpdateData = false; });
   // The typed text stays marked as unwritten when writing it back fails, so the next
   // post tries again instead of dropping it.
   if (FModified && Live(FGrid)) FGrid->WriteEditorText();
@@ -226,12 +221,8 @@ void TBookmarkListGx::DeleteMarkedRecords() {
   TDataSet* dataSet = DataSet();
   if (!dataSet) return;
   dataSet->DisableControls();
-  struct TEnable {
-    TDataSet* DataSet;
-    ~TEnable() { DataSet->EnableControls(); }
-  };
   {
-    TEnable enable{dataSet};
+    auto enable = AtScopeExit([dataSet] { dataSet->EnableControls(); });
     for (int i = Count() - 1; i >= 0; --i) {
       // Only a record that can be found again is deleted; an entry that leads nowhere
       // is dropped, never taken for the current record.

@@ -13,6 +13,7 @@
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/controls/Forms.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -43,17 +44,12 @@ void TCustomDBGridGx::BuildFieldMap() {}
 
 void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
   FSTFilter->BeginUpdate();
-  try {
-    const int From = GridToDataColumn(FromIndex), To = GridToDataColumn(ToIndex);
-    if (From >= 0 && From < FColumns->Count() && To >= 0 && To < FColumns->Count()) {
-      FColumns->ColumnAt(From)->SetIndex(To);
-      if (FOnColumnMoved) FOnColumnMoved(this, From, To);
-    }
-  } catch (...) {
-    FSTFilter->EndUpdate();
-    throw;
+  auto endUpdate = AtScopeExit([this] { FSTFilter->EndUpdate(); });
+  const int From = GridToDataColumn(FromIndex), To = GridToDataColumn(ToIndex);
+  if (From >= 0 && From < FColumns->Count() && To >= 0 && To < FColumns->Count()) {
+    FColumns->ColumnAt(From)->SetIndex(To);
+    if (FOnColumnMoved) FOnColumnMoved(this, From, To);
   }
-  FSTFilter->EndUpdate();
 }
 
 void TCustomDBGridGx::AfterColumnResize() {

@@ -8,6 +8,7 @@
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/data/DataSet.h"
+#include "platform/rtl/ScopeExit.h"
 
 using namespace columns_detail;
 
@@ -89,28 +90,23 @@ bool TDBGridGxSelection::DataCellSelected(int DataCol, const std::string& Bookma
 }
 
 void TDBGridGxSelection::Reset() {
-  auto finish = [this] {
+  // The kind ends empty also when clearing fails.
+  auto finish = AtScopeExit([this] {
     SetKind(gstNon);
     if (Live(FGrid) && FGrid->Options().Contains(dgAlwaysShowEditor) && FGrid->EditorAlwaysShown())
       FGrid->ShowCellEditor();
-  };
-  try {
-    switch (FKind) {
-      case gstRecordBookmarks:
-        if (Rows()) Rows()->Clear();
-        break;
-      case gstRectangle: FRect->Empty(); break;
-      case gstColumns: FColumns->Clear(); break;
-      case gstAll:
-        if (Live(FGrid)) FGrid->Invalidate();
-        break;
-      default: break;
-    }
-  } catch (...) {
-    finish();
-    throw;
+  });
+  switch (FKind) {
+    case gstRecordBookmarks:
+      if (Rows()) Rows()->Clear();
+      break;
+    case gstRectangle: FRect->Empty(); break;
+    case gstColumns: FColumns->Clear(); break;
+    case gstAll:
+      if (Live(FGrid)) FGrid->Invalidate();
+      break;
+    default: break;
   }
-  finish();
 }
 
 void TDBGridGxSelection::LinkActive(bool Value) {
