@@ -86,6 +86,23 @@ TEST(RecordWindow, LinksReadOtherBufferedRecordsAndRestore) {
   EXPECT_EQ(WindowIds(grid, ds), (std::vector<int>{4, 5, 6, 7, 8}));
   EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 8);
 
+  // Entries outside the window are refused: nothing moves.
+  for (int refused : {-1, 5, 100}) {
+    EXPECT_FALSE(grid.SetActiveRecord(refused)) << refused;
+    EXPECT_EQ(grid.ActiveRecord(), 4) << refused;
+  }
+  // An error while another record is read puts the active record back.
+  EXPECT_THROW(
+      {
+        TActiveRecordKeeper keep(grid);
+        EXPECT_TRUE(grid.SetActiveRecord(0));
+        EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 4);
+        throw Exception("reading failed");
+      },
+      Exception);
+  EXPECT_EQ(grid.ActiveRecord(), 4);
+  EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 8);
+
   // While editing, the edited buffer keeps its values when others are read.
   ds->Edit();
   ds->FieldByName("Name")->SetAsString("changed");
@@ -143,6 +160,10 @@ TEST(RecordWindow, FewerRecordsThanBuffers) {
   EXPECT_EQ(grid.RecordCount(), 3);
   ds->Last();
   EXPECT_EQ(grid.ActiveRecord(), 2);
+  // Buffers beyond the records hold nothing to move to.
+  EXPECT_FALSE(grid.SetActiveRecord(3));
+  EXPECT_FALSE(grid.SetActiveRecord(9));
+  EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 3);
   EXPECT_EQ(ds->MoveBy(-5), -2);
   EXPECT_TRUE(ds->Bof());
 
@@ -151,43 +172,9 @@ TEST(RecordWindow, FewerRecordsThanBuffers) {
   EXPECT_TRUE(empty->IsEmpty());
   EXPECT_TRUE(empty->Bof() && empty->Eof());
   EXPECT_EQ(grid.RecordCount(), 0);
+  EXPECT_FALSE(grid.SetActiveRecord(0));
   EXPECT_EQ(empty->RecNo(), -1);
   EXPECT_EQ(empty->MoveBy(1), 0);
-}
-
-TEST(RecordWindow, ActiveRecordOutsideTheWindowIsRefusedAndTheKeeperRestores) {
-  TTestOwner t;
-  TClientDataSet* ds = MakePeople(t.Owner.get(), 3);
-  TDataSource* src = MakeSource(t.Owner.get(), ds);
-  TRecordingLink grid;
-  grid.SetDataSource(src);
-  grid.SetBufferCount(5);
-  ds->MoveBy(1);
-  // Three records in a five-record window: entries 3 and 4 and negative ones hold none.
-  for (int refused : {-1, 3, 4, 100}) {
-    EXPECT_FALSE(grid.SetActiveRecord(refused)) << refused;
-    EXPECT_EQ(grid.ActiveRecord(), 1) << refused;
-    EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 2) << refused;
-  }
-  EXPECT_TRUE(grid.SetActiveRecord(2));
-  EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 3);
-  EXPECT_TRUE(grid.SetActiveRecord(1));
-
-  // An error while another record is read puts the active record back.
-  EXPECT_THROW(
-      {
-        TActiveRecordKeeper keep(grid);
-        grid.SetActiveRecord(0);
-        EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 1);
-        throw Exception("reading failed");
-      },
-      Exception);
-  EXPECT_EQ(grid.ActiveRecord(), 1);
-  EXPECT_EQ(ds->FieldByName("ID")->AsInteger(), 2);
-
-  // An empty dataset has no entry at all.
-  ds->EmptyDataSet();
-  EXPECT_FALSE(grid.SetActiveRecord(0));
 }
 
 TEST(RecordWindow, LinkNotificationsFollowStateChanges) {
