@@ -5,13 +5,23 @@
 #include "resources/artwork/Artwork.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
   win::SetProgramArguments(argc, argv);
-  // The windows go to the X display; without one (and after it, at exit) the headless
-  // desktop runs on the real clock, with the user's own settings store.
+  // The windows go to the X display; after it, at exit, the headless desktop runs on the
+  // real clock, with the user's own settings store.
   win::headless::UseRealClock(true);
-  bool display = win::x11::InstallX11Backend();
+  // Without a display there is nothing to show and no hot key to grab: say so and end
+  // before taking the single-copy lock, so a start on the display is not turned away.
+  if (!win::x11::InstallX11Backend()) {
+    const char* name = std::getenv("DISPLAY");
+    if (name && *name)
+      std::fprintf(stderr, "vantrel: cannot open the X display \"%s\"\n", name);
+    else
+      std::fputs("vantrel: no X display (DISPLAY is not set)\n", stderr);
+    return 1;
+  }
   RegisterArtwork();
   RegisterVantrelClasses();
 
@@ -19,7 +29,6 @@ int main(int argc, char** argv) {
   win::CreateMutexA(nullptr, win::FALSE, "Vantrel");
   if (win::GetLastError() == win::ERROR_ALREADY_EXISTS) return 0;
 
-  if (!display) std::fputs("vantrel: no display back end yet; running without a visible window\n", stderr);
   Application->Initialize();
   Application->SetTitle("Vantrel");
   Application->CreateForm(FVantrel);
