@@ -23,18 +23,28 @@ const char* const kSchema =
     "\"KeyIndex\" INTEGER, "
     "\"Content\" MEMO)";
 
+// Key ordinals, as the program stores them (KeyIndex).
+enum Key {
+#define VANTREL_VIRTKEY(Name, Code) vk##Name,
+#include "app/VirtKeys.inc"
+#undef VANTREL_VIRTKEY
+};
+
 struct SampleRow {
   bool shift, control, alt, win;
-  int keyIndex;  // ordinal of the key name: 0 none, 34 A, 25 1, 76 F1 ...
+  Key key;
   const char* content;
 };
 
+// Ctrl+Alt+Shift with a letter: X keeps Ctrl+Alt+F-keys (console switching) and
+// Ctrl+Alt+Backspace for itself, and desktops and common programs bind Ctrl+Alt or
+// Ctrl+Shift letters and most Super combinations.
 const SampleRow kRows[] = {
-    {false, true, true, false, 34, "Hello from Vantrel!"},
-    {true, true, false, false, 36, "你好，世界！这是一段中文示例文本。"},
-    {false, false, false, false, 0, "没有热键的片段 (this row has no hot key)"},
-    {false, true, true, false, 76, "Best regards,\nThe Vantrel user"},
-    {true, false, false, true, 25, "vantrel@example.com"},
+    {true, true, true, false, vkH, "Hello from Vantrel!"},
+    {true, true, true, false, vkN, "你好，世界！这是一段中文示例文本。"},
+    {false, false, false, false, vkNone, "没有热键的片段 (this row has no hot key)"},
+    {true, true, true, false, vkS, "Best regards,\nThe Vantrel user"},
+    {true, true, true, false, vkE, "vantrel@example.com"},
 };
 
 std::string DefaultPath() {
@@ -70,7 +80,7 @@ bool Fill(sqlite3* db) {
     sqlite3_bind_int(st, 2, r.control);
     sqlite3_bind_int(st, 3, r.alt);
     sqlite3_bind_int(st, 4, r.win);
-    sqlite3_bind_int(st, 5, r.keyIndex);
+    sqlite3_bind_int(st, 5, r.key);
     sqlite3_bind_text(st, 6, r.content, -1, SQLITE_STATIC);
     if (sqlite3_step(st) != SQLITE_DONE) {
       std::fprintf(stderr, "make-sample-db: %s\n", sqlite3_errmsg(db));

@@ -89,15 +89,15 @@ hot_key() {  # KEYS EXPECTED-TEXT
   wait_for 15 clipboard_is "$2" || fail "$1 did not put '$2' on the clipboard (it holds '$(timeout 3 xclip -o -selection clipboard 2>&1)')"
 }
 step "hot keys put their rows' text on the clipboard"
-hot_key ctrl+alt+a "Hello from Vantrel!"
-hot_key ctrl+shift+c "你好，世界！这是一段中文示例文本。"
-hot_key super+shift+1 "vantrel@example.com"
-# (Ctrl+Alt+F1, the sample's third key, is the server's own: its keymap switches consoles
-# with it, so no client ever sees it.)
+hot_key ctrl+alt+shift+h "Hello from Vantrel!"
+hot_key ctrl+alt+shift+n "你好，世界！这是一段中文示例文本。"
+hot_key ctrl+alt+shift+s "Best regards,
+The Vantrel user"
+hot_key ctrl+alt+shift+e "vantrel@example.com"
 step "and with Num Lock on"
 timeout 5 xdotool key Num_Lock
-hot_key ctrl+alt+a "Hello from Vantrel!"
-hot_key super+shift+1 "vantrel@example.com"
+hot_key ctrl+alt+shift+h "Hello from Vantrel!"
+hot_key ctrl+alt+shift+e "vantrel@example.com"
 timeout 5 xdotool key Num_Lock
 
 step "a second start ends at once while the first runs"

@@ -1,4 +1,5 @@
 // Runs the built make-sample-db tool and reads back what it wrote.
+#include "app/GlobalHotKey.h"
 #include "platform/data/ADODB.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <tuple>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -206,4 +209,39 @@ TEST_F(MakeSampleDb, TheDataLayerSeesTheSnippetFieldTypes) {
   for (; !table.Eof(); table.Next()) ++rows;
   EXPECT_EQ(static_cast<size_t>(rows), ReadRows(db).size());
   table.Close();
+}
+
+TEST_F(MakeSampleDb, KeyedRowsUseCombinationsLeftToPrograms) {
+  fs::path db = dir / "data.mdb";
+  ASSERT_EQ(Run(ToolPath(), {db.string()}).exitCode, 0);
+  // Combinations the X server keeps (console switching, ending the server) or that
+  // desktops and everyday programs take (terminal, lock screen, copy in terminals,
+  // screenshots in chat programs): a row bound to one of them never fires, or steals it.
+  struct Taken {
+    bool shift, control, alt, win;
+    TVirtKey key;
+  };
+  std::vector<Taken> taken = {{false, true, true, false, vkBack},  {false, true, true, false, vkDelete},
+                              {false, true, true, false, vkT},     {false, true, true, false, vkL},
+                              {false, true, true, false, vkD},     {false, true, true, false, vkA},
+                              {true, true, false, false, vkC},     {true, true, false, false, vkV}};
+  for (int f = vkF1; f <= vkF24; ++f) {
+    taken.push_back({false, true, true, false, TVirtKey(f)});
+    taken.push_back({true, true, true, false, TVirtKey(f)});  // some keymaps ignore Shift here
+  }
+
+  std::set<std::tuple<int, int, int, int, int>> seen;
+  int keyed = 0;
+  for (const Row& r : ReadRows(db)) {
+    if (r.keyIndex == vkNone) continue;
+    SCOPED_TRACE(r.content);
+    ++keyed;
+    for (const Taken& t : taken)
+      EXPECT_FALSE(r.shift == t.shift && r.control == t.control && r.alt == t.alt && r.win == t.win &&
+                   r.keyIndex == t.key)
+          << VirtKeyNames[t.key];
+    EXPECT_FALSE(r.win) << "desktops bind most Super combinations";
+    EXPECT_TRUE(seen.insert({r.shift, r.control, r.alt, r.win, r.keyIndex}).second) << "used twice";
+  }
+  EXPECT_GE(keyed, 2);
 }
