@@ -110,7 +110,9 @@ Clipboard::Clipboard(Connection& conn) : FConn(conn) {
 
 Clipboard::~Clipboard() {
   ::Display* dpy = FConn.Display();
-  if (FOwned) XSetSelectionOwner(dpy, FConn.Atom("CLIPBOARD"), 0, CurrentTime);
+  // Given up as of when it was taken: a clipboard manager that took it over since keeps it.
+  // Given up as of when it was taken: a clipboard manager that took it over since keeps it.
+  if (FOwned) XSetSelectionOwner(dpy, FConn.Atom("CLIPBOARD"), 0, FOwnedSince);
   DropTransfers();
   XDestroyWindow(dpy, FWindow);
   XFlush(dpy);
@@ -427,6 +429,59 @@ bool Clipboard::TakeExternal(std::vector<std::pair<UINT, std::string>>* formats)
     formats->push_back({format, std::move(bytes)});
   }
   return !formats->empty();
+}
+
+// ---- handing over at exit ----
+
+Clipboard::SaveResult Clipboard::SaveToManager(int timeoutMs) {
+  ::Display* dpy = FConn.Display();
+  if (!FOwned || XGetSelectionOwner(dpy, FConn.Atom("CLIPBOARD")) != FWindow) return SaveResult::NotOwned;
+  XAtom manager = FConn.Atom("CLIPBOARD_MANAGER");
+  if (XGetSelectionOwner(dpy, manager) == 0) return SaveResult::NoManager;
+  long long deadline = NowMs() + timeoutMs;
+  // The targets worth keeping go in the request's property: the contents, not the
+  // targets that describe the selection.
+  std::vector<long> keep;
+  for (XAtom a : Targets())
+    if (a != FConn.Atom("TARGETS") && a != FConn.Atom("TIMESTAMP") && a != FConn.Atom("MULTIPLE"))
+      keep.push_back(long(a));
+  XAtom property = FConn.Atom("VANTREL_SAVE_TARGETS");
+  XChangeProperty(dpy, FWindow, property, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(keep.data()), int(keep.size()));
+  XConvertSelection(dpy, manager, FConn.Atom("SAVE_TARGETS"), property, FWindow, FOwnedSince);
+  XFlush(dpy);
+  // The manager reads the clipboard from us before it answers.
+  auto ours = [](::Display*, XEvent* e, XPointer arg) -> Bool {
+    return reinterpret_cast<const Clipboard*>(arg)->Concerns(*e);
+  };
+  for (;;) {
+    XEvent e;
+    while (XCheckIfEvent(dpy, &e, ours, reinterpret_cast<XPointer>(this))) {
+      if (e.type == SelectionNotify && e.xselection.selection == manager)
+        return e.xselection.property ? SaveResult::Saved : SaveResult::Refused;
+      OnEvent(e);
+    }
+    long long left = deadline - NowMs();
+    if (left <= 0) return SaveResult::TimedOut;
+    pollfd p{FConn.Fd(), POLLIN, 0};
+    poll(&p, 1, int(left));
+  }
+}
+
+bool Clipboard::Concerns(const XEvent& event) const {
+  switch (event.type) {
+    case SelectionRequest:
+      return event.xselectionrequest.owner == FWindow;
+    case SelectionClear:
+      return event.xselectionclear.window == FWindow;
+    case SelectionNotify:
+      return event.xselection.requestor == FWindow;
+    case PropertyNotify:
+      return event.xproperty.window == FWindow ||
+             std::any_of(FTransfers.begin(), FTransfers.end(),
+                         [&](const Transfer& t) { return t.Requestor == event.xproperty.window; });
+  }
+  return false;
 }
 
 bool Clipboard::OnEvent(XEvent& event) {

@@ -25,6 +25,13 @@ public:
   // when we own the selection, nobody does, or nothing could be converted.
   bool TakeExternal(std::vector<std::pair<UINT, std::string>>* formats);
 
+  // What became of handing the contents to the desktop's clipboard manager.
+  enum class SaveResult { NotOwned, NoManager, Saved, Refused, TimedOut };
+  // Asks the clipboard manager (the owner of CLIPBOARD_MANAGER) to keep what we own on
+  // the clipboard once we are gone, serving its reads meanwhile; returns at once when we
+  // own nothing or no manager runs, and waits at most timeoutMs for its answer.
+  SaveResult SaveToManager(int timeoutMs = kSaveTimeoutMs);
+
   // The event filter: selection requests, clears, and the answers to our own requests.
   bool OnEvent(_XEvent& event);
 
@@ -34,6 +41,8 @@ public:
 
   // The longest any one read of another program's clipboard waits, in milliseconds.
   static constexpr int kReadTimeoutMs = 1000;
+  // The longest the program's exit waits for the clipboard manager, in milliseconds.
+  static constexpr int kSaveTimeoutMs = 2000;
 
 private:
   struct Transfer {
@@ -53,6 +62,8 @@ private:
   std::vector<XAtom> Targets();
   bool Convert(XAtom target, std::string* bytes, XAtom* type, int* format);
   bool Fetch(XAtom target, std::string* bytes, long long deadline);
+  // The event is one OnEvent handles.
+  bool Concerns(const _XEvent& event) const;
   bool WaitFor(int type, XWindowId window, XAtom atom, _XEvent* out, long long deadline);
   unsigned long ServerTime(long long deadline);
 

@@ -20,6 +20,8 @@ void X11Backend::StartServices() {
 }
 
 void X11Backend::StopServices() {
+  // What the program put on the clipboard outlives it when a clipboard manager runs.
+  if (FClipboard) FClipboard->SaveToManager();
   FTray.reset();
   FClipboard.reset();
   FHotKeys.reset();
