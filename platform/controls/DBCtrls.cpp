@@ -3,9 +3,56 @@
 #include "platform/controls/Forms.h"
 #include "platform/desktop/Windows.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
 namespace {
-const char* const kNavGlyphs[] = {"|<", "<", ">", ">|", "+", "-", "^", "v", "x", "@"};
+
+// The buttons' glyphs, as filled shapes on a 16 x 16 design grid centred on the button.
+using Shape = std::vector<std::pair<double, double>>;
+
+Shape Rect(double l, double t, double r, double b) { return {{l, t}, {r, t}, {r, b}, {l, b}}; }
+
+// A ring from angle `from` to `to` (degrees, counter-clockwise from three o'clock) with an
+// arrowhead at its end: the refresh arrow.
+Shape CircularArrow(double from, double to) {
+  const double pi = 3.14159265358979323846, outer = 7, inner = 4.5, cx = 8, cy = 8;
+  Shape s;
+  auto at = [&](double r, double deg) {
+    return std::pair<double, double>{cx + r * std::cos(deg * pi / 180), cy - r * std::sin(deg * pi / 180)};
+  };
+  for (double a = from; a <= to; a += 15) s.push_back(at(outer, a));
+  // The arrowhead: past the ring on both sides, its point further along.
+  s.push_back(at(outer + 1.5, to));
+  s.push_back(at((outer + inner) / 2, to + 40));
+  s.push_back(at(inner - 1.5, to));
+  for (double a = to; a >= from; a -= 15) s.push_back(at(inner, a));
+  return s;
 }
+
+std::vector<Shape> NavGlyph(TNavigateBtn Button) {
+  switch (Button) {
+    case nbFirst: return {Rect(2, 2, 5, 14), {{14, 2}, {14, 14}, {7, 8}}};
+    case nbPrior: return {{{12, 2}, {12, 14}, {4, 8}}};
+    case nbNext: return {{{4, 2}, {4, 14}, {12, 8}}};
+    case nbLast: return {{{2, 2}, {2, 14}, {9, 8}}, Rect(11, 2, 14, 14)};
+    case nbInsert:
+      return {{{6.5, 2}, {9.5, 2}, {9.5, 6.5}, {14, 6.5}, {14, 9.5}, {9.5, 9.5},
+               {9.5, 14}, {6.5, 14}, {6.5, 9.5}, {2, 9.5}, {2, 6.5}, {6.5, 6.5}}};
+    case nbDelete: return {Rect(2, 6.5, 14, 9.5)};
+    case nbEdit: return {{{2, 12}, {14, 12}, {8, 4}}};
+    case nbPost: return {{{1.5, 8.5}, {3.5, 6.5}, {6.5, 9.5}, {12.5, 3.5}, {14.5, 5.5}, {6.5, 13.5}}};
+    case nbCancel:
+      return {{{2, 4}, {4, 2}, {8, 6}, {12, 2}, {14, 4}, {10, 8},
+               {14, 12}, {12, 14}, {8, 10}, {4, 14}, {2, 12}, {6, 8}}};
+    case nbRefresh: return {CircularArrow(-60, 200)};
+  }
+  return {};
+}
+
+}  // namespace
 
 class TDBNavigator::TNavDataLink : public TDataLink {
 public:
@@ -27,10 +74,23 @@ void TNavButton::Paint() {
   win::FillRect(dc, &r, b);
   win::DeleteObject(b);
   win::DrawEdge(dc, &r, FDown ? win::EDGE_SUNKEN : win::EDGE_RAISED, win::BF_RECT);
-  const char* g = kNavGlyphs[Index];
-  win::SetBkMode(dc, win::TRANSPARENT);
-  win::SetTextColor(dc, ColorToRGB(Enabled() ? clBtnText : clGrayText));
-  win::DrawText(dc, g, -1, &r, win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE);
+  // The glyph fills about half the button's smaller side, one pixel down and right while
+  // the button is held down.
+  int side = std::max(4, std::min(r.right - r.left, r.bottom - r.top) / 2);
+  double scale = side / 16.0;
+  int left = (r.left + r.right - side) / 2 + (FDown ? 1 : 0);
+  int top = (r.top + r.bottom - side) / 2 + (FDown ? 1 : 0);
+  TColor color = Enabled() ? clBtnText : clGrayText;
+  Canvas()->Pen()->SetColor(color);
+  Canvas()->Pen()->SetStyle(psSolid);
+  Canvas()->Brush()->SetColor(color);
+  Canvas()->Brush()->SetStyle(bsSolid);
+  for (const Shape& shape : NavGlyph(Index)) {
+    std::vector<win::POINT> points;
+    for (auto [x, y] : shape)
+      points.push_back({left + int(std::lround(x * scale)), top + int(std::lround(y * scale))});
+    Canvas()->Polygon(points);
+  }
 }
 
 void TNavButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

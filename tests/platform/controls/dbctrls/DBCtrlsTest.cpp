@@ -1,9 +1,13 @@
 // The navigator and the data-aware memo on a client dataset.
 #include "platform/controls/DBCtrls.h"
 #include "platform/data/DBClient.h"
+#include "platform/graphics/DrawRecord.h"
 #include "tests/platform/controls/ControlsFixture.h"
+#include "tests/support/RepaintRecord.h"
 
+#include <algorithm>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -97,6 +101,108 @@ TEST_F(DBCtrlsTest, MemoEditsOnlyAfterTheNavigatorStartsEditing) {
   EXPECT_EQ(Data->State(), dsBrowse);
   EXPECT_NE(Current().find('!'), std::string::npos);
   EXPECT_EQ(Memo->Text(), Current());
+}
+
+// The glyph polygons one button drew, taken from what the navigator drew (its client
+// coordinates), relative to the button's corner.
+std::vector<std::vector<win::POINT>> GlyphOf(const std::vector<win::DrawOp>& ops, TNavButton* b) {
+  std::vector<std::vector<win::POINT>> shapes;
+  for (const win::DrawOp& op : ops) {
+    bool inside = std::all_of(op.points.begin(), op.points.end(), [&](const win::POINT& p) {
+      return p.x >= b->Left() && p.x < b->Left() + b->Width() && p.y >= b->Top() && p.y < b->Top() + b->Height();
+    });
+    if (!inside) continue;
+    shapes.push_back(op.points);
+    for (win::POINT& p : shapes.back()) p = {p.x - b->Left(), p.y - b->Top()};
+  }
+  return shapes;
+}
+
+TEST_F(DBCtrlsTest, ButtonsDrawTheirGlyphsAsShapes) {
+  Nav->BtnClick(nbNext);  // every moving button enabled
+  std::vector<win::DrawOp> texts = RepaintAndRecord(Nav->Handle(), win::DrawKind::Text);
+  EXPECT_TRUE(texts.empty()) << texts.front().text;
+  std::vector<win::DrawOp> ops = RepaintAndRecord(Nav->Handle(), win::DrawKind::Polygon);
+
+  // Which way a triangle points: the side its one extreme vertex lies on.
+  enum Points { Any, Left, Right, Up };
+  auto pointing = [](std::vector<win::POINT> t) {
+    auto byX = [](win::POINT a, win::POINT b) { return a.x < b.x; };
+    std::sort(t.begin(), t.end(), byX);
+    if (t[0].x < t[1].x && t[1].x == t[2].x) return Left;
+    if (t[0].x == t[1].x && t[1].x < t[2].x) return Right;
+    std::sort(t.begin(), t.end(), [](win::POINT a, win::POINT b) { return a.y < b.y; });
+    if (t[0].y < t[1].y && t[1].y == t[2].y) return Up;
+    return Any;
+  };
+  struct Case {
+    TNavigateBtn button;
+    size_t shapes;
+    Points triangle;  // the glyph's triangle, where it has one
+    bool barFirst;    // a bar beside the triangle: before it (true) or after it
+  };
+  const Case cases[] = {
+      {nbFirst, 2, Left, true}, {nbPrior, 1, Left, false},  {nbNext, 1, Right, false}, {nbLast, 2, Right, false},
+      {nbInsert, 1, Any, false}, {nbDelete, 1, Any, false}, {nbEdit, 1, Up, false},    {nbPost, 1, Any, false},
+      {nbCancel, 1, Any, false}, {nbRefresh, 1, Any, false},
+  };
+  std::set<std::vector<std::pair<int, int>>> distinct;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.button));
+    TNavButton* b = Nav->Buttons(c.button);
+    auto shapes = GlyphOf(ops, b);
+    ASSERT_EQ(shapes.size(), c.shapes);
+    std::vector<std::pair<int, int>> all;
+    for (const auto& shape : shapes) {
+      EXPECT_GE(shape.size(), 3u);
+      for (win::POINT p : shape) all.push_back({p.x, p.y});
+    }
+    distinct.insert(all);
+    // Centred on the button, well inside its edges.
+    auto [minX, maxX] = std::minmax_element(all.begin(), all.end());
+    EXPECT_NEAR(minX->first + maxX->first, b->Width(), 2);
+    EXPECT_GE(minX->first, 3);
+    if (c.triangle == Any) continue;
+    const auto& triangle = *std::find_if(shapes.begin(), shapes.end(), [](auto& s) { return s.size() == 3; });
+    EXPECT_EQ(pointing(triangle), c.triangle);
+    if (c.shapes == 2) {
+      const auto& bar = *std::find_if(shapes.begin(), shapes.end(), [](auto& s) { return s.size() == 4; });
+      auto barX = std::minmax_element(bar.begin(), bar.end(), [](auto a, auto b) { return a.x < b.x; });
+      auto triX = std::minmax_element(triangle.begin(), triangle.end(), [](auto a, auto b) { return a.x < b.x; });
+      if (c.barFirst)
+        EXPECT_LT(barX.second->x, triX.first->x);
+      else
+        EXPECT_GT(barX.first->x, triX.second->x);
+    }
+  }
+  EXPECT_EQ(distinct.size(), std::size(cases)) << "each button has a glyph of its own";
+}
+
+TEST_F(DBCtrlsTest, GlyphsAreGreyedWhenDisabledAndMoveWhenPressed) {
+  // On the first record First is disabled and Next enabled.
+  std::vector<win::DrawOp> ops = RepaintAndRecord(Nav->Handle(), win::DrawKind::Polygon);
+  for (auto [button, color] : {std::pair{nbFirst, clGrayText}, std::pair{nbNext, clBtnText}}) {
+    TNavButton* b = Nav->Buttons(button);
+    for (const win::DrawOp& op : ops)
+      if (op.points.front().x >= b->Left() && op.points.front().x < b->Left() + b->Width()) {
+        EXPECT_EQ(op.color, ColorToRGB(color)) << static_cast<int>(button);
+        EXPECT_EQ(op.brushStyle, win::BS_SOLID);
+      }
+  }
+
+  TNavButton* next = Nav->Buttons(nbNext);
+  auto up = GlyphOf(ops, next);
+  win::POINT p = Center(next);
+  win::headless::MouseDown(win::headless::MouseButton::Left, p.x, p.y);
+  auto down = GlyphOf(RepaintAndRecord(Nav->Handle(), win::DrawKind::Polygon), next);
+  win::headless::MouseUp(win::headless::MouseButton::Left, p.x, p.y);
+  ASSERT_EQ(up.size(), 1u);
+  ASSERT_EQ(down.size(), 1u);
+  ASSERT_EQ(up[0].size(), down[0].size());
+  for (size_t i = 0; i < up[0].size(); ++i) {
+    EXPECT_EQ(down[0][i].x, up[0][i].x + 1);
+    EXPECT_EQ(down[0][i].y, up[0][i].y + 1);
+  }
 }
 
 }  // namespace
