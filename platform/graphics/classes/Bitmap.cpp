@@ -37,8 +37,9 @@ public:
   explicit TBitmapCanvas(TBitmap* Owner) : FBitmap(Owner) {}
   ~TBitmapCanvas() override { FreeDC(); }
   void FreeDC() {
-    if (!HandleAllocated()) return;
-    HDC dc = TCanvas::Handle();
+    if (!FDC) return;
+    HDC dc = FDC;
+    FDC = nullptr;
     SetHandle(nullptr);
     if (FOld) SelectObject(dc, FOld);
     FOld = nullptr;
@@ -50,11 +51,13 @@ protected:
     FBitmap->MakeHandle();
     HDC dc = CreateCompatibleDC(nullptr);
     FOld = SelectObject(dc, FBitmap->FHandle);
+    FDC = dc;
     SetHandle(dc);
   }
 
 private:
   TBitmap* FBitmap;
+  HDC FDC = nullptr;
   HGDIOBJ FOld = nullptr;
 };
 

@@ -17,8 +17,9 @@ TCanvas::~TCanvas() {
   delete FBrush;
 }
 
+// Whoever draws or measures through the handle gets the canvas's current tools selected.
 HDC TCanvas::Handle() {
-  RequiredState({csHandleValid});
+  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
   return FHandle;
 }
 

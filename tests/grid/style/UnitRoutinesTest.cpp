@@ -103,6 +103,41 @@ TEST_F(UnitRoutinesTest, TextOverflowsCell) {
   delete Form;
 }
 
+// Both routines measure through the canvas's handle: after the grid's font changed they
+// must measure in that font, not in whatever the device context held before.
+TEST_F(UnitRoutinesTest, MeasuringFollowsTheCanvasFont) {
+  auto* Form = new TForm(nullptr);
+  auto* Grid = new TCustomGrid(Form);
+  Grid->SetParent(Form);
+  Form->Show();
+  TCanvas* Canvas = Grid->Canvas();
+  const std::string Text = "Wide text here";
+  Canvas->TextWidth(Text);  // the first font is selected now
+  const struct {
+    const char* Name;
+    void (*Change)(TFont*);
+  } cases[] = {
+      {"larger", [](TFont* F) { F->SetSize(24); }},
+      {"bold", [](TFont* F) { F->SetStyle(TFontStyles{fsBold}); }},
+      {"back to small", [](TFont* F) { F->SetSize(6); F->SetStyle(TFontStyles{}); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    c.Change(Canvas->Font());
+    int W = 0, H = 0;
+    TextOverflowsCell(Grid, 0, 0, Text, win::RECT{0, 0, 1000, 1000}, false, W, H);
+    EXPECT_EQ(W, Canvas->TextWidth(Text));
+    EXPECT_EQ(H, Canvas->TextHeight(Text));
+  }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    c.Change(Canvas->Font());
+    const int Measured = MeasureTextWidth(Canvas, Text);
+    EXPECT_EQ(Measured, Canvas->TextWidth(Text));
+  }
+  delete Form;
+}
+
 TEST_F(UnitRoutinesTest, GridErrorsAndSmallRoutines) {
   try {
     RaiseInvalidGridOperation("Grid requested to display more than 256 columns");

@@ -142,6 +142,54 @@ TEST_F(TextDrawTest, WrappedTextGoesThroughTheSharedBitmap) {
   EXPECT_EQ(SharedDrawBitmap(), nullptr);
 }
 
+// Bold or italic text that is not left-aligned is measured through the canvas's handle,
+// and text on the shared bitmap is drawn through the bitmap's handle: both must use the
+// font the canvas holds now, after it changed since it was last used.
+TEST_F(TextDrawTest, TextFollowsTheCanvasFontAfterItChanged) {
+  AcquireDrawBitmap();
+  const std::string Text = "Cell text";
+  const win::RECT R{10, 0, 250, 60};
+  Canvas->TextWidth(Text);  // the first font is selected now
+  const struct {
+    const char* Name;
+    int Size;
+    TFontStyles Style;
+    TAlignment Alignment;
+  } cases[] = {
+      {"bold right", 20, TFontStyles{fsBold}, taRightJustify},
+      {"italic centred", 16, TFontStyles{fsItalic}, taCenter},
+      {"bold italic right, smaller", 7, TFontStyles{fsBold, fsItalic}, taRightJustify},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Canvas->Font()->SetSize(c.Size);
+    Canvas->Font()->SetStyle(c.Style);
+    win::ClearDrawRecording();
+    PaintHorizontalCellText(Canvas, R, 2, 2, Text, c.Alignment, 0, false, false, 0, 0, false);
+    const int W = Canvas->TextWidth(Text);
+    const auto Direct = TextsOn(Canvas->Handle());
+    ASSERT_EQ(Direct.size(), 1u);
+    ASSERT_FALSE(Direct[0].points.empty());
+    EXPECT_EQ(Direct[0].points[0].x, c.Alignment == taRightJustify ? R.right - W - 3 : R.left + 120 - (W >> 1));
+
+    // The same font, changed once more, word-wrapped on the shared bitmap.
+    Canvas->Font()->SetSize(c.Size + 1);
+    win::ClearDrawRecording();
+    PaintHorizontalCellText(Canvas, R, 2, 2, Text, c.Alignment, 0, true, false, 0, 0, false);
+    const auto OnBitmap = TextsOn(SharedDrawBitmap()->Canvas()->Handle());
+    ASSERT_FALSE(OnBitmap.empty());
+    win::LOGFONT Expected;
+    win::GetObject(Canvas->Font()->Handle(), sizeof Expected, &Expected);
+    for (const win::DrawOp& Op : OnBitmap) {
+      EXPECT_EQ(Op.FontName(), Expected.lfFaceName);
+      EXPECT_EQ(Op.font.lfHeight, Expected.lfHeight);
+      EXPECT_EQ(Op.font.lfWeight, Expected.lfWeight);
+      EXPECT_EQ(Op.font.lfItalic, Expected.lfItalic);
+    }
+  }
+  ReleaseDrawBitmap();
+}
+
 TEST_F(TextDrawTest, RotatedFont) {
   TFont Font;
   const struct {

@@ -191,6 +191,40 @@ TEST(Canvas, XorPenModeDrawsReversibly) {
   EXPECT_EQ(GetBitmapImage(bmp.Handle()).pixels, before);
 }
 
+// Code that draws or measures through the handle gets the canvas's current tools, also
+// after a tool changed since it was last selected.
+TEST(Canvas, TheHandleHoldsTheCurrentFontPenAndBrush) {
+  TBitmap bmp;
+  bmp.SetSize(20, 20);
+  TCanvas* c = bmp.Canvas();
+  const struct {
+    const char* name;
+    void (*change)(TCanvas*);
+  } steps[] = {
+      {"fresh canvas", [](TCanvas*) {}},
+      {"font changed", [](TCanvas* k) { k->Font()->SetSize(22); k->Font()->SetColor(clRed); }},
+      {"pen changed", [](TCanvas* k) { k->Pen()->SetColor(clBlue); }},
+      {"brush changed", [](TCanvas* k) { k->Brush()->SetColor(clLime); }},
+      {"all changed after drawing", [](TCanvas* k) {
+         k->TextWidth("x");
+         k->Rectangle(0, 0, 5, 5);
+         k->Font()->SetStyle(TFontStyles{fsBold});
+         k->Pen()->SetWidth(3);
+         k->Brush()->SetStyle(bsClear);
+       }},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    step.change(c);
+    HDC dc = c->Handle();
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GdiObj(c->Font()->Handle()));
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GdiObj(c->Pen()->Handle()));
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), GdiObj(c->Brush()->Handle()));
+    EXPECT_EQ(GetTextColor(dc), ColorToRGB(c->Font()->Color()));
+    EXPECT_EQ(GetBkColor(dc), ColorToRGB(c->Brush()->Color()));
+  }
+}
+
 TEST(Canvas, WithoutAHandleDrawingRaisesAndLocksCount) {
   TCanvas c;
   EXPECT_THROW(c.FillRect(Rect(0, 0, 1, 1)), EInvalidOperation);
