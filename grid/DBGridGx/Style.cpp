@@ -8,10 +8,20 @@
 
 namespace {
 TDBGridGxStyle* GDefaultGridStyle = nullptr;
+// The style the grid unit made; whoever frees it first, the unit's end does not again.
+TDBGridGxStyle* GUnitStyle = nullptr;
 }
 
 TDBGridGxStyle* DefaultGridStyle() { return GDefaultGridStyle; }
 void SetDefaultGridStyle(TDBGridGxStyle* Value) { GDefaultGridStyle = Value; }
+
+void MakeUnitGridStyle() {
+  if (GUnitStyle) return;
+  GUnitStyle = new TDBGridGxStyle();
+  GDefaultGridStyle = GUnitStyle;
+}
+
+void FreeUnitGridStyle() { delete GUnitStyle; }
 
 TDBGridGxStyle::TDBGridGxStyle() : FGridList(std::make_unique<TList>()) {
   FNotifyWindow = win::AllocateHWnd([this](win::HWND, win::UINT Msg, win::WPARAM W, win::LPARAM L) {
@@ -29,6 +39,7 @@ TDBGridGxStyle::~TDBGridGxStyle() {
   if (FNotifyWindow) win::DeallocateHWnd(FNotifyWindow);
   FNotifyWindow = nullptr;
   if (GDefaultGridStyle == this) GDefaultGridStyle = nullptr;
+  if (GUnitStyle == this) GUnitStyle = nullptr;
   // Each grid leaves the list through its own style assignment.
   for (int I = FGridList->Count() - 1; I >= 0; --I) {
     if (I >= FGridList->Count()) continue;

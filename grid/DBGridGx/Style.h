@@ -87,3 +87,7 @@ private:
 // The process-wide default style (or nil); the grid unit's start-up makes it.
 TDBGridGxStyle* DefaultGridStyle();
 void SetDefaultGridStyle(TDBGridGxStyle* Value);
+// The grid unit's own default style: made at its start-up, freed at its end unless it
+// was freed before.
+void MakeUnitGridStyle();
+void FreeUnitGridStyle();

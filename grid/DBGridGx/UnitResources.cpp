@@ -14,7 +14,6 @@ struct UnitState {
   std::unique_ptr<TImageList> SortMarkers;
   std::unique_ptr<TFont> SortIndex;
   std::unique_ptr<TDBGridGxDataService> DataService;
-  TDBGridGxStyle* Style = nullptr;  // the default style the unit made
   win::HCURSOR Down = nullptr, Right = nullptr, Left = nullptr;
   TShortCut Search = 0, SearchNext = 0, SearchPrior = 0, PreviousValue = 0;
   int SearchTimeout = 1500;
@@ -43,11 +42,7 @@ void ReleaseAll() {
   s.Indicators.reset();
   s.SortMarkers.reset();
   s.SortIndex.reset();
-  if (s.Style) {
-    if (DefaultGridStyle() == s.Style) SetDefaultGridStyle(nullptr);
-    delete s.Style;
-    s.Style = nullptr;
-  }
+  FreeUnitGridStyle();
   s.DataService.reset();
   s.RegistryBase.clear();
 }
@@ -81,8 +76,7 @@ void StartDBGridGxUnit() {
   }
   try {
     RegisterDBGridGxClasses();
-    s.Style = new TDBGridGxStyle();
-    SetDefaultGridStyle(s.Style);
+    MakeUnitGridStyle();
     s.DataService = std::make_unique<TDBGridGxDataService>();
 
     s.SortIndex = std::make_unique<TFont>();

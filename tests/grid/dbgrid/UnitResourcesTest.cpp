@@ -133,4 +133,23 @@ TEST(GridUnit, AGridOutlivingTheDefaultStyleLeavesIt) {
   EXPECT_EQ(Grid->GridStyle(), nullptr);
 }
 
+// Whoever frees the default style first, the unit's end does not free it again (the
+// sanitizer build reports a second free), and the next start makes a fresh one.
+TEST(GridUnit, FreeingTheDefaultStyleBeforeTheUnitEnds) {
+  RegisterArtwork();
+  {
+    TDBGridGxUnitUse Use;
+    TForm Form(nullptr);
+    auto* Grid = new TDBGridGx(&Form);
+    ASSERT_NE(DefaultGridStyle(), nullptr);
+    delete DefaultGridStyle();
+    EXPECT_EQ(DefaultGridStyle(), nullptr);
+    EXPECT_EQ(Grid->GridStyle(), nullptr);
+  }
+  EXPECT_EQ(DBGridGxUnitUseCount(), 0);
+  EXPECT_EQ(DefaultGridStyle(), nullptr);
+  TDBGridGxUnitUse Again;
+  EXPECT_NE(DefaultGridStyle(), nullptr);
+}
+
 }  // namespace
