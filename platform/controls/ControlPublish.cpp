@@ -60,10 +60,14 @@ void TWinControl::Publish(TClassBuilder<TWinControl>& b) {
   b.Property("OnKeyUp", &TWinControl::OnKeyUp, &TWinControl::SetOnKeyUp);
 }
 
-// Children are written inside their parent: those owned by the root being written.
+// Children are written inside their parent: those owned by the root being written. The
+// root also writes, after its controls and in creation order, the components it owns
+// that stand on no parent (connections, datasets, data sources, menus), so that
+// references to them read back.
 void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
   for (TControl* c : FControls)
     if (c->Owner() == Root) Proc(c);
+  TComponent::GetChildren(Proc, Root);
 }
 
 void TWinControl::Loaded() {
