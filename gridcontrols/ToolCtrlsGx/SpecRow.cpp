@@ -27,6 +27,7 @@ void TSpecRowGx::Publish(TClassBuilder<TSpecRowGx>& b) {
   b.Property("ShortCut", &TSpecRowGx::ShortCut, &TSpecRowGx::SetShortCut).Default(win::WORD(0x802E));
   b.Property("ShowIfNotInKeyList", &TSpecRowGx::ShowIfNotInKeyList, &TSpecRowGx::SetShowIfNotInKeyList)
       .Default(true);
+  b.Property("Value", &TSpecRowGx::Value, &TSpecRowGx::SetValue).Stored(&TSpecRowGx::IsValueStored);
   b.Property("Visible", &TSpecRowGx::Visible, &TSpecRowGx::SetVisible).Default(false);
 }
 

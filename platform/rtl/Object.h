@@ -15,13 +15,14 @@
 
 class TObject;
 class TComponent;
+class Variant;
 class TCollection;
 struct TClassInfo;
 // A class reference.
 using TClass = const TClassInfo*;
 
 // Kinds of published properties.
-enum TTypeKind { tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod, tkWString, tkInt64 };
+enum TTypeKind { tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod, tkWString, tkInt64, tkVariant };
 
 // Names of an enumeration's values, ordinal 0 first.
 struct TEnumInfo {
@@ -69,11 +70,13 @@ struct TPropInfo {
   std::function<void(TObject*, TObject*)> SetObj;
   std::function<TMethod(TObject*)> GetMethod;
   std::function<void(TObject*, const TMethod&)> SetMethod;
+  std::function<Variant(TObject*)> GetVar;
+  std::function<void(TObject*, const Variant&)> SetVar;
   std::function<bool(TObject*)> StoredFn;  // null: stored
   bool StoredConst = true;
 
   TClass PropClass() const { return ClassOf ? ClassOf() : nullptr; }
-  bool Writable() const { return SetOrd || SetFloat || SetStr || SetObj || SetMethod; }
+  bool Writable() const { return SetOrd || SetFloat || SetStr || SetObj || SetMethod || SetVar; }
   bool IsStored(TObject* Instance) const { return StoredConst && (!StoredFn || StoredFn(Instance)); }
 };
 

@@ -107,6 +107,17 @@ void SetFloatProp(TObject* Instance, const TPropInfo* Prop, double Value) {
   Prop->SetFloat(Instance, Value);
 }
 
+Variant GetVariantProp(TObject* Instance, const TPropInfo* Prop) {
+  if (!Prop->GetVar) WrongKind(Prop);
+  return Prop->GetVar(Instance);
+}
+
+void SetVariantProp(TObject* Instance, const TPropInfo* Prop, const Variant& Value) {
+  if (!Prop->GetVar) WrongKind(Prop);
+  if (!Prop->SetVar) ReadOnly(Prop);
+  Prop->SetVar(Instance, Value);
+}
+
 TObject* GetObjectProp(TObject* Instance, const TPropInfo* Prop) {
   if (!Prop->GetObj) WrongKind(Prop);
   return Prop->GetObj(Instance);
@@ -136,6 +147,8 @@ std::string GetStrProp(TObject* I, std::string_view N) { return GetStrProp(I, Fi
 void SetStrProp(TObject* I, std::string_view N, const std::string& V) { SetStrProp(I, FindPropInfo(I, N), V); }
 double GetFloatProp(TObject* I, std::string_view N) { return GetFloatProp(I, FindPropInfo(I, N)); }
 void SetFloatProp(TObject* I, std::string_view N, double V) { SetFloatProp(I, FindPropInfo(I, N), V); }
+Variant GetVariantProp(TObject* I, std::string_view N) { return GetVariantProp(I, FindPropInfo(I, N)); }
+void SetVariantProp(TObject* I, std::string_view N, const Variant& V) { SetVariantProp(I, FindPropInfo(I, N), V); }
 TObject* GetObjectProp(TObject* I, std::string_view N) { return GetObjectProp(I, FindPropInfo(I, N)); }
 void SetObjectProp(TObject* I, std::string_view N, TObject* V) { SetObjectProp(I, FindPropInfo(I, N), V); }
 TMethod GetMethodProp(TObject* I, std::string_view N) { return GetMethodProp(I, FindPropInfo(I, N)); }

@@ -2,6 +2,7 @@
 // Published members: the class builder that lists them, and access to properties by name.
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Set.h"
+#include "platform/rtl/Variant.h"
 
 #include <concepts>
 #include <functional>
@@ -110,6 +111,10 @@ public:
       p->Kind = tkString;
       p->GetStr = [Get](TObject* o) { return std::string(std::invoke(Get, static_cast<T*>(o))); };
       if constexpr (hasSet) p->SetStr = [Set](TObject* o, const std::string& v) { std::invoke(Set, static_cast<T*>(o), v); };
+    } else if constexpr (std::is_same_v<V, Variant>) {
+      p->Kind = tkVariant;
+      p->GetVar = [Get](TObject* o) { return Variant(std::invoke(Get, static_cast<T*>(o))); };
+      if constexpr (hasSet) p->SetVar = [Set](TObject* o, const Variant& v) { std::invoke(Set, static_cast<T*>(o), v); };
     } else if constexpr (std::is_floating_point_v<V>) {
       p->Kind = tkFloat;
       p->GetFloat = [Get](TObject* o) { return static_cast<double>(std::invoke(Get, static_cast<T*>(o))); };
@@ -227,6 +232,10 @@ std::string GetEnumProp(TObject* Instance, std::string_view PropName);
 void SetEnumProp(TObject* Instance, std::string_view PropName, std::string_view Value);
 std::string GetSetProp(TObject* Instance, std::string_view PropName, bool Brackets = false);
 void SetSetProp(TObject* Instance, std::string_view PropName, std::string_view Value);
+Variant GetVariantProp(TObject* Instance, const TPropInfo* Prop);
+void SetVariantProp(TObject* Instance, const TPropInfo* Prop, const Variant& Value);
+Variant GetVariantProp(TObject* Instance, std::string_view PropName);
+void SetVariantProp(TObject* Instance, std::string_view PropName, const Variant& Value);
 TObject* GetObjectProp(TObject* Instance, const TPropInfo* Prop);
 // Raises EInvalidCast when Value is not of the property's class.
 void SetObjectProp(TObject* Instance, const TPropInfo* Prop, TObject* Value);

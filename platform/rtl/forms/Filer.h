@@ -4,6 +4,7 @@
 #include "platform/rtl/Collection.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/Variant.h"
 #include "platform/rtl/forms/Parser.h"
 
 #include <deque>
@@ -85,6 +86,8 @@ public:
   bool ReadBoolean();
   char ReadChar();
   std::vector<unsigned char> ReadBinary();
+  // A variant value as TWriter::WriteVariant writes it.
+  Variant ReadVariant();
   // After ReadValue gave vaCollection: the items up to '>' (the collection is cleared first).
   void ReadCollection(TCollection* Collection);
   // The properties of Instance up to (not including) 'end' or a nested object.
@@ -161,6 +164,9 @@ public:
   void WriteBoolean(bool Value);
   void WriteChar(char Value);
   void WriteBinary(const std::vector<unsigned char>& Data);
+  // nil (unassigned), Null, True/False, an integer, a float (with 'c' for currency and
+  // 'd' for a date), a string, or a list for an array; EWriteError for other types.
+  void WriteVariant(const Variant& Value);
 
   const std::string& Text() const { return FOut; }
 

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Utf8.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -140,9 +141,10 @@ void TParser::ScanNumber() {
   std::string digits(FText.substr(start, FPos - start));
   if (isFloat) {
     // A type suffix (single, currency, date, float) may follow.
+    FFloatSuffix = 0;
     if (FPos < FText.size() && std::string_view("sScCdDfF").find(FText[FPos]) != std::string_view::npos &&
         (FPos + 1 >= FText.size() || !IsIdentChar(FText[FPos + 1])))
-      ++FPos;
+      FFloatSuffix = static_cast<char>(std::toupper(static_cast<unsigned char>(FText[FPos++])));
     errno = 0;
     double v = std::strtod(digits.c_str(), nullptr);
     if (errno == ERANGE && std::isinf(v)) Error("Invalid number");

@@ -22,6 +22,9 @@ public:
   const std::string& TokenString() const { return FString; }
   std::int64_t TokenInt() const { return FInt; }
   double TokenFloat() const { return FFloat; }
+  // The type letter written after a float ('S' single, 'C' currency, 'D' date, 'F'
+  // float), upper case; 0 when none.
+  char TokenFloatSuffix() const { return FFloatSuffix; }
   // Line (1-based) on which the current token starts.
   int SourceLine() const { return FTokenLine; }
 
@@ -55,4 +58,5 @@ private:
   std::string FString;
   std::int64_t FInt = 0;
   double FFloat = 0;
+  char FFloatSuffix = 0;
 };

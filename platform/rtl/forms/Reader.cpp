@@ -248,6 +248,55 @@ char TReader::ReadChar() {
 
 std::vector<unsigned char> TReader::ReadBinary() { return FParser->ReadBinary(); }
 
+Variant TReader::ReadVariant() {
+  switch (NextValue()) {
+    case vaList: {
+      ReadListBegin();
+      // Nested lists count against the reader's depth limit.
+      struct TDepth {
+        int& Depth;
+        explicit TDepth(int& D) : Depth(D) { ++Depth; }
+        ~TDepth() { --Depth; }
+      } depth(FDepth);
+      std::vector<Variant> items;
+      while (!EndOfList()) items.push_back(ReadVariant());
+      ReadListEnd();
+      Variant array = VarArrayCreate(0, static_cast<int>(items.size()) - 1, varVariant);
+      for (std::size_t i = 0; i < items.size(); ++i) array.PutElement(static_cast<int>(i), items[i]);
+      return array;
+    }
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+      return Variant::FromInteger(ReadInt64());
+    case vaExtended: {
+      const bool plain = FParser->Token() == toFloat;
+      const char suffix = plain ? FParser->TokenFloatSuffix() : 0;
+      const double v = ReadFloat();
+      if (suffix == 'C') return Variant(Currency::FromDouble(v));
+      if (suffix == 'D') return Variant::FromDateTime(v);
+      return Variant(v);
+    }
+    case vaString:
+      return Variant(ReadString());
+    case vaTrue:
+    case vaFalse:
+      return Variant(ReadBoolean());
+    case vaNil:
+      FParser->NextToken();
+      return Unassigned();
+    case vaIdent:
+      if (FParser->IsSymbol("Null")) {
+        FParser->NextToken();
+        return Null();
+      }
+      [[fallthrough]];
+    default:
+      InvalidValue();
+  }
+}
+
 std::uint64_t TReader::ReadSetBits(const TEnumInfo& Type) {
   FParser->Expect('[');
   std::uint64_t bits = 0;

@@ -258,6 +258,9 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop, const 
       SetMethodProp(Instance, Prop, m);
       return;
     }
+    case tkVariant:
+      SetVariantProp(Instance, Prop, ReadVariant());
+      return;
     case tkClass:
       ReadObjectValue(Instance, Prop, Path);
       return;

@@ -9,7 +9,25 @@
 
 namespace {
 constexpr int MaxObjectDepth = 32;
+
+// Same type and same value (element by element for arrays): what a descendant need not
+// write again.
+bool SameVariant(const Variant& A, const Variant& B) {
+  if (A.Type() != B.Type()) return false;
+  if (A.IsArray()) {
+    if (A.LowBound() != B.LowBound() || A.HighBound() != B.HighBound()) return false;
+    for (int i = A.LowBound(); i <= A.HighBound(); ++i)
+      if (!SameVariant(A[i], B[i])) return false;
+    return true;
+  }
+  if (A.IsEmpty() || A.IsNull()) return true;
+  try {
+    return A == B;
+  } catch (const Exception&) {
+    return false;
+  }
 }
+}  // namespace
 
 std::string FormatFormString(const std::string& Value) {
   if (Value.empty()) return "''";
@@ -136,6 +154,33 @@ void TWriter::WriteString(const std::string& Value) {
 void TWriter::WriteIdent(const std::string& Ident) { WriteValueText(Ident); }
 void TWriter::WriteBoolean(bool Value) { WriteValueText(Value ? "True" : "False"); }
 void TWriter::WriteChar(char Value) { WriteValueText(FormatFormString(std::string(1, Value))); }
+
+void TWriter::WriteVariant(const Variant& Value) {
+  if (Value.IsArray()) {
+    WriteListBegin();
+    for (int i = Value.LowBound(); i <= Value.HighBound(); ++i) WriteVariant(Value[i]);
+    WriteListEnd();
+    return;
+  }
+  switch (Value.Type()) {
+    case varEmpty: WriteIdent("nil"); return;
+    case varNull: WriteIdent("Null"); return;
+    case varBoolean: WriteBoolean(Value.AsBoolean()); return;
+    case varShortInt:
+    case varByte:
+    case varSmallint:
+    case varWord:
+    case varInteger:
+    case varLongWord:
+    case varInt64: WriteInteger(Value.AsInt64()); return;
+    case varSingle:
+    case varDouble: WriteFloat(Value.AsDouble()); return;
+    case varCurrency: WriteValueText(FormatFormFloat(Value.AsCurrency().ToDouble()) + "c"); return;
+    case varDate: WriteValueText(FormatFormFloat(Value.AsDateTime()) + "d"); return;
+    case varString: WriteString(Value.AsString()); return;
+    default: throw EWriteError("Cannot write a variant of type " + VarTypeAsText(Value.Type()));
+  }
+}
 
 void TWriter::WriteBinary(const std::vector<unsigned char>& Data) {
   static const char hex[] = "0123456789ABCDEF";
@@ -308,6 +353,16 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop, TPersi
       } else {
         WriteNameProp(Prop, name, false, {});
       }
+      return;
+    }
+    case tkVariant: {
+      if (!Prop->SetVar) return;
+      // No default: the stored rule alone decides, so an unassigned value is written too.
+      Variant v = Prop->GetVar(Instance);
+      if (Anc && SameVariant(v, Prop->GetVar(Anc))) return;
+      WritePropName(Prop->Name);
+      WriteVariant(v);
+      EndProperty();
       return;
     }
     case tkClass:
