@@ -291,6 +291,7 @@ Variant TReader::ReadVariant() {
         FParser->NextToken();
         return Null();
       }
+      if (FParser->IsSymbol("INF") || FParser->IsSymbol("NAN")) return Variant(ReadFloat());
       [[fallthrough]];
     default:
       InvalidValue();

@@ -226,12 +226,17 @@ public:
     LoadLog().push_back(Name());
   }
   bool SeenLoading = false;
+  const Variant& Data() const { return FData; }
+  void SetData(const Variant& V) { FData = V; }
+  bool DataStored() const { return !FData.IsEmpty(); }
   static void Publish(TClassBuilder<TFixTimer>& b) {
     b.Property("Interval", &TFixTimer::Interval, &TFixTimer::SetInterval).Default(1000);
+    b.Property("Data", &TFixTimer::Data, &TFixTimer::SetData).Stored(&TFixTimer::DataStored);
   }
 
 private:
   int FInterval = 1000;
+  Variant FData;
 };
 
 class TFixForm : public TFixControl {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class TVarHolder : public TComponent {
@@ -52,6 +54,8 @@ TEST(VariantProperty, ValuesComeBackWithTheirType) {
       {"int64", Variant(static_cast<long long>(5000000000LL)), "Value = 5000000000"},
       {"float", Variant(2.5), "Value = 2.5"},
       {"tiny float", Variant(-1.25e-300), nullptr},
+      {"infinite float", Variant(std::numeric_limits<double>::infinity()), "Value = INF"},
+      {"negative infinite float", Variant(-std::numeric_limits<double>::infinity()), "Value = -INF"},
       {"currency", Variant(Currency::FromRaw(123456)), "Value = 12.3456c"},
       {"date and time", Variant::FromDateTime(EncodeDate(2026, 12, 10) + 0.75), "Value = 46366.75d"},
       {"string with a quote", Variant("it's 汉字"), "Value = 'it''s 汉字'"},
@@ -60,6 +64,8 @@ TEST(VariantProperty, ValuesComeBackWithTheirType) {
       {"true", Variant(true), "Value = True"},
       {"false", Variant(false), "Value = False"},
       {"array of a key", VarArrayOf({Variant(1), Variant("a"), Null()}), nullptr},
+      {"nested array", VarArrayOf({VarArrayOf({Variant(true), Unassigned()}), Variant(Currency::FromRaw(-5))}), nullptr},
+      {"empty array", VarArrayCreate(0, -1, varVariant), "Value = ()"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
