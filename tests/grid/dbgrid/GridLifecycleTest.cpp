@@ -130,6 +130,22 @@ TEST_F(GridTest, LayoutLocksNestAndRebuildOnceAtTheOutermostUnlock) {
   EXPECT_EQ(Grid->FixedCols(), 0);
 }
 
+// The form's data source and dataset are written with it, so the grid's reference to
+// its data source resolves when the form is read back.
+TEST_F(GridTest, AWrittenFormReadsBackWithTheGridOnItsDataSource) {
+  TDBGridGx* Grid = NewGrid();
+  Grid->SetDataSource(NewSource({"A"}));
+  Grid->DataSource()->DataSet()->Close();  // an in-memory dataset has no packet to open from
+  const std::string Text = WriteComponentResText(Form.get());
+  TForm Copy(nullptr);
+  TDBGridGx* Read = ReadGrid(Text, Copy);
+  ASSERT_NE(Read, nullptr) << Text;
+  auto* Source = dynamic_cast<TDataSource*>(Copy.FindComponent("DS"));
+  ASSERT_NE(Source, nullptr) << Text;
+  EXPECT_EQ(Read->DataSource(), Source);
+  EXPECT_EQ(Source->DataSet(), Copy.FindComponent("T"));
+}
+
 TEST_F(GridTest, ColumnsAreStreamedOnlyWhenCustomised) {
   TDBGridGx* Grid = NewGrid();
   EXPECT_EQ(WriteComponentResText(Form.get()).find("Columns = <"), std::string::npos);
