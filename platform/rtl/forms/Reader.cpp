@@ -1,5 +1,6 @@
 #include "platform/rtl/forms/Filer.h"
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/TypInfo.h"
 
 #include <algorithm>
@@ -253,11 +254,8 @@ Variant TReader::ReadVariant() {
     case vaList: {
       ReadListBegin();
       // Nested lists count against the reader's depth limit.
-      struct TDepth {
-        int& Depth;
-        explicit TDepth(int& D) : Depth(D) { ++Depth; }
-        ~TDepth() { --Depth; }
-      } depth(FDepth);
+      ++FDepth;
+      auto leave = AtScopeExit([this] { --FDepth; });
       std::vector<Variant> items;
       while (!EndOfList()) items.push_back(ReadVariant());
       ReadListEnd();
