@@ -101,7 +101,8 @@ void TCustomClientDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>&
 }
 
 std::int64_t TCustomClientDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,
-                                            const std::vector<bool>& present, std::int64_t beforeKey) {
+                                            const std::vector<bool>& present, std::int64_t beforeKey,
+                                            const std::vector<Variant>&) {
   const size_t defs = static_cast<size_t>(FieldDefs().Count());
   std::vector<Variant> row;
   if (key < 0) row.assign(defs, Null());

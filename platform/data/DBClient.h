@@ -40,7 +40,7 @@ protected:
   std::vector<std::int64_t> LoadOrder() override;
   void LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
-                        std::int64_t beforeKey) override;
+                        std::int64_t beforeKey, const std::vector<Variant>& oldValues) override;
   void EraseRow(std::int64_t key) override;
   bool OrderFollowsValues() const override;
 

@@ -31,6 +31,16 @@ int CompareValues(const Variant& a, const Variant& b, bool caseInsensitive) {
   }
 }
 
+bool SameFieldValue(const Variant& a, const Variant& b) {
+  if (IsNothing(a) || IsNothing(b)) return IsNothing(a) && IsNothing(b);
+  if (VarIsStr(a) || VarIsStr(b)) return VarIsStr(a) && VarIsStr(b) && a.AsString() == b.AsString();
+  try {
+    return (a <=> b) == 0;
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
 Variant CoerceToFieldType(const Variant& v, TFieldType type) {
   if (IsNothing(v)) return v;
   try {

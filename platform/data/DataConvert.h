@@ -8,6 +8,10 @@
 // everything else as the Variant compares it. Never throws.
 int CompareValues(const Variant& a, const Variant& b, bool caseInsensitive);
 
+// Whether a field holds the same value as before: Null and Empty alike, texts byte for
+// byte, other values as the Variant compares them. Never throws.
+bool SameFieldValue(const Variant& a, const Variant& b);
+
 // A literal converted to the type of the field it is compared with ("2024-01-05" for a
 // date field becomes a date); the value itself when it does not convert.
 Variant CoerceToFieldType(const Variant& v, TFieldType type);

@@ -211,6 +211,8 @@ protected:
   void RestoreState(TDataSetState s);
 
   TRecordBuffer& Buffer(int i) { return *FBuffers[static_cast<size_t>(i)]; }
+  // The record as it was read when editing began; nullptr outside an edit.
+  const TRecordBuffer* OldValuesBuffer() const { return FOldValuesValid ? &FOldValues : nullptr; }
   void CheckCanModify() const;
   void SetFilterBuffer(TRecordBuffer* b) { FFilterBuffer = b; }
 

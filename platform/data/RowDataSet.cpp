@@ -231,14 +231,29 @@ void TRowDataSet::InternalSetRecNo(int v) {
 
 std::int64_t TRowDataSet::WriteActiveRecord(std::int64_t beforeKey) {
   TRecordBuffer& buf = *ActiveRecordBuffer();
-  const int defs = FieldDefs().Count();
-  std::vector<Variant> values(static_cast<size_t>(defs), Null());
-  std::vector<bool> present(static_cast<size_t>(defs), false);
+  const bool inserting = State() == dsInsert;
+  const TRecordBuffer* old = inserting ? nullptr : OldValuesBuffer();
+  const auto defs = static_cast<size_t>(FieldDefs().Count());
+  std::vector<Variant> values(defs, Null());
+  std::vector<bool> present(defs, false);
+  std::vector<Variant> oldValues;
+  if (old) oldValues.assign(defs, Null());
+  bool changed = false;
   for (auto [slot, def] : FDataMap) {
-    values[static_cast<size_t>(def)] = buf.Values[static_cast<size_t>(slot)];
+    const Variant& value = buf.Values[static_cast<size_t>(slot)];
+    if (old) {
+      // An edit writes only what the user changed, so other programs' changes to the
+      // rest of the row stay.
+      const Variant& was = old->Values[static_cast<size_t>(slot)];
+      if (SameFieldValue(value, was)) continue;
+      oldValues[static_cast<size_t>(def)] = was;
+    }
+    values[static_cast<size_t>(def)] = value;
     present[static_cast<size_t>(def)] = true;
+    changed = true;
   }
-  return WriteRow(State() == dsInsert ? -1 : buf.Key, values, present, beforeKey);
+  if (old && !changed) return buf.Key;
+  return WriteRow(inserting ? -1 : buf.Key, values, present, beforeKey, oldValues);
 }
 
 void TRowDataSet::InternalPost() {

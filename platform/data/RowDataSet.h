@@ -11,6 +11,10 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/FilterExpr.h"
 
+// Why a post or delete failed when the row is gone or changed since it was read.
+inline constexpr const char* RowNotLocatedText =
+    "Row cannot be located for updating. Some values may have been changed since it was last read.";
+
 class TRowDataSet : public TDataSet {
   VANTREL_CLASS(TRowDataSet, TDataSet)
 public:
@@ -39,9 +43,14 @@ protected:
     return false;
   }
   // Writes a row (key -1: a new row, placed before beforeKey in the engine's own order,
-  // or at its end for -1); returns its key. present[i] tells which columns to write.
+  // or at its end for -1); returns its key. present[i] tells which columns to write. For
+  // an existing row, oldValues holds what was read of those columns (empty: unknown); an
+  // engine shared with other programs writes only where the row still holds them, and
+  // raises RowNotLocatedText otherwise.
   virtual std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values,
-                                const std::vector<bool>& present, std::int64_t beforeKey) = 0;
+                                const std::vector<bool>& present, std::int64_t beforeKey,
+                                const std::vector<Variant>& oldValues) = 0;
+  // Removes a row; raises RowNotLocatedText when an engine finds it gone.
   virtual void EraseRow(std::int64_t key) = 0;
   // True when the order follows the rows' values (a sort or an index): a written row
   // is then placed by reloading the order.
@@ -50,7 +59,8 @@ protected:
   // Reloads the order (after a change of sort, index or filter), keeping the cursor on
   // the same row (keepKey, or the cursor's row) when it is still there.
   void RebuildOrder(std::int64_t keepKey = -1);
-  // Writes the active record through WriteRow; returns the row's key.
+  // Writes the active record through WriteRow: a new record whole, an edited one only in
+  // the fields that changed (nothing at all when none did); returns the row's key.
   std::int64_t WriteActiveRecord(std::int64_t beforeKey);
   // Visits the visible rows in order until visit returns true; true when it did.
   virtual bool ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit);

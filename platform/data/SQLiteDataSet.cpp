@@ -396,16 +396,17 @@ std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
   return FTableMode ? key : FCacheRowIds[static_cast<size_t>(key)];
 }
 
-void TSQLiteDataSet::RunWrite(const std::function<void()>& write) {
+void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
   if (FTable.empty()) Error("Cannot modify a read-only dataset");
   try {
     FDb->Exec("BEGIN IMMEDIATE");
   } catch (const EDatabaseError& e) {
     Error(e.Message());
   }
+  bool located = false;
   try {
-    write();
-    FDb->Exec("COMMIT");
+    located = write();
+    FDb->Exec(located ? "COMMIT" : "ROLLBACK");
   } catch (const EDatabaseError& e) {
     try {
       FDb->Exec("ROLLBACK");
@@ -413,10 +414,29 @@ void TSQLiteDataSet::RunWrite(const std::function<void()>& write) {
     }
     Error(e.Message());
   }
+  if (!located) throw EDatabaseError(RowNotLocatedText);
+}
+
+bool TSQLiteDataSet::RowStillHolds(std::int64_t rowId, const std::vector<size_t>& cols,
+                                   const std::vector<Variant>& oldValues) {
+  if (oldValues.empty()) return true;
+  std::string list;
+  for (size_t c : cols) list += (list.empty() ? "" : ", ") + QuoteIdent(FColumns[c]);
+  TSQLiteStatement st(FDb->Db(), "SELECT " + list + " FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
+  st.BindInt64(1, rowId);
+  if (!st.Step()) return false;
+  // Compared as the fields read them, so a value stored in another form ("no" for
+  // false) still counts as the value read.
+  for (size_t k = 0; k < cols.size(); ++k) {
+    TFieldType type = FieldDefs().Items(static_cast<int>(cols[k]))->DataType();
+    if (!SameFieldValue(st.Column(static_cast<int>(k), type), oldValues[cols[k]])) return false;
+  }
+  return true;
 }
 
 std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,
-                                      const std::vector<bool>& present, std::int64_t) {
+                                      const std::vector<bool>& present, std::int64_t,
+                                      const std::vector<Variant>& oldValues) {
   ClearBatch();
   std::vector<size_t> cols;
   for (size_t i = 0; i < values.size(); ++i) {
@@ -427,9 +447,14 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
       continue;
     cols.push_back(i);
   }
+  // An edit whose changes are all in columns never written (the row id) writes nothing.
+  if (key >= 0 && cols.empty()) return key;
   std::int64_t rowId = -1;
   RunWrite([&] {
     std::string sql;
+    // Only where the row still holds what was read of the columns written: another
+    // program may have changed or deleted it since.
+    if (key >= 0 && !RowStillHolds(BaseRowId(key), cols, oldValues)) return false;
     if (key < 0) {
       std::string names, marks;
       for (size_t c : cols) {
@@ -441,7 +466,6 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
     } else {
       std::string sets;
       for (size_t c : cols) sets += (sets.empty() ? "" : ", ") + QuoteIdent(FColumns[c]) + " = ?";
-      if (sets.empty()) return;
       sql = "UPDATE " + QuoteIdent(FTable) + " SET " + sets + " WHERE rowid = ?";
     }
     TSQLiteStatement st(FDb->Db(), sql);
@@ -449,7 +473,9 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
     for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
     if (key >= 0) st.BindInt64(n, BaseRowId(key));
     st.Step();
+    if (key >= 0 && FDb->Changes() == 0) return false;
     rowId = key < 0 ? FDb->LastInsertRowId() : BaseRowId(key);
+    return true;
   });
   if (FTableMode) return rowId;
   // Query mode: keep the read rows in step with what was written.
@@ -476,6 +502,7 @@ void TSQLiteDataSet::EraseRow(std::int64_t key) {
     TSQLiteStatement st(FDb->Db(), "DELETE FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
     st.BindInt64(1, BaseRowId(key));
     st.Step();
+    return FDb->Changes() != 0;  // another program deleted it first
   });
   if (!FTableMode) FCacheErased[static_cast<size_t>(key)] = true;
 }

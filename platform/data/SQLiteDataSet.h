@@ -61,7 +61,7 @@ protected:
   bool TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
                      const std::vector<std::pair<int, int>>& dataMap) override;
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
-                        std::int64_t beforeKey) override;
+                        std::int64_t beforeKey, const std::vector<Variant>& oldValues) override;
   void EraseRow(std::int64_t key) override;
   bool OrderFollowsValues() const override { return !FSort.empty(); }
 
@@ -110,7 +110,11 @@ private:
   std::vector<TSortItem> ParseSort(const std::string& text) const;
   void DefineFromTable(TSQLiteDatabase* db, const std::string& table);
   void ReadQuery(TSQLiteDatabase* db);
-  void RunWrite(const std::function<void()>& write);
+  // Runs write in a transaction of its own; write returns false when the row it works on
+  // is not there as read: nothing is kept then, and RowNotLocatedText is raised.
+  void RunWrite(const std::function<bool()>& write);
+  // Whether the row still holds oldValues in the columns cols (empty: nothing known).
+  bool RowStillHolds(std::int64_t rowId, const std::vector<size_t>& cols, const std::vector<Variant>& oldValues);
   std::int64_t BaseRowId(std::int64_t key) const;
 
   TCustomConnection* FConnection = nullptr;

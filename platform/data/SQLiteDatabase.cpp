@@ -4,8 +4,11 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 #include "platform/data/DataConvert.h"
 #include "platform/rtl/DateTime.h"
@@ -49,6 +52,25 @@ bool ParseIso(const std::string& s, TDateTime& out) {
 
 bool Contains(const std::string& upper, const char* what) { return upper.find(what) != std::string::npos; }
 
+std::function<void(int)>& BusySleep() {
+  static std::function<void(int)> sleep;
+  return sleep;
+}
+
+// Waits for another connection's lock in growing steps until SQLiteBusyTimeoutMs have
+// passed; count is the number of waits so far for this lock.
+int WaitForLock(void*, int count) {
+  static const int steps[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+  constexpr int n = sizeof steps / sizeof steps[0];
+  long waited = 0;
+  for (int i = 0; i < count; ++i) waited += steps[i < n ? i : n - 1];
+  if (waited >= SQLiteBusyTimeoutMs) return 0;
+  int ms = static_cast<int>(std::min<long>(steps[count < n ? count : n - 1], SQLiteBusyTimeoutMs - waited));
+  if (BusySleep()) BusySleep()(ms);
+  else std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  return 1;
+}
+
 }  // namespace
 
 std::string QuoteIdent(const std::string& name) {
@@ -88,6 +110,8 @@ TFieldType FieldTypeOfDecl(const std::string& decl, bool autoInc, int& size) {
   return ftWideString;
 }
 
+void SetSQLiteBusySleep(std::function<void(int ms)> sleep) { BusySleep() = std::move(sleep); }
+
 // TSQLiteDatabase
 
 TSQLiteDatabase::TSQLiteDatabase(const std::string& path, bool readOnly) : FPath(path) {
@@ -103,6 +127,8 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& path, bool readOnly) : FPath
     FDb = nullptr;
     Fail("Cannot open database file '" + path + "': " + why);
   }
+  // A lock another program holds is waited for, as a desktop database engine does.
+  sqlite3_busy_handler(FDb, WaitForLock, nullptr);
   // Reading the schema tells a database from any other file.
   rc = sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
@@ -131,6 +157,7 @@ void TSQLiteDatabase::Exec(const std::string& sql) {
 }
 
 std::int64_t TSQLiteDatabase::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
+int TSQLiteDatabase::Changes() const { return sqlite3_changes(FDb); }
 
 // TSQLiteStatement
 
@@ -204,6 +231,41 @@ int TSQLiteStatement::ColumnStorage(int i) const { return sqlite3_column_type(FS
 std::int64_t TSQLiteStatement::ColumnInt64(int i) const { return sqlite3_column_int64(FStmt, i); }
 
 namespace {
+std::string_view TextOf(sqlite3_value* value) {
+  const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
+  return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(value))) : std::string_view();
+}
+
+// A stored flag: numbers are true unless 0; texts "true", "yes", "on" and "false", "no",
+// "off" in any case, or a whole number. Anything else is no value (Null).
+void ReadFlag(sqlite3_value* value, int storage, Variant& out) {
+  if (storage == SQLITE_INTEGER) return out.SetBoolean(sqlite3_value_int64(value) != 0);
+  if (storage == SQLITE_FLOAT) return out.SetBoolean(sqlite3_value_double(value) != 0);
+  std::string s = Trim(std::string(TextOf(value)));
+  for (const char* t : {"true", "yes", "on"})
+    if (AnsiSameText(s, t)) return out.SetBoolean(true);
+  for (const char* f : {"false", "no", "off"})
+    if (AnsiSameText(s, f)) return out.SetBoolean(false);
+  std::int64_t i;
+  if (TryStrToInt64(s, i)) return out.SetBoolean(i != 0);
+  out.SetNull();
+}
+
+// A stored whole number within lo..hi; a number outside the range or a text that is not
+// a number is no value (Null), never a value cut to fit.
+bool ReadWhole(sqlite3_value* value, int storage, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
+  if (storage == SQLITE_INTEGER) {
+    out = sqlite3_value_int64(value);
+  } else if (storage == SQLITE_FLOAT) {
+    double r = std::nearbyint(sqlite3_value_double(value));  // half to even
+    if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) return false;
+    out = static_cast<std::int64_t>(r);
+  } else if (!TryStrToInt64(Trim(std::string(TextOf(value))), out)) {
+    return false;
+  }
+  return out >= lo && out <= hi;
+}
+
 // One look-up of the column; its value is read at once, on this thread, before the
 // statement moves on.
 [[gnu::always_inline]] inline void ReadValue(sqlite3_value* value, TFieldType type, Variant& out) {
@@ -211,15 +273,17 @@ namespace {
   if (storage == SQLITE_NULL) return out.SetNull();
   switch (type) {
     case ftBoolean:
-      if (storage == SQLITE_TEXT) {
-        std::string s = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        return out.SetBoolean(AnsiSameText(s, "true") || (s != "0" && !AnsiSameText(s, "false") && !s.empty()));
-      }
-      return out.SetBoolean(sqlite3_value_int64(value) != 0);
-    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc:
-      return out.SetInteger(varInteger, static_cast<int>(sqlite3_value_int64(value)));
-    case ftLargeint:
-      return out.SetInteger(varInt64, sqlite3_value_int64(value));
+      return ReadFlag(value, storage, out);
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: {
+      std::int64_t i;
+      if (!ReadWhole(value, storage, INT32_MIN, INT32_MAX, i)) return out.SetNull();
+      return out.SetInteger(varInteger, i);
+    }
+    case ftLargeint: {
+      std::int64_t i;
+      if (!ReadWhole(value, storage, INT64_MIN, INT64_MAX, i)) return out.SetNull();
+      return out.SetInteger(varInt64, i);
+    }
     case ftFloat:
       return out.SetFloat(varDouble, sqlite3_value_double(value));
     case ftCurrency: case ftBCD: case ftFMTBcd:

@@ -3,6 +3,7 @@
 // Opening never creates a file: a missing file, a file that is not a database and a
 // file that cannot be opened raise EDatabaseError naming the file.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,11 +52,19 @@ public:
   void Exec(const std::string& sql);
   std::string ErrorText() const;
   std::int64_t LastInsertRowId() const;
+  // The rows the last INSERT, UPDATE or DELETE changed.
+  int Changes() const;
 
 private:
   sqlite3* FDb = nullptr;
   std::string FPath;
 };
+
+// How long a connection waits for another connection's lock before it fails.
+inline constexpr int SQLiteBusyTimeoutMs = 5000;
+// Replaces how a connection waiting for a lock sleeps for ms milliseconds (tests pass one
+// that takes no time); nullptr restores real sleeping.
+void SetSQLiteBusySleep(std::function<void(int ms)> sleep);
 
 // The field type of a declared column type ("BOOLEAN", "TEXT(50)", "MEMO", ...); size
 // receives a declared size. Autoinc marks an INTEGER PRIMARY KEY or AUTOINCREMENT column.

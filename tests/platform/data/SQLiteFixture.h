@@ -6,7 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
+
+#include "platform/data/SQLiteDatabase.h"
 
 class TTempDatabase {
 public:
@@ -67,3 +70,19 @@ inline std::string JetConnectionString(const std::string& path) {
          "Jet OLEDB:Don't Copy Locale on Compact=False;Jet OLEDB:Compact Without Replica Repair=False;"
          "Jet OLEDB:SFP=False";
 }
+
+// While it lives, a connection waiting for a lock waits in no time: Waited adds up the
+// milliseconds it asked for, and OnWait (when set) runs at each wait.
+struct TLockWaits {
+  long Waited = 0;
+  std::function<void()> OnWait;
+  TLockWaits() {
+    SetSQLiteBusySleep([this](int ms) {
+      Waited += ms;
+      if (OnWait) OnWait();
+    });
+  }
+  ~TLockWaits() { SetSQLiteBusySleep(nullptr); }
+  TLockWaits(const TLockWaits&) = delete;
+  TLockWaits& operator=(const TLockWaits&) = delete;
+};

@@ -5,31 +5,9 @@
 #include <fstream>
 
 #include "platform/data/ADODB.h"
-#include "tests/platform/data/DataFixtures.h"
-#include "tests/platform/data/SQLiteFixture.h"
+#include "tests/platform/data/AdoFixture.h"
 
 namespace {
-
-struct TAdoFixture {
-  TTestOwner T;
-  TTempDatabase Db;
-  TADOConnection* Conn = nullptr;
-  TADOTable* Table = nullptr;
-
-  explicit TAdoFixture(bool create = true) {
-    if (create) Db.CreateSnippets();
-    Conn = new TADOConnection(T.Owner.get());
-    Conn->SetName("ADOConnection1");
-    Conn->SetLoginPrompt(false);
-    Conn->SetMode(cmShareDenyNone);
-    Conn->SetProvider("Microsoft.Jet.OLEDB.4.0");
-    Conn->SetConnectionString(JetConnectionString(Db.Path));
-    Table = new TADOTable(T.Owner.get());
-    Table->SetName("ADOTable1");
-    Table->SetConnection(Conn);
-    Table->SetTableName("TSet");
-  }
-};
 
 TEST(ADO, TheProgramsConnectionStringOpensTheSnippetTable) {
   TAdoFixture f;
@@ -152,7 +130,9 @@ TEST(ADO, ALockedDatabaseFailsThePostAndKeepsTheEdit) {
   sqlite3* other = nullptr;
   sqlite3_open(f.Db.Path.c_str(), &other);
   sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+  TLockWaits waits;  // the lock is waited for in no time, and never comes
   EXPECT_THROW(f.Table->Post(), EDatabaseError);
+  EXPECT_EQ(waits.Waited, SQLiteBusyTimeoutMs);
   EXPECT_EQ(f.Table->State(), dsEdit);
   EXPECT_EQ(f.Table->FieldByName("Content")->AsString(), "mine");
   EXPECT_TRUE(f.Table->Modified());
