@@ -79,7 +79,8 @@ void THotKeyItem::SetVirtKey(TVirtKey Value) {
 
 void THotKeyItem::RegisterKey() {
   FRegistered = false;
-  if (FVirtKey == vkNone) return;
+  // Past the window system's identifiers an item registers nothing.
+  if (FVirtKey == vkNone || Index() > win::MaxHotKeyId) return;
   TGlobalHotKeys* c = Component();
   if (!c) return;
   FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),

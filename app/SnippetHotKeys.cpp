@@ -4,6 +4,8 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
+#include <cstdio>
+
 std::string SnippetConnectionString(const std::string& DatabasePath) {
   return "Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=" + DatabasePath +
          ";Mode=Share Deny None;Extended Properties=\"\";Jet OLEDB:System database=\"\";"
@@ -34,8 +36,15 @@ void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
   Table->First();
   if (Table->Eof()) return;
   TSnippetFields f(Table);
+  int keyless = 0;
   for (; !Table->Eof(); Table->Next()) {
     THotKeyItem* item = HotKeys->AddItem();
+    ContentList->Add(f.Content->AsString());
+    if (item->Index() > win::MaxHotKeyId) {
+      // The window system has no identifier left for it: the row keeps its place only.
+      ++keyless;
+      continue;
+    }
     TModifiers mods = item->Modifiers();
     if (Flag(f.Shift)) mods += modShift;
     if (Flag(f.Control)) mods += modControl;
@@ -44,8 +53,10 @@ void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
     item->SetModifiers(mods);
     item->SetVirtKey(KeyOf(f.KeyIndex));
     item->SetEnabled(true);
-    ContentList->Add(f.Content->AsString());
   }
+  if (keyless > 0)
+    std::fprintf(stderr, "vantrel: only the first %d rows can have hot keys; %d rows after them have none\n",
+                 win::MaxHotKeyId + 1, keyless);
 }
 }  // namespace
 

@@ -15,7 +15,8 @@ std::string SnippetConnectionString(const std::string& DatabasePath);
 // One pass over the open table from its first row: for each row a new item (modifiers
 // from "shift", "control", "alt", "win"; key from "KeyIndex", where a null or an
 // ordinal outside 0..102 is no key), enabled at once, and the row's "Content" appended
-// to ContentList (null gives the empty text).
+// to ContentList (null gives the empty text). Rows past the window system's hot-key
+// identifiers (0..0xBFFF) get an item with no key, and stderr says so once.
 void BindSnippetRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList);
 
 // Entry Index of ContentList becomes the clipboard's text. Every failure is swallowed:

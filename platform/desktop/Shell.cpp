@@ -64,6 +64,11 @@ void ResetShell() {
 
 BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
   if (hwnd && !Get(hwnd)) return FALSE;
+  // An application's identifiers are 0..0xBFFF: the message carries them in 16 bits.
+  if (id < 0 || id > MaxHotKeyId) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   modifiers &= MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN;
   vk &= 0xFF;
   bool taken = TakenCombinations().test(CombinationOf(modifiers, vk));

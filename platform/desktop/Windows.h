@@ -258,6 +258,9 @@ BOOL HideCaret(HWND hwnd);
 UINT GetCaretBlinkTime();
 
 // ---- hot keys ----
+// The highest identifier an application's hot key can have (they start at 0); others
+// are refused with ERROR_INVALID_PARAMETER.
+inline constexpr int MaxHotKeyId = 0xBFFF;
 BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk);
 BOOL UnregisterHotKey(HWND hwnd, int id);
 

@@ -25,12 +25,13 @@ protected:
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     dir = tmpl;
     // Rows: Ctrl+Alt+A, no key, Ctrl+Alt+C, Ctrl+Alt+A again, a key ordinal out of
-    // range, and a row of nulls.
+    // range, one that is A (34) plus 2^32, and a row of nulls.
     Exec("CREATE TABLE TSet (ID INTEGER PRIMARY KEY AUTOINCREMENT, shift BOOLEAN, control BOOLEAN,"
          " alt BOOLEAN, win BOOLEAN, KeyIndex INTEGER, Content MEMO);"
          "INSERT INTO TSet (shift, control, alt, win, KeyIndex, Content) VALUES"
          " (0, 1, 1, 0, 34, 'first'), (0, 1, 1, 0, 0, 'no key'), (0, 1, 1, 0, 36, '第三 third'),"
          " (0, 1, 1, 0, 34, 'same as first'), (1, 0, 0, 0, 150, 'out of range'),"
+         " (0, 0, 1, 0, 4294967330, 'beyond 32 bits'),"
          " (NULL, NULL, NULL, NULL, NULL, NULL);");
     form = std::make_unique<TTestForm>();
     keys = new TGlobalHotKeys(form.get());
@@ -79,8 +80,8 @@ TEST(SnippetConnection, NamesTheDatabaseAmongTheJetSettings) {
 
 TEST_F(SnippetHotKeysTest, EveryRowTakesItsIndexAndItsText) {
   BindSnippetRows(table.get(), keys->HotKeys(), &content);
-  ASSERT_EQ(keys->HotKeys()->Count(), 6);
-  ASSERT_EQ(content.Count(), 6);
+  ASSERT_EQ(keys->HotKeys()->Count(), 7);
+  ASSERT_EQ(content.Count(), 7);
   struct Expect {
     const char* name;
     bool registered;
@@ -88,8 +89,9 @@ TEST_F(SnippetHotKeysTest, EveryRowTakesItsIndexAndItsText) {
   };
   const Expect rows[] = {{"ControlAlt_A", true, "first"},       {"ControlAlt_None", false, "no key"},
                          {"ControlAlt_C", true, "第三 third"},  {"ControlAlt_A", false, "same as first"},
-                         {"Shift_None", false, "out of range"}, {"None", false, ""}};
-  for (int i = 0; i < 6; ++i) {
+                         {"Shift_None", false, "out of range"}, {"Alt_None", false, "beyond 32 bits"},
+                         {"None", false, ""}};
+  for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i);
     THotKeyItem* item = keys->HotKeys()->ItemAt(i);
     EXPECT_EQ(item->DisplayName(), rows[i].name);
@@ -147,6 +149,38 @@ TEST_F(SnippetHotKeysTest, PressingACombinationPutsItsRowsTextOnTheClipboard) {
   CopySnippetToClipboard(&content, 99);
   CopySnippetToClipboard(nullptr, 0);
   EXPECT_EQ(win::headless::ClipboardText(), "first");
+}
+
+TEST_F(SnippetHotKeysTest, RowsPastTheHotKeyIdentifiersGetNoKeyAndStderrSaysSoOnce) {
+  // Row 0xBFFF, the last identifier, takes Ctrl+Alt+C; the two rows after it ask for
+  // Ctrl+Alt+A and Ctrl+Alt+F; all rows before them have no key.
+  Exec("CREATE TABLE Many (ID INTEGER PRIMARY KEY, shift BOOLEAN, control BOOLEAN, alt BOOLEAN, win BOOLEAN,"
+       " KeyIndex INTEGER, Content MEMO);"
+       "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 49153)"
+       " INSERT INTO Many (ID, shift, control, alt, win, KeyIndex, Content)"
+       " SELECT i + 1, 0, 1, 1, 0, CASE i WHEN 49151 THEN 36 WHEN 49152 THEN 34 WHEN 49153 THEN 39 ELSE 0 END,"
+       " 'row ' || i FROM n;");
+  TADOTable many(nullptr);
+  many.SetConnection(conn.get());
+  many.SetTableName("Many");
+  many.Open();
+  testing::internal::CaptureStderr();
+  BindSnippetRows(&many, keys->HotKeys(), &content);
+  std::string said = testing::internal::GetCapturedStderr();
+  ASSERT_EQ(keys->HotKeys()->Count(), 49154);
+  ASSERT_EQ(content.Count(), 49154);
+  EXPECT_TRUE(keys->HotKeys()->ItemAt(0xBFFF)->Registered());
+  for (int i : {0xC000, 0xC001}) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(keys->HotKeys()->ItemAt(i)->VirtKey(), vkNone);
+    EXPECT_FALSE(keys->HotKeys()->ItemAt(i)->Registered());
+    EXPECT_EQ(content.Strings(i), "row " + std::to_string(i));
+  }
+  EXPECT_TRUE(win::headless::PressHotKey(CtrlAlt, 'C'));
+  EXPECT_EQ(win::headless::ClipboardText(), "row 49151");
+  EXPECT_FALSE(win::headless::PressHotKey(CtrlAlt, 'A'));
+  EXPECT_FALSE(win::headless::PressHotKey(CtrlAlt, 'F'));
+  EXPECT_EQ(said, "vantrel: only the first 49152 rows can have hot keys; 2 rows after them have none\n");
 }
 
 }  // namespace

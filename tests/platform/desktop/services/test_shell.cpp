@@ -28,11 +28,20 @@ TEST_F(HotKeys, RegistrationResults) {
       {"held by another program", h, 2, MOD_CONTROL, 'Q', FALSE},
       {"other modifiers", h, 3, MOD_CONTROL | MOD_SHIFT, VK_F5, TRUE},
       {"no-repeat flag does not make it new", h, 4, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, VK_F5, FALSE},
+      {"the last identifier of the range", h, 0xBFFF, MOD_WIN, VK_F6, TRUE},
+      // Beyond 0..0xBFFF an identifier would be cut to another one when the key comes.
+      {"identifier past the range", h, 0xC000, MOD_WIN, VK_F7, FALSE},
+      {"identifier past 16 bits", h, 0x10000 + 5, MOD_WIN, VK_F8, FALSE},
+      {"negative identifier", h, -1, MOD_WIN, VK_F9, FALSE},
   };
   for (const Case& c : cases) EXPECT_EQ(RegisterHotKey(c.Window, c.Id, c.Mods, c.Vk), c.Expected) << c.Name;
   // Failures are silent: no message box, no exception.
   EXPECT_TRUE(headless::MessageBoxes().empty());
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_FALSE(RegisterHotKey(h, 5, MOD_CONTROL, 'Q'));
   EXPECT_EQ(GetLastError(), ERROR_HOTKEY_ALREADY_REGISTERED);
+  // A refused identifier took nothing: its combination is still free.
+  EXPECT_TRUE(RegisterHotKey(h, 6, MOD_WIN, VK_F7));
 }
 
 TEST_F(HotKeys, PressedCombinationPostsTheIdToTheRegisteringWindow) {
