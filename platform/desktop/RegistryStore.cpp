@@ -6,6 +6,8 @@
 #include <ctime>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "platform/desktop/internal/Files.h"
 #include "platform/desktop/internal/Registry.h"
 
@@ -141,12 +143,17 @@ void EnsureLoaded() {
   s.Loaded = true;
   s.Dirty = false;
   s.Hives.clear();
+  s.KeptInPlace = false;
   std::string text;
-  if (ReadWholeFile(StorePath(), &text) && !Deserialize(text)) {
-    // Keep an unreadable store aside instead of overwriting it.
+  struct stat st {};
+  // A store that is there but cannot be read (its rights, say) counts as corrupt.
+  bool present = ::lstat(StorePath().c_str(), &st) == 0 || errno != ENOENT;
+  if (present && !(ReadWholeFile(StorePath(), &text) && Deserialize(text))) {
+    // Keep it aside instead of overwriting it; where it cannot be moved, nothing is
+    // written over it.
     s.Hives.clear();
     std::string aside = StorePath() + ".unreadable-" + std::to_string(std::time(nullptr));
-    std::rename(StorePath().c_str(), aside.c_str());
+    s.KeptInPlace = std::rename(StorePath().c_str(), aside.c_str()) != 0;
   }
   s.SavedText = Serialize();
 }
@@ -156,7 +163,7 @@ bool FlushStore() {
   if (!s.Loaded || !s.Dirty) return true;
   std::string text = Serialize();
   s.Dirty = false;
-  if (AtomicWriteFile(StorePath(), text, s.WriteHook)) {
+  if (!s.KeptInPlace && AtomicWriteFile(StorePath(), text, s.WriteHook)) {
     s.SavedText = text;
     return true;
   }

@@ -29,6 +29,7 @@ struct RegKey {
 struct RegistryStore {
   bool Loaded = false;
   bool Dirty = false;     // changes not yet in the store
+  bool KeptInPlace = false;  // an unreadable store that could not be moved aside: never written
   std::string SavedText;  // the tree as the store holds it
   std::map<std::uintptr_t, RegKey> Hives;  // by predefined key
   std::function<bool(const std::string&)> WriteHook;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "tests/platform/desktop/Recorder.h"
@@ -13,6 +14,15 @@ using namespace win;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Runs fn in a child process and returns its exit code.
+int InChild(const std::function<int()>& fn) {
+  pid_t pid = fork();
+  if (pid == 0) _exit(fn());
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 class Registry : public rec::DesktopTest {
 protected:
@@ -171,6 +181,39 @@ TEST_F(Registry, AnUnreadableStoreIsKeptAside) {
   EXPECT_EQ(aside, 1);
 }
 
+TEST_F(Registry, AStoreThatCannotBeReadIsKeptAsideToo) {
+  HKEY k = Create(HKEY_CURRENT_USER, "Software\\Kept");
+  ASSERT_EQ(SetString(k, "Other", "precious"), 0);
+  ASSERT_EQ(RegCloseKey(k), 0);
+  const std::string store = dir + "/vantrel/registry";
+  const std::string saved = Slurp(store);
+  fs::permissions(store, fs::perms::none);
+  fs::permissions(dir, fs::perms::all);
+  fs::permissions(dir + "/vantrel", fs::perms::all);
+  // The program runs as a user the store's rights shut out (rights bind no super-user).
+  int code = InChild([&] {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
+    if (access(store.c_str(), R_OK) == 0) return 3;
+    headless::ReloadRegistry();
+    HKEY x = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\New", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &x, nullptr))
+      return 4;
+    return SetString(x, "a", "b") == 0 && RegCloseKey(x) == 0 ? 0 : 5;
+  });
+  ASSERT_EQ(code, 0);
+  int aside = 0;
+  for (const auto& e : fs::directory_iterator(dir + "/vantrel"))
+    if (e.path().filename().string().find("unreadable") != std::string::npos) {
+      ++aside;
+      EXPECT_EQ(Slurp(e.path()), saved);
+    }
+  EXPECT_EQ(aside, 1);
+  headless::ReloadRegistry();
+  HKEY r = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\New", 0, KEY_READ, &r), 0);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kept", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
+}
+
 TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
   HKEY run = Create(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
   fs::path entry = fs::path(dir) / "autostart" / "Vantrel.desktop";
@@ -250,15 +293,6 @@ TEST_F(Registry, TestsNeverTouchTheUsersRealConfiguration) {
 }
 
 // ---- named mutex ----
-// Runs fn in a child process and returns its exit code.
-int InChild(const std::function<int()>& fn) {
-  pid_t pid = fork();
-  if (pid == 0) _exit(fn());
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 std::string UniqueName() { return "VantrelTest-" + std::to_string(getpid()) + "-" + std::to_string(rand()); }
 
 // The lock files go to a runtime directory of the test's own.
