@@ -57,14 +57,18 @@ void RegisterVantrelClasses() {
   RegisterFormDescriptions();
 }
 
+namespace {
+// The box shows whether auto-start is on; showing it clicks nothing.
+void ShowAutoRun(TCheckBox* Box) {
+  TNotifyEvent click = Box->OnClick();
+  Box->SetOnClick(nullptr);
+  Box->SetChecked(AutoRunIsOn(VantrelExePath()));
+  Box->SetOnClick(click);
+}
+}  // namespace
+
 void TFVantrel::FormCreate(TObject*) {
-  // The box shows whether auto-start is on; showing it clicks nothing.
-  if (cbAutoRun) {
-    TNotifyEvent click = cbAutoRun->OnClick();
-    cbAutoRun->SetOnClick(nullptr);
-    cbAutoRun->SetChecked(AutoRunIsOn(VantrelExePath()));
-    cbAutoRun->SetOnClick(click);
-  }
+  if (cbAutoRun) ShowAutoRun(cbAutoRun);
   win::SetWindowLongA(Application->Handle(), win::GWL_EXSTYLE, win::WS_EX_TOOLWINDOW);
   WebBrowser1->Navigate(MakerPageURL);
   ADOConnection1->Close();
@@ -81,7 +85,14 @@ void TFVantrel::myhotkeyHotKeys(TObject*, std::uint16_t HotKeyIndex) {
   CopySnippetToClipboard(FContentList.get(), HotKeyIndex);
 }
 
-void TFVantrel::cbAutoRunClick(TObject*) { WriteAutoRun(cbAutoRun->Checked(), VantrelExePath()); }
+void TFVantrel::cbAutoRunClick(TObject*) {
+  // Written or not, the box then shows what is in place.
+  struct TShowAfterwards {
+    TCheckBox* Box;
+    ~TShowAfterwards() { ShowAutoRun(Box); }
+  } showAfterwards{cbAutoRun};
+  WriteAutoRun(cbAutoRun->Checked(), VantrelExePath());
+}
 
 void TFVantrel::SysTrayIconDblClick(TObject*) { SysTrayIcon->RestoreMainWindow(); }
 void TFVantrel::N2Click(TObject*) { SysTrayIcon->RestoreMainWindow(); }

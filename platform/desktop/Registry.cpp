@@ -1,6 +1,7 @@
 // The registry calls: keys case-insensitive, every change written to the store at once.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "platform/desktop/internal/Registry.h"
 
@@ -85,6 +86,22 @@ LSTATUS Change(HKEY key, const OpenKey& where, F&& change) {
   Store().Dirty = true;
   if ((IsPredefined(key) || IsRunKey(where.Hive, where.Path)) && !FlushStore()) return LSTATUS(ERROR_CANTWRITE);
   return r;
+}
+
+// A value of the Run key whose autostart entry could not follow it goes back to what it
+// was (before: nothing), so the two never disagree.
+void PutBackRunValue(HKEY key, const OpenKey& where, const std::string& name, const std::optional<RegValue>& before) {
+  Change(key, where, [&] {
+    LSTATUS err = LSTATUS(ERROR_SUCCESS);
+    RegKey* k = Resolve(key, nullptr, &err);
+    if (!k) return err;
+    auto& vs = k->Values;
+    auto it = std::find_if(vs.begin(), vs.end(), [&](const RegValue& v) { return Lower(v.Name) == Lower(name); });
+    if (before && it != vs.end()) *it = *before;
+    else if (before) vs.push_back(*before);
+    else if (it != vs.end()) vs.erase(it);
+    return LSTATUS(ERROR_SUCCESS);
+  });
 }
 
 bool ValidName(const std::string& n) { return n.size() <= kMaxKeyName; }
@@ -182,10 +199,13 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE
   OpenKey where;
   if (!Resolve(key, &where, &err)) return err;
   RegValue stored;
+  std::optional<RegValue> before;
   LSTATUS r = Change(key, where, [&] {
     RegKey* k = Resolve(key, nullptr, &err);
     RegValue* v = k->FindValue(name);
-    if (!v) {
+    if (v) {
+      before = *v;
+    } else {
       k->Values.push_back(RegValue{name, type, {}});
       v = &k->Values.back();
     }
@@ -194,8 +214,10 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE
     stored = *v;
     return LSTATUS(ERROR_SUCCESS);
   });
-  if (r == LSTATUS(ERROR_SUCCESS) && IsRunKey(where.Hive, where.Path) && !WriteAutostart(stored.Name, &stored))
+  if (r == LSTATUS(ERROR_SUCCESS) && IsRunKey(where.Hive, where.Path) && !WriteAutostart(stored.Name, &stored)) {
+    PutBackRunValue(key, where, stored.Name, before);
     return LSTATUS(ERROR_CANTWRITE);
+  }
   return r;
 }
 
@@ -217,16 +239,20 @@ LSTATUS RegDeleteValueA(HKEY key, LPCSTR valueName) {
   if (!k) return err;
   if (!k->FindValue(name)) return LSTATUS(ERROR_FILE_NOT_FOUND);
   std::string storedName;
+  std::optional<RegValue> before;
   LSTATUS r = Change(key, where, [&] {
     RegKey* kk = Resolve(key, nullptr, &err);
     auto& vs = kk->Values;
     auto it = std::find_if(vs.begin(), vs.end(), [&](const RegValue& v) { return Lower(v.Name) == Lower(name); });
     storedName = it->Name;
+    before = *it;
     vs.erase(it);
     return LSTATUS(ERROR_SUCCESS);
   });
-  if (r == LSTATUS(ERROR_SUCCESS) && IsRunKey(where.Hive, where.Path) && !WriteAutostart(storedName, nullptr))
+  if (r == LSTATUS(ERROR_SUCCESS) && IsRunKey(where.Hive, where.Path) && !WriteAutostart(storedName, nullptr)) {
+    PutBackRunValue(key, where, storedName, before);
     return LSTATUS(ERROR_CANTWRITE);
+  }
   return r;
 }
 

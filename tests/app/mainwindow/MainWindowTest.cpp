@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -186,6 +187,27 @@ TEST_F(MainWindowTest, ClickingTheAutoStartBoxWritesOrEmptiesTheValue) {
   EXPECT_EQ(StoredAutoRun(), exe);
   f->cbAutoRun->SetChecked(false);
   EXPECT_EQ(StoredAutoRun(), "");  // emptied, not deleted
+}
+
+TEST_F(MainWindowTest, AfterAFailedAutoStartWriteTheBoxShowsWhatIsInPlace) {
+  WriteDatabase();
+  TFVantrel* f = Create();
+  // Switching on: the autostart entry cannot be written, so nothing is switched on.
+  fs::path entries = dir / "config" / "autostart";
+  fs::remove_all(entries);
+  std::ofstream(entries.string()) << "in the way\n";
+  EXPECT_THROW(f->cbAutoRun->SetChecked(true), ERegistryException);
+  EXPECT_FALSE(f->cbAutoRun->Checked());
+  EXPECT_EQ(StoredAutoRun(), "<absent>");
+  // Switching off: the store cannot be written, so auto-start stays on.
+  fs::remove(entries);
+  f->cbAutoRun->SetChecked(true);
+  ASSERT_EQ(StoredAutoRun(), exe);
+  win::headless::SetRegistryWriteHook([](const std::string&) { return false; });
+  EXPECT_THROW(f->cbAutoRun->SetChecked(false), ERegistryException);
+  win::headless::SetRegistryWriteHook(nullptr);
+  EXPECT_TRUE(f->cbAutoRun->Checked());
+  EXPECT_EQ(StoredAutoRun(), exe);
 }
 
 TEST_F(MainWindowTest, TheTrayIconAndItsMenuBringTheWindowBack) {

@@ -244,6 +244,31 @@ TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
   EXPECT_FALSE(fs::exists(fs::path(dir) / "evil.desktop"));
 }
 
+TEST_F(Registry, ARunValueWhoseAutostartEntryCannotFollowIsNotKept) {
+  HKEY run = Create(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  ASSERT_EQ(SetString(run, "Old", "/opt/old"), 0);
+  fs::path entries = fs::path(dir) / "autostart";
+  fs::remove_all(entries);
+  std::ofstream(entries.string()) << "in the way\n";  // no entry can be written now
+  struct TCase {
+    const char* Name;
+    std::function<LSTATUS()> Change;
+    const char* Left;
+  } cases[] = {
+      {"a new value", [&] { return SetString(run, "Vantrel", "/opt/vantrel"); }, "<missing>"},
+      {"a changed value", [&] { return SetString(run, "Old", "/opt/new"); }, "/opt/old"},
+      {"a deleted value", [&] { return RegDeleteValueA(run, "Old"); }, "/opt/old"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(c.Change(), LSTATUS(ERROR_CANTWRITE));
+    const char* name = std::string(c.Name) == "a new value" ? "Vantrel" : "Old";
+    EXPECT_EQ(GetString(run, name), c.Left);
+    headless::ReloadRegistry();
+    EXPECT_EQ(GetString(run, name), c.Left);
+  }
+}
+
 TEST_F(Registry, KeyInformationAndLimits) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Info");
   SetString(k, "LongerName", "12345");
