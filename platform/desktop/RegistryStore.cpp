@@ -196,6 +196,49 @@ std::string EntryString(const std::string& s, bool exec) {
   return out;
 }
 
+// The words of a Run value: the whole value when it names a file (a program path with
+// blanks in it), else blank-separated words where double quotes group ("C:\a b" -x) and
+// a backslash before a double quote keeps it.
+std::vector<std::string> CommandWords(const std::string& command) {
+  struct stat st {};
+  if (::stat(command.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) return {command};
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (std::size_t i = 0; i < command.size(); ++i) {
+    char c = command[i];
+    if (!quoted && (c == ' ' || c == '\t')) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+      continue;
+    }
+    inWord = true;
+    if (c == '\\' && i + 1 < command.size() && command[i + 1] == '"') {
+      word += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else {
+      word += c;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+// One argument of an Exec line: quoted when it holds a character the format reserves,
+// with ", `, $ and \ escaped inside the quotes.
+std::string ExecArgument(const std::string& word) {
+  if (!word.empty() && word.find_first_of(" \t\n\"'\\><~|&;$*?#()`") == std::string::npos) return word;
+  std::string out = "\"";
+  for (char c : word) {
+    if (c == '"' || c == '`' || c == '$' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
 std::string EntryFileName(const std::string& name) {
   std::string out;
   for (char c : name) out += (c == '/' || c == '\0' || c == '\\') ? '_' : c;
@@ -212,12 +255,15 @@ bool WriteAutostart(const std::string& name, const RegValue* value) {
     command.assign(value->Data.begin(), value->Data.end());
     command.resize(std::min(command.find('\0'), command.size()));
   }
+  std::string exec;
+  if (!command.empty())
+    for (const std::string& word : CommandWords(command)) exec += (exec.empty() ? "" : " ") + ExecArgument(word);
   std::string entry = "[Desktop Entry]\nType=Application\nName=" + EntryString(name.empty() ? "Default" : name, false) + "\n";
-  if (command.empty()) {
+  if (exec.empty()) {
     // An emptied value keeps the entry but switches it off.
     entry += "Exec=\nHidden=true\n";
   } else {
-    entry += "Exec=" + EntryString(command, true) + "\nX-GNOME-Autostart-enabled=true\n";
+    entry += "Exec=" + EntryString(exec, true) + "\nX-GNOME-Autostart-enabled=true\n";
   }
   return AtomicWriteFile(path, entry);
 }

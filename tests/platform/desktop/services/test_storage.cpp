@@ -230,7 +230,7 @@ TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
   // A value cannot smuggle extra keys into the entry.
   ASSERT_EQ(SetString(run, "Vantrel", "a\nHidden=false %u"), 0);
   text = Slurp(entry);
-  EXPECT_NE(text.find("\nExec=a\\nHidden=false %%u\n"), std::string::npos);
+  EXPECT_NE(text.find("\nExec=\"a\\nHidden=false\" %%u\n"), std::string::npos) << text;
   // Deleting the value removes the entry; the user's Run key is not the machine's.
   ASSERT_EQ(RegDeleteValueA(run, "Vantrel"), 0);
   EXPECT_FALSE(fs::exists(entry));
@@ -242,6 +242,30 @@ TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
   EXPECT_TRUE(fs::exists(fs::path(dir) / "autostart" / ".._evil.desktop") ||
               fs::exists(fs::path(dir) / "autostart" / "_.._evil.desktop"));
   EXPECT_FALSE(fs::exists(fs::path(dir) / "evil.desktop"));
+}
+
+TEST_F(Registry, TheAutostartCommandIsQuotedAsTheEntryFormatRequires) {
+  HKEY run = Create(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  // Programs that exist, named with the characters the format reserves.
+  fs::create_directories(dir + "/My Apps");
+  for (const char* name : {"/My Apps/vantrel", "/My Apps/it's \"$HOME\" `x` a\\b 100%"})
+    std::ofstream(dir + name) << "";
+  struct TCase {
+    std::string Value, Exec;  // Exec as the file holds it
+  } cases[] = {
+      {dir + "/My Apps/vantrel", "\"" + dir + "/My Apps/vantrel\""},
+      {dir + "/My Apps/it's \"$HOME\" `x` a\\b 100%",
+       "\"" + dir + "/My Apps/it's \\\\\"\\\\$HOME\\\\\" \\\\`x\\\\` a\\\\\\\\b 100%%\""},
+      // A quoted program with its arguments, and plain words, stay apart.
+      {"\"" + dir + "/My Apps/vantrel\" --tray", "\"" + dir + "/My Apps/vantrel\" --tray"},
+      {"/opt/vantrel/vantrel --tray", "/opt/vantrel/vantrel --tray"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Value);
+    ASSERT_EQ(SetString(run, "Vantrel", c.Value), 0);
+    std::string text = Slurp(fs::path(dir) / "autostart" / "Vantrel.desktop");
+    EXPECT_NE(text.find("\nExec=" + c.Exec + "\n"), std::string::npos) << text;
+  }
 }
 
 TEST_F(Registry, ARunValueWhoseAutostartEntryCannotFollowIsNotKept) {
