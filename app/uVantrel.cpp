@@ -2,6 +2,7 @@
 
 #include "app/AutoRun.h"
 #include "app/SnippetHotKeys.h"
+#include "platform/rtl/ScopeExit.h"
 #include "resources/forms/FormDescriptions.h"
 
 #include <filesystem>
@@ -87,10 +88,7 @@ void TFVantrel::myhotkeyHotKeys(TObject*, std::uint16_t HotKeyIndex) {
 
 void TFVantrel::cbAutoRunClick(TObject*) {
   // Written or not, the box then shows what is in place.
-  struct TShowAfterwards {
-    TCheckBox* Box;
-    ~TShowAfterwards() { ShowAutoRun(Box); }
-  } showAfterwards{cbAutoRun};
+  auto showAfterwards = AtScopeExit([this] { ShowAutoRun(cbAutoRun); });
   WriteAutoRun(cbAutoRun->Checked(), VantrelExePath());
 }
 

@@ -3,12 +3,24 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <functional>
+
 #include "tests/platform/data/AdoFixture.h"
 
 namespace {
 
 const std::string NotLocated =
     "Row cannot be located for updating. Some values may have been changed since it was last read.";
+
+// A write that must fail because the row is not there as it was read.
+void ExpectNotLocated(const std::function<void()>& write) {
+  try {
+    write();
+    ADD_FAILURE() << "written";
+  } catch (const EDatabaseError& e) {
+    EXPECT_EQ(e.Message(), NotLocated);
+  }
+}
 
 // The snippet table through a table (rows fetched by row id) or a query (rows read once).
 struct TSharedFixture : TAdoFixture {
@@ -66,12 +78,7 @@ TEST(SharedWrites, ARowChangedOrDeletedMeanwhileFailsThePostAndKeepsTheEdit) {
       f.Data->Edit();
       f.Field("Content")->SetAsString("mine");
       f.Db.Exec(c.Meanwhile);
-      try {
-        f.Data->Post();
-        ADD_FAILURE() << "posted";
-      } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Message(), NotLocated);
-      }
+      ExpectNotLocated([&] { f.Data->Post(); });
       EXPECT_EQ(f.Data->State(), dsEdit);
       EXPECT_EQ(f.Field("Content")->AsString(), "mine");
       EXPECT_EQ(f.Db.Query("SELECT Content FROM TSet WHERE ID = 1"), c.Left);
@@ -98,12 +105,7 @@ TEST(SharedWrites, DeletingARowAlreadyGoneFails) {
     SCOPED_TRACE(viaQuery ? "query" : "table");
     TSharedFixture f(viaQuery);
     f.Db.Exec("DELETE FROM TSet WHERE ID = 1");
-    try {
-      f.Data->Delete();
-      ADD_FAILURE() << "deleted";
-    } catch (const EDatabaseError& e) {
-      EXPECT_EQ(e.Message(), NotLocated);
-    }
+    ExpectNotLocated([&] { f.Data->Delete(); });
     EXPECT_EQ(f.Data->State(), dsBrowse);
     f.Data->Next();
     f.Data->Delete();  // a row still there goes
