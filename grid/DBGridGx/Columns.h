@@ -12,6 +12,7 @@
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "gridcontrols/ToolCtrlsGx/SpecRow.h"
 #include "platform/controls/ControlTypes.h"
+#include "platform/controls/StdCtrls.h"
 #include "platform/data/DB.h"
 #include "platform/graphics/ImageList.h"
 #include "platform/rtl/Classes.h"
@@ -21,6 +22,17 @@ class TCustomDBGridGx;
 class TColCellParamsGx;
 class TPopupMenu;
 class TDBGridColumnsGx;
+
+// The style of a column's in-place editor: which button a cell shows and what it opens.
+enum TInplaceEditStyleGx {
+  iesSimpleGx, iesEllipsisGx, iesPickListGx, iesLookupListGx, iesCalendarGx, iesUpDownGx, iesDropDownGx
+};
+VANTREL_ENUM(TInplaceEditStyleGx, "iesSimpleGx", "iesEllipsisGx", "iesPickListGx", "iesLookupListGx",
+             "iesCalendarGx", "iesUpDownGx", "iesDropDownGx")
+
+// What a column's cell is (TColumnGx::CellKind).
+inline constexpr int CellKindPlain = 0, CellKindPickList = 1, CellKindLookup = 2, CellKindKeyPickList = 3,
+                     CellKindKeyImages = 4, CellKindCheckBox = 5;
 
 enum TColumnButtonStyleGx { cbsAuto, cbsEllipsis, cbsNone, cbsUpDown, cbsDropDown };
 VANTREL_ENUM(TColumnButtonStyleGx, "cbsAuto", "cbsEllipsis", "cbsNone", "cbsUpDown", "cbsDropDown")
@@ -180,6 +192,27 @@ public:
   void RelinkFooterSums();
   virtual void FireGetCellParams(bool EditMode, TColCellParamsGx* Params);
 
+  // ---- the cell of the dataset's current record ----
+  // One of the CellKind constants, from the column's settings and its field.
+  int CellKind();
+  std::string FormatCellText();
+  // Field's text in DisplayFormat (its display text when the format is empty).
+  static std::string FormatFieldWithDisplayFormat(TField* Field, const std::string& DisplayFormat);
+  static bool LookupKeyFound(TField* Field);
+  int KeyImageIndex();
+  TCheckBoxState ReadCheckState();
+  void WriteCheckState(TCheckBoxState State);
+  void FillCellParams(TColCellParamsGx* Params);
+  // Whether the cell may be edited; with EnterEdit also puts the dataset into editing.
+  bool CheckEditable(bool EnterEdit);
+  // Writes the editor text (UseText) or a value back to the field, through OnUpdateData.
+  void WriteCellValue(std::string Text, Variant Value, bool UseText);
+  // Steps the cell to its next (Step 1) or previous value, or by Step for numbers.
+  void StepCellValue(double Step);
+  TDataSet* LookupListDataSet();
+  // The width the cell's edit buttons take at its right.
+  int EditButtonsWidth();
+
   // Reports a change of this column (or of all columns) to its collection.
   void ReportChange(bool AllItems) { Changed(AllItems); }
   // Forgets references to a component that is being freed (field, menu, image list);
@@ -189,6 +222,8 @@ public:
   static void Publish(TClassBuilder<TColumnGx>& b);
 
 protected:
+  // Entries of settings the column does not carry yet fail to read with a clear error.
+  void DefineProperties(TFiler* Filer) override;
   virtual TEditButtonsGx* MakeEditButtons();
   virtual TColumnFooterGx* MakeFooter();
   virtual TColumnFootersGx* MakeFooters();
@@ -225,6 +260,11 @@ private:
 
   void Watch(TComponent* Component);
   void Unwatch(TComponent* Component);
+  // The editing test; MemoTextEditable lets a memo shown as text count as editable.
+  bool EditGate(bool EnterEdit, bool MemoTextEditable);
+  // The entry after (Forward) or before Text's entry in List, wrapping round.
+  static std::string NextListEntry(TStrings* List, const std::string& Text, bool Forward);
+  void StepLookupValue(TField* Field, bool Forward, const std::string& Cur);
 
   TColumnGxValues FAssignedValues;
   bool FCustomized = true;
@@ -282,6 +322,9 @@ private:
   TNotInListEventGx FOnNotInList;
   TColCellUpdateDataEventGx FOnUpdateData;
 };
+
+// The editor style a cell of Column shows (drawing and mouse handling decide by it).
+TInplaceEditStyleGx ColumnEditStyle(TColumnGx* Column);
 
 // The item class of TDBGridGx's columns.
 class TDBGridColumnGx : public TColumnGx {

@@ -1,0 +1,109 @@
+#pragma once
+// A data grid on small client datasets, for tests of what a column reads from and writes
+// to the cell of the current record.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "grid/DBGridGx.h"
+#include "platform/controls/Forms.h"
+#include "platform/data/DBClient.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/Field.h"
+#include "tests/support/GridTestClasses.h"
+
+class CellValuesTest : public ::testing::Test {
+public:
+  static void SetUpTestSuite() { RegisterGridTestClasses(); }
+
+protected:
+  struct FieldSpec {
+    const char* Name;
+    TFieldType Type;
+  };
+
+  // An open client dataset with the fields given (strings 20 wide) and one empty row.
+  TClientDataSet* NewDataSet(std::initializer_list<FieldSpec> Fields, const char* Name = "T") {
+    auto* DataSet = new TClientDataSet(Form.get());
+    DataSet->SetName(Name);
+    for (const FieldSpec& F : Fields) DataSet->FieldDefs().Add(F.Name, F.Type, F.Type == ftString ? 20 : 0);
+    DataSet->CreateDataSet();
+    DataSet->Append();
+    DataSet->Post();
+    return DataSet;
+  }
+
+  // "Main" (integer Code and the lookup field "Title" naming a row of "Codes" by Code) and
+  // "Codes" (Code, Title) with the rows 1 one, 2 two, 3 three (none with ListRows false).
+  // Main has one row with Code Null.
+  TClientDataSet* NewLookupPair(bool ListRows = true) {
+    Codes = new TClientDataSet(Form.get());
+    Codes->SetName("Codes");
+    Codes->FieldDefs().Add("Code", ftInteger, 0);
+    Codes->FieldDefs().Add("Title", ftString, 20);
+    Codes->CreateDataSet();
+    const char* Titles[] = {"one", "two", "three"};
+    for (int I = 0; ListRows && I < 3; ++I) {
+      Codes->Append();
+      Codes->FieldByName("Code")->SetAsInteger(I + 1);
+      Codes->FieldByName("Title")->SetAsString(Titles[I]);
+      Codes->Post();
+    }
+    Codes->First();
+    auto* Main = new TClientDataSet(Form.get());
+    Main->SetName("Main");
+    Main->FieldDefs().Add("Code", ftInteger, 0);
+    auto* Code = new TIntegerField(Form.get());
+    Code->SetFieldName("Code");
+    Code->SetDataSet(Main);
+    auto* Title = new TStringField(Form.get());
+    Title->SetFieldName("Title");
+    Title->SetSize(20);
+    Title->SetFieldKind(fkLookup);
+    Title->SetKeyFields("Code");
+    Title->SetLookupDataSet(Codes);
+    Title->SetLookupKeyFields("Code");
+    Title->SetLookupResultField("Title");
+    Title->SetDataSet(Main);
+    Main->CreateDataSet();
+    Main->Append();
+    Main->Post();
+    return Main;
+  }
+
+  // A new column of the grid (made on first use) bound to FieldName of DataSet.
+  TColumnGx* ColumnOn(TDataSet* DataSet, const std::string& FieldName) {
+    if (!Grid) {
+      Grid = new TDBGridGx(Form.get());
+      Grid->SetName("DBGridGx1");
+      Grid->SetParent(Form.get());
+      Source = new TDataSource(Form.get());
+    }
+    TColumnGx* Column = Grid->Columns()->AddColumn();
+    Column->SetFieldName(FieldName);
+    if (Source->DataSet() != DataSet) {
+      Source->SetDataSet(DataSet);
+      Grid->SetDataSource(Source);
+    }
+    return Column;
+  }
+
+  // Posts Value into Field of DataSet's current record.
+  static void Put(TDataSet* DataSet, const char* Field, const Variant& Value) {
+    DataSet->Edit();
+    DataSet->FieldByName(Field)->SetValue(Value);
+    DataSet->Post();
+  }
+
+  static void SetLines(TStrings* List, std::initializer_list<const char*> Lines) {
+    List->Clear();
+    for (const char* Line : Lines) List->Add(Line);
+  }
+
+  TDBGridGxUnitUse Unit;
+  std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+  TDBGridGx* Grid = nullptr;
+  TDataSource* Source = nullptr;
+  TClientDataSet* Codes = nullptr;
+};
