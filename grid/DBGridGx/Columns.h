@@ -207,7 +207,7 @@ public:
   bool CheckEditable(bool EnterEdit);
   // Writes the editor text (UseText) or a value back to the field, through OnUpdateData.
   void WriteCellValue(std::string Text, Variant Value, bool UseText);
-  // Steps the cell to its next (Step 1) or previous value, or by Step for numbers.
+  // Steps the cell to its next (Step > 0) or previous value, or by Step for numbers.
   void StepCellValue(double Step);
   TDataSet* LookupListDataSet();
   // The width the cell's edit buttons take at its right.

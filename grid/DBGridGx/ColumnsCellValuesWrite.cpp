@@ -109,7 +109,9 @@ void TColumnGx::StepCellValue(double Step) {
   if (!grid || !EditGate(true, false) || !grid->GridLink()->Editing()) return;
   TField* field = Field();
   const std::string cur = grid->InplaceEditorVisible() ? grid->InplaceEditor()->Text() : field->Text();
-  const bool forward = Step == 1.0;
+  // Lists step forward for any positive step (an up button with an Increment of 2 is
+  // still "up").
+  const bool forward = Step > 0;
   switch (CellKind()) {
     case CellKindCheckBox:
       WriteCheckState(ReadCheckState() == cbChecked ? cbUnchecked : cbChecked);

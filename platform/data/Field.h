@@ -436,6 +436,8 @@ public:
   // The data type of the aggregate's value (ftUnknown until the dataset knows it).
   TFieldType ResultType() const { return FResultType; }
   void SetResultType(TFieldType v) { FResultType = v; }
+  // Values are kept as the result type makes them (as text while it is unknown).
+  Variant ConvertValue(const Variant& v) const override;
 
 private:
   std::string FExpression, FDisplayFormat;

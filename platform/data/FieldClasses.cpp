@@ -347,6 +347,10 @@ TAggregateField::TAggregateField(TComponent* AOwner) : TField(AOwner) {
   FDataType = ftUnknown;
 }
 
+Variant TAggregateField::ConvertValue(const Variant& v) const {
+  return FResultType == ftUnknown ? TField::ConvertValue(v) : ConvertForField(v, FResultType);
+}
+
 void TAggregateField::Publish(TClassBuilder<TAggregateField>& b) {
   b.Property("Active", &TAggregateField::Active, &TAggregateField::SetActive).Default(false);
   b.Property("DisplayFormat", &TAggregateField::DisplayFormat, &TAggregateField::SetDisplayFormat);
