@@ -85,6 +85,8 @@ protected:
     if (Source->DataSet() != DataSet) {
       Source->SetDataSet(DataSet);
       Grid->SetDataSource(Source);
+      // The name was looked up in the dataset shown before.
+      Column->SetField(DataSet->FindField(FieldName));
     }
     return Column;
   }
