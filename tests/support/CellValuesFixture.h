@@ -1,22 +1,11 @@
 #pragma once
 // A data grid on small client datasets, for tests of what a column reads from and writes
 // to the cell of the current record.
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 
-#include "grid/DBGridGx.h"
-#include "platform/controls/Forms.h"
-#include "platform/data/DBClient.h"
-#include "platform/data/DataSet.h"
-#include "platform/data/Field.h"
-#include "tests/support/GridTestClasses.h"
+#include "tests/support/GridFixture.h"
 
-class CellValuesTest : public ::testing::Test {
-public:
-  static void SetUpTestSuite() { RegisterGridTestClasses(); }
-
+class CellValuesTest : public GridTest {
 protected:
   struct FieldSpec {
     const char* Name;
@@ -75,9 +64,7 @@ protected:
   // A new column of the grid (made on first use) bound to FieldName of DataSet.
   TColumnGx* ColumnOn(TDataSet* DataSet, const std::string& FieldName) {
     if (!Grid) {
-      Grid = new TDBGridGx(Form.get());
-      Grid->SetName("DBGridGx1");
-      Grid->SetParent(Form.get());
+      Grid = NewGrid();
       Source = new TDataSource(Form.get());
     }
     TColumnGx* Column = Grid->Columns()->AddColumn();
@@ -103,8 +90,6 @@ protected:
     for (const char* Line : Lines) List->Add(Line);
   }
 
-  TDBGridGxUnitUse Unit;
-  std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
   TDBGridGx* Grid = nullptr;
   TDataSource* Source = nullptr;
   TClientDataSet* Codes = nullptr;

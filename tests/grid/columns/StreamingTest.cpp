@@ -104,8 +104,11 @@ TEST_F(GridTest, ColumnSettingsOfClassesNotYetBuiltFailToReadWithTheirName) {
   const std::string Text = WriteComponentResText(Form.get());
   const std::string Field = "FieldName = 'A'";
   ASSERT_NE(Text.find(Field), std::string::npos) << Text;
-  for (const char* Setting : {"MRUList.Active = True", "DropDownBox.Width = 200", "DropDownBox.Columns = <>",
-                              "OnDropDownBoxTitleBtnClick = GridTitleClick"}) {
+  for (const char* Setting :
+       {"MRUList.Active = True", "MRUList = 1", "DropDownBox.Width = 200", "DropDownBox.Columns = <>",
+        "DropDownBox = 1", "OnDropDownBoxCheckButton = GridCheck", "OnDropDownBoxDrawColumnCell = GridDraw",
+        "OnDropDownBoxGetCellParams = GridParams", "OnDropDownBoxSortMarkingChanged = GridSort",
+        "OnDropDownBoxTitleBtnClick = GridTitleClick"}) {
     std::string Bad = Text;
     Bad.insert(Bad.find(Field) + Field.size(), std::string("\n        ") + Setting);
     const std::string Name = std::string(Setting).substr(0, std::string(Setting).find_first_of(". "));
