@@ -87,9 +87,9 @@ std::string TColumnGx::FormatCellText() {
   TCustomDBGridGx* grid = Grid();
   if (grid && grid->DrawMemoText() && field->DataType() == ftMemo) return field->AsString();
   if (CellKind() == CellKindLookup && FDropDownSpecRow->Visible()) {
-    TDataSet* dataSet = field->DataSet();
-    const bool isSpecValue = dataSet && !field->KeyFields().empty() &&
-                             VariantsEqual(dataSet->FieldValues(field->KeyFields()), FDropDownSpecRow->Value());
+    // Key fields that name nothing have no value to compare (and drawing must not fail).
+    const bool isSpecValue = !KeyFieldsOf(field).empty() &&
+                             VariantsEqual(field->DataSet()->FieldValues(field->KeyFields()), FDropDownSpecRow->Value());
     if (isSpecValue || (FDropDownSpecRow->ShowIfNotInKeyList() && !LookupKeyFound(field)))
       return FDropDownSpecRow->CellTextAt(0);
   }

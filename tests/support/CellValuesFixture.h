@@ -1,6 +1,7 @@
 #pragma once
 // A data grid on small client datasets, for tests of what a column reads from and writes
 // to the cell of the current record.
+#include <functional>
 #include <string>
 
 #include "tests/support/GridFixture.h"
@@ -23,6 +24,15 @@ protected:
     return DataSet;
   }
 
+  // A persistent field of class F named Name on DataSet (before the dataset is opened).
+  template <class F>
+  F* AddField(TDataSet* DataSet, const char* Name) {
+    auto* Field = new F(Form.get());
+    Field->SetFieldName(Name);
+    Field->SetDataSet(DataSet);
+    return Field;
+  }
+
   // "Main" (integer Code and the lookup field "Title" naming a row of "Codes" by Code) and
   // "Codes" (Code, Title) with the rows 1 one, 2 two, 3 three (none with ListRows false).
   // Main has one row with Code Null.
@@ -43,9 +53,7 @@ protected:
     auto* Main = new TClientDataSet(Form.get());
     Main->SetName("Main");
     Main->FieldDefs().Add("Code", ftInteger, 0);
-    auto* Code = new TIntegerField(Form.get());
-    Code->SetFieldName("Code");
-    Code->SetDataSet(Main);
+    AddField<TIntegerField>(Main, "Code");
     auto* Title = new TStringField(Form.get());
     Title->SetFieldName("Title");
     Title->SetSize(20);
@@ -83,6 +91,30 @@ protected:
     DataSet->Edit();
     DataSet->FieldByName(Field)->SetValue(Value);
     DataSet->Post();
+  }
+
+  // A column setting to try: a new column on Field of DataSet, changed by Set, for which
+  // the answer looked at should be Want.
+  template <class R>
+  struct SettingCase {
+    const char* Name;
+    TDataSet* DataSet;
+    const char* Field;
+    std::function<void(TColumnGx*)> Set;
+    R Want;
+  };
+  static void NoSetting(TColumnGx*) {}
+
+  // Checks Answer(column) against each case's Want; After undoes what a case changed
+  // beyond its column.
+  template <class R, std::size_t N, class AnswerFn>
+  void CheckSettings(const SettingCase<R> (&Cases)[N], AnswerFn Answer, const std::function<void()>& After = {}) {
+    for (const SettingCase<R>& C : Cases) {
+      TColumnGx* Column = ColumnOn(C.DataSet, C.Field);
+      C.Set(Column);
+      EXPECT_EQ(Answer(Column), C.Want) << C.Name;
+      if (After) After();
+    }
   }
 
   static void SetLines(TStrings* List, std::initializer_list<const char*> Lines) {

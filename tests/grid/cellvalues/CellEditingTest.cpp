@@ -13,15 +13,8 @@ TEST_F(CellValuesTest, CheckEditableFollowsColumnGridFieldAndAllowedOperations) 
   TClientDataSet* Main = NewLookupPair();
   TClientDataSet* Empty = NewDataSet({{"S", ftString}}, "Empty");
   Empty->Delete();
-  struct Case {
-    const char* Name;
-    TDataSet* DataSet;
-    const char* Field;
-    std::function<void(TColumnGx*)> Set;
-    bool Editable;
-  };
-  auto None = [](TColumnGx*) {};
-  const Case Cases[] = {
+  auto None = NoSetting;
+  const SettingCase<bool> Cases[] = {
       {"plain", Data, "S", None, true},
       {"no field", Data, "Missing", None, false},
       {"read-only column", Data, "S", [](TColumnGx* C) { C->SetReadOnly(true); }, false},
@@ -44,16 +37,22 @@ TEST_F(CellValuesTest, CheckEditableFollowsColumnGridFieldAndAllowedOperations) 
       {"lookup without key fields", Main, "Title",
        [Main](TColumnGx*) { Main->FieldByName("Title")->SetKeyFields(""); }, false},
   };
-  for (const Case& C : Cases) {
-    TColumnGx* Column = ColumnOn(C.DataSet, C.Field);
-    C.Set(Column);
-    EXPECT_EQ(Column->CheckEditable(false), C.Editable) << C.Name;
-    EXPECT_EQ(C.DataSet->State(), dsBrowse) << C.Name;
-    Grid->SetReadOnly(false);
-    Grid->GridLink()->SetReadOnly(false);
-    Grid->SetAllowedOperations(AllDBGridGxOperations);
-    Grid->SetDrawMemoText(false);
-  }
+  CheckSettings(
+      Cases,
+      [](TColumnGx* C) {
+        const bool Editable = C->CheckEditable(false);
+        EXPECT_NE(C->Field() ? C->Field()->DataSet()->State() : dsBrowse, dsEdit);
+        return Editable;
+      },
+      [&] {
+        Grid->SetReadOnly(false);
+        Grid->GridLink()->SetReadOnly(false);
+        Grid->SetAllowedOperations(AllDBGridGxOperations);
+        Grid->SetDrawMemoText(false);
+        Data->FieldByName("S")->SetReadOnly(false);
+        Main->FieldByName("Code")->SetReadOnly(false);
+        Main->FieldByName("Title")->SetKeyFields("Code");
+      });
 }
 
 TEST_F(CellValuesTest, CheckEditableEntersEditingOnlyWhenAsked) {
@@ -72,16 +71,9 @@ TEST_F(CellValuesTest, ColumnEditStyleFollowsButtonStyleAndField) {
                                      {"T", ftTime}});
   TClientDataSet* Main = NewLookupPair();
   auto* Images = new TCustomImageList(Form.get());
-  struct Case {
-    const char* Name;
-    TDataSet* DataSet;
-    const char* Field;
-    std::function<void(TColumnGx*)> Set;
-    TInplaceEditStyleGx Style;
-  };
-  auto None = [](TColumnGx*) {};
+  auto None = NoSetting;
   auto Picks = [](TColumnGx* C) { SetLines(C->PickList(), {"a"}); };
-  const Case Cases[] = {
+  const SettingCase<TInplaceEditStyleGx> Cases[] = {
       {"ellipsis", Data, "S", [](TColumnGx* C) { C->SetButtonStyle(cbsEllipsis); }, iesEllipsisGx},
       {"up-down", Data, "S", [](TColumnGx* C) { C->SetButtonStyle(cbsUpDown); }, iesUpDownGx},
       {"drop-down", Data, "S", [](TColumnGx* C) { C->SetButtonStyle(cbsDropDown); }, iesDropDownGx},
@@ -125,12 +117,10 @@ TEST_F(CellValuesTest, ColumnEditStyleFollowsButtonStyleAndField) {
        },
        iesLookupListGx},
   };
-  for (const Case& C : Cases) {
-    TColumnGx* Column = ColumnOn(C.DataSet, C.Field);
-    C.Set(Column);
-    EXPECT_EQ(ColumnEditStyle(Column), C.Style) << C.Name;
+  CheckSettings(Cases, ColumnEditStyle, [&] {
     Grid->SetReadOnly(false);
-  }
+    Main->FieldByName("Code")->SetReadOnly(false);
+  });
 }
 
 TEST_F(CellValuesTest, EditButtonsWidthCountsTheMainAndEveryVisibleButton) {

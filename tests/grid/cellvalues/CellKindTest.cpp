@@ -9,16 +9,9 @@ TEST_F(CellValuesTest, CellKindFollowsTheColumnSettings) {
   TClientDataSet* Data = NewDataSet({{"S", ftString}, {"B", ftBoolean}});
   TClientDataSet* Main = NewLookupPair();
   auto* Images = new TCustomImageList(Form.get());
-  struct Case {
-    const char* Name;
-    TDataSet* DataSet;
-    const char* Field;
-    std::function<void(TColumnGx*)> Set;
-    int Kind;
-  };
-  const Case Cases[] = {
-      {"plain string", Data, "S", [](TColumnGx*) {}, CellKindPlain},
-      {"boolean field", Data, "B", [](TColumnGx*) {}, CellKindCheckBox},
+  const SettingCase<int> Cases[] = {
+      {"plain string", Data, "S", NoSetting, CellKindPlain},
+      {"boolean field", Data, "B", NoSetting, CellKindCheckBox},
       {"boolean without check box", Data, "B", [](TColumnGx* C) { C->SetCheckboxes(false); }, CellKindPlain},
       {"check box on a string", Data, "S", [](TColumnGx* C) { C->SetCheckboxes(true); }, CellKindCheckBox},
       {"check box beats a key list", Data, "S",
@@ -27,7 +20,7 @@ TEST_F(CellValuesTest, CellKindFollowsTheColumnSettings) {
          SetLines(C->KeyList(), {"Y", "N"});
        },
        CellKindCheckBox},
-      {"lookup field", Main, "Title", [](TColumnGx*) {}, CellKindLookup},
+      {"lookup field", Main, "Title", NoSetting, CellKindLookup},
       {"lookup beats a pick list", Main, "Title", [](TColumnGx* C) { SetLines(C->PickList(), {"a"}); },
        CellKindLookup},
       {"pick list", Data, "S", [](TColumnGx* C) { SetLines(C->PickList(), {"a", "b"}); }, CellKindPickList},
@@ -53,11 +46,7 @@ TEST_F(CellValuesTest, CellKindFollowsTheColumnSettings) {
        },
        CellKindKeyImages},
   };
-  for (const Case& C : Cases) {
-    TColumnGx* Column = ColumnOn(C.DataSet, C.Field);
-    C.Set(Column);
-    EXPECT_EQ(Column->CellKind(), C.Kind) << C.Name;
-  }
+  CheckSettings(Cases, [](TColumnGx* C) { return C->CellKind(); });
 }
 
 TEST_F(CellValuesTest, AColumnWithoutFieldIsPlainUnlessItShowsCheckBoxes) {

@@ -145,12 +145,8 @@ TEST_F(CellValuesTest, DisplayFormatsApplyByFieldType) {
 TEST_F(CellValuesTest, AggregateFieldsFormatByTheirResultType) {
   auto* Data = new TClientDataSet(Form.get());
   Data->FieldDefs().Add("N", ftInteger, 0);
-  auto* N = new TIntegerField(Form.get());
-  N->SetFieldName("N");
-  N->SetDataSet(Data);
-  auto* Total = new TAggregateField(Form.get());
-  Total->SetFieldName("Total");
-  Total->SetDataSet(Data);
+  AddField<TIntegerField>(Data, "N");
+  auto* Total = AddField<TAggregateField>(Data, "Total");
   Data->CreateDataSet();
   Data->Append();
   EXPECT_EQ(TColumnGx::FormatFieldWithDisplayFormat(Total, "0.0"), "");  // Null
