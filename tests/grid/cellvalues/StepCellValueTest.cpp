@@ -91,6 +91,23 @@ TEST_F(StepTest, LookupCellsWalkTheListDataSet) {
             {"first wraps backward", Variant("one"), -1.0, Variant("three")}});
 }
 
+// The lookup field's text follows the key written; a handler that takes over the write
+// leaves the key alone.
+TEST_F(StepTest, AHandledLookupStepWritesNoKey) {
+  TClientDataSet* Main = NewLookupPair();
+  Put(Main, "Code", Variant(1));
+  TColumnGx* Column = ColumnOn(Main, "Title");
+  Variant Offered;
+  Column->SetOnUpdateData(TColCellUpdateDataEventGx([&](TObject*, std::string&, Variant& Value, bool&, bool& Handled) {
+    Offered = Value;
+    Handled = true;
+  }));
+  Column->StepCellValue(1.0);
+  EXPECT_EQ(Offered, Variant(2));
+  EXPECT_EQ(Main->FieldByName("Code")->Value(), Variant(1));
+  EXPECT_EQ(Main->FieldByName("Title")->AsString(), "one");
+}
+
 // An empty (or closed) list has no value to step to: the key stays as it was instead of
 // being cleared.
 TEST_F(StepTest, LookupCellsWithoutListRowsKeepTheirKey) {
