@@ -8,16 +8,16 @@
 
 class CellValuesTest : public GridTest {
 protected:
-  struct FieldSpec {
+  struct NamedType {
     const char* Name;
     TFieldType Type;
   };
 
   // An open client dataset with the fields given (strings 20 wide) and one empty row.
-  TClientDataSet* NewDataSet(std::initializer_list<FieldSpec> Fields, const char* Name = "T") {
+  TClientDataSet* NewDataSet(std::initializer_list<NamedType> Fields, const char* Name = "T") {
     auto* DataSet = new TClientDataSet(Form.get());
     DataSet->SetName(Name);
-    for (const FieldSpec& F : Fields) DataSet->FieldDefs().Add(F.Name, F.Type, F.Type == ftString ? 20 : 0);
+    for (const NamedType& F : Fields) DataSet->FieldDefs().Add(F.Name, F.Type, F.Type == ftString ? 20 : 0);
     DataSet->CreateDataSet();
     DataSet->Append();
     DataSet->Post();
