@@ -7,6 +7,7 @@
 
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/UnitRoutines.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/data/Field.h"
 
@@ -17,6 +18,13 @@ TDBGridColumnsGx::TDBGridColumnsGx(TCustomDBGridGx* Grid, TClass ItemClass) : TC
 TPersistent* TDBGridColumnsGx::GetOwner() { return FGrid; }
 
 TColumnGx* TDBGridColumnsGx::AddFieldColumn() {
+  // No layout runs while the column is being made: it would see a stored column. The
+  // layout itself makes these columns, and the next one keeps or frees it.
+  TCustomDBGridGx* grid = Live(FGrid) ? FGrid : nullptr;
+  if (grid) grid->LockLayout();
+  auto release = AtScopeExit([grid] {
+    if (grid) grid->ReleaseLayoutLock();
+  });
   TColumnGx* column = AddColumn();
   column->SetCustomized(false);
   return column;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/DBGridGx/GridDrawInfo.h"
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/Selection.h"
 #include "grid/DBGridGx/Style.h"
@@ -233,6 +234,12 @@ public:
   bool FilterEditing() const { return FFilterEditing; }
   void SetFilterEditing(bool Value) { FFilterEditing = Value; }
   bool PaintLocked() const { return FPaintLocked; }
+  // Rows are tall enough for word-wrapped cell text (set by the layout).
+  bool RowsAllowWrap() const { return FRowsAllowWrap; }
+  // A deferred layout arrived while a lock was held: the outermost unlock rebuilds.
+  bool LayoutPending() const { return FLayoutPending; }
+  // Whether the grid had the focus when the selection was last drawn.
+  bool SelectionShownActive() const { return FSelectionShownActive; }
   // The title row height the layout computed from TitleHeight and TitleLines.
   int ComputedTitleHeight() const { return FComputedTitleHeight; }
   // The title button being pressed (a grid column), -1 when none.
@@ -274,12 +281,17 @@ public:
   bool TryLockLayout();
   void UnlockLayout();
   void ReleaseLayoutLock();
+  // Releases the caller's layout lock without a rebuild and asks for one later.
   void UnlockLayoutDeferred();
+  // Asks for one rebuild later (a posted message); touches no lock count.
+  void PostDeferredLayout();
 
   // ---- index conversions and the current cell ----
   int GridToDataColumn(int I) const { return I - FIndicatorColCount; }
   int DataToGridColumn(int I) const { return I + FIndicatorColCount; }
   int CurrentGridColumn() const { return Col(); }
+  // Makes a grid column current, frozen columns included.
+  void SetCurrentGridColumn(int ACol);
   int CurrentDataColumn() const { return GridToDataColumn(Col()); }
   TColumnGx* CurrentColumn() const;
   TField* CurrentColumnField() const;
@@ -299,6 +311,23 @@ public:
   void GridStyleChanged();
   void ClearSelection();
   void InvalidateCellEditor();
+
+  // ---- draw geometry and cell areas ----
+  void CalcDrawInfoGx(TGridDrawInfoGx& Info);
+  void CalcDrawInfoGxXY(TGridDrawInfoGx& Info, int UseWidth, int UseHeight);
+  // Grid rows holding records (the rows between the title area and the separator).
+  int DataRowCount() const;
+  // Data rows a page holds, for scrolling.
+  int VisibleDataRowCount();
+  // The grid cells of the data columns and data rows.
+  TGridRect DataCellBounds() const;
+  // Client pixels of the data cells shown.
+  win::RECT DataAreaRect();
+  // The areas of a grid cell; DataCol and AreaRow count within them. A cell outside
+  // the grid (a coordinate of -1) is no cell; other impossible rows raise.
+  TGridCellTypeGx GetCellType(int ACol, int ARow, int& DataCol, int& AreaRow);
+  void InvalidateGridRect(const TGridRect& GridRect);
+  bool CanSelectKind(TDBGridGxSelectionType Kind) const;
   // The height of the title area below Node's own cell; stores each child's height.
   int MeasureHeadTree(THeadTreeNode* Node);
   // Rebuilds the header tree from the column captions and the leaf of each column.
@@ -395,6 +424,9 @@ protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void ColWidthsChanged() override { AfterColumnResize(); }
   virtual void AfterColumnResize();
+  // A column's width W set by the user takes its share from the auto-fit columns to its
+  // right.
+  void ResizeRightPart(TColumnGx* Column, int W);
   void RowHeightsChanged() override { AfterRowHeightsChanged(); }
   virtual void AfterRowHeightsChanged();
   void TopLeftChanged() override;
@@ -429,6 +461,14 @@ private:
   bool ColumnsStored() const;
   bool Loading() const;
   void DeferredLayoutMessage(TMessage& Message);
+  // The window's size changed.
+  void ClientSizeChanged();
+  // Layout steps of RebuildLayout.
+  void ArrangeColumns();
+  void MeasureRows();
+  void ApplyHorzScrollBar();
+  void FitColumnWidths();
+  void MeasureTitleRow();
   bool PopupColumnMenu(TMessage& Message);
 
   TDBGridGxStyle* FStyle = nullptr;
@@ -473,6 +513,9 @@ private:
   bool FSearching = false;
   bool FFilterEditing = false;
   bool FPaintLocked = false;
+  bool FRowsAllowWrap = false;
+  bool FLayoutPending = false;
+  bool FSelectionShownActive = false;
   int FComputedTitleHeight = 0;
   int FPressedTitleCol = -1;
   bool FWholeDataSetCursorAllowed = true;

@@ -29,8 +29,6 @@ void TCustomDBGridGx::LinkActiveChanged() {
 
 void TCustomDBGridGx::ScrollRows(int) { Invalidate(); }
 
-void TCustomDBGridGx::SelectionChanged() {}
-
 void TCustomDBGridGx::SyncActiveRow() {}
 
 void TCustomDBGridGx::UpdateHorzScrollBar() {}

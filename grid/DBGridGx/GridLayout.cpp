@@ -1,9 +1,12 @@
-// The grid's layout building blocks: the rows above the data, the field map, the
-// objects the layout is made of, column moves and resizes, and the multi-title header.
+// The grid's layout: the rebuild of the base grid's geometry from the settings, columns
+// and dataset (columns and fixed columns, row and title heights, auto-fit widths, row
+// count), the rows above the data, the field map, column moves and the user's column
+// sizing, and the multi-title header.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
@@ -13,6 +16,8 @@
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/controls/Forms.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/Field.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -40,7 +45,18 @@ int TCustomDBGridGx::FilterRowCount() { return FSTFilter && FSTFilter->Visible()
 
 int TCustomDBGridGx::TitleRowCount() { return FOptions.Contains(dgTitles) ? 1 : 0; }
 
-void TCustomDBGridGx::BuildFieldMap() {}
+void TCustomDBGridGx::BuildFieldMap() {
+  const bool Customized = FColumns->IsCustomized();
+  FDataLink->SetSparseMap(Customized);
+  if (Customized) {
+    for (int I = 0; I < FColumns->Count(); ++I) FDataLink->MapField(FColumns->ColumnAt(I)->FieldName());
+    return;
+  }
+  TDataSet* DataSet = FDataLink->DataSet();
+  if (!DataSet) return;
+  for (int I = 0; I < DataSet->FieldCount(); ++I)
+    if (DataSet->Fields()[I]->Visible()) FDataLink->MapField(DataSet->Fields()[I]->FieldName());
+}
 
 void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
   FSTFilter->BeginUpdate();
@@ -53,8 +69,70 @@ void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
 }
 
 void TCustomDBGridGx::AfterColumnResize() {
-  TCustomGrid::ColWidthsChanged();
+  FSTFilter->BeginUpdate();
+  auto endFilterUpdate = AtScopeExit([this] { FSTFilter->EndUpdate(); });
+  if ((FDataLink->Active() || FColumns->IsCustomized()) && TryLockLayout()) {
+    // The widths go back through the rebuild, which spreads them out again.
+    auto unlock = AtScopeExit([this] { UnlockLayout(); });
+    TCustomGrid::ColWidthsChanged();
+    const bool Fitting = FAutoFitColWidths && !ComponentState().Contains(csDesigning);
+    for (int I = 0; I < FColumns->Count() && DataToGridColumn(I) < ColCount(); ++I) {
+      TColumnGx* Column = FColumns->ColumnAt(I);
+      const int GridCol = DataToGridColumn(I);
+      if (Column->Visible()) SetColWidths(GridCol, Column->ClampWidth(ColWidths(GridCol)));
+    }
+    for (int I = 0; I < FColumns->Count() && DataToGridColumn(I) < ColCount(); ++I) {
+      TColumnGx* Column = FColumns->ColumnAt(I);
+      if (!Column->Visible()) continue;
+      const int W = ColWidths(DataToGridColumn(I));
+      if (!Fitting) {
+        Column->SetWidth(W);
+        continue;
+      }
+      const int OldWidth = Column->Width();
+      if (OldWidth == W) continue;
+      if (FOptionsGx.Contains(dghResizeWholeRightPart)) {
+        ResizeRightPart(Column, W);
+        continue;
+      }
+      const int K = FShownColumns->IndexOf(Column);
+      if (K < 0) continue;
+      if (!Column->AutoFitColWidth()) {
+        Column->SetWidth(W);
+        continue;
+      }
+      // A column that had no width gives no ratio to scale its share by.
+      if (OldWidth == 0) continue;
+      const int OldShare = Column->ProportionalWidth();
+      Column->SetProportionalWidth(MulDiv(OldShare, W, OldWidth));
+      if (K + 1 < FShownColumns->Count()) {
+        TColumnGx* Next = FShownColumns->ColumnAt(K + 1);
+        Next->SetProportionalWidth(std::max(0, Next->ProportionalWidth() + OldShare - Column->ProportionalWidth()));
+      }
+    }
+  } else {
+    TCustomGrid::ColWidthsChanged();
+  }
+  InvalidateCellEditor();
   if (FOnColWidthsChanged) FOnColWidthsChanged(this);
+  UpdateHorzScrollBar();
+}
+
+void TCustomDBGridGx::ResizeRightPart(TColumnGx* Column, int W) {
+  const int OldWidth = Column->Width();
+  if (!Column->AutoFitColWidth()) Column->SetWidth(W);
+  else if (OldWidth != 0) Column->SetProportionalWidth(MulDiv(W, Column->ProportionalWidth(), OldWidth));
+  int D = 0;
+  for (int I = Column->Index() + 1; I < FColumns->Count(); ++I) {
+    TColumnGx* Right = FColumns->ColumnAt(I);
+    if (Right->Visible() && Right->AutoFitColWidth()) D += Right->Width();
+  }
+  if (D == 0) return;
+  for (int I = Column->Index() + 1; I < FColumns->Count(); ++I) {
+    TColumnGx* Right = FColumns->ColumnAt(I);
+    if (Right->Visible() && Right->AutoFitColWidth())
+      Right->SetProportionalWidth(std::max(1, MulDiv(D + OldWidth - W, Right->ProportionalWidth(), D)));
+  }
 }
 
 void TCustomDBGridGx::AfterRowHeightsChanged() { TCustomGrid::RowHeightsChanged(); }
@@ -108,4 +186,319 @@ int TCustomDBGridGx::MeasureHeadTree(THeadTreeNode* Node) {
   } while (child != first);
   Node->Height = height;
   return height;
+}
+
+// ---- the rebuild ----
+
+namespace {
+
+// A field the user cannot change: its own ReadOnly, or a lookup field whose key fields
+// are all read-only (or that belongs to no dataset).
+bool IsReadOnlyField(TField* Field) {
+  if (Field->ReadOnly()) return true;
+  if (!Field->Lookup() || Field->KeyFields().empty()) return false;
+  TDataSet* DataSet = Field->DataSet();
+  if (!DataSet) return true;
+  for (TField* Key : DataSet->GetFieldList(Field->KeyFields()))
+    if (!Key->ReadOnly()) return false;
+  return true;
+}
+
+// The text metrics of the font now on the canvas.
+win::TEXTMETRIC CanvasMetrics(TCanvas* Canvas) {
+  win::TEXTMETRIC Metrics{};
+  win::GetTextMetrics(Canvas->Handle(), &Metrics);
+  return Metrics;
+}
+
+}  // namespace
+
+void TCustomDBGridGx::RebuildLayout() {
+  if (Loading()) return;
+  FLayoutPending = false;
+  if (HandleAllocated()) {
+    win::MSG Queued;
+    while (win::PeekMessage(&Queued, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_NOREMOVE))
+      DropQueuedMessage(Handle(), WM_DEFERREDLAYOUT_GX);
+  }
+  FPaintLocked = true;
+  auto unlockPaint = AtScopeExit([this] { FPaintLocked = false; });
+  ArrangeColumns();
+  MeasureRows();
+  ApplyHorzScrollBar();
+  ApplyColumnAttributes();
+  FitColumnWidths();
+  MeasureTitleRow();
+  ApplyColumnAttributes();
+  {
+    // Recounting rows scrolls the view; a whole-row selection keeps its left column.
+    const int SavedLeft = LeftCol();
+    auto restoreLeft = AtScopeExit([this, SavedLeft] {
+      if (FOptions.Contains(dgRowSelect) && SavedLeft < ColCount() && SavedLeft >= FixedCols())
+        SetLeftCol(SavedLeft);
+    });
+    RecountRows();
+  }
+  SyncActiveRow();
+  Invalidate();
+  if (FSelection && FSelection->Kind() == gstColumns) FSelection->Columns()->Refresh();
+}
+
+// Which columns exist, in what order, which are shown and how many are fixed.
+void TCustomDBGridGx::ArrangeColumns() {
+  // Automatic columns never stay beside stored ones.
+  bool SeenAutomatic = false;
+  for (int I = 0; I < FColumns->Count(); ++I) {
+    if (!FColumns->ColumnAt(I)->Customized()) {
+      SeenAutomatic = true;
+    } else if (SeenAutomatic) {
+      for (int K = FColumns->Count() - 1; K >= 0; --K)
+        if (!FColumns->ColumnAt(K)->Customized()) FColumns->Delete(K);
+      break;
+    }
+  }
+
+  FIndicatorColCount = FOptions.Contains(dgIndicator) ? 1 : 0;
+  FDataLink->ClearFieldMap();
+  if (FDataLink->Active()) BuildFieldMap();
+
+  if (FColumns->IsCustomized()) {
+    // Each column finds its field again by name when next asked.
+    for (int I = 0; I < FColumns->Count(); ++I) FColumns->ColumnAt(I)->SetField(nullptr);
+  } else {
+    auto InFieldMap = [this](TField* Field) {
+      for (int P = 0; P < FDataLink->FieldCount(); ++P)
+        if (FDataLink->FieldAt(P) == Field) return true;
+      return false;
+    };
+    if (FDataLink->Active() || !FDataLink->UsesDefaultFields()) {
+      for (int I = FColumns->Count() - 1; I >= 0; --I) {
+        TField* Field = FColumns->ColumnAt(I)->Field();
+        if (!Field || !InFieldMap(Field)) FColumns->Delete(I);
+      }
+    } else {
+      FColumns->Clear();
+    }
+    const int Positions = std::max(FDataLink->FieldCount(), FColumns->Count() == 0 ? 1 : 0);
+    for (int P = 0; P < Positions; ++P) {
+      TField* Field = FDataLink->FieldAt(P);
+      TColumnGx* Column = nullptr;
+      if (Field)
+        for (int I = P; I < FColumns->Count() && !Column; ++I)
+          if (FColumns->ColumnAt(I)->Field() == Field) Column = FColumns->ColumnAt(I);
+      if (!Column) {
+        Column = FColumns->AddFieldColumn();
+        if (Field) Column->SetField(Field);
+      }
+      if (Column->Index() != P) Column->SetIndex(P);
+    }
+  }
+
+  FShownColumns->Clear();
+  for (int I = 0; I < FColumns->Count(); ++I)
+    if (FColumns->ColumnAt(I)->Visible()) FShownColumns->Add(FColumns->ColumnAt(I));
+  // Hidden columns among and right after the frozen ones are fixed too, so that the
+  // frozen part still holds FrozenCols visible columns.
+  int Hidden = 0;
+  for (int I = 0; I < FColumns->Count(); ++I)
+    if (!FColumns->ColumnAt(I)->Visible() && I < FFrozenCols + Hidden) ++Hidden;
+  for (int I = FFrozenCols + Hidden; I < FColumns->Count() && !FColumns->ColumnAt(I)->Visible(); ++I) ++Hidden;
+  if (FShownColumns->Count() == 0) --Hidden;
+
+  SetColCount(FColumns->Count() + FIndicatorColCount);
+  int Fixed = FIndicatorColCount + Hidden;
+  if (FDataLink->Active() || FColumns->IsCustomized()) Fixed += FFrozenCols;
+  // The base grid needs one scrolling column at least.
+  SetFixedCols(std::clamp(Fixed, 0, ColCount() - 1));
+  FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
+}
+
+// The default row height, the edit-button height, whether rows wrap text, and the
+// title row's height from the title fonts.
+void TCustomDBGridGx::MeasureRows() {
+  columns_detail::TCanvasLend Lend(this);
+  TCanvas* Canvas = Lend.Canvas();
+  Canvas->SetFont(Font());
+  const int B = (FFlat ? 1 : 3) + (FOptions.Contains(dgRowLines) ? GridLineWidth() : 0);
+  const int T = Canvas->TextHeight("Wg");
+  const win::TEXTMETRIC Metrics = CanvasMetrics(Canvas);
+  int Height = T + B;
+  if (FRowHeight > 0 || FRowLines > 0) Height = FRowHeight + (Metrics.tmHeight + Metrics.tmExternalLeading) * FRowLines;
+  if (FOptionsGx.Contains(dghFitRowHeightToText) && T > 0) {
+    const int Lines = (Height - B) / T, Rest = (Height - B) % T;
+    Height = (Rest > T / 2 || Lines == 0 ? Lines + 1 : Lines) * T + B;
+    FRowLines = (Height - B) / T;
+    FRowHeight = B;
+  }
+  SetDefaultRowHeight(Height);
+  FEditButtonHeight =
+      DefaultRowHeight() > static_cast<int>(Round(3.0 * FEditButtonWidth / 2)) ? FEditButtonWidth : DefaultRowHeight();
+  FRowsAllowWrap =
+      Metrics.tmHeight + Metrics.tmInternalLeading + Metrics.tmExternalLeading + FTextMargin < DefaultRowHeight();
+  if (!FOptions.Contains(dgTitles)) return;
+  int TitleRow = 0;
+  if (FColumns->Count() == 0) {
+    Canvas->SetFont(FTitleFont.get());
+    TitleRow = Canvas->TextHeight("Wg") + FTextMargin;
+  }
+  for (int I = 0; I < FColumns->Count(); ++I) {
+    Canvas->SetFont(FColumns->ColumnAt(I)->Title()->Font());
+    TitleRow = std::max(TitleRow, Canvas->TextHeight("Wg") + FTextMargin);
+  }
+  SetRowHeights(0, TitleRow);
+}
+
+// The base grid's horizontal bar: wanted unless the columns fit the width or another
+// bar stands in for it.
+void TCustomDBGridGx::ApplyHorzScrollBar() {
+  const bool Wanted = (!FAutoFitColWidths || ComponentState().Contains(csDesigning)) && FHorzScrollBar->Visible() &&
+                      !FHorzScrollBar->ExtScrollBar();
+  const bool Has = ScrollBars() == ssHorizontal || ScrollBars() == ssBoth;
+  if (Wanted == Has) return;
+  SetScrollBars(Wanted ? ssHorizontal : ssNone);
+  if (HandleAllocated()) {
+    HandleNeeded();
+    UpdateVertScrollBar();
+  }
+}
+
+// Gives the auto-fit columns the client width left by the others, in proportion to
+// their shares, so that the shown columns end exactly at the right edge.
+void TCustomDBGridGx::FitColumnWidths() {
+  if (!FAutoFitColWidths || ComponentState().Contains(csDesigning) || !HandleAllocated()) return;
+  const int ShownCount = FShownColumns->Count();
+  std::vector<TColumnGx*> Limited;  // held at a width its limits gave it
+  auto IsLimited = [&Limited](TColumnGx* Column) {
+    return std::find(Limited.begin(), Limited.end(), Column) != Limited.end();
+  };
+  auto Fits = [&](TColumnGx* Column) { return Column->AutoFitColWidth() && !IsLimited(Column); };
+  int R = 0, S = 0;
+  for (int Pass = 0; Pass < ShownCount; ++Pass) {
+    UpdateVertScrollBar();
+    int P = 0, F = 0, Fitting = 0;
+    for (int K = 0; K < ShownCount; ++K) {
+      TColumnGx* Column = FShownColumns->ColumnAt(K);
+      if (Fits(Column)) {
+        P += std::max(0, Column->ProportionalWidth());
+        ++Fitting;
+      } else {
+        F += Column->Width();
+      }
+    }
+    R = std::max(0, std::max(FMinAutoFitWidth, ClientWidth()) - F);
+    if (FOptions.Contains(dgIndicator)) R -= ColWidths(0);
+    if (FOptions.Contains(dgColLines)) R -= ShownCount;
+    if (FOptions.Contains(dgIndicator) && FOptions.Contains(dgColLines)) R -= 1;
+    R = std::max(0, R);
+    bool Marked = false;
+    S = 0;
+    for (int K = 0; K < ShownCount; ++K) {
+      TColumnGx* Column = FShownColumns->ColumnAt(K);
+      if (!Fits(Column)) continue;
+      // Shares that add up to nothing share the room equally.
+      const int Wanted = P > 0 ? MulDiv(std::max(0, Column->ProportionalWidth()), R, P) : MulDiv(1, R, Fitting);
+      Column->SetWidth(Wanted);
+      if (Column->Width() != Wanted) {
+        Limited.push_back(Column);
+        Marked = true;
+      }
+      S += Column->Width();
+    }
+    if (!Marked) break;
+  }
+  if (S == R) return;
+  for (int K = ShownCount - 1; K >= 0; --K) {
+    TColumnGx* Column = FShownColumns->ColumnAt(K);
+    if (!Fits(Column)) continue;
+    Column->SetWidth(std::max(0, Column->Width() + R - S));
+    break;
+  }
+}
+
+// The title row's height from TitleHeight and TitleLines, or from the multi-title
+// header.
+void TCustomDBGridGx::MeasureTitleRow() {
+  if (!FOptions.Contains(dgTitles)) return;
+  if (FTitleHeight != 0 || FTitleLines != 0) {
+    columns_detail::TCanvasLend Lend(this);
+    TCanvas* Canvas = Lend.Canvas();
+    TFont* Tallest = FTitleFont.get();
+    int TallestHeight = -1;
+    for (int I = 0; I < FColumns->Count(); ++I) {
+      TFont* TitleFont = FColumns->ColumnAt(I)->Title()->Font();
+      Canvas->SetFont(TitleFont);
+      const int H = Canvas->TextHeight("Wg");
+      if (H > TallestHeight) {
+        TallestHeight = H;
+        Tallest = TitleFont;
+      }
+    }
+    Canvas->SetFont(Tallest);
+    const win::TEXTMETRIC Metrics = CanvasMetrics(Canvas);
+    int H = FTitleLines * Metrics.tmHeight + Metrics.tmExternalLeading + 2 + FTitleHeight;
+    if (FOptions.Contains(dgRowLines)) ++H;
+    FComputedTitleHeight = H;
+    SetRowHeights(0, H);
+  }
+  if (FUseMultiTitle) {
+    BuildHeadTree();
+    const int Total = MeasureHeadTree(FHeadTreeRoot.get());
+    SetRowHeights(0, std::max(0, Total - (FOptionsGx.Contains(dghFixed3D) ? 1 : 3)));
+  }
+}
+
+void TCustomDBGridGx::ApplyColumnAttributes() {
+  const bool Active = FDataLink->Active();
+  for (int I = 0; I < FColumns->Count(); ++I) {
+    TColumnGx* Column = FColumns->ColumnAt(I);
+    const int GridCol = DataToGridColumn(I);
+    if (GridCol >= ColCount()) break;
+    bool Stop = Column->Visible() && !Column->ReadOnly() && Active;
+    if (Stop) {
+      TField* Field = Column->Field();
+      Stop = Field && !Field->Calculated() && !IsReadOnlyField(Field);
+    }
+    SetTabStops(GridCol, Stop);
+    SetColWidths(GridCol, Column->Visible() ? Column->Width() : (FOptions.Contains(dgColLines) ? -1 : 0));
+  }
+  if (FOptions.Contains(dgIndicator) && ColCount() > 0) SetColWidths(0, IndicatorWidth);
+}
+
+void TCustomDBGridGx::RecountRows() {
+  if (!FDataLink) return;
+  if (FTitleAreaRowCount >= RowCount()) SetRowCount(FTitleAreaRowCount + 1);
+  SetFixedRows(FTitleAreaRowCount);
+  const int LW = FOptions.Contains(dgRowLines) ? GridLineWidth() : 0;
+  const int L = DefaultRowHeight() + LW;
+  const bool Titles = FOptions.Contains(dgTitles);
+  const int TitleRow = Titles ? RowHeights(0) : 0;
+  int U = (Titles ? TitleRow + LW : 0) + L * FilterRowCount() + L * FFooterRowCount + (FFooterRowCount > 0 ? LW : 0);
+  SetDefaultRowHeight(DefaultRowHeight());
+  if (Titles) SetRowHeights(0, TitleRow);
+  const int OldRowCount = RowCount();
+  SetTopRow(FixedRows());
+  if (FDataLink->Active() && FDataLink->RecordCount() > 0 && HandleAllocated()) {
+    int D = std::max(1, (ClientHeight() - U) / L);
+    FDataLink->SetBufferCount(D);
+    if (FFooterDisplayStyle || FFooterRowCount == 0) D = FDataLink->RecordCount();
+    U += D * L;
+    if (FFooterRowCount == 0) {
+      SetRowCount(FTitleAreaRowCount + D);
+    } else {
+      SetRowCount(FTitleAreaRowCount + D + FFooterRowCount + 1);
+      // The separator row takes what is left below the records, so that the footers
+      // end at the bottom; with FooterDisplayStyle they follow the records.
+      const int Spare = FFooterDisplayStyle ? 0 : std::max(0, ClientHeight() - U);
+      SetRowHeights(FTitleAreaRowCount + D, Spare);
+    }
+    SyncActiveRow();
+  } else {
+    SetRowCount(FTitleAreaRowCount + 1);
+    U += L;
+    if (HandleAllocated() && FFooterRowCount > 0) {
+      SetRowCount(RowCount() + FFooterRowCount + 1);
+      SetRowHeights(FTitleAreaRowCount + 1, std::max(0, ClientHeight() - U));
+    }
+  }
+  if (RowCount() != OldRowCount) Invalidate();
 }

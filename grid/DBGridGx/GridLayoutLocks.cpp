@@ -1,14 +1,22 @@
-// The two-level layout lock and the rebuild of the base grid's geometry.
+// The two-level layout lock, the deferred layout and the reaction to a new window size.
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/UnitRoutines.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 
 void TCustomDBGridGx::LockUpdates() { ++FUpdateLockCount; }
 
 void TCustomDBGridGx::UnlockUpdates() {
-  if (FUpdateLockCount > 0) --FUpdateLockCount;
+  if (FUpdateLockCount == 0) return;
+  --FUpdateLockCount;
+  // A deferred layout that found a lock held is done once the last lock goes.
+  if (FUpdateLockCount == 0 && FLayoutLockCount == 0 && FLayoutPending &&
+      !ComponentState().Contains(csDestroying)) {
+    FLayoutPending = false;
+    RequestLayout();
+  }
 }
 
 void TCustomDBGridGx::LockLayout() {
@@ -25,20 +33,8 @@ bool TCustomDBGridGx::TryLockLayout() {
 
 void TCustomDBGridGx::UnlockLayout() {
   if (FLayoutLockCount == 0) return;
-  auto Release = [this] {
-    if (FLayoutLockCount == 1) FColumns->EndUpdate();
-    --FLayoutLockCount;
-    UnlockUpdates();
-  };
-  if (FLayoutLockCount == 1) {
-    try {
-      RebuildLayout();
-    } catch (...) {
-      Release();
-      throw;
-    }
-  }
-  Release();
+  auto release = AtScopeExit([this] { ReleaseLayoutLock(); });
+  if (FLayoutLockCount == 1) RebuildLayout();
 }
 
 void TCustomDBGridGx::ReleaseLayoutLock() {
@@ -52,61 +48,34 @@ void TCustomDBGridGx::RequestLayout() {
   if (TryLockLayout()) UnlockLayout();
 }
 
+void TCustomDBGridGx::PostDeferredLayout() {
+  if (!HandleAllocated()) return;
+  win::MSG Msg;
+  if (!win::PeekMessage(&Msg, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_NOREMOVE))
+    win::PostMessage(Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
+}
+
 void TCustomDBGridGx::UnlockLayoutDeferred() {
-  if (HandleAllocated()) {
-    win::MSG Msg;
-    if (!win::PeekMessage(&Msg, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_NOREMOVE))
-      win::PostMessage(Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
-  }
+  PostDeferredLayout();
   ReleaseLayoutLock();
-  UnlockUpdates();
 }
 
 void TCustomDBGridGx::DeferredLayoutMessage(TMessage&) {
-  if (TryLockLayout()) {
-    UnlockLayout();
-  } else {
-    // Someone holds a lock: try again with a later message.
-    LockLayout();
-    UnlockLayoutDeferred();
-  }
+  if (TryLockLayout()) UnlockLayout();
+  // A lock is held, perhaps across a message loop (a modal box, a menu): posting again
+  // would keep that loop busy. The outermost unlock rebuilds instead.
+  else FLayoutPending = true;
 }
 
-// Rebuilds the geometry the grid's settings describe: the indicator column, one grid
-// column per column, the title and filter rows above the data.
-void TCustomDBGridGx::RebuildLayout() {
-  if (Loading()) return;
-  if (HandleAllocated()) DropQueuedMessage(Handle(), WM_DEFERREDLAYOUT_GX);
-  FPaintLocked = true;
-  try {
-    FIndicatorColCount = FOptions.Contains(dgIndicator) ? 1 : 0;
-    FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
-    SetColCount(std::max(FColumns->Count() + FIndicatorColCount, 1));
-    SetFixedCols(std::min<int>(FIndicatorColCount, ColCount() - 1));
-    ApplyColumnAttributes();
-    RecountRows();
-    if (FUseMultiTitle) BuildHeadTree();
-    Invalidate();
-  } catch (...) {
-    FPaintLocked = false;
-    throw;
+void TCustomDBGridGx::ClientSizeChanged() {
+  if (FUpdateLockCount == 0) {
+    if (!FAutoFitColWidths || ComponentState().Contains(csDesigning)) {
+      RecountRows();
+      UpdateVertScrollBar();
+    } else {
+      RequestLayout();
+      InvalidateCellEditor();
+    }
   }
-  FPaintLocked = false;
-}
-
-void TCustomDBGridGx::ApplyColumnAttributes() {
-  for (int I = 0; I < FColumns->Count(); ++I) {
-    TColumnGx* Column = FColumns->ColumnAt(I);
-    const int GridCol = DataToGridColumn(I);
-    if (GridCol >= ColCount()) break;
-    SetTabStops(GridCol, Column->Visible() && !Column->ReadOnly() && FDataLink->Active() && Column->Field());
-    SetColWidths(GridCol, Column->Visible() ? Column->Width() : (FOptions.Contains(dgColLines) ? -1 : 0));
-  }
-  if (FOptions.Contains(dgIndicator) && ColCount() > 0) SetColWidths(0, IndicatorWidth);
-}
-
-void TCustomDBGridGx::RecountRows() {
-  if (!FDataLink) return;
-  if (FTitleAreaRowCount >= RowCount()) SetRowCount(FTitleAreaRowCount + 1);
-  SetFixedRows(FTitleAreaRowCount);
+  UpdateHorzScrollBar();
 }

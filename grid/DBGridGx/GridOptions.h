@@ -44,8 +44,10 @@ inline const TDBGridGxAllowedOperations AllDBGridGxOperations{alopInsertGx, alop
 inline const TDBGridOptions LayoutDBGridOptions{dgEditing, dgAlwaysShowEditor, dgTitles, dgIndicator, dgColLines,
                                                 dgRowLines, dgRowSelect, dgAlwaysShowSelection};
 
-// Posted by a grid to itself to rebuild its layout later.
-constexpr win::UINT WM_DEFERREDLAYOUT_GX = 1124;
+// Posted by a grid to itself to rebuild its layout later. Its number is its own: the
+// library's popup messages start at 1124 (WM_USER + 100), and a grid's in-place editor
+// and drop-downs share the message loop with it.
+constexpr win::UINT WM_DEFERREDLAYOUT_GX = 1144;
 
 // The width of the indicator column.
 constexpr int IndicatorWidth = 11;

@@ -16,10 +16,6 @@ bool TCustomDBGridGx::WantsRowFocusRect() { return FOptions.Contains(dgRowSelect
 
 bool TCustomDBGridGx::IsCell3D(int, int, TGridDrawState, const win::RECT&) { return false; }
 
-bool TCustomDBGridGx::IsCellSelected(int, int, const std::string& Bookmark, int DataCol) {
-  return FSelection && FSelection->DataCellSelected(DataCol, Bookmark);
-}
-
 bool TCustomDBGridGx::FixedCellColors(int, int, TFont*, TColor&, bool, TGridDrawState, int, int, int) {
   return false;
 }

@@ -55,6 +55,7 @@ void TCustomDBGridGx::SetOptionsGx(TDBGridGxOptions Value) {
 }
 
 void TCustomDBGridGx::SetAllowedSelections(TDBGridGxAllowedSelections Value) {
+  if (Value == FAllowedSelections) return;
   FAllowedSelections = Value;
   if (FSelection && FSelection->Kind() != gstNon && !Value.Contains(FSelection->Kind())) FSelection->Reset();
 }

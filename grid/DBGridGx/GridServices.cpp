@@ -20,6 +20,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
   }
   if (Message.Msg == win::WM_RBUTTONUP && PopupColumnMenu(Message)) return;
   TCustomGrid::Dispatch(Message);
+  if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
 }
 
 void TCustomDBGridGx::SetStyle(TDBGridGxStyle* Value) {
@@ -59,6 +60,13 @@ TField* TCustomDBGridGx::CurrentColumnField() const {
 void TCustomDBGridGx::SelectDataColumn(int I) {
   const int GridCol = DataToGridColumn(I);
   if (GridCol >= FixedCols() && GridCol < ColCount()) SetCol(GridCol);
+}
+
+void TCustomDBGridGx::SetCurrentGridColumn(int ACol) {
+  if (ACol == Col()) return;
+  // The base grid refuses fixed columns as current; a frozen data column is one.
+  if (ACol >= FIndicatorColCount && ACol < FixedCols()) MoveColRow(ACol, Row(), false, false);
+  else SetCol(ACol);
 }
 
 TColumnGx* TCustomDBGridGx::ColumnByFieldName(const std::string& FieldName) const {

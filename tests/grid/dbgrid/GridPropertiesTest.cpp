@@ -1,23 +1,11 @@
 // The grid's published properties: defaults, what a form description stores, and the
 // writers' reactions.
 #include "tests/support/GridFixture.h"
+#include "tests/support/CountingGrid.h"
 
 #include "gridcontrols/GxCurrency.h"
 
 namespace {
-
-// Counts the layout rebuilds of a grid.
-class TCountingGrid : public TDBGridGx {
-public:
-  using TDBGridGx::TDBGridGx;
-  int Requests = 0;
-
-protected:
-  void RebuildLayout() override {
-    ++Requests;
-    TDBGridGx::RebuildLayout();
-  }
-};
 
 std::string GridBlock(const std::string& Text, const std::string& Name) {
   const std::size_t Start = Text.find("object " + Name + ": TDBGridGx");

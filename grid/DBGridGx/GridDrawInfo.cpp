@@ -1,0 +1,156 @@
+// The grid's draw geometry: its areas along both axes (indicator, frozen and scrolling
+// columns; title area, data rows, separator and footer rows), the cell areas, and how the
+// selection is shown.
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/Selection.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <algorithm>
+
+void CalcFixedAxisGx(TGridAxisDrawInfoGx& Axis, int LineWidth, int FixedCount, int FrozenCount, int FirstCell,
+                     int CellCount, TGridExtentFunc GetExtent) {
+  Axis.EffectiveLineWidth = LineWidth;
+  Axis.GetExtent = std::move(GetExtent);
+  Axis.FixedCellCount = FixedCount;
+  Axis.FirstGridCell = FirstCell;
+  Axis.GridCellCount = CellCount;
+  const int Fixed = std::min(FixedCount, CellCount);
+  const int FrozenStart = std::max(0, Fixed - std::max(0, FrozenCount));
+  int Before = 0, Frozen = 0;
+  for (int I = 0; I < FrozenStart; ++I) Before += Axis.Extent(I) + LineWidth;
+  for (int I = FrozenStart; I < Fixed; ++I) Frozen += Axis.Extent(I) + LineWidth;
+  Axis.FixedBoundary = Before + Frozen;
+  Axis.FrozenExtent = Frozen;
+  Axis.FooterExtent = 0;
+}
+
+void CalcAxisGx(TGridAxisDrawInfoGx& Axis, int Extent, int FooterCount) {
+  Axis.GridExtent = Extent;
+  Axis.GridBoundary = Axis.FixedBoundary;
+  Axis.FullVisBoundary = Axis.FixedBoundary;
+  Axis.LastFullVisibleCell = Axis.FirstGridCell;
+  Axis.FooterExtent = 0;
+  const int FirstFooter = Axis.GridCellCount - std::max(0, FooterCount);
+  int FooterStart = -1;
+  for (int I = Axis.FirstGridCell; I < Axis.GridCellCount; ++I) {
+    if (FooterCount > 0 && I >= FirstFooter && FooterStart < 0) FooterStart = Axis.GridBoundary;
+    Axis.GridBoundary += Axis.Extent(I) + Axis.EffectiveLineWidth;
+    if (Axis.GridBoundary > Extent + Axis.EffectiveLineWidth) {
+      Axis.GridBoundary = Extent;
+      break;
+    }
+    Axis.LastFullVisibleCell = I;
+    Axis.FullVisBoundary = Axis.GridBoundary;
+  }
+  if (FooterCount <= 0) return;
+  for (int I = std::max(FirstFooter, 0); I <= Axis.LastFullVisibleCell && I < Axis.GridCellCount; ++I)
+    Axis.FooterExtent += Axis.Extent(I) + Axis.EffectiveLineWidth;
+  if (FooterStart >= 0) Axis.FooterExtent = Axis.GridBoundary - FooterStart;
+}
+
+void TCustomDBGridGx::CalcDrawInfoGx(TGridDrawInfoGx& Info) { CalcDrawInfoGxXY(Info, ClientWidth(), ClientHeight()); }
+
+void TCustomDBGridGx::CalcDrawInfoGxXY(TGridDrawInfoGx& Info, int UseWidth, int UseHeight) {
+  const TGridOptions Base = TCustomGrid::Options();
+  const int VertLines = (Base * TGridOptions{goFixedVertLine, goVertLine}).Empty() ? 0 : GridLineWidth();
+  const int HorzLines = (Base * TGridOptions{goFixedHorzLine, goHorzLine}).Empty() ? 0 : GridLineWidth();
+  CalcFixedAxisGx(Info.Horz, VertLines, FixedCols(), FixedCols() - FIndicatorColCount, LeftCol(), ColCount(),
+                  [this](int I) { return ColWidths(I); });
+  CalcFixedAxisGx(Info.Vert, HorzLines, FixedRows(), 0, TopRow(), RowCount(),
+                  [this](int I) { return RowHeights(I); });
+  CalcAxisGx(Info.Horz, UseWidth, 0);
+  CalcAxisGx(Info.Vert, UseHeight, FFooterRowCount);
+}
+
+int TCustomDBGridGx::DataRowCount() const {
+  int Count = RowCount() - FTitleAreaRowCount;
+  if (FFooterRowCount > 0) Count -= FFooterRowCount + 1;
+  return Count;
+}
+
+int TCustomDBGridGx::VisibleDataRowCount() {
+  const int Visible = VisibleRowCount();
+  if (FFooterRowCount > 0) return std::max(Visible - FFooterRowCount - 1, 1);
+  return Visible;
+}
+
+TGridRect TCustomDBGridGx::DataCellBounds() const {
+  const int Bottom = FFooterRowCount > 0 ? RowCount() - FFooterRowCount - 2 : RowCount() - 1;
+  return {FIndicatorColCount, FTitleAreaRowCount, ColCount() - 1, Bottom};
+}
+
+win::RECT TCustomDBGridGx::DataAreaRect() {
+  const TGridRect Cells = DataCellBounds();
+  return BoxRect(Cells.Left, Cells.Top, Cells.Right, Cells.Bottom);
+}
+
+TGridCellTypeGx TCustomDBGridGx::GetCellType(int ACol, int ARow, int& DataCol, int& AreaRow) {
+  TGridCellTypeGx Type;
+  // A point outside every cell reports -1 on an axis: it is no cell, not a title.
+  if (ACol < 0 || ARow < 0) {
+    DataCol = -1;
+    AreaRow = -1;
+    return Type;
+  }
+  if (ACol >= ColCount() || ARow >= RowCount()) throw Exception("Algorithm error in TCustomDBGridGx.GetCellType");
+  if (ACol >= FIndicatorColCount) {
+    Type.Col = gcaData;
+    DataCol = ACol - FIndicatorColCount;
+  } else {
+    Type.Col = gcaIndicator;
+    DataCol = ACol;
+  }
+  const int TitleRows = TitleRowCount();
+  const int LastDataRow = DataCellBounds().Bottom;
+  if (ARow < TitleRows) {
+    Type.Row = graTitle;
+    AreaRow = ARow;
+  } else if (ARow < FTitleAreaRowCount) {
+    Type.Row = graFilter;
+    AreaRow = ARow - TitleRows;
+  } else if (ARow <= LastDataRow) {
+    Type.Row = graData;
+    AreaRow = ARow - FTitleAreaRowCount;
+  } else if (ARow == LastDataRow + 1) {
+    Type.Row = graSeparator;
+    AreaRow = 0;
+  } else {
+    Type.Row = graFooter;
+    AreaRow = ARow - (LastDataRow + 1);
+  }
+  return Type;
+}
+
+void TCustomDBGridGx::InvalidateGridRect(const TGridRect& GridRect) {
+  if (!HandleAllocated() || GridRect.Left < 0 || GridRect.Top < 0) return;
+  const win::RECT Box = BoxRect(GridRect.Left, GridRect.Top, GridRect.Right, GridRect.Bottom);
+  win::InvalidateRect(Handle(), &Box, false);
+}
+
+void TCustomDBGridGx::SelectionChanged() {
+  if (!FSelection) return;
+  if (FSelection->Kind() == gstAll) Invalidate();
+  else InvalidateGridRect(FSelection->GridBounds());
+  if (Row() >= 0 && Row() < RowCount()) InvalidateRow(Row());
+  FSelectionShownActive = SelectionHasFocus();
+}
+
+bool TCustomDBGridGx::IsCellSelected(int ACol, int ARow, const std::string& Bookmark, int DataCol) {
+  if (!FSelection) return false;
+  const TDBGridGxSelectionType Kind = FSelection->Kind();
+  if (Kind == gstAll) return true;
+  int AreaCol = 0, AreaRow = 0;
+  const TGridCellTypeGx Type = GetCellType(ACol, ARow, AreaCol, AreaRow);
+  if (Type.None()) return false;
+  if (Type.Col == gcaIndicator)
+    return Type.Row == graData && Kind == gstRecordBookmarks && FSelection->DataCellSelected(DataCol, Bookmark);
+  if (Type.Row != graData) return Kind == gstColumns && FSelection->DataCellSelected(DataCol, Bookmark);
+  return FSelection->DataCellSelected(DataCol, Bookmark);
+}
+
+bool TCustomDBGridGx::CanSelectKind(TDBGridGxSelectionType Kind) const {
+  if (Kind == gstNon) return true;
+  if (!FOptions.Contains(dgMultiSelect) || !FAllowedSelections.Contains(Kind)) return false;
+  return !(FOptions.Contains(dgRowSelect) && (Kind == gstRectangle || Kind == gstColumns));
+}
