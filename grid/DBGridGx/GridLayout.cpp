@@ -206,6 +206,8 @@ bool IsReadOnlyField(TField* Field) {
 
 // The text metrics of the font now on the canvas.
 win::TEXTMETRIC CanvasMetrics(TCanvas* Canvas) {
+  // Measuring puts the canvas's font into its device context.
+  Canvas->TextHeight("Wg");
   win::TEXTMETRIC Metrics{};
   win::GetTextMetrics(Canvas->Handle(), &Metrics);
   return Metrics;
