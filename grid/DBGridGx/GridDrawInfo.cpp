@@ -10,43 +10,31 @@
 
 void CalcFixedAxisGx(TGridAxisDrawInfoGx& Axis, int LineWidth, int FixedCount, int FrozenCount, int FirstCell,
                      int CellCount, TGridExtentFunc GetExtent) {
-  Axis.EffectiveLineWidth = LineWidth;
-  Axis.GetExtent = std::move(GetExtent);
-  Axis.FixedCellCount = FixedCount;
-  Axis.FirstGridCell = FirstCell;
-  Axis.GridCellCount = CellCount;
+  CalcFixedAxis(Axis, LineWidth, FixedCount, FirstCell, CellCount, std::move(GetExtent));
+  // The frozen cells are the last FrozenCount of the fixed ones.
   const int Fixed = std::min(FixedCount, CellCount);
-  const int FrozenStart = std::max(0, Fixed - std::max(0, FrozenCount));
-  int Before = 0, Frozen = 0;
-  for (int I = 0; I < FrozenStart; ++I) Before += Axis.Extent(I) + LineWidth;
-  for (int I = FrozenStart; I < Fixed; ++I) Frozen += Axis.Extent(I) + LineWidth;
-  Axis.FixedBoundary = Before + Frozen;
-  Axis.FrozenExtent = Frozen;
+  Axis.FrozenExtent = 0;
+  for (int I = std::max(0, Fixed - std::max(0, FrozenCount)); I < Fixed; ++I)
+    Axis.FrozenExtent += Axis.Extent(I) + LineWidth;
   Axis.FooterExtent = 0;
 }
 
 void CalcAxisGx(TGridAxisDrawInfoGx& Axis, int Extent, int FooterCount) {
-  Axis.GridExtent = Extent;
-  Axis.GridBoundary = Axis.FixedBoundary;
-  Axis.FullVisBoundary = Axis.FixedBoundary;
-  Axis.LastFullVisibleCell = Axis.FirstGridCell;
+  CalcAxis(Axis, Extent);
   Axis.FooterExtent = 0;
-  const int FirstFooter = Axis.GridCellCount - std::max(0, FooterCount);
-  int FooterStart = -1;
-  for (int I = Axis.FirstGridCell; I < Axis.GridCellCount; ++I) {
-    if (FooterCount > 0 && I >= FirstFooter && FooterStart < 0) FooterStart = Axis.GridBoundary;
-    Axis.GridBoundary += Axis.Extent(I) + Axis.EffectiveLineWidth;
-    if (Axis.GridBoundary > Extent + Axis.EffectiveLineWidth) {
-      Axis.GridBoundary = Extent;
-      break;
-    }
-    Axis.LastFullVisibleCell = I;
-    Axis.FullVisBoundary = Axis.GridBoundary;
-  }
   if (FooterCount <= 0) return;
-  for (int I = std::max(FirstFooter, 0); I <= Axis.LastFullVisibleCell && I < Axis.GridCellCount; ++I)
-    Axis.FooterExtent += Axis.Extent(I) + Axis.EffectiveLineWidth;
-  if (FooterStart >= 0) Axis.FooterExtent = Axis.GridBoundary - FooterStart;
+  const int FirstFooter = std::max(0, Axis.GridCellCount - FooterCount);
+  if (FirstFooter < Axis.FirstGridCell) {
+    // Footer cells scrolled into the fixed part: those shown completely count.
+    for (int I = FirstFooter; I <= Axis.LastFullVisibleCell && I < Axis.GridCellCount; ++I)
+      Axis.FooterExtent += Axis.Extent(I) + Axis.EffectiveLineWidth;
+    return;
+  }
+  // The footers start where the cells before them end; they take what is drawn from
+  // there, when the cells before them left any room.
+  int Start = Axis.FixedBoundary;
+  for (int I = Axis.FirstGridCell; I < FirstFooter; ++I) Start += Axis.Extent(I) + Axis.EffectiveLineWidth;
+  if (Start <= Extent + Axis.EffectiveLineWidth) Axis.FooterExtent = std::max(0, Axis.GridBoundary - Start);
 }
 
 void TCustomDBGridGx::CalcDrawInfoGx(TGridDrawInfoGx& Info) { CalcDrawInfoGxXY(Info, ClientWidth(), ClientHeight()); }

@@ -20,7 +20,15 @@ protected:
     Grid->SetFooterDisplayStyle(true);
     Grid->SetFooterRowCount(2);
     Grid->RequestLayout();
+    Grid->SetOptions(Grid->Options() + dgMultiSelect);
     return Grid;
+  }
+  // The bookmark of record Index (from 0); the record becomes current.
+  static std::string BookmarkOf(TDBGridGx* Grid, int Index) {
+    TDataSet* DataSet = Grid->GridLink()->DataSet();
+    DataSet->First();
+    DataSet->MoveBy(Index);
+    return Grid->BookmarkedRows()->CurrentBookmark();
   }
 };
 
@@ -57,12 +65,9 @@ TEST_F(DrawGeometry, EveryCellFallsIntoOneColumnAreaAndOneRowArea) {
 
 TEST_F(DrawGeometry, ACellIsSelectedByTheKindOfSelectionThatCoversItsArea) {
   TDBGridGx* Grid = FullGrid();
-  Grid->SetOptions(Grid->Options() + dgMultiSelect);
   TDataSet* DataSet = Grid->GridLink()->DataSet();
-  DataSet->First();
-  const std::string First = Grid->BookmarkedRows()->CurrentBookmark();
-  DataSet->Next();
-  const std::string Second = Grid->BookmarkedRows()->CurrentBookmark();
+  const std::string Second = BookmarkOf(Grid, 1);
+  const std::string First = BookmarkOf(Grid, 0);
   TDBGridGxSelection* Selection = Grid->GridSelection();
   TColumnGx* ColumnB = Grid->Columns()->ColumnAt(1);
 
@@ -175,13 +180,8 @@ TEST_F(DrawGeometry, OnlyAllowedKindsCanBeSelected) {
 
 TEST_F(DrawGeometry, NarrowingTheAllowedKindsClearsOnlyASelectionOfAKindLeftOut) {
   TDBGridGx* Grid = FullGrid();
-  Grid->SetOptions(Grid->Options() + dgMultiSelect);
-  TDataSet* DataSet = Grid->GridLink()->DataSet();
-  DataSet->First();
-  const std::string First = Grid->BookmarkedRows()->CurrentBookmark();
-  DataSet->Last();
-  Grid->GridSelection()->Rect()->ExtendTo(0, First, false);
-  Grid->GridSelection()->Rect()->ExtendTo(1, Grid->BookmarkedRows()->CurrentBookmark(), true);
+  Grid->GridSelection()->Rect()->ExtendTo(0, BookmarkOf(Grid, 0), false);
+  Grid->GridSelection()->Rect()->ExtendTo(1, BookmarkOf(Grid, 2), true);
   ASSERT_EQ(Grid->GridSelection()->Kind(), gstRectangle);
   Grid->SetAllowedSelections({gstRectangle, gstAll});
   EXPECT_EQ(Grid->GridSelection()->Kind(), gstRectangle);

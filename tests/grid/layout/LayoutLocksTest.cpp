@@ -7,10 +7,13 @@ namespace {
 
 class LayoutLocks : public GridTest {
 protected:
+  // A windowed grid with nothing left in its queue and no rebuild counted yet.
   TCountingGrid* NewCountingGrid() {
     auto* Grid = new TCountingGrid(Form.get());
     Grid->SetParent(Form.get());
     Grid->HandleNeeded();
+    Pump(Grid);
+    Grid->Requests = 0;
     return Grid;
   }
 
@@ -34,8 +37,6 @@ protected:
 
 TEST_F(LayoutLocks, RequestsInsideALockRebuildOnceAtTheOutermostUnlock) {
   TCountingGrid* Grid = NewCountingGrid();
-  Pump(Grid);
-  Grid->Requests = 0;
   Grid->LockLayout();
   Grid->RequestLayout();
   Grid->SetFrozenCols(1);
@@ -50,7 +51,6 @@ TEST_F(LayoutLocks, RequestsInsideALockRebuildOnceAtTheOutermostUnlock) {
 
 TEST_F(LayoutLocks, DeferringReleasesOnlyTheCallersLock) {
   TCountingGrid* Grid = NewCountingGrid();
-  Pump(Grid);
   // Asking for a deferred layout holds no lock and queues one message however often.
   Grid->PostDeferredLayout();
   Grid->PostDeferredLayout();
@@ -75,8 +75,6 @@ TEST_F(LayoutLocks, DeferringReleasesOnlyTheCallersLock) {
 // once, the loop finds its queue empty, and the outermost unlock rebuilds.
 TEST_F(LayoutLocks, ADeferredLayoutMeetingALockWaitsForTheUnlockInsteadOfRepostingItself) {
   TCountingGrid* Grid = NewCountingGrid();
-  Pump(Grid);
-  Grid->Requests = 0;
   Grid->LockUpdates();
   Grid->LockLayout();
   Grid->UnlockLayoutDeferred();
@@ -96,7 +94,6 @@ TEST_F(LayoutLocks, ADeferredLayoutMeetingALockWaitsForTheUnlockInsteadOfReposti
 
 TEST_F(LayoutLocks, ARebuildTakesEveryQueuedDeferredLayoutAndIgnoresThePopupMessageNumbers) {
   TCountingGrid* Grid = NewCountingGrid();
-  Pump(Grid);
   win::PostMessage(Grid->Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
   win::PostMessage(Grid->Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
   Grid->RequestLayout();
