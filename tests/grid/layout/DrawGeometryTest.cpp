@@ -4,6 +4,7 @@
 
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
+#include "platform/desktop/Headless.h"
 
 namespace {
 
@@ -121,6 +122,33 @@ TEST_F(DrawGeometry, ACellIsSelectedByTheKindOfSelectionThatCoversItsArea) {
       EXPECT_EQ(Selected(Each), Expected) << C.Name << ", cell " << Index;
     }
   }
+}
+
+// A point's cell is repainted when it lies in the window's update region.
+bool Dirty(TDBGridGx* Grid, int Col, int Row) {
+  const win::RECT Cell = Grid->CellRect(Col, Row);
+  const int X = (Cell.left + Cell.right) / 2, Y = (Cell.top + Cell.bottom) / 2;
+  for (const win::RECT& U : win::GetUpdateRects(Grid->Handle()))
+    if (X >= U.left && X < U.right && Y >= U.top && Y < U.bottom) return true;
+  return false;
+}
+
+TEST_F(DrawGeometry, AChangedSelectionRepaintsItsCellsAndTheCurrentRowAndRemembersTheFocus) {
+  TDBGridGx* Grid = FullGrid();
+  Grid->GridSelection()->Columns()->SelectColumn(Grid->Columns()->ColumnAt(1), false);
+  Grid->SelectionChanged();
+  EXPECT_FALSE(Grid->SelectionShownActive());
+  Form->Show();
+  Grid->SetFocus();
+  win::ValidateRect(Grid->Handle(), nullptr);
+  Grid->SelectionChanged();
+  EXPECT_TRUE(Grid->SelectionShownActive());
+  // The selected column below the title area (the separator row is 0 high), and the
+  // current row; nothing else.
+  for (const int Row : {2, 3, 4, 6, 7}) EXPECT_TRUE(Dirty(Grid, 2, Row)) << Row;
+  EXPECT_TRUE(Dirty(Grid, 1, Grid->Row()));
+  for (const int Row : {2, 3, 4, 6, 7})
+    if (Row != Grid->Row()) EXPECT_FALSE(Dirty(Grid, 1, Row)) << Row;
 }
 
 TEST_F(DrawGeometry, DrawInformationMeasuresFrozenColumnsAndTheShownFooterRows) {

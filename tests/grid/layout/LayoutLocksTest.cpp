@@ -105,3 +105,41 @@ TEST_F(LayoutLocks, ARebuildTakesEveryQueuedDeferredLayoutAndIgnoresThePopupMess
 }
 
 }  // namespace
+
+namespace {
+
+// A grid whose rebuild fails part-way.
+class TFailingLayoutGrid : public TDBGridGx {
+public:
+  using TDBGridGx::TDBGridGx;
+  bool Fail = false;
+  bool PaintLockedWhenFailing = false;
+  void ApplyColumnAttributes() override {
+    if (Fail) {
+      PaintLockedWhenFailing = PaintLocked();
+      throw EInvalidGridOperation("column writer failed");
+    }
+    TDBGridGx::ApplyColumnAttributes();
+  }
+};
+
+TEST_F(LayoutLocks, AFailedRebuildReachesTheCallerWithLocksAndPaintingRestored) {
+  auto* Grid = new TFailingLayoutGrid(Form.get());
+  Grid->SetParent(Form.get());
+  Grid->HandleNeeded();
+  Grid->Fail = true;
+  Grid->LockUpdates();
+  Grid->LockLayout();
+  Grid->UnlockLayoutDeferred();
+  Pump(Grid);
+  EXPECT_THROW(Grid->UnlockUpdates(), EInvalidGridOperation) << "the pending layout runs at the last unlock";
+  EXPECT_THROW(Grid->RequestLayout(), EInvalidGridOperation);
+  EXPECT_TRUE(Grid->PaintLockedWhenFailing);
+  EXPECT_FALSE(Grid->PaintLocked());
+  EXPECT_EQ(Grid->LayoutLockCount(), 0);
+  EXPECT_EQ(Grid->UpdateLockCount(), 0);
+  Grid->Fail = false;
+  EXPECT_NO_THROW(Grid->RequestLayout());
+}
+
+}  // namespace
