@@ -220,8 +220,8 @@ void TCustomDBGridGx::RebuildLayout() {
   FLayoutPending = false;
   if (HandleAllocated()) {
     win::MSG Queued;
-    while (win::PeekMessage(&Queued, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_NOREMOVE))
-      DropQueuedMessage(Handle(), WM_DEFERREDLAYOUT_GX);
+    while (win::PeekMessage(&Queued, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_REMOVE)) {
+    }
   }
   FPaintLocked = true;
   auto unlockPaint = AtScopeExit([this] { FPaintLocked = false; });
@@ -471,7 +471,7 @@ void TCustomDBGridGx::RecountRows() {
   if (FTitleAreaRowCount >= RowCount()) SetRowCount(FTitleAreaRowCount + 1);
   SetFixedRows(FTitleAreaRowCount);
   const int LW = FOptions.Contains(dgRowLines) ? GridLineWidth() : 0;
-  const int L = DefaultRowHeight() + LW;
+  const int L = std::max(1, DefaultRowHeight() + LW);
   const bool Titles = FOptions.Contains(dgTitles);
   const int TitleRow = Titles ? RowHeights(0) : 0;
   int U = (Titles ? TitleRow + LW : 0) + L * FilterRowCount() + L * FFooterRowCount + (FFooterRowCount > 0 ? LW : 0);
