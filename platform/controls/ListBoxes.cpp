@@ -69,7 +69,7 @@ void TCustomListBox::MakeVisible(int Index) {
 }
 
 void TCustomListBox::UpdateScrollBar() {
-  if (!FHandle) return;
+  if (!FHandle || !FOwnScrollBar) return;
   win::SCROLLINFO si;
   si.fMask = win::SIF_ALL;
   si.nMin = 0;
@@ -113,7 +113,7 @@ void TCustomListBox::Paint() {
   for (int i = FTopIndex, n = Count(); i < n && i < FTopIndex + VisibleCount() + 1; ++i) {
     TOwnerDrawState st;
     if (i == FItemIndex) st += odSelected;
-    if (i == FItemIndex && Focused()) st += odFocused;
+    if (i == FItemIndex && (Focused() || FDrawFocused)) st += odFocused;
     if (!FEnabled) st += odDisabled;
     c->Font()->Assign(FFont.get());
     DrawItem(i, ItemRect(i), st);
@@ -163,6 +163,19 @@ void TCustomListBox::KeyDown(win::WORD& Key, TShiftState Shift) {
   Key = 0;
 }
 
+// The list box's own window handling: a focus message passed to it makes the list draw
+// itself as focused until it is told the focus went, whoever holds the focus meanwhile.
+void TCustomListBox::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == win::WM_SETFOCUS || Message.Msg == win::WM_KILLFOCUS) {
+    bool focused = Message.Msg == win::WM_SETFOCUS;
+    if (FDrawFocused != focused) {
+      FDrawFocused = focused;
+      Invalidate();
+    }
+  }
+  TCustomControl::DefaultHandler(Message);
+}
+
 void TCustomListBox::Dispatch(TMessage& Message) {
   using namespace win;
   switch (Message.Msg) {
@@ -173,14 +186,16 @@ void TCustomListBox::Dispatch(TMessage& Message) {
     case LB_GETTOPINDEX: Message.Result = FTopIndex; return;
     case LB_SETTOPINDEX: SetTopIndex(static_cast<int>(Message.WParam)); return;
     case LB_SELECTSTRING: {
-      // The first item from wParam + 1 on (wrapping) that starts with the text.
+      // The first item from wParam + 1 on (wrapping) that starts with the text, compared
+      // without case; a start outside the items searches from the first item.
       const char* s = reinterpret_cast<const char*>(Message.LParam);
       std::string prefix = s ? s : "";
       int n = Count();
       int start = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
+      if (start < 0 || start >= n) start = -1;
       Message.Result = LB_ERR;
       for (int k = 1; k <= n; ++k) {
-        int i = ((start < 0 ? -1 : start) + k) % n;
+        int i = (start + k) % n;
         std::string item = FItems->Strings(i);
         if (item.size() >= prefix.size() && SameIdent(item.substr(0, prefix.size()), prefix)) {
           SetItemIndex(i);

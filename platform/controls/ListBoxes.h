@@ -39,6 +39,7 @@ protected:
   virtual void DrawItem(int Index, win::RECT Rect, TOwnerDrawState State);
   void Paint() override;
   void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
@@ -51,6 +52,8 @@ protected:
   int FTopIndex = 0;
   int FItemHeight = 0;  // 0: from the font
   TListBoxStyle FStyle = lbStandard;
+  bool FDrawFocused = false;  // drawn as focused (see DefaultHandler)
+  bool FOwnScrollBar = true;  // scrolls with the window's own vertical scroll bar
   TDrawItemEvent FOnDrawItem;
 };
 

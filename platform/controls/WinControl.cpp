@@ -128,6 +128,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
+  // A popup is a top-level window owned by its parent's window, not a clipped child.
+  FPopupWindow = (params.Style & win::WS_POPUP) != 0;
+  if (FPopupWindow) params.Style &= ~win::WS_CHILD;
   if ((params.Style & win::WS_CHILD) && !params.WndParent)
     throw EInvalidOperation("Control '" + Name() + "' has no parent window");
   FDefWndProc = params.WindowClass.lpfnWndProc;
@@ -399,8 +402,12 @@ void TWinControl::AlignControl(TControl* AControl) {
 void TWinControl::AlignControls(TControl* AControl, win::RECT& Rect) {
   std::vector<TAlignBox> boxes;
   std::vector<TControl*> owners;
+  auto popup = [](TControl* c) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    return w && w->FPopupWindow;
+  };
   for (TControl* c : FControls) {
-    if (!c->Visible() || c->FAlign == alNone || c->FAlign == alCustom) continue;
+    if (!c->Visible() || c->FAlign == alNone || c->FAlign == alCustom || popup(c)) continue;
     TAlignBox b{c->FAlign, c->FLeft, c->FTop, c->FWidth, c->FHeight, c->FCreationOrder};
     // The control being moved takes its new place ahead of equal neighbours.
     if (c == AControl) b.Order = -1;
@@ -416,7 +423,7 @@ void TWinControl::AlignControls(TControl* AControl, win::RECT& Rect) {
   // Anchored controls keep their distances to the anchored edges.
   win::RECT cr = ClientRect();
   for (TControl* c : FControls) {
-    if (c->FAlign != alNone || c->FAnchorOriginW < 0) continue;
+    if (c->FAlign != alNone || c->FAnchorOriginW < 0 || popup(c)) continue;
     int dw = cr.right - c->FAnchorOriginW, dh = cr.bottom - c->FAnchorOriginH;
     c->FAnchorOriginW = cr.right;
     c->FAnchorOriginH = cr.bottom;

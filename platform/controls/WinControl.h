@@ -16,6 +16,9 @@ public:
   // The window.
   win::HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // The window was made with WS_POPUP: a top-level window owned by its parent's window,
+  // placed in screen coordinates, left out of the parent's alignment, never activated.
+  bool IsPopupWindow() const { return FPopupWindow; }
   void HandleNeeded();
   void RecreateWnd();
   win::HWND ParentWindow() const { return FParentWindow; }
@@ -173,6 +176,7 @@ protected:
   bool FTabStop = false;
   bool FShowing = false;
   bool FRecreating = false;
+  bool FPopupWindow = false;
   TImeMode FImeMode = imDontCare;
   std::string FImeName;
   TControl* FMouseControl = nullptr;  // the child under the mouse, for enter/leave

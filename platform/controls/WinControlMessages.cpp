@@ -41,6 +41,13 @@ void TWinControl::WndProc(TMessage& Message) {
 void TWinControl::Dispatch(TMessage& Message) {
   using namespace win;
   switch (Message.Msg) {
+    case WM_MOUSEACTIVATE:
+      if (FPopupWindow) {
+        Message.Result = MA_NOACTIVATE;
+        return;
+      }
+      TControl::Dispatch(Message);
+      return;
     case WM_PAINT: WMPaint(Message); return;
     case WM_ERASEBKGND: WMEraseBkgnd(Message); return;
     case WM_SIZE: WMSize(Message); return;
