@@ -1,0 +1,91 @@
+#include "gridcontrols/ToolCtrlsGx/DropDown.h"
+
+#include <algorithm>
+
+#include "platform/graphics/Gdi.h"
+
+void ClosePopupThroughOwner(TComponent* Popup, bool Accept) {
+  if (auto* owner = Supports<IPopupOwnerGx>(Popup ? Popup->Owner() : nullptr)) owner->ClosePopup(Accept);
+}
+
+namespace {
+// The work area of the monitor nearest to Rect.
+win::RECT NearestWorkArea(const win::RECT& Rect) {
+  win::MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  win::HMONITOR monitor = win::MonitorFromRect(&Rect, win::MONITOR_DEFAULTTONEAREST);
+  if (!win::GetMonitorInfo(monitor, &info)) win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &info.rcWork, 0);
+  return info.rcWork;
+}
+
+// A popup squeezed between the anchor and the work area's edge keeps at least the height
+// of its grip; a list box snaps that up to one whole row.
+int ShortenedHeight(int Room) { return std::max(Room, win::GetSystemMetrics(win::SM_CYVSCROLL)); }
+}  // namespace
+
+win::POINT PlaceDropDownWindow(const win::RECT& AnchorRect, TWinControl* Popup, TAlignment Align) {
+  const win::RECT work = NearestWorkArea(AnchorRect);
+  const int h = Popup->Height();
+  const bool fitsBelow = AnchorRect.bottom + h <= work.bottom;
+  const bool fitsAbove = AnchorRect.top - h >= work.top;
+  const int roomBelow = work.bottom - AnchorRect.bottom;
+  const int roomAbove = AnchorRect.top - work.top;
+  const bool below = fitsBelow || (!fitsAbove && roomBelow >= roomAbove);
+  int top;
+  if (below) {
+    if (AnchorRect.bottom + h > work.bottom) Popup->SetHeight(ShortenedHeight(roomBelow));
+    top = AnchorRect.bottom;
+    Popup->Perform(WM_GRIPSIDE_GX, 3, 0);
+  } else {
+    if (AnchorRect.top - h < work.top) Popup->SetHeight(ShortenedHeight(roomAbove));
+    top = AnchorRect.top - Popup->Height();  // as it reads now: a list may have snapped it
+    Popup->Perform(WM_GRIPSIDE_GX, 2, 0);
+  }
+
+  const int w = Popup->Width();
+  const int anchorWidth = AnchorRect.right - AnchorRect.left;
+  int left = AnchorRect.left;
+  if (Align == taRightJustify) left = AnchorRect.right - w;
+  else if (Align == taCenter) left = AnchorRect.left - (w - anchorWidth) / 2;
+  if (work.right - work.left < w) Popup->SetWidth(work.right - work.left);
+  if (left + Popup->Width() > work.right) {
+    left = work.right - Popup->Width();
+    Popup->Perform(WM_GRIPSIDE_GX, 0, 0);
+  } else if (left < work.left) {
+    left = work.left;
+    Popup->Perform(WM_GRIPSIDE_GX, 1, 0);
+  } else {
+    Popup->Perform(WM_GRIPSIDE_GX, Align == taRightJustify ? 0 : 1, 0);
+  }
+  return {left, top};
+}
+
+int PopupBorderWidth(const TControl* Popup) { return Popup->Ctl3D() ? 2 : 0; }
+
+void AddPopupWindowParams(TCreateParams& Params, const TControl* Popup, win::DWORD ExStyle) {
+  Params.Style |= win::WS_POPUP;
+  if (!Popup->Ctl3D()) Params.Style |= win::WS_BORDER;
+  Params.ExStyle = ExStyle;
+  Params.WindowClass.style = win::CS_SAVEBITS;
+}
+
+void PopupNcCalcSize(TMessage& Message, int Border) {
+  auto* r = reinterpret_cast<win::RECT*>(Message.LParam);  // the first rectangle in both forms
+  if (!r) return;
+  r->left += Border;
+  r->top += Border;
+  r->right -= Border;
+  r->bottom -= Border;
+}
+
+void PaintPopupRaisedFrame(win::HWND Window, const TControl* Popup) {
+  if (!Popup->Ctl3D()) return;
+  win::RECT w;
+  win::GetWindowRect(Window, &w);
+  win::RECT r{0, 0, w.right - w.left, w.bottom - w.top};
+  win::HDC dc = win::GetWindowDC(Window);
+  win::DrawEdge(dc, &r, win::BDR_RAISEDOUTER, win::BF_RECT);
+  r = {1, 1, r.right - 1, r.bottom - 1};
+  win::DrawEdge(dc, &r, win::BDR_RAISEDINNER, win::BF_RECT);
+  win::ReleaseDC(Window, dc);
+}
