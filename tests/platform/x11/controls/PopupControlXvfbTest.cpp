@@ -1,0 +1,98 @@
+// A control whose window parameters add WS_POPUP, on a private Xvfb: another program sees
+// an undecorated (override-redirect) window at the control's screen position, and neither
+// showing nor clicking it takes the focus from the edit that has it.
+#include "platform/controls/Forms.h"
+#include "platform/controls/StdCtrls.h"
+#include "platform/desktop/Windows.h"
+#include "platform/graphics/Gdi.h"
+#include "platform/x11/X11Backend.h"
+#include "tests/platform/x11/ServicesXvfb.h"
+#include "tests/platform/x11/controls/XQueries.h"
+
+#include <functional>
+
+namespace {
+
+class DropPanel : public TCustomControl {
+  VANTREL_CLASS(DropPanel, TCustomControl)
+public:
+  using TCustomControl::TCustomControl;
+
+protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= win::WS_POPUP;
+    Params.ExStyle = win::WS_EX_TOOLWINDOW | win::WS_EX_TOPMOST;
+  }
+};
+
+class PopupControlXvfb : public xvfb_test::TwoClients {
+protected:
+  void SetUp() override {
+    TwoClients::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    win::InstallDrawingHooks();
+    win::InstallBackend(std::make_unique<win::x11::X11Backend>(std::move(FOurs)));
+    RegisterStandardClasses();
+  }
+  void TearDown() override {
+    delete Form;
+    win::headless::Reset();
+    win::InstallBackend(nullptr);
+    TwoClients::TearDown();
+  }
+  bool PumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 200; ++i) {
+      win::MSG m;
+      while (win::PeekMessageA(&m, nullptr, 0, 0, win::PM_REMOVE)) {
+        win::TranslateMessage(&m);
+        win::DispatchMessageA(&m);
+      }
+      if (done()) return true;
+      win::CurrentBackend().WaitForEvents(20);
+      xvfb_test::Sync(*FOther);
+    }
+    return done();
+  }
+  TForm* Form = nullptr;
+};
+
+TEST_F(PopupControlXvfb, OpensUndecoratedAtItsScreenPlaceWithoutTakingTheFocus) {
+  Form = new TForm(nullptr);
+  Form->SetCaption("Owner");
+  Form->SetBounds(40, 40, 300, 200);
+  auto* edit = new TEdit(Form);
+  edit->SetParent(Form);
+  edit->SetBounds(10, 10, 120, 21);
+  auto* drop = new DropPanel(Form);
+  drop->SetVisible(false);
+  drop->SetParent(Form);
+  drop->SetCaption("DropDown");
+  Form->Show();
+  edit->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return xvfb_test::ViewOf(*FOther, xvfb_test::FindTopLevel(*FOther, "Owner")).Viewable; }));
+
+  drop->SetBounds(380, 260, 120, 80);
+  drop->SetVisible(true);
+  win::x11::XWindowId x = 0;
+  ASSERT_TRUE(PumpUntil([&] { return xvfb_test::ViewOf(*FOther, x = xvfb_test::FindTopLevel(*FOther, "DropDown")).Viewable; }));
+  xvfb_test::XWindowView v = xvfb_test::ViewOf(*FOther, x);
+  EXPECT_TRUE(v.OverrideRedirect);
+  EXPECT_EQ(v.X, 380);
+  EXPECT_EQ(v.Y, 260);
+  EXPECT_EQ(v.Width, 120);
+  EXPECT_EQ(v.Height, 80);
+  EXPECT_EQ(win::GetFocus(), edit->Handle());
+  EXPECT_EQ(win::GetActiveWindow(), Form->Handle());
+
+  // A click on the drop-down leaves the focus and the activation where they were.
+  bool clicked = false;
+  drop->SetOnMouseDown([&](TObject*, TMouseButton, TShiftState, int, int) { clicked = true; });
+  xvfb_test::SendLeftClick(*FOther, x, 20, 20);
+  ASSERT_TRUE(PumpUntil([&] { return clicked; }));
+  EXPECT_EQ(win::GetFocus(), edit->Handle());
+  EXPECT_EQ(win::GetActiveWindow(), Form->Handle());
+  EXPECT_NE(xvfb_test::FocusedXWindow(*FOther), x);
+}
+
+}  // namespace
