@@ -40,8 +40,18 @@ protected:
 };
 
 TEST_F(PopupListboxTest, IsABorderedPopupToolWindowThatCannotTakeTheFocus) {
+  win::StartDrawRecording();
   Show();
+  win::StopDrawRecording();
   win::HWND h = List->Handle();
+  // The raised 3-D frame in the non-client area: outer then inner edge.
+  auto edges = win::RecordedOps(win::DrawKind::Edge, h);
+  win::ClearDrawRecording();
+  ASSERT_GE(edges.size(), 2u);
+  EXPECT_EQ(edges[edges.size() - 2].type, win::BDR_RAISEDOUTER);
+  EXPECT_EQ(edges[edges.size() - 2].rect.right, 150);
+  EXPECT_EQ(edges.back().type, win::BDR_RAISEDINNER);
+  EXPECT_EQ(edges.back().rect.left, 1);
   const auto style = static_cast<win::DWORD>(win::GetWindowLong(h, win::GWL_STYLE));
   EXPECT_TRUE(style & win::WS_POPUP);
   EXPECT_TRUE(style & win::WS_CLIPCHILDREN);
@@ -56,6 +66,11 @@ TEST_F(PopupListboxTest, IsABorderedPopupToolWindowThatCannotTakeTheFocus) {
   EXPECT_EQ(List->ClientWidth(), 146);
   EXPECT_EQ(List->ClientHeight(), List->Height() - 4);
   EXPECT_EQ(win::GetFocus(), Edit->Handle());
+  // Without the 3-D look: a plain border and no frame of its own.
+  List->SetCtl3D(false);
+  List->HandleNeeded();
+  EXPECT_TRUE(win::GetWindowLong(List->Handle(), win::GWL_STYLE) & win::WS_BORDER);
+  EXPECT_EQ(List->ClientWidth(), 148);
 }
 
 TEST_F(PopupListboxTest, HeightSnapsToWholeRowsNeverBelowOne) {

@@ -74,6 +74,12 @@ TEST_F(SizeGripTest, SitsInItsCornerWithItsTriangleAndCursor) {
     EXPECT_EQ(Grip->Left(), c.Left) << c.Position;
     EXPECT_EQ(Grip->Top(), c.Top) << c.Position;
   }
+  // Hiding the grip's window leaves the control visible.
+  Grip->GripVisible(false);
+  EXPECT_FALSE(win::IsWindowVisible(Grip->Handle()));
+  EXPECT_TRUE(Grip->Visible());
+  Grip->GripVisible(true);
+  EXPECT_TRUE(win::IsWindowVisible(Grip->Handle()));
   // Square: no region at all.
   Grip->SetTriangleWindow(false);
   EXPECT_EQ(win::GetWindowRgn(Grip->Handle(), rgn), win::RGN_ERROR);
