@@ -136,43 +136,58 @@ void TSizeGripGx::MouseMove(TShiftState Shift, int X, int Y) {
   PlaceInCorner();
 }
 
-// The parent never gets smaller than the grip it carries.
+namespace {
+// One axis of a drag step, in screen coordinates; the parent never gets smaller than the
+// grip it carries.
+struct DragAxis {
+  int DownSize, DownClientSize;  // the parent's window and client size at mouse-down
+  int Size, Frame;               // its window size now, and window minus client size
+  int ClientOrigin;              // screen coordinate of its client origin
+  int WorkLow, WorkHigh;         // the work area along the axis
+  int Moved;                     // the mouse's way since mouse-down
+  int GripSize;
+};
+
+// A grip on the far side (right or bottom): the new client size, its far edge kept
+// inside the work area.
+int FarSideClientSize(const DragAxis& A) {
+  int client = A.DownClientSize + A.Moved;
+  int edge = A.ClientOrigin + client + A.Frame;
+  if (edge > A.WorkHigh) client -= edge - A.WorkHigh;
+  return std::max(client, A.GripSize);
+}
+
+// A grip on the near side (left or top): the new window size, growing no further than
+// the client origin may move toward the work area's edge.
+int NearSideSize(const DragAxis& A) {
+  int size = A.DownSize - A.Moved;
+  int growth = size - A.Size;
+  int room = A.ClientOrigin - A.WorkLow;
+  if (room < growth) size -= growth - room;
+  return std::max(size, A.GripSize + A.Frame);
+}
+}  // namespace
+
 void TSizeGripGx::DragWidth(TWinControl* P, const win::POINT& Mouse, const win::RECT& Work) {
-  const int frame = P->Width() - P->ClientWidth();
+  const DragAxis a{FDownWidth, FDownClientWidth, P->Width(), P->Width() - P->ClientWidth(), P->ClientOrigin().x,
+                   Work.left, Work.right, Mouse.x - FDownPos.x, FWidth};
   if (RightCorner(FPosition)) {
-    int clientWidth = FDownClientWidth + Mouse.x - FDownPos.x;
-    int right = P->ClientToScreen({clientWidth + frame, 0}).x;
-    if (right > Work.right) clientWidth -= right - Work.right;
-    P->SetClientWidth(std::max(clientWidth, FWidth));
+    P->SetClientWidth(FarSideClientSize(a));
     return;
   }
-  int width = FDownWidth + FDownPos.x - Mouse.x;
-  int growth = width - P->Width();
-  int room = P->ClientOrigin().x - Work.left;
-  if (room < growth) width -= growth - room;
-  width = std::max(width, FWidth + frame);
-  int oldWidth = P->Width();
-  P->SetWidth(width);
-  P->SetLeft(P->Left() + oldWidth - P->Width());
+  P->SetWidth(NearSideSize(a));
+  P->SetLeft(P->Left() + a.Size - P->Width());  // the right edge stays
 }
 
 void TSizeGripGx::DragHeight(TWinControl* P, const win::POINT& Mouse, const win::RECT& Work) {
-  const int frame = P->Height() - P->ClientHeight();
+  const DragAxis a{FDownHeight, FDownClientHeight, P->Height(), P->Height() - P->ClientHeight(), P->ClientOrigin().y,
+                   Work.top, Work.bottom, Mouse.y - FDownPos.y, FHeight};
   if (BottomCorner(FPosition)) {
-    int clientHeight = FDownClientHeight + Mouse.y - FDownPos.y;
-    int bottom = P->ClientToScreen({0, clientHeight + frame}).y;
-    if (bottom > Work.bottom) clientHeight -= bottom - Work.bottom;
-    P->SetClientHeight(std::max(clientHeight, FHeight));
+    P->SetClientHeight(FarSideClientSize(a));
     return;
   }
-  int height = FDownHeight + FDownPos.y - Mouse.y;
-  int growth = height - P->Height();
-  int room = P->ClientOrigin().y - Work.top;
-  if (room < growth) height -= growth - room;
-  height = std::max(height, FHeight + frame);
-  int oldHeight = P->Height();
-  P->SetHeight(height);
-  P->SetTop(P->Top() + oldHeight - P->Height());
+  P->SetHeight(NearSideSize(a));
+  P->SetTop(P->Top() + a.Size - P->Height());  // the bottom edge stays
 }
 
 void TSizeGripGx::NotifyParentResized() {

@@ -3,21 +3,9 @@
 #include "ControlsFixture.h"
 
 #include "platform/controls/StdCtrls.h"
+#include "tests/support/PopupPanel.h"
 
 namespace {
-
-class PopupPanel : public TCustomControl {
-  VANTREL_CLASS(PopupPanel, TCustomControl)
-public:
-  using TCustomControl::TCustomControl;
-
-protected:
-  void CreateParams(TCreateParams& Params) override {
-    TCustomControl::CreateParams(Params);
-    Params.Style |= win::WS_POPUP;
-    Params.ExStyle = win::WS_EX_TOOLWINDOW;
-  }
-};
 
 class PopupControlTest : public ControlsTest {
 protected:

@@ -7,24 +7,12 @@
 #include "platform/graphics/Gdi.h"
 #include "platform/x11/X11Backend.h"
 #include "tests/platform/x11/ServicesXvfb.h"
+#include "tests/support/PopupPanel.h"
 #include "tests/platform/x11/controls/XQueries.h"
 
 #include <functional>
 
 namespace {
-
-class DropPanel : public TCustomControl {
-  VANTREL_CLASS(DropPanel, TCustomControl)
-public:
-  using TCustomControl::TCustomControl;
-
-protected:
-  void CreateParams(TCreateParams& Params) override {
-    TCustomControl::CreateParams(Params);
-    Params.Style |= win::WS_POPUP;
-    Params.ExStyle = win::WS_EX_TOOLWINDOW | win::WS_EX_TOPMOST;
-  }
-};
 
 class PopupControlXvfb : public xvfb_test::TwoClients {
 protected:
@@ -64,7 +52,7 @@ TEST_F(PopupControlXvfb, OpensUndecoratedAtItsScreenPlaceWithoutTakingTheFocus) 
   auto* edit = new TEdit(Form);
   edit->SetParent(Form);
   edit->SetBounds(10, 10, 120, 21);
-  auto* drop = new DropPanel(Form);
+  auto* drop = new PopupPanel(Form);
   drop->SetVisible(false);
   drop->SetParent(Form);
   drop->SetCaption("DropDown");
