@@ -8,8 +8,6 @@ void ClosePopupThroughOwner(TComponent* Popup, bool Accept) {
   if (auto* owner = Supports<IPopupOwnerGx>(Popup ? Popup->Owner() : nullptr)) owner->ClosePopup(Accept);
 }
 
-namespace {
-// The work area of the monitor nearest to Rect.
 win::RECT NearestWorkArea(const win::RECT& Rect) {
   win::MONITORINFO info{};
   info.cbSize = sizeof(info);
@@ -18,6 +16,7 @@ win::RECT NearestWorkArea(const win::RECT& Rect) {
   return info.rcWork;
 }
 
+namespace {
 // A popup squeezed between the anchor and the work area's edge keeps at least the height
 // of its grip; a list box snaps that up to one whole row.
 int ShortenedHeight(int Room) { return std::max(Room, win::GetSystemMetrics(win::SM_CYVSCROLL)); }

@@ -49,6 +49,9 @@ I* Supports(TObject* Object) {
 // Asks the owner of Popup to close it; does nothing when the owner owns no popups.
 void ClosePopupThroughOwner(TComponent* Popup, bool Accept);
 
+// The work area of the monitor nearest to Rect (screen).
+win::RECT NearestWorkArea(const win::RECT& Rect);
+
 // The top-left corner (screen) of Popup dropped from AnchorRect (screen) with the given
 // alignment, inside the work area of the monitor nearest the anchor. May shorten or
 // narrow Popup, and tells it (WM_GRIPSIDE_GX) which sides its grip goes to: away from

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gridcontrols/ToolCtrlsGx/DropDown.h"
 #include "platform/desktop/Windows.h"
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
@@ -126,8 +127,11 @@ void TSizeGripGx::MouseMove(TShiftState Shift, int X, int Y) {
   if (!p || !Shift.Contains(ssLeft) || !MouseCapture() || FInternalMove) return;
   win::POINT m = ClientToScreen({X, Y});
   if (m.x == FLastPos.x && m.y == FLastPos.y) return;
-  win::RECT work{};
-  win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &work, 0);
+  // The work area of the popup's own monitor (the primary one's would squeeze a popup on
+  // another monitor down to the grip).
+  win::RECT bounds{};
+  win::GetWindowRect(p->Handle(), &bounds);
+  const win::RECT work = NearestWorkArea(bounds);
   const int clientWidth = p->ClientWidth(), clientHeight = p->ClientHeight();
   DragWidth(p, m, work);
   DragHeight(p, m, work);

@@ -142,6 +142,18 @@ TEST_F(SizeGripTest, BottomRightDragStopsAtTheWorkArea) {
   EXPECT_EQ(Grip->Top(), Popup->ClientHeight() - 16);
 }
 
+TEST_F(SizeGripTest, DragsStopAtTheWorkAreaOfThePopupsOwnMonitor) {
+  // A second monitor right of the first, its task bar at the right.
+  win::headless::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}},
+                              {{1024, 0, 2048, 768}, {1024, 0, 2000, 768}}});
+  Popup->SetBounds(1700, 600, 200, 100);
+  Drag({At(42, 32), At(500, 500)});
+  win::RECT r = PopupRect();
+  EXPECT_EQ(r.left, 1700);
+  EXPECT_EQ(r.right, 2000);
+  EXPECT_EQ(r.bottom, 768);
+}
+
 TEST_F(SizeGripTest, TopLeftDragKeepsTheBottomRightCornerFixed) {
   Grip->SetPosition(0);
   // Grows by (50, 40); then past the work area's top-left corner it stops at it; then
