@@ -130,7 +130,44 @@ void TMonthCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
   }
 }
 
+void TMonthCalendar::KeyDown(win::WORD& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  int y = 0, m = 0, d = 0;
+  DecodeDate(FDate, y, m, d);
+  auto months = [&](int Count) {
+    long total = static_cast<long>(y) * 12 + (m - 1) + Count;
+    return total >= 12 && total < 10000L * 12 ? IncMonth(FDate, Count) : FDate;  // years 1..9999
+  };
+  TDateTime next = FDate;
+  switch (Key) {
+    case win::VK_LEFT: next = FDate - 1; break;
+    case win::VK_RIGHT: next = FDate + 1; break;
+    case win::VK_UP: next = FDate - 7; break;
+    case win::VK_DOWN: next = FDate + 7; break;
+    case win::VK_PRIOR: next = months(Shift.Contains(ssCtrl) ? -12 : -1); break;
+    case win::VK_NEXT: next = months(Shift.Contains(ssCtrl) ? 12 : 1); break;
+    case win::VK_HOME: next = EncodeDate(y, m, 1); break;
+    case win::VK_END: next = EncodeDate(y, m, DaysInMonth(y, m)); break;
+    default: return;
+  }
+  Key = 0;
+  if (next < EncodeDate(1, 1, 1) || next > EncodeDate(9999, 12, 31)) return;  // years 1..9999 only
+  SetDate(next);
+}
+
+bool TMonthCalendar::CanAutoSize(int& NewWidth, int& NewHeight) {
+  win::RECT r = MinReqRect();
+  NewWidth = r.right - r.left;
+  NewHeight = r.bottom - r.top;
+  return true;
+}
+
 void TMonthCalendar::Dispatch(TMessage& Message) {
+  if (Message.Msg == win::WM_GETDLGCODE) {
+    TCustomControl::Dispatch(Message);
+    Message.Result |= win::DLGC_WANTARROWS;
+    return;
+  }
   if (Message.Msg == win::MCM_GETMINREQRECT) {
     if (Message.LParam) *reinterpret_cast<win::RECT*>(Message.LParam) = MinReqRect();
     Message.Result = 1;

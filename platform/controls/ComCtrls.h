@@ -67,6 +67,11 @@ protected:
   void Paint() override;
   void Dispatch(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // Arrows move a day or a week, Page Up/Down a month (Ctrl: a year), Home/End go to the
+  // first/last day of the month shown.
+  void KeyDown(win::WORD& Key, TShiftState Shift) override;
+  // The smallest size that shows a whole month.
+  bool CanAutoSize(int& NewWidth, int& NewHeight) override;
 
 private:
   // The date shown in week row r, column c (r 0..5), and whether it is in the month.

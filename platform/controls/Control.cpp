@@ -65,6 +65,7 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  ApplyAutoSize(AWidth, AHeight);
   AWidth = std::max(AWidth, 0);
   AHeight = std::max(AHeight, 0);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
@@ -314,6 +315,25 @@ void TControl::SendToBack() {
   v.erase(std::remove(v.begin(), v.end(), this), v.end());
   v.insert(v.begin(), this);
   Invalidate();
+}
+
+void TControl::SetAutoSize(bool Value) {
+  if (FControlAutoSize == Value) return;
+  FControlAutoSize = Value;
+  AdjustSize();
+}
+
+void TControl::AdjustSize() {
+  if (FControlAutoSize) SetBounds(FLeft, FTop, FWidth, FHeight);
+}
+
+void TControl::ApplyAutoSize(int& NewWidth, int& NewHeight) {
+  if (!FControlAutoSize || ComponentState().Contains(csLoading)) return;
+  int w = NewWidth, h = NewHeight;
+  if (CanAutoSize(w, h)) {
+    NewWidth = w;
+    NewHeight = h;
+  }
 }
 
 void TControl::ScaleBy(int M, int D) { ChangeScale(M, D); }

@@ -123,6 +123,12 @@ public:
   void ScaleBy(int M, int D);
   TScalingFlags ScalingFlags() const { return FScalingFlags; }
   void SetScalingFlags(TScalingFlags Value) { FScalingFlags = Value; }
+  // Automatic sizing: while on, every new size is the one CanAutoSize proposes (when it
+  // proposes one). Turning it on applies it at once.
+  bool AutoSize() const { return FControlAutoSize; }
+  void SetAutoSize(bool Value);
+  // Applies automatic sizing to the current bounds.
+  void AdjustSize();
 
   bool MouseCapture() const;
   void SetMouseCapture(bool Value);
@@ -161,6 +167,10 @@ protected:
   virtual void Resize();
   virtual void RequestAlign();
   virtual void ChangeScale(int M, int D);
+  // The size automatic sizing asks for, from the proposed one; false proposes none.
+  virtual bool CanAutoSize(int& NewWidth, int& NewHeight) { return false; }
+  // Applies automatic sizing to a proposed size.
+  void ApplyAutoSize(int& NewWidth, int& NewHeight);
   virtual void VisibleChanging() {}
   virtual void FontChanged();
   virtual TCustomForm* GetParentFormOf() const;
@@ -229,6 +239,7 @@ protected:
   TBiDiMode FBiDiMode = bdLeftToRight;
   bool FParentBiDiMode = true;
   TScalingFlags FScalingFlags;
+  bool FControlAutoSize = false;
   bool FIsControl = false;
   bool FMouseInControl = false;
   int FCreationOrder = 0;

@@ -318,6 +318,7 @@ win::RECT TWinControl::ClientRect() const {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  ApplyAutoSize(AWidth, AHeight);
   AWidth = std::max(AWidth, 0);
   AHeight = std::max(AHeight, 0);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;

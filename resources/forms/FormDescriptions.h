@@ -6,3 +6,5 @@
 void RegisterFormDescriptions();
 // The stored description of the main window.
 const std::string& MainWindowDescription();
+// The stored layout of the calculator control.
+const std::string& CalculatorDescription();

@@ -125,6 +125,7 @@ end
 void RegisterFormDescriptions() {
   static const bool done = [] {
     RegisterFormDescription("TFVantrel", MainWindowDescription());
+    RegisterFormDescription("TCALCULATORGX", CalculatorDescription());
     return true;
   }();
   (void)done;
