@@ -222,6 +222,7 @@ void TMonthCalendar::Paint() {
       if (selected) {
         c->Brush()->SetColor(clHighlight);
         c->FillRect(r);
+        win::SetBkMode(dc, win::TRANSPARENT);  // filling made the text background opaque again
       }
       win::SetTextColor(dc, ColorToRGB(selected ? clHighlightText : mo == FMonth ? FFont->Color() : clGrayText));
       std::string s = std::to_string(dd);

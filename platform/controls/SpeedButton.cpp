@@ -29,7 +29,7 @@ void DrawButtonFace(TCanvas* Canvas, const win::RECT& R, TBitmap* Glyph, int Num
   }
   if (!Caption.empty()) {
     Canvas->Brush()->SetStyle(bsClear);
-    Canvas->Font()->SetColor(Enabled ? clBtnText : clGrayText);
+    if (!Enabled) Canvas->Font()->SetColor(clGrayText);  // enabled captions keep the font's colour
     Canvas->TextOut(tx, ty, Caption);
   }
 }

@@ -134,12 +134,13 @@ TEST_F(CalculatorTest, ScalesByTheStoredPixelsPerInchAndTextHeight) {
 
 TEST_F(CalculatorTest, SnapshotForAPerson) {
   Form->SetClientWidth(200);
-  Form->SetClientHeight(140);
+  Form->SetClientHeight(170);
   Calc->SetLeft(8);
   Calc->SetTop(6);
   Form->Show();
   Keys("12+3");
   Form->Repaint();
+  win::headless::ProcessMessages();
   std::string file = ::testing::TempDir() + "calculator-snapshot.png";
   ASSERT_TRUE(win::SaveWindowPng(Form->Handle(), file));
   std::printf("calculator snapshot: %s\n", file.c_str());
