@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/Messages.h"
 #include "platform/graphics/Gdi.h"
 
 void ClosePopupThroughOwner(TComponent* Popup, bool Accept) {
@@ -87,4 +88,28 @@ void PaintPopupRaisedFrame(win::HWND Window, const TControl* Popup) {
   r = {1, 1, r.right - 1, r.bottom - 1};
   win::DrawEdge(dc, &r, win::BDR_RAISEDINNER, win::BF_RECT);
   win::ReleaseDC(Window, dc);
+}
+
+bool DispatchPopupFrameMessage(TWinControl* Popup, TMessage& Message, const std::function<void()>& Inherited,
+                               const std::function<void()>& DrawBorder) {
+  switch (Message.Msg) {
+    case win::WM_NCCALCSIZE:
+      Inherited();
+      PopupNcCalcSize(Message, PopupBorderWidth(Popup));
+      return true;
+    case win::WM_NCPAINT:
+      Inherited();
+      DrawBorder();
+      return true;
+    case CM_CTL3DCHANGED:
+      Inherited();
+      if (Popup->HandleAllocated()) Popup->RecreateWnd();
+      Popup->AdjustSize();
+      return true;
+    case win::WM_GETDLGCODE:
+      Inherited();
+      Message.Result |= win::DLGC_WANTARROWS | win::DLGC_WANTTAB | win::DLGC_WANTALLKEYS;
+      return true;
+    default: return false;
+  }
 }

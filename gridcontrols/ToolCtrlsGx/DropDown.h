@@ -2,6 +2,8 @@
 // What every drop-down window shares: the library's private window messages, the
 // interfaces between a popup and the control that owns it, where a popup goes on the
 // screen, and the window conventions of a borderless popup.
+#include <functional>
+
 #include "platform/controls/WinControl.h"
 #include "platform/desktop/Windows.h"
 #include "platform/rtl/Variant.h"
@@ -68,3 +70,9 @@ void AddPopupWindowParams(TCreateParams& Params, const TControl* Popup, win::DWO
 void PopupNcCalcSize(TMessage& Message, int Border);
 // WM_NCPAINT after the inherited painting: the raised frame (only with the 3-D look).
 void PaintPopupRaisedFrame(win::HWND Window, const TControl* Popup);
+// The frame and key-code messages of a popup that draws its own border, each after
+// Inherited: WM_NCCALCSIZE shrinks the client area by PopupBorderWidth, WM_NCPAINT calls
+// DrawBorder, CM_CTL3DCHANGED recreates the window and sizes it again, WM_GETDLGCODE adds
+// arrows, Tab and all keys. False, with nothing done, for any other message.
+bool DispatchPopupFrameMessage(TWinControl* Popup, TMessage& Message, const std::function<void()>& Inherited,
+                               const std::function<void()>& DrawBorder);

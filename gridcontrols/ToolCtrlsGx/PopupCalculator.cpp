@@ -76,12 +76,9 @@ void TPopupCalculatorGx::KeyPress(TKeyChar& Key) {
 
 void TPopupCalculatorGx::Dispatch(TMessage& Message) {
   using namespace win;
+  if (DispatchPopupFrameMessage(this, Message, [&] { TCalculatorGx::Dispatch(Message); }, [this] { DrawBorder(); })) return;
   switch (Message.Msg) {
     case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
-    case WM_GETDLGCODE:
-      TCalculatorGx::Dispatch(Message);
-      Message.Result |= DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
-      return;
     case CM_WANTSPECIALKEY:
       // Enter and Esc are handled as keys (KeyDown), never by the dialog.
       if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) {
@@ -90,19 +87,6 @@ void TPopupCalculatorGx::Dispatch(TMessage& Message) {
       }
       break;
     case WM_POPUPDISMISS_GX: Close(false); return;
-    case WM_NCCALCSIZE:
-      TCalculatorGx::Dispatch(Message);
-      PopupNcCalcSize(Message, BorderWidth());
-      return;
-    case WM_NCPAINT:
-      TCalculatorGx::Dispatch(Message);
-      DrawBorder();
-      return;
-    case CM_CTL3DCHANGED:
-      TCalculatorGx::Dispatch(Message);
-      if (HandleAllocated()) RecreateWnd();
-      AdjustSize();
-      return;
     default: break;
   }
   TCalculatorGx::Dispatch(Message);

@@ -72,6 +72,7 @@ bool TPopupMonthCalendarGx::DoMouseWheelUp(TShiftState Shift, win::POINT MousePo
 
 void TPopupMonthCalendarGx::Dispatch(TMessage& Message) {
   using namespace win;
+  if (DispatchPopupFrameMessage(this, Message, [&] { TMonthCalendar::Dispatch(Message); }, [this] { DrawBorder(); })) return;
   switch (Message.Msg) {
     case CM_WANTSPECIALKEY:
       if (Supports<IPopupOwnerGx>(Owner()) && (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE)) {
@@ -80,10 +81,6 @@ void TPopupMonthCalendarGx::Dispatch(TMessage& Message) {
         return;
       }
       break;
-    case WM_GETDLGCODE:
-      TMonthCalendar::Dispatch(Message);
-      Message.Result |= DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
-      return;
     case WM_KILLFOCUS: {
       TMonthCalendar::Dispatch(Message);
       HWND to = reinterpret_cast<HWND>(Message.WParam);
@@ -91,19 +88,6 @@ void TPopupMonthCalendarGx::Dispatch(TMessage& Message) {
       return;
     }
     case WM_POPUPDISMISS_GX: Close(false); return;
-    case WM_NCCALCSIZE:
-      TMonthCalendar::Dispatch(Message);
-      PopupNcCalcSize(Message, BorderWidth());
-      return;
-    case WM_NCPAINT:
-      TMonthCalendar::Dispatch(Message);
-      DrawBorder();
-      return;
-    case CM_CTL3DCHANGED:
-      TMonthCalendar::Dispatch(Message);
-      if (HandleAllocated()) RecreateWnd();
-      AdjustSize();
-      return;
     default: break;
   }
   TMonthCalendar::Dispatch(Message);
