@@ -97,6 +97,17 @@ TEST_F(PopupCalendarTest, TheWheelMovesOneDayAndKeepsItOpen) {
   EXPECT_TRUE(Edit->Closes.empty());
 }
 
+TEST_F(PopupCalendarTest, APressOutsideClosesWithoutAccepting) {
+  auto at = [](int X, int Y) {
+    return static_cast<win::LPARAM>((static_cast<std::uint16_t>(Y) << 16) | static_cast<std::uint16_t>(X));
+  };
+  Calendar->Perform(win::WM_LBUTTONDOWN, win::MK_LBUTTON, at(30, 60));  // inside: a day
+  Calendar->Perform(win::WM_LBUTTONUP, 0, at(-5, 60));                  // let go outside
+  EXPECT_TRUE(Edit->Closes.empty());
+  Calendar->Perform(win::WM_LBUTTONDOWN, win::MK_LBUTTON, at(-5, -5));
+  EXPECT_EQ(Edit->Closes, std::vector<bool>{false});
+}
+
 TEST_F(PopupCalendarTest, LosingTheFocusClosesWithoutAccepting) {
   Calendar->Perform(win::WM_KILLFOCUS, reinterpret_cast<win::WPARAM>(Edit->Handle()), 0);
   EXPECT_TRUE(Edit->Closes.empty());  // posted: the focus change finishes first
