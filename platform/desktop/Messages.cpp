@@ -306,6 +306,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
   if (!msg->hwnd) return 0;
   Window* w = Find(msg->hwnd);
   if (!w) return 0;
+  if (FollowScrollTracking(*msg)) return 0;
   return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
