@@ -34,9 +34,11 @@ void SetBarShown(HWND hwnd, int bar, bool show) {
 // The highest position a bar's thumb can reach.
 int TopPos(int min, int max, UINT page) { return std::max(min, max - std::max(int(page) - 1, 0)); }
 
-bool Tracking(HWND hwnd, int bar) {
+enum Part { NoPart, LineUp, PageUp, Thumb, PageDown, LineDown };
+
+bool DraggingThumb(HWND hwnd, int bar) {
   const ScrollTracking& t = S().Tracking;
-  return t.Window && t.Window == hwnd && t.Bar == bar;
+  return t.Window && t.Window == hwnd && t.Bar == bar && t.Part == Thumb;
 }
 
 void Clamp(HWND hwnd, int bar, ScrollBarState& b) {
@@ -44,7 +46,7 @@ void Clamp(HWND hwnd, int bar, ScrollBarState& b) {
   if (b.Page > range) b.Page = range;
   b.Pos = std::clamp(b.Pos, b.Min, TopPos(b.Min, b.Max, b.Page));
   // While the thumb is dragged it stays where the cursor put it.
-  if (!Tracking(hwnd, bar)) b.TrackPos = b.Pos;
+  if (!DraggingThumb(hwnd, bar)) b.TrackPos = b.Pos;
 }
 
 bool Scrollable(int min, int max, UINT page) {
@@ -59,7 +61,6 @@ void Redraw(HWND hwnd, int bar) {
 }
 
 // ---- following a press on a window's scroll bar ----
-enum Part { NoPart, LineUp, PageUp, Thumb, PageDown, LineDown };
 constexpr UINT_PTR kRepeatTimer = 0xFFF5;
 
 int Along(POINT p, bool horizontal) { return horizontal ? p.x : p.y; }
