@@ -95,7 +95,7 @@ struct Window {
   RectSet Update;  // client coordinates
   bool UpdateErase = false;
   bool InternalPaint = false;
-  bool FrameDirty = false;
+  bool FrameDirty = true;  // a new window's frame is yet to be painted
   std::optional<RectSet> Region;  // window coordinates
   ScrollBarState HScroll, VScroll, Ctl;
   RECT NormalRect;       // restored position (placement)
@@ -221,6 +221,9 @@ bool FollowScrollTracking(const MSG& msg);
 void ScrollCaptureChanged(HWND newCapture);
 // Draws a window's scroll bars now when it shows, or marks its frame for painting.
 void RedrawScrollBars(HWND hwnd);
+// Sends WM_NCPAINT when the window shows and its frame waits to be painted; a window's
+// frame is painted before its client area.
+void PaintFrame(HWND hwnd);
 // The client rectangle DefWindowProc gives for a window rectangle.
 RECT DefaultClientRect(const Window& w, const RECT& windowRect);
 // Invalidates a rectangle of a window's client area (client coordinates); children
