@@ -216,20 +216,24 @@ void StartScrollTracking(HWND hwnd, int bar, POINT screen) {
 bool FollowScrollTracking(const MSG& msg) {
   const ScrollTracking t = S().Tracking;
   if (!t.Window || msg.hwnd != t.Window) return false;
-  if (msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONUP) return false;
+  // Moves and the release come to the captured window as client messages; those queued
+  // before the press took the capture still name the bar.
+  bool client = msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP;
+  bool release = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+  if (!client && msg.message != WM_NCMOUSEMOVE && !release) return false;
   Window* w = Find(t.Window);
   if (!w || S().Capture != t.Window) {
     EndTracking(false);
     return false;
   }
-  if (msg.message == WM_LBUTTONUP) {
+  if (release) {
     EndTracking(true);
     return true;
   }
   if (t.Part != Thumb) return true;
   std::optional<BarView> v = ViewOf(t.Window, t.Bar);
   if (!v) return true;
-  POINT c = ClientScreenOrigin(*w);
+  POINT c = client ? ClientScreenOrigin(*w) : POINT{0, 0};
   int at = Along(POINT{GET_X_LPARAM(msg.lParam) + c.x, GET_Y_LPARAM(msg.lParam) + c.y}, v->Horizontal) -
            Along(v->Origin, v->Horizontal);
   const ScrollBarLayout& l = v->Layout;

@@ -1,5 +1,6 @@
 // Presses on a window's own scroll bars: arrows and track send line and page codes, a held
 // press repeats on the clock, the thumb is dragged with track codes and set at release.
+#include "platform/desktop/Input.h"
 #include "tests/platform/desktop/Recorder.h"
 
 #include <utility>
@@ -210,6 +211,36 @@ TEST_F(ScrollBarTrackingTest, DisabledBarsAndArrowsTakeNoPress) {
     headless::AdvanceClock(SCROLL_REPEAT_DELAY * 2);
     EXPECT_EQ(Scrolls(), c.sent);
     EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
+TEST_F(ScrollBarTrackingTest, InputQueuedBeforeThePressIsTakenStillFollowsIt) {
+  // A display hands over a press, a move and the release at once: the move and release
+  // are queued as the bar's before the press takes the capture.
+  ScrollBarLayout l = Layout(SB_VERT);
+  int room = (l.Track.bottom - l.Track.top) - (l.Thumb.bottom - l.Thumb.top);
+  struct Case {
+    const char* what;
+    POINT press;
+    int moveBy;
+    std::vector<Sent> sent;
+  } cases[] = {
+      {"arrow click", Middle(l.Arrow2), 0, {{WM_VSCROLL, SB_LINEDOWN, 0}, {WM_VSCROLL, SB_ENDSCROLL, 0}}},
+      {"thumb drag to the end", Middle(l.Thumb), room,
+       {{WM_VSCROLL, SB_THUMBTRACK, 0}, {WM_VSCROLL, SB_THUMBTRACK, 90}, {WM_VSCROLL, SB_THUMBPOSITION, 90},
+        {WM_VSCROLL, SB_ENDSCROLL, 0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Log().clear();
+    input::MouseDown(input::MouseButton::Left, c.press.x, c.press.y);
+    if (c.moveBy) input::MouseMove(c.press.x, c.press.y + c.moveBy);
+    input::MouseUp(input::MouseButton::Left, c.press.x, c.press.y + c.moveBy);
+    headless::ProcessMessages();
+    EXPECT_EQ(Scrolls(), c.sent);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // The bar took them: the window sees neither the move nor the release.
+    EXPECT_TRUE(Messages(wnd, {WM_NCLBUTTONUP, WM_NCMOUSEMOVE, WM_LBUTTONUP, WM_MOUSEMOVE}).empty());
   }
 }
 
