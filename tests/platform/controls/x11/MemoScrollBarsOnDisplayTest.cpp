@@ -7,6 +7,7 @@
 #include "platform/x11/X11Backend.h"
 #include "tests/platform/controls/x11/OtherClient.h"
 #include "tests/platform/x11/ServicesXvfb.h"
+#include "tests/support/WindowScrollBars.h"
 
 #include <functional>
 
@@ -57,14 +58,7 @@ protected:
     ClientToScreen(form->Handle(), &o);
     return RECT{part.left + w.left - o.x, part.top + w.top - o.y, part.right + w.left - o.x, part.bottom + w.top - o.y};
   }
-  ScrollBarLayout Bar() {
-    RECT r{};
-    EXPECT_TRUE(GetWindowScrollBarRect(memo->Handle(), SB_VERT, &r));
-    SCROLLINFO si{};
-    si.fMask = SIF_ALL;
-    GetScrollInfo(memo->Handle(), SB_VERT, &si);
-    return LayOutScrollBar(r, false, si.nMin, si.nMax, si.nPage, si.nTrackPos);
-  }
+  ScrollBarLayout Bar() { return BarLayout(memo->Handle(), SB_VERT); }
   int Top() { return static_cast<int>(memo->Perform(EM_GETFIRSTVISIBLELINE, 0, 0)); }
 
   TForm* form = nullptr;

@@ -2,6 +2,7 @@
 // press repeats on the clock, the thumb is dragged with track codes and set at release.
 #include "platform/desktop/Input.h"
 #include "tests/platform/desktop/Recorder.h"
+#include "tests/support/WindowScrollBars.h"
 
 #include <utility>
 
@@ -19,29 +20,16 @@ protected:
     Log().clear();
   }
   void SetInfo(int bar, int min, int max, UINT page, int pos, UINT extra = 0) {
-    SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | extra;
-    si.nMin = min;
-    si.nMax = max;
-    si.nPage = page;
-    si.nPos = pos;
-    SetScrollInfo(wnd, bar, &si, TRUE);
+    SetBarInfo(wnd, bar, min, max, page, pos, extra);
   }
-  ScrollBarLayout Layout(int bar) {
-    RECT r{};
-    EXPECT_TRUE(GetWindowScrollBarRect(wnd, bar, &r));
-    SCROLLINFO si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(wnd, bar, &si);
-    return LayOutScrollBar(r, bar == SB_HORZ, si.nMin, si.nMax, si.nPage, si.nTrackPos);
-  }
+  ScrollBarLayout Layout(int bar) { return BarLayout(wnd, bar); }
   // The screen point at (dx, dy) from the top-left corner of a part (window coordinates).
   POINT At(const RECT& part, int dx = 2, int dy = 2) {
     RECT w;
     GetWindowRect(wnd, &w);
     return POINT{w.left + part.left + dx, w.top + part.top + dy};
   }
-  POINT Middle(const RECT& part) { return At(part, (part.right - part.left) / 2, (part.bottom - part.top) / 2); }
+  POINT Middle(const RECT& part) { return BarPartOnScreen(wnd, part); }
   // The scrolling messages sent so far: message, code and position.
   struct Sent {
     UINT msg;

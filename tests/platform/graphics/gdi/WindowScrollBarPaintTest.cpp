@@ -7,6 +7,7 @@
 #include "platform/desktop/Headless.h"
 #include "platform/desktop/Windows.h"
 #include "tests/platform/graphics/gdi/GdiFixture.h"
+#include "tests/support/WindowScrollBars.h"
 
 using namespace gx;
 
@@ -36,13 +37,7 @@ protected:
     headless::Reset();
   }
   void Set(int bar, int min, int max, UINT page, int pos, UINT extra = 0) {
-    SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | extra;
-    si.nMin = min;
-    si.nMax = max;
-    si.nPage = page;
-    si.nPos = pos;
-    SetScrollInfo(wnd, bar, &si, TRUE);
+    SetBarInfo(wnd, bar, min, max, page, pos, extra);
   }
   // Repaints the frame and returns what was drawn of one kind.
   std::vector<DrawOp> Frame(DrawKind kind) {
