@@ -262,6 +262,8 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
   if (!w || !info) return 0;
   ScrollBarState* b = Bar(*w, bar);
   if (!b) return 0;
+  const ScrollBarState before = *b;
+  const DWORD style = w->Style;
   UINT mask = info->fMask;
   if (mask & SIF_RANGE) {
     b->Min = info->nMin;
@@ -283,7 +285,12 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
       SetBarShown(hwnd, bar, false);
     }
   }
-  if (redraw) Redraw(hwnd, bar);
+  // A bar that only appeared or went away was drawn with its frame; one that did not
+  // change needs no drawing.
+  w = Find(hwnd);
+  bool changed = before.Min != b->Min || before.Max != b->Max || before.Page != b->Page || before.Pos != b->Pos ||
+                 before.TrackPos != b->TrackPos || before.DisabledArrows != b->DisabledArrows;
+  if (redraw && w && w->Style == style && changed) Redraw(hwnd, bar);
   return pos;
 }
 
