@@ -130,6 +130,7 @@ private:
   TScrollBarKind FKind = sbHorizontal;
   int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
   int FSmallChange = 1, FLargeChange = 1;
+  int FGrab = 0;  // where on the thumb a drag took hold
   bool FDragging = false;
   TScrollEvent FOnScroll;
   TNotifyEvent FOnChange;

@@ -5,6 +5,14 @@
 
 #include <algorithm>
 
+namespace {
+// Where the arrows, track and thumb lie in the bar's client area.
+win::ScrollBarLayout LayoutOf(TScrollBar& bar) {
+  return win::LayOutScrollBar(bar.ClientRect(), bar.Kind() == sbHorizontal, bar.Min(), bar.Max(),
+                              static_cast<win::UINT>(bar.PageSize()), bar.Position());
+}
+}  // namespace
+
 void TScrollBar::Publish(TClassBuilder<TScrollBar>& b) {
   b.Property("Kind", &TScrollBar::Kind, &TScrollBar::SetKind).Default(sbHorizontal);
   b.Property("LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange).Default(1);
@@ -107,27 +115,29 @@ void TScrollBar::Dispatch(TMessage& Message) {
       return;
     case WM_LBUTTONDOWN: {
       TWinControl::Dispatch(Message);
-      int along = FKind == sbHorizontal ? Message.XPos() : Message.YPos();
-      int length = FKind == sbHorizontal ? FWidth : FHeight;
-      int arrow = FKind == sbHorizontal ? FHeight : FWidth;
-      int range = std::max(1, FMax - FMin + 1);
-      int track = std::max(0, length - 2 * arrow);
-      int thumb = FPageSize > 0 ? std::max(8, track * FPageSize / range) : std::min(arrow, track);
-      int thumbPos = arrow + (track - thumb) * (FPosition - FMin) / std::max(1, range - std::max(FPageSize, 1));
-      if (along < arrow) DoScroll(scLineUp, 0);
-      else if (along >= length - arrow) DoScroll(scLineDown, 0);
-      else if (along < thumbPos) DoScroll(scPageUp, 0);
-      else if (along >= thumbPos + thumb) DoScroll(scPageDown, 0);
-      else FDragging = true;
+      bool h = FKind == sbHorizontal;
+      int along = h ? Message.XPos() : Message.YPos();
+      win::ScrollBarLayout l = LayoutOf(*this);
+      if (along < (h ? l.Arrow1.right : l.Arrow1.bottom)) DoScroll(scLineUp, 0);
+      else if (along >= (h ? l.Arrow2.left : l.Arrow2.top)) DoScroll(scLineDown, 0);
+      else if (along < (h ? l.Thumb.left : l.Thumb.top)) DoScroll(scPageUp, 0);
+      else if (along >= (h ? l.Thumb.right : l.Thumb.bottom)) DoScroll(scPageDown, 0);
+      else if (l.Scrollable) {
+        FDragging = true;
+        FGrab = along - (h ? l.Thumb.left : l.Thumb.top);
+      }
       return;
     }
     case WM_MOUSEMOVE:
       if (FDragging) {
-        int along = FKind == sbHorizontal ? Message.XPos() : Message.YPos();
-        int length = FKind == sbHorizontal ? FWidth : FHeight;
-        int arrow = FKind == sbHorizontal ? FHeight : FWidth;
-        int track = std::max(1, length - 2 * arrow);
-        DoScroll(scTrack, FMin + (along - arrow) * (FMax - FMin) / track);
+        bool h = FKind == sbHorizontal;
+        int along = h ? Message.XPos() : Message.YPos();
+        win::ScrollBarLayout l = LayoutOf(*this);
+        int thumb = h ? l.Thumb.right - l.Thumb.left : l.Thumb.bottom - l.Thumb.top;
+        int room = std::max(1, (h ? l.Track.right - l.Track.left : l.Track.bottom - l.Track.top) - thumb);
+        int top = std::max(FMin, FMax - std::max(FPageSize - 1, 0));
+        int offset = std::clamp(along - FGrab - (h ? l.Track.left : l.Track.top), 0, room);
+        DoScroll(scTrack, FMin + (offset * (top - FMin) + room / 2) / room);
       }
       break;
     case WM_LBUTTONUP:
@@ -160,17 +170,6 @@ void TScrollBar::Paint(win::HDC DC) {
   win::HBRUSH b = win::CreateSolidBrush(ColorToRGB(clBtnFace));
   win::FillRect(DC, &r, b);
   win::DeleteObject(b);
-  bool h = FKind == sbHorizontal;
-  int arrow = h ? r.bottom : r.right;
-  win::RECT a1 = h ? win::RECT{0, 0, arrow, r.bottom} : win::RECT{0, 0, r.right, arrow};
-  win::RECT a2 = h ? win::RECT{r.right - arrow, 0, r.right, r.bottom} : win::RECT{0, r.bottom - arrow, r.right, r.bottom};
-  win::DrawFrameControl(DC, &a1, win::DFC_SCROLL, h ? win::DFCS_SCROLLLEFT : win::DFCS_SCROLLUP);
-  win::DrawFrameControl(DC, &a2, win::DFC_SCROLL, h ? win::DFCS_SCROLLRIGHT : win::DFCS_SCROLLDOWN);
-  int length = h ? r.right : r.bottom;
-  int range = std::max(1, FMax - FMin + 1);
-  int track = std::max(0, length - 2 * arrow);
-  int thumb = FPageSize > 0 ? std::max(8, track * FPageSize / range) : std::min(arrow, track);
-  int pos = arrow + (track - thumb) * (FPosition - FMin) / std::max(1, range - std::max(FPageSize, 1));
-  win::RECT t = h ? win::RECT{pos, 0, pos + thumb, r.bottom} : win::RECT{0, pos, r.right, pos + thumb};
-  win::DrawEdge(DC, &t, win::EDGE_RAISED, win::BF_RECT | win::BF_MIDDLE);
+  win::DrawScrollBar(DC, r, FKind == sbHorizontal, FMin, FMax, static_cast<win::UINT>(FPageSize), FPosition,
+                     Enabled() ? 0 : win::ESB_DISABLE_BOTH);
 }

@@ -72,6 +72,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCHITTEST: return HitTest(*w, lParam);
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (wParam == HTVSCROLL || wParam == HTHSCROLL)
+        StartScrollTracking(hwnd, wParam == HTVSCROLL ? SB_VERT : SB_HORZ,
+                            POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
@@ -122,7 +128,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       ValidateRect(hwnd, nullptr);
       return 0;
     }
-    case WM_NCPAINT: w->FrameDirty = false; return 0;
+    case WM_NCPAINT:
+      w->FrameDirty = false;
+      if ((w->Style & (WS_VSCROLL | WS_HSCROLL)) && S().Hooks.PaintScrollBars) S().Hooks.PaintScrollBars(hwnd);
+      return 0;
     case WM_NCACTIVATE: return TRUE;
     case WM_GETTEXT: return LRESULT(CopyText(w->Text, wParam, lParam));
     case WM_GETTEXTLENGTH: return LRESULT(w->Text.size());

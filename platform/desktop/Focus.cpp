@@ -81,6 +81,7 @@ HWND SetCapture(HWND hwnd) {
   if (hwnd && !Get(hwnd)) return nullptr;
   if (hwnd == old) return old;
   s.Capture = hwnd;
+  ScrollCaptureChanged(hwnd);
   if (Find(old)) SendMessageA(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
   return old;
 }
@@ -89,6 +90,7 @@ BOOL ReleaseCapture() {
   State& s = S();
   HWND old = s.Capture;
   s.Capture = nullptr;
+  ScrollCaptureChanged(nullptr);
   if (Find(old)) SendMessageA(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }

@@ -150,6 +150,7 @@ void ResetInput() {
   s.Keys.fill(0);
   s.Cursor = POINT{};
   s.Active = s.Focus = s.Capture = nullptr;
+  s.Tracking = ScrollTracking{};
   s.LastClickValid = false;
   s.TheCaret.reset();
   s.KeyTexts.clear();

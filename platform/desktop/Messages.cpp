@@ -306,6 +306,11 @@ LRESULT DispatchMessageA(const MSG* msg) {
   if (!msg->hwnd) return 0;
   Window* w = Find(msg->hwnd);
   if (!w) return 0;
+  if (FollowScrollTracking(*msg)) return 0;
+  if (msg->message == WM_PAINT) {
+    PaintFrame(msg->hwnd);
+    if (!Find(msg->hwnd)) return 0;
+  }
   return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

@@ -74,11 +74,22 @@ bool GetUpdateErase(HWND hwnd) {
   return w && w->UpdateErase;
 }
 
+namespace detail {
+void PaintFrame(HWND hwnd) {
+  Window* w = Find(hwnd);
+  if (!w || !w->FrameDirty || !IsShowing(*w)) return;
+  w->FrameDirty = false;
+  SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+}
+}  // namespace detail
+
 BOOL UpdateWindow(HWND hwnd) {
   Window* w = Get(hwnd);
   if (!w) return FALSE;
   if (IsShowing(*w) && (!w->Update.Empty() || w->InternalPaint)) {
     w->InternalPaint = false;
+    PaintFrame(hwnd);
+    if (!Find(hwnd)) return TRUE;
     SendMessageA(hwnd, WM_PAINT, 0, 0);
   }
   return TRUE;
@@ -88,10 +99,7 @@ namespace {
 void UpdateNow(HWND hwnd, bool children) {
   Window* w = Find(hwnd);
   if (!w) return;
-  if (w->FrameDirty && IsShowing(*w)) {
-    w->FrameDirty = false;
-    SendMessageA(hwnd, WM_NCPAINT, 1, 0);
-  }
+  PaintFrame(hwnd);
   UpdateWindow(hwnd);
   if (!children || !(w = Find(hwnd))) return;
   std::vector<HWND> list = w->Children;

@@ -1,5 +1,7 @@
 // Scroll-bar information of windows and scroll-bar controls, and scrolling a window.
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "platform/desktop/internal/State.h"
 
@@ -29,32 +31,239 @@ void SetBarShown(HWND hwnd, int bar, bool show) {
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Clamp(ScrollBarState& b) {
-  UINT range = UINT(std::max(0, b.Max - b.Min)) + 1;
-  if (b.Page > range) b.Page = range;
-  int maxPos = b.Max - std::max(int(b.Page) - 1, 0);
-  b.Pos = std::max(b.Min, std::min(b.Pos, std::max(b.Min, maxPos)));
-  b.TrackPos = b.Pos;
+// The highest position a bar's thumb can reach.
+int TopPos(int min, int max, UINT page) { return std::max(min, max - std::max(int(page) - 1, 0)); }
+
+enum Part { NoPart, LineUp, PageUp, Thumb, PageDown, LineDown };
+
+bool DraggingThumb(HWND hwnd, int bar) {
+  const ScrollTracking& t = S().Tracking;
+  return t.Window && t.Window == hwnd && t.Bar == bar && t.Part == Thumb;
 }
 
-bool Scrollable(const ScrollBarState& b) {
-  if (b.Page == 0) return b.Max > b.Min;
-  return int(b.Page) <= b.Max - b.Min;
+void Clamp(HWND hwnd, int bar, ScrollBarState& b) {
+  UINT range = UINT(std::max(0, b.Max - b.Min)) + 1;
+  if (b.Page > range) b.Page = range;
+  b.Pos = std::clamp(b.Pos, b.Min, TopPos(b.Min, b.Max, b.Page));
+  // While the thumb is dragged it stays where the cursor put it.
+  if (!DraggingThumb(hwnd, bar)) b.TrackPos = b.Pos;
+}
+
+bool Scrollable(int min, int max, UINT page) {
+  if (page == 0) return max > min;
+  return int(page) <= max - min;
 }
 
 void Redraw(HWND hwnd, int bar) {
-  Window* w = Find(hwnd);
-  if (!w) return;
+  if (!Find(hwnd)) return;
   if (bar == SB_CTL) InvalidateClient(hwnd, nullptr, true, false);
-  else w->FrameDirty = true;
+  else RedrawScrollBars(hwnd);
+}
+
+// ---- following a press on a window's scroll bar ----
+constexpr UINT_PTR kRepeatTimer = 0xFFF5;
+
+int Along(POINT p, bool horizontal) { return horizontal ? p.x : p.y; }
+int Start(const RECT& r, bool horizontal) { return horizontal ? r.left : r.top; }
+int End(const RECT& r, bool horizontal) { return horizontal ? r.right : r.bottom; }
+
+struct BarView {
+  ScrollBarState* State = nullptr;
+  ScrollBarLayout Layout;
+  bool Horizontal = false;
+  POINT Origin;  // the window's top-left corner on the screen
+};
+
+std::optional<BarView> ViewOf(HWND hwnd, int bar) {
+  Window* w = Find(hwnd);
+  RECT r;
+  if (!w || !GetWindowScrollBarRect(hwnd, bar, &r)) return std::nullopt;
+  BarView v;
+  v.State = Bar(*w, bar);
+  v.Horizontal = bar == SB_HORZ;
+  v.Layout = LayOutScrollBar(r, v.Horizontal, v.State->Min, v.State->Max, v.State->Page, v.State->TrackPos);
+  v.Origin = ScreenOrigin(*w);
+  return v;
+}
+
+Part PartAt(const BarView& v, POINT screen) {
+  POINT p{screen.x - v.Origin.x, screen.y - v.Origin.y};
+  const ScrollBarLayout& l = v.Layout;
+  if (RectContains(l.Arrow1, p.x, p.y)) return LineUp;
+  if (RectContains(l.Arrow2, p.x, p.y)) return LineDown;
+  if (!RectContains(l.Track, p.x, p.y)) return NoPart;
+  if (RectIsEmpty(l.Thumb)) return NoPart;
+  int at = Along(p, v.Horizontal);
+  if (at < Start(l.Thumb, v.Horizontal)) return PageUp;
+  if (at >= End(l.Thumb, v.Horizontal)) return PageDown;
+  return Thumb;
+}
+
+WORD CodeOf(int part) {
+  switch (part) {
+    case LineUp: return SB_LINEUP;
+    case PageUp: return SB_PAGEUP;
+    case PageDown: return SB_PAGEDOWN;
+    case LineDown: return SB_LINEDOWN;
+  }
+  return SB_ENDSCROLL;
+}
+
+void SendScroll(HWND hwnd, int bar, WORD code, int pos) {
+  Window* w = Find(hwnd);
+  if (!w || w->Destroying) return;
+  SendMessageA(hwnd, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(code, WORD(SHORT(pos))), 0);
+}
+
+void EndTracking(bool released) {
+  ScrollTracking t = std::exchange(S().Tracking, ScrollTracking{});
+  if (!t.Window) return;
+  KillTimer(t.Window, kRepeatTimer);
+  if (released && t.Part == Thumb) SendScroll(t.Window, t.Bar, SB_THUMBPOSITION, t.LastPos);
+  SendScroll(t.Window, t.Bar, SB_ENDSCROLL, 0);
+  if (S().Capture == t.Window) ReleaseCapture();
+  if (Window* w = Find(t.Window)) {
+    ScrollBarState* b = Bar(*w, t.Bar);
+    b->TrackPos = b->Pos;
+    RedrawScrollBars(t.Window);
+  }
+}
+
+void RepeatScroll(HWND hwnd, UINT, UINT_PTR, DWORD) {
+  const ScrollTracking t = S().Tracking;
+  if (t.Window != hwnd || t.Part == Thumb) {
+    KillTimer(hwnd, kRepeatTimer);
+    return;
+  }
+  SetTimer(hwnd, kRepeatTimer, SCROLL_REPEAT_INTERVAL, &RepeatScroll);
+  // The press repeats only while the cursor stays on the part pressed: on a page press
+  // that ends once the thumb has come under the cursor.
+  std::optional<BarView> v = ViewOf(hwnd, t.Bar);
+  if (v && PartAt(*v, S().Cursor) == t.Part) SendScroll(hwnd, t.Bar, CodeOf(t.Part), 0);
 }
 }  // namespace
+
+ScrollBarLayout LayOutScrollBar(const RECT& bar, bool horizontal, int min, int max, UINT page, int pos) {
+  ScrollBarLayout l;
+  int start = Start(bar, horizontal), end = std::max(start, End(bar, horizontal));
+  int thick = horizontal ? bar.bottom - bar.top : bar.right - bar.left;
+  int arrow = std::max(0, std::min(thick, (end - start) / 2));
+  auto span = [&](int from, int to) {
+    return horizontal ? RECT{from, bar.top, to, bar.bottom} : RECT{bar.left, from, bar.right, to};
+  };
+  l.Arrow1 = span(start, start + arrow);
+  l.Arrow2 = span(end - arrow, end);
+  l.Track = span(start + arrow, end - arrow);
+  l.Thumb = span(start + arrow, start + arrow);
+  l.Scrollable = Scrollable(min, max, page);
+  int track = end - start - 2 * arrow;
+  long long range = static_cast<long long>(max) - min + 1;
+  constexpr int kMinThumb = 8;
+  int thumb = page > 0 ? std::max<int>(kMinThumb, int(track * static_cast<long long>(page) / range)) : thick;
+  if (!l.Scrollable || thumb > track) return l;
+  long long positions = static_cast<long long>(TopPos(min, max, page)) - min;
+  int at = std::clamp(pos, min, TopPos(min, max, page));
+  int offset = positions > 0 ? int((track - thumb) * (static_cast<long long>(at) - min) / positions) : 0;
+  l.Thumb = span(start + arrow + offset, start + arrow + offset + thumb);
+  return l;
+}
+
+BOOL GetWindowScrollBarRect(HWND hwnd, int bar, RECT* rect) {
+  Window* w = Find(hwnd);
+  if (!w || !rect || (bar != SB_HORZ && bar != SB_VERT) || !(w->Style & StyleBit(bar))) return FALSE;
+  const RECT& c = w->Client;
+  if (bar == SB_VERT) {
+    int cx = GetSystemMetrics(SM_CXVSCROLL);
+    int left = (w->ExStyle & WS_EX_LEFTSCROLLBAR) ? c.left - cx : c.right;
+    *rect = RECT{left, c.top, left + cx, c.bottom};
+  } else {
+    *rect = RECT{c.left, c.bottom, c.right, c.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+  }
+  return TRUE;
+}
+
+namespace detail {
+void RedrawScrollBars(HWND hwnd) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  auto& paint = S().Hooks.PaintScrollBars;
+  if (paint && IsShowing(*w)) paint(hwnd);
+  else w->FrameDirty = true;
+}
+
+void StartScrollTracking(HWND hwnd, int bar, POINT screen) {
+  if (S().Tracking.Window || !IsWindowEnabled(hwnd)) return;
+  std::optional<BarView> v = ViewOf(hwnd, bar);
+  if (!v || !v->Layout.Scrollable) return;
+  ScrollBarState& b = *v->State;
+  Part part = PartAt(*v, screen);
+  UINT off = b.DisabledArrows;
+  if (part == NoPart || off == ESB_DISABLE_BOTH || (part == LineUp && (off & ESB_DISABLE_LTUP)) ||
+      (part == LineDown && (off & ESB_DISABLE_RTDN)))
+    return;
+  ScrollTracking& t = S().Tracking;
+  t = ScrollTracking{hwnd, bar, part, 0, b.Pos};
+  SetCapture(hwnd);
+  if (part == Thumb) {
+    t.Grab = Along(screen, v->Horizontal) - Along(v->Origin, v->Horizontal) - Start(v->Layout.Thumb, v->Horizontal);
+    SendScroll(hwnd, bar, SB_THUMBTRACK, t.LastPos);
+  } else {
+    SetTimer(hwnd, kRepeatTimer, SCROLL_REPEAT_DELAY, &RepeatScroll);
+    SendScroll(hwnd, bar, CodeOf(part), 0);
+  }
+}
+
+bool FollowScrollTracking(const MSG& msg) {
+  const ScrollTracking t = S().Tracking;
+  if (!t.Window || msg.hwnd != t.Window) return false;
+  // Moves and the release come to the captured window as client messages; those queued
+  // before the press took the capture still name the bar.
+  bool client = msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP;
+  bool release = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+  if (!client && msg.message != WM_NCMOUSEMOVE && !release) return false;
+  Window* w = Find(t.Window);
+  if (!w || S().Capture != t.Window) {
+    EndTracking(false);
+    return false;
+  }
+  if (release) {
+    EndTracking(true);
+    return true;
+  }
+  if (t.Part != Thumb) return true;
+  std::optional<BarView> v = ViewOf(t.Window, t.Bar);
+  if (!v) return true;
+  POINT c = client ? ClientScreenOrigin(*w) : POINT{0, 0};
+  int at = Along(POINT{GET_X_LPARAM(msg.lParam) + c.x, GET_Y_LPARAM(msg.lParam) + c.y}, v->Horizontal) -
+           Along(v->Origin, v->Horizontal);
+  const ScrollBarLayout& l = v->Layout;
+  ScrollBarState& b = *v->State;
+  int thumb = End(l.Thumb, v->Horizontal) - Start(l.Thumb, v->Horizontal);
+  int room = End(l.Track, v->Horizontal) - Start(l.Track, v->Horizontal) - thumb;
+  int top = TopPos(b.Min, b.Max, b.Page);
+  int offset = std::clamp(at - t.Grab - Start(l.Track, v->Horizontal), 0, std::max(room, 0));
+  int pos = room > 0 ? b.Min + int((static_cast<long long>(offset) * (top - b.Min) + room / 2) / room) : b.Pos;
+  if (pos == t.LastPos) return true;
+  S().Tracking.LastPos = pos;
+  b.TrackPos = pos;
+  RedrawScrollBars(t.Window);
+  SendScroll(t.Window, t.Bar, SB_THUMBTRACK, pos);
+  return true;
+}
+
+void ScrollCaptureChanged(HWND newCapture) {
+  const ScrollTracking& t = S().Tracking;
+  if (t.Window && newCapture != t.Window) EndTracking(false);
+}
+}  // namespace detail
 
 int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
   Window* w = Get(hwnd);
   if (!w || !info) return 0;
   ScrollBarState* b = Bar(*w, bar);
   if (!b) return 0;
+  const ScrollBarState before = *b;
+  const DWORD style = w->Style;
   UINT mask = info->fMask;
   if (mask & SIF_RANGE) {
     b->Min = info->nMin;
@@ -63,10 +272,10 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
   if (mask & SIF_PAGE) b->Page = info->nPage;
   if (mask & SIF_POS) b->Pos = info->nPos;
   b->Set = true;
-  Clamp(*b);
+  Clamp(hwnd, bar, *b);
   int pos = b->Pos;
   if (bar != SB_CTL && (mask & (SIF_RANGE | SIF_PAGE))) {
-    if (Scrollable(*b)) {
+    if (Scrollable(b->Min, b->Max, b->Page)) {
       b->DisabledArrows = ESB_ENABLE_BOTH;
       SetBarShown(hwnd, bar, true);
     } else if (mask & SIF_DISABLENOSCROLL) {
@@ -76,7 +285,12 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
       SetBarShown(hwnd, bar, false);
     }
   }
-  if (redraw) Redraw(hwnd, bar);
+  // A bar that only appeared or went away was drawn with its frame; one that did not
+  // change needs no drawing.
+  w = Find(hwnd);
+  bool changed = before.Min != b->Min || before.Max != b->Max || before.Page != b->Page || before.Pos != b->Pos ||
+                 before.TrackPos != b->TrackPos || before.DisabledArrows != b->DisabledArrows;
+  if (redraw && w && w->Style == style && changed) Redraw(hwnd, bar);
   return pos;
 }
 

@@ -191,6 +191,19 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 // The arrows disabled by EnableScrollBar (ESB_* bits) for SB_HORZ, SB_VERT or SB_CTL.
 UINT GetScrollBarDisabledArrows(HWND hwnd, int bar);
+// Where the parts of a scroll bar lie: the arrow at each end, the track between them and
+// the thumb on it. Scrollable says whether the range goes beyond a page; the thumb is
+// empty when it does not or when the track has no room for it.
+struct ScrollBarLayout {
+  RECT Arrow1, Arrow2, Track, Thumb;
+  bool Scrollable = false;
+};
+ScrollBarLayout LayOutScrollBar(const RECT& bar, bool horizontal, int min, int max, UINT page, int pos);
+// A window's SB_HORZ or SB_VERT bar in window coordinates; FALSE when it shows none.
+BOOL GetWindowScrollBarRect(HWND hwnd, int bar, RECT* rect);
+// A held press on a window scroll bar's arrow or track repeats first after the delay,
+// then at the interval (milliseconds).
+inline constexpr UINT SCROLL_REPEAT_DELAY = 400, SCROLL_REPEAT_INTERVAL = 50;
 // Moves child windows (SW_SCROLLCHILDREN) and invalidates what is uncovered
 // (SW_INVALIDATE); the pixels are moved through the scroll hook of the drawing layer, and
 // without one the whole scrolled area is invalidated.
@@ -206,6 +219,8 @@ struct GraphicsHooks {
   std::function<void(HRGN, const std::vector<RECT>&)> SetRegionRects;
   // Fills a window's background with its class brush (DefWindowProc's WM_ERASEBKGND).
   std::function<BOOL(HWND, HDC, HBRUSH)> EraseBackground;
+  // Draws a window's scroll bars in its non-client area.
+  std::function<void(HWND)> PaintScrollBars;
 };
 void SetGraphicsHooks(GraphicsHooks hooks);
 

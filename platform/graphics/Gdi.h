@@ -376,6 +376,11 @@ int StretchDIBits(HDC hdc, int x, int y, int w, int h, int sx, int sy, int sw, i
 int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
 BOOL DrawEdge(HDC hdc, RECT* r, UINT edge, UINT flags);
 BOOL DrawFrameControl(HDC hdc, RECT* r, UINT type, UINT state);
+// A scroll bar in bar (horizontal or vertical): its arrows, track and thumb from the range,
+// page and position; disabledArrows (ESB_* bits) greys arrows, and a bar that cannot
+// scroll or has both arrows off is drawn disabled, without a thumb.
+BOOL DrawScrollBar(HDC hdc, const RECT& bar, bool horizontal, int min, int max, UINT page, int pos,
+                   UINT disabledArrows);
 
 // ---- images and icons ----
 // Pixels, row by row: 0x00RRGGBB, or 0xAARRGGBB where an image carries opacity.

@@ -66,6 +66,15 @@ struct ScrollBarState {
   bool Set = false;  // info was given for this bar
 };
 
+// A press on a window's scroll bar being followed until the button comes up.
+struct ScrollTracking {
+  HWND Window = nullptr;
+  int Bar = 0;      // SB_HORZ or SB_VERT
+  int Part = 0;     // the part pressed
+  int Grab = 0;     // thumb: where on it the cursor took hold, along the bar
+  int LastPos = 0;  // thumb: the position last sent
+};
+
 struct Window {
   HWND Handle = nullptr;
   std::shared_ptr<WindowClass> Class;
@@ -86,7 +95,7 @@ struct Window {
   RectSet Update;  // client coordinates
   bool UpdateErase = false;
   bool InternalPaint = false;
-  bool FrameDirty = false;
+  bool FrameDirty = true;  // a new window's frame is yet to be painted
   std::optional<RectSet> Region;  // window coordinates
   ScrollBarState HScroll, VScroll, Ctl;
   RECT NormalRect;       // restored position (placement)
@@ -152,6 +161,7 @@ struct State {
   bool ActivatingByClick = false;
   HWND Focus = nullptr;
   HWND Capture = nullptr;
+  ScrollTracking Tracking;
   std::array<BYTE, 256> Keys{};
   // Characters a display typed with a posted key press, by MSG::lPrivate.
   std::map<DWORD, std::u16string> KeyTexts;
@@ -204,6 +214,16 @@ void ClipboardWindowDestroyed(HWND hwnd);
 void FocusWindowDestroyed(HWND hwnd);
 // Recomputes the client area through WM_NCCALCSIZE after a style change.
 void RecalcFrame(HWND hwnd);
+// Scroll-bar presses: a press on a window's bar (screen point) starts following it; mouse
+// messages for the window are then taken here (true when taken); losing the capture ends it.
+void StartScrollTracking(HWND hwnd, int bar, POINT screen);
+bool FollowScrollTracking(const MSG& msg);
+void ScrollCaptureChanged(HWND newCapture);
+// Draws a window's scroll bars now when it shows, or marks its frame for painting.
+void RedrawScrollBars(HWND hwnd);
+// Sends WM_NCPAINT when the window shows and its frame waits to be painted; a window's
+// frame is painted before its client area.
+void PaintFrame(HWND hwnd);
 // The client rectangle DefWindowProc gives for a window rectangle.
 RECT DefaultClientRect(const Window& w, const RECT& windowRect);
 // Invalidates a rectangle of a window's client area (client coordinates); children

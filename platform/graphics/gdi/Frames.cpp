@@ -2,6 +2,7 @@
 // scroll arrows) and the system check-box glyphs.
 #include <algorithm>
 
+#include "platform/desktop/Windows.h"
 #include "platform/graphics/gdi/GdiInternal.h"
 
 namespace win {
@@ -197,6 +198,23 @@ BOOL DrawFrameControl(HDC hdc, RECT* rc, UINT type, UINT state) {
     default: return FALSE;
   }
   if (state & DFCS_ADJUSTRECT) *rc = r;
+  return TRUE;
+}
+
+BOOL DrawScrollBar(HDC hdc, const RECT& bar, bool horizontal, int min, int max, UINT page, int pos,
+                   UINT disabledArrows) {
+  if (!FindDC(hdc)) return FALSE;
+  ScrollBarLayout l = LayOutScrollBar(bar, horizontal, min, max, page, pos);
+  auto none = [](const RECT& r) { return r.right <= r.left || r.bottom <= r.top; };
+  UINT off = l.Scrollable ? disabledArrows & ESB_DISABLE_BOTH : ESB_DISABLE_BOTH;
+  FillRect(hdc, &l.Track, GetSysColorBrush(COLOR_SCROLLBAR));
+  UINT first = horizontal ? DFCS_SCROLLLEFT : DFCS_SCROLLUP;
+  UINT second = horizontal ? DFCS_SCROLLRIGHT : DFCS_SCROLLDOWN;
+  if (!none(l.Arrow1))
+    DrawFrameControl(hdc, &l.Arrow1, DFC_SCROLL, first | ((off & ESB_DISABLE_LTUP) ? DFCS_INACTIVE : 0));
+  if (!none(l.Arrow2))
+    DrawFrameControl(hdc, &l.Arrow2, DFC_SCROLL, second | ((off & ESB_DISABLE_RTDN) ? DFCS_INACTIVE : 0));
+  if (off != ESB_DISABLE_BOTH && !none(l.Thumb)) DrawEdge(hdc, &l.Thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
   return TRUE;
 }
 

@@ -181,6 +181,27 @@ void InstallGraphicsHooks() {
     if (!GetClientRect(hwnd, &r)) return FALSE;
     return FillRect(hdc, &r, brush) ? TRUE : FALSE;
   };
+  hooks.PaintScrollBars = [](HWND hwnd) {
+    HDC hdc = MakeWindowDC(hwnd, false);
+    if (!hdc) return;
+    RECT bars[2];
+    bool shown[2] = {false, false};
+    const int which[2] = {SB_VERT, SB_HORZ};
+    for (int i = 0; i < 2; ++i) {
+      SCROLLINFO si;
+      si.fMask = SIF_ALL;
+      shown[i] = GetWindowScrollBarRect(hwnd, which[i], &bars[i]) && GetScrollInfo(hwnd, which[i], &si);
+      if (!shown[i]) continue;
+      UINT off = IsWindowEnabled(hwnd) ? GetScrollBarDisabledArrows(hwnd, which[i]) : ESB_DISABLE_BOTH;
+      // The thumb shows where a drag has taken it.
+      DrawScrollBar(hdc, bars[i], which[i] == SB_HORZ, si.nMin, si.nMax, si.nPage, si.nTrackPos, off);
+    }
+    if (shown[0] && shown[1]) {
+      RECT corner{bars[0].left, bars[1].top, bars[0].right, bars[1].bottom};
+      FillRect(hdc, &corner, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    ReleaseDC(hwnd, hdc);
+  };
   SetGraphicsHooks(hooks);
 }
 

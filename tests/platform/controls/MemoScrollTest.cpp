@@ -6,6 +6,7 @@
 #include "platform/graphics/DrawRecord.h"
 #include "platform/rtl/Utf8.h"
 #include "tests/support/RepaintRecord.h"
+#include "tests/support/WindowScrollBars.h"
 
 #include <algorithm>
 
@@ -261,6 +262,70 @@ TEST_F(MemoScrollTest, EditingAcrossLineBreaksKeepsLinesInStep) {
   win::POINT p = memo->ClientToScreen({4, 1 + win::headless::Caret()->Height + 2});
   win::headless::Click(win::headless::MouseButton::Left, p.x, p.y);
   EXPECT_EQ(Row(), 1);
+}
+
+// The memo's own scroll bars under the mouse.
+win::ScrollBarLayout BarParts(TMemo* memo) { return BarLayout(memo->Handle(), win::SB_VERT); }
+win::POINT OnScreen(TMemo* memo, const win::RECT& part) { return BarPartOnScreen(memo->Handle(), part); }
+
+int TopLine(TMemo* memo) { return static_cast<int>(memo->Perform(win::EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+TEST_F(MemoScrollTest, TheBarsAreDrawnWhenTheMemoShows) {
+  form->Hide();
+  win::headless::ProcessMessages();
+  win::ClearDrawRecording();
+  win::StartDrawRecording();
+  form->Show();
+  win::headless::ProcessMessages();
+  std::vector<win::UINT> kinds;
+  for (const win::DrawOp& op : win::RecordedOps(win::DrawKind::FrameControl, memo->Handle()))
+    kinds.push_back(op.flags & 0xFF);
+  // Showing may draw them more than once (as their ranges settle); the last drawing is whole.
+  ASSERT_GE(kinds.size(), 4u);
+  EXPECT_EQ(std::vector<win::UINT>(kinds.end() - 4, kinds.end()),
+            (std::vector<win::UINT>{win::DFCS_SCROLLUP, win::DFCS_SCROLLDOWN, win::DFCS_SCROLLLEFT,
+                                    win::DFCS_SCROLLRIGHT}));
+}
+
+TEST_F(MemoScrollTest, ArrowsTrackAndAHeldArrowOfTheBarScrollTheText) {
+  using win::headless::MouseButton;
+  Numbered(50);
+  memo->Perform(win::WM_VSCROLL, win::SB_TOP, 0);
+  int page = static_cast<int>(Bar(win::SB_VERT).nPage);
+  ASSERT_GE(page, 2);
+  auto click = [&](win::POINT p) { win::headless::Click(MouseButton::Left, p.x, p.y); };
+  click(OnScreen(memo, BarParts(memo).Arrow2));
+  EXPECT_EQ(TopLine(memo), 1);
+  win::RECT track = BarParts(memo).Track;
+  click(OnScreen(memo, win::RECT{track.left, track.bottom - 4, track.right, track.bottom}));
+  EXPECT_EQ(TopLine(memo), 1 + page);
+  click(OnScreen(memo, BarParts(memo).Arrow1));
+  EXPECT_EQ(TopLine(memo), page);
+  win::POINT down = OnScreen(memo, BarParts(memo).Arrow2);
+  win::headless::MouseDown(MouseButton::Left, down.x, down.y);
+  win::headless::AdvanceClock(win::SCROLL_REPEAT_DELAY + 2 * win::SCROLL_REPEAT_INTERVAL);
+  win::headless::MouseUp(MouseButton::Left, down.x, down.y);
+  EXPECT_EQ(TopLine(memo), page + 4);
+  EXPECT_EQ(Bar(win::SB_VERT).nPos, page + 4);
+}
+
+TEST_F(MemoScrollTest, DraggingTheBarsThumbScrollsAsItGoes) {
+  using win::headless::MouseButton;
+  Numbered(50);
+  memo->Perform(win::WM_VSCROLL, win::SB_TOP, 0);
+  int last = 50 - static_cast<int>(Bar(win::SB_VERT).nPage);
+  win::ScrollBarLayout l = BarParts(memo);
+  win::POINT grab = OnScreen(memo, l.Thumb);
+  int room = (l.Track.bottom - l.Track.top) - (l.Thumb.bottom - l.Thumb.top);
+  win::headless::MouseDown(MouseButton::Left, grab.x, grab.y);
+  win::headless::MouseMove(grab.x, grab.y + room / 2);
+  win::headless::ProcessMessages();
+  EXPECT_NEAR(TopLine(memo), last / 2, 1);
+  win::headless::MouseMove(grab.x, grab.y + room + 30);
+  win::headless::MouseUp(MouseButton::Left, grab.x, grab.y + room + 30);
+  EXPECT_EQ(TopLine(memo), last);
+  EXPECT_EQ(Bar(win::SB_VERT).nPos, last);
+  EXPECT_EQ(win::GetCapture(), nullptr);
 }
 
 }  // namespace
