@@ -35,10 +35,15 @@ std::string TimeSeparatorText() { return std::string(1, TimeSeparator); }
 
 }  // namespace
 
+std::size_t Utf8CharBytes(std::string_view s, std::size_t pos) {
+  if (pos >= s.size()) return 0;
+  return std::min<size_t>(CharLen(static_cast<unsigned char>(s[pos])), s.size() - pos);
+}
+
 std::vector<std::string> Utf8Chars(const std::string& s) {
   std::vector<std::string> out;
   for (size_t i = 0; i < s.size();) {
-    size_t n = std::min<size_t>(CharLen(static_cast<unsigned char>(s[i])), s.size() - i);
+    size_t n = Utf8CharBytes(s, i);
     out.push_back(s.substr(i, n));
     i += n;
   }

@@ -1,0 +1,44 @@
+#pragma once
+// Widths of characters in a control's font, each character measured once, with the line
+// height and the tab stops of that font. The widths follow the font: when its
+// attributes change, what was measured is dropped.
+#include "platform/graphics/Graphics.h"
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+
+class TCharWidths {
+public:
+  // Measures in Font from now on. Returns a number that changes whenever the widths had
+  // to be dropped because the font's attributes changed.
+  unsigned Use(TFont* Font);
+  // Width of one character (its UTF-8 bytes), not a tab.
+  int Of(std::string_view Ch) {
+    if (Ch.size() == 1 && static_cast<unsigned char>(Ch[0]) < 0x80) {
+      int& w = FAscii[static_cast<unsigned char>(Ch[0])];
+      if (w < 0) w = Measure(Ch);
+      return w;
+    }
+    return OfOther(Ch);
+  }
+  // Where the character Ch placed at X ends: a tab advances to the next tab stop.
+  int Advance(int X, std::string_view Ch) {
+    if (Ch.size() == 1 && Ch[0] == '\t') return (X / FTab + 1) * FTab;
+    return X + Of(Ch);
+  }
+  int LineHeight() const { return FHeight; }
+  unsigned Generation() const { return FGeneration; }
+
+private:
+  int OfOther(std::string_view Ch);
+  int Measure(std::string_view Ch);
+
+  win::LOGFONT FFont{};
+  win::HFONT FHandle = nullptr;
+  unsigned FGeneration = 0;
+  int FTab = 1;
+  int FHeight = 1;
+  int FAscii[128];
+  std::unordered_map<std::uint32_t, int> FOther;
+};
