@@ -52,6 +52,17 @@ const std::string& Text() {
   return t;
 }
 
+// The same text as one line: its breaks become spaces.
+const std::string& OneLine() {
+  static const std::string t = [] {
+    std::string s = Text();
+    for (char& c : s)
+      if (c == '\r' || c == '\n') c = ' ';
+    return s;
+  }();
+  return t;
+}
+
 double PeakRssMb() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
@@ -62,7 +73,7 @@ double PeakRssMb() {
 struct TMemoWindow {
   TForm* Form = nullptr;
   TMemo* Memo = nullptr;
-  explicit TMemoWindow(bool WordWrap) {
+  explicit TMemoWindow(bool WordWrap, const std::string& Content = Text()) {
     win::headless::Reset();
     Form = new TForm(nullptr);
     Form->SetBounds(0, 0, MemoW + 40, MemoH + 60);
@@ -71,10 +82,10 @@ struct TMemoWindow {
     Memo->SetBounds(10, 10, MemoW, MemoH);
     Memo->SetWordWrap(WordWrap);
     Memo->SetScrollBars(ssBoth);
-    Memo->SetText(Text());
+    Memo->SetText(Content);
     Form->Show();
     Memo->SetFocus();
-    Memo->SetSelStart(static_cast<int>(Utf8Length(Text()) / 2));
+    Memo->SetSelStart(static_cast<int>(Utf8Length(Content) / 2));
     Repaint();
   }
   ~TMemoWindow() {
@@ -195,6 +206,29 @@ void BM_MemoKeystroke(benchmark::State& state) {
   }));
 }
 BENCHMARK(BM_MemoKeystroke)->Arg(1)->Arg(0)->ArgName("wrap")->Unit(benchmark::kMillisecond);
+
+// The same in 5 MB without a line break: word wrap meets the old rows again soon after
+// the edit; without it the one row is measured again.
+void BM_MemoKeystrokeOneLine(benchmark::State& state) {
+  TMemoWindow w(state.range(0) != 0, OneLine());
+  Report(state, MeanSeconds(state, [&](long) {
+    win::headless::TypeText("x");
+    w.Repaint();
+  }));
+}
+BENCHMARK(BM_MemoKeystrokeOneLine)->Arg(1)->Arg(0)->ArgName("wrap")->Unit(benchmark::kMillisecond);
+
+// Another 5 MB text put in the memo (a record with a large snippet becomes current), and
+// the repaint.
+void BM_MemoLoad(benchmark::State& state) {
+  TMemoWindow w(true);
+  const std::string other = OneLine();
+  Report(state, MeanSeconds(state, [&](long i) {
+    w.Memo->SetText(i % 2 ? Text() : other);
+    w.Repaint();
+  }));
+}
+BENCHMARK(BM_MemoLoad)->Unit(benchmark::kMillisecond);
 
 // A click in the view puts the caret there; the repaint follows.
 void BM_MemoClick(benchmark::State& state) {

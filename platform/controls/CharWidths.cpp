@@ -1,5 +1,6 @@
 #include "platform/controls/CharWidths.h"
 
+#include "platform/controls/MaskUtils.h"
 #include "platform/desktop/Windows.h"
 
 #include <algorithm>
@@ -35,6 +36,7 @@ unsigned TCharWidths::Use(TFont* Font) {
   ++FGeneration;
   std::fill(std::begin(FAscii), std::end(FAscii), -1);
   FOther.clear();
+  std::fill(std::begin(FRecent), std::end(FRecent), TRecent{});
   TFontDC dc(handle);
   win::TEXTMETRIC tm{};
   win::GetTextMetrics(dc.DC(), &tm);
@@ -46,8 +48,11 @@ unsigned TCharWidths::Use(TFont* Font) {
 int TCharWidths::OfOther(std::string_view Ch) {
   std::uint32_t key = 0;
   for (std::size_t i = 0; i < Ch.size() && i < 4; ++i) key |= std::uint32_t(static_cast<unsigned char>(Ch[i])) << (8 * i);
+  TRecent& recent = FRecent[(key * 2654435761u) >> 24];
+  if (recent.Key == key) return recent.Width;  // never 0: a character other than ASCII has a lead byte
   auto [it, added] = FOther.try_emplace(key, 0);
   if (added) it->second = Measure(Ch);
+  recent = {key, it->second};
   return it->second;
 }
 
@@ -56,4 +61,17 @@ int TCharWidths::Measure(std::string_view Ch) {
   win::SIZE sz{};
   win::GetTextExtentPoint32(dc.DC(), Ch.data(), static_cast<int>(Ch.size()), &sz);
   return sz.cx;
+}
+
+void TCharWidths::Scan(std::string_view Text, TScan& S, std::size_t End, int MaxChars, int Limit) {
+  End = std::min(End, Text.size());
+  while (S.Pos < End && S.Chars < MaxChars) {
+    unsigned char c = static_cast<unsigned char>(Text[S.Pos]);
+    std::size_t len = c < 0x80 ? 1 : Utf8CharBytes(Text, S.Pos);
+    int x = c < 0x80 && c != '\t' && FAscii[c] >= 0 ? S.X + FAscii[c] : Advance(S.X, Text.substr(S.Pos, len));
+    if (x > Limit) return;
+    S.X = x;
+    S.Pos += len;
+    ++S.Chars;
+  }
 }

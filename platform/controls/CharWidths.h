@@ -27,6 +27,15 @@ public:
     if (Ch.size() == 1 && Ch[0] == '\t') return (X / FTab + 1) * FTab;
     return X + Of(Ch);
   }
+  // Steps over the characters of Text from byte Pos on, up to byte End and at most MaxChars
+  // of them, while each ends at or before Limit pixels; X is where the first one starts.
+  // Pos, X and Chars (the count stepped over) tell where it stopped.
+  struct TScan {
+    std::size_t Pos;
+    int X;
+    int Chars;
+  };
+  void Scan(std::string_view Text, TScan& S, std::size_t End, int MaxChars, int Limit);
   int LineHeight() const { return FHeight; }
   unsigned Generation() const { return FGeneration; }
 
@@ -41,4 +50,10 @@ private:
   int FHeight = 1;
   int FAscii[128];
   std::unordered_map<std::uint32_t, int> FOther;
+  // The characters looked up last, by a hash of their bytes.
+  struct TRecent {
+    std::uint32_t Key = 0;
+    int Width = 0;
+  };
+  TRecent FRecent[256];
 };

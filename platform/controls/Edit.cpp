@@ -210,7 +210,7 @@ std::string TCustomEdit::DisplayText() const { return FText; }
 
 void TCustomEdit::ReplaceSelection(const std::string& s) {
   int start = std::clamp(FSelStart, 0, TextLength());
-  std::size_t from = ByteOfChar(start), to = ByteOfChar(start + std::max(FSelLength, 0));
+  std::size_t from = ByteOfChar(start), to = FSelLength > 0 ? ByteOfChar(start + FSelLength) : from;
   int inserted = 0;
   for (std::size_t b = 0; b < s.size(); b += Utf8CharBytes(s, b)) ++inserted;
   FUndoText = FText;

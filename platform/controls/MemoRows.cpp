@@ -4,6 +4,7 @@
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 bool IsBreak(char C) { return C == '\r' || C == '\n'; }
@@ -24,16 +25,14 @@ bool TMemoRows::NextRow(std::string_view T, TCharWidths& W, TCursor& C, std::vec
   std::size_t i = a;
   TRow row{a, 0, 0, C.Char, 0, 0, C.Line, false};
   if (!FWrap) {
-    int x = 0, k = 0;
-    for (; i < n && !IsBreak(T[i]); ++k) {
-      std::size_t len = Utf8CharBytes(T, i);
-      x = W.Advance(x, T.substr(i, len));
-      i += len;
-    }
-    row.Bytes = i - a;
-    row.Length = k;
-    row.Width = x;
-    row.Reach = i + 1;
+    std::size_t e = std::min(T.find('\r', a), T.find('\n', a));
+    if (e > n) e = n;
+    TCharWidths::TScan scan{a, 0, 0};
+    W.Scan(T, scan, e, INT_MAX, INT_MAX);
+    row.Bytes = e - a;
+    row.Length = scan.Chars;
+    row.Width = scan.X;
+    row.Reach = e + 1;
   } else {
     FPos.assign(1, a);
     FOffs.assign(1, 0);

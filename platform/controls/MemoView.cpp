@@ -9,6 +9,7 @@
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 int Avail(const win::RECT& R) { return std::max<int>(R.right - R.left - 1, 1); }
@@ -42,16 +43,9 @@ int TCustomMemo::RowLeft(int W) {
 
 int TCustomMemo::RowOffset(int Row, int Chars) {
   const TMemoRows::TRow& r = Rows()[Row];
-  TCharWidths& widths = Widths();
-  std::string_view text = FText;
-  int x = 0;
-  std::size_t b = r.Byte;
-  for (int k = std::min(Chars, r.Length); k > 0; --k) {
-    std::size_t len = Utf8CharBytes(text, b);
-    x = widths.Advance(x, text.substr(b, len));
-    b += len;
-  }
-  return x;
+  TCharWidths::TScan scan{r.Byte, 0, 0};
+  Widths().Scan(FText, scan, r.Byte + r.Bytes, Chars, INT_MAX);
+  return scan.X;
 }
 
 int TCustomMemo::PosInRow(int Row, int X) {
@@ -264,23 +258,18 @@ void TCustomMemo::PaintEdit(win::HDC DC) {
     // Only the characters between the edges of the view.
     chars.clear();
     offs.clear();
-    int x = 0, first = 0;
-    std::size_t b = row.Byte, end = row.Byte + row.Bytes;
-    for (; b < end; ++first) {
-      std::size_t len = Utf8CharBytes(text, b);
-      int right = widths.Advance(x, text.substr(b, len));
-      if (left + right > r.left) break;
-      x = right;
-      b += len;
-    }
-    offs.push_back(x);
+    std::size_t end = row.Byte + row.Bytes;
+    TCharWidths::TScan hidden{row.Byte, 0, 0};
+    widths.Scan(text, hidden, end, INT_MAX, r.left - left);
+    std::size_t b = hidden.Pos;
+    offs.push_back(hidden.X);
     while (b < end && left + offs.back() < r.right) {
       std::size_t len = Utf8CharBytes(text, b);
       chars.emplace_back(text.substr(b, len));
       offs.push_back(widths.Advance(offs.back(), chars.back()));
       b += len;
     }
-    PaintLine(DC, chars, offs, row.Start + first, left, y, r);
+    PaintLine(DC, chars, offs, row.Start + hidden.Chars, left, y, r);
   }
   win::RestoreDC(DC, saved);
 }
