@@ -131,6 +131,12 @@ protected:
   void Check(TMemo* M, const TModel& Model, bool Wrap) {
     ASSERT_EQ(M->TextProp(), Utf8Join(Model.Chars));
     EXPECT_EQ(M->SelStart(), Model.Sel);
+    // The caret's row shows.
+    win::RECT r{};
+    M->Perform(win::EM_GETRECT, 0, reinterpret_cast<win::LPARAM>(&r));
+    int row = static_cast<int>(M->Perform(win::EM_LINEFROMCHAR, static_cast<win::WPARAM>(-1)));
+    EXPECT_GE(row, M->TopRow());
+    EXPECT_LT(row, M->TopRow() + (r.bottom - r.top) / win::headless::Caret()->Height);
     TMemo* fresh = NewMemo(200, Wrap);
     fresh->SetText(M->TextProp());
     EXPECT_EQ(RowsOf(M), RowsOf(fresh));
