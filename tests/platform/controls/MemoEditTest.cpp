@@ -77,19 +77,8 @@ struct TModel {
   }
 };
 
-class MemoEditTest : public ControlsTest {
+class MemoEditTest : public FormTest {
 protected:
-  void SetUp() override {
-    ControlsTest::SetUp();
-    form = new TForm(nullptr);
-    form->SetBounds(0, 0, 400, 300);
-    form->Show();
-  }
-  void TearDown() override {
-    win::StopDrawRecording();
-    form->Free();
-    ControlsTest::TearDown();
-  }
   TMemo* NewMemo(int Left, bool Wrap) {
     auto* m = new TMemo(form);
     m->SetParent(form);
@@ -153,8 +142,6 @@ protected:
     EXPECT_EQ(Drawn(M), Drawn(fresh));
     delete fresh;
   }
-
-  TForm* form = nullptr;
 };
 
 TEST_F(MemoEditTest, EditsKeepRowsLinesAndDrawingAsAFreshLayout) {
