@@ -1,6 +1,7 @@
 // TCustomEdit: a single-line edit of our own: text, selection, typing, clipboard.
 #include "platform/controls/StdCtrls.h"
 
+#include "platform/controls/CharWidths.h"
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/MaskUtils.h"
 #include "platform/desktop/Windows.h"
@@ -31,6 +32,8 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = {csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight, csCaptureMouse};
 }
 
+TCustomEdit::~TCustomEdit() = default;
+
 void TCustomEdit::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style |= win::ES_AUTOHSCROLL;
@@ -45,6 +48,24 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 }
 
 int TCustomEdit::TextLength() const { return static_cast<int>(Utf8Length(FText)); }
+
+std::size_t TCustomEdit::ByteOfChar(int Index) const {
+  std::size_t b = 0;
+  for (; Index > 0 && b < FText.size(); --Index) b += Utf8CharBytes(FText, b);
+  return b;
+}
+
+void TCustomEdit::TextReplaced(std::size_t, std::size_t, std::size_t) {}
+
+void TCustomEdit::AssignText(std::string Value) {
+  // Only what lies between the common start and the common end changed.
+  std::size_t n = std::min(FText.size(), Value.size()), head = 0, tail = 0;
+  while (head < n && FText[head] == Value[head]) ++head;
+  while (tail < n - head && FText[FText.size() - 1 - tail] == Value[Value.size() - 1 - tail]) ++tail;
+  std::size_t removed = FText.size() - head - tail, inserted = Value.size() - head - tail;
+  FText = std::move(Value);
+  TextReplaced(head, removed, inserted);
+}
 
 void TCustomEdit::SetSelStart(int Value) {
   FSelStart = std::clamp(Value, 0, TextLength());
@@ -71,7 +92,8 @@ void TCustomEdit::SetSelLength(int Value) {
 }
 
 std::string TCustomEdit::SelText() const {
-  return Utf8Join(Utf8Chars(FText), FSelStart, FSelLength);
+  std::size_t from = ByteOfChar(FSelStart);
+  return FText.substr(from, ByteOfChar(FSelStart + FSelLength) - from);
 }
 
 void TCustomEdit::SetSelText(const std::string& Value) {
@@ -152,7 +174,7 @@ void TCustomEdit::SetText(const std::string& Value) {
   if (FCharCase == ecUpperCase) v = Utf8UpperCase(v);
   else if (FCharCase == ecLowerCase) v = Utf8LowerCase(v);
   if (v == FText) return;
-  FText = v;
+  AssignText(std::move(v));
   FSelStart = 0;
   FSelLength = 0;
   FCaretAtStart = false;
@@ -165,7 +187,7 @@ void TCustomEdit::SetText(const std::string& Value) {
 }
 
 void TCustomEdit::SetTextKeepSelection(const std::string& Value) {
-  FText = Value;
+  AssignText(Value);
   int len = TextLength();
   FSelStart = std::min(FSelStart, len);
   FSelLength = std::min(FSelLength, len - FSelStart);
@@ -187,15 +209,14 @@ void TCustomEdit::DoEnter() {
 std::string TCustomEdit::DisplayText() const { return FText; }
 
 void TCustomEdit::ReplaceSelection(const std::string& s) {
-  std::vector<std::string> chars = Utf8Chars(FText);
-  std::vector<std::string> ins = Utf8Chars(s);
-  int start = std::clamp(FSelStart, 0, static_cast<int>(chars.size()));
-  int len = std::clamp(FSelLength, 0, static_cast<int>(chars.size()) - start);
-  chars.erase(chars.begin() + start, chars.begin() + start + len);
-  chars.insert(chars.begin() + start, ins.begin(), ins.end());
+  int start = std::clamp(FSelStart, 0, TextLength());
+  std::size_t from = ByteOfChar(start), to = FSelLength > 0 ? ByteOfChar(start + FSelLength) : from;
+  int inserted = 0;
+  for (std::size_t b = 0; b < s.size(); b += Utf8CharBytes(s, b)) ++inserted;
   FUndoText = FText;
-  FText = Utf8Join(chars);
-  FSelStart = start + static_cast<int>(ins.size());
+  FText.replace(from, to - from, s);
+  TextReplaced(from, to - from, s.size());
+  FSelStart = start + inserted;
   FSelLength = 0;
   FCaretAtStart = false;
   Invalidate();

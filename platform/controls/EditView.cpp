@@ -2,33 +2,14 @@
 // caret, drawing with the selection, and selecting with the mouse.
 #include "platform/controls/StdCtrls.h"
 
+#include "platform/controls/CharWidths.h"
 #include "platform/controls/MaskUtils.h"
 #include "platform/desktop/Windows.h"
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace {
-// A device context for measuring text in the control's font.
-class TFontDC {
-public:
-  // Measuring needs no pixels: the screen's DC serves, so a window that has never been
-  // shown gets no image of its own just to measure its text.
-  explicit TFontDC(win::HFONT Font) : FDC(win::GetDC(nullptr)) { FOld = win::SelectObject(FDC, Font); }
-  ~TFontDC() {
-    win::SelectObject(FDC, FOld);
-    win::ReleaseDC(nullptr, FDC);
-  }
-  TFontDC(const TFontDC&) = delete;
-  TFontDC& operator=(const TFontDC&) = delete;
-  win::HDC DC() const { return FDC; }
-
-private:
-  win::HDC FDC;
-  win::HGDIOBJ FOld;
-};
-
 // The boundary of Offsets nearest to X.
 int NearestBoundary(const std::vector<int>& Offsets, int X) {
   int n = static_cast<int>(Offsets.size()) - 1;
@@ -58,35 +39,18 @@ TAlignment TCustomEdit::TextAlignment() const {
   return a;
 }
 
-int TCustomEdit::LineHeight() const {
-  TFontDC dc(FFont->Handle());
-  win::TEXTMETRIC tm{};
-  win::GetTextMetrics(dc.DC(), &tm);
-  return std::max<int>(tm.tmHeight, 1);
+TCharWidths& TCustomEdit::Widths() const {
+  if (!FWidths) FWidths = std::make_unique<TCharWidths>();
+  FWidths->Use(FFont.get());
+  return *FWidths;
 }
 
+int TCustomEdit::LineHeight() const { return Widths().LineHeight(); }
+
 std::vector<int> TCustomEdit::CharOffsets(const std::vector<std::string>& Chars) const {
-  TFontDC dc(FFont->Handle());
-  win::TEXTMETRIC tm{};
-  win::GetTextMetrics(dc.DC(), &tm);
-  int tab = std::max<int>(8 * tm.tmAveCharWidth, 1);
+  TCharWidths& w = Widths();
   std::vector<int> offsets(Chars.size() + 1, 0);
-  std::unordered_map<std::string, int> widths;  // each character measured once
-  int x = 0;
-  for (size_t i = 0; i < Chars.size(); ++i) {
-    if (Chars[i] == "\t") {
-      x = (x / tab + 1) * tab;
-    } else {
-      auto [it, added] = widths.try_emplace(Chars[i], 0);
-      if (added) {
-        win::SIZE sz{};
-        win::GetTextExtentPoint32(dc.DC(), Chars[i].c_str(), static_cast<int>(Chars[i].size()), &sz);
-        it->second = sz.cx;
-      }
-      x += it->second;
-    }
-    offsets[i + 1] = x;
-  }
+  for (size_t i = 0; i < Chars.size(); ++i) offsets[i + 1] = w.Advance(offsets[i], Chars[i]);
   return offsets;
 }
 

@@ -6,14 +6,6 @@
 
 namespace {
 
-int CharLen(unsigned char c) {
-  if (c < 0x80) return 1;
-  if ((c & 0xE0) == 0xC0) return 2;
-  if ((c & 0xF0) == 0xE0) return 3;
-  if ((c & 0xF8) == 0xF0) return 4;
-  return 1;  // stray continuation byte: taken alone
-}
-
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -38,7 +30,7 @@ std::string TimeSeparatorText() { return std::string(1, TimeSeparator); }
 std::vector<std::string> Utf8Chars(const std::string& s) {
   std::vector<std::string> out;
   for (size_t i = 0; i < s.size();) {
-    size_t n = std::min<size_t>(CharLen(static_cast<unsigned char>(s[i])), s.size() - i);
+    size_t n = Utf8CharBytes(s, i);
     out.push_back(s.substr(i, n));
     i += n;
   }

@@ -1,6 +1,8 @@
 #include "platform/controls/StdCtrls.h"
 
+#include "platform/controls/CharWidths.h"
 #include "platform/controls/MaskUtils.h"
+#include "platform/controls/MemoRows.h"
 #include "platform/desktop/Windows.h"
 #include "platform/rtl/Utf8.h"
 
@@ -15,7 +17,8 @@ void TCustomMemo::Publish(TClassBuilder<TCustomMemo>& b) {
   b.Property("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).Default(true);
 }
 
-TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(std::make_unique<TStringList>()) {
+TCustomMemo::TCustomMemo(TComponent* AOwner)
+    : TCustomEdit(AOwner), FLines(std::make_unique<TStringList>()), FRows(std::make_unique<TMemoRows>()) {
   FWidth = 185;
   FHeight = 89;
   FAutoSize = false;
@@ -37,12 +40,40 @@ void TCustomMemo::LinesChanged(TObject*) {
   FSyncing = false;
 }
 
-void TCustomMemo::SetText(const std::string& Value) {
-  TCustomEdit::SetText(Value);
+void TCustomMemo::TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted) {
+  // Lines follow every change of the text before anyone hears of it.
+  TCharWidths& widths = Widths();
+  bool inStep = FRows->LaidOutFor(RowsWidth(), FWordWrap, widths.Generation());
+  TMemoRows::TLinesChanged lines{};
+  if (inStep) lines = FRows->Edit(FText, widths, Byte, Removed, Inserted);
+  else FRows->Invalidate();
   if (FSyncing) return;
   FSyncing = true;
-  FLines->SetText(FText);
+  if (!inStep || !SyncLines(lines.FirstLine, lines.OldLast, lines.NewLast)) FLines->SetText(FText);
   FSyncing = false;
+}
+
+bool TCustomMemo::SyncLines(int First, int OldLast, int NewLast) {
+  const TMemoRows& rows = *FRows;
+  int oldCount = rows.Lines() - (NewLast - OldLast), had = OldLast - First + 1, has = NewLast - First + 1;
+  // Many lines at once: splitting the whole text is cheaper.
+  if (std::abs(has - had) > 16) return false;
+  // Lines leave out an empty last line of the text; it takes part for the moment.
+  if (FLines->Count() == oldCount - 1) FLines->Add("");
+  if (FLines->Count() != oldCount) return false;
+  for (int i = 0; i < std::min(had, has); ++i) FLines->Put(First + i, rows.LineText(FText, First + i));
+  for (int i = had; i < has; ++i) FLines->Insert(First + i, rows.LineText(FText, First + i));
+  for (int i = has; i < had; ++i) FLines->Delete(First + has);
+  if (rows[rows.Count() - 1].Length == 0 && FLines->Count() > 0) FLines->Delete(FLines->Count() - 1);
+  return true;
+}
+
+int TCustomMemo::TextLength() const {
+  return FRows->Valid() ? FRows->Length() : TCustomEdit::TextLength();
+}
+
+std::size_t TCustomMemo::ByteOfChar(int Index) const {
+  return FRows->Valid() ? FRows->ByteOf(FText, Index) : TCustomEdit::ByteOfChar(Index);
 }
 
 void TCustomMemo::SetWordWrap(bool Value) {
@@ -86,30 +117,19 @@ void TCustomMemo::Dispatch(TMessage& Message) {
   TCustomEdit::Dispatch(Message);
 }
 
-void TCustomMemo::SyncLines() {
-  FSyncing = true;
-  FLines->SetText(FText);
-  FSyncing = false;
+int TCustomMemo::BreakBefore(int Index) const {
+  if (Index <= 0) return 0;
+  std::size_t b = ByteOfChar(Index);
+  auto at = [&](std::size_t i) { return FText[i] == '\r' || FText[i] == '\n' ? FText[i] : '\0'; };
+  if (b >= 2 && at(b - 2) == '\r' && at(b - 1) == '\n') return 2;
+  return b >= 1 && at(b - 1) ? 1 : 0;
 }
 
-void TCustomMemo::Change() {
-  // Lines follow every change of the text before anyone hears of it.
-  if (!FSyncing) SyncLines();
-  TCustomEdit::Change();
+int TCustomMemo::BreakAfter(int Index) const {
+  std::size_t b = ByteOfChar(Index), n = FText.size();
+  if (b + 1 < n && FText[b] == '\r' && FText[b + 1] == '\n') return 2;
+  return b < n && (FText[b] == '\r' || FText[b] == '\n') ? 1 : 0;
 }
-
-namespace {
-// A line break ends at character Index of the text (CR LF counts as one).
-int BreakBefore(const std::vector<std::string>& Chars, int Index) {
-  if (Index >= 2 && Chars[Index - 2] == "\r" && Chars[Index - 1] == "\n") return 2;
-  return Index >= 1 && (Chars[Index - 1] == "\r" || Chars[Index - 1] == "\n") ? 1 : 0;
-}
-int BreakAfter(const std::vector<std::string>& Chars, int Index) {
-  int n = static_cast<int>(Chars.size());
-  if (Index + 1 < n && Chars[Index] == "\r" && Chars[Index + 1] == "\n") return 2;
-  return Index < n && (Chars[Index] == "\r" || Chars[Index] == "\n") ? 1 : 0;
-}
-}  // namespace
 
 void TCustomMemo::EditChar(TKeyChar Key) {
   if (Key == '\r') {
@@ -128,7 +148,7 @@ void TCustomMemo::EditChar(TKeyChar Key) {
   }
   // Backspace takes a whole line break.
   if (Key == 8 && !FReadOnly && FSelLength == 0) {
-    int n = BreakBefore(Utf8Chars(FText), FSelStart);
+    int n = BreakBefore(FSelStart);
     if (n > 0) {
       FSelStart -= n;
       FSelLength = n;
@@ -174,14 +194,13 @@ void TCustomMemo::EditKeyDown(win::WORD Key, TShiftState Shift) {
     case win::VK_LEFT:
     case win::VK_RIGHT: {
       if (FSelLength && !extend) break;
-      std::vector<std::string> chars = Utf8Chars(FText);
-      int step = Key == win::VK_LEFT ? -std::max(BreakBefore(chars, caret), 1) : std::max(BreakAfter(chars, caret), 1);
+      int step = Key == win::VK_LEFT ? -std::max(BreakBefore(caret), 1) : std::max(BreakAfter(caret), 1);
       MoveCaret(caret + step, extend);
       return;
     }
     case win::VK_DELETE: {
       if (FReadOnly || FSelLength || extend) break;
-      int n = BreakAfter(Utf8Chars(FText), caret);
+      int n = BreakAfter(caret);
       if (n == 0) break;
       FSelLength = n;
       SetSelText("");
@@ -193,10 +212,9 @@ void TCustomMemo::EditKeyDown(win::WORD Key, TShiftState Shift) {
         MoveCaret(Key == win::VK_HOME ? 0 : TextLength(), extend);
         return;
       }
-      TRowLayout L = Layout();
-      const TRow& row = L.Rows[RowOf(L, caret)];
+      const TMemoRows::TRow& row = Rows()[Rows().RowOf(caret)];
       int end = row.Start + row.Length;
-      if (row.Soft && row.Length > 0 && L.Chars[end - 1] == " ") --end;
+      if (row.Soft && row.Length > 0 && FText[row.Byte + row.Bytes - 1] == ' ') --end;
       MoveCaret(Key == win::VK_HOME ? row.Start : end, extend);
       return;
     }
@@ -204,9 +222,8 @@ void TCustomMemo::EditKeyDown(win::WORD Key, TShiftState Shift) {
     case win::VK_DOWN:
     case win::VK_PRIOR:
     case win::VK_NEXT: {
-      TRowLayout L = Layout();
-      int rows = static_cast<int>(L.Rows.size());
-      int row = RowOf(L, caret);
+      int rows = Rows().Count();
+      int row = Rows().RowOf(caret);
       int page = VisibleRows();
       int delta = Key == win::VK_UP ? -1 : Key == win::VK_DOWN ? 1 : Key == win::VK_PRIOR ? -page : page;
       int target = std::clamp(row + delta, 0, rows - 1);
@@ -220,7 +237,7 @@ void TCustomMemo::EditKeyDown(win::WORD Key, TShiftState Shift) {
         }
       }
       int goal = FGoalX;
-      if (target != row) MoveCaret(PosInRow(L, target, goal), extend);
+      if (target != row) MoveCaret(PosInRow(target, goal), extend);
       else UpdateCaret();
       FGoalX = goal;
       FGoalFor = CaretIndex();

@@ -4,6 +4,9 @@
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Strings.h"
 
+class TCharWidths;
+class TMemoRows;
+
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 VANTREL_ENUM(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
 
@@ -12,6 +15,7 @@ class TCustomEdit : public TWinControl {
   VANTREL_CLASS(TCustomEdit, TWinControl)
 public:
   explicit TCustomEdit(TComponent* AOwner);
+  ~TCustomEdit() override;
 
   int SelStart() const { return FSelStart; }
   void SetSelStart(int Value);
@@ -71,7 +75,14 @@ protected:
   virtual void PaintEdit(win::HDC DC);
   // Scrolls the caret into view and puts the system caret there.
   void UpdateCaret();
-  int TextLength() const;
+  // Characters of the text.
+  virtual int TextLength() const;
+  // Where character Index starts in the text (its end past the last one).
+  virtual std::size_t ByteOfChar(int Index) const;
+  // The text changed: bytes [Byte, Byte + Removed) gave way to Inserted bytes.
+  virtual void TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted);
+  // The widths of characters in the control's font.
+  TCharWidths& Widths() const;
 
   // Where the text goes, in client coordinates (EM_SETRECTNP changes it).
   win::RECT EditRect() const;
@@ -123,6 +134,11 @@ protected:
   TBorderStyle FBorderStyle = bsSingle;
   std::string FUndoText;
   TNotifyEvent FOnChange;
+
+private:
+  // Puts Value in place of the text, telling TextReplaced what changed.
+  void AssignText(std::string Value);
+  mutable std::unique_ptr<TCharWidths> FWidths;
 };
 
 class TEdit : public TCustomEdit {
@@ -165,10 +181,6 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Dispatch(TMessage& Message) override;
-public:
-  void SetText(const std::string& Value) override;
-protected:
-  void Change() override;
   void EditChar(TKeyChar Key) override;
   void EditKeyDown(win::WORD Key, TShiftState Shift) override;
   void PasteText(const std::string& S) override;
@@ -178,32 +190,36 @@ protected:
   win::POINT CaretPoint() override;
   bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
+  int TextLength() const override;
+  std::size_t ByteOfChar(int Index) const override;
+  void TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted) override;
   void LinesChanged(TObject* Sender);
-  void SyncLines();
 
-  struct TRow {
-    int Start;
-    int Length;  // without the line break
-    bool Soft;   // word wrap ends it, not a line break
-  };
-  struct TRowLayout {
-    std::vector<std::string> Chars;
-    std::vector<TRow> Rows;
-    int MaxWidth = 0;
-  };
-  TRowLayout Layout();
-  static int RowOf(const TRowLayout& L, int Index);
+  // The rows as shown, laid out again when the view's width, word wrap or the font changed.
+  const TMemoRows& Rows();
   int VisibleRows();
   // Left edge of a row of width W, scrolling included.
   int RowLeft(int W);
+  // Pixels from the left of a row to the end of its first Chars characters.
+  int RowOffset(int Row, int Chars);
   // The position in a row nearest to X (client coordinates).
-  int PosInRow(const TRowLayout& L, int Row, int X);
-  void UpdateScrollBars(const TRowLayout& L);
+  int PosInRow(int Row, int X);
+  void UpdateScrollBars();
   void ScrollMessage(TMessage& Message, bool Vertical);
   bool MemoViewMessage(TMessage& Message);
 
 private:
+  // The width rows may take.
+  int RowsWidth();
+  // Lines First..OldLast of the text became lines First..NewLast: Lines follow. False when
+  // Lines are not in step and need the whole text again.
+  bool SyncLines(int First, int OldLast, int NewLast);
+  // A line break ends just before character Index (CR LF counts as one): its length.
+  int BreakBefore(int Index) const;
+  int BreakAfter(int Index) const;
+
   std::unique_ptr<TStringList> FLines;
+  std::unique_ptr<TMemoRows> FRows;
   int FTopRow = 0;
   // Up and Down keep the caret's pixel column while the caret only moves that way.
   int FGoalX = 0;

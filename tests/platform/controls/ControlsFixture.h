@@ -3,6 +3,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/Menus.h"
 #include "platform/desktop/Headless.h"
+#include "platform/graphics/DrawRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,23 @@ protected:
     win::POINT p = Center(c);
     win::headless::Click(win::headless::MouseButton::Left, p.x, p.y);
   }
+};
+
+// A shown form for the controls under test; drawing a test records stops with it.
+class FormTest : public ControlsTest {
+protected:
+  void SetUp() override {
+    ControlsTest::SetUp();
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 400, 300);
+    form->Show();
+  }
+  void TearDown() override {
+    win::StopDrawRecording();
+    form->Free();
+    ControlsTest::TearDown();
+  }
+  TForm* form = nullptr;
 };
 
 // A form that shows hints, with the pauses the hint tests count on. Subclasses put their

@@ -8,19 +8,8 @@
 
 namespace {
 
-class ButtonsTest : public ControlsTest {
+class ButtonsTest : public FormTest {
 protected:
-  void SetUp() override {
-    ControlsTest::SetUp();
-    form = new TForm(nullptr);
-    form->SetBounds(0, 0, 400, 300);
-    form->Show();
-  }
-  void TearDown() override {
-    win::StopDrawRecording();
-    form->Free();
-    ControlsTest::TearDown();
-  }
   TSpeedButton* Speed(int left, int group) {
     auto* b = new TSpeedButton(form);
     b->SetParent(form);
@@ -32,7 +21,6 @@ protected:
   void Clicked(TObject*) { ++clicks; }
   // What the form draws when repainted, of one kind.
   std::vector<win::DrawOp> Drawn(win::DrawKind kind) { return RepaintAndRecord(form->Handle(), kind); }
-  TForm* form = nullptr;
   int clicks = 0;
 };
 
