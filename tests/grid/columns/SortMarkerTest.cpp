@@ -118,4 +118,23 @@ TEST_F(SortMarkerTest, StoredSortPositionsWithAGapLeaveNoHoleInTheList) {
   EXPECT_EQ(Col[1]->Title()->SortMarker(), smNoneGx);
 }
 
+TEST_F(SortMarkerTest, CopiedColumnsKeepEveryShownMarkerInTheSortedList) {
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  Col[2]->Title()->SetSortMarker(smDownGx);
+  Col[0]->Title()->SetSortMarker(smUpGx);
+  // Copies of titles bring their markers but not their positions: through a column set
+  // kept apart and back, the marked columns still make the sort, in column order.
+  TDBGridColumnsGx Apart(nullptr, TDBGridColumnGx::StaticClass());
+  Apart.Assign(Grid->Columns());
+  Grid->Columns()->Assign(&Apart);
+  for (int i = 0; i < 3; ++i) Col[i] = Grid->Columns()->ColumnAt(i);
+  EXPECT_EQ(Indexes(), "102");
+  EXPECT_EQ(Sorted(), "AC");
+  // Within one grid, a column copied onto another joins the sort after the others.
+  Col[1]->Assign(Col[2]);
+  EXPECT_EQ(Col[1]->Title()->SortMarker(), smDownGx);
+  EXPECT_EQ(Indexes(), "132");
+  EXPECT_EQ(Sorted(), "ACB");
+}
+
 }  // namespace
