@@ -85,6 +85,15 @@ void TDBGridColumnsGx::RebuildSortedColumnList() {
   }
 }
 
+void TDBGridColumnsGx::CloseSortGap(TColumnGx* Leaving) {
+  const int gone = Leaving->Title()->SortIndex();
+  if (gone <= 0) return;
+  for (int i = 0; i < Count(); ++i) {
+    TColumnTitleGx* title = static_cast<TColumnGx*>(Items(i))->Title();
+    if (title != Leaving->Title() && title->FSortIndex > gone) --title->FSortIndex;
+  }
+}
+
 void TDBGridColumnsGx::Notify(TCollectionItem* Item, TCollectionNotification Action) {
   TCollection::Notify(Item, Action);
   if (Action != cnExtracting || !FGrid) return;

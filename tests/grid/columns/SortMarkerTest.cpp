@@ -137,4 +137,25 @@ TEST_F(SortMarkerTest, CopiedColumnsKeepEveryShownMarkerInTheSortedList) {
   EXPECT_EQ(Sorted(), "ACB");
 }
 
+TEST_F(SortMarkerTest, ASortedColumnThatLeavesLeavesNoGapInThePositions) {
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  for (bool Freed : {false, true}) {
+    while (Grid->Columns()->Count() < 3) Grid->Columns()->AddColumn();
+    for (int i = 0; i < 3; ++i) Col[i] = Grid->Columns()->ColumnAt(i);
+    for (int i : {1, 0, 2}) Col[i]->Title()->SetSortMarker(smDownGx);
+    ASSERT_EQ(Indexes(), "213");
+    if (Freed) delete Col[1];
+    else Grid->Columns()->Delete(1);
+    std::string Left;
+    for (int i = 0; i < 2; ++i) Left += std::to_string(Grid->Columns()->ColumnAt(i)->Title()->SortIndex());
+    EXPECT_EQ(Left, "12") << Freed;
+    EXPECT_EQ(Sorted(), "AB") << Freed;
+    // The next marked column takes the position after the last one.
+    Grid->Columns()->AddColumn()->Title()->SetSortMarker(smUpGx);
+    EXPECT_EQ(Grid->Columns()->ColumnAt(2)->Title()->SortIndex(), 3) << Freed;
+    Grid->Columns()->Clear();
+    EXPECT_EQ(Grid->SortedColumnList()->Count(), 0);
+  }
+}
+
 }  // namespace
