@@ -98,4 +98,51 @@ TEST_F(GridTest, AFlaggedCaptionIsStoredOnlyWhenItDiffersFromTheFieldsLabel) {
   }
 }
 
+TEST_F(GridTest, DefaultsFollowTheBoundFieldsType) {
+  TDBGridGx* Grid = NewGrid();
+  auto* DataSet = new TClientDataSet(Form.get());
+  const struct {
+    const char* Name;
+    TFieldType Type;
+    bool WordWrap, Checkboxes;
+    TAlignment Alignment;
+  } Cases[] = {
+      {"S", ftString, true, false, taLeftJustify},      {"M", ftMemo, true, false, taLeftJustify},
+      {"F", ftFmtMemo, true, false, taLeftJustify},     {"W", ftWideString, true, false, taLeftJustify},
+      {"I", ftInteger, false, false, taRightJustify},   {"D", ftFloat, false, false, taRightJustify},
+      {"B", ftBoolean, false, true, taCenter},
+  };
+  for (const auto& Case : Cases)
+    DataSet->FieldDefs().Add(Case.Name, Case.Type, Case.Type == ftString || Case.Type == ftWideString ? 10 : 0);
+  DataSet->CreateDataSet();
+  auto* Source = new TDataSource(Form.get());
+  Source->SetDataSet(DataSet);
+  Grid->SetDataSource(Source);
+  for (const auto& Case : Cases) {
+    TColumnGx* Column = Grid->Columns()->AddColumn();
+    Column->SetFieldName(Case.Name);
+    ASSERT_NE(Column->Field(), nullptr) << Case.Name;
+    EXPECT_EQ(Column->WordWrap(), Case.WordWrap) << Case.Name;
+    EXPECT_EQ(Column->Checkboxes(), Case.Checkboxes) << Case.Name;
+    EXPECT_EQ(Column->Alignment(), Column->Field()->Alignment()) << Case.Name;
+    EXPECT_TRUE(Column->AssignedValues().Empty()) << Case.Name;
+  }
+}
+
+TEST_F(GridTest, AFieldDrivenWidthLivesInTheFieldsDisplayWidth) {
+  TDBGridGx* Grid = NewGrid();
+  TDataSource* Source = NewSource({"A"}, 1);
+  Grid->SetDataSource(Source);
+  TColumnGx* Column = Grid->Columns()->AddFieldColumn();
+  Column->SetFieldName("A");
+  Grid->HandleNeeded();
+  TField* Field = Source->DataSet()->FieldByName("A");
+  const int Digit = (Column->Width() - 4) / Field->DisplayWidth();
+  ASSERT_GT(Digit, 0);
+  Column->SetWidth(Digit * 7 + 4);
+  EXPECT_EQ(Field->DisplayWidth(), 7);
+  EXPECT_EQ(Column->Width(), Digit * 7 + 4);
+  EXPECT_FALSE(Column->AssignedValues().Contains(cvWidth));
+}
+
 }  // namespace
