@@ -354,6 +354,8 @@ public:
   void ForgetComponent(TComponent* Component);
   // Rebuilds the grid's SortedColumnList from the titles' SortIndex values.
   void RebuildSortedColumnList();
+  // Moves every sort position after Leaving's up by one (Leaving leaves the sort).
+  void CloseSortGap(TColumnGx* Leaving);
 
 protected:
   void Update(TCollectionItem* Item) override;

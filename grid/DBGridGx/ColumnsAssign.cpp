@@ -20,6 +20,9 @@ void TColumnGx::Assign(TPersistent* Source) {
     TCollectionItem::Assign(Source);
     return;
   }
+  // The copy starts by returning the target to its defaults: copying a column onto
+  // itself would lose every value it was to copy.
+  if (src == this) return;
   TCollection* collection = Collection();
   if (collection) collection->BeginUpdate();
   try {

@@ -60,16 +60,38 @@ void TDBGridColumnsGx::RebuildSortedColumnList() {
   if (!sorted) return;
   // Stored sort positions may leave gaps (1 and 3): the list holds the marked columns
   // only, in the order of their positions, so counting and walking it never meet a hole.
-  std::vector<TColumnGx*> marked;
+  // A title that shows a marker without a position (a copied title brings its marker but
+  // not its position) joins after them, in column order, and takes the next position.
+  std::vector<TColumnGx*> marked, unplaced;
+  int last = 0;
   for (int i = 0; i < Count(); ++i) {
     auto* column = static_cast<TColumnGx*>(Items(i));
-    if (column->Title()->SortIndex() > 0) marked.push_back(column);
+    TColumnTitleGx* title = column->Title();
+    if (title->SortIndex() > 0) {
+      marked.push_back(column);
+      last = std::max(last, title->SortIndex());
+    } else if (title->SortMarker() != smNoneGx) {
+      unplaced.push_back(column);
+    }
   }
   std::stable_sort(marked.begin(), marked.end(), [](TColumnGx* a, TColumnGx* b) {
     return a->Title()->SortIndex() < b->Title()->SortIndex();
   });
   sorted->Clear();
   for (TColumnGx* column : marked) sorted->Add(column);
+  for (TColumnGx* column : unplaced) {
+    column->Title()->FSortIndex = ++last;
+    sorted->Add(column);
+  }
+}
+
+void TDBGridColumnsGx::CloseSortGap(TColumnGx* Leaving) {
+  const int gone = Leaving->Title()->SortIndex();
+  if (gone <= 0) return;
+  for (int i = 0; i < Count(); ++i) {
+    TColumnTitleGx* title = static_cast<TColumnGx*>(Items(i))->Title();
+    if (title != Leaving->Title() && title->FSortIndex > gone) --title->FSortIndex;
+  }
 }
 
 void TDBGridColumnsGx::Notify(TCollectionItem* Item, TCollectionNotification Action) {

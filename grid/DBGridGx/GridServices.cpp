@@ -108,7 +108,10 @@ void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTF
 void TCustomDBGridGx::MenuClearFilterClick(TObject*) {}
 
 void TCustomDBGridGx::ForgetColumn(TColumnGx* Column) {
-  if (FSortedColumnList) FSortedColumnList->Remove(Column);
+  // The sort positions after a sorted column that leaves move up, so that they keep
+  // running without a gap.
+  if (FSortedColumnList && FSortedColumnList->Remove(Column) >= 0 && FColumns && Column->Collection() == FColumns.get())
+    FColumns->CloseSortGap(Column);
   if (FShownColumns) FShownColumns->Remove(Column);
   if (FSelection) {
     FSelection->Columns()->ForgetColumn(Column);

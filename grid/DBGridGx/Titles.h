@@ -72,6 +72,7 @@ public:
 
 private:
   friend class TColumnGx;
+  friend class TDBGridColumnsGx;
   void FontChanged(TObject* Sender);
   void Changed(bool AllItems);
   // The column's assigned-value flags for the title (TColumnGxValue values).

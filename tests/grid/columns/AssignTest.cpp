@@ -85,4 +85,24 @@ TEST_F(GridTest, FooterAndDefaultValuesCopyOnlyWhatTheSourceAssigned) {
   EXPECT_FALSE(Grid->ColumnDefValues()->Title()->AssignedValues().Contains(tdvAlignment));
 }
 
+TEST_F(GridTest, AColumnCopiedOntoItselfKeepsEveryValue) {
+  TDBGridGx* Grid = NewGrid();
+  TColumnGx* Column = Grid->Columns()->AddColumn();
+  Column->SetFieldName("A");
+  Column->SetColor(clRed);
+  Column->SetWidth(111);
+  Column->Title()->SetCaption("Alpha");
+  Column->PickList()->Add("x");
+  Column->SetButtonStyle(cbsEllipsis);
+  const TColumnGxValues Assigned = Column->AssignedValues();
+  Column->Assign(Column);
+  EXPECT_EQ(Column->AssignedValues(), Assigned);
+  EXPECT_EQ(Column->Color(), clRed);
+  EXPECT_EQ(Column->Width(), 111);
+  EXPECT_EQ(Column->Title()->Caption(), "Alpha");
+  ASSERT_TRUE(Column->HasPickList());
+  EXPECT_EQ(Column->PickList()->Strings(0), "x");
+  EXPECT_EQ(Column->ButtonStyle(), cbsEllipsis);
+}
+
 }  // namespace

@@ -83,6 +83,20 @@ TEST_F(GridTest, HiddenColumnsTakeNoWidthOrOnlyTheirLine) {
   EXPECT_EQ(Grid->ColWidths(GridCol), 0);
 }
 
+TEST_F(GridTest, HidingTheCurrentColumnMovesToTheFirstShownOne) {
+  TDBGridGx* Grid = NewGrid();
+  for (int i = 0; i < 3; ++i) Grid->Columns()->AddColumn()->SetWidth(50);
+  Grid->SelectDataColumn(2);
+  ASSERT_EQ(Grid->CurrentDataColumn(), 2);
+  // The columns the layout shows: the first one is hidden below and so leaves them.
+  for (int i = 1; i < 3; ++i) Grid->ShownColumns()->Add(Grid->Columns()->ColumnAt(i));
+  Grid->Columns()->ColumnAt(0)->SetVisible(false);
+  EXPECT_EQ(Grid->CurrentDataColumn(), 2);  // the current column is still shown
+  Grid->ShownColumns()->Remove(Grid->Columns()->ColumnAt(2));
+  Grid->Columns()->ColumnAt(2)->SetVisible(false);
+  EXPECT_EQ(Grid->CurrentDataColumn(), 1);
+}
+
 TEST_F(GridTest, MarkedRowsStaySortedAndFollowTheLink) {
   TDBGridGx* Grid = NewGrid();
   TDataSource* Source = NewSource({"A"}, 3);

@@ -118,4 +118,44 @@ TEST_F(SortMarkerTest, StoredSortPositionsWithAGapLeaveNoHoleInTheList) {
   EXPECT_EQ(Col[1]->Title()->SortMarker(), smNoneGx);
 }
 
+TEST_F(SortMarkerTest, CopiedColumnsKeepEveryShownMarkerInTheSortedList) {
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  Col[2]->Title()->SetSortMarker(smDownGx);
+  Col[0]->Title()->SetSortMarker(smUpGx);
+  // Copies of titles bring their markers but not their positions: through a column set
+  // kept apart and back, the marked columns still make the sort, in column order.
+  TDBGridColumnsGx Apart(nullptr, TDBGridColumnGx::StaticClass());
+  Apart.Assign(Grid->Columns());
+  Grid->Columns()->Assign(&Apart);
+  for (int i = 0; i < 3; ++i) Col[i] = Grid->Columns()->ColumnAt(i);
+  EXPECT_EQ(Indexes(), "102");
+  EXPECT_EQ(Sorted(), "AC");
+  // Within one grid, a column copied onto another joins the sort after the others.
+  Col[1]->Assign(Col[2]);
+  EXPECT_EQ(Col[1]->Title()->SortMarker(), smDownGx);
+  EXPECT_EQ(Indexes(), "132");
+  EXPECT_EQ(Sorted(), "ACB");
+}
+
+TEST_F(SortMarkerTest, ASortedColumnThatLeavesLeavesNoGapInThePositions) {
+  Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
+  for (bool Freed : {false, true}) {
+    while (Grid->Columns()->Count() < 3) Grid->Columns()->AddColumn();
+    for (int i = 0; i < 3; ++i) Col[i] = Grid->Columns()->ColumnAt(i);
+    for (int i : {1, 0, 2}) Col[i]->Title()->SetSortMarker(smDownGx);
+    ASSERT_EQ(Indexes(), "213");
+    if (Freed) delete Col[1];
+    else Grid->Columns()->Delete(1);
+    std::string Left;
+    for (int i = 0; i < 2; ++i) Left += std::to_string(Grid->Columns()->ColumnAt(i)->Title()->SortIndex());
+    EXPECT_EQ(Left, "12") << Freed;
+    EXPECT_EQ(Sorted(), "AB") << Freed;
+    // The next marked column takes the position after the last one.
+    Grid->Columns()->AddColumn()->Title()->SetSortMarker(smUpGx);
+    EXPECT_EQ(Grid->Columns()->ColumnAt(2)->Title()->SortIndex(), 3) << Freed;
+    Grid->Columns()->Clear();
+    EXPECT_EQ(Grid->SortedColumnList()->Count(), 0);
+  }
+}
+
 }  // namespace
