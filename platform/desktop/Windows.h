@@ -265,7 +265,7 @@ BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk);
 BOOL UnregisterHotKey(HWND hwnd, int id);
 // Many registrations in one go: results[i] is what RegisterHotKey would have answered for
 // keys[i], the keys taken in order, while the display is asked once for all of them. The
-// last error is ERROR_HOTKEY_ALREADY_REGISTERED when a combination was refused.
+// last error is the one the last refused key would have left.
 struct HOTKEYREGISTRATION {
   HWND hwnd;
   int id;

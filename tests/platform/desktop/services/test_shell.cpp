@@ -59,10 +59,14 @@ TEST_F(HotKeys, ABatchAnswersAsOneCallAtATimeWould) {
       {h, 3, MOD_SHIFT, VK_F2},                        // another window's
       {gone, 4, MOD_ALT, 'Z'},                         // no such window
       {h, 5, MOD_CONTROL | MOD_SHIFT | 0x4000, VK_F5}, // a flag beyond the modifiers
+      {h, MaxHotKeyId + 1, MOD_ALT, 'Y'},              // past the identifiers
   };
-  BOOL results[6];
-  RegisterHotKeys(keys, 6, results);
-  EXPECT_EQ(std::vector<BOOL>(results, results + 6), (std::vector<BOOL>{TRUE, FALSE, FALSE, FALSE, FALSE, TRUE}));
+  BOOL results[7];
+  RegisterHotKeys(keys, 7, results);
+  EXPECT_EQ(std::vector<BOOL>(results, results + 7),
+            (std::vector<BOOL>{TRUE, FALSE, FALSE, FALSE, FALSE, TRUE, FALSE}));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  RegisterHotKeys(keys, 6, results);  // again: each is taken now, or refused as before
   EXPECT_EQ(GetLastError(), ERROR_HOTKEY_ALREADY_REGISTERED);
 
   int ids[] = {5, 1, 0, 5, 9};  // 9 is the other window's
