@@ -33,7 +33,4 @@ inline void WriteSnippetTable(const std::string& path, int rows) {
   sqlite3_close(db);
 }
 
-// The first row whose combination is Ctrl+Alt with the key of the given ordinal.
-inline int CtrlAltRow(int keyOrdinal) { return 6 * 102 + keyOrdinal - 1; }
-
 }  // namespace bench_data

@@ -7,7 +7,6 @@
 //             closing its standard input) to the end of the process.
 // Each run is a fresh process; the sides take turns, the first side alternating. The
 // figures and the ratios of each pair are printed as min / median / max.
-#include "app/GlobalHotKey.h"
 #include "bench/Figures.h"
 #include "bench/SnippetTable.h"
 #include "tests/support/Xvfb.h"
