@@ -2,6 +2,7 @@
 #include "app/GlobalHotKey.h"
 
 #include "platform/controls/Forms.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 // The window of an owner form: a class-library form, or one that provides it itself.
@@ -49,6 +50,9 @@ win::HWND TGlobalHotKeys::OwnerWindow() const {
 void TGlobalHotKeys::Loaded() {
   TComponent::Loaded();
   if (ComponentState().Contains(csDesigning)) return;
+  // Held back, so that the keys are registered together.
+  FHotKeys->BeginUpdate();
+  auto registerKeys = AtScopeExit([&] { FHotKeys->EndUpdate(); });
   for (int i = 0; i < FHotKeys->Count(); ++i) {
     THotKeyItem* item = FHotKeys->ItemAt(i);
     if (item->Enabled()) item->RegisterKey();
@@ -77,6 +81,9 @@ win::LRESULT TGlobalHotKeys::OwnerWindowProc(win::HWND Wnd, win::UINT Msg, win::
     if (item->OnHotKey()) item->OnHotKey()(this);
     if (FOnHotKeys) FOnHotKeys(this, index);
   } else if (Msg == win::WM_DESTROY) {
+    // Held back, so that the keys are unregistered together.
+    FHotKeys->BeginUpdate();
+    auto release = AtScopeExit([&] { FHotKeys->EndUpdate(); });
     for (int i = 0; i < FHotKeys->Count(); ++i) FHotKeys->ItemAt(i)->SetEnabled(false);
   }
   return result;

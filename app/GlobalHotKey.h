@@ -50,7 +50,8 @@ public:
   // Stored only: a live registration keeps its old modifiers until re-enabled.
   TModifiers Modifiers() const { return FModifiers; }
   void SetModifiers(TModifiers Value);
-  // The last registration succeeded and was not undone.
+  // The last registration succeeded and was not undone (while the collection's updates
+  // are held back, an item enabled then is not registered yet).
   bool Registered() const { return FRegistered; }
   // vkNone also disables the item.
   TVirtKey VirtKey() const { return FVirtKey; }
@@ -66,6 +67,7 @@ public:
 
 private:
   friend class TGlobalHotKeys;
+  friend class THotKeys;
   TGlobalHotKeys* Component() const;
   void RegisterKey();
   void UnregisterKey();
@@ -73,6 +75,8 @@ private:
   bool FEnabled = false;
   TModifiers FModifiers;
   bool FRegistered = false;
+  bool FWaiting = false;    // enabled while updates were held back: registered at their end
+  bool FReleasing = false;  // disabled then: its registration goes at their end
   TVirtKey FVirtKey = vkNone;
   TNotifyEvent FOnHotKey;
   mutable TCollection* FKeysOwner = nullptr;  // the collection FKeys was worked out for
@@ -89,8 +93,14 @@ public:
   THotKeyItem* ItemAt(int Index) const;
   TGlobalHotKeys* HotKeysComponent() const { return FComponent; }
   TPersistent* GetOwner() override;
+  // Items enabled or disabled between BeginUpdate and the last EndUpdate are registered
+  // or unregistered there, all in one go.
+  void EndUpdate() override;
 
 private:
+  void ReleaseWaiting(win::HWND Window);
+  void RegisterWaiting(win::HWND Window);
+
   TGlobalHotKeys* FComponent;
 };
 

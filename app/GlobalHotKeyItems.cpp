@@ -1,6 +1,8 @@
 // Hot-key items, their collection, and the key tables.
 #include "app/GlobalHotKey.h"
 
+#include <vector>
+
 const std::array<const char*, VirtKeyCount> VirtKeyNames = {
 #define VANTREL_VIRTKEY(Name, Code) #Name,
 #include "app/VirtKeys.inc"
@@ -79,17 +81,27 @@ void THotKeyItem::SetVirtKey(TVirtKey Value) {
 
 void THotKeyItem::RegisterKey() {
   FRegistered = false;
+  FWaiting = false;
   // Past the window system's identifiers an item registers nothing.
   if (FVirtKey == vkNone || Index() > win::MaxHotKeyId) return;
   TGlobalHotKeys* c = Component();
   if (!c) return;
+  if (FKeys->UpdateCount() > 0) {
+    FWaiting = true;
+    return;
+  }
   FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),
                                     VirtKeyCodes[FVirtKey]) != 0;
 }
 
 void THotKeyItem::UnregisterKey() {
+  FWaiting = false;
   if (!FRegistered) return;
   TGlobalHotKeys* c = Component();
+  if (c && FKeys->UpdateCount() > 0) {
+    FReleasing = true;
+    return;
+  }
   FRegistered = !(c && win::UnregisterHotKey(c->OwnerWindow(), Index()) != 0);
 }
 
@@ -123,3 +135,47 @@ THotKeyItem* THotKeys::AddItem() { return static_cast<THotKeyItem*>(Add()); }
 THotKeyItem* THotKeys::ItemAt(int Index) const { return static_cast<THotKeyItem*>(Items(Index)); }
 
 TPersistent* THotKeys::GetOwner() { return FComponent; }
+
+void THotKeys::EndUpdate() {
+  TCollection::EndUpdate();
+  if (UpdateCount() > 0) return;
+  win::HWND window = FComponent->OwnerWindow();
+  // Released first: an item disabled and enabled again meanwhile registers anew.
+  ReleaseWaiting(window);
+  RegisterWaiting(window);
+}
+
+void THotKeys::ReleaseWaiting(win::HWND Window) {
+  std::vector<int> ids;
+  std::vector<THotKeyItem*> items;
+  for (int i = 0; i < Count(); ++i) {
+    THotKeyItem* item = ItemAt(i);
+    if (!item->FReleasing) continue;
+    item->FReleasing = false;
+    ids.push_back(i);
+    items.push_back(item);
+  }
+  if (ids.empty()) return;
+  std::vector<win::BOOL> results(ids.size(), win::FALSE);
+  win::UnregisterHotKeys(Window, ids.data(), ids.size(), results.data());
+  for (std::size_t j = 0; j < items.size(); ++j)
+    if (!items[j]->FWaiting) items[j]->FRegistered = results[j] == win::FALSE;
+}
+
+void THotKeys::RegisterWaiting(win::HWND Window) {
+  std::vector<win::HOTKEYREGISTRATION> keys;
+  std::vector<THotKeyItem*> items;
+  keys.reserve(std::size_t(Count()));
+  items.reserve(std::size_t(Count()));
+  for (int i = 0; i < Count(); ++i) {
+    THotKeyItem* item = ItemAt(i);
+    if (!item->FWaiting) continue;
+    item->FWaiting = false;
+    keys.push_back({Window, i, ModifiersToHotKeyFlags(item->FModifiers), VirtKeyCodes[item->FVirtKey]});
+    items.push_back(item);
+  }
+  if (keys.empty()) return;
+  std::vector<win::BOOL> results(keys.size(), win::FALSE);
+  win::RegisterHotKeys(keys.data(), keys.size(), results.data());
+  for (std::size_t j = 0; j < items.size(); ++j) items[j]->FRegistered = results[j] != win::FALSE;
+}

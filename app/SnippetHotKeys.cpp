@@ -3,6 +3,7 @@
 #include "platform/controls/Clipbrd.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <cstdio>
 
@@ -37,6 +38,9 @@ void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
   if (Table->Eof()) return;
   TSnippetFields f(Table);
   int keyless = 0;
+  // The keys are registered together when the pass ends.
+  HotKeys->BeginUpdate();
+  auto registerKeys = AtScopeExit([&] { HotKeys->EndUpdate(); });
   for (; !Table->Eof(); Table->Next()) {
     THotKeyItem* item = HotKeys->AddItem();
     ContentList->Add(f.Content->AsString());

@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
-  libx11-dev xvfb xdotool xclip x11-utils
+  libx11-dev libxtst-dev xvfb xdotool xclip x11-utils
   poppler-utils
 )
 missing=()

@@ -11,6 +11,12 @@
 
 namespace win {
 
+// A key combination: MOD_* flags and a virtual-key code.
+struct HotKeyCombination {
+  UINT Modifiers = 0;
+  UINT Vk = 0;
+};
+
 struct TrayIconState {
   HWND Owner = nullptr;
   UINT_PTR Id = 0;
@@ -44,6 +50,14 @@ public:
   // System-wide hot keys: grab returns false when another program holds the combination.
   virtual bool GrabHotKey(UINT modifiers, UINT vk) = 0;
   virtual void UngrabHotKey(UINT modifiers, UINT vk) = 0;
+  // Many grabs at once, granted[i] telling the outcome of keys[i]; a back end that talks
+  // to a server asks once for all of them.
+  virtual void GrabHotKeys(const HotKeyCombination* keys, std::size_t count, bool* granted) {
+    for (std::size_t i = 0; i < count; ++i) granted[i] = GrabHotKey(keys[i].Modifiers, keys[i].Vk);
+  }
+  virtual void UngrabHotKeys(const HotKeyCombination* keys, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) UngrabHotKey(keys[i].Modifiers, keys[i].Vk);
+  }
 
   // Clipboard: an open fails when another program holds it. After a close that changed
   // the contents, ClipboardPublished is called (ClipboardSnapshot gives the data). When

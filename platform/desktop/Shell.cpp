@@ -2,6 +2,9 @@
 #include <algorithm>
 #include <bitset>
 #include <cstring>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/desktop/internal/HeadlessBackend.h"
 
@@ -35,26 +38,33 @@ bool PostHotKey(UINT modifiers, UINT vk) {
   }
   return false;
 }
+
+// Takes the registrations drop(h) chooses off the list, telling the back end once.
+template <class Drop>
+void DropHotKeys(Drop drop) {
+  auto& hk = S().HotKeys;
+  std::vector<HotKeyCombination> released;
+  hk.erase(std::remove_if(hk.begin(), hk.end(),
+                          [&](const HotKey& h) {
+                            if (!drop(h)) return false;
+                            released.push_back(HotKeyCombination{h.Modifiers, h.Vk});
+                            TakenCombinations().reset(CombinationOf(h.Modifiers, h.Vk));
+                            return true;
+                          }),
+           hk.end());
+  if (!released.empty()) CurrentBackend().UngrabHotKeys(released.data(), released.size());
+}
 }  // namespace
 
 namespace detail {
 
 bool DeliverHotKey(UINT vk) { return PostHotKey(HeldModifiers(), vk); }
 
-void DropHotKeysOf(HWND hwnd) {
-  auto& hk = S().HotKeys;
-  for (const HotKey& h : hk)
-    if (h.Window == hwnd) {
-      CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
-      TakenCombinations().reset(CombinationOf(h.Modifiers, h.Vk));
-    }
-  hk.erase(std::remove_if(hk.begin(), hk.end(), [&](const HotKey& h) { return h.Window == hwnd; }), hk.end());
-}
+void DropHotKeysOf(HWND hwnd) { DropHotKeys([&](const HotKey& h) { return h.Window == hwnd; }); }
 
 void ResetShell() {
   State& s = S();
-  for (const HotKey& h : s.HotKeys) CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
-  s.HotKeys.clear();
+  DropHotKeys([](const HotKey&) { return true; });
   TakenCombinations().reset();
   s.TrayIcons.clear();
   Headless().HeldHotKeys.clear();
@@ -63,40 +73,83 @@ void ResetShell() {
 }  // namespace detail
 
 BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
-  if (hwnd && !Get(hwnd)) return FALSE;
-  // An application's identifiers are 0..0xBFFF: the message carries them in 16 bits.
-  if (id < 0 || id > MaxHotKeyId) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
+  HOTKEYREGISTRATION key{hwnd, id, modifiers, vk};
+  BOOL result = FALSE;
+  RegisterHotKeys(&key, 1, &result);
+  return result;
+}
+
+void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* results) {
+  // What the back end is asked for: each free combination once, in order.
+  std::vector<HotKeyCombination> asked;
+  std::vector<std::size_t> askedFor;
+  std::bitset<16 * 256> inBatch;
+  HWND checked = nullptr;  // a window found to exist (batches usually name one)
+  // Each key's error; the last one set is the last error, as one call after another leaves it.
+  std::vector<DWORD> errors(count, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    results[i] = FALSE;
+    if (keys[i].hwnd && keys[i].hwnd != checked) {
+      if (!Get(keys[i].hwnd)) continue;
+      checked = keys[i].hwnd;
+    }
+    // An application's identifiers are 0..0xBFFF: the message carries them in 16 bits.
+    if (keys[i].id < 0 || keys[i].id > MaxHotKeyId) {
+      errors[i] = ERROR_INVALID_PARAMETER;
+      continue;
+    }
+    UINT modifiers = keys[i].fsModifiers & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN);
+    UINT vk = keys[i].vk & 0xFF;
+    std::size_t c = CombinationOf(modifiers, vk);
+    if (TakenCombinations().test(c) || inBatch.test(c)) {
+      errors[i] = ERROR_HOTKEY_ALREADY_REGISTERED;
+      continue;
+    }
+    inBatch.set(c);
+    asked.push_back(HotKeyCombination{modifiers, vk});
+    askedFor.push_back(i);
   }
-  modifiers &= MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN;
-  vk &= 0xFF;
-  bool taken = TakenCombinations().test(CombinationOf(modifiers, vk));
-  if (taken || !CurrentBackend().GrabHotKey(modifiers, vk)) {
-    SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
-    return FALSE;
+  std::unique_ptr<bool[]> granted(new bool[asked.size()]());
+  if (!asked.empty()) CurrentBackend().GrabHotKeys(asked.data(), asked.size(), granted.get());
+  for (std::size_t j = 0; j < asked.size(); ++j) {
+    const HOTKEYREGISTRATION& key = keys[askedFor[j]];
+    if (!granted[j]) {
+      errors[askedFor[j]] = ERROR_HOTKEY_ALREADY_REGISTERED;
+      continue;
+    }
+    S().HotKeys.push_back(HotKey{key.hwnd, key.id, asked[j].Modifiers, asked[j].Vk});
+    TakenCombinations().set(CombinationOf(asked[j].Modifiers, asked[j].Vk));
+    results[askedFor[j]] = TRUE;
   }
-  S().HotKeys.push_back(HotKey{hwnd, id, modifiers, vk});
-  TakenCombinations().set(CombinationOf(modifiers, vk));
-  return TRUE;
+  for (std::size_t i = count; i-- > 0;)
+    if (errors[i]) {
+      SetLastError(errors[i]);
+      break;
+    }
 }
 
 BOOL UnregisterHotKey(HWND hwnd, int id) {
-  auto& hk = S().HotKeys;
-  bool found = false;
-  for (const HotKey& h : hk)
-    if (h.Window == hwnd && h.Id == id) {
-      CurrentBackend().UngrabHotKey(h.Modifiers, h.Vk);
-      TakenCombinations().reset(CombinationOf(h.Modifiers, h.Vk));
-      found = true;
-    }
-  if (!found) {
-    SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
-    return FALSE;
+  BOOL result = FALSE;
+  UnregisterHotKeys(hwnd, &id, 1, &result);
+  return result;
+}
+
+void UnregisterHotKeys(HWND hwnd, const int* ids, std::size_t count, BOOL* results) {
+  // Each id answers once: a second mention of it finds nothing left.
+  std::unordered_map<int, std::size_t> first;
+  for (std::size_t i = 0; i < count; ++i) {
+    results[i] = FALSE;
+    first.emplace(ids[i], i);
   }
-  hk.erase(std::remove_if(hk.begin(), hk.end(), [&](const HotKey& h) { return h.Window == hwnd && h.Id == id; }),
-           hk.end());
-  return TRUE;
+  DropHotKeys([&](const HotKey& h) {
+    if (h.Window != hwnd) return false;
+    auto it = first.find(h.Id);
+    if (it == first.end()) return false;
+    results[it->second] = TRUE;
+    return true;
+  });
+  for (std::size_t i = 0; i < count; ++i)
+    if (!results[i]) SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
 }
 
 // ---- notification area ----

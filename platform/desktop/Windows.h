@@ -278,6 +278,20 @@ UINT GetCaretBlinkTime();
 inline constexpr int MaxHotKeyId = 0xBFFF;
 BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk);
 BOOL UnregisterHotKey(HWND hwnd, int id);
+// Many registrations in one go: results[i] is what RegisterHotKey would have answered for
+// keys[i], the keys taken in order, while the display is asked once for all of them. The
+// last error is the one the last refused key would have left.
+struct HOTKEYREGISTRATION {
+  HWND hwnd;
+  int id;
+  UINT fsModifiers;
+  UINT vk;
+};
+void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* results);
+// Many unregistrations of one window's keys in one go: results[i] is what
+// UnregisterHotKey(hwnd, ids[i]) would have answered, the ids taken in order, while the
+// display is told once. The last error is ERROR_HOTKEY_NOT_REGISTERED when an id had none.
+void UnregisterHotKeys(HWND hwnd, const int* ids, std::size_t count, BOOL* results);
 
 // ---- notification area ----
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);

@@ -7,6 +7,10 @@
 
 #include "platform/desktop/internal/State.h"
 
+#include <algorithm>
+#include <bitset>
+#include <climits>
+
 namespace win::x11 {
 
 namespace {
@@ -30,6 +34,24 @@ unsigned ModifierBitOf(::Display* dpy, XModifierKeymap* map, KeySym sym) {
       if (map->modifiermap[mod * map->max_keypermod + i] == code) return 1u << mod;
   return 0;
 }
+
+// The errors of a run of requests (serials First..Last) are collected here while it is
+// sent; errors of other requests go to the handler that was in place.
+struct ErrorCollector {
+  unsigned long First = 0;
+  unsigned long Last = ULONG_MAX;
+  std::vector<unsigned long> Failed;
+  XErrorHandler Previous = nullptr;
+};
+ErrorCollector* gCollector = nullptr;
+
+int CollectError(::Display* dpy, XErrorEvent* e) {
+  if (gCollector && e->serial >= gCollector->First && e->serial <= gCollector->Last) {
+    gCollector->Failed.push_back(e->serial);
+    return 0;
+  }
+  return gCollector && gCollector->Previous ? gCollector->Previous(dpy, e) : 0;
+}
 }  // namespace
 
 
@@ -41,7 +63,9 @@ HotKeys::HotKeys(Connection& conn) : FConn(conn) {
 }
 
 HotKeys::~HotKeys() {
-  while (!FGrabbed.empty()) Ungrab(FGrabbed.back().Modifiers, FGrabbed.back().Vk);
+  std::vector<unsigned> locks = LockCombinations();
+  for (const Grabbed& g : FGrabbed) SendUngrabs(g.KeyCode, g.Mask, locks);
+  XFlush(FConn.Display());
 }
 
 void HotKeys::ReadLockMasks() {
@@ -63,65 +87,114 @@ std::vector<unsigned> HotKeys::LockCombinations() const {
   return masks;
 }
 
-bool HotKeys::Grab(UINT modifiers, UINT vk) {
+std::vector<bool> HotKeys::SendGrabs(const std::vector<std::pair<unsigned, unsigned>>& grabs,
+                                     const std::vector<unsigned>& locks) {
   ::Display* dpy = FConn.Display();
-  KeySym sym = KeySymFromVk(vk);
-  KeyCode code = sym ? XKeysymToKeycode(dpy, sym) : 0;
-  if (!code) return false;
-  unsigned mask = MaskOf(modifiers);
-  // A lock key taken as a modifier of its own would make the combination unreachable.
-  if (mask & (FNumLockMask | FScrollLockMask)) return false;
-  std::vector<unsigned> locks = LockCombinations();
-  int error = FConn.Trapped([&] {
-    for (unsigned lock : locks)
-      XGrabKey(dpy, code, mask | lock, FConn.Root(), False, GrabModeAsync, GrabModeAsync);
-  });
-  if (error) {
-    // Another client holds some of them; give back the ones we did get (ungrabbing a
-    // grab we do not hold is harmless).
-    FConn.Trapped([&] {
-      for (unsigned lock : locks) XUngrabKey(dpy, code, mask | lock, FConn.Root());
-    });
-    return false;
+  // Each grab's request serial, in the order sent (serials only grow).
+  std::vector<std::pair<unsigned long, std::size_t>> serials;
+  serials.reserve(grabs.size() * locks.size());
+  ErrorCollector collector;
+  collector.First = NextRequest(dpy);
+  ErrorCollector* outer = gCollector;
+  gCollector = &collector;
+  collector.Previous = XSetErrorHandler(CollectError);
+  for (std::size_t i = 0; i < grabs.size(); ++i)
+    for (unsigned lock : locks) {
+      serials.emplace_back(NextRequest(dpy), i);
+      XGrabKey(dpy, int(grabs[i].first), grabs[i].second | lock, FConn.Root(), False, GrabModeAsync,
+               GrabModeAsync);
+    }
+  collector.Last = NextRequest(dpy) - 1;
+  XSync(dpy, False);
+  XSetErrorHandler(collector.Previous);
+  gCollector = outer;
+
+  std::vector<bool> refused(grabs.size(), false);
+  for (unsigned long serial : collector.Failed) {
+    auto it = std::lower_bound(serials.begin(), serials.end(), std::make_pair(serial, std::size_t(0)));
+    if (it != serials.end() && it->first == serial) refused[it->second] = true;
   }
-  FGrabbed.push_back(Grabbed{modifiers, vk, code, mask});
-  return true;
+  return refused;
+}
+
+void HotKeys::SendUngrabs(unsigned keyCode, unsigned mask, const std::vector<unsigned>& locks) {
+  if (!keyCode) return;  // key code 0 would mean every key
+  // Releasing our own grab (or one we never got) cannot fail: nothing to wait for.
+  for (unsigned lock : locks) XUngrabKey(FConn.Display(), int(keyCode), mask | lock, FConn.Root());
+}
+
+bool HotKeys::Grab(UINT modifiers, UINT vk) {
+  HotKeyCombination key{modifiers, vk};
+  bool granted = false;
+  GrabMany(&key, 1, &granted);
+  return granted;
+}
+
+void HotKeys::GrabMany(const HotKeyCombination* keys, std::size_t count, bool* granted) {
+  ::Display* dpy = FConn.Display();
+  std::vector<std::pair<unsigned, unsigned>> grabs;
+  std::vector<std::size_t> grabFor;
+  for (std::size_t i = 0; i < count; ++i) {
+    granted[i] = false;
+    KeySym sym = KeySymFromVk(keys[i].Vk);
+    KeyCode code = sym ? XKeysymToKeycode(dpy, sym) : 0;
+    if (!code) continue;
+    unsigned mask = MaskOf(keys[i].Modifiers);
+    // A lock key taken as a modifier of its own would make the combination unreachable.
+    if (mask & (FNumLockMask | FScrollLockMask)) continue;
+    grabs.emplace_back(code, mask);
+    grabFor.push_back(i);
+  }
+  if (grabs.empty()) return;
+  std::vector<unsigned> locks = LockCombinations();
+  std::vector<bool> refused = SendGrabs(grabs, locks);
+  for (std::size_t j = 0; j < grabs.size(); ++j) {
+    const HotKeyCombination& key = keys[grabFor[j]];
+    if (refused[j]) {
+      // Another client holds some of them; give back the ones we did get.
+      SendUngrabs(grabs[j].first, grabs[j].second, locks);
+      continue;
+    }
+    FGrabbed.push_back(Grabbed{key.Modifiers, key.Vk, grabs[j].first, grabs[j].second});
+    granted[grabFor[j]] = true;
+  }
+  XFlush(dpy);
 }
 
 void HotKeys::Ungrab(UINT modifiers, UINT vk) {
-  for (auto it = FGrabbed.begin(); it != FGrabbed.end(); ++it) {
-    if (it->Modifiers != modifiers || it->Vk != vk) continue;
-    Grabbed g = *it;
-    FGrabbed.erase(it);
-    ::Display* dpy = FConn.Display();
-    if (g.KeyCode)  // key code 0 would mean every key
-      FConn.Trapped([&] {
-        for (unsigned lock : LockCombinations()) XUngrabKey(dpy, g.KeyCode, g.Mask | lock, FConn.Root());
-      });
-    return;
-  }
+  HotKeyCombination key{modifiers, vk};
+  UngrabMany(&key, 1);
+}
+
+void HotKeys::UngrabMany(const HotKeyCombination* keys, std::size_t count) {
+  std::bitset<16 * 256> chosen;
+  for (std::size_t i = 0; i < count; ++i) chosen.set((keys[i].Modifiers & 0xF) * 256 + (keys[i].Vk & 0xFF));
+  std::vector<unsigned> locks = LockCombinations();
+  bool sent = false;
+  FGrabbed.erase(std::remove_if(FGrabbed.begin(), FGrabbed.end(),
+                                [&](const Grabbed& g) {
+                                  if (!chosen.test((g.Modifiers & 0xF) * 256 + (g.Vk & 0xFF))) return false;
+                                  SendUngrabs(g.KeyCode, g.Mask, locks);
+                                  sent = true;
+                                  return true;
+                                }),
+                 FGrabbed.end());
+  if (sent) XSync(FConn.Display(), False);
 }
 
 void HotKeys::Regrab() {
   // The keys may sit on other key codes now, and the lock keys on other modifiers.
   ::Display* dpy = FConn.Display();
   std::vector<unsigned> oldLocks = LockCombinations();
-  FConn.Trapped([&] {
-    for (const Grabbed& g : FGrabbed)
-      if (g.KeyCode)  // key code 0 would mean every key
-        for (unsigned lock : oldLocks) XUngrabKey(dpy, g.KeyCode, g.Mask | lock, FConn.Root());
-  });
+  for (const Grabbed& g : FGrabbed) SendUngrabs(g.KeyCode, g.Mask, oldLocks);
   ReadLockMasks();
-  std::vector<unsigned> locks = LockCombinations();
+  std::vector<std::pair<unsigned, unsigned>> grabs;
   for (Grabbed& g : FGrabbed) {
-    KeyCode code = XKeysymToKeycode(dpy, KeySymFromVk(g.Vk));
-    g.KeyCode = code;
-    if (!code) continue;
-    // A combination another client took meanwhile stays theirs.
-    FConn.Trapped([&] {
-      for (unsigned lock : locks) XGrabKey(dpy, code, g.Mask | lock, FConn.Root(), False, GrabModeAsync, GrabModeAsync);
-    });
+    g.KeyCode = XKeysymToKeycode(dpy, KeySymFromVk(g.Vk));
+    if (g.KeyCode) grabs.emplace_back(g.KeyCode, g.Mask);
   }
+  // A combination another client took meanwhile stays theirs.
+  SendGrabs(grabs, LockCombinations());
   FDownKeyCode = 0;
 }
 

@@ -6,6 +6,8 @@
 #include "platform/x11/Tray.h"
 #include "platform/x11/X11Backend.h"
 
+#include <algorithm>
+
 namespace win::x11 {
 
 void X11Backend::StartServices() {
@@ -28,6 +30,15 @@ void X11Backend::StopServices() {
 }
 
 bool X11Backend::GrabHotKey(UINT modifiers, UINT vk) { return FHotKeys && FHotKeys->Grab(modifiers, vk); }
+
+void X11Backend::GrabHotKeys(const HotKeyCombination* keys, std::size_t count, bool* granted) {
+  if (FHotKeys) FHotKeys->GrabMany(keys, count, granted);
+  else std::fill(granted, granted + count, false);
+}
+
+void X11Backend::UngrabHotKeys(const HotKeyCombination* keys, std::size_t count) {
+  if (FHotKeys) FHotKeys->UngrabMany(keys, count);
+}
 
 void X11Backend::UngrabHotKey(UINT modifiers, UINT vk) {
   if (FHotKeys) FHotKeys->Ungrab(modifiers, vk);

@@ -43,6 +43,8 @@ public:
   // Desktop services.
   bool GrabHotKey(UINT modifiers, UINT vk) override;
   void UngrabHotKey(UINT modifiers, UINT vk) override;
+  void GrabHotKeys(const HotKeyCombination* keys, std::size_t count, bool* granted) override;
+  void UngrabHotKeys(const HotKeyCombination* keys, std::size_t count) override;
   bool ClipboardHeldElsewhere() override;
   void ClipboardPublished() override;
   bool TakeExternalClipboard(std::vector<std::pair<UINT, std::string>>* formats) override;

@@ -175,6 +175,52 @@ TEST_F(GlobalHotKeyTest, ACombinationHeldElsewhereStaysWantingWithoutError) {
   EXPECT_FALSE(PressHotKey(CtrlAlt, 'Q'));
 }
 
+TEST_F(GlobalHotKeyTest, ItemsEnabledWhileUpdatesAreHeldBackRegisterTogetherAtTheEnd) {
+  win::headless::HoldHotKeyElsewhere(CtrlAlt, 'Q');
+  THotKeys* items = keys->HotKeys();
+  items->BeginUpdate();
+  items->BeginUpdate();
+  THotKeyItem* a = Add({modControl, modAlt}, vkA);
+  THotKeyItem* held = Add({modControl, modAlt}, vkQ);
+  THotKeyItem* twin = Add({modControl, modAlt}, vkA);
+  THotKeyItem* dropped = Add({modShift}, vkF2);
+  dropped->SetEnabled(false);  // changed its mind before the end
+  THotKeyItem* b = Add({modControl, modAlt}, vkB);
+  items->EndUpdate();
+  EXPECT_FALSE(a->Registered()) << "an inner end registers nothing yet";
+  EXPECT_FALSE(PressHotKey(CtrlAlt, 'A'));
+  items->EndUpdate();
+
+  struct Case {
+    THotKeyItem* Item;
+    bool Registered;
+    const char* What;
+  } cases[] = {{a, true, "free"},
+               {held, false, "held elsewhere"},
+               {twin, false, "an earlier item has it"},
+               {dropped, false, "disabled meanwhile"},
+               {b, true, "after a refusal"}};
+  for (const Case& c : cases) EXPECT_EQ(c.Item->Registered(), c.Registered) << c.What;
+  EXPECT_FALSE(PressHotKey(win::MOD_SHIFT, 0x71));
+  ASSERT_TRUE(PressHotKey(CtrlAlt, 'B'));
+  EXPECT_EQ(EventLog().back(), "OnHotKeys:4");
+  ASSERT_TRUE(PressHotKey(CtrlAlt, 'A'));
+  EXPECT_EQ(EventLog().back(), "OnHotKeys:0");
+
+  // Disabling waits for the end as well; disabled and enabled again, an item stays.
+  items->BeginUpdate();
+  a->SetEnabled(false);
+  b->SetEnabled(false);
+  b->SetEnabled(true);
+  EXPECT_TRUE(PressHotKey(CtrlAlt, 'A')) << "released only at the end";
+  items->EndUpdate();
+  EXPECT_FALSE(a->Registered());
+  EXPECT_FALSE(PressHotKey(CtrlAlt, 'A'));
+  EXPECT_TRUE(b->Registered());
+  ASSERT_TRUE(PressHotKey(CtrlAlt, 'B'));
+  EXPECT_EQ(EventLog().back(), "OnHotKeys:4");
+}
+
 TEST_F(GlobalHotKeyTest, NewModifiersTakeEffectOnlyAfterReEnabling) {
   THotKeyItem* item = Add({modControl, modAlt}, vkA);
   item->SetModifiers({modShift});

@@ -1,6 +1,8 @@
 // Global hot keys on a private X server: grabs under every lock state, another client's
 // grab, and key events turned into WM_HOTKEY.
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "platform/x11/HotKeys.h"
 #include "tests/platform/x11/ServicesXvfb.h"
@@ -64,6 +66,53 @@ TEST_F(HotKeysTest, CombinationHeldElsewhereFailsAndKeepsNothingGrabbed) {
   OtherUngrab(code, ControlMask | Mod1Mask);
   OtherUngrab(code, ControlMask | Mod1Mask | Mod2Mask);
   EXPECT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'B'));  // free again
+}
+
+TEST_F(HotKeysTest, ABatchRefusesExactlyTheCombinationsAnotherClientHolds) {
+  // Letters under every modifier set: far more requests than fit in one output buffer, so
+  // refusals come back while the batch is still being sent.
+  std::vector<HotKeyCombination> batch;
+  for (UINT mods = 0; mods < 16; ++mods)
+    for (UINT vk = 'A'; vk <= 'Z'; ++vk) batch.push_back({mods, vk});
+  batch.push_back({MOD_CONTROL, 0x07});  // no key behind this code
+  struct Held {
+    KeySym Sym;
+    unsigned Mods;  // as the other client grabbed it, lock bits included
+    UINT Modifiers;
+    UINT Vk;
+  } held[] = {
+      {XK_a, 0, 0, 'A'},                                                  // the very first grab
+      {XK_q, ControlMask | Mod1Mask, MOD_CONTROL | MOD_ALT, 'Q'},         // one in the middle
+      {XK_e, ControlMask | Mod1Mask | Mod2Mask, MOD_CONTROL | MOD_ALT, 'E'},  // only under Num Lock
+      {XK_k, ShiftMask | LockMask | Mod4Mask, MOD_SHIFT | MOD_WIN, 'K'},      // only under Caps Lock
+      {XK_z, ShiftMask | ControlMask | Mod1Mask | Mod4Mask, 0xF, 'Z'},        // the very last grab
+  };
+  for (const Held& h : held) ASSERT_EQ(OtherGrab(Code(h.Sym), h.Mods), 0);
+
+  HotKeys keys(*FOurs);
+  std::unique_ptr<bool[]> granted(new bool[batch.size()]);
+  keys.GrabMany(batch.data(), batch.size(), granted.get());
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    bool isHeld = std::any_of(std::begin(held), std::end(held), [&](const Held& h) {
+      return h.Modifiers == batch[i].Modifiers && h.Vk == batch[i].Vk;
+    });
+    bool expected = !isHeld && batch[i].Vk != 0x07;
+    EXPECT_EQ(granted[i], expected) << "modifiers " << batch[i].Modifiers << " key " << char(batch[i].Vk);
+  }
+  // What we got is ours; of a refused combination we keep no lock state.
+  EXPECT_EQ(OtherGrab(Code(XK_b), Mod2Mask), BadAccess);
+  EXPECT_EQ(OtherGrab(Code(XK_z), ShiftMask | ControlMask | Mod1Mask | LockMask), BadAccess);
+  EXPECT_EQ(OtherGrab(Code(XK_e), ControlMask | Mod1Mask), 0);
+  EXPECT_EQ(OtherGrab(Code(XK_k), ShiftMask | Mod4Mask | Mod2Mask), 0);
+
+  // Grabs after a refusal still work, one by one and in a batch.
+  OtherUngrab(Code(XK_q), ControlMask | Mod1Mask);
+  EXPECT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'Q'));
+  EXPECT_FALSE(keys.Grab(MOD_CONTROL | MOD_ALT, 'E'));
+  HotKeyCombination digits[] = {{MOD_ALT, '1'}, {MOD_ALT, '2'}};
+  bool digitGranted[2] = {false, false};
+  keys.GrabMany(digits, 2, digitGranted);
+  EXPECT_TRUE(digitGranted[0] && digitGranted[1]);
 }
 
 TEST_F(HotKeysTest, GrabsFollowTheKeysWhenTheKeyboardMappingChanges) {

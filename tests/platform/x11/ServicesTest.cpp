@@ -1,5 +1,7 @@
 // The services through the window system's own calls with the X11 back end installed.
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/desktop/WinKernel.h"
 #include "platform/rtl/Utf8.h"
@@ -59,6 +61,55 @@ TEST_F(ServicesTest, RegisteringAHotKeyGrabsItOnTheDisplay) {
   ASSERT_TRUE(RegisterHotKey(FWindow, 3, MOD_CONTROL, VK_SPACE));
   DestroyWindow(FWindow);  // its hot keys go with it
   EXPECT_EQ(OtherGrab(XK_space, ControlMask), 0);
+}
+
+TEST_F(ServicesTest, ABatchOfRegistrationsReportsEachRefusalAndItsKeysFire) {
+  if (!xvfb_test::OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+  ::Display* dpy = FOther->Display();
+  ASSERT_EQ(FOther->Trapped([&] {
+              XGrabKey(dpy, XKeysymToKeycode(dpy, XK_w), ControlMask | Mod1Mask, FOther->Root(), False,
+                       GrabModeAsync, GrabModeAsync);
+            }),
+            0);
+  HOTKEYREGISTRATION keys[] = {
+      {FWindow, 1, MOD_CONTROL | MOD_ALT, 'V'},
+      {FWindow, 2, MOD_CONTROL | MOD_ALT, 'W'},  // another program's
+      {FWindow, 3, MOD_CONTROL | MOD_ALT, 'V'},  // already ours, from this batch
+      {FWindow, 4, MOD_SHIFT | MOD_WIN, 'X'},
+  };
+  BOOL results[4] = {TRUE, TRUE, TRUE, FALSE};
+  RegisterHotKeys(keys, 4, results);
+  EXPECT_TRUE(results[0]);
+  EXPECT_FALSE(results[1]);
+  EXPECT_FALSE(results[2]);
+  EXPECT_TRUE(results[3]);
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_HOTKEY_ALREADY_REGISTERED));
+  EXPECT_TRUE(RegisterHotKey(FWindow, 5, MOD_CONTROL | MOD_ALT, 'Y'));  // after a refusal
+
+  // Pressed on the keyboard (Num Lock on for the last one), each reaches its window.
+  const std::string name = xvfb_test::SharedServer().Name();
+  std::vector<WPARAM> fired;
+  for (const char* combo : {"ctrl+alt+v", "super+shift+x", "ctrl+alt+y", "Num_Lock ctrl+alt+v Num_Lock"}) {
+    std::vector<std::string> args{"xdotool", "key", "--clearmodifiers"};
+    std::string keysText = combo;
+    for (std::size_t start = 0; start < keysText.size();) {
+      std::size_t end = keysText.find(' ', start);
+      if (end == std::string::npos) end = keysText.size();
+      args.push_back(keysText.substr(start, end - start));
+      start = end + 1;
+    }
+    int code = -1;
+    xvfb_test::Run(name, args, "", [&] { Pump(); }, &code);
+    ASSERT_EQ(code, 0) << combo;
+    std::vector<MSG> got;
+    for (int i = 0; i < 200 && got.empty(); ++i) {
+      Pump();
+      got = xvfb_test::Posted(FWindow, WM_HOTKEY, WM_HOTKEY);
+      if (got.empty()) usleep(5000);
+    }
+    for (const MSG& m : got) fired.push_back(m.wParam);
+  }
+  EXPECT_EQ(fired, (std::vector<WPARAM>{1, 4, 5, 1}));
 }
 
 TEST_F(ServicesTest, TheClipboardIsSharedWithOtherPrograms) {

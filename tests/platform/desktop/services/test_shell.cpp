@@ -1,5 +1,6 @@
 // Hot keys and the notification area.
 #include <cstring>
+#include <vector>
 
 #include "tests/platform/desktop/Recorder.h"
 
@@ -42,6 +43,41 @@ TEST_F(HotKeys, RegistrationResults) {
   EXPECT_EQ(GetLastError(), ERROR_HOTKEY_ALREADY_REGISTERED);
   // A refused identifier took nothing: its combination is still free.
   EXPECT_TRUE(RegisterHotKey(h, 6, MOD_WIN, VK_F7));
+}
+
+TEST_F(HotKeys, ABatchAnswersAsOneCallAtATimeWould) {
+  HWND h = Top(0, 0, 10, 10, WS_POPUP);
+  HWND other = Top(0, 0, 10, 10, WS_POPUP);
+  HWND gone = Top(0, 0, 10, 10, WS_POPUP);
+  DestroyWindow(gone);
+  headless::HoldHotKeyElsewhere(MOD_CONTROL, 'Q');
+  ASSERT_TRUE(RegisterHotKey(other, 9, MOD_SHIFT, VK_F2));
+  HOTKEYREGISTRATION keys[] = {
+      {h, 0, MOD_CONTROL | MOD_ALT, VK_F5},            // free
+      {h, 1, MOD_CONTROL | MOD_ALT, VK_F5},            // taken earlier in the batch
+      {h, 2, MOD_CONTROL, 'Q'},                        // held by another program
+      {h, 3, MOD_SHIFT, VK_F2},                        // another window's
+      {gone, 4, MOD_ALT, 'Z'},                         // no such window
+      {h, 5, MOD_CONTROL | MOD_SHIFT | 0x4000, VK_F5}, // a flag beyond the modifiers
+      {h, MaxHotKeyId + 1, MOD_ALT, 'Y'},              // past the identifiers
+  };
+  BOOL results[7];
+  RegisterHotKeys(keys, 7, results);
+  EXPECT_EQ(std::vector<BOOL>(results, results + 7),
+            (std::vector<BOOL>{TRUE, FALSE, FALSE, FALSE, FALSE, TRUE, FALSE}));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  RegisterHotKeys(keys, 6, results);  // again: each is taken now, or refused as before
+  EXPECT_EQ(GetLastError(), ERROR_HOTKEY_ALREADY_REGISTERED);
+
+  int ids[] = {5, 1, 0, 5, 9};  // 9 is the other window's
+  BOOL released[5];
+  SetLastError(0);
+  UnregisterHotKeys(h, ids, 5, released);
+  EXPECT_EQ(std::vector<BOOL>(released, released + 5), (std::vector<BOOL>{TRUE, FALSE, TRUE, FALSE, FALSE}));
+  EXPECT_EQ(GetLastError(), ERROR_HOTKEY_NOT_REGISTERED);
+  EXPECT_TRUE(headless::PressHotKey(MOD_SHIFT, VK_F2));  // the other window keeps its key
+  EXPECT_FALSE(headless::PressHotKey(MOD_CONTROL | MOD_ALT, VK_F5));
+  EXPECT_TRUE(RegisterHotKey(h, 7, MOD_CONTROL | MOD_SHIFT, VK_F5));  // free again
 }
 
 TEST_F(HotKeys, PressedCombinationPostsTheIdToTheRegisteringWindow) {
