@@ -170,9 +170,7 @@ void TSQLiteDataSet::InternalInitFieldDefs() {
 
 void TSQLiteDataSet::OpenEngine() {
   FDb = ConnectedDatabase();
-  FCache.clear();
-  FCacheRowIds.clear();
-  FCacheErased.clear();
+  FPager.reset();
   std::string table = TableNameForData();
   FTableMode = !table.empty();
   if (FTableMode) {
@@ -194,11 +192,12 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   if (Trim(sql).empty()) Error("No SQL statement available");
   std::string base = SingleTableOf(sql);
   std::unique_ptr<TSQLiteStatement> st;
+  std::string injected;
   bool withRowId = false;
   if (!base.empty()) {
     // Read the row id too, so that edits can be written back to the table.
     size_t select = UpperCase(sql).find("SELECT");
-    std::string injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
+    injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
     try {
       st = std::make_unique<TSQLiteStatement>(db->Db(), injected);
       withRowId = true;
@@ -207,9 +206,9 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
     }
   }
   if (!st) st = std::make_unique<TSQLiteStatement>(db->Db(), sql);
-  int first = withRowId ? 1 : 0;
+  const int first = withRowId ? 1 : 0;
   FieldDefs().Clear();
-  std::vector<TFieldType> types;
+  FColumnTypes.clear();
   for (int i = first; i < st->ColumnCount(); ++i) {
     int size = 0;
     std::string decl = st->ColumnDeclType(i);
@@ -217,17 +216,14 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
     std::string name = st->ColumnName(i);
     if (FieldDefs().IndexOf(name) >= 0) name += "_" + std::to_string(i);
     FieldDefs().Add(name, type, type == ftWideString ? size : 0);
-    types.push_back(type);
+    FColumnTypes.push_back(type);
   }
   FColumns.clear();
   for (int i = 0; i < FieldDefs().Count(); ++i) FColumns.push_back(FieldDefs().Items(i)->Name());
-  while (st->Step()) {
-    std::vector<Variant> row;
-    for (size_t i = 0; i < types.size(); ++i) row.push_back(st->Column(static_cast<int>(i) + first, types[i]));
-    FCache.push_back(std::move(row));
-    FCacheRowIds.push_back(withRowId ? st->ColumnInt64(0) : -1);
-    FCacheErased.push_back(false);
-  }
+  st.reset();
+  FQuerySql = withRowId ? injected : sql;
+  FQueryRowIds = withRowId;
+  OpenPager();
   // Only plain columns of the table can be written back.
   FTable = base;
   if (!FTable.empty()) {
@@ -254,9 +250,8 @@ void TSQLiteDataSet::CloseEngine() {
   ReleaseBatch();
   FSeg.clear();
   FTotal = -1;
-  FCache.clear();
-  FCacheRowIds.clear();
-  FCacheErased.clear();
+  FPager.reset();
+  FQueryCur = -1;
   FTable.clear();
   FDb = nullptr;
 }
@@ -324,23 +319,17 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
     while (st.Step()) order.push_back(st.ColumnInt64(0));
     return order;
   }
-  for (size_t i = 0; i < FCache.size(); ++i)
-    if (!FCacheErased[i]) order.push_back(static_cast<std::int64_t>(i));
-  if (!sort.empty())
-    std::stable_sort(order.begin(), order.end(), [&](std::int64_t a, std::int64_t b) {
-      for (const TSortItem& s : sort) {
-        int c = CompareValues(FCache[static_cast<size_t>(a)][static_cast<size_t>(s.Def)],
-                              FCache[static_cast<size_t>(b)][static_cast<size_t>(s.Def)], false);
-        if (c != 0) return s.Desc ? c > 0 : c < 0;
-      }
-      return false;
-    });
+  // A filtered query: the positions of the rows (in sorted order when sorted), which the
+  // filter then thins out.
+  if (PagedMode() || !FPager) return order;
+  for (std::int64_t pos = 0; FPager->Load(pos); ++pos) order.push_back(pos);
   return order;
 }
 
 void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   if (!FTableMode) {
-    const auto& row = FCache[static_cast<size_t>(key)];
+    if (!FPager->Load(key)) return;
+    const auto& row = FPager->Values(key);
     for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
     return;
   }
@@ -393,11 +382,15 @@ bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots
 }
 
 std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
-  return FTableMode ? key : FCacheRowIds[static_cast<size_t>(key)];
+  if (FTableMode) return key;
+  if (!FPager->Load(key)) Error("Record not found");
+  return FPager->RowId(key);
 }
 
 void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
   if (FTable.empty()) Error("Cannot modify a read-only dataset");
+  // A query's running statement lets go of the file before it is written.
+  if (FPager) FPager->Reset();
   try {
     FDb->Exec("BEGIN IMMEDIATE");
   } catch (const EDatabaseError& e) {
@@ -449,12 +442,14 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
   }
   // An edit whose changes are all in columns never written (the row id) writes nothing.
   if (key >= 0 && cols.empty()) return key;
+  // A query's row is named by its row id, read before the write lets go of the rows.
+  const std::int64_t baseId = key >= 0 ? BaseRowId(key) : -1;
   std::int64_t rowId = -1;
   RunWrite([&] {
     std::string sql;
     // Only where the row still holds what was read of the columns written: another
     // program may have changed or deleted it since.
-    if (key >= 0 && !RowStillHolds(BaseRowId(key), cols, oldValues)) return false;
+    if (key >= 0 && !RowStillHolds(baseId, cols, oldValues)) return false;
     if (key < 0) {
       std::string names, marks;
       for (size_t c : cols) {
@@ -471,38 +466,24 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
     TSQLiteStatement st(FDb->Db(), sql);
     int n = 1;
     for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
-    if (key >= 0) st.BindInt64(n, BaseRowId(key));
+    if (key >= 0) st.BindInt64(n, baseId);
     st.Step();
     if (key >= 0 && FDb->Changes() == 0) return false;
-    rowId = key < 0 ? FDb->LastInsertRowId() : BaseRowId(key);
+    rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
     return true;
   });
   if (FTableMode) return rowId;
-  // Query mode: keep the read rows in step with what was written.
-  std::vector<Variant> row;
-  if (key < 0) {
-    row.assign(values.size(), Null());
-  } else {
-    row = FCache[static_cast<size_t>(key)];
-  }
-  for (size_t c : cols) row[c] = values[c];
-  if (key < 0) {
-    FCache.push_back(std::move(row));
-    FCacheRowIds.push_back(rowId);
-    FCacheErased.push_back(false);
-    return static_cast<std::int64_t>(FCache.size()) - 1;
-  }
-  FCache[static_cast<size_t>(key)] = std::move(row);
-  return key;
+  // Query mode: the rows are read again; a new row is found where the query shows it.
+  return key >= 0 ? key : FPager->Find(rowId);
 }
 
 void TSQLiteDataSet::EraseRow(std::int64_t key) {
   ClearBatch();
+  const std::int64_t baseId = BaseRowId(key);
   RunWrite([&] {
     TSQLiteStatement st(FDb->Db(), "DELETE FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
-    st.BindInt64(1, BaseRowId(key));
+    st.BindInt64(1, baseId);
     st.Step();
     return FDb->Changes() != 0;  // another program deleted it first
   });
-  if (!FTableMode) FCacheErased[static_cast<size_t>(key)] = true;
 }

@@ -218,6 +218,15 @@ void TSQLiteDataSet::RecenterOn(std::int64_t key, std::int64_t pos) {
 }
 
 void TSQLiteDataSet::Reposition(std::int64_t key) {
+  if (FPager) {
+    // A query is read again in the new order, the cursor staying on its row if it can.
+    const std::int64_t rowId = key >= 0 && FQueryRowIds && FPager->Load(key) ? FPager->RowId(key) : -1;
+    OpenPager();
+    const std::int64_t pos = rowId >= 0 ? FPager->Find(rowId) : -1;
+    if (PagedMode()) FQueryCur = pos;
+    else RebuildOrder(pos);
+    return;
+  }
   if (!KeysetMode()) {
     RebuildOrder(key);
     return;
@@ -240,6 +249,7 @@ std::int64_t TSQLiteDataSet::SegmentIndexOf(std::int64_t key) const {
 }
 
 TGetResult TSQLiteDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) {
+  if (PagedMode()) return PagedGetRecord(Buffer, GetMode);
   if (!KeysetMode()) return TRowDataSet::GetRecord(Buffer, GetMode, DoCheck);
   auto size = [this] { return static_cast<std::int64_t>(FSeg.size()); };
   switch (GetMode) {
@@ -268,6 +278,10 @@ TGetResult TSQLiteDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bo
 }
 
 void TSQLiteDataSet::InternalFirst() {
+  if (PagedMode()) {
+    FQueryCur = -1;
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalFirst();
   FSeg.clear();
   FSegAtStart = true;
@@ -277,6 +291,10 @@ void TSQLiteDataSet::InternalFirst() {
 }
 
 void TSQLiteDataSet::InternalLast() {
+  if (PagedMode()) {
+    FQueryCur = FPager->Count();
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalLast();
   FSeg.clear();
   FSegAtStart = false;
@@ -286,6 +304,10 @@ void TSQLiteDataSet::InternalLast() {
 }
 
 void TSQLiteDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
+  if (PagedMode()) {
+    FQueryCur = Buffer.Key;
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalSetToRecord(Buffer);
   std::int64_t i = SegmentIndexOf(Buffer.Key);
   if (i >= 0) FSegCur = i;
@@ -293,6 +315,12 @@ void TSQLiteDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
 }
 
 void TSQLiteDataSet::InternalGotoBookmark(const TBookmark& b) {
+  if (PagedMode()) {
+    std::int64_t key;
+    if (!DecodeKey(b, key) || !FPager->Load(key)) Error("Record not found");
+    FQueryCur = key;
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalGotoBookmark(b);
   std::int64_t key;
   if (!DecodeKey(b, key) || !RowExists(key)) Error("Record not found");
@@ -302,13 +330,17 @@ void TSQLiteDataSet::InternalGotoBookmark(const TBookmark& b) {
 }
 
 bool TSQLiteDataSet::BookmarkValid(const TBookmark& b) const {
+  if (PagedMode()) {
+    std::int64_t key;
+    return Active() && DecodeKey(b, key) && key >= 0 && key < FPager->Count();
+  }
   if (!KeysetMode()) return TRowDataSet::BookmarkValid(b);
   std::int64_t key;
   return Active() && DecodeKey(b, key) && RowExists(key);
 }
 
 int TSQLiteDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
-  if (!KeysetMode()) return TRowDataSet::CompareBookmarks(a, b);
+  if (!KeysetMode() && !PagedMode()) return TRowDataSet::CompareBookmarks(a, b);
   if (a.empty() || b.empty()) return a.empty() ? (b.empty() ? 0 : -1) : 1;
   std::int64_t ka, kb;
   if (!DecodeKey(a, ka) || !DecodeKey(b, kb)) return TDataSet::CompareBookmarks(a, b);
@@ -316,6 +348,7 @@ int TSQLiteDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) con
 }
 
 int TSQLiteDataSet::RecordCount() const {
+  if (Active() && PagedMode()) return static_cast<int>(FPager->Count());
   if (!Active() || !KeysetMode()) return TRowDataSet::RecordCount();
   if (FTotal < 0) {
     TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable));
@@ -325,6 +358,11 @@ int TSQLiteDataSet::RecordCount() const {
 }
 
 void TSQLiteDataSet::InternalSetRecNo(int v) {
+  if (PagedMode()) {
+    const std::int64_t count = FPager->Count();
+    if (count > 0) FQueryCur = std::clamp<std::int64_t>(v, 1, count) - 1;
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalSetRecNo(v);
   if (v < 1) v = 1;
   FNthKey->Reset();
@@ -342,6 +380,7 @@ void TSQLiteDataSet::InternalSetRecNo(int v) {
 }
 
 void TSQLiteDataSet::InternalPost() {
+  if (PagedMode()) return PagedPost();
   if (!KeysetMode()) return TRowDataSet::InternalPost();
   bool inserting = State() == dsInsert;
   std::int64_t key = WriteActiveRecord(-1);
@@ -357,6 +396,14 @@ void TSQLiteDataSet::InternalPost() {
 }
 
 void TSQLiteDataSet::InternalDelete() {
+  if (PagedMode()) return PagedDelete();
+  if (FPager) {
+    // A filtered query: the rows after the deleted one move up a position.
+    const std::int64_t key = ActiveKey();
+    EraseRow(key);
+    RebuildOrder(key);
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalDelete();
   std::int64_t key = ActiveRecordBuffer()->Key;
   std::int64_t i = SegmentIndexOf(key);
@@ -384,6 +431,8 @@ void TSQLiteDataSet::InternalDelete() {
 
 void TSQLiteDataSet::InternalRefresh() {
   ClearBatch();
+  if (FPager) FPager->Reset();
+  if (PagedMode()) return;
   if (!KeysetMode()) return TRowDataSet::InternalRefresh();
   FTotal = -1;
   Reposition(ActiveKey());
@@ -393,12 +442,19 @@ void TSQLiteDataSet::FilterChanged() {
   std::int64_t key = ActiveKey();
   if (!KeysetMode()) {
     TRowDataSet::FilterChanged();
+    // Without a filter a query's cursor is its position again.
+    if (PagedMode()) FQueryCur = key;
     return;
   }
   Reposition(key);
 }
 
 bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit) {
+  if (PagedMode()) {
+    for (std::int64_t pos = 0; FPager->Load(pos); ++pos)
+      if (visit(pos, static_cast<int>(pos))) return true;
+    return false;
+  }
   if (!KeysetMode()) return TRowDataSet::ScanRows(visit);
   TSQLiteStatement st(FDb->Db(), "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY rowid");
   int pos = 0;
@@ -408,6 +464,10 @@ bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos
 }
 
 void TSQLiteDataSet::MoveCursorTo(std::int64_t key, int pos) {
+  if (PagedMode()) {
+    FQueryCur = key;
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::MoveCursorTo(key, pos);
   std::int64_t i = SegmentIndexOf(key);
   if (i >= 0) FSegCur = i;

@@ -1,0 +1,125 @@
+// TSQLiteRowPager: a bounded window over a statement's rows.
+#include "platform/data/SQLiteRowPager.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr std::int64_t WindowSize = 128;
+
+std::string TrimStatement(const std::string& sql) {
+  std::size_t end = sql.size();
+  while (end > 0 && (std::isspace(static_cast<unsigned char>(sql[end - 1])) || sql[end - 1] == ';')) --end;
+  return sql.substr(0, end);
+}
+
+// The statement as a sub-query ("-- comments" at its end close with the line).
+std::string Wrapped(const std::string& sql) { return "SELECT * FROM (\n" + sql + "\n)"; }
+
+}  // namespace
+
+TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, bool withRowId, std::vector<TFieldType> types,
+                                 const std::string& orderBy)
+    : FDb(db), FSql(TrimStatement(sql)), FWithRowId(withRowId), FTypes(std::move(types)) {
+  const int first = withRowId ? 1 : 0;
+  for (std::size_t i = 0; i < FTypes.size(); ++i) FColumns.push_back(first + static_cast<int>(i));
+  if (!orderBy.empty()) FSql = Wrapped(FSql) + " ORDER BY " + orderBy;
+  try {
+    FStatement = std::make_unique<TSQLiteStatement>(db, Wrapped(FSql) + " LIMIT -1 OFFSET ?");
+    FFromOffset = true;
+  } catch (const EDatabaseError&) {
+    // Not a plain query: rows before a position are skipped by stepping.
+    FStatement = std::make_unique<TSQLiteStatement>(db, FSql);
+  }
+}
+
+TSQLiteRowPager::~TSQLiteRowPager() = default;
+
+void TSQLiteRowPager::Reset() {
+  if (FRunning) FStatement->Reset();
+  FRunning = false;
+  FNext = 0;
+  FCount = -1;
+  FHeld = 0;
+  FFirst = 0;
+}
+
+bool TSQLiteRowPager::StepReader() {
+  if (!FRunning) return false;
+  if (FStatement->Step()) return true;
+  // At the end: the statement lets go of the file, and the number of rows is known.
+  FCount = FNext;
+  FStatement->Reset();
+  FRunning = false;
+  return false;
+}
+
+bool TSQLiteRowPager::SeekTo(std::int64_t pos) {
+  if (FCount >= 0 && pos >= FCount) return false;
+  if (!FRunning || FNext > pos) {
+    FStatement->Reset();
+    FNext = 0;
+    if (FFromOffset) {
+      FStatement->BindInt64(1, pos);
+      FNext = pos;
+    }
+    FRunning = true;
+  }
+  while (FNext < pos) {
+    if (!StepReader()) return false;
+    ++FNext;
+  }
+  return true;
+}
+
+void TSQLiteRowPager::Fill(std::int64_t first) {
+  FHeld = 0;
+  FFirst = first;
+  if (!SeekTo(first)) return;
+  const std::size_t n = FTypes.size();
+  while (static_cast<std::int64_t>(FHeld) < WindowSize && StepReader()) {
+    if (FRows.size() <= FHeld) {
+      FRows.resize(FHeld + 1);
+      FRowIds.resize(FHeld + 1);
+    }
+    std::vector<Variant>& row = FRows[FHeld];
+    if (row.size() != n) row.resize(n);
+    FStatement->ReadRow(FColumns.data(), FTypes.data(), n, 0, row.data());
+    FRowIds[FHeld] = FWithRowId ? FStatement->ColumnInt64(0) : -1;
+    ++FHeld;
+    ++FNext;
+  }
+}
+
+bool TSQLiteRowPager::Load(std::int64_t pos) {
+  if (pos < 0) return false;
+  if (Holds(pos)) return true;
+  if (FCount >= 0 && pos >= FCount) return false;
+  // Going back, the window ends at pos, so that walking on backwards finds its rows.
+  const bool back = FHeld > 0 && pos < FFirst;
+  Fill(back ? std::max<std::int64_t>(0, pos - WindowSize + 1) : pos);
+  return Holds(pos);
+}
+
+std::int64_t TSQLiteRowPager::Count() {
+  if (FCount >= 0) return FCount;
+  try {
+    TSQLiteStatement st(FDb, "SELECT count(*) FROM (\n" + FSql + "\n)");
+    FCount = st.Step() ? st.ColumnInt64(0) : 0;
+  } catch (const EDatabaseError&) {
+    // Not a plain query: count by stepping through it.
+    TSQLiteStatement st(FDb, FSql);
+    std::int64_t n = 0;
+    while (st.Step()) ++n;
+    FCount = n;
+  }
+  return FCount;
+}
+
+std::int64_t TSQLiteRowPager::Find(std::int64_t rowId) {
+  if (!FWithRowId) return -1;
+  for (std::int64_t pos = 0; Load(pos); ++pos)
+    if (RowId(pos) == rowId) return pos;
+  return -1;
+}

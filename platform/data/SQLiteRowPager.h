@@ -1,0 +1,61 @@
+#pragma once
+// TSQLiteRowPager: a statement's rows read a window at a time. Only the rows around the
+// one asked for are held, never the whole result. Moving forward continues the running
+// statement; moving back starts it again at an offset, which the engine skips without
+// producing the rows.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/data/DBTypes.h"
+#include "platform/data/SQLiteDatabase.h"
+#include "platform/rtl/Variant.h"
+
+class TSQLiteRowPager {
+public:
+  // withRowId: column 0 of sql is a row id and the values follow it. types: one per value.
+  // orderBy: an ORDER BY list over the statement's result columns, "" for its own order.
+  TSQLiteRowPager(sqlite3* db, const std::string& sql, bool withRowId, std::vector<TFieldType> types,
+                  const std::string& orderBy = "");
+  ~TSQLiteRowPager();
+
+  // Makes row pos (from 0) available; false when the result has no such row.
+  bool Load(std::int64_t pos);
+  // The values and row id (-1 without row ids) of a row made available by Load.
+  const std::vector<Variant>& Values(std::int64_t pos) const { return FRows[Slot(pos)]; }
+  std::int64_t RowId(std::int64_t pos) const { return FRowIds[Slot(pos)]; }
+  // The number of rows: known once read to the end, counted by the engine otherwise.
+  std::int64_t Count();
+  // The position of the row with this row id, -1 when the result does not hold it.
+  std::int64_t Find(std::int64_t rowId);
+  // Forgets what was read (the rows changed) and lets go of the running statement.
+  void Reset();
+  // Row slots kept: the most rows held at once.
+  std::size_t WindowRows() const { return FRows.size(); }
+
+private:
+  std::size_t Slot(std::int64_t pos) const { return static_cast<std::size_t>(pos - FFirst); }
+  bool Holds(std::int64_t pos) const { return pos >= FFirst && pos < FFirst + static_cast<std::int64_t>(FHeld); }
+  // Puts the running statement before row pos; false when there is no such row.
+  bool SeekTo(std::int64_t pos);
+  bool StepReader();
+  void Fill(std::int64_t first);
+
+  sqlite3* FDb;
+  std::string FSql;  // the rows' statement, without a closing semicolon
+  bool FWithRowId;
+  std::vector<TFieldType> FTypes;
+  std::vector<int> FColumns;
+  // The statement, from an offset when it can be a sub-query (one text, so one order).
+  std::unique_ptr<TSQLiteStatement> FStatement;
+  bool FFromOffset = false;
+  bool FRunning = false;   // the statement is between rows
+  std::int64_t FNext = 0;  // the position the running statement reads next
+  std::int64_t FCount = -1;
+  // The window: FHeld rows from position FFirst; the slots beyond keep their storage.
+  std::vector<std::vector<Variant>> FRows;
+  std::vector<std::int64_t> FRowIds;
+  std::int64_t FFirst = 0;
+  std::size_t FHeld = 0;
+};
