@@ -25,20 +25,19 @@ TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, bool withR
   const int first = withRowId ? 1 : 0;
   for (std::size_t i = 0; i < FTypes.size(); ++i) FColumns.push_back(first + static_cast<int>(i));
   if (!orderBy.empty()) FSql = Wrapped(FSql) + " ORDER BY " + orderBy;
+  FPlain = std::make_unique<TSQLiteStatement>(db, FSql);
   try {
-    FStatement = std::make_unique<TSQLiteStatement>(db, Wrapped(FSql) + " LIMIT -1 OFFSET ?");
-    FFromOffset = true;
+    FFromOffset = std::make_unique<TSQLiteStatement>(db, Wrapped(FSql) + " LIMIT -1 OFFSET ?");
   } catch (const EDatabaseError&) {
-    // Not a plain query: rows before a position are skipped by stepping.
-    FStatement = std::make_unique<TSQLiteStatement>(db, FSql);
+    FFromOffset.reset();
   }
 }
 
 TSQLiteRowPager::~TSQLiteRowPager() = default;
 
 void TSQLiteRowPager::Reset() {
-  if (FRunning) FStatement->Reset();
-  FRunning = false;
+  if (FStatement) FStatement->Reset();
+  FStatement = nullptr;
   FNext = 0;
   FCount = -1;
   FHeld = 0;
@@ -46,25 +45,27 @@ void TSQLiteRowPager::Reset() {
 }
 
 bool TSQLiteRowPager::StepReader() {
-  if (!FRunning) return false;
+  if (!FStatement) return false;
   if (FStatement->Step()) return true;
   // At the end: the statement lets go of the file, and the number of rows is known.
   FCount = FNext;
   FStatement->Reset();
-  FRunning = false;
+  FStatement = nullptr;
   return false;
 }
 
 bool TSQLiteRowPager::SeekTo(std::int64_t pos) {
   if (FCount >= 0 && pos >= FCount) return false;
-  if (!FRunning || FNext > pos) {
-    FStatement->Reset();
+  if (!FStatement || FNext > pos) {
+    if (FStatement) FStatement->Reset();
     FNext = 0;
-    if (FFromOffset) {
+    if (pos > 0 && FFromOffset) {
+      FStatement = FFromOffset.get();
       FStatement->BindInt64(1, pos);
       FNext = pos;
+    } else {
+      FStatement = FPlain.get();
     }
-    FRunning = true;
   }
   while (FNext < pos) {
     if (!StepReader()) return false;

@@ -47,10 +47,10 @@ private:
   bool FWithRowId;
   std::vector<TFieldType> FTypes;
   std::vector<int> FColumns;
-  // The statement, from an offset when it can be a sub-query (one text, so one order).
-  std::unique_ptr<TSQLiteStatement> FStatement;
-  bool FFromOffset = false;
-  bool FRunning = false;   // the statement is between rows
+  // The statement read from its first row, and the same from an offset (null when the
+  // statement cannot be a sub-query: rows before a position are then stepped over).
+  std::unique_ptr<TSQLiteStatement> FPlain, FFromOffset;
+  TSQLiteStatement* FStatement = nullptr;  // the running one, null when none runs
   std::int64_t FNext = 0;  // the position the running statement reads next
   std::int64_t FCount = -1;
   // The window: FHeld rows from position FFirst; the slots beyond keep their storage.
