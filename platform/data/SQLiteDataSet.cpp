@@ -191,24 +191,51 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   std::string sql = SelectText();
   if (Trim(sql).empty()) Error("No SQL statement available");
   std::string base = SingleTableOf(sql);
-  std::unique_ptr<TSQLiteStatement> st;
-  std::string injected;
-  bool withRowId = false;
+  auto st = std::make_unique<TSQLiteStatement>(db->Db(), sql);
+  struct TTableColumn {
+    std::string Name;
+    bool RowId;
+  };
+  std::vector<TTableColumn> tableCols;
   if (!base.empty()) {
-    // Read the row id too, so that edits can be written back to the table.
+    TSQLiteStatement info(db->Db(), "PRAGMA table_info(" + QuoteIdent(base) + ")");
+    int pkCount = 0;
+    while (info.Step()) {
+      const int pk = static_cast<int>(info.ColumnInt64(5));
+      if (pk > 0) ++pkCount;
+      tableCols.push_back({info.Column(1, ftString).AsString(),
+                           pk == 1 && AnsiSameText(Trim(VarToStr(info.Column(2, ftString))), "INTEGER")});
+    }
+    if (pkCount != 1)
+      for (TTableColumn& c : tableCols) c.RowId = false;
+  }
+  // The rows are named by their row id, so that edits can be written back to the table: a
+  // column that is the table's row id (its INTEGER PRIMARY KEY) names them already;
+  // otherwise the row id is read too, ahead of the columns.
+  int rowIdColumn = -1, first = 0;
+  for (int i = 0; !base.empty() && i < st->ColumnCount() && rowIdColumn < 0; ++i) {
+    const char* table = sqlite3_column_table_name(st->Handle(), i);
+    const char* origin = sqlite3_column_origin_name(st->Handle(), i);
+    if (!table || !origin || !AnsiSameText(table, base)) continue;
+    for (const TTableColumn& c : tableCols)
+      if (c.RowId && AnsiSameText(c.Name, origin)) rowIdColumn = i;
+  }
+  std::string rowSql = sql;
+  if (!base.empty() && rowIdColumn < 0) {
     size_t select = UpperCase(sql).find("SELECT");
-    injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
+    std::string injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
     try {
       st = std::make_unique<TSQLiteStatement>(db->Db(), injected);
-      withRowId = true;
+      rowSql = injected;
+      rowIdColumn = 0;
+      first = 1;
     } catch (const EDatabaseError&) {
       base.clear();
     }
   }
-  if (!st) st = std::make_unique<TSQLiteStatement>(db->Db(), sql);
-  const int first = withRowId ? 1 : 0;
   FieldDefs().Clear();
   FColumnTypes.clear();
+  FQueryColumns.clear();
   for (int i = first; i < st->ColumnCount(); ++i) {
     int size = 0;
     std::string decl = st->ColumnDeclType(i);
@@ -217,23 +244,20 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
     if (FieldDefs().IndexOf(name) >= 0) name += "_" + std::to_string(i);
     FieldDefs().Add(name, type, type == ftWideString ? size : 0);
     FColumnTypes.push_back(type);
+    FQueryColumns.push_back(i);
   }
   FColumns.clear();
   for (int i = 0; i < FieldDefs().Count(); ++i) FColumns.push_back(FieldDefs().Items(i)->Name());
   st.reset();
-  FQuerySql = withRowId ? injected : sql;
-  FQueryRowIds = withRowId;
+  FQuerySql = rowSql;
+  FQueryRowIdColumn = rowIdColumn;
   OpenPager();
   // Only plain columns of the table can be written back.
   FTable = base;
-  if (!FTable.empty()) {
-    TSQLiteStatement info(db->Db(), "PRAGMA table_info(" + QuoteIdent(FTable) + ")");
-    std::vector<std::string> tableCols;
-    while (info.Step()) tableCols.push_back(info.Column(1, ftString).AsString());
-    for (const std::string& c : FColumns)
-      if (std::none_of(tableCols.begin(), tableCols.end(), [&](const std::string& t) { return AnsiSameText(t, c); }))
-        FTable.clear();
-  }
+  for (const std::string& c : FColumns)
+    if (std::none_of(tableCols.begin(), tableCols.end(),
+                     [&](const TTableColumn& t) { return AnsiSameText(t.Name, c); }))
+      FTable.clear();
 }
 
 void TSQLiteDataSet::CloseEngine() {
@@ -357,18 +381,27 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
   FFetch->Reset();
 }
 
+namespace {
+
+// Usually every column is one field, in the same place: the whole row changes hands.
+// (No column feeds two fields, so n pairs of equal places cover every place.)
+bool WholeRow(const std::vector<Variant>& slots, const std::vector<std::pair<int, int>>& dataMap, std::size_t n) {
+  bool whole = slots.size() == n && dataMap.size() == n;
+  for (std::size_t k = 0; whole && k < n; ++k) whole = dataMap[k].first == dataMap[k].second;
+  return whole;
+}
+
+}  // namespace
+
 bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
                                    const std::vector<std::pair<int, int>>& dataMap) {
+  if (FPager) return PagedMode() && WholeRow(slots, dataMap, FColumnTypes.size()) && FPager->Take(key, slots);
   if (!FTableMode || !KeysetMode()) return false;
   std::int64_t row = LoadBatchRow(key);
   if (row < 0) return false;
   std::vector<Variant>& batch = FBatchValues[static_cast<std::size_t>(row)];
   const std::size_t n = batch.size();
-  // Usually every column is one field, in the same place: the whole row changes hands.
-  // (No column feeds two fields, so n pairs of equal places cover every place.)
-  bool whole = slots.size() == n && dataMap.size() == n;
-  for (std::size_t k = 0; whole && k < n; ++k) whole = dataMap[k].first == dataMap[k].second;
-  if (whole) {
+  if (WholeRow(slots, dataMap, n)) {
     slots.swap(batch);
   } else {
     for (auto [slot, def] : dataMap) {

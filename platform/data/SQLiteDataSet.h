@@ -143,10 +143,11 @@ private:
   int FRowIdColumn = -1;  // the column that is the row id, -1 for none
   std::unique_ptr<TSQLiteStatement> FFetch;
   TSQLiteDatabase* FDb = nullptr;
-  // Query mode: the statement (with the row id first when FQueryRowIds), its rows, and
-  // the cursor's position in them.
+  // Query mode: the statement, where its values and row ids are (-1: none), its rows,
+  // and the cursor's position in them.
   std::string FQuerySql;
-  bool FQueryRowIds = false;
+  std::vector<int> FQueryColumns;
+  int FQueryRowIdColumn = -1;
   std::unique_ptr<TSQLiteRowPager> FPager;
   std::int64_t FQueryCur = -1;
   // Keyset mode.

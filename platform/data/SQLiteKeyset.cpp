@@ -220,7 +220,7 @@ void TSQLiteDataSet::RecenterOn(std::int64_t key, std::int64_t pos) {
 void TSQLiteDataSet::Reposition(std::int64_t key) {
   if (FPager) {
     // A query is read again in the new order, the cursor staying on its row if it can.
-    const std::int64_t rowId = key >= 0 && FQueryRowIds && FPager->Load(key) ? FPager->RowId(key) : -1;
+    const std::int64_t rowId = key >= 0 && FQueryRowIdColumn >= 0 && FPager->Load(key) ? FPager->RowId(key) : -1;
     OpenPager();
     const std::int64_t pos = rowId >= 0 ? FPager->Find(rowId) : -1;
     if (PagedMode()) FQueryCur = pos;

@@ -7,12 +7,13 @@
 void TSQLiteDataSet::OpenPager() {
   // A sort is the engine's: by result column number, since names may repeat.
   std::string orderBy;
-  const int first = FQueryRowIds ? 2 : 1;
   for (const TSortItem& s : ParseSort(FSort))
-    orderBy += (orderBy.empty() ? "" : ", ") + std::to_string(first + s.Def) + (s.Desc ? " DESC" : "");
+    orderBy += (orderBy.empty() ? "" : ", ") + std::to_string(FQueryColumns[static_cast<std::size_t>(s.Def)] + 1) +
+               (s.Desc ? " DESC" : "");
   // Rows that sort alike keep the table's order.
-  if (!orderBy.empty() && FQueryRowIds) orderBy += ", 1";
-  FPager = std::make_unique<TSQLiteRowPager>(FDb->Db(), FQuerySql, FQueryRowIds, FColumnTypes, orderBy);
+  if (!orderBy.empty() && FQueryRowIdColumn >= 0) orderBy += ", " + std::to_string(FQueryRowIdColumn + 1);
+  FPager = std::make_unique<TSQLiteRowPager>(FDb->Db(), FQuerySql, FQueryColumns, FColumnTypes, FQueryRowIdColumn,
+                                             orderBy);
   FQueryCur = -1;
 }
 

@@ -19,11 +19,13 @@ std::string Wrapped(const std::string& sql) { return "SELECT * FROM (\n" + sql +
 
 }  // namespace
 
-TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, bool withRowId, std::vector<TFieldType> types,
-                                 const std::string& orderBy)
-    : FDb(db), FSql(TrimStatement(sql)), FWithRowId(withRowId), FTypes(std::move(types)) {
-  const int first = withRowId ? 1 : 0;
-  for (std::size_t i = 0; i < FTypes.size(); ++i) FColumns.push_back(first + static_cast<int>(i));
+TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vector<int> columns,
+                                 std::vector<TFieldType> types, int rowIdColumn, const std::string& orderBy)
+    : FDb(db), FSql(TrimStatement(sql)), FColumns(std::move(columns)), FTypes(std::move(types)),
+      FRowIdColumn(rowIdColumn) {
+  // A value that is the row id as an integer is taken from the row id read anyway.
+  for (std::size_t k = 0; k < FColumns.size(); ++k)
+    if (FColumns[k] == rowIdColumn && (FTypes[k] == ftInteger || FTypes[k] == ftAutoInc)) FColumns[k] = -1;
   if (!orderBy.empty()) FSql = Wrapped(FSql) + " ORDER BY " + orderBy;
   FPlain = std::make_unique<TSQLiteStatement>(db, FSql);
   try {
@@ -83,11 +85,14 @@ void TSQLiteRowPager::Fill(std::int64_t first) {
     if (FRows.size() <= FHeld) {
       FRows.resize(FHeld + 1);
       FRowIds.resize(FHeld + 1);
+      FTaken.resize(FHeld + 1);
     }
     std::vector<Variant>& row = FRows[FHeld];
     if (row.size() != n) row.resize(n);
-    FStatement->ReadRow(FColumns.data(), FTypes.data(), n, 0, row.data());
-    FRowIds[FHeld] = FWithRowId ? FStatement->ColumnInt64(0) : -1;
+    const std::int64_t rowId = FRowIdColumn >= 0 ? FStatement->ColumnInt64(FRowIdColumn) : -1;
+    FStatement->ReadRow(FColumns.data(), FTypes.data(), n, rowId, row.data());
+    FRowIds[FHeld] = rowId;
+    FTaken[FHeld] = 0;
     ++FHeld;
     ++FNext;
   }
@@ -95,12 +100,24 @@ void TSQLiteRowPager::Fill(std::int64_t first) {
 
 bool TSQLiteRowPager::Load(std::int64_t pos) {
   if (pos < 0) return false;
-  if (Holds(pos)) return true;
+  if (Holds(pos)) {
+    if (!FTaken[Slot(pos)]) return true;
+    Fill(pos);
+    return Holds(pos);
+  }
   if (FCount >= 0 && pos >= FCount) return false;
   // Going back, the window ends at pos, so that walking on backwards finds its rows.
   const bool back = FHeld > 0 && pos < FFirst;
   Fill(back ? std::max<std::int64_t>(0, pos - WindowSize + 1) : pos);
   return Holds(pos);
+}
+
+bool TSQLiteRowPager::Take(std::int64_t pos, std::vector<Variant>& row) {
+  if (!Load(pos)) return false;
+  const std::size_t slot = Slot(pos);
+  FRows[slot].swap(row);
+  FTaken[slot] = 1;
+  return true;
 }
 
 std::int64_t TSQLiteRowPager::Count() {
@@ -119,7 +136,7 @@ std::int64_t TSQLiteRowPager::Count() {
 }
 
 std::int64_t TSQLiteRowPager::Find(std::int64_t rowId) {
-  if (!FWithRowId) return -1;
+  if (FRowIdColumn < 0) return -1;
   for (std::int64_t pos = 0; Load(pos); ++pos)
     if (RowId(pos) == rowId) return pos;
   return -1;

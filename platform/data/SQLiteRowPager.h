@@ -14,14 +14,18 @@
 
 class TSQLiteRowPager {
 public:
-  // withRowId: column 0 of sql is a row id and the values follow it. types: one per value.
-  // orderBy: an ORDER BY list over the statement's result columns, "" for its own order.
-  TSQLiteRowPager(sqlite3* db, const std::string& sql, bool withRowId, std::vector<TFieldType> types,
-                  const std::string& orderBy = "");
+  // columns: the statement's column of each value, read as types. rowIdColumn: the
+  // column holding the row id, -1 for none. orderBy: an ORDER BY list over the
+  // statement's result columns, "" for its own order.
+  TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vector<int> columns, std::vector<TFieldType> types,
+                  int rowIdColumn, const std::string& orderBy = "");
   ~TSQLiteRowPager();
 
   // Makes row pos (from 0) available; false when the result has no such row.
   bool Load(std::int64_t pos);
+  // Hands row pos's values over by swapping them with row, whose storage the pager keeps
+  // for the next rows; a row handed over is read again when asked for again.
+  bool Take(std::int64_t pos, std::vector<Variant>& row);
   // The values and row id (-1 without row ids) of a row made available by Load.
   const std::vector<Variant>& Values(std::int64_t pos) const { return FRows[Slot(pos)]; }
   std::int64_t RowId(std::int64_t pos) const { return FRowIds[Slot(pos)]; }
@@ -44,9 +48,9 @@ private:
 
   sqlite3* FDb;
   std::string FSql;  // the rows' statement, without a closing semicolon
-  bool FWithRowId;
-  std::vector<TFieldType> FTypes;
   std::vector<int> FColumns;
+  std::vector<TFieldType> FTypes;
+  int FRowIdColumn;
   // The statement read from its first row, and the same from an offset (null when the
   // statement cannot be a sub-query: rows before a position are then stepped over).
   std::unique_ptr<TSQLiteStatement> FPlain, FFromOffset;
@@ -56,6 +60,7 @@ private:
   // The window: FHeld rows from position FFirst; the slots beyond keep their storage.
   std::vector<std::vector<Variant>> FRows;
   std::vector<std::int64_t> FRowIds;
+  std::vector<char> FTaken;
   std::int64_t FFirst = 0;
   std::size_t FHeld = 0;
 };
