@@ -13,19 +13,22 @@ namespace {
 
 const char* const RowIdColumn = "vantrel_rowid__";
 
+// Where the word w (upper case) stands alone in u, npos when it does not.
+size_t FindWord(const std::string& u, const char* w) {
+  size_t p = 0, n = std::strlen(w);
+  while ((p = u.find(w, p)) != std::string::npos) {
+    bool before = p == 0 || !std::isalnum(static_cast<unsigned char>(u[p - 1]));
+    bool after = p + n >= u.size() || !std::isalnum(static_cast<unsigned char>(u[p + n]));
+    if (before && after) return p;
+    p += n;
+  }
+  return std::string::npos;
+}
+
 // The table of a plain "SELECT ... FROM name ..." over one table; empty for anything else.
 std::string SingleTableOf(const std::string& sql) {
   std::string u = UpperCase(sql);
-  auto word = [&](const char* w) {
-    size_t p = 0, n = std::strlen(w);
-    while ((p = u.find(w, p)) != std::string::npos) {
-      bool before = p == 0 || !std::isalnum(static_cast<unsigned char>(u[p - 1]));
-      bool after = p + n >= u.size() || !std::isalnum(static_cast<unsigned char>(u[p + n]));
-      if (before && after) return p;
-      p += n;
-    }
-    return std::string::npos;
-  };
+  auto word = [&](const char* w) { return FindWord(u, w); };
   size_t start = u.find_first_not_of(" \t\r\n");
   if (start == std::string::npos || u.compare(start, 6, "SELECT") != 0) return {};
   for (const char* w : {"JOIN", "UNION", "GROUP", "DISTINCT", "INTERSECT", "EXCEPT"})
@@ -248,6 +251,18 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   }
   FColumns.clear();
   for (int i = 0; i < FieldDefs().Count(); ++i) FColumns.push_back(FieldDefs().Items(i)->Name());
+  // Rows of a query that does not order or limit them itself may be read in row id order,
+  // found window by window by their row ids.
+  FQueryKeyName.clear();
+  const std::string upper = UpperCase(sql);
+  if (rowIdColumn >= 0 && FindWord(upper, "ORDER") == std::string::npos &&
+      FindWord(upper, "LIMIT") == std::string::npos) {
+    const std::string key = st->ColumnName(rowIdColumn);
+    bool unique = true;
+    for (int i = 0; i < st->ColumnCount(); ++i)
+      if (i != rowIdColumn && AnsiSameText(st->ColumnName(i), key)) unique = false;
+    if (unique) FQueryKeyName = QuoteIdent(key);
+  }
   st.reset();
   FQuerySql = rowSql;
   FQueryRowIdColumn = rowIdColumn;

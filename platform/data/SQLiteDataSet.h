@@ -148,6 +148,7 @@ private:
   std::string FQuerySql;
   std::vector<int> FQueryColumns;
   int FQueryRowIdColumn = -1;
+  std::string FQueryKeyName;  // the row id's column name when rows may come in its order
   std::unique_ptr<TSQLiteRowPager> FPager;
   std::int64_t FQueryCur = -1;
   // Keyset mode.

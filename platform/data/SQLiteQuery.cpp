@@ -13,7 +13,7 @@ void TSQLiteDataSet::OpenPager() {
   // Rows that sort alike keep the table's order.
   if (!orderBy.empty() && FQueryRowIdColumn >= 0) orderBy += ", " + std::to_string(FQueryRowIdColumn + 1);
   FPager = std::make_unique<TSQLiteRowPager>(FDb->Db(), FQuerySql, FQueryColumns, FColumnTypes, FQueryRowIdColumn,
-                                             orderBy);
+                                             orderBy, FQueryKeyName);
   FQueryCur = -1;
 }
 

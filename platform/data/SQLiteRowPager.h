@@ -1,7 +1,10 @@
 #pragma once
 // TSQLiteRowPager: a statement's rows read a window at a time. Only the rows around the
-// one asked for are held, never the whole result. Moving forward continues the running
-// statement; moving back starts it again at an offset, which the engine skips without
+// one asked for are held, never the whole result. Rows in the order of a key (a row id)
+// are read window by window from the key next to the window, and no statement stays open
+// between windows. Other statements keep running while the cursor moves forward (holding
+// the file's read lock until they reach their end or are reset); moving back, or to a
+// row far away, starts a statement at an offset, which the engine skips without
 // producing the rows.
 #include <cstdint>
 #include <memory>
@@ -16,9 +19,10 @@ class TSQLiteRowPager {
 public:
   // columns: the statement's column of each value, read as types. rowIdColumn: the
   // column holding the row id, -1 for none. orderBy: an ORDER BY list over the
-  // statement's result columns, "" for its own order.
+  // statement's result columns, "" for its own order. keyName: the row id column's name
+  // in the result when the rows may be read in its order, "" when not.
   TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vector<int> columns, std::vector<TFieldType> types,
-                  int rowIdColumn, const std::string& orderBy = "");
+                  int rowIdColumn, const std::string& orderBy = "", const std::string& keyName = "");
   ~TSQLiteRowPager();
 
   // Makes row pos (from 0) available; false when the result has no such row.
@@ -44,7 +48,13 @@ private:
   // Puts the running statement before row pos; false when there is no such row.
   bool SeekTo(std::int64_t pos);
   bool StepReader();
+  void Release();
+  void ReadInto(std::size_t slot, const TSQLiteStatement& st);
+  // The window from position first.
   void Fill(std::int64_t first);
+  // The window of the rows after key, from position first; of those before key, up to last.
+  void FillAfterKey(std::int64_t first, std::int64_t key);
+  void FillBeforeKey(std::int64_t last, std::int64_t key);
 
   sqlite3* FDb;
   std::string FSql;  // the rows' statement, without a closing semicolon
@@ -54,6 +64,8 @@ private:
   // The statement read from its first row, and the same from an offset (null when the
   // statement cannot be a sub-query: rows before a position are then stepped over).
   std::unique_ptr<TSQLiteStatement> FPlain, FFromOffset;
+  // In key order: the rows after a key and before one (null when not in key order).
+  std::unique_ptr<TSQLiteStatement> FAfterKey, FBeforeKey;
   TSQLiteStatement* FStatement = nullptr;  // the running one, null when none runs
   std::int64_t FNext = 0;  // the position the running statement reads next
   std::int64_t FCount = -1;

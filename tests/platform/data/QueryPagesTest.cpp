@@ -9,7 +9,7 @@ namespace {
 
 constexpr int Rows = 20000;
 // More rows than a query may hold at once, far fewer than it reads.
-constexpr std::size_t HeldBound = 512;
+constexpr std::size_t HeldBound = 1024;
 
 struct TBigQuery {
   TTestOwner T;
@@ -96,6 +96,37 @@ TEST(QueryPages, StatementsOfEveryShapeReadTheSameBothWays) {
     for (; !q.Query->Bof(); q.Query->Prior()) backward.insert(backward.begin(), q.Id());
     EXPECT_EQ(backward, c.Ids) << c.Sql;
   }
+}
+
+// A statement that cannot be a sub-query is read by stepping over the rows before a position.
+TEST(QueryPages, AStatementThatIsNotAQueryIsReadToo) {
+  TBigQuery q("PRAGMA table_info(Big)");
+  auto name = [&] { return q.Query->FieldByName("name")->AsString(); };
+  EXPECT_EQ(name(), "ID");
+  q.Query->Last();
+  EXPECT_EQ(name(), "Name");
+  EXPECT_EQ(q.Query->RecordCount(), 2);
+  q.Query->Prior();
+  EXPECT_EQ(name(), "ID");
+  EXPECT_FALSE(q.Query->CanModify());
+}
+
+TEST(QueryPages, RowsAskedForAgainAreReadAgain) {
+  TBigQuery q;
+  q.Query->SetRecNo(10000);
+  EXPECT_EQ(q.Name(), "row 10000");
+  q.Db.Exec("UPDATE Big SET Name = 'changed' WHERE ID = 20000");
+  q.Query->Refresh();
+  EXPECT_EQ(q.Id(), 20000);
+  EXPECT_EQ(q.Name(), "changed");
+  q.Query->Next();
+  EXPECT_EQ(q.Name(), "row 10001");
+  // Back over rows the cursor has been handed already.
+  EXPECT_EQ(q.Query->MoveBy(-300), -300);
+  EXPECT_EQ(q.Name(), "row 9701");
+  q.Query->First();
+  EXPECT_EQ(q.Name(), "row 1");
+  q.ExpectBounded();
 }
 
 TEST(QueryPages, EditsAreWrittenAndTheCursorStaysOnTheRow) {
