@@ -121,25 +121,24 @@ void TSQLiteRowPager::Fill(std::int64_t first) {
   if (FAfterKey) Release();
 }
 
-void TSQLiteRowPager::FillAfterKey(std::int64_t first, std::int64_t key) {
-  TSQLiteStatement& st = *FAfterKey;
+std::size_t TSQLiteRowPager::ReadFromKey(TSQLiteStatement& st, std::int64_t key) {
   st.Reset();
   st.BindInt64(1, key);
   std::size_t got = 0;
   while (static_cast<std::int64_t>(got) < WindowSize && st.Step()) ReadInto(got++, st);
   st.Reset();
+  return got;
+}
+
+void TSQLiteRowPager::FillAfterKey(std::int64_t first, std::int64_t key) {
+  const std::size_t got = ReadFromKey(*FAfterKey, key);
   FFirst = first;
   FHeld = got;
   if (static_cast<std::int64_t>(got) < WindowSize) FCount = first + static_cast<std::int64_t>(got);
 }
 
 void TSQLiteRowPager::FillBeforeKey(std::int64_t last, std::int64_t key) {
-  TSQLiteStatement& st = *FBeforeKey;
-  st.Reset();
-  st.BindInt64(1, key);
-  std::size_t got = 0;
-  while (static_cast<std::int64_t>(got) < WindowSize && st.Step()) ReadInto(got++, st);
-  st.Reset();
+  const std::size_t got = ReadFromKey(*FBeforeKey, key);
   // Read backwards: turn the rows around.
   for (std::size_t a = 0, b = got ? got - 1 : 0; a < b; ++a, --b) {
     FRows[a].swap(FRows[b]);

@@ -55,6 +55,8 @@ private:
   // The window of the rows after key, from position first; of those before key, up to last.
   void FillAfterKey(std::int64_t first, std::int64_t key);
   void FillBeforeKey(std::int64_t last, std::int64_t key);
+  // Reads up to a window of rows from st, bound to key, into the first slots.
+  std::size_t ReadFromKey(TSQLiteStatement& st, std::int64_t key);
 
   sqlite3* FDb;
   std::string FSql;  // the rows' statement, without a closing semicolon
