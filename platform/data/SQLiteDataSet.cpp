@@ -358,17 +358,18 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
     while (st.Step()) order.push_back(st.ColumnInt64(0));
     return order;
   }
-  // A filtered query: the positions of the rows (in sorted order when sorted), which the
+  // A filtered query: the keys of the rows (in sorted order when sorted), which the
   // filter then thins out.
   if (PagedMode() || !FPager) return order;
-  for (std::int64_t pos = 0; FPager->Load(pos); ++pos) order.push_back(pos);
+  for (std::int64_t pos = 0; FPager->Load(pos); ++pos) order.push_back(QueryKeyAt(pos));
   return order;
 }
 
 void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   if (!FTableMode) {
-    if (!FPager->Load(key)) return;
-    const auto& row = FPager->Values(key);
+    const std::int64_t pos = QueryRowOf(key);
+    if (!FPager->Load(pos)) return;
+    const auto& row = FPager->Values(pos);
     for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
     return;
   }
@@ -410,7 +411,7 @@ bool WholeRow(const std::vector<Variant>& slots, const std::vector<std::pair<int
 
 bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
                                    const std::vector<std::pair<int, int>>& dataMap) {
-  if (FPager) return PagedMode() && WholeRow(slots, dataMap, FColumnTypes.size()) && FPager->Take(key, slots);
+  if (FPager) return PagedMode() && WholeRow(slots, dataMap, FColumnTypes.size()) && FPager->Take(QueryRowOf(key), slots);
   if (!FTableMode || !KeysetMode()) return false;
   std::int64_t row = LoadBatchRow(key);
   if (row < 0) return false;
@@ -430,9 +431,8 @@ bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots
 }
 
 std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
-  if (FTableMode) return key;
-  if (!FPager->Load(key)) Error("Record not found");
-  return FPager->RowId(key);
+  // A query that is written to has row ids: its keys.
+  return key;
 }
 
 void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
@@ -521,8 +521,7 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
     return true;
   });
   if (FTableMode) return rowId;
-  // Query mode: the rows are read again; a new row is found where the query shows it.
-  return key >= 0 ? key : FPager->Find(rowId);
+  return rowId;
 }
 
 void TSQLiteDataSet::EraseRow(std::int64_t key) {

@@ -93,10 +93,23 @@ private:
   bool PagedMode() const { return FPager && !Filtered(); }
   void OpenPager();
   TGetResult PagedGetRecord(TRecordBuffer& Buffer, TGetMode GetMode);
+  void PagedSetToRecord(const TRecordBuffer& Buffer);
+  void SetQueryCursor(std::int64_t pos) {
+    FQueryCur = pos;
+    FQueryCurKey = TSQLiteRowPager::NoRowId;
+    FQueryInGap = false;
+  }
+  // Puts the cursor back on its row (FQueryCurKey) when the rows moved under it.
+  void RecheckQueryCursor();
+  // A query's keys are the row ids of its table when it has them, else positions.
+  bool QueryKeys() const { return FQueryRowIdColumn >= 0; }
+  // The key of a row the pager has loaded, and the position of a key (-1: not there).
+  std::int64_t QueryKeyAt(std::int64_t pos) const { return QueryKeys() ? FPager->RowId(pos) : pos; }
+  std::int64_t QueryRowOf(std::int64_t key) const;
   void PagedPost();
   void PagedDelete();
-  // After a write the result is read again: the cursor stays at the same position, or
-  // on the row (row id) it wrote when the query shows it.
+  // After a write the result is read again: the cursor goes to the row (key) written
+  // when the query shows it, else stays at its position.
   void SettleAfterWrite(std::int64_t key);
   void PrepareKeyset();
   bool ExtendForward();
@@ -151,6 +164,10 @@ private:
   std::string FQueryKeyName;  // the row id's column name when rows may come in its order
   std::unique_ptr<TSQLiteRowPager> FPager;
   std::int64_t FQueryCur = -1;
+  std::int64_t FFillPos = -1;  // the position of the row being put into a record
+  // The cursor stands between its row and the next: a row gone from under it.
+  bool FQueryInGap = false;
+  std::int64_t FQueryCurKey = TSQLiteRowPager::NoRowId;  // the key of the cursor's row, when known
   // Keyset mode.
   std::deque<std::int64_t> FSeg;
   std::int64_t FSegFirstPos = 0;  // position of FSeg[0]; -1 when unknown

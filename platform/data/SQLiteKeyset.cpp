@@ -219,12 +219,11 @@ void TSQLiteDataSet::RecenterOn(std::int64_t key, std::int64_t pos) {
 
 void TSQLiteDataSet::Reposition(std::int64_t key) {
   if (FPager) {
-    // A query is read again in the new order, the cursor staying on its row if it can.
-    const std::int64_t rowId = key >= 0 && FQueryRowIdColumn >= 0 && FPager->Load(key) ? FPager->RowId(key) : -1;
+    // A query is read again in the new order, the cursor staying on its row if it can
+    // (a query without row ids starts again from its first row).
     OpenPager();
-    const std::int64_t pos = rowId >= 0 ? FPager->Find(rowId) : -1;
-    if (PagedMode()) FQueryCur = pos;
-    else RebuildOrder(pos);
+    if (!PagedMode()) RebuildOrder(QueryKeys() ? key : -1);
+    else if (key >= 0 && QueryKeys()) SetQueryCursor(QueryRowOf(key));
     return;
   }
   if (!KeysetMode()) {
@@ -279,7 +278,7 @@ TGetResult TSQLiteDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bo
 
 void TSQLiteDataSet::InternalFirst() {
   if (PagedMode()) {
-    FQueryCur = -1;
+    SetQueryCursor(-1);
     return;
   }
   if (!KeysetMode()) return TRowDataSet::InternalFirst();
@@ -292,7 +291,7 @@ void TSQLiteDataSet::InternalFirst() {
 
 void TSQLiteDataSet::InternalLast() {
   if (PagedMode()) {
-    FQueryCur = FPager->Count();
+    SetQueryCursor(FPager->Count());
     return;
   }
   if (!KeysetMode()) return TRowDataSet::InternalLast();
@@ -304,10 +303,7 @@ void TSQLiteDataSet::InternalLast() {
 }
 
 void TSQLiteDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
-  if (PagedMode()) {
-    FQueryCur = Buffer.Key;
-    return;
-  }
+  if (PagedMode()) return PagedSetToRecord(Buffer);
   if (!KeysetMode()) return TRowDataSet::InternalSetToRecord(Buffer);
   std::int64_t i = SegmentIndexOf(Buffer.Key);
   if (i >= 0) FSegCur = i;
@@ -317,8 +313,9 @@ void TSQLiteDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
 void TSQLiteDataSet::InternalGotoBookmark(const TBookmark& b) {
   if (PagedMode()) {
     std::int64_t key;
-    if (!DecodeKey(b, key) || !FPager->Load(key)) Error("Record not found");
-    FQueryCur = key;
+    const std::int64_t pos = DecodeKey(b, key) ? QueryRowOf(key) : -1;
+    if (pos < 0) Error("Record not found");
+    SetQueryCursor(pos);
     return;
   }
   if (!KeysetMode()) return TRowDataSet::InternalGotoBookmark(b);
@@ -332,7 +329,7 @@ void TSQLiteDataSet::InternalGotoBookmark(const TBookmark& b) {
 bool TSQLiteDataSet::BookmarkValid(const TBookmark& b) const {
   if (PagedMode()) {
     std::int64_t key;
-    return Active() && DecodeKey(b, key) && key >= 0 && key < FPager->Count();
+    return Active() && DecodeKey(b, key) && QueryRowOf(key) >= 0;
   }
   if (!KeysetMode()) return TRowDataSet::BookmarkValid(b);
   std::int64_t key;
@@ -344,7 +341,13 @@ int TSQLiteDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) con
   if (a.empty() || b.empty()) return a.empty() ? (b.empty() ? 0 : -1) : 1;
   std::int64_t ka, kb;
   if (!DecodeKey(a, ka) || !DecodeKey(b, kb)) return TDataSet::CompareBookmarks(a, b);
-  return ka == kb ? 0 : (ka < kb ? -1 : 1);
+  if (ka == kb) return 0;
+  // Keys in the order of the rows compare as they are; other keys by their positions.
+  if (PagedMode() && QueryKeys() && !FPager->KeyOrder()) {
+    const std::int64_t pa = QueryRowOf(ka), pb = QueryRowOf(kb);
+    if (pa >= 0 && pb >= 0) return pa < pb ? -1 : 1;
+  }
+  return ka < kb ? -1 : 1;
 }
 
 int TSQLiteDataSet::RecordCount() const {
@@ -360,7 +363,7 @@ int TSQLiteDataSet::RecordCount() const {
 void TSQLiteDataSet::InternalSetRecNo(int v) {
   if (PagedMode()) {
     const std::int64_t count = FPager->Count();
-    if (count > 0) FQueryCur = std::clamp<std::int64_t>(v, 1, count) - 1;
+    if (count > 0) SetQueryCursor(std::clamp<std::int64_t>(v, 1, count) - 1);
     return;
   }
   if (!KeysetMode()) return TRowDataSet::InternalSetRecNo(v);
@@ -397,13 +400,6 @@ void TSQLiteDataSet::InternalPost() {
 
 void TSQLiteDataSet::InternalDelete() {
   if (PagedMode()) return PagedDelete();
-  if (FPager) {
-    // A filtered query: the rows after the deleted one move up a position.
-    const std::int64_t key = ActiveKey();
-    EraseRow(key);
-    RebuildOrder(key);
-    return;
-  }
   if (!KeysetMode()) return TRowDataSet::InternalDelete();
   std::int64_t key = ActiveRecordBuffer()->Key;
   std::int64_t i = SegmentIndexOf(key);
@@ -442,8 +438,8 @@ void TSQLiteDataSet::FilterChanged() {
   std::int64_t key = ActiveKey();
   if (!KeysetMode()) {
     TRowDataSet::FilterChanged();
-    // Without a filter a query's cursor is its position again.
-    if (PagedMode()) FQueryCur = key;
+    // Without a filter a query's cursor is a position again (the first row follows).
+    if (PagedMode()) SetQueryCursor(-1);
     return;
   }
   Reposition(key);
@@ -451,8 +447,10 @@ void TSQLiteDataSet::FilterChanged() {
 
 bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit) {
   if (PagedMode()) {
-    for (std::int64_t pos = 0; FPager->Load(pos); ++pos)
-      if (visit(pos, static_cast<int>(pos))) return true;
+    for (std::int64_t pos = 0; FPager->Load(pos); ++pos) {
+      FFillPos = pos;
+      if (visit(QueryKeyAt(pos), static_cast<int>(pos))) return true;
+    }
     return false;
   }
   if (!KeysetMode()) return TRowDataSet::ScanRows(visit);
@@ -465,7 +463,7 @@ bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos
 
 void TSQLiteDataSet::MoveCursorTo(std::int64_t key, int pos) {
   if (PagedMode()) {
-    FQueryCur = key;
+    SetQueryCursor(pos);
     return;
   }
   if (!KeysetMode()) return TRowDataSet::MoveCursorTo(key, pos);

@@ -60,6 +60,8 @@ void TSQLiteRowPager::Release() {
 
 void TSQLiteRowPager::Reset() {
   Release();
+  FLastFound = -1;
+  FIndex.clear();
   FCount = -1;
   FHeld = 0;
   FFirst = 0;
@@ -196,9 +198,19 @@ std::int64_t TSQLiteRowPager::Count() {
   return FCount;
 }
 
-std::int64_t TSQLiteRowPager::Find(std::int64_t rowId) {
+std::int64_t TSQLiteRowPager::PositionOf(std::int64_t rowId, bool index) {
   if (FRowIdColumn < 0) return -1;
+  for (std::size_t slot = 0; slot < FHeld; ++slot)
+    if (FRowIds[slot] == rowId) return FLastFound = FFirst + static_cast<std::int64_t>(slot);
+  if (HeldRowId(FLastFound + 1) == rowId || (Load(FLastFound + 1) && RowId(FLastFound + 1) == rowId))
+    return ++FLastFound;
+  if (index) {
+    if (FIndex.empty())
+      for (std::int64_t pos = 0; Load(pos); ++pos) FIndex.emplace(RowId(pos), pos);
+    auto it = FIndex.find(rowId);
+    return it == FIndex.end() ? -1 : (FLastFound = it->second);
+  }
   for (std::int64_t pos = 0; Load(pos); ++pos)
-    if (RowId(pos) == rowId) return pos;
+    if (RowId(pos) == rowId) return FLastFound = pos;
   return -1;
 }

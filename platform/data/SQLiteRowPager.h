@@ -8,7 +8,9 @@
 // producing the rows.
 #include <cstdint>
 #include <memory>
+#include <climits>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/data/DBTypes.h"
@@ -35,8 +37,16 @@ public:
   std::int64_t RowId(std::int64_t pos) const { return FRowIds[Slot(pos)]; }
   // The number of rows: known once read to the end, counted by the engine otherwise.
   std::int64_t Count();
-  // The position of the row with this row id, -1 when the result does not hold it.
-  std::int64_t Find(std::int64_t rowId);
+  // The position of the row with this row id, -1 when the result does not hold it: the
+  // window and the row after the one found last are looked at first; then the rows are
+  // searched from the first, or (index) an index of all row ids is made and kept until
+  // Reset, so that finding many rows in any order stays cheap.
+  std::int64_t PositionOf(std::int64_t rowId, bool index);
+  // The row id of a held row (handed over or not), NoRowId when it is not held.
+  static constexpr std::int64_t NoRowId = INT64_MIN;
+  std::int64_t HeldRowId(std::int64_t pos) const { return Holds(pos) ? FRowIds[Slot(pos)] : NoRowId; }
+  // True when the rows come in row id order.
+  bool KeyOrder() const { return FAfterKey != nullptr; }
   // Forgets what was read (the rows changed) and lets go of the running statement.
   void Reset();
   // Row slots kept: the most rows held at once.
@@ -77,4 +87,6 @@ private:
   std::vector<char> FTaken;
   std::int64_t FFirst = 0;
   std::size_t FHeld = 0;
+  std::int64_t FLastFound = -1;
+  std::unordered_map<std::int64_t, std::int64_t> FIndex;
 };
