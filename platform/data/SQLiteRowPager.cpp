@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::int64_t WindowSize = 512;
+constexpr std::int64_t WindowSize = 1024;
 
 std::string TrimStatement(const std::string& sql) {
   std::size_t end = sql.size();
