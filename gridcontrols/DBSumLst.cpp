@@ -23,6 +23,9 @@ Currency RoundRaw(Ext v) {
 }
 
 Ext RawOf(const TField* f) { return static_cast<Ext>(f->AsFloat()) * One; }
+
+// A row's share: its value in raw units, rounded once from the exact product.
+Currency RowShare(const TField* f) { return SumShareOf(f->AsFloat()); }
 Ext Raw(Currency c) { return static_cast<Ext>(c.Raw()); }
 
 Currency Average(Currency numerator, int count) {
@@ -36,6 +39,26 @@ std::vector<TDBSumListProducer*>& HookedProducers() {
 }
 
 }  // namespace
+
+Currency SumShareOf(double value) {
+  // value * 10000 in double differs from the exact product by at most half a unit in its
+  // last place, which cannot carry it across a half: the double rounds like the exact
+  // product except when it lands on a half itself, where the product's lost low part
+  // (recovered exactly by a fused multiply-add) decides. Beyond 2^52, and for NaN and
+  // infinities, the wide path decides (its product is exact enough there too).
+  const double p = value * static_cast<double>(One);
+  if (!(std::fabs(p) < 0x1p52)) return RoundRaw(static_cast<Ext>(value) * One);
+  // Adding and taking away 2^52 rounds to a whole number, half to even.
+  const double big = p < 0 ? -0x1p52 : 0x1p52;
+  double r = (p + big) - big;
+  const double d = p - r;
+  if (d == 0.5 || d == -0.5) {
+    const double lost = std::fma(value, static_cast<double>(One), -p);
+    if (lost > 0) r = p + 0.5;
+    else if (lost < 0) r = p - 0.5;
+  }
+  return Currency::FromRaw(static_cast<std::int64_t>(r));
+}
 
 // ---- TDBSum ------------------------------------------------------------------------
 
@@ -430,7 +453,7 @@ void TDBSumListProducer::TakeSnapshots(bool Inserting) {
       continue;
     }
     const TField* f = ItemField(sum);
-    sum->EditSnapshot = f->IsNull() ? Currency() : RoundRaw(RawOf(f));
+    sum->EditSnapshot = f->IsNull() ? Currency() : RowShare(f);
     sum->EditSnapshotValue = f->Value();
   }
 }
@@ -553,12 +576,12 @@ void TDBSumListProducer::ScanRows() {
         const bool isNull = f ? f->IsNull() : sum->GroupOperation() != goCount;
         switch (sum->GroupOperation()) {
           case goSum:
-            if (!isNull) sum->SumValue += RoundRaw(RawOf(f));
+            if (!isNull) sum->SumValue += RowShare(f);
             break;
           case goAvg:
             if (!isNull) {
               ++sum->NotNullCount;
-              sum->AverageNumerator += RoundRaw(RawOf(f));
+              sum->AverageNumerator += RowShare(f);
             }
             break;
           case goCount:

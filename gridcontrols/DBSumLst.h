@@ -19,6 +19,10 @@ VANTREL_ENUM(TGroupOperation, "goSum", "goAvg", "goCount")
 
 class TDBSumListProducer;
 
+// A value's share of a sum in raw Currency units: value * 10000 rounded half to even from
+// the exact product. EInvalidOp when it does not fit.
+Currency SumShareOf(double value);
+
 // One aggregate. Amounts are Currency: a count of n is held as n (raw n * 10000).
 class TDBSum : public TCollectionItem {
   VANTREL_CLASS(TDBSum, TCollectionItem)

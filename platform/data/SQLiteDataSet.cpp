@@ -13,19 +13,22 @@ namespace {
 
 const char* const RowIdColumn = "vantrel_rowid__";
 
+// Where the word w (upper case) stands alone in u, npos when it does not.
+size_t FindWord(const std::string& u, const char* w) {
+  size_t p = 0, n = std::strlen(w);
+  while ((p = u.find(w, p)) != std::string::npos) {
+    bool before = p == 0 || !std::isalnum(static_cast<unsigned char>(u[p - 1]));
+    bool after = p + n >= u.size() || !std::isalnum(static_cast<unsigned char>(u[p + n]));
+    if (before && after) return p;
+    p += n;
+  }
+  return std::string::npos;
+}
+
 // The table of a plain "SELECT ... FROM name ..." over one table; empty for anything else.
 std::string SingleTableOf(const std::string& sql) {
   std::string u = UpperCase(sql);
-  auto word = [&](const char* w) {
-    size_t p = 0, n = std::strlen(w);
-    while ((p = u.find(w, p)) != std::string::npos) {
-      bool before = p == 0 || !std::isalnum(static_cast<unsigned char>(u[p - 1]));
-      bool after = p + n >= u.size() || !std::isalnum(static_cast<unsigned char>(u[p + n]));
-      if (before && after) return p;
-      p += n;
-    }
-    return std::string::npos;
-  };
+  auto word = [&](const char* w) { return FindWord(u, w); };
   size_t start = u.find_first_not_of(" \t\r\n");
   if (start == std::string::npos || u.compare(start, 6, "SELECT") != 0) return {};
   for (const char* w : {"JOIN", "UNION", "GROUP", "DISTINCT", "INTERSECT", "EXCEPT"})
@@ -170,9 +173,7 @@ void TSQLiteDataSet::InternalInitFieldDefs() {
 
 void TSQLiteDataSet::OpenEngine() {
   FDb = ConnectedDatabase();
-  FCache.clear();
-  FCacheRowIds.clear();
-  FCacheErased.clear();
+  FPager.reset();
   std::string table = TableNameForData();
   FTableMode = !table.empty();
   if (FTableMode) {
@@ -193,23 +194,51 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   std::string sql = SelectText();
   if (Trim(sql).empty()) Error("No SQL statement available");
   std::string base = SingleTableOf(sql);
-  std::unique_ptr<TSQLiteStatement> st;
-  bool withRowId = false;
+  auto st = std::make_unique<TSQLiteStatement>(db->Db(), sql);
+  struct TTableColumn {
+    std::string Name;
+    bool RowId;
+  };
+  std::vector<TTableColumn> tableCols;
   if (!base.empty()) {
-    // Read the row id too, so that edits can be written back to the table.
+    TSQLiteStatement info(db->Db(), "PRAGMA table_info(" + QuoteIdent(base) + ")");
+    int pkCount = 0;
+    while (info.Step()) {
+      const int pk = static_cast<int>(info.ColumnInt64(5));
+      if (pk > 0) ++pkCount;
+      tableCols.push_back({info.Column(1, ftString).AsString(),
+                           pk == 1 && AnsiSameText(Trim(VarToStr(info.Column(2, ftString))), "INTEGER")});
+    }
+    if (pkCount != 1)
+      for (TTableColumn& c : tableCols) c.RowId = false;
+  }
+  // The rows are named by their row id, so that edits can be written back to the table: a
+  // column that is the table's row id (its INTEGER PRIMARY KEY) names them already;
+  // otherwise the row id is read too, ahead of the columns.
+  int rowIdColumn = -1, first = 0;
+  for (int i = 0; !base.empty() && i < st->ColumnCount() && rowIdColumn < 0; ++i) {
+    const char* table = sqlite3_column_table_name(st->Handle(), i);
+    const char* origin = sqlite3_column_origin_name(st->Handle(), i);
+    if (!table || !origin || !AnsiSameText(table, base)) continue;
+    for (const TTableColumn& c : tableCols)
+      if (c.RowId && AnsiSameText(c.Name, origin)) rowIdColumn = i;
+  }
+  std::string rowSql = sql;
+  if (!base.empty() && rowIdColumn < 0) {
     size_t select = UpperCase(sql).find("SELECT");
     std::string injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
     try {
       st = std::make_unique<TSQLiteStatement>(db->Db(), injected);
-      withRowId = true;
+      rowSql = injected;
+      rowIdColumn = 0;
+      first = 1;
     } catch (const EDatabaseError&) {
       base.clear();
     }
   }
-  if (!st) st = std::make_unique<TSQLiteStatement>(db->Db(), sql);
-  int first = withRowId ? 1 : 0;
   FieldDefs().Clear();
-  std::vector<TFieldType> types;
+  FColumnTypes.clear();
+  FQueryColumns.clear();
   for (int i = first; i < st->ColumnCount(); ++i) {
     int size = 0;
     std::string decl = st->ColumnDeclType(i);
@@ -217,27 +246,33 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
     std::string name = st->ColumnName(i);
     if (FieldDefs().IndexOf(name) >= 0) name += "_" + std::to_string(i);
     FieldDefs().Add(name, type, type == ftWideString ? size : 0);
-    types.push_back(type);
+    FColumnTypes.push_back(type);
+    FQueryColumns.push_back(i);
   }
   FColumns.clear();
   for (int i = 0; i < FieldDefs().Count(); ++i) FColumns.push_back(FieldDefs().Items(i)->Name());
-  while (st->Step()) {
-    std::vector<Variant> row;
-    for (size_t i = 0; i < types.size(); ++i) row.push_back(st->Column(static_cast<int>(i) + first, types[i]));
-    FCache.push_back(std::move(row));
-    FCacheRowIds.push_back(withRowId ? st->ColumnInt64(0) : -1);
-    FCacheErased.push_back(false);
+  // Rows of a query that does not order or limit them itself may be read in row id order,
+  // found window by window by their row ids.
+  FQueryKeyName.clear();
+  const std::string upper = UpperCase(sql);
+  if (rowIdColumn >= 0 && FindWord(upper, "ORDER") == std::string::npos &&
+      FindWord(upper, "LIMIT") == std::string::npos) {
+    const std::string key = st->ColumnName(rowIdColumn);
+    bool unique = true;
+    for (int i = 0; i < st->ColumnCount(); ++i)
+      if (i != rowIdColumn && AnsiSameText(st->ColumnName(i), key)) unique = false;
+    if (unique) FQueryKeyName = QuoteIdent(key);
   }
+  st.reset();
+  FQuerySql = rowSql;
+  FQueryRowIdColumn = rowIdColumn;
+  OpenPager();
   // Only plain columns of the table can be written back.
   FTable = base;
-  if (!FTable.empty()) {
-    TSQLiteStatement info(db->Db(), "PRAGMA table_info(" + QuoteIdent(FTable) + ")");
-    std::vector<std::string> tableCols;
-    while (info.Step()) tableCols.push_back(info.Column(1, ftString).AsString());
-    for (const std::string& c : FColumns)
-      if (std::none_of(tableCols.begin(), tableCols.end(), [&](const std::string& t) { return AnsiSameText(t, c); }))
-        FTable.clear();
-  }
+  for (const std::string& c : FColumns)
+    if (std::none_of(tableCols.begin(), tableCols.end(),
+                     [&](const TTableColumn& t) { return AnsiSameText(t.Name, c); }))
+      FTable.clear();
 }
 
 void TSQLiteDataSet::CloseEngine() {
@@ -254,9 +289,8 @@ void TSQLiteDataSet::CloseEngine() {
   ReleaseBatch();
   FSeg.clear();
   FTotal = -1;
-  FCache.clear();
-  FCacheRowIds.clear();
-  FCacheErased.clear();
+  FPager.reset();
+  FQueryCur = -1;
   FTable.clear();
   FDb = nullptr;
 }
@@ -324,23 +358,18 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
     while (st.Step()) order.push_back(st.ColumnInt64(0));
     return order;
   }
-  for (size_t i = 0; i < FCache.size(); ++i)
-    if (!FCacheErased[i]) order.push_back(static_cast<std::int64_t>(i));
-  if (!sort.empty())
-    std::stable_sort(order.begin(), order.end(), [&](std::int64_t a, std::int64_t b) {
-      for (const TSortItem& s : sort) {
-        int c = CompareValues(FCache[static_cast<size_t>(a)][static_cast<size_t>(s.Def)],
-                              FCache[static_cast<size_t>(b)][static_cast<size_t>(s.Def)], false);
-        if (c != 0) return s.Desc ? c > 0 : c < 0;
-      }
-      return false;
-    });
+  // A filtered query: the keys of the rows (in sorted order when sorted), which the
+  // filter then thins out.
+  if (PagedMode() || !FPager) return order;
+  for (std::int64_t pos = 0; FPager->Load(pos); ++pos) order.push_back(QueryKeyAt(pos));
   return order;
 }
 
 void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   if (!FTableMode) {
-    const auto& row = FCache[static_cast<size_t>(key)];
+    const std::int64_t pos = QueryRowOf(key);
+    if (!FPager->Load(pos)) return;
+    const auto& row = FPager->Values(pos);
     for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
     return;
   }
@@ -368,18 +397,27 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
   FFetch->Reset();
 }
 
+namespace {
+
+// Usually every column is one field, in the same place: the whole row changes hands.
+// (No column feeds two fields, so n pairs of equal places cover every place.)
+bool WholeRow(const std::vector<Variant>& slots, const std::vector<std::pair<int, int>>& dataMap, std::size_t n) {
+  bool whole = slots.size() == n && dataMap.size() == n;
+  for (std::size_t k = 0; whole && k < n; ++k) whole = dataMap[k].first == dataMap[k].second;
+  return whole;
+}
+
+}  // namespace
+
 bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
                                    const std::vector<std::pair<int, int>>& dataMap) {
+  if (FPager) return PagedMode() && WholeRow(slots, dataMap, FColumnTypes.size()) && FPager->Take(QueryRowOf(key), slots);
   if (!FTableMode || !KeysetMode()) return false;
   std::int64_t row = LoadBatchRow(key);
   if (row < 0) return false;
   std::vector<Variant>& batch = FBatchValues[static_cast<std::size_t>(row)];
   const std::size_t n = batch.size();
-  // Usually every column is one field, in the same place: the whole row changes hands.
-  // (No column feeds two fields, so n pairs of equal places cover every place.)
-  bool whole = slots.size() == n && dataMap.size() == n;
-  for (std::size_t k = 0; whole && k < n; ++k) whole = dataMap[k].first == dataMap[k].second;
-  if (whole) {
+  if (WholeRow(slots, dataMap, n)) {
     slots.swap(batch);
   } else {
     for (auto [slot, def] : dataMap) {
@@ -393,11 +431,14 @@ bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots
 }
 
 std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
-  return FTableMode ? key : FCacheRowIds[static_cast<size_t>(key)];
+  // A query that is written to has row ids: its keys.
+  return key;
 }
 
 void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
   if (FTable.empty()) Error("Cannot modify a read-only dataset");
+  // A query's running statement lets go of the file before it is written.
+  if (FPager) FPager->Reset();
   try {
     FDb->Exec("BEGIN IMMEDIATE");
   } catch (const EDatabaseError& e) {
@@ -449,12 +490,14 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
   }
   // An edit whose changes are all in columns never written (the row id) writes nothing.
   if (key >= 0 && cols.empty()) return key;
+  // A query's row is named by its row id, read before the write lets go of the rows.
+  const std::int64_t baseId = key >= 0 ? BaseRowId(key) : -1;
   std::int64_t rowId = -1;
   RunWrite([&] {
     std::string sql;
     // Only where the row still holds what was read of the columns written: another
     // program may have changed or deleted it since.
-    if (key >= 0 && !RowStillHolds(BaseRowId(key), cols, oldValues)) return false;
+    if (key >= 0 && !RowStillHolds(baseId, cols, oldValues)) return false;
     if (key < 0) {
       std::string names, marks;
       for (size_t c : cols) {
@@ -471,38 +514,23 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
     TSQLiteStatement st(FDb->Db(), sql);
     int n = 1;
     for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
-    if (key >= 0) st.BindInt64(n, BaseRowId(key));
+    if (key >= 0) st.BindInt64(n, baseId);
     st.Step();
     if (key >= 0 && FDb->Changes() == 0) return false;
-    rowId = key < 0 ? FDb->LastInsertRowId() : BaseRowId(key);
+    rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
     return true;
   });
   if (FTableMode) return rowId;
-  // Query mode: keep the read rows in step with what was written.
-  std::vector<Variant> row;
-  if (key < 0) {
-    row.assign(values.size(), Null());
-  } else {
-    row = FCache[static_cast<size_t>(key)];
-  }
-  for (size_t c : cols) row[c] = values[c];
-  if (key < 0) {
-    FCache.push_back(std::move(row));
-    FCacheRowIds.push_back(rowId);
-    FCacheErased.push_back(false);
-    return static_cast<std::int64_t>(FCache.size()) - 1;
-  }
-  FCache[static_cast<size_t>(key)] = std::move(row);
-  return key;
+  return rowId;
 }
 
 void TSQLiteDataSet::EraseRow(std::int64_t key) {
   ClearBatch();
+  const std::int64_t baseId = BaseRowId(key);
   RunWrite([&] {
     TSQLiteStatement st(FDb->Db(), "DELETE FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
-    st.BindInt64(1, BaseRowId(key));
+    st.BindInt64(1, baseId);
     st.Step();
     return FDb->Changes() != 0;  // another program deleted it first
   });
-  if (!FTableMode) FCacheErased[static_cast<size_t>(key)] = true;
 }

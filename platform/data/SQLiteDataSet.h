@@ -1,7 +1,8 @@
 #pragma once
 // TSQLiteDataSet: the dataset engine of the connection-based families (ADO, table and
 // query, SQL connection, InterBase-style) over an SQLite file. A table is read through
-// an index of its row ids, each row fetched when shown; a query's rows are read once.
+// an index of its row ids, each row fetched when shown; a query's rows are read a window
+// at a time as the cursor moves, never all at once.
 // Every post and delete is written at once, in its own transaction.
 #include <deque>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "platform/data/Connection.h"
 #include "platform/data/RowDataSet.h"
 #include "platform/data/SQLiteDatabase.h"
+#include "platform/data/SQLiteRowPager.h"
 #include "platform/rtl/Strings.h"
 
 class TSQLiteDataSet : public TRowDataSet {
@@ -23,6 +25,8 @@ public:
   bool CanModify() const override;
   // Bytes held for the order of the rows (the bounded index).
   std::size_t IndexMemory() const { return IndexBytes() + FSeg.size() * sizeof(std::int64_t); }
+  // Rows of a query held in memory (its window; the table path holds none).
+  std::size_t QueryRowsHeld() const { return FPager ? FPager->WindowRows() : 0; }
   int RecordCount() const override;
   bool IsSequenced() const override { return !KeysetMode(); }
   bool BookmarkValid(const TBookmark& b) const override;
@@ -63,7 +67,8 @@ protected:
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
                         std::int64_t beforeKey, const std::vector<Variant>& oldValues) override;
   void EraseRow(std::int64_t key) override;
-  bool OrderFollowsValues() const override { return !FSort.empty(); }
+  // A query's positions change whenever its rows are read again.
+  bool OrderFollowsValues() const override { return !FSort.empty() || FPager; }
 
   // Keyset mode: a table in row-id order without a filter or sort. Only a segment of
   // row ids around the cursor is held; positions are known once the segment reaches
@@ -83,6 +88,29 @@ protected:
 
 private:
   bool KeysetMode() const;
+  // Query mode without a filter: the cursor is a position in the query's result (its
+  // key), read through the pager; a filter keeps the positions that pass it instead.
+  bool PagedMode() const { return FPager && !Filtered(); }
+  void OpenPager();
+  TGetResult PagedGetRecord(TRecordBuffer& Buffer, TGetMode GetMode);
+  void PagedSetToRecord(const TRecordBuffer& Buffer);
+  void SetQueryCursor(std::int64_t pos) {
+    FQueryCur = pos;
+    FQueryCurKey = TSQLiteRowPager::NoRowId;
+    FQueryInGap = false;
+  }
+  // Puts the cursor back on its row (FQueryCurKey) when the rows moved under it.
+  void RecheckQueryCursor();
+  // A query's keys are the row ids of its table when it has them, else positions.
+  bool QueryKeys() const { return FQueryRowIdColumn >= 0; }
+  // The key of a row the pager has loaded, and the position of a key (-1: not there).
+  std::int64_t QueryKeyAt(std::int64_t pos) const { return QueryKeys() ? FPager->RowId(pos) : pos; }
+  std::int64_t QueryRowOf(std::int64_t key) const;
+  void PagedPost();
+  void PagedDelete();
+  // After a write the result is read again: the cursor goes to the row (key) written
+  // when the query shows it, else stays at its position.
+  void SettleAfterWrite(std::int64_t key);
   void PrepareKeyset();
   bool ExtendForward();
   bool ExtendBackward();
@@ -128,10 +156,18 @@ private:
   int FRowIdColumn = -1;  // the column that is the row id, -1 for none
   std::unique_ptr<TSQLiteStatement> FFetch;
   TSQLiteDatabase* FDb = nullptr;
-  // Query mode: the rows read, and their row ids in FTable (-1 when not known).
-  std::vector<std::vector<Variant>> FCache;
-  std::vector<std::int64_t> FCacheRowIds;
-  std::vector<bool> FCacheErased;
+  // Query mode: the statement, where its values and row ids are (-1: none), its rows,
+  // and the cursor's position in them.
+  std::string FQuerySql;
+  std::vector<int> FQueryColumns;
+  int FQueryRowIdColumn = -1;
+  std::string FQueryKeyName;  // the row id's column name when rows may come in its order
+  std::unique_ptr<TSQLiteRowPager> FPager;
+  std::int64_t FQueryCur = -1;
+  std::int64_t FFillPos = -1;  // the position of the row being put into a record
+  // The cursor stands between its row and the next: a row gone from under it.
+  bool FQueryInGap = false;
+  std::int64_t FQueryCurKey = TSQLiteRowPager::NoRowId;  // the key of the cursor's row, when known
   // Keyset mode.
   std::deque<std::int64_t> FSeg;
   std::int64_t FSegFirstPos = 0;  // position of FSeg[0]; -1 when unknown

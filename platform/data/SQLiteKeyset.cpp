@@ -218,6 +218,14 @@ void TSQLiteDataSet::RecenterOn(std::int64_t key, std::int64_t pos) {
 }
 
 void TSQLiteDataSet::Reposition(std::int64_t key) {
+  if (FPager) {
+    // A query is read again in the new order, the cursor staying on its row if it can
+    // (a query without row ids starts again from its first row).
+    OpenPager();
+    if (!PagedMode()) RebuildOrder(QueryKeys() ? key : -1);
+    else if (key >= 0 && QueryKeys()) SetQueryCursor(QueryRowOf(key));
+    return;
+  }
   if (!KeysetMode()) {
     RebuildOrder(key);
     return;
@@ -240,6 +248,7 @@ std::int64_t TSQLiteDataSet::SegmentIndexOf(std::int64_t key) const {
 }
 
 TGetResult TSQLiteDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) {
+  if (PagedMode()) return PagedGetRecord(Buffer, GetMode);
   if (!KeysetMode()) return TRowDataSet::GetRecord(Buffer, GetMode, DoCheck);
   auto size = [this] { return static_cast<std::int64_t>(FSeg.size()); };
   switch (GetMode) {
@@ -268,6 +277,10 @@ TGetResult TSQLiteDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bo
 }
 
 void TSQLiteDataSet::InternalFirst() {
+  if (PagedMode()) {
+    SetQueryCursor(-1);
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalFirst();
   FSeg.clear();
   FSegAtStart = true;
@@ -277,6 +290,10 @@ void TSQLiteDataSet::InternalFirst() {
 }
 
 void TSQLiteDataSet::InternalLast() {
+  if (PagedMode()) {
+    SetQueryCursor(FPager->Count());
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalLast();
   FSeg.clear();
   FSegAtStart = false;
@@ -286,6 +303,7 @@ void TSQLiteDataSet::InternalLast() {
 }
 
 void TSQLiteDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
+  if (PagedMode()) return PagedSetToRecord(Buffer);
   if (!KeysetMode()) return TRowDataSet::InternalSetToRecord(Buffer);
   std::int64_t i = SegmentIndexOf(Buffer.Key);
   if (i >= 0) FSegCur = i;
@@ -293,6 +311,13 @@ void TSQLiteDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
 }
 
 void TSQLiteDataSet::InternalGotoBookmark(const TBookmark& b) {
+  if (PagedMode()) {
+    std::int64_t key;
+    const std::int64_t pos = DecodeKey(b, key) ? QueryRowOf(key) : -1;
+    if (pos < 0) Error("Record not found");
+    SetQueryCursor(pos);
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalGotoBookmark(b);
   std::int64_t key;
   if (!DecodeKey(b, key) || !RowExists(key)) Error("Record not found");
@@ -302,20 +327,31 @@ void TSQLiteDataSet::InternalGotoBookmark(const TBookmark& b) {
 }
 
 bool TSQLiteDataSet::BookmarkValid(const TBookmark& b) const {
+  if (PagedMode()) {
+    std::int64_t key;
+    return Active() && DecodeKey(b, key) && QueryRowOf(key) >= 0;
+  }
   if (!KeysetMode()) return TRowDataSet::BookmarkValid(b);
   std::int64_t key;
   return Active() && DecodeKey(b, key) && RowExists(key);
 }
 
 int TSQLiteDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
-  if (!KeysetMode()) return TRowDataSet::CompareBookmarks(a, b);
+  if (!KeysetMode() && !PagedMode()) return TRowDataSet::CompareBookmarks(a, b);
   if (a.empty() || b.empty()) return a.empty() ? (b.empty() ? 0 : -1) : 1;
   std::int64_t ka, kb;
   if (!DecodeKey(a, ka) || !DecodeKey(b, kb)) return TDataSet::CompareBookmarks(a, b);
-  return ka == kb ? 0 : (ka < kb ? -1 : 1);
+  if (ka == kb) return 0;
+  // Keys in the order of the rows compare as they are; other keys by their positions.
+  if (PagedMode() && QueryKeys() && !FPager->KeyOrder()) {
+    const std::int64_t pa = QueryRowOf(ka), pb = QueryRowOf(kb);
+    if (pa >= 0 && pb >= 0) return pa < pb ? -1 : 1;
+  }
+  return ka < kb ? -1 : 1;
 }
 
 int TSQLiteDataSet::RecordCount() const {
+  if (Active() && PagedMode()) return static_cast<int>(FPager->Count());
   if (!Active() || !KeysetMode()) return TRowDataSet::RecordCount();
   if (FTotal < 0) {
     TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable));
@@ -325,6 +361,11 @@ int TSQLiteDataSet::RecordCount() const {
 }
 
 void TSQLiteDataSet::InternalSetRecNo(int v) {
+  if (PagedMode()) {
+    const std::int64_t count = FPager->Count();
+    if (count > 0) SetQueryCursor(std::clamp<std::int64_t>(v, 1, count) - 1);
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::InternalSetRecNo(v);
   if (v < 1) v = 1;
   FNthKey->Reset();
@@ -342,6 +383,7 @@ void TSQLiteDataSet::InternalSetRecNo(int v) {
 }
 
 void TSQLiteDataSet::InternalPost() {
+  if (PagedMode()) return PagedPost();
   if (!KeysetMode()) return TRowDataSet::InternalPost();
   bool inserting = State() == dsInsert;
   std::int64_t key = WriteActiveRecord(-1);
@@ -357,6 +399,7 @@ void TSQLiteDataSet::InternalPost() {
 }
 
 void TSQLiteDataSet::InternalDelete() {
+  if (PagedMode()) return PagedDelete();
   if (!KeysetMode()) return TRowDataSet::InternalDelete();
   std::int64_t key = ActiveRecordBuffer()->Key;
   std::int64_t i = SegmentIndexOf(key);
@@ -384,6 +427,8 @@ void TSQLiteDataSet::InternalDelete() {
 
 void TSQLiteDataSet::InternalRefresh() {
   ClearBatch();
+  if (FPager) FPager->Reset();
+  if (PagedMode()) return;
   if (!KeysetMode()) return TRowDataSet::InternalRefresh();
   FTotal = -1;
   Reposition(ActiveKey());
@@ -393,12 +438,21 @@ void TSQLiteDataSet::FilterChanged() {
   std::int64_t key = ActiveKey();
   if (!KeysetMode()) {
     TRowDataSet::FilterChanged();
+    // Without a filter a query's cursor is a position again (the first row follows).
+    if (PagedMode()) SetQueryCursor(-1);
     return;
   }
   Reposition(key);
 }
 
 bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit) {
+  if (PagedMode()) {
+    for (std::int64_t pos = 0; FPager->Load(pos); ++pos) {
+      FFillPos = pos;
+      if (visit(QueryKeyAt(pos), static_cast<int>(pos))) return true;
+    }
+    return false;
+  }
   if (!KeysetMode()) return TRowDataSet::ScanRows(visit);
   TSQLiteStatement st(FDb->Db(), "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY rowid");
   int pos = 0;
@@ -408,6 +462,10 @@ bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos
 }
 
 void TSQLiteDataSet::MoveCursorTo(std::int64_t key, int pos) {
+  if (PagedMode()) {
+    SetQueryCursor(pos);
+    return;
+  }
   if (!KeysetMode()) return TRowDataSet::MoveCursorTo(key, pos);
   std::int64_t i = SegmentIndexOf(key);
   if (i >= 0) FSegCur = i;

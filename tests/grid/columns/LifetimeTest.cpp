@@ -136,7 +136,9 @@ TEST_F(GridTest, AFreedColumnLeavesTheRectangleTheSortListAndTheHeaderTree) {
     // alive, and measuring it touches no freed column.
     Grid->HeadTreeRoot()->ForEachNode(
         [](TCustomDBGridGx* Owner, THeadTreeNode* Node) {
-          if (Node->Column) EXPECT_EQ(Node->Column->Grid(), Owner);
+          if (Node->Column) {
+            EXPECT_EQ(Node->Column->Grid(), Owner);
+          }
         },
         Grid);
     EXPECT_GT(Grid->MeasureHeadTree(Grid->HeadTreeRoot()), 0);

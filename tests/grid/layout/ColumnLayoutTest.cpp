@@ -146,8 +146,9 @@ TEST_F(ColumnLayout, AutoFitWidthsAddUpToTheClientWidth) {
       Sum += W;
     }
     EXPECT_EQ(Sum, R) << "client " << C.ClientWidth << " shares " << C.Shares[0];
-    if (std::accumulate(C.Shares.begin(), C.Shares.end(), 0) == 0)
+    if (std::accumulate(C.Shares.begin(), C.Shares.end(), 0) == 0) {
       for (int I = 0; I < N; ++I) EXPECT_LE(std::abs(Grid->Columns()->ColumnAt(I)->Width() - R / N), 1);
+    }
     delete Grid;
   }
 }

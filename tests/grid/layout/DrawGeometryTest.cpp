@@ -147,8 +147,11 @@ TEST_F(DrawGeometry, AChangedSelectionRepaintsItsCellsAndTheCurrentRowAndRemembe
   // current row; nothing else.
   for (const int Row : {2, 3, 4, 6, 7}) EXPECT_TRUE(Dirty(Grid, 2, Row)) << Row;
   EXPECT_TRUE(Dirty(Grid, 1, Grid->Row()));
-  for (const int Row : {2, 3, 4, 6, 7})
-    if (Row != Grid->Row()) EXPECT_FALSE(Dirty(Grid, 1, Row)) << Row;
+  for (const int Row : {2, 3, 4, 6, 7}) {
+    if (Row != Grid->Row()) {
+      EXPECT_FALSE(Dirty(Grid, 1, Row)) << Row;
+    }
+  }
 }
 
 TEST_F(DrawGeometry, DrawInformationMeasuresFrozenColumnsAndTheShownFooterRows) {

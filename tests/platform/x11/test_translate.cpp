@@ -74,7 +74,9 @@ TEST(PointerTranslation, Buttons) {
   for (const Case& c : cases) {
     ButtonAction a = TranslateButton(c.X);
     EXPECT_EQ(a.Kind, c.Kind) << c.X;
-    if (c.Kind == ButtonAction::Press) EXPECT_EQ(a.Mouse, c.Mouse) << c.X;
+    if (c.Kind == ButtonAction::Press) {
+      EXPECT_EQ(a.Mouse, c.Mouse) << c.X;
+    }
     EXPECT_EQ(a.WheelDelta, c.Delta) << c.X;
   }
 }

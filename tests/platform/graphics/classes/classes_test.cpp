@@ -398,7 +398,9 @@ TEST(Picture, TruncatedAndMutatedFilesNeverCrash) {
       s.SetPosition(0);
       try {
         p.LoadFromStream(&s);
-        if (p.Graphic()) EXPECT_GT(p.Width(), 0);
+        if (p.Graphic()) {
+          EXPECT_GT(p.Width(), 0);
+        }
       } catch (const EInvalidGraphic&) {
         EXPECT_EQ(p.Graphic(), nullptr);
       }
