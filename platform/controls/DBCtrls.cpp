@@ -297,6 +297,8 @@ void TDBMemo::LoadMemo() {
   TField* f = Field();
   std::string text = f ? f->AsString() : std::string();
   if (text != FText) SetText(text);
+  // What was typed into another record's text cannot be undone into this one.
+  ClearUndo();
   FFieldModified = false;
   FLoading = false;
 }

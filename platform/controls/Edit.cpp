@@ -173,6 +173,7 @@ void TCustomEdit::SetText(const std::string& Value) {
   std::string v = Value;
   if (FCharCase == ecUpperCase) v = Utf8UpperCase(v);
   else if (FCharCase == ecLowerCase) v = Utf8LowerCase(v);
+  FCanUndo = false;
   if (v == FText) return;
   AssignText(std::move(v));
   FSelStart = 0;
@@ -184,6 +185,11 @@ void TCustomEdit::SetText(const std::string& Value) {
   Invalidate();
   UpdateCaret();
   Change();
+}
+
+void TCustomEdit::ClearUndo() {
+  FCanUndo = false;
+  FUndoText.clear();
 }
 
 void TCustomEdit::SetTextKeepSelection(const std::string& Value) {
@@ -214,6 +220,7 @@ void TCustomEdit::ReplaceSelection(const std::string& s) {
   int inserted = 0;
   for (std::size_t b = 0; b < s.size(); b += Utf8CharBytes(s, b)) ++inserted;
   FUndoText = FText;
+  FCanUndo = true;
   FText.replace(from, to - from, s);
   TextReplaced(from, to - from, s.size());
   FSelStart = start + inserted;
@@ -230,7 +237,7 @@ void TCustomEdit::EditChar(TKeyChar Key) {
     case 22: PasteFromClipboard(); return; // Ctrl+V
     case 24: CutToClipboard(); return;     // Ctrl+X
     case 26:                               // Ctrl+Z
-      if (!FReadOnly) {
+      if (!FReadOnly && FCanUndo) {
         std::string t = FUndoText;
         FUndoText = FText;
         SetTextKeepSelection(t);

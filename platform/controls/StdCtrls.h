@@ -61,6 +61,8 @@ protected:
   void DefaultHandler(TMessage& Message) override;
 public:
   void SetText(const std::string& Value) override;
+  // Forgets the last edit, so Ctrl+Z does nothing until the next one.
+  void ClearUndo();
 protected:
   virtual void Change();
   void DoEnter() override;
@@ -133,6 +135,7 @@ protected:
   std::string FPasswordChar;
   TBorderStyle FBorderStyle = bsSingle;
   std::string FUndoText;
+  bool FCanUndo = false;
   TNotifyEvent FOnChange;
 
 private:

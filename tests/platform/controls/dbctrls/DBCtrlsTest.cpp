@@ -103,6 +103,26 @@ TEST_F(DBCtrlsTest, MemoEditsOnlyAfterTheNavigatorStartsEditing) {
   EXPECT_EQ(Memo->Text(), Current());
 }
 
+// Ctrl+Z after moving to another record must not bring back the text typed into the
+// previous one (it would be posted into the wrong record).
+TEST_F(DBCtrlsTest, UndoDoesNotCarryTextIntoAnotherRecord) {
+  Nav->BtnClick(nbEdit);
+  Memo->SetFocus();
+  win::headless::TypeText("!");
+  Nav->BtnClick(nbPost);
+  Nav->BtnClick(nbNext);
+  Nav->BtnClick(nbEdit);
+  Memo->SetFocus();
+  win::SendMessage(Memo->Handle(), win::WM_CHAR, 26, 0);  // Ctrl+Z
+  EXPECT_EQ(Memo->Text(), "二");
+  Nav->BtnClick(nbPost);
+  EXPECT_EQ(Current(), "二");
+
+  win::headless::TypeText("?");  // an edit of this record can still be undone
+  win::SendMessage(Memo->Handle(), win::WM_CHAR, 26, 0);
+  EXPECT_EQ(Memo->Text(), "二");
+}
+
 // The glyph polygons one button drew, taken from what the navigator drew (its client
 // coordinates), relative to the button's corner.
 std::vector<std::vector<win::POINT>> GlyphOf(const std::vector<win::DrawOp>& ops, TNavButton* b) {
