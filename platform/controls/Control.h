@@ -78,6 +78,9 @@ public:
   void SetCursor(TCursor Value);
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  // The cursor shown while this control is dragged over a target that accepts it.
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   TControlStyle ControlStyle() const { return FControlStyle; }
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
   TControlState ControlState() const { return FControlState; }
@@ -136,7 +139,29 @@ public:
   virtual void Click();
   virtual void DblClick();
 
+  // Drag and drop. BeginDrag starts a drag of this control at once, or (not Immediate)
+  // once the pointer has moved Threshold pixels from where it is now; a negative
+  // Threshold takes the system's. The mouse stays captured until the drag ends: releasing
+  // the left button drops, Esc or the right button cancels. A pending drag the button is
+  // released from before the threshold was never a drag: the press stays a click.
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  // Whether this control is the source of a drag, pending or started.
+  bool Dragging() const;
+  // Ends this control's drag: dropping on the target under the pointer when Drop and the
+  // target accepts, else cancelling it.
+  void EndDrag(bool Drop);
+  // Cancels whatever drag is going on.
+  static void CancelDrag();
+
   // Events.
+  TDragOverEvent OnDragOver() const { return FOnDragOver; }
+  void SetOnDragOver(const TDragOverEvent& Value) { FOnDragOver = Value; }
+  TDragDropEvent OnDragDrop() const { return FOnDragDrop; }
+  void SetOnDragDrop(const TDragDropEvent& Value) { FOnDragDrop = Value; }
+  TStartDragEvent OnStartDrag() const { return FOnStartDrag; }
+  void SetOnStartDrag(const TStartDragEvent& Value) { FOnStartDrag = Value; }
+  TEndDragEvent OnEndDrag() const { return FOnEndDrag; }
+  void SetOnEndDrag(const TEndDragEvent& Value) { FOnEndDrag = Value; }
   TNotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(const TNotifyEvent& Value) { FOnClick = Value; }
   TNotifyEvent OnDblClick() const { return FOnDblClick; }
@@ -187,6 +212,18 @@ protected:
   virtual bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos);
   virtual void DoContextPopup(win::POINT MousePos, bool& Handled);
 
+  // The drag's steps as this control sees them. A target accepts by default only when it
+  // has an OnDragOver handler, which may refuse; X and Y are in this control's client
+  // coordinates. Source is the dragged control, or the drag object when it is not a
+  // control's.
+  virtual void BeginAutoDrag();
+  virtual void DoStartDrag(TDragObject*& DragObject);
+  bool DoDragOver(TObject* Source, int X, int Y, TDragState State);
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DragDrop(TObject* Source, int X, int Y);
+  virtual void DoEndDrag(TObject* Target, int X, int Y);
+  friend class DragSession;
+
   // Message handlers.
   void WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
   void WMMouseMove(TMessage& Message);
@@ -201,6 +238,7 @@ protected:
   void CMParentBiDiModeChanged(TMessage& Message);
   void CMBiDiModeChanged(TMessage& Message);
   void CMHitTest(TMessage& Message);
+  void CMDrag(TMessage& Message);
   void WMContextMenu(TMessage& Message);
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -234,6 +272,7 @@ protected:
   TPopupMenu* FPopupMenu = nullptr;
   TCursor FCursor = crDefault;
   TDragMode FDragMode = dmManual;
+  TCursor FDragCursor = crDrag;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState FControlState;
   TBiDiMode FBiDiMode = bdLeftToRight;
@@ -250,8 +289,43 @@ protected:
   TMouseWheelEvent FOnMouseWheel;
   TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
   TContextPopupEvent FOnContextPopup;
+  TDragOverEvent FOnDragOver;
+  TDragDropEvent FOnDragDrop;
+  TStartDragEvent FOnStartDrag;
+  TEndDragEvent FOnEndDrag;
 
   friend class TWinControl;
+};
+
+// What is being dragged. A drag without one from OnStartDrag gets a TDragControlObject
+// for its source, owned by the drag; one handed out by OnStartDrag stays its giver's.
+class TDragObject : public TObject {
+  VANTREL_CLASS(TDragObject, TObject)
+public:
+  // The cursor over a target that accepts the drop (Accepted) or refuses it.
+  virtual TCursor GetDragCursor(bool Accepted, int X, int Y) { return Accepted ? crDrag : crNoDrop; }
+  // The control under the pointer and the pointer in screen coordinates.
+  TControl* DragTarget() const { return FDragTarget; }
+  win::POINT DragPos() const { return FDragPos; }
+  bool Dropped() const { return FDropped; }
+
+private:
+  TControl* FDragTarget = nullptr;
+  win::POINT FDragPos{};
+  bool FDropped = false;
+  friend class DragSession;
+};
+
+// Drags a control; targets see the control itself as the drag's source.
+class TDragControlObject : public TDragObject {
+  VANTREL_CLASS(TDragControlObject, TDragObject)
+public:
+  explicit TDragControlObject(TControl* AControl) : FControl(AControl) {}
+  TControl* Control() const { return FControl; }
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+
+private:
+  TControl* FControl;
 };
 
 // A canvas on a control: it takes the control's device context when first drawn on

@@ -18,11 +18,13 @@ int gWheelAccumulator = 0;
 }  // namespace
 
 void ForgetHoverControl(TControl* Control);
+void DragForgetControl(TControl* Control);
 
 // A control being freed leaves no pointer to it behind.
 void ForgetControl(TControl* Control) {
   if (gCaptureControl == Control) gCaptureControl = nullptr;
   ForgetHoverControl(Control);
+  DragForgetControl(Control);
   if (Application) Application->ControlDestroyed(Control);
 }
 
@@ -76,6 +78,7 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_PARENTBIDIMODECHANGED: CMParentBiDiModeChanged(Message); return;
     case CM_BIDIMODECHANGED: CMBiDiModeChanged(Message); return;
     case CM_HITTEST: CMHitTest(Message); return;
+    case CM_DRAG: CMDrag(Message); return;
     case CM_TEXTCHANGED: Invalidate(); return;
     default: DefaultHandler(Message);
   }
@@ -97,8 +100,11 @@ void TControl::WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, 
   if (Down) {
     SendCancelMode(this);
     if (Button == mbLeft) {
-      if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
-      if (FControlStyle.Contains(csClickEvents)) FControlState += csClicked;
+      // An automatic drag replaces the click.
+      bool autoDrag = FDragMode == dmAutomatic && !ComponentState().Contains(csDesigning);
+      if (autoDrag) BeginAutoDrag();
+      if (FControlStyle.Contains(csCaptureMouse) && !Dragging()) SetMouseCapture(true);
+      if (FControlStyle.Contains(csClickEvents) && !autoDrag) FControlState += csClicked;
       if (Double && FControlStyle.Contains(csDoubleClicks)) DblClick();
     }
     if (Double) shift += ssDouble;

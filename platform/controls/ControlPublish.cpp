@@ -16,6 +16,7 @@ void TControl::Publish(TClassBuilder<TControl>& b) {
   b.Property("Color", &TControl::Color, &TControl::SetColor).Stored([](TControl* c) { return !c->ParentColor(); });
   b.Property("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D).Stored([](TControl* c) { return !c->ParentCtl3D(); });
   b.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
+  b.Property("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default(crDrag);
   b.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
   b.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
   b.Property("Font", &TControl::Font, &TControl::SetFont).Stored([](TControl* c) { return !c->ParentFont(); });
@@ -32,12 +33,16 @@ void TControl::Publish(TClassBuilder<TControl>& b) {
   b.Property("OnClick", &TControl::OnClick, &TControl::SetOnClick);
   b.Property("OnContextPopup", &TControl::OnContextPopup, &TControl::SetOnContextPopup);
   b.Property("OnDblClick", &TControl::OnDblClick, &TControl::SetOnDblClick);
+  b.Property("OnDragDrop", &TControl::OnDragDrop, &TControl::SetOnDragDrop);
+  b.Property("OnDragOver", &TControl::OnDragOver, &TControl::SetOnDragOver);
+  b.Property("OnEndDrag", &TControl::OnEndDrag, &TControl::SetOnEndDrag);
   b.Property("OnMouseDown", &TControl::OnMouseDown, &TControl::SetOnMouseDown);
   b.Property("OnMouseMove", &TControl::OnMouseMove, &TControl::SetOnMouseMove);
   b.Property("OnMouseUp", &TControl::OnMouseUp, &TControl::SetOnMouseUp);
   b.Property("OnMouseWheel", &TControl::OnMouseWheel, &TControl::SetOnMouseWheel);
   b.Property("OnMouseWheelDown", &TControl::OnMouseWheelDown, &TControl::SetOnMouseWheelDown);
   b.Property("OnMouseWheelUp", &TControl::OnMouseWheelUp, &TControl::SetOnMouseWheelUp);
+  b.Property("OnStartDrag", &TControl::OnStartDrag, &TControl::SetOnStartDrag);
   b.Property("OnResize", &TControl::OnResize, &TControl::SetOnResize);
 }
 

@@ -41,6 +41,10 @@ extern TSysLocale SysLocale;
 enum TDragMode { dmManual, dmAutomatic };
 VANTREL_ENUM(TDragMode, "dmManual", "dmAutomatic")
 
+// Where the pointer is in a drag over a control: just arrived, moving over it, or gone.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+VANTREL_ENUM(TDragState, "dsDragEnter", "dsDragLeave", "dsDragMove")
+
 enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel, imHanguel };
 VANTREL_ENUM(TImeMode, "imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel")
 
@@ -95,6 +99,11 @@ using TKeyPressEvent = TEvent<void(TObject* Sender, TKeyChar& Key)>;
 using TMouseWheelEvent = TEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta, win::POINT MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent = TEvent<void(TObject* Sender, TShiftState Shift, win::POINT MousePos, bool& Handled)>;
 using TContextPopupEvent = TEvent<void(TObject* Sender, win::POINT MousePos, bool& Handled)>;
+class TDragObject;
+using TDragOverEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
+using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TWndMethod = TEvent<void(TMessage& Message)>;
 
 // What CreateWnd passes to the window system.

@@ -88,6 +88,15 @@ constexpr win::UINT CM_HINTSHOWPAUSE = CM_BASE + 65;
 constexpr win::UINT CM_DOCKNOTIFICATION = CM_BASE + 66;
 constexpr win::UINT CM_MOUSEWHEEL = CM_BASE + 67;
 
+// CM_DRAG: WParam is one of these, LParam points to a TDragRec. For the drag-over
+// messages the result is nonzero when the control accepts the drop.
+enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop };
+class TDragObject;
+struct TDragRec {
+  win::POINT Pos{};  // screen coordinates
+  TDragObject* Source = nullptr;
+};
+
 // Notifications a parent reflects back to the child control that sent them.
 constexpr win::UINT CN_BASE = 0xBC00;
 constexpr win::UINT CN_CHARTOITEM = CN_BASE + 0x002F;

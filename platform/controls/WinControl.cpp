@@ -15,6 +15,8 @@ std::unordered_map<win::HWND, TWinControl*>& HandleMap() {
 TWinControl* gCreationControl = nullptr;
 }  // namespace
 
+bool DragFilterMessage(TMessage& Message);
+
 win::LRESULT ControlWindowProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
   auto& map = HandleMap();
   auto it = map.find(hwnd);
@@ -30,6 +32,7 @@ win::LRESULT ControlWindowProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam
   if (!control) return win::DefWindowProc(hwnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   try {
+    if (DragFilterMessage(m)) return m.Result;
     control->FWindowProc ? control->FWindowProc(m) : control->WndProc(m);
   } catch (...) {
     if (Application) Application->HandleException(control);
