@@ -5,6 +5,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/WinControl.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <cstdlib>
 #include <memory>
@@ -43,6 +44,13 @@ public:
     TControl* source = Source;
     source->FControlState -= csClicked;
     TDragObject* object = nullptr;
+    // A start handler that fails leaves no half-begun drag holding the mouse.
+    auto abandon = AtScopeExit([&] {
+      if (Source == source && !Object) {
+        Reset();
+        if (source->MouseCapture()) source->SetMouseCapture(false);
+      }
+    });
     source->DoStartDrag(object);
     if (Source != source) return;  // the handler ended it
     if (!object) {
@@ -131,7 +139,10 @@ public:
       Object->FDragTarget = nullptr;
       Accepted = false;
     }
-    if (Source != Control) return;
+    if (Source == Control) Reset();
+  }
+
+  void Reset() {
     Source = nullptr;
     Started = false;
     Object = nullptr;

@@ -3,6 +3,7 @@
 #include "ControlsFixture.h"
 
 #include "platform/controls/ExtCtrls.h"
+#include "platform/controls/StdCtrls.h"
 #include "platform/desktop/Windows.h"
 
 #include <string>
@@ -181,4 +182,64 @@ TEST_F(DragDrop, EndDragAndFreeingTheTargetMidDrag) {
   Release(At(source, 10, 10));
   std::vector<std::string> want = {"start Source", "enter Source 10,10", "end nil 0,0"};
   EXPECT_EQ(log, want);
+}
+
+namespace {
+// A drag object of its own, with its own cursor over an accepting target.
+class ParcelDrag : public TDragObject {
+public:
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override { return Accepted ? crHandPoint : crNo; }
+};
+}  // namespace
+
+TEST_F(DragDrop, AStartHandlerMayHandOutItsOwnDragObject) {
+  ParcelDrag parcel;
+  source->SetOnStartDrag([&](TObject*, TDragObject*& object) { object = &parcel; });
+  TObject* seen = nullptr;
+  target->SetOnDragDrop([&](TObject*, TObject* src, int, int) { seen = src; });
+  BeginOnPress(true);
+  PressOnSource();
+  Move(At(target, 10, 10));
+  EXPECT_EQ(win::GetCursor(), Screen->Cursors(crHandPoint));
+  EXPECT_EQ(parcel.DragTarget(), target);
+  Release(At(target, 10, 10));
+  EXPECT_EQ(seen, &parcel);
+  EXPECT_TRUE(parcel.Dropped());
+  EXPECT_EQ(log.back(), "end Target 10,10");
+}
+
+TEST_F(DragDrop, WindowlessControlsDragAndTakeDrops) {
+  auto* from = new TLabel(form);
+  from->SetParent(form);
+  from->SetBounds(10, 100, 60, 20);
+  from->SetDragMode(dmAutomatic);
+  auto* onto = new TLabel(form);
+  onto->SetParent(form);
+  onto->SetBounds(200, 100, 60, 20);
+  std::vector<std::string> got;
+  onto->SetOnDragOver([&](TObject*, TObject* src, int X, int Y, TDragState, bool&) {
+    got.push_back("over " + std::to_string(src == from) + " " + std::to_string(X) + "," + std::to_string(Y));
+  });
+  onto->SetOnDragDrop([&](TObject*, TObject*, int X, int Y) { got.push_back("drop"); });
+  from->SetOnEndDrag([&](TObject*, TObject* t, int, int) { got.push_back(std::string("end ") + (t == onto ? "onto" : "?")); });
+  win::POINT p = At(from, 5, 5);
+  win::headless::MouseDown(MouseButton::Left, p.x, p.y);
+  EXPECT_TRUE(from->Dragging());
+  Move(At(onto, 3, 4));
+  Release(At(onto, 3, 4));
+  std::vector<std::string> want = {"over 1 3,4", "over 1 3,4", "drop", "end onto"};
+  EXPECT_EQ(got, want);
+}
+
+TEST_F(DragDrop, AFailingStartHandlerLeavesNoDrag) {
+  std::vector<std::string> errors;
+  Application->SetOnException([&](TObject*, const Exception& e) { errors.push_back(e.Message()); });
+  source->SetOnStartDrag([](TObject*, TDragObject*&) { throw EInvalidOperation("no"); });
+  BeginOnPress(true);
+  PressOnSource();
+  EXPECT_EQ(errors, std::vector<std::string>{"no"});
+  EXPECT_FALSE(source->Dragging());
+  Move(At(target, 10, 10));
+  Release(At(target, 10, 10));
+  EXPECT_TRUE(log.empty());
 }
