@@ -311,6 +311,15 @@ public:
   void GridStyleChanged();
   void ClearSelection();
   void InvalidateCellEditor();
+  // Repaints the indicator cell of the active record's row.
+  void InvalidateIndicator();
+  // The grid row whose indicator cell shows the active record (cell drawing notes it);
+  // -1 until a row was drawn.
+  int IndicatorRow() const { return FIndicatorRow; }
+  void SetIndicatorRow(int ARow) { FIndicatorRow = ARow; }
+  // The current column's input-method name and mode (else the grid's defaults) go to the
+  // grid, its editor and its window.
+  void ApplyColumnIme();
 
   // ---- draw geometry and cell areas ----
   void CalcDrawInfoGx(TGridDrawInfoGx& Info);
@@ -461,6 +470,14 @@ private:
   bool ColumnsStored() const;
   bool Loading() const;
   void DeferredLayoutMessage(TMessage& Message);
+  // Scroll-bar messages and focus changes.
+  void VertScrollMessage(TMessage& Message);
+  void HorzScrollMessage(TMessage& Message);
+  void FocusMessage(TMessage& Message);
+  // The window's vertical bar is shown.
+  bool VertBarShown();
+  // UpdateVertScrollBar, posting a layout when auto-fitted columns lost or gained room.
+  void UpdateVertScrollBarAndFit();
   // The window's size changed.
   void ClientSizeChanged();
   // Layout steps of RebuildLayout.
@@ -520,6 +537,13 @@ private:
   int FPressedTitleCol = -1;
   bool FWholeDataSetCursorAllowed = true;
   std::string FDefaultImeName;
+  int FIndicatorRow = -1;
+  // The VisibleMode last applied to the window's vertical bar (-1: none yet).
+  int FAppliedVertMode = -1;
+  // A tracked thumb moved the dataset: the thumb-position message that ends the drag
+  // changes nothing.
+  bool FSkipThumbPosition = false;
+  bool FRecalculatingSums = false;
   TImeMode FDefaultImeMode = imDontCare;
 
   TDBGridGxAllowedOperations FAllowedOperations;

@@ -2,42 +2,137 @@
 // the active row and the scroll bars.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
+#include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/controls/Forms.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
+
+#include <algorithm>
+
+namespace {
+
+// The text the editor would show for Column's field now.
+std::string EditorTextOf(TCustomDBGridGx& Grid, TColumnGx* Column, TField* Field) {
+  if (Grid.DrawMemoText() && (Field->DataType() == ftMemo || Field->DataType() == ftFmtMemo)) {
+    std::string Text = Field->AsString(), Out;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+      if (Text[I] == '\n' && (I == 0 || Text[I - 1] != '\r')) Out += '\r';
+      Out += Text[I];
+    }
+    return Out;
+  }
+  if (Column && Column->HasKeyList() && Column->PickList()->Count() > 0) return Column->FormatCellText();
+  return Field->Text();
+}
+
+}  // namespace
 
 void TCustomDBGridGx::ClearSelection() {
   if (FSelection) FSelection->Reset();
 }
 
-void TCustomDBGridGx::RefreshAfterDataChange() { Invalidate(); }
-
-void TCustomDBGridGx::LinkActiveChanged() {
-  // The marked rows belong to the old state of the link: they go, and bookmarks can be
-  // taken only while the link is active.
-  if (FSelection) FSelection->LinkActive(FDataLink && FDataLink->Active());
-  RequestLayout();
+void TCustomDBGridGx::SetDataSource(TDataSource* Value) {
+  if (Value == DataSource()) return;
+  ClearSelection();
+  FDataLink->SetDataSource(Value);
+  if (Value) Value->FreeNotification(this);
+  LinkActiveChanged();
+  FSumList->SetDataSet(Value ? Value->DataSet() : nullptr);
 }
 
-void TCustomDBGridGx::ScrollRows(int) { Invalidate(); }
+void TCustomDBGridGx::LinkActiveChanged() {
+  const bool Active = FDataLink && FDataLink->Active();
+  if (!Active) HideEditor();
+  // The marked rows belong to the old state of the link: they go, and bookmarks can be
+  // taken only while the link is active.
+  if (FSelection) FSelection->LinkActive(Active);
+  FSumList->SetDataSet(FDataLink ? FDataLink->DataSet() : nullptr);
+  RequestLayout();
+  if (Active && EditorAlwaysShown()) ShowCellEditor();
+  UpdateVertScrollBar();
+}
 
-void TCustomDBGridGx::SyncActiveRow() {}
+bool TCustomDBGridGx::VertBarShown() {
+  return HandleAllocated() && (win::GetWindowLongPtr(Handle(), win::GWL_STYLE) & win::WS_VSCROLL) != 0;
+}
 
-void TCustomDBGridGx::UpdateHorzScrollBar() {}
+void TCustomDBGridGx::UpdateVertScrollBarAndFit() {
+  const bool Shown = VertBarShown();
+  UpdateVertScrollBar();
+  if (Shown != VertBarShown() && FAutoFitColWidths && !ComponentState().Contains(csDesigning))
+    PostDeferredLayout();
+}
 
-void TCustomDBGridGx::UpdateVertScrollBar() {}
+void TCustomDBGridGx::RefreshAfterDataChange() {
+  if (!HandleAllocated()) return;
+  if (ComponentState().Contains(csDesigning) && FSumList->Active() && !FRecalculatingSums) {
+    FRecalculatingSums = true;
+    auto done = AtScopeExit([this] { FRecalculatingSums = false; });
+    FSumList->RecalculateAll();
+  }
+  RecountRows();
+  UpdateVertScrollBarAndFit();
+  SyncActiveRow();
+  InvalidateCellEditor();
+  win::ValidateRect(Handle(), nullptr);
+  Invalidate();
+}
 
-void TCustomDBGridGx::TopLeftChanged() { TCustomGrid::TopLeftChanged(); }
+void TCustomDBGridGx::ScrollRows(int Distance) {
+  if (!HandleAllocated()) return;
+  const win::RECT Client = ClientRect();
+  auto RowBox = [&](int ARow) {
+    win::RECT R = CellRect(0, ARow);
+    R.left = 0;
+    R.right = Client.right;
+    return R;
+  };
+  const win::RECT OldBox = RowBox(Row());
+  if (FDataLink->ActiveRecord() >= RowCount() - FTitleAreaRowCount) RecountRows();
+  UpdateVertScrollBarAndFit();
+  SyncActiveRow();
+  win::ValidateRect(Handle(), &OldBox);
+  win::InvalidateRect(Handle(), &OldBox, win::FALSE);
+  const win::RECT NewBox = RowBox(Row());
+  win::InvalidateRect(Handle(), &NewBox, win::FALSE);
 
-void TCustomDBGridGx::TimedScroll(TGridScrollDirection Direction) { TCustomGrid::TimedScroll(Direction); }
+  if (Distance != 0) {
+    HideEditor();
+    auto reshow = AtScopeExit([this] {
+      if (FOptions.Contains(dgAlwaysShowEditor)) ShowCellEditor();
+    });
+    if (std::abs(Distance) > VisibleDataRowCount()) {
+      Invalidate();
+    } else {
+      const int H = DefaultRowHeight() + (FOptions.Contains(dgRowLines) ? GridLineWidth() : 0);
+      if (FOptions.Contains(dgIndicator)) InvalidateIndicator();
+      win::RECT Area = CellRect(0, FTitleAreaRowCount);
+      Area.left = 0;
+      Area.right = Client.right;
+      Area.bottom = Client.bottom;
+      // Footers stay put: only the rows above the separator move.
+      if (FFooterRowCount > 0) Area.bottom = std::max(Area.top, CellRect(0, RowCount() - FFooterRowCount - 1).top);
+      win::ScrollWindowEx(Handle(), 0, -H * Distance, &Area, &Area, nullptr, nullptr, win::SW_INVALIDATE);
+      if (FOptions.Contains(dgIndicator)) InvalidateCell(0, Row());
+    }
+  }
+  for (int I = 0; I < FFooterRowCount; ++I) InvalidateRow(RowCount() - 1 - I);
+  if (FUpdateLockCount == 0) Update();
+}
+
+void TCustomDBGridGx::InvalidateIndicator() {
+  if (FOptions.Contains(dgIndicator)) InvalidateCell(0, FIndicatorRow >= 0 ? FIndicatorRow : Row());
+}
 
 void TCustomDBGridGx::RecordChanged(TField* Field) {
   if (!HandleAllocated()) return;
@@ -48,5 +143,197 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
       if (FColumns->ColumnAt(I)->Field() == Field) InvalidateCell(DataToGridColumn(I), Row());
   }
   TField* Current = CurrentColumnField();
-  if (Current && (!Field || Field == Current) && Current->Text() != FEditText) InvalidateCellEditor();
+  if (!Current || (Field && Field != Current)) return;
+  if (EditorTextOf(*this, CurrentColumn(), Current) != FEditText) {
+    InvalidateCellEditor();
+    if (InplaceEditor()) InplaceEditor()->SetSelLength(0);
+  }
+}
+
+void TCustomDBGridGx::SyncActiveRow() {
+  if (!FDataLink || !FDataLink->Active() || !HandleAllocated() || Loading()) return;
+  const int Target = FDataLink->ActiveRecord() + FTitleAreaRowCount;
+  if (Target != Row() && Target < RowCount()) {
+    if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+    MoveColRow(Col(), Target, false, false);
+    InvalidateCellEditor();
+  }
+  TField* Current = CurrentColumnField();
+  if (Current && EditorTextOf(*this, CurrentColumn(), Current) != FEditText) InvalidateCellEditor();
+}
+
+void TCustomDBGridGx::UpdateVertScrollBar() {
+  if (!FDataLink || !HandleAllocated()) return;
+  const win::HWND H = Handle();
+  const bool Always = FVertScrollBar->VisibleMode() == sbAlwaysShowGx;
+  TScrollBar* Ext = FVertScrollBar->ExtScrollBar();
+  win::SCROLLINFO Old{};
+  Old.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS;
+  win::GetScrollInfo(H, win::SB_VERT, &Old);
+
+  int Min = 0, Max = 1, Page = 2, Pos = 0;
+  if (FDataLink->Active()) {
+    TDataSet* DS = FDataLink->DataSet();
+    if (FSumList->DataSet() && FSumList->CursorIsSequenced()) {
+      Min = 1;
+      Page = VisibleDataRowCount();
+      Max = FSumList->VirtualRecordCount() + Page - 1;
+      Pos = DS->State() >= dsInsert ? Old.nPos : FSumList->VirtualRecNo();
+    } else {
+      // Without record numbers the thumb tells only top, middle or bottom.
+      Min = 0;
+      Page = 0;
+      Max = 4;
+      Pos = DS->Bof() ? 0 : DS->Eof() ? 4 : 2;
+    }
+  }
+  const int RealMax = Max;
+  if (!FVertScrollBar->Visible() || Ext) Max = Min;
+
+  const bool ModeChanged = FAppliedVertMode != static_cast<int>(FVertScrollBar->VisibleMode());
+  if (Min != Old.nMin || Max != Old.nMax || Page != static_cast<int>(Old.nPage) || Pos != Old.nPos || ModeChanged) {
+    const bool Stuck = Min >= Max || Page >= Max - Min;
+    const bool DisableOnly = Always && !Ext;
+    if (Stuck && !DisableOnly) {
+      win::EnableScrollBar(H, win::SB_VERT, win::ESB_ENABLE_BOTH);
+      win::ShowScrollBar(H, win::SB_VERT, win::FALSE);
+    } else if (Stuck) {
+      win::EnableScrollBar(H, win::SB_VERT, win::ESB_DISABLE_BOTH);
+      win::ShowScrollBar(H, win::SB_VERT, win::TRUE);
+    }
+    win::SCROLLINFO Info{};
+    Info.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS | (DisableOnly ? win::SIF_DISABLENOSCROLL : 0);
+    Info.nMin = Min;
+    Info.nMax = Max;
+    Info.nPage = static_cast<win::UINT>(Page);
+    Info.nPos = Pos;
+    win::SetScrollInfo(H, win::SB_VERT, &Info, win::TRUE);
+    FAppliedVertMode = static_cast<int>(FVertScrollBar->VisibleMode());
+  }
+
+  if (Ext) {
+    Ext->SetPageSize(0);
+    Ext->SetParams(Pos, std::min(Min, RealMax), RealMax);
+    Ext->SetPageSize(Page);
+  }
+}
+
+void TCustomDBGridGx::UpdateHorzScrollBar() {
+  TScrollBar* Ext = FHorzScrollBar ? FHorzScrollBar->ExtScrollBar() : nullptr;
+  if (!Ext || !HandleAllocated()) return;
+  const int Page = VisibleColCount();
+  const int Max = Page + FixedCols() >= ColCount() ? 0 : 127;
+  // When every column fits there is nowhere to go: the thumb stays at 0.
+  const int Span = MaxLeftCol() - FixedCols();
+  const int Pos = Span > 0 ? std::clamp(MulDiv(LeftCol() - FixedCols(), 127, Span), 0, 127) : 0;
+  if (Ext->Min() != 0 || Ext->Max() != Max || Ext->PageSize() != Page || Ext->Position() != Pos) {
+    Ext->SetPageSize(0);
+    Ext->SetParams(Pos, 0, Max);
+  }
+}
+
+void TCustomDBGridGx::TopLeftChanged() { TCustomGrid::TopLeftChanged(); }
+
+void TCustomDBGridGx::TimedScroll(TGridScrollDirection Direction) {
+  if (!FDataLink || !FDataLink->Active()) return;
+  TDataSet* DS = FDataLink->DataSet();
+  if (Direction.Contains(sdUp)) DS->MoveBy(-FDataLink->ActiveRecord() - 1);
+  if (Direction.Contains(sdDown)) DS->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord());
+  TGridScrollDirection Rest = Direction;
+  Rest -= sdUp;
+  Rest -= sdDown;
+  if (!Rest.Empty()) TCustomGrid::TimedScroll(Rest);
+}
+
+void TCustomDBGridGx::ApplyColumnIme() {
+  if (!win::GetSystemMetrics(win::SM_DBCSENABLED)) return;
+  std::string Name = FDefaultImeName;
+  TImeMode Mode = FDefaultImeMode;
+  if (TColumnGx* Column = CurrentColumn()) {
+    if (Column->AssignedValues().Contains(cvImeName)) Name = Column->ImeName();
+    if (Column->AssignedValues().Contains(cvImeMode)) Mode = Column->ImeMode();
+  }
+  SetImeName(Name);
+  SetImeMode(Mode);
+  if (TInplaceEdit* Editor = InplaceEditor()) {
+    Editor->SetImeName(Name);
+    Editor->SetImeMode(Mode);
+  }
+}
+
+void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
+  if (!TakeFocus()) return;
+  if (!FDataLink || !FDataLink->Active()) return;
+  TDataSet* DS = FDataLink->DataSet();
+  const bool Numbered = FSumList->DataSet() && FSumList->CursorIsSequenced();
+  auto TrackPos = [&] {
+    win::SCROLLINFO Info{};
+    Info.fMask = win::SIF_TRACKPOS;
+    win::GetScrollInfo(Handle(), win::SB_VERT, &Info);
+    return Info.nTrackPos;
+  };
+  switch (Message.WParamLo()) {
+    case win::SB_LINEUP: DS->MoveBy(-FDataLink->ActiveRecord() - 1); break;
+    case win::SB_LINEDOWN: DS->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord()); break;
+    case win::SB_PAGEUP: DS->MoveBy(-VisibleDataRowCount()); break;
+    case win::SB_PAGEDOWN: DS->MoveBy(VisibleDataRowCount()); break;
+    case win::SB_THUMBPOSITION:
+      if (FSkipThumbPosition) {
+        FSkipThumbPosition = false;
+        break;
+      }
+      if (!Numbered) {
+        switch (Message.WParamHi()) {
+          case 0: DS->First(); break;
+          case 1: DS->MoveBy(-VisibleDataRowCount()); break;
+          case 3: DS->MoveBy(VisibleDataRowCount()); break;
+          case 4: DS->Last(); break;
+          default: break;
+        }
+      } else {
+        const int P = TrackPos();
+        const int Count = FSumList->VirtualRecordCount();
+        if (P > 1 && P < Count) FSumList->SetVirtualRecNo(P);
+        else if (P >= Count) DS->Last();
+        else DS->First();
+      }
+      break;
+    case win::SB_THUMBTRACK:
+      // On the five-step bar the thumb has no record number to follow: only its final
+      // position counts.
+      if (FVertScrollBar->Tracking() && Numbered) {
+        DS->MoveBy(TrackPos() - FSumList->VirtualRecNo());
+        FSkipThumbPosition = true;
+      }
+      break;
+    case win::SB_TOP: DS->First(); break;
+    case win::SB_BOTTOM: DS->Last(); break;
+    default: break;
+  }
+}
+
+void TCustomDBGridGx::HorzScrollMessage(TMessage& Message) {
+  if (FHorzScrollBar->Tracking() && Message.WParamLo() == win::SB_THUMBTRACK) {
+    Perform(win::WM_HSCROLL, win::MAKEWPARAM(win::SB_THUMBPOSITION, Message.WParamHi()), Message.LParam);
+  } else {
+    TCustomGrid::Dispatch(Message);
+  }
+  UpdateHorzScrollBar();
+}
+
+void TCustomDBGridGx::FocusMessage(TMessage& Message) {
+  const bool In = Message.Msg == win::WM_SETFOCUS;
+  const win::HWND Other = reinterpret_cast<win::HWND>(Message.WParam);
+  const bool FromEditor = InplaceEditor() && InplaceEditor()->HandleAllocated() && Other == InplaceEditor()->Handle();
+  auto RepaintSelectedRow = [this] {
+    if (!FOptions.Contains(dgRowSelect)) return;
+    // The frozen columns belong to the row's highlight too.
+    win::RECT R = BoxRect(std::max(0, FixedCols() - FFrozenCols), Selection().Top, ColCount() - 1,
+                          Selection().Bottom);
+    win::InvalidateRect(Handle(), &R, win::FALSE);
+  };
+  if (In && !FromEditor) ApplyColumnIme();
+  RepaintSelectedRow();
+  TCustomGrid::Dispatch(Message);
+  if (FSelectionShownActive != SelectionHasFocus()) SelectionChanged();
 }

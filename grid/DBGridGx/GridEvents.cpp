@@ -20,6 +20,7 @@ void TCustomDBGridGx::FireCheckButton(int ACol, TColumnGx* Column, bool& Enabled
 }
 
 void TCustomDBGridGx::FireColEnter() {
+  ApplyColumnIme();
   if (FOnColEnter) FOnColEnter(this);
 }
 

@@ -94,12 +94,6 @@ void TCustomDBGridGx::SetColumns(TDBGridColumnsGx* Value) {
 
 TDataSource* TCustomDBGridGx::DataSource() const { return FDataLink ? FDataLink->DataSource() : nullptr; }
 
-void TCustomDBGridGx::SetDataSource(TDataSource* Value) {
-  if (Value == DataSource()) return;
-  FDataLink->SetDataSource(Value);
-  if (Value) Value->FreeNotification(this);
-}
-
 void TCustomDBGridGx::SetDefaultDrawing(bool Value) {
   if (Value == FDefaultDrawingGx) return;
   FDefaultDrawingGx = Value;

@@ -19,6 +19,13 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     return;
   }
   if (Message.Msg == win::WM_RBUTTONUP && PopupColumnMenu(Message)) return;
+  switch (Message.Msg) {
+    case win::WM_VSCROLL: VertScrollMessage(Message); return;
+    case win::WM_HSCROLL: HorzScrollMessage(Message); return;
+    case win::WM_SETFOCUS:
+    case win::WM_KILLFOCUS: FocusMessage(Message); return;
+    default: break;
+  }
   TCustomGrid::Dispatch(Message);
   if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
 }
