@@ -212,9 +212,11 @@ void TCustomDBGridGx::UpdateVertScrollBar() {
   }
 
   if (Ext) {
+    const int ExtMin = std::min(Min, RealMax);
     Ext->SetPageSize(0);
-    Ext->SetParams(Pos, std::min(Min, RealMax), RealMax);
-    Ext->SetPageSize(Page);
+    Ext->SetParams(Pos, ExtMin, RealMax);
+    // An empty dataset leaves a range shorter than a page: the bar takes no more.
+    Ext->SetPageSize(std::min(Page, RealMax - ExtMin + 1));
   }
 }
 

@@ -95,7 +95,7 @@ TEST_F(ScrollMessages, TheFiveStepThumbActsOnRelease) {
   EXPECT_TRUE(DataSet->Eof());
   EXPECT_EQ(VertInfo().Pos, 4);
   DataSet->MoveBy(-10);
-  const std::vector<int> Middle = DragThumbTo(OnScreen(Layout().Track).y);
+  DragThumbTo(OnScreen(Layout().Track).y);
   EXPECT_EQ(DataSet->RecNo(), 40) << "the middle step moves nothing";
 }
 

@@ -60,7 +60,9 @@ TEST_F(VertScrollBar, ABarThatCannotScrollHidesOrIsDisabled) {
     Grid->VertScrollBar()->SetVisibleMode(C.Mode);
     SCOPED_TRACE(std::to_string(C.Records) + " records, mode " + std::to_string(C.Mode));
     EXPECT_EQ(VertBarShown(), C.Shown);
-    if (C.Shown) EXPECT_EQ(win::GetScrollBarDisabledArrows(Grid->Handle(), win::SB_VERT), C.Arrows);
+    if (C.Shown) {
+      EXPECT_EQ(win::GetScrollBarDisabledArrows(Grid->Handle(), win::SB_VERT), C.Arrows);
+    }
   }
 }
 
@@ -88,6 +90,11 @@ TEST_F(VertScrollBar, AnExternalBarTakesTheRangeAndTheWindowsBarGoes) {
   EXPECT_EQ(Bar->Max(), 50 + Page - 1);
   EXPECT_EQ(Bar->PageSize(), Page);
   EXPECT_EQ(Bar->Position(), 8);
+
+  // Emptied, the dataset leaves a one-row page and a range of one position.
+  while (!DataSet->IsEmpty()) DataSet->Delete();
+  EXPECT_EQ(Bar->Min(), Bar->Max());
+  EXPECT_FALSE(VertBarShown());
 }
 
 // With every column in view the external horizontal bar cannot move: its thumb stays at
