@@ -34,8 +34,13 @@ protected:
 
   // A grid over Records records (a numbered or an unnumbered dataset), Rows data rows
   // high, with Footers footer rows.
-  TDBGridGx* GridOn(int Records, int Rows, bool Numbered = true, int Footers = 0) {
-    Grid = NewGrid();
+  // Made: a grid to use instead of a new TDBGridGx.
+  TDBGridGx* GridOn(int Records, int Rows, bool Numbered = true, int Footers = 0, TDBGridGx* Made = nullptr) {
+    if (Made) {
+      Made->SetName("DBGridGx1");
+      Made->SetParent(Form.get());
+    }
+    Grid = Made ? Made : NewGrid();
     Grid->SetBounds(10, 10, 300, 100);
     Grid->HandleNeeded();
     Grid->SetFooterRowCount(Footers);

@@ -53,4 +53,32 @@ TEST_F(RowScroll, MovingFurtherThanAPageRepaintsTheWholeGrid) {
   EXPECT_EQ(DataSet->RecNo(), 25);
 }
 
+// Selecting beyond the top or bottom edge moves the dataset to the record just outside
+// the rows shown.
+class TTimedGrid : public TDBGridGx {
+public:
+  explicit TTimedGrid(TComponent* AOwner) : TDBGridGx(AOwner) {}
+  using TDBGridGx::TimedScroll;
+};
+
+TEST_F(RowScroll, SelectingBeyondAnEdgeMovesToTheRecordOutside) {
+  auto* Timed = new TTimedGrid(Form.get());
+  GridOn(50, 10, true, 0, Timed);
+  DataSet->MoveBy(20);
+  DataSet->MoveBy(-5);  // records 12..21 shown, 16 current
+  struct Case {
+    TGridScrollDirection Direction;
+    int RecNo;
+  };
+  for (const Case& C : {Case{TGridScrollDirection{sdDown}, 22}, Case{TGridScrollDirection{sdUp}, 12},
+                        Case{TGridScrollDirection{sdUp}, 11}}) {
+    Timed->TimedScroll(C.Direction);
+    EXPECT_EQ(DataSet->RecNo(), C.RecNo);
+  }
+  Grid->SetDataSource(nullptr);
+  const int Row = Grid->Row();
+  Timed->TimedScroll(TGridScrollDirection{sdDown});
+  EXPECT_EQ(Grid->Row(), Row) << "nothing moves without data";
+}
+
 }  // namespace
