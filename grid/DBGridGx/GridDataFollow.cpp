@@ -91,8 +91,10 @@ void TCustomDBGridGx::RefreshAfterDataChange() {
 void TCustomDBGridGx::ScrollRows(int Distance) {
   if (!HandleAllocated()) return;
   const win::RECT Client = ClientRect();
+  // A column in view gives the rows' vertical extent.
+  const int ShownCol = FixedCols() > 0 ? 0 : LeftCol();
   auto RowBox = [&](int ARow) {
-    win::RECT R = CellRect(0, ARow);
+    win::RECT R = CellRect(ShownCol, ARow);
     R.left = 0;
     R.right = Client.right;
     return R;
@@ -116,12 +118,12 @@ void TCustomDBGridGx::ScrollRows(int Distance) {
     } else {
       const int H = DefaultRowHeight() + (FOptions.Contains(dgRowLines) ? GridLineWidth() : 0);
       if (FOptions.Contains(dgIndicator)) InvalidateIndicator();
-      win::RECT Area = CellRect(0, FTitleAreaRowCount);
+      win::RECT Area = CellRect(ShownCol, FTitleAreaRowCount);
       Area.left = 0;
       Area.right = Client.right;
       Area.bottom = Client.bottom;
       // Footers stay put: only the rows above the separator move.
-      if (FFooterRowCount > 0) Area.bottom = std::max(Area.top, CellRect(0, RowCount() - FFooterRowCount - 1).top);
+      if (FFooterRowCount > 0) Area.bottom = std::max(Area.top, CellRect(ShownCol, RowCount() - FFooterRowCount - 1).top);
       win::ScrollWindowEx(Handle(), 0, -H * Distance, &Area, &Area, nullptr, nullptr, win::SW_INVALIDATE);
       if (FOptions.Contains(dgIndicator)) InvalidateCell(0, Row());
     }
@@ -329,9 +331,11 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
   const bool FromEditor = InplaceEditor() && InplaceEditor()->HandleAllocated() && Other == InplaceEditor()->Handle();
   auto RepaintSelectedRow = [this] {
     if (!FOptions.Contains(dgRowSelect)) return;
-    // The frozen columns belong to the row's highlight too.
-    win::RECT R = BoxRect(std::max(0, FixedCols() - FFrozenCols), Selection().Top, ColCount() - 1,
-                          Selection().Bottom);
+    // The frozen columns belong to the row's highlight too; the row runs to the right edge.
+    const int First = std::max(0, FixedCols() - FFrozenCols);
+    win::RECT R = CellRect(First, Selection().Top);
+    R.bottom = std::max(R.bottom, CellRect(First, Selection().Bottom).bottom);
+    R.right = ClientWidth();
     win::InvalidateRect(Handle(), &R, win::FALSE);
   };
   if (In && !FromEditor) ApplyColumnIme();
