@@ -8,18 +8,20 @@ namespace {
 
 using VertScrollBar = DataFollowTest;
 
+// A move of the dataset and the thumb position it gives.
+struct MoveCase {
+  const char* What;
+  void (*Move)(TDataSet*);
+  int Pos;
+};
+
 TEST_F(VertScrollBar, NumberedDataSetsShowTheRecordNumber) {
   GridOn(50, 10);
   const int Page = Grid->VisibleDataRowCount();
   EXPECT_EQ(Page, 10);
-  struct Case {
-    const char* What;
-    void (*Move)(TDataSet*);
-    int Pos;
-  };
-  for (const Case& C : {Case{"first", [](TDataSet* D) { D->First(); }, 1},
-                        Case{"moved by 20", [](TDataSet* D) { D->MoveBy(20); }, 21},
-                        Case{"last", [](TDataSet* D) { D->Last(); }, 50}}) {
+  for (const MoveCase& C : {MoveCase{"first", [](TDataSet* D) { D->First(); }, 1},
+                        MoveCase{"moved by 20", [](TDataSet* D) { D->MoveBy(20); }, 21},
+                        MoveCase{"last", [](TDataSet* D) { D->Last(); }, 50}}) {
     C.Move(DataSet);
     EXPECT_EQ(VertInfo(), (Info{1, 50 + Page - 1, Page, C.Pos})) << C.What;
   }
@@ -28,15 +30,10 @@ TEST_F(VertScrollBar, NumberedDataSetsShowTheRecordNumber) {
 
 TEST_F(VertScrollBar, UnnumberedDataSetsShowTopMiddleOrBottom) {
   GridOn(50, 10, false);
-  struct Case {
-    const char* What;
-    void (*Move)(TDataSet*);
-    int Pos;
-  };
-  for (const Case& C : {Case{"first", [](TDataSet* D) { D->First(); }, 0},
-                        Case{"moved by 20", [](TDataSet* D) { D->MoveBy(20); }, 2},
-                        Case{"last", [](TDataSet* D) { D->Last(); }, 4},
-                        Case{"back one", [](TDataSet* D) { D->Prior(); }, 2}}) {
+  for (const MoveCase& C : {MoveCase{"first", [](TDataSet* D) { D->First(); }, 0},
+                        MoveCase{"moved by 20", [](TDataSet* D) { D->MoveBy(20); }, 2},
+                        MoveCase{"last", [](TDataSet* D) { D->Last(); }, 4},
+                        MoveCase{"back one", [](TDataSet* D) { D->Prior(); }, 2}}) {
     C.Move(DataSet);
     EXPECT_EQ(VertInfo(), (Info{0, 4, 0, C.Pos})) << C.What;
   }
