@@ -99,4 +99,20 @@ TEST_F(ScrollMessages, TheFiveStepThumbActsOnRelease) {
   EXPECT_EQ(DataSet->RecNo(), 40) << "the middle step moves nothing";
 }
 
+// A horizontal thumb drag moves the columns only with Tracking on; the release always does.
+TEST_F(ScrollMessages, HorizontalTrackingFollowsTheThumb) {
+  for (const bool Tracking : {false, true}) {
+    GridOn(5, 3);
+    for (int I = 0; I < 12; ++I) Grid->Columns()->AddColumn()->SetFieldName("A");
+    Grid->RequestLayout();
+    Grid->HorzScrollBar()->SetTracking(Tracking);
+    const int Left = Grid->LeftCol();
+    Grid->Perform(win::WM_HSCROLL, win::MAKEWPARAM(win::SB_THUMBTRACK, 127), 0);
+    EXPECT_EQ(Grid->LeftCol() > Left, Tracking) << "tracking " << Tracking;
+    Grid->Perform(win::WM_HSCROLL, win::MAKEWPARAM(win::SB_THUMBPOSITION, 127), 0);
+    EXPECT_GT(Grid->LeftCol(), Left);
+    delete Grid;
+  }
+}
+
 }  // namespace
