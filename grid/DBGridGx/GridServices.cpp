@@ -19,6 +19,10 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     return;
   }
   if (Message.Msg == win::WM_RBUTTONUP && PopupColumnMenu(Message)) return;
+  if (Message.Msg == win::WM_CHAR) {
+    HandleCharMessage(Message);
+    return;
+  }
   TCustomGrid::Dispatch(Message);
   if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
 }
