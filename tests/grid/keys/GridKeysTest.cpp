@@ -13,21 +13,35 @@ namespace {
 
 namespace hl = win::headless;
 
+// A grid that records where it was asked to open the filter editor.
+class FilterSpyGrid : public TDBGridGx {
+public:
+  using TDBGridGx::TDBGridGx;
+  int ShownIn = -1;
+
+protected:
+  void ShowFilterEditor(int ACol) override { ShownIn = ACol; }
+};
+
 class GridKeysTest : public GridTest {
 protected:
   // A shown grid with the string columns A and B and the Boolean column C on Rows
   // records ("r0", "r1", ...), focused, on the first record.
-  void Open(int Rows = 3) {
+  template <class G = TDBGridGx>
+  G* Open(int Rows = 3) {
     Form = std::make_unique<TForm>(nullptr);
     Form->SetBounds(50, 50, 400, 300);
     Source = NewSource({"A", "B", "?C"}, Rows, [](int R) { return "r" + std::to_string(R); });
     Data = Source->DataSet();
-    Grid = NewGrid();
+    auto* Made = new G(Form.get());
+    Grid = Made;
+    Grid->SetParent(Form.get());
     Grid->SetBounds(0, 0, 380, 260);
     Grid->SetDataSource(Source);
     Form->Show();
     Grid->SetFocus();
     Data->First();
+    return Made;
   }
   std::string Current() const { return Data->FieldByName("A")->AsString(); }
   void Press(win::UINT Key, win::UINT Modifiers = 0) {
@@ -234,6 +248,37 @@ TEST_F(GridKeysTest, ShiftDownWithoutRowSelectExtendsARectangle) {
   EXPECT_EQ(Current(), "r1");
   Press(win::VK_RIGHT, win::MOD_SHIFT);
   EXPECT_EQ(Grid->GridSelection()->Rect()->GetEndColumn(), 1);
+}
+
+TEST_F(GridKeysTest, UpFromTheFirstRecordEntersAVisibleFilterRow) {
+  FilterSpyGrid* Spy = Open<FilterSpyGrid>();
+  Press(win::VK_UP);
+  EXPECT_EQ(Spy->ShownIn, -1);  // no filter row shown
+  Grid->STFilter()->SetVisible(true);
+  Data->Next();
+  Press(win::VK_UP);
+  EXPECT_EQ(Spy->ShownIn, -1);
+  EXPECT_EQ(Current(), "r0");
+  Press(win::VK_UP);
+  EXPECT_EQ(Spy->ShownIn, Grid->Col());
+  EXPECT_EQ(Current(), "r0");
+  Spy->ShownIn = -1;
+  Data->Last();
+  Press(win::VK_UP, win::MOD_CONTROL);  // Ctrl+Up enters it from any record
+  EXPECT_EQ(Spy->ShownIn, Grid->Col());
+  EXPECT_EQ(Current(), "r2");
+}
+
+TEST_F(GridKeysTest, RightToLeftGridsSwapLeftAndRight) {
+  Open();
+  const int First = Grid->IndicatorColCount();
+  Press(win::VK_RIGHT);
+  EXPECT_EQ(Grid->Col(), First + 1);
+  Grid->SetBiDiMode(bdRightToLeft);
+  Press(win::VK_RIGHT);
+  EXPECT_EQ(Grid->Col(), First);
+  Press(win::VK_LEFT);
+  EXPECT_EQ(Grid->Col(), First + 1);
 }
 
 }  // namespace
