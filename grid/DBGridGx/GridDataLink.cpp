@@ -198,6 +198,10 @@ void TBookmarkListGx::MarkCurrentRow(bool Value) {
   else FList->Delete(index);
   if (!Live(FGrid)) return;
   FGrid->InvalidateRow(FGrid->Row());
+  MarksChanged();
+}
+
+void TBookmarkListGx::MarksChanged() {
   TDBGridGxSelection* selection = FGrid->GridSelection();
   if (!selection) return;
   if (selection->Kind() != gstRecordBookmarks && Count() > 0) {
@@ -247,13 +251,7 @@ void TBookmarkListGx::MarkBookmarks(const std::vector<std::pair<std::string, boo
   }
   if (!Live(FGrid)) return;
   FGrid->Invalidate();
-  TDBGridGxSelection* selection = FGrid->GridSelection();
-  if (!selection) return;
-  if (selection->Kind() != gstRecordBookmarks && Count() > 0) {
-    selection->Reset();
-    selection->SetKind(gstRecordBookmarks);
-  }
-  selection->UpdateKind();
+  MarksChanged();
 }
 
 void TBookmarkListGx::Clear() {

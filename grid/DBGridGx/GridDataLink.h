@@ -85,6 +85,8 @@ public:
 
 private:
   void ListChanged(TObject* Sender);
+  // The grid's selection becomes (or stops being) the marked rows.
+  void MarksChanged();
   TDataSet* DataSet() const;
 
   TCustomDBGridGx* FGrid;

@@ -34,6 +34,13 @@ void DropLastChar(std::string& Text) {
   Text.erase(I);
 }
 
+// Clears the selection and forgets where a Shift-extension of rows started, so that the
+// next one starts from the current row.
+void DropSelection(TCustomDBGridGx* Grid) {
+  Grid->ClearSelection();
+  Grid->ResetRowAnchor();
+}
+
 }  // namespace
 
 // ---- operations of later work: nothing allowed, nothing done ----
@@ -115,7 +122,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     switch (Key) {
       case win::VK_PRIOR: case win::VK_UP: case win::VK_NEXT: case win::VK_DOWN: case win::VK_HOME:
       case win::VK_END:
-        if (!ShiftKey) ClearSelection();
+        if (!ShiftKey) DropSelection(this);
         break;
       default: break;
     }
@@ -184,7 +191,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       break;
     case win::VK_ESCAPE:
       FDataLink->UndoEdit();
-      ClearSelection();
+      DropSelection(this);
       if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
       if (GridState() != gsNormal) CancelMode();
       break;
@@ -195,7 +202,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       if (Extending) {
         MoveBySelecting(true, Distance, !FAllowedSelections.Contains(gstRectangle), false);
       } else {
-        ClearSelection();
+        DropSelection(this);
         DataSet->MoveBy(Distance);
       }
       break;
@@ -207,7 +214,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
         if (Extending) {
           MoveBySelecting(true, Home ? -1 : 1, false, true);
         } else {
-          ClearSelection();
+          DropSelection(this);
           if (Home) DataSet->First();
           else DataSet->Last();
         }
@@ -225,7 +232,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
         if (Step < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
         else if (Step > 0 && LeftCol() < MaxLeftCol()) SetLeftCol(LeftCol() + 1);
       } else {
-        if (!Extending) ClearSelection();
+        if (!Extending) DropSelection(this);
         SelectGridColumn(Col() + Step, Step, Extending);
       }
       break;
@@ -236,7 +243,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       if (ShiftKey) {
         if (FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) PasteIntoGrid();
       } else if (CanAlterRecords() && FOptions.Contains(dgEditing)) {
-        ClearSelection();
+        DropSelection(this);
         if (FAllowedOperations.Contains(alopInsertGx)) DataSet->Insert();
         else if (FAllowedOperations.Contains(alopAppendGx)) DataSet->Append();
       }
@@ -291,7 +298,7 @@ void TCustomDBGridGx::MoveUp(bool Shift) {
 
 void TCustomDBGridGx::MoveTab(bool Forward) {
   const int Start = Col();
-  ClearSelection();
+  DropSelection(this);
   LockUpdates();
   auto Unlock = AtScopeExit([this] { UnlockUpdates(); });
   int C = Start;
@@ -330,8 +337,7 @@ void TCustomDBGridGx::MoveBySelecting(bool Extend, int Distance, bool RowMode, b
       const bool CanExtend = Extend && CanSelectKind(gstRecordBookmarks);
       if (!CanExtend) {
         if (FOptions.Contains(dgMultiSelect)) {
-          ClearSelection();
-          FRowAnchorSet = false;
+          DropSelection(this);
         }
         if (Distance != 0) Move();
       } else if (Distance != 0) {

@@ -236,6 +236,10 @@ TEST_F(GridKeysTest, ShiftArrowsMarkRowsFromTheAnchorAndGoBack) {
   Press(win::VK_HOME, win::MOD_SHIFT | win::MOD_CONTROL);
   EXPECT_EQ(Current(), "r0");
   EXPECT_EQ(Rows->Count(), 3);  // the walk back unmarks down to the anchor, then marks r1, r0
+  Press(win::VK_ESCAPE);  // drops the selection and its anchor
+  EXPECT_EQ(Rows->Count(), 0);
+  Press(win::VK_DOWN, win::MOD_SHIFT);
+  EXPECT_EQ(Rows->Count(), 2);  // a new range from r0
   Press(win::VK_DOWN);          // a plain move drops the selection
   EXPECT_EQ(Rows->Count(), 0);
 }
