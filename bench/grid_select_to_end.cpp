@@ -17,6 +17,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/data/DBClient.h"
 #include "platform/data/Field.h"
+#include "resources/artwork/Artwork.h"
 
 namespace {
 
@@ -25,7 +26,13 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point Since) { return std::chrono::duration<double>(Clock::now() - Since).count(); }
 
+// The grid unit loads its bitmaps when it starts: the artwork comes first.
+struct Artwork {
+  Artwork() { RegisterArtwork(); }
+};
+
 struct Table {
+  Artwork Art;
   TDBGridGxUnitUse Unit;
   std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
   TClientDataSet* Data = nullptr;

@@ -233,10 +233,19 @@ void TBookmarkListGx::MarkBookmarks(const std::vector<std::pair<std::string, boo
       wanted.erase(it);  // marked already
     }
   }
+  // A walk over the records gives its changes in one order or the other: sorting is
+  // then a check (or a reversal) instead of a comparison sort.
   std::vector<std::string> added;
-  for (auto& entry : wanted)
-    if (entry.second) added.push_back(entry.first);
-  std::sort(added.begin(), added.end(), before);
+  for (const auto& change : Changes) {
+    const auto it = wanted.find(change.first);
+    if (it == wanted.end() || !it->second) continue;
+    added.push_back(it->first);
+    wanted.erase(it);
+  }
+  if (!std::is_sorted(added.begin(), added.end(), before)) {
+    std::reverse(added.begin(), added.end());
+    if (!std::is_sorted(added.begin(), added.end(), before)) std::sort(added.begin(), added.end(), before);
+  }
   std::vector<std::string> merged;
   merged.reserve(kept.size() + added.size());
   std::merge(std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()),
