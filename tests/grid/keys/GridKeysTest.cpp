@@ -3,11 +3,14 @@
 #include "tests/support/GridFixture.h"
 
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/UnitResources.h"
 #include "platform/desktop/Headless.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -21,6 +24,16 @@ public:
 
 protected:
   void ShowFilterEditor(int ACol) override { ShownIn = ACol; }
+};
+
+// A grid that records the texts it was asked to search for, with their time-outs.
+class SearchSpyGrid : public TDBGridGx {
+public:
+  using TDBGridGx::TDBGridGx;
+  std::vector<std::pair<std::string, int>> Searched;
+
+protected:
+  void IncrementalSearch(const std::string& Text, int TimeOut) override { Searched.emplace_back(Text, TimeOut); }
 };
 
 class GridKeysTest : public GridTest {
@@ -283,6 +296,21 @@ TEST_F(GridKeysTest, RightToLeftGridsSwapLeftAndRight) {
   EXPECT_EQ(Grid->Col(), First);
   Press(win::VK_LEFT);
   EXPECT_EQ(Grid->Col(), First + 1);
+}
+
+TEST_F(GridKeysTest, TypingInAColumnThatCannotBeEditedSearches) {
+  SearchSpyGrid* Spy = Open<SearchSpyGrid>();
+  Grid->SetOptionsGx(Grid->OptionsGx() + TDBGridGxOptions{dghIncSearch});
+  hl::TypeText("x");
+  EXPECT_TRUE(Spy->Searched.empty());  // an editable column takes the letter
+  Grid->SetEditorMode(false);
+  if (Data->State() != dsBrowse) Data->Cancel();
+  Grid->CurrentColumn()->SetReadOnly(true);
+  hl::TypeText("k\xF0\x9F\x98\x80");  // a character of two UTF-16 units arrives whole
+  const std::vector<std::pair<std::string, int>> Want{{"k", DefaultSearchTimeout()},
+                                                      {"\xF0\x9F\x98\x80", DefaultSearchTimeout()}};
+  EXPECT_EQ(Spy->Searched, Want);
+  EXPECT_EQ(Data->State(), dsBrowse);
 }
 
 }  // namespace
