@@ -443,6 +443,51 @@ protected:
   void KeyDown(win::WORD& Key, TShiftState Shift) override { HandleKeyDown(Key, Shift); }
   virtual void HandleKeyDown(win::WORD& Key, TShiftState Shift);
   void KeyPress(TKeyChar& Key) override;
+  // A typed character: a space steps a check-box or key-image cell; the rest goes to
+  // the base grid (which calls KeyPress).
+  virtual void HandleCharMessage(TMessage& Message);
+
+public:
+  // ---- keyboard navigation (the mouse handling uses these too) ----
+  // Moves one record down; an untouched new record at the end stays, elsewhere it is
+  // cancelled; at the end of an editable dataset a record is appended.
+  void MoveDown(bool Shift);
+  // Moves one record up; an untouched new record at the end is cancelled.
+  void MoveUp(bool Shift);
+  // To the next (previous) tab-stop column, wrapping onto the next (previous) record.
+  void MoveTab(bool Forward);
+  // Moves the dataset by Distance (to the first or last record with ToEnd), extending
+  // a row (RowMode or dgRowSelect) or rectangle selection when Extend.
+  void MoveBySelecting(bool Extend, int Distance, bool RowMode, bool ToEnd);
+  // Makes grid column ACol current, walking by Step (-1, 0, +1) past hidden columns.
+  void SelectGridColumn(int ACol, int Step, bool ExtendRect);
+  void SelectFieldColumn(TField* Field);
+  // Whether a key or click toggles rows instead of replacing the selection.
+  bool ShiftExtends() const { return FShiftExtends; }
+  void SetShiftExtends(bool Value) { FShiftExtends = Value; }
+  // Forgets where a Shift-extension of marked rows started.
+  void ResetRowAnchor() { FRowAnchorSet = false; }
+  const std::string& CharText() const { return FCharText; }
+
+protected:
+  // ---- operations of later work: until it lands they allow nothing and do nothing ----
+  virtual bool CanCopySelection();
+  virtual bool CanDeleteSelection();
+  virtual bool CanCutSelection();
+  virtual bool CanPasteIntoGrid();
+  virtual bool CanSelectAllRecords();
+  virtual void CopyGridSelection();
+  virtual void CutGridSelection();
+  virtual void PasteIntoGrid();
+  virtual void DeleteGridSelection();
+  virtual void CopyPreviousValue();
+  virtual bool HasFilterCell(int ACol);
+  virtual void ShowFilterEditor(int ACol);
+  virtual void IncrementalSearch(const std::string& Text, int TimeOut);
+  virtual void StopIncrementalSearch();
+  virtual void StartSearchTimer();
+  // The time-out of the running search.
+  virtual int SearchTimeOut();
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
     HandleMouseDown(Button, Shift, X, Y);
   }
@@ -528,6 +573,13 @@ private:
   int FTextMargin = 4;
   std::string FSearchText;
   bool FSearching = false;
+  // Keyboard state: the character being handled and the row-selection anchor.
+  bool FShiftExtends = false;
+  std::string FCharText;
+  std::string FRowAnchor;
+  bool FRowAnchorMarked = false;
+  bool FRowAnchorSet = false;
+  bool FInColExit = false;
   bool FFilterEditing = false;
   bool FPaintLocked = false;
   bool FRowsAllowWrap = false;

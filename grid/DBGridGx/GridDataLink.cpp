@@ -2,6 +2,10 @@
 // from the grid's columns to the dataset's fields.
 #include "grid/DBGridGx/GridDataLink.h"
 
+#include <algorithm>
+#include <iterator>
+#include <unordered_map>
+
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -194,6 +198,10 @@ void TBookmarkListGx::MarkCurrentRow(bool Value) {
   else FList->Delete(index);
   if (!Live(FGrid)) return;
   FGrid->InvalidateRow(FGrid->Row());
+  MarksChanged();
+}
+
+void TBookmarkListGx::MarksChanged() {
   TDBGridGxSelection* selection = FGrid->GridSelection();
   if (!selection) return;
   if (selection->Kind() != gstRecordBookmarks && Count() > 0) {
@@ -201,6 +209,58 @@ void TBookmarkListGx::MarkCurrentRow(bool Value) {
     selection->SetKind(gstRecordBookmarks);
   }
   selection->UpdateKind();
+}
+
+void TBookmarkListGx::MarkBookmarks(const std::vector<std::pair<std::string, bool>>& Changes) {
+  TDataSet* dataSet = DataSet();
+  if (!dataSet || Changes.empty()) return;
+  std::unordered_map<std::string, bool> wanted;
+  for (const auto& change : Changes)
+    if (!change.first.empty()) wanted[change.first] = change.second;
+  if (wanted.empty()) return;
+  const auto before = [dataSet](const std::string& A, const std::string& B) {
+    return dataSet->CompareBookmarks(A, B) < 0;
+  };
+  std::vector<std::string> kept;
+  kept.reserve(static_cast<std::size_t>(Count()));
+  for (int i = 0; i < Count(); ++i) {
+    std::string item = FList->Strings(i);
+    const auto it = wanted.find(item);
+    if (it == wanted.end()) {
+      kept.push_back(std::move(item));
+    } else if (it->second) {
+      kept.push_back(std::move(item));
+      wanted.erase(it);  // marked already
+    }
+  }
+  // A walk over the records gives its changes in one order or the other: sorting is
+  // then a check (or a reversal) instead of a comparison sort.
+  std::vector<std::string> added;
+  for (const auto& change : Changes) {
+    const auto it = wanted.find(change.first);
+    if (it == wanted.end() || !it->second) continue;
+    added.push_back(it->first);
+    wanted.erase(it);
+  }
+  if (!std::is_sorted(added.begin(), added.end(), before)) {
+    std::reverse(added.begin(), added.end());
+    if (!std::is_sorted(added.begin(), added.end(), before)) std::sort(added.begin(), added.end(), before);
+  }
+  std::vector<std::string> merged;
+  merged.reserve(kept.size() + added.size());
+  std::merge(std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()),
+             std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
+             std::back_inserter(merged), before);
+  if (merged.size() == static_cast<std::size_t>(Count()) && added.empty()) return;
+  FList->BeginUpdate();
+  {
+    auto endUpdate = AtScopeExit([this] { FList->EndUpdate(); });
+    FList->Clear();
+    for (std::string& item : merged) FList->Add(std::move(item));
+  }
+  if (!Live(FGrid)) return;
+  FGrid->Invalidate();
+  MarksChanged();
 }
 
 void TBookmarkListGx::Clear() {

@@ -1,16 +1,464 @@
-// The grid's keyboard handling.
-#include "grid/DBGridGx/CellParams.h"
-#include "grid/DBGridGx/ColumnDefValues.h"
+// The grid's keyboard handling and the navigation the mouse shares with it: moving the
+// current cell and record, extending row and rectangle selections, inserting, appending
+// and deleting records, and stepping check-box and key-image cells.
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
-#include "grid/DBGridGx/GridDataService.h"
+#include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
-#include "grid/DBGridGx/GridSumList.h"
-#include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/UnitResources.h"
-#include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/controls/Forms.h"
-#include "platform/rtl/SysUtils.h"
+#include "platform/controls/Menus.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/Field.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/rtl/Utf8.h"
 
-void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) { TCustomGrid::KeyDown(Key, Shift); }
+namespace {
 
-void TCustomDBGridGx::KeyPress(TKeyChar& Key) { TCustomGrid::KeyPress(Key); }
+bool IsCheckCell(TColumnGx* Column) {
+  if (!Column) return false;
+  const int Kind = Column->CellKind();
+  return Kind == CellKindCheckBox || Kind == CellKindKeyImages;
+}
+
+// Drops the last character (all of its bytes) of a UTF-8 text.
+void DropLastChar(std::string& Text) {
+  if (Text.empty()) return;
+  std::size_t I = Text.size() - 1;
+  while (I > 0 && (static_cast<unsigned char>(Text[I]) & 0xC0) == 0x80) --I;
+  Text.erase(I);
+}
+
+// Clears the selection and forgets where a Shift-extension of rows started, so that the
+// next one starts from the current row.
+void DropSelection(TCustomDBGridGx* Grid) {
+  Grid->ClearSelection();
+  Grid->ResetRowAnchor();
+}
+
+}  // namespace
+
+// ---- operations of later work: nothing allowed, nothing done ----
+bool TCustomDBGridGx::CanCopySelection() { return false; }
+bool TCustomDBGridGx::CanDeleteSelection() { return false; }
+bool TCustomDBGridGx::CanCutSelection() { return false; }
+bool TCustomDBGridGx::CanPasteIntoGrid() { return false; }
+bool TCustomDBGridGx::CanSelectAllRecords() { return false; }
+void TCustomDBGridGx::CopyGridSelection() {}
+void TCustomDBGridGx::CutGridSelection() {}
+void TCustomDBGridGx::PasteIntoGrid() {}
+void TCustomDBGridGx::DeleteGridSelection() {}
+void TCustomDBGridGx::CopyPreviousValue() {}
+bool TCustomDBGridGx::HasFilterCell(int) { return false; }
+void TCustomDBGridGx::ShowFilterEditor(int) {}
+void TCustomDBGridGx::IncrementalSearch(const std::string&, int) {}
+void TCustomDBGridGx::StopIncrementalSearch() {}
+void TCustomDBGridGx::StartSearchTimer() {}
+int TCustomDBGridGx::SearchTimeOut() { return 0; }
+
+// ---- key down ----
+
+void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
+  FShiftExtends = Shift.Contains(ssCtrl) || !FOptionsGx.Contains(dghClearSelection);
+  TWinControl::KeyDown(Key, Shift);  // OnKeyDown may change or drop the key
+  if (Key == 0) return;
+  const bool Ctrl = Shift.Contains(ssCtrl), ShiftKey = Shift.Contains(ssShift), Alt = Shift.Contains(ssAlt);
+  const bool Active = FDataLink && FDataLink->Active();
+  TDataSet* DataSet = Active ? FDataLink->DataSet() : nullptr;
+
+  // Up on the first record (or Ctrl+Up anywhere) enters the filter row.
+  if (Key == win::VK_UP && FSTFilter && FSTFilter->Visible() && Active &&
+      (Ctrl || DataSet->Bof() || DataSet->RecNo() == 1)) {
+    if (!FOptions.Contains(dgRowSelect)) {
+      ShowFilterEditor(Col());
+    } else {
+      int Target = -1;
+      for (int C = std::max<int>(LeftCol(), FIndicatorColCount); C < ColCount() && Target < 0; ++C)
+        if (HasFilterCell(C)) Target = C;
+      if (Target >= 0) ShowFilterEditor(Target);
+    }
+    Key = 0;
+    return;
+  }
+
+  if (UseRightToLeftAlignment()) {
+    if (Key == win::VK_LEFT) Key = win::VK_RIGHT;
+    else if (Key == win::VK_RIGHT) Key = win::VK_LEFT;
+  }
+  if (!Active) return;
+
+  // Shortcuts come first; a running search takes its own keys and lets the key go on.
+  const TShortCut Pressed = ShortCut(Key, Shift);
+  if (Pressed == PreviousValueShortCut()) {
+    CopyPreviousValue();
+    return;
+  }
+  if (Pressed == SearchShortCut() && FOptionsGx.Contains(dghIncSearch)) {
+    IncrementalSearch("", 0);
+    return;
+  }
+  if (FSearching) {
+    const bool Plain = !Ctrl && !ShiftKey && !Alt;
+    if (Plain && (Key == win::VK_RETURN || Key == win::VK_ESCAPE || Key == win::VK_F2)) {
+      StopIncrementalSearch();
+    } else if (Plain && Key == win::VK_BACK) {
+      DropLastChar(FSearchText);
+      InvalidateRow(Row());
+      StartSearchTimer();
+    }
+  }
+
+  const bool Multi = FOptions.Contains(dgMultiSelect);
+  const bool Extending = ShiftKey && Multi;
+  const bool RowSelect = FOptions.Contains(dgRowSelect);
+  auto CanAlterRecords = [&] { return !FReadOnly && DataSet->CanModify(); };
+
+  if (Ctrl) {
+    switch (Key) {
+      case win::VK_PRIOR: case win::VK_UP: case win::VK_NEXT: case win::VK_DOWN: case win::VK_HOME:
+      case win::VK_END:
+        if (!ShiftKey) DropSelection(this);
+        break;
+      default: break;
+    }
+    switch (Key) {
+      case win::VK_PRIOR:
+      case win::VK_UP: {
+        const int Distance = -FDataLink->ActiveRecord();
+        if (Extending) MoveBySelecting(true, Distance, false, false);
+        else DataSet->MoveBy(Distance);
+        break;
+      }
+      case win::VK_NEXT:
+      case win::VK_DOWN: {
+        const int Distance = FDataLink->RecordCount() - FDataLink->ActiveRecord() - 1;
+        if (Extending) MoveBySelecting(true, Distance, false, false);
+        else DataSet->MoveBy(Distance);
+        break;
+      }
+      case win::VK_HOME:
+        if (Extending) MoveBySelecting(true, -1, false, true);
+        else DataSet->First();
+        break;
+      case win::VK_END:
+        if (Extending) MoveBySelecting(true, 1, false, true);
+        else DataSet->Last();
+        break;
+      case win::VK_LEFT: SelectGridColumn(FIndicatorColCount, 1, false); break;
+      case win::VK_RIGHT: SelectGridColumn(ColCount() - 1, -1, false); break;
+      case win::VK_INSERT:
+      case 'C':
+        if (FEditActions.Contains(geaCopyGx) && CanCopySelection()) CopyGridSelection();
+        break;
+      case win::VK_DELETE:
+        if (FEditActions.Contains(geaDeleteGx) && FSelection->Kind() != gstNon) {
+          if (CanDeleteSelection()) DeleteGridSelection();
+        } else if (CanAlterRecords() && !DataSet->IsEmpty() && FAllowedOperations.Contains(alopDeleteGx)) {
+          const int Marked = FBookmarks->Count();
+          const char* Question = Marked < 2 ? "Delete record?" : "Delete all selected records?";
+          if (!FOptions.Contains(dgConfirmDelete) ||
+              Application->MessageBox(Question, "Confirm", win::MB_OKCANCEL | win::MB_ICONQUESTION) == win::IDOK) {
+            if (Marked > 0) FBookmarks->DeleteMarkedRecords();
+            else DataSet->Delete();
+          }
+        }
+        break;
+      case 'A':
+        if (FEditActions.Contains(geaSelectAllGx) && CanSelectAllRecords()) FSelection->SelectAll();
+        break;
+      case 'V':
+        if (FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) PasteIntoGrid();
+        break;
+      case 'X':
+        if (FEditActions.Contains(geaCutGx) && CanCutSelection()) CutGridSelection();
+        break;
+      default: break;
+    }
+    return;
+  }
+
+  switch (Key) {
+    case win::VK_TAB:
+      if (!Alt) MoveTab(!ShiftKey);
+      break;
+    case win::VK_RETURN:
+      if (FOptionsGx.Contains(dghEnterAsTab)) MoveTab(!ShiftKey);
+      break;
+    case win::VK_ESCAPE:
+      FDataLink->UndoEdit();
+      DropSelection(this);
+      if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+      if (GridState() != gsNormal) CancelMode();
+      break;
+    case win::VK_PRIOR:
+    case win::VK_NEXT: {
+      const int Page = VisibleDataRowCount();
+      const int Distance = Key == win::VK_PRIOR ? -Page : Page;
+      if (Extending) {
+        MoveBySelecting(true, Distance, !FAllowedSelections.Contains(gstRectangle), false);
+      } else {
+        DropSelection(this);
+        DataSet->MoveBy(Distance);
+      }
+      break;
+    }
+    case win::VK_HOME:
+    case win::VK_END: {
+      const bool Home = Key == win::VK_HOME;
+      if (ColCount() - FIndicatorColCount == 1 || RowSelect) {
+        if (Extending) {
+          MoveBySelecting(true, Home ? -1 : 1, false, true);
+        } else {
+          DropSelection(this);
+          if (Home) DataSet->First();
+          else DataSet->Last();
+        }
+      } else if (Home) {
+        SelectGridColumn(FIndicatorColCount, 1, Extending);
+      } else {
+        SelectGridColumn(ColCount() - 1, -1, Extending);
+      }
+      break;
+    }
+    case win::VK_LEFT:
+    case win::VK_RIGHT: {
+      const int Step = Key == win::VK_LEFT ? -1 : 1;
+      if (RowSelect) {
+        if (Step < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
+        else if (Step > 0 && LeftCol() < MaxLeftCol()) SetLeftCol(LeftCol() + 1);
+      } else {
+        if (!Extending) DropSelection(this);
+        SelectGridColumn(Col() + Step, Step, Extending);
+      }
+      break;
+    }
+    case win::VK_UP: MoveUp(ShiftKey); break;
+    case win::VK_DOWN: MoveDown(ShiftKey); break;
+    case win::VK_INSERT:
+      if (ShiftKey) {
+        if (FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) PasteIntoGrid();
+      } else if (CanAlterRecords() && FOptions.Contains(dgEditing)) {
+        DropSelection(this);
+        if (FAllowedOperations.Contains(alopInsertGx)) DataSet->Insert();
+        else if (FAllowedOperations.Contains(alopAppendGx)) DataSet->Append();
+      }
+      break;
+    case win::VK_DELETE:
+      if (ShiftKey) {
+        if (FEditActions.Contains(geaCutGx) && CanCutSelection()) CutGridSelection();
+      } else if (!RowSelect) {
+        // Del empties a check-box or key-image cell, which has no editor to do it; a
+        // dataset that would not start editing (AutoEdit off) keeps its value.
+        TColumnGx* Column = CurrentColumn();
+        if (IsCheckCell(Column) && Column->Field() && !Column->Field()->Required() && Column->CheckEditable(true) &&
+            FDataLink->Editing())
+          Column->WriteCellValue("", Null(), false);
+      }
+      break;
+    case win::VK_F2: SetEditorMode(true); break;
+    default: break;
+  }
+}
+
+// ---- record moves ----
+
+void TCustomDBGridGx::MoveDown(bool Shift) {
+  TDataSet* DataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+  if (!DataSet) return;
+  if (DataSet->State() == dsInsert && !DataSet->Modified() && !FDataLink->Modified()) {
+    // An untouched new record: at the end it stays; elsewhere moving on drops it.
+    if (DataSet->Eof()) return;
+    DataSet->Cancel();
+  } else if (Shift) {
+    MoveBySelecting(true, 1, !FAllowedSelections.Contains(gstRectangle), false);
+  } else {
+    MoveBySelecting(false, 1, true, false);
+  }
+  if (DataSet->Eof() && DataSet->CanModify() && !FReadOnly && FOptions.Contains(dgEditing) &&
+      FAllowedOperations.Contains(alopAppendGx) && DataSet->State() != dsInsert)
+    DataSet->Append();
+}
+
+void TCustomDBGridGx::MoveUp(bool Shift) {
+  TDataSet* DataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+  if (!DataSet) return;
+  if (DataSet->State() == dsInsert && !DataSet->Modified() && !FDataLink->Modified() && DataSet->Eof()) {
+    DataSet->Cancel();
+  } else if (Shift) {
+    MoveBySelecting(true, -1, !FAllowedSelections.Contains(gstRectangle), false);
+  } else {
+    MoveBySelecting(false, -1, true, false);
+  }
+}
+
+void TCustomDBGridGx::MoveTab(bool Forward) {
+  const int Start = Col();
+  DropSelection(this);
+  LockUpdates();
+  auto Unlock = AtScopeExit([this] { UnlockUpdates(); });
+  int C = Start;
+  for (;;) {
+    C += Forward ? 1 : -1;
+    if (C >= ColCount()) {
+      MoveDown(false);
+      C = FIndicatorColCount;
+    } else if (C < FIndicatorColCount) {
+      MoveUp(false);
+      C = ColCount() - 1;
+    }
+    if (C == Start) return;
+    if (TabStops(C) && ColWidths(C) > 0) {
+      SelectGridColumn(C, 0, false);
+      return;
+    }
+  }
+}
+
+void TCustomDBGridGx::MoveBySelecting(bool Extend, int Distance, bool RowMode, bool ToEnd) {
+  TDataSet* DataSet = FDataLink && FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+  if (!DataSet) return;
+  auto Move = [&] {
+    if (ToEnd) {
+      if (Distance > 0) DataSet->Last();
+      else DataSet->First();
+    } else {
+      DataSet->MoveBy(Distance);
+    }
+  };
+  {
+    LockUpdates();
+    auto Unlock = AtScopeExit([this] { UnlockUpdates(); });
+    if (RowMode || FOptions.Contains(dgRowSelect)) {
+      const bool CanExtend = Extend && CanSelectKind(gstRecordBookmarks);
+      if (!CanExtend) {
+        if (FOptions.Contains(dgMultiSelect)) {
+          DropSelection(this);
+        }
+        if (Distance != 0) Move();
+      } else if (Distance != 0) {
+        // The marks are gathered while walking and applied in one pass at the end, and
+        // a walk to the end does not report every record to the grid on its way: the
+        // cost stays linear in the records walked.
+        const int Step = Distance > 0 ? 1 : -1;
+        const bool Quiet = ToEnd || Distance > 1 || Distance < -1;
+        if (Quiet) DataSet->DisableControls();
+        auto Enable = AtScopeExit([&] {
+          if (Quiet) DataSet->EnableControls();
+        });
+        std::vector<std::pair<std::string, bool>> Changes;
+        auto MarkValue = [this] { return FShiftExtends ? !FRowAnchorMarked : true; };
+        if (!FRowAnchorSet) {
+          FRowAnchor = DataSet->Bookmark();
+          FRowAnchorMarked = FBookmarks->IsCurrentRowMarked();
+          Changes.emplace_back(FRowAnchor, MarkValue());
+          FRowAnchorSet = true;
+        }
+        while (Distance != 0) {
+          const std::string Here = DataSet->Bookmark();
+          const int Side = DataSet->CompareBookmarks(Here, FRowAnchor);
+          const bool Towards = (Step > 0 && Side < 0) || (Step < 0 && Side > 0);
+          if (Towards) Changes.emplace_back(Here, FShiftExtends ? FRowAnchorMarked : false);
+          if (DataSet->MoveBy(Step) == 0) break;
+          if (!Towards) Changes.emplace_back(DataSet->Bookmark(), MarkValue());
+          if (!ToEnd) Distance -= Step;
+        }
+        FBookmarks->MarkBookmarks(Changes);
+      }
+    } else if (Extend && CanSelectKind(gstRectangle)) {
+      TDBGridGxSelectionRect* Rect = FSelection->Rect();
+      if (FSelection->Kind() != gstRectangle) {
+        Rect->Empty();
+        Rect->ExtendTo(CurrentDataColumn(), DataSet->Bookmark(), false);
+      }
+      Move();
+      Rect->ExtendTo(CurrentDataColumn(), DataSet->Bookmark(), true);
+    } else {
+      Move();
+    }
+  }
+  if (FUpdateLockCount == 0) Invalidate();
+}
+
+// ---- columns ----
+
+void TCustomDBGridGx::SelectGridColumn(int ACol, int Step, bool ExtendRect) {
+  const bool Active = FDataLink && FDataLink->Active();
+  const bool Rect = ExtendRect && Active && CanSelectKind(gstRectangle);
+  if (Rect && FSelection->Kind() != gstRectangle) {
+    FSelection->Rect()->Empty();
+    FSelection->Rect()->ExtendTo(CurrentDataColumn(), FDataLink->DataSet()->Bookmark(), false);
+  }
+  if (Active) FDataLink->UpdateRecord();
+  ACol = std::max<int>(FIndicatorColCount, std::min(ACol, ColCount() - 1));
+  if (Step != 0) {
+    while (ColWidths(ACol) < 1) {
+      ACol += Step;
+      if (ACol < FIndicatorColCount || ACol >= ColCount()) return;
+    }
+  }
+  if (ACol != Col()) {
+    if (!FInColExit) {
+      FInColExit = true;
+      auto Release = AtScopeExit([this] { FInColExit = false; });
+      const int Before = Col();
+      FireColExit();
+      if (Col() != Before) return;
+    }
+    if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+    if (!FOptions.Contains(dgRowSelect)) SetCurrentGridColumn(ACol);
+    TColumnGx* Column = CurrentColumn();
+    if (Column && !IsCheckCell(Column) && FOptions.Contains(dgAlwaysShowEditor) && !FFilterEditing)
+      ShowCellEditor();
+    FireColEnter();
+  }
+  if (Rect) FSelection->Rect()->ExtendTo(CurrentDataColumn(), FDataLink->DataSet()->Bookmark(), true);
+  StopIncrementalSearch();
+}
+
+void TCustomDBGridGx::SelectFieldColumn(TField* Field) {
+  for (int I = 0; I < FColumns->Count(); ++I)
+    if (FColumns->ColumnAt(I)->Field() == Field) SelectGridColumn(DataToGridColumn(I), 0, false);
+}
+
+// ---- characters ----
+
+void TCustomDBGridGx::KeyPress(TKeyChar& Key) {
+  if (FOptionsGx.Contains(dghEnterAsTab) && Key == U'\r') Key = U'\t';
+  const bool Active = FDataLink && FDataLink->Active();
+  if (!FOptions.Contains(dgAlwaysShowEditor) && Key == U'\r' && Active) FDataLink->UpdateRecord();
+  FCharText.clear();
+  if (Key) Utf8Append(FCharText, Key);
+  auto Clear = AtScopeExit([this] { FCharText.clear(); });
+  TCustomGrid::KeyPress(Key);
+  if (Key <= 31 || !Active) return;
+  TColumnGx* Column = CurrentColumn();
+  const bool Editable = FOptions.Contains(dgEditing) && Column && Column->CheckEditable(false);
+  const bool SearchMode =
+      FSearching || (FOptionsGx.Contains(dghIncSearch) && !Editable) ||
+      (FOptionsGx.Contains(dghPreferIncSearch) && !FOptions.Contains(dgAlwaysShowEditor) && !InplaceEditorVisible());
+  if (!SearchMode) return;
+  const TDataSetState State = FDataLink->DataSet()->State();
+  if (State == dsEdit || State == dsInsert || State == dsSetKey) return;
+  const std::string Text = FCharText;
+  Key = 0;
+  IncrementalSearch(Text, FSearching ? SearchTimeOut() : DefaultSearchTimeout());
+}
+
+void TCustomDBGridGx::HandleCharMessage(TMessage& Message) {
+  // The window layer joins surrogate pairs before KeyPress, so a character of two
+  // units arrives as one.
+  TColumnGx* Column = CurrentColumn();
+  if (Message.WParam == U' ' && !FOptions.Contains(dgRowSelect) && IsCheckCell(Column)) {
+    TKeyChar Key = U' ';
+    TWinControl::KeyPress(Key);  // the key-press event may take the space
+    if (Key == U' ') Column->StepCellValue(win::GetKeyState(win::VK_SHIFT) < 0 ? -1 : 1);
+    Message.Result = 0;
+    return;
+  }
+  TCustomGrid::Dispatch(Message);
+}

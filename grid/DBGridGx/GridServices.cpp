@@ -24,6 +24,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     case win::WM_HSCROLL: HorzScrollMessage(Message); return;
     case win::WM_SETFOCUS:
     case win::WM_KILLFOCUS: FocusMessage(Message); return;
+    case win::WM_CHAR: HandleCharMessage(Message); return;
     default: break;
   }
   TCustomGrid::Dispatch(Message);
