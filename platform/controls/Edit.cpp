@@ -1,4 +1,4 @@
-// TCustomEdit: a single-line edit of our own: text, selection, typing, clipboard.
+// TCustomEdit: an edit of our own: text, selection, typing, clipboard, change notices.
 #include "platform/controls/StdCtrls.h"
 
 #include "platform/controls/CharWidths.h"

@@ -12,7 +12,8 @@ class TMemoRows;
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 VANTREL_ENUM(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
 
-// A single-line edit. Positions and lengths count whole characters.
+// An edit: one line, or rows of lines when its window style has ES_MULTILINE (the memo's
+// layout). Positions and lengths count whole characters.
 class TCustomEdit : public TWinControl {
   VANTREL_CLASS(TCustomEdit, TWinControl)
 public:
