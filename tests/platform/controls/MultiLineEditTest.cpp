@@ -149,6 +149,12 @@ TEST_F(MultiLineEditTest, WordWrapCutsLongLinesIntoRowsDrawnOneBelowAnother) {
   EXPECT_EQ(static_cast<int>(tops.size()), std::min(rows, (Rect(wrapped).bottom - Rect(wrapped).top) / (tops[1] - tops[0])));
   EXPECT_TRUE(std::is_sorted(tops.begin(), tops.end()));
   for (const win::DrawOp& op : ops) EXPECT_LE(op.rect.right, Rect(wrapped).right);
+  // A narrower formatting rectangle wraps again into more rows.
+  win::RECT narrow = Rect(wrapped);
+  narrow.right -= 25;
+  wrapped->Perform(win::EM_SETRECTNP, 0, reinterpret_cast<win::LPARAM>(&narrow));
+  EXPECT_GT(Msg(wrapped, win::EM_GETLINECOUNT), rows);
+  for (const win::DrawOp& op : Texts(wrapped)) EXPECT_LE(op.rect.right, narrow.right);
 
   // Without word wrap the line stays one row, scrolled sideways to the caret.
   EXPECT_EQ(Msg(unwrapped, win::EM_GETLINECOUNT), 1);
