@@ -1,9 +1,10 @@
-// TCustomEdit: a single-line edit of our own: text, selection, typing, clipboard.
+// TCustomEdit: an edit of our own: text, selection, typing, clipboard, change notices.
 #include "platform/controls/StdCtrls.h"
 
 #include "platform/controls/CharWidths.h"
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/MaskUtils.h"
+#include "platform/controls/MemoRows.h"
 #include "platform/desktop/Windows.h"
 #include "platform/rtl/Utf8.h"
 
@@ -22,7 +23,7 @@ void TCustomEdit::Publish(TClassBuilder<TCustomEdit>& b) {
   b.Property("OnChange", &TCustomEdit::OnChange, &TCustomEdit::SetOnChange);
 }
 
-TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner), FRows(std::make_unique<TMemoRows>()) {
   FWidth = 121;
   FHeight = 21;
   FTabStop = true;
@@ -47,15 +48,22 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   }
 }
 
-int TCustomEdit::TextLength() const { return static_cast<int>(Utf8Length(FText)); }
+int TCustomEdit::TextLength() const {
+  if (FMultiLine && FRows->Valid()) return FRows->Length();
+  return static_cast<int>(Utf8Length(FText));
+}
 
 std::size_t TCustomEdit::ByteOfChar(int Index) const {
+  if (FMultiLine && FRows->Valid()) return FRows->ByteOf(FText, Index);
   std::size_t b = 0;
   for (; Index > 0 && b < FText.size(); --Index) b += Utf8CharBytes(FText, b);
   return b;
 }
 
-void TCustomEdit::TextReplaced(std::size_t, std::size_t, std::size_t) {}
+void TCustomEdit::TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted) {
+  int first = 0, oldLast = 0, newLast = 0;
+  if (FMultiLine) ReplaceRows(Byte, Removed, Inserted, first, oldLast, newLast);
+}
 
 void TCustomEdit::AssignText(std::string Value) {
   // Only what lies between the common start and the common end changed.
@@ -133,6 +141,10 @@ void TCustomEdit::PasteFromClipboard() {
 }
 
 void TCustomEdit::PasteText(const std::string& S) {
+  if (FMultiLine) {
+    PasteRows(S);
+    return;
+  }
   std::string s = S;
   size_t eol = s.find_first_of("\r\n");
   if (eol != std::string::npos) s.resize(eol);
@@ -203,6 +215,11 @@ void TCustomEdit::SetTextKeepSelection(const std::string& Value) {
 }
 
 void TCustomEdit::Change() {
+  // The parent hears of every change, as the edit controls of the desktop tell theirs.
+  if (FHandle && FParent && FParent->HandleAllocated())
+    win::SendMessage(FParent->Handle(), win::WM_COMMAND,
+                     win::MAKEWPARAM(static_cast<win::WORD>(win::GetDlgCtrlID(FHandle)), win::EN_CHANGE),
+                     reinterpret_cast<win::LPARAM>(FHandle));
   Perform(CM_TEXTCHANGED, 0, 0);
   if (FOnChange) FOnChange(this);
 }
@@ -231,6 +248,7 @@ void TCustomEdit::ReplaceSelection(const std::string& s) {
 }
 
 void TCustomEdit::EditChar(TKeyChar Key) {
+  if (FMultiLine && RowsChar(Key)) return;
   switch (Key) {
     case 1: SelectAll(); return;           // Ctrl+A
     case 3: CopyToClipboard(); return;     // Ctrl+C
@@ -272,6 +290,7 @@ void TCustomEdit::EditChar(TKeyChar Key) {
 }
 
 void TCustomEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {
+  if (FMultiLine && RowsKeyDown(Key, Shift)) return;
   int len = TextLength();
   int caret = CaretIndex();
   bool extend = Shift.Contains(ssShift);
@@ -300,9 +319,13 @@ void TCustomEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {
 
 void TCustomEdit::Dispatch(TMessage& Message) {
   using namespace win;
-  if (EditViewMessage(Message)) return;
+  if (EditViewMessage(Message) || EditLineMessage(Message)) return;
+  if (FMultiLine && RowsViewMessage(Message)) return;
   switch (Message.Msg) {
-    case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; return;
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+      if (FMultiLine && (FEditStyle & ES_WANTRETURN)) Message.Result |= DLGC_WANTALLKEYS;
+      return;
     case EM_GETSEL: {
       if (Message.WParam) *reinterpret_cast<DWORD*>(Message.WParam) = static_cast<DWORD>(FSelStart);
       if (Message.LParam) *reinterpret_cast<DWORD*>(Message.LParam) = static_cast<DWORD>(FSelStart + FSelLength);

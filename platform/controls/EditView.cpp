@@ -4,10 +4,12 @@
 
 #include "platform/controls/CharWidths.h"
 #include "platform/controls/MaskUtils.h"
+#include "platform/controls/MemoRows.h"
 #include "platform/desktop/Windows.h"
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 // The boundary of Offsets nearest to X.
@@ -22,7 +24,8 @@ int NearestBoundary(const std::vector<int>& Offsets, int X) {
 win::RECT TCustomEdit::EditRect() const {
   if (FHasEditRect) return FEditRect;
   win::RECT r = ClientRect();
-  return {r.left + 2, r.top + 1, std::max(r.left + 2, r.right - 2), std::max(r.top + 1, r.bottom - 1)};
+  int left = r.left + FLeftMargin;
+  return {left, r.top + 1, std::max<int>(left, r.right - FRightMargin), std::max(r.top + 1, r.bottom - 1)};
 }
 
 std::string TCustomEdit::ShownText() const {
@@ -34,6 +37,9 @@ std::string TCustomEdit::ShownText() const {
 }
 
 TAlignment TCustomEdit::TextAlignment() const {
+  // The window's own alignment is what shows.
+  if (FEditStyle & win::ES_RIGHT) return taRightJustify;
+  if (FEditStyle & win::ES_CENTER) return taCenter;
   TAlignment a = GetControlsAlignment();
   if (UseRightToLeftAlignment()) ChangeBiDiModeAlignment(a);
   return a;
@@ -70,12 +76,23 @@ int SingleLineTop(const win::RECT& R, int LineH, bool Explicit) {
 
 void TCustomEdit::CreateWnd() {
   TWinControl::CreateWnd();
+  win::DWORD style = static_cast<win::DWORD>(win::GetWindowLong(FHandle, win::GWL_STYLE));
+  FEditStyle = style & (win::ES_RIGHT | win::ES_CENTER | win::ES_WANTRETURN);
+  bool multi = (style & win::ES_MULTILINE) != 0, wrap = multi && !(style & win::ES_AUTOHSCROLL);
+  if (multi != FMultiLine || wrap != FWrapRows) FRows->Invalidate();
+  FMultiLine = multi;
+  FWrapRows = wrap;
   FScrollX = 0;
+  FTopRow = 0;
   UpdateCaret();
 }
 
 void TCustomEdit::ScrollCaret() {
   if (!FHandle) return;  // placed when the window is made
+  if (FMultiLine) {
+    ScrollRowsCaret();
+    return;
+  }
   std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
   win::RECT r = EditRect();
   int avail = std::max<int>(r.right - r.left - 1, 0);
@@ -92,6 +109,7 @@ void TCustomEdit::ScrollCaret() {
 }
 
 win::POINT TCustomEdit::CaretPoint() {
+  if (FMultiLine) return RowsCaretPoint();
   std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
   win::RECT r = EditRect();
   int caret = offs[std::clamp(CaretIndex(), 0, static_cast<int>(offs.size()) - 1)];
@@ -99,7 +117,8 @@ win::POINT TCustomEdit::CaretPoint() {
           SingleLineTop(r, LineHeight(), FHasEditRect)};
 }
 
-int TCustomEdit::CharFromPoint(int X, int) {
+int TCustomEdit::CharFromPoint(int X, int Y) {
+  if (FMultiLine) return RowsCharFromPoint(X, Y);
   std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
   int left = AlignedLeft(EditRect(), offs.back(), TextAlignment()) - FScrollX;
   return NearestBoundary(offs, X - left);
@@ -164,6 +183,10 @@ void TCustomEdit::PaintLine(win::HDC DC, const std::vector<std::string>& Chars, 
 }
 
 void TCustomEdit::PaintEdit(win::HDC DC) {
+  if (FMultiLine) {
+    PaintRows(DC);
+    return;
+  }
   win::RECT cr = ClientRect();
   win::HBRUSH bg = win::CreateSolidBrush(ColorToRGB(FColor));
   win::FillRect(DC, &cr, bg);
@@ -219,6 +242,58 @@ bool TCustomEdit::EditViewMessage(TMessage& Message) {
     case EM_SCROLLCARET:
       UpdateCaret();
       Message.Result = 1;
+      return true;
+    default: return false;
+  }
+}
+
+std::size_t TCustomEdit::CopyToLineBuffer(std::string_view Line, win::LPARAM Buffer) {
+  if (!Buffer) return 0;
+  char* out = reinterpret_cast<char*>(Buffer);
+  win::WORD size = 0;
+  std::memcpy(&size, out, sizeof(size));
+  std::size_t n = std::min<std::size_t>(Line.size(), size);
+  std::memcpy(out, Line.data(), n);
+  return n;
+}
+
+bool TCustomEdit::EditLineMessage(TMessage& Message) {
+  using namespace win;
+  switch (Message.Msg) {
+    case EM_SETMARGINS: {
+      auto margin = [&](WORD Value) { return Value == WORD(EC_USEFONTINFO) ? 2 : static_cast<int>(Value); };
+      if (Message.WParam & EC_LEFTMARGIN) FLeftMargin = margin(LOWORD(Message.LParam));
+      if (Message.WParam & EC_RIGHTMARGIN) FRightMargin = margin(HIWORD(Message.LParam));
+      UpdateCaret();
+      Invalidate();
+      return true;
+    }
+    case EM_GETMARGINS:
+      Message.Result = MAKELONG(static_cast<WORD>(FLeftMargin), static_cast<WORD>(FRightMargin));
+      return true;
+    case WM_SETTEXT: {
+      // Text set through the window becomes the edit's text, telling the parent.
+      std::string v = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
+      if (v == FText) return false;
+      SetText(v);
+      Message.Result = TRUE;
+      return true;
+    }
+    default: break;
+  }
+  if (FMultiLine) return false;
+  // A single-line edit is one line.
+  switch (Message.Msg) {
+    case EM_GETLINECOUNT: Message.Result = 1; return true;
+    case EM_LINEFROMCHAR: Message.Result = 0; return true;
+    case EM_LINEINDEX: {
+      auto line = static_cast<std::intptr_t>(Message.WParam);
+      Message.Result = line == 0 || line == -1 ? 0 : -1;
+      return true;
+    }
+    case EM_LINELENGTH: Message.Result = TextLength(); return true;
+    case EM_GETLINE:
+      Message.Result = Message.WParam == 0 ? static_cast<LRESULT>(CopyToLineBuffer(FText, Message.LParam)) : 0;
       return true;
     default: return false;
   }

@@ -1,5 +1,5 @@
-// TCustomMemo: rows as shown (word wrap), vertical and horizontal scrolling with the
-// scroll bars and the wheel, the caret, and drawing.
+// TCustomEdit in multi-line mode (the memo's view): rows as shown (word wrap), vertical and
+// horizontal scrolling with the scroll bars and the wheel, the caret, and drawing.
 #include "platform/controls/StdCtrls.h"
 
 #include "platform/controls/CharWidths.h"
@@ -15,24 +15,22 @@ namespace {
 int Avail(const win::RECT& R) { return std::max<int>(R.right - R.left - 1, 1); }
 }  // namespace
 
-int TCustomMemo::RowsWidth() { return Avail(EditRect()); }
-
-const TMemoRows& TCustomMemo::Rows() {
+const TMemoRows& TCustomEdit::Rows() {
   TCharWidths& widths = Widths();
-  int avail = RowsWidth();
-  if (!FRows->LaidOutFor(avail, FWordWrap, widths.Generation()))
-    FRows->Build(FText, widths, avail, FWordWrap, widths.Generation());
+  int avail = Avail(EditRect());
+  if (!FRows->LaidOutFor(avail, FWrapRows, widths.Generation()))
+    FRows->Build(FText, widths, avail, FWrapRows, widths.Generation());
   return *FRows;
 }
 
-int TCustomMemo::RowCount() { return Rows().Count(); }
+int TCustomEdit::RowCount() { return Rows().Count(); }
 
-int TCustomMemo::VisibleRows() {
+int TCustomEdit::VisibleRows() {
   win::RECT r = EditRect();
   return std::max<int>((r.bottom - r.top) / LineHeight(), 1);
 }
 
-int TCustomMemo::RowLeft(int W) {
+int TCustomEdit::RowLeft(int W) {
   win::RECT r = EditRect();
   int left = r.left;
   TAlignment a = TextAlignment();
@@ -41,14 +39,14 @@ int TCustomMemo::RowLeft(int W) {
   return left - FScrollX;
 }
 
-int TCustomMemo::RowOffset(int Row, int Chars) {
+int TCustomEdit::RowOffset(int Row, int Chars) {
   const TMemoRows::TRow& r = Rows()[Row];
   TCharWidths::TScan scan{r.Byte, 0, 0};
   Widths().Scan(FText, scan, r.Byte + r.Bytes, Chars, INT_MAX);
   return scan.X;
 }
 
-int TCustomMemo::PosInRow(int Row, int X) {
+int TCustomEdit::PosInRow(int Row, int X) {
   const TMemoRows::TRow r = Rows()[Row];
   TCharWidths& widths = Widths();
   std::string_view text = FText;
@@ -66,8 +64,7 @@ int TCustomMemo::PosInRow(int Row, int X) {
   return r.Start + k;
 }
 
-void TCustomMemo::ScrollCaret() {
-  if (!FHandle) return;  // placed when the window is made
+void TCustomEdit::ScrollRowsCaret() {
   const TMemoRows& L = Rows();
   int caret = std::clamp(CaretIndex(), 0, L.Length());
   int row = L.RowOf(caret);
@@ -77,7 +74,7 @@ void TCustomMemo::ScrollCaret() {
   else if (row >= top + vis) top = row - vis + 1;
   top = std::clamp(top, 0, std::max(rows - vis, 0));
   int x = 0;
-  if (!FWordWrap) {
+  if (!FWrapRows) {
     int cx = RowOffset(row, caret - L[row].Start);
     int avail = Avail(EditRect());
     x = FScrollX;
@@ -93,7 +90,7 @@ void TCustomMemo::ScrollCaret() {
   UpdateScrollBars();
 }
 
-win::POINT TCustomMemo::CaretPoint() {
+win::POINT TCustomEdit::RowsCaretPoint() {
   const TMemoRows& L = Rows();
   int caret = std::clamp(CaretIndex(), 0, L.Length());
   int row = L.RowOf(caret);
@@ -102,18 +99,18 @@ win::POINT TCustomMemo::CaretPoint() {
   return {RowLeft(r.Width) + RowOffset(row, k), EditRect().top + (row - FTopRow) * LineHeight()};
 }
 
-int TCustomMemo::CharFromPoint(int X, int Y) {
+int TCustomEdit::RowsCharFromPoint(int X, int Y) {
   int dy = Y - EditRect().top;
   int lineH = LineHeight();
   int row = FTopRow + (dy < 0 ? (dy - lineH + 1) / lineH : dy / lineH);
   return PosInRow(std::clamp(row, 0, Rows().Count() - 1), X);
 }
 
-void TCustomMemo::ScrollTo(int TopRow, int ScrollX) {
+void TCustomEdit::ScrollRowsTo(int TopRow, int ScrollX) {
   const TMemoRows& L = Rows();
   int avail = Avail(EditRect());
   TopRow = std::clamp(TopRow, 0, std::max(L.Count() - VisibleRows(), 0));
-  ScrollX = FWordWrap ? 0 : std::clamp(ScrollX, 0, std::max(L.MaxWidth() - avail, 0));
+  ScrollX = FWrapRows ? 0 : std::clamp(ScrollX, 0, std::max(L.MaxWidth() - avail, 0));
   if (TopRow != FTopRow || ScrollX != FScrollX) {
     FTopRow = TopRow;
     FScrollX = ScrollX;
@@ -126,20 +123,21 @@ void TCustomMemo::ScrollTo(int TopRow, int ScrollX) {
   UpdateScrollBars();
 }
 
-void TCustomMemo::UpdateScrollBars() {
+void TCustomEdit::UpdateScrollBars() {
   if (!FHandle) return;
+  win::LONG_PTR style = win::GetWindowLong(FHandle, win::GWL_STYLE);
   const TMemoRows& L = Rows();
   win::SCROLLINFO si{};
   si.cbSize = sizeof(si);
   si.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS | win::SIF_DISABLENOSCROLL;
-  if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
+  if (style & win::WS_VSCROLL) {
     si.nMin = 0;
     si.nMax = std::max(L.Count() - 1, 0);
     si.nPage = static_cast<win::UINT>(VisibleRows());
     si.nPos = FTopRow;
     win::SetScrollInfo(FHandle, win::SB_VERT, &si, true);
   }
-  if ((FScrollBars == ssHorizontal || FScrollBars == ssBoth) && !FWordWrap) {
+  if ((style & win::WS_HSCROLL) && !FWrapRows) {
     int avail = Avail(EditRect());
     si.nMin = 0;
     si.nMax = std::max(L.MaxWidth(), avail) - 1;
@@ -149,12 +147,7 @@ void TCustomMemo::UpdateScrollBars() {
   }
 }
 
-void TCustomMemo::CreateWnd() {
-  FTopRow = 0;
-  TCustomEdit::CreateWnd();
-}
-
-void TCustomMemo::ScrollMessage(TMessage& Message, bool Vertical) {
+void TCustomEdit::ScrollMessage(TMessage& Message, bool Vertical) {
   using namespace win;
   int page = Vertical ? VisibleRows() : Avail(EditRect());
   int line = Vertical ? 1 : std::max(LineHeight() / 2, 1);
@@ -170,29 +163,31 @@ void TCustomMemo::ScrollMessage(TMessage& Message, bool Vertical) {
     case SB_BOTTOM: pos = 1 << 30; break;
     default: return;
   }
-  if (Vertical) ScrollTo(pos, FScrollX);
-  else ScrollTo(FTopRow, pos);
+  if (Vertical) ScrollRowsTo(pos, FScrollX);
+  else ScrollRowsTo(FTopRow, pos);
   Message.Result = 0;
 }
 
-bool TCustomMemo::DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) {
-  if (TCustomEdit::DoMouseWheelDown(Shift, MousePos)) return true;
+bool TCustomEdit::DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) {
+  if (TWinControl::DoMouseWheelDown(Shift, MousePos)) return true;
+  if (!FMultiLine) return false;
   win::UINT lines = 3;
   win::SystemParametersInfo(win::SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-  ScrollTo(FTopRow + static_cast<int>(lines), FScrollX);
+  ScrollRowsTo(FTopRow + static_cast<int>(lines), FScrollX);
   return true;
 }
 
-bool TCustomMemo::DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) {
-  if (TCustomEdit::DoMouseWheelUp(Shift, MousePos)) return true;
+bool TCustomEdit::DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) {
+  if (TWinControl::DoMouseWheelUp(Shift, MousePos)) return true;
+  if (!FMultiLine) return false;
   win::UINT lines = 3;
   win::SystemParametersInfo(win::SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-  ScrollTo(FTopRow - static_cast<int>(lines), FScrollX);
+  ScrollRowsTo(FTopRow - static_cast<int>(lines), FScrollX);
   return true;
 }
 
 // The messages about rows and scrolling. Returns true when handled.
-bool TCustomMemo::MemoViewMessage(TMessage& Message) {
+bool TCustomEdit::RowsViewMessage(TMessage& Message) {
   using namespace win;
   switch (Message.Msg) {
     case WM_VSCROLL:
@@ -206,7 +201,7 @@ bool TCustomMemo::MemoViewMessage(TMessage& Message) {
       SelectObject(dc, FFont->Handle());
       GetTextMetrics(dc, &tm);
       ReleaseDC(FHandle, dc);
-      ScrollTo(FTopRow + static_cast<int>(Message.LParam),
+      ScrollRowsTo(FTopRow + static_cast<int>(Message.LParam),
                FScrollX + static_cast<int>(static_cast<std::intptr_t>(Message.WParam)) * tm.tmAveCharWidth);
       Message.Result = 1;
       return true;
@@ -231,11 +226,21 @@ bool TCustomMemo::MemoViewMessage(TMessage& Message) {
       Message.Result = L[L.RowOf(index < 0 ? CaretIndex() : index)].Length;
       return true;
     }
+    case EM_GETLINE: {
+      const TMemoRows& L = Rows();
+      int row = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
+      if (row < 0 || row >= L.Count()) {
+        Message.Result = 0;
+        return true;
+      }
+      Message.Result = static_cast<LRESULT>(CopyToLineBuffer(std::string_view(FText).substr(L[row].Byte, L[row].Bytes), Message.LParam));
+      return true;
+    }
     default: return false;
   }
 }
 
-void TCustomMemo::PaintEdit(win::HDC DC) {
+void TCustomEdit::PaintRows(win::HDC DC) {
   win::RECT cr = ClientRect();
   win::HBRUSH bg = win::CreateSolidBrush(ColorToRGB(FColor));
   win::FillRect(DC, &cr, bg);

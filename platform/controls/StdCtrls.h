@@ -4,13 +4,16 @@
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Strings.h"
 
+#include <string_view>
+
 class TCharWidths;
 class TMemoRows;
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 VANTREL_ENUM(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
 
-// A single-line edit. Positions and lengths count whole characters.
+// An edit: one line, or rows of lines when its window style has ES_MULTILINE (the memo's
+// layout). Positions and lengths count whole characters.
 class TCustomEdit : public TWinControl {
   VANTREL_CLASS(TCustomEdit, TWinControl)
 public:
@@ -114,8 +117,64 @@ protected:
 
   // Mouse selection and the messages about the view; true when handled entirely.
   bool EditViewMessage(TMessage& Message);
+  // The messages about lines, margins and the window text; true when handled entirely.
+  bool EditLineMessage(TMessage& Message);
   // Puts pasted text in place of the selection; a single-line edit types its first line.
   virtual void PasteText(const std::string& S);
+
+  // Multi-line mode (the window style has ES_MULTILINE): the text shows in rows, cut by
+  // word wrap unless the style has ES_AUTOHSCROLL.
+  bool MultiLine() const { return FMultiLine; }
+  // Rows as shown: a line of the text, or a part of one that word wrap broke off.
+  // Positions count characters of the text, a line break being two (CR LF).
+  int RowCount();
+  // The rows as shown, laid out again when the view's width, word wrap or the font changed.
+  const TMemoRows& Rows();
+  int VisibleRows();
+  // Left edge of a row of width W, scrolling included.
+  int RowLeft(int W);
+  // Pixels from the left of a row to the end of its first Chars characters.
+  int RowOffset(int Row, int Chars);
+  // The position in a row nearest to X (client coordinates).
+  int PosInRow(int Row, int X);
+  // Scrolls the rows; the caret stays where it is.
+  void ScrollRowsTo(int TopRow, int ScrollX);
+  void UpdateScrollBars();
+  void ScrollMessage(TMessage& Message, bool Vertical);
+  bool RowsViewMessage(TMessage& Message);
+  void ScrollRowsCaret();
+  win::POINT RowsCaretPoint();
+  int RowsCharFromPoint(int X, int Y);
+  void PaintRows(win::HDC DC);
+  // Typing, keys and pasting of multi-line mode; the first two give true when handled.
+  bool RowsChar(TKeyChar Key);
+  bool RowsKeyDown(win::WORD Key, TShiftState Shift);
+  void PasteRows(const std::string& S);
+  // Copies Line into the buffer of EM_GETLINE (its first word holds its size in bytes):
+  // the bytes copied.
+  static std::size_t CopyToLineBuffer(std::string_view Line, win::LPARAM Buffer);
+  // The rows follow an edit of the text; true when they were in step and are still.
+  // First..OldLast are the lines replaced by First..NewLast.
+  bool ReplaceRows(std::size_t Byte, std::size_t Removed, std::size_t Inserted, int& First, int& OldLast,
+                   int& NewLast);
+  bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
+  // A line break ends just before character Index (CR LF counts as one): its length.
+  int BreakBefore(int Index) const;
+  int BreakAfter(int Index) const;
+
+  bool FMultiLine = false;
+  bool FWrapRows = false;
+  std::unique_ptr<TMemoRows> FRows;
+  int FTopRow = 0;
+  // Up and Down keep the caret's pixel column while the caret only moves that way.
+  int FGoalX = 0;
+  int FGoalFor = -1;
+  // Pixels between the client edges and the text, left and right.
+  int FLeftMargin = 2;
+  int FRightMargin = 2;
+  // ES_RIGHT / ES_CENTER / ES_WANTRETURN of the window.
+  win::DWORD FEditStyle = 0;
 
   int FScrollX = 0;          // pixels scrolled to the left
   bool FCaretAtStart = false;
@@ -158,7 +217,7 @@ public:
   ~TCustomMemo() override;
   TStrings* Lines() const { return FLines.get(); }
   void SetLines(TStrings* Value);
-  bool WordWrap() const { return FWordWrap; }
+  bool WordWrap() const { return FWrapRows; }
   void SetWordWrap(bool Value);
   TScrollStyle ScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle Value);
@@ -173,61 +232,24 @@ public:
 
   TAlignment GetControlsAlignment() const override { return FAlignment; }
 
-  // Rows as shown: a line of the text, or a part of one that word wrap broke off.
-  // Positions count characters of the text, a line break being two (CR LF).
-  int RowCount();
+  int RowCount() { return TCustomEdit::RowCount(); }
   int TopRow() const { return FTopRow; }
   // Scrolls the view; the caret stays where it is.
-  void ScrollTo(int TopRow, int ScrollX);
+  void ScrollTo(int TopRow, int ScrollX) { ScrollRowsTo(TopRow, ScrollX); }
 
 protected:
   void CreateParams(TCreateParams& Params) override;
-  void CreateWnd() override;
   void Dispatch(TMessage& Message) override;
   void EditChar(TKeyChar Key) override;
-  void EditKeyDown(win::WORD Key, TShiftState Shift) override;
-  void PasteText(const std::string& S) override;
-  void PaintEdit(win::HDC DC) override;
-  void ScrollCaret() override;
-  int CharFromPoint(int X, int Y) override;
-  win::POINT CaretPoint() override;
-  bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
-  bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
-  int TextLength() const override;
-  std::size_t ByteOfChar(int Index) const override;
   void TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted) override;
   void LinesChanged(TObject* Sender);
 
-  // The rows as shown, laid out again when the view's width, word wrap or the font changed.
-  const TMemoRows& Rows();
-  int VisibleRows();
-  // Left edge of a row of width W, scrolling included.
-  int RowLeft(int W);
-  // Pixels from the left of a row to the end of its first Chars characters.
-  int RowOffset(int Row, int Chars);
-  // The position in a row nearest to X (client coordinates).
-  int PosInRow(int Row, int X);
-  void UpdateScrollBars();
-  void ScrollMessage(TMessage& Message, bool Vertical);
-  bool MemoViewMessage(TMessage& Message);
-
 private:
-  // The width rows may take.
-  int RowsWidth();
   // Lines First..OldLast of the text became lines First..NewLast: Lines follow. False when
   // Lines are not in step and need the whole text again.
   bool SyncLines(int First, int OldLast, int NewLast);
-  // A line break ends just before character Index (CR LF counts as one): its length.
-  int BreakBefore(int Index) const;
-  int BreakAfter(int Index) const;
 
   std::unique_ptr<TStringList> FLines;
-  std::unique_ptr<TMemoRows> FRows;
-  int FTopRow = 0;
-  // Up and Down keep the caret's pixel column while the caret only moves that way.
-  int FGoalX = 0;
-  int FGoalFor = -1;
-  bool FWordWrap = true;
   bool FWantReturns = true;
   bool FWantTabs = false;
   bool FSyncing = false;
