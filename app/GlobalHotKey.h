@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TGlobalHotKeys;
@@ -56,8 +57,8 @@ public:
   // vkNone also disables the item.
   TVirtKey VirtKey() const { return FVirtKey; }
   void SetVirtKey(TVirtKey Value);
-  const TNotifyEvent& OnHotKey() const { return FOnHotKey; }
-  void SetOnHotKey(const TNotifyEvent& Value) { FOnHotKey = Value; }
+  const TNotifyEvent& OnHotKey() const;
+  void SetOnHotKey(const TNotifyEvent& Value);
 
   // "ControlAlt_F5", "Home", "None".
   std::string DisplayName() const override;
@@ -78,7 +79,9 @@ private:
   bool FWaiting = false;    // enabled while updates were held back: registered at their end
   bool FReleasing = false;  // disabled then: its registration goes at their end
   TVirtKey FVirtKey = vkNone;
-  TNotifyEvent FOnHotKey;
+  // Held apart, made when a handler is first set: most items never get one, and a table
+  // makes an item per row.
+  std::unique_ptr<TNotifyEvent> FOnHotKey;
   mutable TCollection* FKeysOwner = nullptr;  // the collection FKeys was worked out for
   mutable THotKeys* FKeys = nullptr;
 };

@@ -50,6 +50,16 @@ void THotKeyItem::Publish(TClassBuilder<THotKeyItem>& b) {
   b.Property("OnHotKey", &THotKeyItem::OnHotKey, &THotKeyItem::SetOnHotKey);
 }
 
+const TNotifyEvent& THotKeyItem::OnHotKey() const {
+  static const TNotifyEvent none;
+  return FOnHotKey ? *FOnHotKey : none;
+}
+
+void THotKeyItem::SetOnHotKey(const TNotifyEvent& Value) {
+  if (FOnHotKey) *FOnHotKey = Value;
+  else if (Value) FOnHotKey = std::make_unique<TNotifyEvent>(Value);
+}
+
 TGlobalHotKeys* THotKeyItem::Component() const {
   // The collection's kind is looked up once per collection the item is in.
   TCollection* owner = Collection();

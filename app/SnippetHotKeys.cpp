@@ -5,6 +5,7 @@
 #include "platform/data/Field.h"
 #include "platform/rtl/ScopeExit.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::string SnippetConnectionString(const std::string& DatabasePath) {
@@ -37,6 +38,8 @@ void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
   Table->First();
   if (Table->Eof()) return;
   TSnippetFields f(Table);
+  // One text per row: the list is made the size of the table at once, not grown row by row.
+  ContentList->SetCapacity(ContentList->Count() + std::max(Table->RecordCount(), 0));
   int keyless = 0;
   // The keys are registered together when the pass ends.
   HotKeys->BeginUpdate();

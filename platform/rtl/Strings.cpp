@@ -328,6 +328,10 @@ void TStringList::Clear() {
 
 int TStringList::Add(const std::string& S) { return AddObject(S, nullptr); }
 
+void TStringList::SetCapacity(int NewCapacity) {
+  if (NewCapacity > Count()) FList.reserve(static_cast<std::size_t>(NewCapacity));
+}
+
 int TStringList::Add(std::string&& S) {
   int i;
   if (PlaceNew(S, i)) InsertItem(i, std::move(S), nullptr);

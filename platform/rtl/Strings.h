@@ -29,6 +29,8 @@ public:
   TObject* Objects(int Index) const { return GetObject(Index); }
   void SetObjects(int Index, TObject* AObject) { PutObject(Index, AObject); }
 
+  // Room for this many strings, made ahead of adding them; lists that cannot make room ignore it.
+  virtual void SetCapacity(int NewCapacity) {}
   virtual int Add(const std::string& S);
   // The same, taking over S's storage where the list can.
   virtual int Add(std::string&& S) { return Add(static_cast<const std::string&>(S)); }
@@ -111,6 +113,7 @@ public:
   void Clear() override;
   int Add(const std::string& S) override;
   int Add(std::string&& S) override;
+  void SetCapacity(int NewCapacity) override;
   int AddObject(const std::string& S, TObject* AObject) override;
   void Exchange(int Index1, int Index2) override;
   void Move(int CurIndex, int NewIndex) override;

@@ -299,14 +299,25 @@ std::pair<int, unsigned> GlyphFor(ResolvedFont& f, char32_t c) {
 }
 
 int AdvanceOf(ResolvedFont& f, std::pair<int, unsigned> g) {
-  std::vector<int>& cache = f.advances[g.first];
+  constexpr unsigned block = ResolvedFont::AdvanceBlock;
+  std::vector<std::unique_ptr<int[]>>& blocks = f.advances[g.first];
   FaceFile* ff = f.faces[g.first];
-  if (cache.empty()) cache.assign(size_t(std::max<long>(1, ff->face->num_glyphs)), -1);
-  if (g.second < cache.size() && cache[g.second] >= 0) return cache[g.second];
+  const size_t glyphs = size_t(std::max<long>(1, ff->face->num_glyphs));
+  if (blocks.empty()) blocks.resize((glyphs + block - 1) / block);
+  int* known = nullptr;
+  if (g.second < glyphs) {
+    std::unique_ptr<int[]>& b = blocks[g.second / block];
+    if (!b) {
+      b = std::make_unique<int[]>(block);
+      std::fill_n(b.get(), block, -1);
+    }
+    known = &b[g.second % block];
+    if (*known >= 0) return *known;
+  }
   FT_Fixed adv = 0;
   FT_Get_Advance(ff->face, g.second, FT_LOAD_NO_SCALE, &adv);
   int px = int(std::lround(double(adv) * f.em / ff->upem * f.scaleX));
-  if (g.second < cache.size()) cache[g.second] = px;
+  if (known) *known = px;
   return px;
 }
 }  // namespace

@@ -28,7 +28,10 @@ struct ResolvedFont {
   std::unordered_map<char32_t, std::pair<int, unsigned>> glyphCache;  // code -> (face, glyph)
   std::pair<int, unsigned> latin[256];                               // the same for U+0000..U+00FF
   bool latinKnown[256] = {};
-  std::vector<int> advances[2];                                      // per face and glyph, -1 unknown
+  // Per face, glyph advances in blocks of AdvanceBlock glyphs, each made when one of its
+  // glyphs is first measured (a face may have tens of thousands); -1 unknown.
+  static constexpr unsigned AdvanceBlock = 256;
+  std::vector<std::unique_ptr<int[]>> advances[2];
   ~ResolvedFont();
 };
 
