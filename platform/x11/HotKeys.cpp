@@ -148,17 +148,22 @@ void HotKeys::GrabMany(const HotKeyCombination* keys, std::size_t count, bool* g
   if (grabs.empty()) return;
   std::vector<unsigned> locks = LockCombinations();
   std::vector<bool> refused = SendGrabs(grabs, locks);
+  bool gaveBack = false;
   for (std::size_t j = 0; j < grabs.size(); ++j) {
     const HotKeyCombination& key = keys[grabFor[j]];
     if (refused[j]) {
       // Another client holds some of them; give back the ones we did get.
       SendUngrabs(grabs[j].first, grabs[j].second, locks);
+      gaveBack = true;
       continue;
     }
     FGrabbed.push_back(Grabbed{key.Modifiers, key.Vk, grabs[j].first, grabs[j].second});
     granted[grabFor[j]] = true;
   }
-  XFlush(dpy);
+  // A refused combination is free for others once this returns, not only once the server
+  // gets round to our releases.
+  if (gaveBack) XSync(dpy, False);
+  else XFlush(dpy);
 }
 
 void HotKeys::Ungrab(UINT modifiers, UINT vk) {
