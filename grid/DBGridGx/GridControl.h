@@ -244,6 +244,7 @@ public:
   int ComputedTitleHeight() const { return FComputedTitleHeight; }
   // The title button being pressed (a grid column), -1 when none.
   int PressedTitleCol() const { return FPressedTitleCol; }
+  int IndicatorRow() const { return FIndicatorRow; }
   bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
 
   // ---- owned objects ----
@@ -380,6 +381,24 @@ public:
   virtual void StoreFilterText(int Index);
   virtual void LoadFilterText(int Index);
   virtual std::string FooterValueText(int FooterIndex, int DataCol);
+
+  // ---- painting helpers ----
+  // Switches the canvas between mirrored (right-to-left) and normal coordinates.
+  void SetCanvasMirrored(bool RightToLeft);
+  // Writes cell text (layout 0 top, 1 centre, 2 bottom), unmirrored in right-to-left grids.
+  void PaintCellText(const win::RECT& Rect, int DX, int DY, const std::string& Text, TAlignment Alignment,
+                     int Layout, bool WordWrap, bool EndEllipsis, int LeftMargin, int RightMargin);
+  // Draws an edit button or check box (draw kind 3), unmirrored in right-to-left grids.
+  void PaintCellButton(const win::RECT& Rect, TColor Color, int DrawKind, int PressedPart, bool Flat, bool Active,
+                       bool Enabled, int CheckState);
+  // Raised (or with Down/Down2 sunken) edges of a cell.
+  void DrawCellEdges(const win::RECT& Rect, bool RightSide, bool LeftSide, bool Down, bool Down2);
+  // The boundary lines of one area, one poly-polyline per axis.
+  void DrawAreaLines(const TGridDrawInfoGx& Info, bool HorzWanted, bool VertWanted, int FirstCol, int FirstRow,
+                     const win::RECT& Bounds, TColor OnColor, TColor OffColor, bool RowEndLine, bool ColEndLine);
+  // The cells of one area.
+  void DrawAreaCells(const TGridDrawInfoGx& Info, int FirstCol, int FirstRow, const win::RECT& Bounds,
+                     TColor AreaColor, TGridDrawState BaseState);
   virtual void ApplyFilterDefault();
   virtual void ApplySortingDefault();
 
@@ -512,6 +531,16 @@ private:
   void CreateOwnedObjects();
   void BuildOptionsMenu();
   void PaintGlyphSpot();
+  // Steps of cell drawing; the rectangles are already inset for 3D cells.
+  void DrawIndicatorCell(int DataRow, const win::RECT& Rect, int L);
+  bool DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect, TGridDrawState AState, int L, int T);
+  bool DrawDataCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect, TGridDrawState AState,
+                        int L, int T);
+  bool DrawFooterCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
+                          TGridDrawState AState, int L, int T);
+  // Runs Action with Rect in unmirrored device coordinates in right-to-left grids.
+  template <class F>
+  void Unmirrored(const win::RECT& Rect, F&& Action);
   bool ColumnsStored() const;
   bool Loading() const;
   void DeferredLayoutMessage(TMessage& Message);
@@ -587,6 +616,8 @@ private:
   bool FSelectionShownActive = false;
   int FComputedTitleHeight = 0;
   int FPressedTitleCol = -1;
+  // The grid row where the indicator last showed the active record.
+  int FIndicatorRow = -1;
   bool FWholeDataSetCursorAllowed = true;
   std::string FDefaultImeName;
   int FIndicatorRow = -1;

@@ -1,0 +1,312 @@
+// Drawing one grid cell: the indicator, titles with sort markers, data cells with their
+// parameters, colours, check boxes and key images, footers, and 3D edges.
+#include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/Columns.h"
+#include "grid/DBGridGx/Footers.h"
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/GridFilter.h"
+#include "grid/DBGridGx/TextDraw.h"
+#include "grid/DBGridGx/UnitResources.h"
+#include "gridcontrols/ToolCtrlsGx/EditButtons.h"
+#include "platform/controls/Forms.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/Field.h"
+
+#include <algorithm>
+
+namespace {
+
+win::RECT Inset(win::RECT R, int D) { return {R.left + D, R.top + D, R.right - D, R.bottom - D}; }
+
+// A box of the given size centred in R; along an axis where R is smaller the box spans R.
+win::RECT CentredBox(const win::RECT& R, int W, int H) {
+  win::RECT B = R;
+  if (R.right - R.left > W) {
+    B.left = R.left + (R.right - R.left - W) / 2;
+    B.right = B.left + W;
+  }
+  if (R.bottom - R.top > H) {
+    B.top = R.top + (R.bottom - R.top - H) / 2;
+    B.bottom = B.top + H;
+  }
+  return B;
+}
+
+}  // namespace
+
+void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState) {
+  TCanvas* c = Canvas();
+  if (FShowBmp && FOptions.Contains(dgIndicator) && FGlyphBitmap) c->Draw(2, 2, FGlyphBitmap.get());
+  FCellParams->Col = ACol;
+  FCellParams->Row = ARow;
+  if (ARect.left >= ARect.right) return;
+  if (Loading()) {
+    c->Brush()->SetColor(Color());
+    c->FillRect(ARect);
+    return;
+  }
+  const bool cell3D = IsCell3D(ACol, ARow, AState, ARect);
+  const int DataRow = ARow - FTitleAreaRowCount;
+  const int DataCol = ACol - FIndicatorColCount;
+  win::RECT R = cell3D ? Inset(ARect, 1) : ARect;
+  const int L = cell3D ? 1 : 2;
+  const int T = FFlat ? L - 1 : L;
+  bool down = false;
+  if (AState.Contains(gdFixed) && DataCol < 0) {
+    DrawIndicatorCell(DataRow, R, L);
+  } else if (DataCol >= 0 && DataCol < FShownColumns->Count()) {
+    TColumnGx* column = FShownColumns->ColumnAt(DataCol);
+    if (AState.Contains(gdFixed) && DataRow < 0) {
+      c->Font()->Assign(column->Title()->Font());
+      c->Brush()->SetColor(column->Title()->Color());
+    } else {
+      c->Font()->Assign(column->Font());
+      c->Brush()->SetColor(column->Color());
+    }
+    if (ARow == 0 && FOptions.Contains(dgTitles)) {
+      down = DrawTitleCell(ACol, DataCol, R, AState, L, T);
+    } else if (DataRow < 0) {
+      DrawTitleAreaCell(ACol, ARow, R, AState);
+    } else if (FDataLink->Active()) {
+      if (DataRow < FDataLink->RecordCount()) {
+        down = DrawDataCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
+      } else if (FFooterRowCount > 0 && DataRow > RowCount() - FFooterRowCount - FTitleAreaRowCount - 1) {
+        down = DrawFooterCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
+      } else {
+        TColor background = c->Brush()->Color();
+        int areaCol = 0, areaRow = 0;
+        GetCellType(ACol, ARow, areaCol, areaRow);
+        FixedCellColors(ACol, ARow, c->Font(), background, IsCellSelected(ACol, ARow, std::string(), DataCol),
+                        AState, 0, areaCol, areaRow);
+        c->Brush()->SetColor(background);
+        c->FillRect(R);
+      }
+      if (FDefaultDrawingGx && AState.Contains(gdFocused) && HandleAllocated() && Focused() &&
+          !ComponentState().Contains(csDesigning) && !FOptions.Contains(dgRowSelect) && FUpdateLockCount == 0 &&
+          IsActiveControl())
+        c->DrawFocusRect(R);
+    } else {
+      c->FillRect(R);
+    }
+  } else {
+    c->FillRect(R);
+  }
+  if (cell3D) DrawCellEdges(ARect, true, true, down, false);
+}
+
+void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int L) {
+  TCanvas* c = Canvas();
+  const int separator = RowCount() - FFooterRowCount - 1 - FTitleAreaRowCount;
+  TColor background =
+      FFooterRowCount > 0 && DataRow == separator && !FOptionsGx.Contains(dghFrozen3D) ? Color() : FixedColor();
+  if (!FDataLink->Active()) {
+    c->Brush()->SetColor(background);
+    c->FillRect(Rect);
+    return;
+  }
+  const bool hasRecord = DataRow >= 0 && DataRow < FDataLink->RecordCount();
+  bool selected = FSelection && FSelection->Kind() == gstAll;
+  if (!selected && FOptions.Contains(dgMultiSelect) && hasRecord && FBookmarks->LinkActive()) {
+    TActiveRecordKeeper keep(*FDataLink);
+    FDataLink->SetActiveRecord(DataRow);
+    selected = IsCellSelected(0, DataRow + FTitleAreaRowCount, FBookmarks->CurrentBookmark(), -1);
+  }
+  const int ARow = DataRow + FTitleAreaRowCount;
+  if (selected) {
+    int areaCol = 0, areaRow = 0;
+    GetCellType(0, ARow, areaCol, areaRow);
+    FixedCellColors(0, ARow, c->Font(), background, true, {gdFixed}, 0, areaCol, areaRow);
+  }
+  c->Brush()->SetColor(background);
+  c->FillRect(Rect);
+  const bool active = hasRecord && DataRow == FDataLink->ActiveRecord();
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (!dataSet || !(active || selected)) return;
+  if (active) FIndicatorRow = ARow;
+  int image = -1;
+  if (active) {
+    switch (dataSet->State()) {
+      case dsBrowse: image = selected ? 5 : FSearching ? 6 : 0; break;
+      case dsEdit: image = 1; break;
+      case dsInsert: image = 2; break;
+      default: image = 0; break;
+    }
+  }
+  // A marked row that is not the current one shows only its colours.
+  if (image < 0) return;
+  TImageList* images = IndicatorImages();
+  if (!images || image >= images->Count()) return;
+  images->Draw(c, Rect.right - images->Width() - L, (Rect.top + Rect.bottom - images->Height()) / 2, image);
+}
+
+bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect, TGridDrawState AState, int L,
+                                    int T) {
+  TCanvas* c = Canvas();
+  TColumnGx* column = FShownColumns->ColumnAt(DataCol);
+  TColumnTitleGx* title = column->Title();
+  const bool pressed = FPressedTitleCol == ACol;
+  std::string caption = title->Caption();
+  int imageWidth = 0;
+  const bool hasImage = FTitleImages && title->ImageIndex() != -1;
+  if (hasImage) {
+    caption.clear();
+    imageWidth = FTitleImages->Width();
+  }
+  TColor background = c->Brush()->Color();
+  TSortMarkerGx marker = title->SortMarker();
+  if (FOnGetBtnParams && column->Field()) FOnGetBtnParams(this, column, c->Font(), background, marker, pressed);
+  c->Font()->Assign(FTitleFont.get());
+  c->Font()->Assign(title->Font());
+  if (FOnGetBtnParams && column->Field()) {
+    TColor again = background;
+    TSortMarkerGx ignored = marker;
+    FOnGetBtnParams(this, column, c->Font(), again, ignored, pressed);
+  }
+  const bool tall = FUseMultiTitle || FTitleHeight > 0 || FTitleLines > 0;
+  const int shift = pressed ? (tall ? 2 : 1) : 0;
+
+  win::RECT textRect = Rect;
+  int numberWidth = 0;
+  bool drawMarker = marker != smNoneGx;
+  const std::string number = std::to_string(title->SortIndex());
+  if (drawMarker) {
+    textRect.right = Rect.right - 16;
+    if (FSortedColumnList->Count() >= 2) {
+      TFont saved;
+      saved.Assign(c->Font());
+      c->Font()->Assign(SortIndexFont());
+      numberWidth = c->TextWidth(number);
+      c->Font()->Assign(&saved);
+    }
+    if (textRect.right - textRect.left < imageWidth) {
+      drawMarker = false;
+      textRect.right = Rect.right - 2 - numberWidth;
+      if (textRect.right - textRect.left < imageWidth) {
+        numberWidth = 0;
+        textRect.right = Rect.right;
+      }
+    }
+  }
+  int areaCol = 0, areaRow = 0;
+  GetCellType(ACol, 0, areaCol, areaRow);
+  const bool highlighted = FixedCellColors(ACol, 0, c->Font(), background,
+                                           IsCellSelected(ACol, 0, std::string(), DataCol), AState, 0, areaCol,
+                                           areaRow);
+  c->Brush()->SetColor(background);
+  if (textRect.right < Rect.right) c->FillRect({std::max(textRect.right, Rect.left), Rect.top, Rect.right, Rect.bottom});
+  const TAlignment alignment = FUseMultiTitle ? taCenter : title->Alignment();
+  win::RECT shifted = textRect;
+  shifted.left += shift;
+  shifted.right += shift;
+  if (title->Orientation() == tohVertical) {
+    c->FillRect(textRect);
+    PaintVerticalCellText(c, shifted, false, L, T + 2, caption, alignment, 2, false);
+  } else if (tall) {
+    PaintCellText(textRect, L + shift, T + shift, caption, alignment, 1, true, title->EndEllipsis(), 0, -shift);
+  } else {
+    PaintCellText(shifted, L, T, caption, alignment, 0, false, title->EndEllipsis(), 0, 0);
+  }
+  if (hasImage) DrawImageInCell(FTitleImages, nullptr, c, textRect, title->ImageIndex(), L, alignment);
+  TImageList* markers = SortMarkerImages();
+  const int imageHeight = markers ? markers->Height() : 0;
+  if (drawMarker && markers)
+    markers->Draw(c, Rect.right - markers->Width() - numberWidth - 2 + shift,
+                  (Rect.top + Rect.bottom - imageHeight) / 2 + shift, marker == smDownGx ? 0 : 1);
+  if (marker != smNoneGx && numberWidth > 0) {
+    c->Font()->Assign(SortIndexFont());
+    if (highlighted) c->Font()->SetColor(clWhite);
+    win::SetBkMode(c->Handle(), win::TRANSPARENT);
+    c->TextOut(Rect.right - numberWidth - 2 + shift, (Rect.top + Rect.bottom - imageHeight) / 2 + shift - 1, number);
+    win::SetBkMode(c->Handle(), win::OPAQUE);
+    c->Font()->Assign(FTitleFont.get());
+    if (highlighted) c->Font()->SetColor(clWhite);
+  }
+  return highlighted || pressed;
+}
+
+bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const win::RECT& Rect,
+                                       TGridDrawState AState, int L, int T) {
+  TCanvas* c = Canvas();
+  TColumnGx* column = FShownColumns->ColumnAt(DataCol);
+  TActiveRecordKeeper keep(*FDataLink);
+  FDataLink->SetActiveRecord(DataRow);
+  win::RECT textRect = Rect;
+  if (column->AlwaysShowEditButton()) textRect.right = std::max(textRect.left, textRect.right - column->EditButtonsWidth());
+  const std::string text = column->FormatCellText();
+  if (FRowColorFlag) {
+    TDataSet* dataSet = FDataLink->DataSet();
+    const int recNo = dataSet ? dataSet->RecNo() : -1;
+    c->Brush()->SetColor(recNo > 0 && recNo % 2 == 1 ? FRowOneColor : FRowTwoColor);
+  }
+  TColCellParamsGx* params = FCellParams.get();
+  params->State = AState;
+  params->Font = c->Font();
+  params->Alignment = column->Alignment();
+  params->Background = c->Brush()->Color();
+  params->Text = text;
+  // Each cell starts from its own values, never from the previous cell's.
+  params->ImageIndex = -1;
+  params->CheckState = cbUnchecked;
+  params->ReadOnly = column->ReadOnly();
+  const int kind = column->CellKind();
+  if (FDefaultDrawingGx) {
+    if (kind == CellKindKeyImages) params->ImageIndex = column->KeyImageIndex();
+    else if (kind == CellKindCheckBox) params->CheckState = column->ReadCheckState();
+  }
+  TGridDrawState state = AState;
+  FireGetCellParams(column, c->Font(), params->Background, state);
+  column->FireGetCellParams(false, params);
+  if (DataCellColors(DataCol, DataRow, c->Font(), params->Background, state, params->Text)) state += gdSelected;
+  c->Brush()->SetColor(params->Background);
+  if (FDefaultDrawingGx && textRect.right > textRect.left) {
+    if (kind == CellKindKeyImages) {
+      c->FillRect(textRect);
+      if (column->ImageList() && params->ImageIndex >= 0)
+        DrawImageInCell(column->ImageList(), nullptr, c, textRect, params->ImageIndex, 0, taCenter);
+    } else if (kind == CellKindCheckBox) {
+      c->FillRect(textRect);
+      PaintCellButton(CentredBox(textRect, DefaultCheckBoxWidth, DefaultCheckBoxHeight), params->Background, 3, 0,
+                      FFlat, false, true, params->CheckState);
+    } else {
+      PaintCellText(textRect, L, T, params->Text, params->Alignment, 0, column->WordWrap() && FRowsAllowWrap,
+                    column->EndEllipsis(), 0, 0);
+    }
+  }
+  if (textRect.right < Rect.right) c->FillRect({textRect.right, Rect.top, Rect.right, Rect.bottom});
+  if (!FColumns->IsCustomized()) FireDrawDataCell(Rect, column->Field(), state);
+  FireDrawColumnCell(Rect, DataCol, column, state);
+  return state.Contains(gdSelected);
+}
+
+bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
+                                         TGridDrawState AState, int L, int T) {
+  TCanvas* c = Canvas();
+  TColumnGx* column = FShownColumns->ColumnAt(DataCol);
+  const int index = FFooterRowCount + DataRow + FTitleAreaRowCount - RowCount();
+  TColumnFooterGx* footer = column->FooterForRow(index);
+  if (footer) {
+    c->Font()->Assign(footer->Font());
+    c->Brush()->SetColor(footer->Color());
+  }
+  bool highlighted = false;
+  if (FDefaultDrawingGx) {
+    TColor background = c->Brush()->Color();
+    TAlignment alignment = footer ? footer->Alignment() : taLeftJustify;
+    std::string text = FooterValueText(index, DataCol);
+    FireGetFooterParams(DataCol, index, column, c->Font(), background, alignment, AState, text);
+    int areaCol = 0, areaRow = 0;
+    GetCellType(ACol, ARow, areaCol, areaRow);
+    highlighted = FixedCellColors(ACol, ARow, c->Font(), background,
+                                  IsCellSelected(ACol, ARow, std::string(), DataCol), AState, 0, areaCol, areaRow);
+    c->Brush()->SetColor(background);
+    PaintCellText(Rect, L, T, text, alignment, 0, footer && footer->WordWrap() && FRowsAllowWrap,
+                  footer && footer->EndEllipsis(), 0, 0);
+  }
+  if (FOnDrawFooterCell) {
+    win::RECT r = Rect;
+    FOnDrawFooterCell(this, DataCol, index, column, r, AState);
+  }
+  return highlighted;
+}
