@@ -3,11 +3,24 @@
 // rectangle, 3D cells and right-to-left drawing.
 #include "tests/support/PaintFixture.h"
 
+#include <functional>
 #include <set>
 
 namespace {
 
 using GridPaint = GridPaintTest;
+
+// A grid that runs a probe in the middle of rebuilding its layout.
+class ProbedGrid : public TDBGridGx {
+public:
+  using TDBGridGx::TDBGridGx;
+  std::function<void()> Probe;
+  void Rebuild() { RebuildLayout(); }
+  void ApplyColumnAttributes() override {
+    TDBGridGx::ApplyColumnAttributes();
+    if (Probe) Probe();
+  }
+};
 
 // The colours of the line operations whose points all lie in Box.
 std::set<win::COLORREF> LineColoursIn(const std::vector<win::DrawOp>& Ops, const win::RECT& Box) {
@@ -67,6 +80,28 @@ TEST_F(GridPaint, FooterAreaOnButtonFaceGetsFixedLinesAndALineOnItsTop) {
   for (const win::DrawOp& Op : Lines(Ops))
     if (Op.points[0].y == Footer.bottom && Op.points[1].y == Footer.bottom) Last = Op.color;
   EXPECT_EQ(Last, ColorToRGB(clBlack));
+}
+
+TEST_F(GridPaint, NothingIsDrawnWhileTheLayoutIsRebuilt) {
+  Form->SetBounds(10, 10, 500, 400);
+  auto* Grid = new ProbedGrid(Form.get());
+  Grid->SetParent(Form.get());
+  Grid->SetBounds(0, 0, 300, 200);
+  Grid->SetDataSource(NewSource({"A"}, 2));
+  Form->Show();
+  win::headless::ProcessMessages();
+  std::vector<win::DrawOp> During{win::DrawOp{}};
+  bool Probed = false;
+  Grid->Probe = [&] {
+    if (Probed) return;
+    Probed = true;
+    During = PaintAndRecord(Grid->Handle());
+  };
+  Grid->Rebuild();
+  ASSERT_TRUE(Probed);
+  EXPECT_TRUE(During.empty());
+  Grid->Probe = nullptr;
+  EXPECT_FALSE(Paint(Grid).empty());
 }
 
 TEST_F(GridPaint, WithoutLineOptionsNoLinesButStillCells) {
