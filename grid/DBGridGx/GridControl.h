@@ -538,6 +538,9 @@ private:
                         int L, int T);
   bool DrawFooterCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
                           TGridDrawState AState, int L, int T);
+  // The picture a blob field of Column holds, kept to its aspect ratio in Rect; nothing
+  // for data that is no picture.
+  void DrawFieldPicture(const win::RECT& Rect, TColumnGx* Column);
   // Runs Action with Rect in unmirrored device coordinates in right-to-left grids.
   template <class F>
   void Unmirrored(const win::RECT& Rect, F&& Action);

@@ -13,6 +13,9 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
+#include "platform/graphics/Graphic.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
 
 #include <algorithm>
 
@@ -309,4 +312,38 @@ bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int Da
     FOnDrawFooterCell(this, DataCol, index, column, r, AState);
   }
   return highlighted;
+}
+
+void TCustomDBGridGx::DrawFieldPicture(const win::RECT& Rect, TColumnGx* Column) {
+  if (!FShowImage || !Column) return;
+  TField* field = Column->Field();
+  if (!field) return;
+  switch (field->DataType()) {
+    case ftBlob: case ftGraphic: case ftParadoxOle: case ftDBaseOle: case ftTypedBinary: break;
+    default: return;
+  }
+  TCanvas* c = Canvas();
+  c->FillRect(Rect);
+  if (field->IsNull()) return;
+  TPicture picture;
+  TStringStream bytes(field->AsString());
+  try {
+    picture.LoadFromStream(&bytes);
+  } catch (const EInvalidGraphic&) {
+    // Whatever the field holds that is no picture shows as an empty cell.
+    return;
+  }
+  const int pw = picture.Width(), ph = picture.Height();
+  const win::RECT inner = Inset(Rect, 1);
+  const int cw = inner.right - inner.left, ch = inner.bottom - inner.top;
+  if (pw <= 0 || ph <= 0 || cw <= 0 || ch <= 0) return;
+  const double ratio = static_cast<double>(pw) / ph;
+  int h = ch;
+  int w = static_cast<int>(h * ratio);
+  if (w > cw) {
+    w = cw;
+    h = static_cast<int>(w / ratio);
+  }
+  const int x = inner.left + (cw - w) / 2, y = inner.top + (ch - h) / 2;
+  c->StretchDraw({x, y, x + w, y + h}, picture.Graphic());
 }

@@ -41,6 +41,7 @@ void TCustomDBGridGx::FireTitleBtnClick(int ACol, TColumnGx* Column) {
 void TCustomDBGridGx::FireDrawColumnCell(const win::RECT& Rect, int DataCol, TColumnGx* Column,
                                          TGridDrawState State) {
   if (FOnDrawColumnCell) FOnDrawColumnCell(this, Rect, DataCol, Column, State);
+  if (!State.Contains(gdFixed)) DrawFieldPicture(Rect, Column);
 }
 
 void TCustomDBGridGx::FireDrawDataCell(const win::RECT& Rect, TField* Field, TGridDrawState State) {
