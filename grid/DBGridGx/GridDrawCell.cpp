@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
+#include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/TextDraw.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
@@ -97,6 +98,67 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
     c->FillRect(R);
   }
   if (cell3D) DrawCellEdges(ARect, true, true, down, false);
+  if (FUseMultiTitle && ARow == 0 && FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < FShownColumns->Count()) {
+    c->Font()->Assign(FTitleFont.get());
+    if (!down) c->Brush()->SetColor(FixedColor());
+    THeadTreeNode* leaf = HeadTreeLeaf(FShownColumns->ColumnAt(DataCol)->Index());
+    if (leaf && leaf->ParentNode && leaf->ParentNode->ParentNode) {
+      win::RECT leafRect = ARect;
+      leafRect.top = ARect.bottom - leaf->Height;
+      DrawUpperTitleLevels(leaf, leafRect, ARect, AState.Contains(gdFixed));
+    }
+  }
+}
+
+void TCustomDBGridGx::DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT& ChildRect, const win::RECT& CellRect,
+                                           bool Fixed) {
+  THeadTreeNode* parent = Node->ParentNode;
+  // The root holds the top level; it draws nothing of its own.
+  if (!parent || !parent->ParentNode) return;
+  TCanvas* c = Canvas();
+  const bool rowLines = FOptions.Contains(dgRowLines), colLines = FOptions.Contains(dgColLines);
+  win::RECT band;
+  band.bottom = ChildRect.top - (rowLines ? 1 : 0);
+  band.top = band.bottom - parent->Height;
+  band.left = ChildRect.left;
+  for (THeadTreeNode* sibling = parent->FirstChild; sibling && sibling != Node; sibling = sibling->NextSibling)
+    band.left -= sibling->Width + (colLines ? 1 : 0);
+  band.right = band.left + parent->Width;
+  win::RECT part{std::max(band.left, CellRect.left), band.top, std::min(band.right, CellRect.right), band.bottom};
+  if (band.right > CellRect.right) ++part.right;
+  if (Fixed && FOptionsGx.Contains(dghFixed3D)) {
+    ++part.top;
+    --part.bottom;
+  }
+  if (part.right <= part.left || part.bottom <= part.top) return;
+  // A band end inside the cell leaves a strip of the brush beside the caption.
+  if (band.left >= CellRect.left) c->FillRect({part.left, part.top, std::min(part.left + 2, part.right), part.bottom});
+  if (band.right <= CellRect.right) c->FillRect({std::max(part.right - 2, part.left), part.top, part.right, part.bottom});
+  c->FillRect(part);
+  {
+    TClipRectGuard clip(c->Handle(), part);
+    win::RECT text{band.left + 2, band.top, band.right - 2, band.bottom};
+    win::UINT format = win::DT_CENTER | win::DT_WORDBREAK | win::DT_NOPREFIX;
+    if (Node->Column && Node->Column->Title()->EndEllipsis()) format |= win::DT_END_ELLIPSIS;
+    win::RECT measure = text;
+    win::DrawText(c->Handle(), parent->Caption.c_str(), static_cast<int>(parent->Caption.size()), &measure,
+                  format | win::DT_CALCRECT);
+    const int h = measure.bottom - measure.top;
+    if (h < text.bottom - text.top) text.top += (text.bottom - text.top - h) / 2;
+    win::SetBkMode(c->Handle(), win::TRANSPARENT);
+    win::DrawText(c->Handle(), parent->Caption.c_str(), static_cast<int>(parent->Caption.size()), &text, format);
+    win::SetBkMode(c->Handle(), win::OPAQUE);
+  }
+  if (Fixed && FOptionsGx.Contains(dghFixed3D))
+    DrawCellEdges(part, band.right <= CellRect.right, band.left >= CellRect.left, false, false);
+  if (rowLines) {
+    TPen* pen = c->Pen();
+    pen->SetWidth(1);
+    pen->SetColor(FFlat ? clGray : clBlack);
+    c->MoveTo(part.left, band.bottom);
+    c->LineTo(part.right, band.bottom);
+  }
+  DrawUpperTitleLevels(parent, band, CellRect, Fixed);
 }
 
 void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int L) {
@@ -151,6 +213,14 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   TColumnTitleGx* title = column->Title();
   const bool pressed = FPressedTitleCol == ACol;
   std::string caption = title->Caption();
+  int textTop = Rect.top;
+  if (FUseMultiTitle) {
+    // Only the leaf's own part of the cell holds its caption; the groups go above it.
+    if (THeadTreeNode* leaf = HeadTreeLeaf(column->Index())) {
+      caption = leaf->Caption;
+      textTop = std::max(Rect.top, Rect.bottom - leaf->Height + 3);
+    }
+  }
   int imageWidth = 0;
   const bool hasImage = FTitleImages && title->ImageIndex() != -1;
   if (hasImage) {
@@ -171,6 +241,7 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   const int shift = pressed ? (tall ? 2 : 1) : 0;
 
   win::RECT textRect = Rect;
+  textRect.top = textTop;
   int numberWidth = 0;
   bool drawMarker = marker != smNoneGx;
   const std::string number = std::to_string(title->SortIndex());
