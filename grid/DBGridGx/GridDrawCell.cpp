@@ -270,6 +270,7 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
                                            areaRow);
   c->Brush()->SetColor(background);
   if (textRect.right < Rect.right) c->FillRect({std::max(textRect.right, Rect.left), Rect.top, Rect.right, Rect.bottom});
+  if (textTop > Rect.top) c->FillRect({Rect.left, Rect.top, textRect.right, textTop});
   const TAlignment alignment = FUseMultiTitle ? taCenter : title->Alignment();
   win::RECT shifted = textRect;
   shifted.left += shift;
