@@ -538,6 +538,9 @@ private:
                         int L, int T);
   bool DrawFooterCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
                           TGridDrawState AState, int L, int T);
+  // One edit button in a data cell, clipped to the cell.
+  void DrawCellEditButton(TEditButtonStyleGx Style, const win::RECT& Rect, TBitmap* Glyph, TColor Color,
+                          bool Enabled, const win::RECT& CellRect);
   // The group captions above a multi-level title cell, centred on each group's whole band.
   void DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT& ChildRect, const win::RECT& CellRect, bool Fixed);
   // The picture a blob field of Column holds, kept to its aspect ratio in Rect; nothing

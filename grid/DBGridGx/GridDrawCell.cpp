@@ -110,6 +110,35 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
   }
 }
 
+void TCustomDBGridGx::DrawCellEditButton(TEditButtonStyleGx Style, const win::RECT& Rect, TBitmap* Glyph,
+                                         TColor Color, bool Enabled, const win::RECT& CellRect) {
+  TCanvas* c = Canvas();
+  TClipRectGuard clip(c->Handle(), CellRect);
+  win::RECT r = Rect;
+  if (FFlat) {
+    c->Brush()->SetColor(Color);
+    c->FrameRect({r.left, r.top, r.left + 1, r.bottom});
+    ++r.left;
+  }
+  if (Style != ebsGlyphGx) {
+    PaintCellButton(r, Color, ButtonStyleDrawKinds[Style], 0, FFlat, false, Enabled, 0);
+    return;
+  }
+  if (FFlat) {
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(r);
+    c->Brush()->SetColor(Color);
+    c->FrameRect(r);
+  } else {
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(r);
+    win::DrawEdge(c->Handle(), &r, win::EDGE_RAISED, win::BF_RECT);
+  }
+  if (Glyph && !Glyph->Empty())
+    c->Draw(r.left + (r.right - r.left - Glyph->Width()) / 2, r.top + (r.bottom - r.top - Glyph->Height()) / 2, Glyph);
+  c->Brush()->SetColor(Color);
+}
+
 void TCustomDBGridGx::DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT& ChildRect, const win::RECT& CellRect,
                                            bool Fixed) {
   THeadTreeNode* parent = Node->ParentNode;
@@ -350,6 +379,28 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
     }
   }
   if (textRect.right < Rect.right) c->FillRect({textRect.right, Rect.top, Rect.right, Rect.bottom});
+  if (column->AlwaysShowEditButton()) {
+    int x = textRect.right;
+    const int shift = IsCell3D(DataToGridColumn(DataCol), DataRow + FTitleAreaRowCount, AState, Rect) ? 1 : 0;
+    auto button = [&](TEditButtonStyleGx Style, TBitmap* Glyph, int Width) {
+      const win::RECT b{x + shift, Rect.top - shift, x + shift + Width, Rect.top - shift + FEditButtonHeight};
+      if (FFlat && shift) c->FillRect({b.left - 1, b.top, b.left, b.bottom});
+      DrawCellEditButton(Style, b, Glyph, c->Brush()->Color(), FDataLink->Active(), Rect);
+      x += Width;
+    };
+    const TInplaceEditStyleGx style = ColumnEditStyle(column);
+    if (style != iesSimpleGx)
+      button(style == iesEllipsisGx ? ebsEllipsisGx : style == iesUpDownGx ? ebsUpDownGx : ebsDropDownGx, nullptr,
+             FEditButtonWidth);
+    TEditButtonsGx* buttons = column->EditButtons();
+    for (int i = 0; i < buttons->Count(); ++i) {
+      TEditButtonGx* b = buttons->Items(i);
+      if (!b->Visible()) continue;
+      button(b->Style(), b->Glyph(), b->Width() < 1 ? FEditButtonWidth : b->Width() + (FFlat ? 1 : 0));
+    }
+    if (FEditButtonHeight < DefaultRowHeight())
+      c->FillRect({textRect.right, Rect.top + FEditButtonHeight, Rect.right, Rect.bottom});
+  }
   if (!FColumns->IsCustomized()) FireDrawDataCell(Rect, column->Field(), state);
   FireDrawColumnCell(Rect, DataCol, column, state);
   return state.Contains(gdSelected);

@@ -172,6 +172,26 @@ TEST_F(CellDraw, CellParametersStartFreshForEveryCell) {
   EXPECT_FALSE(ReadOnlySeen);
 }
 
+TEST_F(CellDraw, AlwaysShownEditButtonsSitAtTheRightOfTheirCell) {
+  TDBGridGx* Grid = ShownGrid({"A"}, 2);
+  TColumnGx* Column = Grid->Columns()->ColumnAt(0);
+  Column->SetWidth(100);
+  auto* Button = static_cast<TEditButtonGx*>(Column->EditButtons()->Add());
+  Button->SetStyle(ebsEllipsisGx);
+  Column->SetAlwaysShowEditButton(true);
+  auto Ops = Paint(Grid);
+  const win::RECT R = Grid->CellRect(1, 2);
+  const CellDrawing C = Cell(Grid, Ops, 1, 2);
+  const win::DrawOp* Face = C.Blit();
+  ASSERT_NE(Face, nullptr);
+  EXPECT_GT(Face->rect.left, (R.left + R.right) / 2);
+  EXPECT_LE(Face->rect.right, R.right);
+  EXPECT_LE(Face->rect.bottom - Face->rect.top, Grid->EditButtonHeight());
+  ASSERT_NE(C.FirstText(), nullptr);
+  EXPECT_EQ(C.Text(), "r2");
+  EXPECT_LE(C.FirstText()->rect.right, Face->rect.left);
+}
+
 TEST_F(CellDraw, FooterCellsDrawNoTextUntilFootersHaveValues) {
   TDBGridGx* Grid = ShownGrid({"A"}, 1);
   Grid->SetFooterRowCount(1);
