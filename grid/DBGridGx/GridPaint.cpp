@@ -87,19 +87,9 @@ bool TCustomDBGridGx::DataCellColors(int DataCol, int DataRow, TFont* AFont, TCo
   Cell.SelectionHasFocus = SelectionHasFocus();
   Cell.Canvas = Canvas()->Handle();
   if (FStyle) return FStyle->DataCellColors(Cell, Background, AFont);
-  bool FocusHighlight = Cell.GridFocused && Cell.HighlightFocus;
-  bool Selected = Cell.Selected;
+  bool FocusHighlight = false;
+  if (!DataCellHighlighted(Cell, FocusHighlight)) return false;
   const bool CurrentCell = Cell.CurrentRow && (Cell.CurrentCol || Cell.RowSelect);
-  if (Cell.RowHighlight && Cell.CurrentRow && Cell.SelectionKindNone && !Cell.CurrentCol) {
-    FocusHighlight = true;
-    Selected = true;
-  }
-  const bool Highlighted =
-      Cell.MultiSelectActive
-          ? Cell.InMultiSelection
-          : (Selected || (Cell.CurrentRow && Cell.RowSelect)) && (Cell.AlwaysShowSelection || FocusHighlight) &&
-                (Cell.UpdateLockCount == 0 || Cell.RowSelect);
-  if (!Highlighted) return false;
   if (Cell.SelectionHasFocus) {
     Background = clHighlight;
     AFont->SetColor(clHighlightText);

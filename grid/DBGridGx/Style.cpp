@@ -88,21 +88,22 @@ void TDBGridGxStyle::ReadScreenColors() {
   win::ReleaseDC(nullptr, DC);
 }
 
-bool TDBGridGxStyle::DataCellColors(const TDataCellColorQuery& Cell, TColor& Background, TFont* Font) {
-  bool FocusHighlight = Cell.GridFocused && Cell.HighlightFocus;
+bool DataCellHighlighted(const TDataCellColorQuery& Cell, bool& FocusHighlight) {
+  FocusHighlight = Cell.GridFocused && Cell.HighlightFocus;
   bool Selected = Cell.Selected;
-  const bool CurrentCell = Cell.CurrentRow && (Cell.CurrentCol || Cell.RowSelect);
   if (Cell.RowHighlight && Cell.CurrentRow && Cell.SelectionKindNone && !Cell.CurrentCol) {
     FocusHighlight = true;
     Selected = true;
   }
-  bool Highlighted;
-  if (Cell.MultiSelectActive)
-    Highlighted = Cell.InMultiSelection;
-  else
-    Highlighted = (Selected || (Cell.CurrentRow && Cell.RowSelect)) &&
-                  (Cell.AlwaysShowSelection || FocusHighlight) && (Cell.UpdateLockCount == 0 || Cell.RowSelect);
-  if (!Highlighted) return false;
+  if (Cell.MultiSelectActive) return Cell.InMultiSelection;
+  return (Selected || (Cell.CurrentRow && Cell.RowSelect)) && (Cell.AlwaysShowSelection || FocusHighlight) &&
+         (Cell.UpdateLockCount == 0 || Cell.RowSelect);
+}
+
+bool TDBGridGxStyle::DataCellColors(const TDataCellColorQuery& Cell, TColor& Background, TFont* Font) {
+  bool FocusHighlight = false;
+  if (!DataCellHighlighted(Cell, FocusHighlight)) return false;
+  const bool CurrentCell = Cell.CurrentRow && (Cell.CurrentCol || Cell.RowSelect);
   auto Nearest = [&](TColor C) {
     return Cell.Canvas ? static_cast<TColor>(win::GetNearestColor(Cell.Canvas, ColorToRGB(C))) : C;
   };

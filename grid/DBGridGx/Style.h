@@ -44,6 +44,10 @@ struct TFixedCellColorQuery {
   bool SelectionHasFocus = false;
 };
 
+// Whether a data cell shows highlighted; FocusHighlight receives whether the focus
+// highlight applies to it.
+bool DataCellHighlighted(const TDataCellColorQuery& Cell, bool& FocusHighlight);
+
 class TDBGridGxStyle : public TPersistent {
   VANTREL_CLASS(TDBGridGxStyle, TPersistent)
 public:
