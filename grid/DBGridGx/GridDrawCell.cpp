@@ -9,6 +9,7 @@
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/TextDraw.h"
 #include "grid/DBGridGx/UnitResources.h"
+#include "gridcontrols/GxCurrency.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DataSet.h"
@@ -19,6 +20,7 @@
 #include "platform/rtl/Streams.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -271,6 +273,8 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
 
   win::RECT textRect = Rect;
   textRect.top = textTop;
+  const bool money = FDrawCurrency && FNeedPaintCurrHead && column->IsCurrency();
+  if (money) textRect.bottom = std::max(textRect.top, Rect.bottom - FCurrencyStyle->CHNHeight() + 1);
   int numberWidth = 0;
   bool drawMarker = marker != smNoneGx;
   const std::string number = std::to_string(title->SortIndex());
@@ -327,6 +331,10 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
     c->Font()->Assign(FTitleFont.get());
     if (highlighted) c->Font()->SetColor(clWhite);
   }
+  if (money) {
+    c->Font()->Assign(FTitleFont.get());
+    FCurrencyStyle->DrawHeading(c, {Rect.left, Rect.bottom - FCurrencyStyle->CHNHeight(), Rect.right, Rect.bottom});
+  }
   return highlighted || pressed;
 }
 
@@ -338,7 +346,12 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
   FDataLink->SetActiveRecord(DataRow);
   win::RECT textRect = Rect;
   if (column->AlwaysShowEditButton()) textRect.right = std::max(textRect.left, textRect.right - column->EditButtonsWidth());
-  const std::string text = column->FormatCellText();
+  std::string text = column->FormatCellText();
+  if (column->IsCurrency() && FMoneyTextFormatting && column->Field() && !column->Field()->IsNull()) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", FCurrencyStyle->Digits(), column->Field()->AsFloat());
+    text = buffer;
+  }
   if (FRowColorFlag) {
     TDataSet* dataSet = FDataLink->DataSet();
     const int recNo = dataSet ? dataSet->RecNo() : -1;
@@ -365,7 +378,9 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
   if (DataCellColors(DataCol, DataRow, c->Font(), params->Background, state, params->Text)) state += gdSelected;
   c->Brush()->SetColor(params->Background);
   if (FDefaultDrawingGx && textRect.right > textRect.left) {
-    if (kind == CellKindKeyImages) {
+    if (column->IsCurrency() && FDrawCurrency) {
+      FCurrencyStyle->DrawAmount(c, params->Text, textRect);
+    } else if (kind == CellKindKeyImages) {
       c->FillRect(textRect);
       if (column->ImageList() && params->ImageIndex >= 0)
         DrawImageInCell(column->ImageList(), nullptr, c, textRect, params->ImageIndex, 0, taCenter);
@@ -427,8 +442,11 @@ bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int Da
     highlighted = FixedCellColors(ACol, ARow, c->Font(), background,
                                   IsCellSelected(ACol, ARow, std::string(), DataCol), AState, 0, areaCol, areaRow);
     c->Brush()->SetColor(background);
-    PaintCellText(Rect, L, T, text, alignment, 0, footer && footer->WordWrap() && FRowsAllowWrap,
-                  footer && footer->EndEllipsis(), 0, 0);
+    if (column->IsCurrency() && FDrawCurrency)
+      FCurrencyStyle->DrawAmount(c, text, Rect);
+    else
+      PaintCellText(Rect, L, T, text, alignment, 0, footer && footer->WordWrap() && FRowsAllowWrap,
+                    footer && footer->EndEllipsis(), 0, 0);
   }
   if (FOnDrawFooterCell) {
     win::RECT r = Rect;

@@ -5,6 +5,7 @@
 
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/UnitResources.h"
+#include "gridcontrols/GxCurrency.h"
 
 namespace {
 
@@ -190,6 +191,32 @@ TEST_F(CellDraw, AlwaysShownEditButtonsSitAtTheRightOfTheirCell) {
   ASSERT_NE(C.FirstText(), nullptr);
   EXPECT_EQ(C.Text(), "r2");
   EXPECT_LE(C.FirstText()->rect.right, Face->rect.left);
+}
+
+TEST_F(CellDraw, MoneyColumnsDrawTheirAmountDigitByDigitUnderAHeading) {
+  TDBGridGx* Grid = ShownGrid({"#Amount"}, 1);
+  TDataSet* DS = Grid->DataSource()->DataSet();
+  DS->Edit();
+  DS->Fields()[0]->SetAsFloat(12.5);
+  DS->Post();
+  TColumnGx* Column = Grid->Columns()->ColumnAt(0);
+  Column->SetWidth(150);
+  Column->SetIsCurrency(true);
+  Grid->SetDrawCurrency(true);
+  Grid->SetNeedPaintCurrHead(true);
+  auto Ops = Paint(Grid);
+  const CellDrawing Amount = Cell(Grid, Ops, 1, 1);
+  std::string Digits;
+  for (const char Ch : Amount.Text())
+    if (Ch != ' ') Digits += Ch;
+  EXPECT_NE(Digits.find(std::string("125") + std::string(static_cast<std::size_t>(Grid->CurrencyStyle()->Digits() - 1), '0')),
+            std::string::npos)
+      << Amount.Text();
+  EXPECT_EQ(Amount.Text().find('.'), std::string::npos);
+  // The title holds its caption and, below it, the heading of the places.
+  const auto Title = Cell(Grid, Ops, 1, 0).Texts();
+  ASSERT_GT(Title.size(), 1u);
+  EXPECT_EQ(Title.front(), "Amount");
 }
 
 TEST_F(CellDraw, FooterCellsDrawNoTextUntilFootersHaveValues) {
