@@ -244,7 +244,6 @@ public:
   int ComputedTitleHeight() const { return FComputedTitleHeight; }
   // The title button being pressed (a grid column), -1 when none.
   int PressedTitleCol() const { return FPressedTitleCol; }
-  int IndicatorRow() const { return FIndicatorRow; }
   bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
 
   // ---- owned objects ----
@@ -624,8 +623,6 @@ private:
   bool FSelectionShownActive = false;
   int FComputedTitleHeight = 0;
   int FPressedTitleCol = -1;
-  // The grid row where the indicator last showed the active record.
-  int FIndicatorRow = -1;
   bool FWholeDataSetCursorAllowed = true;
   std::string FDefaultImeName;
   int FIndicatorRow = -1;

@@ -194,7 +194,10 @@ void TCustomDBGridGx::UpdateVertScrollBar() {
 
   const bool ModeChanged = FAppliedVertMode != static_cast<int>(FVertScrollBar->VisibleMode());
   if (Min != Old.nMin || Max != Old.nMax || Page != static_cast<int>(Old.nPage) || Pos != Old.nPos || ModeChanged) {
-    const bool Stuck = Min >= Max || Page >= Max - Min;
+    // The same test the window's bar applies: a page as long as the range still scrolls.
+    // Disagreeing, hiding the bar here and showing it again below would resize the
+    // window back and forth without end.
+    const bool Stuck = Min >= Max || Page > Max - Min;
     const bool DisableOnly = Always && !Ext;
     if (Stuck && !DisableOnly) {
       win::EnableScrollBar(H, win::SB_VERT, win::ESB_ENABLE_BOTH);
