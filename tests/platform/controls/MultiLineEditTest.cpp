@@ -136,9 +136,11 @@ TEST_F(MultiLineEditTest, WordWrapCutsLongLinesIntoRowsDrawnOneBelowAnother) {
   std::string joined;
   for (int r = 0; r < rows; ++r) {
     joined += Line(wrapped, r);
-    if (r + 1 < rows) EXPECT_EQ(Msg(wrapped, win::EM_LINEINDEX, static_cast<win::WPARAM>(r + 1)),
-                                Msg(wrapped, win::EM_LINEINDEX, static_cast<win::WPARAM>(r)) +
-                                    static_cast<int>(Line(wrapped, r).size()));
+    if (r + 1 < rows) {
+      EXPECT_EQ(Msg(wrapped, win::EM_LINEINDEX, static_cast<win::WPARAM>(r + 1)),
+                Msg(wrapped, win::EM_LINEINDEX, static_cast<win::WPARAM>(r)) +
+                    static_cast<int>(Line(wrapped, r).size()));
+    }
   }
   EXPECT_EQ(joined, text);  // the rows hold the line whole, nothing lost at the cuts
   // Every row is drawn on its own, each lower than the one before, inside the view.
