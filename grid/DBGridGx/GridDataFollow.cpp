@@ -194,10 +194,9 @@ void TCustomDBGridGx::UpdateVertScrollBar() {
 
   const bool ModeChanged = FAppliedVertMode != static_cast<int>(FVertScrollBar->VisibleMode());
   if (Min != Old.nMin || Max != Old.nMax || Page != static_cast<int>(Old.nPage) || Pos != Old.nPos || ModeChanged) {
-    // The same test the window's bar applies: a page as long as the range still scrolls.
-    // Disagreeing, hiding the bar here and showing it again below would resize the
-    // window back and forth without end.
-    const bool Stuck = Min >= Max || Page > Max - Min;
+    // The window's own test: disagreeing, hiding the bar here and showing it again below
+    // would resize the window back and forth without end.
+    const bool Stuck = !win::ScrollRangeScrolls(Min, Max, static_cast<win::UINT>(std::max(Page, 0)));
     const bool DisableOnly = Always && !Ext;
     if (Stuck && !DisableOnly) {
       win::EnableScrollBar(H, win::SB_VERT, win::ESB_ENABLE_BOTH);

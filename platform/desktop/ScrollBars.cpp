@@ -49,11 +49,6 @@ void Clamp(HWND hwnd, int bar, ScrollBarState& b) {
   if (!DraggingThumb(hwnd, bar)) b.TrackPos = b.Pos;
 }
 
-bool Scrollable(int min, int max, UINT page) {
-  if (page == 0) return max > min;
-  return int(page) <= max - min;
-}
-
 void Redraw(HWND hwnd, int bar) {
   if (!Find(hwnd)) return;
   if (bar == SB_CTL) InvalidateClient(hwnd, nullptr, true, false);
@@ -143,6 +138,11 @@ void RepeatScroll(HWND hwnd, UINT, UINT_PTR, DWORD) {
 }
 }  // namespace
 
+bool ScrollRangeScrolls(int min, int max, UINT page) {
+  if (page == 0) return max > min;
+  return int(page) <= max - min;
+}
+
 ScrollBarLayout LayOutScrollBar(const RECT& bar, bool horizontal, int min, int max, UINT page, int pos) {
   ScrollBarLayout l;
   int start = Start(bar, horizontal), end = std::max(start, End(bar, horizontal));
@@ -155,7 +155,7 @@ ScrollBarLayout LayOutScrollBar(const RECT& bar, bool horizontal, int min, int m
   l.Arrow2 = span(end - arrow, end);
   l.Track = span(start + arrow, end - arrow);
   l.Thumb = span(start + arrow, start + arrow);
-  l.Scrollable = Scrollable(min, max, page);
+  l.Scrollable = ScrollRangeScrolls(min, max, page);
   int track = end - start - 2 * arrow;
   long long range = static_cast<long long>(max) - min + 1;
   constexpr int kMinThumb = 8;
@@ -275,7 +275,7 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
   Clamp(hwnd, bar, *b);
   int pos = b->Pos;
   if (bar != SB_CTL && (mask & (SIF_RANGE | SIF_PAGE))) {
-    if (Scrollable(b->Min, b->Max, b->Page)) {
+    if (ScrollRangeScrolls(b->Min, b->Max, b->Page)) {
       b->DisabledArrows = ESB_ENABLE_BOTH;
       SetBarShown(hwnd, bar, true);
     } else if (mask & SIF_DISABLENOSCROLL) {

@@ -199,6 +199,9 @@ struct ScrollBarLayout {
   bool Scrollable = false;
 };
 ScrollBarLayout LayOutScrollBar(const RECT& bar, bool horizontal, int min, int max, UINT page, int pos);
+// Whether a bar with this range and page can scroll: SetScrollInfo shows (or, with
+// SIF_DISABLENOSCROLL, enables) a window's bar exactly then.
+bool ScrollRangeScrolls(int min, int max, UINT page);
 // A window's SB_HORZ or SB_VERT bar in window coordinates; FALSE when it shows none.
 BOOL GetWindowScrollBarRect(HWND hwnd, int bar, RECT* rect);
 // A held press on a window scroll bar's arrow or track repeats first after the delay,
