@@ -41,10 +41,7 @@ void TColumnFooterGx::Changed(bool AllItems) {
 
 void TColumnFooterGx::InvalidateFooterRows() {
   TCustomDBGridGx* grid = FColumn ? FColumn->Grid() : nullptr;
-  if (!Live(grid) || Loading(grid)) return;
-  const int rows = grid->RowCount();
-  for (int r = rows - grid->FooterRowCount(); r < rows; ++r)
-    if (r >= 0) grid->InvalidateRow(r);
+  if (Live(grid) && !Loading(grid)) grid->InvalidateFooterRows();
 }
 
 // ---- soft values ----

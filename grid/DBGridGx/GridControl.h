@@ -342,6 +342,22 @@ public:
   // Rebuilds the header tree from the column captions and the leaf of each column.
   void BuildHeadTree();
 
+  // ---- footers and optimal widths ----
+  // Repaints the footer rows, from the bottom row upwards.
+  void InvalidateFooterRows();
+  // Fits Column, and with a column or whole-grid selection the selected columns, to
+  // the widest text of their titles, records and footers.
+  void OptimizeColumnWidth(TColumnGx* Column);
+  void OptimizeColumnsWidth(TColumnsGxList* List);
+  // Each raises Width to what Column's title, current record or footers need.
+  void TitleTextWidth(TColumnGx* Column, int& Width);
+  void CellTextWidth(TColumnGx* Column, int& Width);
+  void FooterTextWidth(TColumnGx* Column, int& Width);
+  // Remember and restore which records the rows show and which one is current, around a
+  // walk over the dataset.
+  void SaveViewPosition();
+  void RestoreViewPosition();
+
   // ---- new virtual operations ----
   virtual bool TakeFocus();
   virtual bool WantsRowFocusRect();
@@ -379,7 +395,8 @@ public:
   virtual bool CanShowFilterEditor();
   virtual void StoreFilterText(int Index);
   virtual void LoadFilterText(int Index);
-  virtual std::string FooterValueText(int FooterIndex, int DataCol);
+  // Text := what footer row FooterIndex of Column shows (printing and export ask too).
+  virtual void FooterValueText(int FooterIndex, TColumnGx* Column, std::string& Text);
 
   // ---- painting helpers ----
   // Switches the canvas between mirrored (right-to-left) and normal coordinates.
@@ -632,6 +649,10 @@ private:
   // changes nothing.
   bool FSkipThumbPosition = false;
   bool FRecalculatingSums = false;
+  // The saved view position: the record in the buffer's middle row (empty: nothing
+  // saved) and the current record's distance from it.
+  std::string FViewBookmark;
+  int FViewDistance = 0;
   TImeMode FDefaultImeMode = imDontCare;
 
   TDBGridGxAllowedOperations FAllowedOperations;

@@ -8,6 +8,7 @@
 
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
+#include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
@@ -63,7 +64,14 @@ void TGridDataLinkGx::UndoEdit() {
 }
 
 void TGridDataLinkGx::ActiveChanged() {
-  if (Live(FGrid)) FGrid->LinkActiveChanged();
+  if (Live(FGrid)) {
+    FGrid->LinkActiveChanged();
+  } else if (FGrid && FGrid->SumList()) {
+    // A grid being freed after its dataset still gives the dataset its handlers back
+    // while it can take them.
+    TDataSet* summed = FGrid->SumList()->DataSet();
+    if (summed && summed->ComponentState().Contains(csDestroying)) FGrid->SumList()->SetDataSet(summed);
+  }
   FModified = false;
 }
 

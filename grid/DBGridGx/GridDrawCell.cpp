@@ -435,7 +435,8 @@ bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int Da
   if (FDefaultDrawingGx) {
     TColor background = c->Brush()->Color();
     TAlignment alignment = footer ? footer->Alignment() : taLeftJustify;
-    std::string text = FooterValueText(index, DataCol);
+    std::string text;
+    FooterValueText(index, column, text);
     FireGetFooterParams(DataCol, index, column, c->Font(), background, alignment, AState, text);
     int areaCol = 0, areaRow = 0;
     GetCellType(ACol, ARow, areaCol, areaRow);

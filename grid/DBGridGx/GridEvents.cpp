@@ -67,9 +67,7 @@ void TCustomDBGridGx::HandleTitleClick(TColumnGx* Column) {
   if (FOnTitleClick) FOnTitleClick(Column);
 }
 
-void TCustomDBGridGx::SumListChanged(TObject*) {
-  if (FFooterRowCount > 0) Invalidate();
-}
+void TCustomDBGridGx::SumListChanged(TObject*) { InvalidateFooterRows(); }
 
 void TCustomDBGridGx::SumListRecalcAll(TObject*) {
   if (FOnSumListRecalcAll) FOnSumListRecalcAll(FSumList.get());

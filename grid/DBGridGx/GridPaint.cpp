@@ -114,9 +114,6 @@ void TCustomDBGridGx::DrawTitleAreaCell(int, int, const win::RECT& ARect, TGridD
   Canvas()->FillRect(ARect);
 }
 
-// Footer values come with the footers' sums; until then a footer shows no text.
-std::string TCustomDBGridGx::FooterValueText(int, int) { return {}; }
-
 // ---- right-to-left drawing ----
 
 void TCustomDBGridGx::SetCanvasMirrored(bool RightToLeft) {

@@ -14,6 +14,18 @@ void TDBGridGxSumList::Publish(TClassBuilder<TDBGridGxSumList>& b) {
   b.Property("VirtualRecords", &T::VirtualRecords, &T::SetVirtualRecords).Default(false);
 }
 
+void TDBGridGxSumList::Assign(TPersistent* Source) {
+  auto* other = dynamic_cast<TDBSumListProducer*>(Source);
+  if (!other) {
+    TDBSumListProducer::Assign(Source);
+    return;
+  }
+  SetExternalRecalc(other->ExternalRecalc());
+  SetSumCollection(other->SumCollection());
+  SetVirtualRecords(other->VirtualRecords());
+  SetActive(other->Active());
+}
+
 bool TDBGridGxSumList::OwnerDesigning() const {
   return Owner() && Owner()->ComponentState().Contains(csDesigning);
 }

@@ -10,6 +10,9 @@ public:
   // Owner: the grid (as a component).
   explicit TDBGridGxSumList(TComponent* AOwner);
   static void Publish(TClassBuilder<TDBGridGxSumList>& b);
+  // Takes another sum list's settings and sums; keeps its own dataset and the grid's
+  // handlers, so that the grid goes on totalling its own data.
+  void Assign(TPersistent* Source) override;
 
 protected:
   void HookDataSetEvents() override;

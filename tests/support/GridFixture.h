@@ -29,8 +29,9 @@ protected:
   TDBGridGx* NewGrid(const std::string& Name) { return NewGrid(nullptr, Name); }
 
   // An open client dataset "T" on data source "DS": the fields named (a leading '?'
-  // makes a Boolean field, '#' a float field, else a string field), with Rows records;
-  // Fill gives record r's value of each string field, empty when none.
+  // makes a Boolean field, '#' a float field, '%' an integer field, '$' a currency field,
+  // '^' a BCD field, else a string field), with Rows records; Fill gives record r's value
+  // of each string field, empty when none.
   TDataSource* NewSource(std::initializer_list<const char*> Fields, int Rows = 0,
                          std::string (*Fill)(int Row) = nullptr) {
     auto* DataSet = new TClientDataSet(Form.get());
@@ -38,6 +39,9 @@ protected:
     for (const char* F : Fields) {
       if (F[0] == '?') DataSet->FieldDefs().Add(F + 1, ftBoolean, 0);
       else if (F[0] == '#') DataSet->FieldDefs().Add(F + 1, ftFloat, 0);
+      else if (F[0] == '%') DataSet->FieldDefs().Add(F + 1, ftInteger, 0);
+      else if (F[0] == '$') DataSet->FieldDefs().Add(F + 1, ftCurrency, 0);
+      else if (F[0] == '^') DataSet->FieldDefs().Add(F + 1, ftBCD, 4);
       else DataSet->FieldDefs().Add(F, ftString, 20);
     }
     DataSet->CreateDataSet();
