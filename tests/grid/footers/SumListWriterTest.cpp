@@ -1,0 +1,56 @@
+// Giving a grid another grid's sum list copies the settings and sums, never the other
+// grid's dataset or handlers.
+#include "tests/support/FooterFixture.h"
+
+namespace {
+
+TEST_F(FooterTest, CopiedSumListKeepsTotallingTheGridsOwnData) {
+  TDBGridGx* First = SummedGrid();
+  First->DataSource()->DataSet()->SetName("T1");
+  First->DataSource()->SetName("DS1");
+  TColumnGx* FirstQty = First->Columns()->AddColumn();
+  FirstQty->SetFieldName("Qty");
+  FirstQty->Footer()->SetValueType(fvtSum);
+  int FirstRecalcs = 0;
+  First->SetOnSumListRecalcAll([&](TObject*) { ++FirstRecalcs; });
+  TDataSet* FirstData = First->DataSource()->DataSet();
+  FirstData->Last();
+
+  TDBGridGx* Second = NewGrid("Second");
+  Second->SetDataSource(NewSource({"%Qty"}, 2));
+  TDataSet* SecondData = Second->DataSource()->DataSet();
+  SecondData->First();
+  for (int Value : {100, 200}) {
+    SecondData->Edit();
+    SecondData->FieldByName("Qty")->SetAsInteger(Value);
+    SecondData->Post();
+    SecondData->Next();
+  }
+  TColumnGx* SecondQty = Second->Columns()->AddColumn();
+  SecondQty->SetFieldName("Qty");
+  SecondQty->Footer()->SetValueType(fvtSum);
+  FirstRecalcs = 0;
+
+  Second->SetSumList(First->SumList());
+  EXPECT_TRUE(Second->SumList()->Active());
+  EXPECT_EQ(Second->SumList()->DataSet(), SecondData);
+  EXPECT_EQ(FooterText(Second, SecondQty, 0), "300");
+  EXPECT_EQ(FirstData->RecNo(), 3) << "the other grid's dataset was not walked";
+  EXPECT_EQ(FirstRecalcs, 0) << "the other grid's handler is not called for this grid";
+
+  // Edits reach the totals of the grid whose data changed, and only them.
+  SecondData->First();
+  SecondData->Edit();
+  SecondData->FieldByName("Qty")->SetAsInteger(150);
+  SecondData->Post();
+  EXPECT_EQ(FooterText(Second, SecondQty, 0), "350");
+  EXPECT_EQ(FooterText(First, FirstQty, 0), "5");
+  FirstData->Edit();
+  FirstData->FieldByName("Qty")->SetAsInteger(10);
+  FirstData->Post();
+  EXPECT_EQ(FooterText(First, FirstQty, 0), "15");
+  EXPECT_EQ(FooterText(Second, SecondQty, 0), "350");
+  EXPECT_EQ(Second->SumList()->SumListChanged().Data(), static_cast<void*>(static_cast<TCustomDBGridGx*>(Second)));
+}
+
+}  // namespace
