@@ -1,6 +1,7 @@
 // Fitting columns to their widest title, record or footer text.
 #include <functional>
 
+#include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/Selection.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -56,6 +57,18 @@ TEST_F(OptimalWidthTest, ColumnTakesItsWidestTitleRecordOrFooter) {
          G->SetFooterRowCount(1);
          C->Footer()->SetValueType(fvtStaticText);
          C->Footer()->SetValue(FooterText);
+       },
+       [&](TDBGridGx* G, TColumnGx* C) { return TextWidth(G, C->Footer()->Font(), FooterText) + 5; }},
+      {"the text the cell event gives", 0,
+       [&](TDBGridGx*, TColumnGx* C) {
+         C->SetOnGetCellParams([&](TObject*, bool, TColCellParamsGx* P) { P->Text = P->Text + Caption; });
+       },
+       [&](TDBGridGx* G, TColumnGx* C) { return TextWidth(G, C->Font(), LongValue + Caption) + 4; }},
+      {"the text the footer event gives", 0,
+       [&](TDBGridGx* G, TColumnGx*) {
+         G->SetFooterRowCount(1);
+         G->SetOnGetFooterParams([&](TObject*, int, int, TColumnGx*, TFont*, TColor&, TAlignment&, TGridDrawState,
+                                     std::string& Text) { Text = FooterText; });
        },
        [&](TDBGridGx* G, TColumnGx* C) { return TextWidth(G, C->Footer()->Font(), FooterText) + 5; }},
       {"a check box", 1, [](TDBGridGx*, TColumnGx* C) { C->SetCheckboxes(true); },

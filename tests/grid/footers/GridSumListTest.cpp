@@ -1,5 +1,5 @@
-// Giving a grid another grid's sum list copies the settings and sums, never the other
-// grid's dataset or handlers.
+// The grid's own sum list: a copy of another grid's keeps this grid's dataset and
+// handlers; while the grid is designed the dataset keeps its own handlers.
 #include "tests/support/FooterFixture.h"
 
 namespace {
@@ -51,6 +51,26 @@ TEST_F(FooterTest, CopiedSumListKeepsTotallingTheGridsOwnData) {
   EXPECT_EQ(FooterText(First, FirstQty, 0), "15");
   EXPECT_EQ(FooterText(Second, SecondQty, 0), "350");
   EXPECT_EQ(Second->SumList()->SumListChanged().Data(), static_cast<void*>(static_cast<TCustomDBGridGx*>(Second)));
+}
+
+TEST_F(FooterTest, DesignedGridLeavesTheDatasetsHandlersInPlace) {
+  TDBGridGx* Grid = NewGrid();
+  Grid->SetDesigning(true, false);
+  TDataSource* Source = NewSource({"%Qty"}, 2);
+  TDataSet* DataSet = Source->DataSet();
+  const TDataSetNotifyEvent Own = [](TDataSet*) {};
+  DataSet->SetAfterPost(Own);
+  DataSet->SetAfterScroll(Own);
+  Grid->SetDataSource(Source);
+  Grid->SumList()->SetActive(true);
+  EXPECT_TRUE(DataSet->AfterPost() == Own);
+  EXPECT_TRUE(DataSet->AfterScroll() == Own);
+  Grid->SetDesigning(false, false);
+  Grid->SumList()->SetActive(false);
+  Grid->SumList()->SetActive(true);
+  EXPECT_FALSE(DataSet->AfterPost() == Own) << "at run time the list takes them over";
+  Grid->SumList()->SetActive(false);
+  EXPECT_TRUE(DataSet->AfterPost() == Own);
 }
 
 }  // namespace
