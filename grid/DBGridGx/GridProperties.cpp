@@ -182,12 +182,8 @@ void TCustomDBGridGx::SetSTFilter(TSTDBGridGxFilter* Value) {
 }
 
 void TCustomDBGridGx::SetSumList(TDBGridGxSumList* Value) {
-  if (!Value || Value == FSumList.get()) return;
-  FSumList->Assign(Value);
-  // The copy takes the other list's change handler too: the grid keeps listening.
-  FSumList->SetSumListChanged(MakeEvent(this, &TCustomDBGridGx::SumListChanged));
-  FSumList->SetOnRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListRecalcAll));
-  FSumList->SetOnAfterRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListAfterRecalcAll));
+  // The grid's own list takes the settings and sums; its dataset and handlers stay.
+  if (Value && Value != FSumList.get()) FSumList->Assign(Value);
 }
 
 void TCustomDBGridGx::SetTitleFont(TFont* Value) {

@@ -5,8 +5,7 @@ namespace {
 
 // A shown grid with customized columns Name, Qty and Price and one footer row:
 // a count under Name, sums under Qty and Price.
-TDBGridGx* FootedGrid(FooterTest* Test, TDBGridGx* Grid) {
-  (void)Test;
+TDBGridGx* FootedGrid(TDBGridGx* Grid) {
   for (const char* Field : {"Name", "Qty", "Price"}) {
     TColumnGx* Column = Grid->Columns()->AddColumn();
     Column->SetFieldName(Field);
@@ -22,7 +21,7 @@ TDBGridGx* FootedGrid(FooterTest* Test, TDBGridGx* Grid) {
 }
 
 TEST_F(FooterTest, DrawnFooterCellsShowTheirFormattedTotals) {
-  TDBGridGx* Grid = FootedGrid(this, SummedGrid(true));
+  TDBGridGx* Grid = FootedGrid(SummedGrid(true));
   const int FooterRow = Grid->RowCount() - 1;
   const auto Ops = Paint(Grid);
   EXPECT_EQ(Cell(Grid, Ops, 1, FooterRow).Text(), "3");
@@ -31,7 +30,7 @@ TEST_F(FooterTest, DrawnFooterCellsShowTheirFormattedTotals) {
 }
 
 TEST_F(FooterTest, FooterParamsEventReplacesTextAlignmentAndBackground) {
-  TDBGridGx* Grid = FootedGrid(this, SummedGrid(true));
+  TDBGridGx* Grid = FootedGrid(SummedGrid(true));
   std::vector<std::string> Seen;
   Grid->SetOnGetFooterParams([&](TObject* Sender, int DataCol, int Row, TColumnGx* Column, TFont*, TColor& Background,
                                  TAlignment& Alignment, TGridDrawState, std::string& Text) {
@@ -56,7 +55,7 @@ TEST_F(FooterTest, FooterParamsEventReplacesTextAlignmentAndBackground) {
 }
 
 TEST_F(FooterTest, ASumChangeRepaintsOnlyTheFooterRows) {
-  TDBGridGx* Grid = FootedGrid(this, SummedGrid(true));
+  TDBGridGx* Grid = FootedGrid(SummedGrid(true));
   Grid->SetFooterRowCount(2);
   win::headless::ProcessMessages();
   Paint(Grid);
