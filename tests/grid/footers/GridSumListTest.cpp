@@ -73,4 +73,15 @@ TEST_F(FooterTest, DesignedGridLeavesTheDatasetsHandlersInPlace) {
   EXPECT_TRUE(DataSet->AfterPost() == Own);
 }
 
+// The form frees the dataset before the grid: the list lets go of it in time (the
+// sanitizers see any late use).
+TEST_F(FooterTest, FreeingTheFormWithSumsOnIsClean) {
+  TDBGridGx* Grid = SummedGrid(true);
+  TColumnGx* Column = Grid->Columns()->AddColumn();
+  Column->SetFieldName("Qty");
+  Column->Footer()->SetValueType(fvtSum);
+  ASSERT_EQ(FooterText(Grid, Column, 0), "5");
+  Form.reset();
+}
+
 }  // namespace
