@@ -83,6 +83,16 @@ TEST_F(OptimalWidthTest, ColumnTakesItsWidestTitleRecordOrFooter) {
          EXPECT_GT(C->EditButtonsWidth(), 0);
          return DefaultCheckBoxWidth + 4 + C->EditButtonsWidth();
        }},
+      {"a vertical title by its line height", 2,
+       [&](TDBGridGx*, TColumnGx* C) {
+         C->Title()->Font()->SetSize(24);
+         C->Title()->SetOrientation(tohVertical);
+         C->Title()->SetCaption(Caption);
+       },
+       [&](TDBGridGx* G, TColumnGx* C) {
+         G->Canvas()->Font()->Assign(C->Title()->Font());
+         return G->Canvas()->TextExtent(Caption).cy + 4;
+       }},
       {"a title image in place of a long caption", 2,
        [&](TDBGridGx* G, TColumnGx* C) {
          G->SetTitleImages(Images);
