@@ -16,6 +16,7 @@ void TFVantrel::Publish(TClassBuilder<TFVantrel>& b) {
   b.Field("Panel2", &TFVantrel::Panel2);
   b.Field("cbAutoRun", &TFVantrel::cbAutoRun);
   b.Field("DBNavigator1", &TFVantrel::DBNavigator1);
+  b.Field("DBGridGx1", &TFVantrel::DBGridGx1);
   b.Field("DBMemo1", &TFVantrel::DBMemo1);
   b.Field("PopupMenu1", &TFVantrel::PopupMenu1);
   b.Field("N2", &TFVantrel::N2);
@@ -53,6 +54,7 @@ std::string VantrelDatabasePath() {
 void RegisterVantrelClasses() {
   RegisterStandardClasses();
   RegisterDataClasses();
+  RegisterDBGridGxClasses();
   RegisterClasses({TFVantrel::StaticClass(), TSysTrayIcon::StaticClass(), TGlobalHotKeys::StaticClass(),
                    TImageList::StaticClass()});
   RegisterFormDescriptions();

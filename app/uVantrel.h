@@ -4,6 +4,7 @@
 // edits the table, switches auto-start and lives behind its tray icon.
 #include "app/GlobalHotKey.h"
 #include "app/SysTrayIcon.h"
+#include "grid/DBGridGx.h"
 #include "platform/controls/DBCtrls.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Forms.h"
@@ -31,6 +32,7 @@ public:
   TPanel* Panel2 = nullptr;
   TCheckBox* cbAutoRun = nullptr;
   TDBNavigator* DBNavigator1 = nullptr;
+  TDBGridGx* DBGridGx1 = nullptr;
   TDBMemo* DBMemo1 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TMenuItem* N2 = nullptr;

@@ -1,5 +1,6 @@
 // The program's start-up block: one copy only, then the main window and its loop.
 #include "app/uVantrel.h"
+#include "grid/DBGridGx/UnitResources.h"
 #include "platform/desktop/Headless.h"
 #include "platform/x11/X11Backend.h"
 #include "resources/artwork/Artwork.h"
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
   }
   RegisterArtwork();
   RegisterVantrelClasses();
+  // The grid unit's images, cursors and style serve every grid for the life of the program.
+  TDBGridGxUnitUse GridUnit;
 
   // The handle stays open for the life of the process: it marks the running copy.
   win::CreateMutexA(nullptr, win::FALSE, "Vantrel");

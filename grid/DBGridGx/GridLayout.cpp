@@ -218,11 +218,7 @@ win::TEXTMETRIC CanvasMetrics(TCanvas* Canvas) {
 void TCustomDBGridGx::RebuildLayout() {
   if (Loading()) return;
   FLayoutPending = false;
-  if (HandleAllocated()) {
-    win::MSG Queued;
-    while (win::PeekMessage(&Queued, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_REMOVE)) {
-    }
-  }
+  if (HandleAllocated()) DropQueuedMessages(Handle(), WM_DEFERREDLAYOUT_GX);
   FPaintLocked = true;
   auto unlockPaint = AtScopeExit([this] { FPaintLocked = false; });
   ArrangeColumns();

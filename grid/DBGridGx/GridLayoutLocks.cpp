@@ -51,7 +51,9 @@ void TCustomDBGridGx::RequestLayout() {
 void TCustomDBGridGx::PostDeferredLayout() {
   if (!HandleAllocated()) return;
   win::MSG Msg;
-  if (!win::PeekMessage(&Msg, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_NOREMOVE))
+  // A filtered peek also sees a pending WM_QUIT; that is no layout already queued.
+  if (!win::PeekMessage(&Msg, Handle(), WM_DEFERREDLAYOUT_GX, WM_DEFERREDLAYOUT_GX, win::PM_NOREMOVE) ||
+      Msg.message == win::WM_QUIT)
     win::PostMessage(Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
 }
 

@@ -34,6 +34,17 @@ void DropQueuedMessage(win::HWND Window, win::UINT Msg) {
     win::PostQuitMessage(static_cast<int>(M.wParam));
 }
 
+void DropQueuedMessages(win::HWND Window, win::UINT Msg) {
+  win::MSG M{};
+  // A filtered peek also takes a pending WM_QUIT, and finds it again every time.
+  while (win::PeekMessage(&M, Window, Msg, Msg, win::PM_REMOVE)) {
+    if (M.message == win::WM_QUIT) {
+      win::PostQuitMessage(static_cast<int>(M.wParam));
+      return;
+    }
+  }
+}
+
 void InvalidateRowCells(TCustomGrid* Grid, int Row) {
   for (int I = 0; I < Grid->ColCount(); ++I) Grid->InvalidateCell(I, Row);
 }

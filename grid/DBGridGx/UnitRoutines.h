@@ -15,6 +15,8 @@ bool AllFieldsCanModify(TList* Fields);
 std::string OwnerQualifiedName(TComponent* Component);
 // Removes one queued message with that number; a WM_QUIT taken with it is posted again.
 void DropQueuedMessage(win::HWND Window, win::UINT Msg);
+// Removes every queued message with that number, leaving a pending WM_QUIT in place.
+void DropQueuedMessages(win::HWND Window, win::UINT Msg);
 // Invalidates the cells (0..ColCount - 1, Row) one by one.
 void InvalidateRowCells(TCustomGrid* Grid, int Row);
 // Measures Text on the grid's canvas as a cell of Rect would show it; true when it does

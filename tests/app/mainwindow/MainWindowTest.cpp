@@ -1,80 +1,13 @@
-// The main window made from its stored description, on a snippet database of the
-// test's own and a registry store of its own.
-#include "app/uVantrel.h"
-#include "platform/controls/Registry.h"
-#include "platform/desktop/Headless.h"
+// The main window made from its stored description: hot keys, tray, auto-start, browser.
+#include "tests/support/MainWindowFixture.h"
 #include "resources/artwork/Artwork.h"
 
-#include <gtest/gtest.h>
-#include <sqlite3.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 constexpr win::UINT CtrlAlt = win::MOD_CONTROL | win::MOD_ALT;
-const char* const RunKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-class MainWindowTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    win::headless::Reset();
-    RegisterVantrelClasses();
-    Application->SetOnException(nullptr);
-    Application->ClearTerminated();
-    char tmpl[] = "/tmp/vantrel-mainwindow-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir = tmpl;
-    fs::create_directory(dir / "config");
-    win::headless::SetConfigHome((dir / "config").string());
-    exe = (dir / "vantrel").string();
-    SetVantrelExePath(exe);
-  }
-  void TearDown() override {
-    for (int i = Application->ComponentCount() - 1; i >= 0; --i)
-      if (auto* f = dynamic_cast<TCustomForm*>(Application->Components(i))) f->Free();
-    FVantrel = nullptr;
-    SetVantrelExePath("");
-    win::headless::SetConfigHome("");
-    fs::remove_all(dir);
-    win::headless::Reset();
-  }
-  // Rows: Ctrl+Alt+A, no key, Ctrl+Alt+C, Ctrl+Alt+A again.
-  void WriteDatabase() {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open((dir / "data.mdb").c_str(), &db), SQLITE_OK);
-    const char* sql =
-        "CREATE TABLE TSet (ID INTEGER PRIMARY KEY AUTOINCREMENT, shift BOOLEAN, control BOOLEAN,"
-        " alt BOOLEAN, win BOOLEAN, KeyIndex INTEGER, Content MEMO);"
-        "INSERT INTO TSet (shift, control, alt, win, KeyIndex, Content) VALUES"
-        " (0, 1, 1, 0, 34, 'first'), (0, 1, 1, 0, 0, 'no key'), (0, 1, 1, 0, 36, '第三 third'),"
-        " (0, 1, 1, 0, 34, 'same as first');";
-    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-    sqlite3_close(db);
-  }
-  static void StoreAutoRun(const std::string& value) {
-    TRegistry reg;
-    reg.SetRootKey(win::HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(reg.OpenKey(RunKey, true));
-    reg.WriteString("Vantrel", value);
-  }
-  static std::string StoredAutoRun() {
-    TRegistry reg;
-    reg.SetRootKey(win::HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKeyReadOnly(RunKey) || !reg.ValueExists("Vantrel")) return "<absent>";
-    return reg.ReadString("Vantrel");
-  }
-  TFVantrel* Create() {
-    Application->CreateForm(FVantrel);
-    return FVantrel;
-  }
-
-  fs::path dir;
-  std::string exe;
-};
 
 TEST_F(MainWindowTest, StartUpBindsOneHotKeyPerRowAndPressingOneCopiesItsText) {
   WriteDatabase();

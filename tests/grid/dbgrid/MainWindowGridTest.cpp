@@ -2,6 +2,7 @@
 #include "tests/support/GridFixture.h"
 
 #include "gridcontrols/GxCurrency.h"
+#include "resources/forms/FormDescriptions.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ std::string GridBlock(const std::string& Text) {
 
 TEST_F(GridTest, TheMainWindowsGridReadsAndWritesBackTheSameDescription) {
   ASSERT_EQ(VirtKeyNames().size(), 103u);
+  EXPECT_EQ(GridBlock(MainWindowDescription()), MainWindowGrid()) << "the main window stores this grid";
   ReadComponentResText(MainWindowForm(), Form.get());
   auto* Grid = dynamic_cast<TDBGridGx*>(Form->FindComponent("DBGridGx1"));
   ASSERT_NE(Grid, nullptr);

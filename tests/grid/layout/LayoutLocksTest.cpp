@@ -104,6 +104,24 @@ TEST_F(LayoutLocks, ARebuildTakesEveryQueuedDeferredLayoutAndIgnoresThePopupMess
   EXPECT_EQ(Grid->Requests, 0);
 }
 
+// A filtered peek also takes a pending WM_QUIT: the grid's queue handling leaves it for
+// the loop that owns it, so "exit" still ends the program.
+TEST_F(LayoutLocks, APendingQuitOutlivesTheGridsQueuedLayouts) {
+  TCountingGrid* Grid = NewCountingGrid();
+  win::PostMessage(Grid->Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
+  win::PostQuitMessage(3);
+  Grid->RequestLayout();     // takes the queued layouts
+  Grid->PostDeferredLayout();  // the quit is no layout already queued
+  int Layouts = 0, Quits = 0;
+  win::MSG Msg;
+  while (win::PeekMessage(&Msg, nullptr, 0, 0, win::PM_REMOVE)) {
+    if (Msg.message == WM_DEFERREDLAYOUT_GX) ++Layouts;
+    if (Msg.message == win::WM_QUIT && Msg.wParam == 3u) ++Quits;
+  }
+  EXPECT_EQ(Layouts, 1);
+  EXPECT_EQ(Quits, 1);
+}
+
 }  // namespace
 
 namespace {
