@@ -518,11 +518,24 @@ protected:
   virtual void CopyPreviousValue();
   virtual bool HasFilterCell(int ACol);
   virtual void ShowFilterEditor(int ACol);
-  virtual void IncrementalSearch(const std::string& Text, int TimeOut);
+  // Extends the search text by Text and finds the first record (Direction 0), the next
+  // (1) or the previous (2) match in the current column; a negative TimeOut never ends.
+  virtual void IncrementalSearch(const std::string& Text, int TimeOut, int Direction = 0);
   virtual void StopIncrementalSearch();
   virtual void StartSearchTimer();
+  void StopSearchTimer();
   // The time-out of the running search.
   virtual int SearchTimeOut();
+  // The matched part of the current cell's text on the search colours (cell drawing).
+  void DrawSearchHighlight(int DataCol, int DataRow, const win::RECT& Rect, TGridDrawState State, int L, int T);
+  // Typed characters search rather than edit (or the search is already running).
+  bool InSearchMode();
+  // Timer and hint messages of the search and the tool tips; true when handled.
+  bool SearchTimerMessage(TMessage& Message);
+  void HandleHintShowPause(TMessage& Message);
+  void HandleHintShow(TMessage& Message);
+  // The text a tool tip shows for Column's cell of the current record.
+  std::string TipCellText(TColumnGx* Column);
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
     HandleMouseDown(Button, Shift, X, Y);
   }
@@ -626,6 +639,10 @@ private:
   int FTextMargin = 4;
   std::string FSearchText;
   bool FSearching = false;
+  int FSearchTimeout = -1;
+  bool FSearchTimerRunning = false;
+  // The search itself moves the dataset: the row synchronisation leaves the search on.
+  bool FSearchMoving = false;
   // Keyboard state: the character being handled and the row-selection anchor.
   bool FShiftExtends = false;
   std::string FCharText;

@@ -153,6 +153,7 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
 }
 
 void TCustomDBGridGx::SyncActiveRow() {
+  if (FSearching && !FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
   if (!FDataLink || !FDataLink->Active() || !HandleAllocated() || Loading()) return;
   const int Target = FDataLink->ActiveRecord() + FTitleAreaRowCount;
   if (Target != Row() && Target < RowCount()) {

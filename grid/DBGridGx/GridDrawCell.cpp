@@ -418,6 +418,7 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
   }
   if (!FColumns->IsCustomized()) FireDrawDataCell(Rect, column->Field(), state);
   FireDrawColumnCell(Rect, DataCol, column, state);
+  DrawSearchHighlight(DataCol, DataRow, Rect, state, L, T);
   return state.Contains(gdSelected);
 }
 

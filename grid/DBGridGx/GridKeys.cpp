@@ -11,6 +11,7 @@
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/UnitResources.h"
+#include "platform/controls/Clipbrd.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Menus.h"
 #include "platform/data/DataSet.h"
@@ -56,10 +57,6 @@ void TCustomDBGridGx::DeleteGridSelection() {}
 void TCustomDBGridGx::CopyPreviousValue() {}
 bool TCustomDBGridGx::HasFilterCell(int) { return false; }
 void TCustomDBGridGx::ShowFilterEditor(int) {}
-void TCustomDBGridGx::IncrementalSearch(const std::string&, int) {}
-void TCustomDBGridGx::StopIncrementalSearch() {}
-void TCustomDBGridGx::StartSearchTimer() {}
-int TCustomDBGridGx::SearchTimeOut() { return 0; }
 
 // ---- key down ----
 
@@ -99,19 +96,34 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     return;
   }
   if (Pressed == SearchShortCut() && FOptionsGx.Contains(dghIncSearch)) {
-    IncrementalSearch("", 0);
+    IncrementalSearch("", -1);
     return;
   }
+  // Searching for more while a record is being edited would leave the edit behind.
+  const TDataSetState State = DataSet->State();
+  const bool MaySearch = FSearching && State != dsEdit && State != dsInsert && State != dsSetKey;
   if (FSearching) {
     const bool Plain = !Ctrl && !ShiftKey && !Alt;
     if (Plain && (Key == win::VK_RETURN || Key == win::VK_ESCAPE || Key == win::VK_F2)) {
       StopIncrementalSearch();
-    } else if (Plain && Key == win::VK_BACK) {
+    } else if (Plain && Key == win::VK_BACK && !FSearchText.empty()) {
       DropLastChar(FSearchText);
       InvalidateRow(Row());
       StartSearchTimer();
+    } else if (MaySearch && Pressed == SearchNextShortCut()) {
+      IncrementalSearch("", SearchTimeOut(), 1);
+    } else if (MaySearch && Pressed == SearchPriorShortCut()) {
+      IncrementalSearch("", SearchTimeOut(), 2);
     }
   }
+  // Ctrl+V and Shift+Ins add the clipboard's text to a running search instead of pasting.
+  auto Paste = [&] {
+    if (FSearching) {
+      if (MaySearch) IncrementalSearch(Clipboard()->AsText(), SearchTimeOut());
+    } else if (FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) {
+      PasteIntoGrid();
+    }
+  };
 
   const bool Multi = FOptions.Contains(dgMultiSelect);
   const bool Extending = ShiftKey && Multi;
@@ -171,9 +183,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       case 'A':
         if (FEditActions.Contains(geaSelectAllGx) && CanSelectAllRecords()) FSelection->SelectAll();
         break;
-      case 'V':
-        if (FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) PasteIntoGrid();
-        break;
+      case 'V': Paste(); break;
       case 'X':
         if (FEditActions.Contains(geaCutGx) && CanCutSelection()) CutGridSelection();
         break;
@@ -241,7 +251,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     case win::VK_DOWN: MoveDown(ShiftKey); break;
     case win::VK_INSERT:
       if (ShiftKey) {
-        if (FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) PasteIntoGrid();
+        Paste();
       } else if (CanAlterRecords() && FOptions.Contains(dgEditing)) {
         DropSelection(this);
         if (FAllowedOperations.Contains(alopInsertGx)) DataSet->Insert();
@@ -434,16 +444,24 @@ void TCustomDBGridGx::KeyPress(TKeyChar& Key) {
   FCharText.clear();
   if (Key) Utf8Append(FCharText, Key);
   auto Clear = AtScopeExit([this] { FCharText.clear(); });
-  TCustomGrid::KeyPress(Key);
-  if (Key <= 31 || !Active) return;
-  TColumnGx* Column = CurrentColumn();
-  const bool Editable = FOptions.Contains(dgEditing) && Column && Column->CheckEditable(false);
-  const bool SearchMode =
-      FSearching || (FOptionsGx.Contains(dghIncSearch) && !Editable) ||
-      (FOptionsGx.Contains(dghPreferIncSearch) && !FOptions.Contains(dgAlwaysShowEditor) && !InplaceEditorVisible());
-  if (!SearchMode) return;
-  const TDataSetState State = FDataLink->DataSet()->State();
-  if (State == dsEdit || State == dsInsert || State == dsSetKey) return;
+  bool Searches = Key > 31 && Active && InSearchMode();
+  if (Searches) {
+    const TDataSetState State = FDataLink->DataSet()->State();
+    Searches = State != dsEdit && State != dsInsert && State != dsSetKey;
+  }
+  if (!Searches) {
+    TCustomGrid::KeyPress(Key);
+    return;
+  }
+  // A searched character goes to the key-press event only: the base grid would open the
+  // editor with it.
+  const TKeyChar Typed = Key;
+  TCustomControl::KeyPress(Key);
+  if (Key <= 31) return;
+  if (Key != Typed) {
+    FCharText.clear();
+    Utf8Append(FCharText, Key);
+  }
   const std::string Text = FCharText;
   Key = 0;
   IncrementalSearch(Text, FSearching ? SearchTimeOut() : DefaultSearchTimeout());

@@ -25,8 +25,11 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     case win::WM_SETFOCUS:
     case win::WM_KILLFOCUS: FocusMessage(Message); return;
     case win::WM_CHAR: HandleCharMessage(Message); return;
+    case CM_HINTSHOWPAUSE: HandleHintShowPause(Message); return;
+    case CM_HINTSHOW: HandleHintShow(Message); return;
     default: break;
   }
+  if (SearchTimerMessage(Message)) return;
   TCustomGrid::Dispatch(Message);
   if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
 }

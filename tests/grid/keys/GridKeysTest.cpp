@@ -33,7 +33,7 @@ public:
   std::vector<std::pair<std::string, int>> Searched;
 
 protected:
-  void IncrementalSearch(const std::string& Text, int TimeOut) override { Searched.emplace_back(Text, TimeOut); }
+  void IncrementalSearch(const std::string& Text, int TimeOut, int) override { Searched.emplace_back(Text, TimeOut); }
 };
 
 class GridKeysTest : public GridTest {

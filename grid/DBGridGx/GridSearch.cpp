@@ -1,0 +1,184 @@
+// Incremental search: typing the beginning of a cell's text moves to the first record
+// whose text in the current column starts with it; the matched part is highlighted in the
+// current cell while the search runs. A search started by typing ends by itself after a
+// pause; one started with the search shortcut runs until a key or a move ends it.
+#include <string>
+
+#include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/Columns.h"
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/UnitResources.h"
+#include "platform/controls/Forms.h"
+#include "platform/data/DataSet.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Utf8.h"
+
+namespace {
+
+constexpr win::UINT_PTR SearchTimerId = 2;
+
+// Where the grid's view stood: the record at its top, the current record and its row.
+struct TViewSpot {
+  std::string Top, Current;
+  int Row = 0;
+};
+
+TViewSpot SaveView(TDataLink& Link) {
+  TDataSet* DataSet = Link.DataSet();
+  TViewSpot Spot;
+  Spot.Row = Link.ActiveRecord();
+  Spot.Current = DataSet->Bookmark();
+  TActiveRecordKeeper Keep(Link);
+  if (Link.SetActiveRecord(0)) Spot.Top = DataSet->Bookmark();
+  return Spot;
+}
+
+// Brings the same records back into view with the same record current at the same row.
+void RestoreView(TDataLink& Link, const TViewSpot& Spot) {
+  TDataSet* DataSet = Link.DataSet();
+  if (!Spot.Top.empty()) {
+    DataSet->GotoBookmark(Spot.Top);
+    // Stepping to the bottom of the view puts the top record back at the top; the
+    // current record then lies inside the view.
+    const int Moved = DataSet->MoveBy(Link.BufferCount() - 1);
+    DataSet->MoveBy(Spot.Row - Moved);
+  }
+  if (DataSet->CompareBookmarks(DataSet->Bookmark(), Spot.Current) != 0) DataSet->GotoBookmark(Spot.Current);
+}
+
+// The beginning of Column's text for the current record that matches Wanted ignoring
+// case, counted in whole characters; false when it does not match.
+bool MatchingPrefix(TColumnGx* Column, const std::string& Wanted, std::string& Prefix) {
+  std::string P = Utf8LeftChars(Column->FormatCellText(), Utf8Length(Wanted));
+  if (AnsiUpperCase(P) != AnsiUpperCase(Wanted)) return false;
+  Prefix = std::move(P);
+  return true;
+}
+
+}  // namespace
+
+void TCustomDBGridGx::IncrementalSearch(const std::string& Text, int TimeOut, int Direction) {
+  if (!FDataLink || !FDataLink->Active()) return;
+  TDataSet* DataSet = FDataLink->DataSet();
+  std::string New = FSearchText + Text;
+  bool Found = false;
+  TColumnGx* Column = CurrentColumn();
+  if (!New.empty() && Column) {
+    std::string Prefix;
+    if (Direction == 0 && MatchingPrefix(Column, New, Prefix)) {
+      Found = true;
+    } else {
+      DataSet->DisableControls();
+      auto Enable = AtScopeExit([&] {
+        FSearchMoving = true;
+        auto Clear = AtScopeExit([&] { FSearchMoving = false; });
+        DataSet->EnableControls();
+      });
+      const TViewSpot Start = SaveView(*FDataLink);
+      if (Direction == 0) DataSet->First();
+      else if (Direction == 1) DataSet->Next();
+      else DataSet->Prior();
+      const bool Backward = Direction == 2;
+      while (!(Backward ? DataSet->Bof() : DataSet->Eof())) {
+        if (MatchingPrefix(Column, New, Prefix)) {
+          Found = true;
+          break;
+        }
+        if (Backward) DataSet->Prior();
+        else DataSet->Next();
+      }
+      if (!Found) RestoreView(*FDataLink, Start);
+    }
+    if (Found) New = Prefix;
+  }
+  HideEditor();
+  FSearching = true;
+  if (Found) FSearchText = New;
+  InvalidateRow(Row());
+  FSearchTimeout = TimeOut;
+  StartSearchTimer();
+}
+
+void TCustomDBGridGx::StopIncrementalSearch() {
+  StopSearchTimer();
+  if (!FSearching) return;
+  FSearching = false;
+  FSearchText.clear();
+  InvalidateRow(Row());
+  if (FOptions.Contains(dgAlwaysShowEditor) && EditorAlwaysShown()) ShowCellEditor();
+}
+
+void TCustomDBGridGx::StartSearchTimer() {
+  StopSearchTimer();
+  if (FSearchTimeout < 0 || !HandleAllocated()) return;
+  win::SetTimer(Handle(), SearchTimerId, static_cast<win::UINT>(FSearchTimeout), nullptr);
+  FSearchTimerRunning = true;
+}
+
+void TCustomDBGridGx::StopSearchTimer() {
+  if (FSearchTimerRunning && HandleAllocated()) win::KillTimer(Handle(), SearchTimerId);
+  FSearchTimerRunning = false;
+}
+
+int TCustomDBGridGx::SearchTimeOut() { return FSearchTimeout; }
+
+bool TCustomDBGridGx::SearchTimerMessage(TMessage& Message) {
+  if (Message.Msg != win::WM_TIMER || Message.WParam != SearchTimerId) return false;
+  StopIncrementalSearch();
+  return true;
+}
+
+bool TCustomDBGridGx::InSearchMode() {
+  if (FSearching) return true;
+  if (FOptionsGx.Contains(dghIncSearch)) {
+    TColumnGx* Column = CurrentColumn();
+    if (!FOptions.Contains(dgEditing) || !Column || !Column->CheckEditable(false)) return true;
+  }
+  return FOptionsGx.Contains(dghPreferIncSearch) && !FOptions.Contains(dgAlwaysShowEditor) &&
+         !InplaceEditorVisible();
+}
+
+void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::RECT& Rect, TGridDrawState State,
+                                          int L, int T) {
+  if (!FSearching || FSearchText.empty() || !State.Contains(gdSelected)) return;
+  if (DataRow + FTitleAreaRowCount != Row() || DataToGridColumn(DataCol) != Col()) return;
+  if (!(HandleAllocated() && Focused()) && !FOptions.Contains(dgAlwaysShowSelection)) return;
+  if (ComponentState().Contains(csDesigning) || FUpdateLockCount != 0 || !IsActiveControl()) return;
+  TColumnGx* Column = FShownColumns->ColumnAt(DataCol);
+  TCanvas* C = Canvas();
+  C->Brush()->SetColor(SearchColor());
+  C->Font()->SetColor(SearchTextColor());
+  // The highlight ends where the rest of the cell's text begins, so that right-aligned
+  // and centred texts are covered where they stand.
+  const std::string& CellText = FCellParams->Text;
+  const std::string Rest = CellText.substr(std::min(CellText.size(), Utf8CharToByteIndex(CellText, Utf8Length(FSearchText))));
+  win::RECT R{Rect.left + L, Rect.top + T, Rect.right - L, Rect.bottom - T};
+  if (L != 0) R.bottom += 1;
+  TAlignment Alignment = FCellParams->Alignment;
+  if (Alignment != taLeftJustify) R.right -= C->TextWidth(Rest);
+  win::UINT Flags = win::DT_EXPANDTABS | win::DT_NOPREFIX;
+  if (Column->WordWrap() && FRowsAllowWrap) Flags |= win::DT_WORDBREAK;
+  const bool RightToLeft = UseRightToLeftAlignment();
+  if (RightToLeft) {
+    // Drawn on the unmirrored canvas so that the glyphs read the right way round.
+    win::POINT Corners[2] = {{R.left, R.top}, {R.right, R.bottom}};
+    win::LPtoDP(C->Handle(), Corners, 2);
+    R = {std::min(Corners[0].x, Corners[1].x), Corners[0].y, std::max(Corners[0].x, Corners[1].x), Corners[1].y};
+    if (Alignment == taLeftJustify) Alignment = taRightJustify;
+    else if (Alignment == taRightJustify) Alignment = taLeftJustify;
+    Flags |= win::DT_RTLREADING;
+    SetCanvasMirrored(false);
+  }
+  auto Remirror = AtScopeExit([&] {
+    if (RightToLeft) SetCanvasMirrored(true);
+  });
+  Flags |= Alignment == taRightJustify ? win::DT_RIGHT : Alignment == taCenter ? win::DT_CENTER : win::DT_LEFT;
+  win::DRAWTEXTPARAMS Params;
+  Params.cbSize = sizeof Params;
+  Params.iTabLength = 8;
+  Params.iLeftMargin = 0;
+  Params.iRightMargin = 0;
+  win::DrawTextEx(C->Handle(), FSearchText.c_str(), static_cast<int>(FSearchText.size()), &R, Flags, &Params);
+}
