@@ -518,6 +518,8 @@ protected:
   virtual void CopyPreviousValue();
   virtual bool HasFilterCell(int ACol);
   virtual void ShowFilterEditor(int ACol);
+
+  // ---- incremental search and tool tips ----
   // Extends the search text by Text and finds the first record (Direction 0), the next
   // (1) or the previous (2) match in the current column; a negative TimeOut never ends.
   virtual void IncrementalSearch(const std::string& Text, int TimeOut, int Direction = 0);
@@ -536,6 +538,7 @@ protected:
   void HandleHintShow(TMessage& Message);
   // The text a tool tip shows for Column's cell of the current record.
   std::string TipCellText(TColumnGx* Column);
+
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
     HandleMouseDown(Button, Shift, X, Y);
   }

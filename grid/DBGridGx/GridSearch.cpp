@@ -2,6 +2,7 @@
 // whose text in the current column starts with it; the matched part is highlighted in the
 // current cell while the search runs. A search started by typing ends by itself after a
 // pause; one started with the search shortcut runs until a key or a move ends it.
+#include <algorithm>
 #include <string>
 
 #include "grid/DBGridGx/CellParams.h"
@@ -153,7 +154,8 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
   // The highlight ends where the rest of the cell's text begins, so that right-aligned
   // and centred texts are covered where they stand.
   const std::string& CellText = FCellParams->Text;
-  const std::string Rest = CellText.substr(std::min(CellText.size(), Utf8CharToByteIndex(CellText, Utf8Length(FSearchText))));
+  const std::size_t RestStart = Utf8CharToByteIndex(CellText, Utf8Length(FSearchText));
+  const std::string Rest = CellText.substr(std::min(CellText.size(), RestStart));
   win::RECT R{Rect.left + L, Rect.top + T, Rect.right - L, Rect.bottom - T};
   if (L != 0) R.bottom += 1;
   TAlignment Alignment = FCellParams->Alignment;

@@ -39,8 +39,8 @@ std::string TCustomDBGridGx::TipCellText(TColumnGx* Column) {
   if (!Field) return {};
   const int Kind = Column->CellKind();
   if (!IsCheckKind(Kind)) return Column->FormatCellText();
-  const int Index =
-      Kind == CellKindKeyImages ? Column->KeyList()->IndexOf(Field->Text()) : static_cast<int>(Column->ReadCheckState());
+  const int Index = Kind == CellKindKeyImages ? Column->KeyList()->IndexOf(Field->Text())
+                                              : static_cast<int>(Column->ReadCheckState());
   TStrings* Picks = Column->PickList();
   return Index >= 0 && Index < Picks->Count() ? Picks->Strings(Index) : std::string();
 }

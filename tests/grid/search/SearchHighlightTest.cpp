@@ -11,7 +11,8 @@ namespace {
 std::vector<win::DrawOp> Highlights(const CellDrawing& Cell) {
   std::vector<win::DrawOp> R;
   for (const win::DrawOp& Op : Cell.OfKind(win::DrawKind::Text))
-    if (Op.bkMode == win::OPAQUE && Op.bkColor == ColorToRGB(SearchColor()) && Op.color == ColorToRGB(SearchTextColor()))
+    if (Op.bkMode == win::OPAQUE && Op.bkColor == ColorToRGB(SearchColor()) &&
+        Op.color == ColorToRGB(SearchTextColor()))
       R.push_back(Op);
   return R;
 }
