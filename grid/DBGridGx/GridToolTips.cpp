@@ -84,13 +84,13 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
     Info->CursorRect = R;
     return;
   }
-  // The hint text is emptied unless a tip turns out to be needed.
-  Info->HintStr.clear();
   const int DataRow = Cell.Y - FTitleAreaRowCount;
   // A row below the last record (footers kept at the bottom) has no record to show.
   const bool DataCell = FDataLink->Active() && DataRow >= 0 && DataRow < FDataLink->RecordCount();
   const bool Candidate = (TitleCell && Title->ToolTips()) || (DataCell && Column->ToolTips());
   if (!Candidate || GetCaptureControl() || win::GetKeyState(win::VK_CONTROL) < 0) return;
+  // From here the grid's own hint gives way: a tip or nothing.
+  Info->HintStr.clear();
 
   const bool RightToLeft = UseRightToLeftAlignment();
   const int ClientW = ClientWidth();

@@ -186,6 +186,16 @@ TEST_F(GridToolTipsTest, TitleTipsAndTitleHints) {
   EXPECT_EQ(dynamic_cast<TToolTipsWindow*>(Hint()), nullptr);
 }
 
+TEST_F(GridToolTipsTest, TheGridsOwnHintShowsOnlyWhereNoTipIsWanted) {
+  Open();
+  Grid->SetHint("Snippets");
+  RestOn(1, 1, 500);  // tips on, the text fits: neither tip nor hint
+  EXPECT_FALSE(Shown());
+  RestOn(2, 2, 500);  // column B wants no tips
+  ASSERT_TRUE(Shown());
+  EXPECT_EQ(Hint()->Caption(), "Snippets");
+}
+
 TEST_F(GridToolTipsTest, AMultiTitleGroupShowsNoTipAndItsLeafDoes) {
   Open();
   Grid->SetUseMultiTitle(true);
