@@ -159,7 +159,6 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
   win::RECT R{Rect.left + L, Rect.top + T, Rect.right - L, Rect.bottom - T};
   if (L != 0) R.bottom += 1;
   TAlignment Alignment = FCellParams->Alignment;
-  if (Alignment != taLeftJustify) R.right -= C->TextWidth(Rest);
   win::UINT Flags = win::DT_EXPANDTABS | win::DT_NOPREFIX;
   if (Column->WordWrap() && FRowsAllowWrap) Flags |= win::DT_WORDBREAK;
   const bool RightToLeft = UseRightToLeftAlignment();
@@ -176,6 +175,7 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
   auto Remirror = AtScopeExit([&] {
     if (RightToLeft) SetCanvasMirrored(true);
   });
+  if (Alignment != taLeftJustify) R.right -= C->TextWidth(Rest);
   Flags |= Alignment == taRightJustify ? win::DT_RIGHT : Alignment == taCenter ? win::DT_CENTER : win::DT_LEFT;
   win::DRAWTEXTPARAMS Params;
   Params.cbSize = sizeof Params;

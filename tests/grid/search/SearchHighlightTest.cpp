@@ -49,6 +49,23 @@ TEST_F(SearchTest, TheMatchedPartIsDrawnOverTheCellTextWhereItStands) {
   }
 }
 
+TEST_F(SearchTest, InARightToLeftGridTheHighlightCoversTheTextsBeginningUnmirrored) {
+  Open();
+  Grid->SetBiDiMode(bdRightToLeft);
+  Type("apr");
+  ASSERT_EQ(Current(), "Apricot");
+  const int W = Grid->ClientWidth();
+  const win::RECT Logical = Grid->CellRect(Grid->Col(), Grid->Row());
+  const win::RECT Device{W - Logical.right, Logical.top, W - Logical.left, Logical.bottom};
+  const CellDrawing Current = DrawnInside(Paint(Grid), Device);
+  const std::vector<win::DrawOp> Marked = Highlights(Current);
+  ASSERT_EQ(Marked.size(), 1u);
+  const win::DrawOp* Whole = TextOp(Current, "Apricot");
+  ASSERT_NE(Whole, nullptr);
+  EXPECT_NEAR(Marked[0].rect.left, Whole->rect.left, 1);
+  EXPECT_LT(Marked[0].rect.right, Whole->rect.right);
+}
+
 TEST_F(SearchTest, NoHighlightOnceTheSearchEndsOrTheGridIsNotTheActiveControl) {
   Open();
   Type("b");
