@@ -174,6 +174,12 @@ void TDBGridInplaceEdit::CreateParams(TCreateParams& Params) {
   FButtonsWidth = Grid && Grid->Flat() ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
 }
 
+// The strip and the formatting rectangle apply to the new window too.
+void TDBGridInplaceEdit::CreateWnd() {
+  TInplaceEdit::CreateWnd();
+  BoundsChanged();
+}
+
 void TDBGridInplaceEdit::UpdateContents() {
   TCustomDBGridGx* Grid = DBGrid();
   TColumnGx* C = Column();

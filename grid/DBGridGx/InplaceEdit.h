@@ -79,6 +79,7 @@ protected:
   void Dispatch(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void BoundsChanged() override;
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
   void KeyUp(win::WORD& Key, TShiftState Shift) override;

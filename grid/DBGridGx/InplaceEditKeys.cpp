@@ -98,7 +98,17 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
   TColumnGx* C = Column();
   if (FEditStyle == iesPickListGx || FEditStyle == iesLookupListGx || FEditStyle == iesCalendarGx ||
       CanDropCalculator()) {
-    if (PopupKeyDown(Key, Shift)) return true;
+    const win::WORD Pressed = Key;
+    if (PopupKeyDown(Key, Shift)) {
+      // The character of the Enter or Esc that closed or opened the popup is spent too:
+      // it would post or revert the cell.
+      MSG Next;
+      if (!IsChar && (Pressed == VK_RETURN || Pressed == VK_ESCAPE) && HandleAllocated() &&
+          PeekMessage(&Next, Handle(), WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
+          (Next.wParam == 13 || Next.wParam == 10 || Next.wParam == 27))
+        PeekMessage(&Next, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE);
+      return true;
+    }
     if (IsChar && Key >= 32 && !FPopupVisible && C && C->AutoDropDown()) OpenPopup();
     if (FPopupVisible && FActivePopup && FActivePopup->HandleAllocated()) {
       const HWND Popup = FActivePopup->Handle();
