@@ -125,6 +125,8 @@ private:
   bool CellModifiable() const;
   // Text, caret at its end and the part after Typed characters selected.
   void ShowCompleted(const std::string& Text, int Typed);
+  // With OnNotInList: S becomes the text, with no key, caret at its end.
+  void TakeUnlistedText(const std::string& S);
   // The lookup popup takes EditValue, or the pick list the entry of EditText.
   void SyncPopupToValue();
   // Deletes the character left of the caret in a list column that takes any text.

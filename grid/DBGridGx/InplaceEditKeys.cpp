@@ -334,6 +334,18 @@ void TDBGridInplaceEdit::KeyPress(TKeyChar& Key) {
 
 // ---- completion ----
 
+void TDBGridInplaceEdit::TakeUnlistedText(const std::string& S) {
+  TGridDataLinkGx* Link = DBGrid()->GridLink();
+  Link->Edit();
+  if (!Link->Editing()) return;
+  Link->MarkModified();
+  ShowCompleted(S, static_cast<int>(Utf8Length(S)));
+  SetGridEditValue(Null());
+  SetGridEditText(Text());
+  // No list entry is named by a text that completed to none.
+  if (FPickListPopup) FPickListPopup->SetItemIndex(-1);
+}
+
 void TDBGridInplaceEdit::CompleteTyping(std::string& KeyText) {
   if (IsControlCharText(KeyText)) return;
   TCustomDBGridGx* Grid = DBGrid();
@@ -359,14 +371,7 @@ void TDBGridInplaceEdit::CompleteTyping(std::string& KeyText) {
           SyncPopupToValue();
         }
       } else if (C->OnNotInList()) {
-        Link->Edit();
-        if (Link->Editing()) {
-          Link->MarkModified();
-          ShowCompleted(S, Typed);
-          SetGridEditValue(Null());
-          SetGridEditText(Text());
-          SyncPopupToValue();
-        }
+        TakeUnlistedText(S);
       }
     }
     KeyText.clear();  // the edit control never types the character itself
@@ -385,14 +390,7 @@ void TDBGridInplaceEdit::CompleteTyping(std::string& KeyText) {
         SetGridEditText(Text());
         if (FPickListPopup) FPickListPopup->SetItemIndex(I);
       } else if (C->OnNotInList() && Kind == CellKindKeyPickList) {
-        Link->Edit();
-        if (Link->Editing()) {
-          Link->MarkModified();
-          ShowCompleted(S, Typed);
-          SetGridEditValue(Null());
-          SetGridEditText(Text());
-          if (FPickListPopup) FPickListPopup->SetItemIndex(-1);
-        }
+        TakeUnlistedText(S);
       }
     }
     // A key-list cell takes list entries only (or, with OnNotInList, the text set above).

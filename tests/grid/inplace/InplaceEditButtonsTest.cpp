@@ -163,37 +163,8 @@ TEST_F(InplaceEditButtonsTest, AShortCutPressesItsButtonAndADroppedMenuPressDoes
   EXPECT_EQ(Downs, 2);
 }
 
-// An editor whose popup opening shows its pick list filled from the column, so that the
-// routing of keys to an open popup can be watched.
-class ShowingEditor : public TDBGridInplaceEdit {
-public:
-  using TDBGridInplaceEdit::TDBGridInplaceEdit;
-  std::vector<bool> Closes;
-  void OpenPopup() override {
-    if (!PickListPopup()) return;
-    PickListPopup()->Items()->Assign(Column()->PickList());
-    PickListPopup()->SetVisible(true);
-    SetPopupVisible(true);
-  }
-  void ClosePopup(bool Accept) override {
-    Closes.push_back(Accept);
-    if (PickListPopup()) PickListPopup()->SetVisible(false);
-    SetPopupVisible(false);
-  }
-};
-
-class ShowingGrid : public EditingGrid {
-public:
-  using EditingGrid::EditingGrid;
-
-protected:
-  TInplaceEdit* CreateEditor() override { return new ShowingEditor(this); }
-};
-
 TEST_F(InplaceEditButtonsTest, KeysGoToTheOpenPickListAndEnterOrEscapeCloseIt) {
-  Grid = Editing = new ShowingGrid(Form.get());
-  Grid->SetParent(Form.get());
-  Source = new TDataSource(Form.get());
+  UseGrid<PopupRecordingGrid>();
   TClientDataSet* Data = NewDataSet({{"S", ftString}});
   for (int I = 0; I < 3; ++I) {
     Data->Append();
@@ -201,7 +172,7 @@ TEST_F(InplaceEditButtonsTest, KeysGoToTheOpenPickListAndEnterOrEscapeCloseIt) {
   }
   Data->First();
   SetLines(EditColumn(Data, "S")->PickList(), {"a", "b", "c"});
-  auto* Editor = static_cast<ShowingEditor*>(OpenEditor());
+  auto* Editor = static_cast<PopupRecordingEditor*>(OpenEditor());
   hl::PressKeys(win::MOD_ALT, win::VK_DOWN);
   ASSERT_TRUE(Editor->PopupVisible());
   EXPECT_EQ(win::GetFocus(), Editor->Handle());

@@ -83,36 +83,14 @@ TEST_F(InplaceEditTest, CellParameterEventsGiveColourFontAndReadOnlyState) {
   EXPECT_FALSE(Editor->ReadOnly());
 }
 
-// An editor whose popup opening only records that a popup is open.
-class OpeningEditor : public TDBGridInplaceEdit {
-public:
-  using TDBGridInplaceEdit::TDBGridInplaceEdit;
-  std::vector<bool> Closes;
-  void OpenPopup() override { SetPopupVisible(true); }
-  void ClosePopup(bool Accept) override {
-    Closes.push_back(Accept);
-    SetPopupVisible(false);
-  }
-};
-
-class OpeningGrid : public EditingGrid {
-public:
-  using EditingGrid::EditingGrid;
-
-protected:
-  TInplaceEdit* CreateEditor() override { return new OpeningEditor(this); }
-};
-
 TEST_F(InplaceEditTest, FocusLeavingTheEditorClosesItsPopupWithoutAccepting) {
-  Grid = Editing = new OpeningGrid(Form.get());
-  Grid->SetParent(Form.get());
-  Source = new TDataSource(Form.get());
+  UseGrid<PopupRecordingGrid>();
   TClientDataSet* Data = NewDataSet({{"D", ftDate}});
   EditColumn(Data, "D");
   auto* Other = new TEdit(Form.get());
   Other->SetParent(Form.get());
   Other->SetBounds(0, 265, 100, 21);
-  auto* Editor = static_cast<OpeningEditor*>(OpenEditor());
+  auto* Editor = static_cast<PopupRecordingEditor*>(OpenEditor());
   // The main button's first press opens the popup; the click that ends it leaves it open.
   TEditButtonControlGx* Main = Editor->ButtonControls()[0].EditButtonControl;
   const win::POINT P = Main->ClientToScreen({Main->Width() / 2, Main->Height() / 2});

@@ -31,6 +31,11 @@ protected:
     SetLines(Column->KeyList(), {"1", "2"});
     return Column;
   }
+  // The editor on the lookup column "Title" of NewLookupPair.
+  TDBGridInplaceEdit* OpenLookupEditor() {
+    EditColumn(NewLookupPair(), "Title");
+    return OpenEditor();
+  }
   static void AcceptAnyText(TColumnGx* Column) {
     Column->SetOnNotInList(TNotInListEventGx([](TObject*, std::string, bool&) {}));
   }
@@ -64,9 +69,7 @@ TEST_F(InplaceEditKeysTest, PlainPickListTypesUnmatchedCharactersAndCompletesMat
 }
 
 TEST_F(InplaceEditKeysTest, LookupCompletesFromTheListDatasetAndKeepsTheKey) {
-  TClientDataSet* Main = NewLookupPair();
-  EditColumn(Main, "Title");
-  TDBGridInplaceEdit* Editor = OpenEditor();
+  TDBGridInplaceEdit* Editor = OpenLookupEditor();
   ASSERT_EQ(Editor->EditStyle(), iesLookupListGx);
   Type("T");
   ExpectShown(Editor, {"two", 1, 2}, "T");
@@ -82,9 +85,7 @@ TEST_F(InplaceEditKeysTest, LookupCompletesFromTheListDatasetAndKeepsTheKey) {
 }
 
 TEST_F(InplaceEditKeysTest, LookupWithoutNotInListDeletesOnlyTheWholeTextAndBackspaceMovesLeft) {
-  TClientDataSet* Main = NewLookupPair();
-  EditColumn(Main, "Title");
-  TDBGridInplaceEdit* Editor = OpenEditor();
+  TDBGridInplaceEdit* Editor = OpenLookupEditor();
   Type("on");
   ExpectShown(Editor, {"one", 2, 1}, "on");
   hl::PressKey(win::VK_DELETE);
@@ -134,9 +135,7 @@ TEST_F(InplaceEditKeysTest, PasteCompletesInKeyListAndLookupCells) {
 }
 
 TEST_F(InplaceEditKeysTest, PasteIntoLookupReplacesTheSelectionAndTakesTheKey) {
-  TClientDataSet* Main = NewLookupPair();
-  EditColumn(Main, "Title");
-  TDBGridInplaceEdit* Editor = OpenEditor();
+  TDBGridInplaceEdit* Editor = OpenLookupEditor();
   Type("o");
   ExpectShown(Editor, {"one", 1, 2}, "o");
   Editor->SetSelStart(0);
@@ -179,10 +178,7 @@ TEST_F(InplaceEditKeysTest, CtrlFStartsTheGridSearchWhenAllowed) {
       ++Searches;
     }
   };
-  auto* G = new SearchGrid(Form.get());
-  Grid = Editing = G;
-  Grid->SetParent(Form.get());
-  Source = new TDataSource(Form.get());
+  auto* G = UseGrid<SearchGrid>();
   EditColumn(NewDataSet({{"S", ftString}}), "S");
   OpenEditor();
   hl::PressKeys(win::MOD_CONTROL, 'F');

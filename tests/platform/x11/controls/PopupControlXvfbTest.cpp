@@ -45,23 +45,32 @@ protected:
     }
     return done();
   }
+  // The form "Owner" with an edit at its top left.
+  TEdit* NewOwnerWithEdit() {
+    Form = new TForm(nullptr);
+    Form->SetCaption("Owner");
+    Form->SetBounds(40, 40, 300, 200);
+    auto* edit = new TEdit(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 120, 21);
+    return edit;
+  }
+  // Shows the form with the focus in Edit; true once another program sees it.
+  bool ShowOwner(TEdit* Edit) {
+    Form->Show();
+    Edit->SetFocus();
+    return PumpUntil([&] { return xvfb_test::ViewOf(*FOther, xvfb_test::FindTopLevel(*FOther, "Owner")).Viewable; });
+  }
   TForm* Form = nullptr;
 };
 
 TEST_F(PopupControlXvfb, OpensUndecoratedAtItsScreenPlaceWithoutTakingTheFocus) {
-  Form = new TForm(nullptr);
-  Form->SetCaption("Owner");
-  Form->SetBounds(40, 40, 300, 200);
-  auto* edit = new TEdit(Form);
-  edit->SetParent(Form);
-  edit->SetBounds(10, 10, 120, 21);
+  TEdit* edit = NewOwnerWithEdit();
   auto* drop = new PopupPanel(Form);
   drop->SetVisible(false);
   drop->SetParent(Form);
   drop->SetCaption("DropDown");
-  Form->Show();
-  edit->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return xvfb_test::ViewOf(*FOther, xvfb_test::FindTopLevel(*FOther, "Owner")).Viewable; }));
+  ASSERT_TRUE(ShowOwner(edit));
 
   drop->SetBounds(380, 260, 120, 80);
   drop->SetVisible(true);
@@ -102,22 +111,15 @@ protected:
 };
 
 TEST_F(PopupControlXvfb, KeysPressedWhileAListIsDroppedKeepGoingToTheEdit) {
-  Form = new TForm(nullptr);
-  Form->SetCaption("Owner");
-  Form->SetBounds(40, 40, 300, 200);
-  auto* edit = new TEdit(Form);
-  edit->SetParent(Form);
-  edit->SetBounds(10, 10, 120, 21);
+  TEdit* edit = NewOwnerWithEdit();
   auto* list = new PopupList(edit);
   list->SetVisible(false);
   list->SetParent(edit);
   list->Items()->Add("first");
   list->Items()->Add("second");
   list->SetItemIndex(0);
-  Form->Show();
-  edit->SetFocus();
+  ASSERT_TRUE(ShowOwner(edit));
   edit->SetText("");
-  ASSERT_TRUE(PumpUntil([&] { return xvfb_test::ViewOf(*FOther, xvfb_test::FindTopLevel(*FOther, "Owner")).Viewable; }));
   const win::x11::XWindowId owner = xvfb_test::FindTopLevel(*FOther, "Owner");
 
   const win::POINT below = edit->ClientToScreen({0, edit->Height()});
