@@ -330,6 +330,13 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
     case WM_KILLFOCUS: FocusMessage(Message); return;
     case WM_PASTE: WMPaste(Message); return;
     case CM_CANCELMODE: CMCancelMode(Message); return;
+    case WM_PAINT:
+      // The buttons are graphic controls: they are painted over the text.
+      PaintOwnWindow(Message, [this](HDC DC) {
+        PaintEdit(DC);
+        PaintControls(DC, nullptr);
+      });
+      return;
     default: break;
   }
   // A press in the button strip that no button took does not reach the text.

@@ -5,6 +5,7 @@
 
 #include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
 #include "platform/controls/Menus.h"
+#include "tests/support/RepaintRecord.h"
 
 namespace {
 
@@ -76,6 +77,19 @@ TEST_F(InplaceEditButtonsTest, StripPlacesTheMainButtonLeftOfTheColumnButtonsWit
   EXPECT_FALSE(Editor->ButtonControls()[0].ButtonLine->Visible());
   EXPECT_EQ(Editor->ButtonsWidth(), SW + 12);
   EXPECT_EQ(Bounds(Editor->ButtonControls()[0].EditButtonControl).left, Editor->Width() - 12 - SW);
+}
+
+TEST_F(InplaceEditButtonsTest, PaintingTheEditorPaintsItsButtonsOverTheText) {
+  ButtonColumn();
+  TDBGridInplaceEdit* Editor = OpenEditor();
+  const std::vector<win::DrawOp> Blits = RepaintAndRecord(Editor->Handle(), win::DrawKind::Blit);
+  for (const TEditButtonControlLineRec& Rec : Editor->ButtonControls()) {
+    const win::RECT B = Bounds(Rec.EditButtonControl);
+    bool Painted = false;
+    for (const win::DrawOp& Op : Blits)
+      Painted = Painted || (Op.rect.left == B.left && Op.rect.top == B.top && Op.rect.right == B.right);
+    EXPECT_TRUE(Painted) << B.left;
+  }
 }
 
 TEST_F(InplaceEditButtonsTest, RightToLeftMirrorsTheStripAndTheTextStartsAfterIt) {
