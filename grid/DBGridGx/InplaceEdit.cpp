@@ -303,8 +303,18 @@ void TDBGridInplaceEdit::FocusMessage(TMessage& Message) {
     TInplaceEdit::Dispatch(Message);
     return;
   }
-  TInplaceEdit::Dispatch(Message);
   const win::HWND To = reinterpret_cast<win::HWND>(Message.WParam);
+  if (win::GetSystemMetrics(win::SM_DBCSENABLED)) {
+    // The editor leaves the input method as the screen has it; the grid keeps its own.
+    SetImeName(Screen ? Screen->DefaultIme() : std::string());
+    SetImeMode(imDontCare);
+    TInplaceEdit::Dispatch(Message);
+    TCustomDBGridGx* Grid = DBGrid();
+    if (Screen && !(Grid && Grid->HandleAllocated() && To == Grid->Handle()))
+      win::ActivateKeyboardLayout(Screen->DefaultKbLayout(), win::KLF_ACTIVATE);
+  } else {
+    TInplaceEdit::Dispatch(Message);
+  }
   auto IsOrInside = [To](TWinControl* Popup) {
     return Popup && Popup->HandleAllocated() && To && (To == Popup->Handle() || win::GetParent(To) == Popup->Handle());
   };

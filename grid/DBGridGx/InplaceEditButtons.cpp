@@ -9,6 +9,7 @@
 #include "grid/DBGridGx/GridControl.h"
 #include "platform/controls/Menus.h"
 #include "platform/desktop/Windows.h"
+#include "platform/graphics/Gdi.h"
 
 namespace {
 
@@ -142,6 +143,18 @@ void TDBGridInplaceEdit::BoundsChanged() {
   if (!HandleAllocated()) return;
   win::SendMessage(Handle(), win::EM_SETRECTNP, 0, reinterpret_cast<win::LPARAM>(&R));
   win::SendMessage(Handle(), win::EM_SCROLLCARET, 0, 0);
+  if (!win::GetSystemMetrics(win::SM_DBCSENABLED)) return;
+  // Text composed by an input method appears where the text starts, in the editor's font.
+  if (win::HIMC Context = win::ImmGetContext(Handle())) {
+    win::COMPOSITIONFORM Form;
+    Form.dwStyle = win::CFS_POINT;
+    Form.ptCurrentPos = {R.left, R.top};
+    win::ImmSetCompositionWindow(Context, &Form);
+    win::LOGFONT Log{};
+    win::GetObject(win::GdiObj(Font()->Handle()), sizeof Log, &Log);
+    win::ImmSetCompositionFontA(Context, &Log);
+    win::ImmReleaseContext(Handle(), Context);
+  }
 }
 
 // ---- button events ----
