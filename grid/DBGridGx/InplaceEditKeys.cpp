@@ -5,6 +5,7 @@
 #include "grid/DBGridGx/ColumnsCellValues.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/UnitResources.h"
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"
 #include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
@@ -17,8 +18,6 @@
 #include "platform/rtl/Utf8.h"
 
 namespace {
-
-const TShortCut CopyCellAboveShortCut = ShortCut(win::VK_OEM_7, TShiftState{ssCtrl});
 
 bool IsListCell(int Kind) { return Kind == CellKindLookup || Kind == CellKindKeyPickList; }
 
@@ -259,7 +258,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   }
 
   const TShortCut Pressed = ShortCut(Key, Shift);
-  if (Pressed == CopyCellAboveShortCut && Grid) {
+  if (Pressed == PreviousValueShortCut() && Grid) {
     Grid->HandleKeyDown(Key, Shift);
     Key = 0;
     return;

@@ -190,6 +190,30 @@ TEST_F(InplaceEditKeysTest, CtrlFStartsTheGridSearchWhenAllowed) {
   EXPECT_EQ(G->Searches, 1);
 }
 
+TEST_F(InplaceEditKeysTest, EnterAsTabAndThePreviousValueKeyGoToTheGrid) {
+  class PreviousValueGrid : public EditingGrid {
+  public:
+    using EditingGrid::EditingGrid;
+    int Copies = 0;
+
+  protected:
+    void CopyPreviousValue() override { ++Copies; }
+  };
+  auto* G = UseGrid<PreviousValueGrid>();
+  TClientDataSet* Data = NewDataSet({{"S", ftString}, {"T", ftString}});
+  EditColumn(Data, "S");
+  EditColumn(Data, "T");
+  OpenEditor(0);
+  hl::PressKeys(win::MOD_CONTROL, win::VK_OEM_7);
+  EXPECT_EQ(G->Copies, 1);
+  EXPECT_EQ(Grid->CurrentDataColumn(), 0);
+  TDBGridGxOptions Options = Grid->OptionsGx();
+  Options.Include(dghEnterAsTab);
+  Grid->SetOptionsGx(Options);
+  hl::PressKey(win::VK_RETURN);
+  EXPECT_EQ(Grid->CurrentDataColumn(), 1);
+}
+
 TEST_F(InplaceEditTest, MultiLineCellsEditWithWordWrap) {
   TClientDataSet* Data = NewDataSet({{"S", ftString}});
   EditColumn(Data, "S")->SetWordWrap(true);
