@@ -278,7 +278,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
       SetGridEditValue(C->DropDownSpecRow()->Value());
       SelectAll();
     }
-    // The key would otherwise delete the special row's text just shown.
+    // A short cut such as Ctrl+Del would otherwise delete the text just shown.
     Key = 0;
     return;
   }

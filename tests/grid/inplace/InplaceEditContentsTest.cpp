@@ -1,6 +1,6 @@
 // What the editor loads for a cell: its edit style and the popup made for it, and the
 // colour, font and read-only state the cell-parameter events give it; focus leaving the
-// editor closes its popup.
+// editor, or a press elsewhere, closes its popup.
 #include "tests/support/InplaceEditFixture.h"
 
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
@@ -106,6 +106,14 @@ TEST_F(InplaceEditTest, FocusLeavingTheEditorClosesItsPopupWithoutAccepting) {
   Other->SetFocus();
   EXPECT_FALSE(Editor->PopupVisible());
   EXPECT_EQ(Editor->Closes, (std::vector<bool>{false, false}));
+
+  // A press on another control closes it; one on the editor's own buttons does not.
+  Editor->SetFocus();
+  hl::PressKeys(win::MOD_ALT, win::VK_DOWN);
+  Editor->Perform(CM_CANCELMODE, 0, reinterpret_cast<win::LPARAM>(Main));
+  EXPECT_TRUE(Editor->PopupVisible());
+  Editor->Perform(CM_CANCELMODE, 0, reinterpret_cast<win::LPARAM>(Other));
+  EXPECT_EQ(Editor->Closes, (std::vector<bool>{false, false, false}));
 }
 
 TEST_F(InplaceEditTest, DoubleClickStepsToTheNextValueWhenTheColumnAsks) {

@@ -99,6 +99,20 @@ TEST_F(InplaceEditKeysTest, LookupWithoutNotInListDeletesOnlyTheWholeTextAndBack
   EXPECT_EQ(Grid->EditText(), "");
 }
 
+TEST_F(InplaceEditKeysTest, TheSpecialRowShortCutPutsItsTextAndValueInALookupCell) {
+  TClientDataSet* Main = NewLookupPair();
+  TColumnGx* Column = EditColumn(Main, "Title");
+  Column->DropDownSpecRow()->SetCellsText("(none)");
+  Column->DropDownSpecRow()->SetValue(Variant(0));
+  Column->DropDownSpecRow()->SetVisible(true);
+  TDBGridInplaceEdit* Editor = OpenEditor();
+  Type("t");
+  hl::PressKeys(win::MOD_ALT, win::VK_DELETE);
+  ExpectShown(Editor, {"(none)", 0, 6}, "Alt+Del");
+  EXPECT_EQ(Grid->EditText(), "(none)");
+  EXPECT_EQ(Grid->EditValue().AsInteger(), 0);
+}
+
 TEST_F(InplaceEditKeysTest, KeyListWithNotInListTakesAnyTextAndBackspaceAtTheStartLeavesItAlone) {
   AcceptAnyText(KeyListColumn());
   TDBGridInplaceEdit* Editor = OpenEditor();
