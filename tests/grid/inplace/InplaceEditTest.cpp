@@ -99,6 +99,19 @@ TEST_F(InplaceEditKeysTest, LookupWithoutNotInListDeletesOnlyTheWholeTextAndBack
   EXPECT_EQ(Grid->EditText(), "");
 }
 
+TEST_F(InplaceEditKeysTest, LookupWithNotInListTakesFreeTextAndKeysAnExactNameAfterBackspace) {
+  TClientDataSet* Main = NewLookupPair();
+  AcceptAnyText(EditColumn(Main, "Title"));
+  TDBGridInplaceEdit* Editor = OpenEditor();
+  Type("onex");
+  ExpectShown(Editor, {"onex", 4, 0}, "onex");
+  EXPECT_TRUE(Grid->EditValue().IsNull());
+  hl::PressKey(win::VK_BACK);
+  ExpectShown(Editor, {"one", 3, 0}, "Backspace");
+  EXPECT_EQ(Grid->EditText(), "one");
+  EXPECT_EQ(Grid->EditValue().AsInteger(), 1);
+}
+
 TEST_F(InplaceEditKeysTest, TheSpecialRowShortCutPutsItsTextAndValueInALookupCell) {
   TClientDataSet* Main = NewLookupPair();
   TColumnGx* Column = EditColumn(Main, "Title");
