@@ -33,6 +33,7 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
     FEditButtons.reset(MakeEditButtons());
     FDropDownSpecRow = std::make_unique<TSpecRowGx>(this);
     FDropDownSpecRow->SetOnChanged(TNotifyEvent::Bind(this, &TColumnGx::DropDownSpecRowChanged));
+    FMRUList = std::make_unique<TMRUListGx>(this);
     FSTFilter.reset(MakeSTFilter());
     FImageChangeLink = std::make_unique<TChangeLink>();
     FImageChangeLink->SetOnChange(TNotifyEvent::Bind(this, &TColumnGx::ImageListChange));

@@ -10,6 +10,7 @@
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/Titles.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
+#include "gridcontrols/ToolCtrlsGx/MRUList.h"
 #include "gridcontrols/ToolCtrlsGx/SpecRow.h"
 #include "platform/controls/ControlTypes.h"
 #include "platform/controls/StdCtrls.h"
@@ -109,6 +110,9 @@ public:
   void SetDropDownWidth(int Value);
   TEditButtonsGx* EditButtons() const { return FEditButtons.get(); }
   void SetEditButtons(TEditButtonsGx* Value) { FEditButtons->Assign(Value); }
+  // The column's recent texts, owned by the column.
+  TMRUListGx* MRUList() const { return FMRUList.get(); }
+  void SetMRUList(TMRUListGx* Value) { FMRUList->Assign(Value); }
   const std::string& EditMask() const { return FEditMask; }
   void SetEditMask(const std::string& Value);
   bool EndEllipsis() const;
@@ -289,6 +293,7 @@ private:
   std::unique_ptr<TSpecRowGx> FDropDownSpecRow;
   int FDropDownWidth = 0;
   std::unique_ptr<TEditButtonsGx> FEditButtons;
+  std::unique_ptr<TMRUListGx> FMRUList;
   std::string FEditMask;
   bool FEndEllipsis = false;
   std::unique_ptr<TFont> FFont;

@@ -4,6 +4,7 @@
 #include <vector>
 
 class TField;
+class TCustomDBGridGx;
 
 namespace cell_values_detail {
 
@@ -14,5 +15,8 @@ std::string FirstKeyListItem(const std::string& Entry);
 // The fields of Lookup's dataset its KeyFields name; empty when it names none or any
 // name has no field.
 std::vector<TField*> KeyFieldsOf(TField* Lookup);
+// The grid's link is active, updates are allowed (or a row is being inserted), and the
+// dataset has a record or rows may be added.
+bool GridAllowsDataEdits(TCustomDBGridGx* Grid);
 
 }  // namespace cell_values_detail

@@ -11,11 +11,7 @@
 
 using namespace cell_values_detail;
 
-namespace {
-
-// The link is active, updates are allowed (or a row is being inserted), and the dataset
-// has a record or rows may be added.
-bool GridAllowsDataEdits(TCustomDBGridGx* Grid) {
+bool cell_values_detail::GridAllowsDataEdits(TCustomDBGridGx* Grid) {
   TGridDataLinkGx* link = Grid->GridLink();
   TDataSet* dataSet = link->Active() ? link->DataSet() : nullptr;
   if (!dataSet) return false;
@@ -23,6 +19,8 @@ bool GridAllowsDataEdits(TCustomDBGridGx* Grid) {
   if (!allowed.Contains(alopUpdateGx) && dataSet->State() != dsInsert) return false;
   return !dataSet->IsEmpty() || allowed.Contains(alopInsertGx) || allowed.Contains(alopAppendGx);
 }
+
+namespace {
 
 bool IsSteppedNumber(TFieldType Type) {
   switch (Type) {

@@ -57,6 +57,9 @@ using TGetFooterParamsEvent =
 
 class TCustomDBGridGx : public TCustomGrid, public IDBGridGxStyleClient {
   VANTREL_CLASS(TCustomDBGridGx, TCustomGrid)
+  // The cell editor reads and writes the grid's edit text and value and asks its editing
+  // tests.
+  friend class TDBGridInplaceEdit;
 public:
   explicit TCustomDBGridGx(TComponent* AOwner);
   ~TCustomDBGridGx() override;

@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
+#include "grid/DBGridGx/InplaceEdit.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -47,7 +48,7 @@ void TCustomDBGridGx::StoreFilterText(int) {}
 
 void TCustomDBGridGx::LoadFilterText(int) {}
 
-TInplaceEdit* TCustomDBGridGx::CreateEditor() { return TCustomGrid::CreateEditor(); }
+TInplaceEdit* TCustomDBGridGx::CreateEditor() { return new TDBGridInplaceEdit(this); }
 
 // Until the grid can write the editor's text back into the field, no editor is shown
 // and no cell may be changed: typed text would be lost.

@@ -52,6 +52,21 @@ void SendLeftClick(win::x11::Connection& Other, win::x11::XWindowId Window, int 
   XSync(dpy, False);
 }
 
+void SendKey(win::x11::Connection& Other, win::x11::XWindowId Window, unsigned long KeySym) {
+  ::Display* dpy = Other.Display();
+  XEvent key{};
+  key.xkey.type = KeyPress;
+  key.xkey.display = dpy;
+  key.xkey.window = Window;
+  key.xkey.root = Other.Root();
+  key.xkey.same_screen = True;
+  key.xkey.keycode = XKeysymToKeycode(dpy, KeySym);
+  XSendEvent(dpy, Window, False, KeyPressMask, &key);
+  key.xkey.type = KeyRelease;
+  XSendEvent(dpy, Window, False, KeyReleaseMask, &key);
+  XSync(dpy, False);
+}
+
 win::x11::XWindowId FocusedXWindow(win::x11::Connection& Other) {
   ::Window focus = 0;
   int revert = 0;

@@ -1,0 +1,366 @@
+// TDBGridInplaceEdit: making the editor, its edit style and popups, loading a cell, and
+// the mouse, cursor, focus and cancel-mode messages.
+#include "grid/DBGridGx/InplaceEdit.h"
+
+#include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/ColumnsCellValues.h"
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridDataLink.h"
+#include "gridcontrols/ToolCtrlsGx/Calculator.h"
+#include "gridcontrols/ToolCtrlsGx/MRUList.h"
+#include "gridcontrols/ToolCtrlsGx/PopupCalendar.h"
+#include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
+#include "platform/controls/Forms.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/Field.h"
+#include "platform/desktop/Windows.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Utf8.h"
+
+int FindInStrings(TStrings* Strings, const std::string& Text, bool PartialKey) {
+  if (!Strings) return -1;
+  const std::size_t n = Utf8Length(Text);
+  for (int i = 0; i < Strings->Count(); ++i) {
+    std::string item = Strings->Strings(i);
+    if (PartialKey) {
+      if (Utf8Length(item) < n) continue;
+      item = Utf8LeftChars(item, n);
+    }
+    if (AnsiCompareText(item, Text) == 0) return i;
+  }
+  return -1;
+}
+
+TShiftState CurrentShiftState() {
+  TShiftState Shift;
+  if (win::GetKeyState(win::VK_SHIFT) < 0) Shift.Include(ssShift);
+  if (win::GetKeyState(win::VK_CONTROL) < 0) Shift.Include(ssCtrl);
+  if (win::GetKeyState(win::VK_MENU) < 0) Shift.Include(ssAlt);
+  return Shift;
+}
+
+bool IsControlCharText(const std::string& Text) {
+  return Text.size() == 1 && static_cast<unsigned char>(Text[0]) < 32 && Text[0] != 8;
+}
+
+namespace {
+
+// The style the editor takes for a cell of Column: the column's edit style, except that a
+// pick list shown with images still drops down as a list.
+TInplaceEditStyleGx EditorStyleOf(TColumnGx* Column) {
+  TField* Field = Column->Field();
+  if (Column->ButtonStyle() == cbsAuto && Field && Field->FieldKind() != fkLookup && Column->HasPickList() &&
+      Column->PickList()->Count() > 0 && !Column->ReadOnly())
+    return iesPickListGx;
+  return ColumnEditStyle(Column);
+}
+
+}  // namespace
+
+TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
+  FLookupSource = std::make_unique<TDataSource>(nullptr);
+  FEditStyle = iesSimpleGx;
+}
+
+TDBGridInplaceEdit::~TDBGridInplaceEdit() {
+  // The owned controls go with the component tree; none of them may call back after this.
+  for (TEditButtonControlLineRec& Rec : FButtonControls) {
+    Rec.EditButtonControl->SetOnDown(nullptr);
+    Rec.EditButtonControl->SetOnClick(nullptr);
+    Rec.EditButtonControl->SetOnMouseMove(nullptr);
+    Rec.EditButtonControl->SetOnMouseUp(nullptr);
+  }
+}
+
+TCustomDBGridGx* TDBGridInplaceEdit::DBGrid() const { return dynamic_cast<TCustomDBGridGx*>(FGrid); }
+
+TColumnGx* TDBGridInplaceEdit::Column() const {
+  TCustomDBGridGx* Grid = DBGrid();
+  return Grid ? Grid->CurrentColumn() : nullptr;
+}
+
+TMRUListGx* TDBGridInplaceEdit::MRUList() const {
+  TColumnGx* C = Column();
+  return C ? C->MRUList() : nullptr;
+}
+
+TMRUListboxGx* TDBGridInplaceEdit::MRUListbox() {
+  if (!FMRUListbox) FMRUListbox = NewMRUListbox();
+  return FMRUListbox;
+}
+
+TMRUListboxGx* TDBGridInplaceEdit::NewMRUListbox() {
+  auto* List = new TMRUListboxGx(this);
+  List->SetVisible(false);
+  List->SetCtl3D(false);
+  List->SetParentCtl3D(false);
+  List->SetParent(this);
+  return List;
+}
+
+bool TDBGridInplaceEdit::CanDropCalculator() const {
+  TColumnGx* C = Column();
+  return FEditStyle == iesDropDownGx && C && dynamic_cast<TNumericField*>(C->Field());
+}
+
+TPopupCalculatorGx* TDBGridInplaceEdit::PopupCalculator() {
+  if (!FCalculatorPopup) {
+    FCalculatorPopup = new TPopupCalculatorGx(this);
+    FCalculatorPopup->SetVisible(false);
+    FCalculatorPopup->SetParent(this);
+    if (HandleAllocated()) FCalculatorPopup->HandleNeeded();
+  }
+  return FCalculatorPopup;
+}
+
+void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
+  FEditStyle = Value;
+  switch (Value) {
+    case iesPickListGx:
+      if (!FPickListPopup) {
+        FPickListPopup = new TPopupListboxGx(this);
+        FPickListPopup->SetVisible(false);
+        FPickListPopup->SetParent(this);
+        FPickListPopup->SetOnMouseUp(TMouseEvent::Bind(this, &TDBGridInplaceEdit::PickListMouseUp));
+        FPickListPopup->SetItemHeight(FPickListPopup->MeasureLineHeight());
+        FPickListPopup->SetCtl3D(true);
+      }
+      FActivePopup = FPickListPopup;
+      break;
+    case iesCalendarGx:
+      if (!FCalendarPopup) {
+        FCalendarPopup = new TPopupMonthCalendarGx(this);
+        FCalendarPopup->SetVisible(false);
+        FCalendarPopup->SetParent(this);
+      }
+      FActivePopup = FCalendarPopup;
+      break;
+    case iesDropDownGx:
+      FActivePopup = CanDropCalculator() ? PopupCalculator() : nullptr;
+      break;
+    default:
+      // The lookup grid of a column comes with the lookup drop-downs; until then a lookup
+      // column has no popup to show.
+      FActivePopup = nullptr;
+      break;
+  }
+  if (TColumnGx* C = Column()) SetReadOnly(C->ReadOnly());
+  Repaint();
+}
+
+void TDBGridInplaceEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  TInplaceEdit::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FActivePopup) FActivePopup = nullptr;
+  if (AComponent == FPickListPopup) FPickListPopup = nullptr;
+  if (AComponent == FCalendarPopup) FCalendarPopup = nullptr;
+  if (AComponent == FCalculatorPopup) FCalculatorPopup = nullptr;
+  if (AComponent == FMRUListbox) FMRUListbox = nullptr;
+}
+
+void TDBGridInplaceEdit::SetWordWrap(bool Value) {
+  if (FWordWrap == Value) return;
+  FWordWrap = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TDBGridInplaceEdit::CreateParams(TCreateParams& Params) {
+  TInplaceEdit::CreateParams(Params);
+  if (FWordWrap) {
+    Params.Style |= win::ES_MULTILINE;
+    Params.Style &= ~win::DWORD(win::ES_AUTOHSCROLL);
+  }
+  TCustomDBGridGx* Grid = DBGrid();
+  FButtonsWidth = Grid && Grid->Flat() ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
+}
+
+// The strip and the formatting rectangle apply to the new window too.
+void TDBGridInplaceEdit::CreateWnd() {
+  TInplaceEdit::CreateWnd();
+  BoundsChanged();
+}
+
+void TDBGridInplaceEdit::UpdateContents() {
+  TCustomDBGridGx* Grid = DBGrid();
+  TColumnGx* C = Column();
+  if (!Grid || !C) {
+    TInplaceEdit::UpdateContents();
+    return;
+  }
+  SetEditStyle(EditorStyleOf(C));
+  Font()->Assign(C->Font());
+
+  TColCellParamsGx* Params = Grid->CellParams();
+  C->FillCellParams(Params);
+  Params->Background = C->Color();
+  Params->Font = Font();
+  Params->State = TGridDrawState{gdFocused};
+  Params->Text = Grid->GetEditText(Grid->Col(), Grid->Row());
+  const bool ColumnReadOnly = !C->CheckEditable(false);
+  Params->ReadOnly = ColumnReadOnly;
+  Grid->FireGetCellParams(C, Font(), Params->Background, Params->State);
+  C->FireGetCellParams(true, Params);
+  SetColor(Params->Background);
+  FReadOnlyByParams = Params->ReadOnly != ColumnReadOnly;
+  if (FReadOnlyByParams) SetReadOnly(Params->ReadOnly);
+
+  SetWordWrap(C->WordWrap() && Grid->RowsAllowWrap());
+  SetText("");
+  SetEditMask(Grid->GetEditMask(Grid->Col(), Grid->Row()));
+  SetText(Params->Text);
+  SetMaxLength(Grid->GetEditLimit());
+  SetModified(false);
+  SelectAll();
+}
+
+// ---- popups: opening and closing belong to the drop-downs ----
+
+void TDBGridInplaceEdit::OpenPopup() {}
+
+void TDBGridInplaceEdit::ClosePopup(bool) {
+  if (!FButtonControls.empty()) FButtonControls[0].EditButtonControl->HoldDown(false);
+}
+
+void TDBGridInplaceEdit::CloseMRUList(bool) {}
+
+void TDBGridInplaceEdit::UserTextChanged() { FTextChangedByUser = true; }
+
+void TDBGridInplaceEdit::FilterMRUItem(const std::string& Item, bool& Accept) {
+  TMRUListGx* List = MRUList();
+  const std::string T = Text();
+  const std::string Start = Utf8LeftChars(Item, Utf8Length(T));
+  Accept = List && List->CaseSensitive() ? AnsiCompareStr(Start, T) == 0 : AnsiCompareText(Start, T) == 0;
+  if (List && List->OnFilterItem()) List->OnFilterItem()(this, Accept);
+}
+
+void TDBGridInplaceEdit::MRUListboxResized() {
+  TMRUListGx* List = MRUList();
+  if (!List || !FMRUListbox) return;
+  List->SetRows(FMRUListbox->RowCount());
+  List->SetPopupWidth(FMRUListbox->Width());
+}
+
+void TDBGridInplaceEdit::PickListMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+  if (Button != mbLeft || !FPickListPopup) return;
+  const win::RECT R = FPickListPopup->ClientRect();
+  ClosePopup(X >= R.left && X < R.right && Y >= R.top && Y < R.bottom);
+}
+
+// ---- mouse, cursor, wheel ----
+
+win::RECT TDBGridInplaceEdit::ButtonsRect() const {
+  const win::RECT Client = ClientRect();
+  TCustomDBGridGx* Grid = DBGrid();
+  if (Grid && Grid->UseRightToLeftAlignment()) return {0, 0, FButtonsWidth, Client.bottom};
+  return {Client.right - FButtonsWidth, 0, Client.right, Client.bottom};
+}
+
+void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TInplaceEdit::MouseDown(Button, Shift, X, Y);
+  TColumnGx* C = Column();
+  if (Shift.Contains(ssDouble) && C && C->DblClickNextVal()) C->StepCellValue(Shift.Contains(ssShift) ? -1 : 1);
+}
+
+bool TDBGridInplaceEdit::DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) {
+  if (FPopupVisible) return true;
+  return TInplaceEdit::DoMouseWheelDown(Shift, MousePos);
+}
+
+bool TDBGridInplaceEdit::DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) {
+  if (FPopupVisible) return true;
+  return TInplaceEdit::DoMouseWheelUp(Shift, MousePos);
+}
+
+void TDBGridInplaceEdit::WMSetCursor(TMessage& Message) {
+  if (FButtonsWidth > 0 && HandleAllocated()) {
+    win::POINT P;
+    win::GetCursorPos(&P);
+    win::ScreenToClient(Handle(), &P);
+    const win::RECT R = ButtonsRect();
+    if (P.x >= R.left && P.x < R.right && P.y >= R.top && P.y < R.bottom) {
+      win::SetCursor(win::LoadCursor(nullptr, win::IDC_ARROW));
+      Message.Result = 1;
+      return;
+    }
+  }
+  TInplaceEdit::Dispatch(Message);
+}
+
+// ---- focus and cancel mode ----
+
+void TDBGridInplaceEdit::CheckSelectionFocus() {
+  TCustomDBGridGx* Grid = DBGrid();
+  if (Grid && Grid->SelectionHasFocus() != Grid->SelectionShownActive()) Grid->SelectionChanged();
+}
+
+bool TDBGridInplaceEdit::OwnsControl(TControl* Control, TControl* Parent) const {
+  return Control && Parent && (Control == Parent || Control->Parent() == Parent);
+}
+
+void TDBGridInplaceEdit::FocusMessage(TMessage& Message) {
+  if (Message.Msg == win::WM_SETFOCUS) {
+    CheckSelectionFocus();
+    TInplaceEdit::Dispatch(Message);
+    return;
+  }
+  const win::HWND To = reinterpret_cast<win::HWND>(Message.WParam);
+  if (win::GetSystemMetrics(win::SM_DBCSENABLED)) {
+    // The editor leaves the input method as the screen has it; the grid keeps its own.
+    SetImeName(Screen ? Screen->DefaultIme() : std::string());
+    SetImeMode(imDontCare);
+    TInplaceEdit::Dispatch(Message);
+    TCustomDBGridGx* Grid = DBGrid();
+    if (Screen && !(Grid && Grid->HandleAllocated() && To == Grid->Handle()))
+      win::ActivateKeyboardLayout(Screen->DefaultKbLayout(), win::KLF_ACTIVATE);
+  } else {
+    TInplaceEdit::Dispatch(Message);
+  }
+  auto IsOrInside = [To](TWinControl* Popup) {
+    return Popup && Popup->HandleAllocated() && To && (To == Popup->Handle() || win::GetParent(To) == Popup->Handle());
+  };
+  TMRUListGx* List = MRUList();
+  if (FPopupVisible && !IsOrInside(FActivePopup)) ClosePopup(false);
+  else if (List && List->DroppedDown() && !IsOrInside(FMRUListbox)) CloseMRUList(false);
+  CheckSelectionFocus();
+}
+
+void TDBGridInplaceEdit::CMCancelMode(TMessage& Message) {
+  TInplaceEdit::Dispatch(Message);
+  auto* Sender = reinterpret_cast<TControl*>(Message.LParam);
+  if (Sender == this || (Sender && Sender->Parent() == this)) return;
+  if (!OwnsControl(Sender, FActivePopup)) ClosePopup(false);
+  if (FMRUListbox && !OwnsControl(Sender, FMRUListbox)) CloseMRUList(false);
+}
+
+void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
+  using namespace win;
+  switch (Message.Msg) {
+    case WM_SETCURSOR: WMSetCursor(Message); return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: FocusMessage(Message); return;
+    case WM_PASTE: WMPaste(Message); return;
+    case CM_CANCELMODE: CMCancelMode(Message); return;
+    case WM_PAINT:
+      // The buttons are graphic controls: they are painted over the text.
+      PaintOwnWindow(Message, [this](HDC DC) {
+        PaintEdit(DC);
+        PaintControls(DC, nullptr);
+      });
+      return;
+    default: break;
+  }
+  // A press in the button strip that no button took does not reach the text.
+  if (Message.Msg >= WM_LBUTTONDOWN && Message.Msg <= WM_MBUTTONDBLCLK && FEditStyle != iesSimpleGx &&
+      HandleAllocated() && GetCapture() != Handle()) {
+    const POINT P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+    const RECT R = ButtonsRect();
+    if (P.x >= R.left && P.x < R.right && P.y >= R.top && P.y < R.bottom) return;
+  }
+  TInplaceEdit::Dispatch(Message);
+}
+
+void TDBGridInplaceEdit::DefaultHandler(TMessage& Message) {
+  TInplaceEdit::DefaultHandler(Message);
+  // Driving the recent-texts list from typed text belongs to the drop-downs.
+  FTextChangedByUser = false;
+}

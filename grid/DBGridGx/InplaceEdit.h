@@ -1,0 +1,158 @@
+#pragma once
+// TDBGridInplaceEdit: the editor the data grid lays over its current data cell. On top of
+// the plain in-place edit it shows the column's edit style (a main button and the popup it
+// opens), the column's own edit buttons, completes typing against pick lists, key lists
+// and lookup lists (also for pasted text), and steps the value with an up/down button.
+#include <memory>
+#include <string>
+
+#include "grid/DBGridGx/Columns.h"
+#include "gridcontrols/ToolCtrlsGx/DropDown.h"
+#include "gridcontrols/ToolCtrlsGx/EditButtons.h"
+#include "platform/controls/Grids.h"
+
+class TCustomDBGridGx;
+class TPopupListboxGx;
+class TMRUListboxGx;
+class TMRUListGx;
+class TPopupMonthCalendarGx;
+class TPopupCalculatorGx;
+
+// The index of the first of Strings equal to Text ignoring case; with PartialKey an item
+// matches when it starts with Text. -1 when none matches.
+int FindInStrings(TStrings* Strings, const std::string& Text, bool PartialKey);
+// Shift, Ctrl and Alt as held now.
+TShiftState CurrentShiftState();
+// True for a text of exactly one control character other than Backspace.
+bool IsControlCharText(const std::string& Text);
+
+class TDBGridInplaceEdit : public TInplaceEdit, public IPopupOwnerGx {
+  VANTREL_CLASS(TDBGridInplaceEdit, TInplaceEdit)
+public:
+  explicit TDBGridInplaceEdit(TComponent* AOwner);
+  ~TDBGridInplaceEdit() override;
+
+  TCustomDBGridGx* DBGrid() const;
+  // The grid's current column, or nil.
+  TColumnGx* Column() const;
+  TInplaceEditStyleGx EditStyle() const { return FEditStyle; }
+  void SetEditStyle(TInplaceEditStyleGx Value);
+  TWinControl* ActivePopup() const { return FActivePopup; }
+  bool PopupVisible() const { return FPopupVisible; }
+  bool KeepPopupOpen() const { return FKeepPopupOpen; }
+  void SetKeepPopupOpen(bool Value) { FKeepPopupOpen = Value; }
+  bool ReadOnlyByParams() const { return FReadOnlyByParams; }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  int ButtonsWidth() const { return FButtonsWidth; }
+  const TEditButtonControlList& ButtonControls() const { return FButtonControls; }
+  TPopupListboxGx* PickListPopup() const { return FPickListPopup; }
+  TPopupMonthCalendarGx* CalendarPopup() const { return FCalendarPopup; }
+  TPopupCalculatorGx* CalculatorPopupControl() const { return FCalculatorPopup; }
+  TDataSource* LookupSource() const { return FLookupSource.get(); }
+  // The current column's recent texts (read through the column every time), or nil.
+  TMRUListGx* MRUList() const;
+  // The recent-texts list box, made on first use.
+  TMRUListboxGx* MRUListbox();
+  const std::string& CharKeyText() const { return FCharKeyText; }
+  bool CanDropCalculator() const;
+
+  void UpdateContents() override;
+  // The edit control's text changed through the user (the grid's change notification).
+  virtual void UserTextChanged();
+  // Popup opening, closing and the recent-texts list are the drop-downs' business; here
+  // they open nothing.
+  virtual void OpenPopup();
+  void ClosePopup(bool Accept) override;
+  virtual void CloseMRUList(bool Accept);
+  // The column's edit button whose short cut is ShortCut, visible or not; nil when none.
+  TEditButtonGx* ButtonByShortCut(TShortCut ShortCut) const;
+  // Steps the value: the upper half (Down false) or the lower half of the up/down button.
+  void StepValue(bool Down);
+  // Puts the text into the grid's edit text (and, for lookups, the key of the list row it
+  // names) when the cell may be edited.
+  void StoreTypedText();
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void WndProc(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void BoundsChanged() override;
+  void KeyDown(win::WORD& Key, TShiftState Shift) override;
+  void KeyUp(win::WORD& Key, TShiftState Shift) override;
+  void KeyPress(TKeyChar& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
+  void EditChar(TKeyChar Key) override;
+  void EditKeyDown(win::WORD Key, TShiftState Shift) override;
+
+  virtual TEditButtonControlGx* NewButtonControl();
+  virtual TMRUListboxGx* NewMRUListbox();
+  virtual TPopupCalculatorGx* PopupCalculator();
+  virtual void PressMainButton(bool Down);
+  virtual void CompleteTyping(std::string& KeyText);
+  virtual void ButtonClicked(TObject* Sender);
+  virtual void ButtonMouseDown(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled);
+  virtual void ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  virtual void ButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void FilterMRUItem(const std::string& Item, bool& Accept);
+  virtual void MRUListboxResized();
+
+  // The popup-open flag, for the drop-downs that open them.
+  void SetPopupVisible(bool Value) { FPopupVisible = Value; }
+
+private:
+  void UpdateButtonControls();
+  void UpdateButtonControlsState();
+  // The button strip in client coordinates.
+  win::RECT ButtonsRect() const;
+  bool PopupKeyDown(win::WORD& Key, TShiftState Shift);
+  // Key routing to an open popup or recent-texts list; true when the message ended there.
+  bool RouteKeyMessage(TMessage& Message);
+  void HandleCharKey(TKeyChar& Key);
+  void WMPaste(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void FocusMessage(TMessage& Message);
+  void CMCancelMode(TMessage& Message);
+  // The grid recorded a focus state of its selection that no longer holds.
+  void CheckSelectionFocus();
+  // The grid allows changes of the dataset at all (link, operations, rows).
+  bool DataModifiable() const;
+  bool CellModifiable() const;
+  // Text, caret at its end and the part after Typed characters selected.
+  void ShowCompleted(const std::string& Text, int Typed);
+  // With OnNotInList: S becomes the text, with no key, caret at its end.
+  void TakeUnlistedText(const std::string& S);
+  // The lookup popup takes EditValue, or the pick list the entry of EditText.
+  void SyncPopupToValue();
+  // Deletes the character left of the caret in a list column that takes any text.
+  void DeleteBackInList();
+  // The text without its selected part.
+  std::string TextWithoutSelection() const;
+  void SetGridEditText(const std::string& Value);
+  void SetGridEditValue(const Variant& Value);
+  void PickListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  bool OwnsControl(TControl* Control, TControl* Parent) const;
+
+  TInplaceEditStyleGx FEditStyle = iesSimpleGx;
+  TWinControl* FActivePopup = nullptr;
+  TPopupListboxGx* FPickListPopup = nullptr;
+  TPopupMonthCalendarGx* FCalendarPopup = nullptr;
+  TPopupCalculatorGx* FCalculatorPopup = nullptr;
+  TMRUListboxGx* FMRUListbox = nullptr;
+  bool FPopupVisible = false;
+  bool FKeepPopupOpen = false;
+  bool FSuppressClosingClick = false;
+  bool FPopupColumnsMoved = false;
+  TEditButtonControlList FButtonControls;
+  int FButtonsWidth = 0;
+  std::unique_ptr<TDataSource> FLookupSource;
+  std::string FCharKeyText;
+  bool FReadOnlyByParams = false;
+  bool FTextChangedByUser = false;
+  bool FWordWrap = false;
+};
