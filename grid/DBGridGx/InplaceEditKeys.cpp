@@ -265,7 +265,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   }
 
   if (Key == 'F' && Shift == TShiftState{ssCtrl} && Grid && Grid->OptionsGx().Contains(dghIncSearch)) {
-    Grid->IncrementalSearch("", 0);
+    Grid->IncrementalSearch("", -1);  // a search without time-out
     Key = 0;
     return;
   }

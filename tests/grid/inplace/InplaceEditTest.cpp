@@ -199,9 +199,10 @@ TEST_F(InplaceEditKeysTest, CtrlFStartsTheGridSearchWhenAllowed) {
     int Searches = 0;
 
   protected:
-    void IncrementalSearch(const std::string& Text, int TimeOut) override {
+    void IncrementalSearch(const std::string& Text, int TimeOut, int Direction) override {
       EXPECT_EQ(Text, "");
-      EXPECT_EQ(TimeOut, 0);
+      EXPECT_EQ(TimeOut, -1);
+      EXPECT_EQ(Direction, 0);
       ++Searches;
     }
   };
