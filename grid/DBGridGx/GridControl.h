@@ -55,6 +55,18 @@ using TGetFooterParamsEvent =
     TEvent<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column, TFont* AFont, TColor& Background,
                 TAlignment& Alignment, TGridDrawState State, std::string& Text)>;
 
+// What a cell editor tells the grid about the current cell's read-only state when the
+// column's cell-parameter event decided it: ReadOnlyByParams is set then, and the
+// editor's ReadOnly holds the decision. The grid's key and modification tests follow it.
+class IReadOnlyByParamsGx {
+public:
+  virtual bool ReadOnlyByParams() const = 0;
+  virtual bool ParamsReadOnly() const = 0;
+
+protected:
+  ~IReadOnlyByParamsGx() = default;
+};
+
 class TCustomDBGridGx : public TCustomGrid, public IDBGridGxStyleClient {
   VANTREL_CLASS(TCustomDBGridGx, TCustomGrid)
   // The cell editor reads and writes the grid's edit text and value and asks its editing
@@ -314,6 +326,14 @@ public:
   void GridStyleChanged();
   void ClearSelection();
   void InvalidateCellEditor();
+  // The cell-modification test of the current cell; when it passes the dataset is being
+  // edited and the link marked modified.
+  bool BeginCellModify();
+  // Whether the column at DataCol may be edited (without starting an edit).
+  bool ColumnEditable(int DataCol);
+  // The last mouse release ended a row sizing (the row-heights reaction reads it).
+  bool RowSizing() const { return FRowSizing; }
+  void SetRowSizing(bool Value) { FRowSizing = Value; }
   // Repaints the indicator cell of the active record's row.
   void InvalidateIndicator();
   // The grid row whose indicator cell shows the active record (cell drawing notes it);
@@ -468,6 +488,9 @@ protected:
   std::string GetEditMask(int ACol, int ARow) override;
   std::string GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  // True when the editor's cell-parameter event decided the read-only state, given in
+  // ReadOnly.
+  bool EditorReadOnlyByParams(bool& ReadOnly) const;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void ColWidthsChanged() override { AfterColumnResize(); }
   virtual void AfterColumnResize();
@@ -564,6 +587,9 @@ protected:
 
 private:
   void CreateOwnedObjects();
+  // The write-back of key-list and lookup columns.
+  void WriteKeyListText(TColumnGx* Column);
+  void WriteLookupText(TColumnGx* Column, TField* Field);
   void BuildOptionsMenu();
   void PaintGlyphSpot();
   // Steps of cell drawing; the rectangles are already inset for 3D cells.
@@ -676,6 +702,7 @@ private:
   // saved) and the current record's distance from it.
   std::string FViewBookmark;
   int FViewDistance = 0;
+  bool FRowSizing = false;
   TImeMode FDefaultImeMode = imDontCare;
 
   TDBGridGxAllowedOperations FAllowedOperations;

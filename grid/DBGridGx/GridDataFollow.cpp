@@ -37,13 +37,23 @@ std::string EditorTextOf(TCustomDBGridGx& Grid, TColumnGx* Column, TField* Field
 
 }  // namespace
 
+// Navigation clears the selection only with dghClearSelection; without it the
+// selection stays while the user moves.
 void TCustomDBGridGx::ClearSelection() {
-  if (FSelection) FSelection->Reset();
+  const bool Clearing = FOptionsGx.Contains(dghClearSelection);
+  if (FOptions.Contains(dgMultiSelect) && Clearing && FBookmarks) FBookmarks->Clear();
+  FRowAnchorSet = false;
+  if (!Clearing || !FSelection || FSelection->Kind() == gstNon) return;
+  FSelection->Reset();
+  Invalidate();
+  InvalidateCellEditor();
 }
 
 void TCustomDBGridGx::SetDataSource(TDataSource* Value) {
   if (Value == DataSource()) return;
-  ClearSelection();
+  // Marks of another dataset mean nothing here, whatever the options say.
+  if (FSelection) FSelection->Reset();
+  FRowAnchorSet = false;
   FDataLink->SetDataSource(Value);
   if (Value) Value->FreeNotification(this);
   LinkActiveChanged();

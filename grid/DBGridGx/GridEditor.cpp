@@ -2,6 +2,9 @@
 // text it gets and gives back, and the filter row's editor.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
+#include "grid/DBGridGx/Columns.h"
+#include "grid/DBGridGx/ColumnsCellValues.h"
+#include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
@@ -11,6 +14,9 @@
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/controls/Forms.h"
+#include "platform/controls/grids/InplaceEdit.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/Field.h"
 #include "platform/rtl/SysUtils.h"
 
 bool TCustomDBGridGx::InplaceEditorVisible() const { return InplaceEditor() && InplaceEditor()->Visible(); }
@@ -50,21 +56,256 @@ void TCustomDBGridGx::LoadFilterText(int) {}
 
 TInplaceEdit* TCustomDBGridGx::CreateEditor() { return new TDBGridInplaceEdit(this); }
 
-// Until the grid can write the editor's text back into the field, no editor is shown
-// and no cell may be changed: typed text would be lost.
-bool TCustomDBGridGx::CanEditShow() { return false; }
+// ---- the cell editor's protocol ----
 
-bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar) { return false; }
+namespace {
 
-bool TCustomDBGridGx::CanEditModify() { return false; }
+// Whether a field can take a new value: a lookup field through all of its key fields.
+bool IsFieldModifiable(TField* Field) {
+  if (!Field->Lookup()) return Field->CanModify();
+  const std::vector<TField*> Keys = cell_values_detail::KeyFieldsOf(Field);
+  if (Keys.empty()) return false;
+  for (TField* Key : Keys)
+    if (!Key->CanModify()) return false;
+  return true;
+}
 
-int TCustomDBGridGx::GetEditLimit() { return 0; }
+bool HasEntries(TStrings* List) { return List && List->Count() > 0; }
 
-std::string TCustomDBGridGx::GetEditMask(int, int) { return {}; }
+// A memo's text with every line break as CR LF, as the editor shows it.
+std::string WithCrLf(const std::string& Text) {
+  std::string Out;
+  Out.reserve(Text.size());
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    if (Text[I] == '\n' && (I == 0 || Text[I - 1] != '\r')) Out += '\r';
+    Out += Text[I];
+  }
+  return Out;
+}
 
-std::string TCustomDBGridGx::GetEditText(int, int) { return FEditText; }
+// Text typed into a list column names no entry: nothing is written, the text stays in the
+// editor for correction.
+[[noreturn]] void RaiseNotInList(const std::string& Text) {
+  RaiseInvalidGridOperation(Format("'%s' 不在列表中", Text));
+}
+
+// The record of Field's lookup dataset whose result field shows Text (ignoring case).
+bool LocateLookupText(TField* Field, const std::string& Text) {
+  TDataSet* List = Field->LookupDataSet();
+  return List && List->Active() &&
+         List->Locate(Field->LookupResultField(), Variant(Text), TLocateOptions{loCaseInsensitive});
+}
+
+}  // namespace
+
+bool TCustomDBGridGx::EditorReadOnlyByParams(bool& ReadOnly) const {
+  const auto* Editor = dynamic_cast<const IReadOnlyByParamsGx*>(InplaceEditor());
+  if (!Editor || !Editor->ReadOnlyByParams()) return false;
+  ReadOnly = Editor->ParamsReadOnly();
+  return true;
+}
+
+bool TCustomDBGridGx::CanEditShow() {
+  bool Result = FLayoutLockCount == 0 && TCustomGrid::CanEditShow();
+  if (Result) {
+    TColumnGx* Column = CurrentColumn();
+    const int Kind = Column ? Column->CellKind() : CellKindPlain;
+    Result = Column && Kind != CellKindCheckBox && Kind != CellKindKeyImages && !FSearching &&
+             !(FSelection->Kind() != gstNon && FOptionsGx.Contains(dghClearSelection) &&
+               CanSelectKind(gstRectangle));
+  }
+  if (!Result && InplaceEditor()) InplaceEditor()->Hide();
+  return Result;
+}
+
+bool TCustomDBGridGx::CanEditModify() {
+  TColumnGx* Column = CurrentColumn();
+  if ((Column && Column->CellKind() == CellKindCheckBox) || FSearching) return false;
+  return BeginCellModify();
+}
+
+bool TCustomDBGridGx::BeginCellModify() {
+  bool Result = false;
+  bool EditorReadOnly = false;
+  if (EditorReadOnlyByParams(EditorReadOnly)) {
+    if (EditorReadOnly) return false;
+    FDataLink->Edit();
+    FDataLink->MarkModified();
+    Result = true;
+  }
+  if (FReadOnly || !FDataLink->Active() || FDataLink->ReadOnly()) return Result;
+  TColumnGx* Column = CurrentColumn();
+  TField* Field = Column ? Column->Field() : nullptr;
+  if (!Field || Column->ReadOnly() || !IsFieldModifiable(Field)) return Result;
+  if (Field->IsBlob() && !Field->OnSetText() && !(Field->DataType() == ftMemo && FDrawMemoText)) return Result;
+  if (!Column->CheckEditable(false)) return Result;
+  FDataLink->Edit();
+  Result = FDataLink->Editing();
+  if (Result) FDataLink->MarkModified();
+  return Result;
+}
+
+bool TCustomDBGridGx::ColumnEditable(int DataCol) {
+  if (DataCol < 0 || DataCol >= FColumns->Count()) return false;
+  return FColumns->ColumnAt(DataCol)->CheckEditable(false) && FOptions.Contains(dgEditing);
+}
+
+bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar Key) {
+  bool EditorReadOnly = false;
+  const bool ByParams = EditorReadOnlyByParams(EditorReadOnly);
+  TColumnGx* Column = CurrentColumn();
+  TField* Field = Column ? Column->Field() : nullptr;
+  if (!FDataLink->Active() || !Field) return ByParams && !EditorReadOnly;
+  if (ByParams && EditorReadOnly) return false;
+  if (Column->HasKeyList() && HasEntries(Column->KeyList())) return true;
+  return Field->IsValidChar(Key);
+}
+
+int TCustomDBGridGx::GetEditLimit() {
+  TColumnGx* Column = CurrentColumn();
+  if (!Column || (Column->HasKeyList() && HasEntries(Column->KeyList()))) return 0;
+  TField* Field = Column->Field();
+  return Field && Field->DataType() == ftString ? Field->Size() : 0;
+}
+
+std::string TCustomDBGridGx::GetEditMask(int ACol, int) {
+  if (!FDataLink->Active()) return {};
+  const int DataCol = GridToDataColumn(ACol);
+  if (DataCol < 0 || DataCol >= FColumns->Count()) return {};
+  TColumnGx* Column = FColumns->ColumnAt(DataCol);
+  if (!Column->EditMask().empty()) return Column->EditMask();
+  TField* Field = Column->Field();
+  if (Field && !(Column->HasKeyList() && HasEntries(Column->KeyList()))) return Field->EditMask();
+  return {};
+}
+
+std::string TCustomDBGridGx::GetEditText(int ACol, int) {
+  if (!FDataLink->Active()) return {};
+  const int DataCol = GridToDataColumn(ACol);
+  if (DataCol < 0 || DataCol >= FColumns->Count()) return {};
+  TColumnGx* Column = FColumns->ColumnAt(DataCol);
+  std::string Text;
+  Variant Value = Null();
+  if (TField* Field = Column->Field()) {
+    if (Column->HasKeyList() && HasEntries(Column->KeyList())) {
+      const int I = Column->KeyList()->IndexOf(Field->Text());
+      TStrings* Picks = Column->HasPickList() ? Column->PickList() : nullptr;
+      if (I >= 0 && Picks && I < Picks->Count()) Text = Picks->Strings(I);
+    } else if (FDrawMemoText && Field->DataType() == ftMemo) {
+      Text = WithCrLf(Field->AsString());
+    } else {
+      Text = Field->Text();
+    }
+    if (Field->Lookup() && !cell_values_detail::KeyFieldsOf(Field).empty()) {
+      Value = Field->DataSet()->FieldValues(Field->KeyFields());
+      TSpecRowGx* Spec = Column->DropDownSpecRow();
+      if (Spec->Visible()) {
+        TDataSet* List = Field->LookupDataSet();
+        const auto KeyFound = [&] {
+          return List && List->Active() &&
+                 List->Locate(Field->LookupKeyFields(), Value, TLocateOptions{loCaseInsensitive});
+        };
+        if (VariantsEqual(Value, Spec->Value()) || (Spec->ShowIfNotInKeyList() && !KeyFound())) {
+          Value = Spec->Value();
+          Text = Spec->CellTextAt(0);
+        }
+      }
+    }
+  }
+  FEditValue = Value;
+  TColCellParamsGx Params;
+  Params.Text = Text;
+  Params.Font = Canvas()->Font();
+  Column->FireGetCellParams(true, &Params);
+  FEditText = Params.Text;
+  return FEditText;
+}
 
 void TCustomDBGridGx::SetEditText(int, int, const std::string& Value) { FEditText = Value; }
 
-// The in-place editor and its write-back come later: there is no typed text to write.
-void TCustomDBGridGx::WriteEditorText() {}
+void TCustomDBGridGx::WriteEditorText() {
+  // Text still in the editor belongs to what is written.
+  UpdateText();
+  TColumnGx* Column = CurrentColumn();
+  if (!Column) return;
+  TField* Field = Column->Field();
+  if (!Field) {
+    Column->WriteCellValue(FEditText, Variant(FEditText), true);
+    return;
+  }
+  const TNotInListEventGx& NotInList = Column->OnNotInList();
+  switch (Column->CellKind()) {
+    case CellKindPickList: {
+      // A plain pick list takes any text; the handler only hears of a new one.
+      if (NotInList && Column->PickList()->IndexOf(FEditText) < 0) {
+        bool Accept = false;
+        NotInList(Column, FEditText, Accept);
+      }
+      Column->WriteCellValue(FEditText, Variant(FEditText), true);
+      return;
+    }
+    case CellKindKeyPickList:
+      WriteKeyListText(Column);
+      return;
+    default:
+      break;
+  }
+  if (Field->Lookup() && !cell_values_detail::KeyFieldsOf(Field).empty()) {
+    WriteLookupText(Column, Field);
+    return;
+  }
+  Column->WriteCellValue(FEditText, Variant(FEditText), true);
+}
+
+// A key-list column writes the key of the pick-list entry typed. Text that names no entry
+// (after the column's not-in-list handler had its say) raises instead of writing the key
+// the editor started with.
+void TCustomDBGridGx::WriteKeyListText(TColumnGx* Column) {
+  TStrings* Keys = Column->KeyList();
+  TStrings* Picks = Column->PickList();
+  Variant Value = Null();
+  if (!FEditText.empty()) {
+    int I = Picks->IndexOf(FEditText);
+    if (I < 0 && Column->OnNotInList()) {
+      bool Accept = false;
+      Column->OnNotInList()(Column, FEditText, Accept);
+      if (Accept) I = Picks->IndexOf(FEditText);
+    }
+    if (I < 0 || I >= Keys->Count()) RaiseNotInList(FEditText);
+    Value = Variant(Keys->Strings(I));
+  }
+  FEditValue = Value;
+  Column->WriteCellValue(FEditText, FEditValue, false);
+}
+
+// A lookup column writes the key fields of the list record its text shows. The key the
+// editor started with is kept only while it still gives the text; text no list record
+// shows raises instead of writing an old key.
+void TCustomDBGridGx::WriteLookupText(TColumnGx* Column, TField* Field) {
+  TSpecRowGx* Spec = Column->DropDownSpecRow();
+  const bool SpecChosen = Spec->Visible() && VariantsEqual(FEditValue, Spec->Value()) &&
+                          AnsiSameText(FEditText, Spec->CellTextAt(0));
+  if (FEditText.empty()) {
+    if (!SpecChosen) FEditValue = Null();
+  } else if (!SpecChosen) {
+    TDataSet* List = Field->LookupDataSet();
+    const bool KeyGivesText =
+        List && List->Active() && !FEditValue.IsNull() &&
+        AnsiSameText(VarToStr(List->Lookup(Field->LookupKeyFields(), FEditValue, Field->LookupResultField())),
+                     FEditText);
+    if (!KeyGivesText) {
+      bool Found = LocateLookupText(Field, FEditText);
+      if (!Found && Column->OnNotInList()) {
+        bool Accept = false;
+        Column->OnNotInList()(Column, FEditText, Accept);
+        Found = Accept && LocateLookupText(Field, FEditText);
+      }
+      if (!Found) RaiseNotInList(FEditText);
+      FEditValue = List->FieldValues(Field->LookupKeyFields());
+    }
+  }
+  for (TField* Key : cell_values_detail::KeyFieldsOf(Field))
+    if (!Key->CanModify()) return;
+  Field->DataSet()->Edit();
+  Column->WriteCellValue(FEditText, FEditValue, false);
+}

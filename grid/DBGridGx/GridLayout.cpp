@@ -135,7 +135,22 @@ void TCustomDBGridGx::ResizeRightPart(TColumnGx* Column, int W) {
   }
 }
 
-void TCustomDBGridGx::AfterRowHeightsChanged() { TCustomGrid::RowHeightsChanged(); }
+// A data row resized with the mouse gives every data row its height.
+void TCustomDBGridGx::AfterRowHeightsChanged() {
+  if (FRowSizing) {
+    FRowSizing = false;
+    const int First = FOptions.Contains(dgTitles) ? 1 : 0;
+    const int Last = FTitleAreaRowCount + DataRowCount() - 1;
+    for (int R = First; R <= Last && R < RowCount(); ++R) {
+      if (RowHeights(R) == DefaultRowHeight()) continue;
+      FRowLines = 0;
+      SetRowHeight(RowHeights(R));
+      break;
+    }
+    UpdateVertScrollBar();
+  }
+  TCustomGrid::RowHeightsChanged();
+}
 
 // ---- multi-title header ----
 

@@ -35,7 +35,11 @@ void TCustomDBGridGx::SetOptions(TDBGridOptions Value) {
   if (Value.Contains(dgEditing)) Base.Include(goEditing);
   if (Value.Contains(dgAlwaysShowEditor)) Base.Include(goAlwaysShowEditor);
   if (FRowSizingAllowed) Base.Include(goRowSizing);
-  if (FOptions.Contains(dgMultiSelect) && !Value.Contains(dgMultiSelect)) ClearSelection();
+  // Without multi-selection no selection may stay, whatever dghClearSelection says.
+  if (FOptions.Contains(dgMultiSelect) && !Value.Contains(dgMultiSelect)) {
+    ClearSelection();
+    if (FSelection) FSelection->Reset();
+  }
   const TDBGridOptions Changed = TDBGridOptions::FromBits(FOptions.Bits() ^ Value.Bits());
   FOptions = Value;
   TCustomGrid::SetOptions(Base);
