@@ -488,6 +488,8 @@ protected:
   std::string GetEditMask(int ACol, int ARow) override;
   std::string GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  // Leaving a column writes the text typed into it first.
+  bool SelectCell(int ACol, int ARow) override;
   // True when the editor's cell-parameter event decided the read-only state, given in
   // ReadOnly.
   bool EditorReadOnlyByParams(bool& ReadOnly) const;

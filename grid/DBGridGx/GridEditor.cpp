@@ -223,6 +223,13 @@ std::string TCustomDBGridGx::GetEditText(int ACol, int) {
 
 void TCustomDBGridGx::SetEditText(int, int, const std::string& Value) { FEditText = Value; }
 
+// The text waiting for the write-back belongs to the current column's field: it is
+// written before another column becomes current, never into the next one.
+bool TCustomDBGridGx::SelectCell(int ACol, int) {
+  if (ACol != Col() && FDataLink && FDataLink->Active() && FDataLink->Modified()) FDataLink->UpdateRecord();
+  return true;
+}
+
 void TCustomDBGridGx::WriteEditorText() {
   // Text still in the editor belongs to what is written.
   UpdateText();

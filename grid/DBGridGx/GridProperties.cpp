@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "gridcontrols/GxCurrency.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 // A list created on first read; nil frees it.
@@ -74,15 +75,12 @@ void TCustomDBGridGx::SetAutoFitColWidths(bool Value) {
         FColumns->ColumnAt(I)->SetProportionalWidth(FColumns->ColumnAt(I)->Width());
     SetScrollBars(ssNone);
   } else {
-    FColumns->BeginUpdate();
-    try {
+    {
+      FColumns->BeginUpdate();
+      auto EndUpdate = AtScopeExit([this] { FColumns->EndUpdate(); });
       for (int I = 0; I < FColumns->Count(); ++I)
         FColumns->ColumnAt(I)->SetWidth(FColumns->ColumnAt(I)->ProportionalWidth());
-    } catch (...) {
-      FColumns->EndUpdate();
-      throw;
     }
-    FColumns->EndUpdate();
     SetScrollBars(ssHorizontal);
   }
   RequestLayout();

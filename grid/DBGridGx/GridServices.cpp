@@ -35,7 +35,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
 }
 
 void TCustomDBGridGx::SetStyle(TDBGridGxStyle* Value) {
-  if (Value == FStyle && Value) return;
+  if (Value == FStyle) return;
   if (FStyle) FStyle->RemoveGrid(this);
   FStyle = Value;
   if (Value) Value->AddGrid(this);

@@ -218,6 +218,20 @@ TEST_F(GridEditTextTest, TypingIntoAKeyListCellAndPostingWritesTheKey) {
   EXPECT_EQ(Data->FieldByName("K")->Value(), Variant(0));
 }
 
+TEST_F(GridEditTextTest, TextTypedIntoACellStaysWithItsColumnWhenAnotherBecomesCurrent) {
+  TClientDataSet* Data = NewDataSet({{"A", ftString}, {"B", ftString}});
+  Put(Data, "B", Variant("b"));
+  TColumnGx* A = ColumnOn(Data, "A");
+  TColumnGx* B = ColumnOn(Data, "B");
+  Focus(A);
+  Edit->SetEditorMode(true);
+  hl::TypeText("typed");
+  Edit->SelectDataColumn(B->Index());
+  Data->Post();
+  EXPECT_EQ(Data->FieldByName("A")->AsString(), "typed");
+  EXPECT_EQ(Data->FieldByName("B")->AsString(), "b");
+}
+
 TEST_F(GridEditTextTest, LookupWriteBackWritesTheKeyOfTheTextShown) {
   TClientDataSet* Main = NewLookupPair();
   TColumnGx* Column = ColumnOn(Main, "Title");
