@@ -488,6 +488,9 @@ protected:
   std::string GetEditMask(int ACol, int ARow) override;
   std::string GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  // The text the editor shows for Column's cell of the current record, through the
+  // column's cell-parameter event; KeyValue (when given) receives the matching key value.
+  std::string CellEditText(TColumnGx* Column, Variant* KeyValue = nullptr);
   // Leaving a column writes the text typed into it first.
   bool SelectCell(int ACol, int ARow) override;
   // True when the editor's cell-parameter event decided the read-only state, given in

@@ -19,23 +19,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The text the editor would show for Column's field now.
-std::string EditorTextOf(TCustomDBGridGx& Grid, TColumnGx* Column, TField* Field) {
-  if (Grid.DrawMemoText() && (Field->DataType() == ftMemo || Field->DataType() == ftFmtMemo)) {
-    std::string Text = Field->AsString(), Out;
-    for (std::size_t I = 0; I < Text.size(); ++I) {
-      if (Text[I] == '\n' && (I == 0 || Text[I - 1] != '\r')) Out += '\r';
-      Out += Text[I];
-    }
-    return Out;
-  }
-  if (Column && Column->HasKeyList() && Column->PickList()->Count() > 0) return Column->FormatCellText();
-  return Field->Text();
-}
-
-}  // namespace
 
 // Navigation clears the selection only with dghClearSelection; without it the
 // selection stays while the user moves.
@@ -156,7 +139,7 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
   }
   TField* Current = CurrentColumnField();
   if (!Current || (Field && Field != Current)) return;
-  if (EditorTextOf(*this, CurrentColumn(), Current) != FEditText) {
+  if (CellEditText(CurrentColumn()) != FEditText) {
     InvalidateCellEditor();
     if (InplaceEditor()) InplaceEditor()->SetSelLength(0);
   }
@@ -172,7 +155,7 @@ void TCustomDBGridGx::SyncActiveRow() {
     InvalidateCellEditor();
   }
   TField* Current = CurrentColumnField();
-  if (Current && EditorTextOf(*this, CurrentColumn(), Current) != FEditText) InvalidateCellEditor();
+  if (Current && CellEditText(CurrentColumn()) != FEditText) InvalidateCellEditor();
 }
 
 void TCustomDBGridGx::UpdateVertScrollBar() {

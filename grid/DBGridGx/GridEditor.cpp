@@ -183,7 +183,12 @@ std::string TCustomDBGridGx::GetEditText(int ACol, int) {
   if (!FDataLink->Active()) return {};
   const int DataCol = GridToDataColumn(ACol);
   if (DataCol < 0 || DataCol >= FColumns->Count()) return {};
-  TColumnGx* Column = FColumns->ColumnAt(DataCol);
+  FEditText = CellEditText(FColumns->ColumnAt(DataCol), &FEditValue);
+  return FEditText;
+}
+
+std::string TCustomDBGridGx::CellEditText(TColumnGx* Column, Variant* KeyValue) {
+  if (!Column) return {};
   std::string Text;
   Variant Value = Null();
   if (TField* Field = Column->Field()) {
@@ -212,13 +217,12 @@ std::string TCustomDBGridGx::GetEditText(int ACol, int) {
       }
     }
   }
-  FEditValue = Value;
+  if (KeyValue) *KeyValue = Value;
   TColCellParamsGx Params;
   Params.Text = Text;
   Params.Font = Canvas()->Font();
   Column->FireGetCellParams(true, &Params);
-  FEditText = Params.Text;
-  return FEditText;
+  return Params.Text;
 }
 
 void TCustomDBGridGx::SetEditText(int, int, const std::string& Value) { FEditText = Value; }

@@ -118,6 +118,25 @@ TEST_F(GridEditTextTest, TheCellParameterEventHasTheLastWordOnTheEditorText) {
   EXPECT_EQ(EditTextOf(Unbound), "<>");
 }
 
+TEST_F(GridEditTextTest, TypingKeepsItsTextWhenTheCellParameterEventRewritesTheEditorText) {
+  TClientDataSet* Data = NewDataSet({{"S", ftString}, {"T", ftString}});
+  Put(Data, "S", Variant("abc"));
+  TColumnGx* Column = ColumnOn(Data, "S");
+  ColumnOn(Data, "T");
+  Column->SetOnGetCellParams(TGetColCellParamsEventGx([](TObject*, bool EditMode, TColCellParamsGx* Params) {
+    if (EditMode) Params->Text = "<" + Params->Text + ">";
+  }));
+  Focus(Column);
+  Edit->SetEditorMode(true);
+  Edit->InplaceEditor()->SelectAll();
+  hl::TypeText("xy");
+  Data->FieldByName("T")->SetAsString("other");  // another field of the record changes
+  hl::TypeText("z");
+  EXPECT_EQ(Edit->InplaceEditor()->Text(), "xyz");
+  Data->Post();
+  EXPECT_EQ(Data->FieldByName("S")->AsString(), "xyz");
+}
+
 TEST_F(GridEditTextTest, KeyListWriteBackWritesTheKeyOfTheTypedEntryOrRefusesTheText) {
   TClientDataSet* Data = NewDataSet({{"K", ftInteger}});
   TColumnGx* Column = ColumnOn(Data, "K");
@@ -404,6 +423,14 @@ TEST_F(GridEditTextTest, TheModificationTestStartsEditingOnlyWhereTheCellMayChan
       {"no updates allowed", [&] { Grid->SetAllowedOperations(TDBGridGxAllowedOperations{alopInsertGx}); },
        [&] { Grid->SetAllowedOperations(AllDBGridGxOperations); },
        false},
+      {"AutoEdit off on a browsed record", [&] { Source->SetAutoEdit(false); }, [&] { Source->SetAutoEdit(true); },
+       false},
+      {"AutoEdit off on a record being edited",
+       [&] {
+         Source->SetAutoEdit(false);
+         Data->Edit();
+       },
+       [&] { Source->SetAutoEdit(true); }, true},
   };
   for (const auto& C : Cases) {
     C.Set();
