@@ -276,6 +276,17 @@ TEST_F(GridEditTextTest, LookupWriteBackWritesTheKeyOfTheTextShown) {
   }
 }
 
+TEST_F(GridEditTextTest, ALookupCellChangesOnlyThroughModifiableKeyFields) {
+  TClientDataSet* Main = NewLookupPair();
+  TColumnGx* Column = ColumnOn(Main, "Title");
+  Focus(Column);
+  Main->FieldByName("Code")->SetReadOnly(true);
+  EXPECT_FALSE(Edit->CanEditModify());
+  EXPECT_EQ(Main->State(), dsBrowse);
+  Main->FieldByName("Code")->SetReadOnly(false);
+  EXPECT_TRUE(Edit->CanEditModify());
+}
+
 TEST_F(GridEditTextTest, ALookupHandlerMayAddTheTypedRecord) {
   TClientDataSet* Main = NewLookupPair();
   TColumnGx* Column = ColumnOn(Main, "Title");
