@@ -99,9 +99,10 @@ bool LocateLookupText(TField* Field, const std::string& Text) {
 }  // namespace
 
 bool TCustomDBGridGx::EditorReadOnlyByParams(bool& ReadOnly) const {
-  const auto* Editor = dynamic_cast<const IReadOnlyByParamsGx*>(InplaceEditor());
-  if (!Editor || !Editor->ReadOnlyByParams()) return false;
-  ReadOnly = Editor->ParamsReadOnly();
+  TInplaceEdit* Editor = InplaceEditor();
+  const auto* Params = dynamic_cast<const IReadOnlyByParamsGx*>(Editor);
+  if (!Params || !Params->ReadOnlyByParams()) return false;
+  ReadOnly = Editor->ReadOnly();
   return true;
 }
 

@@ -15,14 +15,12 @@ namespace {
 
 namespace hl = win::headless;
 
-// A plain cell editor that can carry a read-only state decided by the cell parameters.
+// A plain cell editor whose read-only state the cell parameters may have decided.
 class TParamsEditor : public TInplaceEdit, public IReadOnlyByParamsGx {
 public:
   using TInplaceEdit::TInplaceEdit;
   bool ByParams = false;
-  bool ParamsRO = false;
   bool ReadOnlyByParams() const override { return ByParams; }
-  bool ParamsReadOnly() const override { return ParamsRO; }
 };
 
 class TEditGrid : public TDBGridGx {
@@ -463,7 +461,7 @@ TEST_F(GridEditTextTest, TheCellParametersReadOnlyStateDecidesKeysAndChanges) {
   ASSERT_NE(Editor(), nullptr);
   // Read-only by the parameters: keys are refused and nothing is edited.
   Editor()->ByParams = true;
-  Editor()->ParamsRO = true;
+  Editor()->SetReadOnly(true);
   EXPECT_FALSE(Edit->CanEditAcceptKey(U'x'));
   EXPECT_FALSE(Edit->CanEditModify());
   hl::TypeText("x");
@@ -472,7 +470,7 @@ TEST_F(GridEditTextTest, TheCellParametersReadOnlyStateDecidesKeysAndChanges) {
   // Writable by the parameters: even an unbound column takes keys.
   Edit->SelectDataColumn(Unbound->Index());
   Edit->SetEditorMode(true);
-  Editor()->ParamsRO = false;
+  Editor()->SetReadOnly(false);
   EXPECT_TRUE(Edit->CanEditAcceptKey(U'x'));
   Editor()->ByParams = false;
   EXPECT_FALSE(Edit->CanEditAcceptKey(U'x')) << "without the parameters an unbound column takes none";
