@@ -55,17 +55,6 @@ using TGetFooterParamsEvent =
     TEvent<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column, TFont* AFont, TColor& Background,
                 TAlignment& Alignment, TGridDrawState State, std::string& Text)>;
 
-// What a cell editor tells the grid about the current cell's read-only state: when the
-// column's cell-parameter event decided it, ReadOnlyByParams is set and the editor's own
-// ReadOnly holds the decision. The grid's key and modification tests then follow it.
-class IReadOnlyByParamsGx {
-public:
-  virtual bool ReadOnlyByParams() const = 0;
-
-protected:
-  ~IReadOnlyByParamsGx() = default;
-};
-
 class TCustomDBGridGx : public TCustomGrid, public IDBGridGxStyleClient {
   VANTREL_CLASS(TCustomDBGridGx, TCustomGrid)
   // The cell editor reads and writes the grid's edit text and value and asks its editing

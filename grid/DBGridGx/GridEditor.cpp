@@ -99,9 +99,8 @@ bool LocateLookupText(TField* Field, const std::string& Text) {
 }  // namespace
 
 bool TCustomDBGridGx::EditorReadOnlyByParams(bool& ReadOnly) const {
-  TInplaceEdit* Editor = InplaceEditor();
-  const auto* Params = dynamic_cast<const IReadOnlyByParamsGx*>(Editor);
-  if (!Params || !Params->ReadOnlyByParams()) return false;
+  const auto* Editor = dynamic_cast<const TDBGridInplaceEdit*>(InplaceEditor());
+  if (!Editor || !Editor->ReadOnlyByParams()) return false;
   ReadOnly = Editor->ReadOnly();
   return true;
 }

@@ -15,14 +15,6 @@ namespace {
 
 namespace hl = win::headless;
 
-// A plain cell editor whose read-only state the cell parameters may have decided.
-class TParamsEditor : public TInplaceEdit, public IReadOnlyByParamsGx {
-public:
-  using TInplaceEdit::TInplaceEdit;
-  bool ByParams = false;
-  bool ReadOnlyByParams() const override { return ByParams; }
-};
-
 class TEditGrid : public TDBGridGx {
 public:
   using TDBGridGx::TDBGridGx;
@@ -33,9 +25,6 @@ public:
   using TDBGridGx::GetEditMask;
   using TDBGridGx::GetEditText;
   using TDBGridGx::SetEditText;
-
-protected:
-  TInplaceEdit* CreateEditor() override { return new TParamsEditor(this); }
 };
 
 class GridEditTextTest : public CellValuesTest {
@@ -81,8 +70,6 @@ protected:
     if (ExtraPick) SetLines(Column->PickList(), {"None", "Cancel", "Back", "Extra"});
     else SetLines(Column->PickList(), {"None", "Cancel", "Back"});
   }
-
-  TParamsEditor* Editor() const { return dynamic_cast<TParamsEditor*>(Edit->InplaceEditor()); }
 
   TEditGrid* Edit = nullptr;
 };
@@ -214,7 +201,6 @@ TEST_F(GridEditTextTest, TypingIntoAKeyListCellAndPostingWritesTheKey) {
   TColumnGx* Column = ColumnOn(Data, "K");
   SetCodeLists(Column);
   Focus(Column);
-  hl::PressKey(win::VK_F2);
   Edit->SetEditorMode(true);
   ASSERT_TRUE(Edit->InplaceEditorVisible());
   EXPECT_EQ(Edit->InplaceEditor()->Text(), "Cancel");
@@ -224,10 +210,15 @@ TEST_F(GridEditTextTest, TypingIntoAKeyListCellAndPostingWritesTheKey) {
   Data->Post();
   EXPECT_EQ(Data->FieldByName("K")->Value(), Variant(2));
 
+  // A handler that takes no new entries lets free text into the editor; posting it
+  // refuses instead of writing the key the cell had.
+  Column->SetOnNotInList(TNotInListEventGx([](TObject*, std::string, bool&) {}));
   Edit->SetEditorMode(true);
   Edit->InplaceEditor()->SelectAll();
   hl::TypeText("Nope");
+  ASSERT_EQ(Edit->InplaceEditor()->Text(), "Nope");
   EXPECT_THROW(Data->Post(), EInvalidGridOperation);
+  EXPECT_EQ(Data->FieldByName("K")->Value(), Variant(2));
   EXPECT_EQ(Edit->InplaceEditor()->Text(), "Nope") << "the text stays for correction";
   Edit->InplaceEditor()->SelectAll();
   hl::TypeText("None");
@@ -456,24 +447,28 @@ TEST_F(GridEditTextTest, TheCellParametersReadOnlyStateDecidesKeysAndChanges) {
   Put(Data, "S", Variant("abc"));
   TColumnGx* Column = ColumnOn(Data, "S");
   TColumnGx* Unbound = Grid->Columns()->AddColumn();
+  bool ParamsReadOnly = true;
+  const TGetColCellParamsEventGx Decide([&](TObject*, bool EditMode, TColCellParamsGx* Params) {
+    if (EditMode) Params->ReadOnly = ParamsReadOnly;
+  });
+  Column->SetOnGetCellParams(Decide);
   Focus(Column);
+  // Made read-only by the event: keys are refused and nothing is edited.
   Edit->SetEditorMode(true);
-  ASSERT_NE(Editor(), nullptr);
-  // Read-only by the parameters: keys are refused and nothing is edited.
-  Editor()->ByParams = true;
-  Editor()->SetReadOnly(true);
+  ASSERT_TRUE(Edit->InplaceEditorVisible());
   EXPECT_FALSE(Edit->CanEditAcceptKey(U'x'));
   EXPECT_FALSE(Edit->CanEditModify());
   hl::TypeText("x");
   EXPECT_EQ(Edit->InplaceEditor()->Text(), "abc");
   EXPECT_EQ(Data->State(), dsBrowse);
-  // Writable by the parameters: even an unbound column takes keys.
+  // Made writable by the event: even an unbound column takes keys.
   Edit->SelectDataColumn(Unbound->Index());
+  EXPECT_FALSE(Edit->CanEditAcceptKey(U'x')) << "an unbound column takes none by itself";
+  ParamsReadOnly = false;
+  Unbound->SetOnGetCellParams(Decide);
   Edit->SetEditorMode(true);
-  Editor()->SetReadOnly(false);
   EXPECT_TRUE(Edit->CanEditAcceptKey(U'x'));
-  Editor()->ByParams = false;
-  EXPECT_FALSE(Edit->CanEditAcceptKey(U'x')) << "without the parameters an unbound column takes none";
+  EXPECT_TRUE(Edit->CanEditModify());
 }
 
 TEST_F(GridEditTextTest, KeysFollowTheFieldsValidCharactersExceptInKeyLists) {
