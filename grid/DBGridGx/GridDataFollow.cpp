@@ -19,7 +19,6 @@
 
 #include <algorithm>
 
-
 // Navigation clears the selection only with dghClearSelection; without it the
 // selection stays while the user moves.
 void TCustomDBGridGx::ClearSelection() {
