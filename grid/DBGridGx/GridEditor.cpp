@@ -86,7 +86,7 @@ std::string WithCrLf(const std::string& Text) {
 // Text typed into a list column names no entry: nothing is written, the text stays in the
 // editor for correction.
 [[noreturn]] void RaiseNotInList(const std::string& Text) {
-  RaiseInvalidGridOperation(Format("'%s' 不在列表中", Text));
+  RaiseInvalidGridOperation(Format("'%s' is not in the list", Text));
 }
 
 // The record of Field's lookup dataset whose result field shows Text (ignoring case).

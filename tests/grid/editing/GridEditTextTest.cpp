@@ -158,7 +158,7 @@ TEST_F(GridEditTextTest, KeyListWriteBackWritesTheKeyOfTheTypedEntryOrRefusesThe
       EXPECT_FALSE(Error) << C.Typed << ": " << Error.value_or("");
       EXPECT_EQ(Data->FieldByName("K")->Value(), Variant(*C.Written)) << C.Typed;
     } else {
-      EXPECT_EQ(Error, std::string("'") + C.Typed + "' 不在列表中") << C.Typed;
+      EXPECT_EQ(Error, std::string("'") + C.Typed + "' is not in the list") << C.Typed;
       EXPECT_EQ(Data->State(), dsEdit) << "the record stays open for the correction";
       EXPECT_EQ(Data->FieldByName("K")->Value(), Variant(1)) << C.Typed << ": no old or other key written";
       EXPECT_EQ(Edit->EditText(), C.Typed);
@@ -258,7 +258,7 @@ TEST_F(GridEditTextTest, LookupWriteBackWritesTheKeyOfTheTextShown) {
       EXPECT_FALSE(Error) << C.Typed;
       EXPECT_EQ(Main->FieldByName("Code")->Value(), Variant(*C.Written)) << C.Typed;
     } else {
-      EXPECT_EQ(Error, "'nine' 不在列表中");
+      EXPECT_EQ(Error, "'nine' is not in the list");
       EXPECT_EQ(Main->FieldByName("Code")->Value(), Variant(1)) << "the old key is not written again";
       Main->Cancel();
     }
