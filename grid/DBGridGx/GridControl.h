@@ -721,7 +721,6 @@ private:
   // Mouse state.
   int FMouseMode = 0;
   win::POINT FLastMouseDown{0, 0};
-  win::POINT FLastMouseMove{0, 0};
   bool FMouseTracking = false;
   bool FTitleButtonShown = false;
   bool FRowSelecting = false;
@@ -739,7 +738,6 @@ private:
   bool FClickSortMarked = false;
   // A menu opened on the release being handled: no other one opens for it.
   bool FReleaseMenuShown = false;
-  TShiftState FAutoScrollShift;
   int FAutoScrollInterval = -1;
   bool FWholeDataSetCursorAllowed = true;
   std::string FDefaultImeName;

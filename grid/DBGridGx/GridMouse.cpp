@@ -254,7 +254,6 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
 }
 
 void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
-  FLastMouseMove = {X, Y};
   if (FDragPending) {
     FDragPending = false;
     BeginDrag(true);
@@ -289,7 +288,6 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
         SelectGridColumn(Cell.X, Cell.X > Col() ? 1 : -1, FMouseMode == 3);
     }
     FLastMouseDown = {X, Y};
-    FAutoScrollShift = Shift;
     AutoScrollStep(X, Y);
   } else if (FMouseMode == 2) {
     const win::RECT R = DataAreaRect();

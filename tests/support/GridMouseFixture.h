@@ -12,12 +12,14 @@ protected:
 
   // The grid of ShownGrid with columns 60 pixels wide (three fit in the window),
   // focused, with the mouse helpers aimed at it.
-  TDBGridGx* MouseGrid(std::initializer_list<const char*> Fields, int Rows) {
-    Grid = ShownGrid(Fields, Rows);
+  template <class G = TDBGridGx>
+  G* MouseGrid(std::initializer_list<const char*> Fields, int Rows) {
+    G* Made = ShownGrid<G>(Fields, Rows);
+    Grid = Made;
     for (int I = 0; I < Grid->Columns()->Count(); ++I) Grid->Columns()->ColumnAt(I)->SetWidth(60);
     Grid->SetFocus();
     win::headless::ProcessMessages();
-    return Grid;
+    return Made;
   }
 
   win::POINT Screen(int X, int Y) const { return Grid->ClientToScreen(win::POINT{X, Y}); }

@@ -9,6 +9,7 @@
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/Selection.h"
+#include "grid/DBGridGx/UnitResources.h"
 #include "platform/controls/Menus.h"
 #include "platform/graphics/DrawRecord.h"
 
@@ -313,14 +314,80 @@ TEST_F(GridMouseTest, ARightReleaseLetsTheMouseGoBeforeItsOneMenuOpens) {
   EXPECT_EQ(Record.Menus, std::vector<std::string>{"GridMenu"});
 }
 
-TEST_F(GridMouseTest, ALeftReleaseOnTheTopLeftCellOpensTheOptionsMenu) {
+TEST_F(GridMouseTest, TheTopLeftCellSelectsAllRecordsAndOpensTheOptionsMenu) {
   MouseGrid({"A"}, 3);
+  SetOptions({dgMultiSelect});
   MenuRecord Record;
   Click(Centre(0, 0));
   EXPECT_EQ(Record.Menus, std::vector<std::string>{"OptionsMenu"});
+  EXPECT_EQ(Grid->GridSelection()->Kind(), gstAll);
   Grid->SetUseMenu(false);
   Click(Centre(0, 0));
   EXPECT_EQ(Record.Menus.size(), 1u);
+  EXPECT_EQ(Grid->GridSelection()->Kind(), gstNon);
+}
+
+// A grid whose editor shows wherever the base grid's would.
+class EditingGrid : public TDBGridGx {
+public:
+  using TDBGridGx::TDBGridGx;
+
+protected:
+  bool CanEditShow() override { return TCustomGrid::CanEditShow(); }
+};
+
+TEST_F(GridMouseTest, APressOnTheCurrentCellOpensItsEditor) {
+  MouseGrid<EditingGrid>({"A", "B"}, 3);
+  Click(Centre(2, 2));
+  EXPECT_FALSE(Grid->InplaceEditorVisible());
+  Click(Centre(2, 2));
+  EXPECT_TRUE(Grid->InplaceEditorVisible());
+}
+
+// A grid that shows the column-selection cursor over its title row.
+class ColumnCursorGrid : public TDBGridGx {
+public:
+  using TDBGridGx::TDBGridGx;
+
+protected:
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == win::WM_SETCURSOR) {
+      win::POINT P;
+      win::GetCursorPos(&P);
+      const TGridCoord Cell = MouseCoord(ScreenToClient(P).x, ScreenToClient(P).y);
+      if (Cell.Y == 0 && Cell.X >= IndicatorColCount()) {
+        win::SetCursor(DownCursorGx());
+        Message.Result = 1;
+        return;
+      }
+    }
+    TDBGridGx::Dispatch(Message);
+  }
+};
+
+TEST_F(GridMouseTest, DraggingAlongTheTitlesSelectsColumnsAndScrollsPastTheEdge) {
+  MouseGrid<ColumnCursorGrid>({"A", "B", "C", "D", "E", "F"}, 3);
+  SetOptions({dgMultiSelect});
+  TDBGridGxSelectionCols* Columns = Grid->GridSelection()->Columns();
+  Press(Centre(1, 0));
+  EXPECT_EQ(Grid->MouseMode(), 2);
+  MoveTo(Centre(3, 0));
+  EXPECT_EQ(Grid->GridSelection()->Kind(), gstColumns);
+  EXPECT_EQ(Columns->Count(), 3);
+  // 5 pixels right of the cells: the view moves a column at once and every 150 ms.
+  const win::POINT Beyond{Grid->DataAreaRect().right + 5, Centre(1, 0).y};
+  const int Left = Grid->LeftCol();
+  MoveTo(Beyond);
+  EXPECT_EQ(Grid->LeftCol(), Left + 1);
+  hl::AdvanceClock(149);
+  EXPECT_EQ(Grid->LeftCol(), Left + 1);
+  hl::AdvanceClock(1);
+  EXPECT_EQ(Grid->LeftCol(), Left + 2);
+  Release(Beyond);
+  EXPECT_EQ(Grid->MouseMode(), 0);
+  EXPECT_EQ(Columns->Count(), Grid->Columns()->Count());
+  hl::AdvanceClock(500);
+  EXPECT_EQ(Grid->LeftCol(), Left + 2);
 }
 
 TEST_F(GridMouseTest, CancelModeEndsADragAndItsTimer) {
