@@ -145,6 +145,20 @@ TEST_F(GridMouseTest, AColumnIsSizedByDraggingItsTitleBorder) {
   EXPECT_EQ(Grid->GridState(), gsNormal);
 }
 
+TEST_F(GridMouseTest, ADoubleClickOnATitleBorderFitsTheColumnWhenAskedTo) {
+  for (bool Fit : {false, true}) {
+    SCOPED_TRACE(Fit ? "fitting" : "not fitting");
+    Form = std::make_unique<TForm>(nullptr);
+    MouseGrid({"A", "B"}, 3);
+    if (Fit) SetOptionsGx({dghDblClickOptimizeColWidth});
+    Column(0)->Title()->SetCaption("A much longer caption than sixty pixels");
+    hl::ProcessMessages();
+    DoubleClick(RightBorder(1, 0));
+    if (Fit) EXPECT_GT(Column(0)->Width(), 100);
+    else EXPECT_EQ(Column(0)->Width(), 60);
+  }
+}
+
 TEST_F(GridMouseTest, TracedSizingFollowsThePointerWithoutALine) {
   MouseGrid({"A", "B"}, 3);
   SetOptionsGx({dghTraceColSizing});
