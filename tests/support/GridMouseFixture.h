@@ -10,10 +10,11 @@ class GridMouseTest : public GridPaintTest {
 protected:
   using Button = win::headless::MouseButton;
 
-  // The grid of ShownGrid with columns 60 pixels wide (three fit in the window),
-  // focused, with the mouse helpers aimed at it.
+  // The grid of ShownGrid, on a new form, with columns 60 pixels wide (three fit in the
+  // window), focused, with the mouse helpers aimed at it.
   template <class G = TDBGridGx>
   G* MouseGrid(std::initializer_list<const char*> Fields, int Rows) {
+    Form = std::make_unique<TForm>(nullptr);
     G* Made = ShownGrid<G>(Fields, Rows);
     Grid = Made;
     for (int I = 0; I < Grid->Columns()->Count(); ++I) Grid->Columns()->ColumnAt(I)->SetWidth(60);

@@ -70,7 +70,6 @@ TEST_F(GridMouseTest, PressesBelowTheLastRecordChangeNothing) {
   };
   for (const Case& C : {Case{"no footers", 0}, Case{"footers", 1}}) {
     SCOPED_TRACE(C.Name);
-    Form = std::make_unique<TForm>(nullptr);
     MouseGrid({"A", "B"}, 2);
     Grid->SetFooterRowCount(C.Footers);
     SetOptions({dgMultiSelect});
@@ -107,7 +106,6 @@ TEST_F(GridMouseTest, ACheckBoxTogglesOnOneClickOnlyWhenEditable) {
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
-    Form = std::make_unique<TForm>(nullptr);
     MouseGrid({"A", "?C"}, 3);
     C.Setup(Grid);
     TField* Check = Data()->FieldByName("C");
@@ -148,7 +146,6 @@ TEST_F(GridMouseTest, AColumnIsSizedByDraggingItsTitleBorder) {
 TEST_F(GridMouseTest, ADoubleClickOnATitleBorderFitsTheColumnWhenAskedTo) {
   for (bool Fit : {false, true}) {
     SCOPED_TRACE(Fit ? "fitting" : "not fitting");
-    Form = std::make_unique<TForm>(nullptr);
     MouseGrid({"A", "B"}, 3);
     if (Fit) SetOptionsGx({dghDblClickOptimizeColWidth});
     Column(0)->Title()->SetCaption("A much longer caption than sixty pixels");

@@ -16,10 +16,13 @@ namespace hl = win::headless;
 
 class TitleButtons : public GridMouseTest {
 protected:
-  // A grid over A, B and C whose titles are buttons, counting the grid's events.
-  void ButtonGrid(int Rows = 3) {
-    MouseGrid({"A", "B", "C"}, Rows);
-    for (int I = 0; I < 3; ++I) Column(I)->Title()->SetTitleButton(true);
+  // A grid over A, B and C whose titles are buttons (the first one's only with
+  // FirstIsButton), on a new form, counting the grid's events from none.
+  void ButtonGrid(bool FirstIsButton = true) {
+    ButtonClicks.clear();
+    Sorts = 0;
+    MouseGrid({"A", "B", "C"}, 3);
+    for (int I = 0; I < 3; ++I) Column(I)->Title()->SetTitleButton(I > 0 || FirstIsButton);
     Grid->SetOnTitleBtnClick([this](TObject*, int ACol, TColumnGx*) { ButtonClicks.push_back(ACol); });
     Grid->SetOnSortMarkingChanged([this](TObject*) { ++Sorts; });
   }
@@ -52,11 +55,7 @@ TEST_F(TitleButtons, AHeldTitleLooksPressedOnlyWhileThePointerIsOnIt) {
 TEST_F(TitleButtons, ATitleReleasedOutsideItsTitleDoesNotSort) {
   for (bool Button : {true, false}) {
     SCOPED_TRACE(Button ? "title button" : "plain title");
-    Form = std::make_unique<TForm>(nullptr);
-    ButtonClicks.clear();
-    Sorts = 0;
-    ButtonGrid();
-    Column(0)->Title()->SetTitleButton(Button);
+    ButtonGrid(Button);
     const win::POINT Title = Centre(1, 0);
     for (win::POINT Away : {Centre(1, 2), win::POINT{Title.x, -5}}) {
       Press(Title);
@@ -75,11 +74,7 @@ TEST_F(TitleButtons, ATitleReleasedOutsideItsTitleDoesNotSort) {
 TEST_F(TitleButtons, ATitleDraggedMoreThanThreePixelsMovesItsColumn) {
   for (bool Button : {true, false}) {
     SCOPED_TRACE(Button ? "title button" : "plain title");
-    Form = std::make_unique<TForm>(nullptr);
-    ButtonClicks.clear();
-    Sorts = 0;
-    ButtonGrid();
-    Column(0)->Title()->SetTitleButton(Button);
+    ButtonGrid(Button);
     std::vector<std::pair<int, int>> Moves;
     Grid->SetOnColumnMoved([&](TObject*, int From, int To) { Moves.emplace_back(From, To); });
     const win::POINT Title = Centre(1, 0);
@@ -108,8 +103,6 @@ TEST_F(TitleButtons, OneClickSortsOnceWhicheverWayItSorts) {
   // Marking cycles the marker itself; the click-to-sort shows the opposite arrow.
   for (const Case& C : {Case{"sort marking", true, smDownGx}, Case{"click to sort", false, smUpGx}}) {
     SCOPED_TRACE(C.Name);
-    Form = std::make_unique<TForm>(nullptr);
-    Sorts = 0;
     ButtonGrid();
     if (C.SortMarking) SetOptionsGx({dghAutoSortMarking});
     Click(Centre(2, 0));
