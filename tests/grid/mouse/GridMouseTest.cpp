@@ -177,6 +177,22 @@ TEST_F(GridMouseTest, TracedSizingFollowsThePointerWithoutALine) {
   EXPECT_EQ(Column(0)->Width(), 1);
 }
 
+TEST_F(GridMouseTest, TracedSizingOfFittedColumnsLeavesEveryColumnRightOfItAPixel) {
+  MouseGrid({"A", "B", "C"}, 3);
+  Grid->SetAutoFitColWidths(true);
+  SetOptionsGx({dghTraceColSizing});
+  hl::ProcessMessages();
+  const win::POINT Border = RightBorder(1, 0);
+  Press(Border);
+  MoveTo({Grid->ClientWidth() - 1, Border.y});
+  Release({Grid->ClientWidth() - 1, Border.y});
+  for (int C = 2; C <= 3; ++C) {
+    SCOPED_TRACE(C);
+    EXPECT_GE(Grid->ColWidths(C), 1);
+    EXPECT_LE(Grid->CellRect(C, 0).right, Grid->ClientWidth());
+  }
+}
+
 TEST_F(GridMouseTest, AFrozenColumnIsSizedByItsBorderWithALineDrawnAndErased) {
   MouseGrid({"A", "B", "C"}, 3);
   Grid->SetFrozenCols(1);
