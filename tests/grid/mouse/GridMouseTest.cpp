@@ -2,6 +2,7 @@
 // outside the records, check-box clicks, sizing columns, selection drags that scroll,
 // drags of a selection, and the menus a right release opens.
 #include "tests/support/GridMouseFixture.h"
+#include "tests/support/InplaceEditFixture.h"
 
 #include <string>
 #include <vector>
@@ -354,21 +355,27 @@ TEST_F(GridMouseTest, TheTopLeftCellSelectsAllRecordsAndOpensTheOptionsMenu) {
   EXPECT_EQ(Grid->GridSelection()->Kind(), gstNon);
 }
 
-// A grid whose editor shows wherever the base grid's would.
-class EditingGrid : public TDBGridGx {
-public:
-  using TDBGridGx::TDBGridGx;
-
-protected:
-  bool CanEditShow() override { return TCustomGrid::CanEditShow(); }
-};
-
 TEST_F(GridMouseTest, APressOnTheCurrentCellOpensItsEditor) {
   MouseGrid<EditingGrid>({"A", "B"}, 3);
   Click(Centre(2, 2));
   EXPECT_FALSE(Grid->InplaceEditorVisible());
   Click(Centre(2, 2));
   EXPECT_TRUE(Grid->InplaceEditorVisible());
+}
+
+TEST_F(GridMouseTest, APressOnACellsEditButtonPressesTheEditorsButton) {
+  EditingGrid* Editing = MouseGrid<EditingGrid>({"A", "B"}, 3);
+  Column(0)->SetButtonStyle(cbsEllipsis);
+  Column(0)->SetAlwaysShowEditButton(true);
+  hl::ProcessMessages();
+  const win::RECT Box = Grid->CellRect(1, 2);
+  const win::POINT OnButton{Box.right - 3, (Box.top + Box.bottom) / 2};
+  Click(OnButton);
+  EXPECT_TRUE(Grid->InplaceEditorVisible());
+  EXPECT_EQ(Editing->EditButtonClicks, 1);
+  // Beside the button the press only moves there.
+  Click({Box.left + 3, OnButton.y});
+  EXPECT_EQ(Editing->EditButtonClicks, 1);
 }
 
 // A grid that shows the column-selection cursor over its title row.
