@@ -220,7 +220,7 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
     FRowSelecting = true;
     FMouseMode = 1;
     FRowAnchor = DataSet->Bookmark();
-    FRowAnchorMarked = Ctrl || !ClearSel ? WasMarked : FBookmarks->IsCurrentRowMarked();
+    FRowAnchorMarked = WasMarked;
     FRowAnchorSet = true;
   }
 
