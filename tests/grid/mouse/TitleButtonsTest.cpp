@@ -111,6 +111,37 @@ TEST_F(TitleButtons, OneClickSortsOnceWhicheverWayItSorts) {
   }
 }
 
+TEST_F(TitleButtons, ClicksOnAPlainTitleCycleItsSortAndKeepTheCurrentColumn) {
+  ButtonGrid(false);
+  Grid->SelectDataColumn(2);
+  std::vector<TSortMarkerGx> Shown;
+  for (int I = 0; I < 3; ++I) {
+    Click(Centre(1, 0));
+    Shown.push_back(Marker(0));
+  }
+  EXPECT_EQ(Shown, (std::vector<TSortMarkerGx>{smUpGx, smDownGx, smNoneGx}));
+  EXPECT_EQ(Sorts, 3);
+  EXPECT_EQ(Grid->CurrentDataColumn(), 2);
+
+  struct Case {
+    const char* Name;
+    void (*Setup)(TDBGridGx* Grid);
+  };
+  const Case NoSort[] = {
+      {"title click taken", [](TDBGridGx* G) { G->SetOnTitleClick([](TColumnGx*) {}); }},
+      {"no sort on click", [](TDBGridGx* G) { G->SetSortOnColumnClick(false); }},
+      {"auto sort off", [](TDBGridGx* G) { G->SetAutoSort(false); }},
+  };
+  for (const Case& C : NoSort) {
+    SCOPED_TRACE(C.Name);
+    ButtonGrid(false);
+    C.Setup(Grid);
+    Click(Centre(1, 0));
+    EXPECT_EQ(Marker(0), smNoneGx);
+    EXPECT_EQ(Sorts, 0);
+  }
+}
+
 TEST_F(TitleButtons, CtrlClicksOnThreeTitlesSortOnceWhenCtrlIsLetGo) {
   ButtonGrid();
   SetOptionsGx({dghAutoSortMarking, dghMultiSortMarking});
