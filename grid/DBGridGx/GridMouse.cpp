@@ -59,6 +59,8 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
         if (IsCheckCell(Column) && Column->DblClickNextVal()) Column->StepCellValue(Shift.Contains(ssShift) ? -1 : 1);
       }
     }
+    // Its release clicks no title: the first press of the pair did.
+    FMouseDownCell = {-1, -1};
     TCustomControl::MouseDown(Button, Shift, X, Y);
     return;
   }

@@ -108,6 +108,9 @@ TEST_F(TitleButtons, OneClickSortsOnceWhicheverWayItSorts) {
     Click(Centre(2, 0));
     EXPECT_EQ(Sorts, 1);
     EXPECT_EQ(Marker(1), C.Shown);
+    // A double click is one click more.
+    DoubleClick(Centre(2, 0));
+    EXPECT_EQ(Sorts, 2);
   }
 }
 
