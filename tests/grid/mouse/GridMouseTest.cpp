@@ -217,6 +217,22 @@ TEST_F(GridMouseTest, AFrozenColumnIsSizedByItsBorderWithALineDrawnAndErased) {
   EXPECT_EQ(Grid->MouseMode(), 0);
 }
 
+TEST_F(GridMouseTest, RowsAreSizedOnlyFromTheIndicator) {
+  MouseGrid({"A", "B", "C"}, 3);
+  Grid->SetRowSizingAllowed(true);
+  Grid->SetFrozenCols(1);
+  hl::ProcessMessages();
+  ASSERT_EQ(Grid->FixedCols(), 2);
+  for (int ACol : {0, 1}) {
+    SCOPED_TRACE(ACol);
+    const win::RECT Box = Grid->CellRect(ACol, 1);
+    const win::POINT Border{(Box.left + Box.right) / 2, Box.bottom};
+    Press(Border);
+    EXPECT_EQ(Grid->GridState(), ACol == 0 ? gsRowSizing : gsNormal);
+    Release(Border);
+  }
+}
+
 TEST_F(GridMouseTest, ADragBelowTheRecordsScrollsByItsDistanceOnTheTimer) {
   MouseGrid({"A", "B"}, 40);
   SetOptions({dgMultiSelect});
