@@ -331,6 +331,13 @@ private:
 // The editor style a cell of Column shows (drawing and mouse handling decide by it).
 TInplaceEditStyleGx ColumnEditStyle(TColumnGx* Column);
 
+// A check-box or key-image cell: a click, Space or Del changes it, never an editor.
+inline bool IsCheckCell(TColumnGx* Column) {
+  if (!Column) return false;
+  const int Kind = Column->CellKind();
+  return Kind == CellKindCheckBox || Kind == CellKindKeyImages;
+}
+
 // The item class of TDBGridGx's columns.
 class TDBGridColumnGx : public TColumnGx {
   VANTREL_CLASS(TDBGridColumnGx, TColumnGx)

@@ -247,6 +247,13 @@ public:
   int ComputedTitleHeight() const { return FComputedTitleHeight; }
   // The title button being pressed (a grid column), -1 when none.
   int PressedTitleCol() const { return FPressedTitleCol; }
+  // The pressed title button is drawn sunken: the pointer is over its title.
+  bool TitleButtonShown() const { return FTitleButtonShown; }
+  // The last mouse release ended a row sizing (the row-heights reaction reads it).
+  bool RowSizing() const { return FRowSizing; }
+  // What a mouse drag does: 0 nothing, 1 marks rows, 2 selects columns along the titles,
+  // 3 selects a cell rectangle, 6 sizes a frozen column.
+  int MouseMode() const { return FMouseMode; }
   bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
 
   // ---- owned objects ----
@@ -566,6 +573,34 @@ protected:
   virtual void HandleMouseMove(TShiftState Shift, int X, int Y);
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override { HandleMouseUp(Button, Shift, X, Y); }
   virtual void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void KeyUp(win::WORD& Key, TShiftState Shift) override { HandleKeyUp(Key, Shift); }
+  // Releasing Ctrl sorts by the titles Ctrl-clicked meanwhile.
+  virtual void HandleKeyUp(win::WORD& Key, TShiftState Shift);
+  // Sorts by Column's field on a title click, cycling ascending, descending, unsorted.
+  virtual void AutoSortByColumn(TColumnGx* Column);
+  // Ends filter editing when a press goes into the data cells.
+  virtual void EndFilterEditing();
+
+public:
+  // ---- title buttons, sizing and auto scroll ----
+  // Shows the held title button pressed while (X, Y) lies on its title; (-1, -1) raises it.
+  void UpdateTitleButtonShown(int X, int Y);
+  // Stops following a title button or selection drag and releases the mouse.
+  void EndTitleButtonTracking();
+  // Column sizing limited to the grid's columns; row sizing only over the indicator.
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                       TGridDrawInfo& FixedInfo) override;
+  // Whether (X, Y) lies on the right border of a frozen column in the title area: then
+  // Index is that grid column, Pos the border and Ofs Pos - X.
+  bool FrozenSizingZone(int X, int Y, int& Index, int& Pos, int& Ofs);
+  bool InFrozenSizingZone(int X, int Y);
+  // Timer 1, which scrolls while a drag is held outside the data cells.
+  void StartAutoScrollTimer(int Interval);
+  void StopAutoScrollTimer();
+  // Edges included.
+  static bool PointInsideRect(win::POINT Point, const win::RECT& Rect);
+
+protected:
 
   // Rebuilds the layout (at the outermost layout unlock).
   virtual void RebuildLayout();
@@ -622,7 +657,27 @@ private:
   void ApplyHorzScrollBar();
   void FitColumnWidths();
   void MeasureTitleRow();
+  // A right release over a data column with its own menu pops that menu up instead of
+  // any other; false when there was no such menu.
   bool PopupColumnMenu(TMessage& Message);
+  // The mouse's share of the window messages (automatic drags, cancel mode, the
+  // auto-scroll timer, release menus); true when the message was handled.
+  bool MouseMessage(TMessage& Message);
+  // Stops whatever the mouse was doing without applying it.
+  void CancelMouseMode();
+  // A Ctrl multi-column sort marking that waits is finished: the grid sorts once.
+  void FinishCtrlSort();
+  // Whether (X, Y) lies on the part of a title cell that acts as its button: in a
+  // multi-level title only the leaf's own part.
+  bool OnTitleLeaf(int ACol, int X, int Y);
+  // Whether (X, Y) lies on the button part of the held title.
+  bool OnPressedTitle(int X, int Y);
+  // The press steps of a data cell or record, under an update lock.
+  void PressCell(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell);
+  // Sizes a column while the mouse traces its border.
+  void TraceColumnSizing(int X);
+  // Width of the indicator and frozen columns left of grid column ACol, lines included.
+  int ColumnsLeftOf(int ACol);
 
   TDBGridGxStyle* FStyle = nullptr;
   std::unique_ptr<TColumnDefValuesGx> FColumnDefValues;
@@ -682,6 +737,27 @@ private:
   bool FSelectionShownActive = false;
   int FComputedTitleHeight = 0;
   int FPressedTitleCol = -1;
+  // Mouse state.
+  int FMouseMode = 0;
+  win::POINT FLastMouseDown{0, 0};
+  bool FMouseTracking = false;
+  bool FTitleButtonShown = false;
+  bool FRowSelecting = false;
+  bool FRectSelecting = false;
+  bool FDragPending = false;
+  TGridCoord FCheckClickCell{-1, -1};
+  // The cell of the last press.
+  TGridCoord FMouseDownCell{-1, -1};
+  bool FCtrlSort = false;
+  bool FRowSizing = false;
+  bool FAutoDragOnSelection = false;
+  // The press became a column move; its release is no title click.
+  bool FTitleDragged = false;
+  // The title-button click being released marked the sort itself.
+  bool FClickSortMarked = false;
+  // A menu opened on the release being handled: no other one opens for it.
+  bool FReleaseMenuShown = false;
+  int FAutoScrollInterval = -1;
   bool FWholeDataSetCursorAllowed = true;
   std::string FDefaultImeName;
   int FIndicatorRow = -1;

@@ -333,6 +333,7 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
     R.right = ClientWidth();
     win::InvalidateRect(Handle(), &R, win::FALSE);
   };
+  if (!In && !FromEditor) FinishCtrlSort();
   if (In && !FromEditor) ApplyColumnIme();
   RepaintSelectedRow();
   TCustomGrid::Dispatch(Message);

@@ -242,7 +242,7 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   TCanvas* c = Canvas();
   TColumnGx* column = FShownColumns->ColumnAt(DataCol);
   TColumnTitleGx* title = column->Title();
-  const bool pressed = FPressedTitleCol == ACol;
+  const bool pressed = FPressedTitleCol == ACol && FTitleButtonShown;
   std::string caption = title->Caption();
   int textTop = Rect.top;
   if (FUseMultiTitle) {

@@ -16,7 +16,8 @@ void TCustomDBGridGx::FireCellClick(TColumnGx* Column) {
 }
 
 void TCustomDBGridGx::FireCheckButton(int ACol, TColumnGx* Column, bool& Enabled) {
-  if (FOnCheckButton) FOnCheckButton(this, ACol, Column, Enabled);
+  if (ACol < 0 || ACol >= FColumns->Count()) Enabled = false;
+  else if (FOnCheckButton) FOnCheckButton(this, ACol, Column, Enabled);
 }
 
 void TCustomDBGridGx::FireColEnter() {
@@ -65,6 +66,7 @@ void TCustomDBGridGx::FireGetFooterParams(int DataCol, int Row, TColumnGx* Colum
 
 void TCustomDBGridGx::HandleTitleClick(TColumnGx* Column) {
   if (FOnTitleClick) FOnTitleClick(Column);
+  else if (FSortOnColumnClick && !FClickSortMarked) AutoSortByColumn(Column);
 }
 
 void TCustomDBGridGx::SumListChanged(TObject*) { InvalidateFooterRows(); }

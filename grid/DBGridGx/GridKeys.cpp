@@ -21,12 +21,6 @@
 
 namespace {
 
-bool IsCheckCell(TColumnGx* Column) {
-  if (!Column) return false;
-  const int Kind = Column->CellKind();
-  return Kind == CellKindCheckBox || Kind == CellKindKeyImages;
-}
-
 // Drops the last character (all of its bytes) of a UTF-8 text.
 void DropLastChar(std::string& Text) {
   if (Text.empty()) return;

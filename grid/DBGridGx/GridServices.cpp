@@ -18,7 +18,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     DeferredLayoutMessage(Message);
     return;
   }
-  if (Message.Msg == win::WM_RBUTTONUP && PopupColumnMenu(Message)) return;
+  if (MouseMessage(Message)) return;
   switch (Message.Msg) {
     case win::WM_VSCROLL: VertScrollMessage(Message); return;
     case win::WM_HSCROLL: HorzScrollMessage(Message); return;

@@ -18,10 +18,11 @@ public:
   static void SetUpTestSuite() { RegisterGridTestClasses(); }
 
 protected:
-  // A grid named Name on Owner (the test's form when none is given).
-  TDBGridGx* NewGrid(TForm* Owner = nullptr, const std::string& Name = "DBGridGx1") {
+  // A grid (of class G) named Name on Owner (the test's form when none is given).
+  template <class G = TDBGridGx>
+  G* NewGrid(TForm* Owner = nullptr, const std::string& Name = "DBGridGx1") {
     Owner = Owner ? Owner : Form.get();
-    auto* Grid = new TDBGridGx(Owner);
+    auto* Grid = new G(Owner);
     Grid->SetName(Name);
     Grid->SetParent(Owner);
     return Grid;

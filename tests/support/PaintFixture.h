@@ -8,11 +8,12 @@
 
 class GridPaintTest : public GridTest {
 protected:
-  // A grid of 300x200 client pixels over Fields with Rows records (record r's strings
-  // read "r<r>"), on a shown form.
-  TDBGridGx* ShownGrid(std::initializer_list<const char*> Fields, int Rows) {
+  // A grid (of class G) of 300x200 client pixels over Fields with Rows records (record
+  // r's strings read "r<r>"), on a shown form.
+  template <class G = TDBGridGx>
+  G* ShownGrid(std::initializer_list<const char*> Fields, int Rows) {
     Form->SetBounds(10, 10, 500, 400);
-    TDBGridGx* Grid = NewGrid();
+    G* Grid = NewGrid<G>();
     Grid->SetBounds(0, 0, 300, 200);
     Grid->SetDataSource(NewSource(Fields, Rows, [](int R) { return "r" + std::to_string(R + 1); }));
     Form->Show();
