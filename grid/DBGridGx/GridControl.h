@@ -249,8 +249,6 @@ public:
   int PressedTitleCol() const { return FPressedTitleCol; }
   // The pressed title button is drawn sunken: the pointer is over its title.
   bool TitleButtonShown() const { return FTitleButtonShown; }
-  // The last mouse release ended a row sizing (the row-heights reaction reads it).
-  bool RowSizing() const { return FRowSizing; }
   // What a mouse drag does: 0 nothing, 1 marks rows, 2 selects columns along the titles,
   // 3 selects a cell rectangle, 6 sizes a frozen column.
   int MouseMode() const { return FMouseMode; }
@@ -771,7 +769,6 @@ private:
   // saved) and the current record's distance from it.
   std::string FViewBookmark;
   int FViewDistance = 0;
-  bool FRowSizing = false;
   TImeMode FDefaultImeMode = imDontCare;
 
   TDBGridGxAllowedOperations FAllowedOperations;
