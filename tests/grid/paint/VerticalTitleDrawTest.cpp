@@ -1,0 +1,64 @@
+// Vertical titles: the caption is written with a rotated font, running upward from near
+// the cell's bottom, placed across the cell by the title's alignment (centred with
+// multi-level titles), and the font is upright again for the cells after it.
+#include "tests/support/PaintFixture.h"
+
+namespace {
+
+class VerticalTitleDraw : public GridPaintTest {
+protected:
+  TDBGridGx* GridWithVerticalTitle() {
+    TDBGridGx* Grid = ShownGrid({"A", "B"}, 1);
+    TColumnGx* Column = Grid->Columns()->ColumnAt(0);
+    Column->SetWidth(60);
+    Column->Title()->SetCaption("Name");
+    Column->Title()->SetOrientation(tohVertical);
+    return Grid;
+  }
+};
+
+TEST_F(VerticalTitleDraw, CaptionRunsUpwardPlacedByTheTitleAlignment) {
+  TDBGridGx* Grid = GridWithVerticalTitle();
+  Grid->SetTitleHeight(60);
+  TColumnGx* Column = Grid->Columns()->ColumnAt(0);
+  enum Place { AtLeft, AtRight, Centred };
+  struct Case {
+    const char* Name;
+    TAlignment Alignment;
+    bool MultiTitle;
+    Place Where;
+  };
+  for (const Case C : {Case{"left", taLeftJustify, false, AtLeft}, Case{"right", taRightJustify, false, AtRight},
+                       Case{"centre", taCenter, false, Centred},
+                       Case{"multi-level titles centre", taRightJustify, true, Centred}}) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetUseMultiTitle(C.MultiTitle);
+    Column->Title()->SetAlignment(C.Alignment);
+    auto Ops = Paint(Grid);
+    const win::RECT R = Grid->CellRect(1, 0);
+    const CellDrawing Title = Cell(Grid, Ops, 1, 0);
+    const win::DrawOp* Caption = Title.FirstText();
+    ASSERT_NE(Caption, nullptr);
+    EXPECT_EQ(Caption->text, "Name");
+    EXPECT_EQ(Caption->font.lfEscapement, 900);
+    // Taller than wide: the text runs up the cell, starting near its bottom.
+    const win::RECT& B = Caption->rect;
+    EXPECT_GT(B.bottom - B.top, B.right - B.left);
+    EXPECT_GE(B.left, R.left);
+    EXPECT_LE(B.right, R.right);
+    EXPECT_GE(B.top, R.top);
+    EXPECT_LE(B.bottom, R.bottom);
+    EXPECT_GE(B.bottom, R.bottom - 8);
+    switch (C.Where) {
+      case AtLeft: EXPECT_LE(B.left, R.left + 3); break;
+      case AtRight: EXPECT_GE(B.right, R.right - 3); break;
+      case Centred: EXPECT_NEAR((B.left + B.right) / 2, (R.left + R.right) / 2, 3); break;
+    }
+    // The column's data is written upright.
+    const CellDrawing Data = Cell(Grid, Ops, 1, 1);
+    ASSERT_NE(Data.FirstText(), nullptr);
+    EXPECT_EQ(Data.FirstText()->font.lfEscapement, 0);
+  }
+}
+
+}  // namespace
