@@ -305,14 +305,11 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   if (textRect.right < Rect.right) c->FillRect({std::max(textRect.right, Rect.left), Rect.top, Rect.right, Rect.bottom});
   if (textTop > Rect.top) c->FillRect({Rect.left, Rect.top, textRect.right, textTop});
   const TAlignment alignment = FUseMultiTitle ? taCenter : title->Alignment();
-  // Without the money heading the text has the whole title rectangle; with it, the caption
-  // keeps above the heading's strip.
-  win::RECT area = textRect;
-  area.bottom = Rect.bottom;
+  // Over the money heading the caption keeps to the text area above the heading's strip.
+  const win::RECT area = textRect;
   const bool vertical = title->Orientation() == tohVertical;
   int layout = tall ? 1 : 0;
   if (money) {
-    area = textRect;
     if (vertical && tall && !FUseMultiTitle) c->Font()->SetSize(c->Font()->Size() - 2);
     // A multi-level caption sits low over a short strip of room.
     if (!vertical && FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = 2;
