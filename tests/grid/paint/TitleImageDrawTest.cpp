@@ -2,6 +2,7 @@
 // the title's alignment (centred with multi-level titles) and kept inside the cell, and a
 // sort marker gives way to it in a narrow cell.
 #include "tests/support/PaintFixture.h"
+#include "tests/support/TitlePlacement.h"
 
 #include <algorithm>
 
@@ -44,16 +45,7 @@ TEST_F(TitleImageDraw, TheImageReplacesTheCaptionAtTheTitleAlignment) {
   TDBGridGx* Grid = GridWithTitleImage(1);
   TColumnGx* Column = Grid->Columns()->ColumnAt(0);
   Column->SetWidth(80);
-  enum Place { AtLeft, AtRight, Centred };
-  struct Case {
-    const char* Name;
-    TAlignment Alignment;
-    bool MultiTitle;
-    Place Where;
-  };
-  for (const Case C : {Case{"left", taLeftJustify, false, AtLeft}, Case{"right", taRightJustify, false, AtRight},
-                       Case{"centre", taCenter, false, Centred},
-                       Case{"multi-level titles centre", taRightJustify, true, Centred}}) {
+  for (const TitlePlacement& C : TitlePlacements()) {
     SCOPED_TRACE(C.Name);
     Grid->SetUseMultiTitle(C.MultiTitle);
     Column->Title()->SetAlignment(C.Alignment);
@@ -64,14 +56,7 @@ TEST_F(TitleImageDraw, TheImageReplacesTheCaptionAtTheTitleAlignment) {
     EXPECT_EQ(Title.Text(), "");
     const win::RECT B = ImageBox(Title);
     ASSERT_EQ(B.right - B.left, 10);
-    // Wholly inside the cell.
-    EXPECT_GE(B.left, R.left);
-    EXPECT_LE(B.right, R.right);
-    switch (C.Where) {
-      case AtLeft: EXPECT_LE(B.left, R.left + 3); break;
-      case AtRight: EXPECT_GE(B.right, R.right - 3); break;
-      case Centred: EXPECT_NEAR((B.left + B.right) / 2, (R.left + R.right) / 2, 2); break;
-    }
+    ExpectPlaced(B, R, C);
   }
   // The other column keeps its caption.
   Grid->SetUseMultiTitle(false);

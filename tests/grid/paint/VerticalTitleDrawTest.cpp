@@ -2,6 +2,7 @@
 // the cell's bottom, placed across the cell by the title's alignment (centred with
 // multi-level titles), and the font is upright again for the cells after it.
 #include "tests/support/PaintFixture.h"
+#include "tests/support/TitlePlacement.h"
 
 namespace {
 
@@ -21,16 +22,7 @@ TEST_F(VerticalTitleDraw, CaptionRunsUpwardPlacedByTheTitleAlignment) {
   TDBGridGx* Grid = GridWithVerticalTitle();
   Grid->SetTitleHeight(60);
   TColumnGx* Column = Grid->Columns()->ColumnAt(0);
-  enum Place { AtLeft, AtRight, Centred };
-  struct Case {
-    const char* Name;
-    TAlignment Alignment;
-    bool MultiTitle;
-    Place Where;
-  };
-  for (const Case C : {Case{"left", taLeftJustify, false, AtLeft}, Case{"right", taRightJustify, false, AtRight},
-                       Case{"centre", taCenter, false, Centred},
-                       Case{"multi-level titles centre", taRightJustify, true, Centred}}) {
+  for (const TitlePlacement& C : TitlePlacements()) {
     SCOPED_TRACE(C.Name);
     Grid->SetUseMultiTitle(C.MultiTitle);
     Column->Title()->SetAlignment(C.Alignment);
@@ -44,16 +36,10 @@ TEST_F(VerticalTitleDraw, CaptionRunsUpwardPlacedByTheTitleAlignment) {
     // Taller than wide: the text runs up the cell, starting near its bottom.
     const win::RECT& B = Caption->rect;
     EXPECT_GT(B.bottom - B.top, B.right - B.left);
-    EXPECT_GE(B.left, R.left);
-    EXPECT_LE(B.right, R.right);
     EXPECT_GE(B.top, R.top);
     EXPECT_LE(B.bottom, R.bottom);
     EXPECT_GE(B.bottom, R.bottom - 8);
-    switch (C.Where) {
-      case AtLeft: EXPECT_LE(B.left, R.left + 3); break;
-      case AtRight: EXPECT_GE(B.right, R.right - 3); break;
-      case Centred: EXPECT_NEAR((B.left + B.right) / 2, (R.left + R.right) / 2, 3); break;
-    }
+    ExpectPlaced(B, R, C);
     // The column's data is written upright.
     const CellDrawing Data = Cell(Grid, Ops, 1, 1);
     ASSERT_NE(Data.FirstText(), nullptr);
