@@ -5,8 +5,10 @@
 
 #include <vector>
 
-#include "platform/graphics/Gdi.h"
+#include "grid/DBGridGx.h"
 #include "platform/data/DBTypes.h"
+#include "platform/graphics/Gdi.h"
+#include "tests/support/CellDrawing.h"
 
 struct TitlePlacement {
   enum Place { AtLeft, AtRight, Centred };
@@ -33,5 +35,19 @@ inline void ExpectPlaced(const win::RECT& Box, const win::RECT& Cell, const Titl
     case TitlePlacement::AtLeft: EXPECT_LE(Box.left, Cell.left + 3); break;
     case TitlePlacement::AtRight: EXPECT_GE(Box.right, Cell.right - 3); break;
     case TitlePlacement::Centred: EXPECT_NEAR((Box.left + Box.right) / 2, (Cell.left + Cell.right) / 2, 3); break;
+  }
+}
+
+// Paints Grid once per case with the title of its first column set up for it, and hands
+// Check the case, the title cell's rectangle, what the paint drew and what the cell drew.
+template <class F>
+void ForEachTitlePlacement(TDBGridGx* Grid, F Check) {
+  TColumnGx* Column = Grid->Columns()->ColumnAt(0);
+  for (const TitlePlacement& C : TitlePlacements()) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetUseMultiTitle(C.MultiTitle);
+    Column->Title()->SetAlignment(C.Alignment);
+    const std::vector<win::DrawOp> Ops = PaintAndRecord(Grid->Handle());
+    Check(C, Grid->CellRect(1, 0), Ops, DrawnInCell(Grid, Ops, 1, 0));
   }
 }

@@ -43,21 +43,15 @@ protected:
 
 TEST_F(TitleImageDraw, TheImageReplacesTheCaptionAtTheTitleAlignment) {
   TDBGridGx* Grid = GridWithTitleImage(1);
-  TColumnGx* Column = Grid->Columns()->ColumnAt(0);
-  Column->SetWidth(80);
-  for (const TitlePlacement& C : TitlePlacements()) {
-    SCOPED_TRACE(C.Name);
-    Grid->SetUseMultiTitle(C.MultiTitle);
-    Column->Title()->SetAlignment(C.Alignment);
-    auto Ops = Paint(Grid);
-    const win::RECT R = Grid->CellRect(1, 0);
-    const CellDrawing Title = Cell(Grid, Ops, 1, 0);
+  Grid->Columns()->ColumnAt(0)->SetWidth(80);
+  ForEachTitlePlacement(Grid, [&](const TitlePlacement& C, const win::RECT& R, const std::vector<win::DrawOp>&,
+                                  const CellDrawing& Title) {
     EXPECT_EQ(Title.Image(&Images), 1);
     EXPECT_EQ(Title.Text(), "");
     const win::RECT B = ImageBox(Title);
     ASSERT_EQ(B.right - B.left, 10);
     ExpectPlaced(B, R, C);
-  }
+  });
   // The other column keeps its caption.
   Grid->SetUseMultiTitle(false);
   EXPECT_EQ(Cell(Grid, Paint(Grid), 2, 0).Text(), "B");

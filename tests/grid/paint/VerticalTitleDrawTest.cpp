@@ -21,14 +21,8 @@ protected:
 TEST_F(VerticalTitleDraw, CaptionRunsUpwardPlacedByTheTitleAlignment) {
   TDBGridGx* Grid = GridWithVerticalTitle();
   Grid->SetTitleHeight(60);
-  TColumnGx* Column = Grid->Columns()->ColumnAt(0);
-  for (const TitlePlacement& C : TitlePlacements()) {
-    SCOPED_TRACE(C.Name);
-    Grid->SetUseMultiTitle(C.MultiTitle);
-    Column->Title()->SetAlignment(C.Alignment);
-    auto Ops = Paint(Grid);
-    const win::RECT R = Grid->CellRect(1, 0);
-    const CellDrawing Title = Cell(Grid, Ops, 1, 0);
+  ForEachTitlePlacement(Grid, [&](const TitlePlacement& C, const win::RECT& R, const std::vector<win::DrawOp>& Ops,
+                                  const CellDrawing& Title) {
     const win::DrawOp* Caption = Title.FirstText();
     ASSERT_NE(Caption, nullptr);
     EXPECT_EQ(Caption->text, "Name");
@@ -41,10 +35,10 @@ TEST_F(VerticalTitleDraw, CaptionRunsUpwardPlacedByTheTitleAlignment) {
     EXPECT_GE(B.bottom, R.bottom - 8);
     ExpectPlaced(B, R, C);
     // The column's data is written upright.
-    const CellDrawing Data = Cell(Grid, Ops, 1, 1);
+    const CellDrawing Data = DrawnInCell(Grid, Ops, 1, 1);
     ASSERT_NE(Data.FirstText(), nullptr);
     EXPECT_EQ(Data.FirstText()->font.lfEscapement, 0);
-  }
+  });
 }
 
 }  // namespace
