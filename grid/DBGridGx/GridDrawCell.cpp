@@ -305,14 +305,23 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   if (textRect.right < Rect.right) c->FillRect({std::max(textRect.right, Rect.left), Rect.top, Rect.right, Rect.bottom});
   if (textTop > Rect.top) c->FillRect({Rect.left, Rect.top, textRect.right, textTop});
   const TAlignment alignment = FUseMultiTitle ? taCenter : title->Alignment();
-  win::RECT shifted = textRect;
+  // Over the money heading the caption keeps to the text area above the heading's strip.
+  const win::RECT area = textRect;
+  const bool vertical = title->Orientation() == tohVertical;
+  int layout = tall ? 1 : 0;
+  if (money) {
+    if (vertical && tall && !FUseMultiTitle) c->Font()->SetSize(c->Font()->Size() - 2);
+    // A multi-level caption sits low over a short strip of room.
+    if (!vertical && FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = 2;
+  }
+  win::RECT shifted = area;
   shifted.left += shift;
   shifted.right += shift;
-  if (title->Orientation() == tohVertical) {
-    c->FillRect(textRect);
+  if (vertical) {
+    c->FillRect(area);
     PaintVerticalCellText(c, shifted, false, L, T + 2, caption, alignment, 2, false);
   } else if (tall) {
-    PaintCellText(textRect, L + shift, T + shift, caption, alignment, 1, true, title->EndEllipsis(), 0, -shift);
+    PaintCellText(area, L + shift, T + shift, caption, alignment, layout, true, title->EndEllipsis(), 0, -shift);
   } else {
     PaintCellText(shifted, L, T, caption, alignment, 0, false, title->EndEllipsis(), 0, 0);
   }

@@ -219,7 +219,8 @@ void DrawImageInCell(TCustomImageList* ImageList, TGraphic* Graphic, TCanvas* Ca
   const int H = ImageList ? ImageList->Height() : (Graphic ? Graphic->Height() : 0);
   int X;
   switch (Alignment) {
-    case taRightJustify: X = Rect.right - W + DX; break;
+    // The inset keeps a right-aligned image off the right edge, as it keeps a left one off the left.
+    case taRightJustify: X = Rect.right - W - DX; break;
     case taCenter: X = (Rect.left + Rect.right - W) / 2 + DX; break;
     default: X = Rect.left + DX; break;
   }

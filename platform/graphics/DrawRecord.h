@@ -63,6 +63,8 @@ struct DrawOp {
   std::shared_ptr<const PixelImage> image;  // blit source, already at the target's colours
   bool alpha = false;          // blit: the image's top byte is its opacity (0 see-through, 255 solid)
   RECT srcRect;                // blit: part of `image` stretched into `rect`
+  HDC source = nullptr;        // blit: the DC the pixels came from (none for device-independent bits)
+  POINT sourceOrigin;          // blit: where `image` starts on the source DC, its device units
   int polyFillMode = ALTERNATE;
   int ellipseW = 0, ellipseH = 0;
 

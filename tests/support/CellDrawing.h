@@ -3,6 +3,7 @@
 // recorded operation, and answers questions about the operations inside one cell's
 // rectangle (texts, fills, images of an image list, check boxes, edges, focus frames).
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageList.h"
 
-// The operations one paint of a window recorded, in client coordinates.
+// The operations one paint of a window recorded, in client coordinates. Text written on
+// an off-screen bitmap (since the bitmap was last filled) and then copied into the window
+// counts as written where the copy put it.
 inline std::vector<win::DrawOp> PaintAndRecord(win::HWND Window) {
   win::StartDrawRecording();
   win::ClearDrawRecording();
@@ -21,8 +24,25 @@ inline std::vector<win::DrawOp> PaintAndRecord(win::HWND Window) {
   win::UpdateWindow(Window);
   win::headless::ProcessMessages();
   std::vector<win::DrawOp> ops;
-  for (const win::DrawOp& Op : win::DrawRecording())
-    if (Op.window == Window) ops.push_back(Op);
+  std::map<win::HDC, std::vector<win::DrawOp>> offscreen;  // texts per off-screen DC
+  for (const win::DrawOp& Op : win::DrawRecording()) {
+    if (!Op.window && Op.dc) {
+      if (Op.kind == win::DrawKind::Fill) offscreen[Op.dc].clear();
+      else if (Op.kind == win::DrawKind::Text) offscreen[Op.dc].push_back(Op);
+      continue;
+    }
+    if (Op.window != Window) continue;
+    ops.push_back(Op);
+    if (Op.kind != win::DrawKind::Blit || !Op.source) continue;
+    const int DX = std::min(Op.rect.left, Op.rect.right) - Op.sourceOrigin.x;
+    const int DY = std::min(Op.rect.top, Op.rect.bottom) - Op.sourceOrigin.y;
+    for (win::DrawOp Text : offscreen[Op.source]) {
+      Text.window = Window;
+      for (win::RECT* R : {&Text.rect, &Text.clip}) *R = {R->left + DX, R->top + DY, R->right + DX, R->bottom + DY};
+      for (win::POINT& P : Text.points) P = {P.x + DX, P.y + DY};
+      ops.push_back(Text);
+    }
+  }
   win::StopDrawRecording();
   return ops;
 }

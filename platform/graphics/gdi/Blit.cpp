@@ -56,6 +56,9 @@ BOOL StretchBlt(HDC hdest, int x, int y, int w, int h, HDC hsrc, int sx, int sy,
     if (!src) return FALSE;
     POINT sa = ToDevice(*src, sx, sy), sb = ToDevice(*src, sx + sw, sy + sh);
     RECT area{sa.x, sa.y, sb.x, sb.y};
+    if (rop == SRCCOPY && CopyPixelsDirect(*dest, op, *src, area)) return TRUE;
+    op.source = hsrc;
+    op.sourceOrigin = POINT{std::min(sa.x, sb.x), std::min(sa.y, sb.y)};
     op.image = GrabSource(*src, area, *dest);
     // The source rectangle within the grabbed image keeps its direction for mirroring.
     int iw = op.image->width, ih = op.image->height;

@@ -173,6 +173,11 @@ void Emit(DCObj& dc, DrawOp op);
 // Renders an operation onto the DC's surface, clipped to its recorded clip and the DC's visible area.
 void Render(DCObj& dc, const DrawOp& op);
 
+// A same-size copy between two colour image surfaces, straight from the source's pixels,
+// when nothing needs to keep the operation (no recording, no metafile). False leaves the
+// transfer to the general path.
+bool CopyPixelsDirect(DCObj& dest, const DrawOp& op, DCObj& src, const RECT& srcArea);
+
 // Text rendering used by Render.
 void RenderText(DCObj& dc, cairo_t* cr, const DrawOp& op);
 // The logical font selected into the DC, with its height in device units.

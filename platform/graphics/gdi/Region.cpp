@@ -110,6 +110,19 @@ Region Region::FromCells(const std::vector<int>& xs, const std::vector<int>& ys,
 
 Region Region::Combine(const Region& a, const Region& b, int mode) {
   if (mode == RGN_COPY) return a;
+  // Two rectangles at most, or one with nothing: no grid of cells needed.
+  if (a.FRects.size() <= 1 && b.FRects.size() <= 1) {
+    if (mode == RGN_AND) {
+      Region r;
+      if (!a.Empty() && !b.Empty()) {
+        const RECT i = RectIntersect(a.FRects[0], b.FRects[0]);
+        if (!RectEmpty(i)) r.FRects.push_back(i);
+      }
+      return r;
+    }
+    if (a.Empty() != b.Empty() && (mode == RGN_OR || mode == RGN_XOR)) return a.Empty() ? b : a;
+    if (b.Empty() && mode == RGN_DIFF) return a;
+  }
   std::vector<int> xs, ys;
   for (const Region* g : {&a, &b})
     for (const RECT& r : g->FRects) {

@@ -337,6 +337,40 @@ void Emit(DCObj& dc, DrawOp op) {
   Render(dc, op);
 }
 
+bool CopyPixelsDirect(DCObj& dest, const DrawOp& op, DCObj& src, const RECT& srcArea) {
+  if (DrawRecordingOn() || dest.type == DCType::MetaFile || !dest.cr || op.kind != DrawKind::Blit) return false;
+  const RECT& r = op.rect;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0 || srcArea.right - srcArea.left != w || srcArea.bottom - srcArea.top != h) return false;
+  if (!src.surface || src.surface == dest.surface) return false;
+  for (DCObj* d : {&dest, &src}) {
+    if (cairo_surface_get_type(d->surface) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(d->surface) != CAIRO_FORMAT_RGB24)
+      return false;
+    if (d->type == DCType::Memory)
+      if (BitmapObj* b = FindBitmap(d->bitmap); b && b->bpp == 1) return false;
+  }
+  PixelTarget from = PixelsOf(src.surface);
+  const int sx0 = srcArea.left + src.origin.x, sy0 = srcArea.top + src.origin.y;
+  if (sx0 < 0 || sy0 < 0 || sx0 + w > from.width || sy0 + h > from.height) return false;
+  PixelTarget to = PixelsOf(dest.surface);
+  Region area = (op.hasClipRegion ? OpClip(dest, op) : dest.visible).Intersect(Region(r));
+  area.Offset(dest.origin.x, dest.origin.y);
+  area = area.Intersect(Region(RECT{0, 0, to.width, to.height}));
+  // Source pixel of a surface pixel of the destination.
+  const int dx = sx0 - (r.left + dest.origin.x), dy = sy0 - (r.top + dest.origin.y);
+  for (const RECT& rc : area.Rects()) {
+    const int n = rc.right - rc.left;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+      const std::uint32_t* s = from.data + size_t(y + dy) * from.stride + (rc.left + dx);
+      std::uint32_t* d = to.data + size_t(y) * to.stride + rc.left;
+      for (int x = 0; x < n; ++x) d[x] = s[x] & 0xFFFFFF;
+    }
+  }
+  cairo_surface_mark_dirty(dest.surface);
+  return true;
+}
+
 void Render(DCObj& dc, const DrawOp& op) {
   cairo_t* cr = dc.cr;
   if (!cr || op.kind == DrawKind::Edge || op.kind == DrawKind::FrameControl) return;

@@ -235,6 +235,20 @@ TEST(Raster, RegionsCombineCompareAndMove) {
       for (int x = 0; x < 20; ++x) area += PtInRegion(d, x, y) ? 1 : 0;
     EXPECT_EQ(area, c.area) << c.mode;
   }
+  // With an empty region or apart.
+  HRGN e = CreateRectRgn(0, 0, 0, 0), far = CreateRectRgn(20, 20, 30, 30);
+  struct WithCase { HRGN x, y; int mode, result, area; } withs[] = {
+      {a, far, RGN_AND, NULLREGION, 0},    {a, e, RGN_AND, NULLREGION, 0},   {a, e, RGN_OR, SIMPLEREGION, 100},
+      {e, a, RGN_XOR, SIMPLEREGION, 100},  {a, e, RGN_DIFF, SIMPLEREGION, 100}, {e, a, RGN_DIFF, NULLREGION, 0},
+      {a, far, RGN_OR, COMPLEXREGION, 200}};
+  for (auto& c : withs) {
+    EXPECT_EQ(CombineRgn(d, c.x, c.y, c.mode), c.result) << c.mode;
+    int area = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) area += PtInRegion(d, x, y) ? 1 : 0;
+    EXPECT_EQ(area, c.area) << c.mode;
+  }
+  for (HRGN h : {e, far}) DeleteObject(h);
   EXPECT_EQ(CombineRgn(d, a, nullptr, RGN_AND), RGN_ERROR);
   RECT box;
   CombineRgn(d, a, b, RGN_OR);
