@@ -248,6 +248,12 @@ public:
   // The title button being pressed (a grid column), -1 when none.
   int PressedTitleCol() const { return FPressedTitleCol; }
   bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
+  // The width of the flat border drawn around the client area (0 or 1).
+  int NonClientInset() const { return FNonClientInset; }
+  // A left press in a multi-selecting grid with automatic dragging: the press selects
+  // first and the mouse handling starts the drag itself.
+  bool DragPending() const { return FDragPending; }
+  void SetDragPending(bool Value) { FDragPending = Value; }
 
   // ---- owned objects ----
   TColumnsGxList* ShownColumns() const { return FShownColumns.get(); }
@@ -381,6 +387,8 @@ public:
   virtual void WriteEditorText();
   virtual void BuildFieldMap();
   virtual void PaintFlatBorder();
+  // Whether (X, Y) lies where the frozen columns' right border can be dragged.
+  virtual bool InFrozenSizingZone(int X, int Y);
   virtual void DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState);
   virtual void CollectDataSetFields(TList* List);
   virtual void RequestLayout();
@@ -450,6 +458,10 @@ public:
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
+  void WndProc(TMessage& Message) override;
+  // Leaving the grid: an untouched new record is cancelled with dgCancelOnExit, else the
+  // editor's text is written; a failed write keeps the focus in the grid.
+  void DoExit() override;
   // What the grid forgets when a component it refers to is removed.
   virtual void ForgetRemovedComponent(TComponent* AComponent);
   virtual void AdjustCreateParams(TCreateParams& Params);
@@ -587,6 +599,11 @@ private:
   bool ColumnsStored() const;
   bool Loading() const;
   void DeferredLayoutMessage(TMessage& Message);
+  // The messages the grid answers itself (true: handled).
+  bool DispatchGridMessage(TMessage& Message);
+  void SetCursorMessage(TMessage& Message);
+  // The columns are kept in the form (customised, or bound to persistent fields).
+  bool ColumnsPersistent() const;
   // Scroll-bar messages and focus changes.
   void VertScrollMessage(TMessage& Message);
   void HorzScrollMessage(TMessage& Message);
@@ -676,6 +693,10 @@ private:
   // saved) and the current record's distance from it.
   std::string FViewBookmark;
   int FViewDistance = 0;
+  int FNonClientInset = 0;
+  bool FDragPending = false;
+  // LeftCol at the last top-left change (-1: none yet).
+  int FLastLeftCol = -1;
   TImeMode FDefaultImeMode = imDontCare;
 
   TDBGridGxAllowedOperations FAllowedOperations;

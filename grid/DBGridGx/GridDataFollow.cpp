@@ -239,8 +239,6 @@ void TCustomDBGridGx::UpdateHorzScrollBar() {
   }
 }
 
-void TCustomDBGridGx::TopLeftChanged() { TCustomGrid::TopLeftChanged(); }
-
 void TCustomDBGridGx::TimedScroll(TGridScrollDirection Direction) {
   if (!FDataLink || !FDataLink->Active()) return;
   TDataSet* DS = FDataLink->DataSet();
@@ -341,8 +339,16 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
     R.right = ClientWidth();
     win::InvalidateRect(Handle(), &R, win::FALSE);
   };
+  const bool ToEditor = FromEditor;  // on focus out the other window is where it goes
   if (In && !FromEditor) ApplyColumnIme();
   RepaintSelectedRow();
+  // Leaving the grid, the input method goes back to the system's default.
+  const bool DoubleByte = win::GetSystemMetrics(win::SM_DBCSENABLED) != 0;
+  if (!In && DoubleByte) {
+    SetImeName(Screen->DefaultIme());
+    SetImeMode(imDontCare);
+  }
   TCustomGrid::Dispatch(Message);
+  if (!In && DoubleByte && !ToEditor) win::ActivateKeyboardLayout(Screen->DefaultKbLayout(), win::KLF_ACTIVATE);
   if (FSelectionShownActive != SelectionHasFocus()) SelectionChanged();
 }

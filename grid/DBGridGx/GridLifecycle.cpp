@@ -38,8 +38,6 @@ void TCustomDBGridGx::CreateParams(TCreateParams& Params) {
   AdjustCreateParams(Params);
 }
 
-void TCustomDBGridGx::AdjustCreateParams(TCreateParams&) {}
-
 void TCustomDBGridGx::CreateWnd() { CreateGridWindow(); }
 
 void TCustomDBGridGx::CreateGridWindow() {

@@ -13,6 +13,8 @@
 
 void TCustomDBGridGx::AutoScrollStep(int, int) {}
 
+bool TCustomDBGridGx::InFrozenSizingZone(int, int) { return false; }
+
 void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomGrid::MouseDown(Button, Shift, X, Y);
 }
