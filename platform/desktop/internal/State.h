@@ -183,6 +183,7 @@ struct State {
   std::vector<Monitor> Monitors;
   GraphicsHooks Hooks;
   std::vector<UINT> Beeps;
+  std::vector<HKL> ActivatedLayouts;
 };
 
 State& S();
