@@ -36,6 +36,7 @@ class TMoneyStyle;
 class TField;
 class TDataSet;
 class TInplaceFilterEditGx;
+class IMemTableGx;
 
 using TDBGridGxClickEvent = TEvent<void(TColumnGx* Column)>;
 using TTitleGxClickEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column)>;
@@ -330,6 +331,17 @@ public:
   // grid, its editor and its window.
   void ApplyColumnIme();
 
+  // ---- whole-dataset cursor mode: one grid row per record the dataset makes available ----
+  bool CursorModeActive() const { return FMemTable != nullptr; }
+  // Switches the mode on when the dataset offers it and no footers show, else off.
+  void UpdateCursorMode();
+  // Drawing data row Row: the dataset's fields show that record until EndDrawRow.
+  void BeginDrawRow(int Row);
+  void EndDrawRow();
+  bool IsCurrentRecordRow(int Row);
+  // The data rows that show a record: every one in the cursor mode, else the link's.
+  int RecordRowCount() const;
+
   // ---- draw geometry and cell areas ----
   void CalcDrawInfoGx(TGridDrawInfoGx& Info);
   void CalcDrawInfoGxXY(TGridDrawInfoGx& Info, int UseWidth, int UseHeight);
@@ -462,6 +474,19 @@ protected:
   // Leaving the grid: an untouched new record is cancelled with dgCancelOnExit, else the
   // editor's text is written; a failed write keeps the focus in the grid.
   void DoExit() override;
+  // The wheel: outside the cursor mode the dataset moves by one record; in it the view
+  // scrolls (a page with Ctrl) and Shift moves the dataset.
+  bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override { return HandleMouseWheel(true, Shift, MousePos); }
+  bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override { return HandleMouseWheel(false, Shift, MousePos); }
+  bool HandleMouseWheel(bool Down, TShiftState Shift, win::POINT MousePos);
+  // The cursor mode's row count, row synchronisation, look-ahead and vertical scrolling.
+  void RecountRowsCursorMode();
+  void SyncActiveRowCursorMode();
+  void FetchAhead();
+  void UpdateScrollInfoCursorMode();
+  void SafeMoveTop(int Top);
+  void VScrollCursorMode(TMessage& Message);
+  void ClampTopRow();
   // What the grid forgets when a component it refers to is removed.
   virtual void ForgetRemovedComponent(TComponent* AComponent);
   virtual void AdjustCreateParams(TCreateParams& Params);
@@ -694,6 +719,11 @@ private:
   std::string FViewBookmark;
   int FViewDistance = 0;
   int FNonClientInset = 0;
+  IMemTableGx* FMemTable = nullptr;
+  // The dataset FMemTable belongs to, known by identity when it is freed.
+  TDataSet* FMemTableDataSet = nullptr;
+  bool FFetchingAhead = false;
+  int FSavedDrawRecord = -1;
   bool FDragPending = false;
   // LeftCol at the last top-left change (-1: none yet).
   int FLastLeftCol = -1;

@@ -57,9 +57,11 @@ void TCustomDBGridGx::LinkActiveChanged() {
   // taken only while the link is active.
   if (FSelection) FSelection->LinkActive(Active);
   FSumList->SetDataSet(FDataLink ? FDataLink->DataSet() : nullptr);
+  if (CursorModeActive()) RecountRows();
   RequestLayout();
   if (Active && EditorAlwaysShown()) ShowCellEditor();
   UpdateVertScrollBar();
+  UpdateCursorMode();
 }
 
 bool TCustomDBGridGx::VertBarShown() {
@@ -89,6 +91,10 @@ void TCustomDBGridGx::RefreshAfterDataChange() {
 }
 
 void TCustomDBGridGx::ScrollRows(int Distance) {
+  if (CursorModeActive()) {
+    SyncActiveRowCursorMode();
+    return;
+  }
   if (!HandleAllocated()) return;
   const win::RECT Client = ClientRect();
   // A column in view gives the rows' vertical extent.
@@ -154,6 +160,10 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
 
 void TCustomDBGridGx::SyncActiveRow() {
   if (FSearching && !FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
+  if (CursorModeActive()) {
+    SyncActiveRowCursorMode();
+    return;
+  }
   if (!FDataLink || !FDataLink->Active() || !HandleAllocated() || Loading()) return;
   const int Target = FDataLink->ActiveRecord() + FTitleAreaRowCount;
   if (Target != Row() && Target < RowCount()) {
@@ -166,6 +176,10 @@ void TCustomDBGridGx::SyncActiveRow() {
 }
 
 void TCustomDBGridGx::UpdateVertScrollBar() {
+  if (CursorModeActive()) {
+    UpdateScrollInfoCursorMode();
+    return;
+  }
   if (!FDataLink || !HandleAllocated()) return;
   const win::HWND H = Handle();
   const bool Always = FVertScrollBar->VisibleMode() == sbAlwaysShowGx;
@@ -268,6 +282,10 @@ void TCustomDBGridGx::ApplyColumnIme() {
 
 void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
   if (!TakeFocus()) return;
+  if (CursorModeActive()) {
+    VScrollCursorMode(Message);
+    return;
+  }
   if (!FDataLink || !FDataLink->Active()) return;
   TDataSet* DS = FDataLink->DataSet();
   const bool Numbered = FSumList->DataSet() && FSumList->CursorIsSequenced();

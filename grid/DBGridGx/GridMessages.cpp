@@ -189,4 +189,5 @@ void TCustomDBGridGx::TopLeftChanged() {
   FLastLeftCol = LeftCol();
   TCustomGrid::TopLeftChanged();
   UpdateHorzScrollBar();
+  if (CursorModeActive()) FetchAhead();
 }
