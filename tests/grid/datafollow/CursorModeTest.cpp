@@ -141,4 +141,24 @@ TEST_F(CursorMode, RowsAreDrawnByAskingTheDatasetForThem) {
   EXPECT_GE(*std::max_element(Mem->DrawRecords.begin(), Mem->DrawRecords.end()), 11);
 }
 
+TEST_F(CursorMode, FreeingTheDatasetEndsTheMode) {
+  MemGrid(60, 40, 10);
+  ASSERT_TRUE(Grid->CursorModeActive());
+  delete Mem;
+  Mem = nullptr;
+  Settle();
+  EXPECT_FALSE(Grid->CursorModeActive());
+  Grid->Perform(win::WM_VSCROLL, win::SB_LINEDOWN, 0);
+  Grid->Invalidate();
+  Settle();
+}
+
+TEST_F(CursorMode, OutsideTheModeTheWheelMovesTheRecord) {
+  GridOn(60, 10);
+  Grid->Perform(CM_MOUSEWHEEL, win::MAKEWPARAM(0, static_cast<win::WORD>(static_cast<short>(-120))), 0);
+  EXPECT_EQ(DataSet->RecNo(), 2);
+  Grid->Perform(CM_MOUSEWHEEL, win::MAKEWPARAM(0, 120), 0);
+  EXPECT_EQ(DataSet->RecNo(), 1);
+}
+
 }  // namespace
