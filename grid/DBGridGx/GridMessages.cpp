@@ -17,8 +17,6 @@ namespace {
 // The height of the zone at the bottom of a title cell where the column-selection cursor
 // shows.
 constexpr int ColumnSelectZoneHeight = 7;
-// The timer that ends an incremental search.
-constexpr win::UINT_PTR SearchTimerId = 2;
 }  // namespace
 
 bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
@@ -56,10 +54,6 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
       }
       return true;
     }
-    case win::WM_TIMER:
-      if (Message.WParam != SearchTimerId) return false;
-      StopIncrementalSearch();
-      return true;
     case win::WM_SETCURSOR: SetCursorMessage(Message); return true;
     case win::WM_NCCALCSIZE: {
       TCustomGrid::Dispatch(Message);
