@@ -631,6 +631,8 @@ private:
   bool ColumnsPersistent() const;
   // Scroll-bar messages and focus changes.
   void VertScrollMessage(TMessage& Message);
+  // Where a drag has the vertical bar's thumb.
+  int VertTrackPos();
   void HorzScrollMessage(TMessage& Message);
   void FocusMessage(TMessage& Message);
   // The window's vertical bar is shown.

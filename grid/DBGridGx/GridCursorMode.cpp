@@ -150,12 +150,6 @@ void TCustomDBGridGx::VScrollCursorMode(TMessage& Message) {
   CalcDrawInfo(Info);
   const int Top = TopRow();
   const int LastFull = Info.Vert.LastFullVisibleCell;
-  auto TrackPos = [&] {
-    win::SCROLLINFO Si{};
-    Si.fMask = win::SIF_TRACKPOS;
-    win::GetScrollInfo(Handle(), win::SB_VERT, &Si);
-    return Si.nTrackPos;
-  };
   switch (Message.WParamLo()) {
     case win::SB_LINEUP: SafeMoveTop(Top - 1); break;
     case win::SB_LINEDOWN: SafeMoveTop(Top + 1); break;
@@ -170,9 +164,9 @@ void TCustomDBGridGx::VScrollCursorMode(TMessage& Message) {
     case win::SB_PAGEDOWN: SafeMoveTop(Top + std::max(1, LastFull - Top)); break;
     case win::SB_TOP: SafeMoveTop(FixedRows()); break;
     case win::SB_BOTTOM: SafeMoveTop(RowCount()); break;
-    case win::SB_THUMBPOSITION: SafeMoveTop(FixedRows() + TrackPos() - 1); break;
+    case win::SB_THUMBPOSITION: SafeMoveTop(FixedRows() + VertTrackPos() - 1); break;
     case win::SB_THUMBTRACK:
-      if (FVertScrollBar->Tracking()) SafeMoveTop(FixedRows() + TrackPos() - 1);
+      if (FVertScrollBar->Tracking()) SafeMoveTop(FixedRows() + VertTrackPos() - 1);
       break;
     default: break;
   }

@@ -280,6 +280,13 @@ void TCustomDBGridGx::ApplyColumnIme() {
   }
 }
 
+int TCustomDBGridGx::VertTrackPos() {
+  win::SCROLLINFO Info{};
+  Info.fMask = win::SIF_TRACKPOS;
+  win::GetScrollInfo(Handle(), win::SB_VERT, &Info);
+  return Info.nTrackPos;
+}
+
 void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
   if (!TakeFocus()) return;
   if (CursorModeActive()) {
@@ -289,12 +296,6 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
   if (!FDataLink || !FDataLink->Active()) return;
   TDataSet* DS = FDataLink->DataSet();
   const bool Numbered = FSumList->DataSet() && FSumList->CursorIsSequenced();
-  auto TrackPos = [&] {
-    win::SCROLLINFO Info{};
-    Info.fMask = win::SIF_TRACKPOS;
-    win::GetScrollInfo(Handle(), win::SB_VERT, &Info);
-    return Info.nTrackPos;
-  };
   switch (Message.WParamLo()) {
     case win::SB_LINEUP: DS->MoveBy(-FDataLink->ActiveRecord() - 1); break;
     case win::SB_LINEDOWN: DS->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord()); break;
@@ -314,7 +315,7 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
           default: break;
         }
       } else {
-        const int P = TrackPos();
+        const int P = VertTrackPos();
         const int Count = FSumList->VirtualRecordCount();
         if (P > 1 && P < Count) FSumList->SetVirtualRecNo(P);
         else if (P >= Count) DS->Last();
@@ -325,7 +326,7 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
       // On the five-step bar the thumb has no record number to follow: only its final
       // position counts.
       if (FVertScrollBar->Tracking() && Numbered) {
-        DS->MoveBy(TrackPos() - FSumList->VirtualRecNo());
+        DS->MoveBy(VertTrackPos() - FSumList->VirtualRecNo());
         FSkipThumbPosition = true;
       }
       break;

@@ -1,39 +1,14 @@
 // A memo whose text fits keeps its vertical bar, disabled: on a real display the strip
 // shows that bar from the first show on, also when the window first shows minimised and
 // is restored later (as the main window does).
-#include "platform/controls/Forms.h"
 #include "platform/controls/StdCtrls.h"
-#include "platform/desktop/Windows.h"
-#include "platform/graphics/Gdi.h"
-#include "platform/x11/X11Backend.h"
-#include "tests/platform/controls/x11/OtherClient.h"
-#include "tests/platform/x11/ServicesXvfb.h"
+#include "tests/platform/controls/x11/OnDisplay.h"
 
 namespace {
 using namespace win;
 
-class MemoFittingText : public xvfb_test::TwoClients, public ::testing::WithParamInterface<bool> {
+class MemoFittingText : public FormOnDisplay, public ::testing::WithParamInterface<bool> {
 protected:
-  void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    InstallDrawingHooks();
-    InstallBackend(std::make_unique<x11::X11Backend>(std::move(FOurs)));
-    RegisterStandardClasses();
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    headless::Reset();
-    InstallBackend(nullptr);
-    TwoClients::TearDown();
-  }
-  void PumpFor(int rounds) {
-    for (int i = 0; i < rounds; ++i) {
-      headless::ProcessMessages();
-      CurrentBackend().WaitForEvents(20);
-      other_client::Sync(*FOther);
-    }
-  }
   // The colours of a part of the memo's window in the form's X window.
   std::set<unsigned long> ColoursOf(unsigned long x, HWND memo, const RECT& part) {
     RECT w{};
@@ -43,7 +18,6 @@ protected:
     int dx = w.left - o.x, dy = w.top - o.y;
     return other_client::Colours(*FOther, x, RECT{part.left + dx, part.top + dy, part.right + dx, part.bottom + dy});
   }
-  TForm* form = nullptr;
 };
 
 TEST_P(MemoFittingText, TheDisabledBarShowsOnTheFirstShow) {
@@ -59,20 +33,19 @@ TEST_P(MemoFittingText, TheDisabledBarShowsOnTheFirstShow) {
   if (restored) {
     form->SetWindowState(wsMinimized);
     form->Show();
-    PumpFor(5);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(form->Handle()) != 0; }));
     form->SetWindowState(wsNormal);
   } else {
     form->Show();
   }
   unsigned long x = 0;
-  for (int i = 0; i < 200 && !(x = other_client::FindViewable(*FOther, "Fitting memo")); ++i) PumpFor(1);
-  ASSERT_NE(x, 0u);
-  PumpFor(10);
+  ASSERT_TRUE(PumpUntil([&] { return (x = other_client::FindViewable(*FOther, "Fitting memo")) != 0; }));
 
   RECT bar{};
   ASSERT_TRUE(GetWindowScrollBarRect(memo->Handle(), SB_VERT, &bar));
   // The disabled bar: its face with light and grey edges and grey glyphs, nothing black.
-  std::set<unsigned long> colours = ColoursOf(x, memo->Handle(), bar);
+  std::set<unsigned long> colours;
+  PumpUntil([&] { return (colours = ColoursOf(x, memo->Handle(), bar)).count(0x808080) != 0; });
   EXPECT_TRUE(colours.count(0xD4D0C8) && colours.count(0x808080) && colours.count(0xFFFFFF)) << colours.size();
   EXPECT_FALSE(colours.count(0));
   // The text area beside it shows too.
