@@ -4,6 +4,7 @@
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/InplaceEdit.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/Titles.h"
 #include "grid/DBGridGx/UnitResources.h"
@@ -52,6 +53,14 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
         Column->RefreshDefaultFont();
         Column->Title()->RefreshDefaultFont();
       }
+      return true;
+    }
+    case CM_MOUSEWHEEL: {
+      // An open drop-down of the cell editor takes the wheel when it wants it.
+      auto* Editor = dynamic_cast<TDBGridInplaceEdit*>(InplaceEditor());
+      TWinControl* Popup = Editor && Editor->Visible() && Editor->PopupVisible() ? Editor->ActivePopup() : nullptr;
+      if (!Popup || Popup->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) == 0) return false;
+      Message.Result = 1;
       return true;
     }
     case win::WM_SETCURSOR: SetCursorMessage(Message); return true;
