@@ -1,5 +1,5 @@
-// The grid's vertical bar on a real display: presses on its arrow and its track, made by
-// the server's own pointer, move the dataset's record.
+// The grid's vertical bar on a real display: presses on its arrow and its track and a drag
+// of its thumb, made by the server's own pointer, move the dataset's record.
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "platform/controls/Forms.h"
@@ -56,11 +56,14 @@ protected:
     InstallBackend(nullptr);
     TwoClients::TearDown();
   }
+  void Pump() {
+    headless::ProcessMessages();
+    CurrentBackend().WaitForEvents(20);
+  }
   bool PumpUntil(const std::function<bool()>& Done) {
     for (int I = 0; I < 200; ++I) {
-      headless::ProcessMessages();
       if (Done()) return true;
-      CurrentBackend().WaitForEvents(20);
+      Pump();
     }
     return Done();
   }
@@ -94,7 +97,7 @@ protected:
   TDBGridGx* Grid = nullptr;
 };
 
-TEST_F(GridBarOnDisplay, TheArrowAndTheTrackMoveTheRecord) {
+TEST_F(GridBarOnDisplay, TheArrowTheTrackAndTheThumbMoveTheRecord) {
   ASSERT_TRUE(PumpUntil([&] { return Grid->VisibleDataRowCount() > 0 && Grid->VisibleDataRowCount() < 50; }));
   const int Rows = Grid->VisibleDataRowCount();
   // Wait until the display shows the form under the pointer.
@@ -117,6 +120,19 @@ TEST_F(GridBarOnDisplay, TheArrowAndTheTrackMoveTheRecord) {
   ASSERT_TRUE(PressAt(At(Bar().Arrow1)));
   EXPECT_EQ(Data->RecNo(), FirstShown - 1);
   EXPECT_TRUE(Grid->Focused());
+
+  // The thumb dragged to the end of the track: the last record.
+  const POINT Thumb = At(Bar().Thumb);
+  const POINT End = At(Bar().Track, Bar().Track.bottom - Bar().Track.top - 1);
+  real_pointer::MoveTo(*FOther, Thumb.x, Thumb.y);
+  real_pointer::LeftButton(*FOther, true);
+  ASSERT_TRUE(PumpUntil([] { return GetCapture() != nullptr; }));
+  for (int Step = 1; Step <= 4; ++Step) {
+    real_pointer::MoveTo(*FOther, Thumb.x, Thumb.y + (End.y - Thumb.y) * Step / 4);
+    for (int Round = 0; Round < 3; ++Round) Pump();
+  }
+  real_pointer::LeftButton(*FOther, false);
+  EXPECT_TRUE(PumpUntil([&] { return Data->RecNo() == 50 && GetCapture() == nullptr; })) << Data->RecNo();
 }
 
 }  // namespace
