@@ -45,6 +45,7 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
       }
       return true;
     case CM_FONTCHANGED: {
+      if (!FColumns) return false;  // still being made
       LockLayout();
       auto unlock = AtScopeExit([this] { UnlockLayout(); });
       TCustomGrid::Dispatch(Message);
