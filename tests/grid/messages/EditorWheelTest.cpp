@@ -8,12 +8,7 @@ using EditorWheel = InplaceEditTest;
 
 TEST_F(EditorWheel, AnOpenListTakesTheWheel) {
   UseGrid<PopupRecordingGrid>();
-  TClientDataSet* Data = NewDataSet({{"S", ftString}});
-  for (int I = 0; I < 3; ++I) {
-    Data->Append();
-    Data->Post();
-  }
-  Data->First();
+  TClientDataSet* Data = StringRecords(4);
   TColumnGx* Column = EditColumn(Data, "S");
   Column->SetDropDownRows(3);
   SetLines(Column->PickList(), {"a", "b", "c", "d", "e", "f", "g", "h"});
