@@ -36,6 +36,7 @@ class TMoneyStyle;
 class TField;
 class TDataSet;
 class TInplaceFilterEditGx;
+class IMemTableGx;
 
 using TDBGridGxClickEvent = TEvent<void(TColumnGx* Column)>;
 using TTitleGxClickEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column)>;
@@ -253,6 +254,8 @@ public:
   // 3 selects a cell rectangle, 6 sizes a frozen column.
   int MouseMode() const { return FMouseMode; }
   bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
+  // The width of the flat border drawn around the client area (0 or 1).
+  int NonClientInset() const { return FNonClientInset; }
 
   // ---- owned objects ----
   TColumnsGxList* ShownColumns() const { return FShownColumns.get(); }
@@ -337,6 +340,17 @@ public:
   // grid, its editor and its window.
   void ApplyColumnIme();
 
+  // ---- whole-dataset cursor mode: one grid row per record the dataset makes available ----
+  bool CursorModeActive() const { return FMemTable != nullptr; }
+  // Switches the mode on when the dataset offers it and no footers show, else off.
+  void UpdateCursorMode();
+  // Drawing data row Row: the dataset's fields show that record until EndDrawRow.
+  void BeginDrawRow(int Row);
+  void EndDrawRow();
+  bool IsCurrentRecordRow(int Row);
+  // The data rows that show a record: every one in the cursor mode, else the link's.
+  int RecordRowCount() const;
+
   // ---- draw geometry and cell areas ----
   void CalcDrawInfoGx(TGridDrawInfoGx& Info);
   void CalcDrawInfoGxXY(TGridDrawInfoGx& Info, int UseWidth, int UseHeight);
@@ -394,6 +408,8 @@ public:
   virtual void WriteEditorText();
   virtual void BuildFieldMap();
   virtual void PaintFlatBorder();
+  // Whether (X, Y) lies where the frozen columns' right border can be dragged.
+  virtual bool InFrozenSizingZone(int X, int Y);
   virtual void DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState);
   virtual void CollectDataSetFields(TList* List);
   virtual void RequestLayout();
@@ -463,6 +479,22 @@ public:
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
+  // Leaving the grid: an untouched new record is cancelled with dgCancelOnExit, else the
+  // editor's text is written; a failed write keeps the focus in the grid.
+  void DoExit() override;
+  // The wheel: outside the cursor mode the dataset moves by one record; in it the view
+  // scrolls (a page with Ctrl) and Shift moves the dataset.
+  bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override { return HandleMouseWheel(true, Shift, MousePos); }
+  bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override { return HandleMouseWheel(false, Shift, MousePos); }
+  bool HandleMouseWheel(bool Down, TShiftState Shift, win::POINT MousePos);
+  // The cursor mode's row count, row synchronisation, look-ahead and vertical scrolling.
+  void RecountRowsCursorMode();
+  void SyncActiveRowCursorMode();
+  void FetchAhead();
+  void UpdateScrollInfoCursorMode();
+  void SafeMoveTop(int Top);
+  void VScrollCursorMode(TMessage& Message);
+  void ClampTopRow();
   // What the grid forgets when a component it refers to is removed.
   virtual void ForgetRemovedComponent(TComponent* AComponent);
   virtual void AdjustCreateParams(TCreateParams& Params);
@@ -591,7 +623,6 @@ public:
   // Whether (X, Y) lies on the right border of a frozen column in the title area: then
   // Index is that grid column, Pos the border and Ofs Pos - X.
   bool FrozenSizingZone(int X, int Y, int& Index, int& Pos, int& Ofs);
-  bool InFrozenSizingZone(int X, int Y);
   // Timer 1, which scrolls while a drag is held outside the data cells.
   void StartAutoScrollTimer(int Interval);
   void StopAutoScrollTimer();
@@ -639,8 +670,15 @@ private:
   bool ColumnsStored() const;
   bool Loading() const;
   void DeferredLayoutMessage(TMessage& Message);
+  // The messages the grid answers itself (true: handled).
+  bool DispatchGridMessage(TMessage& Message);
+  void SetCursorMessage(TMessage& Message);
+  // The columns are kept in the form (customised, or bound to persistent fields).
+  bool ColumnsPersistent() const;
   // Scroll-bar messages and focus changes.
   void VertScrollMessage(TMessage& Message);
+  // Where a drag has the vertical bar's thumb.
+  int VertTrackPos();
   void HorzScrollMessage(TMessage& Message);
   void FocusMessage(TMessage& Message);
   // The window's vertical bar is shown.
@@ -769,6 +807,14 @@ private:
   // saved) and the current record's distance from it.
   std::string FViewBookmark;
   int FViewDistance = 0;
+  int FNonClientInset = 0;
+  IMemTableGx* FMemTable = nullptr;
+  // The dataset FMemTable belongs to, known by identity when it is freed.
+  TDataSet* FMemTableDataSet = nullptr;
+  bool FFetchingAhead = false;
+  int FSavedDrawRecord = -1;
+  // LeftCol at the last top-left change (-1: none yet).
+  int FLastLeftCol = -1;
   TImeMode FDefaultImeMode = imDontCare;
 
   TDBGridGxAllowedOperations FAllowedOperations;

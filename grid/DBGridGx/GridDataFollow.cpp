@@ -49,9 +49,11 @@ void TCustomDBGridGx::LinkActiveChanged() {
   // taken only while the link is active.
   if (FSelection) FSelection->LinkActive(Active);
   FSumList->SetDataSet(FDataLink ? FDataLink->DataSet() : nullptr);
+  if (CursorModeActive()) RecountRows();
   RequestLayout();
   if (Active && EditorAlwaysShown()) ShowCellEditor();
   UpdateVertScrollBar();
+  UpdateCursorMode();
 }
 
 bool TCustomDBGridGx::VertBarShown() {
@@ -81,6 +83,10 @@ void TCustomDBGridGx::RefreshAfterDataChange() {
 }
 
 void TCustomDBGridGx::ScrollRows(int Distance) {
+  if (CursorModeActive()) {
+    SyncActiveRowCursorMode();
+    return;
+  }
   if (!HandleAllocated()) return;
   const win::RECT Client = ClientRect();
   // A column in view gives the rows' vertical extent.
@@ -146,6 +152,10 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
 
 void TCustomDBGridGx::SyncActiveRow() {
   if (FSearching && !FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
+  if (CursorModeActive()) {
+    SyncActiveRowCursorMode();
+    return;
+  }
   if (!FDataLink || !FDataLink->Active() || !HandleAllocated() || Loading()) return;
   const int Target = FDataLink->ActiveRecord() + FTitleAreaRowCount;
   if (Target != Row() && Target < RowCount()) {
@@ -158,6 +168,10 @@ void TCustomDBGridGx::SyncActiveRow() {
 }
 
 void TCustomDBGridGx::UpdateVertScrollBar() {
+  if (CursorModeActive()) {
+    UpdateScrollInfoCursorMode();
+    return;
+  }
   if (!FDataLink || !HandleAllocated()) return;
   const win::HWND H = Handle();
   const bool Always = FVertScrollBar->VisibleMode() == sbAlwaysShowGx;
@@ -231,8 +245,6 @@ void TCustomDBGridGx::UpdateHorzScrollBar() {
   }
 }
 
-void TCustomDBGridGx::TopLeftChanged() { TCustomGrid::TopLeftChanged(); }
-
 void TCustomDBGridGx::TimedScroll(TGridScrollDirection Direction) {
   if (!FDataLink || !FDataLink->Active()) return;
   TDataSet* DS = FDataLink->DataSet();
@@ -260,17 +272,22 @@ void TCustomDBGridGx::ApplyColumnIme() {
   }
 }
 
+int TCustomDBGridGx::VertTrackPos() {
+  win::SCROLLINFO Info{};
+  Info.fMask = win::SIF_TRACKPOS;
+  win::GetScrollInfo(Handle(), win::SB_VERT, &Info);
+  return Info.nTrackPos;
+}
+
 void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
   if (!TakeFocus()) return;
+  if (CursorModeActive()) {
+    VScrollCursorMode(Message);
+    return;
+  }
   if (!FDataLink || !FDataLink->Active()) return;
   TDataSet* DS = FDataLink->DataSet();
   const bool Numbered = FSumList->DataSet() && FSumList->CursorIsSequenced();
-  auto TrackPos = [&] {
-    win::SCROLLINFO Info{};
-    Info.fMask = win::SIF_TRACKPOS;
-    win::GetScrollInfo(Handle(), win::SB_VERT, &Info);
-    return Info.nTrackPos;
-  };
   switch (Message.WParamLo()) {
     case win::SB_LINEUP: DS->MoveBy(-FDataLink->ActiveRecord() - 1); break;
     case win::SB_LINEDOWN: DS->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord()); break;
@@ -290,7 +307,7 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
           default: break;
         }
       } else {
-        const int P = TrackPos();
+        const int P = VertTrackPos();
         const int Count = FSumList->VirtualRecordCount();
         if (P > 1 && P < Count) FSumList->SetVirtualRecNo(P);
         else if (P >= Count) DS->Last();
@@ -301,7 +318,7 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
       // On the five-step bar the thumb has no record number to follow: only its final
       // position counts.
       if (FVertScrollBar->Tracking() && Numbered) {
-        DS->MoveBy(TrackPos() - FSumList->VirtualRecNo());
+        DS->MoveBy(VertTrackPos() - FSumList->VirtualRecNo());
         FSkipThumbPosition = true;
       }
       break;
@@ -334,8 +351,16 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
     win::InvalidateRect(Handle(), &R, win::FALSE);
   };
   if (!In && !FromEditor) FinishCtrlSort();
+  const bool ToEditor = FromEditor;  // on focus out the other window is where it goes
   if (In && !FromEditor) ApplyColumnIme();
   RepaintSelectedRow();
+  // Leaving the grid, the input method goes back to the system's default.
+  const bool DoubleByte = win::GetSystemMetrics(win::SM_DBCSENABLED) != 0;
+  if (!In && DoubleByte) {
+    SetImeName(Screen->DefaultIme());
+    SetImeMode(imDontCare);
+  }
   TCustomGrid::Dispatch(Message);
+  if (!In && DoubleByte && !ToEditor) win::ActivateKeyboardLayout(Screen->DefaultKbLayout(), win::KLF_ACTIVATE);
   if (FSelectionShownActive != SelectionHasFocus()) SelectionChanged();
 }

@@ -17,6 +17,7 @@
 #include "platform/data/Field.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Streams.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
     } else if (DataRow < 0) {
       DrawTitleAreaCell(ACol, ARow, R, AState);
     } else if (FDataLink->Active()) {
-      if (DataRow < FDataLink->RecordCount()) {
+      if (DataRow < RecordRowCount()) {
         down = DrawDataCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
       } else if (FFooterRowCount > 0 && DataRow > RowCount() - FFooterRowCount - FTitleAreaRowCount - 1) {
         down = DrawFooterCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
@@ -202,7 +203,7 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
     c->FillRect(Rect);
     return;
   }
-  const bool hasRecord = DataRow >= 0 && DataRow < FDataLink->RecordCount();
+  const bool hasRecord = DataRow >= 0 && DataRow < RecordRowCount();
   bool selected = FSelection && FSelection->Kind() == gstAll;
   if (!selected && FOptions.Contains(dgMultiSelect) && hasRecord && FBookmarks->LinkActive()) {
     TActiveRecordKeeper keep(*FDataLink);
@@ -217,7 +218,7 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
   }
   c->Brush()->SetColor(background);
   c->FillRect(Rect);
-  const bool active = hasRecord && DataRow == FDataLink->ActiveRecord();
+  const bool active = hasRecord && IsCurrentRecordRow(DataRow);
   TDataSet* dataSet = FDataLink->DataSet();
   if (!dataSet || !(active || selected)) return;
   if (active) FIndicatorRow = ARow;
@@ -351,8 +352,8 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
                                        TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
   TColumnGx* column = FShownColumns->ColumnAt(DataCol);
-  TActiveRecordKeeper keep(*FDataLink);
-  FDataLink->SetActiveRecord(DataRow);
+  BeginDrawRow(DataRow);
+  auto endRow = AtScopeExit([this] { EndDrawRow(); });
   win::RECT textRect = Rect;
   if (column->AlwaysShowEditButton()) textRect.right = std::max(textRect.left, textRect.right - column->EditButtonsWidth());
   std::string text = column->FormatCellText();

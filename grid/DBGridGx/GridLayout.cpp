@@ -479,6 +479,11 @@ void TCustomDBGridGx::ApplyColumnAttributes() {
 
 void TCustomDBGridGx::RecountRows() {
   if (!FDataLink) return;
+  if (CursorModeActive()) {
+    if (FTitleAreaRowCount >= RowCount()) SetRowCount(FTitleAreaRowCount + 1);
+    RecountRowsCursorMode();
+    return;
+  }
   if (FTitleAreaRowCount >= RowCount()) SetRowCount(FTitleAreaRowCount + 1);
   SetFixedRows(FTitleAreaRowCount);
   const int LW = FOptions.Contains(dgRowLines) ? GridLineWidth() : 0;

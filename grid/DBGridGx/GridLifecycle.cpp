@@ -38,8 +38,6 @@ void TCustomDBGridGx::CreateParams(TCreateParams& Params) {
   AdjustCreateParams(Params);
 }
 
-void TCustomDBGridGx::AdjustCreateParams(TCreateParams&) {}
-
 void TCustomDBGridGx::CreateWnd() { CreateGridWindow(); }
 
 void TCustomDBGridGx::CreateGridWindow() {
@@ -77,6 +75,12 @@ void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation)
 // already gone, so nothing may ask it what it is or call into it.
 void TCustomDBGridGx::ForgetRemovedComponent(TComponent* AComponent) {
   if (!FColumns) return;
+  if (FMemTable && AComponent == FMemTableDataSet) {
+    // Nothing of the dataset may be asked any more: the mode ends, the layout follows.
+    FMemTable = nullptr;
+    FMemTableDataSet = nullptr;
+    PostDeferredLayout();
+  }
   if (AComponent == FTitleImages) {
     // The list detached the change link itself.
     FTitleImages = nullptr;

@@ -107,8 +107,6 @@ bool TCustomDBGridGx::SelectionHasFocus() {
   return Focused() || (InplaceEditor() && InplaceEditor()->Focused());
 }
 
-void TCustomDBGridGx::PaintFlatBorder() {}
-
 // Filter cells are drawn by the filter row; until then they are plain title-area cells.
 void TCustomDBGridGx::DrawTitleAreaCell(int, int, const win::RECT& ARect, TGridDrawState) {
   Canvas()->FillRect(ARect);

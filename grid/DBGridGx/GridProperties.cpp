@@ -129,6 +129,7 @@ void TCustomDBGridGx::SetFooterFont(TFont* Value) {
 void TCustomDBGridGx::SetFooterRowCount(int Value) {
   if (Value < 0 || Value == FFooterRowCount) return;
   FFooterRowCount = Value;
+  UpdateCursorMode();
   RequestLayout();
 }
 

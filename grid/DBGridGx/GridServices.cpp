@@ -19,6 +19,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     return;
   }
   if (MouseMessage(Message)) return;
+  if (DispatchGridMessage(Message)) return;
   switch (Message.Msg) {
     case win::WM_VSCROLL: VertScrollMessage(Message); return;
     case win::WM_HSCROLL: HorzScrollMessage(Message); return;

@@ -175,6 +175,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
           ((cs & CS_VREDRAW) && ch != oh)) {
         InvalidateClient(hwnd, nullptr, true, true);
         w->FrameDirty = true;
+        // Coming back from no client area (minimised), nothing of the children was kept:
+        // clipped children and their frames (scroll bars) repaint too.
+        if ((ow <= 0 || oh <= 0) && cw > 0 && ch > 0) ExposeDescendants(hwnd);
       } else if (clientSized) {
         RectSet exposed;
         exposed.Add(RECT{0, 0, cw, ch});

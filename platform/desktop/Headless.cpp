@@ -45,6 +45,7 @@ void QueueMessageBoxAnswer(int id) { Headless().Answers.push_back(id); }
 const std::vector<MessageBoxRecord>& MessageBoxes() { return Headless().Boxes; }
 
 const std::vector<UINT>& Beeps() { return S().Beeps; }
+const std::vector<HKL>& ActivatedKeyboardLayouts() { return S().ActivatedLayouts; }
 
 const CaretState* Caret() {
   static CaretState view;

@@ -105,6 +105,8 @@ const std::vector<MessageBoxRecord>& MessageBoxes();
 
 // ---- other recorded effects ----
 const std::vector<UINT>& Beeps();
+// The keyboard layouts activated (ActivateKeyboardLayout), in order.
+const std::vector<HKL>& ActivatedKeyboardLayouts();
 struct CaretState {
   HWND Owner = nullptr;
   int Width = 0;

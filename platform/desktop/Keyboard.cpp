@@ -155,6 +155,7 @@ void ResetInput() {
   s.TheCaret.reset();
   s.KeyTexts.clear();
   s.Beeps.clear();
+  s.ActivatedLayouts.clear();
   s.CurrentCursor = nullptr;
   s.CursorShowCount = 0;
 }
@@ -213,7 +214,10 @@ BOOL MessageBeep(UINT type) {
   return TRUE;
 }
 
-HKL ActivateKeyboardLayout(HKL layout, UINT) { return layout; }
+HKL ActivateKeyboardLayout(HKL layout, UINT) {
+  S().ActivatedLayouts.push_back(layout);
+  return GetKeyboardLayout(0);
+}
 
 HKL GetKeyboardLayout(DWORD) { return reinterpret_cast<HKL>(std::uintptr_t(0x04090409)); }
 

@@ -29,6 +29,18 @@ void InvalidateClient(HWND hwnd, const RECT* rect, bool erase, bool children) {
   }
 }
 
+void ExposeDescendants(HWND hwnd) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  for (HWND c : std::vector<HWND>(w->Children)) {
+    Window* cw = Find(c);
+    if (!cw || !(cw->Style & WS_VISIBLE)) continue;
+    cw->FrameDirty = true;
+    InvalidateClient(c, nullptr, true, false);
+    ExposeDescendants(c);
+  }
+}
+
 }  // namespace detail
 
 void SetGraphicsHooks(GraphicsHooks hooks) { S().Hooks = std::move(hooks); }

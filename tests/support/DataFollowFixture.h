@@ -34,8 +34,10 @@ protected:
 
   // A grid over Records records (a numbered or an unnumbered dataset), Rows data rows
   // high, with Footers footer rows.
-  // Made: a grid to use instead of a new TDBGridGx.
-  TDBGridGx* GridOn(int Records, int Rows, bool Numbered = true, int Footers = 0, TDBGridGx* Made = nullptr) {
+  // Made: a grid to use instead of a new TDBGridGx; Empty: a dataset (on the form) to
+  // fill instead of a new one.
+  TDBGridGx* GridOn(int Records, int Rows, bool Numbered = true, int Footers = 0, TDBGridGx* Made = nullptr,
+                    TClientDataSet* Empty = nullptr) {
     if (Made) {
       Made->SetName("DBGridGx1");
       Made->SetParent(Form.get());
@@ -44,7 +46,8 @@ protected:
     Grid->SetBounds(10, 10, 300, 100);
     Grid->HandleNeeded();
     Grid->SetFooterRowCount(Footers);
-    TClientDataSet* Data = Numbered ? new TClientDataSet(Form.get()) : new TUnnumberedDataSet(Form.get());
+    TClientDataSet* Data =
+        Empty ? Empty : Numbered ? new TClientDataSet(Form.get()) : new TUnnumberedDataSet(Form.get());
     Data->FieldDefs().Add("A", ftString, 20);
     Data->CreateDataSet();
     for (int I = 0; I < Records; ++I) {

@@ -100,6 +100,17 @@ protected:
     return Editor;
   }
 
+  // A dataset "T" with one string field "S" and Records empty records, on the first.
+  TClientDataSet* StringRecords(int Records) {
+    TClientDataSet* Data = NewDataSet({{"S", ftString}});
+    for (int I = 1; I < Records; ++I) {
+      Data->Append();
+      Data->Post();
+    }
+    Data->First();
+    return Data;
+  }
+
   // Types Text into the focused editor, one character message at a time.
   static void Type(const std::string& Text) { win::headless::TypeText(Text); }
 

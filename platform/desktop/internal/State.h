@@ -183,6 +183,7 @@ struct State {
   std::vector<Monitor> Monitors;
   GraphicsHooks Hooks;
   std::vector<UINT> Beeps;
+  std::vector<HKL> ActivatedLayouts;
 };
 
 State& S();
@@ -229,6 +230,9 @@ RECT DefaultClientRect(const Window& w, const RECT& windowRect);
 // Invalidates a rectangle of a window's client area (client coordinates); children
 // follow unless the window clips them.
 void InvalidateClient(HWND hwnd, const RECT* rect, bool erase, bool children);
+// Marks every shown descendant of a window, clipped or not, for a whole repaint, frame
+// included: their pixels are gone (the window comes back from having no client area).
+void ExposeDescendants(HWND hwnd);
 void ResetTimersAndQueue();
 void ResetInput();
 void ResetShell();

@@ -179,12 +179,7 @@ TEST_F(InplaceEditButtonsTest, AShortCutPressesItsButtonAndADroppedMenuPressDoes
 
 TEST_F(InplaceEditButtonsTest, KeysGoToTheOpenPickListAndEnterOrEscapeCloseIt) {
   UseGrid<PopupRecordingGrid>();
-  TClientDataSet* Data = NewDataSet({{"S", ftString}});
-  for (int I = 0; I < 3; ++I) {
-    Data->Append();
-    Data->Post();
-  }
-  Data->First();
+  TClientDataSet* Data = StringRecords(4);
   SetLines(EditColumn(Data, "S")->PickList(), {"a", "b", "c"});
   auto* Editor = static_cast<PopupRecordingEditor*>(OpenEditor());
   hl::PressKeys(win::MOD_ALT, win::VK_DOWN);

@@ -115,8 +115,9 @@ TEST_F(PropertyWritersTest, TitleImagesListenOnlyToTheListInUse) {
 
 TEST_F(PropertyWritersTest, FooterColorLeavesParentColorAloneWhileLoading) {
   TDBGridGx* Grid = NewGrid();
-  const std::string Text = "object Form1: TForm\n  object DBGridGx1: TDBGridGx\n    FooterColor = clRed\n"
-                           "    ParentColor = True\n  end\nend\n";
+  // ParentColor first: taking the parent's colour repaints the footers in it.
+  const std::string Text = "object Form1: TForm\n  object DBGridGx1: TDBGridGx\n    ParentColor = True\n"
+                           "    FooterColor = clRed\n  end\nend\n";
   TForm Copy(nullptr);
   TDBGridGx* Read = ReadGrid(Text, Copy);
   ASSERT_NE(Read, nullptr);

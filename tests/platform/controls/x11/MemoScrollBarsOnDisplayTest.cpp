@@ -1,27 +1,17 @@
 // A memo's scroll bars on a real display: they are drawn into the window's pixels, and a
 // click on the arrow and a drag of the thumb, sent by the display, scroll the text.
-#include "platform/controls/Forms.h"
 #include "platform/controls/StdCtrls.h"
-#include "platform/desktop/Windows.h"
-#include "platform/graphics/Gdi.h"
-#include "platform/x11/X11Backend.h"
-#include "tests/platform/controls/x11/OtherClient.h"
-#include "tests/platform/x11/ServicesXvfb.h"
+#include "tests/platform/controls/x11/OnDisplay.h"
 #include "tests/support/WindowScrollBars.h"
-
-#include <functional>
 
 namespace {
 using namespace win;
 
-class MemoScrollBarsOnDisplay : public xvfb_test::TwoClients {
+class MemoScrollBarsOnDisplay : public FormOnDisplay {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
+    FormOnDisplay::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    InstallDrawingHooks();
-    InstallBackend(std::make_unique<x11::X11Backend>(std::move(FOurs)));
-    RegisterStandardClasses();
     form = new TForm(nullptr);
     form->SetCaption("Memo bars");
     form->SetBounds(50, 50, 300, 220);
@@ -35,21 +25,6 @@ protected:
     memo->SetLines(lines.get());
     form->Show();
   }
-  void TearDown() override {
-    if (form) form->Free();
-    headless::Reset();
-    InstallBackend(nullptr);
-    TwoClients::TearDown();
-  }
-  bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 200; ++i) {
-      headless::ProcessMessages();
-      if (done()) return true;
-      CurrentBackend().WaitForEvents(20);
-      other_client::Sync(*FOther);
-    }
-    return done();
-  }
   // A part of the memo's bar in the X window's coordinates (the form's client area).
   RECT InX(const RECT& part) {
     RECT w{};
@@ -61,7 +36,6 @@ protected:
   ScrollBarLayout Bar() { return BarLayout(memo->Handle(), SB_VERT); }
   int Top() { return static_cast<int>(memo->Perform(EM_GETFIRSTVISIBLELINE, 0, 0)); }
 
-  TForm* form = nullptr;
   TMemo* memo = nullptr;
 };
 

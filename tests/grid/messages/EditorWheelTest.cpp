@@ -1,0 +1,32 @@
+// The wheel over a grid whose cell editor has its drop-down list open scrolls the list,
+// not the records; with the list closed it moves the record.
+#include "tests/support/InplaceEditFixture.h"
+
+namespace {
+
+using EditorWheel = InplaceEditTest;
+
+TEST_F(EditorWheel, AnOpenListTakesTheWheel) {
+  UseGrid<PopupRecordingGrid>();
+  TClientDataSet* Data = StringRecords(4);
+  TColumnGx* Column = EditColumn(Data, "S");
+  Column->SetDropDownRows(3);
+  SetLines(Column->PickList(), {"a", "b", "c", "d", "e", "f", "g", "h"});
+  TDBGridInplaceEdit* Editor = OpenEditor();
+  ASSERT_NE(Editor, nullptr);
+  auto WheelDown = [&] { Grid->Perform(CM_MOUSEWHEEL, win::MAKEWPARAM(0, static_cast<win::WORD>(-120)), 0); };
+
+  win::headless::PressKeys(win::MOD_ALT, win::VK_DOWN);
+  ASSERT_TRUE(Editor->PopupVisible());
+  const int Top = Editor->PickListPopup()->TopIndex();
+  WheelDown();
+  EXPECT_EQ(Data->RecNo(), 1);
+  EXPECT_EQ(Editor->PickListPopup()->TopIndex(), Top + 1);
+
+  win::headless::PressKeys(win::MOD_ALT, win::VK_DOWN);
+  ASSERT_FALSE(Editor->PopupVisible());
+  WheelDown();
+  EXPECT_EQ(Data->RecNo(), 2);
+}
+
+}  // namespace

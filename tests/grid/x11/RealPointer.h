@@ -1,0 +1,15 @@
+#pragma once
+// Real pointer input on a display through the XTEST extension: the server moves its
+// pointer and presses its buttons as a user would. Kept apart from the component
+// headers, whose names clash with the X headers'.
+#include "platform/x11/Connection.h"
+
+namespace real_pointer {
+// Whether the display offers XTEST.
+bool Available(win::x11::Connection& c);
+// Moves the pointer to (x, y) on the screen, then presses or releases the left button.
+void MoveTo(win::x11::Connection& c, int x, int y);
+void LeftButton(win::x11::Connection& c, bool press);
+// Whether a mapped top-level window lies under the pointer.
+bool OverWindow(win::x11::Connection& c);
+}  // namespace real_pointer
