@@ -197,6 +197,7 @@ void TDBGridInplaceEdit::UpdateContents() {
   SetMaxLength(Grid->GetEditLimit());
   SetModified(false);
   SelectAll();
+  FTextChangedByUser = false;  // loading a cell is no typing
 }
 
 void TDBGridInplaceEdit::UserTextChanged() { FTextChangedByUser = true; }
@@ -296,8 +297,12 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
     case WM_PASTE: WMPaste(Message); return;
     case CM_CANCELMODE: CMCancelMode(Message); return;
     case CN_COMMAND:
-      // The grid passes the edit control's change notifications back to it.
-      if (HIWORD(Message.WParam) == EN_CHANGE) UserTextChanged();
+      // The grid passes the edit control's change notifications back to it; the message
+      // that changed the text follows the change up once it is done (DefaultHandler).
+      if (HIWORD(Message.WParam) == EN_CHANGE) {
+        UserTextChanged();
+        return;
+      }
       break;
     case WM_PAINT:
       // The buttons are graphic controls: they are painted over the text.

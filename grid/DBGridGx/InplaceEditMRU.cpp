@@ -110,6 +110,7 @@ void TDBGridInplaceEdit::CloseMRUList(bool Accept) {
   if (I >= 0) {
     SetText(FMRUListbox->Items()->Strings(I));
     SetGridEditText(Text());
+    FTextChangedByUser = false;  // the entry taken does not open the list again
   }
   if (Focused()) SelectAll();
 }

@@ -7,6 +7,7 @@
 
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "platform/rtl/ScopeExit.h"
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
 #include "gridcontrols/ToolCtrlsGx/PopupCalendar.h"
 #include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
@@ -208,6 +209,9 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
   if (!Popup || !C) return;
 
   TCustomDBGridGx* Grid = DBGrid();
+  // Texts the list put into the editor, or takes back, were not typed: they open no
+  // recent texts.
+  auto NotTyped = AtScopeExit([this] { FTextChangedByUser = false; });
   if (!Accept) {
     // The list leaves the text as it was before it opened; calendar and calculator never
     // changed it.
