@@ -1,47 +1,25 @@
 // The pick list of a grid cell on a real display: Alt+Down, sent by the display, drops
 // the list under the cell as a window another program sees; Down and Enter take the next
 // item into the cell while the focus never leaves the editor.
-#include "platform/x11/X11Backend.h"
-#include "tests/platform/x11/ServicesXvfb.h"
-#include "tests/platform/x11/controls/XQueries.h"
 #include "tests/support/InplaceEditFixture.h"
-
-#include <functional>
+#include "tests/support/X11Program.h"
 
 namespace {
 
 constexpr unsigned long KeyDown = 0xff54, KeyReturn = 0xff0d;  // X key symbols
 
-class PickListOnDisplay : public xvfb_test::TwoClients {
+class PickListOnDisplay : public xvfb_test::X11ProgramTest {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
+    X11ProgramTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    win::InstallDrawingHooks();
-    win::InstallBackend(std::make_unique<win::x11::X11Backend>(std::move(FOurs)));
-    RegisterStandardClasses();
     RegisterGridTestClasses();
     Unit = std::make_unique<TDBGridGxUnitUse>();
   }
   void TearDown() override {
     delete Form;
     Unit.reset();
-    win::headless::Reset();
-    win::InstallBackend(nullptr);
-    TwoClients::TearDown();
-  }
-  bool PumpUntil(const std::function<bool()>& Done) {
-    for (int I = 0; I < 200; ++I) {
-      win::MSG M;
-      while (win::PeekMessageA(&M, nullptr, 0, 0, win::PM_REMOVE)) {
-        win::TranslateMessage(&M);
-        win::DispatchMessageA(&M);
-      }
-      if (Done()) return true;
-      win::CurrentBackend().WaitForEvents(20);
-      xvfb_test::Sync(*FOther);
-    }
-    return Done();
+    X11ProgramTest::TearDown();
   }
 
   std::unique_ptr<TDBGridGxUnitUse> Unit;
