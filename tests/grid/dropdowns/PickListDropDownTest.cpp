@@ -180,7 +180,15 @@ TEST_F(PickListDropDownTest, MouseOnTheList) {
   EXPECT_FALSE(Editor->PopupVisible());
   EXPECT_EQ(Editor->Text(), "c");
 
-  // A click on the button opens the list and leaves it open; a click on a row takes it.
+  // A click on the button opens the list and leaves it open; a second click closes it
+  // without taking the item moved to; a click on a row takes it.
+  hl::Click(hl::MouseButton::Left, OnButton.x, OnButton.y);
+  ASSERT_TRUE(Editor->PopupVisible());
+  hl::PressKey(win::VK_UP);
+  ASSERT_EQ(Editor->Text(), "b");
+  hl::Click(hl::MouseButton::Left, OnButton.x, OnButton.y);
+  EXPECT_FALSE(Editor->PopupVisible());
+  EXPECT_EQ(Editor->Text(), "c");
   hl::Click(hl::MouseButton::Left, OnButton.x, OnButton.y);
   ASSERT_TRUE(Editor->PopupVisible());
   const win::POINT Second = List->ClientToScreen({10, List->ItemHeight() + 3});
@@ -197,6 +205,20 @@ TEST_F(PickListDropDownTest, MouseOnTheList) {
   hl::MouseUp(hl::MouseButton::Left, Outside.x, Outside.y);
   EXPECT_FALSE(Editor->PopupVisible());
   EXPECT_EQ(Editor->Text(), "b");
+}
+
+TEST_F(PickListDropDownTest, WhileTheGridRefreshesTheEditorTheListStaysOpen) {
+  PickColumn("a", {"a", "b"});
+  TDBGridInplaceEdit* Editor = OpenEditor();
+  AltDown();
+  Editor->SetKeepPopupOpen(true);
+  Editor->ClosePopup(false);
+  EXPECT_TRUE(Editor->PopupVisible());
+  EXPECT_TRUE(win::IsWindowVisible(Editor->PickListPopup()->Handle()));
+  EXPECT_FALSE(Editor->ButtonControls()[0].EditButtonControl->Down());
+  Editor->SetKeepPopupOpen(false);
+  Editor->ClosePopup(false);
+  EXPECT_FALSE(win::IsWindowVisible(Editor->PickListPopup()->Handle()));
 }
 
 }  // namespace
