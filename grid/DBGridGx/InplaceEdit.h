@@ -150,11 +150,13 @@ private:
   void PickListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void MRUListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void MRUGripResized(TObject* Sender);
-  // Set-up of each kind before the popup is placed; false when it must not open.
+  // Set-up of each kind before the popup is placed (the calculator's raises on a text
+  // that is no number).
   void PreparePickList();
   void PrepareCalendar();
   void PrepareCalculator();
-  // Moves Popup under or over the editor inside its monitor's work area and shows it.
+  // Moves Popup under or over the editor inside its monitor's work area and shows it; an
+  // open recent-texts list closes.
   void PlacePopup(TWinControl* Popup);
   // Shows Popup at a screen point without activating it, or hides it.
   static void ShowPopupWindow(TWinControl* Popup, win::POINT At);

@@ -222,9 +222,11 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
     // Keys moved the text along the list; a choice the cell may not take leaves the text
     // it had before the list opened.
     if (!Chosen.IsEmpty() && !AcceptPickList(Chosen) && Grid) SetText(Grid->EditText());
+  } else if (Popup == FCalendarPopup) {
+    AcceptCalendar();
+  } else if (Popup == FCalculatorPopup) {
+    AcceptCalculator();
   }
-  else if (Popup == FCalendarPopup) AcceptCalendar();
-  else if (Popup == FCalculatorPopup) AcceptCalculator();
 }
 
 bool TDBGridInplaceEdit::AcceptPickList(const Variant& Chosen) {
