@@ -169,6 +169,8 @@ void TDBGridInplaceEdit::CreateWnd() {
 void TDBGridInplaceEdit::UpdateContents() {
   TCustomDBGridGx* Grid = DBGrid();
   TColumnGx* C = Column();
+  // The recent texts of the cell the editor leaves do not stay over the next one.
+  if (C != FMRUColumn) CloseMRUList(false);
   if (!Grid || !C) {
     TInplaceEdit::UpdateContents();
     return;

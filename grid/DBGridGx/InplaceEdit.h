@@ -168,6 +168,9 @@ private:
   void AcceptCalculator();
   // Drives the recent-texts list from text the user changed.
   void FollowTypedText();
+  // The recent texts dropped down from the editor, while their column is still in the
+  // grid; nil when none.
+  TMRUListGx* DroppedMRUList() const;
   bool OwnsControl(TControl* Control, TControl* Parent) const;
 
   TInplaceEditStyleGx FEditStyle = iesSimpleGx;
@@ -186,6 +189,8 @@ private:
   std::string FCharKeyText;
   bool FReadOnlyByParams = false;
   bool FTextChangedByUser = false;
+  // The column whose recent texts are dropped down (the editor may have moved on since).
+  TColumnGx* FMRUColumn = nullptr;
   // The calculator's opening hid the caret; closing shows it again.
   bool FCaretHiddenByPopup = false;
   bool FWordWrap = false;

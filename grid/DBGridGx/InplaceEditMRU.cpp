@@ -92,13 +92,24 @@ void TDBGridInplaceEdit::OpenMRUList() {
   Box->SizeGrip()->GripVisible(true);
   Box->UpdateOwnScrollBar();
   List->SetDroppedDown(true);
+  FMRUColumn = Column();
   Box->SetGripResized(false);
   Box->SizeGrip()->SetOnParentResized(TNotifyEvent::Bind(this, &TDBGridInplaceEdit::MRUGripResized));
 }
 
+TMRUListGx* TDBGridInplaceEdit::DroppedMRUList() const {
+  TCustomDBGridGx* Grid = DBGrid();
+  if (!FMRUColumn || !Grid) return nullptr;
+  for (int I = 0; I < Grid->Columns()->Count(); ++I)
+    if (Grid->Columns()->ColumnAt(I) == FMRUColumn)
+      return FMRUColumn->MRUList()->DroppedDown() ? FMRUColumn->MRUList() : nullptr;
+  return nullptr;
+}
+
 void TDBGridInplaceEdit::CloseMRUList(bool Accept) {
-  TMRUListGx* List = MRUList();
-  if (!List || !List->DroppedDown() || !FMRUListbox) return;
+  TMRUListGx* List = DroppedMRUList();
+  FMRUColumn = nullptr;
+  if (!List || !FMRUListbox) return;
   if (const win::HWND Capture = win::GetCapture()) win::SendMessage(Capture, win::WM_CANCELMODE, 0, 0);
   const bool HadFocus = FMRUListbox->HandleAllocated() && win::GetFocus() == FMRUListbox->Handle();
   HidePopupWindow(FMRUListbox);

@@ -151,6 +151,22 @@ TEST_F(RecentTextsDropDownTest, OpeningThePickListClosesTheRecentTexts) {
   EXPECT_FALSE(Shown(Editor));
 }
 
+TEST_F(RecentTextsDropDownTest, MovingTheEditorToAnotherCellClosesTheList) {
+  TDBGridInplaceEdit* Editor = RecentEditor({"ab"});
+  ColumnOn(Column->Field()->DataSet(), "S");
+  TDBGridOptions Options = Grid->Options();
+  Options.Include(dgAlwaysShowEditor);
+  Grid->SetOptions(Options);
+  Editor = OpenEditor();
+  Type("a");
+  ASSERT_TRUE(Shown(Editor));
+  hl::PressKey(win::VK_TAB);
+  ASSERT_TRUE(Editor->Visible());
+  EXPECT_EQ(Grid->CurrentColumn(), Grid->Columns()->ColumnAt(1));
+  EXPECT_FALSE(Shown(Editor));
+  EXPECT_FALSE(win::IsWindowVisible(Editor->MRUListbox()->Handle()));
+}
+
 TEST_F(RecentTextsDropDownTest, AValueTheColumnWritesWhileTheEditorShowsBecomesTheNewest) {
   RecentEditor({"old"});
   TDataSet* Data = Column->Field()->DataSet();
