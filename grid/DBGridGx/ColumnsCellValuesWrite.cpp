@@ -77,7 +77,9 @@ void TColumnGx::WriteCellValue(std::string Text, Variant Value, bool UseText) {
   } else {
     field->SetValue(Value);
   }
-  // The recent-entries list of the editor comes with the editor; nothing to record yet.
+  // A text written through the showing cell editor becomes the most recent of the column.
+  TInplaceEdit* editor = grid->InplaceEditor();
+  if (FMRUList->Active() && editor && editor->Visible() && editor->Showing()) FMRUList->AddRecent(Text);
 }
 
 void TColumnGx::WriteCheckState(TCheckBoxState State) {

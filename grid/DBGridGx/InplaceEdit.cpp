@@ -84,20 +84,6 @@ TMRUListGx* TDBGridInplaceEdit::MRUList() const {
   return C ? C->MRUList() : nullptr;
 }
 
-TMRUListboxGx* TDBGridInplaceEdit::MRUListbox() {
-  if (!FMRUListbox) FMRUListbox = NewMRUListbox();
-  return FMRUListbox;
-}
-
-TMRUListboxGx* TDBGridInplaceEdit::NewMRUListbox() {
-  auto* List = new TMRUListboxGx(this);
-  List->SetVisible(false);
-  List->SetCtl3D(false);
-  List->SetParentCtl3D(false);
-  List->SetParent(this);
-  return List;
-}
-
 bool TDBGridInplaceEdit::CanDropCalculator() const {
   TColumnGx* C = Column();
   return FEditStyle == iesDropDownGx && C && dynamic_cast<TNumericField*>(C->Field());
@@ -183,6 +169,8 @@ void TDBGridInplaceEdit::CreateWnd() {
 void TDBGridInplaceEdit::UpdateContents() {
   TCustomDBGridGx* Grid = DBGrid();
   TColumnGx* C = Column();
+  // The recent texts of the cell the editor leaves do not stay over the next one.
+  if (C != FMRUColumn) CloseMRUList(false);
   if (!Grid || !C) {
     TInplaceEdit::UpdateContents();
     return;
@@ -211,40 +199,10 @@ void TDBGridInplaceEdit::UpdateContents() {
   SetMaxLength(Grid->GetEditLimit());
   SetModified(false);
   SelectAll();
+  FTextChangedByUser = false;  // loading a cell is no typing
 }
-
-// ---- popups: opening and closing belong to the drop-downs ----
-
-void TDBGridInplaceEdit::OpenPopup() {}
-
-void TDBGridInplaceEdit::ClosePopup(bool) {
-  if (!FButtonControls.empty()) FButtonControls[0].EditButtonControl->HoldDown(false);
-}
-
-void TDBGridInplaceEdit::CloseMRUList(bool) {}
 
 void TDBGridInplaceEdit::UserTextChanged() { FTextChangedByUser = true; }
-
-void TDBGridInplaceEdit::FilterMRUItem(const std::string& Item, bool& Accept) {
-  TMRUListGx* List = MRUList();
-  const std::string T = Text();
-  const std::string Start = Utf8LeftChars(Item, Utf8Length(T));
-  Accept = List && List->CaseSensitive() ? AnsiCompareStr(Start, T) == 0 : AnsiCompareText(Start, T) == 0;
-  if (List && List->OnFilterItem()) List->OnFilterItem()(this, Accept);
-}
-
-void TDBGridInplaceEdit::MRUListboxResized() {
-  TMRUListGx* List = MRUList();
-  if (!List || !FMRUListbox) return;
-  List->SetRows(FMRUListbox->RowCount());
-  List->SetPopupWidth(FMRUListbox->Width());
-}
-
-void TDBGridInplaceEdit::PickListMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
-  if (Button != mbLeft || !FPickListPopup) return;
-  const win::RECT R = FPickListPopup->ClientRect();
-  ClosePopup(X >= R.left && X < R.right && Y >= R.top && Y < R.bottom);
-}
 
 // ---- mouse, cursor, wheel ----
 
@@ -340,6 +298,14 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
     case WM_KILLFOCUS: FocusMessage(Message); return;
     case WM_PASTE: WMPaste(Message); return;
     case CM_CANCELMODE: CMCancelMode(Message); return;
+    case CN_COMMAND:
+      // The grid passes the edit control's change notifications back to it; the message
+      // that changed the text follows the change up once it is done (DefaultHandler).
+      if (HIWORD(Message.WParam) == EN_CHANGE) {
+        UserTextChanged();
+        return;
+      }
+      break;
     case WM_PAINT:
       // The buttons are graphic controls: they are painted over the text.
       PaintOwnWindow(Message, [this](HDC DC) {
@@ -361,6 +327,7 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
 
 void TDBGridInplaceEdit::DefaultHandler(TMessage& Message) {
   TInplaceEdit::DefaultHandler(Message);
-  // Driving the recent-texts list from typed text belongs to the drop-downs.
+  if (!FTextChangedByUser) return;
   FTextChangedByUser = false;
+  FollowTypedText();
 }

@@ -60,11 +60,23 @@ public:
   void UpdateContents() override;
   // The edit control's text changed through the user (the grid's change notification).
   virtual void UserTextChanged();
-  // Popup opening, closing and the recent-texts list are the drop-downs' business; here
-  // they open nothing.
+  // Opens the popup of the current style under (or over) the editor; nothing when one is
+  // open or the style has none.
   virtual void OpenPopup();
+  // Hides the open popup; Accept takes its value into the cell when the cell may change.
   void ClosePopup(bool Accept) override;
+  // Shows the column's recent texts that start with the editor's text, or refreshes the
+  // open list; an emptied list closes.
+  void OpenMRUList();
   virtual void CloseMRUList(bool Accept);
+  // The lookup popup asks to close (Accept inside its rows).
+  void LookupPopupCloseUp(TObject* Sender, bool Accept);
+  // The user moved a column of the lookup popup.
+  void PopupColumnMoved(TObject* Sender, int FromIndex, int ToIndex);
+  bool PopupColumnsMoved() const { return FPopupColumnsMoved; }
+  // A drag from the pressed main button into the open popup: the popup takes over the
+  // press. True when it did.
+  bool TraceMouseIntoPopup(TObject* Sender, TShiftState Shift, int X, int Y);
   // The column's edit button whose short cut is ShortCut, visible or not; nil when none.
   TEditButtonGx* ButtonByShortCut(TShortCut ShortCut) const;
   // Steps the value: the upper half (Down false) or the lower half of the up/down button.
@@ -136,6 +148,29 @@ private:
   void SetGridEditText(const std::string& Value);
   void SetGridEditValue(const Variant& Value);
   void PickListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MRUListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MRUGripResized(TObject* Sender);
+  // Set-up of each kind before the popup is placed (the calculator's raises on a text
+  // that is no number).
+  void PreparePickList();
+  void PrepareCalendar();
+  void PrepareCalculator();
+  // Moves Popup under or over the editor inside its monitor's work area and shows it; an
+  // open recent-texts list closes.
+  void PlacePopup(TWinControl* Popup);
+  // Shows Popup at a screen point without activating it, or hides it.
+  static void ShowPopupWindow(TWinControl* Popup, win::POINT At);
+  static void HidePopupWindow(TWinControl* Popup);
+  // The accepted value goes into the cell, each kind its own way; false when the list's
+  // choice was not taken.
+  bool AcceptPickList(const Variant& Chosen);
+  void AcceptCalendar();
+  void AcceptCalculator();
+  // Drives the recent-texts list from text the user changed.
+  void FollowTypedText();
+  // The recent texts dropped down from the editor, while their column is still in the
+  // grid; nil when none.
+  TMRUListGx* DroppedMRUList() const;
   bool OwnsControl(TControl* Control, TControl* Parent) const;
 
   TInplaceEditStyleGx FEditStyle = iesSimpleGx;
@@ -154,5 +189,9 @@ private:
   std::string FCharKeyText;
   bool FReadOnlyByParams = false;
   bool FTextChangedByUser = false;
+  // The column whose recent texts are dropped down (the editor may have moved on since).
+  TColumnGx* FMRUColumn = nullptr;
+  // The calculator's opening hid the caret; closing shows it again.
+  bool FCaretHiddenByPopup = false;
   bool FWordWrap = false;
 };

@@ -207,9 +207,9 @@ void TDBGridInplaceEdit::PressMainButton(bool Down) {
   }
 }
 
-void TDBGridInplaceEdit::ButtonMouseMove(TObject* Sender, TShiftState, int, int) {
-  // Tracing the mouse from the main button into the open popup belongs to the drop-downs.
-  (void)Sender;
+void TDBGridInplaceEdit::ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
+  if (!FButtonControls.empty() && Sender == FButtonControls[0].EditButtonControl)
+    TraceMouseIntoPopup(Sender, Shift, X, Y);
 }
 
 void TDBGridInplaceEdit::ButtonMouseUp(TObject* Sender, TMouseButton, TShiftState, int X, int Y) {

@@ -98,14 +98,17 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
   if (FEditStyle == iesPickListGx || FEditStyle == iesLookupListGx || FEditStyle == iesCalendarGx ||
       CanDropCalculator()) {
     const win::WORD Pressed = Key;
-    if (PopupKeyDown(Key, Shift)) {
-      // The character of the Enter or Esc that closed or opened the popup is spent too:
-      // it would post or revert the cell.
+    // The character of the Enter or Esc that closed or opened the popup is spent too: it
+    // would post or revert the cell.
+    auto SpendCharOfKey = [&] {
       MSG Next;
       if (!IsChar && (Pressed == VK_RETURN || Pressed == VK_ESCAPE) && HandleAllocated() &&
           PeekMessage(&Next, Handle(), WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
           (Next.wParam == 13 || Next.wParam == 10 || Next.wParam == 27))
         PeekMessage(&Next, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE);
+    };
+    if (PopupKeyDown(Key, Shift)) {
+      SpendCharOfKey();
       return true;
     }
     if (IsChar && Key >= 32 && !FPopupVisible && C && C->AutoDropDown()) OpenPopup();
@@ -114,6 +117,7 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
       if (FActivePopup == FCalculatorPopup) {
         if (Key == VK_RETURN || Key == VK_ESCAPE || (Key >= 32 && Key <= 126)) {
           SendMessage(Popup, Message.Msg, Message.WParam, Message.LParam);
+          if (!FPopupVisible) SpendCharOfKey();  // the calculator closed itself on the key
           return true;
         }
       } else {

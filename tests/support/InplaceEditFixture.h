@@ -24,9 +24,11 @@ protected:
     TColumnGx* Column = CurrentColumn();
     return Column && Column->CheckEditable(true);
   }
-  std::string GetEditText(int, int) override {
+  std::string GetEditText(int ACol, int ARow) override {
     TColumnGx* Column = CurrentColumn();
-    return Column ? Column->FormatCellText() : std::string();
+    const std::string Text = Column ? Column->FormatCellText() : std::string();
+    TDBGridGx::SetEditText(ACol, ARow, Text);  // the grid keeps the text it gave the editor
+    return Text;
   }
   void FireEditButtonClick() override {
     ++EditButtonClicks;
@@ -113,6 +115,32 @@ protected:
 
   // Types Text into the focused editor, one character message at a time.
   static void Type(const std::string& Text) { win::headless::TypeText(Text); }
+
+  // Alt+Down: opens the editor's popup, or closes an open one accepting its value.
+  static void AltDown() { win::headless::PressKeys(win::MOD_ALT, win::VK_DOWN); }
+
+  // A window's rectangle on the screen.
+  static win::RECT ScreenRect(TWinControl* Control) {
+    win::RECT R{};
+    win::GetWindowRect(Control->Handle(), &R);
+    return R;
+  }
+
+  // A dataset of one string field S holding Values, one record each, on the first record.
+  TClientDataSet* StringRows(std::initializer_list<const char*> Values) {
+    TClientDataSet* Data = NewDataSet({{"S", ftString}});
+    Data->First();
+    bool First = true;
+    for (const char* V : Values) {
+      if (!First) Data->Append();
+      else Data->Edit();
+      First = false;
+      if (V) Data->FieldByName("S")->SetAsString(V);
+      Data->Post();
+    }
+    Data->First();
+    return Data;
+  }
 
   EditingGrid* Editing = nullptr;
 };

@@ -11,39 +11,18 @@
 #include "tests/platform/x11/ServicesXvfb.h"
 #include "tests/support/PopupPanel.h"
 #include "tests/platform/x11/controls/XQueries.h"
+#include "tests/support/X11Program.h"
 
 #include <functional>
 #include <string>
 
 namespace {
 
-class PopupControlXvfb : public xvfb_test::TwoClients {
+class PopupControlXvfb : public xvfb_test::X11ProgramTest {
 protected:
-  void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    win::InstallDrawingHooks();
-    win::InstallBackend(std::make_unique<win::x11::X11Backend>(std::move(FOurs)));
-    RegisterStandardClasses();
-  }
   void TearDown() override {
     delete Form;
-    win::headless::Reset();
-    win::InstallBackend(nullptr);
-    TwoClients::TearDown();
-  }
-  bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 200; ++i) {
-      win::MSG m;
-      while (win::PeekMessageA(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-        win::TranslateMessage(&m);
-        win::DispatchMessageA(&m);
-      }
-      if (done()) return true;
-      win::CurrentBackend().WaitForEvents(20);
-      xvfb_test::Sync(*FOther);
-    }
-    return done();
+    X11ProgramTest::TearDown();
   }
   // The form "Owner" with an edit at its top left.
   TEdit* NewOwnerWithEdit() {

@@ -52,7 +52,7 @@ void SendLeftClick(win::x11::Connection& Other, win::x11::XWindowId Window, int 
   XSync(dpy, False);
 }
 
-void SendKey(win::x11::Connection& Other, win::x11::XWindowId Window, unsigned long KeySym) {
+void SendKey(win::x11::Connection& Other, win::x11::XWindowId Window, unsigned long KeySym, unsigned State) {
   ::Display* dpy = Other.Display();
   XEvent key{};
   key.xkey.type = KeyPress;
@@ -61,6 +61,7 @@ void SendKey(win::x11::Connection& Other, win::x11::XWindowId Window, unsigned l
   key.xkey.root = Other.Root();
   key.xkey.same_screen = True;
   key.xkey.keycode = XKeysymToKeycode(dpy, KeySym);
+  key.xkey.state = State;
   XSendEvent(dpy, Window, False, KeyPressMask, &key);
   key.xkey.type = KeyRelease;
   XSendEvent(dpy, Window, False, KeyReleaseMask, &key);

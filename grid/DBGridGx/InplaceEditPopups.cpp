@@ -1,0 +1,296 @@
+// TDBGridInplaceEdit: opening the popup of the edit style (pick list, month calendar,
+// calculator), placing it under or over the editor, closing it, and what an accepted
+// value does to the cell.
+#include "grid/DBGridGx/InplaceEdit.h"
+
+#include <algorithm>
+
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridDataLink.h"
+#include "platform/rtl/ScopeExit.h"
+#include "gridcontrols/ToolCtrlsGx/Calculator.h"
+#include "gridcontrols/ToolCtrlsGx/PopupCalendar.h"
+#include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/Field.h"
+#include "platform/desktop/Windows.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+bool IsNumberVariant(const Variant& V) {
+  switch (VarType(V)) {
+    case varSmallint:
+    case varInteger:
+    case varSingle:
+    case varDouble:
+    case varCurrency: return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+// ---- opening ----
+
+void TDBGridInplaceEdit::PreparePickList() {
+  TColumnGx* C = Column();
+  TPopupListboxGx* List = FPickListPopup;
+  List->SetColor(Color());
+  List->Font()->Assign(Font());
+  TStrings* Picks = C->PickList();
+  TStrings* Keys = C->HasKeyList() ? C->KeyList() : nullptr;
+  const bool Keyed = Keys && Keys->Count() > 0;
+  if (Keyed) {
+    // Only the entries that have a key can be chosen.
+    List->Items()->BeginUpdate();
+    List->Items()->Clear();
+    const int N = std::min(Keys->Count(), Picks->Count());
+    for (int I = 0; I < N; ++I) List->Items()->AddObject(Picks->Strings(I), Picks->Objects(I));
+    List->Items()->EndUpdate();
+  } else {
+    List->Items()->Assign(Picks);
+  }
+  const int Rows = std::min(List->Items()->Count(), static_cast<int>(C->DropDownRows()));
+  List->SetHeight(Rows * List->ItemHeight() + 4);
+  TField* F = C->Field();
+  if (F && F->IsNull()) List->SetItemIndex(-1);
+  else List->SetItemIndex((Keyed ? Picks : List->Items())->IndexOf(Text()));
+
+  int W = List->ClientWidth();
+  List->Canvas()->Font()->Assign(List->Font());
+  for (int I = 0; I < List->Items()->Count(); ++I)
+    W = std::max(W, List->Canvas()->TextWidth(List->Items()->Strings(I)));
+  List->SetClientWidth(W + 4);
+}
+
+void TDBGridInplaceEdit::PrepareCalendar() {
+  TPopupMonthCalendarGx* Calendar = FCalendarPopup;
+  Calendar->SetColor(Color());
+  Calendar->Font()->Assign(Font());
+  TDateTime Day;
+  try {
+    Day = Text().empty() ? Date() : StrToDate(Text());
+  } catch (...) {
+    // A text that is not a date opens the field's date, or today.
+    TField* F = Column() ? Column()->Field() : nullptr;
+    const TDateTime Stored = F ? F->AsDateTime() : 0;
+    Day = Stored != 0 ? Stored : Date();
+  }
+  Calendar->SetDate(Day);
+  // The size the calendar asks for, with the frame around it.
+  Calendar->HandleNeeded();
+  win::RECT R{};
+  Calendar->Perform(win::MCM_GETMINREQRECT, 0, reinterpret_cast<win::LPARAM>(&R));
+  Calendar->SetBounds(Calendar->Left(), Calendar->Top(), R.right - R.left + 2 * Calendar->BorderWidth(),
+                      R.bottom - R.top + 2 * Calendar->BorderWidth());
+}
+
+void TDBGridInplaceEdit::PrepareCalculator() {
+  if (auto* Value = Supports<IPopupValueGx>(FActivePopup)) {
+    // A text that is no number raises here, and the calculator stays closed.
+    Value->SetPopupValue(Text().empty() ? Variant(0) : Variant(StrToFloat(Text())));
+    TCustomDBGridGx* Grid = DBGrid();
+    Value->SetFlatStyle(Grid && Grid->Flat());
+  }
+  if (HandleAllocated() && !FCaretHiddenByPopup) FCaretHiddenByPopup = win::HideCaret(Handle()) != 0;
+  SetSelLength(0);
+}
+
+void TDBGridInplaceEdit::ShowPopupWindow(TWinControl* Popup, win::POINT At) {
+  Popup->HandleNeeded();
+  win::SetWindowPos(Popup->Handle(), win::HWND_TOP, At.x, At.y, 0, 0,
+                    win::SWP_NOSIZE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
+  Popup->SetVisible(true);
+}
+
+void TDBGridInplaceEdit::HidePopupWindow(TWinControl* Popup) {
+  if (Popup->HandleAllocated())
+    win::SetWindowPos(Popup->Handle(), nullptr, 0, 0, 0, 0,
+                      win::SWP_NOZORDER | win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE |
+                          win::SWP_HIDEWINDOW);
+  Popup->SetVisible(false);
+}
+
+void TDBGridInplaceEdit::PlacePopup(TWinControl* Popup) {
+  const win::POINT Origin = Parent() ? Parent()->ClientToScreen({Left(), Top()}) : win::POINT{Left(), Top()};
+  const int Y = Origin.y;
+  const int B = Y + Height();
+  // The work area of the editor's own monitor, wherever the grid's window is.
+  const win::RECT Work = NearestWorkArea({Origin.x, Y, Origin.x + Width(), B});
+  const int H = Popup->Height();
+  const bool FitsBelow = B + H <= Work.bottom;
+  const bool FitsAbove = Y - H >= Work.top;
+  const bool Below = FitsBelow || (!FitsAbove && Work.bottom - B >= Y - Work.top);
+  int Top;
+  if (Below) {
+    if (B + H > Work.bottom) Popup->SetHeight(Work.bottom - B);
+    Top = B;
+    Popup->Perform(WM_GRIPSIDE_GX, 3, 0);
+  } else {
+    if (Y - H < Work.top) Popup->SetHeight(Y - Work.top);
+    Top = Y - Popup->Height();  // as it reads now: a list snaps to whole rows
+    Popup->Perform(WM_GRIPSIDE_GX, 2, 0);
+  }
+  if (Work.right - Work.left < Popup->Width()) Popup->SetWidth(Work.right - Work.left);
+  int Left = Origin.x;
+  if (Left + Popup->Width() > Work.right) {
+    Left = Work.right - Popup->Width();
+    Popup->Perform(WM_GRIPSIDE_GX, 0, 0);
+  } else {
+    Popup->Perform(WM_GRIPSIDE_GX, 1, 0);
+  }
+  CloseMRUList(false);
+  ShowPopupWindow(Popup, {Left, Top});
+}
+
+void TDBGridInplaceEdit::OpenPopup() {
+  if (FPopupVisible || !FActivePopup || !Column()) return;
+  TWinControl* Popup = FActivePopup;
+  Popup->HandleNeeded();  // sizes below count the window's frame
+  Popup->SetWidth(Width());
+  // The lookup grid of a column comes with the lookup drop-downs: a lookup cell has no
+  // popup to open yet (its style leaves ActivePopup nil).
+  if (Popup == FPickListPopup) PreparePickList();
+  else if (Popup == FCalendarPopup) PrepareCalendar();
+  else if (Popup == FCalculatorPopup) PrepareCalculator();
+  PlacePopup(Popup);
+  if (Popup == FPickListPopup) {
+    FPickListPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
+    FPickListPopup->SetGripResized(false);
+  }
+  FPopupVisible = true;
+  Invalidate();
+  if (HandleAllocated()) win::SetFocus(Handle());
+  if (!FButtonControls.empty()) FButtonControls[0].EditButtonControl->HoldDown(true);
+}
+
+// ---- closing ----
+
+void TDBGridInplaceEdit::ClosePopup(bool Accept) {
+  if (FActivePopup && FActivePopup->HandleAllocated()) {
+    const win::HWND Focus = win::GetFocus();
+    if (Focus && (Focus == FActivePopup->Handle() || win::IsChild(FActivePopup->Handle(), Focus)) &&
+        HandleAllocated())
+      win::SetFocus(Handle());
+  }
+  if (!FPopupVisible) return;
+  if (!FButtonControls.empty()) FButtonControls[0].EditButtonControl->HoldDown(false);
+  if (FKeepPopupOpen) return;  // the grid is refreshing the editor under the open popup
+  if (const win::HWND Capture = win::GetCapture()) win::SendMessage(Capture, win::WM_CANCELMODE, 0, 0);
+
+  TWinControl* Popup = FActivePopup;
+  TColumnGx* C = Column();
+  Variant Chosen;  // unassigned: nothing was chosen
+  if (Popup && Popup == FPickListPopup && C) {
+    const int I = FPickListPopup->ItemIndex();
+    if (I >= 0) {
+      TStrings* Keys = C->HasKeyList() ? C->KeyList() : nullptr;
+      Chosen = Keys && Keys->Count() > 0 ? Variant(Keys->Strings(I)) : Variant(FPickListPopup->Items()->Strings(I));
+    }
+    // A size the user gave the list is kept for the next opening.
+    if (FPickListPopup->GripResized() && FPickListPopup->ItemHeight() > 0) {
+      C->SetDropDownRows(static_cast<unsigned>(FPickListPopup->ClientHeight() / FPickListPopup->ItemHeight()));
+      C->SetDropDownWidth(FPickListPopup->Width());
+    }
+  }
+
+  if (Popup) HidePopupWindow(Popup);
+  FPopupVisible = false;
+  LookupSource()->SetDataSet(nullptr);
+  Invalidate();
+  // Only the kind that hid the caret shows it again: showing a caret that is not hidden
+  // would undo someone else's hiding.
+  if (FCaretHiddenByPopup) {
+    FCaretHiddenByPopup = false;
+    if (HandleAllocated()) win::ShowCaret(Handle());
+  }
+  if (!Popup || !C) return;
+
+  TCustomDBGridGx* Grid = DBGrid();
+  // Texts the list put into the editor, or takes back, were not typed: they open no
+  // recent texts.
+  auto NotTyped = AtScopeExit([this] { FTextChangedByUser = false; });
+  if (!Accept) {
+    // The list leaves the text as it was before it opened; calendar and calculator never
+    // changed it.
+    if (Popup == FPickListPopup && Grid) SetText(Grid->EditText());
+    return;
+  }
+  if (Popup == FPickListPopup) {
+    // Keys moved the text along the list; a choice the cell may not take leaves the text
+    // it had before the list opened.
+    if (!Chosen.IsEmpty() && !AcceptPickList(Chosen) && Grid) SetText(Grid->EditText());
+  } else if (Popup == FCalendarPopup) {
+    AcceptCalendar();
+  } else if (Popup == FCalculatorPopup) {
+    AcceptCalculator();
+  }
+}
+
+bool TDBGridInplaceEdit::AcceptPickList(const Variant& Chosen) {
+  // With nothing highlighted there is nothing to take: the text stays as it is.
+  if (Chosen.IsEmpty() || Chosen.IsNull() || !CellModifiable()) return false;
+  TColumnGx* C = Column();
+  const bool Keyed = C->HasKeyList() && C->KeyList()->Count() > 0;
+  if (Keyed) {
+    // The key itself reaches the field through the grid's write-back of the text.
+    SetText(FPickListPopup->Items()->Strings(FPickListPopup->ItemIndex()));
+  } else {
+    SetText(Chosen.AsString());
+  }
+  SetGridEditText(Text());
+  return true;
+}
+
+void TDBGridInplaceEdit::AcceptCalendar() {
+  TColumnGx* C = Column();
+  if (!C->CheckEditable(true) || !CellModifiable()) return;
+  TField* F = C->Field();
+  if (!F) return;
+  F->DataSet()->Edit();
+  const TDateTime Day = FCalendarPopup->Date();
+  C->WriteCellValue(DateToStr(Day), Variant(static_cast<double>(Day)), false);
+}
+
+void TDBGridInplaceEdit::AcceptCalculator() {
+  TColumnGx* C = Column();
+  if (!C->CheckEditable(true) || !CellModifiable()) return;
+  auto* Value = Supports<IPopupValueGx>(FCalculatorPopup);
+  if (!Value) return;
+  Variant Result;
+  Value->GetPopupValue(Result);
+  // The calculator's error value is no number and changes nothing.
+  if (!IsNumberVariant(Result)) return;
+  SetText(FloatToStr(Result.AsDouble()));
+  SetGridEditText(Text());
+  SelectAll();
+}
+
+// ---- the mouse on the popups ----
+
+void TDBGridInplaceEdit::PickListMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+  if (Button != mbLeft || !FPickListPopup) return;
+  const win::RECT R = FPickListPopup->ClientRect();
+  ClosePopup(X >= R.left && X < R.right && Y >= R.top && Y < R.bottom);
+}
+
+void TDBGridInplaceEdit::LookupPopupCloseUp(TObject*, bool Accept) { ClosePopup(Accept); }
+
+void TDBGridInplaceEdit::PopupColumnMoved(TObject*, int, int) { FPopupColumnsMoved = true; }
+
+bool TDBGridInplaceEdit::TraceMouseIntoPopup(TObject* Sender, TShiftState, int X, int Y) {
+  auto* Button = static_cast<TControl*>(Sender);
+  if (!FPopupVisible || !FActivePopup || !FActivePopup->HandleAllocated() || GetCaptureControl() != Button)
+    return false;
+  win::POINT P = Button->ClientToScreen({X, Y});
+  win::ScreenToClient(FActivePopup->Handle(), &P);
+  const win::RECT R = FActivePopup->ClientRect();
+  if (P.x < R.left || P.x >= R.right || P.y < R.top || P.y >= R.bottom) return false;
+  // The popup takes over the press and tracks the rest of the drag itself.
+  Button->Perform(win::WM_CANCELMODE, 0, 0);
+  win::SendMessage(FActivePopup->Handle(), win::WM_LBUTTONDOWN, win::MK_LBUTTON,
+                   win::MAKELPARAM(static_cast<win::WORD>(P.x), static_cast<win::WORD>(P.y)));
+  return true;
+}
