@@ -147,6 +147,11 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
         FitHeightToFont();
       ApplyTextArea();
       return;
+    case CM_CTL3DCHANGED:
+      // The border's look and the height that goes with it need a new window.
+      TCustomMaskEdit::Dispatch(Message);
+      if (HandleAllocated()) RecreateWnd();
+      return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       TCustomMaskEdit::Dispatch(Message);
