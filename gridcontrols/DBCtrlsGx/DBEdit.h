@@ -55,7 +55,6 @@ public:
   bool ExecuteAction(TObject* Action) override;
   bool UpdateAction(TObject* Action) override;
   bool UseRightToLeftAlignment() const override;
-  TAlignment GetControlsAlignment() const override { return Alignment(); }
 
   // Data.
   virtual TDataSource* DataSource() const { return FFieldLink->DataSource(); }
