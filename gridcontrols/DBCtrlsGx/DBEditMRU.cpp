@@ -127,6 +127,12 @@ bool TCustomDBEditGx::RouteMRUMessage(TMessage& Message) {
   // Enter and Esc close the list, as keys or as characters.
   if (code == VK_RETURN || code == VK_ESCAPE) {
     FMRUList->ClosePopup(code == VK_RETURN);
+    // The character of the same key is the list's too: Esc closing the list must not go
+    // on to revert the text.
+    MSG queued{};
+    if (keyMessage && HandleAllocated() && PeekMessage(&queued, FHandle, WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
+        queued.wParam == code)
+      PeekMessage(&queued, FHandle, WM_CHAR, WM_CHAR, PM_REMOVE);
     return true;
   }
   // Navigation goes to the list only as keys: typed characters with the same codes
