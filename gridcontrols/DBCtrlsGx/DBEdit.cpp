@@ -112,6 +112,13 @@ void TCustomDBEditGx::Loaded() {
 void TCustomDBEditGx::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomMaskEdit::Notification(AComponent, Operation);
   if (Operation != opRemove || FDestroying) return;
+  if (AComponent == FInplaceEditHolder) {
+    // A holder going away leaves nothing to call.
+    FInplaceEditHolder = nullptr;
+    FHolderInterface = nullptr;
+    FInPlace = false;
+    return;
+  }
   if (FFieldLink && AComponent == DataSource()) {
     SetDataSource(nullptr);
     return;

@@ -177,3 +177,34 @@ TEST_F(DBEditTest, AnExplicitMaskIsStoredAndReadBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DBEditTest, ButtonsListAndFlatnessSurviveAFormDescription) {
+  RegisterDBCtrlsGxClasses();
+  auto* Edit = NewEdit();
+  Edit->SetName("Edit1");
+  Edit->SetFlat(true);
+  Edit->EditButtons()->Add()->SetStyle(ebsEllipsisGx);
+  Edit->EditButtons()->Add();
+  Edit->MRUList()->SetActive(true);
+  Edit->MRUList()->SetRows(5);
+  Edit->MRUList()->Items()->Add("one");
+  Edit->SetAlignment(taCenter);
+  const std::string Text = WriteComponentResText(Form);
+  TForm Copy(nullptr);
+  ReadComponentResText(Text, &Copy);
+  auto* Read = dynamic_cast<TDBEditGx*>(Copy.FindComponent("Edit1"));
+  ASSERT_NE(Read, nullptr) << Text;
+  EXPECT_TRUE(Read->Flat());
+  ASSERT_EQ(Read->EditButtons()->Count(), 2);
+  EXPECT_EQ(Read->EditButtons()->Items(0)->Style(), ebsEllipsisGx);
+  EXPECT_TRUE(Read->EditButtons()->Items(1)->Visible());
+  EXPECT_TRUE(Read->MRUList()->Active());
+  EXPECT_EQ(Read->MRUList()->Rows(), 5);
+  EXPECT_EQ(Read->MRUList()->Items()->Count(), 1);
+  EXPECT_EQ(Read->Alignment(), taCenter);
+  EXPECT_TRUE(Read->AlignmentStored());
+}
+
+}  // namespace

@@ -147,3 +147,17 @@ TEST_F(DBEditInplaceTest, AClickSoonAfterTheHoldersMouseDownIsADoubleClick) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DBEditInplaceTest, AFreedHolderIsForgotten) {
+  Edit->SetParent(Form);
+  Edit->SetInplaceEditHolder(Host);
+  delete Host;
+  EXPECT_EQ(Edit->InplaceEditHolder(), nullptr);
+  EXPECT_FALSE(Edit->InPlace());
+  Edit->Perform(win::WM_CHAR, 'a', 0);
+  EXPECT_EQ(Edit->GetText(), "a");
+}
+
+}  // namespace
