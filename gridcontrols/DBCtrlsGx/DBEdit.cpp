@@ -1,6 +1,8 @@
 // The data-aware edit's life cycle, properties and the way data comes in and goes out.
 #include "gridcontrols/DBCtrlsGx/DBEdit.h"
 
+#include <functional>
+
 #include "platform/controls/Forms.h"
 #include "platform/controls/Messages.h"
 #include "platform/data/DataSet.h"
@@ -248,32 +250,27 @@ void TCustomDBEditGx::CommitEdit() {
   if (FMRUList->Active() && Showing()) FMRUList->AddRecent(GetText());
 }
 
-void TCustomDBEditGx::SetText(const std::string& Value) {
+void TCustomDBEditGx::WriteThrough(const std::function<void()>& Store) {
   if (ComponentState().Contains(csDesigning) && !IsDataIndependent()) return;
   if (!IsDataIndependent())
     if (TDataSet* ds = DataSource() ? DataSource()->DataSet() : nullptr) ds->Edit();
-  StoreText(Value);
+  Store();
   if (FPostingData) return;
-  try {
-    CommitEdit();
-  } catch (...) {
-    FFieldLink->ResetLink();
-    throw;
-  }
+  // A commit that fails shows the field's value again.
+  bool committed = false;
+  auto reset = AtScopeExit([&] {
+    if (!committed) FFieldLink->ResetLink();
+  });
+  CommitEdit();
+  committed = true;
+}
+
+void TCustomDBEditGx::SetText(const std::string& Value) {
+  WriteThrough([&] { StoreText(Value); });
 }
 
 void TCustomDBEditGx::ApplyValue(const Variant& Value) {
-  if (ComponentState().Contains(csDesigning) && !IsDataIndependent()) return;
-  if (!IsDataIndependent())
-    if (TDataSet* ds = DataSource() ? DataSource()->DataSet() : nullptr) ds->Edit();
-  StoreValue(Value);
-  if (FPostingData) return;
-  try {
-    CommitEdit();
-  } catch (...) {
-    FFieldLink->ResetLink();
-    throw;
-  }
+  WriteThrough([&] { StoreValue(Value); });
 }
 
 bool TCustomDBEditGx::TextStored() const { return IsDataIndependent() && !GetText().empty(); }

@@ -3,6 +3,7 @@
 // own), with edit buttons at the right, an image at the left, a drop-down of recently
 // used texts, a flat border that lights up while active, and an in-place mode in which
 // another control (its holder) owns focus, keys and placement.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -190,6 +191,8 @@ protected:
   virtual void CommitEdit();
 
   void SetPopupOpen(bool Value) { FPopupOpen = Value; }
+  // The Text and Value writers: Store puts the value in, then it is committed.
+  void WriteThrough(const std::function<void()>& Store);
   void LinkDataChanged(TObject* Sender);
   void BorderActive();
   void DrawFlatFrame(bool Active);

@@ -172,12 +172,16 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
         if (HandleAllocated() && SelLength() == 0) SetSelStart(std::max(SelStart() - 2, 0));
       }
       DoExit();
-      try {
+      {
+        // An update that fails selects the text and keeps the focus here.
+        bool updated = false;
+        auto keep = AtScopeExit([&] {
+          if (updated) return;
+          SelectAll();
+          SetFocus();
+        });
         FFieldLink->UpdateRecord();
-      } catch (...) {
-        SelectAll();
-        SetFocus();
-        throw;
+        updated = true;
       }
       MarkFocused(false);
       if (IsMasked() && HandleAllocated() && SelLength() == 0) SetSelStart(std::max(SelStart() - 2, 0));

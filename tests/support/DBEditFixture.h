@@ -56,6 +56,14 @@ protected:
     return Source;
   }
 
+  // An edit bound to Field of a new dataset (see NewSource).
+  TDBEditGx* BoundEdit(const std::string& Field) {
+    auto* Edit = NewEdit();
+    Edit->SetDataSource(NewSource());
+    Edit->SetDataField(Field);
+    return Edit;
+  }
+
   // Focuses Edit on the headless desktop (the form makes it its active control).
   static void Focus(TWinControl* Edit) {
     Edit->SetFocus();

@@ -8,9 +8,7 @@
 namespace {
 
 TEST_F(DBEditTest, MaxLengthFollowsTheStringFieldAndIsResetWhenTheFieldChanges) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   EXPECT_EQ(Edit->MaxLength(), 20);
   Edit->SetDataField("Code");
   EXPECT_EQ(Edit->MaxLength(), 8);
@@ -41,9 +39,7 @@ TEST_F(DBEditTest, TypedTextIsPostedToTheFieldOnExit) {
 }
 
 TEST_F(DBEditTest, EscRevertsTheTextAndIsKeptFromTheForm) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   Focus(Edit);
   Edit->SelectAll();
   win::headless::TypeText("plum");
@@ -65,9 +61,7 @@ TEST_F(DBEditTest, EscRevertsTheTextAndIsKeptFromTheForm) {
 }
 
 TEST_F(DBEditTest, TypingIntoAReadOnlyEditStartsNoEdit) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   Edit->SetReadOnly(true);
   Focus(Edit);
   win::headless::TypeText("x");
@@ -79,9 +73,7 @@ TEST_F(DBEditTest, TypingIntoAReadOnlyEditStartsNoEdit) {
 
 // Characters beyond the first 256 codes start editing like any other.
 TEST_F(DBEditTest, WideCharactersStartEditing) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   Focus(Edit);
   Edit->SelectAll();
   win::headless::TypeText("\xE6\xB0\xB4");  // U+6C34
@@ -90,9 +82,7 @@ TEST_F(DBEditTest, WideCharactersStartEditing) {
 }
 
 TEST_F(DBEditTest, ACharacterTheFieldRefusesBeepsAndIsDropped) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Qty");
+  auto* Edit = BoundEdit("Qty");
   Focus(Edit);
   Edit->SelectAll();
   const std::size_t Beeps = win::headless::Beeps().size();
@@ -103,9 +93,7 @@ TEST_F(DBEditTest, ACharacterTheFieldRefusesBeepsAndIsDropped) {
 }
 
 TEST_F(DBEditTest, AnUpdateHandlerKeepsTheEditWritableAndCanKeepTheTextFromTheField) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   DataSet->FieldByName("Name")->SetReadOnly(true);
   Edit->FieldLink()->ResetLink();
   EXPECT_TRUE(static_cast<TCustomEdit*>(Edit)->ReadOnly());
@@ -121,9 +109,7 @@ TEST_F(DBEditTest, AnUpdateHandlerKeepsTheEditWritableAndCanKeepTheTextFromTheFi
 }
 
 TEST_F(DBEditTest, AFailedCommitFromTheTextWriterShowsTheFieldAgain) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Qty");
+  auto* Edit = BoundEdit("Qty");
   EXPECT_THROW(Edit->SetText("many"), Exception);
   EXPECT_EQ(Edit->GetText(), "1");
 }

@@ -27,9 +27,7 @@ int TextWidthIn(TWinControl* Edit, const std::string& Text) {
 }
 
 TEST_F(DBEditTest, RightAlignedTextIsPaintedAtTheRightUntilTheEditHasFocus) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   Edit->EditButtons()->Add();
   Edit->SetAlignment(taRightJustify);
   std::vector<win::DrawOp> Texts = PaintedTexts(Edit);

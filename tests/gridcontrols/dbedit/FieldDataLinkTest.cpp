@@ -7,9 +7,7 @@
 namespace {
 
 TEST_F(DBEditTest, ClearingSourceAndFieldMakesTheLinkIndependentWithANullValue) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   EXPECT_FALSE(Edit->FieldLink()->Independent());
   EXPECT_EQ(Edit->GetText(), "apple");
   Edit->SetDataField("");
@@ -39,9 +37,7 @@ TEST_F(DBEditTest, AnIndependentLinkKeepsItsOwnValue) {
 }
 
 TEST_F(DBEditTest, AChangeOfAnotherFieldLeavesTheEditAlone) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   Focus(Edit);
   Edit->SelectAll();
   win::headless::TypeText("plum");
@@ -57,9 +53,7 @@ TEST_F(DBEditTest, AChangeOfAnotherFieldLeavesTheEditAlone) {
 }
 
 TEST_F(DBEditTest, StartEditOnAFieldThatCannotBeModifiedChangesNothing) {
-  auto* Edit = NewEdit();
-  Edit->SetDataSource(NewSource());
-  Edit->SetDataField("Name");
+  auto* Edit = BoundEdit("Name");
   DataSet->FieldByName("Name")->SetReadOnly(true);
   EXPECT_FALSE(Edit->FieldLink()->StartEdit());
   EXPECT_EQ(DataSet->State(), dsBrowse);
