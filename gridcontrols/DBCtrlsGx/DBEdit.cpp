@@ -197,24 +197,22 @@ void TCustomDBEditGx::FieldDataChanged() {
     if (!ComponentState().Contains(csDesigning) && IsStringField(f) && MaxLength() == 0) SetMaxLength(f->Size());
     bool memo = f->DataType() == ftMemo || f->DataType() == ftWideMemo;
     if (FHasFocus && FFieldLink->CanModifyField()) StoreText(memo ? f->AsString() : f->Text());
-    else {
-      FStoringText = true;
-      auto done = AtScopeExit([this] { FStoringText = false; });
-      SetEditText(memo ? f->AsString() : f->DisplayText());
-    }
+    else StoreEditText(memo ? f->AsString() : f->DisplayText());
   } else if (IsDataIndependent()) {
     if (!FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask("");
-    FStoringText = true;
-    auto done = AtScopeExit([this] { FStoringText = false; });
-    SetEditText(VariantText(FFieldLink->IndependentValue()));
+    StoreEditText(VariantText(FFieldLink->IndependentValue()));
   } else {
     if (!FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask("");
-    FStoringText = true;
-    auto done = AtScopeExit([this] { FStoringText = false; });
-    SetEditText("");
+    StoreEditText("");
   }
   UpdateReadOnlyState();
   SetModified(false);
+}
+
+void TCustomDBEditGx::StoreEditText(const std::string& Text) {
+  FStoringText = true;
+  auto done = AtScopeExit([this] { FStoringText = false; });
+  SetEditText(Text);
 }
 
 void TCustomDBEditGx::ClearFieldMaxLength() {

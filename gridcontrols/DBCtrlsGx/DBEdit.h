@@ -191,6 +191,8 @@ protected:
   virtual void CommitEdit();
 
   void SetPopupOpen(bool Value) { FPopupOpen = Value; }
+  // Puts the mask edit's edit text in place without it counting as typed.
+  void StoreEditText(const std::string& Text);
   // The Text and Value writers: Store puts the value in, then it is committed.
   void WriteThrough(const std::function<void()>& Store);
   void LinkDataChanged(TObject* Sender);
@@ -211,6 +213,8 @@ protected:
   bool PointInArea(const win::POINT& P) const;
   void PaintOwnText(win::HDC DC);
   void CancelChildCapture();
+  // On leaving a masked edit without a selection, the caret steps back two places.
+  void ClampMaskCaret();
   bool IsBordered2D() const;
   void SetPlatformReadOnly(bool Value) { TCustomMaskEdit::SetReadOnly(Value); }
   int FontHeight();

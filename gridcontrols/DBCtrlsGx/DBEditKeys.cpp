@@ -169,7 +169,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
     case CM_EXIT: {
       if (IsMasked() && !ComponentState().Contains(csDesigning)) {
         ValidateEdit();
-        if (HandleAllocated() && SelLength() == 0) SetSelStart(std::max(SelStart() - 2, 0));
+        ClampMaskCaret();
       }
       DoExit();
       {
@@ -184,7 +184,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
         updated = true;
       }
       MarkFocused(false);
-      if (IsMasked() && HandleAllocated() && SelLength() == 0) SetSelStart(std::max(SelStart() - 2, 0));
+      ClampMaskCaret();
       return;
     }
     case CM_WANTSPECIALKEY:
@@ -221,6 +221,10 @@ void TCustomDBEditGx::DefaultHandler(TMessage& Message) {
     if ((c == 13 && !FWantReturns) || (c == 9 && !FWantTabs) || c == 10) Message.WParam = 0;
   }
   TCustomMaskEdit::DefaultHandler(Message);
+}
+
+void TCustomDBEditGx::ClampMaskCaret() {
+  if (IsMasked() && HandleAllocated() && SelLength() == 0) SetSelStart(std::max(SelStart() - 2, 0));
 }
 
 void TCustomDBEditGx::CancelChildCapture() {

@@ -33,10 +33,12 @@ protected:
     return Edit;
   }
 
-  // The dataset with the given names (and codes) as records, open, on its first record.
+  // The dataset with the given names (and codes) as records, open, on its first record;
+  // the first one is named "T" on source "DS".
   TDataSource* NewSource(std::initializer_list<const char*> Names = {"apple", "pear"}) {
     DataSet = new TClientDataSet(Form);
-    DataSet->SetName("T");
+    const std::string Suffix = Form->FindComponent("T") ? std::to_string(Form->ComponentCount()) : "";
+    DataSet->SetName("T" + Suffix);
     DataSet->FieldDefs().Add("Name", ftString, 20);
     DataSet->FieldDefs().Add("Code", ftString, 8);
     DataSet->FieldDefs().Add("Qty", ftInteger, 0);
@@ -51,7 +53,7 @@ protected:
     }
     DataSet->First();
     auto* Source = new TDataSource(Form);
-    Source->SetName("DS");
+    Source->SetName("DS" + Suffix);
     Source->SetDataSet(DataSet);
     return Source;
   }

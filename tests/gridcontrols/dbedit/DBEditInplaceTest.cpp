@@ -161,3 +161,24 @@ TEST_F(DBEditInplaceTest, AFreedHolderIsForgotten) {
 }
 
 }  // namespace
+
+namespace {
+
+// Focus passes to the shown editor while the form keeps the holder as its active control.
+TEST_F(DBEditInplaceTest, TheFormKeepsTheHolderActiveWhileTheEditorHasTheFocus) {
+  Edit->SetInplaceEditHolder(Host);
+  Edit->SetVisible(false);
+  Host->SetFocus();
+  win::headless::ProcessMessages();
+  ASSERT_EQ(Form->ActiveControl(), Host);
+  Edit->ShowInPlaceAt({10, 20, 110, 40}, true);
+  win::headless::ProcessMessages();
+  EXPECT_EQ(win::GetFocus(), Edit->Handle());
+  EXPECT_EQ(Form->ActiveControl(), Host);
+  EXPECT_TRUE(Edit->BorderIsActive());
+  // Hiding gives the focus back to the holder.
+  Edit->HideInPlace();
+  EXPECT_EQ(win::GetFocus(), Host->Handle());
+}
+
+}  // namespace
