@@ -21,7 +21,7 @@ public:
   // in a modified masked edit.
   virtual void ValidateEdit();
   // Puts back the text the edit had when it got the focus, if it was changed.
-  void Reset();
+  virtual void Reset();
   virtual bool EditCanModify();
   void SetMaxLength(int Value) override;
 

@@ -1,0 +1,369 @@
+// The data-aware edit's messages: keys, focus, the in-place mode with its holder, and the
+// mouse kept away from the buttons and the image.
+#include "gridcontrols/DBCtrlsGx/DBEdit.h"
+
+#include "gridcontrols/ToolCtrlsGx/SpecRow.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/Messages.h"
+#include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/rtl/Utf8.h"
+
+#include <algorithm>
+
+void TCustomDBEditGx::WndProc(TMessage& Message) {
+  ++FMessageDepth;
+  {
+    auto depth = AtScopeExit([this] { --FMessageDepth; });
+    if (FInPlace && FHolderInterface) {
+      FHolderInterface->PreviewEditorMessage(this, Message);
+      if (Message.Result != 0) return;
+      if (Message.Msg == win::WM_SETFOCUS) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && !form->SetFocusedControl(FInplaceEditHolder)) return;
+        // The form keeps the holder as its active control: only the edit's own handling.
+        FInPlaceFocusing = true;
+        auto reset = AtScopeExit([this] { FInPlaceFocusing = false; });
+        Dispatch(Message);
+        return;
+      }
+      if (Message.Msg == win::WM_LBUTTONDOWN) {
+        win::POINT last{0, 0};
+        int time = 0;
+        FHolderInterface->GetLastMouseDown(last, time);
+        win::POINT p = ClientToScreen({win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)});
+        if (WithinDoubleClick(last, p, static_cast<int>(win::GetMessageTime()) - time))
+          Message.Msg = win::WM_LBUTTONDBLCLK;
+      }
+    }
+    if (!RouteMRUMessage(Message)) TCustomMaskEdit::WndProc(Message);
+  }
+  // A change the user made is acted on once the message that made it is done.
+  if (FMessageDepth == 0 && FTypedChange && !FDestroying) {
+    FTypedChange = false;
+    UserTextChanged();
+  }
+}
+
+void TCustomDBEditGx::Dispatch(TMessage& Message) {
+  using namespace win;
+  const UINT msg = Message.Msg;
+  if (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK && !MouseCapture() &&
+      PointInArea({GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)})) {
+    // Over the buttons or the image: the control's mouse events, but no text selection.
+    TWinControl::Dispatch(Message);
+    return;
+  }
+  switch (msg) {
+    case WM_SIZE:
+      TCustomMaskEdit::Dispatch(Message);
+      RebuildButtonControls();
+      ApplyTextArea();
+      return;
+    case WM_SETFOCUS:
+      if (FInPlaceFocusing) {
+        DefaultHandler(Message);
+        if (FHandle) {
+          CreateCaret(FHandle, nullptr, 1, LineHeight());
+          ShowCaret(FHandle);
+          UpdateCaret();
+        }
+      } else {
+        TCustomMaskEdit::Dispatch(Message);
+      }
+      BorderActive();
+      Invalidate();
+      return;
+    case WM_KILLFOCUS:
+      if (FMRUList->DroppedDown() &&
+          !(FMRUPopup && FMRUPopup->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == FMRUPopup->Handle()))
+        FMRUList->ClosePopup(false);
+      TCustomMaskEdit::Dispatch(Message);
+      BorderActive();
+      Invalidate();
+      CancelChildCapture();
+      return;
+    case WM_PAINT: PaintOwnWindow(Message, [this](HDC dc) { PaintWindow(dc); }); return;
+    case WM_NCPAINT:
+      if (Ctl3D() && BorderStyle() == bsSingle && FFlat) {
+        DrawFlatFrame(FBorderIsActive);
+        return;
+      }
+      TCustomMaskEdit::Dispatch(Message);
+      return;
+    case WM_SETCURSOR: {
+      POINT p{};
+      GetCursorPos(&p);
+      if (PointInArea(ScreenToClient(p))) {
+        win::SetCursor(LoadCursor(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+        Message.Result = 1;
+        return;
+      }
+      TCustomMaskEdit::Dispatch(Message);
+      return;
+    }
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTCHARS;
+      if (FWantTabs) Message.Result |= DLGC_WANTTAB;
+      if (FWantReturns) Message.Result |= DLGC_WANTALLKEYS;
+      if (FInPlace && FInplaceEditHolder && (FInplaceEditHolder->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB))
+        Message.Result |= DLGC_WANTTAB;
+      return;
+    case WM_CHAR: {
+      std::string pending;
+      Utf8Append(pending, static_cast<TKeyChar>(Message.WParam));
+      FPendingCharText = pending;
+      auto clear = AtScopeExit([this] { FPendingCharText.clear(); });
+      TCustomMaskEdit::Dispatch(Message);
+      return;
+    }
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_UNDO:
+      if (!FReadOnlyProp) FFieldLink->StartEdit();
+      TCustomMaskEdit::Dispatch(Message);
+      return;
+    case WM_IMAGELAYOUT_GX:
+      if (HandleAllocated()) RecreateWnd();
+      return;
+    case CM_CANCELMODE: {
+      TCustomMaskEdit::Dispatch(Message);
+      CancelChildCapture();
+      auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+      bool inside = sender == this || (sender && ContainsControl(sender)) ||
+                    (FMRUPopup && (sender == FMRUPopup || (sender && FMRUPopup->ContainsControl(sender))));
+      if (!inside && FMRUList->DroppedDown()) FMRUList->ClosePopup(false);
+      return;
+    }
+    case CM_ENABLEDCHANGED:
+    case CM_COLORCHANGED:
+      TCustomMaskEdit::Dispatch(Message);
+      RefreshButtonStates();
+      return;
+    case CM_FONTCHANGED:
+      TCustomMaskEdit::Dispatch(Message);
+      if (FControlStyle.Contains(csFixedHeight) &&
+          !(ComponentState().Contains(csDesigning) && ComponentState().Contains(csLoading)))
+        FitHeightToFont();
+      ApplyTextArea();
+      return;
+    case CM_CTL3DCHANGED:
+      // The border's look and the height that goes with it need a new window.
+      TCustomMaskEdit::Dispatch(Message);
+      if (HandleAllocated()) RecreateWnd();
+      return;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      TCustomMaskEdit::Dispatch(Message);
+      FMouseOver = msg == CM_MOUSEENTER;
+      BorderActive();
+      return;
+    case CM_SHOWINGCHANGED:
+      if (FInPlace) return;
+      TCustomMaskEdit::Dispatch(Message);
+      return;
+    case CM_ENTER:
+      MarkFocused(true);
+      TCustomMaskEdit::Dispatch(Message);
+      return;
+    case CM_EXIT: {
+      if (IsMasked() && !ComponentState().Contains(csDesigning)) {
+        ValidateEdit();
+        ClampMaskCaret();
+      }
+      DoExit();
+      {
+        // An update that fails selects the text and keeps the focus here.
+        bool updated = false;
+        auto keep = AtScopeExit([&] {
+          if (updated) return;
+          SelectAll();
+          SetFocus();
+        });
+        FFieldLink->UpdateRecord();
+        updated = true;
+      }
+      MarkFocused(false);
+      ClampMaskCaret();
+      return;
+    }
+    case CM_WANTSPECIALKEY:
+      if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && FMRUList->DroppedDown() && FMRUPopup &&
+          FMRUPopup->ItemIndex() >= 0) {
+        Message.Result = 1;
+        return;
+      }
+      TCustomMaskEdit::Dispatch(Message);
+      if (Message.WParam == VK_ESCAPE && Modified()) Message.Result = 1;
+      return;
+    case CM_SYSCOLORCHANGE:
+      TCustomMaskEdit::Dispatch(Message);
+      ResetButtonBitmapCache();
+      return;
+    case CM_GETDATALINK: Message.Result = reinterpret_cast<LRESULT>(FFieldLink.get()); return;
+    case CM_RECREATEWND: {
+      bool hadFocus = Focused();
+      TCustomMaskEdit::Dispatch(Message);
+      if (hadFocus) BorderActive();
+      return;
+    }
+    case CN_COMMAND:
+      if (HIWORD(static_cast<DWORD>(Message.WParam)) == EN_CHANGE && !FStoringText) FTypedChange = true;
+      TCustomMaskEdit::Dispatch(Message);
+      return;
+    default: TCustomMaskEdit::Dispatch(Message);
+  }
+}
+
+void TCustomDBEditGx::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == win::WM_CHAR) {
+    win::WPARAM c = Message.WParam;
+    if ((c == 13 && !FWantReturns) || (c == 9 && !FWantTabs) || c == 10) Message.WParam = 0;
+  }
+  TCustomMaskEdit::DefaultHandler(Message);
+}
+
+void TCustomDBEditGx::ClampMaskCaret() {
+  if (IsMasked() && HandleAllocated() && SelLength() == 0) SetSelStart(std::max(SelStart() - 2, 0));
+}
+
+void TCustomDBEditGx::CancelChildCapture() {
+  TControl* capture = GetCaptureControl();
+  if (capture && capture != this && ContainsControl(capture)) capture->Perform(win::WM_CANCELMODE, 0, 0);
+}
+
+// Keys.
+
+void TCustomDBEditGx::KeyDown(win::WORD& Key, TShiftState Shift) {
+  if (FInPlace && FHolderInterface) {
+    FHolderInterface->EditorKeyDown(this, Key, Shift);
+    if (Key == 0) return;
+  }
+  TCustomMaskEdit::KeyDown(Key, Shift);
+  if (Key == 0) return;
+  RunKeyDown(Key, Shift);
+}
+
+void TCustomDBEditGx::RunKeyDown(win::WORD& Key, TShiftState Shift) {
+  TEditButtonGx* button = nullptr;
+  if (TEditButtonControlGx* control = ButtonForShortCut(Key, Shift, button)) {
+    bool autoRepeat = false;
+    control->NotifyDown(false, autoRepeat);
+    control->Click();
+    Key = 0;
+    return;
+  }
+  if (Key == 'A' && Shift == TShiftState{ssCtrl}) {
+    SelectAll();
+    return;
+  }
+  if ((Key == win::VK_DELETE || (Key == win::VK_INSERT && Shift.Contains(ssShift))) && !FReadOnlyProp)
+    FFieldLink->StartEdit();
+}
+
+void TCustomDBEditGx::KeyPress(TKeyChar& Key) {
+  if (FInPlace && FHolderInterface) {
+    FHolderInterface->EditorKeyPress(this, Key);
+    if (Key == 0) return;
+  }
+  TCustomMaskEdit::KeyPress(Key);
+  if (Key == 0) return;
+  // Every character from the space up is printable, not only the first 256 codes.
+  bool printable = Key >= 32 && Key != 127;
+  if (printable && Field() && !AcceptsChar(Key)) {
+    win::MessageBeep(0);
+    Key = 0;
+    return;
+  }
+  if ((Key == 8 || Key == 22 || Key == 24 || printable) && !FReadOnlyProp) FFieldLink->StartEdit();
+  if (Key == 27) {
+    Reset();
+    Key = 0;
+  }
+}
+
+void TCustomDBEditGx::KeyUp(win::WORD& Key, TShiftState Shift) {
+  if (FInPlace && FHolderInterface) {
+    FHolderInterface->EditorKeyUp(this, Key, Shift);
+    if (Key == 0) return;
+  }
+  TCustomMaskEdit::KeyUp(Key, Shift);
+}
+
+// Focus.
+
+void TCustomDBEditGx::MarkFocused(bool Value) {
+  if (Value == FHasFocus) return;
+  FHasFocus = Value;
+  if (FAlignment != taLeftJustify && !IsMasked()) Invalidate();
+  FFieldLink->ResetLink();
+}
+
+void TCustomDBEditGx::SetFocus() {
+  if (FInPlace && HandleAllocated() && win::IsWindowVisible(FHandle)) {
+    win::SetFocus(FHandle);
+    return;
+  }
+  TCustomMaskEdit::SetFocus();
+}
+
+// In-place mode.
+
+void TCustomDBEditGx::SetInplaceEditHolder(TWinControl* Value) {
+  if (Value == FInplaceEditHolder) return;
+  IInplaceEditHolderGx* holder = nullptr;
+  if (Value) {
+    // Refused before anything changes: the edit keeps its holder and state.
+    holder = dynamic_cast<IInplaceEditHolderGx*>(Value);
+    if (!holder) throw Exception("InplaceEditHolder have to support IInplaceEditHolderGx interface");
+  }
+  if (FInplaceEditHolder) FInplaceEditHolder->RemoveFreeNotification(this);
+  FInplaceEditHolder = Value;
+  FHolderInterface = holder;
+  FInPlace = Value != nullptr;
+  if (Value) Value->FreeNotification(this);
+  UpdateReadOnlyState();
+}
+
+void TCustomDBEditGx::PlaceAt(const win::RECT& Rect) {
+  if (FInPlace) ShowInPlaceAt(Rect, true);
+  else SetBoundsRect(Rect);
+}
+
+bool TCustomDBEditGx::Visible() const {
+  if (FInPlace) return FHandle && win::IsWindowVisible(FHandle);
+  return TCustomMaskEdit::Visible();
+}
+
+void TCustomDBEditGx::SetVisible(bool Value) {
+  if (FInPlace && !Value) HideInPlace();
+  else TCustomMaskEdit::SetVisible(Value);
+}
+
+void TCustomDBEditGx::ShowInPlaceAt(const win::RECT& Rect, bool Redraw) {
+  if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) {
+    HideInPlace();
+    return;
+  }
+  HandleNeeded();
+  bool repaintAfter = Redraw || !win::IsWindowVisible(FHandle);
+  Invalidate();
+  Perform(CM_CANCELMODE, 0, reinterpret_cast<win::LPARAM>(static_cast<TControl*>(FInplaceEditHolder)));
+  win::SetWindowPos(FHandle, nullptr, Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top,
+                    win::SWP_SHOWWINDOW | win::SWP_NOREDRAW);
+  if (repaintAfter) Invalidate();
+  if (FInplaceEditHolder && FInplaceEditHolder->Focused()) win::SetFocus(FHandle);
+}
+
+void TCustomDBEditGx::HideInPlace() {
+  if (!FInPlace) {
+    TCustomMaskEdit::SetVisible(false);
+    return;
+  }
+  if (!FHandle || !win::IsWindowVisible(FHandle)) return;
+  bool hadFocus = win::GetFocus() == FHandle;
+  Invalidate();
+  win::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, win::SWP_HIDEWINDOW | win::SWP_NOREDRAW | win::SWP_NOZORDER);
+  if (hadFocus && FInplaceEditHolder && FInplaceEditHolder->HandleAllocated())
+    win::SetFocus(FInplaceEditHolder->Handle());
+}
