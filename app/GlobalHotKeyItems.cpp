@@ -63,10 +63,8 @@ void THotKeyItem::SetOnHotKey(const TNotifyEvent& Value) {
 TGlobalHotKeys* THotKeyItem::Component() const {
   // The collection's kind is looked up once per collection the item is in.
   TCollection* owner = Collection();
-  if (owner != FKeysOwner) {
-    FKeysOwner = owner;
+  if (owner != static_cast<TCollection*>(FKeys))
     FKeys = owner && owner->InheritsFrom(THotKeys::StaticClass()) ? static_cast<THotKeys*>(owner) : nullptr;
-  }
   return FKeys ? FKeys->HotKeysComponent() : nullptr;
 }
 
@@ -98,6 +96,7 @@ void THotKeyItem::RegisterKey() {
   if (!c) return;
   if (FKeys->UpdateCount() > 0) {
     FWaiting = true;
+    FKeys->FMayRegister = true;
     return;
   }
   FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),
@@ -110,6 +109,7 @@ void THotKeyItem::UnregisterKey() {
   TGlobalHotKeys* c = Component();
   if (c && FKeys->UpdateCount() > 0) {
     FReleasing = true;
+    FKeys->FMayRelease = true;
     return;
   }
   FRegistered = !(c && win::UnregisterHotKey(c->OwnerWindow(), Index()) != 0);
@@ -149,13 +149,24 @@ TPersistent* THotKeys::GetOwner() { return FComponent; }
 void THotKeys::EndUpdate() {
   TCollection::EndUpdate();
   if (UpdateCount() > 0) return;
+  if (!FMayRelease && !FMayRegister) return;
   win::HWND window = FComponent->OwnerWindow();
   // Released first: an item disabled and enabled again meanwhile registers anew.
-  ReleaseWaiting(window);
-  RegisterWaiting(window);
+  if (FMayRelease) ReleaseWaiting(window);
+  if (FMayRegister) RegisterWaiting(window);
+}
+
+void THotKeys::Notify(TCollectionItem* Item, TCollectionNotification Action) {
+  TCollection::Notify(Item, Action);
+  // An item coming from another collection brings what it waits for.
+  if (Action != cnAdded) return;
+  auto* item = static_cast<THotKeyItem*>(Item);
+  FMayRegister = FMayRegister || item->FWaiting;
+  FMayRelease = FMayRelease || item->FReleasing;
 }
 
 void THotKeys::ReleaseWaiting(win::HWND Window) {
+  FMayRelease = false;
   std::vector<int> ids;
   std::vector<THotKeyItem*> items;
   for (int i = 0; i < Count(); ++i) {
@@ -173,19 +184,18 @@ void THotKeys::ReleaseWaiting(win::HWND Window) {
 }
 
 void THotKeys::RegisterWaiting(win::HWND Window) {
+  FMayRegister = false;
+  // A key's identifier is its item's index.
   std::vector<win::HOTKEYREGISTRATION> keys;
-  std::vector<THotKeyItem*> items;
-  keys.reserve(std::size_t(Count()));
-  items.reserve(std::size_t(Count()));
   for (int i = 0; i < Count(); ++i) {
     THotKeyItem* item = ItemAt(i);
     if (!item->FWaiting) continue;
     item->FWaiting = false;
+    if (keys.empty()) keys.reserve(std::size_t(Count() - i));
     keys.push_back({Window, i, ModifiersToHotKeyFlags(item->FModifiers), VirtKeyCodes[item->FVirtKey]});
-    items.push_back(item);
   }
   if (keys.empty()) return;
-  std::vector<win::BOOL> results(keys.size(), win::FALSE);
-  win::RegisterHotKeys(keys.data(), keys.size(), results.data());
-  for (std::size_t j = 0; j < items.size(); ++j) items[j]->FRegistered = results[j] != win::FALSE;
+  std::unique_ptr<win::BOOL[]> results(new win::BOOL[keys.size()]);
+  win::RegisterHotKeys(keys.data(), keys.size(), results.get());
+  for (std::size_t j = 0; j < keys.size(); ++j) ItemAt(keys[j].id)->FRegistered = results[j] != win::FALSE;
 }
