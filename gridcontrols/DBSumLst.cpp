@@ -573,15 +573,18 @@ void TDBSumListProducer::ScanRows() {
       for (std::size_t k = 0; k < sums.size(); ++k) {
         TDBSum* sum = sums[k];
         const TField* f = fields[k];
-        const bool isNull = f ? f->IsNull() : sum->GroupOperation() != goCount;
+        // The value is looked up once for its nullness and its share.
+        const Variant* v = f ? &f->RawValue() : nullptr;
+        const bool isNull = v ? v->IsNull() || v->IsEmpty() : sum->GroupOperation() != goCount;
+        const auto share = [&] { return v->Type() == varDouble ? SumShareOf(v->AsDouble()) : RowShare(f); };
         switch (sum->GroupOperation()) {
           case goSum:
-            if (!isNull) sum->SumValue += RowShare(f);
+            if (!isNull) sum->SumValue += share();
             break;
           case goAvg:
             if (!isNull) {
               ++sum->NotNullCount;
-              sum->AverageNumerator += RowShare(f);
+              sum->AverageNumerator += share();
             }
             break;
           case goCount:

@@ -109,7 +109,7 @@ bool TDataSet::GetNextRecord() {
   bool ok = GetRecord(spare, mode, true) == grOK;
   if (ok) {
     spare.Flag = bfCurrent;
-    CalculateFields(spare);
+    if (HasCalcFields()) CalculateFields(spare);
     if (FRecordCount == 0) {
       ActivateBuffers();
     } else if (FRecordCount < FBufferCount) {
@@ -130,7 +130,7 @@ bool TDataSet::GetPriorRecord() {
   bool ok = GetRecord(spare, gmPrior, true) == grOK;
   if (ok) {
     spare.Flag = bfCurrent;
-    CalculateFields(spare);
+    if (HasCalcFields()) CalculateFields(spare);
     if (FRecordCount == 0) {
       ActivateBuffers();
     } else {
@@ -171,7 +171,7 @@ void TDataSet::Resync(TResyncMode Mode) {
     return;
   }
   spare.Flag = bfCurrent;
-  CalculateFields(spare);
+  if (HasCalcFields()) CalculateFields(spare);
   int count = Mode.Contains(rmCenter) ? (FBufferCount - 1) / 2 : FActiveRecord;
   MoveBuffer(FRecordCount, 0);
   ActivateBuffers();
@@ -265,7 +265,8 @@ int TDataSet::MoveBy(int Distance) {
       DataEvent(deDataSetScroll, scroll);
       throw;
     }
-    DataEvent(deDataSetScroll, scroll);
+    // With the controls held a scroll reaches nobody.
+    if (FDisableCount == 0) DataEvent(deDataSetScroll, scroll);
     FAfterScroll(this);
   }
   return result;
