@@ -66,6 +66,11 @@ public:
 
   static void Publish(TClassBuilder<THotKeyItem>& b);
 
+  // A table makes an item per row: items are carved from blocks, and the place of one
+  // freed is used again.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Item, std::size_t Size);
+
 private:
   friend class TGlobalHotKeys;
   friend class THotKeys;

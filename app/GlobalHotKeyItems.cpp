@@ -1,7 +1,12 @@
 // Hot-key items, their collection, and the key tables.
 #include "app/GlobalHotKey.h"
 
+#include <cstddef>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 const std::array<const char*, VirtKeyCount> VirtKeyNames = {
 #define VANTREL_VIRTKEY(Name, Code) #Name,
@@ -39,6 +44,64 @@ win::UINT ModifiersToHotKeyFlags(TModifiers Modifiers) {
 }
 
 // ---- THotKeyItem ----
+
+namespace {
+// The places of hot-key items: blocks that stay for the program's life, and the places
+// freed, each holding the next one's address. Items live on the thread of the windows.
+struct TItemPlaces {
+  static constexpr std::size_t PerBlock = 256;
+  std::vector<std::unique_ptr<std::byte[]>> Blocks;
+  void* Freed = nullptr;
+  std::byte* Next = nullptr;
+  std::size_t Left = 0;
+};
+
+TItemPlaces& ItemPlaces() {
+  static TItemPlaces places;
+  return places;
+}
+
+// A freed place cannot be read or written but by the list of freed places.
+void Bury([[maybe_unused]] void* Place, [[maybe_unused]] std::size_t Size) {
+#if defined(__SANITIZE_ADDRESS__)
+  ASAN_POISON_MEMORY_REGION(Place, Size);
+#endif
+}
+void Unbury([[maybe_unused]] void* Place, [[maybe_unused]] std::size_t Size) {
+#if defined(__SANITIZE_ADDRESS__)
+  ASAN_UNPOISON_MEMORY_REGION(Place, Size);
+#endif
+}
+}  // namespace
+
+void* THotKeyItem::operator new(std::size_t Size) {
+  // A derived class's items are its own.
+  if (Size != sizeof(THotKeyItem)) return ::operator new(Size);
+  TItemPlaces& p = ItemPlaces();
+  if (void* place = p.Freed) {
+    Unbury(place, Size);
+    p.Freed = *static_cast<void**>(place);
+    return place;
+  }
+  if (p.Left == 0) {
+    p.Blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(TItemPlaces::PerBlock * Size));
+    p.Next = p.Blocks.back().get();
+    p.Left = TItemPlaces::PerBlock;
+  }
+  void* place = p.Next;
+  p.Next += Size;
+  --p.Left;
+  return place;
+}
+
+void THotKeyItem::operator delete(void* Item, std::size_t Size) {
+  if (!Item) return;
+  if (Size != sizeof(THotKeyItem)) return ::operator delete(Item);
+  TItemPlaces& p = ItemPlaces();
+  *static_cast<void**>(Item) = p.Freed;
+  p.Freed = Item;
+  Bury(Item, Size);
+}
 
 THotKeyItem::THotKeyItem(TCollection* Collection) : TCollectionItem(Collection) {}
 
