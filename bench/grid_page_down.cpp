@@ -9,16 +9,14 @@
 // "index_bytes_per_row" is what the table holds for the order of its rows, per row.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/BigTable.h"
 #include "bench/Figures.h"
 #include "grid/DBGridGx.h"
 #include "platform/controls/Forms.h"
@@ -30,34 +28,12 @@
 
 namespace {
 
-constexpr int Rows = 1000000;
+constexpr int Rows = bench_data::BigTableRows;
 constexpr int Screen = 30;
 constexpr int Pages = 100;
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point Since) { return std::chrono::duration<double>(Clock::now() - Since).count(); }
-
-const std::string& DatabasePath() {
-  static const std::string Path = [] {
-    char Tmpl[] = "/tmp/vantrel-bench-pgdn-XXXXXX";
-    if (!mkdtemp(Tmpl)) throw std::runtime_error("mkdtemp failed");
-    std::string P = std::string(Tmpl) + "/big.mdb";
-    sqlite3* Db = nullptr;
-    sqlite3_open(P.c_str(), &Db);
-    sqlite3_exec(Db,
-                 "CREATE TABLE TSet (ID INTEGER PRIMARY KEY AUTOINCREMENT, shift BOOLEAN, KeyIndex INTEGER, "
-                 "Content MEMO);"
-                 "BEGIN;"
-                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000000) "
-                 "INSERT INTO TSet (shift, KeyIndex, Content) SELECT i % 2, i % 103, 'snippet text number ' || i "
-                 "FROM n;"
-                 "COMMIT;",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(Db);
-    return P;
-  }();
-  return Path;
-}
 
 // The grid unit loads its bitmaps when it starts: the artwork comes first.
 struct Artwork {
@@ -74,7 +50,7 @@ std::int64_t GridSide(bool Painted) {
   Form->SetBounds(0, 0, 640, 900);
   auto* Conn = new TADOConnection(Form.get());
   Conn->SetLoginPrompt(false);
-  Conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DatabasePath());
+  Conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + bench_data::BigTablePath());
   auto* Table = new TADOTable(Form.get());
   Table->SetConnection(Conn);
   Table->SetTableName("TSet");
@@ -114,43 +90,18 @@ std::int64_t GridSide(bool Painted) {
 
 // The same pages through the C API; returns the ID of the last row read.
 std::int64_t ReferenceSide() {
-  sqlite3* Db = nullptr;
-  sqlite3_open_v2(DatabasePath().c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr);
-  sqlite3_stmt* Forward = nullptr;
-  sqlite3_stmt* Backward = nullptr;
-  sqlite3_prepare_v2(Db, "SELECT ID, shift, KeyIndex, Content FROM TSet WHERE rowid > ? ORDER BY rowid LIMIT ?", -1,
-                     &Forward, nullptr);
-  sqlite3_prepare_v2(Db, "SELECT ID, shift, KeyIndex, Content FROM TSet WHERE rowid < ? ORDER BY rowid DESC LIMIT ?",
-                     -1, &Backward, nullptr);
-  std::int64_t Checksum = 0;
-  // Reads Count rows after (or before) Key; the ID of the last one read.
-  auto ReadPage = [&](sqlite3_stmt* St, std::int64_t Key, int Count) {
-    sqlite3_reset(St);
-    sqlite3_bind_int64(St, 1, Key);
-    sqlite3_bind_int(St, 2, Count);
-    std::int64_t Last = Key;
-    while (sqlite3_step(St) == SQLITE_ROW) {
-      Last = sqlite3_column_int64(St, 0);
-      Checksum += sqlite3_column_int64(St, 1) + sqlite3_column_int64(St, 2);
-      const unsigned char* Text = sqlite3_column_text(St, 3);
-      Checksum += Text ? static_cast<std::int64_t>(std::strlen(reinterpret_cast<const char*>(Text))) : 0;
-    }
-    return Last;
-  };
-  ReadPage(Forward, 0, Screen);                    // opening: the first page
-  ReadPage(Backward, INT64_MAX, Screen);           // Ctrl+End
-  std::int64_t After = ReadPage(Forward, 0, Screen);  // Ctrl+Home
+  bench_data::TPageReader Reader(false);
+  Reader.Forward(0, Screen);                            // opening: the first page
+  Reader.Backward(INT64_MAX, Screen);                   // Ctrl+End
+  std::int64_t After = Reader.Forward(0, Screen);       // Ctrl+Home
   // A page down from the last row shown.
-  for (int P = 0; P < Pages; ++P) After = ReadPage(Forward, After, Screen);
-  sqlite3_finalize(Forward);
-  sqlite3_finalize(Backward);
-  sqlite3_close(Db);
-  benchmark::DoNotOptimize(Checksum);
+  for (int P = 0; P < Pages; ++P) After = Reader.Forward(After, Screen);
+  benchmark::DoNotOptimize(Reader.Checksum());
   return After;
 }
 
 void PageDown(benchmark::State& State, bool Painted) {
-  DatabasePath();
+  bench_data::BigTablePath();
   std::vector<double> GridMs, ReferenceMs, Ratios;
   bool GridFirst = true;
   try {
@@ -198,6 +149,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::filesystem::remove_all(std::filesystem::path(DatabasePath()).parent_path());
+  bench_data::RemoveBigTable();
   return 0;
 }
