@@ -77,9 +77,16 @@ void TDataSet::ActivateBuffers() {
 
 void TDataSet::MoveBuffer(int from, int to) {
   if (from == to) return;
-  auto first = FBuffers.begin();
-  if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
-  else std::rotate(first + to, first + from, first + from + 1);
+  // The buffers between the two places shift by one: a move each (a scroll does this
+  // for every record read, across the whole window).
+  auto& b = FBuffers;
+  std::unique_ptr<TRecordBuffer> moving = std::move(b[static_cast<size_t>(from)]);
+  if (from < to) {
+    for (int i = from; i < to; ++i) b[static_cast<size_t>(i)] = std::move(b[static_cast<size_t>(i) + 1]);
+  } else {
+    for (int i = from; i > to; --i) b[static_cast<size_t>(i)] = std::move(b[static_cast<size_t>(i) - 1]);
+  }
+  b[static_cast<size_t>(to)] = std::move(moving);
 }
 
 void TDataSet::SetCurrentRecord(int index) {
