@@ -66,6 +66,11 @@ public:
 
   static void Publish(TClassBuilder<THotKeyItem>& b);
 
+  // A table makes an item per row: items are carved from blocks, and the place of one
+  // freed is used again.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Item, std::size_t Size);
+
 private:
   friend class TGlobalHotKeys;
   friend class THotKeys;
@@ -73,17 +78,16 @@ private:
   void RegisterKey();
   void UnregisterKey();
 
-  bool FEnabled = false;
+  // A table makes an item per row: the small fields sit together.
   TModifiers FModifiers;
+  bool FEnabled = false;
   bool FRegistered = false;
   bool FWaiting = false;    // enabled while updates were held back: registered at their end
   bool FReleasing = false;  // disabled then: its registration goes at their end
   TVirtKey FVirtKey = vkNone;
-  // Held apart, made when a handler is first set: most items never get one, and a table
-  // makes an item per row.
+  // Held apart, made when a handler is first set: most items never get one.
   std::unique_ptr<TNotifyEvent> FOnHotKey;
-  mutable TCollection* FKeysOwner = nullptr;  // the collection FKeys was worked out for
-  mutable THotKeys* FKeys = nullptr;
+  mutable THotKeys* FKeys = nullptr;  // the collection, once found to be hot keys
 };
 
 class THotKeys : public TCollection {
@@ -100,11 +104,18 @@ public:
   // or unregistered there, all in one go.
   void EndUpdate() override;
 
+protected:
+  void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
+
 private:
+  friend class THotKeyItem;
   void ReleaseWaiting(win::HWND Window);
   void RegisterWaiting(win::HWND Window);
 
   TGlobalHotKeys* FComponent;
+  // Some item may wait to be registered or released: the passes at the end of the
+  // updates look at the items only then.
+  bool FMayRegister = false, FMayRelease = false;
 };
 
 class TGlobalHotKeys : public TComponent {

@@ -1,7 +1,12 @@
 // Hot-key items, their collection, and the key tables.
 #include "app/GlobalHotKey.h"
 
+#include <cstddef>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 const std::array<const char*, VirtKeyCount> VirtKeyNames = {
 #define VANTREL_VIRTKEY(Name, Code) #Name,
@@ -40,6 +45,64 @@ win::UINT ModifiersToHotKeyFlags(TModifiers Modifiers) {
 
 // ---- THotKeyItem ----
 
+namespace {
+// The places of hot-key items: blocks that stay for the program's life, and the places
+// freed, each holding the next one's address. Items live on the thread of the windows.
+struct TItemPlaces {
+  static constexpr std::size_t PerBlock = 256;
+  std::vector<std::unique_ptr<std::byte[]>> Blocks;
+  void* Freed = nullptr;
+  std::byte* Next = nullptr;
+  std::size_t Left = 0;
+};
+
+TItemPlaces& ItemPlaces() {
+  static TItemPlaces places;
+  return places;
+}
+
+// A freed place cannot be read or written but by the list of freed places.
+void Bury([[maybe_unused]] void* Place, [[maybe_unused]] std::size_t Size) {
+#if defined(__SANITIZE_ADDRESS__)
+  ASAN_POISON_MEMORY_REGION(Place, Size);
+#endif
+}
+void Unbury([[maybe_unused]] void* Place, [[maybe_unused]] std::size_t Size) {
+#if defined(__SANITIZE_ADDRESS__)
+  ASAN_UNPOISON_MEMORY_REGION(Place, Size);
+#endif
+}
+}  // namespace
+
+void* THotKeyItem::operator new(std::size_t Size) {
+  // A derived class's items are its own.
+  if (Size != sizeof(THotKeyItem)) return ::operator new(Size);
+  TItemPlaces& p = ItemPlaces();
+  if (void* place = p.Freed) {
+    Unbury(place, Size);
+    p.Freed = *static_cast<void**>(place);
+    return place;
+  }
+  if (p.Left == 0) {
+    p.Blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(TItemPlaces::PerBlock * Size));
+    p.Next = p.Blocks.back().get();
+    p.Left = TItemPlaces::PerBlock;
+  }
+  void* place = p.Next;
+  p.Next += Size;
+  --p.Left;
+  return place;
+}
+
+void THotKeyItem::operator delete(void* Item, std::size_t Size) {
+  if (!Item) return;
+  if (Size != sizeof(THotKeyItem)) return ::operator delete(Item);
+  TItemPlaces& p = ItemPlaces();
+  *static_cast<void**>(Item) = p.Freed;
+  p.Freed = Item;
+  Bury(Item, Size);
+}
+
 THotKeyItem::THotKeyItem(TCollection* Collection) : TCollectionItem(Collection) {}
 
 void THotKeyItem::Publish(TClassBuilder<THotKeyItem>& b) {
@@ -63,10 +126,8 @@ void THotKeyItem::SetOnHotKey(const TNotifyEvent& Value) {
 TGlobalHotKeys* THotKeyItem::Component() const {
   // The collection's kind is looked up once per collection the item is in.
   TCollection* owner = Collection();
-  if (owner != FKeysOwner) {
-    FKeysOwner = owner;
+  if (owner != static_cast<TCollection*>(FKeys))
     FKeys = owner && owner->InheritsFrom(THotKeys::StaticClass()) ? static_cast<THotKeys*>(owner) : nullptr;
-  }
   return FKeys ? FKeys->HotKeysComponent() : nullptr;
 }
 
@@ -98,6 +159,7 @@ void THotKeyItem::RegisterKey() {
   if (!c) return;
   if (FKeys->UpdateCount() > 0) {
     FWaiting = true;
+    FKeys->FMayRegister = true;
     return;
   }
   FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),
@@ -110,6 +172,7 @@ void THotKeyItem::UnregisterKey() {
   TGlobalHotKeys* c = Component();
   if (c && FKeys->UpdateCount() > 0) {
     FReleasing = true;
+    FKeys->FMayRelease = true;
     return;
   }
   FRegistered = !(c && win::UnregisterHotKey(c->OwnerWindow(), Index()) != 0);
@@ -149,13 +212,24 @@ TPersistent* THotKeys::GetOwner() { return FComponent; }
 void THotKeys::EndUpdate() {
   TCollection::EndUpdate();
   if (UpdateCount() > 0) return;
+  if (!FMayRelease && !FMayRegister) return;
   win::HWND window = FComponent->OwnerWindow();
   // Released first: an item disabled and enabled again meanwhile registers anew.
-  ReleaseWaiting(window);
-  RegisterWaiting(window);
+  if (FMayRelease) ReleaseWaiting(window);
+  if (FMayRegister) RegisterWaiting(window);
+}
+
+void THotKeys::Notify(TCollectionItem* Item, TCollectionNotification Action) {
+  TCollection::Notify(Item, Action);
+  // An item coming from another collection brings what it waits for.
+  if (Action != cnAdded) return;
+  auto* item = static_cast<THotKeyItem*>(Item);
+  FMayRegister = FMayRegister || item->FWaiting;
+  FMayRelease = FMayRelease || item->FReleasing;
 }
 
 void THotKeys::ReleaseWaiting(win::HWND Window) {
+  FMayRelease = false;
   std::vector<int> ids;
   std::vector<THotKeyItem*> items;
   for (int i = 0; i < Count(); ++i) {
@@ -173,19 +247,18 @@ void THotKeys::ReleaseWaiting(win::HWND Window) {
 }
 
 void THotKeys::RegisterWaiting(win::HWND Window) {
+  FMayRegister = false;
+  // A key's identifier is its item's index.
   std::vector<win::HOTKEYREGISTRATION> keys;
-  std::vector<THotKeyItem*> items;
-  keys.reserve(std::size_t(Count()));
-  items.reserve(std::size_t(Count()));
   for (int i = 0; i < Count(); ++i) {
     THotKeyItem* item = ItemAt(i);
     if (!item->FWaiting) continue;
     item->FWaiting = false;
+    if (keys.empty()) keys.reserve(std::size_t(Count() - i));
     keys.push_back({Window, i, ModifiersToHotKeyFlags(item->FModifiers), VirtKeyCodes[item->FVirtKey]});
-    items.push_back(item);
   }
   if (keys.empty()) return;
-  std::vector<win::BOOL> results(keys.size(), win::FALSE);
-  win::RegisterHotKeys(keys.data(), keys.size(), results.data());
-  for (std::size_t j = 0; j < items.size(); ++j) items[j]->FRegistered = results[j] != win::FALSE;
+  std::unique_ptr<win::BOOL[]> results(new win::BOOL[keys.size()]);
+  win::RegisterHotKeys(keys.data(), keys.size(), results.get());
+  for (std::size_t j = 0; j < keys.size(); ++j) ItemAt(keys[j].id)->FRegistered = results[j] != win::FALSE;
 }

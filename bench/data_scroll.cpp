@@ -3,43 +3,20 @@
 // bytes the dataset holds per row.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <string>
 
+#include "bench/BigTable.h"
 #include "platform/data/ADODB.h"
 #include "platform/data/DataSource.h"
 
 namespace {
 
-constexpr int Rows = 1000000;
+constexpr int Rows = bench_data::BigTableRows;
 constexpr int Screen = 30;
 constexpr int Pages = 100;
-
-const std::string& DatabasePath() {
-  static const std::string path = [] {
-    char tmpl[] = "/tmp/vantrel-bench-XXXXXX";
-    std::string dir = mkdtemp(tmpl);
-    std::string p = dir + "/big.mdb";
-    sqlite3* db = nullptr;
-    sqlite3_open(p.c_str(), &db);
-    sqlite3_exec(db,
-                 "CREATE TABLE TSet (ID INTEGER PRIMARY KEY AUTOINCREMENT, shift BOOLEAN, KeyIndex INTEGER, "
-                 "Content MEMO);"
-                 "BEGIN;"
-                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000000) "
-                 "INSERT INTO TSet (shift, KeyIndex, Content) SELECT i % 2, i % 103, 'snippet text number ' || i "
-                 "FROM n;"
-                 "COMMIT;",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return p;
-  }();
-  return path;
-}
 
 // What a grid does for one screen: read every field of every buffered record.
 class TScreenLink : public TDataLink {
@@ -58,7 +35,7 @@ public:
 std::size_t GIndexBytes = 0;
 
 void BM_AdoTableScroll(benchmark::State& state) {
-  const std::string& path = DatabasePath();
+  const std::string& path = bench_data::BigTablePath();
   for (auto _ : state) {
     TComponent owner(nullptr);
     auto* conn = new TADOConnection(&owner);
@@ -90,39 +67,14 @@ BENCHMARK(BM_AdoTableScroll)->Unit(benchmark::kMillisecond);
 
 // The same screens with the C API: first page, last page, then 100 pages from the top.
 void BM_SqliteDirect(benchmark::State& state) {
-  const std::string& path = DatabasePath();
+  bench_data::BigTablePath();
   for (auto _ : state) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    std::int64_t checksum = 0;
-    sqlite3_stmt* forward = nullptr;
-    sqlite3_stmt* backward = nullptr;
-    sqlite3_prepare_v2(db, "SELECT ID, shift, KeyIndex, Content FROM TSet WHERE rowid > ? ORDER BY rowid LIMIT ?", -1,
-                       &forward, nullptr);
-    sqlite3_prepare_v2(db, "SELECT ID, shift, KeyIndex, Content FROM TSet WHERE rowid > ? ORDER BY rowid DESC LIMIT ?",
-                       -1, &backward, nullptr);
-    auto readPage = [&](sqlite3_stmt* st, std::int64_t after) {
-      sqlite3_reset(st);
-      sqlite3_bind_int64(st, 1, after);
-      sqlite3_bind_int(st, 2, Screen);
-      std::int64_t last = after;
-      while (sqlite3_step(st) == SQLITE_ROW) {
-        last = sqlite3_column_int64(st, 0);
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-          const unsigned char* t = sqlite3_column_text(st, c);
-          checksum += t ? static_cast<std::int64_t>(std::strlen(reinterpret_cast<const char*>(t))) : 0;
-        }
-      }
-      return last;
-    };
-    readPage(forward, 0);
-    readPage(backward, 0);
+    bench_data::TPageReader reader(true);
+    reader.Forward(0, Screen);
+    reader.Backward(INT64_MAX, Screen);
     std::int64_t after = 0;
-    for (int p = 0; p <= Pages; ++p) after = readPage(forward, after);
-    sqlite3_finalize(forward);
-    sqlite3_finalize(backward);
-    sqlite3_close(db);
-    benchmark::DoNotOptimize(checksum);
+    for (int p = 0; p <= Pages; ++p) after = reader.Forward(after, Screen);
+    benchmark::DoNotOptimize(reader.Checksum());
   }
 }
 BENCHMARK(BM_SqliteDirect)->Unit(benchmark::kMillisecond);
@@ -142,13 +94,13 @@ public:
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
-  DatabasePath();
+  bench_data::BigTablePath();
   benchmark::RunSpecifiedBenchmarks(&reporter);
   double ado = reporter.Times["BM_AdoTableScroll"], direct = reporter.Times["BM_SqliteDirect"];
   if (ado > 0 && direct > 0)
     std::printf("ratio ADO table / direct C API: %.2fx (goal <= 3x); index: %zu bytes for %d rows (%.4f per row)\n",
                 ado / direct, GIndexBytes, Rows, static_cast<double>(GIndexBytes) / Rows);
-  std::filesystem::remove_all(std::filesystem::path(DatabasePath()).parent_path());
+  bench_data::RemoveBigTable();
   benchmark::Shutdown();
   return 0;
 }

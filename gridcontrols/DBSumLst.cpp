@@ -28,6 +28,14 @@ Ext RawOf(const TField* f) { return static_cast<Ext>(f->AsFloat()) * One; }
 Currency RowShare(const TField* f) { return SumShareOf(f->AsFloat()); }
 Ext Raw(Currency c) { return static_cast<Ext>(c.Raw()); }
 
+// total += share, raising as Currency's sum does when it leaves the range; the scan adds
+// a share per row and the sum almost never overflows.
+void AddShare(Currency& total, Currency share) {
+  std::int64_t raw;
+  if (__builtin_add_overflow(total.Raw(), share.Raw(), &raw)) total += share;
+  else total = Currency::FromRaw(raw);
+}
+
 Currency Average(Currency numerator, int count) {
   return count == 0 ? Currency() : RoundRaw(Raw(numerator) / count);
 }
@@ -573,19 +581,22 @@ void TDBSumListProducer::ScanRows() {
       for (std::size_t k = 0; k < sums.size(); ++k) {
         TDBSum* sum = sums[k];
         const TField* f = fields[k];
-        const bool isNull = f ? f->IsNull() : sum->GroupOperation() != goCount;
+        // The value is looked up once for its nullness and its share.
+        const Variant* v = f ? &f->RawValue() : nullptr;
+        const bool isNull = v ? v->IsNull() || v->IsEmpty() : sum->GroupOperation() != goCount;
+        const auto share = [&] { return v->Type() == varDouble ? SumShareOf(v->AsDouble()) : RowShare(f); };
         switch (sum->GroupOperation()) {
           case goSum:
-            if (!isNull) sum->SumValue += RowShare(f);
+            if (!isNull) AddShare(sum->SumValue, share());
             break;
           case goAvg:
             if (!isNull) {
               ++sum->NotNullCount;
-              sum->AverageNumerator += RowShare(f);
+              AddShare(sum->AverageNumerator, share());
             }
             break;
           case goCount:
-            if (!isNull) sum->SumValue += Currency::FromRaw(One);
+            if (!isNull) AddShare(sum->SumValue, Currency::FromRaw(One));
             break;
         }
       }

@@ -4,7 +4,9 @@
 namespace columns_detail {
 
 TCanvasLend::TCanvasLend(TCustomDBGridGx* Grid) : FCanvas(Grid->Canvas()) {
-  if (!Grid->HandleAllocated() && !FCanvas->HandleAllocated()) {
+  // Measuring needs no pixels: while the grid's canvas has no device context, the
+  // screen's serves, so a grid laid out before it is painted gets no image of its own.
+  if (!FCanvas->HandleAllocated()) {
     FLentDC = win::GetDC(nullptr);
     FCanvas->SetHandle(FLentDC);
   }

@@ -77,9 +77,16 @@ void TDataSet::ActivateBuffers() {
 
 void TDataSet::MoveBuffer(int from, int to) {
   if (from == to) return;
-  auto first = FBuffers.begin();
-  if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
-  else std::rotate(first + to, first + from, first + from + 1);
+  // The buffers between the two places shift by one: a move each (a scroll does this
+  // for every record read, across the whole window).
+  auto& b = FBuffers;
+  std::unique_ptr<TRecordBuffer> moving = std::move(b[static_cast<size_t>(from)]);
+  if (from < to) {
+    for (int i = from; i < to; ++i) b[static_cast<size_t>(i)] = std::move(b[static_cast<size_t>(i) + 1]);
+  } else {
+    for (int i = from; i > to; --i) b[static_cast<size_t>(i)] = std::move(b[static_cast<size_t>(i) - 1]);
+  }
+  b[static_cast<size_t>(to)] = std::move(moving);
 }
 
 void TDataSet::SetCurrentRecord(int index) {
@@ -109,7 +116,7 @@ bool TDataSet::GetNextRecord() {
   bool ok = GetRecord(spare, mode, true) == grOK;
   if (ok) {
     spare.Flag = bfCurrent;
-    CalculateFields(spare);
+    if (HasCalcFields()) CalculateFields(spare);
     if (FRecordCount == 0) {
       ActivateBuffers();
     } else if (FRecordCount < FBufferCount) {
@@ -130,7 +137,7 @@ bool TDataSet::GetPriorRecord() {
   bool ok = GetRecord(spare, gmPrior, true) == grOK;
   if (ok) {
     spare.Flag = bfCurrent;
-    CalculateFields(spare);
+    if (HasCalcFields()) CalculateFields(spare);
     if (FRecordCount == 0) {
       ActivateBuffers();
     } else {
@@ -171,7 +178,7 @@ void TDataSet::Resync(TResyncMode Mode) {
     return;
   }
   spare.Flag = bfCurrent;
-  CalculateFields(spare);
+  if (HasCalcFields()) CalculateFields(spare);
   int count = Mode.Contains(rmCenter) ? (FBufferCount - 1) / 2 : FActiveRecord;
   MoveBuffer(FRecordCount, 0);
   ActivateBuffers();
@@ -265,7 +272,8 @@ int TDataSet::MoveBy(int Distance) {
       DataEvent(deDataSetScroll, scroll);
       throw;
     }
-    DataEvent(deDataSetScroll, scroll);
+    // With the controls held a scroll reaches nobody.
+    if (FDisableCount == 0) DataEvent(deDataSetScroll, scroll);
     FAfterScroll(this);
   }
   return result;

@@ -277,13 +277,8 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
 
 void TSQLiteDataSet::CloseEngine() {
   FFetch.reset();
-  FNextKeys.reset();
-  FPriorKeys.reset();
-  FLastKeys.reset();
-  FExists.reset();
-  FNthKey.reset();
-  FBatchForward.reset();
-  FBatchBackward.reset();
+  for (TLazyStatement* s : {&FNextKeys, &FPriorKeys, &FLastKeys, &FExists, &FNthKey, &FBatchForward, &FBatchBackward})
+    s->Statement.reset();
   FFirstRows.reset();
   FNextRows.reset();
   ReleaseBatch();

@@ -184,8 +184,15 @@ private:
   std::size_t FBatchRows = 0;
   std::size_t FBatchNext = 0;  // the entry the cursor is expected to ask for next
   std::int64_t FLastLoaded = -1;
-  std::unique_ptr<TSQLiteStatement> FBatchForward, FBatchBackward;
-  std::unique_ptr<TSQLiteStatement> FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
+  // A statement prepared when first used: opening prepares only what reading on needs.
+  struct TLazyStatement {
+    std::string Sql;
+    std::unique_ptr<TSQLiteStatement> Statement;
+  };
+  TSQLiteStatement& Prepared(TLazyStatement& s) const;
+  mutable TLazyStatement FBatchForward, FBatchBackward;
+  int FForwardRows = 0;  // rows the next forward extension reads (0: a first batch)
+  mutable TLazyStatement FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
   // Forward extension reads the rows with their ids: the cursor is about to show them.
   std::unique_ptr<TSQLiteStatement> FFirstRows, FNextRows;
   std::vector<TFieldType> FColumnTypes;

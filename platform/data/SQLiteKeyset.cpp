@@ -8,18 +8,28 @@ namespace {
 constexpr int ChunkSize = 256;
 constexpr std::size_t MaxSegment = 4096;
 constexpr int BatchSize = 64;
+// A walk forward reads further ahead at each extension, up to this many rows.
+constexpr int MaxForwardRows = 256;
 }  // namespace
 
 bool TSQLiteDataSet::KeysetMode() const { return FTableMode && FSort.empty() && !Filtered(); }
 
+TSQLiteStatement& TSQLiteDataSet::Prepared(TLazyStatement& s) const {
+  if (!s.Statement) s.Statement = std::make_unique<TSQLiteStatement>(FDb->Db(), s.Sql);
+  return *s.Statement;
+}
+
 void TSQLiteDataSet::PrepareKeyset() {
   std::string from = " FROM " + QuoteIdent(FTable);
-  FNextKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
-  FPriorKeys =
-      std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " WHERE rowid < ? ORDER BY rowid DESC LIMIT ?");
-  FLastKeys = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
-  FExists = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT 1" + from + " WHERE rowid = ?");
-  FNthKey = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
+  auto later = [](TLazyStatement& s, std::string sql) {
+    s.Sql = std::move(sql);
+    s.Statement.reset();
+  };
+  later(FNextKeys, "SELECT rowid" + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
+  later(FPriorKeys, "SELECT rowid" + from + " WHERE rowid < ? ORDER BY rowid DESC LIMIT ?");
+  later(FLastKeys, "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
+  later(FExists, "SELECT 1" + from + " WHERE rowid = ?");
+  later(FNthKey, "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
   // Rows are read with their row id first; a column that is the row id (an INTEGER
   // PRIMARY KEY) is not read again.
   std::string cols;
@@ -39,13 +49,13 @@ void TSQLiteDataSet::PrepareKeyset() {
   FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " ORDER BY rowid LIMIT ?");
   FNextRows = std::make_unique<TSQLiteStatement>(FDb->Db(),
                                                  "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
-  FBatchForward = std::make_unique<TSQLiteStatement>(
-      FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
-  FBatchBackward = std::make_unique<TSQLiteStatement>(
-      FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid <= ? ORDER BY rowid DESC LIMIT " + std::to_string(BatchSize));
+  later(FBatchForward, "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
+  later(FBatchBackward,
+        "SELECT rowid" + cols + from + " WHERE rowid <= ? ORDER BY rowid DESC LIMIT " + std::to_string(BatchSize));
   ClearBatch();
   FLastLoaded = -1;
   FSeg.clear();
+  FForwardRows = 0;
   FSegAtStart = true;
   FSegAtEnd = false;
   FSegFirstPos = 0;
@@ -55,7 +65,7 @@ void TSQLiteDataSet::PrepareKeyset() {
 
 void TSQLiteDataSet::FetchBatch(std::int64_t key) {
   bool backward = FLastLoaded >= 0 && key < FLastLoaded;
-  TSQLiteStatement& st = backward ? *FBatchBackward : *FBatchForward;
+  TSQLiteStatement& st = Prepared(backward ? FBatchBackward : FBatchForward);
   ClearBatch();
   st.Reset();
   st.BindInt64(1, key);
@@ -140,18 +150,22 @@ void TSQLiteDataSet::TrimSegment(bool dropFront) {
 
 bool TSQLiteDataSet::ExtendForward() {
   if (FSegAtEnd) return false;
+  // Walking on reads twice as far as the time before: a scan costs few statements, a
+  // screenful few rows.
+  const int rows = FForwardRows > 0 ? FForwardRows : BatchSize;
   TSQLiteStatement* st;
   if (FSeg.empty()) {
     if (!FSegAtStart) return false;
     st = FFirstRows.get();
     st->Reset();
-    st->BindInt64(1, BatchSize);
+    st->BindInt64(1, rows);
   } else {
     st = FNextRows.get();
     st->Reset();
     st->BindInt64(1, FSeg.back());
-    st->BindInt64(2, BatchSize);
+    st->BindInt64(2, rows);
   }
+  FForwardRows = std::min(2 * rows, MaxForwardRows);
   // Forward, the ids come with their rows, a batch at a time: the rows become the batch,
   // so walking through them reads nothing more.
   ClearBatch();
@@ -168,22 +182,23 @@ bool TSQLiteDataSet::ExtendForward() {
     throw;
   }
   st->Reset();
-  if (got < BatchSize) FSegAtEnd = true;
+  if (got < rows) FSegAtEnd = true;
   TrimSegment(true);
   SettlePositions();
   return got > 0;
 }
 
 bool TSQLiteDataSet::ExtendBackward() {
+  FForwardRows = 0;
   if (FSegAtStart) return false;
   TSQLiteStatement* st;
   if (FSeg.empty()) {
     if (!FSegAtEnd) return false;
-    st = FLastKeys.get();
+    st = &Prepared(FLastKeys);
     st->Reset();
     st->BindInt64(1, ChunkSize);
   } else {
-    st = FPriorKeys.get();
+    st = &Prepared(FPriorKeys);
     st->Reset();
     st->BindInt64(1, FSeg.front());
     st->BindInt64(2, ChunkSize);
@@ -210,6 +225,7 @@ void TSQLiteDataSet::RecenterOn(std::int64_t key, std::int64_t pos) {
     pos = st.Step() ? st.ColumnInt64(0) : -1;
   }
   FSeg.assign(1, key);
+  FForwardRows = 0;
   FSegCur = 0;
   FSegAtStart = pos == 0;
   FSegAtEnd = false;
@@ -235,10 +251,11 @@ void TSQLiteDataSet::Reposition(std::int64_t key) {
 }
 
 bool TSQLiteDataSet::RowExists(std::int64_t key) const {
-  FExists->Reset();
-  FExists->BindInt64(1, key);
-  bool found = FExists->Step();
-  FExists->Reset();
+  TSQLiteStatement& exists = Prepared(FExists);
+  exists.Reset();
+  exists.BindInt64(1, key);
+  bool found = exists.Step();
+  exists.Reset();
   return found;
 }
 
@@ -283,6 +300,7 @@ void TSQLiteDataSet::InternalFirst() {
   }
   if (!KeysetMode()) return TRowDataSet::InternalFirst();
   FSeg.clear();
+  FForwardRows = 0;
   FSegAtStart = true;
   FSegAtEnd = false;
   FSegFirstPos = 0;
@@ -296,6 +314,7 @@ void TSQLiteDataSet::InternalLast() {
   }
   if (!KeysetMode()) return TRowDataSet::InternalLast();
   FSeg.clear();
+  FForwardRows = 0;
   FSegAtStart = false;
   FSegAtEnd = true;
   FSegFirstPos = FTotal;
@@ -368,11 +387,12 @@ void TSQLiteDataSet::InternalSetRecNo(int v) {
   }
   if (!KeysetMode()) return TRowDataSet::InternalSetRecNo(v);
   if (v < 1) v = 1;
-  FNthKey->Reset();
-  FNthKey->BindInt64(1, v - 1);
-  bool found = FNthKey->Step();
-  std::int64_t key = found ? FNthKey->ColumnInt64(0) : -1;
-  FNthKey->Reset();
+  TSQLiteStatement& nth = Prepared(FNthKey);
+  nth.Reset();
+  nth.BindInt64(1, v - 1);
+  bool found = nth.Step();
+  std::int64_t key = found ? nth.ColumnInt64(0) : -1;
+  nth.Reset();
   if (found) {
     RecenterOn(key, v - 1);
   } else {
@@ -413,12 +433,13 @@ void TSQLiteDataSet::InternalDelete() {
   FSegCur = i;
   if (FSeg.empty() && !FSegAtStart && !FSegAtEnd) {
     // Nothing left to anchor on: continue from the first row after the deleted one.
-    FNextKeys->Reset();
-    FNextKeys->BindInt64(1, key);
-    FNextKeys->BindInt64(2, 1);
-    if (FNextKeys->Step()) FSeg.push_back(FNextKeys->ColumnInt64(0));
+    TSQLiteStatement& next = Prepared(FNextKeys);
+    next.Reset();
+    next.BindInt64(1, key);
+    next.BindInt64(2, 1);
+    if (next.Step()) FSeg.push_back(next.ColumnInt64(0));
     else FSegAtEnd = true;
-    FNextKeys->Reset();
+    next.Reset();
     FSegCur = 0;
     FSegFirstPos = -1;
   }

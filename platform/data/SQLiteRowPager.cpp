@@ -151,10 +151,9 @@ void TSQLiteRowPager::FillBeforeKey(std::int64_t last, std::int64_t key) {
   FHeld = got;
 }
 
-bool TSQLiteRowPager::Load(std::int64_t pos) {
+bool TSQLiteRowPager::Read(std::int64_t pos) {
   if (pos < 0) return false;
   const bool held = Holds(pos);
-  if (held && !FTaken[Slot(pos)]) return true;
   if (!held && FCount >= 0 && pos >= FCount) return false;
   if (FAfterKey) {
     // Next to the window, or in it, the rows are found by key.
@@ -173,14 +172,6 @@ bool TSQLiteRowPager::Load(std::int64_t pos) {
   const bool back = FHeld > 0 && pos < FFirst;
   Fill(back ? std::max<std::int64_t>(0, pos - WindowSize + 1) : pos);
   return Holds(pos);
-}
-
-bool TSQLiteRowPager::Take(std::int64_t pos, std::vector<Variant>& row) {
-  if (!Load(pos)) return false;
-  const std::size_t slot = Slot(pos);
-  FRows[slot].swap(row);
-  FTaken[slot] = 1;
-  return true;
 }
 
 std::int64_t TSQLiteRowPager::Count() {

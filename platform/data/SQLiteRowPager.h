@@ -28,10 +28,16 @@ public:
   ~TSQLiteRowPager();
 
   // Makes row pos (from 0) available; false when the result has no such row.
-  bool Load(std::int64_t pos);
+  bool Load(std::int64_t pos) { return (Holds(pos) && !FTaken[Slot(pos)]) || Read(pos); }
   // Hands row pos's values over by swapping them with row, whose storage the pager keeps
   // for the next rows; a row handed over is read again when asked for again.
-  bool Take(std::int64_t pos, std::vector<Variant>& row);
+  bool Take(std::int64_t pos, std::vector<Variant>& row) {
+    if (!Load(pos)) return false;
+    const std::size_t slot = Slot(pos);
+    FRows[slot].swap(row);
+    FTaken[slot] = 1;
+    return true;
+  }
   // The values and row id (-1 without row ids) of a row made available by Load.
   const std::vector<Variant>& Values(std::int64_t pos) const { return FRows[Slot(pos)]; }
   std::int64_t RowId(std::int64_t pos) const { return FRowIds[Slot(pos)]; }
@@ -55,6 +61,8 @@ public:
 private:
   std::size_t Slot(std::int64_t pos) const { return static_cast<std::size_t>(pos - FFirst); }
   bool Holds(std::int64_t pos) const { return pos >= FFirst && pos < FFirst + static_cast<std::int64_t>(FHeld); }
+  // Load for a row not held (or handed over): reads the window it is in.
+  bool Read(std::int64_t pos);
   // Puts the running statement before row pos; false when there is no such row.
   bool SeekTo(std::int64_t pos);
   bool StepReader();

@@ -85,8 +85,15 @@ void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* re
   std::vector<std::size_t> askedFor;
   std::bitset<16 * 256> inBatch;
   HWND checked = nullptr;  // a window found to exist (batches usually name one)
-  // Each key's error; the last one set is the last error, as one call after another leaves it.
-  std::vector<DWORD> errors(count, 0);
+  // The error of the last key refused is the last error, as one call after another leaves it.
+  std::size_t lastRefused = count;
+  DWORD lastError = 0;
+  auto refuse = [&](std::size_t i, DWORD error) {
+    if (lastRefused == count || i > lastRefused) {
+      lastRefused = i;
+      lastError = error;
+    }
+  };
   for (std::size_t i = 0; i < count; ++i) {
     results[i] = FALSE;
     if (keys[i].hwnd && keys[i].hwnd != checked) {
@@ -95,14 +102,14 @@ void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* re
     }
     // An application's identifiers are 0..0xBFFF: the message carries them in 16 bits.
     if (keys[i].id < 0 || keys[i].id > MaxHotKeyId) {
-      errors[i] = ERROR_INVALID_PARAMETER;
+      refuse(i, ERROR_INVALID_PARAMETER);
       continue;
     }
     UINT modifiers = keys[i].fsModifiers & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN);
     UINT vk = keys[i].vk & 0xFF;
     std::size_t c = CombinationOf(modifiers, vk);
     if (TakenCombinations().test(c) || inBatch.test(c)) {
-      errors[i] = ERROR_HOTKEY_ALREADY_REGISTERED;
+      refuse(i, ERROR_HOTKEY_ALREADY_REGISTERED);
       continue;
     }
     inBatch.set(c);
@@ -111,21 +118,19 @@ void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* re
   }
   std::unique_ptr<bool[]> granted(new bool[asked.size()]());
   if (!asked.empty()) CurrentBackend().GrabHotKeys(asked.data(), asked.size(), granted.get());
+  auto& list = S().HotKeys;
+  if (list.capacity() < list.size() + asked.size()) list.reserve(std::max(list.size() + asked.size(), 2 * list.capacity()));
   for (std::size_t j = 0; j < asked.size(); ++j) {
     const HOTKEYREGISTRATION& key = keys[askedFor[j]];
     if (!granted[j]) {
-      errors[askedFor[j]] = ERROR_HOTKEY_ALREADY_REGISTERED;
+      refuse(askedFor[j], ERROR_HOTKEY_ALREADY_REGISTERED);
       continue;
     }
-    S().HotKeys.push_back(HotKey{key.hwnd, key.id, asked[j].Modifiers, asked[j].Vk});
+    list.push_back(HotKey{key.hwnd, key.id, asked[j].Modifiers, asked[j].Vk});
     TakenCombinations().set(CombinationOf(asked[j].Modifiers, asked[j].Vk));
     results[askedFor[j]] = TRUE;
   }
-  for (std::size_t i = count; i-- > 0;)
-    if (errors[i]) {
-      SetLastError(errors[i]);
-      break;
-    }
+  if (lastRefused != count) SetLastError(lastError);
 }
 
 BOOL UnregisterHotKey(HWND hwnd, int id) {

@@ -1,6 +1,7 @@
 // Window classes, window procedures bound to callables, and hidden message windows.
 #include <mutex>
 #include <utility>
+#include <vector>
 
 #include "platform/desktop/internal/State.h"
 #include "platform/rtl/Exceptions.h"
@@ -138,9 +139,10 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 namespace {
 constexpr std::size_t kInstanceSlots = 4096;
 
+// Slots are made as they are first needed: a program uses a few of them.
 struct InstancePool {
-  std::array<WindowProcFunction, kInstanceSlots> Functions;
-  std::array<bool, kInstanceSlots> Used{};
+  std::vector<WindowProcFunction> Functions;
+  std::vector<char> Used;
   std::size_t Hint = 0;
 };
 
@@ -169,25 +171,34 @@ const std::array<WNDPROC, kInstanceSlots>& Entries() {
 
 WNDPROC MakeObjectInstance(WindowProcFunction fn) {
   InstancePool& p = Pool();
-  for (std::size_t k = 0; k < kInstanceSlots; ++k) {
-    std::size_t i = (p.Hint + k) % kInstanceSlots;
-    if (!p.Used[i]) {
-      p.Used[i] = true;
-      p.Functions[i] = std::move(fn);
-      p.Hint = i + 1;
-      return Entries()[i];
-    }
+  // The first free slot from the hint on, slots not made yet counting as free, wrapping
+  // around at the end.
+  auto take = [&](std::size_t i) {
+    p.Used[i] = 1;
+    p.Functions[i] = std::move(fn);
+    p.Hint = i + 1;
+    return Entries()[i];
+  };
+  for (std::size_t i = p.Hint; i < p.Used.size(); ++i)
+    if (!p.Used[i]) return take(i);
+  if (p.Used.size() < kInstanceSlots) {
+    p.Functions.emplace_back();
+    p.Used.push_back(0);
+    return take(p.Used.size() - 1);
   }
+  for (std::size_t i = 0; i < p.Hint && i < p.Used.size(); ++i)
+    if (!p.Used[i]) return take(i);
   throw EOutOfResources("Too many window procedure instances");
 }
 
 void FreeObjectInstance(WNDPROC proc) {
   if (!proc) return;
   const auto& e = Entries();
-  for (std::size_t i = 0; i < kInstanceSlots; ++i) {
+  InstancePool& p = Pool();
+  for (std::size_t i = 0; i < p.Used.size(); ++i) {
     if (e[i] == proc) {
-      Pool().Used[i] = false;
-      Pool().Functions[i] = nullptr;
+      p.Used[i] = 0;
+      p.Functions[i] = nullptr;
       return;
     }
   }

@@ -1,6 +1,7 @@
 // Device contexts of windows and of the screen. Every top-level window has an image
 // surface; child windows draw into it, offset and clipped to their visible client area.
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 #include "platform/desktop/Backend.h"
@@ -143,27 +144,30 @@ void InstallGraphicsHooks() {
     HDC hdc = MakeWindowDC(hwnd, true);
     DCObj* dc = FindDC(hdc);
     if (dc && dc->surface) {
-      // Move the pixels of rect by (dx, dy) within the window's visible area.
-      RECT src = NormalizedRect(rect);
+      // Move the pixels of rect by (dx, dy) within the window's visible area: the pixels
+      // that land inside rect (dst) come from dst - (dx, dy); those from outside the
+      // surface are black.
+      const RECT src = NormalizedRect(rect);
+      const RECT dst = RectIntersect(src, RECT{src.left + dx, src.top + dy, src.right + dx, src.bottom + dy});
       PixelTarget t = PixelsOf(dc->surface);
-      int w = src.right - src.left, h = src.bottom - src.top;
-      if (t.Valid() && w > 0 && h > 0) {
-        std::vector<std::uint32_t> copy(size_t(w) * h, 0);
-        auto at = [&](int x, int y) -> std::uint32_t* {
-          int sx = x + dc->origin.x, sy = y + dc->origin.y;
-          if (sx < 0 || sy < 0 || sx >= t.width || sy >= t.height) return nullptr;
-          return &t.data[sy * t.stride + sx];
-        };
-        for (int y = 0; y < h; ++y)
-          for (int x = 0; x < w; ++x)
-            if (auto* p = at(src.left + x, src.top + y)) copy[size_t(y) * w + x] = *p;
-        for (int y = 0; y < h; ++y)
-          for (int x = 0; x < w; ++x) {
-            int tx = src.left + x + dx, ty = src.top + y + dy;
-            if (tx < src.left || ty < src.top || tx >= src.right || ty >= src.bottom) continue;
-            if (!dc->visible.Contains(tx, ty)) continue;
-            if (auto* p = at(tx, ty)) *p = copy[size_t(y) * w + x];
-          }
+      if (t.Valid() && !RectEmpty(dst)) {
+        const int ox = dc->origin.x, oy = dc->origin.y;
+        const RECT surface{-ox, -oy, t.width - ox, t.height - oy};
+        const int w = dst.right - dst.left;
+        std::vector<std::uint32_t> copy(size_t(w) * size_t(dst.bottom - dst.top), 0);
+        const RECT from =
+            RectIntersect(RECT{dst.left - dx, dst.top - dy, dst.right - dx, dst.bottom - dy}, surface);
+        for (int y = from.top; y < from.bottom; ++y)
+          std::memcpy(&copy[size_t(y + dy - dst.top) * w + size_t(from.left + dx - dst.left)],
+                      &t.data[size_t(y + oy) * t.stride + size_t(from.left + ox)],
+                      size_t(from.right - from.left) * sizeof(std::uint32_t));
+        for (const RECT& v : dc->visible.Rects()) {
+          const RECT to = RectIntersect(RectIntersect(v, dst), surface);
+          for (int y = to.top; y < to.bottom; ++y)
+            std::memcpy(&t.data[size_t(y + oy) * t.stride + size_t(to.left + ox)],
+                        &copy[size_t(y - dst.top) * w + size_t(to.left - dst.left)],
+                        size_t(to.right - to.left) * sizeof(std::uint32_t));
+        }
         cairo_surface_mark_dirty(dc->surface);
       }
     }

@@ -275,6 +275,17 @@ TEST(SumList, AScanThatFailsReenablesControlsAndPassesTheError) {
   EXPECT_GT(s.changes, before);
 }
 
+TEST(SumList, AScanWhoseSumLeavesTheCurrencyRangeRaises) {
+  // The largest amount is 922337203685477.5807: two rows of 5e14 go past it.
+  auto over = MakeDataSet({"500000000000000", "500000000000000"});
+  EXPECT_THROW(Sums s(over.get()), EOverflow);
+  EXPECT_FALSE(over->ControlsDisabled());
+  // Close to the edge and back the sum stands.
+  auto edge = MakeDataSet({"900000000000000", "22337203685477", "-900000000000000"});
+  Sums s(edge.get());
+  EXPECT_EQ(s.p.SumCollection()->Items(0)->SumValue.Raw(), 223372036854770000);
+}
+
 TEST(SumList, VirtualRecordsOfAnUnsequencedCursor) {
   auto ds = MakeDataSet({"1", "2", "3", "4"});
   ds->Sequenced = false;

@@ -176,6 +176,34 @@ TEST_F(WindowDC, WindowRegionsShapeTheWindowAndItsDrawing) {
   DeleteObject(back);
 }
 
+TEST_F(WindowDC, ScrollingMovesThePixelsInsideTheAreaOnly) {
+  headless::ProcessMessages();
+  HDC dc = GetDC(Child);
+  RECT all{0, 0, 250, 72};
+  FillRect(dc, &all, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  RECT square{20, 10, 30, 20};
+  FillRect(dc, &square, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  RECT beyond{120, 10, 130, 20};  // outside the scrolled area
+  FillRect(dc, &beyond, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  RECT area{0, 5, 100, 40};
+  ScrollWindowEx(Child, 3, -8, &area, &area, nullptr, nullptr, 0);
+  const COLORREF black = RGB(0, 0, 0);
+  // Moved: the square now spans (23..32, 2..11) clipped to the area's top (5).
+  EXPECT_EQ(GetPixel(dc, 23, 5), black);
+  EXPECT_EQ(GetPixel(dc, 32, 11), black);
+  EXPECT_NE(GetPixel(dc, 22, 8), black);
+  EXPECT_NE(GetPixel(dc, 33, 8), black);
+  EXPECT_NE(GetPixel(dc, 25, 12), black);
+  // Above the area nothing changed, nor beside it.
+  EXPECT_NE(GetPixel(dc, 25, 4), black);
+  EXPECT_EQ(GetPixel(dc, 120, 10), black);
+  EXPECT_EQ(GetPixel(dc, 129, 19), black);
+  // Moving everything out of the area leaves its pixels alone.
+  ScrollWindowEx(Child, 0, 40, &area, &area, nullptr, nullptr, 0);
+  EXPECT_EQ(GetPixel(dc, 23, 5), black);
+  ReleaseDC(Child, dc);
+}
+
 TEST_F(WindowDC, ScreenDCReportsTheScreen) {
   HDC s = GetDC(nullptr);
   EXPECT_EQ(GetDeviceCaps(s, LOGPIXELSX), 96);
