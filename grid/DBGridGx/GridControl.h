@@ -465,6 +465,10 @@ protected:
   void Dispatch(TMessage& Message) override;
   // What the grid forgets when a component it refers to is removed.
   virtual void ForgetRemovedComponent(TComponent* AComponent);
+  // Makes the columns and their defaults again through CreateColumns and
+  // CreateColumnDefValues; a derived grid's constructor calls it to get its own kinds.
+  void RemakeColumnObjects();
+  void SetWholeDataSetCursorAllowed(bool Value) { FWholeDataSetCursorAllowed = Value; }
   virtual void AdjustCreateParams(TCreateParams& Params);
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
