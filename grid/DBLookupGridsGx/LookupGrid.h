@@ -212,6 +212,9 @@ protected:
   bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
   void AfterColumnResize() override;
   void Dispatch(TMessage& Message) override;
+  // Over the rows a double click counts only on the active record's row (the press
+  // decides); elsewhere as usual.
+  void DblClick() override;
 
   void SetIsPopup(bool Value) { FIsPopup = Value; }
   // The pointer is being tracked over the rows (a press on a data row started it).
@@ -235,6 +238,8 @@ private:
   int RowLineWidth();
   void WriteDisplayRowCountAgain() { SetDisplayRowCount(FDisplayRowCount); }
   void StepByKey(win::WORD Key);
+  // Whether a client point is on a data cell or on the visible special row.
+  bool OnRows(int X, int Y);
   void WindowSized(TMessage& Message);
   void VertScroll(TMessage& Message);
   void StartAutoScroll(int Interval);
@@ -272,6 +277,7 @@ private:
   bool FFitGuard = false;
   bool FRecountGuard = false;
   bool FTracking = false;
+  bool FRowDblClick = false;
   int FAutoScrollInterval = -1;
 };
 

@@ -116,10 +116,24 @@ void TDBLookupGridGx::SearchByKey(TKeyChar Key) {
 
 // ---- mouse ----
 
-void TDBLookupGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+bool TDBLookupGridGx::OnRows(int X, int Y) {
   const TGridCoord Cell = MouseCoord(X, Y);
   const bool OnSpecRow = FSpecRow->Visible() && Cell.X >= 0 && Cell.Y == TitleAreaRowCount() - 1;
-  if (!DataCellBounds().Contains(Cell.X, Cell.Y) && !OnSpecRow) {
+  return OnSpecRow || DataCellBounds().Contains(Cell.X, Cell.Y);
+}
+
+void TDBLookupGridGx::DblClick() {
+  if (!FRowDblClick && HandleAllocated()) {
+    win::POINT P{};
+    win::GetCursorPos(&P);
+    P = ScreenToClient(P);
+    if (OnRows(P.x, P.y)) return;
+  }
+  TCustomDBGridGx::DblClick();
+}
+
+void TDBLookupGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (!OnRows(X, Y)) {
     TCustomDBGridGx::HandleMouseDown(Button, Shift, X, Y);
     return;
   }
@@ -134,7 +148,11 @@ void TDBLookupGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
   if (Shift.Contains(ssDouble)) {
     const int H = DataRowHeight();
     const int Top = TitleHeightT() + SpecRowHeightShown();
-    if (H > 0 && Y >= Top && (Y - Top) / H == GridLink()->ActiveRecord()) DblClick();
+    if (H > 0 && Y >= Top && (Y - Top) / H == GridLink()->ActiveRecord()) {
+      FRowDblClick = true;
+      auto reset = AtScopeExit([this] { FRowDblClick = false; });
+      DblClick();
+    }
     return;
   }
   if (!MouseCapture()) return;

@@ -29,7 +29,7 @@ protected:
     auto* DataSet = new TClientDataSet(Form.get());
     DataSet->SetName("List");
     DataSet->FieldDefs().Add("ID", ftInteger, 0);
-    DataSet->FieldDefs().Add("Name", ftString, 20);
+    DataSet->FieldDefs().Add("Name", ftString, 40);
     DataSet->CreateDataSet();
     for (int R = 0; R < Rows; ++R) {
       DataSet->Append();
