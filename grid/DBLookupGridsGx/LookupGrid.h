@@ -147,6 +147,8 @@ public:
   int ListActiveRecord() const { return FListActiveRecord; }
   int ListRecordCount() const { return FListRecordCount; }
   int SpecRowSpace() const { return FSpecRowSpace; }
+  // The key's row is in view and gets the focus frame.
+  bool WantsRowFocusRectShown() const { return FRowFocus; }
   // The interval of the automatic scrolling while dragging outside, -1 when it is off.
   int AutoScrollInterval() const { return FAutoScrollInterval; }
   int ColumnsTotalWidth();
