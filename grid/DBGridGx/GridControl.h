@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/DBGridGx/GridColumnEvents.h"
 #include "grid/DBGridGx/GridDrawInfo.h"
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/Selection.h"
@@ -38,17 +39,11 @@ class TDataSet;
 class TInplaceFilterEditGx;
 
 using TDBGridGxClickEvent = TEvent<void(TColumnGx* Column)>;
-using TTitleGxClickEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column)>;
-using TCheckTitleGxBtnEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column, bool& Enabled)>;
 using TMovedEvent = TEvent<void(TObject* Sender, int FromIndex, int ToIndex)>;
-using TDrawColumnGxCellEvent =
-    TEvent<void(TObject* Sender, const win::RECT& Rect, int DataCol, TColumnGx* Column, TGridDrawState State)>;
 using TDrawDataCellEvent =
     TEvent<void(TObject* Sender, const win::RECT& Rect, TField* Field, TGridDrawState State)>;
 using TDrawFooterCellEvent = TEvent<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column,
                                          win::RECT& Rect, TGridDrawState State)>;
-using TGetCellGxParamsEvent =
-    TEvent<void(TObject* Sender, TColumnGx* Column, TFont* AFont, TColor& Background, TGridDrawState State)>;
 using TGetBtnGxParamsEvent = TEvent<void(TObject* Sender, TColumnGx* Column, TFont* AFont, TColor& Background,
                                          TSortMarkerGx& SortMarker, bool IsDown)>;
 using TGetFooterParamsEvent =

@@ -10,18 +10,13 @@
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
+#include "grid/DBLookupGridsGx/LookupOptions.h"
 #include "gridcontrols/ToolCtrlsGx/SpecRow.h"
 #include "platform/data/DataSource.h"
 #include "platform/rtl/Variant.h"
 
 class TDBLookupGridGx;
 
-enum TDBLookupGridGxOption {
-  dlgColumnResizeGx, dlgColLinesGx, dlgRowLinesGx, dlgAutoSortMarkingGx, dlgMultiSortMarkingGx
-};
-VANTREL_ENUM(TDBLookupGridGxOption, "dlgColumnResizeGx", "dlgColLinesGx", "dlgRowLinesGx",
-             "dlgAutoSortMarkingGx", "dlgMultiSortMarkingGx")
-using TDBLookupGridGxOptions = Set<TDBLookupGridGxOption>;
 
 // Link to the dataset whose field receives the chosen key.
 class TLookupGridDataLinkGx : public TDataLink {
@@ -272,7 +267,7 @@ private:
   int FListRecordCount = 0;
   int FDisplayRowCount = 1;
   int FSpecRowSpace = 0;
-  TDBLookupGridGxOptions FLookupOptions{dlgColLinesGx};
+  TDBLookupGridGxOptions FLookupOptions = DefaultLookupGridGxOptions;
   bool FFitColumnsToWidth = false;
   bool FRowFocus = false;
   int FLastMouseY = 0;
