@@ -145,7 +145,7 @@ public:
   // The key's row is in view and gets the focus frame.
   bool WantsRowFocusRectShown() const { return FRowFocus; }
   // The interval of the automatic scrolling while dragging outside, -1 when it is off.
-  int AutoScrollInterval() const { return FAutoScrollInterval; }
+  int AutoScrollInterval() const { return FLookupScrollInterval; }
   int ColumnsTotalWidth();
   void DataRowsRect(win::RECT& Rect);
   const TFieldsArrGx& KeyFieldList() const { return FKeyFieldList; }
@@ -275,7 +275,7 @@ private:
   bool FRecountGuard = false;
   bool FTracking = false;
   bool FRowDblClick = false;
-  int FAutoScrollInterval = -1;
+  int FLookupScrollInterval = -1;
 };
 
 // The tick count of the last key a lookup grid's typed search took (one for all grids).

@@ -226,13 +226,13 @@ void TDBLookupGridGx::AutoScrollStep(int, int) {
 
 void TDBLookupGridGx::StartAutoScroll(int Interval) {
   if (!HandleAllocated()) return;
-  FAutoScrollInterval = Interval;
+  FLookupScrollInterval = Interval;
   win::SetTimer(Handle(), AutoScrollTimerId, static_cast<win::UINT>(Interval), nullptr);
 }
 
 void TDBLookupGridGx::StopAutoScroll() {
-  if (FAutoScrollInterval < 0) return;
-  FAutoScrollInterval = -1;
+  if (FLookupScrollInterval < 0) return;
+  FLookupScrollInterval = -1;
   if (HandleAllocated()) win::KillTimer(Handle(), AutoScrollTimerId);
 }
 
