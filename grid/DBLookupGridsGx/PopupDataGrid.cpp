@@ -8,7 +8,6 @@
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
 
-#include <algorithm>
 
 TPopupDataGridGx::TPopupDataGridGx(TComponent* AOwner) : TDBLookupGridGx(AOwner) {
   SetControlStyle(ControlStyle() + TControlStyle{csNoDesignVisible, csReplicatable});
@@ -108,16 +107,10 @@ void TPopupDataGridGx::Dispatch(TMessage& Message) {
       if (FSizeGrip) FSizeGrip->PlaceInCorner();
       FGripResized = true;
       return;
-    case WM_WINDOWPOSCHANGING: {
-      auto* Pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
-      if (Pos && !(Pos->flags & SWP_NOSIZE) && !ComponentState().Contains(csReading) &&
-          !ComponentState().Contains(csDestroying)) {
-        Pos->cx = std::max(Pos->cx, GetSystemMetrics(SM_CXVSCROLL));
-        Pos->cy = std::max(Pos->cy, GetSystemMetrics(SM_CYVSCROLL));
-      }
+    case WM_WINDOWPOSCHANGING:
+      KeepPopupMinimumSize(this, Message);
       TDBLookupGridGx::Dispatch(Message);
       return;
-    }
     default: break;
   }
   TDBLookupGridGx::Dispatch(Message);
