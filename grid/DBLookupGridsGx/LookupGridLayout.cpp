@@ -212,7 +212,9 @@ void TDBLookupGridGx::ListDataChanged() {
   }
   if (HandleAllocated()) {
     UpdateVertScrollBar();
-    RequestLayout();
+    // Fitting the columns may re-create the window, and a layout inside that creation
+    // would re-create it once more under its own feet: the fitting lays out afterwards.
+    if (!FFitGuard) RequestLayout();
   }
 }
 
