@@ -319,6 +319,8 @@ public:
   bool BeginCellModify();
   // Whether the column at DataCol may be edited (without starting an edit).
   bool ColumnEditable(int DataCol);
+  // The last mouse release ended a row sizing (the row-heights reaction reads it).
+  bool RowSizing() const { return FRowSizing; }
   void SetRowSizing(bool Value) { FRowSizing = Value; }
   // Repaints the indicator cell of the active record's row.
   void InvalidateIndicator();
