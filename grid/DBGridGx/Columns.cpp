@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/Selection.h"
+#include "grid/DBLookupGridsGx/PopupDataGrid.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Menus.h"
 #include "platform/data/DataSet.h"
@@ -33,6 +34,7 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
     FEditButtons.reset(MakeEditButtons());
     FDropDownSpecRow = std::make_unique<TSpecRowGx>(this);
     FDropDownSpecRow->SetOnChanged(TNotifyEvent::Bind(this, &TColumnGx::DropDownSpecRowChanged));
+    FDropDownBox = std::make_unique<TColumnDropDownBoxGx>(this);
     FMRUList = std::make_unique<TMRUListGx>(this);
     FSTFilter.reset(MakeSTFilter());
     FImageChangeLink = std::make_unique<TChangeLink>();
@@ -45,6 +47,7 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
 }
 
 TColumnGx::~TColumnGx() {
+  FPopupGrid.reset();
   FRefWatch.reset();
   // Nothing of the grid keeps a freed column.
   if (TCustomDBGridGx* grid = Grid()) grid->ForgetColumn(this);
@@ -81,7 +84,10 @@ TColumnFootersGx* TColumnGx::MakeFooters() { return new TColumnFootersGx(this, T
 TSTColumnFilterGx* TColumnGx::MakeSTFilter() { return new TSTColumnFilterGx(this); }
 TColumnTitleGx* TColumnGx::MakeTitle() { return new TColumnTitleGx(this); }
 
-void TColumnGx::DropDownSpecRowChanged(TObject*) { Changed(false); }
+void TColumnGx::DropDownSpecRowChanged(TObject*) {
+  Changed(false);
+  if (FPopupGrid) FPopupGrid->SetSpecRow(FDropDownSpecRow.get());
+}
 void TColumnGx::EditButtonsChanged(TObject*) { Changed(false); }
 
 // ---- references to components freed elsewhere ----
@@ -100,6 +106,7 @@ void TColumnGx::Unwatch(TComponent* Component) {
 void TColumnGx::ForgetComponent(TComponent* Component) {
   TCustomDBGridGx* grid = Grid();
   if (FPopupMenu && Component == FPopupMenu) FPopupMenu = nullptr;
+  if (FDropDownBox && Component == FDropDownBox->ListSource()) FDropDownBox->ForgetListSource();
   if (FImageList && Component == FImageList) {
     FImageList = nullptr;
     if (Live(grid)) grid->Invalidate();

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "grid/DBGridGx/Footers.h"
+#include "grid/DBGridGx/GridColumnEvents.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/Titles.h"
+#include "grid/DBLookupGridsGx/ColumnDropDownBox.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"
 #include "gridcontrols/ToolCtrlsGx/SpecRow.h"
@@ -23,6 +25,7 @@ class TCustomDBGridGx;
 class TColCellParamsGx;
 class TPopupMenu;
 class TDBGridColumnsGx;
+class TPopupDataGridGx;
 
 // The style of a column's in-place editor: which button a cell shows and what it opens.
 enum TInplaceEditStyleGx {
@@ -55,7 +58,7 @@ using TNotInListEventGx = TEvent<void(TObject* Sender, std::string NewText, bool
 using TColCellUpdateDataEventGx =
     TEvent<void(TObject* Sender, std::string& Text, Variant& Value, bool& UseText, bool& Handled)>;
 
-class TColumnGx : public TCollectionItem {
+class TColumnGx : public TCollectionItem, public IDropDownBoxOwnerGx {
   VANTREL_CLASS(TColumnGx, TCollectionItem)
 public:
   explicit TColumnGx(TCollection* Collection);
@@ -170,6 +173,26 @@ public:
   void SetOnEditButtonClick(const TButtonClickEventGx& Value) { FOnEditButtonClick = Value; }
   const TButtonDownEventGx& OnEditButtonDown() const { return FOnEditButtonDown; }
   void SetOnEditButtonDown(const TButtonDownEventGx& Value) { FOnEditButtonDown = Value; }
+  // ---- the drop-down lookup list: its settings and popup grid ----
+  TColumnDropDownBoxGx* DropDownBox() const { return FDropDownBox.get(); }
+  void SetDropDownBox(TColumnDropDownBoxGx* Value) { FDropDownBox->Assign(Value); }
+  void WatchComponent(TComponent* Component) override { Watch(Component); }
+  TPopupDataGridGx* GetPopupGrid() override;
+  TDBLookupGridGxOptions GetPopupOptions() override;
+  void SetPopupOptions(TDBLookupGridGxOptions Value) override;
+  TPopupDataGridGx* PopupGridIfMade() const override { return FPopupGrid.get(); }
+  // Events of the popup grid (reading or writing one makes it).
+  TCheckTitleGxBtnEvent OnDropDownBoxCheckButton();
+  void SetOnDropDownBoxCheckButton(const TCheckTitleGxBtnEvent& Value);
+  TDrawColumnGxCellEvent OnDropDownBoxDrawColumnCell();
+  void SetOnDropDownBoxDrawColumnCell(const TDrawColumnGxCellEvent& Value);
+  TGetCellGxParamsEvent OnDropDownBoxGetCellParams();
+  void SetOnDropDownBoxGetCellParams(const TGetCellGxParamsEvent& Value);
+  TNotifyEvent OnDropDownBoxSortMarkingChanged();
+  void SetOnDropDownBoxSortMarkingChanged(const TNotifyEvent& Value);
+  TTitleGxClickEvent OnDropDownBoxTitleBtnClick();
+  void SetOnDropDownBoxTitleBtnClick(const TTitleGxClickEvent& Value);
+
   const TGetColCellParamsEventGx& OnGetCellParams() const { return FOnGetCellParams; }
   void SetOnGetCellParams(const TGetColCellParamsEventGx& Value);
   const TNotInListEventGx& OnNotInList() const { return FOnNotInList; }
@@ -226,8 +249,6 @@ public:
   static void Publish(TClassBuilder<TColumnGx>& b);
 
 protected:
-  // Entries of settings the column does not carry yet fail to read with a clear error.
-  void DefineProperties(TFiler* Filer) override;
   virtual TEditButtonsGx* MakeEditButtons();
   virtual TColumnFooterGx* MakeFooter();
   virtual TColumnFootersGx* MakeFooters();
@@ -326,6 +347,8 @@ private:
   TGetColCellParamsEventGx FOnGetCellParams;
   TNotInListEventGx FOnNotInList;
   TColCellUpdateDataEventGx FOnUpdateData;
+  std::unique_ptr<TColumnDropDownBoxGx> FDropDownBox;
+  std::unique_ptr<TPopupDataGridGx> FPopupGrid;
 };
 
 // The editor style a cell of Column shows (drawing and mouse handling decide by it).

@@ -158,6 +158,7 @@ void TColumnGx::FillCellParams(TColCellParamsGx* Params) {
 // The popup list's own data source comes with the drop-down box settings; until then the
 // list is the lookup field's.
 TDataSet* TColumnGx::LookupListDataSet() {
+  if (TDataSource* source = FDropDownBox->ListSource(); source && source->DataSet()) return source->DataSet();
   TField* field = Field();
   return field ? field->LookupDataSet() : nullptr;
 }

@@ -4,22 +4,6 @@
 #include "platform/controls/Menus.h"
 #include "platform/rtl/forms/Filer.h"
 
-// The recent-entries list and the drop-down box (with the events of its popup grid) are
-// not part of a column yet: a form description that sets one must not load as if it had
-// not. Entries that name a member of one ("MRUList.Active") already fail as unknown.
-void TColumnGx::DefineProperties(TFiler* Filer) {
-  TCollectionItem::DefineProperties(Filer);
-  for (const char* Name : {"MRUList", "DropDownBox", "OnDropDownBoxCheckButton", "OnDropDownBoxDrawColumnCell",
-                           "OnDropDownBoxGetCellParams", "OnDropDownBoxSortMarkingChanged",
-                           "OnDropDownBoxTitleBtnClick"}) {
-    const std::string Entry = Name;
-    Filer->DefineProperty(
-        Entry,
-        [Entry](TReader*) { throw EPropertyError("Property " + Entry + " is not supported by this version"); },
-        nullptr, false);
-  }
-}
-
 void TColumnGx::Publish(TClassBuilder<TColumnGx>& b) {
   using T = TColumnGx;
   b.Property("IsCurrency", &T::IsCurrency, &T::SetIsCurrency).Default(false);
@@ -34,6 +18,7 @@ void TColumnGx::Publish(TClassBuilder<TColumnGx>& b) {
   b.Property("DblClickNextVal", &T::DblClickNextVal, &T::SetDblClickNextVal).Stored(&T::IsDblClickNextValStored);
   b.Property("DisplayFormat", &T::DisplayFormat, &T::SetDisplayFormat);
   b.Property("DisplayNullIfZero", &T::DisplayNullIfZero, &T::SetDisplayNullIfZero).Default(false);
+  b.Property("DropDownBox", &T::DropDownBox, &T::SetDropDownBox);
   b.Property("DropDownRows", &T::DropDownRows, &T::SetDropDownRows).Default(7);
   b.Property("DropDownShowTitles", &T::DropDownShowTitles, &T::SetDropDownShowTitles)
       .Stored(&T::IsDropDownShowTitlesStored);
@@ -54,6 +39,7 @@ void TColumnGx::Publish(TClassBuilder<TColumnGx>& b) {
   b.Property("KeyList", &T::KeyList, &T::SetKeyList).Stored(&T::HasKeyList);
   b.Property("LookupDisplayFields", &T::LookupDisplayFields, &T::SetLookupDisplayFields)
       .Stored(&T::IsLookupDisplayFieldsStored);
+  b.Property("MRUList", &T::MRUList, &T::SetMRUList);
   b.Property("MaxWidth", &T::MaxWidth, &T::SetMaxWidth).Default(0);
   b.Property("MinWidth", &T::MinWidth, &T::SetMinWidth).Default(0);
   b.Property("NotInKeyListIndex", &T::NotInKeyListIndex, &T::SetNotInKeyListIndex).Default(-1);
@@ -72,6 +58,18 @@ void TColumnGx::Publish(TClassBuilder<TColumnGx>& b) {
   b.Property("OnGetCellParams", &T::OnGetCellParams, &T::SetOnGetCellParams);
   b.Property("OnNotInList", &T::OnNotInList, &T::SetOnNotInList);
   b.Property("OnUpdateData", &T::OnUpdateData, &T::SetOnUpdateData);
+  // The popup grid's events are stored only once the popup grid was made.
+  const auto Made = [](T* Column) { return Column->PopupGridIfMade() != nullptr; };
+  b.Property("OnDropDownBoxCheckButton", &T::OnDropDownBoxCheckButton, &T::SetOnDropDownBoxCheckButton).Stored(Made);
+  b.Property("OnDropDownBoxDrawColumnCell", &T::OnDropDownBoxDrawColumnCell, &T::SetOnDropDownBoxDrawColumnCell)
+      .Stored(Made);
+  b.Property("OnDropDownBoxGetCellParams", &T::OnDropDownBoxGetCellParams, &T::SetOnDropDownBoxGetCellParams)
+      .Stored(Made);
+  b.Property("OnDropDownBoxSortMarkingChanged", &T::OnDropDownBoxSortMarkingChanged,
+             &T::SetOnDropDownBoxSortMarkingChanged)
+      .Stored(Made);
+  b.Property("OnDropDownBoxTitleBtnClick", &T::OnDropDownBoxTitleBtnClick, &T::SetOnDropDownBoxTitleBtnClick)
+      .Stored(Made);
 }
 
 void TColumnTitleGx::Publish(TClassBuilder<TColumnTitleGx>& b) {

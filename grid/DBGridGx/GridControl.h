@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/DBGridGx/GridColumnEvents.h"
 #include "grid/DBGridGx/GridDrawInfo.h"
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/Selection.h"
@@ -39,17 +40,11 @@ class TInplaceFilterEditGx;
 class IMemTableGx;
 
 using TDBGridGxClickEvent = TEvent<void(TColumnGx* Column)>;
-using TTitleGxClickEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column)>;
-using TCheckTitleGxBtnEvent = TEvent<void(TObject* Sender, int ACol, TColumnGx* Column, bool& Enabled)>;
 using TMovedEvent = TEvent<void(TObject* Sender, int FromIndex, int ToIndex)>;
-using TDrawColumnGxCellEvent =
-    TEvent<void(TObject* Sender, const win::RECT& Rect, int DataCol, TColumnGx* Column, TGridDrawState State)>;
 using TDrawDataCellEvent =
     TEvent<void(TObject* Sender, const win::RECT& Rect, TField* Field, TGridDrawState State)>;
 using TDrawFooterCellEvent = TEvent<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column,
                                          win::RECT& Rect, TGridDrawState State)>;
-using TGetCellGxParamsEvent =
-    TEvent<void(TObject* Sender, TColumnGx* Column, TFont* AFont, TColor& Background, TGridDrawState State)>;
 using TGetBtnGxParamsEvent = TEvent<void(TObject* Sender, TColumnGx* Column, TFont* AFont, TColor& Background,
                                          TSortMarkerGx& SortMarker, bool IsDown)>;
 using TGetFooterParamsEvent =
@@ -497,6 +492,10 @@ protected:
   void ClampTopRow();
   // What the grid forgets when a component it refers to is removed.
   virtual void ForgetRemovedComponent(TComponent* AComponent);
+  // Makes the columns and their defaults again through CreateColumns and
+  // CreateColumnDefValues; a derived grid's constructor calls it to get its own kinds.
+  void RemakeColumnObjects();
+  void SetWholeDataSetCursorAllowed(bool Value) { FWholeDataSetCursorAllowed = Value; }
   virtual void AdjustCreateParams(TCreateParams& Params);
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;

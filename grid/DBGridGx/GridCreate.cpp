@@ -93,6 +93,12 @@ void TCustomDBGridGx::CreateOwnedObjects() {
   FGridlinecolor = clGray;
 }
 
+void TCustomDBGridGx::RemakeColumnObjects() {
+  FColumns.reset();
+  FColumnDefValues.reset(CreateColumnDefValues());
+  FColumns.reset(CreateColumns());
+}
+
 void TCustomDBGridGx::BuildOptionsMenu() {
   FOptionsMenu = new TPopupMenu(this);
   FOptionsMenu->SetName("OptionsMenu");

@@ -69,6 +69,15 @@ void AddPopupWindowParams(TCreateParams& Params, const TControl* Popup, win::DWO
   Params.WindowClass.style = win::CS_SAVEBITS;
 }
 
+void KeepPopupMinimumSize(const TComponent* Popup, TMessage& Message) {
+  auto* pos = reinterpret_cast<win::WINDOWPOS*>(Message.LParam);
+  if (!pos || (pos->flags & win::SWP_NOSIZE) || Popup->ComponentState().Contains(csReading) ||
+      Popup->ComponentState().Contains(csDestroying))
+    return;
+  pos->cx = std::max(pos->cx, win::GetSystemMetrics(win::SM_CXVSCROLL));
+  pos->cy = std::max(pos->cy, win::GetSystemMetrics(win::SM_CYVSCROLL));
+}
+
 void PopupNcCalcSize(TMessage& Message, int Border) {
   auto* r = reinterpret_cast<win::RECT*>(Message.LParam);  // the first rectangle in both forms
   if (!r) return;

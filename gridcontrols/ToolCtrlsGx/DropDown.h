@@ -66,6 +66,9 @@ int PopupBorderWidth(const TControl* Popup);
 // Adds WS_POPUP (WS_BORDER without the 3-D look), sets the extended style to exactly
 // ExStyle and the class style to exactly CS_SAVEBITS.
 void AddPopupWindowParams(TCreateParams& Params, const TControl* Popup, win::DWORD ExStyle);
+// WM_WINDOWPOSCHANGING: a new size is raised to at least one scroll-bar width by one
+// scroll-bar height (not while the popup is read from a stream or destroyed).
+void KeepPopupMinimumSize(const TComponent* Popup, TMessage& Message);
 // WM_NCCALCSIZE: the client area loses Border on every side.
 void PopupNcCalcSize(TMessage& Message, int Border);
 // WM_NCPAINT after the inherited painting: the raised frame (only with the 3-D look).

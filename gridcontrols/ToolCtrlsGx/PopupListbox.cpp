@@ -104,16 +104,10 @@ void TPopupListboxGx::Dispatch(TMessage& Message) {
       TCustomListBox::Dispatch(Message);
       RecreateWnd();
       return;
-    case WM_WINDOWPOSCHANGING: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
-      if (pos && !(pos->flags & SWP_NOSIZE) && !ComponentState().Contains(csReading) &&
-          !ComponentState().Contains(csDestroying)) {
-        pos->cx = std::max(pos->cx, GetSystemMetrics(SM_CXVSCROLL));
-        pos->cy = std::max(pos->cy, GetSystemMetrics(SM_CYVSCROLL));
-      }
+    case WM_WINDOWPOSCHANGING:
+      KeepPopupMinimumSize(this, Message);
       TCustomListBox::Dispatch(Message);
       return;
-    }
     case WM_SIZE:
       TCustomListBox::Dispatch(Message);
       FSizeGrip->PlaceInCorner();
