@@ -629,6 +629,8 @@ public:
   static bool PointInsideRect(win::POINT Point, const win::RECT& Rect);
 
 protected:
+  // The width of the border drawn in the non-client area, for grids that draw their own.
+  void SetNonClientInset(int Value) { FNonClientInset = Value; }
 
   // Rebuilds the layout (at the outermost layout unlock).
   virtual void RebuildLayout();

@@ -29,6 +29,8 @@ void TPopupDataGridGx::CreateParams(TCreateParams& Params) {
   Params.ExStyle = win::WS_EX_TOOLWINDOW;
   AddBiDiModeExStyle(Params.ExStyle);
   Params.WindowClass.style = win::CS_SAVEBITS | win::CS_HREDRAW;
+  // The grid's own non-client handling keeps the raised frame's pixel around the client.
+  SetNonClientInset(BorderInset());
 }
 
 void TPopupDataGridGx::PaintFlatBorder() {
@@ -90,14 +92,6 @@ void TPopupDataGridGx::Dispatch(TMessage& Message) {
       return;
     case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
     case WM_ERASEBKGND: Message.Result = 1; return;
-    case WM_NCCALCSIZE:
-      TDBLookupGridGx::Dispatch(Message);
-      PopupNcCalcSize(Message, BorderInset());
-      return;
-    case WM_NCPAINT:
-      TDBLookupGridGx::Dispatch(Message);
-      PaintFlatBorder();
-      return;
     case CM_CTL3DCHANGED:
       TDBLookupGridGx::Dispatch(Message);
       RecreateWnd();
