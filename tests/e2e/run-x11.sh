@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end run of vantrel on a private Xvfb with the test tray:
 #   the tray icon docks; hot keys put their rows' text on the clipboard (Num Lock off and
-#   on); a double click on the icon shows the main window (saved as main-window.png); a
+#   on); a double click on the icon shows the main window (saved as main-window.png); its
+#   grid edits a check box and posts it to the database (main-window-edited.png); a
 #   second start ends at once; the tray menu's "退出" ends the program with status 0.
 # Usage: run-x11.sh VANTREL TEST_TRAY TEST_SHOT MAKE_SAMPLE_DB OUTPUT_DIR
 # Exits 77 (skipped) when Xvfb is not installed. Every wait is bounded.
@@ -117,6 +118,26 @@ win=$(main_window)
 sleep 1  # let it finish painting before the picture is taken
 "$shot" "$win" "$out/main-window.png" || fail "no screenshot of the main window"
 step "saved $out/main-window.png"
+
+step "the grid edits a row: a click, Edit and Space toggle a check box, Post writes it"
+stored() { sqlite3 "$work/app/data.mdb" "$1" 2>/dev/null; }
+[ "$(stored 'SELECT win FROM TSet WHERE ID = 1')" = 0 ] || fail "the first sample row should start without Win"
+read -r wx wy < <(xwininfo -id "$win" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {print x, $4}')
+# The navigator sits at (112, 8) with ten 24-pixel buttons: Edit is the seventh, Post the
+# eighth. The grid starts below the 41-pixel top panel: an 11-pixel indicator, then the
+# columns control 87, alt 70, shift 92, win 78, key 93; one title row, rows 18 high.
+nav() { timeout 5 xdotool mousemove $(( wx + 112 + $1 * 24 + 12 )) $(( wy + 20 )) sleep 0.2 click 1; }
+# The first row's key cell, then Edit (moving to another row would post and leave edit
+# mode), then the check box beside it.
+timeout 5 xdotool mousemove $(( wx + 11 + 87 + 70 + 92 + 78 + 30 )) $(( wy + 41 + 2 + 18 + 9 )) sleep 0.2 click 1
+nav 6
+timeout 5 xdotool sleep 0.3 key Left sleep 0.3 key space
+nav 7
+wait_for 10 sh -c "[ \"\$(sqlite3 '$work/app/data.mdb' 'SELECT win FROM TSet WHERE ID = 1')\" = 1 ]" ||
+  fail "the toggled check box was not written (win = $(stored 'SELECT win FROM TSet WHERE ID = 1'))"
+sleep 0.5
+"$shot" "$win" "$out/main-window-edited.png" || fail "no screenshot of the edited grid"
+step "saved $out/main-window-edited.png"
 
 step "a new tray takes over and the icon docks in it"
 "$tray" >"$work/tray2.log" 2>&1 &
