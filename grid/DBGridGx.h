@@ -11,6 +11,7 @@
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/HeadTree.h"
+#include "grid/DBGridGx/InplaceEdit.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/Selection.h"
 #include "grid/DBGridGx/Style.h"

@@ -100,4 +100,23 @@ TEST_F(SnippetGridTest, InsStartsARowAndCtrlDelAsksBeforeDeleting) {
   EXPECT_EQ(Stored("SELECT COUNT(*) FROM TSet WHERE Content = 'second'"), "0");
 }
 
+TEST_F(SnippetGridTest, TheKeyCellDropsDownTheKeyNamesAndPostsTheChosenKeysNumber) {
+  TFVantrel* f = Restored();
+  TDBGridGx* Grid = f->DBGridGx1;
+  f->DBNavigator1->BtnClick(nbEdit);
+  Grid->SetFocus();
+  for (int I = 0; I < 4; ++I) hl::PressKey(win::VK_RIGHT);
+  ASSERT_EQ(Grid->Col(), 5);  // the key column
+  hl::PressKey(win::VK_F2);     // the cell's editor, with its drop-down button
+  hl::PressKeys(win::MOD_ALT, win::VK_DOWN);
+  auto* Editor = dynamic_cast<TDBGridInplaceEdit*>(Grid->InplaceEditor());
+  ASSERT_NE(Editor, nullptr);
+  ASSERT_TRUE(Editor->PopupVisible()) << "Alt+Down drops the key names down";
+  hl::PressKey(win::VK_DOWN);
+  hl::PressKey(win::VK_RETURN);
+  EXPECT_EQ(Editor->Text(), "vkB");  // the name after vkA
+  f->DBNavigator1->BtnClick(nbPost);
+  EXPECT_EQ(Stored("SELECT KeyIndex FROM TSet WHERE ID = 1"), "35");
+}
+
 }  // namespace
