@@ -61,7 +61,9 @@ TEST_F(MoneyTitleDraw, CaptionKeepsAboveTheHeadingInAFittedFont) {
     EXPECT_LE(Caption->rect.bottom, HeadingTop + 1);
     // A multi-level caption over a strip of room shorter than one and a half of its size sits
     // on the heading.
-    if (C.MultiTitle && !C.Vertical) EXPECT_GE(Caption->rect.bottom, HeadingTop - 2);
+    if (C.MultiTitle && !C.Vertical) {
+      EXPECT_GE(Caption->rect.bottom, HeadingTop - 2);
+    }
   }
 }
 

@@ -92,8 +92,12 @@ TEST_F(PropertyWritersTest, EachWriterRebuildsRepaintsOrRecreatesAsItShould) {
     const bool Recreated = !Grid->HandleAllocated() || Grid->Handle() != Before;
     EXPECT_EQ(Recreated, C.Want == Recreate) << C.Name;
     EXPECT_EQ(Grid->Requests > 0, C.Want == Layout || C.Want == Recreate) << C.Name;
-    if (C.Want == Repaint || C.Want == Nothing) EXPECT_EQ(RepaintPending(Grid), C.Want == Repaint) << C.Name;
-    if (C.Stored) EXPECT_TRUE(C.Stored()) << C.Name;
+    if (C.Want == Repaint || C.Want == Nothing) {
+      EXPECT_EQ(RepaintPending(Grid), C.Want == Repaint) << C.Name;
+    }
+    if (C.Stored) {
+      EXPECT_TRUE(C.Stored()) << C.Name;
+    }
   }
 }
 
