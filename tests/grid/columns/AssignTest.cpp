@@ -19,6 +19,9 @@ TEST_F(GridTest, AssignCopiesAssignedValuesAndLeavesDefaultsFollowingTheTargetGr
   Source->SetVisible(false);
   Source->SetIsCurrency(true);
   Source->STFilter()->SetDataField("ORIGIN");
+  Source->DropDownBox()->SetUseMultiTitle(!Source->DropDownBox()->UseMultiTitle());
+  Source->MRUList()->SetLimit(3);
+  Source->MRUList()->SetActive(true);
 
   auto Other = std::make_unique<TForm>(nullptr);
   TDBGridGx* Target = NewGrid(Other.get());
@@ -36,6 +39,9 @@ TEST_F(GridTest, AssignCopiesAssignedValuesAndLeavesDefaultsFollowingTheTargetGr
   EXPECT_EQ(Copy->PickList()->Strings(0), "x");
   EXPECT_FALSE(Copy->HasKeyList());
   EXPECT_EQ(Copy->Tag(), 7);
+  EXPECT_EQ(Copy->DropDownBox()->UseMultiTitle(), Source->DropDownBox()->UseMultiTitle());
+  EXPECT_EQ(Copy->MRUList()->Limit(), 3);
+  EXPECT_TRUE(Copy->MRUList()->Active());
   EXPECT_FALSE(Copy->Visible());
   // Colour was not assigned in the source: the copy shows its own grid's colour.
   EXPECT_FALSE(Copy->AssignedValues().Contains(cvColor));
