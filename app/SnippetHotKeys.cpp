@@ -38,8 +38,11 @@ void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
   Table->First();
   if (Table->Eof()) return;
   TSnippetFields f(Table);
-  // One text per row: the list is made the size of the table at once, not grown row by row.
-  ContentList->SetCapacity(ContentList->Count() + std::max(Table->RecordCount(), 0));
+  // One item and one text per row: both are made the size of the table at once, not grown
+  // row by row.
+  const int rows = std::max(Table->RecordCount(), 0);
+  HotKeys->SetCapacity(HotKeys->Count() + rows);
+  ContentList->SetCapacity(ContentList->Count() + rows);
   int keyless = 0;
   // The keys are registered together when the pass ends.
   HotKeys->BeginUpdate();

@@ -72,6 +72,10 @@ TCollectionItem* TCollection::Items(int Index) const {
 
 void TCollection::SetItems(int Index, TCollectionItem* Value) { Items(Index)->Assign(Value); }
 
+void TCollection::SetCapacity(int NewCapacity) {
+  if (NewCapacity > Count()) FItems.reserve(static_cast<std::size_t>(NewCapacity));
+}
+
 TCollectionItem* TCollection::Add() {
   if (!FItemClass || !FItemClass->NewItem)
     throw EInvalidOperation("Cannot create an instance of " + (FItemClass ? FItemClass->Name : std::string("nil")));

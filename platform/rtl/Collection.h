@@ -51,6 +51,9 @@ public:
 
   TClass ItemClass() const { return FItemClass; }
   int Count() const { return static_cast<int>(FItems.size()); }
+  // Room for NewCapacity items without growing; less than Count keeps what is held.
+  int Capacity() const { return static_cast<int>(FItems.capacity()); }
+  void SetCapacity(int NewCapacity);
   // Raises EListError "List index out of bounds (%d)" for a bad index.
   TCollectionItem* Items(int Index) const;
   // Assigns Value to the item at Index.

@@ -154,6 +154,20 @@ TEST(Collection, InsertDeleteClearAndIds) {
   EXPECT_EQ(static_cast<TTestItem*>(c.Add())->ID(), 3);
 }
 
+TEST(Collection, CapacityMakesRoomWithoutTouchingTheItems) {
+  TTestCollection c;
+  for (int v : {1, 2, 3}) static_cast<TTestItem*>(c.Add())->SetValue(v);
+  c.SetCapacity(100);
+  EXPECT_GE(c.Capacity(), 100);
+  // Less than the count (or a negative value) keeps every item.
+  c.SetCapacity(1);
+  c.SetCapacity(-1);
+  EXPECT_EQ(Values(c), (std::vector<int>{1, 2, 3}));
+  static_cast<TTestItem*>(c.Add())->SetValue(4);
+  EXPECT_EQ(c.Items(3)->Index(), 3);
+  EXPECT_EQ(Values(c), (std::vector<int>{1, 2, 3, 4}));
+}
+
 TEST(Collection, AssignCopiesItemsAndForeignSourceFails) {
   TTestCollection a, b;
   for (int v : {5, 6}) static_cast<TTestItem*>(a.Add())->SetValue(v);
