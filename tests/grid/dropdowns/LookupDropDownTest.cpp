@@ -145,6 +145,21 @@ TEST_F(LookupDropDownTest, ResizingWithTheGripStoresRowsAndWidthForTheNextOpenin
   EXPECT_FALSE(win::IsWindowVisible(Popup->SizeGrip()->Handle()));
 }
 
+TEST_F(LookupDropDownTest, MovingAPopupColumnKeepsTheSpecialRowCellsInTheNewOrder) {
+  TColumnGx* Column = LookupColumn();
+  Column->SetLookupDisplayFields("Title;Code");
+  Column->DropDownSpecRow()->SetCellsText("none;0");
+  Column->DropDownSpecRow()->SetVisible(true);
+  TDBGridInplaceEdit* Editor = OpenLookup();
+  TPopupDataGridGx* Popup = Editor->LookupPopup();
+  ASSERT_EQ(Popup->Columns()->Count(), 2);
+  Popup->MoveColumn(Popup->IndicatorColCount() + 1, Popup->IndicatorColCount());
+  EXPECT_TRUE(Editor->PopupColumnsMoved());
+  hl::PressKey(win::VK_ESCAPE);
+  EXPECT_EQ(Column->DropDownSpecRow()->CellTextAt(0), "0");
+  EXPECT_EQ(Column->DropDownSpecRow()->CellTextAt(1), "none");
+}
+
 TEST_F(LookupDropDownTest, OnAReadOnlyFieldThePopupHidesAndNothingChanges) {
   LookupColumn(1);
   Main->FieldByName("Title")->SetReadOnly(true);
