@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/ColumnsCellValues.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBLookupGridsGx/PopupDataGrid.h"
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"
 #include "gridcontrols/ToolCtrlsGx/PopupCalendar.h"
@@ -70,6 +71,11 @@ TDBGridInplaceEdit::~TDBGridInplaceEdit() {
     Rec.EditButtonControl->SetOnMouseMove(nullptr);
     Rec.EditButtonControl->SetOnMouseUp(nullptr);
   }
+  // The borrowed lookup popup lives on with its column.
+  if (FLookupPopup) {
+    FLookupPopup->SetOnCloseUpRequest(nullptr);
+    FLookupPopup->SetOnColumnMoved(nullptr);
+  }
 }
 
 TCustomDBGridGx* TDBGridInplaceEdit::DBGrid() const { return dynamic_cast<TCustomDBGridGx*>(FGrid); }
@@ -124,9 +130,14 @@ void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
     case iesDropDownGx:
       FActivePopup = CanDropCalculator() ? PopupCalculator() : nullptr;
       break;
+    case iesLookupListGx: {
+      TColumnGx* C = Column();
+      if (TPopupDataGridGx* Popup = C ? C->GetPopupGrid() : nullptr; Popup && Popup != FLookupPopup)
+        BorrowLookupPopup(Popup);
+      FActivePopup = FLookupPopup;
+      break;
+    }
     default:
-      // The lookup grid of a column comes with the lookup drop-downs; until then a lookup
-      // column has no popup to show.
       FActivePopup = nullptr;
       break;
   }
@@ -142,6 +153,29 @@ void TDBGridInplaceEdit::Notification(TComponent* AComponent, TOperation Operati
   if (AComponent == FCalendarPopup) FCalendarPopup = nullptr;
   if (AComponent == FCalculatorPopup) FCalculatorPopup = nullptr;
   if (AComponent == FMRUListbox) FMRUListbox = nullptr;
+  if (AComponent == FLookupPopup) {
+    // The column's popup grid went with its column.
+    FLookupPopup = nullptr;
+    if (!FActivePopup) FPopupVisible = false;
+    FEditStyle = iesSimpleGx;
+  }
+}
+
+void TDBGridInplaceEdit::BorrowLookupPopup(TPopupDataGridGx* Popup) {
+  if (FLookupPopup) {
+    // The grid of another column goes back to it untouched by this editor.
+    FLookupPopup->SetOnCloseUpRequest(nullptr);
+    FLookupPopup->SetOnColumnMoved(nullptr);
+    FLookupPopup->SetParent(nullptr);
+    RemoveFreeNotification(FLookupPopup);
+  }
+  FLookupPopup = Popup;
+  Popup->SetVisible(false);
+  Popup->SetCtl3D(true);
+  Popup->SetParentCtl3D(false);
+  Popup->SetParent(this);
+  Popup->SetOnCloseUpRequest(TCloseUpRequestEventGx::Bind(this, &TDBGridInplaceEdit::LookupPopupCloseUp));
+  Popup->FreeNotification(this);
 }
 
 void TDBGridInplaceEdit::SetWordWrap(bool Value) {

@@ -17,6 +17,7 @@ class TMRUListboxGx;
 class TMRUListGx;
 class TPopupMonthCalendarGx;
 class TPopupCalculatorGx;
+class TPopupDataGridGx;
 
 // The index of the first of Strings equal to Text ignoring case; with PartialKey an item
 // matches when it starts with Text. -1 when none matches.
@@ -49,6 +50,9 @@ public:
   TPopupListboxGx* PickListPopup() const { return FPickListPopup; }
   TPopupMonthCalendarGx* CalendarPopup() const { return FCalendarPopup; }
   TPopupCalculatorGx* CalculatorPopupControl() const { return FCalculatorPopup; }
+  // The current lookup column's popup grid, borrowed from the column; nil before a lookup
+  // cell was edited.
+  TPopupDataGridGx* LookupPopup() const { return FLookupPopup; }
   TDataSource* LookupSource() const { return FLookupSource.get(); }
   // The current column's recent texts (read through the column every time), or nil.
   TMRUListGx* MRUList() const;
@@ -139,6 +143,8 @@ private:
   void ShowCompleted(const std::string& Text, int Typed);
   // With OnNotInList: S becomes the text, with no key, caret at its end.
   void TakeUnlistedText(const std::string& S);
+  // Borrows the column's popup grid: parented to the editor, its close requests ours.
+  void BorrowLookupPopup(TPopupDataGridGx* Popup);
   // The lookup popup takes EditValue, or the pick list the entry of EditText.
   void SyncPopupToValue();
   // Deletes the character left of the caret in a list column that takes any text.
@@ -153,6 +159,8 @@ private:
   // Set-up of each kind before the popup is placed (the calculator's raises on a text
   // that is no number).
   void PreparePickList();
+  // False when the column has no list dataset: the popup then stays closed.
+  bool PrepareLookupPopup();
   void PrepareCalendar();
   void PrepareCalculator();
   // Moves Popup under or over the editor inside its monitor's work area and shows it; an
@@ -164,6 +172,7 @@ private:
   // The accepted value goes into the cell, each kind its own way; false when the list's
   // choice was not taken.
   bool AcceptPickList(const Variant& Chosen);
+  bool AcceptLookup(const Variant& Chosen);
   void AcceptCalendar();
   void AcceptCalculator();
   // Drives the recent-texts list from text the user changed.
@@ -178,6 +187,7 @@ private:
   TPopupListboxGx* FPickListPopup = nullptr;
   TPopupMonthCalendarGx* FCalendarPopup = nullptr;
   TPopupCalculatorGx* FCalculatorPopup = nullptr;
+  TPopupDataGridGx* FLookupPopup = nullptr;
   TMRUListboxGx* FMRUListbox = nullptr;
   bool FPopupVisible = false;
   bool FKeepPopupOpen = false;

@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBLookupGridsGx/PopupDataGrid.h"
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"
 #include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
@@ -45,6 +46,8 @@ void TDBGridInplaceEdit::SetGridEditText(const std::string& Value) {
 
 void TDBGridInplaceEdit::SetGridEditValue(const Variant& Value) {
   if (TCustomDBGridGx* Grid = DBGrid()) Grid->FEditValue = Value;
+  // The lookup grid keeps showing the key the cell holds.
+  if (FLookupPopup && FEditStyle == iesLookupListGx) FLookupPopup->SetKeyValue(Value);
 }
 
 std::string TDBGridInplaceEdit::TextWithoutSelection() const {
@@ -62,8 +65,9 @@ void TDBGridInplaceEdit::ShowCompleted(const std::string& Value, int Typed) {
 }
 
 void TDBGridInplaceEdit::SyncPopupToValue() {
-  // The lookup grid comes with the lookup drop-downs; the pick list follows the text.
-  if (FPickListPopup) {
+  if (FLookupPopup && FEditStyle == iesLookupListGx) {
+    FLookupPopup->SetKeyValue(DBGrid()->EditValue());
+  } else if (FPickListPopup) {
     TColumnGx* C = Column();
     FPickListPopup->SetItemIndex(C ? FindInStrings(C->PickList(), DBGrid()->EditText(), false) : -1);
   }
@@ -127,7 +131,9 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
         const bool Sideways = (Key == VK_LEFT || Key == VK_RIGHT) && FEditStyle == iesCalendarGx;
         if (Paging || Ends || Sideways) {
           SendMessage(Popup, Message.Msg, Message.WParam, Message.LParam);
-          if (FEditStyle == iesPickListGx && FPickListPopup && FPickListPopup->ItemIndex() >= 0) {
+          if (FEditStyle == iesLookupListGx && FLookupPopup) {
+            SetText(FLookupPopup->DisplayText());
+          } else if (FEditStyle == iesPickListGx && FPickListPopup && FPickListPopup->ItemIndex() >= 0) {
             const std::string Item = FPickListPopup->Items()->Strings(FPickListPopup->ItemIndex());
             if (Item != Text()) SetText(Item);
           }
@@ -302,8 +308,11 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
 }
 
 void TDBGridInplaceEdit::KeyUp(win::WORD& Key, TShiftState Shift) {
-  // A released Ctrl goes on to an open lookup grid once the lookup drop-downs exist.
   TInplaceEdit::KeyUp(Key, Shift);
+  // A released Ctrl ends what the lookup grid does while it is held.
+  if (Key == win::VK_CONTROL && FEditStyle == iesLookupListGx && FPopupVisible && FLookupPopup &&
+      FLookupPopup->HandleAllocated())
+    win::SendMessage(FLookupPopup->Handle(), win::WM_KEYUP, Key, static_cast<win::LPARAM>(0xC0000001u));
 }
 
 void TDBGridInplaceEdit::HandleCharKey(TKeyChar& Key) {

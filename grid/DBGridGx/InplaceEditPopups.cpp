@@ -1,12 +1,15 @@
-// TDBGridInplaceEdit: opening the popup of the edit style (pick list, month calendar,
-// calculator), placing it under or over the editor, closing it, and what an accepted
+// TDBGridInplaceEdit: opening the popup of the edit style (pick list, lookup grid, month
+// calendar, calculator), placing it under or over the editor, closing it, and what an accepted
 // value does to the cell.
 #include "grid/DBGridGx/InplaceEdit.h"
 
 #include <algorithm>
 
 #include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/ColumnsCellValues.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBLookupGridsGx/ColumnDropDownBox.h"
+#include "grid/DBLookupGridsGx/PopupDataGrid.h"
 #include "platform/rtl/ScopeExit.h"
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
 #include "gridcontrols/ToolCtrlsGx/PopupCalendar.h"
@@ -63,6 +66,38 @@ void TDBGridInplaceEdit::PreparePickList() {
   for (int I = 0; I < List->Items()->Count(); ++I)
     W = std::max(W, List->Canvas()->TextWidth(List->Items()->Strings(I)));
   List->SetClientWidth(W + 4);
+}
+
+bool TDBGridInplaceEdit::PrepareLookupPopup() {
+  TColumnGx* C = Column();
+  TDataSet* List = C->LookupListDataSet();
+  if (!List) return false;
+  TPopupDataGridGx* Popup = FLookupPopup;
+  Popup->SetColor(Color());
+  Popup->Font()->Assign(Font());
+  Popup->SetSpecRow(C->DropDownSpecRow());
+  const int Rows = static_cast<int>(C->DropDownRows());
+  const int Records = List->IsSequenced() ? List->RecordCount() : 0;
+  Popup->SetDisplayRowCount(Records > 0 && Records < Rows ? Records : Rows);
+  Popup->SetShowTitles(C->DropDownShowTitles());
+  LookupSource()->SetDataSet(List);
+  Popup->SetKeyFields(C->Field()->LookupKeyFields());
+  Popup->SetListFieldIndex(0);
+  Popup->SetListFields(C->LookupDisplayFields());
+  Popup->SetFitColumnsToWidth(false);
+  Popup->SetMultiTitle(C->DropDownBox()->UseMultiTitle());
+  Popup->SetListSource(LookupSource());
+  if (C->DropDownWidth() == -1) Popup->SetClientWidth(Popup->ColumnsTotalWidth());
+  else if (C->DropDownWidth() > 0) Popup->SetWidth(C->DropDownWidth());
+  else Popup->SetWidth(Width());
+  if (Popup->Width() < Width()) Popup->SetWidth(Width());
+  if (TCustomDBGridGx* Grid = DBGrid()) Popup->SetKeyValue(Grid->EditValue());
+  FPopupColumnsMoved = false;
+  Popup->SetOnColumnMoved(TMovedEvent::Bind(this, &TDBGridInplaceEdit::PopupColumnMoved));
+  // The height again from the finished set-up, before the placement may cut it to the
+  // work area.
+  Popup->SetDisplayRowCount(Popup->DisplayRowCount());
+  return true;
 }
 
 void TDBGridInplaceEdit::PrepareCalendar() {
@@ -150,13 +185,21 @@ void TDBGridInplaceEdit::OpenPopup() {
   TWinControl* Popup = FActivePopup;
   Popup->HandleNeeded();  // sizes below count the window's frame
   Popup->SetWidth(Width());
-  // The lookup grid of a column comes with the lookup drop-downs: a lookup cell has no
-  // popup to open yet (its style leaves ActivePopup nil).
-  if (Popup == FPickListPopup) PreparePickList();
+  if (Popup == FLookupPopup) {
+    if (!PrepareLookupPopup()) return;
+  } else if (Popup == FPickListPopup) {
+    PreparePickList();
+  }
   else if (Popup == FCalendarPopup) PrepareCalendar();
   else if (Popup == FCalculatorPopup) PrepareCalculator();
   PlacePopup(Popup);
-  if (Popup == FPickListPopup) {
+  if (Popup == FLookupPopup) {
+    // Fitting the columns re-creates the grid's window: only a shown grid gets it back, at
+    // the place it was shown.
+    FLookupPopup->SetFitColumnsToWidth(Column()->DropDownBox()->AutoFitColWidths());
+    FLookupPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
+    FLookupPopup->SetGripResized(false);
+  } else if (Popup == FPickListPopup) {
     FPickListPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
     FPickListPopup->SetGripResized(false);
   }
@@ -183,7 +226,16 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
   TWinControl* Popup = FActivePopup;
   TColumnGx* C = Column();
   Variant Chosen;  // unassigned: nothing was chosen
-  if (Popup && Popup == FPickListPopup && C) {
+  if (Popup && Popup == FLookupPopup && C) {
+    Chosen = FLookupPopup->KeyValue();
+    // A size the user gave the grid is kept for the next opening, and so is the order of
+    // the special row's cells after a column was moved.
+    if (FLookupPopup->GripResized()) {
+      C->SetDropDownRows(static_cast<unsigned>(FLookupPopup->DisplayRowCount()));
+      C->SetDropDownWidth(FLookupPopup->Width());
+    }
+    if (FPopupColumnsMoved) C->DropDownSpecRow()->SetCellsText(FLookupPopup->SpecRow()->CellsText());
+  } else if (Popup && Popup == FPickListPopup && C) {
     const int I = FPickListPopup->ItemIndex();
     if (I >= 0) {
       TStrings* Keys = C->HasKeyList() ? C->KeyList() : nullptr;
@@ -198,6 +250,10 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
 
   if (Popup) HidePopupWindow(Popup);
   FPopupVisible = false;
+  if (FLookupPopup) {
+    FLookupPopup->SetFitColumnsToWidth(false);
+    FLookupPopup->SetListSource(nullptr);
+  }
   LookupSource()->SetDataSet(nullptr);
   Invalidate();
   // Only the kind that hid the caret shows it again: showing a caret that is not hidden
@@ -213,12 +269,16 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
   // recent texts.
   auto NotTyped = AtScopeExit([this] { FTextChangedByUser = false; });
   if (!Accept) {
-    // The list leaves the text as it was before it opened; calendar and calculator never
+    // The lists leave the text as it was before they opened; calendar and calculator never
     // changed it.
-    if (Popup == FPickListPopup && Grid) SetText(Grid->EditText());
+    if ((Popup == FPickListPopup || Popup == FLookupPopup) && Grid) SetText(Grid->EditText());
     return;
   }
-  if (Popup == FPickListPopup) {
+  if (Popup == FLookupPopup) {
+    // Keys moved the text along the list; a key the cell may not take leaves the text it
+    // had before the list opened.
+    if (!AcceptLookup(Chosen) && Grid) SetText(Grid->EditText());
+  } else if (Popup == FPickListPopup) {
     // Keys moved the text along the list; a choice the cell may not take leaves the text
     // it had before the list opened.
     if (!Chosen.IsEmpty() && !AcceptPickList(Chosen) && Grid) SetText(Grid->EditText());
@@ -241,6 +301,31 @@ bool TDBGridInplaceEdit::AcceptPickList(const Variant& Chosen) {
     SetText(Chosen.AsString());
   }
   SetGridEditText(Text());
+  return true;
+}
+
+bool TDBGridInplaceEdit::AcceptLookup(const Variant& Chosen) {
+  TColumnGx* C = Column();
+  TField* F = C->Field();
+  const std::vector<TField*> Keys = cell_values_detail::KeyFieldsOf(F);
+  bool KeysModifiable = !Keys.empty();
+  for (TField* K : Keys) KeysModifiable = KeysModifiable && K->CanModify();
+  if (!KeysModifiable || !CellModifiable() || !C->CheckEditable(true)) return false;
+  F->DataSet()->Edit();
+  TGridDataLinkGx* Link = DBGrid()->GridLink();
+  try {
+    if (Link->Editing()) {
+      Link->MarkModified();
+      SetGridEditValue(Chosen);
+      SetGridEditText(FLookupPopup->DisplayText());
+    }
+  } catch (const Exception&) {
+    // The editor shows what the field holds now, marked by a trailing blank.
+    SetText(F->Text() + " ");
+    throw;
+  }
+  SetText(FLookupPopup->DisplayText());
+  SelectAll();
   return true;
 }
 
@@ -286,7 +371,9 @@ bool TDBGridInplaceEdit::TraceMouseIntoPopup(TObject* Sender, TShiftState, int X
     return false;
   win::POINT P = Button->ClientToScreen({X, Y});
   win::ScreenToClient(FActivePopup->Handle(), &P);
-  const win::RECT R = FActivePopup->ClientRect();
+  win::RECT R = FActivePopup->ClientRect();
+  // Over the lookup grid only its rows take the press, not its titles.
+  if (FActivePopup == FLookupPopup) FLookupPopup->DataRowsRect(R);
   if (P.x < R.left || P.x >= R.right || P.y < R.top || P.y >= R.bottom) return false;
   // The popup takes over the press and tracks the rest of the drag itself.
   Button->Perform(win::WM_CANCELMODE, 0, 0);

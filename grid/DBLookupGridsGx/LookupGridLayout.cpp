@@ -50,7 +50,17 @@ void TDBLookupGridGx::SetShowTitles(bool Value) {
 }
 
 void TDBLookupGridGx::CreateWnd() {
-  TCustomDBGridGx::CreateWnd();
+  // Fitting switches the scroll bars, which re-creates the window: the sizing messages of
+  // the window being made must not fit, or they destroy it under its own feet. The
+  // columns are fitted at the next sizing.
+  {
+    const bool Guard = FFitColumnsToWidth && !FFitGuard;
+    if (Guard) FFitGuard = true;
+    auto down = AtScopeExit([this, Guard] {
+      if (Guard) FFitGuard = false;
+    });
+    TCustomDBGridGx::CreateWnd();
+  }
   WriteDisplayRowCountAgain();
 }
 
@@ -111,9 +121,11 @@ void TDBLookupGridGx::WindowSized(TMessage& Message) {
   FFitGuard = true;
   const bool Fit = FFitColumnsToWidth;
   if (Fit) SetAutoFitColWidths(true);
+  // The guard holds until the scroll bars are switched back: that re-creates the window,
+  // whose sizing must not fit again.
   auto down = AtScopeExit([this, Fit] {
-    FFitGuard = false;
     if (Fit) SetAutoFitColWidths(false);
+    FFitGuard = false;
   });
   TCustomDBGridGx::Dispatch(Message);
 }

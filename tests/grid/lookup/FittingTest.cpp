@@ -21,6 +21,21 @@ TEST_F(LookupTest, FittedColumnsFillTheWidthAndGiveTheTotalWidth) {
   EXPECT_EQ(Grid->ColumnsTotalWidth(), Grid->Columns()->ColumnAt(0)->Width() + 2 * Grid->GridLineWidth());
 }
 
+TEST_F(LookupTest, AGridFittedBeforeItHasAWindowGetsOneThatSurvivesSizing) {
+  Open(20, 5, true);
+  Grid->SetParent(nullptr);  // no window any more
+  ASSERT_FALSE(Grid->HandleAllocated());
+  Grid->SetFitColumnsToWidth(true);
+  Grid->SetParent(Form.get());
+  ASSERT_NO_THROW(Grid->HandleNeeded());
+  win::headless::ProcessMessages();
+  EXPECT_TRUE(win::IsWindow(Grid->Handle()));
+  Grid->SetWidth(Grid->Width() + 40);  // fitting while shown re-creates the window once
+  EXPECT_TRUE(win::IsWindow(Grid->Handle()));
+  EXPECT_TRUE(win::IsWindowVisible(Grid->Handle()));
+  EXPECT_FALSE(Grid->HorzScrollBar()->Visible());
+}
+
 TEST_F(LookupTest, LookupOptionsSetTheGridsOptions) {
   Open();
   Grid->SetLookupOptions(TDBLookupGridGxOptions{dlgRowLinesGx, dlgColumnResizeGx, dlgAutoSortMarkingGx});
