@@ -3,27 +3,14 @@
 // second client ("another program") on the same display.
 #include <functional>
 
-#include "platform/controls/Forms.h"
-#include "platform/desktop/Windows.h"
-#include "platform/graphics/Gdi.h"
-#include "platform/x11/X11Backend.h"
 #include "tests/platform/controls/x11/OtherClient.h"
-#include "tests/platform/x11/ServicesXvfb.h"
+#include "tests/support/X11Program.h"
 
-class FormOnDisplay : public xvfb_test::TwoClients {
+class FormOnDisplay : public xvfb_test::X11ProgramTest {
 protected:
-  void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    win::InstallDrawingHooks();
-    win::InstallBackend(std::make_unique<win::x11::X11Backend>(std::move(FOurs)));
-    RegisterStandardClasses();
-  }
   void TearDown() override {
     if (form) form->Free();
-    win::headless::Reset();
-    win::InstallBackend(nullptr);
-    TwoClients::TearDown();
+    X11ProgramTest::TearDown();
   }
   // Runs the program and the display until done() holds (false when it never does).
   bool PumpUntil(const std::function<bool()>& done) {
