@@ -217,6 +217,12 @@ using namespace gdi;
 void InstallDrawingHooks() { gdi::InstallGraphicsHooks(); }
 
 namespace {
+// A window's frame (its scroll bars) can be painted before anything has asked for a device
+// context: the drawing hooks are in place from the start, not from the first context.
+const bool DrawingHooksInstalled = (InstallDrawingHooks(), true);
+}  // namespace
+
+namespace {
 cairo_surface_t* ScreenSurface() {
   static cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1920, 1080);
   return s;

@@ -3,6 +3,10 @@
 #include "tests/support/CellDrawing.h"
 #include "tests/support/MainWindowFixture.h"
 
+#include <cairo.h>
+
+#include "platform/graphics/DrawRecord.h"
+
 namespace {
 
 namespace hl = win::headless;
@@ -117,6 +121,43 @@ TEST_F(SnippetGridTest, TheKeyCellDropsDownTheKeyNamesAndPostsTheChosenKeysNumbe
   EXPECT_EQ(Editor->Text(), "vkB");  // the name after vkA
   f->DBNavigator1->BtnClick(nbPost);
   EXPECT_EQ(Stored("SELECT KeyIndex FROM TSet WHERE ID = 1"), "35");
+}
+
+// The window starts in the tray and comes back from it: its memo's scroll bar is drawn at
+// once, though the memo painted its frame before the program had drawn anything.
+TEST_F(SnippetGridTest, TheWindowBroughtBackFromTheTrayShowsItsMemosScrollBar) {
+  WriteDatabase();
+  TFVantrel* f = Create();
+  int Step = 0, Drawn = -1;
+  hl::SetIdleHandler([&] {
+    if (Step++ == 0) {
+      f->SysTrayIcon->RestoreMainWindow();
+      return;
+    }
+    // Pixels of the vertical bar other than its button face: its arrows and edges.
+    win::RECT Bar{}, Memo{}, Form{};
+    if (win::GetWindowScrollBarRect(f->DBMemo1->Handle(), win::SB_VERT, &Bar) &&
+        win::GetWindowRect(f->DBMemo1->Handle(), &Memo) && win::GetWindowRect(f->Handle(), &Form)) {
+      cairo_surface_t* S = win::WindowImageSurface(f->Handle());
+      cairo_surface_flush(S);
+      const unsigned char* Data = cairo_image_surface_get_data(S);
+      const int Stride = cairo_image_surface_get_stride(S);
+      const std::uint32_t Face = static_cast<std::uint32_t>(win::GetSysColor(win::COLOR_BTNFACE));
+      const std::uint32_t FacePixel = ((Face & 0xFF) << 16) | (Face & 0xFF00) | ((Face >> 16) & 0xFF);
+      Drawn = 0;
+      for (int Y = Bar.top; Y < Bar.bottom; ++Y)
+        for (int X = Bar.left; X < Bar.right; ++X) {
+          const int SX = Memo.left - Form.left + X, SY = Memo.top - Form.top + Y;
+          const auto* Px = reinterpret_cast<const std::uint32_t*>(Data + SY * Stride) + SX;
+          if ((*Px & 0xFFFFFF) != FacePixel) ++Drawn;
+        }
+    }
+    f->N1->Click();
+  });
+  Application->Run();
+  hl::SetIdleHandler(nullptr);
+  Application->ClearTerminated();
+  EXPECT_GT(Drawn, 0);
 }
 
 }  // namespace
