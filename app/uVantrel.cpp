@@ -2,7 +2,9 @@
 
 #include "app/AutoRun.h"
 #include "app/SnippetHotKeys.h"
+#include "grid/DBGridGx/UnitResources.h"
 #include "platform/rtl/ScopeExit.h"
+#include "resources/artwork/Artwork.h"
 #include "resources/forms/FormDescriptions.h"
 
 #include <filesystem>
@@ -51,14 +53,18 @@ std::string VantrelDatabasePath() {
   return (std::filesystem::path(VantrelExePath()).parent_path() / "data.mdb").string();
 }
 
-void RegisterVantrelClasses() {
+TVantrelStart::TVantrelStart() {
+  RegisterArtwork();
   RegisterStandardClasses();
   RegisterDataClasses();
-  RegisterDBGridGxClasses();
   RegisterClasses({TFVantrel::StaticClass(), TSysTrayIcon::StaticClass(), TGlobalHotKeys::StaticClass(),
                    TImageList::StaticClass()});
   RegisterFormDescriptions();
+  // The grid's classes are registered by its unit.
+  StartDBGridGxUnit();
 }
+
+TVantrelStart::~TVantrelStart() { FinishDBGridGxUnit(); }
 
 namespace {
 // The box shows whether auto-start is on; showing it clicks nothing.

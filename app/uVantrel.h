@@ -64,8 +64,16 @@ private:
 
 extern TFVantrel* FVantrel;
 
-// Makes the main window's classes known by name and registers its description.
-void RegisterVantrelClasses();
+// What the program needs before its main window, for the life of the object: its artwork
+// and the main window's classes and description registered, and the grid unit (whose
+// images, cursors and style serve every grid) started.
+class TVantrelStart {
+public:
+  TVantrelStart();
+  ~TVantrelStart();
+  TVantrelStart(const TVantrelStart&) = delete;
+  TVantrelStart& operator=(const TVantrelStart&) = delete;
+};
 // The executable's path (what auto-start stores), and "data.mdb" in its directory.
 // Tests put the program somewhere else with SetVantrelExePath; empty goes back.
 std::string VantrelExePath();

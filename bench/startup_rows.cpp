@@ -9,9 +9,7 @@
 #include "app/uVantrel.h"
 #include "bench/Figures.h"
 #include "bench/SnippetTable.h"
-#include "grid/DBGridGx/UnitResources.h"
 #include "platform/desktop/Headless.h"
-#include "resources/artwork/Artwork.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -61,12 +59,10 @@ double MainWindowStartup(const fs::path& dir) {
   win::headless::Reset();
   win::headless::SetConfigHome((dir / "config").string());
   SetVantrelExePath((dir / "vantrel").string());
-  std::optional<TDBGridGxUnitUse> gridUnit;
+  std::optional<TVantrelStart> vantrelStart;
   auto start = Clock::now();
   // As the program's start-up block does.
-  RegisterArtwork();
-  RegisterVantrelClasses();
-  gridUnit.emplace();
+  vantrelStart.emplace();
   Application->CreateForm(FVantrel);
   double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   if (!FVantrel || !FVantrel->ContentList() || FVantrel->ContentList()->Count() != Rows)

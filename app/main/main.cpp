@@ -1,9 +1,7 @@
 // The program's start-up block: one copy only, then the main window and its loop.
 #include "app/uVantrel.h"
-#include "grid/DBGridGx/UnitResources.h"
 #include "platform/desktop/Headless.h"
 #include "platform/x11/X11Backend.h"
-#include "resources/artwork/Artwork.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,10 +21,7 @@ int main(int argc, char** argv) {
       std::fputs("vantrel: no X display (DISPLAY is not set)\n", stderr);
     return 1;
   }
-  RegisterArtwork();
-  RegisterVantrelClasses();
-  // The grid unit's images, cursors and style serve every grid for the life of the program.
-  TDBGridGxUnitUse GridUnit;
+  TVantrelStart Start;
 
   // The handle stays open for the life of the process: it marks the running copy.
   win::CreateMutexA(nullptr, win::FALSE, "Vantrel");

@@ -2,10 +2,8 @@
 // The main window made from its stored description, on a snippet database of the
 // test's own and a registry store of its own.
 #include "app/uVantrel.h"
-#include "grid/DBGridGx/UnitResources.h"
 #include "platform/controls/Registry.h"
 #include "platform/desktop/Headless.h"
-#include "resources/artwork/Artwork.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -21,9 +19,7 @@ protected:
 
   void SetUp() override {
     win::headless::Reset();
-    RegisterArtwork();
-    RegisterVantrelClasses();
-    GridUnit.emplace();
+    Start.emplace();
     Application->SetOnException(nullptr);
     Application->ClearTerminated();
     char tmpl[] = "/tmp/vantrel-mainwindow-XXXXXX";
@@ -38,7 +34,7 @@ protected:
     for (int i = Application->ComponentCount() - 1; i >= 0; --i)
       if (auto* f = dynamic_cast<TCustomForm*>(Application->Components(i))) f->Free();
     FVantrel = nullptr;
-    GridUnit.reset();
+    Start.reset();
     SetVantrelExePath("");
     win::headless::SetConfigHome("");
     std::filesystem::remove_all(dir);
@@ -77,6 +73,6 @@ protected:
 
   std::filesystem::path dir;
   std::string exe;
-  // The grid unit, started as the program starts it, after the artwork.
-  std::optional<TDBGridGxUnitUse> GridUnit;
+  // The program's start, as its start-up block makes it.
+  std::optional<TVantrelStart> Start;
 };
