@@ -18,13 +18,13 @@
 
 #include "bench/BigTable.h"
 #include "bench/Figures.h"
+#include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/ADODB.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
 #include "platform/desktop/Input.h"
-#include "resources/artwork/Artwork.h"
 
 namespace {
 
@@ -35,17 +35,11 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point Since) { return std::chrono::duration<double>(Clock::now() - Since).count(); }
 
-// The grid unit loads its bitmaps when it starts: the artwork comes first.
-struct Artwork {
-  Artwork() { RegisterArtwork(); }
-};
-
 std::size_t GIndexBytes = 0;
 
 // The grid's side; returns the ID of the row the cursor ends on.
 std::int64_t GridSide(bool Painted) {
-  static Artwork Art;
-  static TDBGridGxUnitUse Unit;
+  static bench_grid::GridUnit Unit;
   auto Form = std::make_unique<TForm>(nullptr);
   Form->SetBounds(0, 0, 640, 900);
   auto* Conn = new TADOConnection(Form.get());

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "bench/Figures.h"
+#include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGx/UnitResources.h"
-#include "resources/artwork/Artwork.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DBClient.h"
 #include "platform/data/DataSet.h"
@@ -30,14 +30,8 @@ constexpr int RowH = 20;
 
 std::string CellText(int Row, int Col) { return "Row " + std::to_string(Row) + " col " + std::to_string(Col); }
 
-// The grid's images come from the program's artwork.
-struct ArtworkRegistered {
-  ArtworkRegistered() { RegisterArtwork(); }
-};
-
 struct GridPage {
-  ArtworkRegistered Artwork;
-  TDBGridGxUnitUse Unit;
+  bench_grid::GridUnit Unit;
   TForm* Form = new TForm(nullptr);
   TDBGridGx* Grid = nullptr;
   GridPage() {

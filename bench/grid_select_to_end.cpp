@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "bench/Figures.h"
+#include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DBClient.h"
 #include "platform/data/Field.h"
-#include "resources/artwork/Artwork.h"
 
 namespace {
 
@@ -26,14 +26,8 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point Since) { return std::chrono::duration<double>(Clock::now() - Since).count(); }
 
-// The grid unit loads its bitmaps when it starts: the artwork comes first.
-struct Artwork {
-  Artwork() { RegisterArtwork(); }
-};
-
 struct Table {
-  Artwork Art;
-  TDBGridGxUnitUse Unit;
+  bench_grid::GridUnit Unit;
   std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
   TClientDataSet* Data = nullptr;
   TDBGridGx* Grid = nullptr;
