@@ -113,7 +113,6 @@ HWND RootOf(HWND hwnd) {
 
 HDC MakeWindowDC(HWND hwnd, bool client) {
   if (!IsWindow(hwnd)) return nullptr;
-  InstallGraphicsHooks();
   HWND root = RootOf(hwnd);
   WindowSurface* ws = SurfaceOf(root);
   if (!ws) return nullptr;
