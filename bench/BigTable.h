@@ -54,16 +54,27 @@ public:
     sqlite3_finalize(FBackward);
     sqlite3_close(FDb);
   }
+  struct TNoRow {
+    void operator()(sqlite3_stmt*) const {}
+  };
   TPageReader(const TPageReader&) = delete;
   TPageReader& operator=(const TPageReader&) = delete;
   // Count rows from the one after (before) Key; the ID of the last row read, Key for none.
-  std::int64_t Forward(std::int64_t Key, int Count) { return Read(FForward, Key, Count); }
-  std::int64_t Backward(std::int64_t Key, int Count) { return Read(FBackward, Key, Count); }
+  // Each row's statement goes to Row once its columns are read.
+  template <class F = TNoRow>
+  std::int64_t Forward(std::int64_t Key, int Count, F&& Row = {}) {
+    return Read(FForward, Key, Count, Row);
+  }
+  template <class F = TNoRow>
+  std::int64_t Backward(std::int64_t Key, int Count, F&& Row = {}) {
+    return Read(FBackward, Key, Count, Row);
+  }
   // What was read, summed, so that nothing read goes unused.
   std::int64_t Checksum() const { return FChecksum; }
 
 private:
-  std::int64_t Read(sqlite3_stmt* St, std::int64_t Key, int Count) {
+  template <class F>
+  std::int64_t Read(sqlite3_stmt* St, std::int64_t Key, int Count, F& Row) {
     sqlite3_reset(St);
     sqlite3_bind_int64(St, 1, Key);
     sqlite3_bind_int(St, 2, Count);
@@ -78,6 +89,7 @@ private:
         const unsigned char* T = sqlite3_column_text(St, C);
         FChecksum += T ? static_cast<std::int64_t>(std::strlen(reinterpret_cast<const char*>(T))) : 0;
       }
+      Row(St);
     }
     return Last;
   }

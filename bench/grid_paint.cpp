@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/CairoGridPage.h"
 #include "bench/Figures.h"
 #include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
@@ -65,54 +66,40 @@ struct GridPage {
 };
 
 // The same page drawn with cairo: fills, texts, check-box frames and lines.
-void ReferencePage(cairo_surface_t* Surface) {
-  cairo_t* cr = cairo_create(Surface);
-  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, 11);
+bench_grid::TCairoGridPage ReferenceLayout() {
+  bench_grid::TCairoGridPage P;
   const int cols = TextCols + CheckCols, colW = (PageW - 12) / cols;
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_paint(cr);
-  for (int R = 0; R <= Rows; ++R) {
-    for (int C = 0; C < cols; ++C) {
-      const double x = 12 + C * colW, y = R * (RowH + 1);
-      cairo_set_source_rgb(cr, R == 0 ? 0.83 : 1, R == 0 ? 0.82 : 1, R == 0 ? 0.78 : 1);
-      cairo_rectangle(cr, x, y, colW, RowH);
-      cairo_fill(cr);
-      cairo_set_source_rgb(cr, 0, 0, 0);
-      if (R == 0 || C < TextCols) {
-        const std::string t = R == 0 ? "T" + std::to_string(C) : CellText(R - 1, C);
-        cairo_move_to(cr, x + 2, y + 14);
-        cairo_show_text(cr, t.c_str());
-      } else {
-        cairo_rectangle(cr, x + colW / 2 - 6.5, y + 3.5, 13, 13);
-        cairo_stroke(cr);
-        if ((R - 1 + C - TextCols) % 2 == 0) {
-          cairo_move_to(cr, x + colW / 2 - 4, y + 10);
-          cairo_line_to(cr, x + colW / 2 - 1, y + 13);
-          cairo_line_to(cr, x + colW / 2 + 4, y + 6);
-          cairo_stroke(cr);
-        }
-      }
-    }
-  }
-  cairo_set_line_width(cr, 1);
-  cairo_set_source_rgb(cr, 0.75, 0.75, 0.75);
-  for (int C = 0; C <= cols; ++C) {
-    cairo_move_to(cr, 12 + C * colW - 0.5, 0);
-    cairo_line_to(cr, 12 + C * colW - 0.5, PageH);
+  for (int C = 0; C < cols; ++C) {
+    P.ColLefts.push_back(12 + C * colW);
+    P.ColWidths.push_back(colW);
+    P.ColKinds.push_back(C < TextCols ? bench_grid::TCairoCellKind::Text : bench_grid::TCairoCellKind::CheckBox);
   }
   for (int R = 0; R <= Rows; ++R) {
-    cairo_move_to(cr, 0, R * (RowH + 1) + RowH + 0.5);
-    cairo_line_to(cr, PageW, R * (RowH + 1) + RowH + 0.5);
+    P.RowTops.push_back(R * (RowH + 1));
+    P.RowHeights.push_back(RowH);
   }
-  cairo_stroke(cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(Surface);
+  P.LastRow = Rows;
+  P.PaintWhole = true;
+  bench_grid::TCairoLines L{{0.75, 0.75, 0.75}, {}};
+  for (int C = 0; C <= cols; ++C) L.Segments.push_back({12 + C * colW - 0.5, 0, 12 + C * colW - 0.5, PageH});
+  for (int R = 0; R <= Rows; ++R) {
+    const double Y = R * (RowH + 1) + RowH + 0.5;
+    L.Segments.push_back({0, Y, PageW, Y});
+  }
+  P.Lines.push_back(L);
+  return P;
+}
+
+void ReferencePage(cairo_surface_t* Surface, const bench_grid::TCairoGridPage& Layout) {
+  bench_grid::DrawCairoGridPage(
+      Surface, Layout, [](int R, int C) { return R == 0 ? "T" + std::to_string(C) : CellText(R - 1, C); },
+      [](int R, int C) { return (R - 1 + C - TextCols) % 2 == 0; });
 }
 
 void BM_GridPage(benchmark::State& State) {
   GridPage Page;
   cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, PageW, PageH);
+  const bench_grid::TCairoGridPage Layout = ReferenceLayout();
   using Clock = std::chrono::steady_clock;
   std::vector<double> gridMs, refMs;
   bool gridFirst = true;
@@ -124,7 +111,7 @@ void BM_GridPage(benchmark::State& State) {
     };
     auto timeRef = [&] {
       const auto t0 = Clock::now();
-      ReferencePage(Surface);
+      ReferencePage(Surface, Layout);
       refMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
     };
     if (gridFirst) {
