@@ -406,6 +406,7 @@ void TDataSet::DisableControls() {
 void TDataSet::EnableControls() {
   if (FDisableCount == 0) return;
   if (--FDisableCount == 0) {
+    ControlsEnabledAgain();
     if (FDisableState != FState) DataEvent(deUpdateState, 0);
     if (FDisableState != dsInactive && FState != dsInactive) DataEvent(FEnableEvent, 0);
   }

@@ -193,6 +193,8 @@ protected:
   virtual void InternalSetRecNo(int v) = 0;
   // Filter text or Filtered changed while open: rebuild the visible records.
   virtual void FilterChanged() {}
+  // The controls are enabled again: whatever a pass with them held kept going ends.
+  virtual void ControlsEnabledAgain() {}
   // Whether a record in the filter buffer passes OnFilterRecord.
   bool RecordPassesFilterEvent(TRecordBuffer& Buffer);
   bool HasCalcFields() const { return FCalcFieldCount > 0; }

@@ -279,6 +279,7 @@ void TSQLiteDataSet::CloseEngine() {
   FFetch.reset();
   for (TLazyStatement* s : {&FNextKeys, &FPriorKeys, &FLastKeys, &FExists, &FNthKey, &FBatchForward, &FBatchBackward})
     s->Statement.reset();
+  FWalk = nullptr;
   FFirstRows.reset();
   FNextRows.reset();
   ReleaseBatch();
@@ -432,8 +433,9 @@ std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
 
 void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
   if (FTable.empty()) Error("Cannot modify a read-only dataset");
-  // A query's running statement lets go of the file before it is written.
+  // A running statement lets go of the file before it is written.
   if (FPager) FPager->Reset();
+  StopWalk();
   try {
     FDb->Exec("BEGIN IMMEDIATE");
   } catch (const EDatabaseError& e) {

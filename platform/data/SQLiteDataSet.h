@@ -83,6 +83,7 @@ protected:
   void InternalDelete() override;
   void InternalRefresh() override;
   void FilterChanged() override;
+  void ControlsEnabledAgain() override { StopWalk(); }
   bool ScanRows(const std::function<bool(std::int64_t key, int pos)>& visit) override;
   void MoveCursorTo(std::int64_t key, int pos) override;
 
@@ -113,6 +114,8 @@ private:
   void SettleAfterWrite(std::int64_t key);
   void PrepareKeyset();
   bool ExtendForward();
+  // Lets go of the forward statement left running (and of the file's read lock with it).
+  void StopWalk();
   bool ExtendBackward();
   void TrimSegment(bool dropFront);
   void SettlePositions();
@@ -194,7 +197,13 @@ private:
   int FForwardRows = 0;  // rows the next forward extension reads (0: a first batch)
   mutable TLazyStatement FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
   // Forward extension reads the rows with their ids: the cursor is about to show them.
+  // While the controls are held (a pass over the rows), the statement is left running
+  // after the rows read (FWalk, standing after row id FWalkAfter), so that walking on
+  // continues it instead of starting another; it stops when the controls are enabled,
+  // before a write, on a refresh and on closing.
   std::unique_ptr<TSQLiteStatement> FFirstRows, FNextRows;
+  TSQLiteStatement* FWalk = nullptr;
+  std::int64_t FWalkAfter = 0;
   std::vector<TFieldType> FColumnTypes;
   // Per column, where a batch statement has it (-1: the row id itself).
   std::vector<int> FBatchColumns;

@@ -46,9 +46,9 @@ void TSQLiteDataSet::PrepareKeyset() {
       FBatchColumns.push_back(next++);
     }
   }
-  FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " ORDER BY rowid LIMIT ?");
-  FNextRows = std::make_unique<TSQLiteStatement>(FDb->Db(),
-                                                 "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
+  FWalk = nullptr;
+  FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " ORDER BY rowid");
+  FNextRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid");
   later(FBatchForward, "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
   later(FBatchBackward,
         "SELECT rowid" + cols + from + " WHERE rowid <= ? ORDER BY rowid DESC LIMIT " + std::to_string(BatchSize));
@@ -153,17 +153,19 @@ bool TSQLiteDataSet::ExtendForward() {
   // Walking on reads twice as far as the time before: a scan costs few statements, a
   // screenful few rows.
   const int rows = FForwardRows > 0 ? FForwardRows : BatchSize;
-  TSQLiteStatement* st;
-  if (FSeg.empty()) {
-    if (!FSegAtStart) return false;
-    st = FFirstRows.get();
-    st->Reset();
-    st->BindInt64(1, rows);
-  } else {
-    st = FNextRows.get();
-    st->Reset();
-    st->BindInt64(1, FSeg.back());
-    st->BindInt64(2, rows);
+  TSQLiteStatement* st = FWalk;
+  FWalk = nullptr;
+  if (!st || FSeg.empty() || FSeg.back() != FWalkAfter) {
+    if (st) st->Reset();
+    if (FSeg.empty()) {
+      if (!FSegAtStart) return false;
+      st = FFirstRows.get();
+      st->Reset();
+    } else {
+      st = FNextRows.get();
+      st->Reset();
+      st->BindInt64(1, FSeg.back());
+    }
   }
   FForwardRows = std::min(2 * rows, MaxForwardRows);
   // Forward, the ids come with their rows, a batch at a time: the rows become the batch,
@@ -171,7 +173,7 @@ bool TSQLiteDataSet::ExtendForward() {
   ClearBatch();
   int got = 0;
   try {
-    while (st->Step()) {
+    while (got < rows && st->Step()) {
       std::int64_t key = st->ColumnInt64(0);
       FSeg.push_back(key);
       AppendBatchRow(*st, key);
@@ -179,13 +181,26 @@ bool TSQLiteDataSet::ExtendForward() {
     }
   } catch (...) {
     ClearBatch();
+    st->Reset();
     throw;
   }
-  st->Reset();
-  if (got < rows) FSegAtEnd = true;
+  if (got < rows) {
+    FSegAtEnd = true;
+    st->Reset();
+  } else if (ControlsDisabled()) {
+    FWalk = st;
+    FWalkAfter = FSeg.back();
+  } else {
+    st->Reset();
+  }
   TrimSegment(true);
   SettlePositions();
   return got > 0;
+}
+
+void TSQLiteDataSet::StopWalk() {
+  if (FWalk) FWalk->Reset();
+  FWalk = nullptr;
 }
 
 bool TSQLiteDataSet::ExtendBackward() {
@@ -447,6 +462,7 @@ void TSQLiteDataSet::InternalDelete() {
 }
 
 void TSQLiteDataSet::InternalRefresh() {
+  StopWalk();
   ClearBatch();
   if (FPager) FPager->Reset();
   if (PagedMode()) return;

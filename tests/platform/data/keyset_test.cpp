@@ -202,6 +202,35 @@ TEST(Keyset, EditsInsertsAndDeletesKeepTheWindowRight) {
   EXPECT_EQ(b.Table->FieldByName("Name")->AsString(), "new");
 }
 
+// A pass over the rows with the controls held reads every row in order, takes writes of
+// its own on the way, and leaves the file free for other programs once the controls are
+// enabled, wherever the pass stopped.
+TEST(Keyset, APassWithTheControlsHeldReadsOnAndLetsGoOfTheFileAfter) {
+  TBigTable b;
+  auto name = [&] { return b.Table->FieldByName("Name")->AsString(); };
+  b.Table->DisableControls();
+  b.Table->First();
+  for (int i = 1; i <= 3000; ++i, b.Table->Next()) {
+    ASSERT_EQ(b.Id(), 2 * i);
+    ASSERT_EQ(name(), "row " + std::to_string(i));
+    if (i == 1000) {
+      b.Table->Edit();
+      b.Table->FieldByName("Name")->SetAsString("edited");
+      b.Table->Post();
+      ASSERT_EQ(name(), "edited");
+    }
+  }
+  EXPECT_EQ(b.Db.Query("SELECT Name FROM Big WHERE ID = 2000"), "edited");
+  EXPECT_EQ(b.Id(), 6002);
+  b.Table->EnableControls();
+  // Another program writes at once: nothing of the pass holds the file.
+  EXPECT_NO_THROW(b.Db.Exec("UPDATE Big SET Name = 'theirs' WHERE ID = 10000"));
+  EXPECT_EQ(b.Table->MoveBy(1999), 1999);
+  EXPECT_EQ(name(), "theirs");
+  b.Table->Next();
+  EXPECT_EQ(name(), "row 5001");
+}
+
 TEST(Keyset, SortAndFilterSwitchToAFullIndexAndBack) {
   TBigTable b;
   b.Table->SetRecNo(10);
