@@ -211,7 +211,10 @@ void TField::SetAsVariant(const Variant& v) {
   StoreValue(ConvertValue(v));
 }
 
-std::string TField::GetAsString() const { return VarToStr(RawValue()); }
+std::string TField::GetAsString() const {
+  const Variant& v = RawValue();
+  return v.Type() == varString ? v.AsString() : VarToStr(v);
+}
 
 void TField::AssignString(const std::string& v) { SetAsVariant(Variant(v)); }
 

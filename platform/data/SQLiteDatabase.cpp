@@ -236,10 +236,10 @@ std::string_view TextOf(sqlite3_value* value) {
   return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(value))) : std::string_view();
 }
 
-// A stored flag: numbers are true unless 0; texts "true", "yes", "on" and "false", "no",
-// "off" in any case, or a whole number. Anything else is no value (Null).
-void ReadFlag(sqlite3_value* value, int storage, Variant& out) {
-  if (storage == SQLITE_INTEGER) return out.SetBoolean(sqlite3_value_int64(value) != 0);
+// A stored flag that is not an integer: a float is true unless 0; texts "true", "yes",
+// "on" and "false", "no", "off" in any case, or a whole number. Anything else is no
+// value (Null).
+void ReadFlagOther(sqlite3_value* value, int storage, Variant& out) {
   if (storage == SQLITE_FLOAT) return out.SetBoolean(sqlite3_value_double(value) != 0);
   std::string s = Trim(std::string(TextOf(value)));
   for (const char* t : {"true", "yes", "on"})
@@ -251,18 +251,30 @@ void ReadFlag(sqlite3_value* value, int storage, Variant& out) {
   out.SetNull();
 }
 
-// A stored whole number within lo..hi; a number outside the range or a text that is not
-// a number is no value (Null), never a value cut to fit.
-bool ReadWhole(sqlite3_value* value, int storage, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
-  if (storage == SQLITE_INTEGER) {
-    out = sqlite3_value_int64(value);
-  } else if (storage == SQLITE_FLOAT) {
+// A stored flag: an integer is true unless 0; other values as ReadFlagOther reads them.
+[[gnu::always_inline]] inline void ReadFlag(sqlite3_value* value, int storage, Variant& out) {
+  if (storage == SQLITE_INTEGER) return out.SetBoolean(sqlite3_value_int64(value) != 0);
+  ReadFlagOther(value, storage, out);
+}
+
+// A stored whole number that is not an integer: a float rounded half to even, or a text
+// holding a whole number; false for anything else.
+bool ReadWholeOther(sqlite3_value* value, int storage, std::int64_t& out) {
+  if (storage == SQLITE_FLOAT) {
     double r = std::nearbyint(sqlite3_value_double(value));  // half to even
     if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) return false;
     out = static_cast<std::int64_t>(r);
-  } else if (!TryStrToInt64(Trim(std::string(TextOf(value))), out)) {
-    return false;
+    return true;
   }
+  return TryStrToInt64(Trim(std::string(TextOf(value))), out);
+}
+
+// A stored whole number within lo..hi; a number outside the range or a text that is not
+// a number is no value (Null), never a value cut to fit.
+[[gnu::always_inline]] inline bool ReadWhole(sqlite3_value* value, int storage, std::int64_t lo, std::int64_t hi,
+                                             std::int64_t& out) {
+  if (storage == SQLITE_INTEGER) out = sqlite3_value_int64(value);
+  else if (!ReadWholeOther(value, storage, out)) return false;
   return out >= lo && out <= hi;
 }
 
