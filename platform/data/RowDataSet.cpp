@@ -40,6 +40,8 @@ void TRowDataSet::InternalOpen() {
       if (def >= static_cast<int>(seen.size()) || seen[static_cast<size_t>(def)]) FMoveRowValues = false;
       else seen[static_cast<size_t>(def)] = true;
     }
+    FWholeRows = FMoveRowValues && FDataMap.size() == seen.size() && FDataMap.size() == static_cast<size_t>(SlotCount());
+    for (auto [slot, def] : FDataMap) FWholeRows = FWholeRows && slot == def;
     FScratch.Values.assign(static_cast<size_t>(SlotCount()), Null());
     FFilterExpr.reset();
     if (Filtered()) CompileFilter();

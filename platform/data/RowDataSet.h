@@ -89,6 +89,9 @@ protected:
   void InternalSetRecNo(int v) override;
   void FilterChanged() override;
 
+  // Usually every column is one field, in the same place: each slot of a record is then
+  // the value of the column of its own index, and a row's values make a whole record.
+  bool WholeRowRecords() const { return FWholeRows; }
   std::size_t OrderSize() const { return FOrder.size(); }
   std::size_t IndexBytes() const;
 
@@ -106,5 +109,6 @@ private:
   std::vector<std::pair<int, int>> FDataMap;  // (slot, definition index) of data fields
   std::vector<Variant> FRowValues;
   bool FMoveRowValues = false;  // FillBuffer may move FRowValues into the buffer
+  bool FWholeRows = false;
   TRecordBuffer FScratch;
 };

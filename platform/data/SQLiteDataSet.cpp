@@ -393,27 +393,16 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
   FFetch->Reset();
 }
 
-namespace {
-
-// Usually every column is one field, in the same place: the whole row changes hands.
-// (No column feeds two fields, so n pairs of equal places cover every place.)
-bool WholeRow(const std::vector<Variant>& slots, const std::vector<std::pair<int, int>>& dataMap, std::size_t n) {
-  bool whole = slots.size() == n && dataMap.size() == n;
-  for (std::size_t k = 0; whole && k < n; ++k) whole = dataMap[k].first == dataMap[k].second;
-  return whole;
-}
-
-}  // namespace
-
 bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
                                    const std::vector<std::pair<int, int>>& dataMap) {
-  if (FPager) return PagedMode() && WholeRow(slots, dataMap, FColumnTypes.size()) && FPager->Take(QueryRowOf(key), slots);
+  if (FPager)
+    return PagedMode() && WholeRowRecords() && slots.size() == FColumnTypes.size() && FPager->Take(QueryRowOf(key), slots);
   if (!FTableMode || !KeysetMode()) return false;
   std::int64_t row = LoadBatchRow(key);
   if (row < 0) return false;
   std::vector<Variant>& batch = FBatchValues[static_cast<std::size_t>(row)];
   const std::size_t n = batch.size();
-  if (WholeRow(slots, dataMap, n)) {
+  if (WholeRowRecords() && slots.size() == n) {
     slots.swap(batch);
   } else {
     for (auto [slot, def] : dataMap) {

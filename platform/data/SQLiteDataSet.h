@@ -88,7 +88,7 @@ protected:
   void MoveCursorTo(std::int64_t key, int pos) override;
 
 private:
-  bool KeysetMode() const;
+  bool KeysetMode() const { return FTableMode && FSort.empty() && !Filtered(); }
   // Query mode without a filter: the cursor is a position in the query's result (its
   // key), read through the pager; a filter keeps the positions that pass it instead.
   bool PagedMode() const { return FPager && !Filtered(); }

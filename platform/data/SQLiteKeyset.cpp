@@ -12,8 +12,6 @@ constexpr int BatchSize = 64;
 constexpr int MaxForwardRows = 256;
 }  // namespace
 
-bool TSQLiteDataSet::KeysetMode() const { return FTableMode && FSort.empty() && !Filtered(); }
-
 TSQLiteStatement& TSQLiteDataSet::Prepared(TLazyStatement& s) const {
   if (!s.Statement) s.Statement = std::make_unique<TSQLiteStatement>(FDb->Db(), s.Sql);
   return *s.Statement;
