@@ -76,17 +76,14 @@ void TDataSet::ActivateBuffers() {
 }
 
 void TDataSet::MoveBuffer(int from, int to) {
-  if (from == to) return;
-  // The buffers between the two places shift by one: a move each (a scroll does this
-  // for every record read, across the whole window).
+  // The buffers between the two places shift by one: the moving buffer is swapped along
+  // (a scroll does this for every record read, across the whole window).
   auto& b = FBuffers;
-  std::unique_ptr<TRecordBuffer> moving = std::move(b[static_cast<size_t>(from)]);
   if (from < to) {
-    for (int i = from; i < to; ++i) b[static_cast<size_t>(i)] = std::move(b[static_cast<size_t>(i) + 1]);
+    for (int i = from; i < to; ++i) b[static_cast<size_t>(i)].swap(b[static_cast<size_t>(i) + 1]);
   } else {
-    for (int i = from; i > to; --i) b[static_cast<size_t>(i)] = std::move(b[static_cast<size_t>(i) - 1]);
+    for (int i = from; i > to; --i) b[static_cast<size_t>(i)].swap(b[static_cast<size_t>(i) - 1]);
   }
-  b[static_cast<size_t>(to)] = std::move(moving);
 }
 
 void TDataSet::SetCurrentRecord(int index) {
