@@ -181,8 +181,8 @@ void TSQLiteDataSet::OpenEngine() {
     FTable = table;
     std::string cols;
     for (const std::string& c : FColumns) cols += (cols.empty() ? "" : ", ") + QuoteIdent(c);
-    FFetch = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT " + cols + " FROM " + QuoteIdent(table) +
-                                                               " WHERE rowid = ?");
+    FFetch.Sql = "SELECT " + cols + " FROM " + QuoteIdent(table) + " WHERE rowid = ?";
+    FFetch.Statement.reset();
     PrepareKeyset();
   } else {
     ReadQuery(FDb);
@@ -276,12 +276,11 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
 }
 
 void TSQLiteDataSet::CloseEngine() {
-  FFetch.reset();
-  for (TLazyStatement* s : {&FNextKeys, &FPriorKeys, &FLastKeys, &FExists, &FNthKey, &FBatchForward, &FBatchBackward})
-    s->Statement.reset();
   FWalk = nullptr;
+  for (TLazyStatement* s : {&FFetch, &FNextKeys, &FPriorKeys, &FLastKeys, &FExists, &FNthKey, &FBatchForward,
+                            &FBatchBackward, &FNextRows})
+    s->Statement.reset();
   FFirstRows.reset();
-  FNextRows.reset();
   ReleaseBatch();
   FSeg.clear();
   FTotal = -1;
@@ -384,13 +383,14 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
       return;
     }
   }
-  FFetch->Reset();
-  FFetch->BindInt64(1, key);
-  if (FFetch->Step()) {
+  TSQLiteStatement& fetch = Prepared(FFetch);
+  fetch.Reset();
+  fetch.BindInt64(1, key);
+  if (fetch.Step()) {
     for (size_t i = 0; i < values.size(); ++i)
-      values[i] = FFetch->Column(static_cast<int>(i), FieldDefs().Items(static_cast<int>(i))->DataType());
+      values[i] = fetch.Column(static_cast<int>(i), FieldDefs().Items(static_cast<int>(i))->DataType());
   }
-  FFetch->Reset();
+  fetch.Reset();
 }
 
 bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,

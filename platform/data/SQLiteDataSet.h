@@ -157,7 +157,6 @@ private:
   bool FTableMode = false;  // rows fetched by row id from FTable
   std::vector<std::string> FColumns;
   int FRowIdColumn = -1;  // the column that is the row id, -1 for none
-  std::unique_ptr<TSQLiteStatement> FFetch;
   TSQLiteDatabase* FDb = nullptr;
   // Query mode: the statement, where its values and row ids are (-1: none), its rows,
   // and the cursor's position in them.
@@ -196,12 +195,15 @@ private:
   mutable TLazyStatement FBatchForward, FBatchBackward;
   int FForwardRows = 0;  // rows the next forward extension reads (0: a first batch)
   mutable TLazyStatement FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
+  // A table's row by its row id.
+  mutable TLazyStatement FFetch;
   // Forward extension reads the rows with their ids: the cursor is about to show them.
   // While the controls are held (a pass over the rows), the statement is left running
   // after the rows read (FWalk, standing after row id FWalkAfter), so that walking on
   // continues it instead of starting another; it stops when the controls are enabled,
   // before a write, on a refresh and on closing.
-  std::unique_ptr<TSQLiteStatement> FFirstRows, FNextRows;
+  std::unique_ptr<TSQLiteStatement> FFirstRows;
+  mutable TLazyStatement FNextRows;
   TSQLiteStatement* FWalk = nullptr;
   std::int64_t FWalkAfter = 0;
   std::vector<TFieldType> FColumnTypes;

@@ -46,7 +46,7 @@ void TSQLiteDataSet::PrepareKeyset() {
   }
   FWalk = nullptr;
   FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " ORDER BY rowid");
-  FNextRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid");
+  later(FNextRows, "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid");
   later(FBatchForward, "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
   later(FBatchBackward,
         "SELECT rowid" + cols + from + " WHERE rowid <= ? ORDER BY rowid DESC LIMIT " + std::to_string(BatchSize));
@@ -160,7 +160,7 @@ bool TSQLiteDataSet::ExtendForward() {
       st = FFirstRows.get();
       st->Reset();
     } else {
-      st = FNextRows.get();
+      st = &Prepared(FNextRows);
       st->Reset();
       st->BindInt64(1, FSeg.back());
     }
