@@ -10,8 +10,12 @@ std::string Key(const std::string& Type, const std::string& Name) {
   for (char& c : k) c = char(std::toupper(static_cast<unsigned char>(c)));
   return k;
 }
+struct Entry {
+  std::vector<unsigned char> Bytes;
+  TResourceMaker Make;  // set until the bytes are first asked for
+};
 struct Registry {
-  std::map<std::string, std::vector<unsigned char>> data;
+  std::map<std::string, Entry> data;
   std::vector<std::pair<std::string, std::string>> order;  // type, name as registered
 };
 Registry& Reg() {
@@ -20,15 +24,37 @@ Registry& Reg() {
 }
 }  // namespace
 
-void RegisterResource(const std::string& Type, const std::string& Name, std::vector<unsigned char> Bytes) {
+namespace {
+Entry& Slot(const std::string& Type, const std::string& Name) {
   std::string k = Key(Type, Name);
-  if (!Reg().data.count(k)) Reg().order.push_back({Type, Name});
-  Reg().data[k] = std::move(Bytes);
+  auto [it, added] = Reg().data.try_emplace(std::move(k));
+  if (added) Reg().order.push_back({Type, Name});
+  return it->second;
+}
+}  // namespace
+
+void RegisterResource(const std::string& Type, const std::string& Name, std::vector<unsigned char> Bytes) {
+  Entry& e = Slot(Type, Name);
+  e.Bytes = std::move(Bytes);
+  e.Make = nullptr;
+}
+
+void RegisterResource(const std::string& Type, const std::string& Name, TResourceMaker Make) {
+  Entry& e = Slot(Type, Name);
+  e.Bytes.clear();
+  e.Make = std::move(Make);
 }
 
 const std::vector<unsigned char>* FindResource(const std::string& Type, const std::string& Name) {
   auto it = Reg().data.find(Key(Type, Name));
-  return it == Reg().data.end() ? nullptr : &it->second;
+  if (it == Reg().data.end()) return nullptr;
+  Entry& e = it->second;
+  if (e.Make) {
+    // A maker that fails stays in place: the next request tries again.
+    e.Bytes = e.Make();
+    e.Make = nullptr;
+  }
+  return &e.Bytes;
 }
 
 std::vector<std::string> ResourceNames(const std::string& Type) {

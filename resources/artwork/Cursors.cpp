@@ -47,9 +47,10 @@ std::vector<unsigned> Magnifier() {
   std::vector<unsigned> px(32 * 32, 0);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
-      double d = std::hypot(x - 8.5, y - 8.5);
-      if (d <= 8.5 && d >= 6.5) px[size_t(y) * 32 + x] = 0xFF000000;
-      else if (d < 6.5) px[size_t(y) * 32 + x] = 0xFFA0C8F0;
+      // Squared distances from the lens centre: exact for these half-pixel offsets.
+      double dx = x - 8.5, dy = y - 8.5, d2 = dx * dx + dy * dy;
+      if (d2 <= 8.5 * 8.5 && d2 >= 6.5 * 6.5) px[size_t(y) * 32 + x] = 0xFF000000;
+      else if (d2 < 6.5 * 6.5) px[size_t(y) * 32 + x] = 0xFFA0C8F0;
       // The handle runs down-right from the lens.
       if (x >= 14 && y >= 14 && x <= 21 && y <= 21 && std::abs(x - y) <= 1) px[size_t(y) * 32 + x] = 0xFF000000;
     }
@@ -69,9 +70,9 @@ void RegisterOne(const std::string& name, std::vector<unsigned> px, int hotX, in
   img.HotX = hotX;
   img.HotY = hotY;
   img.Pixels = px;
-  win::RegisterCursorResource(name, img);
-  win::PixelImage pi{32, 32, std::move(px)};
-  RegisterResource("CURSOR", name, gxcodec::EncodeIco(pi));
+  win::RegisterCursorResource(name, std::move(img));
+  // The window system has the cursor now; its file form is encoded when first loaded.
+  RegisterResource("CURSOR", name, [px = std::move(px)] { return gxcodec::EncodeIco(win::PixelImage{32, 32, px}); });
 }
 
 }  // namespace

@@ -42,15 +42,17 @@ const PixelArt kArt[] = {
 }  // namespace
 
 void RegisterGridBitmaps() {
-  for (const PixelArt& art : kArt) {
-    int w = 0, h = 0;
-    win::PixelImage img;
-    img.pixels = Render(art, kPalette, w, h);
-    img.width = w;
-    img.height = h;
-    for (auto& p : img.pixels) p &= 0xFFFFFF;
-    RegisterResource("BITMAP", art.name, gxcodec::EncodeBmp(img, false));
-  }
+  // Each is drawn and encoded when first loaded.
+  for (const PixelArt& art : kArt)
+    RegisterResource("BITMAP", art.name, [&art] {
+      int w = 0, h = 0;
+      win::PixelImage img;
+      img.pixels = Render(art, kPalette, w, h);
+      img.width = w;
+      img.height = h;
+      for (auto& p : img.pixels) p &= 0xFFFFFF;
+      return gxcodec::EncodeBmp(img, false);
+    });
 }
 
 }  // namespace artwork

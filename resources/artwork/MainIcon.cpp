@@ -7,7 +7,8 @@
 
 namespace artwork {
 
-void RegisterMainIcon() {
+namespace {
+std::vector<unsigned char> MainIcon() {
   win::PixelImage img{32, 32, std::vector<std::uint32_t>(32 * 32, 0)};
   auto put = [&](int x, int y, std::uint32_t c) {
     if (x >= 0 && y >= 0 && x < 32 && y < 32) img.pixels[size_t(y) * 32 + x] = c;
@@ -30,7 +31,11 @@ void RegisterMainIcon() {
   for (int y = 20; y < 27; ++y) put(23, y, 0xFFE0A000);
   put(24, 24, 0xFFE0A000);
   put(24, 26, 0xFFE0A000);
-  RegisterResource("ICON", "MAINICON", gxcodec::EncodeIco(img));
+  return gxcodec::EncodeIco(img);
 }
+}  // namespace
+
+// Drawn when first loaded.
+void RegisterMainIcon() { RegisterResource("ICON", "MAINICON", MainIcon); }
 
 }  // namespace artwork
