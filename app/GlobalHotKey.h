@@ -49,7 +49,7 @@ public:
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool Value);
   // Stored only: a live registration keeps its old modifiers until re-enabled.
-  TModifiers Modifiers() const { return FModifiers; }
+  TModifiers Modifiers() const { return TModifiers::FromBits(FModifiers); }
   void SetModifiers(TModifiers Value);
   // The last registration succeeded and was not undone (while the collection's updates
   // are held back, an item enabled then is not registered yet).
@@ -63,6 +63,7 @@ public:
   // "ControlAlt_F5", "Home", "None".
   std::string DisplayName() const override;
   void Assign(TPersistent* Source) override;
+  void SetCollection(TCollection* Value) override;
 
   static void Publish(TClassBuilder<THotKeyItem>& b);
 
@@ -74,20 +75,22 @@ public:
 private:
   friend class TGlobalHotKeys;
   friend class THotKeys;
+  // The collection when it is hot keys, and its component.
+  THotKeys* Keys() const;
   TGlobalHotKeys* Component() const;
   void RegisterKey();
   void UnregisterKey();
 
-  // A table makes an item per row: the small fields sit together.
-  TModifiers FModifiers;
+  // A table makes an item per row: the small fields sit together, in one word.
+  std::uint8_t FModifiers = 0;  // the bits of the modifier set
   bool FEnabled = false;
   bool FRegistered = false;
   bool FWaiting = false;    // enabled while updates were held back: registered at their end
   bool FReleasing = false;  // disabled then: its registration goes at their end
   TVirtKey FVirtKey = vkNone;
+  bool FInHotKeys = false;  // the collection is hot keys: looked at whenever the item joins one
   // Held apart, made when a handler is first set: most items never get one.
   std::unique_ptr<TNotifyEvent> FOnHotKey;
-  mutable THotKeys* FKeys = nullptr;  // the collection, once found to be hot keys
 };
 
 class THotKeys : public TCollection {

@@ -103,7 +103,17 @@ void THotKeyItem::operator delete(void* Item, std::size_t Size) {
   Bury(Item, Size);
 }
 
-THotKeyItem::THotKeyItem(TCollection* Collection) : TCollectionItem(Collection) {}
+namespace {
+bool IsHotKeys(TCollection* C) { return C && C->InheritsFrom(THotKeys::StaticClass()); }
+}  // namespace
+
+// The base joins the collection before this part exists: the kind is looked at here.
+THotKeyItem::THotKeyItem(TCollection* Collection) : TCollectionItem(Collection), FInHotKeys(IsHotKeys(Collection)) {}
+
+void THotKeyItem::SetCollection(TCollection* Value) {
+  TCollectionItem::SetCollection(Value);
+  FInHotKeys = IsHotKeys(this->Collection());
+}
 
 void THotKeyItem::Publish(TClassBuilder<THotKeyItem>& b) {
   // Enabled comes before the key, so items read from a description register in Loaded.
@@ -123,12 +133,14 @@ void THotKeyItem::SetOnHotKey(const TNotifyEvent& Value) {
   else if (Value) FOnHotKey = std::make_unique<TNotifyEvent>(Value);
 }
 
-TGlobalHotKeys* THotKeyItem::Component() const {
-  // The collection's kind is looked up once per collection the item is in.
+THotKeys* THotKeyItem::Keys() const {
   TCollection* owner = Collection();
-  if (owner != static_cast<TCollection*>(FKeys))
-    FKeys = owner && owner->InheritsFrom(THotKeys::StaticClass()) ? static_cast<THotKeys*>(owner) : nullptr;
-  return FKeys ? FKeys->HotKeysComponent() : nullptr;
+  return FInHotKeys && owner ? static_cast<THotKeys*>(owner) : nullptr;
+}
+
+TGlobalHotKeys* THotKeyItem::Component() const {
+  THotKeys* keys = Keys();
+  return keys ? keys->HotKeysComponent() : nullptr;
 }
 
 void THotKeyItem::SetEnabled(bool Value) {
@@ -141,7 +153,7 @@ void THotKeyItem::SetEnabled(bool Value) {
 }
 
 void THotKeyItem::SetModifiers(TModifiers Value) {
-  if (Value != FModifiers) FModifiers = Value;
+  FModifiers = static_cast<std::uint8_t>(Value.Bits());
 }
 
 void THotKeyItem::SetVirtKey(TVirtKey Value) {
@@ -155,24 +167,26 @@ void THotKeyItem::RegisterKey() {
   FWaiting = false;
   // Past the window system's identifiers an item registers nothing.
   if (FVirtKey == vkNone || Index() > win::MaxHotKeyId) return;
-  TGlobalHotKeys* c = Component();
+  THotKeys* keys = Keys();
+  TGlobalHotKeys* c = keys ? keys->HotKeysComponent() : nullptr;
   if (!c) return;
-  if (FKeys->UpdateCount() > 0) {
+  if (keys->UpdateCount() > 0) {
     FWaiting = true;
-    FKeys->FMayRegister = true;
+    keys->FMayRegister = true;
     return;
   }
-  FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(FModifiers),
+  FRegistered = win::RegisterHotKey(c->OwnerWindow(), Index(), ModifiersToHotKeyFlags(Modifiers()),
                                     VirtKeyCodes[FVirtKey]) != 0;
 }
 
 void THotKeyItem::UnregisterKey() {
   FWaiting = false;
   if (!FRegistered) return;
-  TGlobalHotKeys* c = Component();
-  if (c && FKeys->UpdateCount() > 0) {
+  THotKeys* keys = Keys();
+  TGlobalHotKeys* c = keys ? keys->HotKeysComponent() : nullptr;
+  if (c && keys->UpdateCount() > 0) {
     FReleasing = true;
-    FKeys->FMayRelease = true;
+    keys->FMayRelease = true;
     return;
   }
   FRegistered = !(c && win::UnregisterHotKey(c->OwnerWindow(), Index()) != 0);
@@ -180,10 +194,11 @@ void THotKeyItem::UnregisterKey() {
 
 std::string THotKeyItem::DisplayName() const {
   std::string name;
-  if (FModifiers.Contains(modShift)) name += "Shift";
-  if (FModifiers.Contains(modControl)) name += "Control";
-  if (FModifiers.Contains(modAlt)) name += "Alt";
-  if (FModifiers.Contains(modWin)) name += "Win";
+  TModifiers mods = Modifiers();
+  if (mods.Contains(modShift)) name += "Shift";
+  if (mods.Contains(modControl)) name += "Control";
+  if (mods.Contains(modAlt)) name += "Alt";
+  if (mods.Contains(modWin)) name += "Win";
   if (!name.empty()) name += "_";
   return name + VirtKeyNames[FVirtKey];
 }
@@ -255,7 +270,7 @@ void THotKeys::RegisterWaiting(win::HWND Window) {
     if (!item->FWaiting) continue;
     item->FWaiting = false;
     if (keys.empty()) keys.reserve(std::size_t(Count() - i));
-    keys.push_back({Window, i, ModifiersToHotKeyFlags(item->FModifiers), VirtKeyCodes[item->FVirtKey]});
+    keys.push_back({Window, i, ModifiersToHotKeyFlags(item->Modifiers()), VirtKeyCodes[item->FVirtKey]});
   }
   if (keys.empty()) return;
   std::unique_ptr<win::BOOL[]> results(new win::BOOL[keys.size()]);

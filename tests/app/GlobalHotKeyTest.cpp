@@ -157,6 +157,28 @@ TEST_F(GlobalHotKeyTest, AKeylessItemTakesItsIndexButRegistersNothing) {
   EXPECT_EQ(EventLog().back(), "OnHotKeys:2");
 }
 
+// An item registers only while it is in the hot keys, whichever way it came or left.
+TEST_F(GlobalHotKeyTest, AnItemRegistersOnlyWhileInTheHotKeys) {
+  TCollection plain(THotKeyItem::StaticClass());
+  auto* outside = static_cast<THotKeyItem*>(plain.Add());
+  outside->SetModifiers({modControl, modAlt});
+  outside->SetVirtKey(vkB);
+  outside->SetEnabled(true);
+  EXPECT_FALSE(outside->Registered());
+  outside->SetEnabled(false);
+  outside->SetCollection(keys->HotKeys());
+  outside->SetEnabled(true);
+  EXPECT_TRUE(outside->Registered());
+  ASSERT_TRUE(PressHotKey(CtrlAlt, 'B'));
+  EXPECT_EQ(EventLog().back(), "OnHotKeys:0");
+
+  THotKeyItem* leaving = Add({modControl, modAlt}, vkC, false);
+  leaving->SetCollection(&plain);
+  leaving->SetEnabled(true);
+  EXPECT_FALSE(leaving->Registered());
+  EXPECT_FALSE(PressHotKey(CtrlAlt, 'C'));
+}
+
 TEST_F(GlobalHotKeyTest, TheFirstOfTwoEqualCombinationsWins) {
   THotKeyItem* first = Add({modShift}, vkF2);
   THotKeyItem* second = Add({modShift}, vkF2);
