@@ -1,10 +1,16 @@
 #include "platform/rtl/Strings.h"
 
 #include "platform/rtl/SafeSort.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
 
 namespace {
 // Ends a BeginUpdate when leaving scope, also on error.
@@ -71,7 +77,7 @@ void TStrings::Exchange(int Index1, int Index2) {
   PutObject(Index2, o1);
 }
 
-int TStrings::CompareStrings(const std::string& S1, const std::string& S2) const {
+int TStrings::CompareStrings(std::string_view S1, std::string_view S2) const {
   return AnsiCompareText(S1, S2);
 }
 
@@ -271,32 +277,105 @@ void TStrings::LoadFromFile(const std::string& FileName) {
 
 // TStringList
 
+TStringList::TTextBuffer::~TTextBuffer() { std::free(FData); }
+
+std::size_t TStringList::TTextBuffer::Append(std::string_view S) {
+  std::size_t start = FSize;
+  if (S.size() > FCapacity - FSize) {
+    if (S.size() > std::numeric_limits<std::size_t>::max() / 2 - FSize) throw std::bad_alloc();
+    // Doubling, by realloc: a large buffer moves by remapping, without being copied.
+    std::size_t capacity = std::max({FSize + S.size(), 2 * FCapacity, std::size_t(256)});
+    auto* data = static_cast<char*>(std::realloc(FData, capacity));
+    if (!data) throw std::bad_alloc();
+    FData = data;
+    FCapacity = capacity;
+  }
+  if (!S.empty()) std::memcpy(FData + FSize, S.data(), S.size());
+  FSize += S.size();
+  return start;
+}
+
+void TStringList::TTextBuffer::Release() {
+  std::free(FData);
+  FData = nullptr;
+  FSize = FCapacity = 0;
+}
+
+void TStringList::TTextBuffer::Adopt(char* Data, std::size_t Size) {
+  std::free(FData);
+  FData = Data;
+  FSize = FCapacity = Size;
+}
+
+TStringList::~TStringList() = default;
+
 void TStringList::Check(int Index) const {
   if (Index < 0 || Index >= Count()) Error("List index out of bounds (%d)", Index);
 }
 
+std::string_view TStringList::View(int Index) const {
+  const TEntry& e = FList[static_cast<std::size_t>(Index)];
+  return {FText.Data() + e.Start, e.Length};
+}
+
+void TStringList::Forget(const TEntry& E) {
+  FDead += E.Length;
+  if (FKeepText > 0) return;
+  if (FList.empty()) {
+    FText.Clear();
+    FDead = 0;
+  } else if (FDead > 4096 && FDead > FText.Size() / 2) {
+    Pack();
+  }
+}
+
+void TStringList::Pack() {
+  std::size_t live = FText.Size() - FDead;
+  // Without room for the packed copy the dead texts simply stay.
+  auto* data = static_cast<char*>(std::malloc(std::max(live, std::size_t(1))));
+  if (!data) return;
+  std::size_t at = 0;
+  for (TEntry& e : FList) {
+    if (e.Length) std::memcpy(data + at, FText.Data() + e.Start, e.Length);
+    e.Start = at;
+    at += e.Length;
+  }
+  FText.Adopt(data, at);
+  FDead = 0;
+}
+
+void TStringList::KeepObjects() {
+  if (FHasObjects) return;
+  FObjects.assign(FList.size(), nullptr);
+  FHasObjects = true;
+}
+
 std::string TStringList::Get(int Index) const {
   Check(Index);
-  return FList[static_cast<std::size_t>(Index)].S;
+  return std::string(View(Index));
 }
 
 void TStringList::Put(int Index, const std::string& S) {
   if (FSorted) throw EStringListError("Sorted list can't be modified");
   Check(Index);
   Changing();
-  FList[static_cast<std::size_t>(Index)].S = S;
+  TEntry& e = FList[static_cast<std::size_t>(Index)];
+  TEntry old = e;
+  e = TEntry{FText.Append(S), S.size()};
+  Forget(old);
   Changed();
 }
 
 TObject* TStringList::GetObject(int Index) const {
   Check(Index);
-  return FList[static_cast<std::size_t>(Index)].O;
+  return FHasObjects ? FObjects[static_cast<std::size_t>(Index)] : nullptr;
 }
 
 void TStringList::PutObject(int Index, TObject* AObject) {
   Check(Index);
   Changing();
-  FList[static_cast<std::size_t>(Index)].O = AObject;
+  if (AObject) KeepObjects();
+  if (FHasObjects) FObjects[static_cast<std::size_t>(Index)] = AObject;
   Changed();
 }
 
@@ -306,16 +385,28 @@ void TStringList::Insert(int Index, const std::string& S) {
   InsertItem(Index, S, nullptr);
 }
 
-void TStringList::InsertItem(int Index, std::string S, TObject* AObject) {
+void TStringList::InsertItem(int Index, std::string_view S, TObject* AObject) {
   Changing();
-  FList.insert(FList.begin() + Index, TStringItem{std::move(S), AObject});
+  // Room first, so that nothing fails once the text is in.
+  auto makeRoom = [](auto& v) {
+    if (v.size() == v.capacity()) v.reserve(std::max<std::size_t>(4, 2 * v.size()));
+  };
+  makeRoom(FList);
+  if (AObject) KeepObjects();
+  if (FHasObjects) makeRoom(FObjects);
+  TEntry e{FText.Append(S), S.size()};
+  FList.insert(FList.begin() + Index, e);
+  if (FHasObjects) FObjects.insert(FObjects.begin() + Index, AObject);
   Changed();
 }
 
 void TStringList::Delete(int Index) {
   Check(Index);
   Changing();
+  TEntry old = FList[static_cast<std::size_t>(Index)];
   FList.erase(FList.begin() + Index);
+  if (FHasObjects) FObjects.erase(FObjects.begin() + Index);
+  Forget(old);
   Changed();
 }
 
@@ -323,19 +414,29 @@ void TStringList::Clear() {
   if (FList.empty()) return;
   Changing();
   FList.clear();
+  FObjects.clear();
+  FHasObjects = false;
+  if (FKeepText > 0) {
+    FDead = FText.Size();
+  } else {
+    FText.Release();
+    FDead = 0;
+  }
   Changed();
 }
 
 int TStringList::Add(const std::string& S) { return AddObject(S, nullptr); }
 
-void TStringList::SetCapacity(int NewCapacity) {
-  if (NewCapacity > Count()) FList.reserve(static_cast<std::size_t>(NewCapacity));
-}
-
 int TStringList::Add(std::string&& S) {
   int i;
-  if (PlaceNew(S, i)) InsertItem(i, std::move(S), nullptr);
+  if (PlaceNew(S, i)) InsertItem(i, S, nullptr);
   return i;
+}
+
+void TStringList::SetCapacity(int NewCapacity) {
+  if (NewCapacity <= Count()) return;
+  FList.reserve(static_cast<std::size_t>(NewCapacity));
+  if (FHasObjects) FObjects.reserve(static_cast<std::size_t>(NewCapacity));
 }
 
 bool TStringList::PlaceNew(const std::string& S, int& Index) const {
@@ -359,6 +460,7 @@ void TStringList::Exchange(int Index1, int Index2) {
   Check(Index2);
   Changing();
   std::swap(FList[static_cast<std::size_t>(Index1)], FList[static_cast<std::size_t>(Index2)]);
+  if (FHasObjects) std::swap(FObjects[static_cast<std::size_t>(Index1)], FObjects[static_cast<std::size_t>(Index2)]);
   Changed();
 }
 
@@ -368,13 +470,17 @@ void TStringList::Move(int CurIndex, int NewIndex) {
   Check(CurIndex);
   Check(NewIndex);
   Changing();
-  TStringItem item = FList[static_cast<std::size_t>(CurIndex)];
-  FList.erase(FList.begin() + CurIndex);
-  FList.insert(FList.begin() + NewIndex, item);
+  auto move = [&](auto& v) {
+    auto item = v[static_cast<std::size_t>(CurIndex)];
+    v.erase(v.begin() + CurIndex);
+    v.insert(v.begin() + NewIndex, item);
+  };
+  move(FList);
+  if (FHasObjects) move(FObjects);
   Changed();
 }
 
-int TStringList::CompareStrings(const std::string& S1, const std::string& S2) const {
+int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const {
   if (FCaseSensitive) return AnsiCompareStr(S1, S2);
   return TStrings::CompareStrings(S1, S2);
 }
@@ -383,35 +489,65 @@ bool TStringList::Find(const std::string& S, int& Index) const {
   int lo = 0, hi = Count();
   while (lo < hi) {
     int mid = lo + (hi - lo) / 2;
-    if (CompareStrings(FList[static_cast<std::size_t>(mid)].S, S) < 0) lo = mid + 1;
+    if (CompareStrings(View(mid), S) < 0) lo = mid + 1;
     else hi = mid;
   }
   Index = lo;
-  return lo < Count() && CompareStrings(FList[static_cast<std::size_t>(lo)].S, S) == 0;
+  return lo < Count() && CompareStrings(View(lo), S) == 0;
 }
 
 int TStringList::IndexOf(const std::string& S) const {
-  if (!FSorted) return TStrings::IndexOf(S);
-  int i;
-  return Find(S, i) ? i : -1;
+  if (FSorted) {
+    int i;
+    return Find(S, i) ? i : -1;
+  }
+  for (int i = 0; i < Count(); ++i)
+    if (CompareStrings(View(i), S) == 0) return i;
+  return -1;
+}
+
+void TStringList::Reorder(const std::vector<int>& Order) {
+  std::vector<TEntry> list;
+  list.reserve(Order.size());
+  for (int i : Order) list.push_back(FList[static_cast<std::size_t>(i)]);
+  if (FHasObjects) {
+    std::vector<TObject*> objects;
+    objects.reserve(Order.size());
+    for (int i : Order) objects.push_back(FObjects[static_cast<std::size_t>(i)]);
+    FObjects.swap(objects);
+  }
+  FList.swap(list);
 }
 
 void TStringList::Sort() {
   Changing();
-  SafeStableSort(FList, [this](const TStringItem& a, const TStringItem& b) { return CompareStrings(a.S, b.S) < 0; });
+  std::vector<int> order(FList.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  SafeStableSort(order, [this](int a, int b) { return CompareStrings(View(a), View(b)) < 0; });
+  Reorder(order);
   Changed();
 }
 
 void TStringList::CustomSort(TStringListSortCompare Compare) {
   if (FSorted || Count() < 2) return;
   Changing();
-  // The compare routine sees indexes into the list as it was before sorting.
-  std::vector<TStringItem> before = FList;
+  // The compare routine sees indexes into the list as it was before sorting, and whatever
+  // it does to the list meanwhile is undone: the texts stay where they are until the end.
+  ++FKeepText;
+  auto keepText = AtScopeExit([this] { --FKeepText; });
+  std::vector<TEntry> before = FList;
+  std::vector<TObject*> objectsBefore = FObjects;
+  bool hadObjects = FHasObjects;
   std::vector<int> order(FList.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
   SafeStableSort(order, [&](int a, int b) { return Compare(this, a, b) < 0; });
-  FList.clear();
-  for (int i : order) FList.push_back(before[static_cast<std::size_t>(i)]);
+  FList.swap(before);
+  FObjects.swap(objectsBefore);
+  FHasObjects = hadObjects;
+  Reorder(order);
+  std::size_t live = 0;
+  for (const TEntry& e : FList) live += e.Length;
+  FDead = FText.Size() - live;
   Changed();
 }
 

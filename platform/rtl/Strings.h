@@ -3,7 +3,9 @@
 #include "platform/rtl/Events.h"
 #include "platform/rtl/Persistent.h"
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TStream;
@@ -81,7 +83,7 @@ public:
   void LoadFromFile(const std::string& FileName);
 
   // <0, 0, >0; case-insensitive here.
-  virtual int CompareStrings(const std::string& S1, const std::string& S2) const;
+  virtual int CompareStrings(std::string_view S1, std::string_view S2) const;
 
 protected:
   virtual void SetUpdateState(bool Updating) {}
@@ -103,6 +105,7 @@ class TStringList : public TStrings {
   VANTREL_CLASS(TStringList, TStrings)
 public:
   TStringList() = default;
+  ~TStringList() override;
   int Count() const override { return static_cast<int>(FList.size()); }
   std::string Get(int Index) const override;
   void Put(int Index, const std::string& S) override;
@@ -134,7 +137,7 @@ public:
   const TNotifyEvent& OnChanging() const { return FOnChanging; }
   void SetOnChanging(const TNotifyEvent& E) { FOnChanging = E; }
 
-  int CompareStrings(const std::string& S1, const std::string& S2) const override;
+  int CompareStrings(std::string_view S1, std::string_view S2) const override;
 
 protected:
   virtual void Changed();
@@ -142,16 +145,52 @@ protected:
   void SetUpdateState(bool Updating) override;
 
 private:
-  struct TStringItem {
-    std::string S;
-    TObject* O = nullptr;
+  // The texts lie end to end in one buffer: an entry is where its text starts and how long
+  // it is. Texts replaced or deleted stay behind until most of the buffer is such; then
+  // the buffer is packed. Objects are kept apart, from the first one set.
+  struct TEntry {
+    std::size_t Start;
+    std::size_t Length;
   };
+  class TTextBuffer {
+  public:
+    TTextBuffer() = default;
+    TTextBuffer(const TTextBuffer&) = delete;
+    TTextBuffer& operator=(const TTextBuffer&) = delete;
+    ~TTextBuffer();
+    const char* Data() const { return FData; }
+    std::size_t Size() const { return FSize; }
+    // Where S now starts; raises std::bad_alloc, the buffer unchanged. S lies outside the buffer.
+    std::size_t Append(std::string_view S);
+    void Clear() { FSize = 0; }
+    void Release();
+    // Takes over Data (malloc'ed, Size bytes in use).
+    void Adopt(char* Data, std::size_t Size);
+
+  private:
+    char* FData = nullptr;
+    std::size_t FSize = 0, FCapacity = 0;
+  };
+
   void Check(int Index) const;
-  void InsertItem(int Index, std::string S, TObject* AObject);
+  std::string_view View(int Index) const;
+  void InsertItem(int Index, std::string_view S, TObject* AObject);
   // Where S goes (Index) unless a sorted list ignores it or refuses it (raising); false when ignored.
   bool PlaceNew(const std::string& S, int& Index) const;
+  // The entries (and objects) in the order of Order, indexes into the entries as they are.
+  void Reorder(const std::vector<int>& Order);
+  // A text no longer in the list: its bytes are dropped with the others once they are most of the buffer.
+  void Forget(const TEntry& E);
+  void Pack();
+  // From the first object set on: one object per entry.
+  void KeepObjects();
 
-  std::vector<TStringItem> FList;
+  std::vector<TEntry> FList;
+  TTextBuffer FText;
+  std::size_t FDead = 0;             // bytes of the buffer no entry holds
+  int FKeepText = 0;                 // while a custom sort runs, the buffer is neither packed nor emptied
+  std::vector<TObject*> FObjects;    // one per entry once FHasObjects
+  bool FHasObjects = false;
   bool FSorted = false;
   bool FCaseSensitive = false;
   TDuplicates FDuplicates = dupIgnore;
