@@ -279,16 +279,20 @@ void TStrings::LoadFromFile(const std::string& FileName) {
 
 TStringList::TTextBuffer::~TTextBuffer() { std::free(FData); }
 
+void TStringList::TTextBuffer::Reserve(std::size_t Bytes) {
+  if (Bytes <= FCapacity) return;
+  // By realloc: a large buffer moves by remapping, without being copied.
+  auto* data = static_cast<char*>(std::realloc(FData, Bytes));
+  if (!data) throw std::bad_alloc();
+  FData = data;
+  FCapacity = Bytes;
+}
+
 std::size_t TStringList::TTextBuffer::Append(std::string_view S) {
   std::size_t start = FSize;
   if (S.size() > FCapacity - FSize) {
     if (S.size() > std::numeric_limits<std::size_t>::max() / 2 - FSize) throw std::bad_alloc();
-    // Doubling, by realloc: a large buffer moves by remapping, without being copied.
-    std::size_t capacity = std::max({FSize + S.size(), 2 * FCapacity, std::size_t(256)});
-    auto* data = static_cast<char*>(std::realloc(FData, capacity));
-    if (!data) throw std::bad_alloc();
-    FData = data;
-    FCapacity = capacity;
+    Reserve(std::max({FSize + S.size(), 2 * FCapacity, std::size_t(256)}));
   }
   if (!S.empty()) std::memcpy(FData + FSize, S.data(), S.size());
   FSize += S.size();
@@ -435,8 +439,14 @@ int TStringList::Add(std::string&& S) {
 
 void TStringList::SetCapacity(int NewCapacity) {
   if (NewCapacity <= Count()) return;
-  FList.reserve(static_cast<std::size_t>(NewCapacity));
-  if (FHasObjects) FObjects.reserve(static_cast<std::size_t>(NewCapacity));
+  auto n = static_cast<std::size_t>(NewCapacity);
+  FList.reserve(n);
+  if (FHasObjects) FObjects.reserve(n);
+  // Texts of a line's usual length fit without the buffer growing on the way; a large
+  // buffer takes memory only as the texts fill it.
+  constexpr std::size_t UsualLength = 32;
+  if (n - static_cast<std::size_t>(Count()) < std::numeric_limits<std::size_t>::max() / UsualLength)
+    FText.Reserve(FText.Size() + (n - static_cast<std::size_t>(Count())) * UsualLength);
 }
 
 bool TStringList::PlaceNew(const std::string& S, int& Index) const {

@@ -162,6 +162,8 @@ private:
     std::size_t Size() const { return FSize; }
     // Where S now starts; raises std::bad_alloc, the buffer unchanged. S lies outside the buffer.
     std::size_t Append(std::string_view S);
+    // Room for Bytes in all, made ahead; raises std::bad_alloc, the buffer unchanged.
+    void Reserve(std::size_t Bytes);
     void Clear() { FSize = 0; }
     void Release();
     // Takes over Data (malloc'ed, Size bytes in use).
