@@ -44,6 +44,7 @@ class THotKeyItem : public TCollectionItem {
   VANTREL_CLASS(THotKeyItem, TCollectionItem)
 public:
   explicit THotKeyItem(TCollection* Collection);
+  ~THotKeyItem() override;
 
   // True registers the combination (at run time), False unregisters it.
   bool Enabled() const { return FEnabled; }
@@ -89,8 +90,8 @@ private:
   bool FReleasing = false;  // disabled then: its registration goes at their end
   TVirtKey FVirtKey = vkNone;
   bool FInHotKeys = false;  // the collection is hot keys: looked at whenever the item joins one
-  // Held apart, made when a handler is first set: most items never get one.
-  std::unique_ptr<TNotifyEvent> FOnHotKey;
+  // The handler is held apart, from when one is first set: most items never get one.
+  bool FHasHandler = false;
 };
 
 class THotKeys : public TCollection {

@@ -2,6 +2,7 @@
 #include "app/GlobalHotKey.h"
 
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -110,6 +111,19 @@ bool IsHotKeys(TCollection* C) { return C && C->InheritsFrom(THotKeys::StaticCla
 // The base joins the collection before this part exists: the kind is looked at here.
 THotKeyItem::THotKeyItem(TCollection* Collection) : TCollectionItem(Collection), FInHotKeys(IsHotKeys(Collection)) {}
 
+namespace {
+// The handlers of the items that have one. Never freed: items may outlive the program's
+// statics.
+std::unordered_map<const THotKeyItem*, TNotifyEvent>& Handlers() {
+  static auto* handlers = new std::unordered_map<const THotKeyItem*, TNotifyEvent>;
+  return *handlers;
+}
+}  // namespace
+
+THotKeyItem::~THotKeyItem() {
+  if (FHasHandler) Handlers().erase(this);
+}
+
 void THotKeyItem::SetCollection(TCollection* Value) {
   TCollectionItem::SetCollection(Value);
   FInHotKeys = IsHotKeys(this->Collection());
@@ -125,12 +139,16 @@ void THotKeyItem::Publish(TClassBuilder<THotKeyItem>& b) {
 
 const TNotifyEvent& THotKeyItem::OnHotKey() const {
   static const TNotifyEvent none;
-  return FOnHotKey ? *FOnHotKey : none;
+  return FHasHandler ? Handlers().find(this)->second : none;
 }
 
 void THotKeyItem::SetOnHotKey(const TNotifyEvent& Value) {
-  if (FOnHotKey) *FOnHotKey = Value;
-  else if (Value) FOnHotKey = std::make_unique<TNotifyEvent>(Value);
+  if (FHasHandler) {
+    Handlers().find(this)->second = Value;
+  } else if (Value) {
+    Handlers().emplace(this, Value);
+    FHasHandler = true;
+  }
 }
 
 THotKeys* THotKeyItem::Keys() const {

@@ -179,6 +179,22 @@ TEST_F(GlobalHotKeyTest, AnItemRegistersOnlyWhileInTheHotKeys) {
   EXPECT_FALSE(PressHotKey(CtrlAlt, 'C'));
 }
 
+// A handler belongs to its item: an item made in a freed one's place starts without it.
+TEST_F(GlobalHotKeyTest, AHandlerStaysWithItsItem) {
+  THotKeyItem* first = Add({modControl, modAlt}, vkA);
+  THotKeyItem* second = Add({modControl, modAlt}, vkB);
+  first->SetOnHotKey(TNotifyEvent([](TObject*) { EventLog().push_back("first"); }));
+  second->SetOnHotKey(TNotifyEvent([](TObject*) { EventLog().push_back("second"); }));
+  second->SetOnHotKey(TNotifyEvent());
+  EXPECT_FALSE(second->OnHotKey());
+  keys->HotKeys()->Delete(0);
+  THotKeyItem* again = Add({modControl, modAlt}, vkC);
+  EXPECT_FALSE(again->OnHotKey());
+  again->SetOnHotKey(TNotifyEvent([](TObject*) { EventLog().push_back("again"); }));
+  ASSERT_TRUE(PressHotKey(CtrlAlt, 'C'));
+  EXPECT_EQ(EventLog(), (std::vector<std::string>{"form:hotkey", "again", "OnHotKeys:1"}));
+}
+
 TEST_F(GlobalHotKeyTest, TheFirstOfTwoEqualCombinationsWins) {
   THotKeyItem* first = Add({modShift}, vkF2);
   THotKeyItem* second = Add({modShift}, vkF2);
