@@ -281,17 +281,20 @@ void THotKeys::ReleaseWaiting(win::HWND Window) {
 
 void THotKeys::RegisterWaiting(win::HWND Window) {
   FMayRegister = false;
-  // A key's identifier is its item's index.
-  std::vector<win::HOTKEYREGISTRATION> keys;
-  for (int i = 0; i < Count(); ++i) {
-    THotKeyItem* item = ItemAt(i);
-    if (!item->FWaiting) continue;
-    item->FWaiting = false;
-    if (keys.empty()) keys.reserve(std::size_t(Count() - i));
-    keys.push_back({Window, i, ModifiersToHotKeyFlags(item->Modifiers()), VirtKeyCodes[item->FVirtKey]});
-  }
-  if (keys.empty()) return;
-  std::unique_ptr<win::BOOL[]> results(new win::BOOL[keys.size()]);
-  win::RegisterHotKeys(keys.data(), keys.size(), results.get());
-  for (std::size_t j = 0; j < keys.size(); ++j) ItemAt(keys[j].id)->FRegistered = results[j] != win::FALSE;
+  // The waiting items are handed over one by one: a key's identifier is its item's index.
+  int next = 0;
+  win::RegisterHotKeys(
+      [&](win::HOTKEYREGISTRATION& key) {
+        for (; next < Count(); ++next) {
+          THotKeyItem* item = ItemAt(next);
+          if (!item->FWaiting) continue;
+          item->FWaiting = false;
+          item->FRegistered = false;
+          key = {Window, next, ModifiersToHotKeyFlags(item->Modifiers()), VirtKeyCodes[item->FVirtKey]};
+          ++next;
+          return true;
+        }
+        return false;
+      },
+      [&](const win::HOTKEYREGISTRATION& key, std::size_t) { ItemAt(key.id)->FRegistered = true; });
 }

@@ -80,33 +80,53 @@ BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
 }
 
 void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* results) {
-  // What the back end is asked for: each free combination once, in order.
+  std::fill(results, results + count, FALSE);
+  std::size_t i = 0;
+  RegisterHotKeys(
+      [&](HOTKEYREGISTRATION& key) {
+        if (i == count) return false;
+        key = keys[i++];
+        return true;
+      },
+      [&](const HOTKEYREGISTRATION&, std::size_t place) { results[place] = TRUE; });
+}
+
+void RegisterHotKeys(const std::function<bool(HOTKEYREGISTRATION& key)>& next,
+                     const std::function<void(const HOTKEYREGISTRATION& key, std::size_t place)>& registered) {
+  // What the back end is asked for: each free combination once, in order. A combination
+  // is asked for at most once, so this stays small however many keys come.
+  struct Asked {
+    HOTKEYREGISTRATION Key;
+    std::size_t Place;
+  };
   std::vector<HotKeyCombination> asked;
-  std::vector<std::size_t> askedFor;
+  std::vector<Asked> askedFor;
   std::bitset<16 * 256> inBatch;
   HWND checked = nullptr;  // a window found to exist (batches usually name one)
   // The error of the last key refused is the last error, as one call after another leaves it.
-  std::size_t lastRefused = count;
+  bool refused = false;
+  std::size_t lastRefused = 0;
   DWORD lastError = 0;
   auto refuse = [&](std::size_t i, DWORD error) {
-    if (lastRefused == count || i > lastRefused) {
+    if (!refused || i > lastRefused) {
+      refused = true;
       lastRefused = i;
       lastError = error;
     }
   };
-  for (std::size_t i = 0; i < count; ++i) {
-    results[i] = FALSE;
-    if (keys[i].hwnd && keys[i].hwnd != checked) {
-      if (!Get(keys[i].hwnd)) continue;
-      checked = keys[i].hwnd;
+  HOTKEYREGISTRATION key{};
+  for (std::size_t i = 0; next(key); ++i) {
+    if (key.hwnd && key.hwnd != checked) {
+      if (!Get(key.hwnd)) continue;
+      checked = key.hwnd;
     }
     // An application's identifiers are 0..0xBFFF: the message carries them in 16 bits.
-    if (keys[i].id < 0 || keys[i].id > MaxHotKeyId) {
+    if (key.id < 0 || key.id > MaxHotKeyId) {
       refuse(i, ERROR_INVALID_PARAMETER);
       continue;
     }
-    UINT modifiers = keys[i].fsModifiers & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN);
-    UINT vk = keys[i].vk & 0xFF;
+    UINT modifiers = key.fsModifiers & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN);
+    UINT vk = key.vk & 0xFF;
     std::size_t c = CombinationOf(modifiers, vk);
     if (TakenCombinations().test(c) || inBatch.test(c)) {
       refuse(i, ERROR_HOTKEY_ALREADY_REGISTERED);
@@ -114,23 +134,23 @@ void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* re
     }
     inBatch.set(c);
     asked.push_back(HotKeyCombination{modifiers, vk});
-    askedFor.push_back(i);
+    askedFor.push_back(Asked{key, i});
   }
   std::unique_ptr<bool[]> granted(new bool[asked.size()]());
   if (!asked.empty()) CurrentBackend().GrabHotKeys(asked.data(), asked.size(), granted.get());
   auto& list = S().HotKeys;
   if (list.capacity() < list.size() + asked.size()) list.reserve(std::max(list.size() + asked.size(), 2 * list.capacity()));
   for (std::size_t j = 0; j < asked.size(); ++j) {
-    const HOTKEYREGISTRATION& key = keys[askedFor[j]];
+    const Asked& a = askedFor[j];
     if (!granted[j]) {
-      refuse(askedFor[j], ERROR_HOTKEY_ALREADY_REGISTERED);
+      refuse(a.Place, ERROR_HOTKEY_ALREADY_REGISTERED);
       continue;
     }
-    list.push_back(HotKey{key.hwnd, key.id, asked[j].Modifiers, asked[j].Vk});
+    list.push_back(HotKey{a.Key.hwnd, a.Key.id, asked[j].Modifiers, asked[j].Vk});
     TakenCombinations().set(CombinationOf(asked[j].Modifiers, asked[j].Vk));
-    results[askedFor[j]] = TRUE;
+    registered(a.Key, a.Place);
   }
-  if (lastRefused != count) SetLastError(lastError);
+  if (refused) SetLastError(lastError);
 }
 
 BOOL UnregisterHotKey(HWND hwnd, int id) {

@@ -291,6 +291,11 @@ struct HOTKEYREGISTRATION {
   UINT vk;
 };
 void RegisterHotKeys(const HOTKEYREGISTRATION* keys, std::size_t count, BOOL* results);
+// The same for keys kept elsewhere, handed over one at a time: next fills in the next key
+// and answers false after the last; registered is told each key that was registered, with
+// its place in that order. The others were refused.
+void RegisterHotKeys(const std::function<bool(HOTKEYREGISTRATION& key)>& next,
+                     const std::function<void(const HOTKEYREGISTRATION& key, std::size_t place)>& registered);
 // Many unregistrations of one window's keys in one go: results[i] is what
 // UnregisterHotKey(hwnd, ids[i]) would have answered, the ids taken in order, while the
 // display is told once. The last error is ERROR_HOTKEY_NOT_REGISTERED when an id had none.
