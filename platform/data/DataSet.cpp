@@ -3,6 +3,7 @@
 
 #include "platform/data/DataConvert.h"
 #include "platform/data/DataSource.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -323,25 +324,21 @@ void TDataSet::CalculateFields(TRecordBuffer& Buffer) {
   TRecordBuffer* savedCalc = FCalcBuffer;
   FCalcBuffer = &Buffer;
   TDataSetState saved = SetTempState(dsCalcFields);
-  try {
-    for (TField* f : FFields.List()) {
-      if (f->FieldKind() != fkCalculated && f->FieldKind() != fkLookup) continue;
-      Buffer.Values[static_cast<size_t>(f->Slot())] = Null();
-      TDataSet* lds = f->LookupDataSet();
-      if (f->FieldKind() == fkLookup && lds && lds->Active() && !f->KeyFields().empty()) {
-        Variant keys = FieldValues(f->KeyFields());
-        Variant result = lds->Lookup(f->LookupKeyFields(), keys, f->LookupResultField());
-        Buffer.Values[static_cast<size_t>(f->Slot())] = result;
-      }
-    }
-    FOnCalcFields(this);
-  } catch (...) {
+  auto guard = AtScopeExit([&] {
     RestoreState(saved);
     FCalcBuffer = savedCalc;
-    throw;
+  });
+  for (TField* f : FFields.List()) {
+    if (f->FieldKind() != fkCalculated && f->FieldKind() != fkLookup) continue;
+    Buffer.Values[static_cast<size_t>(f->Slot())] = Null();
+    TDataSet* lds = f->LookupDataSet();
+    if (f->FieldKind() == fkLookup && lds && lds->Active() && !f->KeyFields().empty()) {
+      Variant keys = FieldValues(f->KeyFields());
+      Variant result = lds->Lookup(f->LookupKeyFields(), keys, f->LookupResultField());
+      Buffer.Values[static_cast<size_t>(f->Slot())] = result;
+    }
   }
-  RestoreState(saved);
-  FCalcBuffer = savedCalc;
+  FOnCalcFields(this);
 }
 
 bool TDataSet::RecordPassesFilterEvent(TRecordBuffer& Buffer) {
@@ -350,15 +347,13 @@ bool TDataSet::RecordPassesFilterEvent(TRecordBuffer& Buffer) {
   FFilterBuffer = &Buffer;
   TDataSetState saved = SetTempState(dsFilter);
   bool accept = true;
-  try {
+  {
+    auto guard = AtScopeExit([&] {
+      RestoreState(saved);
+      FFilterBuffer = savedFilter;
+    });
     FOnFilterRecord(this, accept);
-  } catch (...) {
-    RestoreState(saved);
-    FFilterBuffer = savedFilter;
-    throw;
   }
-  RestoreState(saved);
-  FFilterBuffer = savedFilter;
   return accept;
 }
 

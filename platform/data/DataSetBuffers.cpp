@@ -1,6 +1,7 @@
 // TDataSet: the record-buffer window and navigation.
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 
@@ -179,32 +180,25 @@ void TDataSet::Resync(TResyncMode Mode) {
   int count = Mode.Contains(rmCenter) ? (FBufferCount - 1) / 2 : FActiveRecord;
   MoveBuffer(FRecordCount, 0);
   ActivateBuffers();
-  try {
-    while (count > 0 && GetPriorRecord()) --count;
-    GetNextRecords();
-    GetPriorRecords();
-  } catch (...) {
-    DataEvent(deDataSetChange, 0);
-    throw;
-  }
-  DataEvent(deDataSetChange, 0);
+  auto guard = AtScopeExit([&] { DataEvent(deDataSetChange, 0); });
+  while (count > 0 && GetPriorRecord()) --count;
+  GetNextRecords();
+  GetPriorRecords();
 }
 
 void TDataSet::First() {
   CheckBrowseMode();
   FBeforeScroll(this);
   ClearBuffers();
-  try {
+  {
+    auto guard = AtScopeExit([&] {
+      FBOF = true;
+      DataEvent(deDataSetChange, 0);
+    });
     InternalFirst();
     GetNextRecord();
     GetNextRecords();
-  } catch (...) {
-    FBOF = true;
-    DataEvent(deDataSetChange, 0);
-    throw;
   }
-  FBOF = true;
-  DataEvent(deDataSetChange, 0);
   FAfterScroll(this);
 }
 
@@ -212,17 +206,15 @@ void TDataSet::Last() {
   CheckBrowseMode();
   FBeforeScroll(this);
   ClearBuffers();
-  try {
+  {
+    auto guard = AtScopeExit([&] {
+      FEOF = true;
+      DataEvent(deDataSetChange, 0);
+    });
     InternalLast();
     GetPriorRecord();
     GetPriorRecords();
-  } catch (...) {
-    FEOF = true;
-    DataEvent(deDataSetChange, 0);
-    throw;
   }
-  FEOF = true;
-  DataEvent(deDataSetChange, 0);
   FAfterScroll(this);
 }
 
@@ -234,7 +226,11 @@ int TDataSet::MoveBy(int Distance) {
     FBOF = false;
     FEOF = false;
     int scroll = 0;
-    try {
+    {
+      // With the controls held a scroll reaches nobody.
+      auto guard = AtScopeExit([&] {
+        if (FDisableCount == 0) DataEvent(deDataSetScroll, scroll);
+      });
       while (Distance > 0) {
         if (FActiveRecord < FRecordCount - 1) {
           ++FActiveRecord;
@@ -265,12 +261,7 @@ int TDataSet::MoveBy(int Distance) {
         ++Distance;
         --result;
       }
-    } catch (...) {
-      DataEvent(deDataSetScroll, scroll);
-      throw;
     }
-    // With the controls held a scroll reaches nobody.
-    if (FDisableCount == 0) DataEvent(deDataSetScroll, scroll);
     FAfterScroll(this);
   }
   return result;

@@ -1,5 +1,6 @@
 // TDataSource and TDataLink.
 #include "platform/data/DataSource.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 
@@ -204,13 +205,8 @@ bool TDataLink::Edit() {
 
 void TDataLink::UpdateRecord() {
   FUpdating = true;
-  try {
-    UpdateData();
-  } catch (...) {
-    FUpdating = false;
-    throw;
-  }
-  FUpdating = false;
+  auto guard = AtScopeExit([&] { FUpdating = false; });
+  UpdateData();
 }
 
 void TDataLink::DataEvent(TDataEvent Event, std::intptr_t Info) {

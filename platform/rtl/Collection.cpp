@@ -1,5 +1,6 @@
 #include "platform/rtl/Collection.h"
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/TypInfo.h"
 
 #include <algorithm>
@@ -82,13 +83,10 @@ TCollectionItem* TCollection::Add() {
   // The new item announces itself once fully constructed.
   ++FConstructing;
   TCollectionItem* item;
-  try {
+  {
+    auto guard = AtScopeExit([&] { --FConstructing; });
     item = static_cast<TCollectionItem*>(FItemClass->NewItem(this));
-  } catch (...) {
-    --FConstructing;
-    throw;
   }
-  --FConstructing;
   Announce(item);
   return item;
 }
@@ -97,14 +95,11 @@ TCollectionItem* TCollection::Insert(int Index) {
   if (Index < 0 || Index > Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
   BeginUpdate();
   TCollectionItem* item = nullptr;
-  try {
+  {
+    auto guard = AtScopeExit([&] { EndUpdate(); });
     item = Add();
     item->SetIndex(Index);
-  } catch (...) {
-    EndUpdate();
-    throw;
   }
-  EndUpdate();
   return item;
 }
 
@@ -118,13 +113,8 @@ void TCollection::Delete(int Index) {
 void TCollection::Clear() {
   if (FItems.empty()) return;
   BeginUpdate();
-  try {
-    while (!FItems.empty()) Delete(Count() - 1);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  auto guard = AtScopeExit([&] { EndUpdate(); });
+  while (!FItems.empty()) Delete(Count() - 1);
 }
 
 TCollectionItem* TCollection::FindItemID(int ID) const {
@@ -141,14 +131,9 @@ void TCollection::Assign(TPersistent* Source) {
   }
   if (src == this) return;
   BeginUpdate();
-  try {
-    Clear();
-    for (TCollectionItem* i : src->FItems) Add()->Assign(i);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  auto guard = AtScopeExit([&] { EndUpdate(); });
+  Clear();
+  for (TCollectionItem* i : src->FItems) Add()->Assign(i);
 }
 
 void TCollection::BeginUpdate() { ++FUpdateCount; }

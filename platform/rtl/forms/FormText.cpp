@@ -1,5 +1,6 @@
 #include "platform/rtl/forms/FormText.h"
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Strings.h"
 
 TComponent* ReadComponentResText(const std::string& Text, TComponent* Instance) {
@@ -42,16 +43,11 @@ void TStrings::DefineProperties(TFiler* Filer) {
       "Strings",
       [this](TReader* R) {
         BeginUpdate();
-        try {
-          Clear();
-          R->ReadListBegin();
-          while (!R->EndOfList()) Add(R->ReadString());
-          R->ReadListEnd();
-        } catch (...) {
-          EndUpdate();
-          throw;
-        }
-        EndUpdate();
+        auto guard = AtScopeExit([&] { EndUpdate(); });
+        Clear();
+        R->ReadListBegin();
+        while (!R->EndOfList()) Add(R->ReadString());
+        R->ReadListEnd();
       },
       [this](TWriter* W) {
         W->WriteListBegin();

@@ -315,30 +315,25 @@ void TReader::ReadCollection(TCollection* Collection) {
   ++FDepth;
   Collection->BeginUpdate();
   std::string base = FContext;
-  try {
-    Collection->Clear();
-    for (int i = 0; !EndOfList(); ++i) {
-      if (!FParser->IsSymbol("item")) FParser->Error("'item' expected");
-      FParser->NextToken();
-      if (FParser->IsChar('[')) {
-        FParser->NextToken();
-        ReadInteger();
-        FParser->Expect(']');
-      }
-      TCollectionItem* item = Collection->Add();
-      FContext = base + "[" + std::to_string(i) + "]";
-      ReadProperties(item);
-      if (!FParser->IsSymbol("end")) FParser->Error("'end' expected");
-      FParser->NextToken();
-    }
-    ReadListEnd();
-  } catch (...) {
+  auto guard = AtScopeExit([&] {
     FContext = base;
     --FDepth;
     Collection->EndUpdate();
-    throw;
+  });
+  Collection->Clear();
+  for (int i = 0; !EndOfList(); ++i) {
+    if (!FParser->IsSymbol("item")) FParser->Error("'item' expected");
+    FParser->NextToken();
+    if (FParser->IsChar('[')) {
+      FParser->NextToken();
+      ReadInteger();
+      FParser->Expect(']');
+    }
+    TCollectionItem* item = Collection->Add();
+    FContext = base + "[" + std::to_string(i) + "]";
+    ReadProperties(item);
+    if (!FParser->IsSymbol("end")) FParser->Error("'end' expected");
+    FParser->NextToken();
   }
-  FContext = base;
-  --FDepth;
-  Collection->EndUpdate();
+  ReadListEnd();
 }

@@ -1,6 +1,7 @@
 // TReader: components, properties, references and the loading sequence.
 #include "platform/rtl/forms/Filer.h"
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/TypInfo.h"
 
 #include <algorithm>
@@ -140,20 +141,17 @@ void TReader::ReadComponent(TComponent* Parent) {
   FContext = name.empty() ? className : name;
   FParent = comp;
   ++FDepth;
-  try {
+  {
+    auto guard = AtScopeExit([&] {
+      --FDepth;
+      FContext = savedContext;
+      FParent = savedParent;
+    });
     ReadProperties(comp);
     while (IsObjectKeyword(*FParser)) ReadComponent(comp);
     if (!FParser->IsSymbol("end")) FParser->Error("'end' expected");
     FParser->NextToken();
-  } catch (...) {
-    --FDepth;
-    FContext = savedContext;
-    FParent = savedParent;
-    throw;
   }
-  --FDepth;
-  FContext = savedContext;
-  FParent = savedParent;
   comp->SetState(csReading, false);
 }
 
@@ -187,13 +185,10 @@ void TReader::ReadProperty(TPersistent* Instance) {
     }
     FPropName = last;
     FPropFound = false;
-    try {
+    {
+      auto guard = AtScopeExit([&] { FPropName.clear(); });
       obj->DefineProperties(this);
-    } catch (...) {
-      FPropName.clear();
-      throw;
     }
-    FPropName.clear();
     if (!FPropFound) PropError(path, "Property " + last + " does not exist", line);
   } catch (const EParserError& e) {
     if (e.Message().compare(0, kErrorPrefix.size(), kErrorPrefix) == 0) throw;
@@ -276,13 +271,10 @@ void TReader::ReadObjectValue(TPersistent* Instance, const TPropInfo* Prop, cons
     ReadValue();
     std::string saved = FContext;
     FContext = FContext + "." + Path;
-    try {
+    {
+      auto guard = AtScopeExit([&] { FContext = saved; });
       ReadCollection(coll);
-    } catch (...) {
-      FContext = saved;
-      throw;
     }
-    FContext = saved;
     return;
   }
   if (FParser->Token() != toSymbol) InvalidValue();

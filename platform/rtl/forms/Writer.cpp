@@ -1,5 +1,6 @@
 #include "platform/rtl/forms/Filer.h"
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Utf8.h"
 
@@ -261,17 +262,14 @@ void TWriter::WriteComponentAs(TComponent* Component, TComponent* AncestorCompon
   std::string savedPrefix = FPrefix;
   FPrefix.clear();
   FAncestor = AncestorComponent;
-  try {
+  {
+    auto guard = AtScopeExit([&] { Component->SetState(csWriting, false); });
     WriteProperties(Component);
     FAncestor = nullptr;
     Component->GetChildren([this](TComponent* Child) { WriteComponent(Child); }, FRoot);
-  } catch (...) {
-    Component->SetState(csWriting, false);
-    throw;
+    FAncestor = nullptr;
+    FPrefix = savedPrefix;
   }
-  FAncestor = nullptr;
-  FPrefix = savedPrefix;
-  Component->SetState(csWriting, false);
   --FIndent;
   Indent();
   FOut += "end\n";
@@ -416,15 +414,10 @@ void TWriter::WriteObjectProp(TPersistent* Instance, const TPropInfo* Prop, TPer
   FPrefix += Prop->Name + ".";
   FAncestor = dynamic_cast<TPersistent*>(av);
   ++FDepth;
-  try {
-    WriteProperties(sub);
-  } catch (...) {
+  auto guard = AtScopeExit([&] {
     --FDepth;
     FPrefix = savedPrefix;
     FAncestor = savedAncestor;
-    throw;
-  }
-  --FDepth;
-  FPrefix = savedPrefix;
-  FAncestor = savedAncestor;
+  });
+  WriteProperties(sub);
 }
