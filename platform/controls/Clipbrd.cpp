@@ -1,6 +1,7 @@
 #include "platform/controls/Clipbrd.h"
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <cstring>
 
@@ -80,14 +81,9 @@ void TClipboard::SetAsText(const std::string& Value) {
 
 void TClipboard::SetAsHandle(win::UINT Format, win::HANDLE Value) {
   Open();
-  try {
-    Adding();
-    win::SetClipboardData(Format, Value);
-  } catch (...) {
-    Close();
-    throw;
-  }
-  Close();
+  auto guard = AtScopeExit([&] { Close(); });
+  Adding();
+  win::SetClipboardData(Format, Value);
 }
 
 win::HANDLE TClipboard::GetAsHandle(win::UINT Format) {

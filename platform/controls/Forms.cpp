@@ -2,6 +2,7 @@
 #include "platform/controls/Forms.h"
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/forms/Filer.h"
 
 #include <algorithm>
@@ -78,13 +79,10 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::AfterConstruction() {
   std::string text = FindFormDescription(ClassName());
   FFormState += fsCreating;
-  try {
+  {
+    auto guard = AtScopeExit([&] { FFormState -= fsCreating; });
     if (!text.empty()) ReadDescription(text);
-  } catch (...) {
-    FFormState -= fsCreating;
-    throw;
   }
-  FFormState -= fsCreating;
   if (!FOldCreateOrder) DoCreate();
 }
 
@@ -392,36 +390,24 @@ int TCustomForm::ShowModal() {
       win::EnableWindow(f->FHandle, win::FALSE);
       disabled.push_back(f);
     }
-  auto restore = [&]() {
+  auto restore = AtScopeExit([&] {
     for (TCustomForm* f : disabled)
       if (std::find(Screen->FForms.begin(), Screen->FForms.end(), f) != Screen->FForms.end() && f->FHandle)
         win::EnableWindow(f->FHandle, win::TRUE);
     if (activeWindow && win::IsWindow(activeWindow)) win::SetActiveWindow(activeWindow);
     FFormState -= fsModal;
-  };
-  int result = mrNone;
-  try {
-    Show();
-    try {
-      win::SendMessage(FHandle, CM_ACTIVATE, 0, 0);
-      FModalResult = mrNone;
-      do {
-        Application->HandleMessage();
-        if (Application->Terminated()) FModalResult = mrCancel;
-        else if (FModalResult != mrNone) CloseModal();
-      } while (FModalResult == mrNone);
-      result = FModalResult;
-      win::SendMessage(FHandle, CM_DEACTIVATE, 0, 0);
-    } catch (...) {
-      Hide();
-      throw;
-    }
-    Hide();
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
+  });
+  Show();
+  auto hide = AtScopeExit([&] { Hide(); });
+  win::SendMessage(FHandle, CM_ACTIVATE, 0, 0);
+  FModalResult = mrNone;
+  do {
+    Application->HandleMessage();
+    if (Application->Terminated()) FModalResult = mrCancel;
+    else if (FModalResult != mrNone) CloseModal();
+  } while (FModalResult == mrNone);
+  int result = FModalResult;
+  win::SendMessage(FHandle, CM_DEACTIVATE, 0, 0);
   return result;
 }
 

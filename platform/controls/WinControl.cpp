@@ -3,6 +3,7 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -181,13 +182,10 @@ void TWinControl::RecreateWnd() {
   TWinControl* focused = FindControl(win::GetFocus());
   if (focused && focused != this && !ContainsControl(focused)) focused = nullptr;
   FRecreating = true;
-  try {
+  {
+    auto guard = AtScopeExit([&] { FRecreating = false; });
     DestroyHandle();
-  } catch (...) {
-    FRecreating = false;
-    throw;
   }
-  FRecreating = false;
   UpdateControlState();
   if (focused && focused->HandleAllocated() && win::IsWindowVisible(focused->FHandle) &&
       win::IsWindowEnabled(focused->FHandle))
@@ -393,13 +391,10 @@ void TWinControl::AlignControl(TControl* AControl) {
   win::RECT r = ClientRect();
   AdjustClientRect(r);
   ++FAlignLevel;
-  try {
+  {
+    auto guard = AtScopeExit([&] { --FAlignLevel; });
     AlignControls(AControl, r);
-  } catch (...) {
-    --FAlignLevel;
-    throw;
   }
-  --FAlignLevel;
   FControlState -= csAlignmentNeeded;
 }
 
@@ -456,14 +451,9 @@ void TWinControl::ScaleControls(int M, int D) {
 
 void TWinControl::ChangeScale(int M, int D) {
   DisableAlign();
-  try {
-    ScaleControls(M, D);
-    TControl::ChangeScale(M, D);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
-  EnableAlign();
+  auto guard = AtScopeExit([&] { EnableAlign(); });
+  ScaleControls(M, D);
+  TControl::ChangeScale(M, D);
 }
 
 void TWinControl::SetText(const std::string& Value) {

@@ -4,6 +4,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/desktop/Windows.h"
 #include "platform/graphics/Gdi.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 TControl* gHoverControl = nullptr;
@@ -188,14 +189,9 @@ void TWinControl::PaintHandler(TMessage& Message) {
   win::HDC dc = reinterpret_cast<win::HDC>(Message.WParam);
   bool own = dc == nullptr;
   if (own) dc = StartPaint(FHandle);
-  try {
-    PaintWindow(dc);
-    PaintControls(dc, nullptr);
-  } catch (...) {
-    if (own) win::ReleaseDC(FHandle, dc);
-    throw;
-  }
-  if (own) win::ReleaseDC(FHandle, dc);
+  auto guard = AtScopeExit([&] { if (own) win::ReleaseDC(FHandle, dc); });
+  PaintWindow(dc);
+  PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintOwnWindow(TMessage& Message, const std::function<void(win::HDC)>& Paint) {
@@ -206,13 +202,8 @@ void TWinControl::PaintOwnWindow(TMessage& Message, const std::function<void(win
   }
   dc = win::GetDC(FHandle);
   win::ValidateRect(FHandle, nullptr);
-  try {
-    Paint(dc);
-  } catch (...) {
-    win::ReleaseDC(FHandle, dc);
-    throw;
-  }
-  win::ReleaseDC(FHandle, dc);
+  auto guard = AtScopeExit([&] { win::ReleaseDC(FHandle, dc); });
+  Paint(dc);
 }
 
 void TWinControl::PaintWindow(win::HDC DC) {
@@ -267,16 +258,12 @@ namespace {
 template <class F>
 void PaintOnCanvas(TCanvas* Canvas, win::HDC DC, F paint) {
   Canvas->Lock();
-  try {
-    Canvas->SetHandle(DC);
-    paint();
-  } catch (...) {
+  auto guard = AtScopeExit([&] {
     Canvas->SetHandle(nullptr);
     Canvas->Unlock();
-    throw;
-  }
-  Canvas->SetHandle(nullptr);
-  Canvas->Unlock();
+  });
+  Canvas->SetHandle(DC);
+  paint();
 }
 }  // namespace
 
