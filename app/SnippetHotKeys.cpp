@@ -73,13 +73,8 @@ void BindRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
 void BindSnippetRows(TDataSet* Table, THotKeys* HotKeys, TStrings* ContentList) {
   // Controls on the table show where the pass ends, not every row on the way.
   Table->DisableControls();
-  try {
-    BindRows(Table, HotKeys, ContentList);
-  } catch (...) {
-    Table->EnableControls();
-    throw;
-  }
-  Table->EnableControls();
+  auto guard = AtScopeExit([&] { Table->EnableControls(); });
+  BindRows(Table, HotKeys, ContentList);
 }
 
 void CopySnippetToClipboard(TStrings* ContentList, int Index) {

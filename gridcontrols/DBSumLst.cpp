@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/data/DataSource.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
 
@@ -542,75 +543,64 @@ void TDBSumListProducer::RecalculateAll() {
   if (!Works() || !FActive || !FDataSet || !FDataSet->Active() || !FEventsHooked) return;
   ZeroSums();
   FLastIndex = -1;
-  const auto finish = [this] {
+  auto finish = AtScopeExit([this] {
     FFilteredWas = FDataSet->Filtered();
     FFilterWas = FDataSet->Filter();
     FScanning = false;
     DoSumListChanged();
-  };
-  try {
-    FOnRecalcAll(this);
-    if (!FExternalRecalc) {
-      bool scan = !FDataSet->IsSequenced() && FVirtualRecords;
-      for (int i = 0; i < FSumCollection->Count() && !scan; ++i) scan = FSumCollection->Items(i)->TakesPart();
-      if (scan) ScanRows();
-      FOnAfterRecalcAll(this);
-    }
-  } catch (...) {
-    finish();
-    throw;
+  });
+  FOnRecalcAll(this);
+  if (!FExternalRecalc) {
+    bool scan = !FDataSet->IsSequenced() && FVirtualRecords;
+    for (int i = 0; i < FSumCollection->Count() && !scan; ++i) scan = FSumCollection->Items(i)->TakesPart();
+    if (scan) ScanRows();
+    FOnAfterRecalcAll(this);
   }
-  finish();
 }
 
 void TDBSumListProducer::ScanRows() {
   FDataSet->DisableControls();
-  try {
-    ClearBookmarks();
-    FScanning = true;
-    const bool listRows = !FDataSet->IsSequenced() && FVirtualRecords;
-    const int n = FSumCollection->Count();
-    std::vector<TDBSum*> sums;
-    for (int i = 0; i < n; ++i)
-      if (FSumCollection->Items(i)->TakesPart()) sums.push_back(FSumCollection->Items(i));
-    std::vector<const TField*> fields;  // found on the first row
-    FDataSet->First();
-    while (!FDataSet->Eof()) {
-      if (fields.empty() && !sums.empty())
-        for (const TDBSum* s : sums) fields.push_back(s->FieldName().empty() ? nullptr : ItemField(s));
-      for (std::size_t k = 0; k < sums.size(); ++k) {
-        TDBSum* sum = sums[k];
-        const TField* f = fields[k];
-        // The value is looked up once for its nullness and its share.
-        const Variant* v = f ? &f->RawValue() : nullptr;
-        const bool isNull = v ? v->IsNull() || v->IsEmpty() : sum->GroupOperation() != goCount;
-        const auto share = [&] { return v->Type() == varDouble ? SumShareOf(v->AsDouble()) : RowShare(f); };
-        switch (sum->GroupOperation()) {
-          case goSum:
-            if (!isNull) AddShare(sum->SumValue, share());
-            break;
-          case goAvg:
-            if (!isNull) {
-              ++sum->NotNullCount;
-              AddShare(sum->AverageNumerator, share());
-            }
-            break;
-          case goCount:
-            if (!isNull) AddShare(sum->SumValue, Currency::FromRaw(One));
-            break;
-        }
+  auto guard = AtScopeExit([&] { FDataSet->EnableControls(); });
+  ClearBookmarks();
+  FScanning = true;
+  const bool listRows = !FDataSet->IsSequenced() && FVirtualRecords;
+  const int n = FSumCollection->Count();
+  std::vector<TDBSum*> sums;
+  for (int i = 0; i < n; ++i)
+    if (FSumCollection->Items(i)->TakesPart()) sums.push_back(FSumCollection->Items(i));
+  std::vector<const TField*> fields;  // found on the first row
+  FDataSet->First();
+  while (!FDataSet->Eof()) {
+    if (fields.empty() && !sums.empty())
+      for (const TDBSum* s : sums) fields.push_back(s->FieldName().empty() ? nullptr : ItemField(s));
+    for (std::size_t k = 0; k < sums.size(); ++k) {
+      TDBSum* sum = sums[k];
+      const TField* f = fields[k];
+      // The value is looked up once for its nullness and its share.
+      const Variant* v = f ? &f->RawValue() : nullptr;
+      const bool isNull = v ? v->IsNull() || v->IsEmpty() : sum->GroupOperation() != goCount;
+      const auto share = [&] { return v->Type() == varDouble ? SumShareOf(v->AsDouble()) : RowShare(f); };
+      switch (sum->GroupOperation()) {
+        case goSum:
+          if (!isNull) AddShare(sum->SumValue, share());
+          break;
+        case goAvg:
+          if (!isNull) {
+            ++sum->NotNullCount;
+            AddShare(sum->AverageNumerator, share());
+          }
+          break;
+        case goCount:
+          if (!isNull) AddShare(sum->SumValue, Currency::FromRaw(One));
+          break;
       }
-      if (listRows) FBookmarks.push_back(FDataSet->GetBookmark());
-      FDataSet->Next();
     }
-    FDataSet->First();
-    for (TDBSum* sum : sums)
-      if (sum->GroupOperation() == goAvg) sum->SumValue = Average(sum->AverageNumerator, sum->NotNullCount);
-  } catch (...) {
-    FDataSet->EnableControls();
-    throw;
+    if (listRows) FBookmarks.push_back(FDataSet->GetBookmark());
+    FDataSet->Next();
   }
-  FDataSet->EnableControls();
+  FDataSet->First();
+  for (TDBSum* sum : sums)
+    if (sum->GroupOperation() == goAvg) sum->SumValue = Average(sum->AverageNumerator, sum->NotNullCount);
 }
 
 // ---- Virtual records ----------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
+#include "platform/rtl/ScopeExit.h"
 
 using namespace columns_detail;
 
@@ -18,32 +19,27 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
   // The grid re-lays out once, when the column is complete.
   TCustomDBGridGx* grid = Grid();
   if (grid) grid->LockLayout();
-  try {
-    // Hears when a field, popup menu or image list the column refers to is freed.
-    FRefWatch = std::make_unique<TFreeWatch>([this](TComponent* Freed) { ForgetComponent(Freed); });
-    FFont = std::make_unique<TFont>();
-    if (TFont* def = DefaultFont()) FFont->Assign(def);
-    FFont->SetOnChange(TNotifyEvent::Bind(this, &TColumnGx::FontChanged));
-    FImeMode = imDontCare;
-    FImeName = Screen ? Screen->DefaultIme() : std::string();
-    FTitle.reset(MakeTitle());
-    FFooter.reset(MakeFooter());
-    FFooters.reset(MakeFooters());
-    FAutoFitColWidth = true;
-    FProportionalWidth = Width();
-    FEditButtons.reset(MakeEditButtons());
-    FDropDownSpecRow = std::make_unique<TSpecRowGx>(this);
-    FDropDownSpecRow->SetOnChanged(TNotifyEvent::Bind(this, &TColumnGx::DropDownSpecRowChanged));
-    FDropDownBox = std::make_unique<TColumnDropDownBoxGx>(this);
-    FMRUList = std::make_unique<TMRUListGx>(this);
-    FSTFilter.reset(MakeSTFilter());
-    FImageChangeLink = std::make_unique<TChangeLink>();
-    FImageChangeLink->SetOnChange(TNotifyEvent::Bind(this, &TColumnGx::ImageListChange));
-  } catch (...) {
-    if (grid) grid->UnlockLayout();
-    throw;
-  }
-  if (grid) grid->UnlockLayout();
+  auto guard = AtScopeExit([&] { if (grid) grid->UnlockLayout(); });
+  // Hears when a field, popup menu or image list the column refers to is freed.
+  FRefWatch = std::make_unique<TFreeWatch>([this](TComponent* Freed) { ForgetComponent(Freed); });
+  FFont = std::make_unique<TFont>();
+  if (TFont* def = DefaultFont()) FFont->Assign(def);
+  FFont->SetOnChange(TNotifyEvent::Bind(this, &TColumnGx::FontChanged));
+  FImeMode = imDontCare;
+  FImeName = Screen ? Screen->DefaultIme() : std::string();
+  FTitle.reset(MakeTitle());
+  FFooter.reset(MakeFooter());
+  FFooters.reset(MakeFooters());
+  FAutoFitColWidth = true;
+  FProportionalWidth = Width();
+  FEditButtons.reset(MakeEditButtons());
+  FDropDownSpecRow = std::make_unique<TSpecRowGx>(this);
+  FDropDownSpecRow->SetOnChanged(TNotifyEvent::Bind(this, &TColumnGx::DropDownSpecRowChanged));
+  FDropDownBox = std::make_unique<TColumnDropDownBoxGx>(this);
+  FMRUList = std::make_unique<TMRUListGx>(this);
+  FSTFilter.reset(MakeSTFilter());
+  FImageChangeLink = std::make_unique<TChangeLink>();
+  FImageChangeLink->SetOnChange(TNotifyEvent::Bind(this, &TColumnGx::ImageListChange));
 }
 
 TColumnGx::~TColumnGx() {

@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "platform/data/Field.h"
+#include "platform/rtl/ScopeExit.h"
 
 using namespace columns_detail;
 
@@ -206,16 +207,11 @@ void TColumnFooterGx::RelinkSum() {
   FSumItemID = -1;
   if (!aggregate) return;
   sums->BeginUpdate();
-  try {
-    TDBSum* sum = sums->Add();
-    FSumItemID = sum->ID();
-    if (FValueType == fvtCount) sum->SetGroupOperation(goCount);
-    else configure(sum);
-  } catch (...) {
-    sums->EndUpdate();
-    throw;
-  }
-  sums->EndUpdate();
+  auto guard = AtScopeExit([&] { sums->EndUpdate(); });
+  TDBSum* sum = sums->Add();
+  FSumItemID = sum->ID();
+  if (FValueType == fvtCount) sum->SetGroupOperation(goCount);
+  else configure(sum);
 }
 
 // ---- the collection ----

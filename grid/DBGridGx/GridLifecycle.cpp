@@ -4,6 +4,7 @@
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/StdCtrls.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/forms/Filer.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -13,16 +14,13 @@ void TCustomDBGridGx::Loaded() {
     SetColCount(FColumns->Count());
     if (FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
       FColumns->BeginUpdate();
-      try {
+      {
+        auto guard = AtScopeExit([&] { FColumns->EndUpdate(); });
         for (int I = 0; I < FColumns->Count(); ++I) {
           TColumnGx* Column = FColumns->ColumnAt(I);
           Column->SetProportionalWidth(Column->Width());
         }
-      } catch (...) {
-        FColumns->EndUpdate();
-        throw;
       }
-      FColumns->EndUpdate();
       SetScrollBars(ssNone);
     }
     FColumns->RebuildSortedColumnList();
@@ -42,13 +40,10 @@ void TCustomDBGridGx::CreateWnd() { CreateGridWindow(); }
 
 void TCustomDBGridGx::CreateGridWindow() {
   LockUpdates();
-  try {
+  {
+    auto guard = AtScopeExit([&] { UnlockUpdates(); });
     TCustomGrid::CreateWnd();
-  } catch (...) {
-    UnlockUpdates();
-    throw;
   }
-  UnlockUpdates();
   FEditButtonWidth = FFlat ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
   FEditButtonHeight =
       DefaultRowHeight() > Round(1.5 * FEditButtonWidth) ? FEditButtonWidth : DefaultRowHeight();
@@ -116,29 +111,24 @@ void TCustomDBGridGx::ChangeScale(int M, int D) {
       FFooterFont->SetSize(MulDiv(FFooterFont->Size(), M, D));
     }
     FColumns->BeginUpdate();
-    try {
-      int Sum = 0, Previous = 0;
-      for (int I = 0; I < FColumns->Count(); ++I) {
-        TColumnGx* Column = FColumns->ColumnAt(I);
-        const TColumnGxValues Assigned = Column->AssignedValues();
-        if (Assigned.Contains(cvFont)) Column->Font()->SetSize(MulDiv(Column->Font()->Size(), M, D));
-        if (Assigned.Contains(cvTitleFont))
-          Column->Title()->Font()->SetSize(MulDiv(Column->Title()->Font()->Size(), M, D));
-        auto ScaleFooter = [M, D](TColumnFooterGx* Footer) {
-          if (Footer->AssignedValues().Contains(fvFont)) Footer->Font()->SetSize(MulDiv(Footer->Font()->Size(), M, D));
-        };
-        ScaleFooter(Column->Footer());
-        for (int F = 0; F < Column->Footers()->Count(); ++F) ScaleFooter(Column->Footers()->Items(F));
-        Sum += Column->Width();
-        const int Scaled = MulDiv(Sum, M, D);
-        Column->SetWidth(Scaled - Previous);
-        Previous = Scaled;
-      }
-    } catch (...) {
-      FColumns->EndUpdate();
-      throw;
+    auto guard = AtScopeExit([&] { FColumns->EndUpdate(); });
+    int Sum = 0, Previous = 0;
+    for (int I = 0; I < FColumns->Count(); ++I) {
+      TColumnGx* Column = FColumns->ColumnAt(I);
+      const TColumnGxValues Assigned = Column->AssignedValues();
+      if (Assigned.Contains(cvFont)) Column->Font()->SetSize(MulDiv(Column->Font()->Size(), M, D));
+      if (Assigned.Contains(cvTitleFont))
+        Column->Title()->Font()->SetSize(MulDiv(Column->Title()->Font()->Size(), M, D));
+      auto ScaleFooter = [M, D](TColumnFooterGx* Footer) {
+        if (Footer->AssignedValues().Contains(fvFont)) Footer->Font()->SetSize(MulDiv(Footer->Font()->Size(), M, D));
+      };
+      ScaleFooter(Column->Footer());
+      for (int F = 0; F < Column->Footers()->Count(); ++F) ScaleFooter(Column->Footers()->Items(F));
+      Sum += Column->Width();
+      const int Scaled = MulDiv(Sum, M, D);
+      Column->SetWidth(Scaled - Previous);
+      Previous = Scaled;
     }
-    FColumns->EndUpdate();
   }
   TCustomGrid::ChangeScale(M, D);
 }

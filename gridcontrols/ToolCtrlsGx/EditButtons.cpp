@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ScopeExit.h"
 
 // ---- TEditButtonGx ----
 
@@ -259,13 +260,10 @@ void TEditButtonControlGx::MouseUp(TMouseButton Button, TShiftState Shift, int X
     FTracking = false;
     FNoClick = SuppressClick || !FMousePressed;
   }
-  try {
+  {
+    auto guard = AtScopeExit([&] { FNoClick = false; });
     TSpeedButton::MouseUp(Button, Shift, X, Y);
-  } catch (...) {
-    FNoClick = false;
-    throw;
   }
-  FNoClick = false;
   if (Button == mbLeft) FMousePressed = false;
   UpdatePressedPart(X, Y);
   StopRepeatTimer();

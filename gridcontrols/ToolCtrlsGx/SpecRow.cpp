@@ -4,6 +4,7 @@
 
 #include "platform/controls/Control.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 
@@ -53,7 +54,8 @@ void TSpecRowGx::SetCellsText(const std::string& Value) {
   if (Value == FCellsText) return;
   FCellsText = Value;
   FCells->BeginUpdate();
-  try {
+  {
+    auto guard = AtScopeExit([&] { FCells->EndUpdate(); });
     FCells->Clear();
     // Text ends at its end or at a NUL character.
     const std::string_view text(Value.c_str());
@@ -78,11 +80,7 @@ void TSpecRowGx::SetCellsText(const std::string& Value) {
         while (isControl(p)) ++p;
       }
     }
-  } catch (...) {
-    FCells->EndUpdate();
-    throw;
   }
-  FCells->EndUpdate();
   Changed();
 }
 
@@ -142,19 +140,14 @@ void TSpecRowGx::Assign(TPersistent* Source) {
     return;
   }
   BeginUpdate();
-  try {
-    SetCellsText(s->CellsText());
-    SetColor(s->Color());
-    if (s->FontAssigned()) SetFont(s->Font());
-    FShortCut = s->ShortCut();
-    SetShowIfNotInKeyList(s->ShowIfNotInKeyList());
-    SetValue(s->Value());
-    SetVisible(s->Visible());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  auto guard = AtScopeExit([&] { EndUpdate(); });
+  SetCellsText(s->CellsText());
+  SetColor(s->Color());
+  if (s->FontAssigned()) SetFont(s->Font());
+  FShortCut = s->ShortCut();
+  SetShowIfNotInKeyList(s->ShowIfNotInKeyList());
+  SetValue(s->Value());
+  SetVisible(s->Visible());
 }
 
 // ---- Double clicks -------------------------------------------------------------------
