@@ -185,9 +185,9 @@ void THotKeyItem::RegisterKey() {
   FWaiting = false;
   // Past the window system's identifiers an item registers nothing.
   if (FVirtKey == vkNone || Index() > win::MaxHotKeyId) return;
-  THotKeys* keys = Keys();
-  TGlobalHotKeys* c = keys ? keys->HotKeysComponent() : nullptr;
+  TGlobalHotKeys* c = Component();
   if (!c) return;
+  THotKeys* keys = Keys();
   if (keys->UpdateCount() > 0) {
     FWaiting = true;
     keys->FMayRegister = true;
@@ -200,8 +200,8 @@ void THotKeyItem::RegisterKey() {
 void THotKeyItem::UnregisterKey() {
   FWaiting = false;
   if (!FRegistered) return;
+  TGlobalHotKeys* c = Component();
   THotKeys* keys = Keys();
-  TGlobalHotKeys* c = keys ? keys->HotKeysComponent() : nullptr;
   if (c && keys->UpdateCount() > 0) {
     FReleasing = true;
     keys->FMayRelease = true;

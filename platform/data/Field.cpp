@@ -211,10 +211,7 @@ void TField::SetAsVariant(const Variant& v) {
   StoreValue(ConvertValue(v));
 }
 
-std::string TField::GetAsString() const {
-  const Variant& v = RawValue();
-  return v.Type() == varString ? v.AsString() : VarToStr(v);
-}
+std::string TField::GetAsString() const { return VarToStr(RawValue()); }
 
 void TField::AssignString(const std::string& v) { SetAsVariant(Variant(v)); }
 

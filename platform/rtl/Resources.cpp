@@ -22,9 +22,6 @@ Registry& Reg() {
   static Registry r;
   return r;
 }
-}  // namespace
-
-namespace {
 Entry& Slot(const std::string& Type, const std::string& Name) {
   std::string k = Key(Type, Name);
   auto [it, added] = Reg().data.try_emplace(std::move(k));

@@ -431,12 +431,6 @@ void TStringList::Clear() {
 
 int TStringList::Add(const std::string& S) { return AddObject(S, nullptr); }
 
-int TStringList::Add(std::string&& S) {
-  int i;
-  if (PlaceNew(S, i)) InsertItem(i, S, nullptr);
-  return i;
-}
-
 void TStringList::SetCapacity(int NewCapacity) {
   if (NewCapacity <= Count()) return;
   auto n = static_cast<std::size_t>(NewCapacity);

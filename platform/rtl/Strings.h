@@ -34,8 +34,6 @@ public:
   // Room for this many strings, made ahead of adding them; lists that cannot make room ignore it.
   virtual void SetCapacity(int NewCapacity) {}
   virtual int Add(const std::string& S);
-  // The same, taking over S's storage where the list can.
-  virtual int Add(std::string&& S) { return Add(static_cast<const std::string&>(S)); }
   virtual int AddObject(const std::string& S, TObject* AObject);
   void InsertObject(int Index, const std::string& S, TObject* AObject);
   void Append(const std::string& S) { Add(S); }
@@ -115,7 +113,6 @@ public:
   void Delete(int Index) override;
   void Clear() override;
   int Add(const std::string& S) override;
-  int Add(std::string&& S) override;
   void SetCapacity(int NewCapacity) override;
   int AddObject(const std::string& S, TObject* AObject) override;
   void Exchange(int Index1, int Index2) override;

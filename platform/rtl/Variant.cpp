@@ -370,7 +370,7 @@ bool VarIsNumeric(const Variant& v) {
 }
 bool VarIsStr(const Variant& v) { return v.Type() == varString || v.Type() == varOleStr; }
 
-std::string VarToStr(const Variant& v) { return VarToStrDef(v, ""); }
+std::string VarToStr(const Variant& v) { return v.IsNull() || v.IsEmpty() ? std::string() : v.AsString(); }
 
 std::string VarToStrDef(const Variant& v, std::string_view def) {
   if (v.IsNull() || v.IsEmpty()) return std::string(def);
