@@ -46,6 +46,20 @@ inline std::string RunPython(const std::string& Script, const std::string& Input
 
 class ImpExpTest : public GridTest {
 protected:
+  // A new grid (replacing the last one) showing DataSet, with multi-selection on.
+  TDBGridGx* GridOn(TDataSet* DataSet) {
+    delete Grid;
+    auto* Source = new TDataSource(Form.get());
+    Source->SetDataSet(DataSet);
+    Grid = NewGrid();
+    Grid->SetBounds(0, 0, 600, 300);
+    Grid->HandleNeeded();
+    Grid->SetDataSource(Source);
+    Grid->SetOptions(Grid->Options() + dgMultiSelect);
+    Data = DataSet;
+    return Grid;
+  }
+
   // A grid "G" over dataset fields given as (name, type) with the records of Rows (texts
   // set through each field's text rules; nullopt leaves the field null). The first record
   // is current.
@@ -65,15 +79,7 @@ protected:
       DataSet->Post();
     }
     DataSet->First();
-    auto* Source = new TDataSource(Form.get());
-    Source->SetDataSet(DataSet);
-    Grid = NewGrid();
-    Grid->SetBounds(0, 0, 600, 300);
-    Grid->HandleNeeded();
-    Grid->SetDataSource(Source);
-    Grid->SetOptions(Grid->Options() + dgMultiSelect);
-    Data = DataSet;
-    return Grid;
+    return GridOn(DataSet);
   }
   // A grid of string fields A, B, C, ... with the given records.
   TDBGridGx* TextGrid(int Columns, const std::vector<Cells>& Rows) {
@@ -88,15 +94,44 @@ protected:
       DataSet->Post();
     }
     DataSet->First();
-    auto* Source = new TDataSource(Form.get());
-    Source->SetDataSet(DataSet);
-    Grid = NewGrid();
-    Grid->SetBounds(0, 0, 600, 300);
-    Grid->HandleNeeded();
-    Grid->SetDataSource(Source);
-    Grid->SetOptions(Grid->Options() + dgMultiSelect);
-    Data = DataSet;
-    return Grid;
+    return GridOn(DataSet);
+  }
+
+  // "Main" with an integer Code and the lookup field Fruit naming a row of "Fruits" by
+  // Code (1 Apple, 2 Banana, 3 Cherry); one record per given code (0: null).
+  TDBGridGx* LookupGrid(const std::vector<int>& Codes) {
+    auto* Fruits = new TClientDataSet(Form.get());
+    Fruits->FieldDefs().Add("Code", ftInteger, 0);
+    Fruits->FieldDefs().Add("Name", ftString, 20);
+    Fruits->CreateDataSet();
+    const char* Names[] = {"Apple", "Banana", "Cherry"};
+    for (int I = 0; I < 3; ++I) {
+      Fruits->Append();
+      Fruits->FieldByName("Code")->SetAsInteger(I + 1);
+      Fruits->FieldByName("Name")->SetAsString(Names[I]);
+      Fruits->Post();
+    }
+    auto* Main = new TClientDataSet(Form.get());
+    auto* Code = new TIntegerField(Form.get());
+    Code->SetFieldName("Code");
+    Code->SetDataSet(Main);
+    auto* Fruit = new TStringField(Form.get());
+    Fruit->SetFieldName("Fruit");
+    Fruit->SetSize(20);
+    Fruit->SetFieldKind(fkLookup);
+    Fruit->SetKeyFields("Code");
+    Fruit->SetLookupDataSet(Fruits);
+    Fruit->SetLookupKeyFields("Code");
+    Fruit->SetLookupResultField("Name");
+    Fruit->SetDataSet(Main);
+    Main->CreateDataSet();
+    for (int C : Codes) {
+      Main->Append();
+      if (C) Code->SetAsInteger(C);
+      Main->Post();
+    }
+    Main->First();
+    return GridOn(Main);
   }
 
   // Every record as the fields' texts ("<null>" for a null field); the current record
