@@ -16,25 +16,58 @@ constexpr int kPrinterDpi = 600;
 HDC CreatePdfDC(const std::string& fileName, double pageWidthMM, double pageHeightMM, double marginMM) {
   if (pageWidthMM <= 0 || pageHeightMM <= 0 || marginMM < 0 || 2 * marginMM >= std::min(pageWidthMM, pageHeightMM))
     return nullptr;
-  cairo_surface_t* s = cairo_pdf_surface_create(fileName.c_str(), pageWidthMM / 25.4 * 72, pageHeightMM / 25.4 * 72);
+  PrinterPage page;
+  page.dpi = kPrinterDpi;
+  page.sheetWidth = int(std::lround(pageWidthMM / 25.4 * kPrinterDpi));
+  page.sheetHeight = int(std::lround(pageHeightMM / 25.4 * kPrinterDpi));
+  page.offsetX = page.offsetY = int(std::lround(marginMM / 25.4 * kPrinterDpi));
+  page.width = page.sheetWidth - 2 * page.offsetX;
+  page.height = page.sheetHeight - 2 * page.offsetY;
+  return CreatePdfDC(fileName, page);
+}
+
+namespace {
+bool PageFits(const PrinterPage& p) {
+  return p.dpi > 0 && p.width > 0 && p.height > 0 && p.offsetX >= 0 && p.offsetY >= 0 &&
+         p.offsetX + p.width <= p.sheetWidth && p.offsetY + p.height <= p.sheetHeight;
+}
+
+std::unique_ptr<DCObj> NewPrinterDC(const PrinterPage& page) {
+  auto dc = std::make_unique<DCObj>();
+  dc->type = DCType::Printer;
+  dc->dpi = page.dpi;
+  dc->page = page;
+  InitDCState(*dc);
+  dc->width = page.width;
+  dc->height = page.height;
+  dc->visible = Region(RECT{0, 0, page.width, page.height});
+  return dc;
+}
+}  // namespace
+
+HDC CreatePdfDC(const std::string& fileName, const PrinterPage& page) {
+  if (!PageFits(page)) return nullptr;
+  double toPoints = 72.0 / page.dpi;
+  cairo_surface_t* s = cairo_pdf_surface_create(fileName.c_str(), page.sheetWidth * toPoints, page.sheetHeight * toPoints);
   if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(s);
     return nullptr;
   }
-  auto dc = std::make_unique<DCObj>();
-  dc->type = DCType::Printer;
-  dc->dpi = kPrinterDpi;
-  dc->pageWidthMM = pageWidthMM;
-  dc->pageHeightMM = pageHeightMM;
-  dc->marginMM = marginMM;
-  InitDCState(*dc);
-  int margin = int(std::lround(marginMM / 25.4 * kPrinterDpi));
-  int w = int(std::lround(pageWidthMM / 25.4 * kPrinterDpi)) - 2 * margin;
-  int h = int(std::lround(pageHeightMM / 25.4 * kPrinterDpi)) - 2 * margin;
-  AttachSurface(*dc, s, POINT{margin, margin}, w, h);
-  cairo_scale(dc->cr, 72.0 / kPrinterDpi, 72.0 / kPrinterDpi);
+  auto dc = NewPrinterDC(page);
+  AttachSurface(*dc, s, POINT{page.offsetX, page.offsetY}, page.width, page.height);
+  cairo_scale(dc->cr, toPoints, toPoints);
   cairo_set_antialias(dc->cr, CAIRO_ANTIALIAS_DEFAULT);
   return AddDC(std::move(dc));
+}
+
+HDC CreatePrinterIC(const PrinterPage& page) {
+  if (!PageFits(page)) return nullptr;
+  return AddDC(NewPrinterDC(page));
+}
+
+PrinterPage GetPrinterPage(HDC hdc) {
+  DCObj* dc = FindDC(hdc);
+  return dc && dc->type == DCType::Printer ? dc->page : PrinterPage{0, 0, 0, 0, 0, 0, 0};
 }
 
 int StartPage(HDC hdc) {

@@ -109,8 +109,8 @@ struct DCObj {
   std::vector<DCState> saved;
   HBITMAP bitmap = nullptr;  // memory DC: the selected bitmap
   int dpi = 96;
-  // Printer pages
-  double pageWidthMM = 0, pageHeightMM = 0, marginMM = 0;
+  // Printer pages (device pixels); a printer without a surface only answers questions
+  PrinterPage page;
   bool pageOpen = false;
   // Enhanced-metafile recording
   MetaFileObj* meta = nullptr;
