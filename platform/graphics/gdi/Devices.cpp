@@ -1,5 +1,9 @@
 // Printer (PDF) device contexts and enhanced metafiles.
 #include <cairo-pdf.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <cmath>
@@ -43,17 +47,48 @@ std::unique_ptr<DCObj> NewPrinterDC(const PrinterPage& page) {
   dc->visible = Region(RECT{0, 0, page.width, page.height});
   return dc;
 }
+
+cairo_status_t WritePdf(void* closure, const unsigned char* data, unsigned int length) {
+  auto* sink = static_cast<PdfSink*>(closure);
+  while (length > 0 && !sink->failed) {
+    ssize_t n = write(sink->fd, data, length);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      sink->failed = true;
+      break;
+    }
+    data += n;
+    length -= unsigned(n);
+  }
+  return sink->failed ? CAIRO_STATUS_WRITE_ERROR : CAIRO_STATUS_SUCCESS;
+}
 }  // namespace
+
+PdfSink::~PdfSink() { Close(); }
+
+bool PdfSink::Close() {
+  if (fd >= 0) {
+    if (close(fd) != 0) failed = true;
+    fd = -1;
+  }
+  return !failed;
+}
 
 HDC CreatePdfDC(const std::string& fileName, const PrinterPage& page) {
   if (!PageFits(page)) return nullptr;
+  // Written straight to the file, so that a failed write (a full disk) is seen.
+  auto sink = std::make_unique<PdfSink>();
+  sink->fd = open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (sink->fd < 0) return nullptr;
   double toPoints = 72.0 / page.dpi;
-  cairo_surface_t* s = cairo_pdf_surface_create(fileName.c_str(), page.sheetWidth * toPoints, page.sheetHeight * toPoints);
+  cairo_surface_t* s = cairo_pdf_surface_create_for_stream(WritePdf, sink.get(), page.sheetWidth * toPoints,
+                                                           page.sheetHeight * toPoints);
   if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(s);
     return nullptr;
   }
   auto dc = NewPrinterDC(page);
+  dc->sink = std::move(sink);
   AttachSurface(*dc, s, POINT{page.offsetX, page.offsetY}, page.width, page.height);
   cairo_scale(dc->cr, toPoints, toPoints);
   cairo_set_antialias(dc->cr, CAIRO_ANTIALIAS_DEFAULT);
@@ -95,6 +130,7 @@ int EndDoc(HDC hdc) {
   bool ok = cairo_surface_status(dc->surface) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(dc->surface);
   dc->surface = nullptr;
+  if (dc->sink && !dc->sink->Close()) ok = false;
   return ok ? 1 : 0;
 }
 

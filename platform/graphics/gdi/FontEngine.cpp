@@ -351,20 +351,18 @@ namespace win {
 
 std::vector<std::string> InstalledFontFamilies() {
   std::vector<std::string> out;
-  FcPattern* pat = FcPatternCreate();
-  FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, static_cast<char*>(nullptr));
-  FcFontSet* fs = FcFontList(nullptr, pat, os);
-  if (fs) {
+  // A configuration of our own, freed after use (the shared one is never freed).
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (!config) return out;
+  if (FcFontSet* fs = FcConfigGetFonts(config, FcSetSystem)) {
     for (int i = 0; i < fs->nfont; ++i) {
       FcChar8* family = nullptr;
       // A face may list its family under several names; the first is its own.
       if (FcPatternGetString(fs->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch && family)
         out.emplace_back(reinterpret_cast<const char*>(family));
     }
-    FcFontSetDestroy(fs);
   }
-  FcObjectSetDestroy(os);
-  FcPatternDestroy(pat);
+  FcConfigDestroy(config);
   std::sort(out.begin(), out.end());
   out.erase(std::unique(out.begin(), out.end()), out.end());
   return out;
