@@ -332,6 +332,14 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
     case WM_KILLFOCUS: FocusMessage(Message); return;
     case WM_PASTE: WMPaste(Message); return;
     case CM_CANCELMODE: CMCancelMode(Message); return;
+    case CM_VISIBLECHANGED:
+      TInplaceEdit::Dispatch(Message);
+      // What drops down from the editor goes with it.
+      if (!Message.WParam) {
+        if (FPopupVisible) ClosePopup(false);
+        if (DroppedMRUList()) CloseMRUList(false);
+      }
+      return;
     case CN_COMMAND:
       // The grid passes the edit control's change notifications back to it; the message
       // that changed the text follows the change up once it is done (DefaultHandler).

@@ -177,6 +177,8 @@ void TSQLiteDataSet::OpenEngine() {
   std::string table = TableNameForData();
   FTableMode = !table.empty();
   if (FTableMode) {
+    // Texts written through the table read back as written, whatever its declared types.
+    GiveTextColumnsTextAffinity(*FDb, table);
     DefineFromTable(FDb, table);
     FTable = table;
     std::string cols;
