@@ -27,8 +27,9 @@ public:
   std::size_t IndexMemory() const { return IndexBytes() + FSeg.size() * sizeof(std::int64_t); }
   // Rows of a query held in memory (its window; the table path holds none).
   std::size_t QueryRowsHeld() const { return FPager ? FPager->WindowRows() : 0; }
+  // Every row's number is known, a table's too: its position is counted by the engine
+  // where the cursor lands, not held per row.
   int RecordCount() const override;
-  bool IsSequenced() const override { return !KeysetMode(); }
   bool BookmarkValid(const TBookmark& b) const override;
   int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override;
 
@@ -71,8 +72,8 @@ protected:
   bool OrderFollowsValues() const override { return !FSort.empty() || FPager; }
 
   // Keyset mode: a table in row-id order without a filter or sort. Only a segment of
-  // row ids around the cursor is held; positions are known once the segment reaches
-  // the first row or the row count is known.
+  // row ids around the cursor is held, with the position of its first row: known from
+  // the start, from the row count at the end, or counted where the cursor jumps to.
   TGetResult GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) override;
   void InternalFirst() override;
   void InternalLast() override;

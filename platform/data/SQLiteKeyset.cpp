@@ -326,6 +326,8 @@ void TSQLiteDataSet::InternalLast() {
     return;
   }
   if (!KeysetMode()) return TRowDataSet::InternalLast();
+  // The rows before the end are numbered from the row count.
+  RecordCount();
   FSeg.clear();
   FForwardRows = 0;
   FSegAtStart = false;
@@ -442,6 +444,8 @@ void TSQLiteDataSet::InternalDelete() {
   }
   EraseRow(key);
   if (FTotal >= 0) --FTotal;
+  // The row after the deleted one takes its position.
+  const std::int64_t pos = FSegFirstPos >= 0 ? FSegFirstPos + i : -1;
   FSeg.erase(FSeg.begin() + static_cast<long>(i));
   FSegCur = i;
   if (FSeg.empty() && !FSegAtStart && !FSegAtEnd) {
@@ -454,7 +458,7 @@ void TSQLiteDataSet::InternalDelete() {
     else FSegAtEnd = true;
     next.Reset();
     FSegCur = 0;
-    FSegFirstPos = -1;
+    FSegFirstPos = pos;
   }
   SettlePositions();
 }
