@@ -162,6 +162,9 @@ TEST_F(PreviewWindow, ZoomMenuSetsTheViewMode) {
 
 TEST_F(PreviewWindow, SplitterSwitchesTheToolBarLook) {
   Open();
+  // Pictures for the nine image indexes of the buttons.
+  EXPECT_EQ(Form->imlMain->Count(), 9);
+  EXPECT_EQ(Form->imlMain->Width(), 32);
   struct Case {
     int height;
     bool images, captions;
@@ -182,6 +185,22 @@ TEST_F(PreviewWindow, SplitterSwitchesTheToolBarLook) {
     EXPECT_EQ(Form->tbrMain->ButtonWidth(), c.buttonW);
     EXPECT_EQ(Form->tbrMain->ButtonHeight(), c.buttonH);
   }
+}
+
+TEST_F(PreviewWindow, DraggingTheSplitterShowsThePictures) {
+  Open();
+  Form->SetWindowState(wsNormal);
+  Form->SetBounds(0, 0, 688, 480);
+  Form->Show();
+  TControl* bar = Form->Splitter;
+  win::POINT p = bar->ClientToScreen({bar->Width() / 2, 1});
+  win::headless::MouseDown(win::headless::MouseButton::Left, p.x, p.y);
+  win::headless::MouseMove(p.x, p.y + 40);
+  EXPECT_TRUE(Form->tbrMain->Images() && !Form->tbrMain->ShowCaptions());
+  win::headless::MouseMove(p.x, p.y + 70);
+  win::headless::MouseUp(win::headless::MouseButton::Left, p.x, p.y + 70);
+  EXPECT_TRUE(Form->tbrMain->Images() && Form->tbrMain->ShowCaptions());
+  EXPECT_GE(Form->tbrMain->Height(), 55);
 }
 
 TEST_F(PreviewWindow, SharedPreviewIsMadeOnce) {

@@ -86,6 +86,21 @@ TEST_F(PreviewOnDisplay, PagesZoomAndEscOnTheDisplay) {
   ClickX(x, box, box->ClientWidth() / 2, box->ClientHeight() / 2);  // on the paper, which fills the box
   ASSERT_TRUE(PumpUntil([&] { return box->ViewMode() == 9; }));
 
+  // Dragging the splitter down past 55 pixels shows the pictures with their captions.
+  TControl* bar = preview->Splitter;
+  win::POINT from = InX(bar, bar->Width() / 2, 1);
+  other_client::Button(*FOther, x, true, from.x, from.y);
+  ASSERT_TRUE(PumpUntil([&] { return win::GetCapture() != nullptr; }));
+  other_client::DragTo(*FOther, x, from.x, from.y + 40);
+  // Past 41 pixels: pictures alone.
+  ASSERT_TRUE(PumpUntil([&] { return preview->tbrMain->Images() && !preview->tbrMain->ShowCaptions(); }));
+  other_client::DragTo(*FOther, x, from.x, from.y + 70);
+  other_client::Button(*FOther, x, false, from.x, from.y + 70);
+  ASSERT_TRUE(PumpUntil([&] { return preview->tbrMain->Images() && preview->tbrMain->ShowCaptions(); }));
+  rounds = 0;
+  PumpUntil([&] { return ++rounds > 10; });
+  ASSERT_TRUE(win::SaveWindowPng(preview->Handle(), "preview-on-display-pictures.png"));
+
   // Esc closes the window: hidden, not freed.
   xvfb_test::SendKey(*FOther, x, 0xff1b);  // Escape
   ASSERT_TRUE(PumpUntil([&] { return !preview->Visible(); }));
