@@ -181,6 +181,8 @@ void TPreviewBox::Dispatch(TMessage& Message) {
 
 void TPreviewBox::PrintPages() {
   TPrinterPreview* pp = FPrinterPreview.get();
+  // Pages still being recorded are not printed.
+  if (pp->JobPrinting()) return;
   PrinterExchange exchange(pp->OwnPrinter());
   TPrintDialog dialog(Owner());
   dialog.SetOptions({poPageNums});

@@ -52,7 +52,18 @@ TEST_F(PreviewPrint, FivePagesRecordedPreviewedAndTwoPrintedToAPdfFile) {
   f.Box->SetOnOpenPreviewer([&](TObject*) { shown.push_back(f.Box->PageCount()); });
   // While recording the box counts only complete pages.
   std::vector<int> counts;
-  RecordPages(pp, 5, [&](int) { counts.push_back(f.Box->PageCount()); });
+  RecordPages(pp, 5, [&](int k) {
+    counts.push_back(f.Box->PageCount());
+    if (k == 2) {
+      // Pages still being recorded are not printed: no print dialog comes up.
+      modal_dialog::WhenShown([](TCustomForm* d) {
+        ADD_FAILURE() << "a print dialog came up while the pages were being recorded";
+        modal_dialog::Find<TButton>(d, "CancelButton")->Click();
+      });
+      f.Box->PrintPages();
+      win::headless::SetIdleHandler(nullptr);
+    }
+  });
   EXPECT_EQ(counts, (std::vector<int>{1, 1, 2, 3, 4}));
   EXPECT_EQ(shown, (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_EQ(f.Box->PageCount(), 5);
