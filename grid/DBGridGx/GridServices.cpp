@@ -18,6 +18,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     DeferredLayoutMessage(Message);
     return;
   }
+  if (FilterRowMouseMessage(Message)) return;
   if (MouseMessage(Message)) return;
   if (DispatchGridMessage(Message)) return;
   switch (Message.Msg) {
@@ -116,8 +117,6 @@ void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) {}
 void TCustomDBGridGx::ShowColumnDialog(TObject*) {}
 
 void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTFilter->Visible()); }
-
-void TCustomDBGridGx::MenuClearFilterClick(TObject*) {}
 
 void TCustomDBGridGx::ForgetColumn(TColumnGx* Column) {
   // The sort positions after a sorted column that leaves move up, so that they keep
