@@ -71,6 +71,7 @@ public:
   // The print component the box gets when the job finishes (the grid printer).
   void SetPendingPrintComponent(TComponent* Component) { FPrintComponent = Component; }
   void AttachBox(TPreviewBox* Box) { FBox = Box; }
+  TPreviewBox* Box() const { return FBox; }
   // Raises the box's OnOpenPreviewer with this preview printer as Sender.
   void RaiseOpenPreviewer();
   TPrinter* OwnPrinter() const { return FOwnPrinter.get(); }

@@ -1,6 +1,7 @@
 #include "gridoutput/PrvFrmGx.h"
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/Resources.h"
 #include "platform/rtl/SysUtils.h"
 
 void TPreviewFormGx::Publish(TClassBuilder<TPreviewFormGx>& b) {
@@ -45,6 +46,12 @@ void RegisterPreviewClasses() {
 void TPreviewFormGx::FormCreate(TObject*) {
   Splitter->SetOnCanResize(MakeEvent(this, &TPreviewFormGx::SplitterCanResize));
   Splitter->SetResizeStyle(rsUpdate);
+  // The pictures of the tool bar's image modes, when the program has them.
+  if (imlMain->Count() == 0 && FindResource("BITMAP", "PREVIEWTOOLSGX")) {
+    TBitmap strip;
+    strip.LoadFromResourceName(nullptr, "PREVIEWTOOLSGX");
+    imlMain->AddMasked(&strip, clFuchsia);
+  }
 }
 
 void TPreviewFormGx::tbtPrintClick(TObject*) { PreviewGx1->PrintPages(); }

@@ -152,6 +152,8 @@ void TPreviewBox::LayoutPage() {
   FPaper->Invalidate();
   FPaper->SetBounds(left, top, w, h);
   FShadow->SetBounds(left + 4, top + 4, w, h);
+  // Scroll bars that came or went leave the frame to draw again.
+  if (HandleAllocated()) win::RedrawWindow(Handle(), nullptr, nullptr, win::RDW_FRAME | win::RDW_INVALIDATE);
 }
 
 void TPreviewBox::Resize() {
@@ -179,6 +181,8 @@ void TPreviewBox::Dispatch(TMessage& Message) {
 
 void TPreviewBox::PrintPages() {
   TPrinterPreview* pp = FPrinterPreview.get();
+  // Pages still being recorded are not printed.
+  if (pp->JobPrinting()) return;
   PrinterExchange exchange(pp->OwnPrinter());
   TPrintDialog dialog(Owner());
   dialog.SetOptions({poPageNums});

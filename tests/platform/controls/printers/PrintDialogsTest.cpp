@@ -9,27 +9,16 @@
 #include "platform/controls/PrintDialogs.h"
 #include "platform/controls/StdCtrls.h"
 #include "tests/support/FakePrinters.h"
+#include "tests/support/ModalDialog.h"
 
 namespace {
 
 class PrintDialogsTest : public ControlsTest {
 protected:
-  // Runs act on the dialog once it is up.
-  void WhenShown(std::function<void(TCustomForm*)> act) {
-    win::headless::SetIdleHandler([this, act, done = false]() mutable {
-      if (done) return;
-      if (TCustomForm* f = Screen->ActiveCustomForm(); f && f->FormState().Contains(fsModal)) {
-        done = true;
-        act(f);
-      }
-      Wake();
-    });
-  }
+  static void WhenShown(std::function<void(TCustomForm*)> act) { modal_dialog::WhenShown(std::move(act)); }
   template <class T>
   static T* Find(TCustomForm* f, const char* name) {
-    auto* c = dynamic_cast<T*>(f->FindComponent(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
+    return modal_dialog::Find<T>(f, name);
   }
   static void Pick(TListBox* list, int index) {
     list->SetItemIndex(index);
