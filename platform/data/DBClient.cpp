@@ -97,9 +97,10 @@ std::vector<std::int64_t> TCustomClientDataSet::LoadOrder() {
   return order;
 }
 
-void TCustomClientDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
+bool TCustomClientDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   const auto& row = FRows[static_cast<size_t>(key)];
   for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
+  return !row.empty();
 }
 
 std::int64_t TCustomClientDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,

@@ -41,7 +41,7 @@ protected:
   void OpenEngine() override;
   void CloseEngine() override {}
   std::vector<std::int64_t> LoadOrder() override;
-  void LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  bool LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
                         std::int64_t beforeKey, const std::vector<Variant>& oldValues) override;
   void EraseRow(std::int64_t key) override;
