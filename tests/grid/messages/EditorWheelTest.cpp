@@ -29,4 +29,25 @@ TEST_F(EditorWheel, AnOpenListTakesTheWheel) {
   EXPECT_EQ(Data->RecNo(), 2);
 }
 
+TEST_F(EditorWheel, TheWheelTurnedWithTheEditorFocusedScrollsItsOpenList) {
+  UseGrid<PopupRecordingGrid>();
+  TClientDataSet* Data = StringRecords(4);
+  TColumnGx* Column = EditColumn(Data, "S");
+  Column->SetDropDownRows(3);
+  SetLines(Column->PickList(), {"a", "b", "c", "d", "e", "f", "g", "h"});
+  TDBGridInplaceEdit* Editor = OpenEditor();
+  ASSERT_NE(Editor, nullptr);
+  win::headless::PressKeys(win::MOD_ALT, win::VK_DOWN);
+  ASSERT_TRUE(Editor->PopupVisible());
+  ASSERT_TRUE(Editor->Focused());
+  const int Top = Editor->PickListPopup()->TopIndex();
+  const win::RECT List = ScreenRect(Editor->PickListPopup());
+  win::headless::MouseWheel(-240, (List.left + List.right) / 2, (List.top + List.bottom) / 2);
+  EXPECT_EQ(Editor->PickListPopup()->TopIndex(), Top + 2);
+  win::headless::MouseWheel(120, (List.left + List.right) / 2, (List.top + List.bottom) / 2);
+  EXPECT_EQ(Editor->PickListPopup()->TopIndex(), Top + 1);
+  EXPECT_TRUE(Editor->PopupVisible());
+  EXPECT_EQ(Data->RecNo(), 1);
+}
+
 }  // namespace
