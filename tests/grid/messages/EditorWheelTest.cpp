@@ -4,15 +4,23 @@
 
 namespace {
 
-using EditorWheel = InplaceEditTest;
+class EditorWheel : public InplaceEditTest {
+protected:
+  // An editor focused on a pick-list cell of a dataset of four records, showing three of
+  // its eight list entries at a time, with its list closed.
+  TDBGridInplaceEdit* OpenListCell() {
+    UseGrid<PopupRecordingGrid>();
+    Data = StringRecords(4);
+    TColumnGx* Column = EditColumn(Data, "S");
+    Column->SetDropDownRows(3);
+    SetLines(Column->PickList(), {"a", "b", "c", "d", "e", "f", "g", "h"});
+    return OpenEditor();
+  }
+  TClientDataSet* Data = nullptr;
+};
 
 TEST_F(EditorWheel, AnOpenListTakesTheWheel) {
-  UseGrid<PopupRecordingGrid>();
-  TClientDataSet* Data = StringRecords(4);
-  TColumnGx* Column = EditColumn(Data, "S");
-  Column->SetDropDownRows(3);
-  SetLines(Column->PickList(), {"a", "b", "c", "d", "e", "f", "g", "h"});
-  TDBGridInplaceEdit* Editor = OpenEditor();
+  TDBGridInplaceEdit* Editor = OpenListCell();
   ASSERT_NE(Editor, nullptr);
   auto WheelDown = [&] { Grid->Perform(CM_MOUSEWHEEL, win::MAKEWPARAM(0, static_cast<win::WORD>(-120)), 0); };
 
@@ -30,12 +38,7 @@ TEST_F(EditorWheel, AnOpenListTakesTheWheel) {
 }
 
 TEST_F(EditorWheel, TheWheelTurnedWithTheEditorFocusedScrollsItsOpenList) {
-  UseGrid<PopupRecordingGrid>();
-  TClientDataSet* Data = StringRecords(4);
-  TColumnGx* Column = EditColumn(Data, "S");
-  Column->SetDropDownRows(3);
-  SetLines(Column->PickList(), {"a", "b", "c", "d", "e", "f", "g", "h"});
-  TDBGridInplaceEdit* Editor = OpenEditor();
+  TDBGridInplaceEdit* Editor = OpenListCell();
   ASSERT_NE(Editor, nullptr);
   win::headless::PressKeys(win::MOD_ALT, win::VK_DOWN);
   ASSERT_TRUE(Editor->PopupVisible());
