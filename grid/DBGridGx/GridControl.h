@@ -351,7 +351,7 @@ public:
   TColumnGx* FindColumnNoCase(const std::string& FieldName) const;
   bool InplaceEditorVisible() const;
   bool IsActiveControl();
-  void SetStyle(TDBGridGxStyle* Value) override;
+  void SetGridStyle(TDBGridGxStyle* Value) override;
   void UseDefaultGridStyle();
   void GridStyleChanged();
   void ClearSelection();

@@ -36,7 +36,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
   if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
 }
 
-void TCustomDBGridGx::SetStyle(TDBGridGxStyle* Value) {
+void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
   if (Value == FStyle) return;
   if (FStyle) FStyle->RemoveGrid(this);
   FStyle = Value;

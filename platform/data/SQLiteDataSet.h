@@ -63,7 +63,8 @@ protected:
   void OpenEngine() override;
   void CloseEngine() override;
   std::vector<std::int64_t> LoadOrder() override;
-  void LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  bool LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  void CheckRowPresent(std::int64_t key) override;
   bool TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
                      const std::vector<std::pair<int, int>>& dataMap) override;
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
