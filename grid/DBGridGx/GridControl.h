@@ -513,6 +513,9 @@ public:
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
+  // Presses on filter cells are taken before the window's click-to-focus, which the
+  // filter editor's keeping of the focus would otherwise swallow.
+  void WndProc(TMessage& Message) override;
   // Leaving the grid: an untouched new record is cancelled with dgCancelOnExit, else the
   // editor's text is written; a failed write keeps the focus in the grid.
   void DoExit() override;

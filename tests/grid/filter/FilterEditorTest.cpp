@@ -148,6 +148,14 @@ TEST_F(FilterEditorTest, TheGridPassesTheFocusToTheFilterEditor) {
   EXPECT_TRUE(Grid->TakeFocus());
   EXPECT_TRUE(Editor()->Focused());
   EXPECT_EQ(Form->ActiveControl(), Grid);
+
+  // A click on another filter cell from outside the grid focuses its editor.
+  Other->SetFocus();
+  const win::POINT P = CellPoint(Grid->DataToGridColumn(2), FilterRow());
+  hl::Click(hl::MouseButton::Left, P.x, P.y);
+  EXPECT_EQ(Edited(), 2);
+  EXPECT_TRUE(Editor()->Focused());
+  EXPECT_EQ(Condition(0), "x");
 }
 
 TEST_F(FilterEditorTest, HidingTheRowEndsEditingAndTheLayoutFollowsEvenWithBadText) {
