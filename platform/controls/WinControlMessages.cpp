@@ -33,7 +33,9 @@ void TWinControl::WndProc(TMessage& Message) {
     if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && FTabStop &&
         !Focused() && CanFocus() && !ComponentState().Contains(csDesigning)) {
       SetFocus();
-      if (!Focused()) return;
+      // A control may pass the focus on to a window of its own (a grid to its editor).
+      const HWND Now = GetFocus();
+      if (!Now || (Now != FHandle && !IsChild(FHandle, Now))) return;
     }
   }
   TControl::WndProc(Message);

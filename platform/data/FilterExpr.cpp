@@ -5,8 +5,9 @@
 
 #include "platform/data/DataConvert.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Utf8.h"
 
-enum class TFilterOp { Const, Field, Eq, Ne, Lt, Gt, Le, Ge, IsNull, IsNotNull, And, Or, Not };
+enum class TFilterOp { Const, Field, Eq, Ne, Lt, Gt, Le, Ge, IsNull, IsNotNull, Like, NotLike, And, Or, Not };
 
 struct TFilterExpr::Node {
   TFilterOp Op = TFilterOp::Const;
@@ -110,7 +111,7 @@ private:
       while (i < FText.size() && IsNameChar(FText[i])) ++i;
       std::string word = FText.substr(start, i - start);
       std::string up = Upper(word);
-      if (up == "AND" || up == "OR" || up == "NOT" || up == "IS" || up == "NULL") {
+      if (up == "AND" || up == "OR" || up == "NOT" || up == "IS" || up == "NULL" || up == "LIKE") {
         FTok.Kind = TTok::Word;
         FTok.Text = up;
       } else {
@@ -169,6 +170,15 @@ private:
       if (!IsWord("NULL")) Fail("NULL expected");
       Advance();
       return Make(negate ? TFilterOp::IsNotNull : TFilterOp::IsNull, std::move(left));
+    }
+    if (IsWord("LIKE") || IsWord("NOT")) {
+      const bool negate = IsWord("NOT");
+      if (negate) {
+        Advance();
+        if (!IsWord("LIKE")) Fail("LIKE expected");
+      }
+      Advance();
+      return Make(negate ? TFilterOp::NotLike : TFilterOp::Like, std::move(left), ParseOperand());
     }
     if (FTok.Kind == TTok::Op) {
       static const struct { const char* Text; TFilterOp Op; } ops[] = {
@@ -262,6 +272,35 @@ TOperand Evaluate(const TFilterExpr::Node& n, const TFilterExpr::TResolver& reso
 
 bool Test(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve);
 
+}  // namespace
+
+bool LikeMatches(std::string_view text, std::string_view pattern) {
+  auto fold = [](char32_t c) { return c < 0x80 ? static_cast<char32_t>(std::tolower(static_cast<int>(c))) : c; };
+  // Greedy with one point to come back to: the last '%' seen and where the text stood.
+  std::size_t t = 0, p = 0, starP = std::string_view::npos, starT = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && pattern[p] == '%') {
+      starP = ++p;
+      starT = t;
+      continue;
+    }
+    if (p < pattern.size() &&
+        (pattern[p] == '_' || fold(Utf8Decode(pattern, p)) == fold(Utf8Decode(text, t)))) {
+      p = Utf8NextChar(pattern, p);
+      t = Utf8NextChar(text, t);
+      continue;
+    }
+    if (starP == std::string_view::npos) return false;
+    p = starP;
+    starT = Utf8NextChar(text, starT);
+    t = starT;
+  }
+  while (p < pattern.size() && pattern[p] == '%') ++p;
+  return p == pattern.size();
+}
+
+namespace {
+
 bool Compare(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) {
   TOperand a = Evaluate(*n.A, resolve), b = Evaluate(*n.B, resolve);
   if (a.Value.IsNull() || b.Value.IsNull() || a.Value.IsEmpty() || b.Value.IsEmpty()) return false;
@@ -282,6 +321,13 @@ bool Compare(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) 
 
 bool Test(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) {
   switch (n.Op) {
+    case TFilterOp::Like:
+    case TFilterOp::NotLike: {
+      TOperand a = Evaluate(*n.A, resolve), b = Evaluate(*n.B, resolve);
+      if (a.Value.IsNull() || b.Value.IsNull() || a.Value.IsEmpty() || b.Value.IsEmpty()) return false;
+      const bool like = LikeMatches(VarToStr(a.Value), VarToStr(b.Value));
+      return n.Op == TFilterOp::Like ? like : !like;
+    }
     case TFilterOp::And: return Test(*n.A, resolve) && Test(*n.B, resolve);
     case TFilterOp::Or: return Test(*n.A, resolve) || Test(*n.B, resolve);
     case TFilterOp::Not: return !Test(*n.A, resolve);

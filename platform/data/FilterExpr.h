@@ -1,14 +1,19 @@
 #pragma once
 // The filter language of datasets: bracketed or plain field names, comparisons
-// (= <> < > <= >=), IS [NOT] NULL, AND/OR/NOT, parentheses, quoted strings, numbers
+// (= <> < > <= >=), IS [NOT] NULL, [NOT] LIKE patterns, AND/OR/NOT, parentheses, quoted strings, numbers
 // and dates given as quoted strings. Syntax errors raise EDatabaseError.
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/data/DBTypes.h"
 #include "platform/rtl/Variant.h"
+
+// SQL's LIKE: '%' any run of characters, '_' one character, letters A-Z without regard
+// to case, everything else as it stands.
+bool LikeMatches(std::string_view text, std::string_view pattern);
 
 class TFilterExpr {
 public:

@@ -215,7 +215,7 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   // The rows are named by their row id, so that edits can be written back to the table: a
   // column that is the table's row id (its INTEGER PRIMARY KEY) names them already;
   // otherwise the row id is read too, ahead of the columns.
-  int rowIdColumn = -1, first = 0;
+  int rowIdColumn = -1, injectedColumn = -1;
   for (int i = 0; !base.empty() && i < st->ColumnCount() && rowIdColumn < 0; ++i) {
     const char* table = sqlite3_column_table_name(st->Handle(), i);
     const char* origin = sqlite3_column_origin_name(st->Handle(), i);
@@ -225,13 +225,14 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   }
   std::string rowSql = sql;
   if (!base.empty() && rowIdColumn < 0) {
-    size_t select = UpperCase(sql).find("SELECT");
-    std::string injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
+    // After the statement's own columns, so that an ORDER BY by column number still
+    // counts them as written.
+    const size_t from = FindWord(UpperCase(sql), "FROM");
+    std::string injected = sql.substr(0, from) + ", rowid AS " + RowIdColumn + " " + sql.substr(from);
     try {
       st = std::make_unique<TSQLiteStatement>(db->Db(), injected);
       rowSql = injected;
-      rowIdColumn = 0;
-      first = 1;
+      rowIdColumn = injectedColumn = st->ColumnCount() - 1;
     } catch (const EDatabaseError&) {
       base.clear();
     }
@@ -239,7 +240,8 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   FieldDefs().Clear();
   FColumnTypes.clear();
   FQueryColumns.clear();
-  for (int i = first; i < st->ColumnCount(); ++i) {
+  for (int i = 0; i < st->ColumnCount(); ++i) {
+    if (i == injectedColumn) continue;
     int size = 0;
     std::string decl = st->ColumnDeclType(i);
     TFieldType type = FieldTypeOfDecl(decl, false, size);

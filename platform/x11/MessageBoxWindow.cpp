@@ -32,6 +32,7 @@ const char* ButtonCaption(int id) {
     case IDNO: return "&No";
     case IDTRYAGAIN: return "&Try Again";
     case IDCONTINUE: return "&Continue";
+    case IDALL: return "&All";
   }
   return "";
 }

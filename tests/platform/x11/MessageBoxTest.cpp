@@ -90,6 +90,8 @@ TEST_F(MessageBoxWindow, KeyboardAnswers) {
       {"arrow moves the focus", MB_YESNOCANCEL, {Key(VK_RIGHT), Key(VK_RETURN)}, IDNO},
       {"Tab then Space", MB_OKCANCEL, {Key(VK_TAB), Key(VK_SPACE)}, IDCANCEL},
       {"underlined letter", MB_ABORTRETRYIGNORE, {Type("I")}, IDIGNORE},
+      {"All by its letter", MB_YESNOALL | MB_ICONERROR, {Type("a")}, IDALL},
+      {"All is the third button", MB_YESNOALL, {Key(VK_RIGHT), Key(VK_RIGHT), Key(VK_RETURN)}, IDALL},
       {"close button", MB_RETRYCANCEL, {[] { PostMessageA(Box(), WM_CLOSE, 0, 0); }}, IDCANCEL},
   };
   for (Case& c : cases) {
