@@ -18,7 +18,6 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     DeferredLayoutMessage(Message);
     return;
   }
-  if (FilterRowMouseMessage(Message)) return;
   if (MouseMessage(Message)) return;
   if (DispatchGridMessage(Message)) return;
   switch (Message.Msg) {

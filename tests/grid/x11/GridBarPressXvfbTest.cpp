@@ -1,10 +1,7 @@
 // The grid's vertical bar on a real display: presses on its arrow and its track and a drag
 // of its thumb, made by the server's own pointer, move the dataset's record.
-#include "tests/grid/x11/GridOnDisplay.h"
-#include "tests/grid/x11/RealPointer.h"
+#include "tests/support/GridOnDisplay.h"
 #include "tests/support/WindowScrollBars.h"
-
-#include <functional>
 
 namespace {
 using namespace win;
@@ -14,14 +11,7 @@ protected:
   void SetUp() override {
     GridOnDisplay::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_TRUE(real_pointer::Available(*FOther)) << "the display has no XTEST";
-  }
-  bool PumpUntil(const std::function<bool()>& Done) {
-    for (int I = 0; I < 200; ++I) {
-      if (Done()) return true;
-      Pump();
-    }
-    return Done();
+    ShowFiftyRows();
   }
   // The screen point Below pixels under the top of a part of the grid's bar (its middle
   // when Below is negative); the display places windows where we put them.

@@ -1,12 +1,17 @@
 // On a real display a one-record scroll of the grid draws only the rows that changed: the
 // window's paint is clipped to what was invalidated, as on the headless desktop.
-#include "tests/grid/x11/GridOnDisplay.h"
+#include "tests/support/GridOnDisplay.h"
 
 namespace {
 using namespace win;
 
 class GridScrollPaintOnDisplay : public GridOnDisplay {
 protected:
+  void SetUp() override {
+    GridOnDisplay::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    ShowFiftyRows();
+  }
   void Settle() {
     for (int I = 0; I < 5; ++I) Pump();
   }
