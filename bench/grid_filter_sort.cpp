@@ -36,7 +36,7 @@
 
 namespace {
 
-constexpr int Screen = 30;
+constexpr int ScreenRows = 30;
 constexpr int Runs = 3;
 using Clock = std::chrono::steady_clock;
 
@@ -80,7 +80,7 @@ struct TGridSide {
     Grid->SetBounds(0, 0, 600, 700);
     Grid->SetDataSource(Source);
     Screen.SetDataSource(Source);
-    Screen.SetBufferCount(::Screen);
+    Screen.SetBufferCount(ScreenRows);
     Query->Open();
   }
   TColumnGx* KeyIndex() { return Grid->ColumnByFieldName("KeyIndex"); }
@@ -222,7 +222,7 @@ void BM_TitleClickSort(benchmark::State& State) {
           Reference.Rows(Sql);
           RScreen = Ms(Start);
           Start = Clock::now();
-          Reference.Rows(Sql + " OFFSET " + std::to_string(bench_data::BigTableRows - Screen));
+          Reference.Rows(Sql + " OFFSET " + std::to_string(bench_data::BigTableRows - ScreenRows));
           RLast = Ms(Start);
         });
     Check(Side.KeyIndex()->Title()->SortMarker() == smNoneGx, "the sort did not cycle");
