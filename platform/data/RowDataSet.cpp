@@ -95,10 +95,11 @@ std::int64_t TRowDataSet::ActiveKey() const {
 
 bool TRowDataSet::PassesFilter(std::int64_t key) {
   if (!Filtered()) return true;
-  if (!FFilterExpr && !OnFilterRecord()) return true;
+  const bool testExpr = FFilterExpr && !EngineFilters();
+  if (!testExpr && !OnFilterRecord()) return true;
   TRecordBuffer buf;
   FillBuffer(key, -1, buf);
-  if (FFilterExpr) {
+  if (testExpr) {
     auto resolve = [&](const std::string& name, Variant& value, TFieldType& type) {
       TField* f = FindField(name);
       if (!f) return false;
@@ -311,7 +312,7 @@ void TRowDataSet::InternalPost() {
   }
   FPosMapValid = false;
   // A row that no longer passes the filter leaves the view; the next one becomes current.
-  if (pos >= 0 && !PassesFilter(key)) {
+  if (pos >= 0 && (!PassesFilter(key) || (Filtered() && EngineFilters() && !EngineKeeps(key)))) {
     FOrder.erase(FOrder.begin() + pos);
     FPosMapValid = false;
   }

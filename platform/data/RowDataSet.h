@@ -72,6 +72,11 @@ protected:
   // Puts the cursor on a row found by ScanRows.
   virtual void MoveCursorTo(std::int64_t key, int pos) { FCursor = pos; }
   bool PassesFilter(std::int64_t key);
+  // True when the engine itself leaves out the rows the Filter text does not select (the
+  // OnFilterRecord event is still asked).
+  virtual bool EngineFilters() const { return false; }
+  // Whether the engine's filter still selects a row just written.
+  virtual bool EngineKeeps(std::int64_t key) { return true; }
   // The row key of the active record, -1 when there is none.
   std::int64_t ActiveKey() const;
   static TBookmark EncodeKey(std::int64_t key);

@@ -185,6 +185,7 @@ void TSQLiteDataSet::OpenEngine() {
     for (const std::string& c : FColumns) cols += (cols.empty() ? "" : ", ") + QuoteIdent(c);
     FFetch.Sql = "SELECT " + cols + " FROM " + QuoteIdent(table) + " WHERE rowid = ?";
     FFetch.Statement.reset();
+    FEngineWhere = EngineFilterWhere();
     PrepareKeyset();
   } else {
     ReadQuery(FDb);
@@ -267,6 +268,8 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
       if (i != rowIdColumn && AnsiSameText(st->ColumnName(i), key)) unique = false;
     if (unique) FQueryKeyName = QuoteIdent(key);
   }
+  FQueryColumnNames.clear();
+  for (int i = 0; i < st->ColumnCount(); ++i) FQueryColumnNames.push_back(st->ColumnName(i));
   st.reset();
   FQuerySql = rowSql;
   FQueryRowIdColumn = rowIdColumn;
@@ -292,6 +295,44 @@ void TSQLiteDataSet::CloseEngine() {
   FQueryCur = -1;
   FTable.clear();
   FDb = nullptr;
+}
+
+bool TSQLiteDataSet::FilterNeedsRows() const {
+  if (!Filtered()) return false;
+  if (OnFilterRecord()) return true;
+  return FEngineWhere.empty() && !Trim(Filter()).empty();
+}
+
+std::string TSQLiteDataSet::EngineFilterWhere() const {
+  if (!Filtered() || OnFilterRecord() || Trim(Filter()).empty()) return {};
+  TFilterExpr expr(Filter());
+  std::string where;
+  const bool ok = expr.ToSQL(
+      [&](const std::string& name, std::string& column, TFieldType& type) {
+        const int def = FieldDefs().IndexOf(name);
+        if (def < 0) return false;
+        type = FieldDefs().Items(def)->DataType();
+        if (FTableMode) {
+          column = QuoteIdent(FColumns[static_cast<std::size_t>(def)]);
+          return true;
+        }
+        // A query's column by its name in the statement, when that names one column only.
+        const std::string& own = FQueryColumnNames[static_cast<std::size_t>(FQueryColumns[static_cast<std::size_t>(def)])];
+        int uses = 0;
+        for (const std::string& n : FQueryColumnNames) uses += AnsiSameText(n, own) ? 1 : 0;
+        if (uses != 1) return false;
+        column = QuoteIdent(own);
+        return true;
+      },
+      where);
+  return ok ? where : std::string();
+}
+
+bool TSQLiteDataSet::EngineKeeps(std::int64_t key) {
+  if (FEngineWhere.empty() || !FTableMode) return true;
+  TSQLiteStatement st(FDb->Db(), "SELECT 1 FROM " + QuoteIdent(FTable) + " WHERE rowid = ? AND " + FEngineWhere);
+  st.BindInt64(1, key);
+  return st.Step();
 }
 
 std::vector<TSQLiteDataSet::TSortItem> TSQLiteDataSet::ParseSort(const std::string& text) const {
@@ -350,7 +391,8 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
   std::vector<std::int64_t> order;
   if (KeysetMode()) return order;
   if (FTableMode) {
-    std::string sql = "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY ";
+    std::string sql = "SELECT rowid FROM " + QuoteIdent(FTable) + (FEngineWhere.empty() ? "" : " WHERE " + FEngineWhere) +
+                      " ORDER BY ";
     for (const TSortItem& s : sort) sql += QuoteIdent(FColumns[static_cast<size_t>(s.Def)]) + (s.Desc ? " DESC, " : ", ");
     sql += "rowid";
     TSQLiteStatement st(FDb->Db(), sql);

@@ -93,10 +93,18 @@ protected:
   void MoveCursorTo(std::int64_t key, int pos) override;
 
 private:
-  bool KeysetMode() const { return FTableMode && FSort.empty() && !Filtered(); }
+  bool KeysetMode() const { return FTableMode && FSort.empty() && !FilterNeedsRows() && FEngineWhere.empty(); }
+  // Whether the rows must be read here to be filtered: a filter the engine cannot run, or
+  // the OnFilterRecord event. Filtered with an empty filter costs nothing.
+  bool FilterNeedsRows() const;
+  // The Filter text as an SQL condition over the rows' columns, "" when there is no
+  // filter or the engine cannot run it.
+  std::string EngineFilterWhere() const;
+  bool EngineFilters() const override { return !FEngineWhere.empty(); }
+  bool EngineKeeps(std::int64_t key) override;
   // Query mode without a filter: the cursor is a position in the query's result (its
   // key), read through the pager; a filter keeps the positions that pass it instead.
-  bool PagedMode() const { return FPager && !Filtered(); }
+  bool PagedMode() const { return FPager && !FilterNeedsRows(); }
   void OpenPager();
   TGetResult PagedGetRecord(TRecordBuffer& Buffer, TGetMode GetMode);
   void PagedSetToRecord(const TRecordBuffer& Buffer);
@@ -158,6 +166,8 @@ private:
   std::string FSourceText;
   std::unique_ptr<TStringList> FStatement;
   std::string FSort;
+  std::string FEngineWhere;  // the filter the engine runs, "" for none
+  std::vector<std::string> FQueryColumnNames;  // every column of the query's statement
   std::string FTable;      // the table rows are read from or written to ("" for none)
   bool FTableMode = false;  // rows fetched by row id from FTable
   std::vector<std::string> FColumns;

@@ -4,6 +4,8 @@
 
 #include "platform/data/SQLiteDataSet.h"
 
+#include "platform/rtl/ScopeExit.h"
+
 namespace {
 constexpr int ChunkSize = 256;
 constexpr std::size_t MaxSegment = 4096;
@@ -486,6 +488,33 @@ void TSQLiteDataSet::InternalRefresh() {
 
 void TSQLiteDataSet::FilterChanged() {
   std::int64_t key = ActiveKey();
+  // The engine's part of the filter first; should the new filter be refused, the old
+  // one is put back.
+  const std::string oldWhere = FEngineWhere;
+  std::string where = EngineFilterWhere();
+  if (where != oldWhere) {
+    bool done = false;
+    auto restore = AtScopeExit([&] {
+      if (done) return;
+      FEngineWhere = oldWhere;
+      if (FPager) OpenPager();
+    });
+    FEngineWhere = where;
+    if (FPager) {
+      OpenPager();
+      if (PagedMode()) {
+        // The filtered rows are read from the first.
+        TRowDataSet::FilterChanged();
+        SetQueryCursor(-1);
+        done = true;
+        return;
+      }
+    }
+    if (!KeysetMode()) TRowDataSet::FilterChanged();
+    else Reposition(key);
+    done = true;
+    return;
+  }
   if (!KeysetMode()) {
     TRowDataSet::FilterChanged();
     // Without a filter a query's cursor is a position again (the first row follows).
