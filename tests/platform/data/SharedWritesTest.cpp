@@ -102,11 +102,15 @@ TEST(SharedWrites, ARowDeletedMeanwhileFailsAPostWithOrWithoutChangesAndNeverSho
       // shows empty.
       f.Data->Cancel();
       ASSERT_FALSE(f.Field("ID")->IsNull());
-      if (f.Field("ID")->AsInteger() == 1) EXPECT_EQ(f.Field("Content")->AsString(), "Hello");
+      if (f.Field("ID")->AsInteger() == 1) {
+        EXPECT_EQ(f.Field("Content")->AsString(), "Hello");
+      }
       f.Data->Next();
       f.Data->Prior();
       ASSERT_FALSE(f.Field("ID")->IsNull());
-      if (f.Field("ID")->AsInteger() == 1) EXPECT_EQ(f.Field("Content")->AsString(), "Hello");
+      if (f.Field("ID")->AsInteger() == 1) {
+        EXPECT_EQ(f.Field("Content")->AsString(), "Hello");
+      }
       EXPECT_EQ(f.Db.Query("SELECT count(*) FROM TSet"), "2");
     }
 }
