@@ -192,8 +192,10 @@ bool TSQLiteRowPager::Read(std::int64_t pos) {
     Fill(pos, NextWindow());
     return Holds(pos);
   }
-  // Going back, the window ends at pos, so that walking on backwards finds its rows.
-  if (FHeld > 0 && pos < FFirst) Fill(std::max<std::int64_t>(0, pos - WindowSize + 1), WindowSize);
+  // Going back, and at the last row, the window ends at pos, so that walking on backwards
+  // finds its rows without reading the statement again.
+  const bool last = FCount >= 0 && pos == FCount - 1;
+  if ((FHeld > 0 && pos < FFirst) || last) Fill(std::max<std::int64_t>(0, pos - WindowSize + 1), WindowSize);
   else Fill(pos, NextWindow());
   return Holds(pos);
 }
