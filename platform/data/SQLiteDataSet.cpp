@@ -177,6 +177,8 @@ void TSQLiteDataSet::OpenEngine() {
   std::string table = TableNameForData();
   FTableMode = !table.empty();
   if (FTableMode) {
+    // Texts written through the table read back as written, whatever its declared types.
+    GiveTextColumnsTextAffinity(*FDb, table);
     DefineFromTable(FDb, table);
     FTable = table;
     std::string cols;
@@ -404,13 +406,13 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
   return order;
 }
 
-void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
+bool TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   if (!FTableMode) {
     const std::int64_t pos = QueryRowOf(key);
-    if (!FPager->Load(pos)) return;
+    if (!FPager->Load(pos)) return false;
     const auto& row = FPager->Values(pos);
     for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
-    return;
+    return true;
   }
   if (KeysetMode()) {
     std::int64_t row = LoadBatchRow(key);
@@ -424,17 +426,26 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
         for (std::size_t i = 0; i < values.size() && i < batch.size(); ++i) values[i].Swap(batch[i]);
       }
       FBatchTaken[static_cast<std::size_t>(row)] = 1;
-      return;
+      return true;
     }
   }
   TSQLiteStatement& fetch = Prepared(FFetch);
   fetch.Reset();
   fetch.BindInt64(1, key);
-  if (fetch.Step()) {
+  const bool found = fetch.Step();
+  if (found) {
     for (size_t i = 0; i < values.size(); ++i)
       values[i] = fetch.Column(static_cast<int>(i), FieldDefs().Items(static_cast<int>(i))->DataType());
   }
   fetch.Reset();
+  return found;
+}
+
+void TSQLiteDataSet::CheckRowPresent(std::int64_t key) {
+  if (FTable.empty()) return;  // nothing is written through a dataset without a table
+  TSQLiteStatement st(FDb->Db(), "SELECT 1 FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
+  st.BindInt64(1, BaseRowId(key));
+  if (!st.Step()) throw EDatabaseError(RowNotLocatedText);
 }
 
 bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
@@ -519,7 +530,10 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
     cols.push_back(i);
   }
   // An edit whose changes are all in columns never written (the row id) writes nothing.
-  if (key >= 0 && cols.empty()) return key;
+  if (key >= 0 && cols.empty()) {
+    CheckRowPresent(key);
+    return key;
+  }
   // A query's row is named by its row id, read before the write lets go of the rows.
   const std::int64_t baseId = key >= 0 ? BaseRowId(key) : -1;
   std::int64_t rowId = -1;
