@@ -272,3 +272,5 @@ void BM_LocalFilter(benchmark::State& State) {
 BENCHMARK(BM_LocalFilter)->Iterations(Runs)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) { return bench_data::RunBenchmarks(argc, argv); }
