@@ -123,9 +123,9 @@ struct TFigures {
     Reference.push_back(R);
     Ratio.push_back(G / R);
   }
-  void Print(const char* What) const {
-    std::printf("%-34s grid %s  C API %s  ratio %s\n", What,
-                bench_figures::MinMedianMax(Grid, "%.1f/%.1f/%.1f ms").c_str(),
+  void Print(const char* What, const char* Left = "grid", const char* Right = "C API") const {
+    std::printf("%-34s %s %s  %s %s  ratio %s\n", What, Left,
+                bench_figures::MinMedianMax(Grid, "%.1f/%.1f/%.1f ms").c_str(), Right,
                 bench_figures::MinMedianMax(Reference, "%.1f/%.1f/%.1f ms").c_str(),
                 bench_figures::MinMedianMax(Ratio, "%.2f/%.2f/%.2f").c_str());
   }
@@ -265,10 +265,12 @@ void BM_LocalFilter(benchmark::State& State) {
   }
   Screen.Print("local filter: first screen");
   Count.Print("local filter: RecordCount");
-  Empty.Print("empty filter vs none: open+Last");
+  Empty.Print("empty filter vs none: open+Last", "Filtered", "unfiltered");
   State.counters["rows_held"] = static_cast<double>(Side.Query->QueryRowsHeld());
   State.counters["index_bytes"] = static_cast<double>(Side.Query->IndexMemory());
 }
 BENCHMARK(BM_LocalFilter)->Iterations(Runs)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) { return bench_data::RunBenchmarks(argc, argv); }

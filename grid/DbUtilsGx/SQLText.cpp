@@ -1,4 +1,5 @@
 // The grid's filter and sorting written into a dataset's SQL text or sort property.
+#include <functional>
 #include <memory>
 
 #include "grid/DBGridGx/Columns.h"
@@ -31,10 +32,11 @@ std::string WithoutSemicolon(const std::string& Line) {
   return T;
 }
 
-// Writes NewText as the dataset's SQL and reopens it. Should anything fail, the previous
-// text comes back and the dataset is reopened on it before the error goes on.
-void RewriteSQLText(TDataSet* DataSet, const std::string& PropName, const std::string& OldText,
-                    const std::string& NewText, bool IsReopen) {
+// Closes the dataset, writes NewText through Write and reopens it (when IsReopen). Should
+// anything fail, the previous text comes back and the dataset is reopened on it (when it
+// was open) before the error goes on.
+void ReopenWithText(TDataSet* DataSet, const std::function<void(const std::string&)>& Write,
+                    const std::string& OldText, const std::string& NewText, bool IsReopen) {
   DataSet->DisableControls();
   auto Enable = AtScopeExit([&] { DataSet->EnableControls(); });
   const bool WasActive = DataSet->Active();
@@ -42,13 +44,20 @@ void RewriteSQLText(TDataSet* DataSet, const std::string& PropName, const std::s
   auto Restore = AtScopeExit([&] {
     if (Done) return;
     if (DataSet->Active()) DataSet->Close();
-    WriteSQLTextProperty(DataSet, PropName, OldText);
+    Write(OldText);
     if (WasActive) DataSet->Open();
   });
   DataSet->Close();
-  WriteSQLTextProperty(DataSet, PropName, NewText);
+  Write(NewText);
   if (IsReopen) DataSet->Open();
   Done = true;
+}
+
+void RewriteSQLText(TDataSet* DataSet, const std::string& PropName, const std::string& OldText,
+                    const std::string& NewText, bool IsReopen) {
+  ReopenWithText(
+      DataSet, [&](const std::string& Text) { WriteSQLTextProperty(DataSet, PropName, Text); }, OldText, NewText,
+      IsReopen);
 }
 
 std::unique_ptr<TStringList> LinesOf(const std::string& Text) {
@@ -179,10 +188,15 @@ void ApplySQLOrderBy(TCustomDBGridGx* Grid, TDataSet* DataSet, bool SortByFieldN
   RewriteSQLText(DataSet, PropName, OldText, Lines->Text(), IsReopen);
 }
 
-void ApplyADOSortText(TCustomDBGridGx* Grid, TDataSet* DataSet, bool) {
+void ApplyADOSortText(TCustomDBGridGx* Grid, TDataSet* DataSet, bool IsReopen) {
   auto* ADODataSet = dynamic_cast<TCustomADODataSet*>(DataSet);
   if (!ADODataSet) return;
   if (IsEditState(ADODataSet->State())) ADODataSet->Post();
   const std::string Text = SortedColumnsText(Grid, ADODataSet, true);
-  if (ADODataSet->Active()) ADODataSet->SetSort(Text);
+  if (!ADODataSet->Active() || ADODataSet->Sort() == Text) return;
+  // Reopened in the new order, as the SQL text's ORDER BY is, so that the rows are shown
+  // from the first.
+  const std::string OldSort = ADODataSet->Sort();
+  ReopenWithText(
+      ADODataSet, [&](const std::string& Sort) { ADODataSet->SetSort(Sort); }, OldSort, Text, IsReopen);
 }

@@ -70,13 +70,16 @@ private:
   bool StepReader();
   void Release();
   void ReadInto(std::size_t slot, const TSQLiteStatement& st);
-  // The window from position first.
-  void Fill(std::int64_t first);
+  // The window of up to want rows from position first.
+  void Fill(std::int64_t first, std::int64_t want);
+  // The size of the next window read forward: small at first (a screenful costs little),
+  // growing with each window up to the largest.
+  std::int64_t NextWindow();
   // The window of the rows after key, from position first; of those before key, up to last.
   void FillAfterKey(std::int64_t first, std::int64_t key);
   void FillBeforeKey(std::int64_t last, std::int64_t key);
-  // Reads up to a window of rows from st, bound to key, into the first slots.
-  std::size_t ReadFromKey(TSQLiteStatement& st, std::int64_t key);
+  // Reads up to want rows from st, bound to key, into the first slots.
+  std::size_t ReadFromKey(TSQLiteStatement& st, std::int64_t key, std::int64_t want);
 
   sqlite3* FDb;
   std::string FSql;  // the rows' statement, without a closing semicolon
@@ -91,6 +94,11 @@ private:
   TSQLiteStatement* FStatement = nullptr;  // the running one, null when none runs
   std::int64_t FNext = 0;  // the position the running statement reads next
   std::int64_t FCount = -1;
+  std::int64_t FWindow;  // the size of the next window read forward
+  // The statement without its order, for counting; the first rows of an ordered
+  // statement alone (so that the engine keeps only those while sorting), null otherwise.
+  std::string FCountSql;
+  std::unique_ptr<TSQLiteStatement> FFirstRows;
   // The window: FHeld rows from position FFirst; the slots beyond keep their storage.
   std::vector<std::vector<Variant>> FRows;
   std::vector<std::int64_t> FRowIds;
