@@ -24,8 +24,10 @@ void VisibleColumnsBetween(TCustomDBGridGx* Grid, int First, int Last, TColumnsG
     if (columns->ColumnAt(i)->Visible()) List.Add(columns->ColumnAt(i));
 }
 
-void TDBGridGxExport::Put(const void* Data, std::size_t Count) {
-  FStream->WriteBuffer(Data, static_cast<std::int64_t>(Count));
+void TDBGridGxExport::FlushOut() {
+  if (FOut.empty()) return;
+  FStream->WriteBuffer(FOut.data(), static_cast<std::int64_t>(FOut.size()));
+  FOut.clear();
 }
 
 namespace {
@@ -43,6 +45,7 @@ std::int64_t RoundUnits(double Value) {
 
 void TDBGridGxExport::WriteToStream(TStream* Stream, bool ExportAll) {
   FStream = Stream;
+  FOut.clear();
   TCustomDBGridGx* grid = FDBGrid;
   const TDBGridGxSelectionType kind = ExportAll ? gstAll : grid->GridSelection()->Kind();
   if (kind == gstNon) return;
@@ -104,6 +107,7 @@ void TDBGridGxExport::WriteToStream(TStream* Stream, bool ExportAll) {
     for (int r = 0; r < grid->FooterRowCount(); ++r) WriteFooterRow(FExpCols, r);
   }
   WriteTrailer();
+  FlushOut();
 }
 
 void TDBGridGxExport::WriteToFile(const std::string& FileName, bool ExportAll) {
@@ -115,19 +119,23 @@ void TDBGridGxExport::WriteToFile(const std::string& FileName, bool ExportAll) {
 void TDBGridGxExport::WriteDataRow(TColumnsGxList* Columns) {
   TCustomDBGridGx* grid = FDBGrid;
   TColCellParamsGx* params = FColCellParams.get();
+  const bool gridEvent = static_cast<bool>(grid->OnGetCellParams());
   for (int i = 0; i < Columns->Count(); ++i) {
     TColumnGx* column = Columns->ColumnAt(i);
-    FScratchFont->Assign(column->Font());
+    const bool events = gridEvent || column->OnGetCellParams();
     params->Row = -1;
     params->Col = -1;
     params->State = TGridDrawState();
     params->Font = FScratchFont.get();
-    params->Background = column->Color();
-    params->Alignment = column->Alignment();
-    params->ImageIndex = column->KeyImageIndex();
-    params->Text = column->FormatCellText();
-    params->CheckState = column->ReadCheckState();
-    if (grid->OnGetCellParams()) grid->OnGetCellParams()(grid, column, params->Font, params->Background, params->State);
+    if (events || WantsCellAppearance()) {
+      FScratchFont->Assign(column->Font());
+      params->Background = column->Color();
+      params->Alignment = column->Alignment();
+      params->ImageIndex = column->KeyImageIndex();
+      params->CheckState = column->ReadCheckState();
+    }
+    if (events || WantsCellText()) params->Text = column->FormatCellText();
+    if (gridEvent) grid->OnGetCellParams()(grid, column, params->Font, params->Background, params->State);
     column->FireGetCellParams(false, params);
     WriteCell(column, params);
   }

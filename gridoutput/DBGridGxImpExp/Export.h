@@ -48,11 +48,26 @@ protected:
   virtual void WriteFooterItem(int DataCol, int Row, TColumnGx* Column, TFont* AFont, TColor Background,
                                TAlignment Alignment, const std::string& Text) {}
 
+  // What WriteCell reads of the cell parameters besides the column: its text, and the rest
+  // of its appearance (font, colours, alignment, image, check state). With a cell-parameter
+  // event assigned every cell is prepared in full whatever the form reads.
+  virtual bool WantsCellText() const { return true; }
+  virtual bool WantsCellAppearance() const { return true; }
+
   TStream* Stream() const { return FStream; }
   TColumnsGxList* ExpCols() const { return FExpCols; }
-  // Writes bytes to the stream, raising when it takes fewer.
-  void Put(const void* Data, std::size_t Count);
+  // Queues bytes for the stream; they reach it in large pieces and at the end of the
+  // export, raising when the stream takes fewer.
+  void Put(const void* Data, std::size_t Count) {
+    FOut.append(static_cast<const char*>(Data), Count);
+    if (FOut.size() >= 65536) FlushOut();
+  }
   void Put(const std::string& Text) { Put(Text.data(), Text.size()); }
+  void Put(char Byte) {
+    FOut.push_back(Byte);
+    if (FOut.size() >= 65536) FlushOut();
+  }
+  void FlushOut();
 
 private:
   void AccumulateFooterSums();
@@ -66,6 +81,7 @@ private:
   TCustomDBGridGx* FDBGrid = nullptr;
   TColumnsGxList* FExpCols = nullptr;
   TStream* FStream = nullptr;
+  std::string FOut;
   // One per footer row and exported column (position + row x columns), in 1/10000 units.
   std::vector<std::int64_t> FFooterSums;
 };

@@ -4,9 +4,20 @@
 #include "grid/DBGridGx.h"
 #include "platform/rtl/SysUtils.h"
 
-std::string TabTextCell(const std::string& Text) {
-  const bool quote = (!Text.empty() && Text[0] == '"') || Text.find_first_of("\t\r\n") != std::string::npos;
-  return quote ? AnsiQuotedStr(Text, '"') : Text;
+bool TabTextCellQuoted(const std::string& Text) {
+  return (!Text.empty() && Text[0] == '"') || Text.find_first_of("\t\r\n") != std::string::npos;
+}
+
+// Text in double quotes, each double quote inside doubled (AnsiQuotedStr with '"').
+void TDBGridGxExportAsText::PutQuoted(const std::string& Text) {
+  Put('"');
+  std::size_t from = 0;
+  for (std::size_t at; (at = Text.find('"', from)) != std::string::npos; from = at + 1) {
+    Put(Text.data() + from, at + 1 - from);
+    Put('"');
+  }
+  Put(Text.data() + from, Text.size() - from);
+  Put('"');
 }
 
 void TDBGridGxExportAsText::WriteToStream(TStream* Stream, bool ExportAll) {
@@ -21,10 +32,13 @@ void TDBGridGxExportAsText::WriteRowSeparator() {
 
 void TDBGridGxExportAsText::WriteCellSeparator() {
   if (FFirstCell) FFirstCell = false;
-  else Put("\t", 1);
+  else Put('\t');
 }
 
-void TDBGridGxExportAsText::WriteCellText(const std::string& Text) { Put(TabTextCell(Text)); }
+void TDBGridGxExportAsText::WriteCellText(const std::string& Text) {
+  if (TabTextCellQuoted(Text)) PutQuoted(Text);
+  else Put(Text);
+}
 
 void TDBGridGxExportAsText::WriteTitleRow(TColumnsGxList* Columns) {
   WriteRowSeparator();
@@ -62,7 +76,7 @@ TDBGridGxExportAsCSV::TDBGridGxExportAsCSV() : FSeparator(CsvSeparator) {}
 
 void TDBGridGxExportAsCSV::WriteCellSeparator() {
   if (FFirstCell) FFirstCell = false;
-  else Put(&FSeparator, 1);
+  else Put(FSeparator);
 }
 
-void TDBGridGxExportAsCSV::WriteCellText(const std::string& Text) { Put(AnsiQuotedStr(Text, '"')); }
+void TDBGridGxExportAsCSV::WriteCellText(const std::string& Text) { PutQuoted(Text); }

@@ -26,6 +26,8 @@ protected:
   virtual void WriteCellSeparator();
   // One cell's text as this form writes it.
   virtual void WriteCellText(const std::string& Text);
+  bool WantsCellAppearance() const override { return false; }
+  void PutQuoted(const std::string& Text);
 
   bool FFirstRow = true;
   bool FFirstCell = true;
@@ -47,6 +49,6 @@ private:
 // The CSV cell separator.
 inline constexpr char CsvSeparator = ';';
 
-// Text as a tab-separated cell: unchanged, or quoted when it holds a TAB or a line break
-// or starts with a double quote.
-std::string TabTextCell(const std::string& Text);
+// Whether a tab-separated cell is quoted: it holds a TAB or a line break or starts with a
+// double quote.
+bool TabTextCellQuoted(const std::string& Text);

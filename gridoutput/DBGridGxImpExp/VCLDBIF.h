@@ -38,6 +38,8 @@ protected:
   void WriteHeader() override;
   void WriteTrailer() override;
   void WriteCell(TColumnGx* Column, TColCellParamsGx* CellParams) override;
+  bool WantsCellText() const override { return false; }
+  bool WantsCellAppearance() const override { return false; }
 
   // Each writes its tag and payload in one piece.
   void PutUnassignedValue();

@@ -1,0 +1,175 @@
+// Importing 100,000 rows of tab-separated text (7 columns) into an empty table through a
+// grid, against the C API inserting the same rows, parsed from the same text, with one
+// prepared INSERT in one transaction. Each side runs in a fresh process on a fresh copy of
+// the empty table, alternating which goes first; the two tables are compared once.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/ChildRun.h"
+#include "bench/Figures.h"
+#include "bench/GridUnit.h"
+#include "grid/DBGridGx.h"
+#include "gridoutput/DBGridGxImpExp.h"
+#include "platform/controls/Forms.h"
+#include "platform/data/ADODB.h"
+
+namespace {
+
+constexpr int Rows = 100000;
+using Clock = std::chrono::steady_clock;
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+std::string Dir() {
+  static const std::string dir = [] {
+    char tmpl[] = "/tmp/vantrel-import-bench-XXXXXX";
+    if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
+    return std::string(tmpl);
+  }();
+  return dir;
+}
+
+const std::string& Text() {
+  static const std::string text = [] {
+    std::string t;
+    for (int I = 1; I <= Rows; ++I) {
+      if (I > 1) t += "\r\n";
+      const std::string N = std::to_string(I);
+      t += N + "\tname " + N + "\t" + std::to_string(I % 1000) + "\t" + std::to_string(I / 4) + ".25\tnote " + N +
+           "\t" + std::to_string(I % 103) + "\ttag " + std::to_string(I % 7);
+    }
+    return t;
+  }();
+  return text;
+}
+
+// A fresh empty table E at Path.
+void EmptyTable(const std::string& Path) {
+  std::filesystem::remove(Path);
+  sqlite3* db = nullptr;
+  sqlite3_open(Path.c_str(), &db);
+  sqlite3_exec(db,
+               "CREATE TABLE E (ID INTEGER PRIMARY KEY, Name VARCHAR(40), Qty INTEGER, Price FLOAT, "
+               "Note VARCHAR(60), Code INTEGER, Tag VARCHAR(20))",
+               nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
+double ProjectSide(const std::string& Db) {
+  static bench_grid::GridUnit Unit;
+  EmptyTable(Db);
+  auto Form = std::make_unique<TForm>(nullptr);
+  auto* Conn = new TADOConnection(Form.get());
+  Conn->SetLoginPrompt(false);
+  Conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db);
+  auto* Table = new TADOTable(Form.get());
+  Table->SetConnection(Conn);
+  Table->SetTableName("E");
+  auto* Source = new TDataSource(Form.get());
+  Source->SetDataSet(Table);
+  auto* Grid = new TDBGridGx(Form.get());
+  Grid->SetParent(Form.get());
+  Grid->SetDataSource(Source);
+  const auto Start = Clock::now();
+  Table->Open();
+  TStringStream In(Text());
+  ImportGridFromStream(TDBGridGxImportAsText::StaticClass(), Grid, &In, false);
+  Table->Close();
+  return Seconds(Start);
+}
+
+double ReferenceSide(const std::string& Db) {
+  EmptyTable(Db);
+  const auto Start = Clock::now();
+  sqlite3* db = nullptr;
+  sqlite3_open(Db.c_str(), &db);
+  sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(db, "INSERT INTO E VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &st, nullptr);
+  const std::string& T = Text();
+  std::size_t At = 0;
+  while (At < T.size()) {
+    std::size_t End = T.find("\r\n", At);
+    if (End == std::string::npos) End = T.size();
+    int Column = 1;
+    std::size_t Cell = At;
+    while (Cell <= End) {
+      std::size_t Tab = T.find('\t', Cell);
+      if (Tab == std::string::npos || Tab > End) Tab = End;
+      sqlite3_bind_text(st, Column++, T.data() + Cell, static_cast<int>(Tab - Cell), SQLITE_STATIC);
+      Cell = Tab + 1;
+    }
+    sqlite3_step(st);
+    sqlite3_reset(st);
+    At = End + 2;
+  }
+  sqlite3_finalize(st);
+  sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  return Seconds(Start);
+}
+
+// The table's rows as text, for comparing the two sides.
+std::string Dump(const std::string& Db) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(Db.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(db, "SELECT ID, Name, Qty, Price, Note, Code, Tag FROM E ORDER BY ID", -1, &st, nullptr);
+  std::string out;
+  while (sqlite3_step(st) == SQLITE_ROW)
+    for (int C = 0; C < 7; ++C) {
+      const unsigned char* V = sqlite3_column_text(st, C);
+      out += V ? reinterpret_cast<const char*>(V) : "<null>";
+      out += C == 6 ? '\n' : '\t';
+    }
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  return out;
+}
+
+void BM_ImportTabText(benchmark::State& state) {
+  Text();
+  const std::string Mine = Dir() + "/project.mdb", Theirs = Dir() + "/reference.mdb";
+  std::vector<double> Project, Reference;
+  long ProjectKb = 0, ReferenceKb = 0;
+  bool ProjectFirst = true;
+  for (auto _ : state) {
+    for (int Side = 0; Side < 2; ++Side) {
+      if ((Side == 0) == ProjectFirst) {
+        const auto Run = bench_child::RunInChild([&] { return ProjectSide(Mine); });
+        Project.push_back(Run.Seconds);
+        ProjectKb = std::max(ProjectKb, Run.PeakKb);
+      } else {
+        const auto Run = bench_child::RunInChild([&] { return ReferenceSide(Theirs); });
+        Reference.push_back(Run.Seconds);
+        ReferenceKb = std::max(ReferenceKb, Run.PeakKb);
+      }
+    }
+    ProjectFirst = !ProjectFirst;
+  }
+  if (Dump(Mine) != Dump(Theirs)) state.SkipWithError("the two tables differ");
+  std::vector<double> P = Project, R = Reference;
+  std::sort(P.begin(), P.end());
+  std::sort(R.begin(), R.end());
+  state.counters["project_s"] = P[P.size() / 2];
+  state.counters["reference_s"] = R[R.size() / 2];
+  state.counters["ratio"] = P[P.size() / 2] / R[R.size() / 2];
+  state.counters["project_peak_MB"] = ProjectKb / 1024.0;
+  state.counters["reference_peak_MB"] = ReferenceKb / 1024.0;
+  state.SetLabel("project " + bench_figures::MinMedianMax(Project, "%.3f / %.3f / %.3f s") + ", reference " +
+                 bench_figures::MinMedianMax(Reference, "%.3f / %.3f / %.3f s"));
+}
+
+BENCHMARK(BM_ImportTabText)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+struct TCleanUp {
+  ~TCleanUp() { std::filesystem::remove_all(Dir()); }
+} CleanUp;
+
+}  // namespace
