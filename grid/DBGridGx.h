@@ -1,6 +1,7 @@
 #pragma once
 // The data grid unit: the grid control and everything it is built from.
 #include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/ClipboardActions.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/Footers.h"

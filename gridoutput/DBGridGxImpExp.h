@@ -6,3 +6,4 @@
 #include "gridoutput/DBGridGxImpExp/Import.h"
 #include "gridoutput/DBGridGxImpExp/ImportText.h"
 #include "gridoutput/DBGridGxImpExp/VCLDBIF.h"
+#include "gridoutput/DBGridGxImpExp/Unit.h"

@@ -278,9 +278,11 @@ public:
   int FilterColumn() const { return FFilterColumn; }
   // Whether grid column ACol has a filter cell: a valid, visible column whose filter is on.
   virtual bool HasFilterCell(int ACol);
-  // Opens the filter editor in the filter cell of grid column ACol.
+  // Opens the filter editor in the filter cell of grid column ACol (Up from the data, a
+  // press on the cell, moving between filter cells).
   virtual void ShowFilterEditor(int ACol);
-  // Stores the editor's text, hides it and gives the cells back to the cell editor.
+  // Stores the editor's text, hides it and gives the cells back to the cell editor (Down,
+  // a press in the data, the cell editor showing, the filter row hidden).
   virtual void EndFilterEditing();
   // Stores the text of the filter cell being edited and hides the editor there.
   void CloseFilterEditor();
@@ -351,7 +353,7 @@ public:
   TColumnGx* FindColumnNoCase(const std::string& FieldName) const;
   bool InplaceEditorVisible() const;
   bool IsActiveControl();
-  void SetStyle(TDBGridGxStyle* Value) override;
+  void SetGridStyle(TDBGridGxStyle* Value) override;
   void UseDefaultGridStyle();
   void GridStyleChanged();
   void ClearSelection();
@@ -457,9 +459,14 @@ public:
   virtual void UpdateHorzScrollBar();
   virtual void RecountRows();
   virtual void UpdateVertScrollBar();
+  // Makes the filter editor, the first time a filter cell is entered.
   virtual void MakeFilterEditor();
+  // Whether the filter editor may show when placed (no selection is shown).
   virtual bool CanShowFilterEditor();
+  // The editor's text becomes the condition of Columns index Index (parsed first: a text
+  // that does not parse raises and changes nothing); when leaving a cell or applying.
   virtual void StoreFilterText(int Index);
+  // The editor shows the condition of Columns index Index; when a cell is entered.
   virtual void LoadFilterText(int Index);
   // Text := what footer row FooterIndex of Column shows (printing and export ask too).
   virtual void FooterValueText(int FooterIndex, TColumnGx* Column, std::string& Text);
@@ -513,6 +520,9 @@ public:
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
+  // Presses on filter cells are taken before the window's click-to-focus, which the
+  // filter editor's keeping of the focus would otherwise swallow.
+  void WndProc(TMessage& Message) override;
   // Leaving the grid: an untouched new record is cancelled with dgCancelOnExit, else the
   // editor's text is written; a failed write keeps the focus in the grid.
   void DoExit() override;

@@ -164,8 +164,9 @@ void TCustomDBGridGx::SyncActiveRow() {
     MoveColRow(Col(), Target, false, false);
     InvalidateCellEditor();
   }
+  // The editor follows the field, unless it holds typed text not yet written.
   TField* Current = CurrentColumnField();
-  if (Current && CellEditText(CurrentColumn()) != FEditText) InvalidateCellEditor();
+  if (Current && !FDataLink->Modified() && CellEditText(CurrentColumn()) != FEditText) InvalidateCellEditor();
 }
 
 void TCustomDBGridGx::UpdateVertScrollBar() {

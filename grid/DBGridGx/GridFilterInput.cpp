@@ -112,12 +112,18 @@ void TCustomDBGridGx::MoveToFilterCell(bool Forward, bool ToEdge) {
   ShowFilterEditor(Candidate);
 }
 
+void TCustomDBGridGx::WndProc(TMessage& Message) {
+  if (FilterRowMouseMessage(Message)) return;
+  TCustomGrid::WndProc(Message);
+}
+
 bool TCustomDBGridGx::FilterRowMouseMessage(TMessage& Message) {
   if (Message.Msg != win::WM_LBUTTONDOWN && Message.Msg != win::WM_RBUTTONDOWN) return false;
   if (ComponentState().Contains(csDesigning) || !FSTFilter || !FSTFilter->Visible() || !FColumns) return false;
   const win::POINT P{Message.XPos(), Message.YPos()};
   const TGridCoord Cell = MouseCoord(P.x, P.y);
   if (Cell.X < FIndicatorColCount || !IsFilterRowCell(Cell.X, Cell.Y) || !HasFilterCell(Cell.X)) return false;
+  if (!TakeFocus()) return true;
   if (FOptionsGx.Contains(dghClearSelection)) ClearSelection();
   ShowFilterEditor(Cell.X);
   if (Message.Msg == win::WM_LBUTTONDOWN && FFilterEditor && FFilterEditor->Visible()) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "grid/DBGridGx/ClipboardActions.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
@@ -44,12 +45,33 @@ bool TCustomDBGridGx::CanDeleteSelection() { return false; }
 bool TCustomDBGridGx::CanCutSelection() { return false; }
 bool TCustomDBGridGx::CanPasteIntoGrid() { return false; }
 bool TCustomDBGridGx::CanSelectAllRecords() { return false; }
-void TCustomDBGridGx::CopyGridSelection() {}
-void TCustomDBGridGx::CutGridSelection() {}
-void TCustomDBGridGx::PasteIntoGrid() {}
-void TCustomDBGridGx::DeleteGridSelection() {}
 void TCustomDBGridGx::CopyPreviousValue() {}
 
+// ---- clipboard actions: the ones the output unit registered, if it started ----
+namespace {
+TDBGridGxClipboardActions& RegisteredClipboardActions() {
+  static TDBGridGxClipboardActions actions;
+  return actions;
+}
+}  // namespace
+
+void RegisterDBGridGxClipboardActions(const TDBGridGxClipboardActions& Actions) {
+  RegisteredClipboardActions() = Actions;
+}
+const TDBGridGxClipboardActions& DBGridGxClipboardActions() { return RegisteredClipboardActions(); }
+
+void TCustomDBGridGx::CopyGridSelection() {
+  if (auto action = RegisteredClipboardActions().Copy) action(this, false);
+}
+void TCustomDBGridGx::CutGridSelection() {
+  if (auto action = RegisteredClipboardActions().Cut) action(this, false);
+}
+void TCustomDBGridGx::PasteIntoGrid() {
+  if (auto action = RegisteredClipboardActions().Paste) action(this, false);
+}
+void TCustomDBGridGx::DeleteGridSelection() {
+  if (auto action = RegisteredClipboardActions().Delete) action(this, false);
+}
 // ---- key down ----
 
 void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {

@@ -60,6 +60,8 @@ void TCustomDBGridGx::BuildFieldMap() {
 
 void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
   const int From = GridToDataColumn(FromIndex), To = GridToDataColumn(ToIndex);
+  auto ColumnOf = [this](int I) { return I >= 0 && I < FColumns->Count() ? FColumns->ColumnAt(I) : nullptr; };
+  TColumnGx* FilterColumnBefore = ColumnOf(FFilterColumn);
   {
     FSTFilter->BeginUpdate();
     auto endUpdate = AtScopeExit([this] { FSTFilter->EndUpdate(); });
@@ -69,16 +71,13 @@ void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
     }
   }
   if (FFilterEditing) {
-    // The filter cell being edited is the current column's; another column's cell shows
-    // its own condition.
-    const int Previous = FFilterColumn;
+    // The filter cell being edited is the current column's; the text typed so far stays
+    // while that is still the same column.
     FFilterColumn = CurrentDataColumn();
-    UpdateFilterEditor(FFilterColumn != Previous);
-  } else if (FFilterColumn >= 0 && From >= 0 && To >= 0) {
+    UpdateFilterEditor(ColumnOf(FFilterColumn) != FilterColumnBefore);
+  } else if (FilterColumnBefore) {
     // The remembered filter cell stays with its column.
-    if (FFilterColumn == From) FFilterColumn = To;
-    else if (From < FFilterColumn && FFilterColumn <= To) --FFilterColumn;
-    else if (To <= FFilterColumn && FFilterColumn < From) ++FFilterColumn;
+    FFilterColumn = FilterColumnBefore->Index();
   }
 }
 

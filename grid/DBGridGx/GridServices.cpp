@@ -18,7 +18,6 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
     DeferredLayoutMessage(Message);
     return;
   }
-  if (FilterRowMouseMessage(Message)) return;
   if (MouseMessage(Message)) return;
   if (DispatchGridMessage(Message)) return;
   switch (Message.Msg) {
@@ -36,7 +35,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
   if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
 }
 
-void TCustomDBGridGx::SetStyle(TDBGridGxStyle* Value) {
+void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
   if (Value == FStyle) return;
   if (FStyle) FStyle->RemoveGrid(this);
   FStyle = Value;

@@ -2,6 +2,7 @@
 #include "platform/data/FilterExpr.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "platform/data/DataConvert.h"
 #include "platform/rtl/Exceptions.h"
@@ -354,4 +355,117 @@ TFilterExpr& TFilterExpr::operator=(TFilterExpr&&) noexcept = default;
 
 bool TFilterExpr::Matches(const TResolver& resolve) const {
   return !FRoot || Test(*FRoot, resolve);
+}
+
+namespace {
+
+bool IsTextType(TFieldType t) {
+  return t == ftString || t == ftWideString || t == ftFixedChar || t == ftMemo || t == ftFmtMemo || t == ftGuid;
+}
+
+std::string SQLText(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) {
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  return out + "'";
+}
+
+// A constant as the column of type stores it; false when it is not a value of that type.
+bool SQLLiteral(const Variant& value, TFieldType type, std::string& out) {
+  if (value.IsNull() || value.IsEmpty()) return false;
+  Variant v;
+  try {
+    v = ConvertForField(value, type);
+  } catch (const Exception&) {
+    return false;
+  }
+  switch (type) {
+    case ftBoolean:
+      out = v.AsBoolean() ? "1" : "0";
+      return true;
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
+      out = std::to_string(v.AsInt64());
+      return true;
+    case ftFloat: case ftCurrency: case ftBCD: case ftFMTBcd: {
+      char buf[40];
+      std::snprintf(buf, sizeof buf, "%.17g", v.AsDouble());
+      out = buf;
+      return true;
+    }
+    case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
+      out = SQLText(StoredDateTimeText(v.AsDateTime(), type));
+      return true;
+    default:
+      if (!IsTextType(type)) return false;
+      out = SQLText(v.AsString());
+      return true;
+  }
+}
+
+bool NodeToSQL(const TFilterExpr::Node& n, const TFilterExpr::TSQLColumnResolver& resolve, std::string& out) {
+  std::string a, b;
+  switch (n.Op) {
+    case TFilterOp::And:
+    case TFilterOp::Or:
+      if (!NodeToSQL(*n.A, resolve, a) || !NodeToSQL(*n.B, resolve, b)) return false;
+      out = "(" + a + (n.Op == TFilterOp::And ? " AND " : " OR ") + b + ")";
+      return true;
+    case TFilterOp::Not:
+      // SQL's unknown (a comparison with NULL) counts as false before it is negated.
+      if (!NodeToSQL(*n.A, resolve, a)) return false;
+      out = "(NOT COALESCE(" + a + ", 0))";
+      return true;
+    case TFilterOp::IsNull:
+    case TFilterOp::IsNotNull: {
+      TFieldType type;
+      if (n.A->Op != TFilterOp::Field || !resolve(n.A->Name, a, type)) return false;
+      out = "(" + a + (n.Op == TFilterOp::IsNull ? " IS NULL)" : " IS NOT NULL)");
+      return true;
+    }
+    case TFilterOp::Like:
+    case TFilterOp::NotLike: {
+      TFieldType type;
+      if (n.A->Op != TFilterOp::Field || n.B->Op != TFilterOp::Const || !resolve(n.A->Name, a, type) ||
+          !IsTextType(type) || !VarIsStr(n.B->Value))
+        return false;
+      out = std::string(n.Op == TFilterOp::NotLike ? "(NOT (" : "((") + a + " LIKE " + SQLText(n.B->Value.AsString()) +
+            "))";
+      return true;
+    }
+    case TFilterOp::Eq: case TFilterOp::Ne: case TFilterOp::Lt: case TFilterOp::Gt: case TFilterOp::Le:
+    case TFilterOp::Ge: {
+      static const char* const ops[] = {" = ", " <> ", " < ", " > ", " <= ", " >= "};
+      const char* op = ops[static_cast<int>(n.Op) - static_cast<int>(TFilterOp::Eq)];
+      const bool fieldA = n.A->Op == TFilterOp::Field, fieldB = n.B->Op == TFilterOp::Field;
+      if (fieldA == fieldB) {
+        if (fieldA) return false;
+        // Two constants: the answer is known now.
+        out = Compare(n, [](const std::string&, Variant&, TFieldType&) { return false; }) ? "1" : "0";
+        return true;
+      }
+      const TFilterExpr::Node& field = fieldA ? *n.A : *n.B;
+      const TFilterExpr::Node& constant = fieldA ? *n.B : *n.A;
+      TFieldType type;
+      if (!resolve(field.Name, a, type)) return false;
+      // A comparison with NULL matches nothing.
+      if (constant.Value.IsNull() || constant.Value.IsEmpty()) {
+        out = "0";
+        return true;
+      }
+      if (!SQLLiteral(constant.Value, type, b)) return false;
+      out = "(" + (fieldA ? a + op + b : b + op + a) + ")";
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool TFilterExpr::ToSQL(const TSQLColumnResolver& resolve, std::string& sql) const {
+  if (!FRoot) return false;
+  return NodeToSQL(*FRoot, resolve, sql);
 }

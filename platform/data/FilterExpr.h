@@ -32,6 +32,12 @@ public:
   // Evaluates the condition for one record; unknown names raise EDatabaseError.
   bool Matches(const TResolver& resolve) const;
 
+  // Names a field's column in SQL and gives its type; false when the name is no column.
+  using TSQLColumnResolver = std::function<bool(const std::string& name, std::string& column, TFieldType& type)>;
+  // The condition as an SQL expression that selects the same rows as Matches; false when
+  // it cannot be written so (two fields compared, a value that is not of its field's type).
+  bool ToSQL(const TSQLColumnResolver& resolve, std::string& sql) const;
+
   struct Node;
 
 private:

@@ -38,10 +38,11 @@ void TInplaceEdit::UpdateLoc(const win::RECT& Loc) {
 
 void TInplaceEdit::Hide() {
   if (!TControl::Visible()) return;
-  // The grid takes the focus before the editor goes, so the focus never stays on a
-  // hidden window.
-  if (HandleAllocated() && win::GetFocus() == FHandle && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
+  // A hidden window never keeps the focus: the grid takes it back once the editor is
+  // gone (taken before, the grid would hand it straight back to the shown editor).
+  const bool HadFocus = HandleAllocated() && win::GetFocus() == FHandle;
   SetVisible(false);
+  if (HadFocus && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
 }
 
 void TInplaceEdit::TypeChar(TKeyChar Key) {

@@ -121,6 +121,23 @@ TEST_F(FilterApplyTest, WithoutOnApplyFilterTheDataServiceFiltersAndLocalSwitche
   }
 }
 
+TEST_F(FilterApplyTest, TheDefaultFilteringFiltersTheDatasetAndABadTextLeavesItAlone) {
+  Open();
+  Grid->STFilter()->SetLocal(true);
+  EditCell(1, "= r2");
+  Press(win::VK_RETURN);
+  ASSERT_EQ(Rows(), std::vector<std::string>{"r2"});
+  const std::string Filter = Data->Filter();
+  EXPECT_FALSE(Filter.empty());
+  Editor()->SelectAll();
+  hl::TypeText("= r3 OR = r4 OR = r5");
+  Press(win::VK_RETURN);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Data->Filter(), Filter);
+  EXPECT_EQ(Rows(), std::vector<std::string>{"r2"});
+  EXPECT_EQ(Condition(1), "= r2");
+}
+
 TEST_F(FilterApplyTest, AFailingHandlerStillEndsTheApplyingAndItsErrorIsShown) {
   Open(5, 200, 200);
   Grid->SetOnApplyFilter(TNotifyEvent([this](TObject*) {

@@ -35,6 +35,7 @@ TEST(BrightenColor, RaisesEachChannelByAShareOfItselfUpTo255) {
 
 TEST_F(FilterDrawTest, FilterCellsShowTheConditionsAsTyped) {
   Open();
+  Grid->SetOptionsGx(Grid->OptionsGx() + TDBGridGxOptions{dghFixed3D});
   Grid->SetFixedColor(static_cast<TColor>(win::RGB(160, 160, 200)));
   Grid->Columns()->ColumnAt(0)->STFilter()->SetFilterText(" =  r1");
   Grid->Columns()->ColumnAt(1)->STFilter()->SetFilterText("> r2");
@@ -54,8 +55,9 @@ TEST_F(FilterDrawTest, FilterCellsShowTheConditionsAsTyped) {
   const CellDrawing C = FilterCell(Ops, 2);
   EXPECT_EQ(C.Text(), "");
   EXPECT_EQ(C.Background(), static_cast<long>(ColorToRGB(clYellow)));
-  // The filter cells are flat.
+  // The filter cells are flat among 3D titles.
   EXPECT_FALSE(A.Has(win::DrawKind::Edge));
+  EXPECT_TRUE(DrawnInCell(Grid, Ops, Grid->DataToGridColumn(0), 0).Has(win::DrawKind::Edge));
 }
 
 TEST_F(FilterDrawTest, ASelectedColumnsFilterCellTakesTheSelectionColours) {

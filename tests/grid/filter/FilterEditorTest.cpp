@@ -122,6 +122,21 @@ TEST_F(FilterEditorTest, TheEditorFollowsItsCellAndKeepsItsTextWhenTheGridChange
   EXPECT_EQ(Edited(), 3);
 }
 
+TEST_F(FilterEditorTest, AMovedColumnTakesItsFilterCellAlong) {
+  Open();
+  EditCell(0, "= r");
+  Grid->MoveColumn(Grid->DataToGridColumn(0), Grid->DataToGridColumn(2));
+  ASSERT_EQ(Grid->Columns()->ColumnAt(2)->FieldName(), "A");
+  EXPECT_EQ(Edited(), 2);
+  ExpectOver(2);
+  EXPECT_EQ(Editor()->GetText(), "= r");
+  // Left, the remembered cell follows its column too.
+  Press(win::VK_DOWN);
+  Grid->MoveColumn(Grid->DataToGridColumn(2), Grid->DataToGridColumn(3));
+  EXPECT_EQ(Grid->FilterColumn(), 3);
+  EXPECT_EQ(Condition(3), "= r");
+}
+
 TEST_F(FilterEditorTest, TheGridPassesTheFocusToTheFilterEditor) {
   Open();
   EditCell(0, "x");
@@ -133,6 +148,14 @@ TEST_F(FilterEditorTest, TheGridPassesTheFocusToTheFilterEditor) {
   EXPECT_TRUE(Grid->TakeFocus());
   EXPECT_TRUE(Editor()->Focused());
   EXPECT_EQ(Form->ActiveControl(), Grid);
+
+  // A click on another filter cell from outside the grid focuses its editor.
+  Other->SetFocus();
+  const win::POINT P = CellPoint(Grid->DataToGridColumn(2), FilterRow());
+  hl::Click(hl::MouseButton::Left, P.x, P.y);
+  EXPECT_EQ(Edited(), 2);
+  EXPECT_TRUE(Editor()->Focused());
+  EXPECT_EQ(Condition(0), "x");
 }
 
 TEST_F(FilterEditorTest, HidingTheRowEndsEditingAndTheLayoutFollowsEvenWithBadText) {

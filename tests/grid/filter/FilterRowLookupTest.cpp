@@ -25,21 +25,21 @@ TEST_F(FilterRowLookupTest, TheSpecialRowIsNoFilterCell) {
   hl::ProcessMessages();
   TCustomDBGridGx* Base = Grid;
   ASSERT_EQ(Base->FilterRowCount(), 2);
-  const int Title = Base->TitleRowCount(), Spec = Grid->TitleAreaRowCount() - 1;
-  ASSERT_EQ(Spec, Title + 1);
+  const int Title = Base->TitleRowCount(), Special = Grid->TitleAreaRowCount() - 1;
+  ASSERT_EQ(Special, Title + 1);
   const int ACol = Grid->DataToGridColumn(0);
   EXPECT_TRUE(Grid->IsFilterRowCell(ACol, Title));
-  EXPECT_FALSE(Grid->IsFilterRowCell(ACol, Spec));
+  EXPECT_FALSE(Grid->IsFilterRowCell(ACol, Special));
 
   // The special row's cells show the special row, the filter row's its conditions.
   Grid->Columns()->ColumnAt(0)->STFilter()->SetFilterText("= n3");
   const auto Ops = PaintAndRecord(Grid->Handle());
-  EXPECT_EQ(DrawnInCell(Grid, Ops, ACol, Spec).Text(), "(none)");
+  EXPECT_EQ(DrawnInCell(Grid, Ops, ACol, Special).Text(), "(none)");
   EXPECT_EQ(DrawnInCell(Grid, Ops, ACol, Title).Text(), "= n3");
 
-  const win::RECT SpecCell = Grid->CellRect(ACol, Spec);
-  const win::POINT OnSpec = Screen(SpecCell.left + 5, (SpecCell.top + SpecCell.bottom) / 2);
-  hl::Click(hl::MouseButton::Left, OnSpec.x, OnSpec.y);
+  const win::RECT SpecialCell = Grid->CellRect(ACol, Special);
+  const win::POINT OnSpecial = Screen(SpecialCell.left + 5, (SpecialCell.top + SpecialCell.bottom) / 2);
+  hl::Click(hl::MouseButton::Left, OnSpecial.x, OnSpecial.y);
   EXPECT_FALSE(FilterEditorShown());
   EXPECT_FALSE(Grid->FilterEditing());
 
