@@ -177,3 +177,25 @@ TEST_F(PreviewLayout, KeysScrollTheBox) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PreviewLayout, CursorsTakeFreeIndexes) {
+  TCursor magnifier = crMagnifierGx(), hand = crHandGx();
+  EXPECT_GE(magnifier, 1);
+  EXPECT_NE(magnifier, hand);
+  EXPECT_NE(Screen->Cursors(magnifier), Screen->Cursors(crArrow));
+  TCursor next = InstallPreviewCursor("HANDGX");
+  EXPECT_NE(next, magnifier);
+  EXPECT_NE(next, hand);
+  EXPECT_EQ(Screen->Cursors(next), Screen->Cursors(hand));
+  Screen->SetCursors(next, nullptr);
+  try {
+    InstallPreviewCursor("NOSUCHCURSORGX");
+    ADD_FAILURE() << "a missing cursor was installed";
+  } catch (const EOutOfResources& e) {
+    EXPECT_EQ(e.Message(), "Cannot load cursor resource");
+  }
+}
+
+}  // namespace

@@ -77,10 +77,11 @@ TEST(CupsPrinting, AJobArrivesAtAPdfQueueAsAPdfWithThePagesText) {
   ASSERT_TRUE(server.Started()) << "cupsd did not start (scripts/deps.sh installs cups)";
   setenv("CUPS_SERVER", server.Socket.c_str(), 1);
   cupsSetServer(nullptr);  // the server named in the environment
+  // lpadmin lives in /usr/sbin, which a user's PATH may lack.
+  const std::string env = "PATH=\"$PATH:/usr/sbin\" CUPS_SERVER='" + server.Socket + "' ";
   // The queue turns PDF into PostScript with poppler, which keeps the text as text.
-  std::string admin = "CUPS_SERVER='" + server.Socket + "' lpadmin -p VantrelPDF -E -v cups-pdf:/ "
-                      "-P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -o pdftops-renderer-default=pdftops 2>&1 && CUPS_SERVER='" + server.Socket +
-                      "' lpadmin -d VantrelPDF 2>&1 && echo added";
+  std::string admin = env + "lpadmin -p VantrelPDF -E -v cups-pdf:/ "
+                      "-P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -o pdftops-renderer-default=pdftops 2>&1 && " + env + "lpadmin -d VantrelPDF 2>&1 && echo added";
   std::string added = fake_printers::Run(admin);
   ASSERT_NE(added.find("added"), std::string::npos) << added << server.Log();
 
@@ -129,7 +130,7 @@ TEST(CupsPrinting, AJobArrivesAtAPdfQueueAsAPdfWithThePagesText) {
   fs::remove(arrived);
 
   // A queue that is gone does not take the job: the printer error, not success.
-  fake_printers::Run("CUPS_SERVER='" + server.Socket + "' lpadmin -x VantrelPDF 2>&1");
+  fake_printers::Run(env + "lpadmin -x VantrelPDF 2>&1");
   printer.BeginDoc();
   EXPECT_THROW(printer.EndDoc(), EPrinter);
   unsetenv("CUPS_SERVER");
