@@ -1,12 +1,14 @@
 #pragma once
 // The data grid unit: the grid control and everything it is built from.
 #include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/ClipboardActions.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/Footers.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridDataService.h"
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/GridSumList.h"

@@ -75,7 +75,11 @@ void TInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   bool nothingSelected = SelLength() == 0;
   switch (Key) {
     case win::VK_UP: case win::VK_DOWN: case win::VK_PRIOR: case win::VK_NEXT: case win::VK_TAB:
+    case win::VK_ESCAPE:
       toGrid();
+      break;
+    case win::VK_INSERT:
+      if (Shift.Empty()) toGrid();
       break;
     case win::VK_LEFT:
       if (Shift.Contains(ssCtrl) || (nothingSelected && SelStart() == 0) || SelLength() == len) toGrid();
@@ -87,7 +91,8 @@ void TInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
       if (Shift.Contains(ssCtrl)) toGrid();
       break;
     case win::VK_DELETE:
-      if (!ReadOnly() && !FGrid->CanEditModify()) Key = 0;
+      if (Shift.Contains(ssCtrl)) toGrid();
+      else if (!ReadOnly() && !FGrid->CanEditModify()) Key = 0;
       break;
     default: break;
   }
@@ -95,14 +100,19 @@ void TInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
 
 void TInplaceEdit::KeyPress(TKeyChar& Key) {
   if (FGrid) {
-    // Enter writes the text back, Escape drops the changes; both close the editor
-    // unless it is always shown.
+    // Enter is the grid's (it writes the text back and closes the editor); Escape drops
+    // the changes. An editor that is always shown stays, its text selected.
     if (Key == U'\r' || Key == 0x1B) {
-      if (Key == U'\r') FGrid->UpdateText();
+      if (Key == U'\r') FGrid->KeyPress(Key);
       else Revert();
-      if (!FGrid->Options().Contains(goAlwaysShowEditor)) FGrid->HideEditor();
-      else SelectAll();
       Key = 0;
+      if (!TControl::Visible()) return;
+      if (!FGrid->Options().Contains(goAlwaysShowEditor)) {
+        FGrid->HideEditor();
+        return;
+      }
+      FGrid->UpdateText();
+      SelectAll();
       return;
     }
     if (Key == U'\t') {
