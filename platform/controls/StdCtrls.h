@@ -108,6 +108,13 @@ protected:
   // Boundary offsets (in pixels) of each character of Chars, from the first one; tabs
   // advance to the next tab stop.
   std::vector<int> CharOffsets(const std::vector<std::string>& Chars) const;
+  // Pixels from the shown text's start to character Index (its end past the last one), and
+  // the whole shown text's width, without taking the text apart.
+  void ShownExtent(int Index, int& At, int& Width) const;
+  // A single line scrolled so that the caret Caret pixels into a text Width wide shows,
+  // and where that caret is in client coordinates.
+  void ScrollLineTo(int Caret, int Width);
+  win::POINT LineCaretPoint(int Caret, int Width) const;
   int LineHeight() const;
   // Draws Chars (the characters of the text from index From on) with the left edge of the
   // first at X and the line's top at Y, the selected part highlighted; only what shows in
