@@ -98,7 +98,7 @@ bool TRowDataSet::PassesFilter(std::int64_t key) {
   const bool testExpr = FFilterExpr && !EngineFilters();
   if (!testExpr && !OnFilterRecord()) return true;
   TRecordBuffer buf;
-  FillBuffer(key, -1, buf);
+  if (!FillBuffer(key, -1, buf)) return false;
   if (testExpr) {
     auto resolve = [&](const std::string& name, Variant& value, TFieldType& type) {
       TField* f = FindField(name);
@@ -142,15 +142,18 @@ int TRowDataSet::PositionOf(std::int64_t key) const {
   return it == FPosMap.end() ? -1 : it->second;
 }
 
-void TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
+bool TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
   if (Buffer.Values.size() != static_cast<size_t>(SlotCount())) ClearBuffer(Buffer);
   if (!FMoveRowValues || !TakeRowValues(key, Buffer.Values, FDataMap)) {
     // The row's values start as Null; a text keeps its storage from the row before.
     FRowValues.resize(static_cast<size_t>(FieldDefs().Count()));
     for (Variant& v : FRowValues) v.SetNull();
     const TRecordBuffer* lastRead = nullptr;
-    // A row gone meanwhile keeps showing what was read of it rather than an empty row.
-    if (!LoadRowValues(key, FRowValues)) lastRead = LastReadOf(key);
+    // A row gone meanwhile keeps showing what was read of it, never an empty row.
+    if (!LoadRowValues(key, FRowValues)) {
+      lastRead = LastReadOf(key);
+      if (!lastRead) return false;
+    }
     if (lastRead) {
       if (lastRead != &Buffer) Buffer.Values = lastRead->Values;
     } else if (FMoveRowValues) {
@@ -165,6 +168,20 @@ void TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
   Buffer.RecNo = pos + 1;
   Buffer.Flag = bfCurrent;
   if (HasCalcFields()) CalculateFields(Buffer);
+  return true;
+}
+
+void TRowDataSet::RenumberAfterGone(std::int64_t pos) {
+  for (int i = 0; i <= BufferCount(); ++i) {
+    TRecordBuffer& b = Buffer(i);
+    if (b.Flag == bfCurrent && b.RecNo > pos + 1) --b.RecNo;
+  }
+}
+
+void TRowDataSet::DropRowAtCursor() {
+  FOrder.erase(FOrder.begin() + static_cast<std::ptrdiff_t>(FCursor));
+  FPosMapValid = false;
+  RenumberAfterGone(FCursor);
 }
 
 const TRecordBuffer* TRowDataSet::LastReadOf(std::int64_t key) {
@@ -176,29 +193,35 @@ const TRecordBuffer* TRowDataSet::LastReadOf(std::int64_t key) {
 }
 
 TGetResult TRowDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) {
-  const auto n = static_cast<std::int64_t>(FOrder.size());
-  switch (GetMode) {
-    case gmNext:
-      if (FCursor < n) ++FCursor;
-      if (FCursor >= n) {
-        FCursor = n;
-        return grEOF;
-      }
-      break;
-    case gmPrior:
-      if (FCursor >= 0) --FCursor;
-      if (FCursor < 0) {
-        FCursor = -1;
-        return grBOF;
-      }
-      break;
-    case gmCurrent:
-      if (FCursor < 0) return grBOF;
-      if (FCursor >= n) return grEOF;
-      break;
+  for (;;) {
+    const auto n = static_cast<std::int64_t>(FOrder.size());
+    switch (GetMode) {
+      case gmNext:
+        if (FCursor < n) ++FCursor;
+        if (FCursor >= n) {
+          FCursor = n;
+          return grEOF;
+        }
+        break;
+      case gmPrior:
+        if (FCursor >= 0) --FCursor;
+        if (FCursor < 0) {
+          FCursor = -1;
+          return grBOF;
+        }
+        break;
+      case gmCurrent:
+        if (FCursor < 0) return grBOF;
+        if (FCursor >= n) return grEOF;
+        break;
+    }
+    if (FillBuffer(FOrder[static_cast<size_t>(FCursor)], static_cast<int>(FCursor), Buffer)) return grOK;
+    // Gone: the cursor reads on as if the row had never been there. The row after it
+    // takes its place (the current row, when one is asked for by a check).
+    DropRowAtCursor();
+    if (GetMode == gmCurrent && DoCheck) return grError;
+    if (GetMode == gmNext) --FCursor;
   }
-  FillBuffer(FOrder[static_cast<size_t>(FCursor)], static_cast<int>(FCursor), Buffer);
-  return grOK;
 }
 
 void TRowDataSet::InternalSetToRecord(const TRecordBuffer& Buffer) {
@@ -359,7 +382,7 @@ bool TRowDataSet::FindRow(const std::vector<TField*>& fields, const Variant& val
     for (size_t i = 0; i < fields.size(); ++i) keys.push_back(values.GetElement(values.LowBound() + static_cast<int>(i)));
   }
   return ScanRows([&](std::int64_t key, int pos) {
-    FillBuffer(key, pos, found);
+    if (!FillBuffer(key, pos, found)) return false;
     for (size_t i = 0; i < fields.size(); ++i)
       if (!KeyMatches(found.Values[static_cast<size_t>(fields[i]->Slot())], keys[i], fields[i]->DataType(), options))
         return false;

@@ -81,8 +81,12 @@ protected:
   std::int64_t ActiveKey() const;
   static TBookmark EncodeKey(std::int64_t key);
   static bool DecodeKey(const TBookmark& b, std::int64_t& key);
-  // Reads a row into a buffer (data fields, then calculated and lookup fields).
-  void FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer);
+  // Reads a row into a buffer (data fields, then calculated and lookup fields). A row gone
+  // meanwhile (another program deleted it) shows as last read while a record buffer holds
+  // it; otherwise nothing is read and the result is false: the cursor passes over it.
+  bool FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer);
+  // A row at position pos (from 0) found gone: the records read after it move up one.
+  void RenumberAfterGone(std::int64_t pos);
   // A record buffer that holds row key as last read, or nullptr.
   const TRecordBuffer* LastReadOf(std::int64_t key);
 
@@ -109,6 +113,8 @@ protected:
 
 private:
   int PositionOf(std::int64_t key) const;
+  // Takes the row at FCursor out of the order: it is gone.
+  void DropRowAtCursor();
   void CompileFilter();
   // Finds the first row matching the key values into found; false when none.
   bool FindRow(const std::vector<TField*>& fields, const Variant& values, TLocateOptions options,

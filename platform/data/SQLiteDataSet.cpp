@@ -408,8 +408,16 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
 
 bool TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   if (!FTableMode) {
-    const std::int64_t pos = QueryRowOf(key);
+    std::int64_t pos = QueryRowOf(key);
+    // Rows another program deleted move the rows after them up: a row found where
+    // another one stands now is looked for again in the rows as they are.
+    if (QueryKeys() && pos >= 0 && !(FPager->Load(pos) && FPager->RowId(pos) == key)) {
+      FPager->Reset();
+      pos = QueryRowOf(key);
+    }
     if (!FPager->Load(pos)) return false;
+    // Handed over, so that the row is read again, as it is then, when next asked for.
+    if (values.size() == FColumnTypes.size()) return FPager->Take(pos, values);
     const auto& row = FPager->Values(pos);
     for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
     return true;

@@ -131,6 +131,11 @@ private:
   void StopWalk();
   bool ExtendBackward();
   void TrimSegment(bool dropFront);
+  // Takes the row at the cursor out of the segment: it is gone.
+  void DropSegmentRow();
+  // With nothing left in the segment to go on from: the row after key (gone) takes its
+  // place in it, or the segment is at the end.
+  void AnchorAfter(std::int64_t key);
   void SettlePositions() const;
   void RecenterOn(std::int64_t key, std::int64_t pos);
   void Reposition(std::int64_t key);

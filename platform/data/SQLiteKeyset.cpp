@@ -296,29 +296,54 @@ TGetResult TSQLiteDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bo
   if (PagedMode()) return PagedGetRecord(Buffer, GetMode);
   if (!KeysetMode()) return TRowDataSet::GetRecord(Buffer, GetMode, DoCheck);
   auto size = [this] { return static_cast<std::int64_t>(FSeg.size()); };
-  switch (GetMode) {
-    case gmNext:
-      if (FSegCur < size()) ++FSegCur;
-      if (FSegCur >= size() && !ExtendForward()) {
-        FSegCur = size();
-        return grEOF;
-      }
-      break;
-    case gmPrior:
-      if (FSegCur >= 0) --FSegCur;
-      if (FSegCur < 0 && !ExtendBackward()) {
-        FSegCur = -1;
-        return grBOF;
-      }
-      break;
-    case gmCurrent:
-      if (FSegCur >= size() && (FSegAtEnd || !ExtendForward())) return grEOF;
-      if (FSegCur < 0) return grBOF;
-      break;
+  for (;;) {
+    switch (GetMode) {
+      case gmNext:
+        if (FSegCur < size()) ++FSegCur;
+        if (FSegCur >= size() && !ExtendForward()) {
+          FSegCur = size();
+          return grEOF;
+        }
+        break;
+      case gmPrior:
+        if (FSegCur >= 0) --FSegCur;
+        if (FSegCur < 0 && !ExtendBackward()) {
+          FSegCur = -1;
+          return grBOF;
+        }
+        break;
+      case gmCurrent:
+        if (FSegCur >= size() && (FSegAtEnd || !ExtendForward())) return grEOF;
+        if (FSegCur < 0) return grBOF;
+        break;
+    }
+    std::int64_t pos = FSegFirstPos >= 0 ? FSegFirstPos + FSegCur : -2;
+    if (FillBuffer(FSeg[static_cast<size_t>(FSegCur)], static_cast<int>(pos), Buffer)) return grOK;
+    // Gone (another program deleted it): read on as if it had never been there.
+    DropSegmentRow();
+    if (GetMode == gmCurrent && DoCheck) return grError;
+    if (GetMode == gmNext) --FSegCur;
   }
-  std::int64_t pos = FSegFirstPos >= 0 ? FSegFirstPos + FSegCur : -2;
-  FillBuffer(FSeg[static_cast<size_t>(FSegCur)], static_cast<int>(pos), Buffer);
-  return grOK;
+}
+
+void TSQLiteDataSet::DropSegmentRow() {
+  const auto i = static_cast<std::size_t>(FSegCur);
+  const std::int64_t key = FSeg[i];
+  if (FSegFirstPos >= 0) RenumberAfterGone(FSegFirstPos + FSegCur);
+  FSeg.erase(FSeg.begin() + static_cast<long>(i));
+  // Counted again when next asked for: whether the count saw the row is not known.
+  FTotal = -1;
+  if (FSeg.empty() && !FSegAtStart && !FSegAtEnd) AnchorAfter(key);
+}
+
+void TSQLiteDataSet::AnchorAfter(std::int64_t key) {
+  TSQLiteStatement& next = Prepared(FNextKeys);
+  next.Reset();
+  next.BindInt64(1, key);
+  next.BindInt64(2, 1);
+  if (next.Step()) FSeg.push_back(next.ColumnInt64(0));
+  else FSegAtEnd = true;
+  next.Reset();
 }
 
 void TSQLiteDataSet::InternalFirst() {
@@ -462,14 +487,7 @@ void TSQLiteDataSet::InternalDelete() {
   FSeg.erase(FSeg.begin() + static_cast<long>(i));
   FSegCur = i;
   if (FSeg.empty() && !FSegAtStart && !FSegAtEnd) {
-    // Nothing left to anchor on: continue from the first row after the deleted one.
-    TSQLiteStatement& next = Prepared(FNextKeys);
-    next.Reset();
-    next.BindInt64(1, key);
-    next.BindInt64(2, 1);
-    if (next.Step()) FSeg.push_back(next.ColumnInt64(0));
-    else FSegAtEnd = true;
-    next.Reset();
+    AnchorAfter(key);
     FSegCur = 0;
     FSegFirstPos = pos;
   }

@@ -70,8 +70,8 @@ TGetResult TSQLiteDataSet::PagedGetRecord(TRecordBuffer& Buffer, TGetMode GetMod
   }
   FFillPos = FQueryCur;
   FQueryCurKey = QueryKeyAt(FQueryCur);
-  FillBuffer(FQueryCurKey, static_cast<int>(FQueryCur), Buffer);
-  return grOK;
+  // The pager has just read the row: its values are there.
+  return FillBuffer(FQueryCurKey, static_cast<int>(FQueryCur), Buffer) ? grOK : grError;
 }
 
 void TSQLiteDataSet::PagedSetToRecord(const TRecordBuffer& Buffer) {
