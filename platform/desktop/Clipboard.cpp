@@ -241,6 +241,9 @@ HANDLE GetClipboardData(UINT format) {
 }
 
 BOOL IsClipboardFormatAvailable(UINT format) {
+  // Asked without opening the clipboard (before a paste): what another program put there
+  // since counts, as it will when the clipboard is opened to read it.
+  if (!C().Open) TakeExternal();
   auto list = AvailableFormats();
   return std::find(list.begin(), list.end(), format) != list.end() ? TRUE : FALSE;
 }
@@ -258,7 +261,10 @@ UINT EnumClipboardFormats(UINT format) {
   return *(it + 1);
 }
 
-int CountClipboardFormats() { return int(AvailableFormats().size()); }
+int CountClipboardFormats() {
+  if (!C().Open) TakeExternal();
+  return int(AvailableFormats().size());
+}
 
 HWND GetClipboardOwner() { return C().Owner; }
 
