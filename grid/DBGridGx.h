@@ -8,6 +8,7 @@
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridDataService.h"
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/GridSumList.h"

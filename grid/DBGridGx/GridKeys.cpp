@@ -46,8 +46,6 @@ bool TCustomDBGridGx::CanCutSelection() { return false; }
 bool TCustomDBGridGx::CanPasteIntoGrid() { return false; }
 bool TCustomDBGridGx::CanSelectAllRecords() { return false; }
 void TCustomDBGridGx::CopyPreviousValue() {}
-bool TCustomDBGridGx::HasFilterCell(int) { return false; }
-void TCustomDBGridGx::ShowFilterEditor(int) {}
 
 // ---- clipboard actions: the ones the output unit registered, if it started ----
 namespace {
@@ -90,9 +88,17 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     if (!FOptions.Contains(dgRowSelect)) {
       ShowFilterEditor(Col());
     } else {
-      int Target = -1;
-      for (int C = std::max<int>(LeftCol(), FIndicatorColCount); C < ColCount() && Target < 0; ++C)
-        if (HasFilterCell(C)) Target = C;
+      // The remembered filter cell, or the next one with a filter cell, while it is in
+      // view; else the first filter cell from the left column on.
+      auto FirstFrom = [this](int From) {
+        for (int C = std::max<int>(From, FIndicatorColCount); C < ColCount(); ++C)
+          if (HasFilterCell(C)) return C;
+        return -1;
+      };
+      int Target = FirstFrom(DataToGridColumn(std::max(FFilterColumn, 0)));
+      const int LastShown = LeftCol() + VisibleColCount() - 1;
+      if (Target < 0 || (Target >= FixedCols() && (Target < LeftCol() || Target > LastShown)))
+        Target = FirstFrom(LeftCol());
       if (Target >= 0) ShowFilterEditor(Target);
     }
     Key = 0;

@@ -60,6 +60,22 @@ std::vector<int> TCustomEdit::CharOffsets(const std::vector<std::string>& Chars)
   return offsets;
 }
 
+void TCustomEdit::ShownExtent(int Index, int& At, int& Width) const {
+  const std::string Shown = ShownText();
+  const std::string_view S = Shown;
+  TCharWidths& w = Widths();
+  int x = 0, i = 0;
+  At = 0;
+  for (std::size_t b = 0; b < S.size(); ++i) {
+    if (i == Index) At = x;
+    const std::size_t next = static_cast<unsigned char>(S[b]) < 0x80 ? b + 1 : Utf8NextChar(S, b);
+    x = w.Advance(x, S.substr(b, next - b));
+    b = next;
+  }
+  if (Index >= i) At = x;
+  Width = x;
+}
+
 namespace {
 // Where a line of width W starts within a formatting rectangle, before scrolling: the
 // whole line aligned when it fits (one pixel kept for the caret), else from the left.
@@ -93,28 +109,34 @@ void TCustomEdit::ScrollCaret() {
     ScrollRowsCaret();
     return;
   }
-  std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
+  int caret = 0, width = 0;
+  ShownExtent(CaretIndex(), caret, width);
+  ScrollLineTo(caret, width);
+}
+
+void TCustomEdit::ScrollLineTo(int Caret, int Width) {
   win::RECT r = EditRect();
   int avail = std::max<int>(r.right - r.left - 1, 0);
-  int width = offs.back();
-  int caret = offs[std::clamp(CaretIndex(), 0, static_cast<int>(offs.size()) - 1)];
   int x = FScrollX;
-  if (caret < x) x = caret;
-  else if (caret > x + avail) x = caret - avail;
-  x = std::clamp(x, 0, std::max(width - avail, 0));
+  if (Caret < x) x = Caret;
+  else if (Caret > x + avail) x = Caret - avail;
+  x = std::clamp(x, 0, std::max(Width - avail, 0));
   if (x != FScrollX) {
     FScrollX = x;
     Invalidate();
   }
 }
 
+win::POINT TCustomEdit::LineCaretPoint(int Caret, int Width) const {
+  win::RECT r = EditRect();
+  return {AlignedLeft(r, Width, TextAlignment()) - FScrollX + Caret, SingleLineTop(r, LineHeight(), FHasEditRect)};
+}
+
 win::POINT TCustomEdit::CaretPoint() {
   if (FMultiLine) return RowsCaretPoint();
-  std::vector<int> offs = CharOffsets(Utf8Chars(ShownText()));
-  win::RECT r = EditRect();
-  int caret = offs[std::clamp(CaretIndex(), 0, static_cast<int>(offs.size()) - 1)];
-  return {AlignedLeft(r, offs.back(), TextAlignment()) - FScrollX + caret,
-          SingleLineTop(r, LineHeight(), FHasEditRect)};
+  int caret = 0, width = 0;
+  ShownExtent(CaretIndex(), caret, width);
+  return LineCaretPoint(caret, width);
 }
 
 int TCustomEdit::CharFromPoint(int X, int Y) {
@@ -125,6 +147,17 @@ int TCustomEdit::CharFromPoint(int X, int Y) {
 }
 
 void TCustomEdit::UpdateCaret() {
+  if (!FMultiLine) {
+    // One measuring of the line serves the scrolling and the caret.
+    if (!FHandle) return;
+    int caret = 0, width = 0;
+    ShownExtent(CaretIndex(), caret, width);
+    ScrollLineTo(caret, width);
+    if (!Focused()) return;
+    win::POINT p = LineCaretPoint(caret, width);
+    win::SetCaretPos(p.x, p.y);
+    return;
+  }
   ScrollCaret();
   if (!FHandle || !Focused()) return;
   win::POINT p = CaretPoint();
@@ -191,15 +224,35 @@ void TCustomEdit::PaintEdit(win::HDC DC) {
   win::HBRUSH bg = win::CreateSolidBrush(ColorToRGB(FColor));
   win::FillRect(DC, &cr, bg);
   win::DeleteObject(bg);
-  std::vector<std::string> chars = Utf8Chars(ShownText());
-  std::vector<int> offs = CharOffsets(chars);
   win::RECT r = EditRect();
+  int unused = 0, width = 0;
+  ShownExtent(0, unused, width);
+  const int left = AlignedLeft(r, width, TextAlignment()) - FScrollX;
+  // Only the characters that show are taken apart and drawn: a long text costs one pass.
+  const std::string Shown = ShownText();
+  const std::string_view S = Shown;
+  TCharWidths& w = Widths();
+  std::vector<std::string> chars;
+  std::vector<int> offs{0};
+  int from = 0, base = 0, x = 0;
+  for (std::size_t b = 0; b < S.size() && left + x < r.right;) {
+    const std::size_t next = static_cast<unsigned char>(S[b]) < 0x80 ? b + 1 : Utf8NextChar(S, b);
+    const int end = w.Advance(x, S.substr(b, next - b));
+    if (left + end <= r.left && chars.empty()) {
+      ++from;
+      base = end;
+    } else {
+      chars.emplace_back(S.substr(b, next - b));
+      offs.push_back(end - base);
+    }
+    x = end;
+    b = next;
+  }
   win::SelectObject(DC, FFont->Handle());
   win::SetBkMode(DC, win::TRANSPARENT);
   int saved = win::SaveDC(DC);
   win::IntersectClipRect(DC, r.left, r.top, r.right, r.bottom);
-  PaintLine(DC, chars, offs, 0, AlignedLeft(r, offs.back(), TextAlignment()) - FScrollX,
-            SingleLineTop(r, LineHeight(), FHasEditRect), r);
+  PaintLine(DC, chars, offs, from, left + base, SingleLineTop(r, LineHeight(), FHasEditRect), r);
   win::RestoreDC(DC, saved);
 }
 

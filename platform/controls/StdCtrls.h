@@ -108,6 +108,13 @@ protected:
   // Boundary offsets (in pixels) of each character of Chars, from the first one; tabs
   // advance to the next tab stop.
   std::vector<int> CharOffsets(const std::vector<std::string>& Chars) const;
+  // Pixels from the shown text's start to character Index (its end past the last one), and
+  // the whole shown text's width, without taking the text apart.
+  void ShownExtent(int Index, int& At, int& Width) const;
+  // A single line scrolled so that the caret Caret pixels into a text Width wide shows,
+  // and where that caret is in client coordinates.
+  void ScrollLineTo(int Caret, int Width);
+  win::POINT LineCaretPoint(int Caret, int Width) const;
   int LineHeight() const;
   // Draws Chars (the characters of the text from index From on) with the left edge of the
   // first at X and the line's top at Y, the selected part highlighted; only what shows in
@@ -119,14 +126,20 @@ protected:
   bool EditViewMessage(TMessage& Message);
   // The messages about lines, margins and the window text; true when handled entirely.
   bool EditLineMessage(TMessage& Message);
-  // Puts pasted text in place of the selection; a single-line edit types its first line.
+  // Puts pasted text in place of the selection in one insertion; a single-line edit takes
+  // its first line.
   virtual void PasteText(const std::string& S);
+  // Puts s in place of the selection as far as the length limit lets it, in the
+  // character case of the edit.
+  void InsertPasted(std::string s);
+  // The line break the text uses (its first one); a line feed for a text without one.
+  std::string LineBreak() const;
 
   // Multi-line mode (the window style has ES_MULTILINE): the text shows in rows, cut by
   // word wrap unless the style has ES_AUTOHSCROLL.
   bool MultiLine() const { return FMultiLine; }
   // Rows as shown: a line of the text, or a part of one that word wrap broke off.
-  // Positions count characters of the text, a line break being two (CR LF).
+  // Positions count characters of the text, a CR LF line break being two.
   int RowCount();
   // The rows as shown, laid out again when the view's width, word wrap or the font changed.
   const TMemoRows& Rows();

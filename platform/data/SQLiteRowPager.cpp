@@ -8,6 +8,7 @@
 namespace {
 
 constexpr std::int64_t WindowSize = 1024;
+constexpr std::int64_t FirstWindow = 32;
 
 std::string TrimStatement(const std::string& sql) {
   std::size_t end = sql.size();
@@ -22,9 +23,11 @@ std::string Wrapped(const std::string& sql) { return "SELECT * FROM (\n" + sql +
 
 TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vector<int> columns,
                                  std::vector<TFieldType> types, int rowIdColumn, const std::string& orderBy,
-                                 const std::string& keyName)
+                                 const std::string& keyName, const std::string& where)
     : FDb(db), FSql(TrimStatement(sql)), FColumns(std::move(columns)), FTypes(std::move(types)),
-      FRowIdColumn(rowIdColumn) {
+      FRowIdColumn(rowIdColumn), FWindow(FirstWindow) {
+  if (!where.empty()) FSql = Wrapped(FSql) + " WHERE " + where;
+  FCountSql = FSql;
   // A value that is the row id as an integer is taken from the row id read anyway.
   for (std::size_t k = 0; k < FColumns.size(); ++k)
     if (FColumns[k] == rowIdColumn && (FTypes[k] == ftInteger || FTypes[k] == ftAutoInc)) FColumns[k] = -1;
@@ -41,7 +44,10 @@ TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vecto
       FBeforeKey.reset();
     }
   }
-  if (!orderBy.empty()) FSql = Wrapped(FSql) + " ORDER BY " + orderBy;
+  if (!orderBy.empty()) {
+    FSql = Wrapped(FSql) + " ORDER BY " + orderBy;
+    FFirstRows = std::make_unique<TSQLiteStatement>(db, FSql + " LIMIT " + std::to_string(FirstWindow));
+  }
   FPlain = std::make_unique<TSQLiteStatement>(db, FSql);
   try {
     FFromOffset = std::make_unique<TSQLiteStatement>(db, Wrapped(FSql) + " LIMIT -1 OFFSET ?");
@@ -65,6 +71,13 @@ void TSQLiteRowPager::Reset() {
   FCount = -1;
   FHeld = 0;
   FFirst = 0;
+  FWindow = FirstWindow;
+}
+
+std::int64_t TSQLiteRowPager::NextWindow() {
+  const std::int64_t want = FWindow;
+  FWindow = std::min(WindowSize, FWindow * 4);
+  return want;
 }
 
 bool TSQLiteRowPager::StepReader() {
@@ -110,11 +123,20 @@ void TSQLiteRowPager::ReadInto(std::size_t slot, const TSQLiteStatement& st) {
   FTaken[slot] = 0;
 }
 
-void TSQLiteRowPager::Fill(std::int64_t first) {
+void TSQLiteRowPager::Fill(std::int64_t first, std::int64_t want) {
   FHeld = 0;
   FFirst = first;
+  if (first == 0 && FFirstRows && want <= FirstWindow) {
+    // The first rows in order: the engine sorts keeping only those.
+    Release();
+    FFirstRows->Reset();
+    while (static_cast<std::int64_t>(FHeld) < want && FFirstRows->Step()) ReadInto(FHeld++, *FFirstRows);
+    FFirstRows->Reset();
+    if (static_cast<std::int64_t>(FHeld) < want) FCount = static_cast<std::int64_t>(FHeld);
+    return;
+  }
   if (!SeekTo(first)) return;
-  while (static_cast<std::int64_t>(FHeld) < WindowSize && StepReader()) {
+  while (static_cast<std::int64_t>(FHeld) < want && StepReader()) {
     ReadInto(FHeld, *FStatement);
     ++FHeld;
     ++FNext;
@@ -123,24 +145,25 @@ void TSQLiteRowPager::Fill(std::int64_t first) {
   if (FAfterKey) Release();
 }
 
-std::size_t TSQLiteRowPager::ReadFromKey(TSQLiteStatement& st, std::int64_t key) {
+std::size_t TSQLiteRowPager::ReadFromKey(TSQLiteStatement& st, std::int64_t key, std::int64_t want) {
   st.Reset();
   st.BindInt64(1, key);
   std::size_t got = 0;
-  while (static_cast<std::int64_t>(got) < WindowSize && st.Step()) ReadInto(got++, st);
+  while (static_cast<std::int64_t>(got) < want && st.Step()) ReadInto(got++, st);
   st.Reset();
   return got;
 }
 
 void TSQLiteRowPager::FillAfterKey(std::int64_t first, std::int64_t key) {
-  const std::size_t got = ReadFromKey(*FAfterKey, key);
+  const std::int64_t want = NextWindow();
+  const std::size_t got = ReadFromKey(*FAfterKey, key, want);
   FFirst = first;
   FHeld = got;
-  if (static_cast<std::int64_t>(got) < WindowSize) FCount = first + static_cast<std::int64_t>(got);
+  if (static_cast<std::int64_t>(got) < want) FCount = first + static_cast<std::int64_t>(got);
 }
 
 void TSQLiteRowPager::FillBeforeKey(std::int64_t last, std::int64_t key) {
-  const std::size_t got = ReadFromKey(*FBeforeKey, key);
+  const std::size_t got = ReadFromKey(*FBeforeKey, key, WindowSize);
   // Read backwards: turn the rows around.
   for (std::size_t a = 0, b = got ? got - 1 : 0; a < b; ++a, --b) {
     FRows[a].swap(FRows[b]);
@@ -161,23 +184,26 @@ bool TSQLiteRowPager::Read(std::int64_t pos) {
     else if (pos == 0) FillAfterKey(0, std::numeric_limits<std::int64_t>::min());
     else if (FHeld > 0 && pos == FFirst + static_cast<std::int64_t>(FHeld)) FillAfterKey(pos, FRowIds[FHeld - 1]);
     else if (FHeld > 0 && pos == FFirst - 1) FillBeforeKey(pos, FRowIds[0]);
-    else Fill(pos < FFirst ? std::max<std::int64_t>(0, pos - WindowSize + 1) : pos);
+    else if (pos < FFirst) Fill(std::max<std::int64_t>(0, pos - WindowSize + 1), WindowSize);
+    else Fill(pos, NextWindow());
     return Holds(pos);
   }
   if (held) {
-    Fill(pos);
+    Fill(pos, NextWindow());
     return Holds(pos);
   }
-  // Going back, the window ends at pos, so that walking on backwards finds its rows.
-  const bool back = FHeld > 0 && pos < FFirst;
-  Fill(back ? std::max<std::int64_t>(0, pos - WindowSize + 1) : pos);
+  // Going back, and at the last row, the window ends at pos, so that walking on backwards
+  // finds its rows without reading the statement again.
+  const bool last = FCount >= 0 && pos == FCount - 1;
+  if ((FHeld > 0 && pos < FFirst) || last) Fill(std::max<std::int64_t>(0, pos - WindowSize + 1), WindowSize);
+  else Fill(pos, NextWindow());
   return Holds(pos);
 }
 
 std::int64_t TSQLiteRowPager::Count() {
   if (FCount >= 0) return FCount;
   try {
-    TSQLiteStatement st(FDb, "SELECT count(*) FROM (\n" + FSql + "\n)");
+    TSQLiteStatement st(FDb, "SELECT count(*) FROM (\n" + FCountSql + "\n)");
     FCount = st.Step() ? st.ColumnInt64(0) : 0;
   } catch (const EDatabaseError&) {
     // Not a plain query: count by stepping through it.

@@ -22,9 +22,11 @@ public:
   // columns: the statement's column of each value, read as types. rowIdColumn: the
   // column holding the row id, -1 for none. orderBy: an ORDER BY list over the
   // statement's result columns, "" for its own order. keyName: the row id column's name
-  // in the result when the rows may be read in its order, "" when not.
+  // in the result when the rows may be read in its order, "" when not. where: a
+  // condition over the statement's result columns that the rows must meet, "" for all.
   TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vector<int> columns, std::vector<TFieldType> types,
-                  int rowIdColumn, const std::string& orderBy = "", const std::string& keyName = "");
+                  int rowIdColumn, const std::string& orderBy = "", const std::string& keyName = "",
+                  const std::string& where = "");
   ~TSQLiteRowPager();
 
   // Makes row pos (from 0) available; false when the result has no such row.
@@ -68,13 +70,16 @@ private:
   bool StepReader();
   void Release();
   void ReadInto(std::size_t slot, const TSQLiteStatement& st);
-  // The window from position first.
-  void Fill(std::int64_t first);
+  // The window of up to want rows from position first.
+  void Fill(std::int64_t first, std::int64_t want);
+  // The size of the next window read forward: small at first (a screenful costs little),
+  // growing with each window up to the largest.
+  std::int64_t NextWindow();
   // The window of the rows after key, from position first; of those before key, up to last.
   void FillAfterKey(std::int64_t first, std::int64_t key);
   void FillBeforeKey(std::int64_t last, std::int64_t key);
-  // Reads up to a window of rows from st, bound to key, into the first slots.
-  std::size_t ReadFromKey(TSQLiteStatement& st, std::int64_t key);
+  // Reads up to want rows from st, bound to key, into the first slots.
+  std::size_t ReadFromKey(TSQLiteStatement& st, std::int64_t key, std::int64_t want);
 
   sqlite3* FDb;
   std::string FSql;  // the rows' statement, without a closing semicolon
@@ -89,6 +94,11 @@ private:
   TSQLiteStatement* FStatement = nullptr;  // the running one, null when none runs
   std::int64_t FNext = 0;  // the position the running statement reads next
   std::int64_t FCount = -1;
+  std::int64_t FWindow;  // the size of the next window read forward
+  // The statement without its order, for counting; the first rows of an ordered
+  // statement alone (so that the engine keeps only those while sorting), null otherwise.
+  std::string FCountSql;
+  std::unique_ptr<TSQLiteStatement> FFirstRows;
   // The window: FHeld rows from position FFirst; the slots beyond keep their storage.
   std::vector<std::vector<Variant>> FRows;
   std::vector<std::int64_t> FRowIds;

@@ -102,6 +102,24 @@ TEST_F(MessageBoxWindow, KeyboardAnswers) {
   }
 }
 
+TEST_F(MessageBoxWindow, TheFocusGoesBackToTheWindowThatHadIt) {
+  HWND field = CreateWindowEx(0, "BoxOwner", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr,
+                              nullptr);
+  HWND other = CreateWindowEx(0, "BoxOwner", "", WS_CHILD | WS_VISIBLE, 10, 40, 100, 20, owner, nullptr, nullptr,
+                              nullptr);
+  for (HWND had : {field, other}) {
+    SetFocus(had);
+    for (const std::vector<Step>& answer : {std::vector<Step>{Key(VK_RETURN)}, std::vector<Step>{Key(VK_ESCAPE)}}) {
+      Run(MB_OKCANCEL, answer, "Delete record?");
+      EXPECT_EQ(GetFocus(), had);
+    }
+  }
+  // A window gone meanwhile leaves the focus to the owner.
+  SetFocus(field);
+  Run(MB_OK, {[&] { DestroyWindow(field); }, Key(VK_RETURN)});
+  EXPECT_EQ(GetFocus(), owner);
+}
+
 TEST_F(MessageBoxWindow, ClickChoosesAButtonOnlyWhenReleasedOnIt) {
   int r = Run(MB_YESNO, {
                             [] {
