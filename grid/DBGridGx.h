@@ -2,6 +2,7 @@
 // The data grid unit: the grid control and everything it is built from.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
+#include "grid/DBGridGx/ColumnInterceptors.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/Footers.h"
 #include "grid/DBGridGx/GridControl.h"
@@ -12,6 +13,7 @@
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/InplaceEdit.h"
+#include "grid/DBGridGx/LayoutRegistry.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/Selection.h"
 #include "grid/DBGridGx/Style.h"

@@ -1,36 +1,20 @@
 // The grid's vertical bar on a real display: presses on its arrow and its track and a drag
 // of its thumb, made by the server's own pointer, move the dataset's record.
-#include "grid/DBGridGx.h"
 #include "grid/DBGridGx/GridDataLink.h"
-#include "platform/controls/Forms.h"
 #include "platform/data/DBClient.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
-#include "platform/desktop/Windows.h"
-#include "platform/graphics/Gdi.h"
-#include "platform/x11/X11Backend.h"
-#include "tests/grid/x11/RealPointer.h"
-#include "tests/platform/x11/ServicesXvfb.h"
-#include "tests/support/GridTestClasses.h"
+#include "tests/grid/x11/GridOnDisplay.h"
 #include "tests/support/WindowScrollBars.h"
-
-#include <functional>
 
 namespace {
 using namespace win;
 
-class GridBarOnDisplay : public xvfb_test::TwoClients {
-public:
-  static void SetUpTestSuite() { RegisterGridTestClasses(); }
-
+class GridBarOnDisplay : public GridOnDisplayTest {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
+    GridOnDisplayTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_TRUE(real_pointer::Available(*FOther)) << "the display has no XTEST";
-    InstallDrawingHooks();
-    InstallBackend(std::make_unique<x11::X11Backend>(std::move(FOurs)));
-    Form = std::make_unique<TForm>(nullptr);
     Form->SetCaption("Grid bar");
     Form->SetBounds(40, 40, 400, 320);
     Data = new TClientDataSet(Form.get());
@@ -49,23 +33,6 @@ protected:
     Grid->SetBounds(10, 10, 300, 220);
     Grid->SetDataSource(Source);
     Form->Show();
-  }
-  void TearDown() override {
-    Form.reset();
-    headless::Reset();
-    InstallBackend(nullptr);
-    TwoClients::TearDown();
-  }
-  void Pump() {
-    headless::ProcessMessages();
-    CurrentBackend().WaitForEvents(20);
-  }
-  bool PumpUntil(const std::function<bool()>& Done) {
-    for (int I = 0; I < 200; ++I) {
-      if (Done()) return true;
-      Pump();
-    }
-    return Done();
   }
   // The screen point Below pixels under the top of a part of the grid's bar (its middle
   // when Below is negative); the display places windows where we put them.
@@ -91,8 +58,6 @@ protected:
   }
   ScrollBarLayout Bar() { return BarLayout(Grid->Handle(), SB_VERT); }
 
-  TDBGridGxUnitUse Unit;
-  std::unique_ptr<TForm> Form;
   TClientDataSet* Data = nullptr;
   TDBGridGx* Grid = nullptr;
 };
