@@ -3,6 +3,7 @@
 #include "app/AutoRun.h"
 #include "app/SnippetHotKeys.h"
 #include "grid/DBGridGx/UnitResources.h"
+#include "gridoutput/DBGridGxImpExp/Unit.h"
 #include "platform/rtl/ScopeExit.h"
 #include "resources/artwork/Artwork.h"
 #include "resources/forms/FormDescriptions.h"
@@ -60,11 +61,16 @@ TVantrelStart::TVantrelStart() {
   RegisterClasses({TFVantrel::StaticClass(), TSysTrayIcon::StaticClass(), TGlobalHotKeys::StaticClass(),
                    TImageList::StaticClass()});
   RegisterFormDescriptions();
-  // The grid's classes are registered by its unit.
+  // The export unit registers its clipboard formats and gives the grid its clipboard
+  // actions; the grid's classes are registered by its unit.
+  StartDBGridGxImpExpUnit();
   StartDBGridGxUnit();
 }
 
-TVantrelStart::~TVantrelStart() { FinishDBGridGxUnit(); }
+TVantrelStart::~TVantrelStart() {
+  FinishDBGridGxImpExpUnit();
+  FinishDBGridGxUnit();
+}
 
 namespace {
 // The box shows whether auto-start is on; showing it clicks nothing.

@@ -1,22 +1,25 @@
 // A 1,000,000-row SQLite table shown in the data grid (30 visible data rows) through an
 // ADO table: open it, Ctrl+End, Ctrl+Home, then 100 Page Down, each key going through the
-// grid's own key handling (WM_KEYDOWN), against the SQLite C API in the same process. Each
-// iteration runs both sides, alternating which goes first, and times each from nothing
-// open to the last page shown (the grid's side includes closing its form).
+// grid's own key handling (WM_KEYDOWN), against a plain program keeping the same 30 rows
+// with the SQLite C API in the same process (bench/BigTable.h: a connection in the same
+// mode, one statement running forward, only the rows not shown yet read). Each iteration
+// runs both sides, alternating which goes first, and times each from nothing open to the
+// last page shown (the grid's side includes closing its form); the IDs of the rows each
+// side shows after each key, summed, must agree. On opening the grid counts the table's
+// rows for its proportional vertical bar; the reference counts them too (count(*)), and
+// the label gives that count's time and the ratio with it taken off either side.
 //
 // Painted: the grid's window is shown and the messages are processed after opening and
 // after every key, as a message loop would, so the grid paints each page it shows into its
 // window's image: the whole client area on opening, after Ctrl+End and after Ctrl+Home,
-// and the rows (not the titles) after each Page Down, 103 paints. The reference reads the
-// same 103 pages with a statement each (the rows the grid shows: Page Down leaves the
-// current row at the bottom) and draws each with raw cairo on an RGB24 image of the grid's
-// client size: the same rows, texts, check boxes, indicator, current cell and grid lines,
-// in the grid's columns, rows, colours and font (read from the grid's first run, after
-// its timing), the titles only where the grid repaints them.
+// and the rows (not the titles) after each Page Down, 103 paints. The reference draws each
+// of the 103 pages with raw cairo on an RGB24 image of the grid's client size: the same
+// rows, texts, check boxes, indicator, current cell and grid lines, in the grid's columns,
+// rows, colours and font (read from the grid's first run, after its timing), the titles
+// only where the grid repaints them.
 //
 // Hidden: the grid's window is hidden, so only the key handling and the data remain
-// (bench/grid_paint measures drawing); the reference reads the first page, the last, the
-// first again and 100 pages on from the top.
+// (bench/grid_paint measures drawing); the reference keeps the same rows without drawing.
 //
 // "ratio" is the grid's time over the reference's; "index_bytes_per_row" is what the
 // table holds for the order of its rows, per row. With --dump=DIR the program instead
@@ -38,9 +41,11 @@
 #include "bench/BigTable.h"
 #include "bench/CairoGridPage.h"
 #include "bench/Figures.h"
+#include "bench/GridOverTable.h"
 #include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGx/Columns.h"
+#include "grid/DBGridGx/GridDataLink.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/ADODB.h"
 #include "platform/data/DataSource.h"
@@ -170,47 +175,63 @@ void ReadShownPage(TDBGridGx* Grid) {
 
 struct TSideResult {
   double Seconds = 0;
-  std::int64_t Row = 0;  // the ID of the current row at the end
+  std::int64_t Row = 0;       // the ID of the current row at the end
+  std::int64_t Checksum = 0;  // the IDs of the rows shown after each key, summed
+  double CountSeconds = 0;    // the reference: counting the rows
 };
+
+// Counts the rows as the grid's proportional bar needs them on opening; its time is noted.
+void CountForTheBar(bench_data::TShownRows& Shown, TSideResult& Result) {
+  const auto From = Clock::now();
+  if (Shown.CountRows() != Rows) throw std::runtime_error("the row count");
+  Result.CountSeconds = Seconds(From);
+}
+
+// The IDs of the rows the grid shows, summed.
+std::int64_t ShownIds(TDBGridGx* Grid, TDataSet* Table) {
+  TGridDataLinkGx* Link = Grid->GridLink();
+  if (Link->RecordCount() != Screen)
+    throw std::runtime_error("the grid holds " + std::to_string(Link->RecordCount()) + " rows, not 30");
+  std::int64_t Sum = 0;
+  const int Active = Link->ActiveRecord();
+  for (int R = 0; R < Link->RecordCount(); ++R) {
+    Link->SetActiveRecord(R);
+    Sum += Table->FieldByName("ID")->AsInteger();
+  }
+  Link->SetActiveRecord(Active);
+  return Sum;
+}
+
+// The IDs of the rows a plain program shows, summed.
+std::int64_t ShownIds(const bench_data::TShownRows& Shown) {
+  if (Shown.Count() != Screen) throw std::runtime_error("a page of " + std::to_string(Shown.Count()) + " rows");
+  std::int64_t Sum = 0;
+  for (int R = 0; R < Shown.Count(); ++R) Sum += Shown.Row(R).Id;
+  return Sum;
+}
 
 TSideResult GridSide(bool Painted) {
   const auto Start = Clock::now();
   static bench_grid::GridUnit Unit;
   double Untimed = 0;
-  std::int64_t Row = 0;
+  std::int64_t Row = 0, Checksum = 0;
   {
-    auto Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 640, 900);
-    auto* Conn = new TADOConnection(Form.get());
-    Conn->SetLoginPrompt(false);
-    Conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + bench_data::BigTablePath());
-    auto* Table = new TADOTable(Form.get());
-    Table->SetConnection(Conn);
-    Table->SetTableName("TSet");
-    auto* Source = new TDataSource(Form.get());
-    Source->SetDataSet(Table);
-    auto* Grid = new TDBGridGx(Form.get());
-    Grid->SetParent(Form.get());
-    Grid->SetDataSource(Source);
-    Table->Open();
-    Form->Show();
-    // The lowest height that shows 30 data rows.
-    int Low = 50, High = 2000;
-    while (Low < High) {
-      const int Mid = (Low + High) / 2;
-      Grid->SetBounds(0, 0, 600, Mid);
-      if (Grid->VisibleDataRowCount() >= Screen) High = Mid;
-      else Low = Mid + 1;
-    }
-    Grid->SetBounds(0, 0, 600, Low);
-    if (Grid->VisibleDataRowCount() != Screen)
-      throw std::runtime_error("the grid shows " + std::to_string(Grid->VisibleDataRowCount()) + " rows, not 30");
-    Grid->SetFocus();
+    bench_grid::TGridOverTable Setup(bench_data::BigTablePath(), Screen);
+    TForm* Form = Setup.Form.get();
+    TADOTable* Table = Setup.Table;
+    TDBGridGx* Grid = Setup.Grid;
     // Hidden, the grid's window paints nothing: what remains is its key handling and data.
     if (!Painted) Form->Hide();
+    // What the grid shows, noted outside the time.
+    auto Note = [&] {
+      const auto From = Clock::now();
+      Checksum += ShownIds(Grid, Table);
+      Untimed += Seconds(From);
+    };
     // Shown, what is pending paints as a message loop would paint it.
     auto Pump = [&] {
       if (Painted) win::headless::ProcessMessages();
+      Note();
     };
     Pump();
     auto Press = [&](win::WORD Key, bool Ctrl) {
@@ -228,86 +249,87 @@ TSideResult GridSide(bool Painted) {
     const auto Shown = Clock::now();
     if (Painted && !GShownKnown) ReadShownPage(Grid);
     if (Painted && !GDumpDir.empty()) win::SaveWindowPng(Grid->Handle(), GDumpDir + "/grid.png");
-    Untimed = Seconds(Shown);
+    Untimed += Seconds(Shown);
   }
-  return {Seconds(Start) - Untimed, Row};
+  return {Seconds(Start) - Untimed, Row, Checksum};
 }
 
 // ---- the C API ----
 
-// The same pages through the C API, keys and data only; the ID of the last row read.
+// The same rows kept through the C API, keys and data only.
 TSideResult ReferenceSide() {
   const auto Start = Clock::now();
-  bench_data::TPageReader Reader(false);
-  Reader.Forward(0, Screen);                            // opening: the first page
-  Reader.Backward(INT64_MAX, Screen);                   // Ctrl+End
-  std::int64_t After = Reader.Forward(0, Screen);       // Ctrl+Home
-  // A page down from the last row shown.
-  for (int P = 0; P < Pages; ++P) After = Reader.Forward(After, Screen);
-  benchmark::DoNotOptimize(Reader.Checksum());
-  return {Seconds(Start), After};
+  bench_data::TShownRows Shown(Screen);
+  TSideResult Result;
+  std::int64_t Checksum = 0;
+  Shown.First();  // opening: the first page, its first row current, and the bar's range
+  CountForTheBar(Shown, Result);
+  Checksum += ShownIds(Shown);
+  Shown.Last();  // Ctrl+End
+  Checksum += ShownIds(Shown);
+  Shown.First();  // Ctrl+Home
+  Checksum += ShownIds(Shown);
+  // Page Down moves the current row a page on and shows it at the bottom.
+  for (int P = 0; P < Pages; ++P) {
+    Shown.MoveBy(Screen);
+    Checksum += ShownIds(Shown);
+  }
+  benchmark::DoNotOptimize(Shown.Checksum());
+  Result.Seconds = Seconds(Start);
+  Result.Row = Shown.Row(Shown.Current()).Id;
+  Result.Checksum = Checksum;
+  return Result;
 }
 
-// A row as the grid shows it: its ID and key as text, its flag as a check box.
-struct TShownRow {
-  char Id[24], Key[24];
-  bool Shift;
-};
-
-void KeepRow(TShownRow& Row, sqlite3_stmt* St) {
-  *std::to_chars(Row.Id, Row.Id + sizeof Row.Id - 1, sqlite3_column_int64(St, 0)).ptr = 0;
-  Row.Shift = sqlite3_column_int64(St, 1) != 0;
-  *std::to_chars(Row.Key, Row.Key + sizeof Row.Key - 1, sqlite3_column_int64(St, 2)).ptr = 0;
-}
-
-// The pages the grid shows, each read with a statement and drawn with cairo; the ID of the
-// current row at the end.
+// The pages the grid shows, kept through the C API and each drawn with cairo.
 TSideResult PaintedReferenceSide() {
   const auto Start = Clock::now();
   cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, GShown.ClientWidth, GShown.ClientHeight);
-  bench_data::TPageReader Reader(false);
-  TShownRow Page[Screen];
-  int Kept = 0;
-  auto Down = [&](sqlite3_stmt* St) { KeepRow(Page[Kept++], St); };
-  auto Up = [&](sqlite3_stmt* St) { KeepRow(Page[Screen - 1 - Kept++], St); };
+  bench_data::TShownRows Shown(Screen);
+  std::int64_t Checksum = 0;
+  char Buf[24];
+  auto Number = [&](std::int64_t V) { return std::string(Buf, std::to_chars(Buf, Buf + sizeof Buf, V).ptr); };
   auto Text = [&](int R, int C) -> std::string {
     if (R == 0) return GShown.Captions[C];
     switch (C) {
-      case 0: return Page[R - 1].Id;
-      case 2: return Page[R - 1].Key;
+      case 0: return Number(Shown.Row(R - 1).Id);
+      case 2: return Number(Shown.Row(R - 1).KeyIndex);
       default: return "(MEMO)";
     }
   };
-  auto Checked = [&](int R, int) { return Page[R - 1].Shift; };
-  // Draws the page read, with the current row (from 1) at CurrentRow.
-  auto Show = [&](bench_grid::TCairoGridPage& Layout, int CurrentRow) {
-    if (Kept != Screen) throw std::runtime_error("a page of " + std::to_string(Kept) + " rows");
-    Kept = 0;
-    Layout.CurrentRow = CurrentRow;
+  auto Checked = [&](int R, int) { return Shown.Row(R - 1).Shift != 0; };
+  // Draws the rows kept, with the current row (from 1) where it is.
+  auto Show = [&](bench_grid::TCairoGridPage& Layout) {
+    Checksum += ShownIds(Shown);
+    Layout.CurrentRow = Shown.Current() + 1;
     bench_grid::DrawCairoGridPage(Surface, Layout, Text, Checked);
   };
-  Reader.Forward(0, Screen, Down);  // opening: the first page, its first row current
-  Show(GShown.Whole, 1);
-  Reader.Backward(INT64_MAX, Screen, Up);  // Ctrl+End: the last page, its last row current
-  Show(GShown.Whole, Screen);
-  Reader.Forward(0, Screen, Down);  // Ctrl+Home
-  Show(GShown.Whole, 1);
+  TSideResult Result;
+  Shown.First();  // opening: the first page, its first row current, and the bar's range
+  CountForTheBar(Shown, Result);
+  Show(GShown.Whole);
+  Shown.Last();  // Ctrl+End: the last page, its last row current
+  Show(GShown.Whole);
+  Shown.First();  // Ctrl+Home
+  Show(GShown.Whole);
   // Page Down moves the current row a page on and shows it at the bottom.
-  std::int64_t Current = 1;
   for (int P = 0; P < Pages; ++P) {
-    Current = Reader.Forward(Current, Screen, Down);
-    Show(GShown.Rows, Screen);
+    Shown.MoveBy(Screen);
+    Show(GShown.Rows);
   }
-  benchmark::DoNotOptimize(Reader.Checksum());
-  const double Took = Seconds(Start);
+  benchmark::DoNotOptimize(Shown.Checksum());
+  Result.Seconds = Seconds(Start);
   if (!GDumpDir.empty()) cairo_surface_write_to_png(Surface, (GDumpDir + "/reference.png").c_str());
   cairo_surface_destroy(Surface);
-  return {Took, Current};
+  Result.Row = Shown.Row(Shown.Current()).Id;
+  Result.Checksum = Checksum;
+  return Result;
 }
 
 void PageDown(benchmark::State& State, bool Painted) {
   bench_data::BigTablePath();
-  std::vector<double> GridMs, ReferenceMs, Ratios;
+  bench_figures::TComparison Times, WithoutCount;
+  std::vector<double> CountMs;
   // The grid goes first in the first iteration: its run tells the reference what it shows.
   bool GridFirst = true;
   try {
@@ -318,14 +340,15 @@ void PageDown(benchmark::State& State, bool Painted) {
         else R = Painted ? PaintedReferenceSide() : ReferenceSide();
       }
       GridFirst = !GridFirst;
-      // Page Down from the first row moves a page of rows. Hidden, the reference reads a
-      // page past the last row shown; painted, it ends on the grid's current row.
-      const std::int64_t Expected = Painted ? 1 + Pages * Screen : (Pages + 1) * Screen;
-      if (G.Row != 1 + Pages * Screen || R.Row != Expected)
+      // Page Down from the first row moves a page of rows.
+      if (G.Row != 1 + Pages * Screen || R.Row != G.Row)
         throw std::runtime_error("the sides ended on rows " + std::to_string(G.Row) + " and " + std::to_string(R.Row));
-      GridMs.push_back(G.Seconds * 1000);
-      ReferenceMs.push_back(R.Seconds * 1000);
-      Ratios.push_back(G.Seconds / R.Seconds);
+      if (G.Checksum != R.Checksum)
+        throw std::runtime_error("the sides showed different rows: checksums " + std::to_string(G.Checksum) +
+                                 " and " + std::to_string(R.Checksum));
+      Times.Add(G.Seconds, R.Seconds);
+      WithoutCount.Add(G.Seconds - R.CountSeconds, R.Seconds - R.CountSeconds);
+      CountMs.push_back(R.CountSeconds * 1000);
       State.SetIterationTime(G.Seconds);
     }
   } catch (const std::exception& E) {
@@ -333,10 +356,9 @@ void PageDown(benchmark::State& State, bool Painted) {
     return;
   }
   State.counters["index_bytes_per_row"] = static_cast<double>(GIndexBytes) / Rows;
-  State.SetLabel("grid " + bench_figures::MinMedianMax(GridMs, "%.2f/%.2f/%.2f ms") + ", " +
-                 (Painted ? "C API + cairo " : "C API ") +
-                 bench_figures::MinMedianMax(ReferenceMs, "%.2f/%.2f/%.2f ms") + ", ratio " +
-                 bench_figures::MinMedianMax(Ratios, "%.2f/%.2f/%.2f") + " (goal <= 3x)");
+  State.SetLabel(Times.Label("grid", Painted ? "C API + cairo" : "C API", "<= 3x") + "; the row count " +
+                 bench_figures::MinMedianMax(CountMs, "%.2f/%.2f/%.2f ms") + ", ratio without it on either side " +
+                 bench_figures::MinMedianMax(WithoutCount.Ratios, "%.2f/%.2f/%.2f"));
 }
 void BM_GridPageDownPainted(benchmark::State& State) { PageDown(State, true); }
 void BM_GridPageDownHidden(benchmark::State& State) { PageDown(State, false); }
@@ -355,9 +377,5 @@ int main(int argc, char** argv) {
     bench_data::RemoveBigTable();
     return Grid == Reference ? 0 : 1;
   }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  bench_data::RemoveBigTable();
-  return 0;
+  return bench_data::RunBenchmarks(argc, argv);
 }

@@ -1,10 +1,12 @@
 // Feeds arbitrary text to the filter-row parser under every operand kind and both
-// decimal separators. Only the parser's own exceptions may come out.
+// decimal separators. Only the parser's own exceptions may come out; what it accepts the
+// builders write as dataset filter text that the dataset's filter parser reads.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "grid/DbUtilsGx.h"
+#include "platform/data/FilterExpr.h"
 #include "platform/rtl/SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -26,6 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       __builtin_trap();
     if (VarIsArray(expression.Operand1) && expression.Operator1 != focIn && expression.Operator1 != focNotIn)
       __builtin_trap();
+    static const TFieldType types[] = {ftUnknown, ftString, ftFloat, ftDateTime, ftBoolean};
+    std::string filter, sql;
+    FilterItemText(expression.Operator1, expression.Operand1, "F", types[mode % 5], nullptr, nullptr, filter);
+    SQLItemText(expression.Operator1, expression.Operand1, "F", types[mode % 5], nullptr, nullptr, sql);
+    try {
+      TFilterExpr written(filter);
+    } catch (const EDatabaseError&) {
+      __builtin_trap();
+    }
   } catch (const EConvertError&) {
   } catch (const Exception& e) {
     if (std::string(e.ClassName()) != "Exception") __builtin_trap();

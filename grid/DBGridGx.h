@@ -1,6 +1,7 @@
 #pragma once
 // The data grid unit: the grid control and everything it is built from.
 #include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/ClipboardActions.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/ColumnInterceptors.h"
 #include "grid/DBGridGx/Columns.h"
@@ -8,6 +9,7 @@
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridDataService.h"
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridOptions.h"
 #include "grid/DBGridGx/GridSumList.h"

@@ -7,6 +7,7 @@ packages=(
   libsqlite3-dev sqlite3
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libx11-dev libxtst-dev xvfb xdotool xclip x11-utils
+  libcups2-dev cups printer-driver-cups-pdf
   poppler-utils
 )
 missing=()

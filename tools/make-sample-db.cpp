@@ -21,7 +21,7 @@ const char* const kSchema =
     "\"alt\" BOOLEAN, "
     "\"win\" BOOLEAN, "
     "\"KeyIndex\" INTEGER, "
-    "\"Content\" MEMO)";
+    "\"Content\" TEXT)";
 
 // Key ordinals, as the program stores them (KeyIndex).
 enum Key {

@@ -13,6 +13,7 @@
 #include "grid/DBGridGx/Selection.h"
 #include "grid/DBGridGx/Style.h"
 #include "grid/DBGridGx/Titles.h"
+#include "gridcontrols/DBCtrlsGx/DBEdit.h"
 #include "platform/controls/Grids.h"
 #include "platform/controls/Menus.h"
 #include "platform/data/DataSource.h"
@@ -51,7 +52,8 @@ using TGetFooterParamsEvent =
     TEvent<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column, TFont* AFont, TColor& Background,
                 TAlignment& Alignment, TGridDrawState State, std::string& Text)>;
 
-class TCustomDBGridGx : public TCustomGrid, public IDBGridGxStyleClient {
+// The grid is also the holder of its filter-row editor.
+class TCustomDBGridGx : public TCustomGrid, public IDBGridGxStyleClient, public IInplaceEditHolderGx {
   VANTREL_CLASS(TCustomDBGridGx, TCustomGrid)
   // The cell editor reads and writes the grid's edit text and value and asks its editing
   // tests.
@@ -231,7 +233,6 @@ public:
   const std::string& SearchText() const { return FSearchText; }
   bool Searching() const { return FSearching; }
   bool FilterEditing() const { return FFilterEditing; }
-  void SetFilterEditing(bool Value) { FFilterEditing = Value; }
   bool PaintLocked() const { return FPaintLocked; }
   // Rows are tall enough for word-wrapped cell text (set by the layout).
   bool RowsAllowWrap() const { return FRowsAllowWrap; }
@@ -271,6 +272,46 @@ public:
   TDBGridGxStyle* GridStyle() const { return FStyle; }
   TFont* ToolTipFont() const { return FToolTipFont.get(); }
   TInplaceFilterEditGx* FilterEditor() const { return FFilterEditor; }
+
+  // ---- the filter row ----
+  // The Columns index of the filter cell being edited or last edited (-1 before the first).
+  int FilterColumn() const { return FFilterColumn; }
+  // Whether grid column ACol has a filter cell: a valid, visible column whose filter is on.
+  virtual bool HasFilterCell(int ACol);
+  // Opens the filter editor in the filter cell of grid column ACol (Up from the data, a
+  // press on the cell, moving between filter cells).
+  virtual void ShowFilterEditor(int ACol);
+  // Stores the editor's text, hides it and gives the cells back to the cell editor (Down,
+  // a press in the data, the cell editor showing, the filter row hidden).
+  virtual void EndFilterEditing();
+  // Stores the text of the filter cell being edited and hides the editor there.
+  void CloseFilterEditor();
+  // Hides the editor without storing its text and ends filter editing (the filter row
+  // went away while its text could not be stored).
+  void AbandonFilterEditing();
+  // Places the editor over the filter cell again; Reload loads the cell's text too.
+  void UpdateFilterEditor(bool Reload);
+  // Opens the editor in the remembered filter cell (Show) or ends filter editing.
+  void SetFilterEditing(bool Show);
+  // Stores the text being edited and applies every column's condition.
+  void ApplyFilterRow();
+  void StoreCurrentFilterText();
+  // The condition Columns index Index shows: its filter text, empty for unbound columns.
+  std::string FilterCellText(int Index);
+  // Whether the cell lies on the filter row.
+  bool IsFilterRowCell(int ACol, int ARow);
+  // Moves the editor to the next (Forward) or previous filter cell, wrapping once; with
+  // ToEdge to the last or first one.
+  void MoveToFilterCell(bool Forward, bool ToEdge);
+  // The editor's characters: Enter applies the filter.
+  void FilterEditKeyPress(TObject* Sender, TKeyChar& Key);
+  // The holder's side of the filter editor.
+  bool CanEditorModify(TCustomDBEditGx* Editor) override;
+  void GetLastMouseDown(win::POINT& Pos, int& Time) override;
+  void PreviewEditorMessage(TCustomDBEditGx* Editor, TMessage& Message) override;
+  void EditorKeyDown(TCustomDBEditGx* Editor, win::WORD& Key, TShiftState Shift) override;
+  void EditorKeyPress(TCustomDBEditGx* Editor, TKeyChar& Key) override;
+  void EditorKeyUp(TCustomDBEditGx* Editor, win::WORD& Key, TShiftState Shift) override;
 
   // ---- options menu commands ----
   void MenuPrintClick(TObject* Sender);
@@ -312,7 +353,7 @@ public:
   TColumnGx* FindColumnNoCase(const std::string& FieldName) const;
   bool InplaceEditorVisible() const;
   bool IsActiveControl();
-  void SetStyle(TDBGridGxStyle* Value) override;
+  void SetGridStyle(TDBGridGxStyle* Value) override;
   void UseDefaultGridStyle();
   void GridStyleChanged();
   void ClearSelection();
@@ -418,9 +459,14 @@ public:
   virtual void UpdateHorzScrollBar();
   virtual void RecountRows();
   virtual void UpdateVertScrollBar();
+  // Makes the filter editor, the first time a filter cell is entered.
   virtual void MakeFilterEditor();
+  // Whether the filter editor may show when placed (no selection is shown).
   virtual bool CanShowFilterEditor();
+  // The editor's text becomes the condition of Columns index Index (parsed first: a text
+  // that does not parse raises and changes nothing); when leaving a cell or applying.
   virtual void StoreFilterText(int Index);
+  // The editor shows the condition of Columns index Index; when a cell is entered.
   virtual void LoadFilterText(int Index);
   // Text := what footer row FooterIndex of Column shows (printing and export ask too).
   virtual void FooterValueText(int FooterIndex, TColumnGx* Column, std::string& Text);
@@ -474,6 +520,9 @@ public:
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
+  // Presses on filter cells are taken before the window's click-to-focus, which the
+  // filter editor's keeping of the focus would otherwise swallow.
+  void WndProc(TMessage& Message) override;
   // Leaving the grid: an untouched new record is cancelled with dgCancelOnExit, else the
   // editor's text is written; a failed write keeps the focus in the grid.
   void DoExit() override;
@@ -571,8 +620,6 @@ protected:
   virtual void PasteIntoGrid();
   virtual void DeleteGridSelection();
   virtual void CopyPreviousValue();
-  virtual bool HasFilterCell(int ACol);
-  virtual void ShowFilterEditor(int ACol);
 
   // ---- incremental search and tool tips ----
   // Extends the search text by Text and finds the first record (Direction 0), the next
@@ -607,8 +654,6 @@ protected:
   virtual void HandleKeyUp(win::WORD& Key, TShiftState Shift);
   // Sorts by Column's field on a title click, cycling ascending, descending, unsorted.
   virtual void AutoSortByColumn(TColumnGx* Column);
-  // Ends filter editing when a press goes into the data cells.
-  virtual void EndFilterEditing();
 
 public:
   // ---- title buttons, sizing and auto scroll ----
@@ -673,6 +718,8 @@ private:
   void DeferredLayoutMessage(TMessage& Message);
   // The messages the grid answers itself (true: handled).
   bool DispatchGridMessage(TMessage& Message);
+  // A press on a filter cell opens its editor; true when handled.
+  bool FilterRowMouseMessage(TMessage& Message);
   void SetCursorMessage(TMessage& Message);
   // The columns are kept in the form (customised, or bound to persistent fields).
   bool ColumnsPersistent() const;
@@ -741,6 +788,11 @@ private:
   std::unique_ptr<TStrings> FSumFieldNotInclude;
   std::unique_ptr<TStrings> FProtectFieldList;
   TInplaceFilterEditGx* FFilterEditor = nullptr;
+  int FFilterColumn = -1;
+  // The last press in the filter row (client point) and its message time, for the
+  // editor's double-click test.
+  win::POINT FFilterMouseDown{0, 0};
+  int FFilterMouseTime = 0;
   TCustomImageList* FTitleImages = nullptr;
   bool FDrawBitmapShared = false;
   bool FDefaultDrawingGx = true;

@@ -1,6 +1,7 @@
 // Construction and destruction of the data grid, and the objects it owns.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
@@ -127,6 +128,12 @@ void TCustomDBGridGx::BuildOptionsMenu() {
 
 TCustomDBGridGx::~TCustomDBGridGx() {
   Destroying();
+  if (FFilterEditor) {
+    // The editor goes while its holder is still whole.
+    FFilterEditor->SetInplaceEditHolder(nullptr);
+    delete FFilterEditor;
+    FFilterEditor = nullptr;
+  }
   FCurrencyStyle.reset();
   FWholeDataSetCursorAllowed = false;
   if (FStyle) FStyle->RemoveGrid(this);

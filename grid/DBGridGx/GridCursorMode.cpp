@@ -99,7 +99,7 @@ void TCustomDBGridGx::SyncActiveRowCursorMode() {
     }
   }
   TField* Current = CurrentColumnField();
-  if (Current && Current->Text() != FEditText) InvalidateCellEditor();
+  if (Current && !FDataLink->Modified() && Current->Text() != FEditText) InvalidateCellEditor();
   UpdateVertScrollBar();
 }
 

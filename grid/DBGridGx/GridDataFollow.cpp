@@ -3,6 +3,7 @@
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/Columns.h"
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
@@ -163,8 +164,9 @@ void TCustomDBGridGx::SyncActiveRow() {
     MoveColRow(Col(), Target, false, false);
     InvalidateCellEditor();
   }
+  // The editor follows the field, unless it holds typed text not yet written.
   TField* Current = CurrentColumnField();
-  if (Current && CellEditText(CurrentColumn()) != FEditText) InvalidateCellEditor();
+  if (Current && !FDataLink->Modified() && CellEditText(CurrentColumn()) != FEditText) InvalidateCellEditor();
 }
 
 void TCustomDBGridGx::UpdateVertScrollBar() {
@@ -361,6 +363,10 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
     SetImeMode(imDontCare);
   }
   TCustomGrid::Dispatch(Message);
+  // While a filter cell is edited the focus belongs in its editor.
+  if (In && FFilterEditing && FFilterEditor && FFilterEditor->HandleAllocated() && Other != FFilterEditor->Handle() &&
+      FFilterEditor->Visible())
+    FFilterEditor->SetFocus();
   if (!In && DoubleByte && !ToEditor) win::ActivateKeyboardLayout(Screen->DefaultKbLayout(), win::KLF_ACTIVATE);
   if (FSelectionShownActive != SelectionHasFocus()) SelectionChanged();
 }

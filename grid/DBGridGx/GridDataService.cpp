@@ -1,5 +1,16 @@
 #include "grid/DBGridGx/GridDataService.h"
 
+#include "grid/DBGridGx/GridControl.h"
+#include "grid/DbUtilsGx/DatasetFeatures.h"
+#include "platform/data/DataSource.h"
+
+namespace {
+TDataSet* GridDataSet(TCustomDBGridGx* Grid) {
+  TDataSource* Source = Grid ? Grid->DataSource() : nullptr;
+  return Source ? Source->DataSet() : nullptr;
+}
+}  // namespace
+
 void TDBGridGxDataService::ApplyFilter(TCustomDBGridGx* Grid) {
   if (FOnApplyFilter) FOnApplyFilter(Grid);
   else DefaultApplyFilter(Grid);
@@ -10,6 +21,12 @@ void TDBGridGxDataService::ApplySorting(TCustomDBGridGx* Grid) {
   else DefaultApplySorting(Grid);
 }
 
-// No dataset features are registered yet: nothing to do.
-void TDBGridGxDataService::DefaultApplyFilter(TCustomDBGridGx*) {}
-void TDBGridGxDataService::DefaultApplySorting(TCustomDBGridGx*) {}
+void TDBGridGxDataService::DefaultApplyFilter(TCustomDBGridGx* Grid) {
+  TDataSet* DataSet = GridDataSet(Grid);
+  if (TDatasetFeaturesGx* Features = FindDatasetFeatures(DataSet)) Features->ApplyFilter(Grid, DataSet, true);
+}
+
+void TDBGridGxDataService::DefaultApplySorting(TCustomDBGridGx* Grid) {
+  TDataSet* DataSet = GridDataSet(Grid);
+  if (TDatasetFeaturesGx* Features = FindDatasetFeatures(DataSet)) Features->ApplySorting(Grid, DataSet, true);
+}

@@ -5,6 +5,7 @@
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsCellValues.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
@@ -30,29 +31,23 @@ bool TCustomDBGridGx::IsActiveControl() {
 }
 
 void TCustomDBGridGx::ShowCellEditor() {
-  if (FFilterEditing) FFilterEditing = false;
+  if (FFilterEditing) EndFilterEditing();
   ShowEditor();
 }
 
 void TCustomDBGridGx::InvalidateCellEditor() {
   if (InplaceEditor()) InvalidateEditor();
+  // The filter editor follows its cell and keeps the text typed so far.
+  if (FFilterEditing) UpdateFilterEditor(false);
 }
 
 bool TCustomDBGridGx::TakeFocus() {
   if (!CanFocus() || ComponentState().Contains(csDesigning)) return true;
   SetFocus();
-  return Focused() || (InplaceEditor() && InplaceEditor()->Focused());
+  return Focused() || (InplaceEditor() && InplaceEditor()->Focused()) || (FFilterEditor && FFilterEditor->Focused());
 }
 
 bool TCustomDBGridGx::EditorAlwaysShown() { return FOptions.Contains(dgAlwaysShowEditor) && !FFilterEditing; }
-
-void TCustomDBGridGx::MakeFilterEditor() {}
-
-bool TCustomDBGridGx::CanShowFilterEditor() { return FFilterEditing && FSelection && FSelection->Kind() == gstNon; }
-
-void TCustomDBGridGx::StoreFilterText(int) {}
-
-void TCustomDBGridGx::LoadFilterText(int) {}
 
 TInplaceEdit* TCustomDBGridGx::CreateEditor() { return new TDBGridInplaceEdit(this); }
 
@@ -106,7 +101,8 @@ bool TCustomDBGridGx::EditorReadOnlyByParams(bool& ReadOnly) const {
 }
 
 bool TCustomDBGridGx::CanEditShow() {
-  bool Result = FLayoutLockCount == 0 && TCustomGrid::CanEditShow();
+  // The filter editor and the cell editor never show together.
+  bool Result = FLayoutLockCount == 0 && !FFilterEditing && TCustomGrid::CanEditShow();
   if (Result) {
     TColumnGx* Column = CurrentColumn();
     const int Kind = Column ? Column->CellKind() : CellKindPlain;

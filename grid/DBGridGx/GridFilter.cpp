@@ -3,9 +3,11 @@
 #include "grid/DBGridGx/GridFilter.h"
 
 #include "grid/DBGridGx/Columns.h"
+#include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 using namespace columns_detail;
@@ -18,9 +20,16 @@ void TSTDBGridGxFilter::SetVisible(bool Value) {
   if (Value == FVisible) return;
   FVisible = Value;
   if (!Live(FGrid)) return;
-  if (!Value) FGrid->SetFilterEditing(false);
-  FGrid->RequestLayout();
-  if (FGrid->EditorMode()) FGrid->InvalidateCellEditor();
+  // The layout follows the row also when its editor's text cannot be stored: that text
+  // is dropped with the row and the error goes on.
+  bool Ended = Value;
+  auto layout = AtScopeExit([this, &Ended] {
+    if (!Ended) FGrid->AbandonFilterEditing();
+    FGrid->RequestLayout();
+    if (FGrid->EditorMode()) FGrid->InvalidateCellEditor();
+  });
+  if (!Value) FGrid->EndFilterEditing();
+  Ended = true;
 }
 
 void TSTDBGridGxFilter::Assign(TPersistent* Source) {
@@ -61,11 +70,14 @@ void TSTColumnFilterGx::Assign(TPersistent* Source) {
 std::string TSTColumnFilterGx::FilterFieldName() const { return FColumn ? FColumn->FieldName() : std::string(); }
 
 void TSTColumnFilterGx::ParseText(const std::string& Text, std::string& Normalized) {
+  // Parsed into a copy: a text that does not parse leaves the condition as it was.
+  TSTFilterExpressionGx Parsed = FExpression;
   if (TField* field = FColumn ? FColumn->Field() : nullptr) {
     const auto type = field->DataType();
-    if (static_cast<std::size_t>(type) < FieldTypeOperandKinds.Count()) FExpression.OperandKind = FieldTypeOperandKinds[type];
+    if (static_cast<std::size_t>(type) < FieldTypeOperandKinds.Count()) Parsed.OperandKind = FieldTypeOperandKinds[type];
   }
-  ParseSTFilterText(Text, FExpression);
+  ParseSTFilterText(Text, Parsed);
+  FExpression = Parsed;
   Normalized = ExpressionText();
 }
 

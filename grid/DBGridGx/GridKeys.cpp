@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "grid/DBGridGx/ClipboardActions.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
@@ -44,14 +45,33 @@ bool TCustomDBGridGx::CanDeleteSelection() { return false; }
 bool TCustomDBGridGx::CanCutSelection() { return false; }
 bool TCustomDBGridGx::CanPasteIntoGrid() { return false; }
 bool TCustomDBGridGx::CanSelectAllRecords() { return false; }
-void TCustomDBGridGx::CopyGridSelection() {}
-void TCustomDBGridGx::CutGridSelection() {}
-void TCustomDBGridGx::PasteIntoGrid() {}
-void TCustomDBGridGx::DeleteGridSelection() {}
 void TCustomDBGridGx::CopyPreviousValue() {}
-bool TCustomDBGridGx::HasFilterCell(int) { return false; }
-void TCustomDBGridGx::ShowFilterEditor(int) {}
 
+// ---- clipboard actions: the ones the output unit registered, if it started ----
+namespace {
+TDBGridGxClipboardActions& RegisteredClipboardActions() {
+  static TDBGridGxClipboardActions actions;
+  return actions;
+}
+}  // namespace
+
+void RegisterDBGridGxClipboardActions(const TDBGridGxClipboardActions& Actions) {
+  RegisteredClipboardActions() = Actions;
+}
+const TDBGridGxClipboardActions& DBGridGxClipboardActions() { return RegisteredClipboardActions(); }
+
+void TCustomDBGridGx::CopyGridSelection() {
+  if (auto action = RegisteredClipboardActions().Copy) action(this, false);
+}
+void TCustomDBGridGx::CutGridSelection() {
+  if (auto action = RegisteredClipboardActions().Cut) action(this, false);
+}
+void TCustomDBGridGx::PasteIntoGrid() {
+  if (auto action = RegisteredClipboardActions().Paste) action(this, false);
+}
+void TCustomDBGridGx::DeleteGridSelection() {
+  if (auto action = RegisteredClipboardActions().Delete) action(this, false);
+}
 // ---- key down ----
 
 void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
@@ -68,9 +88,17 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     if (!FOptions.Contains(dgRowSelect)) {
       ShowFilterEditor(Col());
     } else {
-      int Target = -1;
-      for (int C = std::max<int>(LeftCol(), FIndicatorColCount); C < ColCount() && Target < 0; ++C)
-        if (HasFilterCell(C)) Target = C;
+      // The remembered filter cell, or the next one with a filter cell, while it is in
+      // view; else the first filter cell from the left column on.
+      auto FirstFrom = [this](int From) {
+        for (int C = std::max<int>(From, FIndicatorColCount); C < ColCount(); ++C)
+          if (HasFilterCell(C)) return C;
+        return -1;
+      };
+      int Target = FirstFrom(DataToGridColumn(std::max(FFilterColumn, 0)));
+      const int LastShown = LeftCol() + VisibleColCount() - 1;
+      if (Target < 0 || (Target >= FixedCols() && (Target < LeftCol() || Target > LastShown)))
+        Target = FirstFrom(LeftCol());
       if (Target >= 0) ShowFilterEditor(Target);
     }
     Key = 0;

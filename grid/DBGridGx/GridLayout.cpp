@@ -59,18 +59,35 @@ void TCustomDBGridGx::BuildFieldMap() {
 }
 
 void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
-  FSTFilter->BeginUpdate();
-  auto endUpdate = AtScopeExit([this] { FSTFilter->EndUpdate(); });
   const int From = GridToDataColumn(FromIndex), To = GridToDataColumn(ToIndex);
-  if (From >= 0 && From < FColumns->Count() && To >= 0 && To < FColumns->Count()) {
-    FColumns->ColumnAt(From)->SetIndex(To);
-    if (FOnColumnMoved) FOnColumnMoved(this, From, To);
+  auto ColumnOf = [this](int I) { return I >= 0 && I < FColumns->Count() ? FColumns->ColumnAt(I) : nullptr; };
+  TColumnGx* FilterColumnBefore = ColumnOf(FFilterColumn);
+  {
+    FSTFilter->BeginUpdate();
+    auto endUpdate = AtScopeExit([this] { FSTFilter->EndUpdate(); });
+    if (From >= 0 && From < FColumns->Count() && To >= 0 && To < FColumns->Count()) {
+      FColumns->ColumnAt(From)->SetIndex(To);
+      if (FOnColumnMoved) FOnColumnMoved(this, From, To);
+    }
+  }
+  if (FFilterEditing) {
+    // The filter cell being edited is the current column's; the text typed so far stays
+    // while that is still the same column.
+    FFilterColumn = CurrentDataColumn();
+    UpdateFilterEditor(ColumnOf(FFilterColumn) != FilterColumnBefore);
+  } else if (FilterColumnBefore) {
+    // The remembered filter cell stays with its column.
+    FFilterColumn = FilterColumnBefore->Index();
   }
 }
 
 void TCustomDBGridGx::AfterColumnResize() {
   FSTFilter->BeginUpdate();
-  auto endFilterUpdate = AtScopeExit([this] { FSTFilter->EndUpdate(); });
+  // The filter editor follows its cell without reloading: the text typed so far stays.
+  auto endFilterUpdate = AtScopeExit([this] {
+    FSTFilter->EndUpdate();
+    if (FFilterEditing) UpdateFilterEditor(false);
+  });
   if ((FDataLink->Active() || FColumns->IsCustomized()) && TryLockLayout()) {
     // The widths go back through the rebuild, which spreads them out again.
     auto unlock = AtScopeExit([this] { UnlockLayout(); });
@@ -255,6 +272,7 @@ void TCustomDBGridGx::RebuildLayout() {
   SyncActiveRow();
   Invalidate();
   if (FSelection && FSelection->Kind() == gstColumns) FSelection->Columns()->Refresh();
+  if (FFilterEditing) UpdateFilterEditor(false);
 }
 
 // Which columns exist, in what order, which are shown and how many are fixed.

@@ -74,6 +74,7 @@ void TCustomDBGridGx::ClientSizeChanged() {
     if (!FAutoFitColWidths || ComponentState().Contains(csDesigning)) {
       RecountRows();
       UpdateVertScrollBar();
+      if (FFilterEditing) UpdateFilterEditor(false);
     } else {
       RequestLayout();
       InvalidateCellEditor();

@@ -1,4 +1,5 @@
 // Loading, window creation, removal notifications, scaling and the streaming of columns.
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
@@ -69,6 +70,10 @@ void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation)
 // A component being freed is known here by its identity only: its own class part is
 // already gone, so nothing may ask it what it is or call into it.
 void TCustomDBGridGx::ForgetRemovedComponent(TComponent* AComponent) {
+  if (AComponent && AComponent == FFilterEditor) {
+    FFilterEditor = nullptr;
+    FFilterEditing = false;
+  }
   if (!FColumns) return;
   if (FMemTable && AComponent == FMemTableDataSet) {
     // Nothing of the dataset may be asked any more: the mode ends, the layout follows.

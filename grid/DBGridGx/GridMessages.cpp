@@ -180,4 +180,5 @@ void TCustomDBGridGx::TopLeftChanged() {
   TCustomGrid::TopLeftChanged();
   UpdateHorzScrollBar();
   if (CursorModeActive()) FetchAhead();
+  if (FFilterEditing) UpdateFilterEditor(false);
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "grid/DBGridGx/Columns.h"
+#include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/UnitResources.h"
@@ -18,8 +19,6 @@ bool ShowsRecord(TCustomDBGridGx* Grid, const TGridCellTypeGx& Type, int AreaRow
   return Type.Row == graData && Grid->GridLink()->Active() && AreaRow < Grid->GridLink()->RecordCount();
 }
 }  // namespace
-
-void TCustomDBGridGx::EndFilterEditing() {}
 
 bool TCustomDBGridGx::OnPressedTitle(int X, int Y) {
   const win::RECT Client = ClientRect();
@@ -39,7 +38,15 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
   if (!TakeFocus()) return;
   const bool Active = FDataLink->Active();
   const bool Trace = FOptionsGx.Contains(dghTraceColSizing);
-  if (FFilterEditing && PointInsideRect({X, Y}, DataAreaRect())) EndFilterEditing();
+  if (FFilterEditing && PointInsideRect({X, Y}, DataAreaRect())) {
+    // Text that cannot be stored stops the press; the right button keeps no capture then.
+    bool Ended = false;
+    auto release = AtScopeExit([&] {
+      if (!Ended && Button == mbRight && MouseCapture()) SetMouseCapture(false);
+    });
+    EndFilterEditing();
+    Ended = true;
+  }
 
   TGridDrawInfo Info;
   TGridState State = gsNormal;
@@ -456,8 +463,11 @@ bool TCustomDBGridGx::MouseMessage(TMessage& Message) {
       if (!FReleaseMenuShown) return false;
       Message.Result = 1;
       return true;
-    case win::WM_CANCELMODE:
-    case CM_CANCELMODE: CancelMouseMode(); return false;
+    case win::WM_CANCELMODE: CancelMouseMode(); return false;
+    case CM_CANCELMODE:
+      CancelMouseMode();
+      if (FFilterEditor) FFilterEditor->Perform(CM_CANCELMODE, Message.WParam, Message.LParam);
+      return false;
     case win::WM_TIMER: {
       if (Message.WParam != 1 || FAutoScrollInterval < 0) return false;
       if (FMouseMode == 2) {

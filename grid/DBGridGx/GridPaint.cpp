@@ -2,6 +2,7 @@
 // rectangle, cell colours, 3D cell edges and right-to-left drawing.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
+#include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridDataService.h"
@@ -34,7 +35,7 @@ bool TCustomDBGridGx::IsCell3D(int ACol, int ARow, TGridDrawState AState, const 
   const bool footer = F > 0 && R > S;
   const bool separator = F > 0 && R == S;
   // Filter cells stay flat.
-  if (R == -1 && D >= 0 && FSTFilter && FSTFilter->Visible()) return false;
+  if (D >= 0 && IsFilterRowCell(ACol, ARow)) return false;
   const auto& o = FOptionsGx;
   if (o.Contains(dghFixed3D) && fixed && (D < 0 || R < 0) && !separator) return true;
   if (o.Contains(dghFooter3D) && footer) return true;
@@ -107,9 +108,30 @@ bool TCustomDBGridGx::SelectionHasFocus() {
   return Focused() || (InplaceEditor() && InplaceEditor()->Focused());
 }
 
-// Filter cells are drawn by the filter row; until then they are plain title-area cells.
-void TCustomDBGridGx::DrawTitleAreaCell(int, int, const win::RECT& ARect, TGridDrawState) {
-  Canvas()->FillRect(ARect);
+// A filter cell shows its condition as typed, in blue on a lighter fixed colour; other
+// cells of the title area are filled with their colour.
+void TCustomDBGridGx::DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState) {
+  TCanvas* C = Canvas();
+  int AreaCol = 0, AreaRow = 0;
+  GetCellType(ACol, ARow, AreaCol, AreaRow);
+  const int DataCol = GridToDataColumn(ACol);
+  const bool Selected = IsCellSelected(ACol, ARow, std::string(), DataCol);
+  const bool FilterCell = ACol >= FIndicatorColCount && IsFilterRowCell(ACol, ARow) && HasFilterCell(ACol);
+  TColor Background = FixedColor();
+  if (FilterCell) {
+    C->Pen()->SetColor(clBlack);
+    C->Font()->Assign(Font());
+    C->Font()->SetColor(clBlue);
+    Background = BrightenColor(FixedColor(), 8);
+  } else if (DataCol >= 0 && DataCol < FColumns->Count()) {
+    Background = FColumns->ColumnAt(DataCol)->Title()->Color();
+  }
+  FixedCellColors(ACol, ARow, C->Font(), Background, Selected, AState, 0, AreaCol, AreaRow);
+  C->Brush()->SetColor(Background);
+  C->FillRect(ARect);
+  if (!FilterCell) return;
+  C->TextRect(ARect, ARect.left + 1, ARect.top + 1, FilterCellText(DataCol));
+  C->Pen()->SetColor(Background);
 }
 
 // ---- right-to-left drawing ----

@@ -36,7 +36,7 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
   if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
 }
 
-void TCustomDBGridGx::SetStyle(TDBGridGxStyle* Value) {
+void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
   if (Value == FStyle) return;
   if (FStyle) FStyle->RemoveGrid(this);
   FStyle = Value;
@@ -117,8 +117,6 @@ void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) { SaveGridLayout(this, ""); 
 void TCustomDBGridGx::ShowColumnDialog(TObject*) {}
 
 void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTFilter->Visible()); }
-
-void TCustomDBGridGx::MenuClearFilterClick(TObject*) {}
 
 void TCustomDBGridGx::ForgetColumn(TColumnGx* Column) {
   // The sort positions after a sorted column that leaves move up, so that they keep

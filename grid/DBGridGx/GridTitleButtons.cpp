@@ -61,11 +61,14 @@ void TCustomDBGridGx::AutoSortByColumn(TColumnGx* Column) {
   const std::string FieldName = Column->FieldName();
   const TSortMarkerGx Was = Column->Title()->SortMarker();
   for (int I = 0; I < FColumns->Count(); ++I) FColumns->ColumnAt(I)->Title()->SetSortMarker(smNoneGx);
-  const TSortMarkerGx Now = Was == smNoneGx ? smDownGx : Was == smUpGx ? smUpGx : smNoneGx;
+  // Ascending, descending, unsorted. The marker kept is the one the rows were sorted by,
+  // so that applying the markers again (a layout restored, a multi-column sort) keeps
+  // the order.
+  const TSortMarkerGx Now = Was == smNoneGx ? smDownGx : Was == smDownGx ? smUpGx : smNoneGx;
   Column->Title()->SetSortMarker(Now);
   if (OnSortMarkingChanged()) OnSortMarkingChanged()(this);
   else ApplySortingDefault();
   // Sorting may have rebuilt the columns: the column is found again by its field.
-  ColumnByFieldName(FieldName)->Title()->SetSortMarker(Now == smDownGx ? smUpGx : Now == smUpGx ? smDownGx : smNoneGx);
+  ColumnByFieldName(FieldName)->Title()->SetSortMarker(Now);
   if (Current >= 0 && Current < FColumns->Count()) SelectDataColumn(Current);
 }

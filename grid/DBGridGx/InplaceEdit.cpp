@@ -15,6 +15,7 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 
@@ -263,6 +264,17 @@ bool TDBGridInplaceEdit::DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) 
   return TInplaceEdit::DoMouseWheelUp(Shift, MousePos);
 }
 
+// The wheel turned while the editor has the focus scrolls its open drop-down, as it does
+// over a list box; a drop-down that passes it back up leaves it spent here.
+bool TDBGridInplaceEdit::WheelToPopup(TMessage& Message) {
+  if (!FPopupVisible || !FActivePopup || FPassingWheel) return false;
+  FPassingWheel = true;
+  auto Done = AtScopeExit([this] { FPassingWheel = false; });
+  FActivePopup->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+  Message.Result = 1;
+  return true;
+}
+
 void TDBGridInplaceEdit::WMSetCursor(TMessage& Message) {
   if (FButtonsWidth > 0 && HandleAllocated()) {
     win::POINT P;
@@ -332,6 +344,17 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
     case WM_KILLFOCUS: FocusMessage(Message); return;
     case WM_PASTE: WMPaste(Message); return;
     case CM_CANCELMODE: CMCancelMode(Message); return;
+    case CM_VISIBLECHANGED:
+      TInplaceEdit::Dispatch(Message);
+      // What drops down from the editor goes with it.
+      if (!Message.WParam) {
+        if (FPopupVisible) ClosePopup(false);
+        if (DroppedMRUList()) CloseMRUList(false);
+      }
+      return;
+    case CM_MOUSEWHEEL:
+      if (WheelToPopup(Message)) return;
+      break;
     case CN_COMMAND:
       // The grid passes the edit control's change notifications back to it; the message
       // that changed the text follows the change up once it is done (DefaultHandler).

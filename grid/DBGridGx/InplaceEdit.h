@@ -103,6 +103,7 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
+  bool WheelToPopup(TMessage& Message);
   void EditChar(TKeyChar Key) override;
   void EditKeyDown(win::WORD Key, TShiftState Shift) override;
 
@@ -191,6 +192,7 @@ private:
   TMRUListboxGx* FMRUListbox = nullptr;
   bool FPopupVisible = false;
   bool FKeepPopupOpen = false;
+  bool FPassingWheel = false;
   bool FSuppressClosingClick = false;
   bool FPopupColumnsMoved = false;
   TEditButtonControlList FButtonControls;

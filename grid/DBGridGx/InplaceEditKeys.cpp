@@ -195,6 +195,9 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   TColumnGx* C = Column();
   const int Kind = C ? C->CellKind() : CellKindPlain;
 
+  // With the recent-texts list open, Esc only closes the list (through its character).
+  if (Key == win::VK_ESCAPE && MRUList() && MRUList()->DroppedDown()) return;
+
   if ((FEditStyle == iesEllipsisGx || FEditStyle == iesDropDownGx) && Key == win::VK_RETURN &&
       Shift == TShiftState{ssCtrl}) {
     // The line feed this key queued would otherwise reach the text.

@@ -237,10 +237,10 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
     if (FPopupColumnsMoved) C->DropDownSpecRow()->SetCellsText(FLookupPopup->SpecRow()->CellsText());
   } else if (Popup && Popup == FPickListPopup && C) {
     const int I = FPickListPopup->ItemIndex();
-    if (I >= 0) {
-      TStrings* Keys = C->HasKeyList() ? C->KeyList() : nullptr;
-      Chosen = Keys && Keys->Count() > 0 ? Variant(Keys->Strings(I)) : Variant(FPickListPopup->Items()->Strings(I));
-    }
+    // The entry chosen, as far as the column's lists still have it.
+    TStrings* Keys = C->HasKeyList() && C->KeyList()->Count() > 0 ? C->KeyList() : nullptr;
+    TStrings* Items = Keys ? Keys : FPickListPopup->Items();
+    if (I >= 0 && I < Items->Count()) Chosen = Variant(Items->Strings(I));
     // A size the user gave the list is kept for the next opening.
     if (FPickListPopup->GripResized() && FPickListPopup->ItemHeight() > 0) {
       C->SetDropDownRows(static_cast<unsigned>(FPickListPopup->ClientHeight() / FPickListPopup->ItemHeight()));

@@ -44,7 +44,7 @@ TDBGridGxStyle::~TDBGridGxStyle() {
   for (int I = FGridList->Count() - 1; I >= 0; --I) {
     if (I >= FGridList->Count()) continue;
     auto* Grid = static_cast<IDBGridGxStyleClient*>(FGridList->Items(I));
-    Grid->SetStyle(nullptr);
+    Grid->SetGridStyle(nullptr);
     FGridList->Remove(Grid);
   }
 }

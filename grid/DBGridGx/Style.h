@@ -12,7 +12,7 @@ class TDBGridGxStyle;
 class IDBGridGxStyleClient {
 public:
   // Assigning nil leaves the old style and takes DefaultGridStyle (or none).
-  virtual void SetStyle(TDBGridGxStyle* Value) = 0;
+  virtual void SetGridStyle(TDBGridGxStyle* Value) = 0;
 
 protected:
   ~IDBGridGxStyleClient() = default;

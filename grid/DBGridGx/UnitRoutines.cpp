@@ -1,11 +1,21 @@
 #include "grid/DBGridGx/UnitRoutines.h"
 
+#include <algorithm>
+
 #include "platform/controls/Forms.h"
 #include "platform/desktop/Windows.h"
 #include "platform/data/Field.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Colors.h"
+#include "platform/graphics/Gdi.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
+
+TColor BrightenColor(TColor Color, int Divisor) {
+  const win::COLORREF C = ColorToRGB(Color);
+  auto Up = [Divisor](int V) { return std::min(255, V + V / Divisor); };
+  return static_cast<TColor>(win::RGB(Up(win::GetRValue(C)), Up(win::GetGValue(C)), Up(win::GetBValue(C))));
+}
 
 bool AllFieldsCanModify(TList* Fields) {
   for (int I = 0; I < Fields->Count(); ++I)

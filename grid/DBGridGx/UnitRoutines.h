@@ -29,6 +29,8 @@ TGridRect MakeGridRect(int Left, int Top, int Right, int Bottom);
 bool GridRectContains(int Col, int Row, const TGridRect& GridRect);
 // Keeps Left and Top and exchanges width and height (rotated title text).
 void SwapRectExtent(win::RECT& Rect);
+// Color as RGB with every channel raised by a Divisor-th of itself (at most 255).
+TColor BrightenColor(TColor Color, int Divisor);
 inline int LargerInt(int A, int B) { return A > B ? A : B; }
 inline int SmallerInt(int A, int B) { return A < B ? A : B; }
 inline int PickInt(bool Condition, int A, int B) { return Condition ? A : B; }

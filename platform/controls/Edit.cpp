@@ -145,10 +145,28 @@ void TCustomEdit::PasteText(const std::string& S) {
     PasteRows(S);
     return;
   }
-  std::string s = S;
-  size_t eol = s.find_first_of("\r\n");
-  if (eol != std::string::npos) s.resize(eol);
-  for (const std::string& c : Utf8Chars(s)) EditChar(Utf8Decode(c, 0));
+  if (FReadOnly) return;
+  // One insertion of the text as it is, up to its first line break: pasted characters
+  // are never taken for keys.
+  std::string s = S.substr(0, S.find_first_of("\r\n"));
+  if (s.empty()) return;
+  InsertPasted(std::move(s));
+}
+
+void TCustomEdit::InsertPasted(std::string s) {
+  if (FCharCase == ecUpperCase) s = Utf8UpperCase(s);
+  else if (FCharCase == ecLowerCase) s = Utf8LowerCase(s);
+  if (FMaxLength > 0) {
+    // What fits, without splitting a CR LF.
+    const std::size_t room = static_cast<std::size_t>(std::max(FMaxLength - (TextLength() - FSelLength), 0));
+    if (Utf8Length(s) > room) {
+      std::size_t cut = Utf8CharToByteIndex(s, room);
+      if (cut > 0 && cut < s.size() && s[cut - 1] == '\r' && s[cut] == '\n') --cut;
+      s.resize(cut);
+      win::MessageBeep(0);
+    }
+  }
+  SetSelText(s);
 }
 
 void TCustomEdit::SetMaxLength(int Value) { FMaxLength = std::max(Value, 0); }

@@ -38,15 +38,22 @@ int TCustomEdit::BreakAfter(int Index) const {
   return b < n && (FText[b] == '\r' || FText[b] == '\n') ? 1 : 0;
 }
 
+std::string TCustomEdit::LineBreak() const {
+  const std::size_t b = FText.find_first_of("\r\n");
+  if (b == std::string::npos || FText[b] == '\n') return "\n";
+  return b + 1 < FText.size() && FText[b + 1] == '\n' ? "\r\n" : "\r";
+}
+
 bool TCustomEdit::RowsChar(TKeyChar Key) {
-  // Enter, and the line feed of Ctrl+Enter, break the line.
+  // Enter, and the line feed of Ctrl+Enter, break the line as the text already does.
   if (Key == '\r' || Key == '\n') {
     if (FReadOnly) return true;
-    if (FMaxLength > 0 && TextLength() - FSelLength + 2 > FMaxLength) {
+    const std::string Break = LineBreak();
+    if (FMaxLength > 0 && TextLength() - FSelLength + static_cast<int>(Break.size()) > FMaxLength) {
       win::MessageBeep(0);
       return true;
     }
-    SetSelText("\r\n");
+    SetSelText(Break);
     return true;
   }
   // Backspace takes a whole line break.
@@ -64,30 +71,20 @@ bool TCustomEdit::RowsChar(TKeyChar Key) {
 
 void TCustomEdit::PasteRows(const std::string& S) {
   if (FReadOnly) return;
-  // Every kind of line break becomes CR LF; other control characters are dropped.
+  // Every kind of line break becomes the text's own; everything else stays as it is.
+  const std::string Break = LineBreak();
   std::string s;
+  s.reserve(S.size());
   for (size_t i = 0; i < S.size(); ++i) {
     char c = S[i];
     if (c == '\r' || c == '\n') {
       if (c == '\r' && i + 1 < S.size() && S[i + 1] == '\n') ++i;
-      s += "\r\n";
-    } else if (static_cast<unsigned char>(c) >= 32 || c == '\t') {
+      s += Break;
+    } else {
       s += c;
     }
   }
-  if (FCharCase == ecUpperCase) s = Utf8UpperCase(s);
-  else if (FCharCase == ecLowerCase) s = Utf8LowerCase(s);
-  if (FMaxLength > 0) {
-    // What fits, without splitting a line break.
-    std::vector<std::string> chars = Utf8Chars(s);
-    int room = std::max(FMaxLength - (TextLength() - FSelLength), 0);
-    if (static_cast<int>(chars.size()) > room) {
-      if (room > 0 && chars[room - 1] == "\r") --room;
-      s = Utf8Join(chars, 0, room);
-      win::MessageBeep(0);
-    }
-  }
-  SetSelText(s);
+  InsertPasted(std::move(s));
 }
 
 bool TCustomEdit::RowsKeyDown(win::WORD Key, TShiftState Shift) {

@@ -33,6 +33,7 @@ protected:
   std::string DisplayText() const override;
   void EditChar(TKeyChar Key) override;
   void EditKeyDown(win::WORD Key, TShiftState Shift) override;
+  void PasteText(const std::string& S) override;
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
   void KeyPress(TKeyChar& Key) override;
   void Dispatch(TMessage& Message) override;

@@ -121,8 +121,8 @@ void TCustomMaskEdit::EditChar(TKeyChar Key) {
     SyncText();
     return;
   }
-  if (Key == 22) {  // paste: the clipboard's characters are typed in turn
-    TCustomEdit::EditChar(Key);
+  if (Key == 22) {  // paste
+    PasteFromClipboard();
     return;
   }
   if (Key == 24) {  // cut
@@ -147,6 +147,33 @@ void TCustomMaskEdit::EditChar(TKeyChar Key) {
   FSelStart = caret;
   FSelLength = 0;
   SyncText();
+}
+
+void TCustomMaskEdit::PasteText(const std::string& S) {
+  if (!IsMasked()) {
+    TCustomEdit::PasteText(S);
+    return;
+  }
+  if (FReadOnly || !EditCanModify()) return;
+  // The characters of the first line fill the mask's positions from the caret on, in one
+  // change; those a position refuses are passed over.
+  const std::string Line = S.substr(0, S.find_first_of("\r\n"));
+  bool Changed = false, Refused = false;
+  for (std::size_t b = 0; b < Line.size() && FSelStart < FMask.Length(); b = Utf8NextChar(Line, b)) {
+    std::string ch = Line.substr(b, Utf8NextChar(Line, b) - b);
+    if (FCharCase == ecUpperCase) ch = Utf8UpperCase(ch);
+    else if (FCharCase == ecLowerCase) ch = Utf8LowerCase(ch);
+    const int Caret = FCells.Input(FSelStart, FSelLength, ch);
+    if (Caret < 0) {
+      Refused = true;
+      continue;
+    }
+    FSelStart = Caret;
+    FSelLength = 0;
+    Changed = true;
+  }
+  if (Refused) win::MessageBeep(0);
+  if (Changed) SyncText();
 }
 
 void TCustomMaskEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {

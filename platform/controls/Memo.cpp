@@ -35,8 +35,10 @@ void TCustomMemo::SetLines(TStrings* Value) { FLines->Assign(Value); }
 void TCustomMemo::LinesChanged(TObject*) {
   if (FSyncing) return;
   FSyncing = true;
-  std::string t = FLines->Text();
-  // The text holds no line break after the last line.
+  // The lines are joined by the line break the text already uses; none follows the last.
+  const std::string Break = LineBreak();
+  std::string t;
+  for (int i = 0; i < FLines->Count(); ++i) t += (i ? Break : std::string()) + FLines->Strings(i);
   while (!t.empty() && (t.back() == '\n' || t.back() == '\r')) t.pop_back();
   if (t != FText) TCustomEdit::SetText(t);
   FSyncing = false;

@@ -197,6 +197,7 @@ TToolBar::TToolBar(TComponent* AOwner) : TCustomControl(AOwner) {
 void TToolBar::SetImages(TCustomImageList* Value) {
   FImages = Value;
   if (Value) Value->FreeNotification(this);
+  Realign();
   Invalidate();
 }
 
@@ -205,15 +206,25 @@ void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
-// Buttons in their order, left to right from the top left; separators are 8 wide.
+// Buttons in their order, left to right from the top left; separators are 8 wide. With
+// captions shown the buttons grow to take the widest caption, under the picture if any.
 void TToolBar::AlignControls(TControl* AControl, win::RECT& Rect) {
+  int bw = FButtonWidth, bh = FButtonHeight;
+  if (FShowCaptions && HandleAllocated()) {
+    Canvas()->Font()->Assign(Font());
+    int widest = 0;
+    for (int i = 0; i < ControlCount(); ++i)
+      if (!Controls(i)->Caption().empty()) widest = std::max(widest, Canvas()->TextWidth(Controls(i)->Caption()));
+    bw = std::max(bw, widest + 8);
+    if (FImages) bh = std::max(bh, FImages->Height() + Canvas()->TextHeight("Wg") + 8);
+  }
   int x = Rect.left + 1, y = Rect.top + 2;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
     if (!c->Visible()) continue;
     auto* b = dynamic_cast<TToolButton*>(c);
-    int w = b && (b->Style() == tbsSeparator || b->Style() == tbsDivider) ? 8 : FButtonWidth;
-    c->SetBounds(x, y, w, FButtonHeight);
+    int w = b && (b->Style() == tbsSeparator || b->Style() == tbsDivider) ? 8 : bw;
+    c->SetBounds(x, y, w, bh);
     x += w;
   }
 }

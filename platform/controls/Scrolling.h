@@ -88,7 +88,8 @@ private:
   bool FPressed = false;
 };
 
-// Lays its buttons out left to right, all of ButtonWidth x ButtonHeight.
+// Lays its buttons out left to right, all of ButtonWidth x ButtonHeight (larger when the
+// captions need it).
 class TToolBar : public TCustomControl {
   VANTREL_CLASS(TToolBar, TCustomControl)
 public:
@@ -100,7 +101,7 @@ public:
   TCustomImageList* Images() const { return FImages; }
   void SetImages(TCustomImageList* Value);
   bool ShowCaptions() const { return FShowCaptions; }
-  void SetShowCaptions(bool Value) { FShowCaptions = Value; Invalidate(); }
+  void SetShowCaptions(bool Value) { FShowCaptions = Value; Realign(); Invalidate(); }
   bool Flat() const { return FFlat; }
   void SetFlat(bool Value) { FFlat = Value; Invalidate(); }
   static void Publish(TClassBuilder<TToolBar>& b);

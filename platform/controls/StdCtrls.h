@@ -119,14 +119,20 @@ protected:
   bool EditViewMessage(TMessage& Message);
   // The messages about lines, margins and the window text; true when handled entirely.
   bool EditLineMessage(TMessage& Message);
-  // Puts pasted text in place of the selection; a single-line edit types its first line.
+  // Puts pasted text in place of the selection in one insertion; a single-line edit takes
+  // its first line.
   virtual void PasteText(const std::string& S);
+  // Puts s in place of the selection as far as the length limit lets it, in the
+  // character case of the edit.
+  void InsertPasted(std::string s);
+  // The line break the text uses (its first one); a line feed for a text without one.
+  std::string LineBreak() const;
 
   // Multi-line mode (the window style has ES_MULTILINE): the text shows in rows, cut by
   // word wrap unless the style has ES_AUTOHSCROLL.
   bool MultiLine() const { return FMultiLine; }
   // Rows as shown: a line of the text, or a part of one that word wrap broke off.
-  // Positions count characters of the text, a line break being two (CR LF).
+  // Positions count characters of the text, a CR LF line break being two.
   int RowCount();
   // The rows as shown, laid out again when the view's width, word wrap or the font changed.
   const TMemoRows& Rows();

@@ -114,7 +114,8 @@ protected:
   virtual void PaintWindow(win::HDC DC);
   void PaintHandler(TMessage& Message);
   // WM_PAINT for a control that paints its window itself: paint gets the message's
-  // device context, or the window's own (the window counts as painted then).
+  // device context, or the window's own clipped to its invalid part (which counts as
+  // painted then).
   void PaintOwnWindow(TMessage& Message, const std::function<void(win::HDC)>& Paint);
   void PaintControls(win::HDC DC, TControl* First);
 

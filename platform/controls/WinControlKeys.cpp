@@ -175,9 +175,11 @@ void TWinControl::WMChar(TMessage& Message) {
     ch = 0x10000 + ((static_cast<TKeyChar>(gHighSurrogate) - 0xD800) << 10) + (unit - 0xDC00);
   }
   gHighSurrogate = 0;
+  // The default handling gets the whole character, as the key-press event left it.
   TMessage m{Message.Msg, static_cast<win::WPARAM>(ch), Message.LParam, 0};
   if (DoKeyPress(m)) return;
-  DefaultHandler(Message);
+  DefaultHandler(m);
+  Message.Result = m.Result;
 }
 
 bool TWinControl::DoKeyDown(TMessage& Message) {

@@ -16,12 +16,20 @@ void ForgetHoverControl(TControl* Control) {
 
 namespace {
 
-// The window's device context for painting its invalid part, which it validates.
-win::HDC StartPaint(win::HWND h) {
-  win::HDC dc = win::GetDC(h);
-  if (win::GetUpdateErase(h)) win::SendMessage(h, win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(dc), 0);
-  win::ValidateRect(h, nullptr);
-  return dc;
+// Paints the window through the device context a message brings, or else through one
+// clipped to the window's invalid part, which it validates (the background erased first
+// when Erase is set and the invalidation asked for it).
+void PaintThrough(TMessage& Message, win::HWND h, bool Erase, const std::function<void(win::HDC)>& Paint) {
+  if (win::HDC dc = reinterpret_cast<win::HDC>(Message.WParam)) {
+    Paint(dc);
+    return;
+  }
+  if (!Erase) win::RedrawWindow(h, nullptr, nullptr, win::RDW_NOERASE | win::RDW_NOCHILDREN);
+  win::PAINTSTRUCT ps{};
+  win::HDC dc = win::BeginPaint(h, &ps);
+  if (!dc) return;
+  auto guard = AtScopeExit([&] { win::EndPaint(h, &ps); });
+  Paint(dc);
 }
 }  // namespace
 
@@ -33,7 +41,9 @@ void TWinControl::WndProc(TMessage& Message) {
     if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && FTabStop &&
         !Focused() && CanFocus() && !ComponentState().Contains(csDesigning)) {
       SetFocus();
-      if (!Focused()) return;
+      // A control may pass the focus on to a window of its own (a grid to its editor).
+      const HWND Now = GetFocus();
+      if (!Now || (Now != FHandle && !IsChild(FHandle, Now))) return;
     }
   }
   TControl::WndProc(Message);
@@ -186,24 +196,14 @@ void TWinControl::WMNotifyReflect(TMessage& Message) {
 void TWinControl::WMPaint(TMessage& Message) { PaintHandler(Message); }
 
 void TWinControl::PaintHandler(TMessage& Message) {
-  win::HDC dc = reinterpret_cast<win::HDC>(Message.WParam);
-  bool own = dc == nullptr;
-  if (own) dc = StartPaint(FHandle);
-  auto guard = AtScopeExit([&] { if (own) win::ReleaseDC(FHandle, dc); });
-  PaintWindow(dc);
-  PaintControls(dc, nullptr);
+  PaintThrough(Message, FHandle, true, [this](win::HDC dc) {
+    PaintWindow(dc);
+    PaintControls(dc, nullptr);
+  });
 }
 
 void TWinControl::PaintOwnWindow(TMessage& Message, const std::function<void(win::HDC)>& Paint) {
-  win::HDC dc = reinterpret_cast<win::HDC>(Message.WParam);
-  if (dc) {
-    Paint(dc);
-    return;
-  }
-  dc = win::GetDC(FHandle);
-  win::ValidateRect(FHandle, nullptr);
-  auto guard = AtScopeExit([&] { win::ReleaseDC(FHandle, dc); });
-  Paint(dc);
+  PaintThrough(Message, FHandle, false, Paint);
 }
 
 void TWinControl::PaintWindow(win::HDC DC) {

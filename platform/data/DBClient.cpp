@@ -5,6 +5,8 @@
 
 #include "platform/data/DataConvert.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/TypInfo.h"
+#include "platform/rtl/forms/Filer.h"
 
 TCustomClientDataSet::TCustomClientDataSet(TComponent* AOwner)
     : TRowDataSet(AOwner), FIndexDefs(std::make_unique<TIndexDefs>(this)) {}
@@ -95,9 +97,10 @@ std::vector<std::int64_t> TCustomClientDataSet::LoadOrder() {
   return order;
 }
 
-void TCustomClientDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
+bool TCustomClientDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   const auto& row = FRows[static_cast<size_t>(key)];
   for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
+  return !row.empty();
 }
 
 std::int64_t TCustomClientDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,
@@ -129,6 +132,79 @@ void TCustomClientDataSet::EraseRow(std::int64_t key) {
   FRows[static_cast<size_t>(key)].clear();
   FRows[static_cast<size_t>(key)].shrink_to_fit();
   FNatural.erase(std::remove(FNatural.begin(), FNatural.end(), key), FNatural.end());
+}
+
+void TCustomClientDataSet::DefineProperties(TFiler* Filer) {
+  TRowDataSet::DefineProperties(Filer);
+  Filer->DefineProperty(
+      "Data", [this](TReader* R) { ReadData(R); }, [this](TWriter* W) { WriteData(W); }, Active() && FCreated);
+}
+
+// Data = ( ( ( 'Name' ftString 20 False ) ... ) ( value ... ) ... ): the field definitions,
+// then one list of values per row in the order the rows were added.
+void TCustomClientDataSet::WriteData(TWriter* Writer) {
+  Writer->WriteListBegin();
+  Writer->WriteListBegin();
+  for (int i = 0; i < FieldDefs().Count(); ++i) {
+    const TFieldDef* d = FieldDefs().Items(i);
+    Writer->WriteListBegin();
+    Writer->WriteString(d->Name());
+    Writer->WriteIdent(GetEnumName(EnumTypeInfo(TFieldType{}), d->DataType()));
+    Writer->WriteInteger(d->Size());
+    Writer->WriteBoolean(d->Required());
+    Writer->WriteListEnd();
+  }
+  Writer->WriteListEnd();
+  for (std::int64_t key : FNatural) {
+    Writer->WriteListBegin();
+    for (const Variant& v : FRows[static_cast<size_t>(key)]) Writer->WriteVariant(v);
+    Writer->WriteListEnd();
+  }
+  Writer->WriteListEnd();
+}
+
+void TCustomClientDataSet::ReadData(TReader* Reader) {
+  CheckInactive();
+  std::vector<std::vector<Variant>> rows;
+  TFieldDefs defs(this);
+  Reader->ReadListBegin();
+  Reader->ReadListBegin();
+  while (!Reader->EndOfList()) {
+    Reader->ReadListBegin();
+    const std::string name = Reader->ReadString();
+    const int type = GetEnumValue(EnumTypeInfo(TFieldType{}), Reader->ReadIdent());
+    if (type < 0) DatabaseError("Unknown field type of field '" + name + "'", this);
+    const int size = Reader->ReadInteger();
+    const bool required = Reader->ReadBoolean();
+    Reader->ReadListEnd();
+    defs.Add(name, static_cast<TFieldType>(type), size, required);
+  }
+  Reader->ReadListEnd();
+  const auto width = static_cast<size_t>(defs.Count());
+  while (!Reader->EndOfList()) {
+    std::vector<Variant> row;
+    Reader->ReadListBegin();
+    while (!Reader->EndOfList()) row.push_back(Reader->ReadVariant());
+    Reader->ReadListEnd();
+    if (row.size() != width) DatabaseError("A stored row does not match the field definitions", this);
+    rows.push_back(std::move(row));
+  }
+  Reader->ReadListEnd();
+  FieldDefs().Clear();
+  for (int i = 0; i < defs.Count(); ++i) {
+    const TFieldDef* d = defs.Items(i);
+    FieldDefs().Add(d->Name(), d->DataType(), d->Size(), d->Required());
+  }
+  FRows = std::move(rows);
+  FNatural.clear();
+  FNextAutoInc = 1;
+  for (size_t key = 0; key < FRows.size(); ++key) {
+    FNatural.push_back(static_cast<std::int64_t>(key));
+    for (size_t i = 0; i < width; ++i)
+      if (defs.Items(static_cast<int>(i))->DataType() == ftAutoInc && !FRows[key][i].IsNull())
+        FNextAutoInc = std::max(FNextAutoInc, FRows[key][i].AsInt64() + 1);
+  }
+  FCreated = true;
 }
 
 void TCustomClientDataSet::AddIndex(const std::string& Name, const std::string& Fields, TIndexOptions Options,

@@ -32,13 +32,16 @@ public:
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool v) { FReadOnly = v; }
   bool CanModify() const override { return !FReadOnly; }
+  // An open dataset is written with its field definitions and rows (the entry "Data"),
+  // so that a form holding it reads back open with the same rows.
+  void DefineProperties(TFiler* Filer) override;
 
 protected:
   void InternalInitFieldDefs() override;
   void OpenEngine() override;
   void CloseEngine() override {}
   std::vector<std::int64_t> LoadOrder() override;
-  void LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  bool LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
                         std::int64_t beforeKey, const std::vector<Variant>& oldValues) override;
   void EraseRow(std::int64_t key) override;
@@ -53,6 +56,8 @@ private:
   std::vector<TSortKey> CurrentSortKeys() const;
   void ChangeIndex(const std::string& name, const std::string& fields);
   void IndexChanged();
+  void ReadData(TReader* Reader);
+  void WriteData(TWriter* Writer);
 
   std::unique_ptr<TIndexDefs> FIndexDefs;
   std::string FIndexName, FIndexFieldNames, FProviderName;

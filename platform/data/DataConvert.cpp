@@ -1,6 +1,9 @@
 // Value helpers shared by the engines.
 #include "platform/data/DataConvert.h"
 
+#include <cstdio>
+
+#include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -77,6 +80,7 @@ Variant ConvertForField(const Variant& v, TFieldType type) {
       if (VarIsStr(v)) {
         std::string s = v.AsString();
         TDateTime dt;
+        if (TryParseStoredDateTime(Trim(s), dt)) return Variant::FromDateTime(dt);
         if (type == ftTime ? TryStrToTime(s, dt) : TryStrToDateTime(s, dt)) return Variant::FromDateTime(dt);
         throw EConvertError("'" + s + "' is not a valid date and time");
       }
@@ -98,4 +102,55 @@ std::vector<std::string> SplitFieldNames(const std::string& names) {
     start = end + 1;
   }
   return out;
+}
+
+std::string StoredDateTimeText(TDateTime dt, TFieldType type) {
+  int y, m, d, h, n, s, ms;
+  DecodeDate(dt, y, m, d);
+  DecodeTime(dt, h, n, s, ms);
+  char buf[40];
+  if (type == ftDate) std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
+  else if (type == ftTime) std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, n, s);
+  else if (ms) std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", y, m, d, h, n, s, ms);
+  else std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, h, n, s);
+  return buf;
+}
+
+bool TryParseStoredDateTime(const std::string& s, TDateTime& dt) {
+  auto digits = [&](size_t at, size_t n, int& out) {
+    if (at + n > s.size()) return false;
+    out = 0;
+    for (size_t i = at; i < at + n; ++i) {
+      if (s[i] < '0' || s[i] > '9') return false;
+      out = out * 10 + (s[i] - '0');
+    }
+    return true;
+  };
+  auto readTime = [&](size_t at, TDateTime& t) {
+    int h, n, sec = 0, ms = 0;
+    if (!digits(at, 2, h) || s.size() < at + 5 || s[at + 2] != ':' || !digits(at + 3, 2, n)) return false;
+    size_t end = at + 5;
+    if (end < s.size()) {
+      if (s[end] != ':' || !digits(end + 1, 2, sec)) return false;
+      end += 3;
+      if (end < s.size()) {
+        const size_t frac = s.size() - end - 1;
+        if (s[end] != '.' || frac < 1 || frac > 3 || !digits(end + 1, frac, ms)) return false;
+        for (size_t k = frac; k < 3; ++k) ms *= 10;
+      }
+    }
+    return TryEncodeTime(h, n, sec, ms, t);
+  };
+  int y, m, d;
+  if (s.size() >= 10 && digits(0, 4, y) && s[4] == '-' && digits(5, 2, m) && s[7] == '-' && digits(8, 2, d)) {
+    TDateTime date, time = 0;
+    if (!TryEncodeDate(y, m, d, date)) return false;
+    if (s.size() > 10 && (s[10] != ' ' || !readTime(11, time))) return false;
+    dt = ComposeDateTime(date, time);
+    return true;
+  }
+  TDateTime time;
+  if (!readTime(0, time)) return false;
+  dt = time;
+  return true;
 }

@@ -1,7 +1,11 @@
 #pragma once
 // Value helpers shared by the engines: ordering of field values, literals taking a
 // field's type, and the Variant type each field type stores.
+#include <string>
+#include <vector>
+
 #include "platform/data/DBTypes.h"
+#include "platform/rtl/DateTime.h"
 #include "platform/rtl/Variant.h"
 
 // Orders two values: Null/Empty first, strings by text (optionally ignoring case),
@@ -22,3 +26,10 @@ Variant ConvertForField(const Variant& v, TFieldType type);
 
 // Splits "A;B" into its names (blanks around a name dropped, empty names skipped).
 std::vector<std::string> SplitFieldNames(const std::string& names);
+
+// A date, time or date-time value as the engines store it: "YYYY-MM-DD" for ftDate,
+// "hh:nn:ss" for ftTime, "YYYY-MM-DD hh:nn:ss[.zzz]" for the other types.
+std::string StoredDateTimeText(TDateTime dt, TFieldType type);
+// Reads that stored form back (strictly: "YYYY-MM-DD[ hh:nn[:ss[.zzz]]]" or
+// "hh:nn[:ss]"); false for any other text.
+bool TryParseStoredDateTime(const std::string& s, TDateTime& dt);

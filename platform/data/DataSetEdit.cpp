@@ -126,6 +126,10 @@ void TDataSet::Cancel() {
   if (scrollEvents) FBeforeScroll(this);
   UpdateCursorPos();
   InternalCancel();
+  // The record as read comes back before it is read again, for an engine that finds the
+  // row gone by then.
+  if (FState == dsEdit && FOldValuesValid && FActiveRecord < FRecordCount)
+    *FBuffers[static_cast<size_t>(FActiveRecord)] = FOldValues;
   FOldValuesValid = false;
   SetState(dsBrowse);
   Resync({});

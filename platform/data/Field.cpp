@@ -29,6 +29,7 @@ void TField::Publish(TClassBuilder<TField>& b) {
   b.Property("LookupDataSet", &TField::LookupDataSet, &TField::SetLookupDataSet);
   b.Property("LookupKeyFields", &TField::LookupKeyFields, &TField::SetLookupKeyFields);
   b.Property("LookupResultField", &TField::LookupResultField, &TField::SetLookupResultField);
+  b.Property("Origin", &TField::Origin, &TField::SetOrigin);
   b.Property("ReadOnly", &TField::ReadOnly, &TField::SetReadOnly).Default(false);
   b.Property("Required", &TField::Required, &TField::SetRequired).Default(false);
   b.Property("Size", &TField::Size, &TField::SetSize).Default(0);

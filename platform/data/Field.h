@@ -50,6 +50,10 @@ public:
   void SetAlignment(TAlignment v);
   bool Visible() const { return FVisible; }
   void SetVisible(bool v);
+  // Where the value comes from in the database ("Table.Column"), as the engine or the
+  // form gives it; empty when not known.
+  const std::string& Origin() const { return FOrigin; }
+  void SetOrigin(const std::string& v) { FOrigin = v; }
   const std::string& EditMask() const { return FEditMask; }
   void SetEditMask(const std::string& v) { FEditMask = v; }
   bool ReadOnly() const { return FReadOnly; }
@@ -166,6 +170,7 @@ private:
   bool FReadOnly = false;
   bool FRequired = false;
   std::string FEditMask;
+  std::string FOrigin;
   std::string FKeyFields, FLookupKeyFields, FLookupResultField;
   TDataSet* FLookupDataSet = nullptr;
   TFieldGetTextEvent FOnGetText;

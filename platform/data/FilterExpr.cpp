@@ -2,11 +2,13 @@
 #include "platform/data/FilterExpr.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "platform/data/DataConvert.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Utf8.h"
 
-enum class TFilterOp { Const, Field, Eq, Ne, Lt, Gt, Le, Ge, IsNull, IsNotNull, And, Or, Not };
+enum class TFilterOp { Const, Field, Eq, Ne, Lt, Gt, Le, Ge, IsNull, IsNotNull, Like, NotLike, And, Or, Not };
 
 struct TFilterExpr::Node {
   TFilterOp Op = TFilterOp::Const;
@@ -110,7 +112,7 @@ private:
       while (i < FText.size() && IsNameChar(FText[i])) ++i;
       std::string word = FText.substr(start, i - start);
       std::string up = Upper(word);
-      if (up == "AND" || up == "OR" || up == "NOT" || up == "IS" || up == "NULL") {
+      if (up == "AND" || up == "OR" || up == "NOT" || up == "IS" || up == "NULL" || up == "LIKE") {
         FTok.Kind = TTok::Word;
         FTok.Text = up;
       } else {
@@ -169,6 +171,15 @@ private:
       if (!IsWord("NULL")) Fail("NULL expected");
       Advance();
       return Make(negate ? TFilterOp::IsNotNull : TFilterOp::IsNull, std::move(left));
+    }
+    if (IsWord("LIKE") || IsWord("NOT")) {
+      const bool negate = IsWord("NOT");
+      if (negate) {
+        Advance();
+        if (!IsWord("LIKE")) Fail("LIKE expected");
+      }
+      Advance();
+      return Make(negate ? TFilterOp::NotLike : TFilterOp::Like, std::move(left), ParseOperand());
     }
     if (FTok.Kind == TTok::Op) {
       static const struct { const char* Text; TFilterOp Op; } ops[] = {
@@ -262,6 +273,35 @@ TOperand Evaluate(const TFilterExpr::Node& n, const TFilterExpr::TResolver& reso
 
 bool Test(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve);
 
+}  // namespace
+
+bool LikeMatches(std::string_view text, std::string_view pattern) {
+  auto fold = [](char32_t c) { return c < 0x80 ? static_cast<char32_t>(std::tolower(static_cast<int>(c))) : c; };
+  // Greedy with one point to come back to: the last '%' seen and where the text stood.
+  std::size_t t = 0, p = 0, starP = std::string_view::npos, starT = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && pattern[p] == '%') {
+      starP = ++p;
+      starT = t;
+      continue;
+    }
+    if (p < pattern.size() &&
+        (pattern[p] == '_' || fold(Utf8Decode(pattern, p)) == fold(Utf8Decode(text, t)))) {
+      p = Utf8NextChar(pattern, p);
+      t = Utf8NextChar(text, t);
+      continue;
+    }
+    if (starP == std::string_view::npos) return false;
+    p = starP;
+    starT = Utf8NextChar(text, starT);
+    t = starT;
+  }
+  while (p < pattern.size() && pattern[p] == '%') ++p;
+  return p == pattern.size();
+}
+
+namespace {
+
 bool Compare(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) {
   TOperand a = Evaluate(*n.A, resolve), b = Evaluate(*n.B, resolve);
   if (a.Value.IsNull() || b.Value.IsNull() || a.Value.IsEmpty() || b.Value.IsEmpty()) return false;
@@ -282,6 +322,13 @@ bool Compare(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) 
 
 bool Test(const TFilterExpr::Node& n, const TFilterExpr::TResolver& resolve) {
   switch (n.Op) {
+    case TFilterOp::Like:
+    case TFilterOp::NotLike: {
+      TOperand a = Evaluate(*n.A, resolve), b = Evaluate(*n.B, resolve);
+      if (a.Value.IsNull() || b.Value.IsNull() || a.Value.IsEmpty() || b.Value.IsEmpty()) return false;
+      const bool like = LikeMatches(VarToStr(a.Value), VarToStr(b.Value));
+      return n.Op == TFilterOp::Like ? like : !like;
+    }
     case TFilterOp::And: return Test(*n.A, resolve) && Test(*n.B, resolve);
     case TFilterOp::Or: return Test(*n.A, resolve) || Test(*n.B, resolve);
     case TFilterOp::Not: return !Test(*n.A, resolve);
@@ -308,4 +355,117 @@ TFilterExpr& TFilterExpr::operator=(TFilterExpr&&) noexcept = default;
 
 bool TFilterExpr::Matches(const TResolver& resolve) const {
   return !FRoot || Test(*FRoot, resolve);
+}
+
+namespace {
+
+bool IsTextType(TFieldType t) {
+  return t == ftString || t == ftWideString || t == ftFixedChar || t == ftMemo || t == ftFmtMemo || t == ftGuid;
+}
+
+std::string SQLText(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) {
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  return out + "'";
+}
+
+// A constant as the column of type stores it; false when it is not a value of that type.
+bool SQLLiteral(const Variant& value, TFieldType type, std::string& out) {
+  if (value.IsNull() || value.IsEmpty()) return false;
+  Variant v;
+  try {
+    v = ConvertForField(value, type);
+  } catch (const Exception&) {
+    return false;
+  }
+  switch (type) {
+    case ftBoolean:
+      out = v.AsBoolean() ? "1" : "0";
+      return true;
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
+      out = std::to_string(v.AsInt64());
+      return true;
+    case ftFloat: case ftCurrency: case ftBCD: case ftFMTBcd: {
+      char buf[40];
+      std::snprintf(buf, sizeof buf, "%.17g", v.AsDouble());
+      out = buf;
+      return true;
+    }
+    case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
+      out = SQLText(StoredDateTimeText(v.AsDateTime(), type));
+      return true;
+    default:
+      if (!IsTextType(type)) return false;
+      out = SQLText(v.AsString());
+      return true;
+  }
+}
+
+bool NodeToSQL(const TFilterExpr::Node& n, const TFilterExpr::TSQLColumnResolver& resolve, std::string& out) {
+  std::string a, b;
+  switch (n.Op) {
+    case TFilterOp::And:
+    case TFilterOp::Or:
+      if (!NodeToSQL(*n.A, resolve, a) || !NodeToSQL(*n.B, resolve, b)) return false;
+      out = "(" + a + (n.Op == TFilterOp::And ? " AND " : " OR ") + b + ")";
+      return true;
+    case TFilterOp::Not:
+      // SQL's unknown (a comparison with NULL) counts as false before it is negated.
+      if (!NodeToSQL(*n.A, resolve, a)) return false;
+      out = "(NOT COALESCE(" + a + ", 0))";
+      return true;
+    case TFilterOp::IsNull:
+    case TFilterOp::IsNotNull: {
+      TFieldType type;
+      if (n.A->Op != TFilterOp::Field || !resolve(n.A->Name, a, type)) return false;
+      out = "(" + a + (n.Op == TFilterOp::IsNull ? " IS NULL)" : " IS NOT NULL)");
+      return true;
+    }
+    case TFilterOp::Like:
+    case TFilterOp::NotLike: {
+      TFieldType type;
+      if (n.A->Op != TFilterOp::Field || n.B->Op != TFilterOp::Const || !resolve(n.A->Name, a, type) ||
+          !IsTextType(type) || !VarIsStr(n.B->Value))
+        return false;
+      out = std::string(n.Op == TFilterOp::NotLike ? "(NOT (" : "((") + a + " LIKE " + SQLText(n.B->Value.AsString()) +
+            "))";
+      return true;
+    }
+    case TFilterOp::Eq: case TFilterOp::Ne: case TFilterOp::Lt: case TFilterOp::Gt: case TFilterOp::Le:
+    case TFilterOp::Ge: {
+      static const char* const ops[] = {" = ", " <> ", " < ", " > ", " <= ", " >= "};
+      const char* op = ops[static_cast<int>(n.Op) - static_cast<int>(TFilterOp::Eq)];
+      const bool fieldA = n.A->Op == TFilterOp::Field, fieldB = n.B->Op == TFilterOp::Field;
+      if (fieldA == fieldB) {
+        if (fieldA) return false;
+        // Two constants: the answer is known now.
+        out = Compare(n, [](const std::string&, Variant&, TFieldType&) { return false; }) ? "1" : "0";
+        return true;
+      }
+      const TFilterExpr::Node& field = fieldA ? *n.A : *n.B;
+      const TFilterExpr::Node& constant = fieldA ? *n.B : *n.A;
+      TFieldType type;
+      if (!resolve(field.Name, a, type)) return false;
+      // A comparison with NULL matches nothing.
+      if (constant.Value.IsNull() || constant.Value.IsEmpty()) {
+        out = "0";
+        return true;
+      }
+      if (!SQLLiteral(constant.Value, type, b)) return false;
+      out = "(" + (fieldA ? a + op + b : b + op + a) + ")";
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool TFilterExpr::ToSQL(const TSQLColumnResolver& resolve, std::string& sql) const {
+  if (!FRoot) return false;
+  return NodeToSQL(*FRoot, resolve, sql);
 }

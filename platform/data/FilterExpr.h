@@ -1,14 +1,19 @@
 #pragma once
 // The filter language of datasets: bracketed or plain field names, comparisons
-// (= <> < > <= >=), IS [NOT] NULL, AND/OR/NOT, parentheses, quoted strings, numbers
+// (= <> < > <= >=), IS [NOT] NULL, [NOT] LIKE patterns, AND/OR/NOT, parentheses, quoted strings, numbers
 // and dates given as quoted strings. Syntax errors raise EDatabaseError.
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/data/DBTypes.h"
 #include "platform/rtl/Variant.h"
+
+// SQL's LIKE: '%' any run of characters, '_' one character, letters A-Z without regard
+// to case, everything else as it stands.
+bool LikeMatches(std::string_view text, std::string_view pattern);
 
 class TFilterExpr {
 public:
@@ -26,6 +31,12 @@ public:
   const std::vector<std::string>& FieldNames() const { return FNames; }
   // Evaluates the condition for one record; unknown names raise EDatabaseError.
   bool Matches(const TResolver& resolve) const;
+
+  // Names a field's column in SQL and gives its type; false when the name is no column.
+  using TSQLColumnResolver = std::function<bool(const std::string& name, std::string& column, TFieldType& type)>;
+  // The condition as an SQL expression that selects the same rows as Matches; false when
+  // it cannot be written so (two fields compared, a value that is not of its field's type).
+  bool ToSQL(const TSQLColumnResolver& resolve, std::string& sql) const;
 
   struct Node;
 

@@ -95,10 +95,11 @@ std::int64_t TRowDataSet::ActiveKey() const {
 
 bool TRowDataSet::PassesFilter(std::int64_t key) {
   if (!Filtered()) return true;
-  if (!FFilterExpr && !OnFilterRecord()) return true;
+  const bool testExpr = FFilterExpr && !EngineFilters();
+  if (!testExpr && !OnFilterRecord()) return true;
   TRecordBuffer buf;
   FillBuffer(key, -1, buf);
-  if (FFilterExpr) {
+  if (testExpr) {
     auto resolve = [&](const std::string& name, Variant& value, TFieldType& type) {
       TField* f = FindField(name);
       if (!f) return false;
@@ -147,8 +148,12 @@ void TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
     // The row's values start as Null; a text keeps its storage from the row before.
     FRowValues.resize(static_cast<size_t>(FieldDefs().Count()));
     for (Variant& v : FRowValues) v.SetNull();
-    LoadRowValues(key, FRowValues);
-    if (FMoveRowValues) {
+    const TRecordBuffer* lastRead = nullptr;
+    // A row gone meanwhile keeps showing what was read of it rather than an empty row.
+    if (!LoadRowValues(key, FRowValues)) lastRead = LastReadOf(key);
+    if (lastRead) {
+      if (lastRead != &Buffer) Buffer.Values = lastRead->Values;
+    } else if (FMoveRowValues) {
       // Swapped rather than moved: the buffer's old values come back for the next row.
       for (auto [slot, def] : FDataMap)
         Buffer.Values[static_cast<size_t>(slot)].Swap(FRowValues[static_cast<size_t>(def)]);
@@ -160,6 +165,14 @@ void TRowDataSet::FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer) {
   Buffer.RecNo = pos + 1;
   Buffer.Flag = bfCurrent;
   if (HasCalcFields()) CalculateFields(Buffer);
+}
+
+const TRecordBuffer* TRowDataSet::LastReadOf(std::int64_t key) {
+  for (int i = 0; i <= BufferCount(); ++i) {
+    const TRecordBuffer& b = Buffer(i);
+    if (b.Key == key && b.Flag == bfCurrent && b.Values.size() == static_cast<size_t>(SlotCount())) return &b;
+  }
+  return nullptr;
 }
 
 TGetResult TRowDataSet::GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) {
@@ -254,7 +267,10 @@ std::int64_t TRowDataSet::WriteActiveRecord(std::int64_t beforeKey) {
     present[static_cast<size_t>(def)] = true;
     changed = true;
   }
-  if (old && !changed) return buf.Key;
+  if (old && !changed) {
+    CheckRowPresent(buf.Key);
+    return buf.Key;
+  }
   return WriteRow(inserting ? -1 : buf.Key, values, present, beforeKey, oldValues);
 }
 
@@ -296,7 +312,7 @@ void TRowDataSet::InternalPost() {
   }
   FPosMapValid = false;
   // A row that no longer passes the filter leaves the view; the next one becomes current.
-  if (pos >= 0 && !PassesFilter(key)) {
+  if (pos >= 0 && (!PassesFilter(key) || (Filtered() && EngineFilters() && !EngineKeeps(key)))) {
     FOrder.erase(FOrder.begin() + pos);
     FPosMapValid = false;
   }

@@ -34,7 +34,8 @@ protected:
   virtual void OpenEngine() = 0;
   virtual void CloseEngine() = 0;
   virtual std::vector<std::int64_t> LoadOrder() = 0;
-  virtual void LoadRowValues(std::int64_t key, std::vector<Variant>& values) = 0;
+  // Reads a row's values; false when the row is gone (another program deleted it).
+  virtual bool LoadRowValues(std::int64_t key, std::vector<Variant>& values) = 0;
   // Puts row key's values straight into the slots of a record (dataMap: slot, definition
   // index; no definition twice), swapping, so the engine gets the slots' old values back
   // to reuse. False when the engine does not do this; LoadRowValues is used then.
@@ -52,6 +53,10 @@ protected:
                                 const std::vector<Variant>& oldValues) = 0;
   // Removes a row; raises RowNotLocatedText when an engine finds it gone.
   virtual void EraseRow(std::int64_t key) = 0;
+  // Raises RowNotLocatedText when an engine shared with other programs finds the row
+  // gone: a post that changes nothing still tells that its row no longer exists. Rows
+  // only this program writes cannot go, so there is nothing to check by default.
+  virtual void CheckRowPresent(std::int64_t key) {}
   // True when the order follows the rows' values (a sort or an index): a written row
   // is then placed by reloading the order.
   virtual bool OrderFollowsValues() const { return false; }
@@ -67,12 +72,19 @@ protected:
   // Puts the cursor on a row found by ScanRows.
   virtual void MoveCursorTo(std::int64_t key, int pos) { FCursor = pos; }
   bool PassesFilter(std::int64_t key);
+  // True when the engine itself leaves out the rows the Filter text does not select (the
+  // OnFilterRecord event is still asked).
+  virtual bool EngineFilters() const { return false; }
+  // Whether the engine's filter still selects a row just written.
+  virtual bool EngineKeeps(std::int64_t key) { return true; }
   // The row key of the active record, -1 when there is none.
   std::int64_t ActiveKey() const;
   static TBookmark EncodeKey(std::int64_t key);
   static bool DecodeKey(const TBookmark& b, std::int64_t& key);
   // Reads a row into a buffer (data fields, then calculated and lookup fields).
   void FillBuffer(std::int64_t key, int pos, TRecordBuffer& Buffer);
+  // A record buffer that holds row key as last read, or nullptr.
+  const TRecordBuffer* LastReadOf(std::int64_t key);
 
   // TDataSet's engine interface.
   void InternalOpen() override;

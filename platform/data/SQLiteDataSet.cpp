@@ -177,12 +177,15 @@ void TSQLiteDataSet::OpenEngine() {
   std::string table = TableNameForData();
   FTableMode = !table.empty();
   if (FTableMode) {
+    // Texts written through the table read back as written, whatever its declared types.
+    GiveTextColumnsTextAffinity(*FDb, table);
     DefineFromTable(FDb, table);
     FTable = table;
     std::string cols;
     for (const std::string& c : FColumns) cols += (cols.empty() ? "" : ", ") + QuoteIdent(c);
     FFetch.Sql = "SELECT " + cols + " FROM " + QuoteIdent(table) + " WHERE rowid = ?";
     FFetch.Statement.reset();
+    FEngineWhere = EngineFilterWhere();
     PrepareKeyset();
   } else {
     ReadQuery(FDb);
@@ -215,7 +218,7 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   // The rows are named by their row id, so that edits can be written back to the table: a
   // column that is the table's row id (its INTEGER PRIMARY KEY) names them already;
   // otherwise the row id is read too, ahead of the columns.
-  int rowIdColumn = -1, first = 0;
+  int rowIdColumn = -1, injectedColumn = -1;
   for (int i = 0; !base.empty() && i < st->ColumnCount() && rowIdColumn < 0; ++i) {
     const char* table = sqlite3_column_table_name(st->Handle(), i);
     const char* origin = sqlite3_column_origin_name(st->Handle(), i);
@@ -225,13 +228,14 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   }
   std::string rowSql = sql;
   if (!base.empty() && rowIdColumn < 0) {
-    size_t select = UpperCase(sql).find("SELECT");
-    std::string injected = sql.substr(0, select + 6) + " rowid AS " + RowIdColumn + "," + sql.substr(select + 6);
+    // After the statement's own columns, so that an ORDER BY by column number still
+    // counts them as written.
+    const size_t from = FindWord(UpperCase(sql), "FROM");
+    std::string injected = sql.substr(0, from) + ", rowid AS " + RowIdColumn + " " + sql.substr(from);
     try {
       st = std::make_unique<TSQLiteStatement>(db->Db(), injected);
       rowSql = injected;
-      rowIdColumn = 0;
-      first = 1;
+      rowIdColumn = injectedColumn = st->ColumnCount() - 1;
     } catch (const EDatabaseError&) {
       base.clear();
     }
@@ -239,7 +243,8 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
   FieldDefs().Clear();
   FColumnTypes.clear();
   FQueryColumns.clear();
-  for (int i = first; i < st->ColumnCount(); ++i) {
+  for (int i = 0; i < st->ColumnCount(); ++i) {
+    if (i == injectedColumn) continue;
     int size = 0;
     std::string decl = st->ColumnDeclType(i);
     TFieldType type = FieldTypeOfDecl(decl, false, size);
@@ -263,6 +268,8 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
       if (i != rowIdColumn && AnsiSameText(st->ColumnName(i), key)) unique = false;
     if (unique) FQueryKeyName = QuoteIdent(key);
   }
+  FQueryColumnNames.clear();
+  for (int i = 0; i < st->ColumnCount(); ++i) FQueryColumnNames.push_back(st->ColumnName(i));
   st.reset();
   FQuerySql = rowSql;
   FQueryRowIdColumn = rowIdColumn;
@@ -288,6 +295,44 @@ void TSQLiteDataSet::CloseEngine() {
   FQueryCur = -1;
   FTable.clear();
   FDb = nullptr;
+}
+
+bool TSQLiteDataSet::FilterNeedsRows() const {
+  if (!Filtered()) return false;
+  if (OnFilterRecord()) return true;
+  return FEngineWhere.empty() && !Trim(Filter()).empty();
+}
+
+std::string TSQLiteDataSet::EngineFilterWhere() const {
+  if (!Filtered() || OnFilterRecord() || Trim(Filter()).empty()) return {};
+  TFilterExpr expr(Filter());
+  std::string where;
+  const bool ok = expr.ToSQL(
+      [&](const std::string& name, std::string& column, TFieldType& type) {
+        const int def = FieldDefs().IndexOf(name);
+        if (def < 0) return false;
+        type = FieldDefs().Items(def)->DataType();
+        if (FTableMode) {
+          column = QuoteIdent(FColumns[static_cast<std::size_t>(def)]);
+          return true;
+        }
+        // A query's column by its name in the statement, when that names one column only.
+        const std::string& own = FQueryColumnNames[static_cast<std::size_t>(FQueryColumns[static_cast<std::size_t>(def)])];
+        int uses = 0;
+        for (const std::string& n : FQueryColumnNames) uses += AnsiSameText(n, own) ? 1 : 0;
+        if (uses != 1) return false;
+        column = QuoteIdent(own);
+        return true;
+      },
+      where);
+  return ok ? where : std::string();
+}
+
+bool TSQLiteDataSet::EngineKeeps(std::int64_t key) {
+  if (FEngineWhere.empty() || !FTableMode) return true;
+  TSQLiteStatement st(FDb->Db(), "SELECT 1 FROM " + QuoteIdent(FTable) + " WHERE rowid = ? AND " + FEngineWhere);
+  st.BindInt64(1, key);
+  return st.Step();
 }
 
 std::vector<TSQLiteDataSet::TSortItem> TSQLiteDataSet::ParseSort(const std::string& text) const {
@@ -346,7 +391,8 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
   std::vector<std::int64_t> order;
   if (KeysetMode()) return order;
   if (FTableMode) {
-    std::string sql = "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY ";
+    std::string sql = "SELECT rowid FROM " + QuoteIdent(FTable) + (FEngineWhere.empty() ? "" : " WHERE " + FEngineWhere) +
+                      " ORDER BY ";
     for (const TSortItem& s : sort) sql += QuoteIdent(FColumns[static_cast<size_t>(s.Def)]) + (s.Desc ? " DESC, " : ", ");
     sql += "rowid";
     TSQLiteStatement st(FDb->Db(), sql);
@@ -360,13 +406,13 @@ std::vector<std::int64_t> TSQLiteDataSet::LoadOrder() {
   return order;
 }
 
-void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
+bool TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& values) {
   if (!FTableMode) {
     const std::int64_t pos = QueryRowOf(key);
-    if (!FPager->Load(pos)) return;
+    if (!FPager->Load(pos)) return false;
     const auto& row = FPager->Values(pos);
     for (size_t i = 0; i < values.size() && i < row.size(); ++i) values[i] = row[i];
-    return;
+    return true;
   }
   if (KeysetMode()) {
     std::int64_t row = LoadBatchRow(key);
@@ -380,17 +426,26 @@ void TSQLiteDataSet::LoadRowValues(std::int64_t key, std::vector<Variant>& value
         for (std::size_t i = 0; i < values.size() && i < batch.size(); ++i) values[i].Swap(batch[i]);
       }
       FBatchTaken[static_cast<std::size_t>(row)] = 1;
-      return;
+      return true;
     }
   }
   TSQLiteStatement& fetch = Prepared(FFetch);
   fetch.Reset();
   fetch.BindInt64(1, key);
-  if (fetch.Step()) {
+  const bool found = fetch.Step();
+  if (found) {
     for (size_t i = 0; i < values.size(); ++i)
       values[i] = fetch.Column(static_cast<int>(i), FieldDefs().Items(static_cast<int>(i))->DataType());
   }
   fetch.Reset();
+  return found;
+}
+
+void TSQLiteDataSet::CheckRowPresent(std::int64_t key) {
+  if (FTable.empty()) return;  // nothing is written through a dataset without a table
+  TSQLiteStatement st(FDb->Db(), "SELECT 1 FROM " + QuoteIdent(FTable) + " WHERE rowid = ?");
+  st.BindInt64(1, BaseRowId(key));
+  if (!st.Step()) throw EDatabaseError(RowNotLocatedText);
 }
 
 bool TSQLiteDataSet::TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
@@ -475,7 +530,10 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
     cols.push_back(i);
   }
   // An edit whose changes are all in columns never written (the row id) writes nothing.
-  if (key >= 0 && cols.empty()) return key;
+  if (key >= 0 && cols.empty()) {
+    CheckRowPresent(key);
+    return key;
+  }
   // A query's row is named by its row id, read before the write lets go of the rows.
   const std::int64_t baseId = key >= 0 ? BaseRowId(key) : -1;
   std::int64_t rowId = -1;

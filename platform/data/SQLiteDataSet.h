@@ -27,8 +27,10 @@ public:
   std::size_t IndexMemory() const { return IndexBytes() + FSeg.size() * sizeof(std::int64_t); }
   // Rows of a query held in memory (its window; the table path holds none).
   std::size_t QueryRowsHeld() const { return FPager ? FPager->WindowRows() : 0; }
+  // Every row's number is known, a table's too: its position is counted by the engine
+  // where the cursor jumps to or, for rows reached from the end, from the row count, not
+  // held per row.
   int RecordCount() const override;
-  bool IsSequenced() const override { return !KeysetMode(); }
   bool BookmarkValid(const TBookmark& b) const override;
   int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override;
 
@@ -61,7 +63,8 @@ protected:
   void OpenEngine() override;
   void CloseEngine() override;
   std::vector<std::int64_t> LoadOrder() override;
-  void LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  bool LoadRowValues(std::int64_t key, std::vector<Variant>& values) override;
+  void CheckRowPresent(std::int64_t key) override;
   bool TakeRowValues(std::int64_t key, std::vector<Variant>& slots,
                      const std::vector<std::pair<int, int>>& dataMap) override;
   std::int64_t WriteRow(std::int64_t key, const std::vector<Variant>& values, const std::vector<bool>& present,
@@ -71,9 +74,11 @@ protected:
   bool OrderFollowsValues() const override { return !FSort.empty() || FPager; }
 
   // Keyset mode: a table in row-id order without a filter or sort. Only a segment of
-  // row ids around the cursor is held; positions are known once the segment reaches
-  // the first row or the row count is known.
+  // row ids around the cursor is held, with the position of its first row: known from
+  // the start, from the row count at the end (counted when first needed), or counted
+  // where the cursor jumps to.
   TGetResult GetRecord(TRecordBuffer& Buffer, TGetMode GetMode, bool DoCheck) override;
+  int GetRecNoOf(const TRecordBuffer& Buffer) const override;
   void InternalFirst() override;
   void InternalLast() override;
   void InternalSetToRecord(const TRecordBuffer& Buffer) override;
@@ -88,10 +93,18 @@ protected:
   void MoveCursorTo(std::int64_t key, int pos) override;
 
 private:
-  bool KeysetMode() const { return FTableMode && FSort.empty() && !Filtered(); }
+  bool KeysetMode() const { return FTableMode && FSort.empty() && !FilterNeedsRows() && FEngineWhere.empty(); }
+  // Whether the rows must be read here to be filtered: a filter the engine cannot run, or
+  // the OnFilterRecord event. Filtered with an empty filter costs nothing.
+  bool FilterNeedsRows() const;
+  // The Filter text as an SQL condition over the rows' columns, "" when there is no
+  // filter or the engine cannot run it.
+  std::string EngineFilterWhere() const;
+  bool EngineFilters() const override { return !FEngineWhere.empty(); }
+  bool EngineKeeps(std::int64_t key) override;
   // Query mode without a filter: the cursor is a position in the query's result (its
   // key), read through the pager; a filter keeps the positions that pass it instead.
-  bool PagedMode() const { return FPager && !Filtered(); }
+  bool PagedMode() const { return FPager && !FilterNeedsRows(); }
   void OpenPager();
   TGetResult PagedGetRecord(TRecordBuffer& Buffer, TGetMode GetMode);
   void PagedSetToRecord(const TRecordBuffer& Buffer);
@@ -118,7 +131,7 @@ private:
   void StopWalk();
   bool ExtendBackward();
   void TrimSegment(bool dropFront);
-  void SettlePositions();
+  void SettlePositions() const;
   void RecenterOn(std::int64_t key, std::int64_t pos);
   void Reposition(std::int64_t key);
   bool RowExists(std::int64_t key) const;
@@ -153,6 +166,8 @@ private:
   std::string FSourceText;
   std::unique_ptr<TStringList> FStatement;
   std::string FSort;
+  std::string FEngineWhere;  // the filter the engine runs, "" for none
+  std::vector<std::string> FQueryColumnNames;  // every column of the query's statement
   std::string FTable;      // the table rows are read from or written to ("" for none)
   bool FTableMode = false;  // rows fetched by row id from FTable
   std::vector<std::string> FColumns;
@@ -172,7 +187,7 @@ private:
   std::int64_t FQueryCurKey = TSQLiteRowPager::NoRowId;  // the key of the cursor's row, when known
   // Keyset mode.
   std::deque<std::int64_t> FSeg;
-  std::int64_t FSegFirstPos = 0;  // position of FSeg[0]; -1 when unknown
+  mutable std::int64_t FSegFirstPos = 0;  // position of FSeg[0]; -1 when unknown
   bool FSegAtStart = true, FSegAtEnd = false;
   std::int64_t FSegCur = -1;
   mutable std::int64_t FTotal = -1;

@@ -19,15 +19,7 @@ namespace {
 
 [[noreturn]] void Fail(const std::string& msg) { throw EDatabaseError(msg); }
 
-std::string IsoText(TDateTime dt) {
-  int y, m, d, h, n, s, ms;
-  DecodeDate(dt, y, m, d);
-  DecodeTime(dt, h, n, s, ms);
-  char buf[40];
-  if (ms) std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", y, m, d, h, n, s, ms);
-  else std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, h, n, s);
-  return buf;
-}
+std::string IsoText(TDateTime dt) { return StoredDateTimeText(dt, ftDateTime); }
 
 // "YYYY-MM-DD[ HH:MM[:SS[.fff]]]" or "HH:MM[:SS]".
 bool ParseIso(const std::string& s, TDateTime& out) {

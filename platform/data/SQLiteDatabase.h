@@ -69,5 +69,21 @@ void SetSQLiteBusySleep(std::function<void(int ms)> sleep);
 // The field type of a declared column type ("BOOLEAN", "TEXT(50)", "MEMO", ...); size
 // receives a declared size. Autoinc marks an INTEGER PRIMARY KEY or AUTOINCREMENT column.
 TFieldType FieldTypeOfDecl(const std::string& decl, bool autoInc, int& size);
+// Gives the text and memo columns of table whose declared type lacks text affinity (such
+// as MEMO, where SQLite would store "007" as the number 7) the type TEXT, or VARCHAR(n)
+// for a sized one, after copying the file to a backup beside it ("<file>.bak", or
+// "<file>.bak2", ... when taken). Numbers the old type made of stored texts become texts
+// ("007" stored as 7 reads "7" as before). Nothing happens
+// on a read-only connection or when every text column keeps text already. The backup's
+// path, empty when nothing changed; raises EDatabaseError when the backup or the change
+// fails.
+std::string GiveTextColumnsTextAffinity(TSQLiteDatabase& db, const std::string& table);
+// A CREATE TABLE statement with those columns' types changed, and the columns' names; no
+// columns (and an empty statement) when none needs the change.
+struct TTextAffinitySchema {
+  std::string Sql;
+  std::vector<std::string> Columns;
+};
+TTextAffinitySchema TextAffinitySchema(const std::string& CreateSql);
 // Double-quoted SQL identifier.
 std::string QuoteIdent(const std::string& name);

@@ -4,6 +4,8 @@
 
 #include "platform/data/SQLiteDataSet.h"
 
+#include "platform/rtl/ScopeExit.h"
+
 namespace {
 constexpr int ChunkSize = 256;
 constexpr std::size_t MaxSegment = 4096;
@@ -127,7 +129,20 @@ std::int64_t TSQLiteDataSet::BatchRowOf(std::int64_t key) {
   return static_cast<std::int64_t>(row);
 }
 
-void TSQLiteDataSet::SettlePositions() {
+int TSQLiteDataSet::GetRecNoOf(const TRecordBuffer& Buffer) const {
+  if (Buffer.RecNo > 0 || !KeysetMode() || !FDb) return TRowDataSet::GetRecNoOf(Buffer);
+  // Rows reached from the end are numbered once the row count is known; it is counted
+  // when a number is first asked for, not on every move to the end.
+  RecordCount();
+  SettlePositions();
+  const std::int64_t i = SegmentIndexOf(Buffer.Key);
+  if (i >= 0 && FSegFirstPos >= 0) return static_cast<int>(FSegFirstPos + i + 1);
+  TSQLiteStatement before(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable) + " WHERE rowid < ?");
+  before.BindInt64(1, Buffer.Key);
+  return before.Step() ? static_cast<int>(before.ColumnInt64(0) + 1) : -1;
+}
+
+void TSQLiteDataSet::SettlePositions() const {
   if (FSegAtStart) FSegFirstPos = 0;
   else if (FSegAtEnd && FTotal >= 0) FSegFirstPos = FTotal - static_cast<std::int64_t>(FSeg.size());
 }
@@ -442,6 +457,8 @@ void TSQLiteDataSet::InternalDelete() {
   }
   EraseRow(key);
   if (FTotal >= 0) --FTotal;
+  // The row after the deleted one takes its position.
+  const std::int64_t pos = FSegFirstPos >= 0 ? FSegFirstPos + i : -1;
   FSeg.erase(FSeg.begin() + static_cast<long>(i));
   FSegCur = i;
   if (FSeg.empty() && !FSegAtStart && !FSegAtEnd) {
@@ -454,7 +471,7 @@ void TSQLiteDataSet::InternalDelete() {
     else FSegAtEnd = true;
     next.Reset();
     FSegCur = 0;
-    FSegFirstPos = -1;
+    FSegFirstPos = pos;
   }
   SettlePositions();
 }
@@ -471,6 +488,33 @@ void TSQLiteDataSet::InternalRefresh() {
 
 void TSQLiteDataSet::FilterChanged() {
   std::int64_t key = ActiveKey();
+  // The engine's part of the filter first; should the new filter be refused, the old
+  // one is put back.
+  const std::string oldWhere = FEngineWhere;
+  std::string where = EngineFilterWhere();
+  if (where != oldWhere) {
+    bool done = false;
+    auto restore = AtScopeExit([&] {
+      if (done) return;
+      FEngineWhere = oldWhere;
+      if (FPager) OpenPager();
+    });
+    FEngineWhere = where;
+    if (FPager) {
+      OpenPager();
+      if (PagedMode()) {
+        // The filtered rows are read from the first.
+        TRowDataSet::FilterChanged();
+        SetQueryCursor(-1);
+        done = true;
+        return;
+      }
+    }
+    if (!KeysetMode()) TRowDataSet::FilterChanged();
+    else Reposition(key);
+    done = true;
+    return;
+  }
   if (!KeysetMode()) {
     TRowDataSet::FilterChanged();
     // Without a filter a query's cursor is a position again (the first row follows).

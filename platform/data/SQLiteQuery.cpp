@@ -14,8 +14,10 @@ void TSQLiteDataSet::OpenPager() {
                (s.Desc ? " DESC" : "");
   // Rows that sort alike keep the table's order.
   if (!orderBy.empty() && FQueryRowIdColumn >= 0) orderBy += ", " + std::to_string(FQueryRowIdColumn + 1);
+  // A filter the engine can run selects the rows in the statement itself.
+  FEngineWhere = EngineFilterWhere();
   FPager = std::make_unique<TSQLiteRowPager>(FDb->Db(), FQuerySql, FQueryColumns, FColumnTypes, FQueryRowIdColumn,
-                                             orderBy, FQueryKeyName);
+                                             orderBy, FQueryKeyName, FEngineWhere);
   SetQueryCursor(-1);
 }
 

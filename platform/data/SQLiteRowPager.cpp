@@ -22,9 +22,10 @@ std::string Wrapped(const std::string& sql) { return "SELECT * FROM (\n" + sql +
 
 TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vector<int> columns,
                                  std::vector<TFieldType> types, int rowIdColumn, const std::string& orderBy,
-                                 const std::string& keyName)
+                                 const std::string& keyName, const std::string& where)
     : FDb(db), FSql(TrimStatement(sql)), FColumns(std::move(columns)), FTypes(std::move(types)),
       FRowIdColumn(rowIdColumn) {
+  if (!where.empty()) FSql = Wrapped(FSql) + " WHERE " + where;
   // A value that is the row id as an integer is taken from the row id read anyway.
   for (std::size_t k = 0; k < FColumns.size(); ++k)
     if (FColumns[k] == rowIdColumn && (FTypes[k] == ftInteger || FTypes[k] == ftAutoInc)) FColumns[k] = -1;

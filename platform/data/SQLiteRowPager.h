@@ -22,9 +22,11 @@ public:
   // columns: the statement's column of each value, read as types. rowIdColumn: the
   // column holding the row id, -1 for none. orderBy: an ORDER BY list over the
   // statement's result columns, "" for its own order. keyName: the row id column's name
-  // in the result when the rows may be read in its order, "" when not.
+  // in the result when the rows may be read in its order, "" when not. where: a
+  // condition over the statement's result columns that the rows must meet, "" for all.
   TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vector<int> columns, std::vector<TFieldType> types,
-                  int rowIdColumn, const std::string& orderBy = "", const std::string& keyName = "");
+                  int rowIdColumn, const std::string& orderBy = "", const std::string& keyName = "",
+                  const std::string& where = "");
   ~TSQLiteRowPager();
 
   // Makes row pos (from 0) available; false when the result has no such row.

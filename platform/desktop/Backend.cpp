@@ -46,6 +46,7 @@ std::vector<int> MessageBoxButtons(UINT type) {
     case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
     case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
     case MB_YESNO: return {IDYES, IDNO};
+    case MB_YESNOALL: return {IDYES, IDNO, IDALL};
     case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
     case MB_CANCELTRYCONTINUE: return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
     default: return {IDOK};

@@ -138,6 +138,9 @@ inline constexpr UINT MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_ABORTRETRYIGNORE 
     MB_SETFOREGROUND = 0x10000, MB_TOPMOST = 0x40000, MB_RIGHT = 0x80000, MB_RTLREADING = 0x100000;
 inline constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6,
                      IDNO = 7, IDCLOSE = 8, IDHELP = 9, IDTRYAGAIN = 10, IDCONTINUE = 11;
+// This desktop's own box type: Yes, No and All (the class library's "to all" answer).
+inline constexpr UINT MB_YESNOALL = 0x0007;
+inline constexpr int IDALL = 12;
 // MessageBeep
 inline constexpr UINT MB_BEEP = 0xFFFFFFFF;
 

@@ -230,6 +230,22 @@ int GetObjectType(HGDIOBJ obj);
 // (page size in millimetres; margins give the unprintable offsets).
 HDC CreatePdfDC(const std::string& fileName, double pageWidthMM, double pageHeightMM,
                 double marginMM = 0);
+// The sheet of a printer in its device pixels: the whole sheet, and the printable area
+// (its size and its top-left corner on the sheet).
+struct PrinterPage {
+  int dpi = 600;
+  int sheetWidth = 0, sheetHeight = 0;
+  int offsetX = 0, offsetY = 0;
+  int width = 0, height = 0;
+};
+// A printer device context drawing PDF pages of that sheet into the named file; nullptr
+// for a page that does not fit its sheet or a file that cannot be made.
+HDC CreatePdfDC(const std::string& fileName, const PrinterPage& page);
+// A printer device context that answers the device's questions (sizes, offsets,
+// resolution, text metrics) and draws nothing.
+HDC CreatePrinterIC(const PrinterPage& page);
+// The page a printer device context prints on (zeros for other device contexts).
+PrinterPage GetPrinterPage(HDC hdc);
 int StartPage(HDC hdc);
 int EndPage(HDC hdc);
 int EndDoc(HDC hdc);
@@ -409,6 +425,8 @@ UINT GetOutlineTextMetrics(HDC hdc, UINT size, OUTLINETEXTMETRIC* otm);
 BOOL GetTextExtentPoint32(HDC hdc, const char* text, int count, SIZE* size);
 BOOL GetTextExtentPoint(HDC hdc, const char* text, int count, SIZE* size);
 int GetTextFace(HDC hdc, int count, char* out);
+// The font families installed on the system (fontconfig), sorted, each once.
+std::vector<std::string> InstalledFontFamilies();
 BOOL TextOut(HDC hdc, int x, int y, const char* text, int count);
 BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* r, const char* text, UINT count,
                 const int* dx);

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::int64_t TStream::Size() {
@@ -82,6 +83,7 @@ void TCustomMemoryStream::SaveToStream(TStream* Stream) {
 void TCustomMemoryStream::SaveToFile(const std::string& FileName) {
   TFileStream f(FileName, fmCreate);
   SaveToStream(&f);
+  f.Close();
 }
 
 std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count) {
@@ -140,6 +142,10 @@ void TStringStream::WriteString(const std::string& AString) {
   Write(AString.data(), static_cast<std::int64_t>(AString.size()));
 }
 
+namespace {
+constexpr std::size_t FileBufferSize = 65536;
+}
+
 TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName(FileName) {
   if (Mode == fmCreate || (Mode & 0xFF00) == fmCreate) {
     FHandle = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -149,44 +155,141 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName
     int flags = (Mode & 3) == fmOpenWrite ? O_WRONLY : (Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
     FHandle = ::open(FileName.c_str(), flags | O_CLOEXEC);
     if (FHandle < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+    FWritable = flags != O_RDONLY;
   }
+  FBuffer.resize(FileBufferSize);
 }
 
 TFileStream::~TFileStream() {
-  if (FHandle >= 0) ::close(FHandle);
+  if (FHandle < 0) return;
+  if (FWriting) WriteOut();
+  ::close(FHandle);
+}
+
+void TFileStream::RaiseWriteError(int Error) const {
+  throw EWriteError("Cannot write file \"" + FFileName + "\". " + std::strerror(Error));
+}
+
+bool TFileStream::WriteOut() {
+  const char* p = FBuffer.data();
+  std::size_t done = 0;
+  while (done < FBufLen) {
+    ssize_t n = ::write(FHandle, p + done, FBufLen - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      // Keep what was refused, so a later flush can try again.
+      std::memmove(FBuffer.data(), p + done, FBufLen - done);
+      FBufLen -= done;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  FBufLen = 0;
+  FWriting = false;
+  return true;
+}
+
+void TFileStream::DropReadAhead() {
+  if (FWriting || FBufPos == FBufLen) {
+    if (!FWriting) FBufPos = FBufLen = 0;
+    return;
+  }
+  ::lseek(FHandle, -static_cast<off_t>(FBufLen - FBufPos), SEEK_CUR);
+  FBufPos = FBufLen = 0;
+}
+
+void TFileStream::Flush() {
+  if (FHandle < 0) RaiseWriteError(EBADF);
+  if (FWriting && !WriteOut()) RaiseWriteError(errno);
+}
+
+void TFileStream::Close() {
+  if (FHandle < 0) return;
+  int error = 0;
+  if (FWriting && !WriteOut()) error = errno;
+  FBufLen = FBufPos = 0;
+  FWriting = false;
+  if (::close(FHandle) != 0 && error == 0) error = errno;
+  FHandle = -1;
+  if (error != 0) RaiseWriteError(error);
 }
 
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
-  std::int64_t total = 0;
+  if (FHandle < 0 || Count <= 0) return 0;
+  if (FWriting && !WriteOut()) return 0;
   char* p = static_cast<char*>(Buffer);
-  while (Count > total) {
-    ssize_t n = ::read(FHandle, p + total, static_cast<std::size_t>(Count - total));
+  std::int64_t total = 0;
+  while (total < Count) {
+    if (FBufPos < FBufLen) {
+      std::size_t n = std::min<std::size_t>(FBufLen - FBufPos, static_cast<std::size_t>(Count - total));
+      std::memcpy(p + total, FBuffer.data() + FBufPos, n);
+      FBufPos += n;
+      total += static_cast<std::int64_t>(n);
+      continue;
+    }
+    // Large reads go straight into the caller's buffer.
+    const bool direct = Count - total >= static_cast<std::int64_t>(FBuffer.size());
+    char* into = direct ? p + total : FBuffer.data();
+    std::size_t want = direct ? static_cast<std::size_t>(Count - total) : FBuffer.size();
+    ssize_t n = ::read(FHandle, into, want);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
-    total += n;
+    if (direct) total += n;
+    else {
+      FBufPos = 0;
+      FBufLen = static_cast<std::size_t>(n);
+    }
   }
   return total;
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
-  std::int64_t total = 0;
+  if (FHandle < 0 || !FWritable || Count <= 0) return 0;
+  DropReadAhead();
   const char* p = static_cast<const char*>(Buffer);
-  while (Count > total) {
-    ssize_t n = ::write(FHandle, p + total, static_cast<std::size_t>(Count - total));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    total += n;
+  std::int64_t total = 0;
+  while (total < Count) {
+    std::size_t room = FBuffer.size() - FBufLen;
+    if (room == 0) {
+      if (!WriteOut()) return total;
+      continue;
+    }
+    std::size_t n = std::min<std::size_t>(room, static_cast<std::size_t>(Count - total));
+    std::memcpy(FBuffer.data() + FBufLen, p + total, n);
+    FBufLen += n;
+    FWriting = true;
+    total += static_cast<std::int64_t>(n);
   }
   return total;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
+  if (FHandle < 0) return -1;
+  if (Origin == soCurrent && Offset == 0) {
+    off_t at = ::lseek(FHandle, 0, SEEK_CUR);
+    if (at < 0) return -1;
+    return FWriting ? at + static_cast<off_t>(FBufLen) : at - static_cast<off_t>(FBufLen - FBufPos);
+  }
+  if (FWriting && !WriteOut()) return -1;
+  DropReadAhead();
   int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
   off_t r = ::lseek(FHandle, static_cast<off_t>(Offset), whence);
   return r < 0 ? -1 : static_cast<std::int64_t>(r);
 }
 
+std::int64_t TFileStream::Size() {
+  if (FHandle < 0) return -1;
+  if (FWriting && !WriteOut()) RaiseWriteError(errno);
+  struct stat st {};
+  if (::fstat(FHandle, &st) != 0) return -1;
+  return static_cast<std::int64_t>(st.st_size);
+}
+
 void TFileStream::SetSize(std::int64_t NewSize) {
+  std::int64_t pos = Position();
+  if (FWriting && !WriteOut()) RaiseWriteError(errno);
+  DropReadAhead();
   if (::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0) throw EStreamError("Stream write error");
-  if (Position() > NewSize) SetPosition(NewSize);
+  if (pos > NewSize) SetPosition(NewSize);
 }

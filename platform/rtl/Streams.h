@@ -88,20 +88,43 @@ constexpr unsigned fmShareDenyRead = 0x0030;
 constexpr unsigned fmShareDenyNone = 0x0040;
 constexpr unsigned fmCreate = 0xFF00;
 
+// A file stream keeps its reads and writes in one buffer and goes to the file when the
+// buffer is full, on a seek, when the other direction is used, on Flush and on Close.
 class TFileStream : public TStream {
   VANTREL_CLASS(TFileStream, TStream)
 public:
   // Raises EFCreateError / EFOpenError naming the file when it cannot be created / opened.
   TFileStream(const std::string& FileName, unsigned Mode);
+  // Writes what is buffered and closes the file; failures go unreported here: callers who
+  // must know that the bytes arrived call Close first.
   ~TFileStream() override;
   std::int64_t Read(void* Buffer, std::int64_t Count) override;
+  // Returns fewer bytes than asked when the file refused buffered bytes.
   std::int64_t Write(const void* Buffer, std::int64_t Count) override;
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
+  std::int64_t Size() override;
   void SetSize(std::int64_t NewSize) override;
+  // Hands the buffered bytes to the file; raises EWriteError naming the file when it
+  // refuses them (a full disk, a broken device).
+  void Flush();
+  // Flush, then closes the file; raises EWriteError naming the file when either fails.
+  // The stream can no longer be used afterwards.
+  void Close();
   const std::string& FileName() const { return FFileName; }
   int Handle() const { return FHandle; }
 
 private:
+  // Writes the buffered bytes; false (errno kept) when the file refused them.
+  bool WriteOut();
+  // Gives up read-ahead bytes, moving the file back to the stream's position.
+  void DropReadAhead();
+  [[noreturn]] void RaiseWriteError(int Error) const;
+
   std::string FFileName;
   int FHandle = -1;
+  std::vector<char> FBuffer;
+  std::size_t FBufPos = 0;   // next byte to read from the buffer
+  std::size_t FBufLen = 0;   // bytes in the buffer (read-ahead or waiting to be written)
+  bool FWriting = false;     // the buffer holds bytes to write
+  bool FWritable = true;     // opened for writing
 };

@@ -268,6 +268,7 @@ void TStrings::LoadFromStream(TStream* Stream) {
 void TStrings::SaveToFile(const std::string& FileName) const {
   TFileStream f(FileName, fmCreate);
   SaveToStream(&f);
+  f.Close();
 }
 
 void TStrings::LoadFromFile(const std::string& FileName) {

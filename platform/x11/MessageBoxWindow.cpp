@@ -32,6 +32,7 @@ const char* ButtonCaption(int id) {
     case IDNO: return "&No";
     case IDTRYAGAIN: return "&Try Again";
     case IDCONTINUE: return "&Continue";
+    case IDALL: return "&All";
   }
   return "";
 }
@@ -283,10 +284,12 @@ int RunMessageBoxWindow(HWND owner, const std::string& text, const std::string& 
   if (!hwnd) return 0;
   SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&box));
   bool disabled = top && IsWindowEnabled(top);
+  // The window that has the keyboard focus gets it back when the box goes.
+  HWND hadFocus = GetFocus();
   if (disabled) EnableWindow(top, FALSE);
   // However the loop ends (a handler may raise), the box goes and its owner comes back.
   struct Cleanup {
-    HWND Box, Owner;
+    HWND Box, Owner, Focus;
     bool Enable;
     ~Cleanup() {
       if (Enable && IsWindow(Owner)) EnableWindow(Owner, TRUE);
@@ -295,8 +298,11 @@ int RunMessageBoxWindow(HWND owner, const std::string& text, const std::string& 
         DestroyWindow(Box);
       }
       if (Owner && IsWindow(Owner) && IsWindowVisible(Owner)) SetActiveWindow(Owner);
+      if (Focus && IsWindow(Focus) && IsWindowVisible(Focus) && IsWindowEnabled(Focus) &&
+          TopLevelOf(Focus) == GetActiveWindow())
+        SetFocus(Focus);
     }
-  } cleanup{hwnd, top, disabled};
+  } cleanup{hwnd, top, hadFocus, disabled};
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetActiveWindow(hwnd);
   SetFocus(hwnd);

@@ -24,4 +24,5 @@ void RegisterArtwork() {
   artwork::RegisterGridBitmaps();
   artwork::RegisterCursors();
   artwork::RegisterMainIcon();
+  artwork::RegisterPreviewTools();
 }

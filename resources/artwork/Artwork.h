@@ -26,5 +26,7 @@ std::vector<unsigned> Render(const PixelArt& art, const std::vector<PaletteEntry
 void RegisterGridBitmaps();
 void RegisterCursors();
 void RegisterMainIcon();
+// The preview window's tool bar pictures, "PREVIEWTOOLSGX".
+void RegisterPreviewTools();
 
 }  // namespace artwork

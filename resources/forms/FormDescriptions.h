@@ -8,3 +8,5 @@ void RegisterFormDescriptions();
 const std::string& MainWindowDescription();
 // The stored layout of the calculator control.
 const std::string& CalculatorDescription();
+// The stored layout of the print preview window.
+const std::string& PreviewFormDescription();

@@ -409,6 +409,7 @@ void RegisterFormDescriptions() {
   static const bool done = [] {
     RegisterFormDescription("TFVantrel", MainWindowDescription());
     RegisterFormDescription("TCALCULATORGX", CalculatorDescription());
+    RegisterFormDescription("TPreviewFormGx", PreviewFormDescription());
     return true;
   }();
   (void)done;

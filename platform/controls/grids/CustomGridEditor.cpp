@@ -51,8 +51,13 @@ void TCustomGrid::UpdateText() {
   SetEditText(FCurrent.X, FCurrent.Y, FInplaceEdit->Text());
 }
 
+// Reloads the editor for the current cell; a cell that takes no editor hides it meanwhile.
 void TCustomGrid::InvalidateEditor() {
   if (!FInplaceEdit || !FEditorMode) return;
+  if (!CanEditShow()) {
+    FInplaceEdit->Hide();
+    return;
+  }
   FInplaceEdit->UpdateContents();
   MoveEditorToCell();
 }

@@ -38,10 +38,11 @@ void TInplaceEdit::UpdateLoc(const win::RECT& Loc) {
 
 void TInplaceEdit::Hide() {
   if (!TControl::Visible()) return;
-  // The grid takes the focus before the editor goes, so the focus never stays on a
-  // hidden window.
-  if (HandleAllocated() && win::GetFocus() == FHandle && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
+  // A hidden window never keeps the focus: the grid takes it back once the editor is
+  // gone (taken before, the grid would hand it straight back to the shown editor).
+  const bool HadFocus = HandleAllocated() && win::GetFocus() == FHandle;
   SetVisible(false);
+  if (HadFocus && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
 }
 
 void TInplaceEdit::TypeChar(TKeyChar Key) {
@@ -74,7 +75,11 @@ void TInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   bool nothingSelected = SelLength() == 0;
   switch (Key) {
     case win::VK_UP: case win::VK_DOWN: case win::VK_PRIOR: case win::VK_NEXT: case win::VK_TAB:
+    case win::VK_ESCAPE:
       toGrid();
+      break;
+    case win::VK_INSERT:
+      if (Shift.Empty()) toGrid();
       break;
     case win::VK_LEFT:
       if (Shift.Contains(ssCtrl) || (nothingSelected && SelStart() == 0) || SelLength() == len) toGrid();
@@ -86,7 +91,8 @@ void TInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
       if (Shift.Contains(ssCtrl)) toGrid();
       break;
     case win::VK_DELETE:
-      if (!ReadOnly() && !FGrid->CanEditModify()) Key = 0;
+      if (Shift.Contains(ssCtrl)) toGrid();
+      else if (!ReadOnly() && !FGrid->CanEditModify()) Key = 0;
       break;
     default: break;
   }
@@ -94,14 +100,19 @@ void TInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
 
 void TInplaceEdit::KeyPress(TKeyChar& Key) {
   if (FGrid) {
-    // Enter writes the text back, Escape drops the changes; both close the editor
-    // unless it is always shown.
+    // Enter is the grid's (it writes the text back and closes the editor); Escape drops
+    // the changes. An editor that is always shown stays, its text selected.
     if (Key == U'\r' || Key == 0x1B) {
-      if (Key == U'\r') FGrid->UpdateText();
+      if (Key == U'\r') FGrid->KeyPress(Key);
       else Revert();
-      if (!FGrid->Options().Contains(goAlwaysShowEditor)) FGrid->HideEditor();
-      else SelectAll();
       Key = 0;
+      if (!TControl::Visible()) return;
+      if (!FGrid->Options().Contains(goAlwaysShowEditor)) {
+        FGrid->HideEditor();
+        return;
+      }
+      FGrid->UpdateText();
+      SelectAll();
       return;
     }
     if (Key == U'\t') {

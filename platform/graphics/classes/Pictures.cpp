@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "platform/graphics/Graphic.h"
 #include "platform/graphics/classes/ImageCodecs.h"
@@ -96,8 +97,22 @@ void TMetafile::SetHandle(HENHMETAFILE Value) {
   Changed(this);
 }
 
-int TMetafile::MMWidth() const { return int(FWidth * 2540.0 / 96 + 0.5); }
-int TMetafile::MMHeight() const { return int(FHeight * 2540.0 / 96 + 0.5); }
+namespace {
+// 0.01 mm of a length in pixels of a device with that resolution.
+int HundredthsOfMM(int Pixels, int Dpi) { return int(std::lround(Pixels * 2540.0 / Dpi)); }
+}  // namespace
+
+// A recorded metafile knows its frame; an empty one is measured on the screen.
+int TMetafile::MMWidth() const {
+  ENHMETAHEADER h;
+  if (FHandle && GetEnhMetaFileHeader(FHandle, sizeof h, &h)) return h.rclFrame.right - h.rclFrame.left;
+  return HundredthsOfMM(FWidth, 96);
+}
+int TMetafile::MMHeight() const {
+  ENHMETAHEADER h;
+  if (FHandle && GetEnhMetaFileHeader(FHandle, sizeof h, &h)) return h.rclFrame.bottom - h.rclFrame.top;
+  return HundredthsOfMM(FHeight, 96);
+}
 
 void TMetafile::Assign(TPersistent* Source) {
   if (auto* m = dynamic_cast<TMetafile*>(Source)) {
@@ -120,8 +135,11 @@ void TMetafile::Draw(TCanvas* ACanvas, const RECT& R) {
 void TMetafile::LoadFromStream(TStream*) { throw EInvalidGraphicOperation("Metafiles cannot be loaded from a stream"); }
 void TMetafile::SaveToStream(TStream*) { throw EInvalidGraphicOperation("Metafiles cannot be saved to a stream"); }
 
+// The metafile's size is in pixels of the reference device, so its frame is too.
 TMetafileCanvas::TMetafileCanvas(TMetafile* AMetafile, HDC ReferenceDevice) : FMetafile(AMetafile) {
-  RECT frame{0, 0, AMetafile->MMWidth(), AMetafile->MMHeight()};
+  int dpi = ReferenceDevice ? GetDeviceCaps(ReferenceDevice, LOGPIXELSX) : 0;
+  if (dpi <= 0) dpi = 96;
+  RECT frame{0, 0, HundredthsOfMM(AMetafile->Width(), dpi), HundredthsOfMM(AMetafile->Height(), dpi)};
   bool sized = AMetafile->Width() > 0 && AMetafile->Height() > 0;
   SetHandle(CreateEnhMetaFile(ReferenceDevice, nullptr, sized ? &frame : nullptr, nullptr));
 }

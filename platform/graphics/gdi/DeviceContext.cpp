@@ -147,9 +147,10 @@ int GetDeviceCaps(HDC hdc, int index) {
     case RASTERCAPS: return RC_BITBLT | RC_STRETCHBLT | RC_STRETCHDIB;
     case LOGPIXELSX: case LOGPIXELSY: return dpi;
     case SIZEPALETTE: return 0;
-    case PHYSICALWIDTH: return printer ? int(std::lround(dc->pageWidthMM / 25.4 * dpi)) : 0;
-    case PHYSICALHEIGHT: return printer ? int(std::lround(dc->pageHeightMM / 25.4 * dpi)) : 0;
-    case PHYSICALOFFSETX: case PHYSICALOFFSETY: return printer ? int(std::lround(dc->marginMM / 25.4 * dpi)) : 0;
+    case PHYSICALWIDTH: return printer ? dc->page.sheetWidth : 0;
+    case PHYSICALHEIGHT: return printer ? dc->page.sheetHeight : 0;
+    case PHYSICALOFFSETX: return printer ? dc->page.offsetX : 0;
+    case PHYSICALOFFSETY: return printer ? dc->page.offsetY : 0;
     default: return 0;
   }
 }

@@ -1,5 +1,9 @@
 // Printer (PDF) device contexts and enhanced metafiles.
 #include <cairo-pdf.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <cmath>
@@ -16,25 +20,89 @@ constexpr int kPrinterDpi = 600;
 HDC CreatePdfDC(const std::string& fileName, double pageWidthMM, double pageHeightMM, double marginMM) {
   if (pageWidthMM <= 0 || pageHeightMM <= 0 || marginMM < 0 || 2 * marginMM >= std::min(pageWidthMM, pageHeightMM))
     return nullptr;
-  cairo_surface_t* s = cairo_pdf_surface_create(fileName.c_str(), pageWidthMM / 25.4 * 72, pageHeightMM / 25.4 * 72);
+  PrinterPage page;
+  page.dpi = kPrinterDpi;
+  page.sheetWidth = int(std::lround(pageWidthMM / 25.4 * kPrinterDpi));
+  page.sheetHeight = int(std::lround(pageHeightMM / 25.4 * kPrinterDpi));
+  page.offsetX = page.offsetY = int(std::lround(marginMM / 25.4 * kPrinterDpi));
+  page.width = page.sheetWidth - 2 * page.offsetX;
+  page.height = page.sheetHeight - 2 * page.offsetY;
+  return CreatePdfDC(fileName, page);
+}
+
+namespace {
+bool PageFits(const PrinterPage& p) {
+  return p.dpi > 0 && p.width > 0 && p.height > 0 && p.offsetX >= 0 && p.offsetY >= 0 &&
+         p.offsetX + p.width <= p.sheetWidth && p.offsetY + p.height <= p.sheetHeight;
+}
+
+std::unique_ptr<DCObj> NewPrinterDC(const PrinterPage& page) {
+  auto dc = std::make_unique<DCObj>();
+  dc->type = DCType::Printer;
+  dc->dpi = page.dpi;
+  dc->page = page;
+  InitDCState(*dc);
+  dc->width = page.width;
+  dc->height = page.height;
+  dc->visible = Region(RECT{0, 0, page.width, page.height});
+  return dc;
+}
+
+cairo_status_t WritePdf(void* closure, const unsigned char* data, unsigned int length) {
+  auto* sink = static_cast<PdfSink*>(closure);
+  while (length > 0 && !sink->failed) {
+    ssize_t n = write(sink->fd, data, length);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      sink->failed = true;
+      break;
+    }
+    data += n;
+    length -= unsigned(n);
+  }
+  return sink->failed ? CAIRO_STATUS_WRITE_ERROR : CAIRO_STATUS_SUCCESS;
+}
+}  // namespace
+
+PdfSink::~PdfSink() { Close(); }
+
+bool PdfSink::Close() {
+  if (fd >= 0) {
+    if (close(fd) != 0) failed = true;
+    fd = -1;
+  }
+  return !failed;
+}
+
+HDC CreatePdfDC(const std::string& fileName, const PrinterPage& page) {
+  if (!PageFits(page)) return nullptr;
+  // Written straight to the file, so that a failed write (a full disk) is seen.
+  auto sink = std::make_unique<PdfSink>();
+  sink->fd = open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (sink->fd < 0) return nullptr;
+  double toPoints = 72.0 / page.dpi;
+  cairo_surface_t* s = cairo_pdf_surface_create_for_stream(WritePdf, sink.get(), page.sheetWidth * toPoints,
+                                                           page.sheetHeight * toPoints);
   if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(s);
     return nullptr;
   }
-  auto dc = std::make_unique<DCObj>();
-  dc->type = DCType::Printer;
-  dc->dpi = kPrinterDpi;
-  dc->pageWidthMM = pageWidthMM;
-  dc->pageHeightMM = pageHeightMM;
-  dc->marginMM = marginMM;
-  InitDCState(*dc);
-  int margin = int(std::lround(marginMM / 25.4 * kPrinterDpi));
-  int w = int(std::lround(pageWidthMM / 25.4 * kPrinterDpi)) - 2 * margin;
-  int h = int(std::lround(pageHeightMM / 25.4 * kPrinterDpi)) - 2 * margin;
-  AttachSurface(*dc, s, POINT{margin, margin}, w, h);
-  cairo_scale(dc->cr, 72.0 / kPrinterDpi, 72.0 / kPrinterDpi);
+  auto dc = NewPrinterDC(page);
+  dc->sink = std::move(sink);
+  AttachSurface(*dc, s, POINT{page.offsetX, page.offsetY}, page.width, page.height);
+  cairo_scale(dc->cr, toPoints, toPoints);
   cairo_set_antialias(dc->cr, CAIRO_ANTIALIAS_DEFAULT);
   return AddDC(std::move(dc));
+}
+
+HDC CreatePrinterIC(const PrinterPage& page) {
+  if (!PageFits(page)) return nullptr;
+  return AddDC(NewPrinterDC(page));
+}
+
+PrinterPage GetPrinterPage(HDC hdc) {
+  DCObj* dc = FindDC(hdc);
+  return dc && dc->type == DCType::Printer ? dc->page : PrinterPage{0, 0, 0, 0, 0, 0, 0};
 }
 
 int StartPage(HDC hdc) {
@@ -62,6 +130,7 @@ int EndDoc(HDC hdc) {
   bool ok = cairo_surface_status(dc->surface) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(dc->surface);
   dc->surface = nullptr;
+  if (dc->sink && !dc->sink->Close()) ok = false;
   return ok ? 1 : 0;
 }
 

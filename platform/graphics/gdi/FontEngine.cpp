@@ -346,3 +346,26 @@ int RunWidth(ResolvedFont& f, std::string_view text, int extra) {
 }
 
 }  // namespace win::gdi
+
+namespace win {
+
+std::vector<std::string> InstalledFontFamilies() {
+  std::vector<std::string> out;
+  // A configuration of our own, freed after use (the shared one is never freed).
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (!config) return out;
+  if (FcFontSet* fs = FcConfigGetFonts(config, FcSetSystem)) {
+    for (int i = 0; i < fs->nfont; ++i) {
+      FcChar8* family = nullptr;
+      // A face may list its family under several names; the first is its own.
+      if (FcPatternGetString(fs->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch && family)
+        out.emplace_back(reinterpret_cast<const char*>(family));
+    }
+  }
+  FcConfigDestroy(config);
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+}  // namespace win

@@ -94,6 +94,15 @@ struct DCState {
 
 enum class DCType { Memory, Window, Screen, Printer, MetaFile };
 
+// The file a printer's PDF goes into; a failed write is remembered until the end.
+struct PdfSink {
+  int fd = -1;
+  bool failed = false;
+  ~PdfSink();
+  // Closes the file; false when anything could not be written.
+  bool Close();
+};
+
 struct DCObj {
   DCType type = DCType::Memory;
   HWND hwnd = nullptr;
@@ -109,8 +118,9 @@ struct DCObj {
   std::vector<DCState> saved;
   HBITMAP bitmap = nullptr;  // memory DC: the selected bitmap
   int dpi = 96;
-  // Printer pages
-  double pageWidthMM = 0, pageHeightMM = 0, marginMM = 0;
+  // Printer pages (device pixels); a printer without a surface only answers questions
+  PrinterPage page;
+  std::unique_ptr<PdfSink> sink;
   bool pageOpen = false;
   // Enhanced-metafile recording
   MetaFileObj* meta = nullptr;

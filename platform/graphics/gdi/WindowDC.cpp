@@ -90,11 +90,15 @@ Region VisibleScreenArea(HWND hwnd, const RECT& area) {
     }
     vis = vis.Intersect(shape);
   }
-  if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CLIPCHILDREN)
+  // Children show only within the client area: beyond it (over the scroll bars) the
+  // window draws its own frame.
+  if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CLIPCHILDREN) {
+    const Region client(ScreenRectOfClient(hwnd));
     for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
       RECT cr;
-      if (Visible(c) && GetWindowRect(c, &cr)) vis = vis.Subtract(Region(cr));
+      if (Visible(c) && GetWindowRect(c, &cr)) vis = vis.Subtract(Region(cr).Intersect(client));
     }
+  }
   return vis;
 }
 

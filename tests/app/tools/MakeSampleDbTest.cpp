@@ -125,7 +125,7 @@ TEST_F(MakeSampleDb, WritesTheSnippetTable) {
                                            {"alt", "BOOLEAN"},
                                            {"win", "BOOLEAN"},
                                            {"KeyIndex", "INTEGER"},
-                                           {"Content", "MEMO"}}));
+                                           {"Content", "TEXT"}}));
 
   std::vector<Row> rows = ReadRows(db);
   ASSERT_GE(rows.size(), 3u);

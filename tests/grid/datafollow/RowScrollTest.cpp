@@ -1,5 +1,6 @@
 // Moving the dataset beyond the rows shown scrolls the data rows' pixels; the footer rows
 // stay, and a move further than a page repaints everything.
+#include "tests/support/CellNotingGrid.h"
 #include "tests/support/DataFollowFixture.h"
 
 namespace {
@@ -42,6 +43,28 @@ TEST_F(RowScroll, OneRecordScrollsTheDataRowsAndLeavesTheFooters) {
   for (int Row = Grid->RowCount() - 2; Row < Grid->RowCount(); ++Row)
     EXPECT_TRUE(Covers(Region, {X, Grid->CellRect(1, Row).top + 2})) << Row;
   EXPECT_FALSE(Covers(Region, {X, Grid->CellRect(1, 0).top + 2})) << "title";
+}
+
+// The paint after a one-record scroll draws the rows it uncovered and the rows whose
+// current-row marks changed, not the rows whose pixels moved.
+TEST_F(RowScroll, OneRecordDrawsOnlyTheRowsThatChanged) {
+  auto* Noting = new TCellNotingGrid(Form.get());
+  GridOn(50, 10, true, 0, Noting);
+  DataSet->MoveBy(9);  // the last row shown
+  Settle();
+  Noting->Drawn.clear();
+  DataSet->Next();
+  Settle();
+  const int Last = Grid->TitleAreaRowCount() + 9;
+  ASSERT_EQ(Grid->Row(), Last);
+  ASSERT_FALSE(Noting->Drawn.empty());
+  for (const win::POINT& Cell : Noting->Drawn) EXPECT_GE(Cell.y, Last - 1) << "column " << Cell.x;
+  EXPECT_LE(Noting->Drawn.size(), static_cast<std::size_t>(2 * Grid->ColCount()));
+  // A whole repaint draws every cell again.
+  Noting->Drawn.clear();
+  Grid->Invalidate();
+  Settle();
+  EXPECT_EQ(Noting->Drawn.size(), static_cast<std::size_t>(11 * Grid->ColCount()));
 }
 
 TEST_F(RowScroll, MovingFurtherThanAPageRepaintsTheWholeGrid) {

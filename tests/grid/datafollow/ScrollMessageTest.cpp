@@ -18,16 +18,7 @@ protected:
   // Drags the thumb from its middle to Y (screen), recording the record numbers passed.
   std::vector<int> DragThumbTo(int Y) {
     std::vector<int> Seen;
-    const win::POINT From = OnScreen(Layout().Thumb);
-    win::headless::MouseDown(win::headless::MouseButton::Left, From.x, From.y);
-    win::headless::ProcessMessages();
-    for (int Step = 1; Step <= 4; ++Step) {
-      win::headless::MouseMove(From.x, From.y + (Y - From.y) * Step / 4);
-      win::headless::ProcessMessages();
-      Seen.push_back(DataSet->RecNo());
-    }
-    win::headless::MouseUp(win::headless::MouseButton::Left, From.x, Y);
-    win::headless::ProcessMessages();
+    DragVertThumbTo(Grid->Handle(), Y, [&] { Seen.push_back(DataSet->RecNo()); });
     return Seen;
   }
   int TrackBottom() {

@@ -391,6 +391,34 @@ TEST_F(GridEditTextTest, CheckBoxAndKeyImageCellsNeverOpenTheEditor) {
   EXPECT_FALSE(Edit->CanEditModify());
 }
 
+TEST_F(GridEditTextTest, AnEditorAlwaysShownLeavesCheckBoxAndKeyImageCells) {
+  TClientDataSet* Data = NewDataSet({{"S", ftString}, {"B", ftBoolean}, {"K", ftString}});
+  TColumnGx* Plain = ColumnOn(Data, "S");
+  ColumnOn(Data, "B")->SetCheckboxes(true);
+  TColumnGx* Image = ColumnOn(Data, "K");
+  SetCodeLists(Image);
+  TImageList Images(Form.get());
+  Image->SetImageList(&Images);
+  Data->Append();
+  Data->Post();
+  Data->First();
+  Grid->SetOptions(Grid->Options() + TDBGridOptions{dgAlwaysShowEditor});
+  Focus(Plain);
+  Edit->SetEditorMode(true);
+  ASSERT_TRUE(Edit->InplaceEditorVisible());
+  const struct {
+    win::UINT Key;
+    bool Shown;
+  } Steps[] = {{win::VK_RIGHT, false}, {win::VK_DOWN, false}, {win::VK_RIGHT, false},
+               {win::VK_UP, false},    {win::VK_LEFT, false}, {win::VK_LEFT, true}};
+  for (const auto& Step : Steps) {
+    hl::PressKey(Step.Key);
+    SCOPED_TRACE(Edit->CurrentColumn()->FieldName());
+    EXPECT_EQ(Edit->InplaceEditorVisible(), Step.Shown);
+  }
+  EXPECT_TRUE(Edit->InplaceEditor()->Focused());
+}
+
 TEST_F(GridEditTextTest, ARectangleSelectionKeepsTheEditorClosedWhenNavigationClearsIt) {
   TClientDataSet* Data = NewDataSet({{"S", ftString}, {"T", ftString}});
   TColumnGx* Column = ColumnOn(Data, "S");

@@ -57,6 +57,11 @@ protected:
     return Made;
   }
   std::string Current() const { return Data->FieldByName("A")->AsString(); }
+  // F2: whether the cell editor is then up with the focus.
+  bool OpenCellEditor() {
+    Press(win::VK_F2);
+    return Grid->InplaceEditorVisible() && Grid->InplaceEditor()->Focused();
+  }
   void Press(win::UINT Key, win::UINT Modifiers = 0) {
     if (Modifiers) hl::PressKeys(Modifiers, Key);
     else hl::PressKey(Key);
@@ -311,6 +316,78 @@ TEST_F(GridKeysTest, TypingInAColumnThatCannotBeEditedSearches) {
                                                       {"\xF0\x9F\x98\x80", DefaultSearchTimeout()}};
   EXPECT_EQ(Spy->Searched, Want);
   EXPECT_EQ(Data->State(), dsBrowse);
+}
+
+TEST_F(GridKeysTest, InsAndCtrlDelInTheCellEditorAreTheGridsKeys) {
+  Open();
+  ASSERT_TRUE(OpenCellEditor());
+  Press(win::VK_INSERT);
+  EXPECT_EQ(Data->State(), dsInsert);
+  Data->Cancel();
+  Data->First();
+  ASSERT_TRUE(OpenCellEditor());
+  hl::QueueMessageBoxAnswer(win::IDOK);
+  const std::size_t Before = hl::MessageBoxes().size();
+  Press(win::VK_DELETE, win::MOD_CONTROL);
+  ASSERT_EQ(hl::MessageBoxes().size(), Before + 1);
+  EXPECT_EQ(hl::MessageBoxes().back().Text, "Delete record?");
+  EXPECT_EQ(Data->RecordCount(), 2);
+  EXPECT_EQ(Current(), "r1");
+  // Shift+Ins and plain Del stay the editor's own.
+  ASSERT_TRUE(OpenCellEditor());
+  Press(win::VK_END);
+  Press(win::VK_BACK);
+  EXPECT_EQ(Data->State(), dsEdit);
+  Press(win::VK_INSERT, win::MOD_SHIFT);
+  Press(win::VK_DELETE);
+  EXPECT_EQ(Data->State(), dsEdit);
+  EXPECT_EQ(Data->RecordCount(), 2);
+  EXPECT_EQ(Grid->InplaceEditor()->Text(), "r");
+}
+
+TEST_F(GridKeysTest, EnterInTheCellEditorWritesTheFieldAtOnce) {
+  Open();
+  ASSERT_TRUE(OpenCellEditor());
+  hl::TypeText("Zed");
+  Press(win::VK_RETURN);
+  EXPECT_EQ(Current(), "Zed");
+  EXPECT_EQ(Data->State(), dsEdit);  // written, not posted
+  EXPECT_FALSE(Grid->InplaceEditorVisible());
+  EXPECT_TRUE(Grid->Focused());
+  Press(win::VK_DOWN);
+  Data->First();
+  EXPECT_EQ(Current(), "Zed");
+  // With the editor always shown Enter writes the field without closing it.
+  SetOption(dgAlwaysShowEditor, true);
+  Grid->SetEditorMode(true);
+  Grid->InplaceEditor()->SetFocus();
+  hl::TypeText("Kay");
+  Press(win::VK_RETURN);
+  EXPECT_TRUE(Grid->InplaceEditorVisible());
+  EXPECT_EQ(Grid->InplaceEditor()->Text(), "Kay");
+  Press(win::VK_DOWN);
+  Data->First();
+  EXPECT_EQ(Current(), "Kay");
+}
+
+TEST_F(GridKeysTest, TwoEscapesFromTheCellEditorCancelTheEdit) {
+  Open();
+  ASSERT_TRUE(OpenCellEditor());
+  hl::TypeText("Zed");
+  Press(win::VK_ESCAPE);
+  EXPECT_FALSE(Grid->InplaceEditorVisible());
+  EXPECT_EQ(Current(), "r0");
+  EXPECT_EQ(Data->State(), dsEdit);
+  Press(win::VK_ESCAPE);
+  EXPECT_EQ(Data->State(), dsBrowse);
+  EXPECT_EQ(Current(), "r0");
+  // A record written by Enter is taken back by Esc from the grid.
+  ASSERT_TRUE(OpenCellEditor());
+  hl::TypeText("Zed");
+  Press(win::VK_RETURN);
+  Press(win::VK_ESCAPE);
+  EXPECT_EQ(Data->State(), dsBrowse);
+  EXPECT_EQ(Current(), "r0");
 }
 
 }  // namespace

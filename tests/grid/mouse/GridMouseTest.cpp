@@ -379,6 +379,17 @@ TEST_F(GridMouseTest, APressOnTheCurrentCellOpensItsEditor) {
   EXPECT_TRUE(Grid->InplaceEditorVisible());
 }
 
+TEST_F(GridMouseTest, APressOnAnotherRowMovesThereWhileTheEditorHasTheFocus) {
+  MouseGrid({"A", "B"}, 5);
+  hl::PressKey(win::VK_F2);
+  ASSERT_TRUE(Grid->InplaceEditor()->Focused());
+  Click(Centre(1, 3));
+  EXPECT_EQ(Data()->FieldByName("A")->AsString(), "r3");
+  Click(Centre(2, 4));
+  EXPECT_EQ(Data()->FieldByName("A")->AsString(), "r4");
+  EXPECT_EQ(Grid->CurrentDataColumn(), 1);
+}
+
 TEST_F(GridMouseTest, APressOnACellsEditButtonPressesTheEditorsButton) {
   EditingGrid* Editing = MouseGrid<EditingGrid>({"A", "B"}, 3);
   Column(0)->SetButtonStyle(cbsEllipsis);

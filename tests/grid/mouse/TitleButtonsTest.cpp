@@ -64,9 +64,9 @@ TEST_F(TitleButtons, ATitleReleasedOutsideItsTitleDoesNotSort) {
       EXPECT_EQ(Marker(0), smNoneGx);
     }
     EXPECT_TRUE(ButtonClicks.empty());
-    // Released on it, the same press sorts ascending, showing the up marker.
+    // Released on it, the same press sorts ascending.
     Click(Title);
-    EXPECT_EQ(Marker(0), smUpGx);
+    EXPECT_EQ(Marker(0), smDownGx);
     EXPECT_EQ(Sorts, 1);
   }
 }
@@ -100,8 +100,8 @@ TEST_F(TitleButtons, OneClickSortsOnceWhicheverWayItSorts) {
     bool SortMarking;
     TSortMarkerGx Shown;
   };
-  // Marking cycles the marker itself; the click-to-sort shows the opposite arrow.
-  for (const Case& C : {Case{"sort marking", true, smDownGx}, Case{"click to sort", false, smUpGx}}) {
+  // Both keep the marker the rows are sorted by: ascending first.
+  for (const Case& C : {Case{"sort marking", true, smDownGx}, Case{"click to sort", false, smDownGx}}) {
     SCOPED_TRACE(C.Name);
     ButtonGrid();
     if (C.SortMarking) SetOptionsGx({dghAutoSortMarking});
@@ -122,7 +122,7 @@ TEST_F(TitleButtons, ClicksOnAPlainTitleCycleItsSortAndKeepTheCurrentColumn) {
     Click(Centre(1, 0));
     Shown.push_back(Marker(0));
   }
-  EXPECT_EQ(Shown, (std::vector<TSortMarkerGx>{smUpGx, smDownGx, smNoneGx}));
+  EXPECT_EQ(Shown, (std::vector<TSortMarkerGx>{smDownGx, smUpGx, smNoneGx}));
   EXPECT_EQ(Sorts, 3);
   EXPECT_EQ(Grid->CurrentDataColumn(), 2);
 

@@ -180,13 +180,13 @@ TEST_F(PropertyWritersTest, TheStyleLinkJoinsAndLeavesStyleLists) {
   EXPECT_EQ(Grid->GridStyle(), Default);
   EXPECT_TRUE(Default->HasGrid(Grid));
   TDBGridGxStyle Own;
-  Grid->SetStyle(&Own);
+  Grid->SetGridStyle(&Own);
   EXPECT_EQ(Grid->GridStyle(), &Own);
   EXPECT_TRUE(Own.HasGrid(Grid));
   EXPECT_FALSE(Default->HasGrid(Grid));
-  Grid->SetStyle(&Own);
+  Grid->SetGridStyle(&Own);
   EXPECT_EQ(Own.GridCount(), 1);
-  Grid->SetStyle(nullptr);
+  Grid->SetGridStyle(nullptr);
   EXPECT_EQ(Grid->GridStyle(), Default);
   EXPECT_TRUE(Default->HasGrid(Grid));
   EXPECT_FALSE(Own.HasGrid(Grid));

@@ -41,7 +41,7 @@ TEST_F(StyleTest, BlendColorChannelsAndRounding) {
 struct FakeGrid : IDBGridGxStyleClient {
   TDBGridGxStyle* Style = nullptr;
   std::vector<TDBGridGxStyle*>* Log = nullptr;
-  void SetStyle(TDBGridGxStyle* Value) override {
+  void SetGridStyle(TDBGridGxStyle* Value) override {
     if (Style) Style->RemoveGrid(this);
     Style = Value ? Value : DefaultGridStyle();
     if (Style) Style->AddGrid(this);
@@ -53,9 +53,9 @@ TEST_F(StyleTest, FreeingTheDefaultStyleLeavesItsGridsWithoutStyle) {
   auto* Style = new TDBGridGxStyle;
   SetDefaultGridStyle(Style);
   FakeGrid A, B;
-  A.SetStyle(nullptr);
-  B.SetStyle(nullptr);
-  A.SetStyle(Style);  // joining twice keeps one entry
+  A.SetGridStyle(nullptr);
+  B.SetGridStyle(nullptr);
+  A.SetGridStyle(Style);  // joining twice keeps one entry
   Style->AddGrid(&A);
   EXPECT_EQ(Style->GridCount(), 2);
   delete Style;
@@ -69,12 +69,12 @@ TEST_F(StyleTest, FreeingAnotherStyleMovesItsGridsToTheDefault) {
   SetDefaultGridStyle(&Default);
   auto* Own = new TDBGridGxStyle;
   FakeGrid A;
-  A.SetStyle(Own);
+  A.SetGridStyle(Own);
   EXPECT_TRUE(Own->HasGrid(&A));
   delete Own;
   EXPECT_EQ(A.Style, &Default);
   EXPECT_TRUE(Default.HasGrid(&A));
-  A.SetStyle(nullptr);
+  A.SetGridStyle(nullptr);
   Default.RemoveGrid(&A);
   SetDefaultGridStyle(nullptr);
 }

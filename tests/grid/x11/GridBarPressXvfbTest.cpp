@@ -1,38 +1,17 @@
 // The grid's vertical bar on a real display: presses on its arrow and its track and a drag
 // of its thumb, made by the server's own pointer, move the dataset's record.
-#include "grid/DBGridGx/GridDataLink.h"
-#include "platform/data/DBClient.h"
-#include "platform/data/DataSet.h"
-#include "platform/data/Field.h"
-#include "tests/grid/x11/GridOnDisplay.h"
+#include "tests/support/GridOnDisplay.h"
 #include "tests/support/WindowScrollBars.h"
 
 namespace {
 using namespace win;
 
-class GridBarOnDisplay : public GridOnDisplayTest {
+class GridBarOnDisplay : public GridOnDisplay {
 protected:
   void SetUp() override {
-    GridOnDisplayTest::SetUp();
+    GridOnDisplay::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    Form->SetCaption("Grid bar");
-    Form->SetBounds(40, 40, 400, 320);
-    Data = new TClientDataSet(Form.get());
-    Data->FieldDefs().Add("A", ftString, 20);
-    Data->CreateDataSet();
-    for (int I = 1; I <= 50; ++I) {
-      Data->Append();
-      Data->Fields()[0]->SetAsString("r" + std::to_string(I));
-      Data->Post();
-    }
-    Data->First();
-    auto* Source = new TDataSource(Form.get());
-    Source->SetDataSet(Data);
-    Grid = new TDBGridGx(Form.get());
-    Grid->SetParent(Form.get());
-    Grid->SetBounds(10, 10, 300, 220);
-    Grid->SetDataSource(Source);
-    Form->Show();
+    ShowFiftyRows();
   }
   // The screen point Below pixels under the top of a part of the grid's bar (its middle
   // when Below is negative); the display places windows where we put them.
@@ -57,9 +36,6 @@ protected:
     return Moved;
   }
   ScrollBarLayout Bar() { return BarLayout(Grid->Handle(), SB_VERT); }
-
-  TClientDataSet* Data = nullptr;
-  TDBGridGx* Grid = nullptr;
 };
 
 TEST_F(GridBarOnDisplay, TheArrowTheTrackAndTheThumbMoveTheRecord) {

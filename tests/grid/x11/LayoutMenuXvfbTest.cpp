@@ -1,10 +1,7 @@
 // The options menu's layout items on a real display: a right click on a title pops the
 // menu up, a click on "保存表格格式" writes the layout into the registry store (read back
 // from the store's file), and after the columns changed "恢复表格格式" brings them back.
-#include "platform/data/DBClient.h"
-#include "platform/data/DataSet.h"
-#include "platform/data/Field.h"
-#include "tests/grid/x11/GridOnDisplay.h"
+#include "tests/support/GridOnDisplay.h"
 #include "tests/platform/x11/controls/XQueries.h"
 #include "tests/support/RegistryHome.h"
 
@@ -44,27 +41,13 @@ private:
 constexpr int RestoreItemY = 1 + 20 + 8 + 10;
 constexpr int SaveItemY = 1 + 20 + 8 + 20 + 10;
 
-class LayoutMenuOnDisplay : public GridOnDisplayTest {
+class LayoutMenuOnDisplay : public GridOnDisplay {
 protected:
   void SetUp() override {
-    GridOnDisplayTest::SetUp();
+    GridOnDisplay::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    Form->SetCaption("Layout menu");
-    Form->SetBounds(40, 40, 420, 260);
-    auto* Data = new TClientDataSet(Form.get());
-    Data->FieldDefs().Add("Name", ftString, 20);
-    Data->FieldDefs().Add("Price", ftFloat, 0);
-    Data->CreateDataSet();
-    Data->Append();
-    Data->FieldByName("Name")->SetAsString("苹果");
-    Data->Post();
-    auto* Source = new TDataSource(Form.get());
-    Source->SetDataSet(Data);
-    Grid = new TDBGridGx(Form.get());
+    MakeGrid("Layout menu", 420, 260, 380, 200, {"Name", "Price"}, 1, [](int, int F) { return F ? "5" : "苹果"; });
     Grid->SetName("DBGridGx1");
-    Grid->SetParent(Form.get());
-    Grid->SetBounds(10, 10, 380, 200);
-    Grid->SetDataSource(Source);
     TColumnGx* Name = Grid->Columns()->AddColumn();
     Name->SetFieldName("Name");
     Name->SetWidth(140);
@@ -74,7 +57,7 @@ protected:
   }
   void TearDown() override {
     Application->SetOnIdle(nullptr);
-    GridOnDisplayTest::TearDown();
+    GridOnDisplay::TearDown();
   }
   // Right-clicks the first column's title and chooses the item at ItemY of the menu.
   bool Choose(int ItemY) {
@@ -95,7 +78,6 @@ protected:
   }
 
   TRegistryHome Home;
-  TDBGridGx* Grid = nullptr;
 };
 
 TEST_F(LayoutMenuOnDisplay, SaveAndRestoreFromTheMenu) {

@@ -238,13 +238,14 @@ TEST_F(MemoScrollTest, EditingAcrossLineBreaksKeepsLinesInStep) {
   Press(win::VK_BACK);
   EXPECT_EQ(memo->TextProp(), "abcd");
   EXPECT_EQ(memo->Lines()->Count(), 1);
+  // A text without a line break gets a line feed.
   win::headless::PressKey(win::VK_RETURN);
-  EXPECT_EQ(memo->TextProp(), "ab\r\ncd");
+  EXPECT_EQ(memo->TextProp(), "ab\ncd");
   EXPECT_EQ(memo->Lines()->Count(), 2);
-  memo->SetMaxLength(7);  // room for two characters, not for a line break and more
-  memo->SetSelStart(6);
+  memo->SetMaxLength(5);  // no room for another line break
+  memo->SetSelStart(5);
   win::headless::PressKey(win::VK_RETURN);
-  EXPECT_EQ(memo->TextProp(), "ab\r\ncd");
+  EXPECT_EQ(memo->TextProp(), "ab\ncd");
   memo->SetMaxLength(0);
   memo->SetSelStart(2);
   Press(win::VK_DELETE);
@@ -255,7 +256,7 @@ TEST_F(MemoScrollTest, EditingAcrossLineBreaksKeepsLinesInStep) {
   // Pasting keeps every line of the clipboard's text.
   win::headless::SetClipboardTextElsewhere("one\ntwo\r\nthree");
   memo->PasteFromClipboard();
-  EXPECT_EQ(memo->TextProp(), "abone\r\ntwo\r\nthreed");
+  EXPECT_EQ(memo->TextProp(), "abone\ntwo\nthreed");
   EXPECT_EQ(memo->Lines()->Count(), 3);
   EXPECT_EQ(memo->Lines()->Strings(2), "threed");
   // A click on a row puts the caret there.

@@ -87,6 +87,30 @@ TEST(SharedWrites, ARowChangedOrDeletedMeanwhileFailsThePostAndKeepsTheEdit) {
     }
 }
 
+TEST(SharedWrites, ARowDeletedMeanwhileFailsAPostWithOrWithoutChangesAndNeverShowsBlank) {
+  for (bool viaQuery : {false, true})
+    for (bool changed : {false, true}) {
+      SCOPED_TRACE(std::string(viaQuery ? "query, " : "table, ") + (changed ? "changed" : "unchanged"));
+      TSharedFixture f(viaQuery);
+      f.Db.Exec("DELETE FROM TSet WHERE ID = 1");
+      f.Data->Edit();
+      if (changed) f.Field("Content")->SetAsString("mine");
+      ExpectNotLocated([&] { f.Data->Post(); });
+      EXPECT_EQ(f.Data->State(), dsEdit);
+      EXPECT_EQ(f.Field("Content")->AsString(), changed ? "mine" : "Hello");
+      // The row shows as it was read, or leaves the view (a query read again); it never
+      // shows empty.
+      f.Data->Cancel();
+      ASSERT_FALSE(f.Field("ID")->IsNull());
+      if (f.Field("ID")->AsInteger() == 1) EXPECT_EQ(f.Field("Content")->AsString(), "Hello");
+      f.Data->Next();
+      f.Data->Prior();
+      ASSERT_FALSE(f.Field("ID")->IsNull());
+      if (f.Field("ID")->AsInteger() == 1) EXPECT_EQ(f.Field("Content")->AsString(), "Hello");
+      EXPECT_EQ(f.Db.Query("SELECT count(*) FROM TSet"), "2");
+    }
+}
+
 TEST(SharedWrites, APostWithNothingChangedWritesNothing) {
   for (bool viaQuery : {false, true}) {
     SCOPED_TRACE(viaQuery ? "query" : "table");

@@ -73,4 +73,45 @@ TEST(Streaming, TheMainWindowsTableIsReadWithItsPersistentFields) {
   EXPECT_LT(fieldPos, written.find("object DataSource1"));
 }
 
+TEST(Streaming, AnOpenClientDataSetIsWrittenWithItsRowsAndReadsBackOpen) {
+  TTestOwner t;
+  t.Owner->SetName("Form1");
+  TClientDataSet* people = MakePeople(t.Owner.get(), 3);
+  people->FieldDefs().Items(1)->SetRequired(true);
+  people->Last();
+  people->Edit();
+  people->FieldByName("Name")->SetAsString("it's \xE5\x86\x85\xE5\xAE\xB9");
+  people->FieldByName("Amount")->Clear();
+  people->Post();
+  auto* closed = new TClientDataSet(t.Owner.get());
+  closed->SetName("Closed");
+  closed->FieldDefs().Add("X", ftInteger);
+  const std::string text = WriteComponentResText(t.Owner.get());
+
+  TComponent copy(nullptr);
+  ReadComponentResText(text, &copy);
+  auto* read = dynamic_cast<TClientDataSet*>(copy.FindComponent("People"));
+  ASSERT_NE(read, nullptr);
+  ASSERT_TRUE(read->Active());
+  EXPECT_EQ(read->RecordCount(), 3);
+  ASSERT_EQ(read->FieldDefs().Count(), 3);
+  EXPECT_EQ(read->FieldDefs().Items(1)->DataType(), ftString);
+  EXPECT_EQ(read->FieldDefs().Items(1)->Size(), 20);
+  EXPECT_TRUE(read->FieldDefs().Items(1)->Required());
+  EXPECT_EQ(read->FieldByName("Amount")->AsFloat(), 1.5);
+  read->Last();
+  EXPECT_EQ(read->FieldByName("ID")->AsInteger(), 3);
+  EXPECT_EQ(read->FieldByName("Name")->AsString(), "it's \xE5\x86\x85\xE5\xAE\xB9");
+  EXPECT_TRUE(read->FieldByName("Amount")->IsNull());
+  // The rows read are the dataset's own: they take edits and appends.
+  read->Append();
+  read->FieldByName("ID")->SetAsInteger(4);
+  read->FieldByName("Name")->SetAsString("P4");
+  read->Post();
+  EXPECT_EQ(read->RecordCount(), 4);
+  auto* readClosed = dynamic_cast<TClientDataSet*>(copy.FindComponent("Closed"));
+  ASSERT_NE(readClosed, nullptr);
+  EXPECT_FALSE(readClosed->Active());
+}
+
 }  // namespace

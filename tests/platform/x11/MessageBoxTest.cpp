@@ -90,6 +90,8 @@ TEST_F(MessageBoxWindow, KeyboardAnswers) {
       {"arrow moves the focus", MB_YESNOCANCEL, {Key(VK_RIGHT), Key(VK_RETURN)}, IDNO},
       {"Tab then Space", MB_OKCANCEL, {Key(VK_TAB), Key(VK_SPACE)}, IDCANCEL},
       {"underlined letter", MB_ABORTRETRYIGNORE, {Type("I")}, IDIGNORE},
+      {"All by its letter", MB_YESNOALL | MB_ICONERROR, {Type("a")}, IDALL},
+      {"All is the third button", MB_YESNOALL, {Key(VK_RIGHT), Key(VK_RIGHT), Key(VK_RETURN)}, IDALL},
       {"close button", MB_RETRYCANCEL, {[] { PostMessageA(Box(), WM_CLOSE, 0, 0); }}, IDCANCEL},
   };
   for (Case& c : cases) {
@@ -98,6 +100,24 @@ TEST_F(MessageBoxWindow, KeyboardAnswers) {
     EXPECT_TRUE(IsWindowEnabled(owner)) << c.Name;
     EXPECT_EQ(GetActiveWindow(), owner) << c.Name;
   }
+}
+
+TEST_F(MessageBoxWindow, TheFocusGoesBackToTheWindowThatHadIt) {
+  HWND field = CreateWindowEx(0, "BoxOwner", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr,
+                              nullptr);
+  HWND other = CreateWindowEx(0, "BoxOwner", "", WS_CHILD | WS_VISIBLE, 10, 40, 100, 20, owner, nullptr, nullptr,
+                              nullptr);
+  for (HWND had : {field, other}) {
+    SetFocus(had);
+    for (const std::vector<Step>& answer : {std::vector<Step>{Key(VK_RETURN)}, std::vector<Step>{Key(VK_ESCAPE)}}) {
+      Run(MB_OKCANCEL, answer, "Delete record?");
+      EXPECT_EQ(GetFocus(), had);
+    }
+  }
+  // A window gone meanwhile leaves the focus to the owner.
+  SetFocus(field);
+  Run(MB_OK, {[&] { DestroyWindow(field); }, Key(VK_RETURN)});
+  EXPECT_EQ(GetFocus(), owner);
 }
 
 TEST_F(MessageBoxWindow, ClickChoosesAButtonOnlyWhenReleasedOnIt) {

@@ -7,6 +7,23 @@
 
 namespace other_client {
 
+namespace {
+// The window's UTF-8 title (_NET_WM_NAME), which titles beyond Latin-1 need.
+std::string Utf8Name(win::x11::Connection& c, ::Window w) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::string out;
+  if (XGetWindowProperty(c.Display(), w, c.Atom("_NET_WM_NAME"), 0, 1024, False, c.Atom("UTF8_STRING"), &type,
+                         &format, &count, &after, &data) == Success &&
+      data && format == 8)
+    out.assign(reinterpret_cast<char*>(data), count);
+  if (data) XFree(data);
+  return out;
+}
+}  // namespace
+
 unsigned long FindViewable(win::x11::Connection& c, const char* title) {
   ::Display* dpy = c.Display();
   ::Window root = 0, parent = 0, *children = nullptr, found = 0;
@@ -16,6 +33,7 @@ unsigned long FindViewable(win::x11::Connection& c, const char* title) {
     char* name = nullptr;
     if (XFetchName(dpy, children[i], &name) && name && std::string(name) == title) found = children[i];
     if (name) XFree(name);
+    if (!found && Utf8Name(c, children[i]) == title) found = children[i];
   }
   if (children) XFree(children);
   XWindowAttributes a{};

@@ -170,10 +170,11 @@ TEST_F(Clipboard, MessageBoxesAnswerFromTheScript) {
                         {MB_OKCANCEL, IDOK},
                         {MB_YESNO | MB_DEFBUTTON2, IDNO},
                         {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+                        {MB_YESNOALL | MB_DEFBUTTON3, IDALL},
                         {MB_OKCANCEL | MB_DEFBUTTON4, IDOK}};
   for (const Case& c : cases) EXPECT_EQ(MessageBoxA(nullptr, "t", "c", c.Type), c.Default) << c.Type;
   const auto& boxes = headless::MessageBoxes();
-  ASSERT_EQ(boxes.size(), 6u);
+  ASSERT_EQ(boxes.size(), 7u);
   EXPECT_EQ(boxes[0].Text, "Delete?");
   EXPECT_EQ(boxes[0].Caption, "Confirm");
   EXPECT_EQ(boxes[0].Type, UINT(MB_YESNO | MB_ICONQUESTION));
