@@ -192,6 +192,7 @@ void DeleteGridSelection(TCustomDBGridGx* Grid, bool All) {
         DataSet->Delete();
         if (DataSet->RecordCount() >= Before) break;
       }
+      Selection->Reset();  // the records it named are gone
       break;
   }
 }

@@ -45,7 +45,7 @@ inline std::string RunPython(const std::string& Script, const std::string& Input
 
 
 class ImpExpTest : public GridTest {
-protected:
+public:  // open to the cases of table-driven tests
   // A new grid (replacing the last one) showing DataSet, with multi-selection on.
   TDBGridGx* GridOn(TDataSet* DataSet) {
     delete Grid;

@@ -10,15 +10,6 @@ namespace {
 namespace hl = win::headless;
 
 class EditActionsTest : public ImpExpTest {
-public:
-  // For the cases of the tables.
-  using ImpExpTest::Data;
-  using ImpExpTest::Grid;
-  using ImpExpTest::SelectColumns;
-  using ImpExpTest::SelectRect;
-  using ImpExpTest::SelectRows;
-  using ImpExpTest::TextGrid;
-
 protected:
   void SetUp() override {
     Clipboard()->Open();
