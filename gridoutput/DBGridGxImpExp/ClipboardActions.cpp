@@ -6,6 +6,7 @@
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGx/ColumnsCellValues.h"
 #include "gridoutput/DBGridGxImpExp/Export.h"
+#include "gridoutput/DBGridGxImpExp/ExportRtf.h"
 #include "gridoutput/DBGridGxImpExp/ExportText.h"
 #include "gridoutput/DBGridGxImpExp/ImportText.h"
 #include "gridoutput/DBGridGxImpExp/SelectionColumns.h"
@@ -108,6 +109,7 @@ void CopyGridSelection(TCustomDBGridGx* Grid, bool All) {
   const std::u16string Wide = Utf8ToUtf16(Text);
   PutBytesOnClipboard(win::CF_UNICODETEXT, Wide.data(), Wide.size() * sizeof(char16_t));
   PutText(ClipFormatCsv(), Exported(TDBGridGxExportAsCSV::StaticClass(), Grid, All));
+  PutText(ClipFormatRtf(), Exported(TDBGridGxExportAsRTF::StaticClass(), Grid, All));
   const std::string Interchange = Exported(TDBGridGxExportAsVCLDBIF::StaticClass(), Grid, All);
   PutBytesOnClipboard(ClipFormatVCLDBIF(), Interchange.data(), Interchange.size());
 }
