@@ -8,7 +8,7 @@ packages=(
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libx11-dev libxtst-dev xvfb xdotool xclip x11-utils
   libcups2-dev cups printer-driver-cups-pdf
-  poppler-utils
+  poppler-utils unrtf pandoc
   python3
 )
 missing=()

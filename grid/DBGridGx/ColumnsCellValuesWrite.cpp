@@ -11,14 +11,7 @@
 
 using namespace cell_values_detail;
 
-bool cell_values_detail::GridAllowsDataEdits(TCustomDBGridGx* Grid) {
-  TGridDataLinkGx* link = Grid->GridLink();
-  TDataSet* dataSet = link->Active() ? link->DataSet() : nullptr;
-  if (!dataSet) return false;
-  const TDBGridGxAllowedOperations allowed = Grid->AllowedOperations();
-  if (!allowed.Contains(alopUpdateGx) && dataSet->State() != dsInsert) return false;
-  return !dataSet->IsEmpty() || allowed.Contains(alopInsertGx) || allowed.Contains(alopAppendGx);
-}
+bool cell_values_detail::GridAllowsDataEdits(TCustomDBGridGx* Grid) { return Grid->OperationsAllowEdit(); }
 
 namespace {
 

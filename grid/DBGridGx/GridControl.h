@@ -608,18 +608,27 @@ public:
   void ResetRowAnchor() { FRowAnchorSet = false; }
   const std::string& CharText() const { return FCharText; }
 
-protected:
-  // ---- operations of later work: until it lands they allow nothing and do nothing ----
+  // ---- edit actions: each test says whether its operation may run now; the keys call
+  // the operation only when its EditActions member is set and the test holds ----
   virtual bool CanCopySelection();
   virtual bool CanDeleteSelection();
   virtual bool CanCutSelection();
   virtual bool CanPasteIntoGrid();
   virtual bool CanSelectAllRecords();
+  // Whether the allowed operations permit changing the current record at all.
+  bool OperationsAllowEdit();
+  // Run on the keys; the work is the clipboard actions the output unit registered.
   virtual void CopyGridSelection();
   virtual void CutGridSelection();
   virtual void PasteIntoGrid();
   virtual void DeleteGridSelection();
+  // Runs on Ctrl+' (PreviousValueShortCut).
   virtual void CopyPreviousValue();
+  // Actions go to the data link, which answers for them.
+  bool ExecuteAction(TObject* Action) override;
+  bool UpdateAction(TObject* Action) override;
+
+protected:
 
   // ---- incremental search and tool tips ----
   // Extends the search text by Text and finds the first record (Direction 0), the next

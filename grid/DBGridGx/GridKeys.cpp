@@ -39,13 +39,78 @@ void DropSelection(TCustomDBGridGx* Grid) {
 
 }  // namespace
 
-// ---- operations of later work: nothing allowed, nothing done ----
-bool TCustomDBGridGx::CanCopySelection() { return false; }
-bool TCustomDBGridGx::CanDeleteSelection() { return false; }
-bool TCustomDBGridGx::CanCutSelection() { return false; }
-bool TCustomDBGridGx::CanPasteIntoGrid() { return false; }
-bool TCustomDBGridGx::CanSelectAllRecords() { return false; }
-void TCustomDBGridGx::CopyPreviousValue() {}
+// ---- edit actions: whether each may run now ----
+bool TCustomDBGridGx::CanCopySelection() { return FDataLink->Active() && FSelection->Kind() != gstNon; }
+
+bool TCustomDBGridGx::CanDeleteSelection() {
+  if (!FDataLink->Active() || FReadOnly) return false;
+  TDataSet* DataSet = FDataLink->DataSet();
+  if (DataSet->IsEmpty() || !DataSet->CanModify()) return false;
+  switch (FSelection->Kind()) {
+    case gstRecordBookmarks:
+    case gstAll:
+      return FAllowedOperations.Contains(alopDeleteGx);
+    case gstRectangle:
+    case gstColumns:  // cells are cleared, records stay
+      return FAllowedOperations.Contains(alopUpdateGx);
+    default:
+      return false;
+  }
+}
+
+bool TCustomDBGridGx::CanCutSelection() { return CanCopySelection() && CanDeleteSelection(); }
+
+bool TCustomDBGridGx::CanPasteIntoGrid() {
+  if (!FDataLink->Active() || FReadOnly) return false;
+  TDataSet* DataSet = FDataLink->DataSet();
+  if (!DataSet->CanModify()) return false;
+  if (DataSet->State() != dsInsert && !FAllowedOperations.Contains(alopUpdateGx)) return false;
+  return Clipboard()->HasFormat(win::RegisterClipboardFormatA("VCLDBIF")) || Clipboard()->HasFormat(win::CF_TEXT);
+}
+
+bool TCustomDBGridGx::CanSelectAllRecords() {
+  return FDataLink->Active() && !FDataLink->DataSet()->IsEmpty() && FAllowedSelections.Contains(gstAll);
+}
+
+bool TCustomDBGridGx::OperationsAllowEdit() {
+  if (!FDataLink->Active()) return false;
+  TDataSet* DataSet = FDataLink->DataSet();
+  if (!FAllowedOperations.Contains(alopUpdateGx) && DataSet->State() != dsInsert) return false;
+  return !DataSet->IsEmpty() || FAllowedOperations.Contains(alopInsertGx) || FAllowedOperations.Contains(alopAppendGx);
+}
+
+bool TCustomDBGridGx::ExecuteAction(TObject* Action) { return FDataLink->ExecuteAction(Action); }
+bool TCustomDBGridGx::UpdateAction(TObject* Action) { return FDataLink->UpdateAction(Action); }
+
+// Ctrl+': the value of the record shown above goes into the current cell (a lookup
+// column takes the record's key values). An error undoes the edit this began.
+void TCustomDBGridGx::CopyPreviousValue() {
+  if (!FDataLink->Active() || FDataLink->ActiveRecord() <= 0) return;
+  TColumnGx* Column = CurrentColumn();
+  TField* Field = Column ? Column->Field() : nullptr;
+  if (!Field) return;
+  TDataSet* DataSet = FDataLink->DataSet();
+  const bool WasEditing = DataSet->State() == dsEdit || DataSet->State() == dsInsert;
+  if (!Column->CheckEditable(true)) return;
+  bool Written = false;
+  auto CancelBegun = AtScopeExit([&] {
+    if (!Written && !WasEditing && DataSet->State() == dsEdit) DataSet->Cancel();
+  });
+  const bool ByKeys = Field->Lookup() && !Field->KeyFields().empty();
+  Variant Value;
+  {
+    const int Here = FDataLink->ActiveRecord();
+    FDataLink->SetActiveRecord(Here - 1);
+    auto Restore = AtScopeExit([&] { FDataLink->SetActiveRecord(Here); });
+    Value = ByKeys ? DataSet->FieldValues(Field->KeyFields()) : Field->AsVariant();
+  }
+  ClearSelection();
+  if (ByKeys) DataSet->SetFieldValues(Field->KeyFields(), Value);
+  else Field->SetAsVariantValue(Value);
+  Written = true;
+  ShowCellEditor();
+  if (InplaceEditor() && InplaceEditor()->Visible()) InplaceEditor()->SelectAll();
+}
 
 // ---- clipboard actions: the ones the output unit registered, if it started ----
 namespace {

@@ -18,12 +18,6 @@ win::UINT ClipFormatVCLDBIF() { return State().VCLDBIF; }
 win::UINT ClipFormatCsv() { return State().Csv; }
 win::UINT ClipFormatRtf() { return State().Rtf; }
 
-// The clipboard actions wait for the clipboard side: until then they do nothing.
-void CopyGridSelection(TCustomDBGridGx*, bool) {}
-void CutGridSelection(TCustomDBGridGx*, bool) {}
-void PasteIntoGrid(TCustomDBGridGx*, bool) {}
-void DeleteGridSelection(TCustomDBGridGx*, bool) {}
-
 void StartDBGridGxImpExpUnit() {
   UnitState& state = State();
   if (state.Uses++ > 0) return;

@@ -5,7 +5,6 @@
 
 #include "platform/data/DataSet.h"
 
-class TBasicAction;
 
 using TDataChangeEvent = TEvent<void(TObject* Sender, TField* Field)>;
 
@@ -87,8 +86,8 @@ public:
   // Set by visual controls: the link belongs to a control.
   bool VisualControl() const { return FVisualControl; }
   void SetVisualControl(bool v) { FVisualControl = v; }
-  virtual bool ExecuteAction(TBasicAction* Action) { return false; }
-  virtual bool UpdateAction(TBasicAction* Action) { return false; }
+  virtual bool ExecuteAction(TObject* Action) { return false; }
+  virtual bool UpdateAction(TObject* Action) { return false; }
 
   // Called through the data source.
   void DataEvent(TDataEvent Event, std::intptr_t Info);

@@ -22,30 +22,36 @@
 
 using Cells = std::vector<std::optional<std::string>>;  // nullopt: a null field
 
-// Runs a Python script with Input as its standard input; its standard output.
-inline std::string RunPython(const std::string& Script, const std::string& Input) {
+// Runs the shell command Command with Input as its standard input; its standard output,
+// with a note appended when it failed.
+inline std::string RunCommand(const std::string& Command, const std::string& Input) {
   const std::string Dir = ::testing::TempDir() + "/impexp" + std::to_string(getpid());
   mkdir(Dir.c_str(), 0700);
-  const std::string ScriptPath = Dir + "/script.py", InputPath = Dir + "/input.bin";
-  std::ofstream(ScriptPath, std::ios::binary) << Script;
+  const std::string InputPath = Dir + "/input.bin";
   std::ofstream(InputPath, std::ios::binary) << Input;
-  FILE* Pipe = popen(("python3 " + ScriptPath + " < " + InputPath).c_str(), "r");
-  if (!Pipe) return "<python3 did not start>";
+  FILE* Pipe = popen((Command + " < " + InputPath).c_str(), "r");
   std::string Out;
+  if (!Pipe) return "<" + Command + " did not start>";
   char Buf[4096];
   std::size_t N;
   while ((N = fread(Buf, 1, sizeof Buf, Pipe)) > 0) Out.append(Buf, N);
-  const int Status = pclose(Pipe);
-  if (Status != 0) Out += "<python3 failed>";
-  std::remove(ScriptPath.c_str());
+  if (pclose(Pipe) != 0) Out += "<" + Command + " failed>";
   std::remove(InputPath.c_str());
   rmdir(Dir.c_str());
   return Out;
 }
 
+// Runs a Python script with Input as its standard input; its standard output.
+inline std::string RunPython(const std::string& Script, const std::string& Input) {
+  const std::string ScriptPath = ::testing::TempDir() + "/impexp-script" + std::to_string(getpid()) + ".py";
+  std::ofstream(ScriptPath, std::ios::binary) << Script;
+  std::string Out = RunCommand("python3 " + ScriptPath, Input);
+  std::remove(ScriptPath.c_str());
+  return Out;
+}
 
 class ImpExpTest : public GridTest {
-protected:
+public:  // open to the cases of table-driven tests
   // A new grid (replacing the last one) showing DataSet, with multi-selection on.
   TDBGridGx* GridOn(TDataSet* DataSet) {
     delete Grid;
