@@ -7,6 +7,7 @@
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/HeadTree.h"
+#include "grid/DBGridGx/LayoutRegistry.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -109,9 +110,9 @@ void TCustomDBGridGx::DefaultHandler(TMessage& Message) { TCustomGrid::DefaultHa
 
 void TCustomDBGridGx::MenuPrintClick(TObject*) {}
 
-void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) {}
+void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) { RestoreGridLayout(this, ""); }
 
-void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) {}
+void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) { SaveGridLayout(this, ""); }
 
 void TCustomDBGridGx::ShowColumnDialog(TObject*) {}
 
