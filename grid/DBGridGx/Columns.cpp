@@ -2,6 +2,8 @@
 // to components freed elsewhere.
 #include "grid/DBGridGx/Columns.h"
 
+#include <typeinfo>
+
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/GridDataLink.h"
@@ -61,7 +63,12 @@ TColumnGx::~TColumnGx() {
 }
 
 TCustomDBGridGx* TColumnGx::Grid() const {
-  auto* columns = dynamic_cast<TDBGridColumnsGx*>(Collection());
+  // Asked for on every cell written or drawn: the grid's own column list is told without
+  // a search of the class tree.
+  TCollection* collection = Collection();
+  if (!collection) return nullptr;
+  if (typeid(*collection) == typeid(TDBGridColumnsGx)) return static_cast<TDBGridColumnsGx*>(collection)->Grid();
+  auto* columns = dynamic_cast<TDBGridColumnsGx*>(collection);
   return columns ? columns->Grid() : nullptr;
 }
 

@@ -95,6 +95,13 @@ std::string TDBGridGxImportAsText::NextToken() {
   CheckState();
   while (FState == stData) {
     token.push_back(FByte);
+    // Plain bytes straight from the buffer, up to the next separator.
+    if (!FHasHeld && FPushPos >= FPushBack.size()) {
+      std::size_t stop = FBufPos;
+      while (stop < FBufLen && FBuffer[stop] != '\t' && FBuffer[stop] != '\r' && FBuffer[stop] != '\n') ++stop;
+      token.append(FBuffer + FBufPos, stop - FBufPos);
+      FBufPos = stop;
+    }
     CheckState();
   }
   if (FState == stCellEnd) CheckState();

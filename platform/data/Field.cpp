@@ -173,16 +173,22 @@ void TField::StoreValue(const Variant& v) {
   if (!buf || FSlot < 0 || FSlot >= static_cast<int>(buf->Values.size()))
     DatabaseError("Field '" + DisplayName() + "' has no record to write", FDataSet);
   Variant& slot = buf->Values[static_cast<size_t>(FSlot)];
-  Variant old = slot;
-  slot = v;
-  if (internal) return;
+  if (internal) {
+    slot = v;
+    return;
+  }
   if (FOnValidate) {
+    // A refused value gives the slot back what it held.
+    Variant old = slot;
+    slot = v;
     try {
       FOnValidate(this);
     } catch (...) {
       slot = old;
       throw;
     }
+  } else {
+    slot = v;
   }
   FDataSet->FieldChanged(this);
   FOnChange(this);

@@ -285,6 +285,7 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
 
 void TSQLiteDataSet::CloseEngine() {
   FWalk = nullptr;
+  FLastRowWrite = {};
   FWriteStatements.clear();
   std::exception_ptr failed;
   try {
@@ -492,7 +493,7 @@ std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
   return key;
 }
 
-void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
+void TSQLiteDataSet::RunWrite(const std::function<bool()>& write, bool OneStatement) {
   if (FTable.empty()) Error("Cannot modify a read-only dataset");
   // A running statement lets go of the file before it is written.
   if (FPager) FPager->Reset();
@@ -500,25 +501,27 @@ void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
   // In a write batch the writes share one transaction, committed when the batch ends;
   // each write still stands or falls alone inside it.
   const bool shared = FHeldWrites || (FWriteBatches > 0 && sqlite3_get_autocommit(FDb->Db()));
+  const bool savepoint = shared && !OneStatement;
   try {
     if (shared && !FHeldWrites) {
       FDb->Exec("BEGIN IMMEDIATE");
       FHeldWrites = true;
     }
-    if (shared) RunWriteStatement("SAVEPOINT vantrel_write");
-    else FDb->Exec("BEGIN IMMEDIATE");
+    if (savepoint) RunWriteStatement("SAVEPOINT vantrel_write");
+    else if (!shared) FDb->Exec("BEGIN IMMEDIATE");
   } catch (const EDatabaseError& e) {
     Error(e.Message());
   }
   bool located = false;
   try {
     located = write();
-    if (shared && !located) RunWriteStatement("ROLLBACK TO vantrel_write");
-    if (shared) RunWriteStatement("RELEASE vantrel_write");
-    else FDb->Exec(located ? "COMMIT" : "ROLLBACK");
+    if (savepoint && !located) RunWriteStatement("ROLLBACK TO vantrel_write");
+    if (savepoint) RunWriteStatement("RELEASE vantrel_write");
+    else if (!shared) FDb->Exec(located ? "COMMIT" : "ROLLBACK");
   } catch (const EDatabaseError& e) {
     try {
-      FDb->Exec(shared ? "ROLLBACK TO vantrel_write; RELEASE vantrel_write" : "ROLLBACK");
+      if (savepoint) FDb->Exec("ROLLBACK TO vantrel_write; RELEASE vantrel_write");
+      else if (!shared) FDb->Exec("ROLLBACK");
     } catch (...) {
     }
     Error(e.Message());
@@ -576,6 +579,30 @@ bool TSQLiteDataSet::RowStillHolds(std::int64_t rowId, const std::vector<size_t>
   return true;
 }
 
+TSQLiteStatement& TSQLiteDataSet::RowWriteStatement(bool Insert, const std::vector<size_t>& cols) {
+  if (FLastRowWrite.Statement && FLastRowWrite.Insert == Insert && FLastRowWrite.Cols == cols) {
+    FLastRowWrite.Statement->Reset();
+    return *FLastRowWrite.Statement;
+  }
+  std::string sql;
+  if (Insert) {
+    std::string names, marks;
+    for (size_t c : cols) {
+      names += (names.empty() ? "" : ", ") + QuoteIdent(FColumns[c]);
+      marks += marks.empty() ? "?" : ", ?";
+    }
+    sql = cols.empty() ? "INSERT INTO " + QuoteIdent(FTable) + " DEFAULT VALUES"
+                       : "INSERT INTO " + QuoteIdent(FTable) + " (" + names + ") VALUES (" + marks + ")";
+  } else {
+    std::string sets;
+    for (size_t c : cols) sets += (sets.empty() ? "" : ", ") + QuoteIdent(FColumns[c]) + " = ?";
+    sql = "UPDATE " + QuoteIdent(FTable) + " SET " + sets + " WHERE rowid = ?";
+  }
+  TSQLiteStatement& st = WriteStatement(sql);
+  FLastRowWrite = {Insert, cols, &st};
+  return st;
+}
+
 std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Variant>& values,
                                       const std::vector<bool>& present, std::int64_t,
                                       const std::vector<Variant>& oldValues) {
@@ -597,34 +624,22 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
   // A query's row is named by its row id, read before the write lets go of the rows.
   const std::int64_t baseId = key >= 0 ? BaseRowId(key) : -1;
   std::int64_t rowId = -1;
-  RunWrite([&] {
-    std::string sql;
-    // Only where the row still holds what was read of the columns written: another
-    // program may have changed or deleted it since.
-    if (key >= 0 && !RowStillHolds(baseId, cols, oldValues)) return false;
-    if (key < 0) {
-      std::string names, marks;
-      for (size_t c : cols) {
-        names += (names.empty() ? "" : ", ") + QuoteIdent(FColumns[c]);
-        marks += marks.empty() ? "?" : ", ?";
-      }
-      sql = cols.empty() ? "INSERT INTO " + QuoteIdent(FTable) + " DEFAULT VALUES"
-                         : "INSERT INTO " + QuoteIdent(FTable) + " (" + names + ") VALUES (" + marks + ")";
-    } else {
-      std::string sets;
-      for (size_t c : cols) sets += (sets.empty() ? "" : ", ") + QuoteIdent(FColumns[c]) + " = ?";
-      sql = "UPDATE " + QuoteIdent(FTable) + " SET " + sets + " WHERE rowid = ?";
-    }
-    TSQLiteStatement& st = WriteStatement(sql);
-    int n = 1;
-    for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
-    if (key >= 0) st.BindInt64(n, baseId);
-    st.Step();
-    st.Reset();
-    if (key >= 0 && FDb->Changes() == 0) return false;
-    rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
-    return true;
-  });
+  RunWrite(
+      [&] {
+        // Only where the row still holds what was read of the columns written: another
+        // program may have changed or deleted it since.
+        if (key >= 0 && !RowStillHolds(baseId, cols, oldValues)) return false;
+        TSQLiteStatement& st = RowWriteStatement(key < 0, cols);
+        int n = 1;
+        for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
+        if (key >= 0) st.BindInt64(n, baseId);
+        st.Step();
+        st.Reset();
+        if (key >= 0 && FDb->Changes() == 0) return false;
+        rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
+        return true;
+      },
+      true);
   if (FTableMode) return rowId;
   return rowId;
 }

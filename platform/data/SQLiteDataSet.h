@@ -167,8 +167,10 @@ private:
   void DefineFromTable(TSQLiteDatabase* db, const std::string& table);
   void ReadQuery(TSQLiteDatabase* db);
   // Runs write in a transaction of its own; write returns false when the row it works on
-  // is not there as read: nothing is kept then, and RowNotLocatedText is raised.
-  void RunWrite(const std::function<bool()>& write);
+  // is not there as read: nothing is kept then, and RowNotLocatedText is raised. A write
+  // of one statement (OneStatement) that writes nothing when it returns false needs no
+  // savepoint inside a write batch: the engine undoes a failed statement on its own.
+  void RunWrite(const std::function<bool()>& write, bool OneStatement = false);
   // Whether the row still holds oldValues in the columns cols (empty: nothing known).
   bool RowStillHolds(std::int64_t rowId, const std::vector<size_t>& cols, const std::vector<Variant>& oldValues);
   std::int64_t BaseRowId(std::int64_t key) const;
@@ -222,10 +224,18 @@ private:
   // Statements of writes, prepared once per text while the dataset is open, reset.
   TSQLiteStatement& WriteStatement(const std::string& Sql);
   void RunWriteStatement(const std::string& Sql);
+  // The INSERT (Insert) or UPDATE by row id of the columns cols, reset.
+  TSQLiteStatement& RowWriteStatement(bool Insert, const std::vector<size_t>& cols);
   std::map<std::string, std::unique_ptr<TSQLiteStatement>> FWriteStatements;
+  // The last row write's statement, kept while the next writes the same columns.
+  struct TRowWrite {
+    bool Insert = false;
+    std::vector<size_t> Cols;
+    TSQLiteStatement* Statement = nullptr;
+  } FLastRowWrite;
   mutable TLazyStatement FBatchForward, FBatchBackward;
   int FForwardRows = 0;  // rows the next forward extension reads (0: a first batch)
-  mutable TLazyStatement FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
+  mutable TLazyStatement FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey, FAnyAfter;
   // A table's row by its row id.
   mutable TLazyStatement FFetch;
   // Forward extension reads the rows with their ids: the cursor is about to show them.

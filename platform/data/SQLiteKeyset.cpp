@@ -29,6 +29,7 @@ void TSQLiteDataSet::PrepareKeyset() {
   later(FPriorKeys, "SELECT rowid" + from + " WHERE rowid < ? ORDER BY rowid DESC LIMIT ?");
   later(FLastKeys, "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
   later(FExists, "SELECT 1" + from + " WHERE rowid = ?");
+  later(FAnyAfter, "SELECT 1" + from + " WHERE rowid > ? LIMIT 1");
   later(FNthKey, "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
   // Rows are read with their row id first; a column that is the row id (an INTEGER
   // PRIMARY KEY) is not read again.
@@ -464,11 +465,19 @@ void TSQLiteDataSet::InternalPost() {
     if (FTotal >= 0) ++FTotal;
     else RecordCount();
     // A new row usually takes the next row id and stands at the end of the table: its
-    // position is then known without counting the rows before it.
-    TSQLiteStatement& after = WriteStatement("SELECT 1 FROM " + QuoteIdent(FTable) + " WHERE rowid > ? LIMIT 1");
-    after.BindInt64(1, key);
-    const bool last = !after.Step();
-    after.Reset();
+    // position is then known without counting the rows before it. Read forward, the row
+    // comes back with those after it: the batch shows whether it is the last, and the
+    // record is read from it once the post is done.
+    bool last;
+    if (FLastLoaded < 0 || key >= FLastLoaded) {
+      last = LoadBatchRow(key) == 0 && FBatchRows == 1;
+    } else {
+      TSQLiteStatement& after = Prepared(FAnyAfter);
+      after.Reset();
+      after.BindInt64(1, key);
+      last = !after.Step();
+      after.Reset();
+    }
     RecenterOn(key, last ? FTotal - 1 : -1);
     return;
   }

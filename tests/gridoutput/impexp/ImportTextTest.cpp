@@ -40,6 +40,26 @@ TEST_F(ImportText, CellsRowsQuotesAndLineEnds) {
   }
 }
 
+// Cells, TABs and line ends falling across the reads of the stream arrive whole.
+TEST_F(ImportText, CellsAcrossTheReadsOfTheStreamStayWhole) {
+  Table Expected;
+  std::string Text;
+  for (int Row = 0; Row < 80; ++Row) {
+    std::vector<std::string> Cells;
+    for (int Col = 0; Col < 3; ++Col) {
+      const std::string Cell = std::to_string(Row) + std::string(static_cast<std::size_t>((Row * 37 + Col * 11) % 190), 'a' + Col);
+      Text += (Col ? "\t" : "") + Cell;
+      Cells.push_back(Cell);
+    }
+    Expected.push_back(Cells);
+    if (Row < 79) Text += Row % 2 ? "\n" : "\r\n";
+  }
+  ASSERT_GT(Text.size(), 3 * 4096u);
+  TextGrid(3, {{"x1", "y1", "z1"}, {"x2", "y2", "z2"}});
+  Paste(Text);
+  EXPECT_EQ(Records(), Expected);
+}
+
 TEST_F(ImportText, ALoneCrEndsTheImportWithTheFormatErrorRowsBeforeStay) {
   for (const std::string Text : {"ok\r\nbad\rx", "ok\r\nbad\r"}) {
     TextGrid(1, {{"x1"}, {"x2"}});

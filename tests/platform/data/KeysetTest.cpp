@@ -1,6 +1,8 @@
 // A large table read through a bounded window of row ids.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/data/ADODB.h"
 #include "tests/platform/data/DataFixtures.h"
 #include "tests/platform/data/SQLiteFixture.h"
@@ -298,4 +300,30 @@ TEST(Keyset, AWriteBatchCommitsItsWritesTogetherAtItsEnd) {
   b.Table->EndWriteBatch();
   EXPECT_EQ(b.Db.Query("SELECT group_concat(Name) FROM Big WHERE ID > 20000"), "new 1,new 2");
   EXPECT_NO_THROW(b.Db.Exec("UPDATE Big SET Name = 'theirs' WHERE ID = 4"));
+}
+
+// Rows appended in a write batch stand at the end and read back as written, wherever the
+// cursor was before.
+TEST(Keyset, RowsAppendedInAWriteBatchFromAnywhereStandAtTheEnd) {
+  TBigTable b;
+  b.Table->BeginWriteBatch();
+  const std::vector<std::function<void()>> Moves{[&] { b.Table->First(); }, [&] { b.Table->MoveBy(5000); },
+                                                 [&] { b.Table->Last(); }, [&] { b.Table->Prior(); }};
+  int Added = 0;
+  for (const auto& Move : Moves) {
+    Move();
+    ++Added;
+    b.Table->Append();
+    b.Table->FieldByName("Name")->SetAsString("new " + std::to_string(Added));
+    b.Table->Post();
+    EXPECT_EQ(b.Id(), 20000 + Added);
+    EXPECT_EQ(b.Table->FieldByName("Name")->AsString(), "new " + std::to_string(Added));
+    EXPECT_EQ(b.Table->RecNo(), Rows + Added);
+    b.Table->Next();
+    EXPECT_TRUE(b.Table->Eof()) << "nothing after the new row";
+  }
+  b.Table->EndWriteBatch();
+  b.Table->Last();
+  EXPECT_EQ(b.Id(), 20000 + Added);
+  EXPECT_EQ(b.Table->RecNo(), Rows + Added);
 }
