@@ -7,6 +7,7 @@
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/HeadTree.h"
+#include "grid/DBGridGx/OutputCommands.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -107,7 +108,23 @@ void TCustomDBGridGx::ApplySortingDefault() {
 
 void TCustomDBGridGx::DefaultHandler(TMessage& Message) { TCustomGrid::DefaultHandler(Message); }
 
-void TCustomDBGridGx::MenuPrintClick(TObject*) {}
+namespace {
+TDBGridGxOutputCommands& RegisteredOutputCommands() {
+  static TDBGridGxOutputCommands commands;
+  return commands;
+}
+}  // namespace
+
+void RegisterDBGridGxOutputCommands(const TDBGridGxOutputCommands& Commands) {
+  RegisteredOutputCommands() = Commands;
+}
+const TDBGridGxOutputCommands& DBGridGxOutputCommands() { return RegisteredOutputCommands(); }
+
+// Prints the focused grid; nothing when the focus is elsewhere (an editor, the filter row).
+void TCustomDBGridGx::MenuPrintClick(TObject*) {
+  auto* Grid = dynamic_cast<TDBGridGx*>(Screen->ActiveControl());
+  if (Grid && RegisteredOutputCommands().Print) RegisteredOutputCommands().Print(Grid);
+}
 
 void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) {}
 

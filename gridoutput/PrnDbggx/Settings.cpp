@@ -1,0 +1,168 @@
+// The grid printer's settings: margins, page header and footer, units, texts before and
+// after the grid, text replacements, the page macros and the preview entry points.
+#include <algorithm>
+#include <cctype>
+
+#include "grid/DBGridGx.h"
+#include "gridoutput/PrViewGx.h"
+#include "gridoutput/PrnDbggx.h"
+#include "platform/graphics/Graphics.h"
+
+std::string PageMacroValues[6];
+
+void TPageParams::Assign(TPersistent* Source) {
+  if (auto* P = dynamic_cast<TPageParams*>(Source)) {
+    FBottomMargin = P->FBottomMargin;
+    FLeftMargin = P->FLeftMargin;
+    FRightMargin = P->FRightMargin;
+    FTopMargin = P->FTopMargin;
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+TPageColontitle::TPageColontitle()
+    : FCenterText(std::make_unique<TStringList>()), FFont(std::make_unique<TFont>()),
+      FLeftText(std::make_unique<TStringList>()), FRightText(std::make_unique<TStringList>()) {}
+TPageColontitle::~TPageColontitle() = default;
+
+void TPageColontitle::SetFont(TFont* Value) { FFont->Assign(Value); }
+
+void TPageColontitle::Assign(TPersistent* Source) {
+  if (auto* P = dynamic_cast<TPageColontitle*>(Source)) {
+    FLeftText->Assign(P->FLeftText.get());
+    FCenterText->Assign(P->FCenterText.get());
+    FRightText->Assign(P->FRightText.get());
+    FFont->Assign(P->FFont.get());
+    FLineType = P->FLineType;
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+namespace {
+std::string Upper(std::string S) {
+  for (char& C : S) C = char(std::toupper(static_cast<unsigned char>(C)));
+  return S;
+}
+}  // namespace
+
+std::string ReplaceUnlessEscaped(const std::string& Source, const std::string& Pattern,
+                                 const std::string& Replacement, char Escape, bool ReplaceAll,
+                                 bool IgnoreCase) {
+  if (Source.empty() || Pattern.empty()) return Source;
+  const std::string Hay = IgnoreCase ? Upper(Source) : Source;
+  const std::string Needle = IgnoreCase ? Upper(Pattern) : Pattern;
+  std::string Out;
+  std::size_t From = 0;
+  while (true) {
+    const std::size_t At = Hay.find(Needle, From);
+    if (At == std::string::npos) break;
+    Out.append(Source, From, At - From);
+    Out += (At > 0 && Source[At - 1] == Escape) ? Pattern : Replacement;
+    From = At + Needle.size();
+    if (!ReplaceAll) break;
+  }
+  Out.append(Source, From, std::string::npos);
+  return Out;
+}
+
+std::string ReplaceAllText(const std::string& Text, const std::string& Find, const std::string& Replacement) {
+  return ReplaceUnlessEscaped(Text, Find, Replacement, '\0', true, true);
+}
+
+TPrintDBGridGx::TPrintDBGridGx(TComponent* AOwner)
+    : TComponent(AOwner), FCellParams(std::make_unique<TColCellParamsGx>()),
+      FPage(std::make_unique<TPageParams>()), FPageFooter(std::make_unique<TPageColontitle>()),
+      FPageHeader(std::make_unique<TPageColontitle>()), FTitle(std::make_unique<TStringList>()) {}
+
+TPrintDBGridGx::~TPrintDBGridGx() {
+  if (FDBGridGx) FDBGridGx->RemoveFreeNotification(this);
+}
+
+TStrings* TPrintDBGridGx::AfterGridText() {
+  if (!FAfterGridText) FAfterGridText = std::make_unique<TStringList>();
+  return FAfterGridText.get();
+}
+void TPrintDBGridGx::SetAfterGridText(TStrings* Value) { AfterGridText()->Assign(Value); }
+TStrings* TPrintDBGridGx::BeforeGridText() {
+  if (!FBeforeGridText) FBeforeGridText = std::make_unique<TStringList>();
+  return FBeforeGridText.get();
+}
+void TPrintDBGridGx::SetBeforeGridText(TStrings* Value) { BeforeGridText()->Assign(Value); }
+
+void TPrintDBGridGx::SetDBGridGx(TDBGridGx* Value) {
+  if (Value == FDBGridGx) return;
+  if (FDBGridGx) FDBGridGx->RemoveFreeNotification(this);
+  FDBGridGx = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TPrintDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FDBGridGx) FDBGridGx = nullptr;
+}
+
+void TPrintDBGridGx::SetUnits(TMeasureUnits Value) {
+  if (Value == FUnits) return;
+  FUnits = Value;
+  if (ComponentState().Contains(csLoading)) return;
+  const double Factor = Value == Inches ? 0.3937 : 2.54;
+  auto Convert = [&](Currency C) { return Currency::FromDouble(C.ToDouble() * Factor); };
+  FPage->SetBottomMargin(Convert(FPage->BottomMargin()));
+  FPage->SetTopMargin(Convert(FPage->TopMargin()));
+  FPage->SetLeftMargin(Convert(FPage->LeftMargin()));
+  FPage->SetRightMargin(Convert(FPage->RightMargin()));
+}
+
+void TPrintDBGridGx::SetTextReplacements(const std::vector<std::string>& Pairs) {
+  if (!FReplaceFrom) FReplaceFrom = std::make_unique<TStringList>();
+  if (!FReplaceTo) FReplaceTo = std::make_unique<TStringList>();
+  FReplaceFrom->Clear();
+  FReplaceTo->Clear();
+  for (std::size_t I = 0; I + 1 < Pairs.size(); I += 2) {
+    FReplaceFrom->Add(Pairs[I]);
+    FReplaceTo->Add(Pairs[I + 1]);
+  }
+}
+
+void TPrintDBGridGx::ShowPreview() {
+  if (FPrinting) return;
+  TPrinterPreview* Preview = SharedPrinterPreview();
+  if (Preview->JobPrinting()) return;
+  Preview->SetSetupDialogHandler(FOnPrinterSetupDialog ? FOnPrinterSetupDialog
+                                                       : MakeEvent(this, &TPrintDBGridGx::SetupAndPreview));
+  Preview->SetPendingPrintComponent(this);
+  RenderToPrinter(Preview);
+}
+
+// The set-up dialog is not available yet: nothing changes.
+bool TPrintDBGridGx::RunSetupDialog() { return false; }
+
+void TPrintDBGridGx::SetupAndPreview(TObject*) {
+  if (RunSetupDialog()) ShowPreview();
+}
+
+namespace {
+void PrintGrid(TDBGridGx* Grid) {
+  TPrintDBGridGx Print(Grid);
+  Print.SetDBGridGx(Grid);
+  Print.SetTextReplacements({"%[Today]", DateToStr(Now())});
+  Print.ShowPreview();
+}
+int UnitUses = 0;
+}  // namespace
+
+void StartPrnDbggxUnit() {
+  if (UnitUses++ > 0) return;
+  TDBGridGxOutputCommands Commands = DBGridGxOutputCommands();
+  Commands.Print = &PrintGrid;
+  RegisterDBGridGxOutputCommands(Commands);
+}
+
+void FinishPrnDbggxUnit() {
+  if (UnitUses == 0 || --UnitUses > 0) return;
+  TDBGridGxOutputCommands Commands = DBGridGxOutputCommands();
+  Commands.Print = nullptr;
+  RegisterDBGridGxOutputCommands(Commands);
+}
