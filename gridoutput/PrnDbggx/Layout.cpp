@@ -338,7 +338,8 @@ void TGridPrintRun::PrintPlainText(TStrings* Lines) {
 
 void TGridPrintRun::PrintBody() {
   PrintPlainText(Owner->BeforeGridText()->Count() ? Owner->BeforeGridText() : nullptr);
-  if (UsedHeight >= PageRect.bottom - PageRect.top) {
+  // Only a page that holds something goes on to the next one.
+  if (UsedHeight > 0 && UsedHeight >= PageRect.bottom - PageRect.top) {
     AdvancePage();
     UsedHeight = 0;
   }
