@@ -14,6 +14,11 @@
 class TDBGridGx;
 class TColCellParamsGx;
 
+// The set-up dialog's answer to margins that are not numbers, are negative or leave no
+// printable area.
+inline constexpr const char* SInvalidPrintMargins =
+    "页边距无效：每个边距须为不小于 0 的数，且相对两边的边距之和须小于纸张的尺寸。";
+
 enum TPrintDBGridGxOption {
   pghFitGridToPageWidth,
   pghColored,

@@ -5,8 +5,10 @@
 
 #include "grid/DBGridGx.h"
 #include "gridoutput/PrViewGx.h"
+#include "gridoutput/PrnDgDlg.h"
 #include "gridoutput/PrnDbggx.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/SysUtils.h"
 
 std::string PageMacroValues[6];
 
@@ -136,8 +138,82 @@ void TPrintDBGridGx::ShowPreview() {
   RenderToPrinter(Preview);
 }
 
-// The set-up dialog is not available yet: nothing changes.
-bool TPrintDBGridGx::RunSetupDialog() { return false; }
+namespace {
+// The set-up dialog, made on first use and kept for the application's life.
+TfPrnDBGridGxSetupDialog*& SetupDialog() {
+  static TfPrnDBGridGxSetupDialog* Dialog = nullptr;
+  return Dialog;
+}
+
+std::string MarginText(Currency Value) { return FloatToStr(Value.ToDouble()); }
+
+// The sheet of the process-wide printer (or the page assumed without one), in Units.
+void SheetSize(TMeasureUnits Units, double& Width, double& Height) {
+  double Dpi = NoPrinterPageDefaults.PixelsPerInchX;
+  double W = NoPrinterPageDefaults.Width + 2 * NoPrinterPageDefaults.OffsetX;
+  double H = NoPrinterPageDefaults.Height + 2 * NoPrinterPageDefaults.OffsetY;
+  if (Printer()->Printers()->Count() > 0) {
+    const win::PrinterPage Page = Printer()->Page();
+    Dpi = Page.dpi;
+    W = Page.sheetWidth;
+    H = Page.sheetHeight;
+  }
+  const double PerInch = Units == MM ? 2.54 : 1.0;
+  Width = W / Dpi * PerInch;
+  Height = H / Dpi * PerInch;
+}
+}  // namespace
+
+bool TPrintDBGridGx::RunSetupDialog() {
+  TfPrnDBGridGxSetupDialog*& D = SetupDialog();
+  if (!D) {
+    RegisterPrintSetupDialogClass();
+    D = TCustomForm::Create<TfPrnDBGridGxSetupDialog>(Application);
+    D->SetOnDestroy([](TObject*) { SetupDialog() = nullptr; });
+  }
+  D->seUpMargin->SetTextProp(MarginText(FPage->TopMargin()));
+  D->seLowMargin->SetTextProp(MarginText(FPage->BottomMargin()));
+  D->seLeftMargin->SetTextProp(MarginText(FPage->LeftMargin()));
+  D->seRightMargin->SetTextProp(MarginText(FPage->RightMargin()));
+  D->cbFitWidthToPage->SetChecked(FOptions.Contains(pghFitGridToPageWidth));
+  D->rgFitingType->SetEnabled(D->cbFitWidthToPage->Checked());
+  D->ePrintFont->SetTextProp(FPrintFontName);
+  D->cbAutoStretch->SetChecked(FOptions.Contains(pghRowAutoStretch));
+  D->cbColored->SetChecked(FOptions.Contains(pghColored));
+  D->rgFitingType->SetItemIndex(FOptions.Contains(pghFitingByColWidths) ? 1 : 0);
+  D->cbOptimalColWidths->SetChecked(FOptions.Contains(pghOptimalColWidths));
+  // All four margins are checked before any is taken; the dialog comes back until they
+  // are right or it is cancelled.
+  while (D->ShowModal() == mrOk) {
+    double Top = 0, Bottom = 0, Left = 0, Right = 0, Width = 0, Height = 0;
+    SheetSize(FUnits, Width, Height);
+    const bool Numbers = TryStrToFloat(D->seUpMargin->TextProp(), Top) &&
+                         TryStrToFloat(D->seLowMargin->TextProp(), Bottom) &&
+                         TryStrToFloat(D->seLeftMargin->TextProp(), Left) &&
+                         TryStrToFloat(D->seRightMargin->TextProp(), Right);
+    if (!Numbers || Top < 0 || Bottom < 0 || Left < 0 || Right < 0 || Left + Right >= Width ||
+        Top + Bottom >= Height) {
+      Application->MessageBox(SInvalidPrintMargins, "打印设置", win::MB_OK | win::MB_ICONERROR);
+      continue;
+    }
+    FPage->SetTopMargin(Currency::FromDouble(Top));
+    FPage->SetBottomMargin(Currency::FromDouble(Bottom));
+    FPage->SetLeftMargin(Currency::FromDouble(Left));
+    FPage->SetRightMargin(Currency::FromDouble(Right));
+    auto Apply = [this](TPrintDBGridGxOption Option, bool On) {
+      if (On) FOptions.Include(Option);
+      else FOptions.Exclude(Option);
+    };
+    Apply(pghFitGridToPageWidth, D->cbFitWidthToPage->Checked());
+    FPrintFontName = D->ePrintFont->TextProp();
+    Apply(pghRowAutoStretch, D->cbAutoStretch->Checked());
+    Apply(pghColored, D->cbColored->Checked());
+    Apply(pghFitingByColWidths, D->rgFitingType->ItemIndex() == 1);
+    Apply(pghOptimalColWidths, D->cbOptimalColWidths->Checked());
+    return true;
+  }
+  return false;
+}
 
 void TPrintDBGridGx::SetupAndPreview(TObject*) {
   if (RunSetupDialog()) ShowPreview();

@@ -10,3 +10,5 @@ const std::string& MainWindowDescription();
 const std::string& CalculatorDescription();
 // The stored layout of the print preview window.
 const std::string& PreviewFormDescription();
+// The stored layout of the grid print's set-up dialog.
+const std::string& PrintSetupFormDescription();

@@ -410,6 +410,7 @@ void RegisterFormDescriptions() {
     RegisterFormDescription("TFVantrel", MainWindowDescription());
     RegisterFormDescription("TCALCULATORGX", CalculatorDescription());
     RegisterFormDescription("TPreviewFormGx", PreviewFormDescription());
+    RegisterFormDescription("TfPrnDBGridGxSetupDialog", PrintSetupFormDescription());
     return true;
   }();
   (void)done;
