@@ -5,8 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/Figures.h"
 
 namespace bench_child {
 
@@ -46,6 +53,40 @@ TChildRun RunInChild(F&& Work) {
   if (!got || !WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("benchmark side failed");
   run.PeakKb = usage.ru_maxrss;
   return run;
+}
+
+// Each iteration runs Project and Reference (each returning its seconds) in fresh
+// processes, alternating which goes first; sets the medians, their ratio and each side's
+// peak memory as counters and the min / median / max of both as the label.
+template <class P, class R>
+void CompareSides(benchmark::State& state, P&& Project, R&& Reference) {
+  std::vector<double> project, reference;
+  long projectKb = 0, referenceKb = 0;
+  bool projectFirst = true;
+  for (auto _ : state) {
+    for (int side = 0; side < 2; ++side) {
+      if ((side == 0) == projectFirst) {
+        const TChildRun run = RunInChild(Project);
+        project.push_back(run.Seconds);
+        projectKb = std::max(projectKb, run.PeakKb);
+      } else {
+        const TChildRun run = RunInChild(Reference);
+        reference.push_back(run.Seconds);
+        referenceKb = std::max(referenceKb, run.PeakKb);
+      }
+    }
+    projectFirst = !projectFirst;
+  }
+  std::vector<double> p = project, r = reference;
+  std::sort(p.begin(), p.end());
+  std::sort(r.begin(), r.end());
+  state.counters["project_s"] = p[p.size() / 2];
+  state.counters["reference_s"] = r[r.size() / 2];
+  state.counters["ratio"] = p[p.size() / 2] / r[r.size() / 2];
+  state.counters["project_peak_MB"] = projectKb / 1024.0;
+  state.counters["reference_peak_MB"] = referenceKb / 1024.0;
+  state.SetLabel("project " + bench_figures::MinMedianMax(project, "%.3f / %.3f / %.3f s") + ", reference " +
+                 bench_figures::MinMedianMax(reference, "%.3f / %.3f / %.3f s"));
 }
 
 }  // namespace bench_child

@@ -135,34 +135,9 @@ void BM_ExportCsv(benchmark::State& state) {
   const int Rows = static_cast<int>(state.range(0));
   const std::string& Db = Database(Rows);
   const std::string Mine = Dir() + "/project.csv", Theirs = Dir() + "/reference.csv";
-  std::vector<double> Project, Reference;
-  long ProjectKb = 0, ReferenceKb = 0;
-  bool ProjectFirst = true;
-  for (auto _ : state) {
-    for (int Side = 0; Side < 2; ++Side) {
-      if ((Side == 0) == ProjectFirst) {
-        const auto Run = bench_child::RunInChild([&] { return ProjectSide(Db, Mine); });
-        Project.push_back(Run.Seconds);
-        ProjectKb = std::max(ProjectKb, Run.PeakKb);
-      } else {
-        const auto Run = bench_child::RunInChild([&] { return ReferenceSide(Db, Theirs); });
-        Reference.push_back(Run.Seconds);
-        ReferenceKb = std::max(ReferenceKb, Run.PeakKb);
-      }
-    }
-    ProjectFirst = !ProjectFirst;
-  }
+  bench_child::CompareSides(
+      state, [&] { return ProjectSide(Db, Mine); }, [&] { return ReferenceSide(Db, Theirs); });
   if (FileText(Mine) != FileText(Theirs)) state.SkipWithError("the two files differ");
-  std::vector<double> P = Project, R = Reference;
-  std::sort(P.begin(), P.end());
-  std::sort(R.begin(), R.end());
-  state.counters["project_s"] = P[P.size() / 2];
-  state.counters["reference_s"] = R[R.size() / 2];
-  state.counters["ratio"] = P[P.size() / 2] / R[R.size() / 2];
-  state.counters["project_peak_MB"] = ProjectKb / 1024.0;
-  state.counters["reference_peak_MB"] = ReferenceKb / 1024.0;
-  state.SetLabel("project " + bench_figures::MinMedianMax(Project, "%.3f / %.3f / %.3f s") + ", reference " +
-                 bench_figures::MinMedianMax(Reference, "%.3f / %.3f / %.3f s"));
   std::filesystem::remove(Mine);
   std::filesystem::remove(Theirs);
 }

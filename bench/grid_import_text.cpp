@@ -136,34 +136,9 @@ std::string Dump(const std::string& Db) {
 void BM_ImportTabText(benchmark::State& state) {
   Text();
   const std::string Mine = Dir() + "/project.mdb", Theirs = Dir() + "/reference.mdb";
-  std::vector<double> Project, Reference;
-  long ProjectKb = 0, ReferenceKb = 0;
-  bool ProjectFirst = true;
-  for (auto _ : state) {
-    for (int Side = 0; Side < 2; ++Side) {
-      if ((Side == 0) == ProjectFirst) {
-        const auto Run = bench_child::RunInChild([&] { return ProjectSide(Mine); });
-        Project.push_back(Run.Seconds);
-        ProjectKb = std::max(ProjectKb, Run.PeakKb);
-      } else {
-        const auto Run = bench_child::RunInChild([&] { return ReferenceSide(Theirs); });
-        Reference.push_back(Run.Seconds);
-        ReferenceKb = std::max(ReferenceKb, Run.PeakKb);
-      }
-    }
-    ProjectFirst = !ProjectFirst;
-  }
+  bench_child::CompareSides(
+      state, [&] { return ProjectSide(Mine); }, [&] { return ReferenceSide(Theirs); });
   if (Dump(Mine) != Dump(Theirs)) state.SkipWithError("the two tables differ");
-  std::vector<double> P = Project, R = Reference;
-  std::sort(P.begin(), P.end());
-  std::sort(R.begin(), R.end());
-  state.counters["project_s"] = P[P.size() / 2];
-  state.counters["reference_s"] = R[R.size() / 2];
-  state.counters["ratio"] = P[P.size() / 2] / R[R.size() / 2];
-  state.counters["project_peak_MB"] = ProjectKb / 1024.0;
-  state.counters["reference_peak_MB"] = ReferenceKb / 1024.0;
-  state.SetLabel("project " + bench_figures::MinMedianMax(Project, "%.3f / %.3f / %.3f s") + ", reference " +
-                 bench_figures::MinMedianMax(Reference, "%.3f / %.3f / %.3f s"));
 }
 
 BENCHMARK(BM_ImportTabText)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -9,6 +9,7 @@ packages=(
   libx11-dev libxtst-dev xvfb xdotool xclip x11-utils
   libcups2-dev cups printer-driver-cups-pdf
   poppler-utils
+  python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -37,12 +37,15 @@ void TDBGridGxImport::ReadFromStream(TStream* Stream, bool ImportAll) {
   bool inserting = dataSet->State() == dsInsert;
   if (!inserting) grid->SaveViewPosition();
   dataSet->DisableControls();
+  // The rows' writes share one unit of work of the engine; what was written stays.
+  dataSet->BeginWriteBatch();
   TColumnsGxList own;
   {
     auto restore = AtScopeExit([&] {
       FImpCols = nullptr;
+      auto enable = AtScopeExit([&] { dataSet->EnableControls(); });
+      dataSet->EndWriteBatch();
       if (!inserting) grid->RestoreViewPosition();
-      dataSet->EnableControls();
     });
     switch (selection->Kind()) {
       case gstNon: {

@@ -195,6 +195,15 @@ protected:
   virtual void FilterChanged() {}
   // The controls are enabled again: whatever a pass with them held kept going ends.
   virtual void ControlsEnabledAgain() {}
+
+public:
+  // Writes from here to EndWriteBatch share one unit of work of the engine (a large
+  // import), each write still standing or failing alone; engines without one ignore it.
+  // Batches nest; the outermost end makes the writes durable and raises when it cannot.
+  virtual void BeginWriteBatch() {}
+  virtual void EndWriteBatch() {}
+
+protected:
   // Whether a record in the filter buffer passes OnFilterRecord.
   bool RecordPassesFilterEvent(TRecordBuffer& Buffer);
   bool HasCalcFields() const { return FCalcFieldCount > 0; }

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <exception>
 #include <cctype>
 
 #include "platform/data/DataConvert.h"
@@ -284,6 +285,13 @@ void TSQLiteDataSet::ReadQuery(TSQLiteDatabase* db) {
 
 void TSQLiteDataSet::CloseEngine() {
   FWalk = nullptr;
+  FWriteStatements.clear();
+  std::exception_ptr failed;
+  try {
+    EndHeldWrites();
+  } catch (const EDatabaseError&) {
+    if (!ComponentState().Contains(csDestroying)) failed = std::current_exception();
+  }
   for (TLazyStatement* s : {&FFetch, &FNextKeys, &FPriorKeys, &FLastKeys, &FExists, &FNthKey, &FBatchForward,
                             &FBatchBackward, &FNextRows})
     s->Statement.reset();
@@ -295,6 +303,7 @@ void TSQLiteDataSet::CloseEngine() {
   FQueryCur = -1;
   FTable.clear();
   FDb = nullptr;
+  if (failed) std::rethrow_exception(failed);
 }
 
 bool TSQLiteDataSet::FilterNeedsRows() const {
@@ -480,23 +489,66 @@ void TSQLiteDataSet::RunWrite(const std::function<bool()>& write) {
   // A running statement lets go of the file before it is written.
   if (FPager) FPager->Reset();
   StopWalk();
+  // In a write batch the writes share one transaction, committed when the batch ends;
+  // each write still stands or falls alone inside it.
+  const bool shared = FHeldWrites || (FWriteBatches > 0 && sqlite3_get_autocommit(FDb->Db()));
   try {
-    FDb->Exec("BEGIN IMMEDIATE");
+    if (shared && !FHeldWrites) {
+      FDb->Exec("BEGIN IMMEDIATE");
+      FHeldWrites = true;
+    }
+    if (shared) RunWriteStatement("SAVEPOINT vantrel_write");
+    else FDb->Exec("BEGIN IMMEDIATE");
   } catch (const EDatabaseError& e) {
     Error(e.Message());
   }
   bool located = false;
   try {
     located = write();
-    FDb->Exec(located ? "COMMIT" : "ROLLBACK");
+    if (shared && !located) RunWriteStatement("ROLLBACK TO vantrel_write");
+    if (shared) RunWriteStatement("RELEASE vantrel_write");
+    else FDb->Exec(located ? "COMMIT" : "ROLLBACK");
   } catch (const EDatabaseError& e) {
     try {
-      FDb->Exec("ROLLBACK");
+      FDb->Exec(shared ? "ROLLBACK TO vantrel_write; RELEASE vantrel_write" : "ROLLBACK");
     } catch (...) {
     }
     Error(e.Message());
   }
   if (!located) throw EDatabaseError(RowNotLocatedText);
+}
+
+TSQLiteStatement& TSQLiteDataSet::WriteStatement(const std::string& Sql) {
+  std::unique_ptr<TSQLiteStatement>& made = FWriteStatements[Sql];
+  if (!made) made = std::make_unique<TSQLiteStatement>(FDb->Db(), Sql);
+  made->Reset();
+  return *made;
+}
+
+void TSQLiteDataSet::RunWriteStatement(const std::string& Sql) {
+  TSQLiteStatement& st = WriteStatement(Sql);
+  st.Step();
+  st.Reset();
+}
+
+void TSQLiteDataSet::EndHeldWrites() {
+  if (!FHeldWrites) return;
+  FHeldWrites = false;
+  if (!FDb || sqlite3_get_autocommit(FDb->Db())) return;
+  try {
+    FDb->Exec("COMMIT");
+  } catch (const EDatabaseError&) {
+    // The connection stays usable; the caller learns that the writes were lost.
+    try {
+      FDb->Exec("ROLLBACK");
+    } catch (...) {
+    }
+    throw;
+  }
+}
+
+void TSQLiteDataSet::EndWriteBatch() {
+  if (FWriteBatches > 0 && --FWriteBatches == 0) EndHeldWrites();
 }
 
 bool TSQLiteDataSet::RowStillHolds(std::int64_t rowId, const std::vector<size_t>& cols,
@@ -555,11 +607,12 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
       for (size_t c : cols) sets += (sets.empty() ? "" : ", ") + QuoteIdent(FColumns[c]) + " = ?";
       sql = "UPDATE " + QuoteIdent(FTable) + " SET " + sets + " WHERE rowid = ?";
     }
-    TSQLiteStatement st(FDb->Db(), sql);
+    TSQLiteStatement& st = WriteStatement(sql);
     int n = 1;
     for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
     if (key >= 0) st.BindInt64(n, baseId);
     st.Step();
+    st.Reset();
     if (key >= 0 && FDb->Changes() == 0) return false;
     rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
     return true;

@@ -5,6 +5,7 @@
 // at a time as the cursor moves, never all at once.
 // Every post and delete is written at once, in its own transaction.
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,10 @@ public:
   int RecordCount() const override;
   bool BookmarkValid(const TBookmark& b) const override;
   int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override;
+
+  // The writes of a batch share one transaction, committed by the outermost end.
+  void BeginWriteBatch() override { ++FWriteBatches; }
+  void EndWriteBatch() override;
 
 protected:
   // The connection component the rows come from.
@@ -129,6 +134,8 @@ private:
   bool ExtendForward();
   // Lets go of the forward statement left running (and of the file's read lock with it).
   void StopWalk();
+  // Commits the transaction that the writes of a write batch share.
+  void EndHeldWrites();
   bool ExtendBackward();
   void TrimSegment(bool dropFront);
   void SettlePositions() const;
@@ -207,6 +214,10 @@ private:
     std::unique_ptr<TSQLiteStatement> Statement;
   };
   TSQLiteStatement& Prepared(TLazyStatement& s) const;
+  // Statements of writes, prepared once per text while the dataset is open, reset.
+  TSQLiteStatement& WriteStatement(const std::string& Sql);
+  void RunWriteStatement(const std::string& Sql);
+  std::map<std::string, std::unique_ptr<TSQLiteStatement>> FWriteStatements;
   mutable TLazyStatement FBatchForward, FBatchBackward;
   int FForwardRows = 0;  // rows the next forward extension reads (0: a first batch)
   mutable TLazyStatement FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey;
@@ -220,6 +231,10 @@ private:
   std::unique_ptr<TSQLiteStatement> FFirstRows;
   mutable TLazyStatement FNextRows;
   TSQLiteStatement* FWalk = nullptr;
+  // A transaction opened by a write inside a write batch, shared by the writes that
+  // follow until the batch ends.
+  bool FHeldWrites = false;
+  int FWriteBatches = 0;
   std::int64_t FWalkAfter = 0;
   std::vector<TFieldType> FColumnTypes;
   // Per column, where a batch statement has it (-1: the row id itself).

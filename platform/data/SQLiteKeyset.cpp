@@ -436,9 +436,15 @@ void TSQLiteDataSet::InternalPost() {
   bool inserting = State() == dsInsert;
   std::int64_t key = WriteActiveRecord(-1);
   if (inserting) {
-    // A new row takes the next row id: it stands at the end of the table.
     if (FTotal >= 0) ++FTotal;
-    RecenterOn(key, -1);
+    else RecordCount();
+    // A new row usually takes the next row id and stands at the end of the table: its
+    // position is then known without counting the rows before it.
+    TSQLiteStatement& after = WriteStatement("SELECT 1 FROM " + QuoteIdent(FTable) + " WHERE rowid > ? LIMIT 1");
+    after.BindInt64(1, key);
+    const bool last = !after.Step();
+    after.Reset();
+    RecenterOn(key, last ? FTotal - 1 : -1);
     return;
   }
   std::int64_t i = SegmentIndexOf(key);

@@ -272,3 +272,30 @@ TEST(Keyset, SortAndFilterSwitchToAFullIndexAndBack) {
 }
 
 }  // namespace
+
+// A write batch: its writes reach the file together at its end, a write that fails
+// inside it takes back only itself, and appended rows know their place without counting.
+TEST(Keyset, AWriteBatchCommitsItsWritesTogetherAtItsEnd) {
+  TBigTable b;
+  b.Db.Exec("CREATE UNIQUE INDEX BigName ON Big (Name)");
+  auto Add = [&](const char* Name) {
+    b.Table->Append();
+    b.Table->FieldByName("Name")->SetAsString(Name);
+    b.Table->Post();
+  };
+  b.Table->BeginWriteBatch();
+  b.Table->BeginWriteBatch();
+  Add("new 1");
+  EXPECT_THROW(Add("new 1"), EDatabaseError) << "this write alone fails";
+  b.Table->Cancel();
+  Add("new 2");
+  EXPECT_EQ(b.Table->RecNo(), Rows + 2);
+  EXPECT_EQ(b.Id(), 20002);
+  EXPECT_THROW(b.Db.Exec("UPDATE Big SET Name = 'theirs' WHERE ID = 4"), std::exception)
+      << "the batch holds the file for writing";
+  b.Table->EndWriteBatch();
+  EXPECT_EQ(b.Db.Query("SELECT count(*) FROM Big"), std::to_string(Rows)) << "nothing before the outermost end";
+  b.Table->EndWriteBatch();
+  EXPECT_EQ(b.Db.Query("SELECT group_concat(Name) FROM Big WHERE ID > 20000"), "new 1,new 2");
+  EXPECT_NO_THROW(b.Db.Exec("UPDATE Big SET Name = 'theirs' WHERE ID = 4"));
+}
