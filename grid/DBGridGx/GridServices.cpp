@@ -130,7 +130,12 @@ void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) {}
 
 void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) {}
 
-void TCustomDBGridGx::ShowColumnDialog(TObject*) {}
+// The column set-up dialog for this grid (a TDBGridGx).
+void TCustomDBGridGx::ShowColumnDialog(TObject*) {
+  auto* Grid = dynamic_cast<TDBGridGx*>(this);
+  if (!Grid) throw EInvalidCast("Invalid class typecast");
+  if (RegisteredOutputCommands().ColumnDialog) RegisteredOutputCommands().ColumnDialog(Grid);
+}
 
 void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTFilter->Visible()); }
 

@@ -6,6 +6,7 @@
 #include "grid/DBGridGx.h"
 #include "gridoutput/PrViewGx.h"
 #include "gridoutput/PrnDgDlg.h"
+#include "gridoutput/SetColumnForm.h"
 #include "gridoutput/PrnDbggx.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/SysUtils.h"
@@ -226,6 +227,13 @@ void PrintGrid(TDBGridGx* Grid) {
   Print.SetTextReplacements({"%[Today]", DateToStr(Now())});
   Print.ShowPreview();
 }
+void ShowColumnDialog(TDBGridGx* Grid) {
+  RegisterSetColumnFormClass();
+  auto* Dialog = TCustomForm::Create<TFrmSetColumn>(Application);
+  Dialog->TargetGrid = Grid;
+  Dialog->ShowModal();
+  delete Dialog;
+}
 int UnitUses = 0;
 }  // namespace
 
@@ -233,6 +241,7 @@ void StartPrnDbggxUnit() {
   if (UnitUses++ > 0) return;
   TDBGridGxOutputCommands Commands = DBGridGxOutputCommands();
   Commands.Print = &PrintGrid;
+  Commands.ColumnDialog = &ShowColumnDialog;
   RegisterDBGridGxOutputCommands(Commands);
 }
 
@@ -240,5 +249,6 @@ void FinishPrnDbggxUnit() {
   if (UnitUses == 0 || --UnitUses > 0) return;
   TDBGridGxOutputCommands Commands = DBGridGxOutputCommands();
   Commands.Print = nullptr;
+  Commands.ColumnDialog = nullptr;
   RegisterDBGridGxOutputCommands(Commands);
 }

@@ -12,3 +12,5 @@ const std::string& CalculatorDescription();
 const std::string& PreviewFormDescription();
 // The stored layout of the grid print's set-up dialog.
 const std::string& PrintSetupFormDescription();
+// The stored layout of the column set-up dialog.
+const std::string& SetColumnFormDescription();

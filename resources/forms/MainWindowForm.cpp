@@ -411,6 +411,7 @@ void RegisterFormDescriptions() {
     RegisterFormDescription("TCALCULATORGX", CalculatorDescription());
     RegisterFormDescription("TPreviewFormGx", PreviewFormDescription());
     RegisterFormDescription("TfPrnDBGridGxSetupDialog", PrintSetupFormDescription());
+    RegisterFormDescription("TFrmSetColumn", SetColumnFormDescription());
     return true;
   }();
   (void)done;
