@@ -221,8 +221,10 @@ void TPrintDBGridGx::SetupAndPreview(TObject*) {
 }
 
 namespace {
+// The print component lives for this command only; it has no owner that could free it
+// while the layout runs.
 void PrintGrid(TDBGridGx* Grid) {
-  TPrintDBGridGx Print(Grid);
+  TPrintDBGridGx Print(nullptr);
   Print.SetDBGridGx(Grid);
   Print.SetTextReplacements({"%[Today]", DateToStr(Now())});
   Print.ShowPreview();
