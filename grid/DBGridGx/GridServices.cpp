@@ -7,6 +7,7 @@
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/HeadTree.h"
+#include "grid/DBGridGx/LayoutRegistry.h"
 #include "grid/DBGridGx/OutputCommands.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/UnitResources.h"
@@ -126,9 +127,9 @@ void TCustomDBGridGx::MenuPrintClick(TObject*) {
   if (Grid && RegisteredOutputCommands().Print) RegisteredOutputCommands().Print(Grid);
 }
 
-void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) {}
+void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) { RestoreGridLayout(this, ""); }
 
-void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) {}
+void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) { SaveGridLayout(this, ""); }
 
 // The column set-up dialog for this grid (a TDBGridGx).
 void TCustomDBGridGx::ShowColumnDialog(TObject*) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "grid/DBGridGx/ColumnInterceptors.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/Style.h"
@@ -75,6 +76,8 @@ void StartDBGridGxUnit() {
     return;
   }
   try {
+    RegisterColumnInterceptors();
+    s.RegistryBase = GridLayoutRegistryPath;
     RegisterDBGridGxClasses();
     MakeUnitGridStyle();
     s.DataService = std::make_unique<TDBGridGxDataService>();

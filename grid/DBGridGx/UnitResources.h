@@ -1,7 +1,8 @@
 #pragma once
 // The grid unit's process-wide resources, shared by every grid: the indicator and
 // sort-marker images, the sort-index font, the grid cursors, the search shortcuts and
-// colours, the default grid style and the data service. Start-up and end are counted:
+// colours, the default grid style, the data service, the layout store's registry path and
+// the column storage interceptors. Start-up and end are counted:
 // only the first start and the last end act.
 #include "platform/controls/Menus.h"
 #include "platform/desktop/Windows.h"
@@ -33,7 +34,9 @@ TColor SearchColor();
 void SetSearchColor(TColor Value);
 TColor SearchTextColor();
 
-// The registry path under which grids keep their layouts.
+// The registry path under which grids keep their layouts (under the current user's key):
+// GridLayoutRegistryPath while the unit runs, empty before and after.
+inline constexpr const char* GridLayoutRegistryPath = "Software\\Microsoft\\Quenlar\\GridSave\\";
 const std::string& GridLayoutRegistryBase();
 void SetGridLayoutRegistryBase(const std::string& Value);
 

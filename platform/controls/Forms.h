@@ -73,6 +73,9 @@ public:
 
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
+  // Makes Control the active control without focusing or checking it (a stored state
+  // put back); it becomes focused when the form is next activated.
+  void PutBackActiveControl(TWinControl* Control) { FActiveControl = Control; }
   void FocusControl(TWinControl* Control);
   void DefocusControl(TControl* Control, bool Removing);
   // Called when a control of this form gets the window focus: sends CM_EXIT and
@@ -312,7 +315,11 @@ public:
   void SetCursor(TCursor Value);
   win::HCURSOR Cursors(TCursor Index);
   void SetCursors(TCursor Index, win::HCURSOR Handle);
-  int PixelsPerInch() const { return 96; }
+  // The screen's resolution in pixels per inch (96 until set); values below 1 are ignored.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int Value) {
+    if (Value > 0) FPixelsPerInch = Value;
+  }
   int FormCount() const { return static_cast<int>(FForms.size()); }
   TCustomForm* Forms(int Index) const { return FForms.at(Index); }
   int Width() const;
@@ -327,6 +334,7 @@ private:
   TWinControl* FActiveControl = nullptr;
   TCustomForm* FActiveCustomForm = nullptr;
   TCursor FCursor = crDefault;
+  int FPixelsPerInch = 96;
   std::map<TCursor, win::HCURSOR> FCursors;
   std::vector<TCustomForm*> FForms;
   std::string FDefaultIme;

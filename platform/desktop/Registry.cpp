@@ -95,11 +95,10 @@ void PutBackRunValue(HKEY key, const OpenKey& where, const std::string& name, co
     LSTATUS err = LSTATUS(ERROR_SUCCESS);
     RegKey* k = Resolve(key, nullptr, &err);
     if (!k) return err;
-    auto& vs = k->Values;
-    auto it = std::find_if(vs.begin(), vs.end(), [&](const RegValue& v) { return Lower(v.Name) == Lower(name); });
-    if (before && it != vs.end()) *it = *before;
-    else if (before) vs.push_back(*before);
-    else if (it != vs.end()) vs.erase(it);
+    RegValue* v = k->FindValue(name);
+    if (before && v) *v = *before;
+    else if (before) k->AddValue(*before);
+    else if (v) k->EraseValue(name);
     return LSTATUS(ERROR_SUCCESS);
   });
 }
@@ -206,8 +205,7 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE
     if (v) {
       before = *v;
     } else {
-      k->Values.push_back(RegValue{name, type, {}});
-      v = &k->Values.back();
+      v = &k->AddValue(RegValue{name, type, {}});
     }
     v->Type = type;
     v->Data.assign(data, data + size);
@@ -242,11 +240,10 @@ LSTATUS RegDeleteValueA(HKEY key, LPCSTR valueName) {
   std::optional<RegValue> before;
   LSTATUS r = Change(key, where, [&] {
     RegKey* kk = Resolve(key, nullptr, &err);
-    auto& vs = kk->Values;
-    auto it = std::find_if(vs.begin(), vs.end(), [&](const RegValue& v) { return Lower(v.Name) == Lower(name); });
-    storedName = it->Name;
-    before = *it;
-    vs.erase(it);
+    RegValue* v = kk->FindValue(name);
+    storedName = v->Name;
+    before = *v;
+    kk->EraseValue(name);
     return LSTATUS(ERROR_SUCCESS);
   });
   if (r == LSTATUS(ERROR_SUCCESS) && IsRunKey(where.Hive, where.Path) && !WriteAutostart(storedName, nullptr)) {

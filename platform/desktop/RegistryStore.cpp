@@ -16,10 +16,25 @@ namespace win::detail {
 std::string& ConfigHomeOverride();  // Files.cpp
 
 RegValue* RegKey::FindValue(const std::string& name) {
-  std::string key = Lower(name);
-  for (RegValue& v : Values)
-    if (Lower(v.Name) == key) return &v;
-  return nullptr;
+  auto it = Index.find(Lower(name));
+  return it == Index.end() ? nullptr : &Values[it->second];
+}
+
+RegValue& RegKey::AddValue(RegValue value) {
+  auto [it, added] = Index.emplace(Lower(value.Name), Values.size());
+  if (added) Values.push_back(std::move(value));
+  return Values[it->second];
+}
+
+bool RegKey::EraseValue(const std::string& name) {
+  auto it = Index.find(Lower(name));
+  if (it == Index.end()) return false;
+  const std::size_t place = it->second;
+  Index.erase(it);
+  Values.erase(Values.begin() + static_cast<std::ptrdiff_t>(place));
+  for (auto& [key, at] : Index)
+    if (at > place) --at;
+  return true;
 }
 
 RegistryStore& Store() {
@@ -126,7 +141,7 @@ bool Deserialize(const std::string& text) {
         return false;
       }
       v.Data.assign(data.begin(), data.end());
-      current->Values.push_back(std::move(v));
+      current->AddValue(std::move(v));
     } else {
       return false;
     }

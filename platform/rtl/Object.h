@@ -58,6 +58,7 @@ struct TPropInfo {
   bool HasDefault = false;                 // ordinal, char and set properties
   std::int64_t Default = 0;                // ordinal value or set bits
   bool IsBoolean = false;
+  bool Readable = true;                    // false for a write-only property
   const TIdentMap* IdentMap = nullptr;     // integer properties: value names
 
   std::function<std::int64_t(TObject*)> GetOrd;   // integer, int64, char, enum, set (bits)

@@ -10,6 +10,15 @@ namespace {
 }
 [[noreturn]] void ReadOnly(const TPropInfo* p) { PropertyError("Property is read-only: ", p->Name); }
 [[noreturn]] void WrongKind(const TPropInfo* p) { throw EInvalidCast("Invalid property type: " + p->Name); }
+void CheckReadable(const TPropInfo* p) {
+  if (!p->Readable) PropertyError("Property is write-only: ", p->Name);
+}
+bool IsOrdinal(const TPropInfo* p) {
+  switch (p->Kind) {
+    case tkInteger: case tkChar: case tkEnumeration: case tkSet: case tkInt64: return true;
+    default: return false;
+  }
+}
 }  // namespace
 
 const TPropInfo* GetPropInfo(const TObject* Instance, std::string_view PropName) {
@@ -33,6 +42,7 @@ TTypeKind PropType(const TObject* Instance, std::string_view PropName) {
 bool IsStoredProp(TObject* Instance, const TPropInfo* Prop) { return Prop->IsStored(Instance); }
 
 std::int64_t GetOrdProp(TObject* Instance, const TPropInfo* Prop) {
+  CheckReadable(Prop);
   if (!Prop->GetOrd) {
     if (Prop->GetObj) return static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(Prop->GetObj(Instance)));
     WrongKind(Prop);
@@ -41,7 +51,7 @@ std::int64_t GetOrdProp(TObject* Instance, const TPropInfo* Prop) {
 }
 
 void SetOrdProp(TObject* Instance, const TPropInfo* Prop, std::int64_t Value) {
-  if (!Prop->GetOrd) WrongKind(Prop);
+  if (!IsOrdinal(Prop)) WrongKind(Prop);
   if (!Prop->SetOrd) ReadOnly(Prop);
   if (Prop->Kind == tkSet && Prop->EnumType) {
     std::size_t n = Prop->EnumType->Names.size();
@@ -51,6 +61,7 @@ void SetOrdProp(TObject* Instance, const TPropInfo* Prop, std::int64_t Value) {
 }
 
 std::string GetStrProp(TObject* Instance, const TPropInfo* Prop) {
+  CheckReadable(Prop);
   switch (Prop->Kind) {
     case tkString:
     case tkWString:
@@ -97,46 +108,50 @@ void SetStrProp(TObject* Instance, const TPropInfo* Prop, const std::string& Val
 }
 
 double GetFloatProp(TObject* Instance, const TPropInfo* Prop) {
+  CheckReadable(Prop);
   if (!Prop->GetFloat) WrongKind(Prop);
   return Prop->GetFloat(Instance);
 }
 
 void SetFloatProp(TObject* Instance, const TPropInfo* Prop, double Value) {
-  if (!Prop->GetFloat) WrongKind(Prop);
+  if (Prop->Kind != tkFloat) WrongKind(Prop);
   if (!Prop->SetFloat) ReadOnly(Prop);
   Prop->SetFloat(Instance, Value);
 }
 
 Variant GetVariantProp(TObject* Instance, const TPropInfo* Prop) {
+  CheckReadable(Prop);
   if (!Prop->GetVar) WrongKind(Prop);
   return Prop->GetVar(Instance);
 }
 
 void SetVariantProp(TObject* Instance, const TPropInfo* Prop, const Variant& Value) {
-  if (!Prop->GetVar) WrongKind(Prop);
+  if (Prop->Kind != tkVariant) WrongKind(Prop);
   if (!Prop->SetVar) ReadOnly(Prop);
   Prop->SetVar(Instance, Value);
 }
 
 TObject* GetObjectProp(TObject* Instance, const TPropInfo* Prop) {
+  CheckReadable(Prop);
   if (!Prop->GetObj) WrongKind(Prop);
   return Prop->GetObj(Instance);
 }
 
 void SetObjectProp(TObject* Instance, const TPropInfo* Prop, TObject* Value) {
-  if (!Prop->GetObj) WrongKind(Prop);
+  if (Prop->Kind != tkClass) WrongKind(Prop);
   if (!Prop->SetObj) ReadOnly(Prop);
   if (Value && !Value->InheritsFrom(Prop->PropClass())) throw EInvalidCast("Invalid class typecast");
   Prop->SetObj(Instance, Value);
 }
 
 TMethod GetMethodProp(TObject* Instance, const TPropInfo* Prop) {
+  CheckReadable(Prop);
   if (!Prop->GetMethod) WrongKind(Prop);
   return Prop->GetMethod(Instance);
 }
 
 void SetMethodProp(TObject* Instance, const TPropInfo* Prop, const TMethod& Value) {
-  if (!Prop->GetMethod) WrongKind(Prop);
+  if (Prop->Kind != tkMethod) WrongKind(Prop);
   if (!Prop->SetMethod) ReadOnly(Prop);
   Prop->SetMethod(Instance, Value);
 }

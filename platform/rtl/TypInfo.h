@@ -103,27 +103,42 @@ public:
   // T*); Set may be nullptr for a read-only property.
   template <class G, class S>
   Prop Property(const char* Name, G Get, S Set) {
-    using V = std::decay_t<std::invoke_result_t<G, T*>>;
+    return Define<std::decay_t<std::invoke_result_t<G, T*>>>(Name, Get, Set);
+  }
+  // A property of type V that can only be written (storage writes it, nothing reads it).
+  template <class V, class S>
+  Prop WriteOnlyProperty(const char* Name, S Set) {
+    return Define<V>(Name, nullptr, Set);
+  }
+
+private:
+  template <class V, class G, class S>
+  Prop Define(const char* Name, G Get, S Set) {
     auto p = std::make_shared<TPropInfo>();
     p->Name = Name;
+    p->Readable = !std::is_same_v<G, std::nullptr_t>;
     constexpr bool hasSet = !std::is_same_v<S, std::nullptr_t>;
     if constexpr (std::is_same_v<V, std::string>) {
       p->Kind = tkString;
-      p->GetStr = [Get](TObject* o) { return std::string(std::invoke(Get, static_cast<T*>(o))); };
+      if constexpr (!std::is_same_v<G, std::nullptr_t>)
+        p->GetStr = [Get](TObject* o) { return std::string(std::invoke(Get, static_cast<T*>(o))); };
       if constexpr (hasSet) p->SetStr = [Set](TObject* o, const std::string& v) { std::invoke(Set, static_cast<T*>(o), v); };
     } else if constexpr (std::is_same_v<V, Variant>) {
       p->Kind = tkVariant;
-      p->GetVar = [Get](TObject* o) { return Variant(std::invoke(Get, static_cast<T*>(o))); };
+      if constexpr (!std::is_same_v<G, std::nullptr_t>)
+        p->GetVar = [Get](TObject* o) { return Variant(std::invoke(Get, static_cast<T*>(o))); };
       if constexpr (hasSet) p->SetVar = [Set](TObject* o, const Variant& v) { std::invoke(Set, static_cast<T*>(o), v); };
     } else if constexpr (std::is_floating_point_v<V>) {
       p->Kind = tkFloat;
-      p->GetFloat = [Get](TObject* o) { return static_cast<double>(std::invoke(Get, static_cast<T*>(o))); };
+      if constexpr (!std::is_same_v<G, std::nullptr_t>)
+        p->GetFloat = [Get](TObject* o) { return static_cast<double>(std::invoke(Get, static_cast<T*>(o))); };
       if constexpr (hasSet) p->SetFloat = [Set](TObject* o, double v) { std::invoke(Set, static_cast<T*>(o), static_cast<V>(v)); };
     } else if constexpr (std::is_pointer_v<V>) {
       using U = std::remove_pointer_t<V>;
       p->Kind = tkClass;
       p->ClassOf = &U::StaticClass;
-      p->GetObj = [Get](TObject* o) -> TObject* { return std::invoke(Get, static_cast<T*>(o)); };
+      if constexpr (!std::is_same_v<G, std::nullptr_t>)
+        p->GetObj = [Get](TObject* o) -> TObject* { return std::invoke(Get, static_cast<T*>(o)); };
       if constexpr (hasSet)
         p->SetObj = [Set](TObject* o, TObject* v) {
           U* u = nullptr;
@@ -137,7 +152,8 @@ public:
     } else if constexpr (IsEvent<V>::value) {
       p->Kind = tkMethod;
       p->MethodSignature = &typeid(typename V::Signature);
-      p->GetMethod = [Get](TObject* o) { return TMethod(std::invoke(Get, static_cast<T*>(o)).Method()); };
+      if constexpr (!std::is_same_v<G, std::nullptr_t>)
+        p->GetMethod = [Get](TObject* o) { return TMethod(std::invoke(Get, static_cast<T*>(o)).Method()); };
       if constexpr (hasSet)
         p->SetMethod = [Set](TObject* o, const TMethod& m) { std::invoke(Set, static_cast<T*>(o), V::FromMethod(m)); };
     } else {
@@ -160,7 +176,8 @@ public:
         static_assert(std::is_integral_v<V>, "unsupported property type");
         p->Kind = sizeof(V) > 4 ? tkInt64 : tkInteger;
       }
-      p->GetOrd = [Get](TObject* o) { return typinfo_detail::ToOrd(V(std::invoke(Get, static_cast<T*>(o)))); };
+      if constexpr (!std::is_same_v<G, std::nullptr_t>)
+        p->GetOrd = [Get](TObject* o) { return typinfo_detail::ToOrd(V(std::invoke(Get, static_cast<T*>(o)))); };
       if constexpr (hasSet)
         p->SetOrd = [Set](TObject* o, std::int64_t v) { std::invoke(Set, static_cast<T*>(o), typinfo_detail::FromOrd<V>(v)); };
     }
@@ -168,6 +185,7 @@ public:
     return Prop(*p);
   }
 
+public:
   // A published method, bindable by name (events in form descriptions).
   template <class C, class R, class... Args>
   void Method(const char* Name, R (C::*M)(Args...)) {

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/desktop/internal/State.h"
@@ -21,9 +22,16 @@ struct RegValue {
 
 struct RegKey {
   std::string Name;
-  std::vector<RegValue> Values;  // in the order written
+  std::vector<RegValue> Values;  // in the order written; changed only through the calls below
   std::map<std::string, std::unique_ptr<RegKey>> Subkeys;  // by lower-case name
   RegValue* FindValue(const std::string& name);
+  // Appends a value; a name already there keeps its first value.
+  RegValue& AddValue(RegValue value);
+  // Removes the value of that name; false when there is none.
+  bool EraseValue(const std::string& name);
+
+private:
+  std::unordered_map<std::string, std::size_t> Index;  // lower-case name -> place in Values
 };
 
 struct RegistryStore {

@@ -173,7 +173,7 @@ void TReader::ReadProperty(TPersistent* Instance) {
     for (std::size_t dot; (dot = path.find('.', start)) != std::string::npos; start = dot + 1) {
       std::string part = path.substr(start, dot - start);
       const TPropInfo* p = obj->ClassType()->FindProp(part);
-      if (!p || p->Kind != tkClass) PropError(path, "Property " + part + " does not exist", line);
+      if (!p || p->Kind != tkClass || !p->Readable) PropError(path, "Property " + part + " does not exist", line);
       auto* sub = dynamic_cast<TPersistent*>(p->GetObj(obj));
       if (!sub) PropError(path, "Property " + part + " has no object", line);
       obj = sub;

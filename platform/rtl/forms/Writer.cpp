@@ -287,7 +287,7 @@ void TWriter::WriteProperties(TPersistent* Instance) {
 }
 
 void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop, TPersistent* Anc) {
-  if (!Prop->IsStored(Instance)) return;
+  if (!Prop->Readable || !Prop->IsStored(Instance)) return;
   switch (Prop->Kind) {
     case tkInteger:
     case tkInt64:

@@ -20,6 +20,11 @@ void LeftButton(win::x11::Connection& c, bool press) {
   XSync(c.Display(), False);
 }
 
+void RightButton(win::x11::Connection& c, bool press) {
+  XTestFakeButtonEvent(c.Display(), 3, press ? True : False, CurrentTime);
+  XSync(c.Display(), False);
+}
+
 bool OverWindow(win::x11::Connection& c) {
   ::Window root = 0, child = 0;
   int rx = 0, ry = 0, wx = 0, wy = 0;

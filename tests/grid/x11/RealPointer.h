@@ -10,6 +10,7 @@ bool Available(win::x11::Connection& c);
 // Moves the pointer to (x, y) on the screen, then presses or releases the left button.
 void MoveTo(win::x11::Connection& c, int x, int y);
 void LeftButton(win::x11::Connection& c, bool press);
+void RightButton(win::x11::Connection& c, bool press);
 // Whether a mapped top-level window lies under the pointer.
 bool OverWindow(win::x11::Connection& c);
 }  // namespace real_pointer

@@ -1,4 +1,5 @@
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/forms/FormText.h"
 
 #include <gtest/gtest.h>
 
@@ -196,4 +197,38 @@ TEST(Persistent, AssignErrorNamesBothClasses) {
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "Cannot assign a TStringList to a TDerived");
   }
+}
+
+namespace {
+// A component whose Secret and Target can be written but not read.
+class TSink : public TComponent {
+  VANTREL_CLASS(TSink, TComponent)
+public:
+  explicit TSink(TComponent* AOwner) : TComponent(AOwner) {}
+  void SetSecret(int V) { Secret = V; }
+  void SetTarget(TComponent* V) { Target = V; }
+  int Secret = 0;
+  TComponent* Target = nullptr;
+  static void Publish(TClassBuilder<TSink>& b) {
+    b.WriteOnlyProperty<int>("Secret", &TSink::SetSecret);
+    b.WriteOnlyProperty<TComponent*>("Target", &TSink::SetTarget);
+  }
+};
+}  // namespace
+
+TEST(WriteOnlyProperties, AreWrittenByNameAndFromDescriptionsButNeverRead) {
+  RegisterClass(TSink::StaticClass());
+  TSink Sink(nullptr);
+  SetOrdProp(&Sink, "Secret", 7);
+  EXPECT_EQ(Sink.Secret, 7);
+  SetObjectProp(&Sink, "Target", &Sink);
+  EXPECT_EQ(Sink.Target, &Sink);
+  EXPECT_THROW(GetOrdProp(&Sink, "Secret"), EPropertyError);
+  EXPECT_THROW(GetStrProp(&Sink, "Secret"), EPropertyError);
+  EXPECT_THROW(GetObjectProp(&Sink, "Target"), EPropertyError);
+  // A description sets it; the writer leaves it out.
+  TSink Read(nullptr);
+  ReadComponentResText("object Sink1: TSink\n  Secret = 42\nend\n", &Read);
+  EXPECT_EQ(Read.Secret, 42);
+  EXPECT_EQ(WriteComponentResText(&Read).find("Secret"), std::string::npos);
 }
