@@ -131,11 +131,11 @@ void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) { RestoreGridLayout(this,
 
 void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) { SaveGridLayout(this, ""); }
 
-// The column set-up dialog for this grid (a TDBGridGx).
+// The column set-up dialog for this grid; grids of other classes (the lookup grid) get
+// none rather than an invalid cast.
 void TCustomDBGridGx::ShowColumnDialog(TObject*) {
   auto* Grid = dynamic_cast<TDBGridGx*>(this);
-  if (!Grid) throw EInvalidCast("Invalid class typecast");
-  if (RegisteredOutputCommands().ColumnDialog) RegisteredOutputCommands().ColumnDialog(Grid);
+  if (Grid && RegisteredOutputCommands().ColumnDialog) RegisteredOutputCommands().ColumnDialog(Grid);
 }
 
 void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTFilter->Visible()); }
