@@ -4,6 +4,7 @@
 #include "app/SnippetHotKeys.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "gridoutput/DBGridGxImpExp/Unit.h"
+#include "gridoutput/PrnDbggx.h"
 #include "platform/rtl/ScopeExit.h"
 #include "resources/artwork/Artwork.h"
 #include "resources/forms/FormDescriptions.h"
@@ -64,11 +65,13 @@ TVantrelStart::TVantrelStart() {
   // The export unit registers its clipboard formats and gives the grid its clipboard
   // actions; the grid's classes are registered by its unit.
   StartDBGridGxImpExpUnit();
+  StartPrnDbggxUnit();
   StartDBGridGxUnit();
 }
 
 TVantrelStart::~TVantrelStart() {
   FinishDBGridGxImpExpUnit();
+  FinishPrnDbggxUnit();
   FinishDBGridGxUnit();
 }
 

@@ -16,6 +16,7 @@
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/InplaceEdit.h"
 #include "grid/DBGridGx/LayoutRegistry.h"
+#include "grid/DBGridGx/OutputCommands.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/Selection.h"
 #include "grid/DBGridGx/Style.h"

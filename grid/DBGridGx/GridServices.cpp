@@ -8,6 +8,7 @@
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/LayoutRegistry.h"
+#include "grid/DBGridGx/OutputCommands.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -108,13 +109,34 @@ void TCustomDBGridGx::ApplySortingDefault() {
 
 void TCustomDBGridGx::DefaultHandler(TMessage& Message) { TCustomGrid::DefaultHandler(Message); }
 
-void TCustomDBGridGx::MenuPrintClick(TObject*) {}
+namespace {
+TDBGridGxOutputCommands& RegisteredOutputCommands() {
+  static TDBGridGxOutputCommands commands;
+  return commands;
+}
+}  // namespace
+
+void RegisterDBGridGxOutputCommands(const TDBGridGxOutputCommands& Commands) {
+  RegisteredOutputCommands() = Commands;
+}
+const TDBGridGxOutputCommands& DBGridGxOutputCommands() { return RegisteredOutputCommands(); }
+
+// Prints the focused grid; nothing when the focus is elsewhere (an editor, the filter row).
+void TCustomDBGridGx::MenuPrintClick(TObject*) {
+  auto* Grid = dynamic_cast<TDBGridGx*>(Screen->ActiveControl());
+  if (Grid && RegisteredOutputCommands().Print) RegisteredOutputCommands().Print(Grid);
+}
 
 void TCustomDBGridGx::MenuRestoreLayoutClick(TObject*) { RestoreGridLayout(this, ""); }
 
 void TCustomDBGridGx::MenuSaveLayoutClick(TObject*) { SaveGridLayout(this, ""); }
 
-void TCustomDBGridGx::ShowColumnDialog(TObject*) {}
+// The column set-up dialog for this grid; grids of other classes (the lookup grid) get
+// none rather than an invalid cast.
+void TCustomDBGridGx::ShowColumnDialog(TObject*) {
+  auto* Grid = dynamic_cast<TDBGridGx*>(this);
+  if (Grid && RegisteredOutputCommands().ColumnDialog) RegisteredOutputCommands().ColumnDialog(Grid);
+}
 
 void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTFilter->Visible()); }
 

@@ -10,3 +10,7 @@ const std::string& MainWindowDescription();
 const std::string& CalculatorDescription();
 // The stored layout of the print preview window.
 const std::string& PreviewFormDescription();
+// The stored layout of the grid print's set-up dialog.
+const std::string& PrintSetupFormDescription();
+// The stored layout of the column set-up dialog.
+const std::string& SetColumnFormDescription();

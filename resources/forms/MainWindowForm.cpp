@@ -410,6 +410,8 @@ void RegisterFormDescriptions() {
     RegisterFormDescription("TFVantrel", MainWindowDescription());
     RegisterFormDescription("TCALCULATORGX", CalculatorDescription());
     RegisterFormDescription("TPreviewFormGx", PreviewFormDescription());
+    RegisterFormDescription("TfPrnDBGridGxSetupDialog", PrintSetupFormDescription());
+    RegisterFormDescription("TFrmSetColumn", SetColumnFormDescription());
     return true;
   }();
   (void)done;

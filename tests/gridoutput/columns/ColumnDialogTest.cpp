@@ -1,0 +1,96 @@
+// The column set-up dialog from the grid's options menu: columns shown, hidden, renamed
+// and added, each item acting on the column it was listed for.
+#include <memory>
+
+#include "gridoutput/PrnDbggx.h"
+#include "gridoutput/SetColumnForm.h"
+#include "platform/controls/Menus.h"
+#include "resources/forms/FormDescriptions.h"
+#include "tests/support/GridFixture.h"
+#include "tests/support/ModalDialog.h"
+
+namespace {
+
+using modal_dialog::Find;
+
+class ColumnDialog : public GridTest {
+protected:
+  void SetUp() override {
+    RegisterFormDescriptions();
+    StartPrnDbggxUnit();
+  }
+  void TearDown() override {
+    win::headless::SetIdleHandler(nullptr);
+    FinishPrnDbggxUnit();
+  }
+  // Two columns on "Name" (the second titled "Alias"), "Amount" hidden; "Extra" has none.
+  TDBGridGx* Grid() {
+    TDBGridGx* G = NewGrid();
+    G->SetDataSource(NewSource({"Name", "Amount", "Extra"}, 2));
+    TDBGridColumnsGx* C = G->Columns();
+    C->Clear();
+    for (const char* Field : {"Name", "Name", "Amount"}) C->AddColumn()->SetFieldName(Field);
+    C->ColumnAt(0)->Title()->SetCaption("Name");
+    C->ColumnAt(1)->Title()->SetCaption("Alias");
+    C->ColumnAt(2)->SetVisible(false);
+    return G;
+  }
+  static void Run(TDBGridGx* G, std::function<void(TFrmSetColumn*)> Act) {
+    modal_dialog::WhenShown([Act](TCustomForm* F) { Act(dynamic_cast<TFrmSetColumn*>(F)); });
+    G->OptionsMenu()->Items()->Find("显示/隐藏列")->Click();
+    win::headless::SetIdleHandler(nullptr);
+  }
+};
+
+TEST_F(ColumnDialog, ItemsActOnTheirOwnColumnsAndOkApplies) {
+  TDBGridGx* G = Grid();
+  int Items = 0;
+  bool HiddenChecked = true;
+  Run(G, [&](TFrmSetColumn* D) {
+    ASSERT_NE(D, nullptr);
+    EXPECT_EQ(D->Caption(), "设置表格列属性");
+    Items = D->CheckListBox1->Items()->Count();
+    HiddenChecked = D->CheckListBox1->Checked(2);
+    D->CheckListBox1->SetItemIndex(1);
+    D->CheckListBox1Click(D->CheckListBox1);
+    EXPECT_EQ(D->Edit1->TextProp(), "Alias");
+    D->Edit1->SetTextProp("Nick");
+    D->Edit1->SetModified(true);
+    D->CheckListBox1->SetChecked(2, true);
+    D->CheckListBox1ClickCheck(D->CheckListBox1);
+    D->OkBtn->Click();
+  });
+  EXPECT_EQ(Items, 3);
+  EXPECT_FALSE(HiddenChecked);
+  EXPECT_EQ(G->Columns()->ColumnAt(0)->Title()->Caption(), "Name");
+  EXPECT_EQ(G->Columns()->ColumnAt(1)->Title()->Caption(), "Nick");
+  EXPECT_TRUE(G->Columns()->ColumnAt(2)->Visible());
+}
+
+TEST_F(ColumnDialog, AllFieldsAddAColumnAndCancelKeepsWhatApplyDid) {
+  TDBGridGx* G = Grid();
+  Run(G, [&](TFrmSetColumn* D) {
+    D->AllBtn->SetDown(true);
+    D->AllBtnClick(D->AllBtn);
+    ASSERT_EQ(D->CheckListBox1->Items()->Count(), 4);
+    EXPECT_EQ(D->CheckListBox1->Items()->Strings(3), "Extra");
+    EXPECT_FALSE(D->CheckListBox1->Checked(3));
+    D->CheckListBox1->SetChecked(3, true);
+    D->CheckListBox1->SetChecked(0, false);
+    D->CheckListBox1ClickCheck(D->CheckListBox1);
+    D->ApplyBtn->Click();
+    EXPECT_FALSE(D->ApplyBtn->Enabled());
+    D->CancelBtn->Click();
+  });
+  ASSERT_EQ(G->Columns()->Count(), 4);
+  TColumnGx* Added = G->Columns()->ColumnAt(3);
+  EXPECT_EQ(Added->FieldName(), "Extra");
+  EXPECT_EQ(Added->Title()->Caption(), "Extra");
+  EXPECT_EQ(Added->Title()->Alignment(), taCenter);
+  EXPECT_TRUE(Added->Visible());
+  EXPECT_FALSE(G->Columns()->ColumnAt(0)->Visible());
+  EXPECT_TRUE(G->Columns()->ColumnAt(1)->Visible());
+  EXPECT_EQ(G->Columns()->ColumnAt(1)->Title()->Caption(), "Alias");
+}
+
+}  // namespace
