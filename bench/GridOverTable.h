@@ -1,6 +1,7 @@
 #pragma once
 // A form with the data grid over a table of a benchmark's SQLite file through an ADO
-// table, opened and sized to show a number of data rows, its grid focused.
+// table: as it is made (nothing opened), or opened and sized to show a number of data
+// rows, its grid focused.
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -12,24 +13,31 @@
 
 namespace bench_grid {
 
-struct TGridOverTable {
+// The grid over table Name of the file at Path, closed.
+struct TGridOnTable {
   std::unique_ptr<TForm> Form;
   TADOTable* Table = nullptr;
   TDBGridGx* Grid = nullptr;
 
-  TGridOverTable(const std::string& Path, int Rows) : Form(std::make_unique<TForm>(nullptr)) {
+  TGridOnTable(const std::string& Path, const std::string& Name) : Form(std::make_unique<TForm>(nullptr)) {
     Form->SetBounds(0, 0, 640, 900);
     auto* Conn = new TADOConnection(Form.get());
     Conn->SetLoginPrompt(false);
     Conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Path);
     Table = new TADOTable(Form.get());
     Table->SetConnection(Conn);
-    Table->SetTableName("TSet");
+    Table->SetTableName(Name);
     auto* Source = new TDataSource(Form.get());
     Source->SetDataSet(Table);
     Grid = new TDBGridGx(Form.get());
     Grid->SetParent(Form.get());
     Grid->SetDataSource(Source);
+  }
+};
+
+// The grid over the snippet table "TSet", opened and showing Rows data rows.
+struct TGridOverTable : TGridOnTable {
+  TGridOverTable(const std::string& Path, int Rows) : TGridOnTable(Path, "TSet") {
     Table->Open();
     Form->Show();
     // The lowest height that shows the rows.

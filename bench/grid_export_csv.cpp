@@ -19,6 +19,7 @@
 
 #include "bench/ChildRun.h"
 #include "bench/Figures.h"
+#include "bench/GridOverTable.h"
 #include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
 #include "gridoutput/DBGridGxImpExp.h"
@@ -63,18 +64,9 @@ const std::string& Database(int Rows) {
 
 double ProjectSide(const std::string& Db, const std::string& Out) {
   static bench_grid::GridUnit Unit;
-  auto Form = std::make_unique<TForm>(nullptr);
-  auto* Conn = new TADOConnection(Form.get());
-  Conn->SetLoginPrompt(false);
-  Conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db);
-  auto* Table = new TADOTable(Form.get());
-  Table->SetConnection(Conn);
-  Table->SetTableName("E");
-  auto* Source = new TDataSource(Form.get());
-  Source->SetDataSet(Table);
-  auto* Grid = new TDBGridGx(Form.get());
-  Grid->SetParent(Form.get());
-  Grid->SetDataSource(Source);
+  bench_grid::TGridOnTable On(Db, "E");
+  TADOTable* Table = On.Table;
+  TDBGridGx* Grid = On.Grid;
   const auto Start = Clock::now();
   Table->Open();
   TDBGridGxExportAsCSV Exporter;

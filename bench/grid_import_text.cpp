@@ -14,6 +14,7 @@
 
 #include "bench/ChildRun.h"
 #include "bench/Figures.h"
+#include "bench/GridOverTable.h"
 #include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
 #include "gridoutput/DBGridGxImpExp.h"
@@ -64,18 +65,9 @@ void EmptyTable(const std::string& Path) {
 double ProjectSide(const std::string& Db) {
   static bench_grid::GridUnit Unit;
   EmptyTable(Db);
-  auto Form = std::make_unique<TForm>(nullptr);
-  auto* Conn = new TADOConnection(Form.get());
-  Conn->SetLoginPrompt(false);
-  Conn->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Db);
-  auto* Table = new TADOTable(Form.get());
-  Table->SetConnection(Conn);
-  Table->SetTableName("E");
-  auto* Source = new TDataSource(Form.get());
-  Source->SetDataSet(Table);
-  auto* Grid = new TDBGridGx(Form.get());
-  Grid->SetParent(Form.get());
-  Grid->SetDataSource(Source);
+  bench_grid::TGridOnTable On(Db, "E");
+  TADOTable* Table = On.Table;
+  TDBGridGx* Grid = On.Grid;
   const auto Start = Clock::now();
   Table->Open();
   TStringStream In(Text());

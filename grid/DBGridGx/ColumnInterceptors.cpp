@@ -41,7 +41,6 @@ std::string TColumnsGxPropertyInterceptor::ColumnsIndex() const {
 }
 
 void TColumnsGxPropertyInterceptor::SetColumnsIndex(const std::string& Value) {
-  FColumnsIndex = Value;
   TDBGridColumnsGx* columns = Columns();
   if (!columns) return;
   TStringList names;

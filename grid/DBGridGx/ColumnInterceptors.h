@@ -36,8 +36,6 @@ public:
 
 private:
   TDBGridColumnsGx* Columns() const;
-
-  std::string FColumnsIndex;
 };
 
 // Registers the two interceptors for the column and column-collection classes.
