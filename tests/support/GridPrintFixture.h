@@ -34,6 +34,26 @@ protected:
     return Grid;
   }
 
+  // Rows records of "Name" ("Row n"), "Amount" (n), "Left" ("Ln"), "Right" ("Rn"), each
+  // column Width screen pixels wide.
+  TDBGridGx* FourColumnGrid(int Rows, int Width) {
+    TDataSource* Source = NewSource({"Name", "%Amount", "Left", "Right"});
+    TDataSet* Data = Source->DataSet();
+    for (int R = 1; R <= Rows; ++R) {
+      Data->Append();
+      Data->FieldByName("Name")->SetAsString("Row " + std::to_string(R));
+      Data->FieldByName("Amount")->SetAsInteger(R);
+      Data->FieldByName("Left")->SetAsString("L" + std::to_string(R));
+      Data->FieldByName("Right")->SetAsString("R" + std::to_string(R));
+      Data->Post();
+    }
+    TDBGridGx* Grid = NewGrid();
+    Grid->SetDataSource(Source);
+    for (int I = 0; I < 4; ++I) Grid->Columns()->ColumnAt(I)->SetWidth(Width);
+    Data->First();
+    return Grid;
+  }
+
   // Prints to a PDF file through the process-wide printer; the text of each page.
   std::vector<std::string> PrintToPdf(TPrintDBGridGx& Print, const std::string& Name = "grid.pdf") {
     const std::string File = Dir + "/" + Name;

@@ -6,24 +6,6 @@ namespace {
 
 class GridPrintTitles : public GridPrintTest {
 protected:
-  // Rows records of "Name" ("Row n"), "Amount" (n), "Left" ("Ln"), "Right" ("Rn").
-  TDBGridGx* FourColumns(int Rows, int Width) {
-    TDataSource* Source = NewSource({"Name", "%Amount", "Left", "Right"});
-    TDataSet* Data = Source->DataSet();
-    for (int R = 1; R <= Rows; ++R) {
-      Data->Append();
-      Data->FieldByName("Name")->SetAsString("Row " + std::to_string(R));
-      Data->FieldByName("Amount")->SetAsInteger(R);
-      Data->FieldByName("Left")->SetAsString("L" + std::to_string(R));
-      Data->FieldByName("Right")->SetAsString("R" + std::to_string(R));
-      Data->Post();
-    }
-    TDBGridGx* Grid = NewGrid();
-    Grid->SetDataSource(Source);
-    for (int I = 0; I < 4; ++I) Grid->Columns()->ColumnAt(I)->SetWidth(Width);
-    Data->First();
-    return Grid;
-  }
   static win::DrawOp Text(const std::vector<win::DrawOp>& Page, const std::string& Caption) {
     const std::vector<win::DrawOp> Found = Texts(Page, Caption);
     EXPECT_EQ(Found.size(), 1u) << Caption;
@@ -36,7 +18,7 @@ protected:
 TEST_F(GridPrintTitles, AGroupSplitOverTwoBandsShowsItsCaptionCentredOverTheWholeGroup) {
   // Two columns fit across the page: "Name" and "Amount" on page 1, "Left" and "Right" on
   // page 2, with the group over "Amount" and "Left".
-  TDBGridGx* Grid = FourColumns(3, 300);
+  TDBGridGx* Grid = FourColumnGrid(3, 300);
   Grid->Columns()->ColumnAt(1)->Title()->SetCaption("Group|Amount");
   Grid->Columns()->ColumnAt(2)->Title()->SetCaption("Group|Left");
   Grid->SetUseMultiTitle(true);
@@ -68,7 +50,7 @@ TEST_F(GridPrintTitles, AGroupSplitOverTwoBandsShowsItsCaptionCentredOverTheWhol
 }
 
 TEST_F(GridPrintTitles, RotatedTitlesAndTitlePictures) {
-  TDBGridGx* Grid = FourColumns(2, 100);
+  TDBGridGx* Grid = FourColumnGrid(2, 100);
   TImageList Images(16, 16);
   TBitmap Picture;
   Picture.SetSize(16, 16);
@@ -101,7 +83,7 @@ TEST_F(GridPrintTitles, RotatedTitlesAndTitlePictures) {
 
 TEST_F(GridPrintTitles, OptimalWidthsFollowTheWidestPrintedText) {
   // A wide column of short texts and a narrow one of long texts.
-  TDBGridGx* Grid = FourColumns(12, 300);
+  TDBGridGx* Grid = FourColumnGrid(12, 300);
   Grid->Columns()->ColumnAt(1)->SetWidth(4);
   Grid->Columns()->ColumnAt(1)->Title()->SetCaption("A long amount title");
   TPrintDBGridGx Print(Form.get());
