@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/data/ADODB.h"
+#include "platform/data/FilterExpr.h"
+#include "platform/rtl/Exceptions.h"
 #include "tests/platform/data/DataFixtures.h"
 #include "tests/platform/data/SQLiteFixture.h"
 
@@ -71,6 +73,8 @@ TEST(EngineFilter, TheEngineSelectsWhatRowByRowEvaluationSelects) {
       "3 < 2 OR [Qty] < 5",
       "[Qty] = [ID]",
       "[Qty] > 'many'",
+      "[Qty] > -5 AND [Price] >= -1.5e1",
+      "[Qty] <> -3",
   };
   for (bool Table : {false, true}) {
     TCustomADODataSet* Engine = Table ? Items.Table() : Items.Query();
@@ -89,6 +93,13 @@ TEST(EngineFilter, TheEngineSelectsWhatRowByRowEvaluationSelects) {
       EXPECT_EQ(Engine->RecordCount(), RowByRow->RecordCount());
     }
   }
+}
+
+TEST(EngineFilter, ASignGoesWithANumberOnly) {
+  EXPECT_NO_THROW(TFilterExpr("[Qty] = -9223372036854775808"));
+  EXPECT_NO_THROW(TFilterExpr("[Qty] > - 5"));
+  for (const char* Bad : {"[Qty] = -'5'", "[Qty] = -", "[Qty] - 5", "-[Qty] = 5"})
+    EXPECT_THROW(TFilterExpr{Bad}, EDatabaseError) << Bad;
 }
 
 TEST(EngineFilter, FilteredRowsAreNotAllHeldAndAnEmptyFilterCostsNothing) {
