@@ -63,219 +63,219 @@ public:
   ~TCustomDBGridGx() override;
 
   // ---- published properties (TDBGridGx publishes them) ----
-  TDBGridGxAllowedOperations AllowedOperations() const { return FAllowedOperations; }
-  void SetAllowedOperations(TDBGridGxAllowedOperations Value) { FAllowedOperations = Value; }
-  TDBGridGxAllowedSelections AllowedSelections() const { return FAllowedSelections; }
+  TDBGridGxAllowedOperations AllowedOperations() const;
+  void SetAllowedOperations(TDBGridGxAllowedOperations Value);
+  TDBGridGxAllowedSelections AllowedSelections() const;
   // Clears a selection whose kind is no longer allowed.
   void SetAllowedSelections(TDBGridGxAllowedSelections Value);
-  bool AutoFitColWidths() const { return FAutoFitColWidths; }
+  bool AutoFitColWidths() const;
   void SetAutoFitColWidths(bool Value);
-  TColumnDefValuesGx* ColumnDefValues() const { return FColumnDefValues.get(); }
+  TColumnDefValuesGx* ColumnDefValues() const;
   void SetColumnDefValues(TColumnDefValuesGx* Value);
-  TDBGridColumnsGx* Columns() const { return FColumns.get(); }
+  TDBGridColumnsGx* Columns() const;
   void SetColumns(TDBGridColumnsGx* Value);
   TDataSource* DataSource() const;
   // The grid draws cell contents itself before the drawing events.
-  bool DefaultDrawing() const { return FDefaultDrawingGx; }
+  bool DefaultDrawing() const;
   void SetDefaultDrawing(bool Value);
   void SetDataSource(TDataSource* Value);
-  bool DrawMemoText() const { return FDrawMemoText; }
+  bool DrawMemoText() const;
   void SetDrawMemoText(bool Value);
-  TDBGridGxEditActions EditActions() const { return FEditActions; }
-  void SetEditActions(TDBGridGxEditActions Value) { FEditActions = Value; }
-  bool Flat() const { return FFlat; }
+  TDBGridGxEditActions EditActions() const;
+  void SetEditActions(TDBGridGxEditActions Value);
+  bool Flat() const;
   void SetFlat(bool Value);
-  TColor FooterColor() const { return FFooterColor; }
+  TColor FooterColor() const;
   void SetFooterColor(TColor Value);
-  TFont* FooterFont() const { return FFooterFont.get(); }
+  TFont* FooterFont() const;
   void SetFooterFont(TFont* Value);
-  int FooterRowCount() const { return FFooterRowCount; }
+  int FooterRowCount() const;
   void SetFooterRowCount(int Value);
-  int FrozenCols() const { return FFrozenCols; }
+  int FrozenCols() const;
   void SetFrozenCols(int Value);
-  TDBGridGxScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
+  TDBGridGxScrollBar* HorzScrollBar() const;
   void SetHorzScrollBar(TDBGridGxScrollBar* Value);
-  TDBGridGxScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
+  TDBGridGxScrollBar* VertScrollBar() const;
   void SetVertScrollBar(TDBGridGxScrollBar* Value);
-  int MinAutoFitWidth() const { return FMinAutoFitWidth; }
+  int MinAutoFitWidth() const;
   void SetMinAutoFitWidth(int Value);
-  TDBGridOptions Options() const { return FOptions; }
+  TDBGridOptions Options() const;
   void SetOptions(TDBGridOptions Value);
-  TDBGridGxOptions OptionsGx() const { return FOptionsGx; }
+  TDBGridGxOptions OptionsGx() const;
   virtual void SetOptionsGx(TDBGridGxOptions Value);
-  bool ReadOnly() const { return FReadOnly; }
+  bool ReadOnly() const;
   void SetReadOnly(bool Value);
-  int RowHeight() const { return FRowHeight; }
+  int RowHeight() const;
   void SetRowHeight(int Value);
-  int RowLines() const { return FRowLines; }
+  int RowLines() const;
   void SetRowLines(int Value);
-  bool RowSizingAllowed() const { return FRowSizingAllowed; }
+  bool RowSizingAllowed() const;
   void SetRowSizingAllowed(bool Value);
-  bool SortLocal() const { return FSortLocal; }
-  void SetSortLocal(bool Value) { FSortLocal = Value; }
-  bool SortOnColumnClick() const { return FSortOnColumnClick; }
-  void SetSortOnColumnClick(bool Value) { FSortOnColumnClick = Value; }
-  TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
+  bool SortLocal() const;
+  void SetSortLocal(bool Value);
+  bool SortOnColumnClick() const;
+  void SetSortOnColumnClick(bool Value);
+  TSTDBGridGxFilter* STFilter() const;
   void SetSTFilter(TSTDBGridGxFilter* Value);
-  TDBGridGxSumList* SumList() const { return FSumList.get(); }
+  TDBGridGxSumList* SumList() const;
   void SetSumList(TDBGridGxSumList* Value);
-  TFont* TitleFont() const { return FTitleFont.get(); }
+  TFont* TitleFont() const;
   void SetTitleFont(TFont* Value);
-  int TitleHeight() const { return FTitleHeight; }
+  int TitleHeight() const;
   void SetTitleHeight(int Value);
-  TCustomImageList* TitleImages() const { return FTitleImages; }
+  TCustomImageList* TitleImages() const;
   void SetTitleImages(TCustomImageList* Value);
-  int TitleLines() const { return FTitleLines; }
+  int TitleLines() const;
   void SetTitleLines(int Value);
-  bool UseMultiTitle() const { return FUseMultiTitle; }
+  bool UseMultiTitle() const;
   void SetUseMultiTitle(bool Value);
-  int VTitleMargin() const { return FVTitleMargin; }
+  int VTitleMargin() const;
   void SetVTitleMargin(int Value);
-  bool ShowImage() const { return FShowImage; }
+  bool ShowImage() const;
   void SetShowImage(bool Value);
 
   // The system's own additions.
-  bool UseMenu() const { return FUseMenu; }
-  void SetUseMenu(bool Value) { FUseMenu = Value; }
-  bool AutoSort() const { return FAutoSort; }
+  bool UseMenu() const;
+  void SetUseMenu(bool Value);
+  bool AutoSort() const;
   void SetAutoSort(bool Value);
-  bool ShowBmp() const { return FShowBmp; }
+  bool ShowBmp() const;
   void SetShowBmp(bool Value);
-  bool RowColorFlag() const { return FRowColorFlag; }
+  bool RowColorFlag() const;
   void SetRowColorFlag(bool Value);
-  TColor RowOneColor() const { return FRowOneColor; }
+  TColor RowOneColor() const;
   void SetRowOneColor(TColor Value);
-  TColor RowTwoColor() const { return FRowTwoColor; }
+  TColor RowTwoColor() const;
   void SetRowTwoColor(TColor Value);
   // The grid's own money style; the writer copies the given style's settings into it.
-  TMoneyStyle* CurrencyStyle() const { return FCurrencyStyle.get(); }
+  TMoneyStyle* CurrencyStyle() const;
   void SetCurrencyStyle(TMoneyStyle* Value);
-  bool DrawCurrency() const { return FDrawCurrency; }
+  bool DrawCurrency() const;
   void SetDrawCurrency(bool Value);
   // Whether amounts are formatted as money text (switched on for good by DrawCurrency).
-  bool MoneyTextFormatting() const { return FMoneyTextFormatting; }
-  bool NeedPaintCurrHead() const { return FNeedPaintCurrHead; }
+  bool MoneyTextFormatting() const;
+  bool NeedPaintCurrHead() const;
   void SetNeedPaintCurrHead(bool Value);
-  bool FooterDisplayStyle() const { return FFooterDisplayStyle; }
+  bool FooterDisplayStyle() const;
   void SetFooterDisplayStyle(bool Value);
-  bool AutoSetFooterWhenRestore() const { return FAutoSetFooterWhenRestore; }
-  void SetAutoSetFooterWhenRestore(bool Value) { FAutoSetFooterWhenRestore = Value; }
+  bool AutoSetFooterWhenRestore() const;
+  void SetAutoSetFooterWhenRestore(bool Value);
   TStrings* SumFieldNotInclude();
   void SetSumFieldNotInclude(TStrings* Value);
-  TColor FixGridlinecolor() const { return FFixGridlinecolor; }
+  TColor FixGridlinecolor() const;
   void SetFixGridlinecolor(TColor Value);
-  TColor Gridlinecolor() const { return FGridlinecolor; }
+  TColor Gridlinecolor() const;
   void SetGridlinecolor(TColor Value);
-  bool AllowMoveColumn() const { return FAllowMoveColumn; }
-  void SetAllowMoveColumn(bool Value) { FAllowMoveColumn = Value; }
-  bool AutoRestoreGrid() const { return FAutoRestoreGrid; }
-  void SetAutoRestoreGrid(bool Value) { FAutoRestoreGrid = Value; }
-  bool DisableMoveColumn() const { return FDisableMoveColumn; }
-  void SetDisableMoveColumn(bool Value) { FDisableMoveColumn = Value; }
+  bool AllowMoveColumn() const;
+  void SetAllowMoveColumn(bool Value);
+  bool AutoRestoreGrid() const;
+  void SetAutoRestoreGrid(bool Value);
+  bool DisableMoveColumn() const;
+  void SetDisableMoveColumn(bool Value);
   TStrings* ProtectFieldList();
   // Lists created on first read are stored only when they hold something.
-  bool SumFieldNotIncludeStored() const { return FSumFieldNotInclude && FSumFieldNotInclude->Count() > 0; }
-  bool ProtectFieldListStored() const { return FProtectFieldList && FProtectFieldList->Count() > 0; }
+  bool SumFieldNotIncludeStored() const;
+  bool ProtectFieldListStored() const;
   void SetProtectFieldList(TStrings* Value);
 
   // ---- events ----
-  TDBGridGxClickEvent OnCellClick() const { return FOnCellClick; }
-  void SetOnCellClick(const TDBGridGxClickEvent& Value) { FOnCellClick = Value; }
-  TDBGridGxClickEvent OnTitleClick() const { return FOnTitleClick; }
-  void SetOnTitleClick(const TDBGridGxClickEvent& Value) { FOnTitleClick = Value; }
-  TTitleGxClickEvent OnTitleBtnClick() const { return FOnTitleBtnClick; }
-  void SetOnTitleBtnClick(const TTitleGxClickEvent& Value) { FOnTitleBtnClick = Value; }
-  TCheckTitleGxBtnEvent OnCheckButton() const { return FOnCheckButton; }
-  void SetOnCheckButton(const TCheckTitleGxBtnEvent& Value) { FOnCheckButton = Value; }
-  TNotifyEvent OnColEnter() const { return FOnColEnter; }
-  void SetOnColEnter(const TNotifyEvent& Value) { FOnColEnter = Value; }
-  TNotifyEvent OnColExit() const { return FOnColExit; }
-  void SetOnColExit(const TNotifyEvent& Value) { FOnColExit = Value; }
-  TMovedEvent OnColumnMoved() const { return FOnColumnMoved; }
-  void SetOnColumnMoved(const TMovedEvent& Value) { FOnColumnMoved = Value; }
-  TNotifyEvent OnColWidthsChanged() const { return FOnColWidthsChanged; }
-  void SetOnColWidthsChanged(const TNotifyEvent& Value) { FOnColWidthsChanged = Value; }
-  TDrawColumnGxCellEvent OnDrawColumnCell() const { return FOnDrawColumnCell; }
-  void SetOnDrawColumnCell(const TDrawColumnGxCellEvent& Value) { FOnDrawColumnCell = Value; }
-  TDrawDataCellEvent OnDrawDataCell() const { return FOnDrawDataCell; }
-  void SetOnDrawDataCell(const TDrawDataCellEvent& Value) { FOnDrawDataCell = Value; }
-  TDrawFooterCellEvent OnDrawFooterCell() const { return FOnDrawFooterCell; }
-  void SetOnDrawFooterCell(const TDrawFooterCellEvent& Value) { FOnDrawFooterCell = Value; }
-  TGetCellGxParamsEvent OnGetCellParams() const { return FOnGetCellParams; }
-  void SetOnGetCellParams(const TGetCellGxParamsEvent& Value) { FOnGetCellParams = Value; }
-  TGetBtnGxParamsEvent OnGetBtnParams() const { return FOnGetBtnParams; }
-  void SetOnGetBtnParams(const TGetBtnGxParamsEvent& Value) { FOnGetBtnParams = Value; }
-  TGetFooterParamsEvent OnGetFooterParams() const { return FOnGetFooterParams; }
-  void SetOnGetFooterParams(const TGetFooterParamsEvent& Value) { FOnGetFooterParams = Value; }
-  TNotifyEvent OnEditButtonClick() const { return FOnEditButtonClick; }
-  void SetOnEditButtonClick(const TNotifyEvent& Value) { FOnEditButtonClick = Value; }
-  TNotifyEvent OnSortMarkingChanged() const { return FOnSortMarkingChanged; }
-  void SetOnSortMarkingChanged(const TNotifyEvent& Value) { FOnSortMarkingChanged = Value; }
-  TNotifyEvent OnApplyFilter() const { return FOnApplyFilter; }
-  void SetOnApplyFilter(const TNotifyEvent& Value) { FOnApplyFilter = Value; }
-  TNotifyEvent OnDblFilterClick() const { return FOnDblFilterClick; }
-  void SetOnDblFilterClick(const TNotifyEvent& Value) { FOnDblFilterClick = Value; }
-  TNotifyEvent OnSumListRecalcAll() const { return FOnSumListRecalcAll; }
-  void SetOnSumListRecalcAll(const TNotifyEvent& Value) { FOnSumListRecalcAll = Value; }
-  TNotifyEvent OnSumListAfterRecalcAll() const { return FOnSumListAfterRecalcAll; }
-  void SetOnSumListAfterRecalcAll(const TNotifyEvent& Value) { FOnSumListAfterRecalcAll = Value; }
+  TDBGridGxClickEvent OnCellClick() const;
+  void SetOnCellClick(const TDBGridGxClickEvent& Value);
+  TDBGridGxClickEvent OnTitleClick() const;
+  void SetOnTitleClick(const TDBGridGxClickEvent& Value);
+  TTitleGxClickEvent OnTitleBtnClick() const;
+  void SetOnTitleBtnClick(const TTitleGxClickEvent& Value);
+  TCheckTitleGxBtnEvent OnCheckButton() const;
+  void SetOnCheckButton(const TCheckTitleGxBtnEvent& Value);
+  TNotifyEvent OnColEnter() const;
+  void SetOnColEnter(const TNotifyEvent& Value);
+  TNotifyEvent OnColExit() const;
+  void SetOnColExit(const TNotifyEvent& Value);
+  TMovedEvent OnColumnMoved() const;
+  void SetOnColumnMoved(const TMovedEvent& Value);
+  TNotifyEvent OnColWidthsChanged() const;
+  void SetOnColWidthsChanged(const TNotifyEvent& Value);
+  TDrawColumnGxCellEvent OnDrawColumnCell() const;
+  void SetOnDrawColumnCell(const TDrawColumnGxCellEvent& Value);
+  TDrawDataCellEvent OnDrawDataCell() const;
+  void SetOnDrawDataCell(const TDrawDataCellEvent& Value);
+  TDrawFooterCellEvent OnDrawFooterCell() const;
+  void SetOnDrawFooterCell(const TDrawFooterCellEvent& Value);
+  TGetCellGxParamsEvent OnGetCellParams() const;
+  void SetOnGetCellParams(const TGetCellGxParamsEvent& Value);
+  TGetBtnGxParamsEvent OnGetBtnParams() const;
+  void SetOnGetBtnParams(const TGetBtnGxParamsEvent& Value);
+  TGetFooterParamsEvent OnGetFooterParams() const;
+  void SetOnGetFooterParams(const TGetFooterParamsEvent& Value);
+  TNotifyEvent OnEditButtonClick() const;
+  void SetOnEditButtonClick(const TNotifyEvent& Value);
+  TNotifyEvent OnSortMarkingChanged() const;
+  void SetOnSortMarkingChanged(const TNotifyEvent& Value);
+  TNotifyEvent OnApplyFilter() const;
+  void SetOnApplyFilter(const TNotifyEvent& Value);
+  TNotifyEvent OnDblFilterClick() const;
+  void SetOnDblFilterClick(const TNotifyEvent& Value);
+  TNotifyEvent OnSumListRecalcAll() const;
+  void SetOnSumListRecalcAll(const TNotifyEvent& Value);
+  TNotifyEvent OnSumListAfterRecalcAll() const;
+  void SetOnSumListAfterRecalcAll(const TNotifyEvent& Value);
 
   // ---- grid state shared by the grid's parts ----
-  int IndicatorColCount() const { return FIndicatorColCount; }
-  int TitleAreaRowCount() const { return FTitleAreaRowCount; }
-  int UpdateLockCount() const { return FUpdateLockCount; }
-  int LayoutLockCount() const { return FLayoutLockCount; }
-  const std::string& EditText() const { return FEditText; }
-  const Variant& EditValue() const { return FEditValue; }
-  int EditButtonWidth() const { return FEditButtonWidth; }
-  int EditButtonHeight() const { return FEditButtonHeight; }
-  int TextMargin() const { return FTextMargin; }
-  const std::string& SearchText() const { return FSearchText; }
-  bool Searching() const { return FSearching; }
-  bool FilterEditing() const { return FFilterEditing; }
-  bool PaintLocked() const { return FPaintLocked; }
+  int IndicatorColCount() const;
+  int TitleAreaRowCount() const;
+  int UpdateLockCount() const;
+  int LayoutLockCount() const;
+  const std::string& EditText() const;
+  const Variant& EditValue() const;
+  int EditButtonWidth() const;
+  int EditButtonHeight() const;
+  int TextMargin() const;
+  const std::string& SearchText() const;
+  bool Searching() const;
+  bool FilterEditing() const;
+  bool PaintLocked() const;
   // Rows are tall enough for word-wrapped cell text (set by the layout).
-  bool RowsAllowWrap() const { return FRowsAllowWrap; }
+  bool RowsAllowWrap() const;
   // A deferred layout arrived while a lock was held: the outermost unlock rebuilds.
-  bool LayoutPending() const { return FLayoutPending; }
+  bool LayoutPending() const;
   // Whether the grid had the focus when the selection was last drawn.
-  bool SelectionShownActive() const { return FSelectionShownActive; }
+  bool SelectionShownActive() const;
   // The title row height the layout computed from TitleHeight and TitleLines.
-  int ComputedTitleHeight() const { return FComputedTitleHeight; }
+  int ComputedTitleHeight() const;
   // The title button being pressed (a grid column), -1 when none.
-  int PressedTitleCol() const { return FPressedTitleCol; }
+  int PressedTitleCol() const;
   // The pressed title button is drawn sunken: the pointer is over its title.
-  bool TitleButtonShown() const { return FTitleButtonShown; }
+  bool TitleButtonShown() const;
   // What a mouse drag does: 0 nothing, 1 marks rows, 2 selects columns along the titles,
   // 3 selects a cell rectangle, 6 sizes a frozen column.
-  int MouseMode() const { return FMouseMode; }
-  bool WholeDataSetCursorAllowed() const { return FWholeDataSetCursorAllowed; }
+  int MouseMode() const;
+  bool WholeDataSetCursorAllowed() const;
   // The width of the flat border drawn around the client area (0 or 1).
-  int NonClientInset() const { return FNonClientInset; }
+  int NonClientInset() const;
 
   // ---- owned objects ----
-  TColumnsGxList* ShownColumns() const { return FShownColumns.get(); }
-  TColumnsGxList* SortedColumnList() const { return FSortedColumnList.get(); }
-  TGridDataLinkGx* GridLink() const { return FDataLink.get(); }
-  TBookmarkListGx* BookmarkedRows() const { return FBookmarks.get(); }
-  TDBGridGxSelection* GridSelection() const { return FSelection.get(); }
-  TColCellParamsGx* CellParams() const { return FCellParams.get(); }
-  THeadTreeNode* HeadTreeRoot() const { return FHeadTreeRoot.get(); }
+  TColumnsGxList* ShownColumns() const;
+  TColumnsGxList* SortedColumnList() const;
+  TGridDataLinkGx* GridLink() const;
+  TBookmarkListGx* BookmarkedRows() const;
+  TDBGridGxSelection* GridSelection() const;
+  TColCellParamsGx* CellParams() const;
+  THeadTreeNode* HeadTreeRoot() const;
   // The multi-title leaf of Columns index I (nil outside the leaves the last
   // multi-title layout made).
   THeadTreeNode* HeadTreeLeaf(int I) const;
-  TChangeLink* TitleImageChangeLink() const { return FTitleImageChangeLink.get(); }
+  TChangeLink* TitleImageChangeLink() const;
   // The "DBGRID_BMP" glyph.
-  TBitmap* GlyphBitmap() const { return FGlyphBitmap.get(); }
+  TBitmap* GlyphBitmap() const;
   // The options menu; nil once it was freed elsewhere.
-  TPopupMenu* OptionsMenu() const { return FOptionsMenu; }
-  TDBGridGxStyle* GridStyle() const { return FStyle; }
-  TFont* ToolTipFont() const { return FToolTipFont.get(); }
-  TInplaceFilterEditGx* FilterEditor() const { return FFilterEditor; }
+  TPopupMenu* OptionsMenu() const;
+  TDBGridGxStyle* GridStyle() const;
+  TFont* ToolTipFont() const;
+  TInplaceFilterEditGx* FilterEditor() const;
 
   // ---- the filter row ----
   // The Columns index of the filter cell being edited or last edited (-1 before the first).
-  int FilterColumn() const { return FFilterColumn; }
+  int FilterColumn() const;
   // Whether grid column ACol has a filter cell: a valid, visible column whose filter is on.
   virtual bool HasFilterCell(int ACol);
   // Opens the filter editor in the filter cell of grid column ACol (Up from the data, a
@@ -334,8 +334,8 @@ public:
   void PostDeferredLayout();
 
   // ---- index conversions and the current cell ----
-  int GridToDataColumn(int I) const { return I - FIndicatorColCount; }
-  int DataToGridColumn(int I) const { return I + FIndicatorColCount; }
+  int GridToDataColumn(int I) const;
+  int DataToGridColumn(int I) const;
   int CurrentGridColumn() const { return Col(); }
   // Makes a grid column current, frozen columns included.
   void SetCurrentGridColumn(int ACol);
@@ -364,20 +364,20 @@ public:
   // Whether the column at DataCol may be edited (without starting an edit).
   bool ColumnEditable(int DataCol);
   // The last mouse release ended a row sizing (the row-heights reaction reads it).
-  bool RowSizing() const { return FRowSizing; }
-  void SetRowSizing(bool Value) { FRowSizing = Value; }
+  bool RowSizing() const;
+  void SetRowSizing(bool Value);
   // Repaints the indicator cell of the active record's row.
   void InvalidateIndicator();
   // The grid row whose indicator cell shows the active record (cell drawing notes it);
   // -1 until a row was drawn.
-  int IndicatorRow() const { return FIndicatorRow; }
-  void SetIndicatorRow(int ARow) { FIndicatorRow = ARow; }
+  int IndicatorRow() const;
+  void SetIndicatorRow(int ARow);
   // The current column's input-method name and mode (else the grid's defaults) go to the
   // grid, its editor and its window.
   void ApplyColumnIme();
 
   // ---- whole-dataset cursor mode: one grid row per record the dataset makes available ----
-  bool CursorModeActive() const { return FMemTable != nullptr; }
+  bool CursorModeActive() const;
   // Switches the mode on when the dataset offers it and no footers show, else off.
   void UpdateCursorMode();
   // Drawing data row Row: the dataset's fields show that record until EndDrawRow.
@@ -544,7 +544,7 @@ protected:
   // Makes the columns and their defaults again through CreateColumns and
   // CreateColumnDefValues; a derived grid's constructor calls it to get its own kinds.
   void RemakeColumnObjects();
-  void SetWholeDataSetCursorAllowed(bool Value) { FWholeDataSetCursorAllowed = Value; }
+  void SetWholeDataSetCursorAllowed(bool Value);
   virtual void AdjustCreateParams(TCreateParams& Params);
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
@@ -602,11 +602,11 @@ public:
   void SelectGridColumn(int ACol, int Step, bool ExtendRect);
   void SelectFieldColumn(TField* Field);
   // Whether a key or click toggles rows instead of replacing the selection.
-  bool ShiftExtends() const { return FShiftExtends; }
-  void SetShiftExtends(bool Value) { FShiftExtends = Value; }
+  bool ShiftExtends() const;
+  void SetShiftExtends(bool Value);
   // Forgets where a Shift-extension of marked rows started.
-  void ResetRowAnchor() { FRowAnchorSet = false; }
-  const std::string& CharText() const { return FCharText; }
+  void ResetRowAnchor();
+  const std::string& CharText() const;
 
   // ---- edit actions: each test says whether its operation may run now; the keys call
   // the operation only when its EditActions member is set and the test holds ----
@@ -684,7 +684,7 @@ public:
 
 protected:
   // The width of the border drawn in the non-client area, for grids that draw their own.
-  void SetNonClientInset(int Value) { FNonClientInset = Value; }
+  void SetNonClientInset(int Value);
 
   // Rebuilds the layout (at the outermost layout unlock).
   virtual void RebuildLayout();
@@ -694,8 +694,6 @@ protected:
   void SumListChanged(TObject* Sender);
   void SumListRecalcAll(TObject* Sender);
   void SumListAfterRecalcAll(TObject* Sender);
-  // Whether the font change under way comes from the parent's font.
-  bool FParentFontChanging = false;
 
 private:
   void CreateOwnedObjects();
@@ -772,165 +770,9 @@ private:
   // Width of the indicator and frozen columns left of grid column ACol, lines included.
   int ColumnsLeftOf(int ACol);
 
-  TDBGridGxStyle* FStyle = nullptr;
-  std::unique_ptr<TColumnDefValuesGx> FColumnDefValues;
-  std::unique_ptr<TDBGridColumnsGx> FColumns;
-  std::unique_ptr<TColumnsGxList> FShownColumns;
-  std::unique_ptr<TGridDataLinkGx> FDataLink;
-  std::unique_ptr<TFont> FTitleFont;
-  std::unique_ptr<TBookmarkListGx> FBookmarks;
-  std::unique_ptr<THeadTreeNode> FHeadTreeRoot;
-  std::vector<THeadTreeNode*> FHeadTreeLeaves;
-  std::unique_ptr<TDBGridGxSumList> FSumList;
-  std::unique_ptr<TDBGridGxScrollBar> FHorzScrollBar;
-  std::unique_ptr<TDBGridGxScrollBar> FVertScrollBar;
-  std::unique_ptr<TColumnsGxList> FSortedColumnList;
-  std::unique_ptr<TDBGridGxSelection> FSelection;
-  std::unique_ptr<TFont> FFooterFont;
-  std::unique_ptr<TColCellParamsGx> FCellParams;
-  std::unique_ptr<TSTDBGridGxFilter> FSTFilter;
-  std::unique_ptr<TChangeLink> FTitleImageChangeLink;
-  std::unique_ptr<TBitmap> FGlyphBitmap;
-  TPopupMenu* FOptionsMenu = nullptr;
-  std::unique_ptr<TMoneyStyle> FCurrencyStyle;
-  std::unique_ptr<TFont> FToolTipFont;
-  std::unique_ptr<TStrings> FSumFieldNotInclude;
-  std::unique_ptr<TStrings> FProtectFieldList;
-  TInplaceFilterEditGx* FFilterEditor = nullptr;
-  int FFilterColumn = -1;
-  // The last press in the filter row (client point) and its message time, for the
-  // editor's double-click test.
-  win::POINT FFilterMouseDown{0, 0};
-  int FFilterMouseTime = 0;
-  TCustomImageList* FTitleImages = nullptr;
-  bool FDrawBitmapShared = false;
-  bool FDefaultDrawingGx = true;
-
-  std::uint8_t FIndicatorColCount = 1;
-  std::uint8_t FTitleAreaRowCount = 0;
-  std::uint8_t FUpdateLockCount = 0;
-  std::uint8_t FLayoutLockCount = 0;
-  std::string FEditText;
-  Variant FEditValue;
-  int FEditButtonWidth = 0;
-  int FEditButtonHeight = 0;
-  int FTextMargin = 4;
-  std::string FSearchText;
-  bool FSearching = false;
-  int FSearchTimeout = -1;
-  bool FSearchTimerRunning = false;
-  // The search itself moves the dataset: the row synchronisation leaves the search on.
-  bool FSearchMoving = false;
-  // Keyboard state: the character being handled and the row-selection anchor.
-  bool FShiftExtends = false;
-  std::string FCharText;
-  std::string FRowAnchor;
-  bool FRowAnchorMarked = false;
-  bool FRowAnchorSet = false;
-  bool FInColExit = false;
-  bool FFilterEditing = false;
-  bool FPaintLocked = false;
-  bool FRowsAllowWrap = false;
-  bool FLayoutPending = false;
-  bool FSelectionShownActive = false;
-  int FComputedTitleHeight = 0;
-  int FPressedTitleCol = -1;
-  // Mouse state.
-  int FMouseMode = 0;
-  win::POINT FLastMouseDown{0, 0};
-  bool FMouseTracking = false;
-  bool FTitleButtonShown = false;
-  bool FRowSelecting = false;
-  bool FRectSelecting = false;
-  bool FDragPending = false;
-  TGridCoord FCheckClickCell{-1, -1};
-  // The cell of the last press.
-  TGridCoord FMouseDownCell{-1, -1};
-  bool FCtrlSort = false;
-  bool FRowSizing = false;
-  bool FAutoDragOnSelection = false;
-  // The press became a column move; its release is no title click.
-  bool FTitleDragged = false;
-  // The title-button click being released marked the sort itself.
-  bool FClickSortMarked = false;
-  // A menu opened on the release being handled: no other one opens for it.
-  bool FReleaseMenuShown = false;
-  int FAutoScrollInterval = -1;
-  bool FWholeDataSetCursorAllowed = true;
-  std::string FDefaultImeName;
-  int FIndicatorRow = -1;
-  // The VisibleMode last applied to the window's vertical bar (-1: none yet).
-  int FAppliedVertMode = -1;
-  // A tracked thumb moved the dataset: the thumb-position message that ends the drag
-  // changes nothing.
-  bool FSkipThumbPosition = false;
-  bool FRecalculatingSums = false;
-  // The saved view position: the record in the buffer's middle row (empty: nothing
-  // saved) and the current record's distance from it.
-  std::string FViewBookmark;
-  int FViewDistance = 0;
-  int FNonClientInset = 0;
-  IMemTableGx* FMemTable = nullptr;
-  // The dataset FMemTable belongs to, known by identity when it is freed.
-  TDataSet* FMemTableDataSet = nullptr;
-  bool FFetchingAhead = false;
-  int FSavedDrawRecord = -1;
-  // LeftCol at the last top-left change (-1: none yet).
-  int FLastLeftCol = -1;
-  TImeMode FDefaultImeMode = imDontCare;
-
-  TDBGridGxAllowedOperations FAllowedOperations;
-  TDBGridGxAllowedSelections FAllowedSelections;
-  bool FAutoFitColWidths = false;
-  bool FDrawMemoText = false;
-  TDBGridGxEditActions FEditActions;
-  bool FFlat = false;
-  TColor FFooterColor = clWindow;
-  int FFooterRowCount = 0;
-  int FFrozenCols = 0;
-  int FMinAutoFitWidth = 0;
-  TDBGridOptions FOptions;
-  TDBGridGxOptions FOptionsGx;
-  bool FReadOnly = false;
-  int FRowHeight = 0;
-  int FRowLines = 0;
-  bool FRowSizingAllowed = false;
-  bool FSortLocal = false;
-  bool FSortOnColumnClick = true;
-  int FTitleHeight = 0;
-  int FTitleLines = 0;
-  bool FUseMultiTitle = false;
-  int FVTitleMargin = 10;
-  bool FShowImage = false;
-  bool FUseMenu = true;
-  bool FAutoSort = true;
-  bool FShowBmp = false;
-  bool FRowColorFlag = false;
-  TColor FRowOneColor = clWindow;
-  TColor FRowTwoColor = 0xF0FBFF;
-  bool FDrawCurrency = false;
-  bool FMoneyTextFormatting = false;
-  bool FNeedPaintCurrHead = false;
-  bool FFooterDisplayStyle = false;
-  bool FAutoSetFooterWhenRestore = true;
-  TColor FFixGridlinecolor = clGray;
-  TColor FGridlinecolor = clGray;
-  bool FAllowMoveColumn = true;
-  bool FAutoRestoreGrid = false;
-  bool FDisableMoveColumn = false;
-
-  TDBGridGxClickEvent FOnCellClick, FOnTitleClick;
-  TTitleGxClickEvent FOnTitleBtnClick;
-  TCheckTitleGxBtnEvent FOnCheckButton;
-  TNotifyEvent FOnColEnter, FOnColExit, FOnColWidthsChanged, FOnEditButtonClick, FOnSortMarkingChanged,
-      FOnApplyFilter, FOnDblFilterClick, FOnSumListRecalcAll, FOnSumListAfterRecalcAll;
-  TMovedEvent FOnColumnMoved;
-  TDrawColumnGxCellEvent FOnDrawColumnCell;
-  TDrawDataCellEvent FOnDrawDataCell;
-  TDrawFooterCellEvent FOnDrawFooterCell;
-  TGetCellGxParamsEvent FOnGetCellParams;
-  TGetFooterParamsEvent FOnGetFooterParams;
-  TGetBtnGxParamsEvent FOnGetBtnParams;
+  // The state the grid's parts share (grid/DBGridGx/GridPrivate.h).
+  struct TState;
+  std::unique_ptr<TState> P;
 };
 
 // The grid that forms place: it publishes the properties and events of TCustomDBGridGx.

@@ -2,7 +2,7 @@
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/FilterEdit.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/HeadTree.h"
@@ -10,14 +10,12 @@
 #include "grid/DBGridGx/TextDraw.h"
 #include "gridcontrols/GxCurrency.h"
 
-TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner) {
+TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(std::make_unique<TState>()) {
   UseDefaultGridStyle();
   TCustomGrid::SetDefaultDrawing(false);
-  FOptions = DefaultDBGridOptions;
-  FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
-  FIndicatorColCount = 1;
+  P->FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
   AcquireDrawBitmap();
-  FDrawBitmapShared = true;
+  P->FDrawBitmapShared = true;
   try {
     SetScrollBars(ssHorizontal);
     TCustomGrid::SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goColSizing,
@@ -25,84 +23,54 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner) {
     CreateOwnedObjects();
   } catch (...) {
     // A grid that could not be made leaves no reference to itself behind.
-    if (FStyle) FStyle->RemoveGrid(this);
+    if (P->FStyle) P->FStyle->RemoveGrid(this);
     ReleaseDrawBitmap();
     throw;
   }
 }
 
 void TCustomDBGridGx::CreateOwnedObjects() {
-  FColumnDefValues.reset(CreateColumnDefValues());
-  FColumns.reset(CreateColumns());
-  FShownColumns = std::make_unique<TColumnsGxList>();
+  P->FColumnDefValues.reset(CreateColumnDefValues());
+  P->FColumns.reset(CreateColumns());
+  P->FShownColumns = std::make_unique<TColumnsGxList>();
   SetRowCount(2);
   SetColCount(2);
-  FDataLink = std::make_unique<TGridDataLinkGx>(this);
+  P->FDataLink = std::make_unique<TGridDataLinkGx>(this);
   SetColor(clWindow);
-  FFooterColor = clWindow;
   SetParentColor(false);
-  FTitleFont = std::make_unique<TFont>();
-  FTitleFont->SetOnChange(MakeEvent(this, &TCustomDBGridGx::TitleFontChanged));
-  FDefaultDrawingGx = true;
-  FBookmarks = std::make_unique<TBookmarkListGx>(this);
-  FTitleHeight = 0;
-  FComputedTitleHeight = 0;
-  FTitleLines = 0;
-  FHeadTreeRoot = std::make_unique<THeadTreeNode>("Root", 10, 0);
-  FVTitleMargin = 10;
-  FUseMultiTitle = false;
-  FRowSizingAllowed = false;
-  FSumList = std::make_unique<TDBGridGxSumList>(this);
-  FSumList->SetSumListChanged(MakeEvent(this, &TCustomDBGridGx::SumListChanged));
-  FSumList->SetOnRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListRecalcAll));
-  FSumList->SetOnAfterRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListAfterRecalcAll));
-  FHorzScrollBar.reset(CreateScrollBar(0));
-  FVertScrollBar.reset(CreateScrollBar(1));
-  FOptionsGx = DefaultDBGridGxOptions;
-  FSortedColumnList = std::make_unique<TColumnsGxList>();
-  FPressedTitleCol = -1;
-  FSelection = std::make_unique<TDBGridGxSelection>(this);
-  FAllowedOperations = AllDBGridGxOperations;
-  FFooterFont = std::make_unique<TFont>();
-  FFooterFont->SetOnChange(MakeEvent(this, &TCustomDBGridGx::FooterFontChanged));
-  FTextMargin = 4;
-  FAllowedSelections = TDBGridGxAllowedSelections{gstRecordBookmarks, gstRectangle, gstColumns, gstAll};
-  FCellParams = std::make_unique<TColCellParamsGx>();
-  FWholeDataSetCursorAllowed = true;
-  FSTFilter = std::make_unique<TSTDBGridGxFilter>(this);
-  FTitleImageChangeLink = std::make_unique<TChangeLink>();
-  FTitleImageChangeLink->SetOnChange(MakeEvent(this, &TCustomDBGridGx::TitleImageListChanged));
-
-  // The system's own additions.
-  FShowImage = false;
-  FRowColorFlag = false;
-  FRowOneColor = Color();
-  FRowTwoColor = 0xF0FBFF;
-  FSortOnColumnClick = true;
-  FAutoSetFooterWhenRestore = true;
-  FUseMenu = true;
-  FAllowMoveColumn = true;
-  FAutoSort = true;
-  FShowBmp = false;
-  FGlyphBitmap = std::make_unique<TBitmap>();
-  FGlyphBitmap->LoadFromResourceName(nullptr, "DBGRID_BMP");
+  P->FTitleFont = std::make_unique<TFont>();
+  P->FTitleFont->SetOnChange(MakeEvent(this, &TCustomDBGridGx::TitleFontChanged));
+  P->FBookmarks = std::make_unique<TBookmarkListGx>(this);
+  P->FHeadTreeRoot = std::make_unique<THeadTreeNode>("Root", 10, 0);
+  P->FSumList = std::make_unique<TDBGridGxSumList>(this);
+  P->FSumList->SetSumListChanged(MakeEvent(this, &TCustomDBGridGx::SumListChanged));
+  P->FSumList->SetOnRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListRecalcAll));
+  P->FSumList->SetOnAfterRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListAfterRecalcAll));
+  P->FHorzScrollBar.reset(CreateScrollBar(0));
+  P->FVertScrollBar.reset(CreateScrollBar(1));
+  P->FSortedColumnList = std::make_unique<TColumnsGxList>();
+  P->FSelection = std::make_unique<TDBGridGxSelection>(this);
+  P->FFooterFont = std::make_unique<TFont>();
+  P->FFooterFont->SetOnChange(MakeEvent(this, &TCustomDBGridGx::FooterFontChanged));
+  P->FCellParams = std::make_unique<TColCellParamsGx>();
+  P->FSTFilter = std::make_unique<TSTDBGridGxFilter>(this);
+  P->FTitleImageChangeLink = std::make_unique<TChangeLink>();
+  P->FTitleImageChangeLink->SetOnChange(MakeEvent(this, &TCustomDBGridGx::TitleImageListChanged));
+  P->FGlyphBitmap = std::make_unique<TBitmap>();
+  P->FGlyphBitmap->LoadFromResourceName(nullptr, "DBGRID_BMP");
   BuildOptionsMenu();
-  FDrawCurrency = false;
-  FMoneyTextFormatting = false;
-  FCurrencyStyle = std::make_unique<TMoneyStyle>(this);
-  FFixGridlinecolor = clGray;
-  FGridlinecolor = clGray;
+  P->FCurrencyStyle = std::make_unique<TMoneyStyle>(this);
 }
 
 void TCustomDBGridGx::RemakeColumnObjects() {
-  FColumns.reset();
-  FColumnDefValues.reset(CreateColumnDefValues());
-  FColumns.reset(CreateColumns());
+  P->FColumns.reset();
+  P->FColumnDefValues.reset(CreateColumnDefValues());
+  P->FColumns.reset(CreateColumns());
 }
 
 void TCustomDBGridGx::BuildOptionsMenu() {
-  FOptionsMenu = new TPopupMenu(this);
-  FOptionsMenu->SetName("OptionsMenu");
+  P->FOptionsMenu = new TPopupMenu(this);
+  P->FOptionsMenu->SetName("OptionsMenu");
   using Handler = void (TCustomDBGridGx::*)(TObject*);
   const struct {
     const char* Caption;
@@ -119,43 +87,43 @@ void TCustomDBGridGx::BuildOptionsMenu() {
       {"清除过滤条件", &TCustomDBGridGx::MenuClearFilterClick},
   };
   for (const auto& Entry : Items) {
-    auto* Item = new TMenuItem(FOptionsMenu);
+    auto* Item = new TMenuItem(P->FOptionsMenu);
     Item->SetCaption(Entry.Caption);
     if (Entry.OnClick) Item->SetOnClick(MakeEvent(this, Entry.OnClick));
-    FOptionsMenu->Items()->Add(Item);
+    P->FOptionsMenu->Items()->Add(Item);
   }
 }
 
 TCustomDBGridGx::~TCustomDBGridGx() {
   Destroying();
-  if (FFilterEditor) {
+  if (P->FFilterEditor) {
     // The editor goes while its holder is still whole.
-    FFilterEditor->SetInplaceEditHolder(nullptr);
-    delete FFilterEditor;
-    FFilterEditor = nullptr;
+    P->FFilterEditor->SetInplaceEditHolder(nullptr);
+    delete P->FFilterEditor;
+    P->FFilterEditor = nullptr;
   }
-  FCurrencyStyle.reset();
-  FWholeDataSetCursorAllowed = false;
-  if (FStyle) FStyle->RemoveGrid(this);
-  FStyle = nullptr;
-  FCellParams.reset();
-  if (FSelection) FSelection->Reset();
-  FColumns.reset();
-  FColumnDefValues.reset();
-  FShownColumns.reset();
-  FSortedColumnList.reset();
-  FDataLink.reset();
-  FHorzScrollBar.reset();
-  FVertScrollBar.reset();
-  FTitleFont.reset();
-  FBookmarks.reset();
-  FTitleImageChangeLink.reset();  // leaves the image list it is registered with
-  if (FDrawBitmapShared) ReleaseDrawBitmap();
-  FHeadTreeRoot.reset();
-  FSumList.reset();
-  FSelection.reset();
-  FFooterFont.reset();
-  FSTFilter.reset();
-  FToolTipFont.reset();
-  FGlyphBitmap.reset();
+  P->FCurrencyStyle.reset();
+  P->FWholeDataSetCursorAllowed = false;
+  if (P->FStyle) P->FStyle->RemoveGrid(this);
+  P->FStyle = nullptr;
+  P->FCellParams.reset();
+  if (P->FSelection) P->FSelection->Reset();
+  P->FColumns.reset();
+  P->FColumnDefValues.reset();
+  P->FShownColumns.reset();
+  P->FSortedColumnList.reset();
+  P->FDataLink.reset();
+  P->FHorzScrollBar.reset();
+  P->FVertScrollBar.reset();
+  P->FTitleFont.reset();
+  P->FBookmarks.reset();
+  P->FTitleImageChangeLink.reset();  // leaves the image list it is registered with
+  if (P->FDrawBitmapShared) ReleaseDrawBitmap();
+  P->FHeadTreeRoot.reset();
+  P->FSumList.reset();
+  P->FSelection.reset();
+  P->FFooterFont.reset();
+  P->FSTFilter.reset();
+  P->FToolTipFont.reset();
+  P->FGlyphBitmap.reset();
 }

@@ -3,7 +3,7 @@
 // draws any row by asking the dataset to present that record, and asks for more records
 // when the view reaches the end of what is there. Never with footer rows.
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/MemTable.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
@@ -14,36 +14,36 @@
 #include <algorithm>
 
 void TCustomDBGridGx::UpdateCursorMode() {
-  TDataSet* DataSet = FDataLink ? FDataLink->DataSet() : nullptr;
+  TDataSet* DataSet = P->FDataLink ? P->FDataLink->DataSet() : nullptr;
   IMemTableGx* Found = nullptr;
-  if (DataSet && FFooterRowCount == 0 && FWholeDataSetCursorAllowed) Found = dynamic_cast<IMemTableGx*>(DataSet);
-  if (Found == FMemTable) return;
-  FMemTable = Found;
-  FMemTableDataSet = Found ? DataSet : nullptr;
+  if (DataSet && P->FFooterRowCount == 0 && P->FWholeDataSetCursorAllowed) Found = dynamic_cast<IMemTableGx*>(DataSet);
+  if (Found == P->FMemTable) return;
+  P->FMemTable = Found;
+  P->FMemTableDataSet = Found ? DataSet : nullptr;
   if (Found) DataSet->FreeNotification(this);
   RequestLayout();
 }
 
 void TCustomDBGridGx::BeginDrawRow(int Row) {
-  if (FMemTable) {
-    FMemTable->SetDrawRecord(Row);
+  if (P->FMemTable) {
+    P->FMemTable->SetDrawRecord(Row);
     return;
   }
-  FSavedDrawRecord = FDataLink->ActiveRecord();
-  FDataLink->SetActiveRecord(Row);
+  P->FSavedDrawRecord = P->FDataLink->ActiveRecord();
+  P->FDataLink->SetActiveRecord(Row);
 }
 
 void TCustomDBGridGx::EndDrawRow() {
-  if (FMemTable) FMemTable->RestoreDrawRecord();
-  else FDataLink->SetActiveRecord(FSavedDrawRecord);
+  if (P->FMemTable) P->FMemTable->RestoreDrawRecord();
+  else P->FDataLink->SetActiveRecord(P->FSavedDrawRecord);
 }
 
 bool TCustomDBGridGx::IsCurrentRecordRow(int Row) {
-  return Row == (FMemTable ? FMemTable->CurrentRecordIndex() : FDataLink->ActiveRecord());
+  return Row == (P->FMemTable ? P->FMemTable->CurrentRecordIndex() : P->FDataLink->ActiveRecord());
 }
 
 int TCustomDBGridGx::RecordRowCount() const {
-  return FMemTable ? RowCount() - FTitleAreaRowCount : FDataLink->RecordCount();
+  return P->FMemTable ? RowCount() - P->FTitleAreaRowCount : P->FDataLink->RecordCount();
 }
 
 namespace {
@@ -55,20 +55,20 @@ int CursorRowCount(TGridDataLinkGx& Link, IMemTableGx& Table, int TitleRows) {
 }  // namespace
 
 void TCustomDBGridGx::RecountRowsCursorMode() {
-  SetFixedRows(FTitleAreaRowCount);
-  const int Count = CursorRowCount(*FDataLink, *FMemTable, FTitleAreaRowCount);
+  SetFixedRows(P->FTitleAreaRowCount);
+  const int Count = CursorRowCount(*P->FDataLink, *P->FMemTable, P->FTitleAreaRowCount);
   if (Row() >= Count) MoveColRow(Col(), Count - 1, false, false);
   SetRowCount(Count);
   if (HandleAllocated()) {
     ClampTopRow();
-    const int Index = FDataLink->Active() ? FMemTable->CurrentRecordIndex() : -1;
-    if (FDataLink->Active() && Index != Row() - FTitleAreaRowCount) {
+    const int Index = P->FDataLink->Active() ? P->FMemTable->CurrentRecordIndex() : -1;
+    if (P->FDataLink->Active() && Index != Row() - P->FTitleAreaRowCount) {
       InvalidateRow(Row());
-      const int Target = Index < 0 ? FixedRows() : std::min(Index + FTitleAreaRowCount, RowCount() - 1);
+      const int Target = Index < 0 ? FixedRows() : std::min(Index + P->FTitleAreaRowCount, RowCount() - 1);
       const int OldCol = Col();
       // An indicator column cannot be entered: the row is entered at the first data column.
-      if (OldCol < FIndicatorColCount && FIndicatorColCount < ColCount())
-        MoveColRow(FIndicatorColCount, Target, true, false);
+      if (OldCol < P->FIndicatorColCount && P->FIndicatorColCount < ColCount())
+        MoveColRow(P->FIndicatorColCount, Target, true, false);
       MoveColRow(OldCol, Target, false, false);
       InvalidateRow(Row());
     }
@@ -78,20 +78,20 @@ void TCustomDBGridGx::RecountRowsCursorMode() {
 }
 
 void TCustomDBGridGx::SyncActiveRowCursorMode() {
-  if (FSearching && !FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
-  const int Count = CursorRowCount(*FDataLink, *FMemTable, FTitleAreaRowCount);
+  if (P->FSearching && !P->FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
+  const int Count = CursorRowCount(*P->FDataLink, *P->FMemTable, P->FTitleAreaRowCount);
   if (Row() >= Count) MoveColRow(Col(), Count - 1, false, false);
   SetRowCount(Count);
-  const int Index = FDataLink->Active() ? FMemTable->CurrentRecordIndex() : -1;
-  if (FDataLink->Active() && Index != Row() - FTitleAreaRowCount) {
+  const int Index = P->FDataLink->Active() ? P->FMemTable->CurrentRecordIndex() : -1;
+  if (P->FDataLink->Active() && Index != Row() - P->FTitleAreaRowCount) {
     InvalidateRow(Row());
     // No current record: the first data row.
-    const int Target = Index < 0 ? FixedRows() : std::min(Index + FTitleAreaRowCount, RowCount() - 1);
+    const int Target = Index < 0 ? FixedRows() : std::min(Index + P->FTitleAreaRowCount, RowCount() - 1);
     if (HandleAllocated() && !Loading() && Target != Row()) {
-      if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+      if (!P->FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
       const int OldCol = Col();
-      if (OldCol < FIndicatorColCount && FIndicatorColCount < ColCount())
-        MoveColRow(FIndicatorColCount, Target, true, false);
+      if (OldCol < P->FIndicatorColCount && P->FIndicatorColCount < ColCount())
+        MoveColRow(P->FIndicatorColCount, Target, true, false);
       // The current record comes into view.
       MoveColRow(OldCol, Target, false, true);
       InvalidateCellEditor();
@@ -99,21 +99,21 @@ void TCustomDBGridGx::SyncActiveRowCursorMode() {
     }
   }
   TField* Current = CurrentColumnField();
-  if (Current && !FDataLink->Modified() && Current->Text() != FEditText) InvalidateCellEditor();
+  if (Current && !P->FDataLink->Modified() && Current->Text() != P->FEditText) InvalidateCellEditor();
   UpdateVertScrollBar();
 }
 
 void TCustomDBGridGx::FetchAhead() {
-  if (!FMemTable || FFetchingAhead || !FDataLink->Active() || !HandleAllocated()) return;
-  FFetchingAhead = true;
-  auto done = AtScopeExit([this] { FFetchingAhead = false; });
+  if (!P->FMemTable || P->FFetchingAhead || !P->FDataLink->Active() || !HandleAllocated()) return;
+  P->FFetchingAhead = true;
+  auto done = AtScopeExit([this] { P->FFetchingAhead = false; });
   TGridDrawInfo Info;
   CalcDrawInfo(Info);
   const TGridAxisDrawInfo& V = Info.Vert;
   if (V.GridBoundary < V.GridExtent)
-    FMemTable->FetchRecords((V.GridExtent - V.GridBoundary) / std::max(1, DefaultRowHeight()) + 1);
+    P->FMemTable->FetchRecords((V.GridExtent - V.GridBoundary) / std::max(1, DefaultRowHeight()) + 1);
   else if (V.LastFullVisibleCell == RowCount() - 1)
-    FMemTable->FetchRecords(1);
+    P->FMemTable->FetchRecords(1);
 }
 
 void TCustomDBGridGx::ClampTopRow() {
@@ -145,7 +145,7 @@ void TCustomDBGridGx::UpdateScrollInfoCursorMode() {
 }
 
 void TCustomDBGridGx::VScrollCursorMode(TMessage& Message) {
-  if (!FDataLink->Active()) return;
+  if (!P->FDataLink->Active()) return;
   TGridDrawInfo Info;
   CalcDrawInfo(Info);
   const int Top = TopRow();
@@ -166,7 +166,7 @@ void TCustomDBGridGx::VScrollCursorMode(TMessage& Message) {
     case win::SB_BOTTOM: SafeMoveTop(RowCount()); break;
     case win::SB_THUMBPOSITION: SafeMoveTop(FixedRows() + VertTrackPos() - 1); break;
     case win::SB_THUMBTRACK:
-      if (FVertScrollBar->Tracking()) SafeMoveTop(FixedRows() + VertTrackPos() - 1);
+      if (P->FVertScrollBar->Tracking()) SafeMoveTop(FixedRows() + VertTrackPos() - 1);
       break;
     default: break;
   }
@@ -174,17 +174,17 @@ void TCustomDBGridGx::VScrollCursorMode(TMessage& Message) {
 }
 
 bool TCustomDBGridGx::HandleMouseWheel(bool Down, TShiftState Shift, win::POINT MousePos) {
-  const bool Active = FDataLink && FDataLink->Active();
-  if (!FMemTable) {
+  const bool Active = P->FDataLink && P->FDataLink->Active();
+  if (!P->FMemTable) {
     if (Down ? TCustomControl::DoMouseWheelDown(Shift, MousePos) : TCustomControl::DoMouseWheelUp(Shift, MousePos))
       return true;
-    if (Active) FDataLink->DataSet()->MoveBy(Down ? 1 : -1);
+    if (Active) P->FDataLink->DataSet()->MoveBy(Down ? 1 : -1);
     return true;
   }
   if (!Active) return true;
   if (Down ? TCustomControl::DoMouseWheelDown(Shift, MousePos) : TCustomControl::DoMouseWheelUp(Shift, MousePos))
     return true;
-  TDataSet* DataSet = FDataLink->DataSet();
+  TDataSet* DataSet = P->FDataLink->DataSet();
   const bool Ctrl = Shift.Contains(ssCtrl);
   if (Shift.Contains(ssShift)) {
     if (Ctrl) DataSet->MoveBy(Down ? VisibleDataRowCount() : -VisibleDataRowCount());
@@ -202,7 +202,7 @@ bool TCustomDBGridGx::HandleMouseWheel(bool Down, TShiftState Shift, win::POINT 
   if (Ctrl) {
     // Fewer than a page of rows below the view: ask for the missing ones first.
     const int Below = RowCount() - 1 - Info.Vert.LastFullVisibleCell;
-    if (Below < Page) FMemTable->FetchRecords(Page - Below);
+    if (Below < Page) P->FMemTable->FetchRecords(Page - Below);
     SafeMoveTop(TopRow() + Page);
   } else {
     SafeMoveTop(TopRow() + 1);

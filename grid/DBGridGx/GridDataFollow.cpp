@@ -4,7 +4,7 @@
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/FilterEdit.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
@@ -23,11 +23,11 @@
 // Navigation clears the selection only with dghClearSelection; without it the
 // selection stays while the user moves.
 void TCustomDBGridGx::ClearSelection() {
-  const bool Clearing = FOptionsGx.Contains(dghClearSelection);
-  if (FOptions.Contains(dgMultiSelect) && Clearing && FBookmarks) FBookmarks->Clear();
-  FRowAnchorSet = false;
-  if (!Clearing || !FSelection || FSelection->Kind() == gstNon) return;
-  FSelection->Reset();
+  const bool Clearing = P->FOptionsGx.Contains(dghClearSelection);
+  if (P->FOptions.Contains(dgMultiSelect) && Clearing && P->FBookmarks) P->FBookmarks->Clear();
+  P->FRowAnchorSet = false;
+  if (!Clearing || !P->FSelection || P->FSelection->Kind() == gstNon) return;
+  P->FSelection->Reset();
   Invalidate();
   InvalidateCellEditor();
 }
@@ -35,21 +35,21 @@ void TCustomDBGridGx::ClearSelection() {
 void TCustomDBGridGx::SetDataSource(TDataSource* Value) {
   if (Value == DataSource()) return;
   // Marks of another dataset mean nothing here, whatever the options say.
-  if (FSelection) FSelection->Reset();
-  FRowAnchorSet = false;
-  FDataLink->SetDataSource(Value);
+  if (P->FSelection) P->FSelection->Reset();
+  P->FRowAnchorSet = false;
+  P->FDataLink->SetDataSource(Value);
   if (Value) Value->FreeNotification(this);
   LinkActiveChanged();
-  FSumList->SetDataSet(Value ? Value->DataSet() : nullptr);
+  P->FSumList->SetDataSet(Value ? Value->DataSet() : nullptr);
 }
 
 void TCustomDBGridGx::LinkActiveChanged() {
-  const bool Active = FDataLink && FDataLink->Active();
+  const bool Active = P->FDataLink && P->FDataLink->Active();
   if (!Active) HideEditor();
   // The marked rows belong to the old state of the link: they go, and bookmarks can be
   // taken only while the link is active.
-  if (FSelection) FSelection->LinkActive(Active);
-  FSumList->SetDataSet(FDataLink ? FDataLink->DataSet() : nullptr);
+  if (P->FSelection) P->FSelection->LinkActive(Active);
+  P->FSumList->SetDataSet(P->FDataLink ? P->FDataLink->DataSet() : nullptr);
   if (CursorModeActive()) RecountRows();
   RequestLayout();
   if (Active && EditorAlwaysShown()) ShowCellEditor();
@@ -64,16 +64,16 @@ bool TCustomDBGridGx::VertBarShown() {
 void TCustomDBGridGx::UpdateVertScrollBarAndFit() {
   const bool Shown = VertBarShown();
   UpdateVertScrollBar();
-  if (Shown != VertBarShown() && FAutoFitColWidths && !ComponentState().Contains(csDesigning))
+  if (Shown != VertBarShown() && P->FAutoFitColWidths && !ComponentState().Contains(csDesigning))
     PostDeferredLayout();
 }
 
 void TCustomDBGridGx::RefreshAfterDataChange() {
   if (!HandleAllocated()) return;
-  if (ComponentState().Contains(csDesigning) && FSumList->Active() && !FRecalculatingSums) {
-    FRecalculatingSums = true;
-    auto done = AtScopeExit([this] { FRecalculatingSums = false; });
-    FSumList->RecalculateAll();
+  if (ComponentState().Contains(csDesigning) && P->FSumList->Active() && !P->FRecalculatingSums) {
+    P->FRecalculatingSums = true;
+    auto done = AtScopeExit([this] { P->FRecalculatingSums = false; });
+    P->FSumList->RecalculateAll();
   }
   RecountRows();
   UpdateVertScrollBarAndFit();
@@ -99,7 +99,7 @@ void TCustomDBGridGx::ScrollRows(int Distance) {
     return R;
   };
   const win::RECT OldBox = RowBox(Row());
-  if (FDataLink->ActiveRecord() >= RowCount() - FTitleAreaRowCount) RecountRows();
+  if (P->FDataLink->ActiveRecord() >= RowCount() - P->FTitleAreaRowCount) RecountRows();
   UpdateVertScrollBarAndFit();
   SyncActiveRow();
   win::ValidateRect(Handle(), &OldBox);
@@ -110,29 +110,29 @@ void TCustomDBGridGx::ScrollRows(int Distance) {
   if (Distance != 0) {
     HideEditor();
     auto reshow = AtScopeExit([this] {
-      if (FOptions.Contains(dgAlwaysShowEditor)) ShowCellEditor();
+      if (P->FOptions.Contains(dgAlwaysShowEditor)) ShowCellEditor();
     });
     if (std::abs(Distance) > VisibleDataRowCount()) {
       Invalidate();
     } else {
-      const int H = DefaultRowHeight() + (FOptions.Contains(dgRowLines) ? GridLineWidth() : 0);
-      if (FOptions.Contains(dgIndicator)) InvalidateIndicator();
-      win::RECT Area = CellRect(ShownCol, FTitleAreaRowCount);
+      const int H = DefaultRowHeight() + (P->FOptions.Contains(dgRowLines) ? GridLineWidth() : 0);
+      if (P->FOptions.Contains(dgIndicator)) InvalidateIndicator();
+      win::RECT Area = CellRect(ShownCol, P->FTitleAreaRowCount);
       Area.left = 0;
       Area.right = Client.right;
       Area.bottom = Client.bottom;
       // Footers stay put: only the rows above the separator move.
-      if (FFooterRowCount > 0) Area.bottom = std::max(Area.top, CellRect(ShownCol, RowCount() - FFooterRowCount - 1).top);
+      if (P->FFooterRowCount > 0) Area.bottom = std::max(Area.top, CellRect(ShownCol, RowCount() - P->FFooterRowCount - 1).top);
       win::ScrollWindowEx(Handle(), 0, -H * Distance, &Area, &Area, nullptr, nullptr, win::SW_INVALIDATE);
-      if (FOptions.Contains(dgIndicator)) InvalidateCell(0, Row());
+      if (P->FOptions.Contains(dgIndicator)) InvalidateCell(0, Row());
     }
   }
-  for (int I = 0; I < FFooterRowCount; ++I) InvalidateRow(RowCount() - 1 - I);
-  if (FUpdateLockCount == 0) Update();
+  for (int I = 0; I < P->FFooterRowCount; ++I) InvalidateRow(RowCount() - 1 - I);
+  if (P->FUpdateLockCount == 0) Update();
 }
 
 void TCustomDBGridGx::InvalidateIndicator() {
-  if (FOptions.Contains(dgIndicator)) InvalidateCell(0, FIndicatorRow >= 0 ? FIndicatorRow : Row());
+  if (P->FOptions.Contains(dgIndicator)) InvalidateCell(0, P->FIndicatorRow >= 0 ? P->FIndicatorRow : Row());
 }
 
 void TCustomDBGridGx::RecordChanged(TField* Field) {
@@ -140,33 +140,33 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
   if (!Field) {
     Invalidate();
   } else {
-    for (int I = 0; I < FColumns->Count(); ++I)
-      if (FColumns->ColumnAt(I)->Field() == Field) InvalidateCell(DataToGridColumn(I), Row());
+    for (int I = 0; I < P->FColumns->Count(); ++I)
+      if (P->FColumns->ColumnAt(I)->Field() == Field) InvalidateCell(DataToGridColumn(I), Row());
   }
   TField* Current = CurrentColumnField();
   if (!Current || (Field && Field != Current)) return;
-  if (CellEditText(CurrentColumn()) != FEditText) {
+  if (CellEditText(CurrentColumn()) != P->FEditText) {
     InvalidateCellEditor();
     if (InplaceEditor()) InplaceEditor()->SetSelLength(0);
   }
 }
 
 void TCustomDBGridGx::SyncActiveRow() {
-  if (FSearching && !FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
+  if (P->FSearching && !P->FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
   if (CursorModeActive()) {
     SyncActiveRowCursorMode();
     return;
   }
-  if (!FDataLink || !FDataLink->Active() || !HandleAllocated() || Loading()) return;
-  const int Target = FDataLink->ActiveRecord() + FTitleAreaRowCount;
+  if (!P->FDataLink || !P->FDataLink->Active() || !HandleAllocated() || Loading()) return;
+  const int Target = P->FDataLink->ActiveRecord() + P->FTitleAreaRowCount;
   if (Target != Row() && Target < RowCount()) {
-    if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+    if (!P->FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
     MoveColRow(Col(), Target, false, false);
     InvalidateCellEditor();
   }
   // The editor follows the field, unless it holds typed text not yet written.
   TField* Current = CurrentColumnField();
-  if (Current && !FDataLink->Modified() && CellEditText(CurrentColumn()) != FEditText) InvalidateCellEditor();
+  if (Current && !P->FDataLink->Modified() && CellEditText(CurrentColumn()) != P->FEditText) InvalidateCellEditor();
 }
 
 void TCustomDBGridGx::UpdateVertScrollBar() {
@@ -174,22 +174,22 @@ void TCustomDBGridGx::UpdateVertScrollBar() {
     UpdateScrollInfoCursorMode();
     return;
   }
-  if (!FDataLink || !HandleAllocated()) return;
+  if (!P->FDataLink || !HandleAllocated()) return;
   const win::HWND H = Handle();
-  const bool Always = FVertScrollBar->VisibleMode() == sbAlwaysShowGx;
-  TScrollBar* Ext = FVertScrollBar->ExtScrollBar();
+  const bool Always = P->FVertScrollBar->VisibleMode() == sbAlwaysShowGx;
+  TScrollBar* Ext = P->FVertScrollBar->ExtScrollBar();
   win::SCROLLINFO Old{};
   Old.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS;
   win::GetScrollInfo(H, win::SB_VERT, &Old);
 
   int Min = 0, Max = 1, Page = 2, Pos = 0;
-  if (FDataLink->Active()) {
-    TDataSet* DS = FDataLink->DataSet();
-    if (FSumList->DataSet() && FSumList->CursorIsSequenced()) {
+  if (P->FDataLink->Active()) {
+    TDataSet* DS = P->FDataLink->DataSet();
+    if (P->FSumList->DataSet() && P->FSumList->CursorIsSequenced()) {
       Min = 1;
       Page = VisibleDataRowCount();
-      Max = FSumList->VirtualRecordCount() + Page - 1;
-      Pos = DS->State() >= dsInsert ? Old.nPos : FSumList->VirtualRecNo();
+      Max = P->FSumList->VirtualRecordCount() + Page - 1;
+      Pos = DS->State() >= dsInsert ? Old.nPos : P->FSumList->VirtualRecNo();
     } else {
       // Without record numbers the thumb tells only top, middle or bottom.
       Min = 0;
@@ -199,9 +199,9 @@ void TCustomDBGridGx::UpdateVertScrollBar() {
     }
   }
   const int RealMax = Max;
-  if (!FVertScrollBar->Visible() || Ext) Max = Min;
+  if (!P->FVertScrollBar->Visible() || Ext) Max = Min;
 
-  const bool ModeChanged = FAppliedVertMode != static_cast<int>(FVertScrollBar->VisibleMode());
+  const bool ModeChanged = P->FAppliedVertMode != static_cast<int>(P->FVertScrollBar->VisibleMode());
   if (Min != Old.nMin || Max != Old.nMax || Page != static_cast<int>(Old.nPage) || Pos != Old.nPos || ModeChanged) {
     // The window's own test: disagreeing, hiding the bar here and showing it again below
     // would resize the window back and forth without end.
@@ -221,7 +221,7 @@ void TCustomDBGridGx::UpdateVertScrollBar() {
     Info.nPage = static_cast<win::UINT>(Page);
     Info.nPos = Pos;
     win::SetScrollInfo(H, win::SB_VERT, &Info, win::TRUE);
-    FAppliedVertMode = static_cast<int>(FVertScrollBar->VisibleMode());
+    P->FAppliedVertMode = static_cast<int>(P->FVertScrollBar->VisibleMode());
   }
 
   if (Ext) {
@@ -234,7 +234,7 @@ void TCustomDBGridGx::UpdateVertScrollBar() {
 }
 
 void TCustomDBGridGx::UpdateHorzScrollBar() {
-  TScrollBar* Ext = FHorzScrollBar ? FHorzScrollBar->ExtScrollBar() : nullptr;
+  TScrollBar* Ext = P->FHorzScrollBar ? P->FHorzScrollBar->ExtScrollBar() : nullptr;
   if (!Ext || !HandleAllocated()) return;
   const int Page = VisibleColCount();
   const int Max = Page + FixedCols() >= ColCount() ? 0 : 127;
@@ -248,10 +248,10 @@ void TCustomDBGridGx::UpdateHorzScrollBar() {
 }
 
 void TCustomDBGridGx::TimedScroll(TGridScrollDirection Direction) {
-  if (!FDataLink || !FDataLink->Active()) return;
-  TDataSet* DS = FDataLink->DataSet();
-  if (Direction.Contains(sdUp)) DS->MoveBy(-FDataLink->ActiveRecord() - 1);
-  if (Direction.Contains(sdDown)) DS->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord());
+  if (!P->FDataLink || !P->FDataLink->Active()) return;
+  TDataSet* DS = P->FDataLink->DataSet();
+  if (Direction.Contains(sdUp)) DS->MoveBy(-P->FDataLink->ActiveRecord() - 1);
+  if (Direction.Contains(sdDown)) DS->MoveBy(P->FDataLink->RecordCount() - P->FDataLink->ActiveRecord());
   TGridScrollDirection Rest = Direction;
   Rest -= sdUp;
   Rest -= sdDown;
@@ -260,8 +260,8 @@ void TCustomDBGridGx::TimedScroll(TGridScrollDirection Direction) {
 
 void TCustomDBGridGx::ApplyColumnIme() {
   if (!win::GetSystemMetrics(win::SM_DBCSENABLED)) return;
-  std::string Name = FDefaultImeName;
-  TImeMode Mode = FDefaultImeMode;
+  std::string Name = P->FDefaultImeName;
+  TImeMode Mode = P->FDefaultImeMode;
   if (TColumnGx* Column = CurrentColumn()) {
     if (Column->AssignedValues().Contains(cvImeName)) Name = Column->ImeName();
     if (Column->AssignedValues().Contains(cvImeMode)) Mode = Column->ImeMode();
@@ -287,17 +287,17 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
     VScrollCursorMode(Message);
     return;
   }
-  if (!FDataLink || !FDataLink->Active()) return;
-  TDataSet* DS = FDataLink->DataSet();
-  const bool Numbered = FSumList->DataSet() && FSumList->CursorIsSequenced();
+  if (!P->FDataLink || !P->FDataLink->Active()) return;
+  TDataSet* DS = P->FDataLink->DataSet();
+  const bool Numbered = P->FSumList->DataSet() && P->FSumList->CursorIsSequenced();
   switch (Message.WParamLo()) {
-    case win::SB_LINEUP: DS->MoveBy(-FDataLink->ActiveRecord() - 1); break;
-    case win::SB_LINEDOWN: DS->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord()); break;
+    case win::SB_LINEUP: DS->MoveBy(-P->FDataLink->ActiveRecord() - 1); break;
+    case win::SB_LINEDOWN: DS->MoveBy(P->FDataLink->RecordCount() - P->FDataLink->ActiveRecord()); break;
     case win::SB_PAGEUP: DS->MoveBy(-VisibleDataRowCount()); break;
     case win::SB_PAGEDOWN: DS->MoveBy(VisibleDataRowCount()); break;
     case win::SB_THUMBPOSITION:
-      if (FSkipThumbPosition) {
-        FSkipThumbPosition = false;
+      if (P->FSkipThumbPosition) {
+        P->FSkipThumbPosition = false;
         break;
       }
       if (!Numbered) {
@@ -309,19 +309,19 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
           default: break;
         }
       } else {
-        const int P = VertTrackPos();
-        const int Count = FSumList->VirtualRecordCount();
-        if (P > 1 && P < Count) FSumList->SetVirtualRecNo(P);
-        else if (P >= Count) DS->Last();
+        const int Pos = VertTrackPos();
+        const int Count = P->FSumList->VirtualRecordCount();
+        if (Pos > 1 && Pos < Count) P->FSumList->SetVirtualRecNo(Pos);
+        else if (Pos >= Count) DS->Last();
         else DS->First();
       }
       break;
     case win::SB_THUMBTRACK:
       // On the five-step bar the thumb has no record number to follow: only its final
       // position counts.
-      if (FVertScrollBar->Tracking() && Numbered) {
-        DS->MoveBy(VertTrackPos() - FSumList->VirtualRecNo());
-        FSkipThumbPosition = true;
+      if (P->FVertScrollBar->Tracking() && Numbered) {
+        DS->MoveBy(VertTrackPos() - P->FSumList->VirtualRecNo());
+        P->FSkipThumbPosition = true;
       }
       break;
     case win::SB_TOP: DS->First(); break;
@@ -331,7 +331,7 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
 }
 
 void TCustomDBGridGx::HorzScrollMessage(TMessage& Message) {
-  if (FHorzScrollBar->Tracking() && Message.WParamLo() == win::SB_THUMBTRACK) {
+  if (P->FHorzScrollBar->Tracking() && Message.WParamLo() == win::SB_THUMBTRACK) {
     Perform(win::WM_HSCROLL, win::MAKEWPARAM(win::SB_THUMBPOSITION, Message.WParamHi()), Message.LParam);
   } else {
     TCustomGrid::Dispatch(Message);
@@ -344,9 +344,9 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
   const win::HWND Other = reinterpret_cast<win::HWND>(Message.WParam);
   const bool FromEditor = InplaceEditor() && InplaceEditor()->HandleAllocated() && Other == InplaceEditor()->Handle();
   auto RepaintSelectedRow = [this] {
-    if (!FOptions.Contains(dgRowSelect)) return;
+    if (!P->FOptions.Contains(dgRowSelect)) return;
     // The frozen columns belong to the row's highlight too; the row runs to the right edge.
-    const int First = std::max(0, FixedCols() - FFrozenCols);
+    const int First = std::max(0, FixedCols() - P->FFrozenCols);
     win::RECT R = CellRect(First, Selection().Top);
     R.bottom = std::max(R.bottom, CellRect(First, Selection().Bottom).bottom);
     R.right = ClientWidth();
@@ -364,9 +364,9 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
   }
   TCustomGrid::Dispatch(Message);
   // While a filter cell is edited the focus belongs in its editor.
-  if (In && FFilterEditing && FFilterEditor && FFilterEditor->HandleAllocated() && Other != FFilterEditor->Handle() &&
-      FFilterEditor->Visible())
-    FFilterEditor->SetFocus();
+  if (In && P->FFilterEditing && P->FFilterEditor && P->FFilterEditor->HandleAllocated() && Other != P->FFilterEditor->Handle() &&
+      P->FFilterEditor->Visible())
+    P->FFilterEditor->SetFocus();
   if (!In && DoubleByte && !ToEditor) win::ActivateKeyboardLayout(Screen->DefaultKbLayout(), win::KLF_ACTIVATE);
-  if (FSelectionShownActive != SelectionHasFocus()) SelectionChanged();
+  if (P->FSelectionShownActive != SelectionHasFocus()) SelectionChanged();
 }

@@ -3,7 +3,7 @@
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/Footers.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/HeadTree.h"
@@ -45,9 +45,9 @@ win::RECT CentredBox(const win::RECT& R, int W, int H) {
 
 void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState) {
   TCanvas* c = Canvas();
-  if (FShowBmp && FOptions.Contains(dgIndicator) && FGlyphBitmap) c->Draw(2, 2, FGlyphBitmap.get());
-  FCellParams->Col = ACol;
-  FCellParams->Row = ARow;
+  if (P->FShowBmp && P->FOptions.Contains(dgIndicator) && P->FGlyphBitmap) c->Draw(2, 2, P->FGlyphBitmap.get());
+  P->FCellParams->Col = ACol;
+  P->FCellParams->Row = ARow;
   if (ARect.left >= ARect.right) return;
   if (Loading()) {
     c->Brush()->SetColor(Color());
@@ -55,16 +55,16 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
     return;
   }
   const bool cell3D = IsCell3D(ACol, ARow, AState, ARect);
-  const int DataRow = ARow - FTitleAreaRowCount;
-  const int DataCol = ACol - FIndicatorColCount;
+  const int DataRow = ARow - P->FTitleAreaRowCount;
+  const int DataCol = ACol - P->FIndicatorColCount;
   win::RECT R = cell3D ? Inset(ARect, 1) : ARect;
   const int L = cell3D ? 1 : 2;
-  const int T = FFlat ? L - 1 : L;
+  const int T = P->FFlat ? L - 1 : L;
   bool down = false;
   if (AState.Contains(gdFixed) && DataCol < 0) {
     DrawIndicatorCell(DataRow, R, L);
-  } else if (DataCol >= 0 && DataCol < FShownColumns->Count()) {
-    TColumnGx* column = FShownColumns->ColumnAt(DataCol);
+  } else if (DataCol >= 0 && DataCol < P->FShownColumns->Count()) {
+    TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
     if (AState.Contains(gdFixed) && DataRow < 0) {
       c->Font()->Assign(column->Title()->Font());
       c->Brush()->SetColor(column->Title()->Color());
@@ -72,14 +72,14 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
       c->Font()->Assign(column->Font());
       c->Brush()->SetColor(column->Color());
     }
-    if (ARow == 0 && FOptions.Contains(dgTitles)) {
+    if (ARow == 0 && P->FOptions.Contains(dgTitles)) {
       down = DrawTitleCell(ACol, DataCol, R, AState, L, T);
     } else if (DataRow < 0) {
       DrawTitleAreaCell(ACol, ARow, R, AState);
-    } else if (FDataLink->Active()) {
+    } else if (P->FDataLink->Active()) {
       if (DataRow < RecordRowCount()) {
         down = DrawDataCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
-      } else if (FFooterRowCount > 0 && DataRow > RowCount() - FFooterRowCount - FTitleAreaRowCount - 1) {
+      } else if (P->FFooterRowCount > 0 && DataRow > RowCount() - P->FFooterRowCount - P->FTitleAreaRowCount - 1) {
         down = DrawFooterCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
       } else {
         TColor background = c->Brush()->Color();
@@ -90,8 +90,8 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
         c->Brush()->SetColor(background);
         c->FillRect(R);
       }
-      if (FDefaultDrawingGx && AState.Contains(gdFocused) && HandleAllocated() && Focused() &&
-          !ComponentState().Contains(csDesigning) && !FOptions.Contains(dgRowSelect) && FUpdateLockCount == 0 &&
+      if (P->FDefaultDrawingGx && AState.Contains(gdFocused) && HandleAllocated() && Focused() &&
+          !ComponentState().Contains(csDesigning) && !P->FOptions.Contains(dgRowSelect) && P->FUpdateLockCount == 0 &&
           IsActiveControl())
         c->DrawFocusRect(R);
     } else {
@@ -101,10 +101,10 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
     c->FillRect(R);
   }
   if (cell3D) DrawCellEdges(ARect, true, true, down, false);
-  if (FUseMultiTitle && ARow == 0 && FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < FShownColumns->Count()) {
-    c->Font()->Assign(FTitleFont.get());
+  if (P->FUseMultiTitle && ARow == 0 && P->FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < P->FShownColumns->Count()) {
+    c->Font()->Assign(P->FTitleFont.get());
     if (!down) c->Brush()->SetColor(FixedColor());
-    THeadTreeNode* leaf = HeadTreeLeaf(FShownColumns->ColumnAt(DataCol)->Index());
+    THeadTreeNode* leaf = HeadTreeLeaf(P->FShownColumns->ColumnAt(DataCol)->Index());
     if (leaf && leaf->ParentNode && leaf->ParentNode->ParentNode) {
       win::RECT leafRect = ARect;
       leafRect.top = ARect.bottom - leaf->Height;
@@ -118,16 +118,16 @@ void TCustomDBGridGx::DrawCellEditButton(TEditButtonStyleGx Style, const win::RE
   TCanvas* c = Canvas();
   TClipRectGuard clip(c->Handle(), CellRect);
   win::RECT r = Rect;
-  if (FFlat) {
+  if (P->FFlat) {
     c->Brush()->SetColor(Color);
     c->FrameRect({r.left, r.top, r.left + 1, r.bottom});
     ++r.left;
   }
   if (Style != ebsGlyphGx) {
-    PaintCellButton(r, Color, ButtonStyleDrawKinds[Style], 0, FFlat, false, Enabled, 0);
+    PaintCellButton(r, Color, ButtonStyleDrawKinds[Style], 0, P->FFlat, false, Enabled, 0);
     return;
   }
-  if (FFlat) {
+  if (P->FFlat) {
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(r);
     c->Brush()->SetColor(Color);
@@ -148,7 +148,7 @@ void TCustomDBGridGx::DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT&
   // The root holds the top level; it draws nothing of its own.
   if (!parent || !parent->ParentNode) return;
   TCanvas* c = Canvas();
-  const bool rowLines = FOptions.Contains(dgRowLines), colLines = FOptions.Contains(dgColLines);
+  const bool rowLines = P->FOptions.Contains(dgRowLines), colLines = P->FOptions.Contains(dgColLines);
   win::RECT band;
   band.bottom = ChildRect.top - (rowLines ? 1 : 0);
   band.top = band.bottom - parent->Height;
@@ -158,7 +158,7 @@ void TCustomDBGridGx::DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT&
   band.right = band.left + parent->Width;
   win::RECT part{std::max(band.left, CellRect.left), band.top, std::min(band.right, CellRect.right), band.bottom};
   if (band.right > CellRect.right) ++part.right;
-  if (Fixed && FOptionsGx.Contains(dghFixed3D)) {
+  if (Fixed && P->FOptionsGx.Contains(dghFixed3D)) {
     ++part.top;
     --part.bottom;
   }
@@ -181,12 +181,12 @@ void TCustomDBGridGx::DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT&
     win::DrawText(c->Handle(), parent->Caption.c_str(), static_cast<int>(parent->Caption.size()), &text, format);
     win::SetBkMode(c->Handle(), win::OPAQUE);
   }
-  if (Fixed && FOptionsGx.Contains(dghFixed3D))
+  if (Fixed && P->FOptionsGx.Contains(dghFixed3D))
     DrawCellEdges(part, band.right <= CellRect.right, band.left >= CellRect.left, false, false);
   if (rowLines) {
     TPen* pen = c->Pen();
     pen->SetWidth(1);
-    pen->SetColor(FFlat ? clGray : clBlack);
+    pen->SetColor(P->FFlat ? clGray : clBlack);
     c->MoveTo(part.left, band.bottom);
     c->LineTo(part.right, band.bottom);
   }
@@ -195,22 +195,22 @@ void TCustomDBGridGx::DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT&
 
 void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int L) {
   TCanvas* c = Canvas();
-  const int separator = RowCount() - FFooterRowCount - 1 - FTitleAreaRowCount;
+  const int separator = RowCount() - P->FFooterRowCount - 1 - P->FTitleAreaRowCount;
   TColor background =
-      FFooterRowCount > 0 && DataRow == separator && !FOptionsGx.Contains(dghFrozen3D) ? Color() : FixedColor();
-  if (!FDataLink->Active()) {
+      P->FFooterRowCount > 0 && DataRow == separator && !P->FOptionsGx.Contains(dghFrozen3D) ? Color() : FixedColor();
+  if (!P->FDataLink->Active()) {
     c->Brush()->SetColor(background);
     c->FillRect(Rect);
     return;
   }
   const bool hasRecord = DataRow >= 0 && DataRow < RecordRowCount();
-  bool selected = FSelection && FSelection->Kind() == gstAll;
-  if (!selected && FOptions.Contains(dgMultiSelect) && hasRecord && FBookmarks->LinkActive()) {
-    TActiveRecordKeeper keep(*FDataLink);
-    FDataLink->SetActiveRecord(DataRow);
-    selected = IsCellSelected(0, DataRow + FTitleAreaRowCount, FBookmarks->CurrentBookmark(), -1);
+  bool selected = P->FSelection && P->FSelection->Kind() == gstAll;
+  if (!selected && P->FOptions.Contains(dgMultiSelect) && hasRecord && P->FBookmarks->LinkActive()) {
+    TActiveRecordKeeper keep(*P->FDataLink);
+    P->FDataLink->SetActiveRecord(DataRow);
+    selected = IsCellSelected(0, DataRow + P->FTitleAreaRowCount, P->FBookmarks->CurrentBookmark(), -1);
   }
-  const int ARow = DataRow + FTitleAreaRowCount;
+  const int ARow = DataRow + P->FTitleAreaRowCount;
   if (selected) {
     int areaCol = 0, areaRow = 0;
     GetCellType(0, ARow, areaCol, areaRow);
@@ -219,13 +219,13 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
   c->Brush()->SetColor(background);
   c->FillRect(Rect);
   const bool active = hasRecord && IsCurrentRecordRow(DataRow);
-  TDataSet* dataSet = FDataLink->DataSet();
+  TDataSet* dataSet = P->FDataLink->DataSet();
   if (!dataSet || !(active || selected)) return;
-  if (active) FIndicatorRow = ARow;
+  if (active) P->FIndicatorRow = ARow;
   int image = -1;
   if (active) {
     switch (dataSet->State()) {
-      case dsBrowse: image = selected ? 5 : FSearching ? 6 : 0; break;
+      case dsBrowse: image = selected ? 5 : P->FSearching ? 6 : 0; break;
       case dsEdit: image = 1; break;
       case dsInsert: image = 2; break;
       default: image = 0; break;
@@ -241,12 +241,12 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
 bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect, TGridDrawState AState, int L,
                                     int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
   TColumnTitleGx* title = column->Title();
-  const bool pressed = FPressedTitleCol == ACol && FTitleButtonShown;
+  const bool pressed = P->FPressedTitleCol == ACol && P->FTitleButtonShown;
   std::string caption = title->Caption();
   int textTop = Rect.top;
-  if (FUseMultiTitle) {
+  if (P->FUseMultiTitle) {
     // Only the leaf's own part of the cell holds its caption; the groups go above it.
     if (THeadTreeNode* leaf = HeadTreeLeaf(column->Index())) {
       caption = leaf->Caption;
@@ -254,34 +254,34 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
     }
   }
   int imageWidth = 0;
-  const bool hasImage = FTitleImages && title->ImageIndex() != -1;
+  const bool hasImage = P->FTitleImages && title->ImageIndex() != -1;
   if (hasImage) {
     caption.clear();
-    imageWidth = FTitleImages->Width();
+    imageWidth = P->FTitleImages->Width();
   }
   TColor background = c->Brush()->Color();
   TSortMarkerGx marker = title->SortMarker();
-  if (FOnGetBtnParams && column->Field()) FOnGetBtnParams(this, column, c->Font(), background, marker, pressed);
-  c->Font()->Assign(FTitleFont.get());
+  if (P->FOnGetBtnParams && column->Field()) P->FOnGetBtnParams(this, column, c->Font(), background, marker, pressed);
+  c->Font()->Assign(P->FTitleFont.get());
   c->Font()->Assign(title->Font());
-  if (FOnGetBtnParams && column->Field()) {
+  if (P->FOnGetBtnParams && column->Field()) {
     TColor again = background;
     TSortMarkerGx ignored = marker;
-    FOnGetBtnParams(this, column, c->Font(), again, ignored, pressed);
+    P->FOnGetBtnParams(this, column, c->Font(), again, ignored, pressed);
   }
-  const bool tall = FUseMultiTitle || FTitleHeight > 0 || FTitleLines > 0;
+  const bool tall = P->FUseMultiTitle || P->FTitleHeight > 0 || P->FTitleLines > 0;
   const int shift = pressed ? (tall ? 2 : 1) : 0;
 
   win::RECT textRect = Rect;
   textRect.top = textTop;
-  const bool money = FDrawCurrency && FNeedPaintCurrHead && column->IsCurrency();
-  if (money) textRect.bottom = std::max(textRect.top, Rect.bottom - FCurrencyStyle->CHNHeight() + 1);
+  const bool money = P->FDrawCurrency && P->FNeedPaintCurrHead && column->IsCurrency();
+  if (money) textRect.bottom = std::max(textRect.top, Rect.bottom - P->FCurrencyStyle->CHNHeight() + 1);
   int numberWidth = 0;
   bool drawMarker = marker != smNoneGx;
   const std::string number = std::to_string(title->SortIndex());
   if (drawMarker) {
     textRect.right = Rect.right - 16;
-    if (FSortedColumnList->Count() >= 2) {
+    if (P->FSortedColumnList->Count() >= 2) {
       TFont saved;
       saved.Assign(c->Font());
       c->Font()->Assign(SortIndexFont());
@@ -305,15 +305,15 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   c->Brush()->SetColor(background);
   if (textRect.right < Rect.right) c->FillRect({std::max(textRect.right, Rect.left), Rect.top, Rect.right, Rect.bottom});
   if (textTop > Rect.top) c->FillRect({Rect.left, Rect.top, textRect.right, textTop});
-  const TAlignment alignment = FUseMultiTitle ? taCenter : title->Alignment();
+  const TAlignment alignment = P->FUseMultiTitle ? taCenter : title->Alignment();
   // Over the money heading the caption keeps to the text area above the heading's strip.
   const win::RECT area = textRect;
   const bool vertical = title->Orientation() == tohVertical;
   int layout = tall ? 1 : 0;
   if (money) {
-    if (vertical && tall && !FUseMultiTitle) c->Font()->SetSize(c->Font()->Size() - 2);
+    if (vertical && tall && !P->FUseMultiTitle) c->Font()->SetSize(c->Font()->Size() - 2);
     // A multi-level caption sits low over a short strip of room.
-    if (!vertical && FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = 2;
+    if (!vertical && P->FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = 2;
   }
   win::RECT shifted = area;
   shifted.left += shift;
@@ -326,7 +326,7 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   } else {
     PaintCellText(shifted, L, T, caption, alignment, 0, false, title->EndEllipsis(), 0, 0);
   }
-  if (hasImage) DrawImageInCell(FTitleImages, nullptr, c, textRect, title->ImageIndex(), L, alignment);
+  if (hasImage) DrawImageInCell(P->FTitleImages, nullptr, c, textRect, title->ImageIndex(), L, alignment);
   TImageList* markers = SortMarkerImages();
   const int imageHeight = markers ? markers->Height() : 0;
   if (drawMarker && markers)
@@ -338,12 +338,12 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
     win::SetBkMode(c->Handle(), win::TRANSPARENT);
     c->TextOut(Rect.right - numberWidth - 2 + shift, (Rect.top + Rect.bottom - imageHeight) / 2 + shift - 1, number);
     win::SetBkMode(c->Handle(), win::OPAQUE);
-    c->Font()->Assign(FTitleFont.get());
+    c->Font()->Assign(P->FTitleFont.get());
     if (highlighted) c->Font()->SetColor(clWhite);
   }
   if (money) {
-    c->Font()->Assign(FTitleFont.get());
-    FCurrencyStyle->DrawHeading(c, {Rect.left, Rect.bottom - FCurrencyStyle->CHNHeight(), Rect.right, Rect.bottom});
+    c->Font()->Assign(P->FTitleFont.get());
+    P->FCurrencyStyle->DrawHeading(c, {Rect.left, Rect.bottom - P->FCurrencyStyle->CHNHeight(), Rect.right, Rect.bottom});
   }
   return highlighted || pressed;
 }
@@ -351,23 +351,23 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
 bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const win::RECT& Rect,
                                        TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
   BeginDrawRow(DataRow);
   auto endRow = AtScopeExit([this] { EndDrawRow(); });
   win::RECT textRect = Rect;
   if (column->AlwaysShowEditButton()) textRect.right = std::max(textRect.left, textRect.right - column->EditButtonsWidth());
   std::string text = column->FormatCellText();
-  if (column->IsCurrency() && FMoneyTextFormatting && column->Field() && !column->Field()->IsNull()) {
+  if (column->IsCurrency() && P->FMoneyTextFormatting && column->Field() && !column->Field()->IsNull()) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", FCurrencyStyle->Digits(), column->Field()->AsFloat());
+    std::snprintf(buffer, sizeof buffer, "%.*f", P->FCurrencyStyle->Digits(), column->Field()->AsFloat());
     text = buffer;
   }
-  if (FRowColorFlag) {
-    TDataSet* dataSet = FDataLink->DataSet();
+  if (P->FRowColorFlag) {
+    TDataSet* dataSet = P->FDataLink->DataSet();
     const int recNo = dataSet ? dataSet->RecNo() : -1;
-    c->Brush()->SetColor(recNo > 0 && recNo % 2 == 1 ? FRowOneColor : FRowTwoColor);
+    c->Brush()->SetColor(recNo > 0 && recNo % 2 == 1 ? P->FRowOneColor : P->FRowTwoColor);
   }
-  TColCellParamsGx* params = FCellParams.get();
+  TColCellParamsGx* params = P->FCellParams.get();
   params->State = AState;
   params->Font = c->Font();
   params->Alignment = column->Alignment();
@@ -378,7 +378,7 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
   params->CheckState = cbUnchecked;
   params->ReadOnly = column->ReadOnly();
   const int kind = column->CellKind();
-  if (FDefaultDrawingGx) {
+  if (P->FDefaultDrawingGx) {
     if (kind == CellKindKeyImages) params->ImageIndex = column->KeyImageIndex();
     else if (kind == CellKindCheckBox) params->CheckState = column->ReadCheckState();
   }
@@ -387,9 +387,9 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
   column->FireGetCellParams(false, params);
   if (DataCellColors(DataCol, DataRow, c->Font(), params->Background, state, params->Text)) state += gdSelected;
   c->Brush()->SetColor(params->Background);
-  if (FDefaultDrawingGx && textRect.right > textRect.left) {
-    if (column->IsCurrency() && FDrawCurrency) {
-      FCurrencyStyle->DrawAmount(c, params->Text, textRect);
+  if (P->FDefaultDrawingGx && textRect.right > textRect.left) {
+    if (column->IsCurrency() && P->FDrawCurrency) {
+      P->FCurrencyStyle->DrawAmount(c, params->Text, textRect);
     } else if (kind == CellKindKeyImages) {
       c->FillRect(textRect);
       if (column->ImageList() && params->ImageIndex >= 0)
@@ -397,36 +397,36 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
     } else if (kind == CellKindCheckBox) {
       c->FillRect(textRect);
       PaintCellButton(CentredBox(textRect, DefaultCheckBoxWidth, DefaultCheckBoxHeight), params->Background, 3, 0,
-                      FFlat, false, true, params->CheckState);
+                      P->FFlat, false, true, params->CheckState);
     } else {
-      PaintCellText(textRect, L, T, params->Text, params->Alignment, 0, column->WordWrap() && FRowsAllowWrap,
+      PaintCellText(textRect, L, T, params->Text, params->Alignment, 0, column->WordWrap() && P->FRowsAllowWrap,
                     column->EndEllipsis(), 0, 0);
     }
   }
   if (textRect.right < Rect.right) c->FillRect({textRect.right, Rect.top, Rect.right, Rect.bottom});
   if (column->AlwaysShowEditButton()) {
     int x = textRect.right;
-    const int shift = IsCell3D(DataToGridColumn(DataCol), DataRow + FTitleAreaRowCount, AState, Rect) ? 1 : 0;
+    const int shift = IsCell3D(DataToGridColumn(DataCol), DataRow + P->FTitleAreaRowCount, AState, Rect) ? 1 : 0;
     auto button = [&](TEditButtonStyleGx Style, TBitmap* Glyph, int Width) {
-      const win::RECT b{x + shift, Rect.top - shift, x + shift + Width, Rect.top - shift + FEditButtonHeight};
-      if (FFlat && shift) c->FillRect({b.left - 1, b.top, b.left, b.bottom});
-      DrawCellEditButton(Style, b, Glyph, c->Brush()->Color(), FDataLink->Active(), Rect);
+      const win::RECT b{x + shift, Rect.top - shift, x + shift + Width, Rect.top - shift + P->FEditButtonHeight};
+      if (P->FFlat && shift) c->FillRect({b.left - 1, b.top, b.left, b.bottom});
+      DrawCellEditButton(Style, b, Glyph, c->Brush()->Color(), P->FDataLink->Active(), Rect);
       x += Width;
     };
     const TInplaceEditStyleGx style = ColumnEditStyle(column);
     if (style != iesSimpleGx)
       button(style == iesEllipsisGx ? ebsEllipsisGx : style == iesUpDownGx ? ebsUpDownGx : ebsDropDownGx, nullptr,
-             FEditButtonWidth);
+             P->FEditButtonWidth);
     TEditButtonsGx* buttons = column->EditButtons();
     for (int i = 0; i < buttons->Count(); ++i) {
       TEditButtonGx* b = buttons->Items(i);
       if (!b->Visible()) continue;
-      button(b->Style(), b->Glyph(), b->Width() < 1 ? FEditButtonWidth : b->Width() + (FFlat ? 1 : 0));
+      button(b->Style(), b->Glyph(), b->Width() < 1 ? P->FEditButtonWidth : b->Width() + (P->FFlat ? 1 : 0));
     }
-    if (FEditButtonHeight < DefaultRowHeight())
-      c->FillRect({textRect.right, Rect.top + FEditButtonHeight, Rect.right, Rect.bottom});
+    if (P->FEditButtonHeight < DefaultRowHeight())
+      c->FillRect({textRect.right, Rect.top + P->FEditButtonHeight, Rect.right, Rect.bottom});
   }
-  if (!FColumns->IsCustomized()) FireDrawDataCell(Rect, column->Field(), state);
+  if (!P->FColumns->IsCustomized()) FireDrawDataCell(Rect, column->Field(), state);
   FireDrawColumnCell(Rect, DataCol, column, state);
   DrawSearchHighlight(DataCol, DataRow, Rect, state, L, T);
   return state.Contains(gdSelected);
@@ -435,15 +435,15 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
 bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
                                          TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = FShownColumns->ColumnAt(DataCol);
-  const int index = FFooterRowCount + DataRow + FTitleAreaRowCount - RowCount();
+  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  const int index = P->FFooterRowCount + DataRow + P->FTitleAreaRowCount - RowCount();
   TColumnFooterGx* footer = column->FooterForRow(index);
   if (footer) {
     c->Font()->Assign(footer->Font());
     c->Brush()->SetColor(footer->Color());
   }
   bool highlighted = false;
-  if (FDefaultDrawingGx) {
+  if (P->FDefaultDrawingGx) {
     TColor background = c->Brush()->Color();
     TAlignment alignment = footer ? footer->Alignment() : taLeftJustify;
     std::string text;
@@ -454,21 +454,21 @@ bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int Da
     highlighted = FixedCellColors(ACol, ARow, c->Font(), background,
                                   IsCellSelected(ACol, ARow, std::string(), DataCol), AState, 0, areaCol, areaRow);
     c->Brush()->SetColor(background);
-    if (column->IsCurrency() && FDrawCurrency)
-      FCurrencyStyle->DrawAmount(c, text, Rect);
+    if (column->IsCurrency() && P->FDrawCurrency)
+      P->FCurrencyStyle->DrawAmount(c, text, Rect);
     else
-      PaintCellText(Rect, L, T, text, alignment, 0, footer && footer->WordWrap() && FRowsAllowWrap,
+      PaintCellText(Rect, L, T, text, alignment, 0, footer && footer->WordWrap() && P->FRowsAllowWrap,
                     footer && footer->EndEllipsis(), 0, 0);
   }
-  if (FOnDrawFooterCell) {
+  if (P->FOnDrawFooterCell) {
     win::RECT r = Rect;
-    FOnDrawFooterCell(this, DataCol, index, column, r, AState);
+    P->FOnDrawFooterCell(this, DataCol, index, column, r, AState);
   }
   return highlighted;
 }
 
 void TCustomDBGridGx::DrawFieldPicture(const win::RECT& Rect, TColumnGx* Column) {
-  if (!FShowImage || !Column) return;
+  if (!P->FShowImage || !Column) return;
   TField* field = Column->Field();
   if (!field) return;
   switch (field->DataType()) {

@@ -1,7 +1,7 @@
 // The grid's draw geometry: its areas along both axes (indicator, frozen and scrolling
 // columns; title area, data rows, separator and footer rows), the cell areas, and how the
 // selection is shown.
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/Selection.h"
 #include "platform/rtl/SysUtils.h"
@@ -43,29 +43,29 @@ void TCustomDBGridGx::CalcDrawInfoGxXY(TGridDrawInfoGx& Info, int UseWidth, int 
   const TGridOptions Base = TCustomGrid::Options();
   const int VertLines = (Base * TGridOptions{goFixedVertLine, goVertLine}).Empty() ? 0 : GridLineWidth();
   const int HorzLines = (Base * TGridOptions{goFixedHorzLine, goHorzLine}).Empty() ? 0 : GridLineWidth();
-  CalcFixedAxisGx(Info.Horz, VertLines, FixedCols(), FixedCols() - FIndicatorColCount, LeftCol(), ColCount(),
+  CalcFixedAxisGx(Info.Horz, VertLines, FixedCols(), FixedCols() - P->FIndicatorColCount, LeftCol(), ColCount(),
                   [this](int I) { return ColWidths(I); });
   CalcFixedAxisGx(Info.Vert, HorzLines, FixedRows(), 0, TopRow(), RowCount(),
                   [this](int I) { return RowHeights(I); });
   CalcAxisGx(Info.Horz, UseWidth, 0);
-  CalcAxisGx(Info.Vert, UseHeight, FFooterRowCount);
+  CalcAxisGx(Info.Vert, UseHeight, P->FFooterRowCount);
 }
 
 int TCustomDBGridGx::DataRowCount() const {
-  int Count = RowCount() - FTitleAreaRowCount;
-  if (FFooterRowCount > 0) Count -= FFooterRowCount + 1;
+  int Count = RowCount() - P->FTitleAreaRowCount;
+  if (P->FFooterRowCount > 0) Count -= P->FFooterRowCount + 1;
   return Count;
 }
 
 int TCustomDBGridGx::VisibleDataRowCount() {
   const int Visible = VisibleRowCount();
-  if (FFooterRowCount > 0) return std::max(Visible - FFooterRowCount - 1, 1);
+  if (P->FFooterRowCount > 0) return std::max(Visible - P->FFooterRowCount - 1, 1);
   return Visible;
 }
 
 TGridRect TCustomDBGridGx::DataCellBounds() const {
-  const int Bottom = FFooterRowCount > 0 ? RowCount() - FFooterRowCount - 2 : RowCount() - 1;
-  return {FIndicatorColCount, FTitleAreaRowCount, ColCount() - 1, Bottom};
+  const int Bottom = P->FFooterRowCount > 0 ? RowCount() - P->FFooterRowCount - 2 : RowCount() - 1;
+  return {P->FIndicatorColCount, P->FTitleAreaRowCount, ColCount() - 1, Bottom};
 }
 
 win::RECT TCustomDBGridGx::DataAreaRect() {
@@ -82,9 +82,9 @@ TGridCellTypeGx TCustomDBGridGx::GetCellType(int ACol, int ARow, int& DataCol, i
     return Type;
   }
   if (ACol >= ColCount() || ARow >= RowCount()) throw Exception("Algorithm error in TCustomDBGridGx.GetCellType");
-  if (ACol >= FIndicatorColCount) {
+  if (ACol >= P->FIndicatorColCount) {
     Type.Col = gcaData;
-    DataCol = ACol - FIndicatorColCount;
+    DataCol = ACol - P->FIndicatorColCount;
   } else {
     Type.Col = gcaIndicator;
     DataCol = ACol;
@@ -94,12 +94,12 @@ TGridCellTypeGx TCustomDBGridGx::GetCellType(int ACol, int ARow, int& DataCol, i
   if (ARow < TitleRows) {
     Type.Row = graTitle;
     AreaRow = ARow;
-  } else if (ARow < FTitleAreaRowCount) {
+  } else if (ARow < P->FTitleAreaRowCount) {
     Type.Row = graFilter;
     AreaRow = ARow - TitleRows;
   } else if (ARow <= LastDataRow) {
     Type.Row = graData;
-    AreaRow = ARow - FTitleAreaRowCount;
+    AreaRow = ARow - P->FTitleAreaRowCount;
   } else if (ARow == LastDataRow + 1) {
     Type.Row = graSeparator;
     AreaRow = 0;
@@ -117,28 +117,28 @@ void TCustomDBGridGx::InvalidateGridRect(const TGridRect& GridRect) {
 }
 
 void TCustomDBGridGx::SelectionChanged() {
-  if (!FSelection) return;
-  if (FSelection->Kind() == gstAll) Invalidate();
-  else InvalidateGridRect(FSelection->GridBounds());
+  if (!P->FSelection) return;
+  if (P->FSelection->Kind() == gstAll) Invalidate();
+  else InvalidateGridRect(P->FSelection->GridBounds());
   if (Row() >= 0 && Row() < RowCount()) InvalidateRow(Row());
-  FSelectionShownActive = SelectionHasFocus();
+  P->FSelectionShownActive = SelectionHasFocus();
 }
 
 bool TCustomDBGridGx::IsCellSelected(int ACol, int ARow, const std::string& Bookmark, int DataCol) {
-  if (!FSelection) return false;
-  const TDBGridGxSelectionType Kind = FSelection->Kind();
+  if (!P->FSelection) return false;
+  const TDBGridGxSelectionType Kind = P->FSelection->Kind();
   if (Kind == gstAll) return true;
   int AreaCol = 0, AreaRow = 0;
   const TGridCellTypeGx Type = GetCellType(ACol, ARow, AreaCol, AreaRow);
   if (Type.None()) return false;
   if (Type.Col == gcaIndicator)
-    return Type.Row == graData && Kind == gstRecordBookmarks && FSelection->DataCellSelected(DataCol, Bookmark);
-  if (Type.Row != graData) return Kind == gstColumns && FSelection->DataCellSelected(DataCol, Bookmark);
-  return FSelection->DataCellSelected(DataCol, Bookmark);
+    return Type.Row == graData && Kind == gstRecordBookmarks && P->FSelection->DataCellSelected(DataCol, Bookmark);
+  if (Type.Row != graData) return Kind == gstColumns && P->FSelection->DataCellSelected(DataCol, Bookmark);
+  return P->FSelection->DataCellSelected(DataCol, Bookmark);
 }
 
 bool TCustomDBGridGx::CanSelectKind(TDBGridGxSelectionType Kind) const {
   if (Kind == gstNon) return true;
-  if (!FOptions.Contains(dgMultiSelect) || !FAllowedSelections.Contains(Kind)) return false;
-  return !(FOptions.Contains(dgRowSelect) && (Kind == gstRectangle || Kind == gstColumns));
+  if (!P->FOptions.Contains(dgMultiSelect) || !P->FAllowedSelections.Contains(Kind)) return false;
+  return !(P->FOptions.Contains(dgRowSelect) && (Kind == gstRectangle || Kind == gstColumns));
 }

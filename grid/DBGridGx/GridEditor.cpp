@@ -6,7 +6,7 @@
 #include "grid/DBGridGx/ColumnsCellValues.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/FilterEdit.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
@@ -31,23 +31,23 @@ bool TCustomDBGridGx::IsActiveControl() {
 }
 
 void TCustomDBGridGx::ShowCellEditor() {
-  if (FFilterEditing) EndFilterEditing();
+  if (P->FFilterEditing) EndFilterEditing();
   ShowEditor();
 }
 
 void TCustomDBGridGx::InvalidateCellEditor() {
   if (InplaceEditor()) InvalidateEditor();
   // The filter editor follows its cell and keeps the text typed so far.
-  if (FFilterEditing) UpdateFilterEditor(false);
+  if (P->FFilterEditing) UpdateFilterEditor(false);
 }
 
 bool TCustomDBGridGx::TakeFocus() {
   if (!CanFocus() || ComponentState().Contains(csDesigning)) return true;
   SetFocus();
-  return Focused() || (InplaceEditor() && InplaceEditor()->Focused()) || (FFilterEditor && FFilterEditor->Focused());
+  return Focused() || (InplaceEditor() && InplaceEditor()->Focused()) || (P->FFilterEditor && P->FFilterEditor->Focused());
 }
 
-bool TCustomDBGridGx::EditorAlwaysShown() { return FOptions.Contains(dgAlwaysShowEditor) && !FFilterEditing; }
+bool TCustomDBGridGx::EditorAlwaysShown() { return P->FOptions.Contains(dgAlwaysShowEditor) && !P->FFilterEditing; }
 
 TInplaceEdit* TCustomDBGridGx::CreateEditor() { return new TDBGridInplaceEdit(this); }
 
@@ -102,12 +102,12 @@ bool TCustomDBGridGx::EditorReadOnlyByParams(bool& ReadOnly) const {
 
 bool TCustomDBGridGx::CanEditShow() {
   // The filter editor and the cell editor never show together.
-  bool Result = FLayoutLockCount == 0 && !FFilterEditing && TCustomGrid::CanEditShow();
+  bool Result = P->FLayoutLockCount == 0 && !P->FFilterEditing && TCustomGrid::CanEditShow();
   if (Result) {
     TColumnGx* Column = CurrentColumn();
     const int Kind = Column ? Column->CellKind() : CellKindPlain;
-    Result = Column && Kind != CellKindCheckBox && Kind != CellKindKeyImages && !FSearching &&
-             !(FSelection->Kind() != gstNon && FOptionsGx.Contains(dghClearSelection) &&
+    Result = Column && Kind != CellKindCheckBox && Kind != CellKindKeyImages && !P->FSearching &&
+             !(P->FSelection->Kind() != gstNon && P->FOptionsGx.Contains(dghClearSelection) &&
                CanSelectKind(gstRectangle));
   }
   if (!Result && InplaceEditor()) InplaceEditor()->Hide();
@@ -116,7 +116,7 @@ bool TCustomDBGridGx::CanEditShow() {
 
 bool TCustomDBGridGx::CanEditModify() {
   TColumnGx* Column = CurrentColumn();
-  if ((Column && Column->CellKind() == CellKindCheckBox) || FSearching) return false;
+  if ((Column && Column->CellKind() == CellKindCheckBox) || P->FSearching) return false;
   return BeginCellModify();
 }
 
@@ -125,25 +125,25 @@ bool TCustomDBGridGx::BeginCellModify() {
   bool EditorReadOnly = false;
   if (EditorReadOnlyByParams(EditorReadOnly)) {
     if (EditorReadOnly) return false;
-    FDataLink->Edit();
-    FDataLink->MarkModified();
+    P->FDataLink->Edit();
+    P->FDataLink->MarkModified();
     Result = true;
   }
-  if (FReadOnly || !FDataLink->Active() || FDataLink->ReadOnly()) return Result;
+  if (P->FReadOnly || !P->FDataLink->Active() || P->FDataLink->ReadOnly()) return Result;
   TColumnGx* Column = CurrentColumn();
   TField* Field = Column ? Column->Field() : nullptr;
   if (!Field || Column->ReadOnly() || !IsFieldModifiable(Field)) return Result;
-  if (Field->IsBlob() && !Field->OnSetText() && !(Field->DataType() == ftMemo && FDrawMemoText)) return Result;
+  if (Field->IsBlob() && !Field->OnSetText() && !(Field->DataType() == ftMemo && P->FDrawMemoText)) return Result;
   if (!Column->CheckEditable(false)) return Result;
-  FDataLink->Edit();
-  Result = FDataLink->Editing();
-  if (Result) FDataLink->MarkModified();
+  P->FDataLink->Edit();
+  Result = P->FDataLink->Editing();
+  if (Result) P->FDataLink->MarkModified();
   return Result;
 }
 
 bool TCustomDBGridGx::ColumnEditable(int DataCol) {
-  if (DataCol < 0 || DataCol >= FColumns->Count()) return false;
-  return FColumns->ColumnAt(DataCol)->CheckEditable(false) && FOptions.Contains(dgEditing);
+  if (DataCol < 0 || DataCol >= P->FColumns->Count()) return false;
+  return P->FColumns->ColumnAt(DataCol)->CheckEditable(false) && P->FOptions.Contains(dgEditing);
 }
 
 bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar Key) {
@@ -151,7 +151,7 @@ bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar Key) {
   const bool ByParams = EditorReadOnlyByParams(EditorReadOnly);
   TColumnGx* Column = CurrentColumn();
   TField* Field = Column ? Column->Field() : nullptr;
-  if (!FDataLink->Active() || !Field) return ByParams && !EditorReadOnly;
+  if (!P->FDataLink->Active() || !Field) return ByParams && !EditorReadOnly;
   if (ByParams && EditorReadOnly) return false;
   if (Column->HasKeyList() && HasEntries(Column->KeyList())) return true;
   return Field->IsValidChar(Key);
@@ -165,10 +165,10 @@ int TCustomDBGridGx::GetEditLimit() {
 }
 
 std::string TCustomDBGridGx::GetEditMask(int ACol, int) {
-  if (!FDataLink->Active()) return {};
+  if (!P->FDataLink->Active()) return {};
   const int DataCol = GridToDataColumn(ACol);
-  if (DataCol < 0 || DataCol >= FColumns->Count()) return {};
-  TColumnGx* Column = FColumns->ColumnAt(DataCol);
+  if (DataCol < 0 || DataCol >= P->FColumns->Count()) return {};
+  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   if (!Column->EditMask().empty()) return Column->EditMask();
   TField* Field = Column->Field();
   if (Field && !(Column->HasKeyList() && HasEntries(Column->KeyList()))) return Field->EditMask();
@@ -176,11 +176,11 @@ std::string TCustomDBGridGx::GetEditMask(int ACol, int) {
 }
 
 std::string TCustomDBGridGx::GetEditText(int ACol, int) {
-  if (!FDataLink->Active()) return {};
+  if (!P->FDataLink->Active()) return {};
   const int DataCol = GridToDataColumn(ACol);
-  if (DataCol < 0 || DataCol >= FColumns->Count()) return {};
-  FEditText = CellEditText(FColumns->ColumnAt(DataCol), &FEditValue);
-  return FEditText;
+  if (DataCol < 0 || DataCol >= P->FColumns->Count()) return {};
+  P->FEditText = CellEditText(P->FColumns->ColumnAt(DataCol), &P->FEditValue);
+  return P->FEditText;
 }
 
 std::string TCustomDBGridGx::CellEditText(TColumnGx* Column, Variant* KeyValue) {
@@ -192,7 +192,7 @@ std::string TCustomDBGridGx::CellEditText(TColumnGx* Column, Variant* KeyValue) 
       const int I = Column->KeyList()->IndexOf(Field->Text());
       TStrings* Picks = Column->HasPickList() ? Column->PickList() : nullptr;
       if (I >= 0 && Picks && I < Picks->Count()) Text = Picks->Strings(I);
-    } else if (FDrawMemoText && Field->DataType() == ftMemo) {
+    } else if (P->FDrawMemoText && Field->DataType() == ftMemo) {
       Text = WithCrLf(Field->AsString());
     } else {
       Text = Field->Text();
@@ -221,12 +221,12 @@ std::string TCustomDBGridGx::CellEditText(TColumnGx* Column, Variant* KeyValue) 
   return Params.Text;
 }
 
-void TCustomDBGridGx::SetEditText(int, int, const std::string& Value) { FEditText = Value; }
+void TCustomDBGridGx::SetEditText(int, int, const std::string& Value) { P->FEditText = Value; }
 
 // The text waiting for the write-back belongs to the current column's field: it is
 // written before another column becomes current, never into the next one.
 bool TCustomDBGridGx::SelectCell(int ACol, int) {
-  if (ACol != Col() && FDataLink && FDataLink->Active() && FDataLink->Modified()) FDataLink->UpdateRecord();
+  if (ACol != Col() && P->FDataLink && P->FDataLink->Active() && P->FDataLink->Modified()) P->FDataLink->UpdateRecord();
   return true;
 }
 
@@ -237,18 +237,18 @@ void TCustomDBGridGx::WriteEditorText() {
   if (!Column) return;
   TField* Field = Column->Field();
   if (!Field) {
-    Column->WriteCellValue(FEditText, Variant(FEditText), true);
+    Column->WriteCellValue(P->FEditText, Variant(P->FEditText), true);
     return;
   }
   const TNotInListEventGx& NotInList = Column->OnNotInList();
   switch (Column->CellKind()) {
     case CellKindPickList: {
       // A plain pick list takes any text; the handler only hears of a new one.
-      if (NotInList && Column->PickList()->IndexOf(FEditText) < 0) {
+      if (NotInList && Column->PickList()->IndexOf(P->FEditText) < 0) {
         bool Accept = false;
-        NotInList(Column, FEditText, Accept);
+        NotInList(Column, P->FEditText, Accept);
       }
-      Column->WriteCellValue(FEditText, Variant(FEditText), true);
+      Column->WriteCellValue(P->FEditText, Variant(P->FEditText), true);
       return;
     }
     case CellKindKeyPickList:
@@ -261,7 +261,7 @@ void TCustomDBGridGx::WriteEditorText() {
     WriteLookupText(Column, Field);
     return;
   }
-  Column->WriteCellValue(FEditText, Variant(FEditText), true);
+  Column->WriteCellValue(P->FEditText, Variant(P->FEditText), true);
 }
 
 // A key-list column writes the key of the pick-list entry typed. Text that names no entry
@@ -271,18 +271,18 @@ void TCustomDBGridGx::WriteKeyListText(TColumnGx* Column) {
   TStrings* Keys = Column->KeyList();
   TStrings* Picks = Column->PickList();
   Variant Value = Null();
-  if (!FEditText.empty()) {
-    int I = Picks->IndexOf(FEditText);
+  if (!P->FEditText.empty()) {
+    int I = Picks->IndexOf(P->FEditText);
     if (I < 0 && Column->OnNotInList()) {
       bool Accept = false;
-      Column->OnNotInList()(Column, FEditText, Accept);
-      if (Accept) I = Picks->IndexOf(FEditText);
+      Column->OnNotInList()(Column, P->FEditText, Accept);
+      if (Accept) I = Picks->IndexOf(P->FEditText);
     }
-    if (I < 0 || I >= Keys->Count()) RaiseNotInList(FEditText);
+    if (I < 0 || I >= Keys->Count()) RaiseNotInList(P->FEditText);
     Value = Variant(Keys->Strings(I));
   }
-  FEditValue = Value;
-  Column->WriteCellValue(FEditText, FEditValue, false);
+  P->FEditValue = Value;
+  Column->WriteCellValue(P->FEditText, P->FEditValue, false);
 }
 
 // A lookup column writes the key fields of the list record its text shows. The key the
@@ -290,29 +290,29 @@ void TCustomDBGridGx::WriteKeyListText(TColumnGx* Column) {
 // shows raises instead of writing an old key.
 void TCustomDBGridGx::WriteLookupText(TColumnGx* Column, TField* Field) {
   TSpecRowGx* Spec = Column->DropDownSpecRow();
-  const bool SpecChosen = Spec->Visible() && VariantsEqual(FEditValue, Spec->Value()) &&
-                          AnsiSameText(FEditText, Spec->CellTextAt(0));
-  if (FEditText.empty()) {
-    if (!SpecChosen) FEditValue = Null();
+  const bool SpecChosen = Spec->Visible() && VariantsEqual(P->FEditValue, Spec->Value()) &&
+                          AnsiSameText(P->FEditText, Spec->CellTextAt(0));
+  if (P->FEditText.empty()) {
+    if (!SpecChosen) P->FEditValue = Null();
   } else if (!SpecChosen) {
     TDataSet* List = Field->LookupDataSet();
     const bool KeyGivesText =
-        List && List->Active() && !FEditValue.IsNull() &&
-        AnsiSameText(VarToStr(List->Lookup(Field->LookupKeyFields(), FEditValue, Field->LookupResultField())),
-                     FEditText);
+        List && List->Active() && !P->FEditValue.IsNull() &&
+        AnsiSameText(VarToStr(List->Lookup(Field->LookupKeyFields(), P->FEditValue, Field->LookupResultField())),
+                     P->FEditText);
     if (!KeyGivesText) {
-      bool Found = LocateLookupText(Field, FEditText);
+      bool Found = LocateLookupText(Field, P->FEditText);
       if (!Found && Column->OnNotInList()) {
         bool Accept = false;
-        Column->OnNotInList()(Column, FEditText, Accept);
-        Found = Accept && LocateLookupText(Field, FEditText);
+        Column->OnNotInList()(Column, P->FEditText, Accept);
+        Found = Accept && LocateLookupText(Field, P->FEditText);
       }
-      if (!Found) RaiseNotInList(FEditText);
-      FEditValue = List->FieldValues(Field->LookupKeyFields());
+      if (!Found) RaiseNotInList(P->FEditText);
+      P->FEditValue = List->FieldValues(Field->LookupKeyFields());
     }
   }
   for (TField* Key : cell_values_detail::KeyFieldsOf(Field))
     if (!Key->CanModify()) return;
   Field->DataSet()->Edit();
-  Column->WriteCellValue(FEditText, FEditValue, false);
+  Column->WriteCellValue(P->FEditText, P->FEditValue, false);
 }

@@ -3,7 +3,7 @@
 // cells that open the editor with the caret under the pointer.
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/FilterEdit.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "platform/data/DataSet.h"
@@ -34,9 +34,9 @@ bool NoModifier(TShiftState Shift) {
 bool TCustomDBGridGx::CanEditorModify(TCustomDBEditGx*) { return true; }
 
 void TCustomDBGridGx::GetLastMouseDown(win::POINT& Pos, int& Time) {
-  Pos = ClientToScreen(FFilterMouseDown);
-  Time = FFilterMouseTime;
-  FFilterMouseTime = 0;
+  Pos = ClientToScreen(P->FFilterMouseDown);
+  Time = P->FFilterMouseTime;
+  P->FFilterMouseTime = 0;
 }
 
 void TCustomDBGridGx::PreviewEditorMessage(TCustomDBEditGx*, TMessage&) {}
@@ -51,7 +51,7 @@ void TCustomDBGridGx::EditorKeyDown(TCustomDBEditGx* Editor, win::WORD& Key, TSh
   };
   switch (Key) {
     case win::VK_TAB:
-      if (FOptions.Contains(dgTabs)) Move(!Shift.Contains(ssShift), false);
+      if (P->FOptions.Contains(dgTabs)) Move(!Shift.Contains(ssShift), false);
       break;
     case win::VK_LEFT:
       if (Ctrl || AtLeftEdge(Editor)) Move(false, Ctrl);
@@ -70,10 +70,10 @@ void TCustomDBGridGx::EditorKeyDown(TCustomDBEditGx* Editor, win::WORD& Key, TSh
       break;
     case win::VK_DOWN: {
       const bool CtrlAlone = Ctrl && !Shift.Contains(ssShift) && !Shift.Contains(ssAlt);
-      if ((NoModifier(Shift) || CtrlAlone) && FDataLink->Active()) {
-        if (FFilterColumn >= 0 && DataToGridColumn(FFilterColumn) < ColCount())
-          SetCurrentGridColumn(DataToGridColumn(FFilterColumn));
-        if (!Ctrl) FDataLink->DataSet()->MoveBy(-FDataLink->ActiveRecord());
+      if ((NoModifier(Shift) || CtrlAlone) && P->FDataLink->Active()) {
+        if (P->FFilterColumn >= 0 && DataToGridColumn(P->FFilterColumn) < ColCount())
+          SetCurrentGridColumn(DataToGridColumn(P->FFilterColumn));
+        if (!Ctrl) P->FDataLink->DataSet()->MoveBy(-P->FDataLink->ActiveRecord());
         EndFilterEditing();
         Key = 0;
       }
@@ -95,8 +95,8 @@ void TCustomDBGridGx::FilterEditKeyPress(TObject*, TKeyChar& Key) {
 }
 
 void TCustomDBGridGx::MoveToFilterCell(bool Forward, bool ToEdge) {
-  const int First = FIndicatorColCount, Count = ColCount();
-  int Start = DataToGridColumn(FFilterColumn);
+  const int First = P->FIndicatorColCount, Count = ColCount();
+  int Start = DataToGridColumn(P->FFilterColumn);
   bool Ahead = Forward;
   if (ToEdge) {
     // From beyond the edge, back towards it.
@@ -119,19 +119,19 @@ void TCustomDBGridGx::WndProc(TMessage& Message) {
 
 bool TCustomDBGridGx::FilterRowMouseMessage(TMessage& Message) {
   if (Message.Msg != win::WM_LBUTTONDOWN && Message.Msg != win::WM_RBUTTONDOWN) return false;
-  if (ComponentState().Contains(csDesigning) || !FSTFilter || !FSTFilter->Visible() || !FColumns) return false;
-  const win::POINT P{Message.XPos(), Message.YPos()};
-  const TGridCoord Cell = MouseCoord(P.x, P.y);
-  if (Cell.X < FIndicatorColCount || !IsFilterRowCell(Cell.X, Cell.Y) || !HasFilterCell(Cell.X)) return false;
+  if (ComponentState().Contains(csDesigning) || !P->FSTFilter || !P->FSTFilter->Visible() || !P->FColumns) return false;
+  const win::POINT Pt{Message.XPos(), Message.YPos()};
+  const TGridCoord Cell = MouseCoord(Pt.x, Pt.y);
+  if (Cell.X < P->FIndicatorColCount || !IsFilterRowCell(Cell.X, Cell.Y) || !HasFilterCell(Cell.X)) return false;
   if (!TakeFocus()) return true;
-  if (FOptionsGx.Contains(dghClearSelection)) ClearSelection();
+  if (P->FOptionsGx.Contains(dghClearSelection)) ClearSelection();
   ShowFilterEditor(Cell.X);
-  if (Message.Msg == win::WM_LBUTTONDOWN && FFilterEditor && FFilterEditor->Visible()) {
+  if (Message.Msg == win::WM_LBUTTONDOWN && P->FFilterEditor && P->FFilterEditor->Visible()) {
     // The caret lands under the pointer.
-    const win::POINT E = FFilterEditor->ScreenToClient(ClientToScreen(P));
-    FFilterEditor->Perform(win::WM_LBUTTONDOWN, Message.WParam, win::MAKELPARAM(static_cast<win::WORD>(E.x), static_cast<win::WORD>(E.y)));
+    const win::POINT E = P->FFilterEditor->ScreenToClient(ClientToScreen(Pt));
+    P->FFilterEditor->Perform(win::WM_LBUTTONDOWN, Message.WParam, win::MAKELPARAM(static_cast<win::WORD>(E.x), static_cast<win::WORD>(E.y)));
   }
-  FFilterMouseTime = static_cast<int>(win::GetMessageTime());
-  FFilterMouseDown = P;
+  P->FFilterMouseTime = static_cast<int>(win::GetMessageTime());
+  P->FFilterMouseDown = Pt;
   return true;
 }

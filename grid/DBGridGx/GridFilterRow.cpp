@@ -3,7 +3,7 @@
 // every column's condition to the dataset.
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/FilterEdit.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
@@ -14,78 +14,78 @@
 
 bool TCustomDBGridGx::HasFilterCell(int ACol) {
   const int I = GridToDataColumn(ACol);
-  if (!FColumns || I < 0 || I >= FColumns->Count()) return false;
-  TColumnGx* Column = FColumns->ColumnAt(I);
+  if (!P->FColumns || I < 0 || I >= P->FColumns->Count()) return false;
+  TColumnGx* Column = P->FColumns->ColumnAt(I);
   return Column->Visible() && Column->STFilter()->Visible();
 }
 
 // The filter row follows the title rows; a lookup grid's special row comes after it.
 bool TCustomDBGridGx::IsFilterRowCell(int, int ARow) {
-  return FSTFilter && FSTFilter->Visible() && ARow == TitleRowCount();
+  return P->FSTFilter && P->FSTFilter->Visible() && ARow == TitleRowCount();
 }
 
 std::string TCustomDBGridGx::FilterCellText(int Index) {
-  if (!FColumns || Index < 0 || Index >= FColumns->Count()) return {};
-  TColumnGx* Column = FColumns->ColumnAt(Index);
+  if (!P->FColumns || Index < 0 || Index >= P->FColumns->Count()) return {};
+  TColumnGx* Column = P->FColumns->ColumnAt(Index);
   return Column->FieldName().empty() ? std::string() : Column->STFilter()->FilterText();
 }
 
 void TCustomDBGridGx::MakeFilterEditor() {
-  FFilterEditor = new TInplaceFilterEditGx(this);
-  if (FOnDblFilterClick) FFilterEditor->SetOnDblClick(FOnDblFilterClick);
+  P->FFilterEditor = new TInplaceFilterEditGx(this);
+  if (P->FOnDblFilterClick) P->FFilterEditor->SetOnDblClick(P->FOnDblFilterClick);
 }
 
-bool TCustomDBGridGx::CanShowFilterEditor() { return FFilterEditing && FSelection && FSelection->Kind() == gstNon; }
+bool TCustomDBGridGx::CanShowFilterEditor() { return P->FFilterEditing && P->FSelection && P->FSelection->Kind() == gstNon; }
 
 void TCustomDBGridGx::StoreFilterText(int Index) {
-  if (!FFilterEditor || !FColumns || Index < 0 || Index >= FColumns->Count()) return;
-  TColumnGx* Column = FColumns->ColumnAt(Index);
-  if (!Column->FieldName().empty()) Column->STFilter()->SetFilterText(FFilterEditor->GetText());
+  if (!P->FFilterEditor || !P->FColumns || Index < 0 || Index >= P->FColumns->Count()) return;
+  TColumnGx* Column = P->FColumns->ColumnAt(Index);
+  if (!Column->FieldName().empty()) Column->STFilter()->SetFilterText(P->FFilterEditor->GetText());
 }
 
 void TCustomDBGridGx::LoadFilterText(int Index) {
-  if (!FFilterEditor) return;
-  FFilterEditor->SetValue(Null());
-  FFilterEditor->MainButton()->SetVisible(false);
-  FFilterEditor->SetText(FilterCellText(Index));
+  if (!P->FFilterEditor) return;
+  P->FFilterEditor->SetValue(Null());
+  P->FFilterEditor->MainButton()->SetVisible(false);
+  P->FFilterEditor->SetText(FilterCellText(Index));
 }
 
 void TCustomDBGridGx::StoreCurrentFilterText() {
-  if (FFilterEditor && FFilterColumn >= 0) StoreFilterText(FFilterColumn);
+  if (P->FFilterEditor && P->FFilterColumn >= 0) StoreFilterText(P->FFilterColumn);
 }
 
 void TCustomDBGridGx::ShowFilterEditor(int ACol) {
-  if (!FSTFilter->Visible() || !HasFilterCell(ACol)) return;
-  if (FDataLink->Active()) FDataLink->DataSet()->CheckBrowseMode();
-  if (!FFilterEditor) {
+  if (!P->FSTFilter->Visible() || !HasFilterCell(ACol)) return;
+  if (P->FDataLink->Active()) P->FDataLink->DataSet()->CheckBrowseMode();
+  if (!P->FFilterEditor) {
     MakeFilterEditor();
-    FFilterEditor->SetVisible(false);
-    FFilterEditor->SetParent(this);
-    FFilterEditor->SetInplaceEditHolder(this);
-    FFilterEditor->SetBorderStyle(bsNone);
-    FFilterEditor->Font()->Assign(Font());
-    FFilterEditor->Font()->SetColor(clBlue);
-    FFilterEditor->SetColor(BrightenColor(FixedColor(), 8));
-    FFilterEditor->SetFlat(FFlat);
-    FFilterEditor->SetOnKeyPress(MakeEvent(this, &TCustomDBGridGx::FilterEditKeyPress));
+    P->FFilterEditor->SetVisible(false);
+    P->FFilterEditor->SetParent(this);
+    P->FFilterEditor->SetInplaceEditHolder(this);
+    P->FFilterEditor->SetBorderStyle(bsNone);
+    P->FFilterEditor->Font()->Assign(Font());
+    P->FFilterEditor->Font()->SetColor(clBlue);
+    P->FFilterEditor->SetColor(BrightenColor(FixedColor(), 8));
+    P->FFilterEditor->SetFlat(P->FFlat);
+    P->FFilterEditor->SetOnKeyPress(MakeEvent(this, &TCustomDBGridGx::FilterEditKeyPress));
   }
   const int FilterRow = TitleRowCount();
   int Previous = -1;
-  if (FFilterEditor->Visible()) {
+  if (P->FFilterEditor->Visible()) {
     CloseFilterEditor();
-    Previous = FFilterColumn;
+    Previous = P->FFilterColumn;
   }
-  FFilterColumn = GridToDataColumn(ACol);
-  FFilterEditing = true;
+  P->FFilterColumn = GridToDataColumn(ACol);
+  P->FFilterEditing = true;
   HideEditor();
   {
     LockUpdates();
-    FPaintLocked = true;
+    P->FPaintLocked = true;
     auto unlock = AtScopeExit([this] {
-      FPaintLocked = false;
+      P->FPaintLocked = false;
       UnlockUpdates();
     });
-    if (FOptions.Contains(dgRowSelect)) ClampInView({ACol, TopRow()});
+    if (P->FOptions.Contains(dgRowSelect)) ClampInView({ACol, TopRow()});
     else SetCurrentGridColumn(ACol);
     InvalidateCell(ACol, FilterRow);
     if (Previous >= 0 && DataToGridColumn(Previous) < ColCount()) InvalidateCell(DataToGridColumn(Previous), FilterRow);
@@ -94,9 +94,9 @@ void TCustomDBGridGx::ShowFilterEditor(int ACol) {
 }
 
 void TCustomDBGridGx::UpdateFilterEditor(bool Reload) {
-  if (FSTFilter->UpdateCount() > 0 || !FFilterEditing) return;
-  const int ACol = DataToGridColumn(FFilterColumn);
-  if (!FSTFilter->Visible() || !HasFilterCell(ACol) || !FFilterEditor) {
+  if (P->FSTFilter->UpdateCount() > 0 || !P->FFilterEditing) return;
+  const int ACol = DataToGridColumn(P->FFilterColumn);
+  if (!P->FSTFilter->Visible() || !HasFilterCell(ACol) || !P->FFilterEditor) {
     EndFilterEditing();
     return;
   }
@@ -107,40 +107,40 @@ void TCustomDBGridGx::UpdateFilterEditor(bool Reload) {
     return;
   }
   if (Reload) {
-    LoadFilterText(FFilterColumn);
-    FFilterEditor->SelectAll();
+    LoadFilterText(P->FFilterColumn);
+    P->FFilterEditor->SelectAll();
   }
-  const bool FocusInGrid = HandleAllocated() && (Focused() || FFilterEditor->Focused() ||
+  const bool FocusInGrid = HandleAllocated() && (Focused() || P->FFilterEditor->Focused() ||
                                                   (InplaceEditor() && InplaceEditor()->Focused()));
-  FFilterEditor->PlaceAt(Target);
-  if (FocusInGrid && FFilterEditor->Visible()) FFilterEditor->SetFocus();
-  if (FFilterEditor->HandleAllocated()) FFilterEditor->Perform(win::EM_SCROLLCARET, 0, 0);
+  P->FFilterEditor->PlaceAt(Target);
+  if (FocusInGrid && P->FFilterEditor->Visible()) P->FFilterEditor->SetFocus();
+  if (P->FFilterEditor->HandleAllocated()) P->FFilterEditor->Perform(win::EM_SCROLLCARET, 0, 0);
 }
 
 void TCustomDBGridGx::CloseFilterEditor() {
-  if (!FFilterEditor || !FFilterEditor->Visible()) return;
-  if (FFilterColumn >= 0) {
-    StoreFilterText(FFilterColumn);
-    if (DataToGridColumn(FFilterColumn) < ColCount()) InvalidateCell(DataToGridColumn(FFilterColumn), TitleRowCount());
-    if (Visible() && CanFocus() && FFilterEditor->Focused()) win::SetFocus(Handle());
+  if (!P->FFilterEditor || !P->FFilterEditor->Visible()) return;
+  if (P->FFilterColumn >= 0) {
+    StoreFilterText(P->FFilterColumn);
+    if (DataToGridColumn(P->FFilterColumn) < ColCount()) InvalidateCell(DataToGridColumn(P->FFilterColumn), TitleRowCount());
+    if (Visible() && CanFocus() && P->FFilterEditor->Focused()) win::SetFocus(Handle());
   }
-  FFilterEditor->SetVisible(false);
+  P->FFilterEditor->SetVisible(false);
 }
 
 void TCustomDBGridGx::EndFilterEditing() {
-  if (FSTFilter->UpdateCount() > 0) return;
+  if (P->FSTFilter->UpdateCount() > 0) return;
   CloseFilterEditor();
-  FFilterEditing = false;
+  P->FFilterEditing = false;
   // The cell editor comes back where it is always shown.
-  if (FOptions.Contains(dgAlwaysShowEditor)) ShowEditor();
+  if (P->FOptions.Contains(dgAlwaysShowEditor)) ShowEditor();
   else HideEditor();
 }
 
 void TCustomDBGridGx::AbandonFilterEditing() {
-  FFilterEditing = false;
-  if (!FFilterEditor || !FFilterEditor->Visible()) return;
-  if (Visible() && CanFocus() && FFilterEditor->Focused()) win::SetFocus(Handle());
-  FFilterEditor->SetVisible(false);
+  P->FFilterEditing = false;
+  if (!P->FFilterEditor || !P->FFilterEditor->Visible()) return;
+  if (Visible() && CanFocus() && P->FFilterEditor->Focused()) win::SetFocus(Handle());
+  P->FFilterEditor->SetVisible(false);
 }
 
 void TCustomDBGridGx::SetFilterEditing(bool Show) {
@@ -148,26 +148,26 @@ void TCustomDBGridGx::SetFilterEditing(bool Show) {
     EndFilterEditing();
     return;
   }
-  ShowFilterEditor(FFilterColumn >= 0 ? DataToGridColumn(FFilterColumn) : Col());
+  ShowFilterEditor(P->FFilterColumn >= 0 ? DataToGridColumn(P->FFilterColumn) : Col());
 }
 
 void TCustomDBGridGx::ApplyFilterRow() {
-  if (FFilterColumn >= 0 && FFilterEditor) StoreFilterText(FFilterColumn);
+  if (P->FFilterColumn >= 0 && P->FFilterEditor) StoreFilterText(P->FFilterColumn);
   const int SavedLeft = LeftCol();
-  FPaintLocked = true;
+  P->FPaintLocked = true;
   auto restore = AtScopeExit([this, SavedLeft] {
     if (SavedLeft < ColCount() && SavedLeft >= FixedCols()) SetLeftCol(SavedLeft);
-    FPaintLocked = false;
+    P->FPaintLocked = false;
     UpdateFilterEditor(true);
-    if (FSumList && FSumList->Active()) FSumList->RecalculateAll();
+    if (P->FSumList && P->FSumList->Active()) P->FSumList->RecalculateAll();
     Invalidate();
   });
-  if (FOnApplyFilter) FOnApplyFilter(this);
+  if (P->FOnApplyFilter) P->FOnApplyFilter(this);
   else ApplyFilterDefault();
 }
 
 void TCustomDBGridGx::MenuClearFilterClick(TObject*) {
-  if (!FFilterEditor) return;
-  FFilterEditor->SetText("");
+  if (!P->FFilterEditor) return;
+  P->FFilterEditor->SetText("");
   ApplyFilterRow();
 }

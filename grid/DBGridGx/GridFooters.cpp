@@ -1,7 +1,7 @@
 // The grid's side of the footers: the text each footer cell shows and the repaint of the
 // footer rows when the sums change.
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/SysUtils.h"
@@ -54,7 +54,7 @@ void TCustomDBGridGx::FooterValueText(int FooterIndex, TColumnGx* Column, std::s
   TColumnFooterGx* footer = Column ? Column->FooterForRow(FooterIndex) : nullptr;
   if (!footer) return;
   TDataSet* dataSet = DataSource() ? DataSource()->DataSet() : nullptr;
-  TDBSumCollection* sums = FSumList->SumCollection();
+  TDBSumCollection* sums = P->FSumList->SumCollection();
   switch (footer->ValueType()) {
     case fvtNon:
       break;
@@ -92,5 +92,5 @@ void TCustomDBGridGx::FooterValueText(int FooterIndex, TColumnGx* Column, std::s
 
 void TCustomDBGridGx::InvalidateFooterRows() {
   const int last = RowCount() - 1;
-  for (int r = last; r > last - FFooterRowCount && r >= 0; --r) InvalidateRow(r);
+  for (int r = last; r > last - P->FFooterRowCount && r >= 0; --r) InvalidateRow(r);
 }

@@ -8,7 +8,7 @@
 
 #include "grid/DBGridGx/ClipboardActions.h"
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/UnitResources.h"
@@ -40,19 +40,19 @@ void DropSelection(TCustomDBGridGx* Grid) {
 }  // namespace
 
 // ---- edit actions: whether each may run now ----
-bool TCustomDBGridGx::CanCopySelection() { return FDataLink->Active() && FSelection->Kind() != gstNon; }
+bool TCustomDBGridGx::CanCopySelection() { return P->FDataLink->Active() && P->FSelection->Kind() != gstNon; }
 
 bool TCustomDBGridGx::CanDeleteSelection() {
-  if (!FDataLink->Active() || FReadOnly) return false;
-  TDataSet* DataSet = FDataLink->DataSet();
+  if (!P->FDataLink->Active() || P->FReadOnly) return false;
+  TDataSet* DataSet = P->FDataLink->DataSet();
   if (DataSet->IsEmpty() || !DataSet->CanModify()) return false;
-  switch (FSelection->Kind()) {
+  switch (P->FSelection->Kind()) {
     case gstRecordBookmarks:
     case gstAll:
-      return FAllowedOperations.Contains(alopDeleteGx);
+      return P->FAllowedOperations.Contains(alopDeleteGx);
     case gstRectangle:
     case gstColumns:  // cells are cleared, records stay
-      return FAllowedOperations.Contains(alopUpdateGx);
+      return P->FAllowedOperations.Contains(alopUpdateGx);
     default:
       return false;
   }
@@ -61,35 +61,35 @@ bool TCustomDBGridGx::CanDeleteSelection() {
 bool TCustomDBGridGx::CanCutSelection() { return CanCopySelection() && CanDeleteSelection(); }
 
 bool TCustomDBGridGx::CanPasteIntoGrid() {
-  if (!FDataLink->Active() || FReadOnly) return false;
-  TDataSet* DataSet = FDataLink->DataSet();
+  if (!P->FDataLink->Active() || P->FReadOnly) return false;
+  TDataSet* DataSet = P->FDataLink->DataSet();
   if (!DataSet->CanModify()) return false;
-  if (DataSet->State() != dsInsert && !FAllowedOperations.Contains(alopUpdateGx)) return false;
+  if (DataSet->State() != dsInsert && !P->FAllowedOperations.Contains(alopUpdateGx)) return false;
   return Clipboard()->HasFormat(win::RegisterClipboardFormatA("VCLDBIF")) || Clipboard()->HasFormat(win::CF_TEXT);
 }
 
 bool TCustomDBGridGx::CanSelectAllRecords() {
-  return FDataLink->Active() && !FDataLink->DataSet()->IsEmpty() && FAllowedSelections.Contains(gstAll);
+  return P->FDataLink->Active() && !P->FDataLink->DataSet()->IsEmpty() && P->FAllowedSelections.Contains(gstAll);
 }
 
 bool TCustomDBGridGx::OperationsAllowEdit() {
-  if (!FDataLink->Active()) return false;
-  TDataSet* DataSet = FDataLink->DataSet();
-  if (!FAllowedOperations.Contains(alopUpdateGx) && DataSet->State() != dsInsert) return false;
-  return !DataSet->IsEmpty() || FAllowedOperations.Contains(alopInsertGx) || FAllowedOperations.Contains(alopAppendGx);
+  if (!P->FDataLink->Active()) return false;
+  TDataSet* DataSet = P->FDataLink->DataSet();
+  if (!P->FAllowedOperations.Contains(alopUpdateGx) && DataSet->State() != dsInsert) return false;
+  return !DataSet->IsEmpty() || P->FAllowedOperations.Contains(alopInsertGx) || P->FAllowedOperations.Contains(alopAppendGx);
 }
 
-bool TCustomDBGridGx::ExecuteAction(TObject* Action) { return FDataLink->ExecuteAction(Action); }
-bool TCustomDBGridGx::UpdateAction(TObject* Action) { return FDataLink->UpdateAction(Action); }
+bool TCustomDBGridGx::ExecuteAction(TObject* Action) { return P->FDataLink->ExecuteAction(Action); }
+bool TCustomDBGridGx::UpdateAction(TObject* Action) { return P->FDataLink->UpdateAction(Action); }
 
 // Ctrl+': the value of the record shown above goes into the current cell (a lookup
 // column takes the record's key values). An error undoes the edit this began.
 void TCustomDBGridGx::CopyPreviousValue() {
-  if (!FDataLink->Active() || FDataLink->ActiveRecord() <= 0) return;
+  if (!P->FDataLink->Active() || P->FDataLink->ActiveRecord() <= 0) return;
   TColumnGx* Column = CurrentColumn();
   TField* Field = Column ? Column->Field() : nullptr;
   if (!Field) return;
-  TDataSet* DataSet = FDataLink->DataSet();
+  TDataSet* DataSet = P->FDataLink->DataSet();
   const bool WasEditing = DataSet->State() == dsEdit || DataSet->State() == dsInsert;
   if (!Column->CheckEditable(true)) return;
   bool Written = false;
@@ -99,9 +99,9 @@ void TCustomDBGridGx::CopyPreviousValue() {
   const bool ByKeys = Field->Lookup() && !Field->KeyFields().empty();
   Variant Value;
   {
-    const int Here = FDataLink->ActiveRecord();
-    FDataLink->SetActiveRecord(Here - 1);
-    auto Restore = AtScopeExit([&] { FDataLink->SetActiveRecord(Here); });
+    const int Here = P->FDataLink->ActiveRecord();
+    P->FDataLink->SetActiveRecord(Here - 1);
+    auto Restore = AtScopeExit([&] { P->FDataLink->SetActiveRecord(Here); });
     Value = ByKeys ? DataSet->FieldValues(Field->KeyFields()) : Field->AsVariant();
   }
   ClearSelection();
@@ -140,27 +140,27 @@ void TCustomDBGridGx::DeleteGridSelection() {
 // ---- key down ----
 
 void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
-  FShiftExtends = Shift.Contains(ssCtrl) || !FOptionsGx.Contains(dghClearSelection);
+  P->FShiftExtends = Shift.Contains(ssCtrl) || !P->FOptionsGx.Contains(dghClearSelection);
   TWinControl::KeyDown(Key, Shift);  // OnKeyDown may change or drop the key
   if (Key == 0) return;
   const bool Ctrl = Shift.Contains(ssCtrl), ShiftKey = Shift.Contains(ssShift), Alt = Shift.Contains(ssAlt);
-  const bool Active = FDataLink && FDataLink->Active();
-  TDataSet* DataSet = Active ? FDataLink->DataSet() : nullptr;
+  const bool Active = P->FDataLink && P->FDataLink->Active();
+  TDataSet* DataSet = Active ? P->FDataLink->DataSet() : nullptr;
 
   // Up on the first record (or Ctrl+Up anywhere) enters the filter row.
-  if (Key == win::VK_UP && FSTFilter && FSTFilter->Visible() && Active &&
+  if (Key == win::VK_UP && P->FSTFilter && P->FSTFilter->Visible() && Active &&
       (Ctrl || DataSet->Bof() || DataSet->RecNo() == 1)) {
-    if (!FOptions.Contains(dgRowSelect)) {
+    if (!P->FOptions.Contains(dgRowSelect)) {
       ShowFilterEditor(Col());
     } else {
       // The remembered filter cell, or the next one with a filter cell, while it is in
       // view; else the first filter cell from the left column on.
       auto FirstFrom = [this](int From) {
-        for (int C = std::max<int>(From, FIndicatorColCount); C < ColCount(); ++C)
+        for (int C = std::max<int>(From, P->FIndicatorColCount); C < ColCount(); ++C)
           if (HasFilterCell(C)) return C;
         return -1;
       };
-      int Target = FirstFrom(DataToGridColumn(std::max(FFilterColumn, 0)));
+      int Target = FirstFrom(DataToGridColumn(std::max(P->FFilterColumn, 0)));
       const int LastShown = LeftCol() + VisibleColCount() - 1;
       if (Target < 0 || (Target >= FixedCols() && (Target < LeftCol() || Target > LastShown)))
         Target = FirstFrom(LeftCol());
@@ -182,19 +182,19 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     CopyPreviousValue();
     return;
   }
-  if (Pressed == SearchShortCut() && FOptionsGx.Contains(dghIncSearch)) {
+  if (Pressed == SearchShortCut() && P->FOptionsGx.Contains(dghIncSearch)) {
     IncrementalSearch("", -1);
     return;
   }
   // Searching for more while a record is being edited would leave the edit behind.
   const TDataSetState State = DataSet->State();
-  const bool MaySearch = FSearching && State != dsEdit && State != dsInsert && State != dsSetKey;
-  if (FSearching) {
+  const bool MaySearch = P->FSearching && State != dsEdit && State != dsInsert && State != dsSetKey;
+  if (P->FSearching) {
     const bool Plain = !Ctrl && !ShiftKey && !Alt;
     if (Plain && (Key == win::VK_RETURN || Key == win::VK_ESCAPE || Key == win::VK_F2)) {
       StopIncrementalSearch();
-    } else if (Plain && Key == win::VK_BACK && !FSearchText.empty()) {
-      DropLastChar(FSearchText);
+    } else if (Plain && Key == win::VK_BACK && !P->FSearchText.empty()) {
+      DropLastChar(P->FSearchText);
       InvalidateRow(Row());
       StartSearchTimer();
     } else if (MaySearch && Pressed == SearchNextShortCut()) {
@@ -205,17 +205,17 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
   }
   // Ctrl+V and Shift+Ins add the clipboard's text to a running search instead of pasting.
   auto Paste = [&] {
-    if (FSearching) {
+    if (P->FSearching) {
       if (MaySearch) IncrementalSearch(Clipboard()->AsText(), SearchTimeOut());
-    } else if (FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) {
+    } else if (P->FEditActions.Contains(geaPasteGx) && CanPasteIntoGrid()) {
       PasteIntoGrid();
     }
   };
 
-  const bool Multi = FOptions.Contains(dgMultiSelect);
+  const bool Multi = P->FOptions.Contains(dgMultiSelect);
   const bool Extending = ShiftKey && Multi;
-  const bool RowSelect = FOptions.Contains(dgRowSelect);
-  auto CanAlterRecords = [&] { return !FReadOnly && DataSet->CanModify(); };
+  const bool RowSelect = P->FOptions.Contains(dgRowSelect);
+  auto CanAlterRecords = [&] { return !P->FReadOnly && DataSet->CanModify(); };
 
   if (Ctrl) {
     switch (Key) {
@@ -228,14 +228,14 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     switch (Key) {
       case win::VK_PRIOR:
       case win::VK_UP: {
-        const int Distance = -FDataLink->ActiveRecord();
+        const int Distance = -P->FDataLink->ActiveRecord();
         if (Extending) MoveBySelecting(true, Distance, false, false);
         else DataSet->MoveBy(Distance);
         break;
       }
       case win::VK_NEXT:
       case win::VK_DOWN: {
-        const int Distance = FDataLink->RecordCount() - FDataLink->ActiveRecord() - 1;
+        const int Distance = P->FDataLink->RecordCount() - P->FDataLink->ActiveRecord() - 1;
         if (Extending) MoveBySelecting(true, Distance, false, false);
         else DataSet->MoveBy(Distance);
         break;
@@ -248,31 +248,31 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
         if (Extending) MoveBySelecting(true, 1, false, true);
         else DataSet->Last();
         break;
-      case win::VK_LEFT: SelectGridColumn(FIndicatorColCount, 1, false); break;
+      case win::VK_LEFT: SelectGridColumn(P->FIndicatorColCount, 1, false); break;
       case win::VK_RIGHT: SelectGridColumn(ColCount() - 1, -1, false); break;
       case win::VK_INSERT:
       case 'C':
-        if (FEditActions.Contains(geaCopyGx) && CanCopySelection()) CopyGridSelection();
+        if (P->FEditActions.Contains(geaCopyGx) && CanCopySelection()) CopyGridSelection();
         break;
       case win::VK_DELETE:
-        if (FEditActions.Contains(geaDeleteGx) && FSelection->Kind() != gstNon) {
+        if (P->FEditActions.Contains(geaDeleteGx) && P->FSelection->Kind() != gstNon) {
           if (CanDeleteSelection()) DeleteGridSelection();
-        } else if (CanAlterRecords() && !DataSet->IsEmpty() && FAllowedOperations.Contains(alopDeleteGx)) {
-          const int Marked = FBookmarks->Count();
+        } else if (CanAlterRecords() && !DataSet->IsEmpty() && P->FAllowedOperations.Contains(alopDeleteGx)) {
+          const int Marked = P->FBookmarks->Count();
           const char* Question = Marked < 2 ? "Delete record?" : "Delete all selected records?";
-          if (!FOptions.Contains(dgConfirmDelete) ||
+          if (!P->FOptions.Contains(dgConfirmDelete) ||
               Application->MessageBox(Question, "Confirm", win::MB_OKCANCEL | win::MB_ICONQUESTION) == win::IDOK) {
-            if (Marked > 0) FBookmarks->DeleteMarkedRecords();
+            if (Marked > 0) P->FBookmarks->DeleteMarkedRecords();
             else DataSet->Delete();
           }
         }
         break;
       case 'A':
-        if (FEditActions.Contains(geaSelectAllGx) && CanSelectAllRecords()) FSelection->SelectAll();
+        if (P->FEditActions.Contains(geaSelectAllGx) && CanSelectAllRecords()) P->FSelection->SelectAll();
         break;
       case 'V': Paste(); break;
       case 'X':
-        if (FEditActions.Contains(geaCutGx) && CanCutSelection()) CutGridSelection();
+        if (P->FEditActions.Contains(geaCutGx) && CanCutSelection()) CutGridSelection();
         break;
       default: break;
     }
@@ -284,12 +284,12 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       if (!Alt) MoveTab(!ShiftKey);
       break;
     case win::VK_RETURN:
-      if (FOptionsGx.Contains(dghEnterAsTab)) MoveTab(!ShiftKey);
+      if (P->FOptionsGx.Contains(dghEnterAsTab)) MoveTab(!ShiftKey);
       break;
     case win::VK_ESCAPE:
-      FDataLink->UndoEdit();
+      P->FDataLink->UndoEdit();
       DropSelection(this);
-      if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+      if (!P->FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
       if (GridState() != gsNormal) CancelMode();
       break;
     case win::VK_PRIOR:
@@ -297,7 +297,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       const int Page = VisibleDataRowCount();
       const int Distance = Key == win::VK_PRIOR ? -Page : Page;
       if (Extending) {
-        MoveBySelecting(true, Distance, !FAllowedSelections.Contains(gstRectangle), false);
+        MoveBySelecting(true, Distance, !P->FAllowedSelections.Contains(gstRectangle), false);
       } else {
         DropSelection(this);
         DataSet->MoveBy(Distance);
@@ -307,7 +307,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     case win::VK_HOME:
     case win::VK_END: {
       const bool Home = Key == win::VK_HOME;
-      if (ColCount() - FIndicatorColCount == 1 || RowSelect) {
+      if (ColCount() - P->FIndicatorColCount == 1 || RowSelect) {
         if (Extending) {
           MoveBySelecting(true, Home ? -1 : 1, false, true);
         } else {
@@ -316,7 +316,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
           else DataSet->Last();
         }
       } else if (Home) {
-        SelectGridColumn(FIndicatorColCount, 1, Extending);
+        SelectGridColumn(P->FIndicatorColCount, 1, Extending);
       } else {
         SelectGridColumn(ColCount() - 1, -1, Extending);
       }
@@ -339,21 +339,21 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     case win::VK_INSERT:
       if (ShiftKey) {
         Paste();
-      } else if (CanAlterRecords() && FOptions.Contains(dgEditing)) {
+      } else if (CanAlterRecords() && P->FOptions.Contains(dgEditing)) {
         DropSelection(this);
-        if (FAllowedOperations.Contains(alopInsertGx)) DataSet->Insert();
-        else if (FAllowedOperations.Contains(alopAppendGx)) DataSet->Append();
+        if (P->FAllowedOperations.Contains(alopInsertGx)) DataSet->Insert();
+        else if (P->FAllowedOperations.Contains(alopAppendGx)) DataSet->Append();
       }
       break;
     case win::VK_DELETE:
       if (ShiftKey) {
-        if (FEditActions.Contains(geaCutGx) && CanCutSelection()) CutGridSelection();
+        if (P->FEditActions.Contains(geaCutGx) && CanCutSelection()) CutGridSelection();
       } else if (!RowSelect) {
         // Del empties a check-box or key-image cell, which has no editor to do it; a
         // dataset that would not start editing (AutoEdit off) keeps its value.
         TColumnGx* Column = CurrentColumn();
         if (IsCheckCell(Column) && Column->Field() && !Column->Field()->Required() && Column->CheckEditable(true) &&
-            FDataLink->Editing())
+            P->FDataLink->Editing())
           Column->WriteCellValue("", Null(), false);
       }
       break;
@@ -365,29 +365,29 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
 // ---- record moves ----
 
 void TCustomDBGridGx::MoveDown(bool Shift) {
-  TDataSet* DataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+  TDataSet* DataSet = P->FDataLink->Active() ? P->FDataLink->DataSet() : nullptr;
   if (!DataSet) return;
-  if (DataSet->State() == dsInsert && !DataSet->Modified() && !FDataLink->Modified()) {
+  if (DataSet->State() == dsInsert && !DataSet->Modified() && !P->FDataLink->Modified()) {
     // An untouched new record: at the end it stays; elsewhere moving on drops it.
     if (DataSet->Eof()) return;
     DataSet->Cancel();
   } else if (Shift) {
-    MoveBySelecting(true, 1, !FAllowedSelections.Contains(gstRectangle), false);
+    MoveBySelecting(true, 1, !P->FAllowedSelections.Contains(gstRectangle), false);
   } else {
     MoveBySelecting(false, 1, true, false);
   }
-  if (DataSet->Eof() && DataSet->CanModify() && !FReadOnly && FOptions.Contains(dgEditing) &&
-      FAllowedOperations.Contains(alopAppendGx) && DataSet->State() != dsInsert)
+  if (DataSet->Eof() && DataSet->CanModify() && !P->FReadOnly && P->FOptions.Contains(dgEditing) &&
+      P->FAllowedOperations.Contains(alopAppendGx) && DataSet->State() != dsInsert)
     DataSet->Append();
 }
 
 void TCustomDBGridGx::MoveUp(bool Shift) {
-  TDataSet* DataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+  TDataSet* DataSet = P->FDataLink->Active() ? P->FDataLink->DataSet() : nullptr;
   if (!DataSet) return;
-  if (DataSet->State() == dsInsert && !DataSet->Modified() && !FDataLink->Modified() && DataSet->Eof()) {
+  if (DataSet->State() == dsInsert && !DataSet->Modified() && !P->FDataLink->Modified() && DataSet->Eof()) {
     DataSet->Cancel();
   } else if (Shift) {
-    MoveBySelecting(true, -1, !FAllowedSelections.Contains(gstRectangle), false);
+    MoveBySelecting(true, -1, !P->FAllowedSelections.Contains(gstRectangle), false);
   } else {
     MoveBySelecting(false, -1, true, false);
   }
@@ -403,8 +403,8 @@ void TCustomDBGridGx::MoveTab(bool Forward) {
     C += Forward ? 1 : -1;
     if (C >= ColCount()) {
       MoveDown(false);
-      C = FIndicatorColCount;
-    } else if (C < FIndicatorColCount) {
+      C = P->FIndicatorColCount;
+    } else if (C < P->FIndicatorColCount) {
       MoveUp(false);
       C = ColCount() - 1;
     }
@@ -417,7 +417,7 @@ void TCustomDBGridGx::MoveTab(bool Forward) {
 }
 
 void TCustomDBGridGx::MoveBySelecting(bool Extend, int Distance, bool RowMode, bool ToEnd) {
-  TDataSet* DataSet = FDataLink && FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+  TDataSet* DataSet = P->FDataLink && P->FDataLink->Active() ? P->FDataLink->DataSet() : nullptr;
   if (!DataSet) return;
   auto Move = [&] {
     if (ToEnd) {
@@ -430,10 +430,10 @@ void TCustomDBGridGx::MoveBySelecting(bool Extend, int Distance, bool RowMode, b
   {
     LockUpdates();
     auto Unlock = AtScopeExit([this] { UnlockUpdates(); });
-    if (RowMode || FOptions.Contains(dgRowSelect)) {
+    if (RowMode || P->FOptions.Contains(dgRowSelect)) {
       const bool CanExtend = Extend && CanSelectKind(gstRecordBookmarks);
       if (!CanExtend) {
-        if (FOptions.Contains(dgMultiSelect)) {
+        if (P->FOptions.Contains(dgMultiSelect)) {
           DropSelection(this);
         }
         if (Distance != 0) Move();
@@ -448,32 +448,32 @@ void TCustomDBGridGx::MoveBySelecting(bool Extend, int Distance, bool RowMode, b
           if (Quiet) DataSet->EnableControls();
         });
         std::vector<std::pair<std::string, bool>> Changes;
-        auto MarkValue = [this] { return FShiftExtends ? !FRowAnchorMarked : true; };
-        if (!FRowAnchorSet) {
-          FRowAnchor = DataSet->Bookmark();
-          FRowAnchorMarked = FBookmarks->IsCurrentRowMarked();
-          Changes.emplace_back(FRowAnchor, MarkValue());
-          FRowAnchorSet = true;
+        auto MarkValue = [this] { return P->FShiftExtends ? !P->FRowAnchorMarked : true; };
+        if (!P->FRowAnchorSet) {
+          P->FRowAnchor = DataSet->Bookmark();
+          P->FRowAnchorMarked = P->FBookmarks->IsCurrentRowMarked();
+          Changes.emplace_back(P->FRowAnchor, MarkValue());
+          P->FRowAnchorSet = true;
         }
         // Once the walk reaches the anchor, every record after it lies beyond it too.
         bool Beyond = false;
         std::string Here = DataSet->Bookmark();
         while (Distance != 0) {
           if (!Beyond) {
-            const int Side = DataSet->CompareBookmarks(Here, FRowAnchor);
+            const int Side = DataSet->CompareBookmarks(Here, P->FRowAnchor);
             Beyond = Step > 0 ? Side >= 0 : Side <= 0;
           }
-          if (!Beyond) Changes.emplace_back(std::move(Here), FShiftExtends ? FRowAnchorMarked : false);
+          if (!Beyond) Changes.emplace_back(std::move(Here), P->FShiftExtends ? P->FRowAnchorMarked : false);
           if (DataSet->MoveBy(Step) == 0) break;
           Here = DataSet->Bookmark();
           if (Beyond) Changes.emplace_back(Here, MarkValue());
           if (!ToEnd) Distance -= Step;
         }
-        FBookmarks->MarkBookmarks(Changes);
+        P->FBookmarks->MarkBookmarks(Changes);
       }
     } else if (Extend && CanSelectKind(gstRectangle)) {
-      TDBGridGxSelectionRect* Rect = FSelection->Rect();
-      if (FSelection->Kind() != gstRectangle) {
+      TDBGridGxSelectionRect* Rect = P->FSelection->Rect();
+      if (P->FSelection->Kind() != gstRectangle) {
         Rect->Empty();
         Rect->ExtendTo(CurrentDataColumn(), DataSet->Bookmark(), false);
       }
@@ -483,62 +483,62 @@ void TCustomDBGridGx::MoveBySelecting(bool Extend, int Distance, bool RowMode, b
       Move();
     }
   }
-  if (FUpdateLockCount == 0) Invalidate();
+  if (P->FUpdateLockCount == 0) Invalidate();
 }
 
 // ---- columns ----
 
 void TCustomDBGridGx::SelectGridColumn(int ACol, int Step, bool ExtendRect) {
-  const bool Active = FDataLink && FDataLink->Active();
+  const bool Active = P->FDataLink && P->FDataLink->Active();
   const bool Rect = ExtendRect && Active && CanSelectKind(gstRectangle);
-  if (Rect && FSelection->Kind() != gstRectangle) {
-    FSelection->Rect()->Empty();
-    FSelection->Rect()->ExtendTo(CurrentDataColumn(), FDataLink->DataSet()->Bookmark(), false);
+  if (Rect && P->FSelection->Kind() != gstRectangle) {
+    P->FSelection->Rect()->Empty();
+    P->FSelection->Rect()->ExtendTo(CurrentDataColumn(), P->FDataLink->DataSet()->Bookmark(), false);
   }
-  if (Active) FDataLink->UpdateRecord();
-  ACol = std::max<int>(FIndicatorColCount, std::min(ACol, ColCount() - 1));
+  if (Active) P->FDataLink->UpdateRecord();
+  ACol = std::max<int>(P->FIndicatorColCount, std::min(ACol, ColCount() - 1));
   if (Step != 0) {
     while (ColWidths(ACol) < 1) {
       ACol += Step;
-      if (ACol < FIndicatorColCount || ACol >= ColCount()) return;
+      if (ACol < P->FIndicatorColCount || ACol >= ColCount()) return;
     }
   }
   if (ACol != Col()) {
-    if (!FInColExit) {
-      FInColExit = true;
-      auto Release = AtScopeExit([this] { FInColExit = false; });
+    if (!P->FInColExit) {
+      P->FInColExit = true;
+      auto Release = AtScopeExit([this] { P->FInColExit = false; });
       const int Before = Col();
       FireColExit();
       if (Col() != Before) return;
     }
-    if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
-    if (!FOptions.Contains(dgRowSelect)) SetCurrentGridColumn(ACol);
+    if (!P->FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+    if (!P->FOptions.Contains(dgRowSelect)) SetCurrentGridColumn(ACol);
     TColumnGx* Column = CurrentColumn();
-    if (Column && !IsCheckCell(Column) && FOptions.Contains(dgAlwaysShowEditor) && !FFilterEditing)
+    if (Column && !IsCheckCell(Column) && P->FOptions.Contains(dgAlwaysShowEditor) && !P->FFilterEditing)
       ShowCellEditor();
     FireColEnter();
   }
-  if (Rect) FSelection->Rect()->ExtendTo(CurrentDataColumn(), FDataLink->DataSet()->Bookmark(), true);
+  if (Rect) P->FSelection->Rect()->ExtendTo(CurrentDataColumn(), P->FDataLink->DataSet()->Bookmark(), true);
   StopIncrementalSearch();
 }
 
 void TCustomDBGridGx::SelectFieldColumn(TField* Field) {
-  for (int I = 0; I < FColumns->Count(); ++I)
-    if (FColumns->ColumnAt(I)->Field() == Field) SelectGridColumn(DataToGridColumn(I), 0, false);
+  for (int I = 0; I < P->FColumns->Count(); ++I)
+    if (P->FColumns->ColumnAt(I)->Field() == Field) SelectGridColumn(DataToGridColumn(I), 0, false);
 }
 
 // ---- characters ----
 
 void TCustomDBGridGx::KeyPress(TKeyChar& Key) {
-  if (FOptionsGx.Contains(dghEnterAsTab) && Key == U'\r') Key = U'\t';
-  const bool Active = FDataLink && FDataLink->Active();
-  if (!FOptions.Contains(dgAlwaysShowEditor) && Key == U'\r' && Active) FDataLink->UpdateRecord();
-  FCharText.clear();
-  if (Key) Utf8Append(FCharText, Key);
-  auto Clear = AtScopeExit([this] { FCharText.clear(); });
+  if (P->FOptionsGx.Contains(dghEnterAsTab) && Key == U'\r') Key = U'\t';
+  const bool Active = P->FDataLink && P->FDataLink->Active();
+  if (!P->FOptions.Contains(dgAlwaysShowEditor) && Key == U'\r' && Active) P->FDataLink->UpdateRecord();
+  P->FCharText.clear();
+  if (Key) Utf8Append(P->FCharText, Key);
+  auto Clear = AtScopeExit([this] { P->FCharText.clear(); });
   bool Searches = Key > 31 && Active && InSearchMode();
   if (Searches) {
-    const TDataSetState State = FDataLink->DataSet()->State();
+    const TDataSetState State = P->FDataLink->DataSet()->State();
     Searches = State != dsEdit && State != dsInsert && State != dsSetKey;
   }
   if (!Searches) {
@@ -551,19 +551,19 @@ void TCustomDBGridGx::KeyPress(TKeyChar& Key) {
   TCustomControl::KeyPress(Key);
   if (Key <= 31) return;
   if (Key != Typed) {
-    FCharText.clear();
-    Utf8Append(FCharText, Key);
+    P->FCharText.clear();
+    Utf8Append(P->FCharText, Key);
   }
-  const std::string Text = FCharText;
+  const std::string Text = P->FCharText;
   Key = 0;
-  IncrementalSearch(Text, FSearching ? SearchTimeOut() : DefaultSearchTimeout());
+  IncrementalSearch(Text, P->FSearching ? SearchTimeOut() : DefaultSearchTimeout());
 }
 
 void TCustomDBGridGx::HandleCharMessage(TMessage& Message) {
   // The window layer joins surrogate pairs before KeyPress, so a character of two
   // units arrives as one.
   TColumnGx* Column = CurrentColumn();
-  if (Message.WParam == U' ' && !FOptions.Contains(dgRowSelect) && IsCheckCell(Column)) {
+  if (Message.WParam == U' ' && !P->FOptions.Contains(dgRowSelect) && IsCheckCell(Column)) {
     TKeyChar Key = U' ';
     TWinControl::KeyPress(Key);  // the key-press event may take the space
     if (Key == U' ') Column->StepCellValue(win::GetKeyState(win::VK_SHIFT) < 0 ? -1 : 1);

@@ -1,46 +1,46 @@
 // The two-level layout lock, the deferred layout and the reaction to a new window size.
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 
-void TCustomDBGridGx::LockUpdates() { ++FUpdateLockCount; }
+void TCustomDBGridGx::LockUpdates() { ++P->FUpdateLockCount; }
 
 void TCustomDBGridGx::UnlockUpdates() {
-  if (FUpdateLockCount == 0) return;
-  --FUpdateLockCount;
+  if (P->FUpdateLockCount == 0) return;
+  --P->FUpdateLockCount;
   // A deferred layout that found a lock held is done once the last lock goes.
-  if (FUpdateLockCount == 0 && FLayoutLockCount == 0 && FLayoutPending &&
+  if (P->FUpdateLockCount == 0 && P->FLayoutLockCount == 0 && P->FLayoutPending &&
       !ComponentState().Contains(csDestroying)) {
-    FLayoutPending = false;
+    P->FLayoutPending = false;
     RequestLayout();
   }
 }
 
 void TCustomDBGridGx::LockLayout() {
   LockUpdates();
-  if (FLayoutLockCount == 0) FColumns->BeginUpdate();
-  ++FLayoutLockCount;
+  if (P->FLayoutLockCount == 0) P->FColumns->BeginUpdate();
+  ++P->FLayoutLockCount;
 }
 
 bool TCustomDBGridGx::TryLockLayout() {
-  if (FUpdateLockCount != 0 || FLayoutLockCount != 0) return false;
+  if (P->FUpdateLockCount != 0 || P->FLayoutLockCount != 0) return false;
   LockLayout();
   return true;
 }
 
 void TCustomDBGridGx::UnlockLayout() {
-  if (FLayoutLockCount == 0) return;
+  if (P->FLayoutLockCount == 0) return;
   auto release = AtScopeExit([this] { ReleaseLayoutLock(); });
-  if (FLayoutLockCount == 1) RebuildLayout();
+  if (P->FLayoutLockCount == 1) RebuildLayout();
 }
 
 void TCustomDBGridGx::ReleaseLayoutLock() {
-  if (FLayoutLockCount == 0) return;
-  if (FLayoutLockCount == 1) FColumns->EndUpdate();
-  --FLayoutLockCount;
+  if (P->FLayoutLockCount == 0) return;
+  if (P->FLayoutLockCount == 1) P->FColumns->EndUpdate();
+  --P->FLayoutLockCount;
   UnlockUpdates();
 }
 
@@ -66,15 +66,15 @@ void TCustomDBGridGx::DeferredLayoutMessage(TMessage&) {
   if (TryLockLayout()) UnlockLayout();
   // A lock is held, perhaps across a message loop (a modal box, a menu): posting again
   // would keep that loop busy. The outermost unlock rebuilds instead.
-  else FLayoutPending = true;
+  else P->FLayoutPending = true;
 }
 
 void TCustomDBGridGx::ClientSizeChanged() {
-  if (FUpdateLockCount == 0) {
-    if (!FAutoFitColWidths || ComponentState().Contains(csDesigning)) {
+  if (P->FUpdateLockCount == 0) {
+    if (!P->FAutoFitColWidths || ComponentState().Contains(csDesigning)) {
       RecountRows();
       UpdateVertScrollBar();
-      if (FFilterEditing) UpdateFilterEditor(false);
+      if (P->FFilterEditing) UpdateFilterEditor(false);
     } else {
       RequestLayout();
       InvalidateCellEditor();

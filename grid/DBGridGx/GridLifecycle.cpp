@@ -1,6 +1,6 @@
 // Loading, window creation, removal notifications, scaling and the streaming of columns.
 #include "grid/DBGridGx/FilterEdit.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
@@ -11,22 +11,22 @@
 
 void TCustomDBGridGx::Loaded() {
   TCustomGrid::Loaded();
-  if (FColumns->Count() > 0) {
-    SetColCount(FColumns->Count());
-    if (FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
-      FColumns->BeginUpdate();
+  if (P->FColumns->Count() > 0) {
+    SetColCount(P->FColumns->Count());
+    if (P->FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
+      P->FColumns->BeginUpdate();
       {
-        auto guard = AtScopeExit([&] { FColumns->EndUpdate(); });
-        for (int I = 0; I < FColumns->Count(); ++I) {
-          TColumnGx* Column = FColumns->ColumnAt(I);
+        auto guard = AtScopeExit([&] { P->FColumns->EndUpdate(); });
+        for (int I = 0; I < P->FColumns->Count(); ++I) {
+          TColumnGx* Column = P->FColumns->ColumnAt(I);
           Column->SetProportionalWidth(Column->Width());
         }
       }
       SetScrollBars(ssNone);
     }
-    FColumns->RebuildSortedColumnList();
+    P->FColumns->RebuildSortedColumnList();
   }
-  if (DataSource()) FSumList->FinishLoading();
+  if (DataSource()) P->FSumList->FinishLoading();
   RequestLayout();
   LockLayout();
   UnlockLayoutDeferred();
@@ -45,62 +45,62 @@ void TCustomDBGridGx::CreateGridWindow() {
     auto guard = AtScopeExit([&] { UnlockUpdates(); });
     TCustomGrid::CreateWnd();
   }
-  FEditButtonWidth = FFlat ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
-  FEditButtonHeight =
-      DefaultRowHeight() > Round(1.5 * FEditButtonWidth) ? FEditButtonWidth : DefaultRowHeight();
-  if (FAutoFitColWidths) {
+  P->FEditButtonWidth = P->FFlat ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
+  P->FEditButtonHeight =
+      DefaultRowHeight() > Round(1.5 * P->FEditButtonWidth) ? P->FEditButtonWidth : DefaultRowHeight();
+  if (P->FAutoFitColWidths) {
     RequestLayout();
   } else {
     RecountRows();
     SyncActiveRow();
   }
   UpdateVertScrollBar();
-  FDefaultImeName = ImeName();
-  FDefaultImeMode = ImeMode();
+  P->FDefaultImeName = ImeName();
+  P->FDefaultImeMode = ImeMode();
 }
 
 void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomGrid::Notification(AComponent, Operation);
   if (Operation != opRemove || !AComponent || ComponentState().Contains(csDestroying)) return;
   // The options menu is the grid's own, but another component may free it.
-  if (AComponent == FOptionsMenu) FOptionsMenu = nullptr;
+  if (AComponent == P->FOptionsMenu) P->FOptionsMenu = nullptr;
   ForgetRemovedComponent(AComponent);
 }
 
 // A component being freed is known here by its identity only: its own class part is
 // already gone, so nothing may ask it what it is or call into it.
 void TCustomDBGridGx::ForgetRemovedComponent(TComponent* AComponent) {
-  if (AComponent && AComponent == FFilterEditor) {
-    FFilterEditor = nullptr;
-    FFilterEditing = false;
+  if (AComponent && AComponent == P->FFilterEditor) {
+    P->FFilterEditor = nullptr;
+    P->FFilterEditing = false;
   }
-  if (!FColumns) return;
-  if (FMemTable && AComponent == FMemTableDataSet) {
+  if (!P->FColumns) return;
+  if (P->FMemTable && AComponent == P->FMemTableDataSet) {
     // Nothing of the dataset may be asked any more: the mode ends, the layout follows.
-    FMemTable = nullptr;
-    FMemTableDataSet = nullptr;
+    P->FMemTable = nullptr;
+    P->FMemTableDataSet = nullptr;
     PostDeferredLayout();
   }
-  if (AComponent == FTitleImages) {
+  if (AComponent == P->FTitleImages) {
     // The list detached the change link itself.
-    FTitleImages = nullptr;
+    P->FTitleImages = nullptr;
     RequestLayout();
   }
   if (AComponent == DataSource()) SetDataSource(nullptr);
   // Popup menus, image lists and fields of the columns; the scroll-bar settings watch
   // their own bars.
-  FColumns->ForgetComponent(AComponent);
-  if (!FDataLink) return;
+  P->FColumns->ForgetComponent(AComponent);
+  if (!P->FDataLink) return;
   // Columns still bound to a removed field are unbound and the layout rebuilt.
   LockLayout();
   bool Unbound = false;
   try {
-    Unbound = FColumns->UnbindField(reinterpret_cast<TField*>(AComponent));
+    Unbound = P->FColumns->UnbindField(reinterpret_cast<TField*>(AComponent));
   } catch (...) {
     ReleaseLayoutLock();
     throw;
   }
-  TDataSet* DataSet = FDataLink->DataSet();
+  TDataSet* DataSet = P->FDataLink->DataSet();
   if (!Unbound) ReleaseLayoutLock();
   else if (DataSet && DataSet->ControlsDisabled()) UnlockLayoutDeferred();
   else UnlockLayout();
@@ -112,14 +112,14 @@ void TCustomDBGridGx::ChangeScale(int M, int D) {
   if (M != D && D != 0 && ScaleFonts) {
     if (!ParentFont()) {
       // Each font keeps its own size, scaled.
-      FTitleFont->SetSize(MulDiv(FTitleFont->Size(), M, D));
-      FFooterFont->SetSize(MulDiv(FFooterFont->Size(), M, D));
+      P->FTitleFont->SetSize(MulDiv(P->FTitleFont->Size(), M, D));
+      P->FFooterFont->SetSize(MulDiv(P->FFooterFont->Size(), M, D));
     }
-    FColumns->BeginUpdate();
-    auto guard = AtScopeExit([&] { FColumns->EndUpdate(); });
+    P->FColumns->BeginUpdate();
+    auto guard = AtScopeExit([&] { P->FColumns->EndUpdate(); });
     int Sum = 0, Previous = 0;
-    for (int I = 0; I < FColumns->Count(); ++I) {
-      TColumnGx* Column = FColumns->ColumnAt(I);
+    for (int I = 0; I < P->FColumns->Count(); ++I) {
+      TColumnGx* Column = P->FColumns->ColumnAt(I);
       const TColumnGxValues Assigned = Column->AssignedValues();
       if (Assigned.Contains(cvFont)) Column->Font()->SetSize(MulDiv(Column->Font()->Size(), M, D));
       if (Assigned.Contains(cvTitleFont))
@@ -140,14 +140,14 @@ void TCustomDBGridGx::ChangeScale(int M, int D) {
 
 // Streaming of columns: one custom entry "Columns", stored when the columns are the
 // grid's own (not the automatic ones made from the fields).
-bool TCustomDBGridGx::ColumnsStored() const { return FColumns->IsCustomized(); }
+bool TCustomDBGridGx::ColumnsStored() const { return P->FColumns->IsCustomized(); }
 
 void TCustomDBGridGx::DefineProperties(TFiler* Filer) {
   TCustomGrid::DefineProperties(Filer);
   bool HasData = ColumnsStored();
   if (auto* Ancestor = dynamic_cast<TCustomDBGridGx*>(Filer->Ancestor())) {
     HasData = Ancestor->ColumnsStored() != ColumnsStored() ||
-              !CollectionsEqual(FColumns.get(), Ancestor->Columns(), Filer->Root(), Filer->LookupRoot());
+              !CollectionsEqual(P->FColumns.get(), Ancestor->Columns(), Filer->Root(), Filer->LookupRoot());
   }
   Filer->DefineProperty(
       "Columns", [this](TReader* Reader) { ReadColumns(Reader); },
@@ -155,9 +155,9 @@ void TCustomDBGridGx::DefineProperties(TFiler* Filer) {
 }
 
 void TCustomDBGridGx::ReadColumns(TReader* Reader) {
-  FColumns->Clear();
+  P->FColumns->Clear();
   Reader->ReadValue();
-  Reader->ReadCollection(FColumns.get());
+  Reader->ReadCollection(P->FColumns.get());
 }
 
-void TCustomDBGridGx::WriteColumns(TWriter* Writer) { Writer->WriteCollection(FColumns.get()); }
+void TCustomDBGridGx::WriteColumns(TWriter* Writer) { Writer->WriteCollection(P->FColumns.get()); }

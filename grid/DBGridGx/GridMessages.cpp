@@ -2,7 +2,7 @@
 // cursor over its selection zones, focus and input-method handling, leaving the grid
 // and the top-left cell changing.
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/InplaceEdit.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
@@ -30,27 +30,27 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
       TCustomGrid::Dispatch(Message);
       if (ParentFont()) {
         // Copied from the parent: ParentFont stays on.
-        FParentFontChanging = true;
-        auto done = AtScopeExit([this] { FParentFontChanging = false; });
-        FTitleFont->Assign(Font());
-        FFooterFont->Assign(Font());
+        P->FParentFontChanging = true;
+        auto done = AtScopeExit([this] { P->FParentFontChanging = false; });
+        P->FTitleFont->Assign(Font());
+        P->FFooterFont->Assign(Font());
       }
       RequestLayout();
       return true;
     case CM_PARENTCOLORCHANGED:
       TCustomGrid::Dispatch(Message);
       if (ParentColor()) {
-        FFooterColor = Color();
+        P->FFooterColor = Color();
         Invalidate();
       }
       return true;
     case CM_FONTCHANGED: {
-      if (!FColumns) return false;  // still being made
+      if (!P->FColumns) return false;  // still being made
       LockLayout();
       auto unlock = AtScopeExit([this] { UnlockLayout(); });
       TCustomGrid::Dispatch(Message);
-      for (int I = 0; I < FColumns->Count(); ++I) {
-        TColumnGx* Column = FColumns->ColumnAt(I);
+      for (int I = 0; I < P->FColumns->Count(); ++I) {
+        TColumnGx* Column = P->FColumns->ColumnAt(I);
         Column->RefreshDefaultFont();
         Column->Title()->RefreshDefaultFont();
       }
@@ -67,13 +67,13 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
     case win::WM_SETCURSOR: SetCursorMessage(Message); return true;
     case win::WM_NCCALCSIZE: {
       TCustomGrid::Dispatch(Message);
-      if (FNonClientInset == 0) return true;
+      if (P->FNonClientInset == 0) return true;
       win::RECT* R = Message.WParam ? &reinterpret_cast<win::NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
                                     : reinterpret_cast<win::RECT*>(Message.LParam);
-      R->left += FNonClientInset;
-      R->top += FNonClientInset;
-      R->right -= FNonClientInset;
-      R->bottom -= FNonClientInset;
+      R->left += P->FNonClientInset;
+      R->top += P->FNonClientInset;
+      R->right -= P->FNonClientInset;
+      R->bottom -= P->FNonClientInset;
       return true;
     }
     case win::WM_NCPAINT:
@@ -87,7 +87,7 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
       return true;
     case win::WM_GETDLGCODE:
       TCustomGrid::Dispatch(Message);
-      if (FOptionsGx.Contains(dghPreferIncSearch)) Message.Result |= win::DLGC_WANTCHARS;
+      if (P->FOptionsGx.Contains(dghPreferIncSearch)) Message.Result |= win::DLGC_WANTCHARS;
       return true;
     case win::WM_ERASEBKGND: Message.Result = 1; return true;
     default: return false;
@@ -95,15 +95,15 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
 }
 
 void TCustomDBGridGx::AdjustCreateParams(TCreateParams& Params) {
-  FNonClientInset = 0;
-  if (!FFlat || !Ctl3D()) return;
+  P->FNonClientInset = 0;
+  if (!P->FFlat || !Ctl3D()) return;
   Params.Style &= ~win::DWORD(win::WS_BORDER);
   Params.ExStyle &= ~win::DWORD(win::WS_EX_CLIENTEDGE);
-  if (BorderStyle() == bsSingle) FNonClientInset = 1;
+  if (BorderStyle() == bsSingle) P->FNonClientInset = 1;
 }
 
 void TCustomDBGridGx::PaintFlatBorder() {
-  if (!FFlat || BorderStyle() != bsSingle || !Ctl3D() || !HandleAllocated()) return;
+  if (!P->FFlat || BorderStyle() != bsSingle || !Ctl3D() || !HandleAllocated()) return;
   win::HDC DC = win::GetWindowDC(Handle());
   if (!DC) return;
   auto release = AtScopeExit([&] { win::ReleaseDC(Handle(), DC); });
@@ -114,10 +114,10 @@ void TCustomDBGridGx::PaintFlatBorder() {
 }
 
 bool TCustomDBGridGx::ColumnsPersistent() const {
-  if (!FDataLink || !FDataLink->DataSource()) return false;
-  if (FColumns->IsCustomized()) return true;
-  TDataSet* DataSet = FDataLink->DataSet();
-  return FDataLink->Active() && DataSet && !DataSet->DefaultFields();
+  if (!P->FDataLink || !P->FDataLink->DataSource()) return false;
+  if (P->FColumns->IsCustomized()) return true;
+  TDataSet* DataSet = P->FDataLink->DataSet();
+  return P->FDataLink->Active() && DataSet && !DataSet->DefaultFields();
 }
 
 void TCustomDBGridGx::SetCursorMessage(TMessage& Message) {
@@ -128,24 +128,24 @@ void TCustomDBGridGx::SetCursorMessage(TMessage& Message) {
   };
   if (Designing && !ColumnsPersistent()) return Show(win::LoadCursor(nullptr, win::IDC_ARROW));
   if (win::LOWORD(static_cast<win::DWORD>(Message.LParam)) == win::HTCLIENT) {
-    win::POINT P{};
-    win::GetCursorPos(&P);
-    P = ScreenToClient(P);
-    if (InFrozenSizingZone(P.x, P.y)) return Show(Screen->Cursors(crHSplit));
-    if (!Designing && FDataLink->Active() && FOptions.Contains(dgMultiSelect)) {
+    win::POINT Pt{};
+    win::GetCursorPos(&Pt);
+    Pt = ScreenToClient(Pt);
+    if (InFrozenSizingZone(Pt.x, Pt.y)) return Show(Screen->Cursors(crHSplit));
+    if (!Designing && P->FDataLink->Active() && P->FOptions.Contains(dgMultiSelect)) {
       TGridDrawInfo Info;
       TGridState State = gsNormal;
       int Index = 0, Pos = 0, Ofs = 0;
-      CalcSizingState(P.x, P.y, State, Index, Pos, Ofs, Info);
-      const TGridCoord Cell = MouseCoord(P.x, P.y);
+      CalcSizingState(Pt.x, Pt.y, State, Index, Pos, Ofs, Info);
+      const TGridCoord Cell = MouseCoord(Pt.x, Pt.y);
       if (State == gsNormal && Cell.X >= 0 && Cell.Y >= 0) {
-        if (Cell.X < FIndicatorColCount && Cell.Y >= FTitleAreaRowCount && !FDataLink->DataSet()->IsEmpty() &&
+        if (Cell.X < P->FIndicatorColCount && Cell.Y >= P->FTitleAreaRowCount && !P->FDataLink->DataSet()->IsEmpty() &&
             CanSelectKind(gstRecordBookmarks))
           return Show(UseRightToLeftAlignment() ? LeftCursorGx() : RightCursorGx());
-        if (FOptions.Contains(dgTitles) && Cell.Y == 0 && Cell.X >= FIndicatorColCount &&
-            !FOptions.Contains(dgRowSelect) && CanSelectKind(gstColumns)) {
+        if (P->FOptions.Contains(dgTitles) && Cell.Y == 0 && Cell.X >= P->FIndicatorColCount &&
+            !P->FOptions.Contains(dgRowSelect) && CanSelectKind(gstColumns)) {
           const win::RECT R = CellRect(Cell.X, 0);
-          if (P.y >= R.bottom - ColumnSelectZoneHeight) return Show(DownCursorGx());
+          if (Pt.y >= R.bottom - ColumnSelectZoneHeight) return Show(DownCursorGx());
         }
       }
     }
@@ -154,18 +154,18 @@ void TCustomDBGridGx::SetCursorMessage(TMessage& Message) {
 }
 
 void TCustomDBGridGx::DoExit() {
-  if (FDataLink && FDataLink->Active()) {
-    TDataSet* DataSet = FDataLink->DataSet();
+  if (P->FDataLink && P->FDataLink->Active()) {
+    TDataSet* DataSet = P->FDataLink->DataSet();
     bool Written = false;
     // A failed write keeps the user in the grid to correct it; the error goes on.
     auto refocus = AtScopeExit([&] {
       if (!Written && CanFocus()) SetFocus();
     });
-    if (FOptions.Contains(dgCancelOnExit) && DataSet->State() == dsInsert && !DataSet->Modified() &&
-        !FDataLink->Modified())
+    if (P->FOptions.Contains(dgCancelOnExit) && DataSet->State() == dsInsert && !DataSet->Modified() &&
+        !P->FDataLink->Modified())
       DataSet->Cancel();
     else
-      FDataLink->UpdateRecord();
+      P->FDataLink->UpdateRecord();
     Written = true;
   }
   TCustomGrid::DoExit();
@@ -174,11 +174,11 @@ void TCustomDBGridGx::DoExit() {
 void TCustomDBGridGx::TopLeftChanged() {
   const int First = FixedCols();
   // The title rows show whether the view starts at the first scrolling column.
-  if (FLastLeftCol >= 0 && (FLastLeftCol == First) != (LeftCol() == First))
-    for (int R = 0; R < FTitleAreaRowCount; ++R) InvalidateRow(R);
-  FLastLeftCol = LeftCol();
+  if (P->FLastLeftCol >= 0 && (P->FLastLeftCol == First) != (LeftCol() == First))
+    for (int R = 0; R < P->FTitleAreaRowCount; ++R) InvalidateRow(R);
+  P->FLastLeftCol = LeftCol();
   TCustomGrid::TopLeftChanged();
   UpdateHorzScrollBar();
   if (CursorModeActive()) FetchAhead();
-  if (FFilterEditing) UpdateFilterEditor(false);
+  if (P->FFilterEditing) UpdateFilterEditor(false);
 }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"
@@ -18,7 +18,7 @@ bool TCustomDBGridGx::PointInsideRect(win::POINT Point, const win::RECT& Rect) {
 }
 
 int TCustomDBGridGx::ColumnsLeftOf(int ACol) {
-  const int LW = FOptions.Contains(dgColLines) ? GridLineWidth() : 0;
+  const int LW = P->FOptions.Contains(dgColLines) ? GridLineWidth() : 0;
   int Width = 0;
   for (int C = 0; C < ACol && C < ColCount(); ++C) Width += std::max(0, ColWidths(C) + LW);
   return Width;
@@ -29,7 +29,7 @@ void TCustomDBGridGx::CalcSizingState(int X, int Y, TGridState& State, int& Inde
   TCustomGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs, FixedInfo);
   if (State == gsColSizing) {
     // The indicator keeps its width.
-    if (Index < FIndicatorColCount) {
+    if (Index < P->FIndicatorColCount) {
       State = gsNormal;
       return;
     }
@@ -37,21 +37,21 @@ void TCustomDBGridGx::CalcSizingState(int X, int Y, TGridState& State, int& Inde
     // A lone scrolling column wider than the room is the one sized.
     const int Room = FixedInfo.Horz.GridExtent - FixedInfo.Horz.FixedBoundary;
     if (VisibleColCount() == 1 && ColWidths(LeftCol()) > Room) Index = std::min(Index, LeftCol());
-  } else if (State == gsRowSizing && X >= ColumnsLeftOf(FIndicatorColCount)) {
+  } else if (State == gsRowSizing && X >= ColumnsLeftOf(P->FIndicatorColCount)) {
     State = gsNormal;
   }
 }
 
 bool TCustomDBGridGx::FrozenSizingZone(int X, int Y, int& Index, int& Pos, int& Ofs) {
-  if (!FOptions.Contains(dgColumnResize)) return false;
+  if (!P->FOptions.Contains(dgColumnResize)) return false;
   TGridDrawInfo Info;
   CalcDrawInfo(Info);
   if (Y < 0 || Y >= Info.Vert.FixedBoundary) return false;
   const int LW = Info.Horz.EffectiveLineWidth;
   const int D = LW <= 6 ? (7 - LW) / 2 : 0;
   const int Span = std::max(LW, 7);
-  int Border = ColumnsLeftOf(FIndicatorColCount);
-  for (int C = FIndicatorColCount; C < FixedCols(); ++C) {
+  int Border = ColumnsLeftOf(P->FIndicatorColCount);
+  for (int C = P->FIndicatorColCount; C < FixedCols(); ++C) {
     const int W = ColWidths(C);
     if (W <= 0) {
       Border += std::max(0, W + LW);
@@ -89,9 +89,9 @@ void TCustomDBGridGx::TraceColumnSizing(int X) {
   TGridDrawInfo Info;
   CalcDrawInfo(Info);
   FSizingPos = X + FSizingOfs;
-  const int Start = FMouseMode == 6 ? ColumnsLeftOf(FSizingIndex) : Info.Horz.CellStart(FSizingIndex);
+  const int Start = P->FMouseMode == 6 ? ColumnsLeftOf(FSizingIndex) : Info.Horz.CellStart(FSizingIndex);
   if (Start < 0 || FSizingIndex >= ColCount()) return;
-  if (FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
+  if (P->FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
     // Every column right of the sized one keeps a pixel at least.
     const int Right = ColCount() - 1 - FSizingIndex;
     if (FSizingPos >= Info.Horz.GridBoundary - (1 + Info.Horz.EffectiveLineWidth) * Right) return;
@@ -103,20 +103,20 @@ void TCustomDBGridGx::TraceColumnSizing(int X) {
 }
 
 void TCustomDBGridGx::StartAutoScrollTimer(int Interval) {
-  if (!HandleAllocated() || Interval == FAutoScrollInterval) return;
-  if (FAutoScrollInterval >= 0) win::KillTimer(Handle(), AutoScrollTimerId);
+  if (!HandleAllocated() || Interval == P->FAutoScrollInterval) return;
+  if (P->FAutoScrollInterval >= 0) win::KillTimer(Handle(), AutoScrollTimerId);
   win::SetTimer(Handle(), AutoScrollTimerId, static_cast<win::UINT>(Interval), nullptr);
-  FAutoScrollInterval = Interval;
+  P->FAutoScrollInterval = Interval;
 }
 
 void TCustomDBGridGx::StopAutoScrollTimer() {
-  if (FAutoScrollInterval >= 0 && HandleAllocated()) win::KillTimer(Handle(), AutoScrollTimerId);
-  FAutoScrollInterval = -1;
+  if (P->FAutoScrollInterval >= 0 && HandleAllocated()) win::KillTimer(Handle(), AutoScrollTimerId);
+  P->FAutoScrollInterval = -1;
 }
 
 void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
   const win::RECT R = DataAreaRect();
-  if (FMouseMode == 2) {
+  if (P->FMouseMode == 2) {
     // Selecting columns along the titles: the view follows sideways.
     int Distance = 0;
     if (X > R.right) {
@@ -126,14 +126,14 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
         TGridDrawInfo Info;
         CalcDrawInfo(Info);
         const int Edge = GridToDataColumn(Info.Horz.LastVisibleCell());
-        if (Edge >= 0 && Edge < FColumns->Count()) FSelection->Columns()->ShiftSelectTo(FColumns->ColumnAt(Edge));
+        if (Edge >= 0 && Edge < P->FColumns->Count()) P->FSelection->Columns()->ShiftSelectTo(P->FColumns->ColumnAt(Edge));
       }
     } else if (X < R.left) {
       Distance = R.left - X;
       if (LeftCol() > FixedCols()) {
         SetLeftCol(LeftCol() - 1);
         const int Edge = GridToDataColumn(LeftCol());
-        if (Edge >= 0 && Edge < FColumns->Count()) FSelection->Columns()->ShiftSelectTo(FColumns->ColumnAt(Edge));
+        if (Edge >= 0 && Edge < P->FColumns->Count()) P->FSelection->Columns()->ShiftSelectTo(P->FColumns->ColumnAt(Edge));
       }
     } else {
       return;
@@ -144,7 +144,7 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
   const int DY = Y < R.top ? Y - R.top : Y > R.bottom ? Y - R.bottom : 0;
   const int DX = X < R.left ? X - R.left : X > R.right ? X - R.right : 0;
   const int D = std::max(std::abs(DY), std::abs(DX));
-  if (D == 0 || !FDataLink->Active()) {
+  if (D == 0 || !P->FDataLink->Active()) {
     StopAutoScrollTimer();
     return;
   }
@@ -154,20 +154,20 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
     const int Rows = std::min(D / 6, 8);
     if (DY != 0 && Rows > 0) {
       const int Distance = DY < 0 ? -Rows : Rows;
-      if (FMouseMode == 3) MoveBySelecting(true, Distance, false, false);
-      else MoveBySelecting(FMouseMode == 1, Distance, true, false);
+      if (P->FMouseMode == 3) MoveBySelecting(true, Distance, false, false);
+      else MoveBySelecting(P->FMouseMode == 1, Distance, true, false);
     }
     if (DX != 0) {
       const int Step = DX < 0 ? -1 : 1;
-      if (FRectSelecting) {
+      if (P->FRectSelecting) {
         if (Step > 0 && LeftCol() < MaxLeftCol()) SetLeftCol(LeftCol() + 1);
         else if (Step < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
       }
-      if (!FRowSelecting && Col() + Step >= FIndicatorColCount && Col() + Step < ColCount())
-        SelectGridColumn(Col() + Step, Step, FMouseMode == 3);
+      if (!P->FRowSelecting && Col() + Step >= P->FIndicatorColCount && Col() + Step < ColCount())
+        SelectGridColumn(Col() + Step, Step, P->FMouseMode == 3);
     }
   }
-  if (FUpdateLockCount == 0 && HandleAllocated()) {
+  if (P->FUpdateLockCount == 0 && HandleAllocated()) {
     Invalidate();
     win::UpdateWindow(Handle());
   }

@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/Selection.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -23,11 +24,11 @@ bool RecordBeingEdited(TDataSet* DataSet) {
 
 void TCustomDBGridGx::OptimizeColumnWidth(TColumnGx* Column) {
   TColumnsGxList list;
-  if (FSelection->Kind() == gstColumns) {
-    TColumnsGxList* selected = FSelection->Columns();
+  if (P->FSelection->Kind() == gstColumns) {
+    TColumnsGxList* selected = P->FSelection->Columns();
     for (int i = 0; i < selected->Count(); ++i) list.Add(selected->ColumnAt(i));
-  } else if (FSelection->Kind() == gstAll) {
-    for (int i = 0; i < FColumns->Count(); ++i) list.Add(FColumns->Items(i));
+  } else if (P->FSelection->Kind() == gstAll) {
+    for (int i = 0; i < P->FColumns->Count(); ++i) list.Add(P->FColumns->Items(i));
   }
   if (Column && list.IndexOf(Column) < 0) list.Add(Column);
   OptimizeColumnsWidth(&list);
@@ -37,8 +38,8 @@ void TCustomDBGridGx::OptimizeColumnsWidth(TColumnsGxList* List) {
   const int count = List->Count();
   std::vector<int> widths(static_cast<std::size_t>(count), 0);
   for (int i = 0; i < count; ++i) TitleTextWidth(List->ColumnAt(i), widths[i]);
-  if (!FDataLink->Active()) return;
-  TDataSet* dataSet = FDataLink->DataSet();
+  if (!P->FDataLink->Active()) return;
+  TDataSet* dataSet = P->FDataLink->DataSet();
   auto measureRecord = [&] {
     for (int i = 0; i < count; ++i) CellTextWidth(List->ColumnAt(i), widths[i]);
   };
@@ -60,7 +61,7 @@ void TCustomDBGridGx::OptimizeColumnsWidth(TColumnsGxList* List) {
       if (last) break;
     }
   }
-  const bool lock = !FAutoFitColWidths;
+  const bool lock = !P->FAutoFitColWidths;
   if (lock) LockLayout();
   auto unlock = AtScopeExit([&] {
     if (lock) UnlockLayout();
@@ -76,18 +77,18 @@ void TCustomDBGridGx::TitleTextWidth(TColumnGx* Column, int& Width) {
   TColumnTitleGx* title = Column->Title();
   const int markerWidth = title->SortMarkerWidth();
   const int reserve = markerWidth >= 3 ? markerWidth + 2 : 4;
-  if (FTitleImages && title->ImageIndex() != -1) {
-    Width = std::max(Width, reserve + FTitleImages->Width());
+  if (P->FTitleImages && title->ImageIndex() != -1) {
+    Width = std::max(Width, reserve + P->FTitleImages->Width());
     return;
   }
   win::RECT rect{0, 0, Column->Width() - reserve, RowHeights(0)};
   std::string caption = title->Caption();
-  if (FUseMultiTitle)
+  if (P->FUseMultiTitle)
     if (THeadTreeNode* leaf = HeadTreeLeaf(Column->Index())) {
       caption = leaf->Caption;
       rect.top = std::max(rect.top, rect.bottom - leaf->Height);
     }
-  bool wrap = FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0;
+  bool wrap = P->FUseMultiTitle || P->FTitleHeight != 0 || P->FTitleLines != 0;
   const bool vertical = title->Orientation() == tohVertical;
   if (vertical) {
     SwapRectExtent(rect);
@@ -120,22 +121,22 @@ void TCustomDBGridGx::CellTextWidth(TColumnGx* Column, int& Width) {
   params.Background = c->Brush()->Color();
   params.Font = c->Font();
   params.State = TGridDrawState();
-  const int shown = FShownColumns->IndexOf(Column);
+  const int shown = P->FShownColumns->IndexOf(Column);
   params.Col = shown < 0 ? -1 : DataToGridColumn(shown);
   params.Row = 0;
   FireGetCellParams(Column, c->Font(), params.Background, params.State);
   Column->FireGetCellParams(false, &params);
   int w = 0, h = 0;
-  TextOverflowsCell(this, 0, 0, params.Text, {0, 0, 0, DefaultRowHeight()}, Column->WordWrap() && FRowsAllowWrap, w,
+  TextOverflowsCell(this, 0, 0, params.Text, {0, 0, 0, DefaultRowHeight()}, Column->WordWrap() && P->FRowsAllowWrap, w,
                     h);
   Width = std::max(Width, w + reserve);
 }
 
 void TCustomDBGridGx::FooterTextWidth(TColumnGx* Column, int& Width) {
-  const int dataCol = FShownColumns->IndexOf(Column);
+  const int dataCol = P->FShownColumns->IndexOf(Column);
   TCanvasLend lend(this);
   TCanvas* c = Canvas();
-  for (int f = 0; f < FFooterRowCount; ++f) {
+  for (int f = 0; f < P->FFooterRowCount; ++f) {
     TColumnFooterGx* footer = Column->FooterForRow(f);
     c->Font()->Assign(footer->Font());
     c->Brush()->SetColor(footer->Color());
@@ -145,30 +146,30 @@ void TCustomDBGridGx::FooterTextWidth(TColumnGx* Column, int& Width) {
     FooterValueText(f, Column, text);
     FireGetFooterParams(dataCol, f, Column, c->Font(), background, alignment, TGridDrawState(), text);
     int w = 0, h = 0;
-    TextOverflowsCell(this, 0, 0, text, {0, 0, 0, DefaultRowHeight()}, footer->WordWrap() && FRowsAllowWrap, w, h);
+    TextOverflowsCell(this, 0, 0, text, {0, 0, 0, DefaultRowHeight()}, footer->WordWrap() && P->FRowsAllowWrap, w, h);
     Width = std::max(Width, w + 5);
   }
 }
 
 void TCustomDBGridGx::SaveViewPosition() {
-  FViewBookmark.clear();
-  FViewDistance = 0;
-  if (!FDataLink->Active()) return;
-  TDataSet* dataSet = FDataLink->DataSet();
+  P->FViewBookmark.clear();
+  P->FViewDistance = 0;
+  if (!P->FDataLink->Active()) return;
+  TDataSet* dataSet = P->FDataLink->DataSet();
   // Moving off a record under edit would post or cancel it: nothing is saved then.
   if (RecordBeingEdited(dataSet)) return;
-  const int active = FDataLink->ActiveRecord(), records = FDataLink->RecordCount();
+  const int active = P->FDataLink->ActiveRecord(), records = P->FDataLink->RecordCount();
   const int distance = active - records / 2 + (records + 1) % 2;
   const int moved = dataSet->MoveBy(-distance);
-  FViewBookmark = dataSet->Bookmark();
+  P->FViewBookmark = dataSet->Bookmark();
   dataSet->MoveBy(-moved);
-  FViewDistance = -moved;
+  P->FViewDistance = -moved;
 }
 
 void TCustomDBGridGx::RestoreViewPosition() {
-  if (FViewBookmark.empty() || !FDataLink->Active()) return;
-  TDataSet* dataSet = FDataLink->DataSet();
-  if (!dataSet->BookmarkValid(FViewBookmark)) return;
-  dataSet->GotoBookmark(FViewBookmark);
-  dataSet->MoveBy(FViewDistance);
+  if (P->FViewBookmark.empty() || !P->FDataLink->Active()) return;
+  TDataSet* dataSet = P->FDataLink->DataSet();
+  if (!dataSet->BookmarkValid(P->FViewBookmark)) return;
+  dataSet->GotoBookmark(P->FViewBookmark);
+  dataSet->MoveBy(P->FViewDistance);
 }

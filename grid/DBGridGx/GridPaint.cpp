@@ -3,7 +3,7 @@
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
@@ -22,21 +22,21 @@
 #include <vector>
 
 bool TCustomDBGridGx::WantsRowFocusRect() {
-  return !ComponentState().Contains(csDesigning) && FOptions.Contains(dgRowSelect) && FDefaultDrawingGx &&
+  return !ComponentState().Contains(csDesigning) && P->FOptions.Contains(dgRowSelect) && P->FDefaultDrawingGx &&
          HandleAllocated() && Focused();
 }
 
 bool TCustomDBGridGx::IsCell3D(int ACol, int ARow, TGridDrawState AState, const win::RECT&) {
-  const int D = ACol - FIndicatorColCount;
-  const int R = ARow - FTitleAreaRowCount;
-  const int F = FFooterRowCount;
-  const int S = RowCount() - F - FTitleAreaRowCount - 1;
+  const int D = ACol - P->FIndicatorColCount;
+  const int R = ARow - P->FTitleAreaRowCount;
+  const int F = P->FFooterRowCount;
+  const int S = RowCount() - F - P->FTitleAreaRowCount - 1;
   const bool fixed = AState.Contains(gdFixed);
   const bool footer = F > 0 && R > S;
   const bool separator = F > 0 && R == S;
   // Filter cells stay flat.
   if (D >= 0 && IsFilterRowCell(ACol, ARow)) return false;
-  const auto& o = FOptionsGx;
+  const auto& o = P->FOptionsGx;
   if (o.Contains(dghFixed3D) && fixed && (D < 0 || R < 0) && !separator) return true;
   if (o.Contains(dghFooter3D) && footer) return true;
   if (o.Contains(dghData3D) && !fixed && !footer) return true;
@@ -55,7 +55,7 @@ bool TCustomDBGridGx::FixedCellColors(int ACol, int ARow, TFont* AFont, TColor& 
   Cell.PressedLook = (Type.Col == gcaIndicator && Type.Row != graSeparator) ||
                      (Type.Col == gcaData && (Type.Row == graTitle || Type.Row == graFilter));
   Cell.SelectionHasFocus = SelectionHasFocus();
-  if (FStyle) return FStyle->FixedCellColors(Cell, Background, AFont);
+  if (P->FStyle) return P->FStyle->FixedCellColors(Cell, Background, AFont);
   if (Cell.PressedLook) {
     Background = static_cast<TColor>(win::RGB(64, 64, 64));
     AFont->SetColor(clWhite);
@@ -71,23 +71,23 @@ bool TCustomDBGridGx::FixedCellColors(int ACol, int ARow, TFont* AFont, TColor& 
 bool TCustomDBGridGx::DataCellColors(int DataCol, int DataRow, TFont* AFont, TColor& Background,
                                      TGridDrawState AState, const std::string&) {
   TDataCellColorQuery Cell;
-  Cell.MultiSelectActive = FOptions.Contains(dgMultiSelect) && FDataLink->Active();
-  if (Cell.MultiSelectActive && FBookmarks && FBookmarks->LinkActive())
-    Cell.InMultiSelection = IsCellSelected(DataToGridColumn(DataCol), DataRow + FTitleAreaRowCount,
-                                           FBookmarks->CurrentBookmark(), DataCol);
+  Cell.MultiSelectActive = P->FOptions.Contains(dgMultiSelect) && P->FDataLink->Active();
+  if (Cell.MultiSelectActive && P->FBookmarks && P->FBookmarks->LinkActive())
+    Cell.InMultiSelection = IsCellSelected(DataToGridColumn(DataCol), DataRow + P->FTitleAreaRowCount,
+                                           P->FBookmarks->CurrentBookmark(), DataCol);
   Cell.GridFocused = HandleAllocated() && Focused();
-  Cell.HighlightFocus = FOptionsGx.Contains(dghHighlightFocus);
-  Cell.RowHighlight = FOptionsGx.Contains(dghRowHighlight);
-  Cell.SelectionKindNone = !FSelection || FSelection->Kind() == gstNon;
-  Cell.CurrentRow = DataRow + FTitleAreaRowCount == Row();
+  Cell.HighlightFocus = P->FOptionsGx.Contains(dghHighlightFocus);
+  Cell.RowHighlight = P->FOptionsGx.Contains(dghRowHighlight);
+  Cell.SelectionKindNone = !P->FSelection || P->FSelection->Kind() == gstNon;
+  Cell.CurrentRow = DataRow + P->FTitleAreaRowCount == Row();
   Cell.CurrentCol = DataToGridColumn(DataCol) == Col();
   Cell.Selected = AState.Contains(gdSelected);
-  Cell.RowSelect = FOptions.Contains(dgRowSelect);
-  Cell.AlwaysShowSelection = FOptions.Contains(dgAlwaysShowSelection);
-  Cell.UpdateLockCount = FUpdateLockCount;
+  Cell.RowSelect = P->FOptions.Contains(dgRowSelect);
+  Cell.AlwaysShowSelection = P->FOptions.Contains(dgAlwaysShowSelection);
+  Cell.UpdateLockCount = P->FUpdateLockCount;
   Cell.SelectionHasFocus = SelectionHasFocus();
   Cell.Canvas = Canvas()->Handle();
-  if (FStyle) return FStyle->DataCellColors(Cell, Background, AFont);
+  if (P->FStyle) return P->FStyle->DataCellColors(Cell, Background, AFont);
   bool FocusHighlight = false;
   if (!DataCellHighlighted(Cell, FocusHighlight)) return false;
   const bool CurrentCell = Cell.CurrentRow && (Cell.CurrentCol || Cell.RowSelect);
@@ -116,15 +116,15 @@ void TCustomDBGridGx::DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARe
   GetCellType(ACol, ARow, AreaCol, AreaRow);
   const int DataCol = GridToDataColumn(ACol);
   const bool Selected = IsCellSelected(ACol, ARow, std::string(), DataCol);
-  const bool FilterCell = ACol >= FIndicatorColCount && IsFilterRowCell(ACol, ARow) && HasFilterCell(ACol);
+  const bool FilterCell = ACol >= P->FIndicatorColCount && IsFilterRowCell(ACol, ARow) && HasFilterCell(ACol);
   TColor Background = FixedColor();
   if (FilterCell) {
     C->Pen()->SetColor(clBlack);
     C->Font()->Assign(Font());
     C->Font()->SetColor(clBlue);
     Background = BrightenColor(FixedColor(), 8);
-  } else if (DataCol >= 0 && DataCol < FColumns->Count()) {
-    Background = FColumns->ColumnAt(DataCol)->Title()->Color();
+  } else if (DataCol >= 0 && DataCol < P->FColumns->Count()) {
+    Background = P->FColumns->ColumnAt(DataCol)->Title()->Color();
   }
   FixedCellColors(ACol, ARow, C->Font(), Background, Selected, AState, 0, AreaCol, AreaRow);
   C->Brush()->SetColor(Background);
@@ -192,7 +192,7 @@ void TCustomDBGridGx::DrawCellEdges(const win::RECT& Rect, bool RightSide, bool 
     const win::UINT topSide = LeftSide ? (Mirrored ? win::BF_TOP | win::BF_RIGHT : win::BF_TOPLEFT) : win::BF_TOP;
     const win::UINT bottomSide =
         RightSide ? (Mirrored ? win::BF_BOTTOM | win::BF_LEFT : win::BF_BOTTOMRIGHT) : win::BF_BOTTOM;
-    if (!FFlat) {
+    if (!P->FFlat) {
       if (RightSide && LeftSide) {
         win::DrawEdge(dc, &R, edge, win::BF_RECT);
         return;
@@ -312,7 +312,7 @@ void TCustomDBGridGx::DrawAreaCells(const TGridDrawInfoGx& Info, int FirstCol, i
       c->Font()->Assign(Font());
       c->Brush()->SetColor(AreaColor);
       if (designing) {
-        if (state.Contains(gdSelected) && (!state.Contains(gdFocused) || FOptions.Contains(dgRowSelect))) {
+        if (state.Contains(gdSelected) && (!state.Contains(gdFocused) || P->FOptions.Contains(dgRowSelect))) {
           c->Brush()->SetColor(clHighlight);
           c->Font()->SetColor(clHighlightText);
         }
@@ -325,7 +325,7 @@ void TCustomDBGridGx::DrawAreaCells(const TGridDrawInfoGx& Info, int FirstCol, i
 }
 
 void TCustomDBGridGx::Paint() {
-  if (FPaintLocked) return;
+  if (P->FPaintLocked) return;
   const int W = ClientWidth(), H = ClientHeight();
   // A zero extent cannot be mapped; there is nothing to show either.
   if (W <= 0 || H <= 0) return;
@@ -342,11 +342,11 @@ void TCustomDBGridGx::Paint() {
   CalcDrawInfoGxXY(info, W, H);
   const auto& h = info.Horz;
   const auto& v = info.Vert;
-  const TColor fixedLine = FFlat ? clGray : clBlack;
+  const TColor fixedLine = P->FFlat ? clGray : clBlack;
   const TColor dataLine = ColorToRGB(Color()) == ColorToRGB(clSilver) ? clGray : clSilver;
-  const bool fh = FOptions.Contains(dgRowLines), fv = FOptions.Contains(dgColLines);
+  const bool fh = P->FOptions.Contains(dgRowLines), fv = P->FOptions.Contains(dgColLines);
   const bool dh = fh, dv = fv;
-  const bool footerArea = FOptionsGx.Contains(dghFooter3D) || FFooterColor == clBtnFace;
+  const bool footerArea = P->FOptionsGx.Contains(dghFooter3D) || P->FFooterColor == clBtnFace;
   if (h.EffectiveLineWidth > 0 || v.EffectiveLineWidth > 0) {
     DrawAreaLines(info, fh, fv, 0, 0, {0, 0, h.FixedBoundary, v.FixedBoundary}, fixedLine, FixedColor(), true,
                   true);
@@ -354,16 +354,16 @@ void TCustomDBGridGx::Paint() {
                   FixedColor(), true, true);
     DrawAreaLines(info, fh, fv, 0, TopRow(), {0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary}, fixedLine,
                   FixedColor(), true, true);
-    if (FFrozenCols > 0 && !FOptionsGx.Contains(dghFrozen3D)) {
+    if (P->FFrozenCols > 0 && !P->FOptionsGx.Contains(dghFrozen3D)) {
       const int F = footerArea ? v.FooterExtent : 0;
-      DrawAreaLines(info, fh, fv, FixedCols() - FFrozenCols, TopRow(),
+      DrawAreaLines(info, fh, fv, FixedCols() - P->FFrozenCols, TopRow(),
                     {h.FixedBoundary - h.FrozenExtent, v.FixedBoundary, h.FixedBoundary - 1, v.GridBoundary - F},
                     dataLine, Color(), true, false);
     }
     DrawAreaLines(info, dh, dv, LeftCol(), TopRow(),
                   {h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary}, dataLine, Color(), true, true);
-    if (footerArea && FFooterRowCount > 0 && v.FooterExtent > 0) {
-      DrawAreaLines(info, dh, dv, LeftCol(), RowCount() - FFooterRowCount,
+    if (footerArea && P->FFooterRowCount > 0 && v.FooterExtent > 0) {
+      DrawAreaLines(info, dh, dv, LeftCol(), RowCount() - P->FFooterRowCount,
                     {h.FixedBoundary, v.GridBoundary - v.FooterExtent, h.GridBoundary, v.GridBoundary}, fixedLine,
                     FixedColor(), true, true);
       if (dh && v.EffectiveLineWidth > 0) {
@@ -392,7 +392,7 @@ void TCustomDBGridGx::Paint() {
     const TGridRect sel = Selection();
     c->Font()->SetColor(clWindowText);
     c->Brush()->SetColor(clWindow);
-    const win::RECT r = BoxRect(std::max(0, sel.Left - FFrozenCols), sel.Top, sel.Right, sel.Bottom);
+    const win::RECT r = BoxRect(std::max(0, sel.Left - P->FFrozenCols), sel.Top, sel.Right, sel.Bottom);
     if (r.right > r.left && r.bottom > r.top) c->DrawFocusRect(r);
   }
 }

@@ -7,7 +7,7 @@
 
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "platform/controls/Forms.h"
@@ -52,18 +52,18 @@ void RestoreView(TDataLink& Link, const TViewSpot& Spot) {
 // The beginning of Column's text for the current record that matches Wanted ignoring
 // case, counted in whole characters; false when it does not match.
 bool MatchingPrefix(TColumnGx* Column, const std::string& Wanted, std::string& Prefix) {
-  std::string P = Utf8LeftChars(Column->FormatCellText(), Utf8Length(Wanted));
-  if (AnsiUpperCase(P) != AnsiUpperCase(Wanted)) return false;
-  Prefix = std::move(P);
+  std::string Text = Utf8LeftChars(Column->FormatCellText(), Utf8Length(Wanted));
+  if (AnsiUpperCase(Text) != AnsiUpperCase(Wanted)) return false;
+  Prefix = std::move(Text);
   return true;
 }
 
 }  // namespace
 
 void TCustomDBGridGx::IncrementalSearch(const std::string& Text, int TimeOut, int Direction) {
-  if (!FDataLink || !FDataLink->Active()) return;
-  TDataSet* DataSet = FDataLink->DataSet();
-  std::string New = FSearchText + Text;
+  if (!P->FDataLink || !P->FDataLink->Active()) return;
+  TDataSet* DataSet = P->FDataLink->DataSet();
+  std::string New = P->FSearchText + Text;
   bool Found = false;
   TColumnGx* Column = CurrentColumn();
   if (!New.empty() && Column) {
@@ -73,11 +73,11 @@ void TCustomDBGridGx::IncrementalSearch(const std::string& Text, int TimeOut, in
     } else {
       DataSet->DisableControls();
       auto Enable = AtScopeExit([&] {
-        FSearchMoving = true;
-        auto Clear = AtScopeExit([&] { FSearchMoving = false; });
+        P->FSearchMoving = true;
+        auto Clear = AtScopeExit([&] { P->FSearchMoving = false; });
         DataSet->EnableControls();
       });
-      const TViewSpot Start = SaveView(*FDataLink);
+      const TViewSpot Start = SaveView(*P->FDataLink);
       if (Direction == 0) DataSet->First();
       else if (Direction == 1) DataSet->Next();
       else DataSet->Prior();
@@ -90,40 +90,40 @@ void TCustomDBGridGx::IncrementalSearch(const std::string& Text, int TimeOut, in
         if (Backward) DataSet->Prior();
         else DataSet->Next();
       }
-      if (!Found) RestoreView(*FDataLink, Start);
+      if (!Found) RestoreView(*P->FDataLink, Start);
     }
     if (Found) New = Prefix;
   }
   HideEditor();
-  FSearching = true;
-  if (Found) FSearchText = New;
+  P->FSearching = true;
+  if (Found) P->FSearchText = New;
   InvalidateRow(Row());
-  FSearchTimeout = TimeOut;
+  P->FSearchTimeout = TimeOut;
   StartSearchTimer();
 }
 
 void TCustomDBGridGx::StopIncrementalSearch() {
   StopSearchTimer();
-  if (!FSearching) return;
-  FSearching = false;
-  FSearchText.clear();
+  if (!P->FSearching) return;
+  P->FSearching = false;
+  P->FSearchText.clear();
   InvalidateRow(Row());
-  if (FOptions.Contains(dgAlwaysShowEditor) && EditorAlwaysShown()) ShowCellEditor();
+  if (P->FOptions.Contains(dgAlwaysShowEditor) && EditorAlwaysShown()) ShowCellEditor();
 }
 
 void TCustomDBGridGx::StartSearchTimer() {
   StopSearchTimer();
-  if (FSearchTimeout < 0 || !HandleAllocated()) return;
-  win::SetTimer(Handle(), SearchTimerId, static_cast<win::UINT>(FSearchTimeout), nullptr);
-  FSearchTimerRunning = true;
+  if (P->FSearchTimeout < 0 || !HandleAllocated()) return;
+  win::SetTimer(Handle(), SearchTimerId, static_cast<win::UINT>(P->FSearchTimeout), nullptr);
+  P->FSearchTimerRunning = true;
 }
 
 void TCustomDBGridGx::StopSearchTimer() {
-  if (FSearchTimerRunning && HandleAllocated()) win::KillTimer(Handle(), SearchTimerId);
-  FSearchTimerRunning = false;
+  if (P->FSearchTimerRunning && HandleAllocated()) win::KillTimer(Handle(), SearchTimerId);
+  P->FSearchTimerRunning = false;
 }
 
-int TCustomDBGridGx::SearchTimeOut() { return FSearchTimeout; }
+int TCustomDBGridGx::SearchTimeOut() { return P->FSearchTimeout; }
 
 bool TCustomDBGridGx::SearchTimerMessage(TMessage& Message) {
   if (Message.Msg != win::WM_TIMER || Message.WParam != SearchTimerId) return false;
@@ -132,35 +132,35 @@ bool TCustomDBGridGx::SearchTimerMessage(TMessage& Message) {
 }
 
 bool TCustomDBGridGx::InSearchMode() {
-  if (FSearching) return true;
-  if (FOptionsGx.Contains(dghIncSearch)) {
+  if (P->FSearching) return true;
+  if (P->FOptionsGx.Contains(dghIncSearch)) {
     TColumnGx* Column = CurrentColumn();
-    if (!FOptions.Contains(dgEditing) || !Column || !Column->CheckEditable(false)) return true;
+    if (!P->FOptions.Contains(dgEditing) || !Column || !Column->CheckEditable(false)) return true;
   }
-  return FOptionsGx.Contains(dghPreferIncSearch) && !FOptions.Contains(dgAlwaysShowEditor) &&
+  return P->FOptionsGx.Contains(dghPreferIncSearch) && !P->FOptions.Contains(dgAlwaysShowEditor) &&
          !InplaceEditorVisible();
 }
 
 void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::RECT& Rect, TGridDrawState State,
                                           int L, int T) {
-  if (!FSearching || FSearchText.empty() || !State.Contains(gdSelected)) return;
-  if (DataRow + FTitleAreaRowCount != Row() || DataToGridColumn(DataCol) != Col()) return;
-  if (!(HandleAllocated() && Focused()) && !FOptions.Contains(dgAlwaysShowSelection)) return;
-  if (ComponentState().Contains(csDesigning) || FUpdateLockCount != 0 || !IsActiveControl()) return;
-  TColumnGx* Column = FShownColumns->ColumnAt(DataCol);
+  if (!P->FSearching || P->FSearchText.empty() || !State.Contains(gdSelected)) return;
+  if (DataRow + P->FTitleAreaRowCount != Row() || DataToGridColumn(DataCol) != Col()) return;
+  if (!(HandleAllocated() && Focused()) && !P->FOptions.Contains(dgAlwaysShowSelection)) return;
+  if (ComponentState().Contains(csDesigning) || P->FUpdateLockCount != 0 || !IsActiveControl()) return;
+  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
   TCanvas* C = Canvas();
   C->Brush()->SetColor(SearchColor());
   C->Font()->SetColor(SearchTextColor());
   // The highlight ends where the rest of the cell's text begins, so that right-aligned
   // and centred texts are covered where they stand.
-  const std::string& CellText = FCellParams->Text;
-  const std::size_t RestStart = Utf8CharToByteIndex(CellText, Utf8Length(FSearchText));
+  const std::string& CellText = P->FCellParams->Text;
+  const std::size_t RestStart = Utf8CharToByteIndex(CellText, Utf8Length(P->FSearchText));
   const std::string Rest = CellText.substr(std::min(CellText.size(), RestStart));
   win::RECT R{Rect.left + L, Rect.top + T, Rect.right - L, Rect.bottom - T};
   if (L != 0) R.bottom += 1;
-  TAlignment Alignment = FCellParams->Alignment;
+  TAlignment Alignment = P->FCellParams->Alignment;
   win::UINT Flags = win::DT_EXPANDTABS | win::DT_NOPREFIX;
-  if (Column->WordWrap() && FRowsAllowWrap) Flags |= win::DT_WORDBREAK;
+  if (Column->WordWrap() && P->FRowsAllowWrap) Flags |= win::DT_WORDBREAK;
   const bool RightToLeft = UseRightToLeftAlignment();
   if (RightToLeft) {
     // Drawn on the unmirrored canvas so that the glyphs read the right way round.
@@ -182,5 +182,5 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
   Params.iTabLength = 8;
   Params.iLeftMargin = 0;
   Params.iRightMargin = 0;
-  win::DrawTextEx(C->Handle(), FSearchText.c_str(), static_cast<int>(FSearchText.size()), &R, Flags, &Params);
+  win::DrawTextEx(C->Handle(), P->FSearchText.c_str(), static_cast<int>(P->FSearchText.size()), &R, Flags, &Params);
 }

@@ -2,7 +2,7 @@
 // field name, the data service defaults and the options menu's commands.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/GridSumList.h"
@@ -38,9 +38,9 @@ void TCustomDBGridGx::Dispatch(TMessage& Message) {
 }
 
 void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
-  if (Value == FStyle) return;
-  if (FStyle) FStyle->RemoveGrid(this);
-  FStyle = Value;
+  if (Value == P->FStyle) return;
+  if (P->FStyle) P->FStyle->RemoveGrid(this);
+  P->FStyle = Value;
   if (Value) Value->AddGrid(this);
   else UseDefaultGridStyle();
 }
@@ -48,22 +48,22 @@ void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
 void TCustomDBGridGx::UseDefaultGridStyle() {
   TDBGridGxStyle* Default = DefaultGridStyle();
   if (!Default) {
-    FStyle = nullptr;
+    P->FStyle = nullptr;
     GridStyleChanged();
     return;
   }
-  if (FStyle == Default) return;
-  FStyle = Default;
+  if (P->FStyle == Default) return;
+  P->FStyle = Default;
   Default->AddGrid(this);
 }
 
 void TCustomDBGridGx::GridStyleChanged() {
-  if (FColumns) RequestLayout();
+  if (P->FColumns) RequestLayout();
 }
 
 TColumnGx* TCustomDBGridGx::CurrentColumn() const {
   const int I = CurrentDataColumn();
-  return I >= 0 && I < FColumns->Count() ? FColumns->ColumnAt(I) : nullptr;
+  return I >= 0 && I < P->FColumns->Count() ? P->FColumns->ColumnAt(I) : nullptr;
 }
 
 TField* TCustomDBGridGx::CurrentColumnField() const {
@@ -79,26 +79,26 @@ void TCustomDBGridGx::SelectDataColumn(int I) {
 void TCustomDBGridGx::SetCurrentGridColumn(int ACol) {
   if (ACol == Col()) return;
   // The base grid refuses fixed columns as current; a frozen data column is one.
-  if (ACol >= FIndicatorColCount && ACol < FixedCols()) MoveColRow(ACol, Row(), false, false);
+  if (ACol >= P->FIndicatorColCount && ACol < FixedCols()) MoveColRow(ACol, Row(), false, false);
   else SetCol(ACol);
 }
 
 TColumnGx* TCustomDBGridGx::ColumnByFieldName(const std::string& FieldName) const {
-  for (int I = 0; I < FColumns->Count(); ++I)
-    if (AnsiCompareText(FColumns->ColumnAt(I)->FieldName(), FieldName) == 0) return FColumns->ColumnAt(I);
+  for (int I = 0; I < P->FColumns->Count(); ++I)
+    if (AnsiCompareText(P->FColumns->ColumnAt(I)->FieldName(), FieldName) == 0) return P->FColumns->ColumnAt(I);
   RaiseInvalidGridOperation(Format("字段名 '%s' 没有找到", FieldName));
 }
 
 TColumnGx* TCustomDBGridGx::FindColumnNoCase(const std::string& FieldName) const {
   const std::string Wanted = UpperCase(FieldName);
-  for (int I = 0; I < FColumns->Count(); ++I)
-    if (UpperCase(FColumns->ColumnAt(I)->FieldName()) == Wanted) return FColumns->ColumnAt(I);
+  for (int I = 0; I < P->FColumns->Count(); ++I)
+    if (UpperCase(P->FColumns->ColumnAt(I)->FieldName()) == Wanted) return P->FColumns->ColumnAt(I);
   return nullptr;
 }
 
 void TCustomDBGridGx::ApplyFilterDefault() {
   TDataSource* Source = DataSource();
-  if (Source && Source->DataSet() && Source->DataSet()->Active() && FSTFilter->Local())
+  if (Source && Source->DataSet() && Source->DataSet()->Active() && P->FSTFilter->Local())
     Source->DataSet()->SetFiltered(true);
   if (TDBGridGxDataService* Service = DBGridGxDataService()) Service->ApplyFilter(this);
 }
@@ -138,20 +138,20 @@ void TCustomDBGridGx::ShowColumnDialog(TObject*) {
   if (Grid && RegisteredOutputCommands().ColumnDialog) RegisteredOutputCommands().ColumnDialog(Grid);
 }
 
-void TCustomDBGridGx::MenuFilterRowClick(TObject*) { FSTFilter->SetVisible(!FSTFilter->Visible()); }
+void TCustomDBGridGx::MenuFilterRowClick(TObject*) { P->FSTFilter->SetVisible(!P->FSTFilter->Visible()); }
 
 void TCustomDBGridGx::ForgetColumn(TColumnGx* Column) {
   // The sort positions after a sorted column that leaves move up, so that they keep
   // running without a gap.
-  if (FSortedColumnList && FSortedColumnList->Remove(Column) >= 0 && FColumns && Column->Collection() == FColumns.get())
-    FColumns->CloseSortGap(Column);
-  if (FShownColumns) FShownColumns->Remove(Column);
-  if (FSelection) {
-    FSelection->Columns()->ForgetColumn(Column);
-    if (FColumns && Column->Collection() == FColumns.get()) FSelection->ColumnRemoved(FColumns->Count() - 1);
+  if (P->FSortedColumnList && P->FSortedColumnList->Remove(Column) >= 0 && P->FColumns && Column->Collection() == P->FColumns.get())
+    P->FColumns->CloseSortGap(Column);
+  if (P->FShownColumns) P->FShownColumns->Remove(Column);
+  if (P->FSelection) {
+    P->FSelection->Columns()->ForgetColumn(Column);
+    if (P->FColumns && Column->Collection() == P->FColumns.get()) P->FSelection->ColumnRemoved(P->FColumns->Count() - 1);
   }
   // The header keeps its shape until the next layout, without the column.
-  for (THeadTreeNode*& Leaf : FHeadTreeLeaves)
+  for (THeadTreeNode*& Leaf : P->FHeadTreeLeaves)
     if (Leaf && Leaf->Column == Column) {
       Leaf->Column = nullptr;
       Leaf = nullptr;

@@ -2,15 +2,15 @@
 // multi-column sort marking that waits for Ctrl to be released, and sorting by a click
 // on a title.
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/HeadTree.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
 bool TCustomDBGridGx::OnTitleLeaf(int ACol, int X, int Y) {
-  if (!FUseMultiTitle || !FOptions.Contains(dgTitles)) return true;
+  if (!P->FUseMultiTitle || !P->FOptions.Contains(dgTitles)) return true;
   const int DataCol = GridToDataColumn(ACol);
-  if (DataCol < 0 || DataCol >= FColumns->Count()) return true;
+  if (DataCol < 0 || DataCol >= P->FColumns->Count()) return true;
   THeadTreeNode* Leaf = HeadTreeLeaf(DataCol);
   if (!Leaf) return true;
   // The group captions above the leaf are no part of the button.
@@ -19,31 +19,31 @@ bool TCustomDBGridGx::OnTitleLeaf(int ACol, int X, int Y) {
 
 void TCustomDBGridGx::UpdateTitleButtonShown(int X, int Y) {
   const bool Shown = !(X == -1 && Y == -1) && OnPressedTitle(X, Y);
-  if (Shown == FTitleButtonShown) return;
-  FTitleButtonShown = Shown;
+  if (Shown == P->FTitleButtonShown) return;
+  P->FTitleButtonShown = Shown;
   InvalidateRow(0);
 }
 
 void TCustomDBGridGx::EndTitleButtonTracking() {
-  if (!FMouseTracking) return;
+  if (!P->FMouseTracking) return;
   StopAutoScrollTimer();
-  FRowSelecting = false;
+  P->FRowSelecting = false;
   UpdateTitleButtonShown(-1, -1);
-  FMouseTracking = false;
+  P->FMouseTracking = false;
   if (MouseCapture()) SetMouseCapture(false);
-  FPressedTitleCol = -1;
-  FRectSelecting = false;
-  FMouseMode = 0;
+  P->FPressedTitleCol = -1;
+  P->FRectSelecting = false;
+  P->FMouseMode = 0;
 }
 
 void TCustomDBGridGx::FinishCtrlSort() {
-  if (!FCtrlSort) return;
-  FCtrlSort = false;
+  if (!P->FCtrlSort) return;
+  P->FCtrlSort = false;
   FireSortMarkingChanged();
 }
 
 void TCustomDBGridGx::HandleKeyUp(win::WORD& Key, TShiftState Shift) {
-  if (FCtrlSort && Key == win::VK_CONTROL) FinishCtrlSort();
+  if (P->FCtrlSort && Key == win::VK_CONTROL) FinishCtrlSort();
   TCustomGrid::KeyUp(Key, Shift);
 }
 
@@ -60,7 +60,7 @@ void TCustomDBGridGx::AutoSortByColumn(TColumnGx* Column) {
   const int Current = CurrentDataColumn();
   const std::string FieldName = Column->FieldName();
   const TSortMarkerGx Was = Column->Title()->SortMarker();
-  for (int I = 0; I < FColumns->Count(); ++I) FColumns->ColumnAt(I)->Title()->SetSortMarker(smNoneGx);
+  for (int I = 0; I < P->FColumns->Count(); ++I) P->FColumns->ColumnAt(I)->Title()->SetSortMarker(smNoneGx);
   // Ascending, descending, unsorted. The marker kept is the one the rows were sorted by,
   // so that applying the markers again (a layout restored, a multi-column sort) keeps
   // the order.
@@ -70,5 +70,5 @@ void TCustomDBGridGx::AutoSortByColumn(TColumnGx* Column) {
   else ApplySortingDefault();
   // Sorting may have rebuilt the columns: the column is found again by its field.
   ColumnByFieldName(FieldName)->Title()->SetSortMarker(Now);
-  if (Current >= 0 && Current < FColumns->Count()) SelectDataColumn(Current);
+  if (Current >= 0 && Current < P->FColumns->Count()) SelectDataColumn(Current);
 }

@@ -7,7 +7,7 @@
 
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/UnitRoutines.h"
@@ -49,17 +49,17 @@ void TCustomDBGridGx::HandleHintShowPause(TMessage& Message) {
   TCustomGrid::Dispatch(Message);
   auto* Pause = reinterpret_cast<int*>(Message.LParam);
   if (!Pause || !HandleAllocated()) return;
-  win::POINT P;
-  win::GetCursorPos(&P);
-  P = ScreenToClient(P);
-  const TGridCoord Cell = MouseCoord(P.x, P.y);
-  const int DataCol = Cell.X - FIndicatorColCount;
-  if (Cell.Y < 0 || DataCol < 0 || DataCol >= FShownColumns->Count()) return;
-  TColumnGx* Column = FShownColumns->ColumnAt(DataCol);
-  const int DataRow = Cell.Y - FTitleAreaRowCount;
-  const bool DataCell = DataRow >= 0 && DataRow < RowCount() - FTitleAreaRowCount - FFooterRowCount;
-  const bool TitleCell = FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
-  if ((DataCell && Column->ToolTips() && FDataLink->Active()) ||
+  win::POINT Pt;
+  win::GetCursorPos(&Pt);
+  Pt = ScreenToClient(Pt);
+  const TGridCoord Cell = MouseCoord(Pt.x, Pt.y);
+  const int DataCol = Cell.X - P->FIndicatorColCount;
+  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FShownColumns->Count()) return;
+  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
+  const int DataRow = Cell.Y - P->FTitleAreaRowCount;
+  const bool DataCell = DataRow >= 0 && DataRow < RowCount() - P->FTitleAreaRowCount - P->FFooterRowCount;
+  const bool TitleCell = P->FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
+  if ((DataCell && Column->ToolTips() && P->FDataLink->Active()) ||
       (TitleCell && Column->Title()->ToolTips() && Column->Title()->Hint().empty()))
     *Pause = 0;
   else
@@ -72,11 +72,11 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
   if (Message.Result != 0 || !Info || !HandleAllocated()) return;
   win::POINT Hit = Info->CursorPos;
   const TGridCoord Cell = MouseCoord(Hit.x, Hit.y);
-  const int DataCol = Cell.X - FIndicatorColCount;
-  if (Cell.Y < 0 || DataCol < 0 || DataCol >= FShownColumns->Count()) return;
-  TColumnGx* Column = FShownColumns->ColumnAt(DataCol);
+  const int DataCol = Cell.X - P->FIndicatorColCount;
+  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FShownColumns->Count()) return;
+  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
   TColumnTitleGx* Title = Column->Title();
-  const bool TitleCell = FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
+  const bool TitleCell = P->FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
   win::RECT R = CellRect(Cell.X, Cell.Y);
 
   if (TitleCell && !Title->Hint().empty()) {
@@ -84,9 +84,9 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
     Info->CursorRect = R;
     return;
   }
-  const int DataRow = Cell.Y - FTitleAreaRowCount;
+  const int DataRow = Cell.Y - P->FTitleAreaRowCount;
   // A row below the last record (footers kept at the bottom) has no record to show.
-  const bool DataCell = FDataLink->Active() && DataRow >= 0 && DataRow < FDataLink->RecordCount();
+  const bool DataCell = P->FDataLink->Active() && DataRow >= 0 && DataRow < P->FDataLink->RecordCount();
   const bool Candidate = (TitleCell && Title->ToolTips()) || (DataCell && Column->ToolTips());
   if (!Candidate || GetCaptureControl() || win::GetKeyState(win::VK_CONTROL) < 0) return;
   // From here the grid's own hint gives way: a tip or nothing.
@@ -99,8 +99,8 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
     Hit.x = ClientW - Hit.x;
   }
   int E = R.left + Column->Width();
-  if (!FToolTipFont) FToolTipFont = std::make_unique<TFont>();
-  TFont* TipFont = FToolTipFont.get();
+  if (!P->FToolTipFont) P->FToolTipFont = std::make_unique<TFont>();
+  TFont* TipFont = P->FToolTipFont.get();
   std::string Text;
   TAlignment Alignment;
   bool Wrap;
@@ -111,7 +111,7 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
       R.right -= Marker - 2;
       E -= Marker - 2;
     }
-    if (FUseMultiTitle) {
+    if (P->FUseMultiTitle) {
       THeadTreeNode* Leaf = HeadTreeLeaf(Column->Index());
       if (!Leaf) return;
       Text = Leaf->Caption;
@@ -120,7 +120,7 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
     } else {
       Text = Title->Caption();
     }
-    Wrap = FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0;
+    Wrap = P->FUseMultiTitle || P->FTitleHeight != 0 || P->FTitleLines != 0;
     Alignment = Title->Alignment();
     TipFont->Assign(Title->Font());
     if (Title->Orientation() == tohVertical) {
@@ -128,8 +128,8 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
       SwapRectExtent(R);
     }
   } else {
-    TActiveRecordKeeper Keep(*FDataLink);
-    FDataLink->SetActiveRecord(DataRow);
+    TActiveRecordKeeper Keep(*P->FDataLink);
+    P->FDataLink->SetActiveRecord(DataRow);
     Text = TipCellText(Column);
     if (Column->AlwaysShowEditButton()) {
       E = R.left + Column->Width() - Column->EditButtonsWidth();
@@ -139,9 +139,9 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
     const int Kind = Column->CellKind();
     AlwaysNeeded = IsCheckKind(Kind);
     Alignment = AlwaysNeeded ? taLeftJustify : Column->Alignment();
-    Wrap = Column->WordWrap() && FRowsAllowWrap;
+    Wrap = Column->WordWrap() && P->FRowsAllowWrap;
     TipFont->Assign(Column->Font());
-    TColCellParamsGx* Params = FCellParams.get();
+    TColCellParamsGx* Params = P->FCellParams.get();
     Params->Background = Canvas()->Brush()->Color();
     Params->Font = TipFont;
     Params->State = TGridDrawState();
@@ -159,11 +159,11 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
 
   Canvas()->Font()->Assign(TipFont);
   int W = 0, H = 0;
-  const bool Overflows = TextOverflowsCell(this, Wrap ? 2 : 0, FTextMargin, Text, R, Wrap, W, H);
+  const bool Overflows = TextOverflowsCell(this, Wrap ? 2 : 0, P->FTextMargin, Text, R, Wrap, W, H);
   const bool CutAtRight = Alignment == taRightJustify && R.right < E - 2;
   if (!AlwaysNeeded && !Overflows && !CutAtRight) return;
 
-  const int L = FFlat ? 2 : 1;
+  const int L = P->FFlat ? 2 : 1;
   int X;
   switch (Alignment) {
     case taRightJustify: X = E - W - 6; break;

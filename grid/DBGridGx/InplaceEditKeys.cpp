@@ -3,7 +3,7 @@
 #include "grid/DBGridGx/InplaceEdit.h"
 
 #include "grid/DBGridGx/ColumnsCellValues.h"
-#include "grid/DBGridGx/GridControl.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/UnitResources.h"
 #include "grid/DBLookupGridsGx/PopupDataGrid.h"
@@ -41,11 +41,11 @@ bool TDBGridInplaceEdit::CellModifiable() const {
 }
 
 void TDBGridInplaceEdit::SetGridEditText(const std::string& Value) {
-  if (TCustomDBGridGx* Grid = DBGrid()) Grid->FEditText = Value;
+  if (TCustomDBGridGx* Grid = DBGrid()) Grid->P->FEditText = Value;
 }
 
 void TDBGridInplaceEdit::SetGridEditValue(const Variant& Value) {
-  if (TCustomDBGridGx* Grid = DBGrid()) Grid->FEditValue = Value;
+  if (TCustomDBGridGx* Grid = DBGrid()) Grid->P->FEditValue = Value;
   // The lookup grid keeps showing the key the cell holds.
   if (FLookupPopup && FEditStyle == iesLookupListGx) FLookupPopup->SetKeyValue(Value);
 }
