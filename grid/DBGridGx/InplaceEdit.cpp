@@ -61,17 +61,14 @@ TInplaceEditStyleGx EditorStyleOf(TColumnGx* Column) {
 
 TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
   FLookupSource = std::make_unique<TDataSource>(nullptr);
-  FEditStyle = iesSimpleGx;
+  FMainButton = std::make_unique<TEditButtonGx>(this);
+  FButtons.SetHandlers(TButtonDownEventGx::Bind(this, &TDBGridInplaceEdit::ButtonMouseDown),
+                       TNotifyEvent::Bind(this, &TDBGridInplaceEdit::ButtonClicked),
+                       TMouseMoveEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseMove),
+                       TMouseEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseUp));
 }
 
 TDBGridInplaceEdit::~TDBGridInplaceEdit() {
-  // The owned controls go with the component tree; none of them may call back after this.
-  for (TEditButtonControlLineRec& Rec : FButtonControls) {
-    Rec.EditButtonControl->SetOnDown(nullptr);
-    Rec.EditButtonControl->SetOnClick(nullptr);
-    Rec.EditButtonControl->SetOnMouseMove(nullptr);
-    Rec.EditButtonControl->SetOnMouseUp(nullptr);
-  }
   // The borrowed lookup popup lives on with its column.
   if (FLookupPopup) {
     FLookupPopup->SetOnCloseUpRequest(nullptr);
@@ -191,8 +188,6 @@ void TDBGridInplaceEdit::CreateParams(TCreateParams& Params) {
     Params.Style |= win::ES_MULTILINE;
     Params.Style &= ~win::DWORD(win::ES_AUTOHSCROLL);
   }
-  TCustomDBGridGx* Grid = DBGrid();
-  FButtonsWidth = Grid && Grid->Flat() ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
 }
 
 // The strip and the formatting rectangle apply to the new window too.
@@ -244,8 +239,8 @@ void TDBGridInplaceEdit::UserTextChanged() { FTextChangedByUser = true; }
 win::RECT TDBGridInplaceEdit::ButtonsRect() const {
   const win::RECT Client = ClientRect();
   TCustomDBGridGx* Grid = DBGrid();
-  if (Grid && Grid->UseRightToLeftAlignment()) return {0, 0, FButtonsWidth, Client.bottom};
-  return {Client.right - FButtonsWidth, 0, Client.right, Client.bottom};
+  if (Grid && Grid->UseRightToLeftAlignment()) return {0, 0, FButtons.Width(), Client.bottom};
+  return {Client.right - FButtons.Width(), 0, Client.right, Client.bottom};
 }
 
 void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -276,7 +271,7 @@ bool TDBGridInplaceEdit::WheelToPopup(TMessage& Message) {
 }
 
 void TDBGridInplaceEdit::WMSetCursor(TMessage& Message) {
-  if (FButtonsWidth > 0 && HandleAllocated()) {
+  if (FButtons.Width() > 0 && HandleAllocated()) {
     win::POINT P;
     win::GetCursorPos(&P);
     win::ScreenToClient(Handle(), &P);

@@ -8,6 +8,7 @@
 
 #include "grid/DBGridGx/Columns.h"
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
+#include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/Grids.h"
 
@@ -45,8 +46,8 @@ public:
   bool ReadOnlyByParams() const { return FReadOnlyByParams; }
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool Value);
-  int ButtonsWidth() const { return FButtonsWidth; }
-  const TEditButtonControlList& ButtonControls() const { return FButtonControls; }
+  int ButtonsWidth() const { return FButtons.Width(); }
+  const TEditButtonControlList& ButtonControls() const { return FButtons.Controls(); }
   TPopupListboxGx* PickListPopup() const { return FPickListPopup; }
   TPopupMonthCalendarGx* CalendarPopup() const { return FCalendarPopup; }
   TPopupCalculatorGx* CalculatorPopupControl() const { return FCalculatorPopup; }
@@ -107,7 +108,6 @@ protected:
   void EditChar(TKeyChar Key) override;
   void EditKeyDown(win::WORD Key, TShiftState Shift) override;
 
-  virtual TEditButtonControlGx* NewButtonControl();
   virtual TMRUListboxGx* NewMRUListbox();
   virtual TPopupCalculatorGx* PopupCalculator();
   virtual void PressMainButton(bool Down);
@@ -193,10 +193,10 @@ private:
   bool FPopupVisible = false;
   bool FKeepPopupOpen = false;
   bool FPassingWheel = false;
-  bool FSuppressClosingClick = false;
   bool FPopupColumnsMoved = false;
-  TEditButtonControlList FButtonControls;
-  int FButtonsWidth = 0;
+  // The main button's look, from the edit style.
+  std::unique_ptr<TEditButtonGx> FMainButton;
+  TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Control};
   std::unique_ptr<TDataSource> FLookupSource;
   std::string FCharKeyText;
   bool FReadOnlyByParams = false;

@@ -297,12 +297,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   }
 
   if (TEditButtonGx* Item = ButtonByShortCut(Pressed)) {
-    const std::size_t I = static_cast<std::size_t>(Item->Index()) + 1;
-    if (I < FButtonControls.size()) {
-      bool AutoRepeat = false;
-      FButtonControls[I].EditButtonControl->NotifyDown(false, AutoRepeat);
-      FButtonControls[I].EditButtonControl->Click();
-    }
+    if (TEditButtonControlGx* Control = FButtons.ItemControl(Item->Index())) TEditButtonStripGx::PressByKey(Control);
     Key = 0;
     return;
   }

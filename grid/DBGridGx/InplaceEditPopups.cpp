@@ -206,7 +206,7 @@ void TDBGridInplaceEdit::OpenPopup() {
   FPopupVisible = true;
   Invalidate();
   if (HandleAllocated()) win::SetFocus(Handle());
-  if (!FButtonControls.empty()) FButtonControls[0].EditButtonControl->HoldDown(true);
+  FButtons.HoldMainDown(true);
 }
 
 // ---- closing ----
@@ -219,7 +219,7 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
       win::SetFocus(Handle());
   }
   if (!FPopupVisible) return;
-  if (!FButtonControls.empty()) FButtonControls[0].EditButtonControl->HoldDown(false);
+  FButtons.HoldMainDown(false);
   if (FKeepPopupOpen) return;  // the grid is refreshing the editor under the open popup
   if (const win::HWND Capture = win::GetCapture()) win::SendMessage(Capture, win::WM_CANCELMODE, 0, 0);
 

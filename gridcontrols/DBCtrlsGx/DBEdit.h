@@ -9,6 +9,7 @@
 
 #include "gridcontrols/DBCtrlsGx/FieldDataLink.h"
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
+#include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"
 #include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
@@ -102,9 +103,9 @@ public:
   TMRUListGx* MRUList() const { return FMRUList.get(); }
   void SetMRUList(TMRUListGx* Value) { FMRUList->Assign(Value); }
   TMRUListboxGx* MRUPopup() const { return FMRUPopup; }
-  const TEditButtonControlList& ButtonControls() const { return FButtonControls; }
-  int ButtonsWidth() const { return FButtonsWidth; }
-  int ButtonsHeight() const { return FButtonsHeight; }
+  const TEditButtonControlList& ButtonControls() const { return FButtons.Controls(); }
+  int ButtonsWidth() const { return FButtons.Width(); }
+  int ButtonsHeight() const { return FButtons.Height(); }
   int ImageAreaWidth() const { return FImageAreaWidth; }
   bool BorderIsActive() const { return FBorderIsActive; }
   bool HasFocus() const { return FHasFocus; }
@@ -157,7 +158,6 @@ protected:
   virtual bool CanPressButtons();
   virtual std::unique_ptr<TFieldDataLinkGx> NewDataLink();
   virtual std::unique_ptr<TEditButtonGx> NewMainButton();
-  virtual TEditButtonControlGx* NewButtonControl();
   virtual std::unique_ptr<TEditButtonsGx> NewButtonCollection();
   virtual std::unique_ptr<TEditImageGx> NewEditImage();
   virtual TMRUListboxGx* NewMRUListbox();
@@ -200,7 +200,8 @@ protected:
   void DrawFlatFrame(bool Active);
   // Text of Value; empty for arrays and values that do not convert.
   static std::string VariantText(const Variant& Value);
-  TEditButtonControlGx* ButtonForShortCut(win::WORD Key, TShiftState Shift, TEditButtonGx*& Button);
+  // The control of the button whose short cut Key and Shift make; nil when none.
+  TEditButtonControlGx* ButtonForShortCut(win::WORD Key, TShiftState Shift);
   void MRUPopupOpening(TObject* Sender);
   void MRUPopupClosing(TObject* Sender, bool Accept);
   void MRUPopupMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -209,7 +210,6 @@ protected:
   // the message.
   bool RouteMRUMessage(TMessage& Message);
   void ButtonsChanged(TObject* Sender);
-  void ShowDropdownMenu(TEditButtonControlGx* Control, TPopupMenu* Menu);
   bool PointInArea(const win::POINT& P) const;
   void PaintOwnText(win::HDC DC);
   void CancelChildCapture();
@@ -224,6 +224,7 @@ protected:
 private:
   void RunKeyDown(win::WORD& Key, TShiftState Shift);
 
+  TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Item};
   bool FAlwaysShowBorder = false;
   TAssignedEditPropsGx FAssignedProps;
   std::unique_ptr<TControlCanvas> FPaintCanvas;
@@ -243,19 +244,15 @@ private:
   bool FWordWrap = false;
   TAlignment FAlignment = taLeftJustify;
   bool FBorderIsActive = false;
-  int FButtonsHeight = 0;
-  int FButtonsWidth = 0;
   std::unique_ptr<TFieldDataLinkGx> FFieldLink;
   bool FPostingData = false;
   bool FPopupOpen = false;
-  TEditButtonControlList FButtonControls;
   bool FHasFocus = false;
   int FImageAreaWidth = 0;
   TWinControl* FInplaceEditHolder = nullptr;
   bool FInPlace = false;
   IInplaceEditHolderGx* FHolderInterface = nullptr;
   bool FMouseOver = false;
-  bool FSkipClosingClick = false;
   bool FTypedChange = false;
   bool FStoringText = false;
   bool FInPlaceFocusing = false;

@@ -245,11 +245,8 @@ void TCustomDBEditGx::KeyDown(win::WORD& Key, TShiftState Shift) {
 }
 
 void TCustomDBEditGx::RunKeyDown(win::WORD& Key, TShiftState Shift) {
-  TEditButtonGx* button = nullptr;
-  if (TEditButtonControlGx* control = ButtonForShortCut(Key, Shift, button)) {
-    bool autoRepeat = false;
-    control->NotifyDown(false, autoRepeat);
-    control->Click();
+  if (TEditButtonControlGx* control = ButtonForShortCut(Key, Shift)) {
+    TEditButtonStripGx::PressByKey(control);
     Key = 0;
     return;
   }

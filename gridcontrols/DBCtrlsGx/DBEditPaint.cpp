@@ -93,7 +93,7 @@ bool TCustomDBEditGx::IsBordered2D() const { return !Ctl3D() && BorderStyle() ==
 win::RECT TCustomDBEditGx::TextAreaRect() {
   int w = ClientWidth(), h = ClientHeight();
   bool rtl = UseRightToLeftAlignment();
-  win::RECT r = rtl ? win::RECT{FButtonsWidth, 0, w, h} : win::RECT{0, 0, w - FButtonsWidth, h};
+  win::RECT r = rtl ? win::RECT{FButtons.Width(), 0, w, h} : win::RECT{0, 0, w - FButtons.Width(), h};
   if (FImageSettings->Visible() && FImageSettings->Images()) {
     if (rtl) r.right -= FImageAreaWidth;
     else r.left += FImageAreaWidth;
@@ -110,8 +110,8 @@ void TCustomDBEditGx::ApplyTextArea() {
 
 win::RECT TCustomDBEditGx::ButtonsRect() const {
   int w = ClientWidth(), h = ClientHeight();
-  win::RECT r = IsBordered2D() ? win::RECT{w - FButtonsWidth - 1, 1, w - 1, h - 1} : win::RECT{w - FButtonsWidth, 0, w, h};
-  if (UseRightToLeftAlignment()) OffsetRect(&r, FButtonsWidth - w, 0);
+  win::RECT r = IsBordered2D() ? win::RECT{w - FButtons.Width() - 1, 1, w - 1, h - 1} : win::RECT{w - FButtons.Width(), 0, w, h};
+  if (UseRightToLeftAlignment()) OffsetRect(&r, FButtons.Width() - w, 0);
   return r;
 }
 
@@ -124,15 +124,15 @@ win::RECT TCustomDBEditGx::EditImageArea() const {
 
 win::RECT TCustomDBEditGx::PaintTextRect() const {
   int w = ClientWidth(), h = ClientHeight();
-  win::RECT r = IsBordered2D() ? win::RECT{FImageAreaWidth + 1, 1, w - FButtonsWidth - 2, h - 1}
-                               : win::RECT{FImageAreaWidth, 0, w - FButtonsWidth - 1, h};
-  if (UseRightToLeftAlignment()) OffsetRect(&r, FButtonsWidth - FImageAreaWidth, 0);
+  win::RECT r = IsBordered2D() ? win::RECT{FImageAreaWidth + 1, 1, w - FButtons.Width() - 2, h - 1}
+                               : win::RECT{FImageAreaWidth, 0, w - FButtons.Width() - 1, h};
+  if (UseRightToLeftAlignment()) OffsetRect(&r, FButtons.Width() - FImageAreaWidth, 0);
   return r;
 }
 
 bool TCustomDBEditGx::PointInArea(const win::POINT& P) const {
   win::RECT b = ButtonsRect(), i = EditImageArea();
-  return (FButtonsWidth > 0 && PtInRect(&b, P)) || (FImageAreaWidth > 0 && PtInRect(&i, P));
+  return (FButtons.Width() > 0 && PtInRect(&b, P)) || (FImageAreaWidth > 0 && PtInRect(&i, P));
 }
 
 win::POINT TCustomDBEditGx::TextOffsets() {

@@ -79,6 +79,19 @@ TEST_F(InplaceEditButtonsTest, StripPlacesTheMainButtonLeftOfTheColumnButtonsWit
   EXPECT_EQ(Bounds(Editor->ButtonControls()[0].EditButtonControl).left, Editor->Width() - 12 - SW);
 }
 
+TEST_F(InplaceEditButtonsTest, AnEditorWithABorderKeepsItsStripInsideTheClientArea) {
+  ButtonColumn();
+  TDBGridInplaceEdit* Editor = OpenEditor();
+  Editor->SetBorderStyle(bsSingle);
+  ASSERT_LT(Editor->ClientWidth(), Editor->Width());
+  const TEditButtonControlList& Strip = Editor->ButtonControls();
+  const int SW = win::GetSystemMetrics(win::SM_CXVSCROLL);
+  // The buttons are the editor's children: the outermost one ends at the client edge.
+  EXPECT_EQ(Bounds(Strip[2].EditButtonControl).right, Editor->ClientWidth());
+  EXPECT_EQ(Bounds(Strip[0].EditButtonControl).left, Editor->ClientWidth() - 12 - 2 * SW);
+  EXPECT_EQ(Editor->ButtonsWidth(), 2 * SW + 12);
+}
+
 TEST_F(InplaceEditButtonsTest, PaintingTheEditorPaintsItsButtonsOverTheText) {
   ButtonColumn();
   TDBGridInplaceEdit* Editor = OpenEditor();
