@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/desktop/internal/HeadlessBackend.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -189,9 +190,10 @@ void Apply(TrayIconState& t, const NOTIFYICONDATAA& d) {
   if (d.uFlags & NIF_MESSAGE) t.CallbackMessage = d.uCallbackMessage;
   if (d.uFlags & NIF_ICON) t.Icon = d.hIcon;
   if (d.uFlags & NIF_TIP) {
-    std::size_t n = strnlen(d.szTip, sizeof d.szTip);
-    // An unterminated tip keeps its first 127 bytes, cut on a character boundary.
-    t.Tip = CutUtf8(std::string_view(d.szTip, n), sizeof d.szTip - 1);
+    std::string_view tip(d.szTip, strnlen(d.szTip, sizeof d.szTip));
+    // An unterminated tip keeps its first 127 bytes, cut on a character boundary (the
+    // buffer's end may have cut one already).
+    t.Tip = Utf8Truncate(tip.substr(0, Utf8CompleteLength(tip)), sizeof d.szTip - 1);
   }
 }
 }  // namespace
