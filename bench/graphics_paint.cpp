@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/Utf8.h"
 
 namespace {
 
@@ -98,16 +99,6 @@ struct TReferenceFonts {
   }
 };
 
-// The code point at s[i] (UTF-8), moving i past it.
-char32_t NextCodePoint(const std::string& s, std::size_t& i) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  int len = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-  char32_t cp = len == 1 ? c : c & (0x3F >> (len - 1));
-  for (int k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-  i += static_cast<std::size_t>(len);
-  return cp;
-}
-
 // Shows text at the current point, each run of characters in the first font that has them.
 void ShowWithFallback(cairo_t* cr, const TReferenceFonts& fonts, const std::string& text) {
   std::size_t start = 0;
@@ -120,7 +111,7 @@ void ShowWithFallback(cairo_t* cr, const TReferenceFonts& fonts, const std::stri
   };
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t at = i;
-    const char32_t c = NextCodePoint(text, i);
+    const char32_t c = Utf8DecodeNext(text, i);
     const TReferenceFont* f = FT_Get_Char_Index(fonts.Latin->Face, c) || !FT_Get_Char_Index(fonts.Chinese->Face, c)
                                   ? fonts.Latin.get()
                                   : fonts.Chinese.get();

@@ -140,8 +140,6 @@ struct TCairoWidths {
   }
 };
 
-std::size_t CharLen(unsigned char c) { return c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1; }
-
 // Wraps the text from byte From at spaces into rows of at most Avail pixels and draws the
 // first Rows of them.
 void DrawRows(cairo_t* cr, TCairoWidths& widths, const std::string& t, std::size_t From, int Rows, double Avail) {
@@ -153,7 +151,7 @@ void DrawRows(cairo_t* cr, TCairoWidths& widths, const std::string& t, std::size
     double x = 0;
     std::size_t start = i, lastSpace = std::string::npos;
     while (i < t.size() && t[i] != '\r' && t[i] != '\n') {
-      std::size_t n = CharLen(static_cast<unsigned char>(t[i]));
+      std::size_t n = Utf8CharLength(t, i);
       double w = widths.Of(t.substr(i, n));
       if (x + w > Avail && i > start) break;
       if (t[i] == ' ') lastSpace = i + 1;

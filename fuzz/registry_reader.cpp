@@ -5,18 +5,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/desktop/internal/Registry.h"
+#include "platform/desktop/Headless.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  using namespace win::detail;
+  using namespace win::headless;
   const std::string text(reinterpret_cast<const char*>(Data), Size);
-  if (!Deserialize(text)) return 0;
-  const std::string written = Serialize();
-  if (!Deserialize(written)) {
+  if (!ReadRegistryStoreText(text)) return 0;
+  const std::string written = RegistryStoreText();
+  if (!ReadRegistryStoreText(written)) {
     std::fprintf(stderr, "written store does not read back:\n%s\n", written.c_str());
     std::abort();
   }
-  if (Serialize() != written) {
+  if (RegistryStoreText() != written) {
     std::fprintf(stderr, "written store changes on a second round:\n%s\n", written.c_str());
     std::abort();
   }

@@ -24,10 +24,7 @@ namespace {
 
 // Drops the last character (all of its bytes) of a UTF-8 text.
 void DropLastChar(std::string& Text) {
-  if (Text.empty()) return;
-  std::size_t I = Text.size() - 1;
-  while (I > 0 && (static_cast<unsigned char>(Text[I]) & 0xC0) == 0x80) --I;
-  Text.erase(I);
+  Text.erase(Utf8PrevChar(Text, Text.size()));
 }
 
 // Clears the selection and forgets where a Shift-extension of rows started, so that the

@@ -1,6 +1,6 @@
 #include "platform/controls/CharWidths.h"
 
-#include "platform/controls/MaskUtils.h"
+#include "platform/rtl/Utf8.h"
 #include "platform/desktop/Windows.h"
 
 #include <algorithm>
@@ -67,7 +67,7 @@ void TCharWidths::Scan(std::string_view Text, TScan& S, std::size_t End, int Max
   End = std::min(End, Text.size());
   while (S.Pos < End && S.Chars < MaxChars) {
     unsigned char c = static_cast<unsigned char>(Text[S.Pos]);
-    std::size_t len = c < 0x80 ? 1 : Utf8CharBytes(Text, S.Pos);
+    std::size_t len = c < 0x80 ? 1 : Utf8CharLength(Text, S.Pos);
     int x = c < 0x80 && c != '\t' && FAscii[c] >= 0 ? S.X + FAscii[c] : Advance(S.X, Text.substr(S.Pos, len));
     if (x > Limit) return;
     S.X = x;

@@ -56,7 +56,7 @@ int TCustomEdit::TextLength() const {
 std::size_t TCustomEdit::ByteOfChar(int Index) const {
   if (FMultiLine && FRows->Valid()) return FRows->ByteOf(FText, Index);
   std::size_t b = 0;
-  for (; Index > 0 && b < FText.size(); --Index) b += Utf8CharBytes(FText, b);
+  for (; Index > 0 && b < FText.size(); --Index) b += Utf8CharLength(FText, b);
   return b;
 }
 
@@ -253,7 +253,7 @@ void TCustomEdit::ReplaceSelection(const std::string& s) {
   int start = std::clamp(FSelStart, 0, TextLength());
   std::size_t from = ByteOfChar(start), to = FSelLength > 0 ? ByteOfChar(start + FSelLength) : from;
   int inserted = 0;
-  for (std::size_t b = 0; b < s.size(); b += Utf8CharBytes(s, b)) ++inserted;
+  for (std::size_t b = 0; b < s.size(); b += Utf8CharLength(s, b)) ++inserted;
   FUndoText = FText;
   FCanUndo = true;
   FText.replace(from, to - from, s);

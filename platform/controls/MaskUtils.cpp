@@ -1,6 +1,7 @@
 #include "platform/controls/MaskUtils.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Utf8.h"
 
 #include <algorithm>
 
@@ -30,7 +31,7 @@ std::string TimeSeparatorText() { return std::string(1, TimeSeparator); }
 std::vector<std::string> Utf8Chars(const std::string& s) {
   std::vector<std::string> out;
   for (size_t i = 0; i < s.size();) {
-    size_t n = Utf8CharBytes(s, i);
+    size_t n = Utf8CharLength(s, i);
     out.push_back(s.substr(i, n));
     i += n;
   }

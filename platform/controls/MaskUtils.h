@@ -89,14 +89,6 @@ std::string FormatMaskText(const std::string& EditMask, const std::string& Value
 
 // Splitting UTF-8 text into whole characters and back.
 std::vector<std::string> Utf8Chars(const std::string& s);
-// Bytes of the character at pos as Utf8Chars cuts it (0 at the end): as many as its
-// first byte says, a stray continuation byte alone.
-inline std::size_t Utf8CharBytes(std::string_view s, std::size_t pos) {
-  if (pos >= s.size()) return 0;
-  unsigned char c = static_cast<unsigned char>(s[pos]);
-  std::size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
-  return n < s.size() - pos ? n : s.size() - pos;
-}
 std::string Utf8Join(const std::vector<std::string>& chars, int from = 0, int count = -1);
 
 // The positions of a masked edit under editing: typing goes only into input

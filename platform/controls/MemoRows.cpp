@@ -40,7 +40,7 @@ bool TMemoRows::NextRow(std::string_view T, TCharWidths& W, TCursor& C, std::vec
     // Measures one more character; false at the end of the line.
     auto more = [&] {
       if (i >= n || IsBreak(T[i])) return !(atEnd = true);
-      std::size_t len = Utf8CharBytes(T, i);
+      std::size_t len = Utf8CharLength(T, i);
       FOffs.push_back(W.Advance(FOffs.back(), T.substr(i, len)));
       FPos.push_back(i += len);
       return true;
@@ -187,7 +187,7 @@ std::size_t TMemoRows::ByteOf(std::string_view Text, int Index) const {
   if (k >= r.Length) return r.Byte + r.Bytes + static_cast<std::size_t>(k - r.Length);  // within a line break
   if (r.Bytes == static_cast<std::size_t>(r.Length)) return r.Byte + static_cast<std::size_t>(k);
   std::size_t b = r.Byte;
-  for (; k > 0; --k) b += Utf8CharBytes(Text, b);
+  for (; k > 0; --k) b += Utf8CharLength(Text, b);
   return b;
 }
 

@@ -53,7 +53,7 @@ int TCustomEdit::PosInRow(int Row, int X) {
   int x = X - RowLeft(r.Width);
   int k = 0, left = 0;
   for (std::size_t b = r.Byte; k < r.Length; ++k) {
-    std::size_t len = Utf8CharBytes(text, b);
+    std::size_t len = Utf8CharLength(text, b);
     int right = widths.Advance(left, text.substr(b, len));
     if (x < (left + right + 1) / 2) break;
     left = right;
@@ -269,7 +269,7 @@ void TCustomEdit::PaintRows(win::HDC DC) {
     std::size_t b = hidden.Pos;
     offs.push_back(hidden.X);
     while (b < end && left + offs.back() < r.right) {
-      std::size_t len = Utf8CharBytes(text, b);
+      std::size_t len = Utf8CharLength(text, b);
       chars.emplace_back(text.substr(b, len));
       offs.push_back(widths.Advance(offs.back(), chars.back()));
       b += len;

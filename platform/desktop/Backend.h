@@ -79,6 +79,28 @@ public:
                              UINT type) = 0;
 };
 
+// What a back end reports to the window system: input that arrives outside its windows
+// (hot keys, the notification area) and the state that input changes.
+class BackendHost {
+public:
+  // A grabbed combination (MOD_* flags, virtual key) was pressed: the window that
+  // registered it gets WM_HOTKEY. False when no window has it registered.
+  virtual bool HotKeyPressed(UINT modifiers, UINT vk) = 0;
+  // The user acted on a notification-area icon with the pointer at screen point at: the
+  // pointer moves there and the icon's owner, while it lives, gets its callback message
+  // for what (WM_LBUTTONUP, NIN_SELECT ...) laid out as the icon's version says.
+  virtual void TrayIconEvent(const TrayIconState& icon, UINT what, POINT at) = 0;
+  // Another notification area took over: the window system forgets the icons the old
+  // one showed and returns them.
+  virtual std::vector<TrayIconState> TakeTrayIcons() = 0;
+
+protected:
+  ~BackendHost() = default;
+};
+
+// The window system's side, for the back end in use.
+BackendHost& DesktopHost();
+
 // The clipboard's formats and their bytes (text formats included as the clipboard would
 // give them), for a back end that serves them to other programs.
 std::vector<std::pair<UINT, std::string>> ClipboardSnapshot();

@@ -5,6 +5,7 @@
 
 #include "platform/desktop/internal/HeadlessBackend.h"
 #include "platform/desktop/internal/Memory.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -58,14 +59,14 @@ std::string TextOf(const Entry& e) {
     std::u16string s(units, u'\0');
     std::memcpy(s.data(), b->Data.data(), units * 2);
     s.resize(std::min(s.find(u'\0'), s.size()));
-    return ToUtf8(s);
+    return Utf16ToUtf8(s);
   }
   return std::string(b->Data.data(), strnlen(b->Data.data(), b->Size));
 }
 
 HANDLE TextBlock(UINT format, const std::string& utf8) {
   if (format == CF_UNICODETEXT) {
-    std::u16string s = ToUtf16(utf8);
+    std::u16string s = Utf8ToUtf16(utf8);
     s.push_back(u'\0');
     return AllocBlock(s.data(), s.size() * 2);
   }
@@ -134,7 +135,7 @@ std::vector<std::pair<UINT, std::string>> ClipboardSnapshot() {
     } else if (const Entry* src = TextSource()) {
       std::string text = TextOf(*src);
       if (f == CF_UNICODETEXT) {
-        std::u16string w = ToUtf16(text);
+        std::u16string w = Utf8ToUtf16(text);
         w.push_back(u'\0');
         out.push_back({f, std::string(reinterpret_cast<const char*>(w.data()), w.size() * 2)});
       } else {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/desktop/internal/State.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -47,7 +48,7 @@ LRESULT HitTest(Window& w, LPARAM lParam) {
 std::size_t CopyText(const std::string& text, WPARAM size, LPARAM buffer) {
   char* out = reinterpret_cast<char*>(buffer);
   if (!out || size == 0) return 0;
-  std::string cut = CutUtf8(text, std::size_t(size - 1));
+  std::string cut = Utf8Truncate(text, std::size_t(size - 1));
   std::memcpy(out, cut.data(), cut.size());
   out[cut.size()] = 0;
   return cut.size();

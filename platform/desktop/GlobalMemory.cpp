@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/desktop/internal/Memory.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -122,7 +123,7 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const char* src, int cbMulti
   }
   std::size_t len = cbMultiByte < 0 ? std::strlen(src) + 1 : std::size_t(cbMultiByte);
   bool invalid = false;
-  std::u16string out = ToUtf16(std::string_view(src, len), &invalid);
+  std::u16string out = Utf8ToUtf16(std::string_view(src, len), &invalid);
   if (invalid && (flags & MB_ERR_INVALID_CHARS)) {
     SetLastError(ERROR_NO_UNICODE_TRANSLATION);
     return 0;
@@ -150,7 +151,7 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* src, int cchWid
     len = std::size_t(cchWideChar);
   }
   bool invalid = false;
-  std::string out = ToUtf8(std::u16string_view(src, len), &invalid);
+  std::string out = Utf16ToUtf8(std::u16string_view(src, len), &invalid);
   if (usedDefaultChar) *usedDefaultChar = FALSE;
   if (invalid && (flags & WC_ERR_INVALID_CHARS)) {
     SetLastError(ERROR_NO_UNICODE_TRANSLATION);

@@ -131,6 +131,10 @@ void SetConfigHome(const std::string& dir);
 void SetRegistryWriteHook(std::function<bool(const std::string& tempPath)> hook);
 // Forgets the registry held in memory; the next access reads the store again.
 void ReloadRegistry();
+// The registry held in memory as its store's text, and the way back: replaces the tree
+// with what text describes, false when text is not a store.
+std::string RegistryStoreText();
+bool ReadRegistryStoreText(const std::string& text);
 
 // ---- screen ----
 struct MonitorSetup {

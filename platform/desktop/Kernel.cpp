@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/desktop/internal/State.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -129,7 +130,7 @@ DWORD GetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size) {
     return 0;
   }
   std::string path = ExecutablePath();
-  std::string cut = CutUtf8(path, size - 1);
+  std::string cut = Utf8Truncate(path, size - 1);
   std::memcpy(buffer, cut.data(), cut.size());
   buffer[cut.size()] = 0;
   SetLastError(cut.size() < path.size() ? ERROR_INSUFFICIENT_BUFFER : ERROR_SUCCESS);

@@ -2,6 +2,7 @@
 // carets and keyboard layouts.
 #include "platform/desktop/Input.h"
 #include "platform/desktop/internal/State.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -299,7 +300,7 @@ void PostKeyDown(UINT vk, bool wasDown, std::string_view text) {
   while (s.KeyTexts.size() >= 64) s.KeyTexts.erase(s.KeyTexts.begin());
   DWORD token = s.NextKeyText++;
   if (s.NextKeyText == 0) s.NextKeyText = 1;
-  s.KeyTexts[token] = ToUtf16(text);
+  s.KeyTexts[token] = Utf8ToUtf16(text);
   s.Queue.back().lPrivate = token;
 }
 }  // namespace
@@ -320,7 +321,7 @@ void KeyUp(UINT vk) {
 }
 
 void TypeText(std::string_view utf8) {
-  for (char16_t u : ToUtf16(utf8))
+  for (char16_t u : Utf8ToUtf16(utf8))
     if (HWND t = KeyTarget()) Post(t, WM_CHAR, WPARAM(u), 1);
 }
 
@@ -366,7 +367,7 @@ void PressKeys(UINT modifiers, UINT vk) {
 }
 
 void TypeText(const std::string& utf8) {
-  std::u16string units = ToUtf16(utf8);
+  std::u16string units = Utf8ToUtf16(utf8);
   for (char16_t u : units) {
     if (HWND t = KeyTarget()) Post(t, WM_CHAR, WPARAM(u), 1);
     ProcessMessages();

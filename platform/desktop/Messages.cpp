@@ -4,6 +4,7 @@
 
 #include "platform/desktop/internal/HeadlessBackend.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -133,7 +134,7 @@ int GetClipboardFormatNameA(UINT format, LPSTR buffer, int size) {
   if (!buffer || size <= 0) return 0;
   auto it = RegisteredNames().find(format);
   if (it == RegisteredNames().end()) return 0;
-  std::string n = CutUtf8(it->second, std::size_t(size - 1));
+  std::string n = Utf8Truncate(it->second, std::size_t(size - 1));
   std::copy(n.begin(), n.end(), buffer);
   buffer[n.size()] = 0;
   return int(n.size());

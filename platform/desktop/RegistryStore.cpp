@@ -302,4 +302,8 @@ void ReloadRegistry() {
   detail::Store().Hives.clear();
 }
 
+std::string RegistryStoreText() { return detail::Serialize(); }
+
+bool ReadRegistryStoreText(const std::string& text) { return detail::Deserialize(text); }
+
 }  // namespace win::headless

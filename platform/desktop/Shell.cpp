@@ -4,9 +4,11 @@
 #include <cstring>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/desktop/internal/HeadlessBackend.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -189,9 +191,10 @@ void Apply(TrayIconState& t, const NOTIFYICONDATAA& d) {
   if (d.uFlags & NIF_MESSAGE) t.CallbackMessage = d.uCallbackMessage;
   if (d.uFlags & NIF_ICON) t.Icon = d.hIcon;
   if (d.uFlags & NIF_TIP) {
-    std::size_t n = strnlen(d.szTip, sizeof d.szTip);
-    // An unterminated tip keeps its first 127 bytes, cut on a character boundary.
-    t.Tip = CutUtf8(std::string_view(d.szTip, n), sizeof d.szTip - 1);
+    std::string_view tip(d.szTip, strnlen(d.szTip, sizeof d.szTip));
+    // An unterminated tip keeps its first 127 bytes, cut on a character boundary (the
+    // buffer's end may have cut one already).
+    t.Tip = Utf8Truncate(tip.substr(0, Utf8CompleteLength(tip)), sizeof d.szTip - 1);
   }
 }
 }  // namespace
@@ -240,6 +243,32 @@ BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
   return FALSE;
 }
 
+namespace {
+// What the back ends report about hot keys and the notification area.
+class ShellHost final : public BackendHost {
+public:
+  bool HotKeyPressed(UINT modifiers, UINT vk) override { return PostHotKey(modifiers, vk); }
+
+  void TrayIconEvent(const TrayIconState& t, UINT what, POINT at) override {
+    if (!t.CallbackMessage || !Find(t.Owner)) return;
+    // The owner asks where the pointer is (to open its menu there, say).
+    S().Cursor = at;
+    if (t.Version >= NOTIFYICON_VERSION_4)
+      Post(t.Owner, t.CallbackMessage, MAKEWPARAM(WORD(SHORT(at.x)), WORD(SHORT(at.y))),
+           MAKELPARAM(WORD(what), WORD(t.Id)));
+    else
+      Post(t.Owner, t.CallbackMessage, t.Id, LPARAM(what));
+  }
+
+  std::vector<TrayIconState> TakeTrayIcons() override { return std::exchange(S().TrayIcons, {}); }
+};
+}  // namespace
+
+BackendHost& DesktopHost() {
+  static ShellHost host;
+  return host;
+}
+
 namespace headless {
 
 void HoldHotKeyElsewhere(UINT modifiers, UINT vk, bool held) {
@@ -249,7 +278,7 @@ void HoldHotKeyElsewhere(UINT modifiers, UINT vk, bool held) {
 }
 
 bool PressHotKey(UINT modifiers, UINT vk) {
-  bool delivered = PostHotKey(modifiers & 0xF, vk & 0xFF);
+  bool delivered = DesktopHost().HotKeyPressed(modifiers & 0xF, vk & 0xFF);
   ProcessMessages();
   return delivered;
 }
@@ -265,18 +294,6 @@ POINT TrayIconPoint() {
 }
 
 namespace {
-// Posts one callback the way the icon's version lays it out.
-void Callback(const TrayIconState& t, UINT what) {
-  if (!t.CallbackMessage || !Find(t.Owner)) return;
-  if (t.Version >= NOTIFYICON_VERSION_4) {
-    POINT p = S().Cursor;
-    Post(t.Owner, t.CallbackMessage, MAKEWPARAM(WORD(SHORT(p.x)), WORD(SHORT(p.y))),
-         MAKELPARAM(WORD(what), WORD(t.Id)));
-  } else {
-    Post(t.Owner, t.CallbackMessage, t.Id, LPARAM(what));
-  }
-}
-
 void Sequence(HWND owner, UINT_PTR id, std::initializer_list<UINT> messages) {
   const TrayIconState* t = FindIcon(owner, id);
   if (!t) return;
@@ -284,7 +301,7 @@ void Sequence(HWND owner, UINT_PTR id, std::initializer_list<UINT> messages) {
   S().Cursor = TrayIconPoint();
   for (UINT m : messages) {
     if ((m == NIN_SELECT || m == WM_CONTEXTMENU) && icon.Version < NOTIFYICON_VERSION) continue;
-    Callback(icon, m);
+    DesktopHost().TrayIconEvent(icon, m, S().Cursor);
   }
   ProcessMessages();
 }
@@ -305,14 +322,12 @@ void RightClickTrayIcon(HWND owner, UINT_PTR id) {
 }
 
 void SendTrayNotification(HWND owner, UINT_PTR id, UINT notification) {
-  if (const TrayIconState* t = FindIcon(owner, id)) Callback(*t, notification);
+  if (const TrayIconState* t = FindIcon(owner, id)) DesktopHost().TrayIconEvent(*t, notification, S().Cursor);
   ProcessMessages();
 }
 
 void RestartTray() {
-  auto icons = S().TrayIcons;
-  S().TrayIcons.clear();
-  for (const TrayIconState& t : icons) CurrentBackend().TrayIconDeleted(t);
+  for (const TrayIconState& t : DesktopHost().TakeTrayIcons()) CurrentBackend().TrayIconDeleted(t);
   PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   ProcessMessages();
 }

@@ -5,6 +5,7 @@
 
 #include "platform/desktop/internal/State.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win {
 using namespace detail;
@@ -96,7 +97,7 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* out) {
 int GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
   Window* w = Get(hwnd);
   if (!w || !buffer || size <= 0) return 0;
-  std::string name = CutUtf8(w->Class->Name, std::size_t(size - 1));
+  std::string name = Utf8Truncate(w->Class->Name, std::size_t(size - 1));
   std::copy(name.begin(), name.end(), buffer);
   buffer[name.size()] = 0;
   return int(name.size());

@@ -28,6 +28,17 @@ std::size_t ValidSeqLength(std::string_view s, std::size_t pos) {
   return len;
 }
 
+// The code point of the sequence of len bytes at pos that ValidSeqLength accepted;
+// U+FFFD when it accepted none (len 0).
+char32_t DecodeSeq(std::string_view s, std::size_t pos, std::size_t len) {
+  if (len == 0) return kReplacement;
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + pos;
+  if (len == 1) return p[0];
+  char32_t cp = p[0] & (0xFF >> (len + 1));
+  for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (p[i] & 0x3F);
+  return cp;
+}
+
 }  // namespace
 
 std::size_t Utf8CharLength(std::string_view s, std::size_t pos) {
@@ -84,6 +95,26 @@ std::string Utf8LeftChars(std::string_view s, std::size_t n) {
   return std::string(s.substr(0, Utf8CharToByteIndex(s, n)));
 }
 
+std::size_t Utf8CompleteLength(std::string_view s) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  // A cut character leaves its lead byte and at most two of its continuation bytes.
+  for (std::size_t back = 1; back <= 3 && back <= s.size(); ++back) {
+    std::size_t at = s.size() - back;
+    unsigned char c = p[at];
+    if (IsCont(c)) continue;
+    std::size_t len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    if (len <= back) return s.size();
+    if (back >= 2) {
+      // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+      unsigned char lo = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+      unsigned char hi = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+      if (p[at + 1] < lo || p[at + 1] > hi) return s.size();
+    }
+    return at;
+  }
+  return s.size();
+}
+
 bool Utf8IsValid(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
     std::size_t n = ValidSeqLength(s, i);
@@ -95,12 +126,14 @@ bool Utf8IsValid(std::string_view s) {
 
 char32_t Utf8Decode(std::string_view s, std::size_t pos) {
   if (pos >= s.size()) return 0;
+  return DecodeSeq(s, pos, ValidSeqLength(s, pos));
+}
+
+char32_t Utf8DecodeNext(std::string_view s, std::size_t& pos) {
+  if (pos >= s.size()) return 0;
   std::size_t len = ValidSeqLength(s, pos);
-  if (len == 0) return kReplacement;
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + pos;
-  if (len == 1) return p[0];
-  char32_t cp = p[0] & (0xFF >> (len + 1));
-  for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (p[i] & 0x3F);
+  char32_t cp = DecodeSeq(s, pos, len);
+  pos += len == 0 ? 1 : len;
   return cp;
 }
 
@@ -197,11 +230,15 @@ std::string MapCase(std::string_view s, Map map) {
 std::string Utf8UpperCase(std::string_view s) { return MapCase(s, UnicodeUpper); }
 std::string Utf8LowerCase(std::string_view s) { return MapCase(s, UnicodeLower); }
 
-std::u16string Utf8ToUtf16(std::string_view s) {
+std::u16string Utf8ToUtf16(std::string_view s, bool* invalid) {
   std::u16string out;
   out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); i = Utf8NextChar(s, i)) {
-    char32_t cp = Utf8Decode(s, i);
+  bool bad = false;
+  for (std::size_t i = 0; i < s.size();) {
+    std::size_t len = ValidSeqLength(s, i);
+    bad = bad || len == 0;
+    char32_t cp = DecodeSeq(s, i, len);
+    i += len == 0 ? 1 : len;
     if (cp >= 0x10000) {
       cp -= 0x10000;
       out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -210,12 +247,14 @@ std::u16string Utf8ToUtf16(std::string_view s) {
       out += static_cast<char16_t>(cp);
     }
   }
+  if (invalid) *invalid = bad;
   return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view s) {
+std::string Utf16ToUtf8(std::u16string_view s, bool* invalid) {
   std::string out;
   out.reserve(s.size());
+  bool bad = false;
   for (std::size_t i = 0; i < s.size(); ++i) {
     char32_t c = s[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
@@ -223,8 +262,10 @@ std::string Utf16ToUtf8(std::u16string_view s) {
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = kReplacement;
+      bad = true;
     }
     Utf8Append(out, c);
   }
+  if (invalid) *invalid = bad;
   return out;
 }

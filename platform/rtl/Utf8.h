@@ -26,8 +26,15 @@ std::string Utf8LeftChars(std::string_view s, std::size_t n);
 // True when s is well-formed UTF-8.
 bool Utf8IsValid(std::string_view s);
 
+// Length of s less a character cut off at its end: trailing bytes that start a
+// well-formed sequence but lack its last bytes. Other malformed bytes are kept.
+std::size_t Utf8CompleteLength(std::string_view s);
+
 // Decodes the character at pos; a stray byte decodes as U+FFFD.
 char32_t Utf8Decode(std::string_view s, std::size_t pos);
+// Decodes the character at pos and moves pos past it (one byte for a stray byte;
+// 0 and no move at or beyond the end).
+char32_t Utf8DecodeNext(std::string_view s, std::size_t& pos);
 // Appends the UTF-8 form of a code point.
 void Utf8Append(std::string& out, char32_t cp);
 
@@ -38,5 +45,6 @@ std::string Utf8UpperCase(std::string_view s);
 std::string Utf8LowerCase(std::string_view s);
 
 // UTF-8 <-> UTF-16. Invalid bytes become U+FFFD; unpaired surrogates become U+FFFD.
-std::u16string Utf8ToUtf16(std::string_view s);
-std::string Utf16ToUtf8(std::u16string_view s);
+// When invalid is given it tells whether anything was replaced.
+std::u16string Utf8ToUtf16(std::string_view s, bool* invalid = nullptr);
+std::string Utf16ToUtf8(std::u16string_view s, bool* invalid = nullptr);

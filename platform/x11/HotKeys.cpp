@@ -5,8 +5,6 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include "platform/desktop/internal/State.h"
-
 #include <algorithm>
 #include <bitset>
 #include <climits>
@@ -55,7 +53,7 @@ int CollectError(::Display* dpy, XErrorEvent* e) {
 }  // namespace
 
 
-HotKeys::HotKeys(Connection& conn) : FConn(conn) {
+HotKeys::HotKeys(Connection& conn, BackendHost& host) : FConn(conn), FHost(host) {
   // Held keys repeat as presses alone, so one press of a combination is one hot key.
   Bool supported = False;
   XkbSetDetectableAutoRepeat(FConn.Display(), True, &supported);
@@ -227,9 +225,7 @@ bool HotKeys::OnEvent(XEvent& event) {
   for (const Grabbed& g : FGrabbed) {
     if (g.KeyCode != code || g.Mask != mask) continue;
     FDownKeyCode = code;
-    for (const detail::HotKey& h : detail::S().HotKeys)
-      if (h.Modifiers == g.Modifiers && h.Vk == g.Vk)
-        detail::Post(h.Window, WM_HOTKEY, WPARAM(h.Id), MAKELPARAM(WORD(g.Modifiers), WORD(g.Vk)));
+    FHost.HotKeyPressed(g.Modifiers, g.Vk);
     break;
   }
   return true;

@@ -11,7 +11,8 @@ namespace win::x11 {
 
 class HotKeys {
 public:
-  explicit HotKeys(Connection& conn);
+  // Presses of grabbed combinations go to host.
+  HotKeys(Connection& conn, BackendHost& host);
   ~HotKeys();
   HotKeys(const HotKeys&) = delete;
   HotKeys& operator=(const HotKeys&) = delete;
@@ -49,6 +50,7 @@ private:
   void Regrab();
 
   Connection& FConn;
+  BackendHost& FHost;
   unsigned FNumLockMask = 0;
   unsigned FScrollLockMask = 0;
   std::vector<Grabbed> FGrabbed;

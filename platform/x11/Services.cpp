@@ -12,9 +12,9 @@ namespace win::x11 {
 
 void X11Backend::StartServices() {
   Connection& c = *FConnection;
-  FHotKeys = std::make_unique<HotKeys>(c);
+  FHotKeys = std::make_unique<HotKeys>(c, DesktopHost());
   FClipboard = std::make_unique<Clipboard>(c);
-  FTray = std::make_unique<Tray>(c);
+  FTray = std::make_unique<Tray>(c, DesktopHost());
   // The filters outlive the services; they look them up at each event.
   c.AddFilter([this](XEvent& e) { return FHotKeys && FHotKeys->OnEvent(e); });
   c.AddFilter([this](XEvent& e) { return FClipboard && FClipboard->OnEvent(e); });

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/desktop/internal/State.h"
+#include "platform/desktop/Windows.h"
 #include "platform/graphics/Gdi.h"
 
 namespace win::x11 {
@@ -62,7 +62,6 @@ XImage* ToXImage(::Display* dpy, int screen, const PixelImage& img) {
 }
 
 // The owner's window still exists in the window system.
-bool OwnerAlive(HWND owner) { return owner && IsWindow(owner); }
 }  // namespace
 
 struct Tray::Icon {
@@ -73,7 +72,7 @@ struct Tray::Icon {
   bool PressWasDouble = false;
 };
 
-Tray::Tray(Connection& conn) : FConn(conn) {
+Tray::Tray(Connection& conn, BackendHost& host) : FConn(conn), FHost(host) {
   ::Display* dpy = FConn.Display();
   FSelection = FConn.Atom("_NET_SYSTEM_TRAY_S" + std::to_string(FConn.Screen()));
   // A new tray manager announces itself to the root window's structure listeners.
@@ -219,15 +218,7 @@ void Tray::Paint(Icon& icon) {
 }
 
 void Tray::Callback(const Icon& icon, UINT what, int rootX, int rootY) {
-  const TrayIconState& t = icon.State;
-  if (!t.CallbackMessage || !OwnerAlive(t.Owner)) return;
-  // The owner asks where the pointer is (to open its menu there, say).
-  detail::S().Cursor = POINT{rootX, rootY};
-  if (t.Version >= NOTIFYICON_VERSION_4)
-    detail::Post(t.Owner, t.CallbackMessage, MAKEWPARAM(WORD(SHORT(rootX)), WORD(SHORT(rootY))),
-                 MAKELPARAM(WORD(what), WORD(t.Id)));
-  else
-    detail::Post(t.Owner, t.CallbackMessage, WPARAM(t.Id), LPARAM(what));
+  FHost.TrayIconEvent(icon.State, what, POINT{rootX, rootY});
 }
 
 void Tray::ShowTip(const Icon& icon, int rootX, int rootY) {
@@ -295,9 +286,7 @@ void Tray::HideTip() {
 }
 
 void Tray::Restart() {
-  std::vector<TrayIconState> icons = detail::S().TrayIcons;
-  detail::S().TrayIcons.clear();
-  for (const TrayIconState& t : icons) Deleted(t);
+  for (const TrayIconState& t : FHost.TakeTrayIcons()) Deleted(t);
   PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
 }
 

@@ -12,7 +12,8 @@ namespace win::x11 {
 
 class Tray {
 public:
-  explicit Tray(Connection& conn);
+  // Input on the icons and a change of tray manager go to host.
+  Tray(Connection& conn, BackendHost& host);
   ~Tray();
   Tray(const Tray&) = delete;
   Tray& operator=(const Tray&) = delete;
@@ -47,6 +48,7 @@ private:
   void Restart();
 
   Connection& FConn;
+  BackendHost& FHost;
   std::vector<std::unique_ptr<Icon>> FIcons;
   XAtom FSelection = 0;
   XWindowId FManager = 0;

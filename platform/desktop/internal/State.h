@@ -238,11 +238,6 @@ void ResetInput();
 void ResetShell();
 void ResetClipboard();
 void ResetMetrics();
-// UTF-8 <-> UTF-16 (invalid input becomes U+FFFD).
-std::u16string ToUtf16(std::string_view s, bool* invalid = nullptr);
-std::string ToUtf8(std::u16string_view s, bool* invalid = nullptr);
 std::string Lower(std::string_view s);
-// The longest prefix of s of at most maxBytes bytes ending on a character boundary.
-std::string CutUtf8(std::string_view s, std::size_t maxBytes);
 
 }  // namespace win::detail

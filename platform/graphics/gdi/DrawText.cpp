@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/graphics/gdi/TextLayout.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win::gdi {
 namespace {
@@ -42,10 +43,7 @@ public:
   std::string Ellipsize(std::string_view s, int avail) const {
     if (Width(s) <= avail) return std::string(s);
     std::vector<size_t> cuts;
-    for (size_t i = 0; i < s.size();) {
-      NextCodePoint(s, i);
-      cuts.push_back(i);
-    }
+    for (size_t i = 0; i < s.size();) cuts.push_back(i = Utf8NextChar(s, i));
     for (size_t k = cuts.size(); k-- > 0;) {
       size_t at = k == 0 ? 0 : cuts[k - 1];
       std::string cand = std::string(s.substr(0, at)) + "...";
@@ -60,7 +58,7 @@ public:
     std::vector<Token> tokens;
     for (size_t i = start; i < end;) {
       size_t at = i;
-      char32_t c = NextCodePoint(text, i);
+      char32_t c = Utf8DecodeNext(text, i);
       bool space = c == ' ' || c == '\t';
       if (space) {
         if (tokens.empty()) tokens.push_back({at, at, i});
@@ -92,7 +90,7 @@ public:
 private:
   static bool IsWideAt(std::string_view s, size_t at) {
     size_t i = at;
-    return IsWide(NextCodePoint(s, i));
+    return IsWide(Utf8DecodeNext(s, i));
   }
   ResolvedFont& F;
   int Extra;
@@ -175,12 +173,7 @@ int DrawTextImpl(HDC hdc, const char* textIn, int count, RECT* lr, UINT fmt, DRA
   }
   int total = int(lines.size()) * lineH;
   if (params) {
-    size_t chars = 0;
-    for (size_t i = 0; i < raw.size();) {
-      NextCodePoint(raw, i);
-      ++chars;
-    }
-    params->uiLengthDrawn = UINT(chars);
+    params->uiLengthDrawn = UINT(Utf8Length(raw));
   }
   if (fmt & DT_CALCRECT) {
     RECT d{r.left, r.top, r.left + lm + maxW + rm, r.top + total};

@@ -15,6 +15,7 @@
 #include <mutex>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win::gdi {
 
@@ -264,21 +265,6 @@ std::shared_ptr<ResolvedFont> ResolveFont(const LOGFONT& lfIn) {
   return rf;
 }
 
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  if (c < 0x80) { ++i; return c; }
-  int len = c >= 0xF0 && c < 0xF8 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-  if (len == 0 || i + len > s.size()) { ++i; return 0xFFFD; }
-  char32_t cp = c & (0x3F >> (len - 1));
-  for (int k = 1; k < len; ++k) {
-    unsigned char d = static_cast<unsigned char>(s[i + k]);
-    if ((d & 0xC0) != 0x80) { ++i; return 0xFFFD; }
-    cp = (cp << 6) | (d & 0x3F);
-  }
-  i += len;
-  return cp;
-}
-
 namespace {
 std::pair<int, unsigned> GlyphFor(ResolvedFont& f, char32_t c) {
   if (c < 256 && f.latinKnown[c]) return f.latin[c];
@@ -330,7 +316,7 @@ std::vector<LaidGlyph> LayoutRun(ResolvedFont& f, std::string_view text, int ext
   int x = 0;
   for (size_t i = 0; i < text.size();) {
     size_t at = i;
-    char32_t c = NextCodePoint(text, i);
+    char32_t c = Utf8DecodeNext(text, i);
     auto g = GlyphFor(f, c);
     int adv = AdvanceOf(f, g) + extra;
     out.push_back(LaidGlyph{g.first, g.second, x, adv, at});
@@ -341,7 +327,7 @@ std::vector<LaidGlyph> LayoutRun(ResolvedFont& f, std::string_view text, int ext
 
 int RunWidth(ResolvedFont& f, std::string_view text, int extra) {
   int x = 0;
-  for (size_t i = 0; i < text.size();) x += AdvanceOf(f, GlyphFor(f, NextCodePoint(text, i))) + extra;
+  for (size_t i = 0; i < text.size();) x += AdvanceOf(f, GlyphFor(f, Utf8DecodeNext(text, i))) + extra;
   return x;
 }
 

@@ -46,8 +46,6 @@ struct LaidGlyph {
 // The resolved font for a logical font with its height in device pixels (cached).
 std::shared_ptr<ResolvedFont> ResolveFont(const LOGFONT& lf);
 
-// Decodes one UTF-8 character at i (advancing i); malformed bytes give U+FFFD, one byte each.
-char32_t NextCodePoint(std::string_view s, size_t& i);
 
 // Lays out a run; each character advances by its rounded width plus `extra`.
 std::vector<LaidGlyph> LayoutRun(ResolvedFont& f, std::string_view text, int extra);

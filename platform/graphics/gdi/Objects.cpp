@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/graphics/gdi/GdiInternal.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win::gdi {
 namespace {
@@ -172,11 +173,10 @@ Stock& Stocks() {
 }  // namespace
 
 void SetFaceName(LOGFONT& lf, std::string_view name) {
-  size_t n = std::min(name.size(), size_t(LF_FACESIZE - 1));
   // Never cut a multi-byte character.
-  while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
+  std::string cut = Utf8Truncate(name, LF_FACESIZE - 1);
   std::memset(lf.lfFaceName, 0, LF_FACESIZE);
-  std::memcpy(lf.lfFaceName, name.data(), n);
+  std::memcpy(lf.lfFaceName, cut.data(), cut.size());
 }
 
 COLORREF GetSysColor(int index) { return index >= 0 && index < 31 ? kSysColors[index] : 0; }

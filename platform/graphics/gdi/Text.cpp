@@ -5,6 +5,7 @@
 
 #include "platform/graphics/gdi/GdiInternal.h"
 #include "platform/graphics/gdi/TextLayout.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win::gdi {
 
@@ -27,15 +28,8 @@ std::string_view Bytes(const char* text, int count) {
   if (!text) return {};
   if (count < 0) return std::string_view(text);
   // Exactly count bytes, less a character cut off at the end.
-  size_t n = size_t(count);
-  size_t k = n;
-  while (k > 0 && n - k < 3 && (static_cast<unsigned char>(text[k - 1]) & 0xC0) == 0x80) --k;
-  if (k > 0) {
-    unsigned char lead = static_cast<unsigned char>(text[k - 1]);
-    size_t len = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (k - 1 + len > n) n = k - 1;
-  }
-  return std::string_view(text, n);
+  std::string_view s(text, size_t(count));
+  return s.substr(0, Utf8CompleteLength(s));
 }
 
 namespace {
@@ -224,11 +218,7 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* r, const char* 
   int extra = DeviceExtra(*dc);
   std::vector<int> devDx;
   if (dx) {
-    size_t chars = 0;
-    for (size_t i = 0; i < s.size();) {
-      NextCodePoint(s, i);
-      ++chars;
-    }
+    size_t chars = Utf8Length(s);
     double sx = std::fabs(ScaleX(*dc));
     for (size_t i = 0; i < chars; ++i) devDx.push_back(int(std::lround(dx[i] * sx)));
   }

@@ -1,6 +1,7 @@
 #include "ControlsFixture.h"
 
 #include "platform/controls/Mask.h"
+#include "platform/rtl/Utf8.h"
 
 namespace {
 
@@ -50,16 +51,10 @@ TEST_F(MaskEditTest, KeysTypedFollowTheMask) {
     edit->SetText("");
     edit->SetFocus();
     edit->SetSelStart(0);
-    for (const char* k = c.keys; *k;) {
-      if (*k == '\b') {
-        win::headless::PressKey(win::VK_BACK);
-        ++k;
-        continue;
-      }
-      const char* e = k + 1;
-      while (*e && (static_cast<unsigned char>(*e) & 0xC0) == 0x80) ++e;
-      win::headless::TypeText(std::string(k, e));
-      k = e;
+    const std::string_view keys = c.keys;
+    for (std::size_t k = 0; k < keys.size(); k = Utf8NextChar(keys, k)) {
+      if (keys[k] == '\b') win::headless::PressKey(win::VK_BACK);
+      else win::headless::TypeText(std::string(keys.substr(k, Utf8CharLength(keys, k))));
     }
     EXPECT_EQ(edit->Text(), c.text);
     EXPECT_EQ(edit->EditText(), c.editText);

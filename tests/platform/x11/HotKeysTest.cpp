@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(HotKeysTest, GrabCoversEveryLockStateAndUngrabGivesItBack) {
-  HotKeys keys(*FOurs);
+  HotKeys keys(*FOurs, DesktopHost());
   ASSERT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'A'));
   unsigned code = Code(XK_a);
   // Num Lock is Mod2 in the server's default modifier map.
@@ -60,7 +60,7 @@ TEST_F(HotKeysTest, CombinationHeldElsewhereFailsAndKeepsNothingGrabbed) {
   unsigned code = Code(XK_b);
   // The other program holds it only with Num Lock on: our grab fails as a whole.
   ASSERT_EQ(OtherGrab(code, ControlMask | Mod1Mask | Mod2Mask), 0);
-  HotKeys keys(*FOurs);
+  HotKeys keys(*FOurs, DesktopHost());
   EXPECT_FALSE(keys.Grab(MOD_CONTROL | MOD_ALT, 'B'));
   EXPECT_EQ(OtherGrab(code, ControlMask | Mod1Mask), 0);  // what we grabbed on the way was let go
   OtherUngrab(code, ControlMask | Mod1Mask);
@@ -89,7 +89,7 @@ TEST_F(HotKeysTest, ABatchRefusesExactlyTheCombinationsAnotherClientHolds) {
   };
   for (const Held& h : held) ASSERT_EQ(OtherGrab(Code(h.Sym), h.Mods), 0);
 
-  HotKeys keys(*FOurs);
+  HotKeys keys(*FOurs, DesktopHost());
   std::unique_ptr<bool[]> granted(new bool[batch.size()]);
   keys.GrabMany(batch.data(), batch.size(), granted.get());
   for (std::size_t i = 0; i < batch.size(); ++i) {
@@ -139,7 +139,7 @@ TEST_F(HotKeysTest, GrabsFollowTheKeysWhenTheKeyboardMappingChanges) {
     XSync(dpy, False);
   };
 
-  HotKeys keys(*FOurs);
+  HotKeys keys(*FOurs, DesktopHost());
   ASSERT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'A'));
   remap(int(oldCode), {XK_F35});
   remap(spare, {XK_a, XK_A});
@@ -161,7 +161,7 @@ TEST_F(HotKeysTest, GrabsFollowTheKeysWhenTheKeyboardMappingChanges) {
 }
 
 TEST_F(HotKeysTest, KeysWithoutAKeyCodeAreRefused) {
-  HotKeys keys(*FOurs);
+  HotKeys keys(*FOurs, DesktopHost());
   EXPECT_FALSE(keys.Grab(MOD_CONTROL, 0x07));  // no key behind this code
   EXPECT_FALSE(keys.Grab(MOD_CONTROL, 0xE9));
   EXPECT_TRUE(keys.Grab(MOD_SHIFT | MOD_WIN, '1'));
@@ -171,7 +171,7 @@ TEST_F(HotKeysTest, KeysWithoutAKeyCodeAreRefused) {
 TEST_F(HotKeysTest, PressesBecomeOneHotKeyEachWhateverTheLockKeys) {
   HWND w = xvfb_test::PlainWindow();
   ASSERT_TRUE(RegisterHotKey(w, 7, MOD_CONTROL | MOD_ALT, 'A'));  // the window system's side
-  HotKeys keys(*FOurs);
+  HotKeys keys(*FOurs, DesktopHost());
   ASSERT_TRUE(keys.Grab(MOD_CONTROL | MOD_ALT, 'A'));
   unsigned code = Code(XK_a);
   auto feed = [&](int type, unsigned state) {
@@ -223,6 +223,29 @@ TEST_F(HotKeysTest, PressesBecomeOneHotKeyEachWhateverTheLockKeys) {
   XEvent other = Key(KeyPress, code, ControlMask | Mod1Mask);
   other.xkey.window = 12345;
   EXPECT_FALSE(keys.OnEvent(other));
+}
+
+// Presses go to the host the hot keys were given, not to the desktop behind it.
+TEST_F(HotKeysTest, PressesAreReportedToTheirHost) {
+  struct RecordingHost final : BackendHost {
+    std::vector<HotKeyCombination> Pressed;
+    bool HotKeyPressed(UINT modifiers, UINT vk) override {
+      Pressed.push_back({modifiers, vk});
+      return true;
+    }
+    void TrayIconEvent(const TrayIconState&, UINT, POINT) override {}
+    std::vector<TrayIconState> TakeTrayIcons() override { return {}; }
+  } host;
+  HWND w = xvfb_test::PlainWindow();
+  ASSERT_TRUE(RegisterHotKey(w, 7, MOD_SHIFT | MOD_WIN, 'Q'));
+  HotKeys keys(*FOurs, host);
+  ASSERT_TRUE(keys.Grab(MOD_SHIFT | MOD_WIN, 'Q'));
+  XEvent e = Key(KeyPress, Code(XK_q), ShiftMask | Mod4Mask | Mod2Mask);
+  EXPECT_TRUE(keys.OnEvent(e));
+  ASSERT_EQ(host.Pressed.size(), 1u);
+  EXPECT_EQ(host.Pressed[0].Modifiers, UINT(MOD_SHIFT | MOD_WIN));
+  EXPECT_EQ(host.Pressed[0].Vk, UINT('Q'));
+  EXPECT_TRUE(xvfb_test::Posted(w, WM_HOTKEY, WM_HOTKEY).empty());
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ protected:
 };
 
 TEST_F(TrayTest, WithoutATrayItSaysSoOnceAndKeepsItsIcons) {
-  Tray tray(*FOurs);
+  Tray tray(*FOurs, DesktopHost());
   testing::internal::CaptureStderr();
   tray.Added(State());
   TrayIconState second = State();
@@ -101,7 +101,7 @@ TEST_F(TrayTest, WithoutATrayItSaysSoOnceAndKeepsItsIcons) {
 
 TEST_F(TrayTest, IconAsksTheManagerToDockItAndCarriesItsTip) {
   Window manager = BecomeManager();
-  Tray tray(*FOurs);
+  Tray tray(*FOurs, DesktopHost());
   tray.Added(State(0, "Vantrel 片段"));
   Window icon = tray.IconWindow(FOwner, 1);
   XSync(FOurs->Display(), False);
@@ -133,7 +133,7 @@ TEST_F(TrayTest, ANewTrayManagerRestartsTheIcons) {
   d.uCallbackMessage = kCallback;
   std::strcpy(d.szTip, "Vantrel");
   ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &d));  // the window system's side
-  Tray tray(*FOurs);
+  Tray tray(*FOurs, DesktopHost());
   tray.Added(State());
   Window manager = BecomeManager();
   XEvent m{};
@@ -173,7 +173,7 @@ TEST_F(TrayTest, PointerInputBecomesTheOwnersCallbacks) {
       {0, {{ButtonPress, 2}, {ButtonRelease, 2}, {ButtonPress, 4}}, {WM_MBUTTONDOWN, WM_MBUTTONUP}},
   };
   for (const Case& c : cases) {
-    Tray tray(*FOurs);
+    Tray tray(*FOurs, DesktopHost());
     testing::internal::CaptureStderr();
     tray.Added(State(c.Version));
     testing::internal::GetCapturedStderr();
@@ -192,7 +192,7 @@ TEST_F(TrayTest, PointerInputBecomesTheOwnersCallbacks) {
 }
 
 TEST_F(TrayTest, PressesFarApartAreTwoClicksAndVersion4CarriesThePoint) {
-  Tray tray(*FOurs);
+  Tray tray(*FOurs, DesktopHost());
   testing::internal::CaptureStderr();
   tray.Added(State(NOTIFYICON_VERSION_4));
   testing::internal::GetCapturedStderr();
@@ -215,7 +215,7 @@ TEST_F(TrayTest, PressesFarApartAreTwoClicksAndVersion4CarriesThePoint) {
 }
 
 TEST_F(TrayTest, HoverShowsTheTipAndLeavingHidesIt) {
-  Tray tray(*FOurs);
+  Tray tray(*FOurs, DesktopHost());
   testing::internal::CaptureStderr();
   tray.Added(State(0, "Vantrel 片段管理"));
   testing::internal::GetCapturedStderr();
@@ -247,7 +247,7 @@ TEST_F(TrayTest, TheIconsPixelsAreDrawnScaledWithTransparencyKept) {
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) img.pixels.push_back(x < 4 ? 0x00000000u : 0xFFFF0000u);
   HICON icon = CreateIconFromImage(img);
-  Tray tray(*FOurs);
+  Tray tray(*FOurs, DesktopHost());
   testing::internal::CaptureStderr();
   TrayIconState s = State();
   s.Icon = icon;

@@ -51,6 +51,43 @@ TEST(Utf8, InvalidBytesCountAsSingleCharacters) {
   EXPECT_TRUE(Utf8IsValid(kChinese));
 }
 
+TEST(Utf8, CompleteLengthDropsOnlyACharacterCutAtTheEnd) {
+  struct Case { std::string text; std::size_t expected; };
+  const Case cases[] = {
+      {"", 0},
+      {"abc", 3},
+      {"a\xE2\x82\xAC", 4},            // whole euro sign
+      {"a\xE2\x82", 1},                 // euro sign without its last byte
+      {"a\xE2", 1},                     // only its lead byte left
+      {"a\xF0\x9F\x98", 1},             // 4-byte character without its last byte
+      {"a\xF0\x9F", 1},
+      {"a\xF0\x9F\x98\x80", 5},         // whole 4-byte character
+      {"a\x80", 2},                     // a stray continuation byte is kept
+      {"a\xC0", 2},                     // never a lead byte (overlong)
+      {"a\xF5\x80", 3},                 // never a lead byte (past U+10FFFF)
+      {"a\xED\xA0", 3},                 // would be a surrogate
+      {"a\xE0\x80", 3},                 // would be overlong
+      {"a\xF4\x90", 3},                 // would be past U+10FFFF
+      {"a\xE2\x41", 3},                 // the lead is not followed by a continuation byte
+  };
+  for (const Case& c : cases) EXPECT_EQ(Utf8CompleteLength(c.text), c.expected) << testing::PrintToString(c.text);
+}
+
+TEST(Utf8, DecodeNextStepsOneCharacterOrOneStrayByte) {
+  const std::string text = std::string("a\xC3\xA9\xF0\x9F\x98\x80") + "\xE2\x82" + "\xED\xA0\x80";
+  std::vector<char32_t> cps;
+  std::vector<std::size_t> ends;
+  for (std::size_t i = 0; i < text.size();) {
+    cps.push_back(Utf8DecodeNext(text, i));
+    ends.push_back(i);
+  }
+  EXPECT_EQ(cps, (std::vector<char32_t>{U'a', U'é', U'😀', 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(ends, (std::vector<std::size_t>{1, 3, 7, 8, 9, 10, 11, 12}));
+  std::size_t end = text.size();
+  EXPECT_EQ(Utf8DecodeNext(text, end), 0u);
+  EXPECT_EQ(end, text.size());
+}
+
 TEST(Utf8, CaseMappingOfLatinGreekAndCyrillic) {
   EXPECT_EQ(Utf8UpperCase("abc äöüé ÿ ąčž straße"), "ABC ÄÖÜÉ Ÿ ĄČŽ STRAßE");  // ß has no one-letter capital
   EXPECT_EQ(Utf8LowerCase("ÀÉÎÕÜ ĄČŽ ΑΒΓ ПРИВЕТ"), "àéîõü ąčž αβγ привет");
@@ -68,6 +105,25 @@ TEST(Utf8, ConvertsToAndFromUtf16) {
   EXPECT_EQ(Utf16ToUtf8(w), text);
   EXPECT_EQ(Utf8ToUtf16("\xFF"), u"\uFFFD");
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");  // unpaired surrogate
+}
+
+TEST(Utf8, ConversionsTellWhetherAnythingWasReplaced) {
+  bool invalid = true;
+  EXPECT_EQ(Utf8ToUtf16("a\xEF\xBF\xBD", &invalid), u"a\uFFFD");  // a real U+FFFD is no replacement
+  EXPECT_FALSE(invalid);
+  for (const std::string bad : {"\xE2\x82", "\xC0\xAF", "\xED\xA0\x80", "x\x80"}) {
+    invalid = false;
+    Utf8ToUtf16(bad, &invalid);
+    EXPECT_TRUE(invalid) << testing::PrintToString(bad);
+  }
+  invalid = true;
+  EXPECT_EQ(Utf16ToUtf8(u"a😀", &invalid), "a😀");
+  EXPECT_FALSE(invalid);
+  for (const std::u16string bad : {std::u16string(1, char16_t(0xDC00)), std::u16string{u'a', char16_t(0xD83D)}}) {
+    invalid = false;
+    EXPECT_EQ(Utf16ToUtf8(bad, &invalid).substr(bad.size() - 1), "\xEF\xBF\xBD");
+    EXPECT_TRUE(invalid);
+  }
 }
 
 }  // namespace
