@@ -51,7 +51,7 @@ public:
   void ComputeBaseRowHeight();
   bool PagesMacroUsed();
   void PrintBody();
-  void PrintPlainText(TStrings* Lines);
+  void PrintRichText(TRichEditStrings* Text);
   TPolyBookmark FirstPrintRow();
   TPolyBookmark NextPrintRow(const TPolyBookmark& Row);
   TPolyBookmark FooterRowsStart();
