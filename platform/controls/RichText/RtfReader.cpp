@@ -16,6 +16,8 @@
 #include "platform/rtl/Utf8.h"
 
 namespace {
+constexpr std::size_t MaxFontName = 256;  // bytes of a font's name kept
+
 enum class TDestination { Text, FontTable, ColorTable, Skip };
 
 // What a group carries and restores when it closes.
@@ -424,9 +426,16 @@ private:
     AppendText(Text);
   }
 
-  void AppendText(const std::string& Text) {
+  void AppendText(std::string Text) {
+    // Control characters other than TAB and the line break carry nothing.
+    std::erase_if(Text, [](char C) {
+      const auto B = static_cast<unsigned char>(C);
+      return (B < 0x20 && C != '\t' && C != '\v') || B == 0x7F;
+    });
+    if (Text.empty()) return;
     if (S.Destination == TDestination::FontTable) {
-      if (FontNameOpen && Fonts[CurrentFont].Name.size() < 256) Fonts[CurrentFont].Name += Text;
+      std::erase_if(Text, [](char C) { return C == '\t' || C == '\v' || C == ';'; });
+      if (FontNameOpen) Fonts[CurrentFont].Name = Utf8Truncate(Fonts[CurrentFont].Name + Text, MaxFontName);
       return;
     }
     if (S.Destination != TDestination::Text || S.Hidden) return;
@@ -438,7 +447,13 @@ private:
   TRichTextFormat Format() {
     TRichTextFormat F = Default;
     auto It = Fonts.find(S.Font >= 0 ? S.Font : DefaultFont);
-    if (It != Fonts.end() && !It->second.Name.empty()) F.FontName = It->second.Name;
+    if (It != Fonts.end()) {
+      // A name still open at the end of the data has not been trimmed yet.
+      std::string Name = It->second.Name;
+      Name.erase(0, Name.find_first_not_of(' '));
+      Name.erase(Name.find_last_not_of(' ') + 1);
+      if (!Name.empty()) F.FontName = std::move(Name);
+    }
     F.HalfPoints = S.HalfPoints;
     F.Style = S.Style;
     F.Color = S.Color > 0 && S.Color <= int(Colors.size()) - 1 ? Colors[std::size_t(S.Color)] : clWindowText;

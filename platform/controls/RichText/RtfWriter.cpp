@@ -51,7 +51,18 @@ struct TRtfTables {
   std::vector<std::string> Fonts;
   std::vector<win::COLORREF> Colors;  // entry 0 of the table is the automatic colour
 
-  int Font(const std::string& Name) {
+  // A font's name as the table can hold it: no ';' (it ends an entry), no blanks around,
+  // no longer than a reader keeps.
+  static std::string TableName(const std::string& Name) {
+    std::string N;
+    for (char C : Name)
+      if (C != ';' && static_cast<unsigned char>(C) >= 0x20) N += C;
+    N.erase(0, N.find_first_not_of(' '));
+    N.erase(N.find_last_not_of(' ') + 1);
+    return Utf8Truncate(N, 256);
+  }
+  int Font(const std::string& RawName) {
+    const std::string Name = TableName(RawName);
     auto It = std::find(Fonts.begin(), Fonts.end(), Name);
     if (It != Fonts.end()) return int(It - Fonts.begin());
     Fonts.push_back(Name);
@@ -113,10 +124,11 @@ std::string TRichTextDocument::SaveRtf() const {
   for (std::size_t I = 0; I < FParagraphs.size(); ++I) {
     const TRichTextParagraph& P = FParagraphs[I];
     for (const TRichTextRun& R : P.Runs) {
-      if (R.Text.empty()) continue;
+      const std::string Text = RunText(R.Text);
+      if (Text.empty()) continue;
       SwitchFormat(Body, Tables, Current, R.Format, First);
       First = false;
-      Body += RunText(R.Text);
+      Body += Text;
     }
     SwitchFormat(Body, Tables, Current, P.MarkFormat, First);
     First = false;
