@@ -348,6 +348,13 @@ void TGridPrintRun::PrintRichText(TRichEditStrings* Text) {
   }
 }
 
+// Every pair of the text replacements, in both texts; the formatting stays.
+void TGridPrintRun::ApplyTextReplacements() {
+  for (int I = 0; I < Owner->ReplaceFrom()->Count(); ++I)
+    for (TRichEditStrings* Text : {Owner->BeforeGridText(), Owner->AfterGridText()})
+      Text->Document().ReplaceAll(Owner->ReplaceFrom()->Strings(I), Owner->ReplaceTo()->Strings(I));
+}
+
 void TGridPrintRun::PrintBody() {
   PrintRichText(Owner->BeforeGridText());
   // Only a page that holds something goes on to the next one.
@@ -404,10 +411,7 @@ void TGridPrintRun::Run() {
     if (Form && FormEnabled) Form->SetEnabled(true);
     Printer->FinishJob();
   }};
-  if (Replacing)
-    for (TRichEditStrings* Text : {Owner->BeforeGridText(), Owner->AfterGridText()})
-      for (int I = 0; I < Owner->ReplaceFrom()->Count(); ++I)
-        Text->Document().ReplaceAll(Owner->ReplaceFrom()->Strings(I), Owner->ReplaceTo()->Strings(I));
+  if (Replacing) ApplyTextReplacements();
   // Input stays away from the grid's form while the layout walks its dataset.
   if (Form && FormEnabled) Form->SetEnabled(false);
   Data->DisableControls();

@@ -75,6 +75,7 @@ public:
   bool PagesMacroUsed();
   void PrintBody();
   void PrintRichText(TRichEditStrings* Text);
+  void ApplyTextReplacements();
   TPolyBookmark FirstPrintRow();
   TPolyBookmark NextPrintRow(const TPolyBookmark& Row);
   TPolyBookmark FooterRowsStart();
