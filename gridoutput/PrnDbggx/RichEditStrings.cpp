@@ -66,3 +66,14 @@ void TRichEditStrings::SaveToStream(TStream* Stream) const {
   const std::string Data = FPlainText ? FDocument.PlainText() : FDocument.SaveRtf();
   Stream->WriteBuffer(Data.data(), std::int64_t(Data.size()));
 }
+
+void TRichEditStrings::LoadFromFile(const std::string& FileName) {
+  TFileStream File(FileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(&File);
+}
+
+void TRichEditStrings::SaveToFile(const std::string& FileName) const {
+  TFileStream File(FileName, fmCreate);
+  SaveToStream(&File);
+  File.Close();
+}

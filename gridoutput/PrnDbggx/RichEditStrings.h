@@ -33,6 +33,9 @@ public:
   void LoadFromStream(TStream* Stream);
   // Writes RTF, or the plain text while PlainText is set.
   void SaveToStream(TStream* Stream) const;
+  // The same through a file.
+  void LoadFromFile(const std::string& FileName);
+  void SaveToFile(const std::string& FileName) const;
   bool PlainText() const { return FPlainText; }
   void SetPlainText(bool Value) { FPlainText = Value; }
 

@@ -60,6 +60,12 @@ TEST(RichEditStrings, StreamsCarryRtfAndAcceptPlainText) {
   TRichEditStrings Back;
   Back.LoadFromStream(&Stream);
   EXPECT_EQ(Describe(Back.Document()), Describe(L.Document()));
+  const std::string File = ::testing::TempDir() + "/rich-edit-strings.rtf";
+  L.SaveToFile(File);
+  TRichEditStrings FromFile;
+  FromFile.LoadFromFile(File);
+  EXPECT_EQ(Describe(FromFile.Document()), Describe(L.Document()));
+  std::remove(File.c_str());
 
   // Bytes that are not RTF are lines of plain text, whatever their line ends.
   for (const char* Text : {"first\nsecond\rthird\r\n", "{not rtf}\r\nsecond\r\nthird"}) {
