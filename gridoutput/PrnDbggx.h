@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gridoutput/PrnDbggx/RichEditStrings.h"
 #include "gridoutput/PrntsGx.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Currency.h"
@@ -26,9 +27,12 @@ enum TPrintDBGridGxOption {
   pghFitingByColWidths,
   pghOptimalColWidths
 };
+VANTREL_ENUM(TPrintDBGridGxOption, "pghFitGridToPageWidth", "pghColored", "pghRowAutoStretch", "pghFitingByColWidths",
+             "pghOptimalColWidths")
 using TPrintDBGridGxOptions = Set<TPrintDBGridGxOption>;
 
 enum TMeasureUnits { MM, Inches };
+VANTREL_ENUM(TMeasureUnits, "MM", "Inches")
 
 // Page margins, in the component's Units.
 class TPageParams : public TPersistent {
@@ -44,12 +48,14 @@ public:
   void SetLeftMargin(Currency Value) { FLeftMargin = Value; }
   Currency TopMargin() const { return FTopMargin; }
   void SetTopMargin(Currency Value) { FTopMargin = Value; }
+  static void Publish(TClassBuilder<TPageParams>& b);
 
 private:
   Currency FBottomMargin = 2, FRightMargin = 2, FLeftMargin = 2, FTopMargin = 2;
 };
 
 enum TPageColontitleLineType { pcltNon, pcltSingleLine, pcltDoubleLine };
+VANTREL_ENUM(TPageColontitleLineType, "pcltNon", "pcltSingleLine", "pcltDoubleLine")
 
 // A page header or footer: three texts and a rule towards the grid.
 class TPageColontitle : public TPersistent {
@@ -68,6 +74,7 @@ public:
   void SetLineType(TPageColontitleLineType Value) { FLineType = Value; }
   TStrings* RightText() const { return FRightText.get(); }
   void SetRightText(TStrings* Value) { FRightText->Assign(Value); }
+  static void Publish(TClassBuilder<TPageColontitle>& b);
 
 private:
   std::unique_ptr<TStringList> FCenterText;
@@ -94,10 +101,11 @@ public:
   explicit TPrintDBGridGx(TComponent* AOwner);
   ~TPrintDBGridGx() override;
 
-  // Lines printed after and before the grid (plain text).
-  TStrings* AfterGridText();
+  // Rich texts printed after and before the grid. Assigning a rich text keeps its
+  // formatting; other lines are taken as plain text.
+  TRichEditStrings* AfterGridText();
   void SetAfterGridText(TStrings* Value);
-  TStrings* BeforeGridText();
+  TRichEditStrings* BeforeGridText();
   void SetBeforeGridText(TStrings* Value);
   TDBGridGx* DBGridGx() const { return FDBGridGx; }
   void SetDBGridGx(TDBGridGx* Value);
@@ -141,11 +149,16 @@ public:
   bool Printing() const { return FPrinting; }
   TColCellParamsGx* CellParams() const { return FCellParams.get(); }
 
+  static void Publish(TClassBuilder<TPrintDBGridGx>& b);
+
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The texts before and after the grid are stored as RTF ("BeforeGridText_Data",
+  // "AfterGridText_Data"), each only when it has lines.
+  void DefineProperties(TFiler* Filer) override;
 
 private:
-  std::unique_ptr<TStringList> FAfterGridText, FBeforeGridText;
+  std::unique_ptr<TRichEditStrings> FAfterGridText, FBeforeGridText;
   std::unique_ptr<TColCellParamsGx> FCellParams;
   TDBGridGx* FDBGridGx = nullptr;
   TNotifyEvent FOnAfterPrint, FOnBeforePrint, FOnPrinterSetupDialog;

@@ -17,44 +17,6 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 
-std::string RtfEscapedText(const std::string& Text) {
-  std::string Out;
-  Out.reserve(Text.size());
-  auto Unit = [&Out](int Code) {  // one UTF-16 unit, as RTF's signed 16-bit number
-    Out += "\\u";
-    Out += std::to_string(Code > 32767 ? Code - 65536 : Code);
-    Out += "\\'3f";  // the fallback "?", hex-escaped: some readers mistake a bare one
-  };
-  for (std::size_t I = 0; I < Text.size();) {
-    const unsigned char C = static_cast<unsigned char>(Text[I]);
-    if (C < 0x80) {
-      ++I;
-      if (C == '\\' || C == '{' || C == '}') {
-        Out += '\\';
-        Out += static_cast<char>(C);
-      } else if (C == '\r' || C == '\n') {
-        if (C == '\r' && I < Text.size() && Text[I] == '\n') ++I;  // CR LF is one break
-        Out += "\\line ";
-      } else if (C == '\t') {
-        Out += "\\tab ";
-      } else if (C >= 0x20 && C != 0x7F) {
-        Out += static_cast<char>(C);
-      }
-      continue;
-    }
-    const char32_t Code = Utf8Decode(Text, I);
-    I = Utf8NextChar(Text, I);
-    if (Code > 0xFFFF) {
-      const char32_t V = Code - 0x10000;
-      Unit(static_cast<int>(0xD800 + (V >> 10)));
-      Unit(static_cast<int>(0xDC00 + (V & 0x3FF)));
-    } else {
-      Unit(static_cast<int>(Code));
-    }
-  }
-  return Out;
-}
-
 void TDBGridGxExportAsRTF::WriteToStream(TStream* Stream, bool ExportAll) {
   FColors.clear();
   FFonts.clear();

@@ -7,13 +7,9 @@
 #include <vector>
 
 #include "gridoutput/DBGridGxImpExp/Export.h"
+#include "platform/controls/RichText.h"
 
 class TFont;
-
-// Text as RTF body text: \, { and } escaped, characters beyond ASCII as \uN with the
-// fallback \'3f (pairs of surrogates beyond the basic plane), line breaks as \line, TAB
-// as \tab, other control characters dropped.
-std::string RtfEscapedText(const std::string& Text);
 
 class TDBGridGxExportAsRTF : public TDBGridGxExport {
   VANTREL_CLASS(TDBGridGxExportAsRTF, TDBGridGxExport)

@@ -316,30 +316,47 @@ int TGridPrintRun::DrawRowChunk() {
   return Result;
 }
 
-// The lines of a text before or after the grid, from the used height on, over as many
-// pages as they need; every page takes at least one line.
-void TGridPrintRun::PrintPlainText(TStrings* Lines) {
-  if (!Lines || Lines->Count() == 0) return;
-  SetCanvasFont(Grid->Font());
-  Canvas->Brush()->SetStyle(bsClear);
-  const int PageHeight = PageRect.bottom - BodyRect.top;
-  for (int I = 0; I < Lines->Count(); ++I) {
-    const std::string Line = Lines->Strings(I).empty() ? " " : Lines->Strings(I);
-    const win::RECT Measure{BodyRect.left, 0, BodyRect.right, 0};
-    const int Height = DrawTextInRect(Measure, false, 0, 0, Line, taLeftJustify, tlTop, true, false, 0, 0, true);
-    if (UsedHeight > 0 && UsedHeight + Height > PageHeight) {
+// A text before or after the grid, laid out over the body's width from the used height
+// on and over as many pages as it needs. An empty text asks nothing of the printer.
+void TGridPrintRun::PrintRichText(TRichEditStrings* Text) {
+  const TRichTextDocument& Doc = Text->Document();
+  const int Length = Doc.Length();
+  if (Length == 0) return;
+  auto Twips = [](int Units, int Resolution) { return int(std::int64_t(Units) * 1440 / Resolution); };
+  int Position = 0;
+  while (Position < Length) {
+    TRichTextFormatRange Range;
+    Range.Canvas = Canvas;
+    Range.ResolutionX = PrinterResX;
+    Range.ResolutionY = PrinterResY;
+    const int Top = BodyRect.top + UsedHeight;
+    Range.Area = {Twips(BodyRect.left, PrinterResX), Twips(Top, PrinterResY), Twips(BodyRect.right, PrinterResX),
+                  Twips(PageRect.bottom, PrinterResY)};
+    Range.First = Position;
+    // A page that holds nothing yet takes at least one line, so the text always ends.
+    Range.PlaceOneLine = UsedHeight == 0;
+    const int Next = Doc.FormatRange(Range, !DryRun);
+    if (Next > Position) {
+      const int Bottom = int((std::int64_t(Range.Area.bottom) * PrinterResY + 720) / 1440);
+      UsedHeight = std::max(UsedHeight, Bottom - BodyRect.top);
+      Position = Next;
+    }
+    if (Position < Length) {
       AdvancePage();
       UsedHeight = 0;
     }
-    const int Top = BodyRect.top + UsedHeight;
-    DrawTextInRect({BodyRect.left, Top, BodyRect.right, Top + Height}, false, 0, 0, Line, taLeftJustify, tlTop, true,
-                   false, 0, 0, DryRun);
-    UsedHeight += Height;
   }
 }
 
+// Every pair of the text replacements, in both texts; the formatting stays.
+void TGridPrintRun::ApplyTextReplacements() {
+  for (int I = 0; I < Owner->ReplaceFrom()->Count(); ++I)
+    for (TRichEditStrings* Text : {Owner->BeforeGridText(), Owner->AfterGridText()})
+      Text->Document().ReplaceAll(Owner->ReplaceFrom()->Strings(I), Owner->ReplaceTo()->Strings(I));
+}
+
 void TGridPrintRun::PrintBody() {
-  PrintPlainText(Owner->BeforeGridText()->Count() ? Owner->BeforeGridText() : nullptr);
+  PrintRichText(Owner->BeforeGridText());
   // Only a page that holds something goes on to the next one.
   if (UsedHeight > 0 && UsedHeight >= PageRect.bottom - PageRect.top) {
     AdvancePage();
@@ -355,7 +372,7 @@ void TGridPrintRun::PrintBody() {
   }
   Canvas->Brush()->SetStyle(bsClear);
   Canvas->Brush()->SetColor(clWhite);
-  PrintPlainText(Owner->AfterGridText()->Count() ? Owner->AfterGridText() : nullptr);
+  PrintRichText(Owner->AfterGridText());
 }
 
 void TGridPrintRun::Run() {
@@ -367,11 +384,11 @@ void TGridPrintRun::Run() {
   FirstPage = true;
   const TBookmarkStr Saved = Data->Bookmark();
   // The texts before and after the grid carry the replacements during the print only.
-  std::string SavedBefore, SavedAfter;
   const bool Replacing = Owner->ReplaceFrom() != nullptr;
+  TRichTextDocument SavedBefore, SavedAfter;
   if (Replacing) {
-    SavedBefore = Owner->BeforeGridText()->Text();
-    SavedAfter = Owner->AfterGridText()->Text();
+    SavedBefore = Owner->BeforeGridText()->Document();
+    SavedAfter = Owner->AfterGridText()->Document();
   }
   TCustomForm* Form = GetParentForm(Grid);
   const bool FormEnabled = Form && Form->Enabled();
@@ -381,8 +398,8 @@ void TGridPrintRun::Run() {
     ~CleanUp() { F(); }
   } Guard{[&] {
     if (Replacing) {
-      if (Owner->BeforeGridText()->Count()) Owner->BeforeGridText()->SetText(SavedBefore);
-      if (Owner->AfterGridText()->Count()) Owner->AfterGridText()->SetText(SavedAfter);
+      Owner->BeforeGridText()->Document() = std::move(SavedBefore);
+      Owner->AfterGridText()->Document() = std::move(SavedAfter);
     }
     try {
       if (Data->Active() && !Saved.empty() && Data->BookmarkValid(Saved)) Data->GotoBookmark(Saved);
@@ -394,11 +411,7 @@ void TGridPrintRun::Run() {
     if (Form && FormEnabled) Form->SetEnabled(true);
     Printer->FinishJob();
   }};
-  if (Replacing)
-    for (TStrings* Text : {Owner->BeforeGridText(), Owner->AfterGridText()})
-      if (Text->Count())
-        for (int I = 0; I < Owner->ReplaceFrom()->Count(); ++I)
-          Text->SetText(ReplaceAllText(Text->Text(), Owner->ReplaceFrom()->Strings(I), Owner->ReplaceTo()->Strings(I)));
+  if (Replacing) ApplyTextReplacements();
   // Input stays away from the grid's form while the layout walks its dataset.
   if (Form && FormEnabled) Form->SetEnabled(false);
   Data->DisableControls();

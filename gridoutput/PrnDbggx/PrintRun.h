@@ -74,7 +74,8 @@ public:
   void ComputeBaseRowHeight();
   bool PagesMacroUsed();
   void PrintBody();
-  void PrintPlainText(TStrings* Lines);
+  void PrintRichText(TRichEditStrings* Text);
+  void ApplyTextReplacements();
   TPolyBookmark FirstPrintRow();
   TPolyBookmark NextPrintRow(const TPolyBookmark& Row);
   TPolyBookmark FooterRowsStart();

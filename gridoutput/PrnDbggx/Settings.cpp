@@ -10,6 +10,7 @@
 #include "gridoutput/PrnDbggx.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/forms/Filer.h"
 
 std::string PageMacroValues[6];
 
@@ -83,16 +84,67 @@ TPrintDBGridGx::~TPrintDBGridGx() {
   if (FDBGridGx) FDBGridGx->RemoveFreeNotification(this);
 }
 
-TStrings* TPrintDBGridGx::AfterGridText() {
-  if (!FAfterGridText) FAfterGridText = std::make_unique<TStringList>();
+TRichEditStrings* TPrintDBGridGx::AfterGridText() {
+  if (!FAfterGridText) FAfterGridText = std::make_unique<TRichEditStrings>();
   return FAfterGridText.get();
 }
 void TPrintDBGridGx::SetAfterGridText(TStrings* Value) { AfterGridText()->Assign(Value); }
-TStrings* TPrintDBGridGx::BeforeGridText() {
-  if (!FBeforeGridText) FBeforeGridText = std::make_unique<TStringList>();
+TRichEditStrings* TPrintDBGridGx::BeforeGridText() {
+  if (!FBeforeGridText) FBeforeGridText = std::make_unique<TRichEditStrings>();
   return FBeforeGridText.get();
 }
 void TPrintDBGridGx::SetBeforeGridText(TStrings* Value) { BeforeGridText()->Assign(Value); }
+
+void TPrintDBGridGx::DefineProperties(TFiler* Filer) {
+  TComponent::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      "BeforeGridText_Data", [this](TStream* S) { BeforeGridText()->LoadFromStream(S); },
+      [this](TStream* S) { BeforeGridText()->SaveToStream(S); }, FBeforeGridText && FBeforeGridText->Count() > 0);
+  Filer->DefineBinaryProperty(
+      "AfterGridText_Data", [this](TStream* S) { AfterGridText()->LoadFromStream(S); },
+      [this](TStream* S) { AfterGridText()->SaveToStream(S); }, FAfterGridText && FAfterGridText->Count() > 0);
+}
+
+void TPageParams::Publish(TClassBuilder<TPageParams>& b) {
+  using T = TPageParams;
+  // Margins are written whatever their value (a float property of 0 would be left out,
+  // and read back as the 2.0 a new component starts with).
+  auto Margin = [&b](const char* Name, Currency (T::*Get)() const, void (T::*Set)(Currency)) {
+    b.Property(
+        Name, [Get](T* P) { return Variant((P->*Get)()); },
+        [Set](T* P, const Variant& V) { (P->*Set)(V.AsCurrency()); });
+  };
+  Margin("BottomMargin", &T::BottomMargin, &T::SetBottomMargin);
+  Margin("LeftMargin", &T::LeftMargin, &T::SetLeftMargin);
+  Margin("RightMargin", &T::RightMargin, &T::SetRightMargin);
+  Margin("TopMargin", &T::TopMargin, &T::SetTopMargin);
+}
+
+void TPageColontitle::Publish(TClassBuilder<TPageColontitle>& b) {
+  using T = TPageColontitle;
+  b.Property("CenterText", &T::CenterText, &T::SetCenterText);
+  b.Property("Font", &T::Font, &T::SetFont);
+  b.Property("LeftText", &T::LeftText, &T::SetLeftText);
+  b.Property("LineType", &T::LineType, &T::SetLineType).Default(pcltNon);
+  b.Property("RightText", &T::RightText, &T::SetRightText);
+}
+
+void TPrintDBGridGx::Publish(TClassBuilder<TPrintDBGridGx>& b) {
+  using T = TPrintDBGridGx;
+  b.Property("AfterGridText", &T::AfterGridText, &T::SetAfterGridText).Stored(false);
+  b.Property("BeforeGridText", &T::BeforeGridText, &T::SetBeforeGridText).Stored(false);
+  b.Property("DBGridGx", &T::DBGridGx, &T::SetDBGridGx);
+  b.Property("Options", &T::Options, &T::SetOptions).NoDefault();
+  b.Property("Page", &T::Page, &T::SetPage);
+  b.Property("PageFooter", &T::PageFooter, &T::SetPageFooter);
+  b.Property("PageHeader", &T::PageHeader, &T::SetPageHeader);
+  b.Property("PrintFontName", [](T* P) { return P->PrintFontName(); }, &T::SetPrintFontName);
+  b.Property("Title", &T::Title, &T::SetTitle);
+  b.Property("Units", &T::Units, &T::SetUnits).NoDefault();
+  b.Property("OnAfterPrint", &T::OnAfterPrint, &T::SetOnAfterPrint);
+  b.Property("OnBeforePrint", &T::OnBeforePrint, &T::SetOnBeforePrint);
+  b.Property("OnPrinterSetupDialog", &T::OnPrinterSetupDialog, &T::SetOnPrinterSetupDialog);
+}
 
 void TPrintDBGridGx::SetDBGridGx(TDBGridGx* Value) {
   if (Value == FDBGridGx) return;
@@ -241,6 +293,7 @@ int UnitUses = 0;
 
 void StartPrnDbggxUnit() {
   if (UnitUses++ > 0) return;
+  RegisterClasses({TPrintDBGridGx::StaticClass()});
   TDBGridGxOutputCommands Commands = DBGridGxOutputCommands();
   Commands.Print = &PrintGrid;
   Commands.ColumnDialog = &ShowColumnDialog;

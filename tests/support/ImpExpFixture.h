@@ -19,27 +19,9 @@
 #include "platform/data/DBClient.h"
 #include "platform/desktop/Headless.h"
 #include "tests/support/GridFixture.h"
+#include "tests/support/RunCommand.h"
 
 using Cells = std::vector<std::optional<std::string>>;  // nullopt: a null field
-
-// Runs the shell command Command with Input as its standard input; its standard output,
-// with a note appended when it failed.
-inline std::string RunCommand(const std::string& Command, const std::string& Input) {
-  const std::string Dir = ::testing::TempDir() + "/impexp" + std::to_string(getpid());
-  mkdir(Dir.c_str(), 0700);
-  const std::string InputPath = Dir + "/input.bin";
-  std::ofstream(InputPath, std::ios::binary) << Input;
-  FILE* Pipe = popen((Command + " < " + InputPath).c_str(), "r");
-  std::string Out;
-  if (!Pipe) return "<" + Command + " did not start>";
-  char Buf[4096];
-  std::size_t N;
-  while ((N = fread(Buf, 1, sizeof Buf, Pipe)) > 0) Out.append(Buf, N);
-  if (pclose(Pipe) != 0) Out += "<" + Command + " failed>";
-  std::remove(InputPath.c_str());
-  rmdir(Dir.c_str());
-  return Out;
-}
 
 // Runs a Python script with Input as its standard input; its standard output.
 inline std::string RunPython(const std::string& Script, const std::string& Input) {
