@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFiles.h"
 #include "bench/ChildRun.h"
 #include "bench/Figures.h"
 #include "bench/GridOverTable.h"
@@ -27,14 +28,7 @@ constexpr int Rows = 100000;
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-std::string Dir() {
-  static const std::string dir = [] {
-    char tmpl[] = "/tmp/vantrel-import-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
-    return std::string(tmpl);
-  }();
-  return dir;
-}
+const std::string& Dir() { return bench_files::Dir("import"); }
 
 const std::string& Text() {
   static const std::string text = [] {
@@ -134,9 +128,5 @@ void BM_ImportTabText(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ImportTabText)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-struct TCleanUp {
-  ~TCleanUp() { std::filesystem::remove_all(Dir()); }
-} CleanUp;
 
 }  // namespace
