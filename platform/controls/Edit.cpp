@@ -53,11 +53,27 @@ int TCustomEdit::TextLength() const {
   return static_cast<int>(Utf8Length(FText));
 }
 
+namespace {
+// The byte after Count characters of S (as Utf8CharBytes cuts them) from byte 0, and in
+// Count how many were left over past the end: runs of ASCII are stepped over at once.
+std::size_t StepChars(std::string_view S, std::size_t& Count) {
+  std::size_t b = 0;
+  while (Count > 0 && b < S.size()) {
+    const std::size_t run = std::min(Utf8AsciiRun(S, b), Count);
+    b += run;
+    Count -= run;
+    if (Count == 0 || b >= S.size()) break;
+    b += Utf8CharBytes(S, b);
+    --Count;
+  }
+  return b;
+}
+}  // namespace
+
 std::size_t TCustomEdit::ByteOfChar(int Index) const {
   if (FMultiLine && FRows->Valid()) return FRows->ByteOf(FText, Index);
-  std::size_t b = 0;
-  for (; Index > 0 && b < FText.size(); --Index) b += Utf8CharBytes(FText, b);
-  return b;
+  std::size_t count = static_cast<std::size_t>(std::max(Index, 0));
+  return StepChars(FText, count);
 }
 
 void TCustomEdit::TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted) {
@@ -252,8 +268,9 @@ std::string TCustomEdit::DisplayText() const { return FText; }
 void TCustomEdit::ReplaceSelection(const std::string& s) {
   int start = std::clamp(FSelStart, 0, TextLength());
   std::size_t from = ByteOfChar(start), to = FSelLength > 0 ? ByteOfChar(start + FSelLength) : from;
-  int inserted = 0;
-  for (std::size_t b = 0; b < s.size(); b += Utf8CharBytes(s, b)) ++inserted;
+  std::size_t left = s.size();
+  StepChars(s, left);
+  const int inserted = static_cast<int>(s.size() - left);
   FUndoText = FText;
   FCanUndo = true;
   FText.replace(from, to - from, s);
@@ -309,20 +326,18 @@ void TCustomEdit::EditChar(TKeyChar Key) {
 
 void TCustomEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {
   if (FMultiLine && RowsKeyDown(Key, Shift)) return;
-  int len = TextLength();
-  int caret = CaretIndex();
   bool extend = Shift.Contains(ssShift);
   auto moveTo = [&](int pos) { MoveCaret(pos, extend); };
   switch (Key) {
-    case win::VK_LEFT: moveTo(FSelLength && !extend ? FSelStart : caret - 1); break;
-    case win::VK_RIGHT: moveTo(FSelLength && !extend ? FSelStart + FSelLength : caret + 1); break;
+    case win::VK_LEFT: moveTo(FSelLength && !extend ? FSelStart : CaretIndex() - 1); break;
+    case win::VK_RIGHT: moveTo(FSelLength && !extend ? FSelStart + FSelLength : CaretIndex() + 1); break;
     case win::VK_HOME: moveTo(0); break;
-    case win::VK_END: moveTo(len); break;
+    case win::VK_END: moveTo(TextLength()); break;
     case win::VK_DELETE:
       if (FReadOnly) break;
       if (Shift.Contains(ssShift)) { CutToClipboard(); break; }
       if (FSelLength == 0) {
-        if (FSelStart >= len) break;
+        if (FSelStart >= TextLength()) break;
         FSelLength = 1;
       }
       SetSelText("");
