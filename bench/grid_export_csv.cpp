@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/ChildRun.h"
+#include "bench/ExportTable.h"
 #include "bench/Figures.h"
 #include "bench/GridOverTable.h"
 #include "bench/GridUnit.h"
@@ -31,34 +32,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-std::string Dir() {
-  static const std::string dir = [] {
-    char tmpl[] = "/tmp/vantrel-export-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
-    return std::string(tmpl);
-  }();
-  return dir;
-}
-
-// Table E of Rows rows: ID, Name, Qty, Price, Note (with quotes), Code, Tag (with ";").
+// Table E of Rows rows, made once per process.
 const std::string& Database(int Rows) {
   static std::map<int, std::string> made;
   auto found = made.find(Rows);
   if (found != made.end()) return found->second;
-  const std::string path = Dir() + "/e" + std::to_string(Rows) + ".mdb";
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  const std::string sql =
-      "CREATE TABLE E (ID INTEGER PRIMARY KEY, Name VARCHAR(40), Qty INTEGER, Price FLOAT, Note VARCHAR(60), "
-      "Code INTEGER, Tag VARCHAR(20));"
-      "BEGIN;"
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-      std::to_string(Rows) +
-      ") INSERT INTO E SELECT i, 'name ' || i, i % 1000, i * 0.25, 'say \"hi\" to ' || i, i % 103, "
-      "'tag;' || (i % 7) FROM n;"
-      "COMMIT;";
-  sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  const std::string path = bench_tables::Dir() + "/e" + std::to_string(Rows) + ".mdb";
+  bench_tables::MakeTableE(path, Rows);
   return made[Rows] = path;
 }
 
@@ -126,7 +106,7 @@ std::string FileText(const std::string& Path) {
 void BM_ExportCsv(benchmark::State& state) {
   const int Rows = static_cast<int>(state.range(0));
   const std::string& Db = Database(Rows);
-  const std::string Mine = Dir() + "/project.csv", Theirs = Dir() + "/reference.csv";
+  const std::string Mine = bench_tables::Dir() + "/project.csv", Theirs = bench_tables::Dir() + "/reference.csv";
   bench_child::CompareSides(
       state, [&] { return ProjectSide(Db, Mine); }, [&] { return ReferenceSide(Db, Theirs); });
   if (FileText(Mine) != FileText(Theirs)) state.SkipWithError("the two files differ");
@@ -135,9 +115,5 @@ void BM_ExportCsv(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ExportCsv)->Arg(100000)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-struct TCleanUp {
-  ~TCleanUp() { std::filesystem::remove_all(Dir()); }
-} CleanUp;
 
 }  // namespace

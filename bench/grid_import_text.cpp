@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/ChildRun.h"
+#include "bench/ExportTable.h"
 #include "bench/Figures.h"
 #include "bench/GridOverTable.h"
 #include "bench/GridUnit.h"
@@ -26,15 +27,6 @@ namespace {
 constexpr int Rows = 100000;
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-std::string Dir() {
-  static const std::string dir = [] {
-    char tmpl[] = "/tmp/vantrel-import-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
-    return std::string(tmpl);
-  }();
-  return dir;
-}
 
 const std::string& Text() {
   static const std::string text = [] {
@@ -50,21 +42,9 @@ const std::string& Text() {
   return text;
 }
 
-// A fresh empty table E at Path.
-void EmptyTable(const std::string& Path) {
-  std::filesystem::remove(Path);
-  sqlite3* db = nullptr;
-  sqlite3_open(Path.c_str(), &db);
-  sqlite3_exec(db,
-               "CREATE TABLE E (ID INTEGER PRIMARY KEY, Name VARCHAR(40), Qty INTEGER, Price FLOAT, "
-               "Note VARCHAR(60), Code INTEGER, Tag VARCHAR(20))",
-               nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-}
-
 double ProjectSide(const std::string& Db) {
   static bench_grid::GridUnit Unit;
-  EmptyTable(Db);
+  bench_tables::MakeTableE(Db, 0);
   bench_grid::TGridOnTable On(Db, "E");
   TADOTable* Table = On.Table;
   TDBGridGx* Grid = On.Grid;
@@ -77,7 +57,7 @@ double ProjectSide(const std::string& Db) {
 }
 
 double ReferenceSide(const std::string& Db) {
-  EmptyTable(Db);
+  bench_tables::MakeTableE(Db, 0);
   const auto Start = Clock::now();
   sqlite3* db = nullptr;
   sqlite3_open(Db.c_str(), &db);
@@ -107,36 +87,14 @@ double ReferenceSide(const std::string& Db) {
   return Seconds(Start);
 }
 
-// The table's rows as text, for comparing the two sides.
-std::string Dump(const std::string& Db) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(Db.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* st = nullptr;
-  sqlite3_prepare_v2(db, "SELECT ID, Name, Qty, Price, Note, Code, Tag FROM E ORDER BY ID", -1, &st, nullptr);
-  std::string out;
-  while (sqlite3_step(st) == SQLITE_ROW)
-    for (int C = 0; C < 7; ++C) {
-      const unsigned char* V = sqlite3_column_text(st, C);
-      out += V ? reinterpret_cast<const char*>(V) : "<null>";
-      out += C == 6 ? '\n' : '\t';
-    }
-  sqlite3_finalize(st);
-  sqlite3_close(db);
-  return out;
-}
-
 void BM_ImportTabText(benchmark::State& state) {
   Text();
-  const std::string Mine = Dir() + "/project.mdb", Theirs = Dir() + "/reference.mdb";
+  const std::string Mine = bench_tables::Dir() + "/project.mdb", Theirs = bench_tables::Dir() + "/reference.mdb";
   bench_child::CompareSides(
       state, [&] { return ProjectSide(Mine); }, [&] { return ReferenceSide(Theirs); });
-  if (Dump(Mine) != Dump(Theirs)) state.SkipWithError("the two tables differ");
+  if (bench_tables::DumpTableE(Mine) != bench_tables::DumpTableE(Theirs)) state.SkipWithError("the two tables differ");
 }
 
 BENCHMARK(BM_ImportTabText)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-struct TCleanUp {
-  ~TCleanUp() { std::filesystem::remove_all(Dir()); }
-} CleanUp;
 
 }  // namespace
