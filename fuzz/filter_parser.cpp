@@ -1,11 +1,12 @@
 // Feeds arbitrary text to the filter-row parser under every operand kind and both
-// decimal separators. Only the parser's own exceptions may come out, and what it accepts
-// the builders write out without failing.
+// decimal separators. Only the parser's own exceptions may come out; what it accepts the
+// builders write as dataset filter text that the dataset's filter parser reads.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "grid/DbUtilsGx.h"
+#include "platform/data/FilterExpr.h"
 #include "platform/rtl/SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -31,6 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string filter, sql;
     FilterItemText(expression.Operator1, expression.Operand1, "F", types[mode % 5], nullptr, nullptr, filter);
     SQLItemText(expression.Operator1, expression.Operand1, "F", types[mode % 5], nullptr, nullptr, sql);
+    try {
+      TFilterExpr written(filter);
+    } catch (const EDatabaseError&) {
+      __builtin_trap();
+    }
   } catch (const EConvertError&) {
   } catch (const Exception& e) {
     if (std::string(e.ClassName()) != "Exception") __builtin_trap();

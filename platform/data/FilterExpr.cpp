@@ -20,7 +20,7 @@ struct TFilterExpr::Node {
 
 namespace {
 
-enum class TTok { End, Name, String, Number, LParen, RParen, Op, Word };
+enum class TTok { End, Name, String, Number, Sign, LParen, RParen, Op, Word };
 
 struct TToken {
   TTok Kind = TTok::End;
@@ -96,6 +96,10 @@ private:
       }
       FTok.Kind = TTok::Number;
       FTok.Text = FText.substr(start, i - start);
+    } else if (c == '-' || c == '+') {
+      FTok.Kind = TTok::Sign;
+      FTok.Text = std::string(1, c);
+      ++i;
     } else if (c == '(' || c == ')') {
       FTok.Kind = c == '(' ? TTok::LParen : TTok::RParen;
       FTok.Text = std::string(1, c);
@@ -218,6 +222,14 @@ private:
       case TTok::Number:
         n->Value = ParseNumber(FTok.Text);
         break;
+      case TTok::Sign: {
+        // A signed number: the sign goes with the digits, so the most negative integer reads too.
+        const std::string sign = FTok.Text == "-" ? "-" : "";
+        Advance();
+        if (FTok.Kind != TTok::Number) Fail("number expected");
+        n->Value = ParseNumber(sign + FTok.Text);
+        break;
+      }
       case TTok::Word:
         if (FTok.Text != "NULL") Fail("operand expected");
         n->Value = Null();

@@ -1,7 +1,7 @@
 #pragma once
 // The filter language of datasets: bracketed or plain field names, comparisons
 // (= <> < > <= >=), IS [NOT] NULL, [NOT] LIKE patterns, AND/OR/NOT, parentheses, quoted strings, numbers
-// and dates given as quoted strings. Syntax errors raise EDatabaseError.
+// (signed, with an exponent) and dates given as quoted strings. Syntax errors raise EDatabaseError.
 #include <functional>
 #include <memory>
 #include <string>

@@ -188,6 +188,11 @@ void TSQLiteDataSet::OpenEngine() {
     FFetch.Statement.reset();
     FEngineWhere = EngineFilterWhere();
     PrepareKeyset();
+    FSeg.clear();
+    FSegAtStart = true;
+    FSegAtEnd = false;
+    FSegFirstPos = 0;
+    FSegCur = -1;
   } else {
     ReadQuery(FDb);
   }

@@ -78,7 +78,8 @@ protected:
   // A query's positions change whenever its rows are read again.
   bool OrderFollowsValues() const override { return !FSort.empty() || FPager; }
 
-  // Keyset mode: a table in row-id order without a filter or sort. Only a segment of
+  // Keyset mode: a table in row-id order without a sort, with no filter or one the engine
+  // runs (its condition is part of every statement). Only a segment of
   // row ids around the cursor is held, with the position of its first row: known from
   // the start, from the row count at the end (counted when first needed), or counted
   // where the cursor jumps to.
@@ -98,7 +99,9 @@ protected:
   void MoveCursorTo(std::int64_t key, int pos) override;
 
 private:
-  bool KeysetMode() const { return FTableMode && FSort.empty() && !FilterNeedsRows() && FEngineWhere.empty(); }
+  bool KeysetMode() const { return FTableMode && FSort.empty() && !FilterNeedsRows(); }
+  // " WHERE Cond", with the engine's filter joined to it when there is one ("" for neither).
+  std::string KeysetWhere(const std::string& Cond) const;
   // Whether the rows must be read here to be filtered: a filter the engine cannot run, or
   // the OnFilterRecord event. Filtered with an empty filter costs nothing.
   bool FilterNeedsRows() const;
@@ -140,6 +143,9 @@ private:
   void TrimSegment(bool dropFront);
   // Takes the row at the cursor out of the segment: it is gone.
   void DropSegmentRow();
+  // Takes row key out of the rows shown (deleted, or written out of the filter; counted
+  // when the row count held it): the row after it takes its place.
+  void LeaveSegment(std::int64_t key, bool counted);
   // With nothing left in the segment to go on from: the row after key (gone) takes its
   // place in it, or the segment is at the end.
   void AnchorAfter(std::int64_t key);

@@ -19,18 +19,25 @@ TSQLiteStatement& TSQLiteDataSet::Prepared(TLazyStatement& s) const {
   return *s.Statement;
 }
 
+std::string TSQLiteDataSet::KeysetWhere(const std::string& Cond) const {
+  if (FEngineWhere.empty()) return Cond.empty() ? std::string() : " WHERE " + Cond;
+  return " WHERE " + (Cond.empty() ? std::string() : Cond + " AND ") + "(" + FEngineWhere + ")";
+}
+
 void TSQLiteDataSet::PrepareKeyset() {
   std::string from = " FROM " + QuoteIdent(FTable);
   auto later = [](TLazyStatement& s, std::string sql) {
     s.Sql = std::move(sql);
     s.Statement.reset();
   };
-  later(FNextKeys, "SELECT rowid" + from + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
-  later(FPriorKeys, "SELECT rowid" + from + " WHERE rowid < ? ORDER BY rowid DESC LIMIT ?");
-  later(FLastKeys, "SELECT rowid" + from + " ORDER BY rowid DESC LIMIT ?");
-  later(FExists, "SELECT 1" + from + " WHERE rowid = ?");
-  later(FAnyAfter, "SELECT 1" + from + " WHERE rowid > ? LIMIT 1");
-  later(FNthKey, "SELECT rowid" + from + " ORDER BY rowid LIMIT 1 OFFSET ?");
+  // The rows shown: those the engine's filter selects, when there is one.
+  const std::string all = KeysetWhere("");
+  later(FNextKeys, "SELECT rowid" + from + KeysetWhere("rowid > ?") + " ORDER BY rowid LIMIT ?");
+  later(FPriorKeys, "SELECT rowid" + from + KeysetWhere("rowid < ?") + " ORDER BY rowid DESC LIMIT ?");
+  later(FLastKeys, "SELECT rowid" + from + all + " ORDER BY rowid DESC LIMIT ?");
+  later(FExists, "SELECT 1" + from + KeysetWhere("rowid = ?"));
+  later(FAnyAfter, "SELECT 1" + from + KeysetWhere("rowid > ?") + " LIMIT 1");
+  later(FNthKey, "SELECT rowid" + from + all + " ORDER BY rowid LIMIT 1 OFFSET ?");
   // Rows are read with their row id first; a column that is the row id (an INTEGER
   // PRIMARY KEY) is not read again.
   std::string cols;
@@ -48,19 +55,16 @@ void TSQLiteDataSet::PrepareKeyset() {
     }
   }
   FWalk = nullptr;
-  FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + " ORDER BY rowid");
-  later(FNextRows, "SELECT rowid" + cols + from + " WHERE rowid > ? ORDER BY rowid");
-  later(FBatchForward, "SELECT rowid" + cols + from + " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(BatchSize));
-  later(FBatchBackward,
-        "SELECT rowid" + cols + from + " WHERE rowid <= ? ORDER BY rowid DESC LIMIT " + std::to_string(BatchSize));
+  FFirstRows = std::make_unique<TSQLiteStatement>(FDb->Db(), "SELECT rowid" + cols + from + all + " ORDER BY rowid");
+  later(FNextRows, "SELECT rowid" + cols + from + KeysetWhere("rowid > ?") + " ORDER BY rowid");
+  later(FBatchForward, "SELECT rowid" + cols + from + KeysetWhere("rowid >= ?") + " ORDER BY rowid LIMIT " +
+                           std::to_string(BatchSize));
+  later(FBatchBackward, "SELECT rowid" + cols + from + KeysetWhere("rowid <= ?") + " ORDER BY rowid DESC LIMIT " +
+                            std::to_string(BatchSize));
+  // What was read through the statements before goes with them; the segment stays.
   ClearBatch();
   FLastLoaded = -1;
-  FSeg.clear();
   FForwardRows = 0;
-  FSegAtStart = true;
-  FSegAtEnd = false;
-  FSegFirstPos = 0;
-  FSegCur = -1;
   FTotal = -1;
 }
 
@@ -138,7 +142,7 @@ int TSQLiteDataSet::GetRecNoOf(const TRecordBuffer& Buffer) const {
   SettlePositions();
   const std::int64_t i = SegmentIndexOf(Buffer.Key);
   if (i >= 0 && FSegFirstPos >= 0) return static_cast<int>(FSegFirstPos + i + 1);
-  TSQLiteStatement before(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable) + " WHERE rowid < ?");
+  TSQLiteStatement before(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable) + KeysetWhere("rowid < ?"));
   before.BindInt64(1, Buffer.Key);
   return before.Step() ? static_cast<int>(before.ColumnInt64(0) + 1) : -1;
 }
@@ -249,7 +253,7 @@ bool TSQLiteDataSet::ExtendBackward() {
 void TSQLiteDataSet::RecenterOn(std::int64_t key, std::int64_t pos) {
   if (pos < 0) {
     // Jumps (bookmarks, searches, posts) learn the row's position: the rows before it.
-    TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable) + " WHERE rowid < ?");
+    TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable) + KeysetWhere("rowid < ?"));
     st.BindInt64(1, key);
     pos = st.Step() ? st.ColumnInt64(0) : -1;
   }
@@ -275,6 +279,8 @@ void TSQLiteDataSet::Reposition(std::int64_t key) {
     RebuildOrder(key);
     return;
   }
+  // The keys held while the rows were sorted or filtered here are let go.
+  if (OrderSize() > 0) RebuildOrder(-1);
   if (key >= 0 && RowExists(key)) RecenterOn(key, -1);
   else InternalFirst();
 }
@@ -427,7 +433,7 @@ int TSQLiteDataSet::RecordCount() const {
   if (Active() && PagedMode()) return static_cast<int>(FPager->Count());
   if (!Active() || !KeysetMode()) return TRowDataSet::RecordCount();
   if (FTotal < 0) {
-    TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable));
+    TSQLiteStatement st(FDb->Db(), "SELECT count(*) FROM " + QuoteIdent(FTable) + KeysetWhere(""));
     FTotal = st.Step() ? st.ColumnInt64(0) : 0;
   }
   return static_cast<int>(FTotal);
@@ -461,6 +467,11 @@ void TSQLiteDataSet::InternalPost() {
   if (!KeysetMode()) return TRowDataSet::InternalPost();
   bool inserting = State() == dsInsert;
   std::int64_t key = WriteActiveRecord(-1);
+  if (!FEngineWhere.empty() && !RowExists(key)) {
+    // Written out of the rows the filter selects: it leaves them.
+    LeaveSegment(key, !inserting);
+    return;
+  }
   if (inserting) {
     if (FTotal >= 0) ++FTotal;
     else RecordCount();
@@ -490,14 +501,18 @@ void TSQLiteDataSet::InternalDelete() {
   if (PagedMode()) return PagedDelete();
   if (!KeysetMode()) return TRowDataSet::InternalDelete();
   std::int64_t key = ActiveRecordBuffer()->Key;
+  EraseRow(key);
+  LeaveSegment(key, true);
+}
+
+void TSQLiteDataSet::LeaveSegment(std::int64_t key, bool counted) {
   std::int64_t i = SegmentIndexOf(key);
   if (i < 0) {
     RecenterOn(key, -1);
     i = 0;
   }
-  EraseRow(key);
-  if (FTotal >= 0) --FTotal;
-  // The row after the deleted one takes its position.
+  if (counted && FTotal >= 0) --FTotal;
+  // The row after it takes its position.
   const std::int64_t pos = FSegFirstPos >= 0 ? FSegFirstPos + i : -1;
   FSeg.erase(FSeg.begin() + static_cast<long>(i));
   FSegCur = i;
@@ -531,8 +546,11 @@ void TSQLiteDataSet::FilterChanged() {
       if (done) return;
       FEngineWhere = oldWhere;
       if (FPager) OpenPager();
+      if (FTableMode) PrepareKeyset();
     });
     FEngineWhere = where;
+    // A table's statements read the rows the new filter selects.
+    if (FTableMode) PrepareKeyset();
     if (FPager) {
       OpenPager();
       if (PagedMode()) {
@@ -566,7 +584,7 @@ bool TSQLiteDataSet::ScanRows(const std::function<bool(std::int64_t key, int pos
     return false;
   }
   if (!KeysetMode()) return TRowDataSet::ScanRows(visit);
-  TSQLiteStatement st(FDb->Db(), "SELECT rowid FROM " + QuoteIdent(FTable) + " ORDER BY rowid");
+  TSQLiteStatement st(FDb->Db(), "SELECT rowid FROM " + QuoteIdent(FTable) + KeysetWhere("") + " ORDER BY rowid");
   int pos = 0;
   while (st.Step())
     if (visit(st.ColumnInt64(0), pos++)) return true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "grid/DbUtilsGx.h"
+#include "platform/data/FilterExpr.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
@@ -120,6 +121,44 @@ TEST_F(FilterText, DecimalsAndDatesIgnoreTheLocale) {
   // The separator put back.
   EXPECT_EQ(DecimalSeparator, ',');
   EXPECT_EQ(FloatToStr(1.5), "1,5");
+}
+
+TEST_F(FilterText, NumbersReadBackThroughTheDatasetFilter) {
+  // Signs, exponents and lists written out for a dataset must select the rows meant.
+  const struct {
+    const char* Field;
+    const char* Condition;
+    Variant Value;
+    bool Match;
+  } Cases[] = {
+      {"Qty", "1,-1050406", Variant(-1050406), true},
+      {"Qty", "In (1, -7)", Variant(-7), true},
+      {"Qty", "> -5", Variant(-4), true},
+      {"Qty", "> -5", Variant(-5), false},
+      {"Price", "< -1.5", Variant(-2.0), true},
+      {"Price", "< -1.5", Variant(-1.0), false},
+      {"Price", "> 1e-7", Variant(1e-6), true},
+      {"Price", "> -1.5e20", Variant(-1e20), true},
+      {"Price", "< +2.5", Variant(2.0), true},
+      {"Amount", "= -12.5", Variant(-12.5), true},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(std::string(C.Field) + " " + C.Condition);
+    Grid->Columns()->Clear();
+    TColumnGx* Column = ColumnFor(C.Field);
+    Column->STFilter()->SetFilterText(C.Condition);
+    const std::string Text = ColumnFilterText(Column, FilterItemText, nullptr, false);
+    ASSERT_FALSE(Text.empty());
+    TFilterExpr Expr(Text);
+    const TFieldType Type = Column->Field()->DataType();
+    EXPECT_EQ(Expr.Matches([&](const std::string&, Variant& V, TFieldType& T) {
+      V = C.Value;
+      T = Type;
+      return true;
+    }),
+              C.Match)
+        << Text;
+  }
 }
 
 TEST_F(FilterText, TheWholeGridJoinsColumnsWithAndOnlyWhileOpen) {
