@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/BenchFiles.h"
 #include "bench/ChildRun.h"
+#include "bench/ExportTable.h"
 #include "bench/Figures.h"
 #include "bench/GridOverTable.h"
 #include "bench/GridUnit.h"
@@ -32,20 +32,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-const std::string& Dir() { return bench_files::Dir("export"); }
-
-// Table E of Rows rows: ID, Name, Qty, Price, Note (with quotes), Code, Tag (with ";").
-std::string Database(int Rows) {
-  const std::string sql =
-      "CREATE TABLE E (ID INTEGER PRIMARY KEY, Name VARCHAR(40), Qty INTEGER, Price FLOAT, Note VARCHAR(60), "
-      "Code INTEGER, Tag VARCHAR(20));"
-      "BEGIN;"
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-      std::to_string(Rows) +
-      ") INSERT INTO E SELECT i, 'name ' || i, i % 1000, i * 0.25, 'say \"hi\" to ' || i, i % 103, "
-      "'tag;' || (i % 7) FROM n;"
-      "COMMIT;";
-  return bench_files::Database("export", "e" + std::to_string(Rows) + ".mdb", sql);
+// Table E of Rows rows, made once per process.
+const std::string& Database(int Rows) {
+  static std::map<int, std::string> made;
+  auto found = made.find(Rows);
+  if (found != made.end()) return found->second;
+  const std::string path = bench_tables::Dir() + "/e" + std::to_string(Rows) + ".mdb";
+  bench_tables::MakeTableE(path, Rows);
+  return made[Rows] = path;
 }
 
 double ProjectSide(const std::string& Db, const std::string& Out) {
@@ -111,8 +105,8 @@ std::string FileText(const std::string& Path) {
 
 void BM_ExportCsv(benchmark::State& state) {
   const int Rows = static_cast<int>(state.range(0));
-  const std::string Db = Database(Rows);
-  const std::string Mine = Dir() + "/project.csv", Theirs = Dir() + "/reference.csv";
+  const std::string& Db = Database(Rows);
+  const std::string Mine = bench_tables::Dir() + "/project.csv", Theirs = bench_tables::Dir() + "/reference.csv";
   bench_child::CompareSides(
       state, [&] { return ProjectSide(Db, Mine); }, [&] { return ReferenceSide(Db, Theirs); });
   if (FileText(Mine) != FileText(Theirs)) state.SkipWithError("the two files differ");

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/BenchFiles.h"
 #include "bench/ChildRun.h"
+#include "bench/ExportTable.h"
 #include "bench/Figures.h"
 #include "bench/GridOverTable.h"
 #include "bench/GridUnit.h"
@@ -27,8 +27,6 @@ namespace {
 constexpr int Rows = 100000;
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-const std::string& Dir() { return bench_files::Dir("import"); }
 
 const std::string& Text() {
   static const std::string text = [] {
@@ -44,21 +42,9 @@ const std::string& Text() {
   return text;
 }
 
-// A fresh empty table E at Path.
-void EmptyTable(const std::string& Path) {
-  std::filesystem::remove(Path);
-  sqlite3* db = nullptr;
-  sqlite3_open(Path.c_str(), &db);
-  sqlite3_exec(db,
-               "CREATE TABLE E (ID INTEGER PRIMARY KEY, Name VARCHAR(40), Qty INTEGER, Price FLOAT, "
-               "Note VARCHAR(60), Code INTEGER, Tag VARCHAR(20))",
-               nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-}
-
 double ProjectSide(const std::string& Db) {
   static bench_grid::GridUnit Unit;
-  EmptyTable(Db);
+  bench_tables::MakeTableE(Db, 0);
   bench_grid::TGridOnTable On(Db, "E");
   TADOTable* Table = On.Table;
   TDBGridGx* Grid = On.Grid;
@@ -71,7 +57,7 @@ double ProjectSide(const std::string& Db) {
 }
 
 double ReferenceSide(const std::string& Db) {
-  EmptyTable(Db);
+  bench_tables::MakeTableE(Db, 0);
   const auto Start = Clock::now();
   sqlite3* db = nullptr;
   sqlite3_open(Db.c_str(), &db);
@@ -101,30 +87,12 @@ double ReferenceSide(const std::string& Db) {
   return Seconds(Start);
 }
 
-// The table's rows as text, for comparing the two sides.
-std::string Dump(const std::string& Db) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(Db.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* st = nullptr;
-  sqlite3_prepare_v2(db, "SELECT ID, Name, Qty, Price, Note, Code, Tag FROM E ORDER BY ID", -1, &st, nullptr);
-  std::string out;
-  while (sqlite3_step(st) == SQLITE_ROW)
-    for (int C = 0; C < 7; ++C) {
-      const unsigned char* V = sqlite3_column_text(st, C);
-      out += V ? reinterpret_cast<const char*>(V) : "<null>";
-      out += C == 6 ? '\n' : '\t';
-    }
-  sqlite3_finalize(st);
-  sqlite3_close(db);
-  return out;
-}
-
 void BM_ImportTabText(benchmark::State& state) {
   Text();
-  const std::string Mine = Dir() + "/project.mdb", Theirs = Dir() + "/reference.mdb";
+  const std::string Mine = bench_tables::Dir() + "/project.mdb", Theirs = bench_tables::Dir() + "/reference.mdb";
   bench_child::CompareSides(
       state, [&] { return ProjectSide(Mine); }, [&] { return ReferenceSide(Theirs); });
-  if (Dump(Mine) != Dump(Theirs)) state.SkipWithError("the two tables differ");
+  if (bench_tables::DumpTableE(Mine) != bench_tables::DumpTableE(Theirs)) state.SkipWithError("the two tables differ");
 }
 
 BENCHMARK(BM_ImportTabText)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();

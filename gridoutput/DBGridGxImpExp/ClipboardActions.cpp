@@ -23,20 +23,22 @@
 
 namespace {
 
-// Sets Bytes under Format; the clipboard owns the block once it is set.
-void PutBytesOnClipboard(win::UINT Format, const void* Bytes, std::size_t Size) {
+// Sets Bytes (then ZeroBytes zero bytes) under Format; the clipboard owns the block once
+// it is set.
+void PutBytesOnClipboard(win::UINT Format, const void* Bytes, std::size_t Size, std::size_t ZeroBytes = 0) {
   TClipboard* Board = Clipboard();
   Board->Open();
   auto Close = AtScopeExit([Board] { Board->Close(); });
-  win::HGLOBAL Block = win::GlobalAlloc(win::GMEM_MOVEABLE | win::GMEM_DDESHARE, Size);
+  win::HGLOBAL Block = win::GlobalAlloc(win::GMEM_MOVEABLE | win::GMEM_DDESHARE, Size + ZeroBytes);
   if (!Block) throw Exception("Out of memory");
   bool Owned = false;
   auto Free = AtScopeExit([&] {
     if (!Owned) win::GlobalFree(Block);
   });
-  if (Size > 0) {
-    void* Memory = win::GlobalLock(Block);
-    std::memcpy(Memory, Bytes, Size);
+  if (Size + ZeroBytes > 0) {
+    char* Memory = static_cast<char*>(win::GlobalLock(Block));
+    if (Size > 0) std::memcpy(Memory, Bytes, Size);
+    std::memset(Memory + Size, 0, ZeroBytes);
     win::GlobalUnlock(Block);
   }
   Board->SetAsHandle(Format, Block);
@@ -60,13 +62,11 @@ std::string ClipboardBytes(win::UINT Format) {
 std::string Exported(TDBGridGxExportClass ExportClass, TCustomDBGridGx* Grid, bool All) {
   TStringStream Out;
   ExportGridToStream(ExportClass, Grid, &Out, All);
-  return Out.DataString();
+  return Out.TakeDataString();
 }
 
-void PutText(win::UINT Format, std::string Text) {
-  Text.push_back('\0');
-  PutBytesOnClipboard(Format, Text.data(), Text.size());
-}
+// Text under Format, zero-ended.
+void PutText(win::UINT Format, const std::string& Text) { PutBytesOnClipboard(Format, Text.data(), Text.size(), 1); }
 
 // Asks Question when the grid wants deletes confirmed; whether to go on.
 bool ConfirmSelectionDelete(TCustomDBGridGx* Grid, const char* Question) {
@@ -103,11 +103,12 @@ void CopyGridSelection(TCustomDBGridGx* Grid, bool All) {
   auto Enable = AtScopeExit([DataSet] {
     if (DataSet) DataSet->EnableControls();
   });
-  std::string Text = Exported(TDBGridGxExportAsText::StaticClass(), Grid, All);
-  PutText(win::CF_TEXT, Text);
-  Text.push_back('\0');
-  const std::u16string Wide = Utf8ToUtf16(Text);
-  PutBytesOnClipboard(win::CF_UNICODETEXT, Wide.data(), Wide.size() * sizeof(char16_t));
+  {
+    const std::string Text = Exported(TDBGridGxExportAsText::StaticClass(), Grid, All);
+    PutText(win::CF_TEXT, Text);
+    const std::u16string Wide = Utf8ToUtf16(Text);
+    PutBytesOnClipboard(win::CF_UNICODETEXT, Wide.data(), Wide.size() * sizeof(char16_t), sizeof(char16_t));
+  }
   PutText(ClipFormatCsv(), Exported(TDBGridGxExportAsCSV::StaticClass(), Grid, All));
   PutText(ClipFormatRtf(), Exported(TDBGridGxExportAsRTF::StaticClass(), Grid, All));
   const std::string Interchange = Exported(TDBGridGxExportAsVCLDBIF::StaticClass(), Grid, All);

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Utf8.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,4 +75,49 @@ void TCharWidths::Scan(std::string_view Text, TScan& S, std::size_t End, int Max
     S.Pos += len;
     ++S.Chars;
   }
+}
+
+namespace {
+// The byte after the character at B, as Utf8NextChar steps.
+std::size_t NextShown(std::string_view S, std::size_t B) {
+  return static_cast<unsigned char>(S[B]) < 0x80 ? B + 1 : Utf8NextChar(S, B);
+}
+}  // namespace
+
+void TLineExtents::Measure(std::string_view Text, TCharWidths& Widths) {
+  if (FMeasured && FGeneration == Widths.Generation() && Text == FText) return;
+  FText.assign(Text);
+  FGeneration = Widths.Generation();
+  FMarks.clear();
+  int x = 0, i = 0;
+  for (std::size_t b = 0; b < Text.size(); ++i) {
+    if (i % MarkEvery == 0) FMarks.push_back({b, x, i});
+    const std::size_t next = NextShown(Text, b);
+    x = Widths.Advance(x, Text.substr(b, next - b));
+    b = next;
+  }
+  FWidth = x;
+  FChars = i;
+  FMeasured = true;
+}
+
+int TLineExtents::XOf(int Index, TCharWidths& Widths) const {
+  if (Index <= 0 || FMarks.empty()) return 0;
+  if (Index >= FChars) return FWidth;
+  const TCharWidths::TScan& mark = FMarks[static_cast<std::size_t>(Index / MarkEvery)];
+  const std::string_view s = FText;
+  int x = mark.X;
+  std::size_t b = mark.Pos;
+  for (int i = mark.Chars; i < Index; ++i) {
+    const std::size_t next = NextShown(s, b);
+    x = Widths.Advance(x, s.substr(b, next - b));
+    b = next;
+  }
+  return x;
+}
+
+TCharWidths::TScan TLineExtents::MarkBefore(int X) const {
+  const auto after = std::upper_bound(FMarks.begin(), FMarks.end(), X,
+                                      [](int x, const TCharWidths::TScan& m) { return x < m.X; });
+  return after == FMarks.begin() ? TCharWidths::TScan{0, 0, 0} : *(after - 1);
 }

@@ -5,8 +5,10 @@
 #include "platform/graphics/Graphics.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class TCharWidths {
 public:
@@ -56,4 +58,31 @@ private:
     int Width = 0;
   };
   TRecent FRecent[256];
+};
+
+// One line of text measured in a control's widths: its width and, every so many
+// characters, where a character starts, so that placing a character takes a short walk
+// from the mark before it. The line last measured is kept: measuring the same text in
+// the same widths again costs a comparison.
+class TLineExtents {
+public:
+  // Measures Text (stepping as Utf8NextChar does) unless it is the line measured last.
+  void Measure(std::string_view Text, TCharWidths& Widths);
+  // The measured line's width.
+  int Width() const { return FWidth; }
+  // Pixels from the line's start to character Index (0 before the first, the width past
+  // the last).
+  int XOf(int Index, TCharWidths& Widths) const;
+  // The last mark that starts at or before pixel X (the first character's, at least):
+  // its byte, its pixel and its character index.
+  TCharWidths::TScan MarkBefore(int X) const;
+
+private:
+  static constexpr int MarkEvery = 256;
+  std::string FText;
+  unsigned FGeneration = 0;
+  bool FMeasured = false;
+  int FWidth = 0;
+  int FChars = 0;
+  std::vector<TCharWidths::TScan> FMarks;  // characters 0, MarkEvery, 2 * MarkEvery, ...
 };

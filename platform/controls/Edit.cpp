@@ -55,9 +55,7 @@ int TCustomEdit::TextLength() const {
 
 std::size_t TCustomEdit::ByteOfChar(int Index) const {
   if (FMultiLine && FRows->Valid()) return FRows->ByteOf(FText, Index);
-  std::size_t b = 0;
-  for (; Index > 0 && b < FText.size(); --Index) b += Utf8CharLength(FText, b);
-  return b;
+  return Utf8CharToByteIndex(FText, static_cast<std::size_t>(std::max(Index, 0)));
 }
 
 void TCustomEdit::TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted) {
@@ -252,8 +250,7 @@ std::string TCustomEdit::DisplayText() const { return FText; }
 void TCustomEdit::ReplaceSelection(const std::string& s) {
   int start = std::clamp(FSelStart, 0, TextLength());
   std::size_t from = ByteOfChar(start), to = FSelLength > 0 ? ByteOfChar(start + FSelLength) : from;
-  int inserted = 0;
-  for (std::size_t b = 0; b < s.size(); b += Utf8CharLength(s, b)) ++inserted;
+  const int inserted = static_cast<int>(Utf8Length(s));
   FUndoText = FText;
   FCanUndo = true;
   FText.replace(from, to - from, s);
@@ -309,20 +306,18 @@ void TCustomEdit::EditChar(TKeyChar Key) {
 
 void TCustomEdit::EditKeyDown(win::WORD Key, TShiftState Shift) {
   if (FMultiLine && RowsKeyDown(Key, Shift)) return;
-  int len = TextLength();
-  int caret = CaretIndex();
   bool extend = Shift.Contains(ssShift);
   auto moveTo = [&](int pos) { MoveCaret(pos, extend); };
   switch (Key) {
-    case win::VK_LEFT: moveTo(FSelLength && !extend ? FSelStart : caret - 1); break;
-    case win::VK_RIGHT: moveTo(FSelLength && !extend ? FSelStart + FSelLength : caret + 1); break;
+    case win::VK_LEFT: moveTo(FSelLength && !extend ? FSelStart : CaretIndex() - 1); break;
+    case win::VK_RIGHT: moveTo(FSelLength && !extend ? FSelStart + FSelLength : CaretIndex() + 1); break;
     case win::VK_HOME: moveTo(0); break;
-    case win::VK_END: moveTo(len); break;
+    case win::VK_END: moveTo(TextLength()); break;
     case win::VK_DELETE:
       if (FReadOnly) break;
       if (Shift.Contains(ssShift)) { CutToClipboard(); break; }
       if (FSelLength == 0) {
-        if (FSelStart >= len) break;
+        if (FSelStart >= TextLength()) break;
         FSelLength = 1;
       }
       SetSelText("");

@@ -60,20 +60,16 @@ std::vector<int> TCustomEdit::CharOffsets(const std::vector<std::string>& Chars)
   return offsets;
 }
 
+TLineExtents& TCustomEdit::MeasuredLine(std::string_view Shown) const {
+  if (!FLine) FLine = std::make_unique<TLineExtents>();
+  FLine->Measure(Shown, Widths());
+  return *FLine;
+}
+
 void TCustomEdit::ShownExtent(int Index, int& At, int& Width) const {
-  const std::string Shown = ShownText();
-  const std::string_view S = Shown;
-  TCharWidths& w = Widths();
-  int x = 0, i = 0;
-  At = 0;
-  for (std::size_t b = 0; b < S.size(); ++i) {
-    if (i == Index) At = x;
-    const std::size_t next = static_cast<unsigned char>(S[b]) < 0x80 ? b + 1 : Utf8NextChar(S, b);
-    x = w.Advance(x, S.substr(b, next - b));
-    b = next;
-  }
-  if (Index >= i) At = x;
-  Width = x;
+  const TLineExtents& line = MeasuredLine(ShownText());
+  Width = line.Width();
+  At = line.XOf(Index, Widths());
 }
 
 namespace {
@@ -225,17 +221,18 @@ void TCustomEdit::PaintEdit(win::HDC DC) {
   win::FillRect(DC, &cr, bg);
   win::DeleteObject(bg);
   win::RECT r = EditRect();
-  int unused = 0, width = 0;
-  ShownExtent(0, unused, width);
-  const int left = AlignedLeft(r, width, TextAlignment()) - FScrollX;
-  // Only the characters that show are taken apart and drawn: a long text costs one pass.
   const std::string Shown = ShownText();
   const std::string_view S = Shown;
+  const TLineExtents& line = MeasuredLine(S);
+  const int left = AlignedLeft(r, line.Width(), TextAlignment()) - FScrollX;
+  // Only the characters that show are taken apart and drawn, from the mark before the
+  // first of them: a long text scrolled to its end costs a short walk.
   TCharWidths& w = Widths();
+  const TCharWidths::TScan mark = line.MarkBefore(r.left - left);
   std::vector<std::string> chars;
   std::vector<int> offs{0};
-  int from = 0, base = 0, x = 0;
-  for (std::size_t b = 0; b < S.size() && left + x < r.right;) {
+  int from = mark.Chars, base = mark.X, x = mark.X;
+  for (std::size_t b = mark.Pos; b < S.size() && left + x < r.right;) {
     const std::size_t next = static_cast<unsigned char>(S[b]) < 0x80 ? b + 1 : Utf8NextChar(S, b);
     const int end = w.Advance(x, S.substr(b, next - b));
     if (left + end <= r.left && chars.empty()) {

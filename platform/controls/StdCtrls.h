@@ -7,6 +7,7 @@
 #include <string_view>
 
 class TCharWidths;
+class TLineExtents;
 class TMemoRows;
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -213,7 +214,11 @@ protected:
 private:
   // Puts Value in place of the text, telling TextReplaced what changed.
   void AssignText(std::string Value);
+  // The single line Shown measured (again only when it changed).
+  TLineExtents& MeasuredLine(std::string_view Shown) const;
   mutable std::unique_ptr<TCharWidths> FWidths;
+  // The single line as last measured.
+  mutable std::unique_ptr<TLineExtents> FLine;
 };
 
 class TEdit : public TCustomEdit {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
@@ -68,6 +69,11 @@ public:
   std::int64_t Size() override { return static_cast<std::int64_t>(FDataString.size()); }
   void SetSize(std::int64_t NewSize) override;
   const std::string& DataString() const { return FDataString; }
+  // Hands over the bytes without copying them, leaving the stream empty.
+  std::string TakeDataString() {
+    FPosition = 0;
+    return std::exchange(FDataString, {});
+  }
   std::string ReadString(std::int64_t Count);
   void WriteString(const std::string& AString);
 

@@ -1,5 +1,9 @@
 #include "platform/rtl/Utf8.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -62,21 +66,52 @@ std::size_t Utf8PrevChar(std::string_view s, std::size_t pos) {
   return pos - 1;
 }
 
+std::size_t Utf8AsciiRun(std::string_view s, std::size_t pos) {
+  std::size_t i = pos;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + i, sizeof word);
+    if (word & 0x8080808080808080u) break;
+  }
+  while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  return i - pos;
+}
+
 std::size_t Utf8Length(std::string_view s) {
   std::size_t n = 0;
-  for (std::size_t i = 0; i < s.size(); i = Utf8NextChar(s, i)) ++n;
+  for (std::size_t i = 0; i < s.size(); i = Utf8NextChar(s, i)) {
+    const std::size_t run = Utf8AsciiRun(s, i);
+    n += run;
+    i += run;
+    if (i == s.size()) break;
+    ++n;
+  }
   return n;
 }
 
 std::size_t Utf8CharToByteIndex(std::string_view s, std::size_t n) {
   std::size_t i = 0;
-  while (n > 0 && i < s.size()) { i = Utf8NextChar(s, i); --n; }
+  while (n > 0 && i < s.size()) {
+    const std::size_t run = std::min(Utf8AsciiRun(s, i), n);
+    i += run;
+    n -= run;
+    if (n == 0 || i == s.size()) break;
+    i = Utf8NextChar(s, i);
+    --n;
+  }
   return i;
 }
 
 std::size_t Utf8ByteToCharIndex(std::string_view s, std::size_t byteIndex) {
   std::size_t n = 0;
-  for (std::size_t i = 0; i < s.size() && i < byteIndex; i = Utf8NextChar(s, i)) ++n;
+  const std::size_t end = std::min(byteIndex, s.size());
+  for (std::size_t i = 0; i < end; i = Utf8NextChar(s, i)) {
+    const std::size_t run = std::min(Utf8AsciiRun(s, i), end - i);
+    n += run;
+    i += run;
+    if (i >= end) break;
+    ++n;
+  }
   return n;
 }
 

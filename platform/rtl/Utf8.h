@@ -13,6 +13,9 @@ std::size_t Utf8CharLength(std::string_view s, std::size_t pos);
 std::size_t Utf8NextChar(std::string_view s, std::size_t pos);
 // Byte offset of the character before pos (0 at most).
 std::size_t Utf8PrevChar(std::string_view s, std::size_t pos);
+// Number of bytes below 0x80 (each a character of its own) from pos on, read a word at
+// a time: loops over long texts step over such runs in one go.
+std::size_t Utf8AsciiRun(std::string_view s, std::size_t pos);
 // Number of characters.
 std::size_t Utf8Length(std::string_view s);
 // Byte offset of the n-th character (0-based); s.size() when n is past the end.

@@ -206,4 +206,54 @@ TEST_F(EditScrollTest, MaskedAndPasswordEditsScrollTheirShownText) {
   EXPECT_EQ(CaretX(), Rect(edit).right - 1);
 }
 
+// A line of many hundred characters: every place the edit measures agrees with the
+// offsets of its characters taken one by one, after the text changes in place and after
+// the font changes; scrolled to its end, what is drawn is the text's end.
+struct TMeasuredEdit : TEdit {
+  using TEdit::TEdit;
+  using TCustomEdit::CharOffsets;
+  using TCustomEdit::ShownExtent;
+};
+
+TEST_F(EditScrollTest, LongLineIsMeasuredAndDrawnWhereItsCharactersAre) {
+  std::string text;
+  for (int i = 0; i < 120; ++i) text += i % 7 == 3 ? "内容\t" : "snippet ";
+  auto* edit = new TMeasuredEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 40, 80, 21);
+  edit->SetFocus();
+  edit->SetText(text);
+  const auto Check = [&](const std::string& Expected) {
+    const std::vector<int> offsets = edit->CharOffsets(Utf8Chars(Expected));
+    for (int k : {0, 1, 255, 256, 257, 600, static_cast<int>(offsets.size()) - 2, static_cast<int>(offsets.size()) - 1}) {
+      int at = -1, width = -1;
+      edit->ShownExtent(k, at, width);
+      EXPECT_EQ(at, offsets[static_cast<std::size_t>(k)]) << k;
+      EXPECT_EQ(width, offsets.back());
+    }
+  };
+  Check(text);
+  std::string changed = text;
+  changed.replace(changed.find("snippet", 600), 7, "WWWWWWW");  // same length, wider
+  edit->SetText(changed);
+  Check(changed);
+  edit->Font()->SetSize(edit->Font()->Size() + 6);
+  Check(changed);
+
+  // Wherever the caret stands, the characters drawn are those that show, as the
+  // characters' own offsets place them around the caret.
+  const win::RECT r = Rect(edit);
+  const std::vector<std::string> chars = Utf8Chars(changed);
+  const std::vector<int> offsets = edit->CharOffsets(chars);
+  for (int k : {0, 270, 600, static_cast<int>(chars.size())}) {
+    SCOPED_TRACE(k);
+    edit->Perform(win::EM_SETSEL, static_cast<win::WPARAM>(k), k);
+    const int left = CaretX() - offsets[static_cast<std::size_t>(k)];
+    std::string expected;
+    for (std::size_t c = 0; c < chars.size(); ++c)
+      if (chars[c] != "\t" && left + offsets[c + 1] > r.left && left + offsets[c] < r.right) expected += chars[c];
+    EXPECT_EQ(Joined(Texts(edit)), expected);
+  }
+}
+
 }  // namespace

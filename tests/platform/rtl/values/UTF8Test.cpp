@@ -88,6 +88,30 @@ TEST(Utf8, DecodeNextStepsOneCharacterOrOneStrayByte) {
   EXPECT_EQ(end, text.size());
 }
 
+// Long runs of ASCII are counted a word at a time: counts and indexes agree with a
+// character-by-character walk wherever the other characters fall against the words.
+TEST(Utf8, CountsLongTextsLikeAWalkOverEveryCharacter) {
+  const std::string pieces[] = {"中", "\x80", "\xE4\xB8", "😀", "é"};
+  for (std::size_t lead = 0; lead < 17; ++lead) {
+    for (const std::string& piece : pieces) {
+      const std::string text = std::string(lead, 'a') + piece + std::string(9 + lead, 'b') + piece;
+      std::vector<std::size_t> starts;
+      for (std::size_t i = 0; i < text.size(); i = Utf8NextChar(text, i)) starts.push_back(i);
+      SCOPED_TRACE(std::to_string(lead) + " " + piece);
+      EXPECT_EQ(Utf8Length(text), starts.size());
+      for (std::size_t n = 0; n <= starts.size() + 1; ++n)
+        EXPECT_EQ(Utf8CharToByteIndex(text, n), n < starts.size() ? starts[n] : text.size()) << n;
+      for (std::size_t b = 0; b <= text.size() + 1; ++b) {
+        std::size_t whole = 0;
+        while (whole < starts.size() && starts[whole] < b) ++whole;
+        EXPECT_EQ(Utf8ByteToCharIndex(text, b), whole) << b;
+      }
+    }
+  }
+  EXPECT_EQ(Utf8AsciiRun("abcdefghij中", 1), 9u);
+  EXPECT_EQ(Utf8AsciiRun("ab", 5), 0u);
+}
+
 TEST(Utf8, CaseMappingOfLatinGreekAndCyrillic) {
   EXPECT_EQ(Utf8UpperCase("abc äöüé ÿ ąčž straße"), "ABC ÄÖÜÉ Ÿ ĄČŽ STRAßE");  // ß has no one-letter capital
   EXPECT_EQ(Utf8LowerCase("ÀÉÎÕÜ ĄČŽ ΑΒΓ ПРИВЕТ"), "àéîõü ąčž αβγ привет");
