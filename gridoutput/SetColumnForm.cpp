@@ -1,5 +1,6 @@
 #include "gridoutput/SetColumnForm.h"
 
+#include "grid/DBGridGx/LayoutRegistry.h"
 #include "platform/data/DataSet.h"
 
 void TFrmSetColumn::Publish(TClassBuilder<TFrmSetColumn>& b) {
@@ -34,10 +35,10 @@ void TFrmSetColumn::ListColumns() {
   }
 }
 
-// The layouts in the registry are not kept yet: "自动存盘" starts unchecked.
+// "自动存盘" starts checked when the grid's layout was stored before.
 void TFrmSetColumn::FormShow(TObject*) {
   if (!TargetGrid) return;
-  CheckBox1->SetChecked(false);
+  CheckBox1->SetChecked(GridLayoutExists(TargetGrid, ""));
   ListColumns();
 }
 
@@ -90,9 +91,10 @@ void TFrmSetColumn::ApplyBtnClick(TObject*) {
   ApplyBtn->SetEnabled(false);
 }
 
-// Saving the layout to the registry ("自动存盘") waits for the registry layouts.
+// A layout that cannot be stored keeps the dialog open with the store's error.
 void TFrmSetColumn::OkBtnClick(TObject* Sender) {
   if (ApplyBtn->Enabled()) ApplyBtnClick(Sender);
+  if (TargetGrid && CheckBox1->Checked()) SaveGridLayout(TargetGrid, "");
   SetModalResult(mrOk);
 }
 

@@ -8,12 +8,19 @@
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Currency.h"
 
 class TColumnGx;
+class TField;
 class TDBSum;
 class TDBSumCollection;
 
 enum TFooterValueType { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
+
+// A sum or average of Field's values in the field's terms: the footer's format, else the
+// field's, else a whole number for integer fields and the float or money forms of the
+// field otherwise; empty for fields of other types.
+std::string FooterAggregateText(TField* Field, Currency Value, const std::string& FooterFormat);
 VANTREL_ENUM(TFooterValueType, "fvtNon", "fvtSum", "fvtAvg", "fvtCount", "fvtFieldValue", "fvtStaticText")
 
 enum TColumnFooterValue { fvAlignment, fvFont, fvColor };

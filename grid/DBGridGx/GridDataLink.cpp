@@ -3,8 +3,6 @@
 #include "grid/DBGridGx/GridDataLink.h"
 
 #include <algorithm>
-#include <iterator>
-#include <unordered_map>
 
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
@@ -222,49 +220,79 @@ void TBookmarkListGx::MarksChanged() {
 void TBookmarkListGx::MarkBookmarks(const std::vector<std::pair<std::string, bool>>& Changes) {
   TDataSet* dataSet = DataSet();
   if (!dataSet || Changes.empty()) return;
-  std::unordered_map<std::string, bool> wanted;
-  for (const auto& change : Changes)
-    if (!change.first.empty()) wanted[change.first] = change.second;
-  if (wanted.empty()) return;
-  const auto before = [dataSet](const std::string& A, const std::string& B) {
-    return dataSet->CompareBookmarks(A, B) < 0;
+  const auto compare = [&](std::size_t a, std::size_t b) {
+    return dataSet->CompareBookmarks(Changes[a].first, Changes[b].first);
   };
-  std::vector<std::string> kept;
-  kept.reserve(static_cast<std::size_t>(Count()));
-  for (int i = 0; i < Count(); ++i) {
-    std::string item = FList->Strings(i);
-    const auto it = wanted.find(item);
-    if (it == wanted.end()) {
-      kept.push_back(std::move(item));
-    } else if (it->second) {
-      kept.push_back(std::move(item));
-      wanted.erase(it);  // marked already
+  // A walk over the records gives its changes in the dataset's order, one way or the
+  // other, each record once: they are then taken as they stand (or backwards). Any other
+  // changes are put in order here, the latest change of a record winning.
+  bool rising = true, falling = true;
+  std::size_t first = Changes.size(), previous = Changes.size();
+  for (std::size_t i = 0; i < Changes.size() && (rising || falling); ++i) {
+    if (Changes[i].first.empty()) continue;
+    if (previous < Changes.size()) {
+      const int c = compare(previous, i);
+      rising = rising && c < 0;
+      falling = falling && c > 0;
+    } else {
+      first = i;
+    }
+    previous = i;
+  }
+  if (first == Changes.size()) return;  // no change names a record
+  std::vector<std::size_t> wanted;
+  if (!rising && !falling) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < Changes.size(); ++i)
+      if (!Changes[i].first.empty()) order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      std::size_t latest = order[i];
+      while (i + 1 < order.size() && compare(order[i], order[i + 1]) == 0) latest = std::max(latest, order[++i]);
+      wanted.push_back(latest);
     }
   }
-  // A walk over the records gives its changes in one order or the other: sorting is
-  // then a check (or a reversal) instead of a comparison sort.
-  std::vector<std::string> added;
-  for (const auto& change : Changes) {
-    const auto it = wanted.find(change.first);
-    if (it == wanted.end() || !it->second) continue;
-    added.push_back(it->first);
-    wanted.erase(it);
+  // The k-th change in bookmark order, or none past the last.
+  const std::size_t changeCount = rising || falling ? Changes.size() : wanted.size();
+  std::size_t k = 0;
+  const auto next = [&]() -> const std::pair<std::string, bool>* {
+    for (; k < changeCount; ++k) {
+      const auto& change = rising ? Changes[k] : falling ? Changes[changeCount - 1 - k] : Changes[wanted[k]];
+      if (!change.first.empty()) {
+        ++k;
+        return &change;
+      }
+    }
+    return nullptr;
+  };
+  // Merge the marks there are with the wanted ones, both in bookmark order.
+  const int count = Count();
+  std::vector<std::string> kept;
+  kept.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) kept.push_back(FList->Strings(i));
+  std::vector<const std::string*> merged;
+  merged.reserve(kept.size() + changeCount);
+  bool changed = false;
+  std::size_t i = 0;
+  const std::pair<std::string, bool>* change = next();
+  while (i < kept.size() || change) {
+    const int c = i >= kept.size() ? 1 : !change ? -1 : dataSet->CompareBookmarks(kept[i], change->first);
+    if (c < 0) {
+      merged.push_back(&kept[i++]);
+      continue;
+    }
+    if (c == 0) ++i;
+    if (change->second) merged.push_back(&change->first);
+    changed = changed || (c == 0) != change->second;
+    change = next();
   }
-  if (!std::is_sorted(added.begin(), added.end(), before)) {
-    std::reverse(added.begin(), added.end());
-    if (!std::is_sorted(added.begin(), added.end(), before)) std::sort(added.begin(), added.end(), before);
-  }
-  std::vector<std::string> merged;
-  merged.reserve(kept.size() + added.size());
-  std::merge(std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()),
-             std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
-             std::back_inserter(merged), before);
-  if (merged.size() == static_cast<std::size_t>(Count()) && added.empty()) return;
+  if (!changed) return;
   FList->BeginUpdate();
   {
     auto endUpdate = AtScopeExit([this] { FList->EndUpdate(); });
     FList->Clear();
-    for (std::string& item : merged) FList->Add(std::move(item));
+    FList->SetCapacity(static_cast<int>(merged.size()));
+    for (const std::string* item : merged) FList->Add(*item);
   }
   if (!Live(FGrid)) return;
   FGrid->Invalidate();

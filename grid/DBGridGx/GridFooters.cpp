@@ -6,11 +6,7 @@
 #include "platform/data/Field.h"
 #include "platform/rtl/SysUtils.h"
 
-namespace {
-
-// An aggregate of a field in its field's terms: whole numbers for integer fields, the
-// field's float or money forms otherwise; the footer's own format wins over the field's.
-std::string AggregateText(TField* Field, Currency Value, const std::string& FooterFormat) {
+std::string FooterAggregateText(TField* Field, Currency Value, const std::string& FooterFormat) {
   auto* numeric = dynamic_cast<TNumericField*>(Field);
   const std::string fieldFormat = numeric ? numeric->DisplayFormat() : std::string();
   switch (Field->DataType()) {
@@ -39,10 +35,18 @@ std::string AggregateText(TField* Field, Currency Value, const std::string& Foot
       return CurrToStrF(Value, money ? ffCurrency : ffGeneral, money ? CurrencyDecimals : 0);
     }
     default:
-      return "0";
+      return {};
   }
 }
 
+namespace {
+bool IsAggregateFieldType(TFieldType Type) {
+  switch (Type) {
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc:
+    case ftFloat: case ftCurrency: case ftBCD: case ftFMTBcd: return true;
+    default: return false;
+  }
+}
 }  // namespace
 
 void TCustomDBGridGx::FooterValueText(int FooterIndex, TColumnGx* Column, std::string& Text) {
@@ -62,7 +66,9 @@ void TCustomDBGridGx::FooterValueText(int FooterIndex, TColumnGx* Column, std::s
       TField* field = name.empty() ? nullptr : dataSet->FindField(name);
       if (!field) break;
       const TDBSum* sum = sums->FindSum(footer->ValueType() == fvtSum ? goSum : goAvg, field->FieldName());
-      Text = AggregateText(field, sum ? sum->SumValue : Currency(), footer->DisplayFormat());
+      Text = IsAggregateFieldType(field->DataType())
+                 ? FooterAggregateText(field, sum ? sum->SumValue : Currency(), footer->DisplayFormat())
+                 : "0";
       break;
     }
     case fvtCount: {

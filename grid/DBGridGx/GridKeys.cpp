@@ -455,13 +455,18 @@ void TCustomDBGridGx::MoveBySelecting(bool Extend, int Distance, bool RowMode, b
           Changes.emplace_back(FRowAnchor, MarkValue());
           FRowAnchorSet = true;
         }
+        // Once the walk reaches the anchor, every record after it lies beyond it too.
+        bool Beyond = false;
+        std::string Here = DataSet->Bookmark();
         while (Distance != 0) {
-          const std::string Here = DataSet->Bookmark();
-          const int Side = DataSet->CompareBookmarks(Here, FRowAnchor);
-          const bool Towards = (Step > 0 && Side < 0) || (Step < 0 && Side > 0);
-          if (Towards) Changes.emplace_back(Here, FShiftExtends ? FRowAnchorMarked : false);
+          if (!Beyond) {
+            const int Side = DataSet->CompareBookmarks(Here, FRowAnchor);
+            Beyond = Step > 0 ? Side >= 0 : Side <= 0;
+          }
+          if (!Beyond) Changes.emplace_back(std::move(Here), FShiftExtends ? FRowAnchorMarked : false);
           if (DataSet->MoveBy(Step) == 0) break;
-          if (!Towards) Changes.emplace_back(DataSet->Bookmark(), MarkValue());
+          Here = DataSet->Bookmark();
+          if (Beyond) Changes.emplace_back(Here, MarkValue());
           if (!ToEnd) Distance -= Step;
         }
         FBookmarks->MarkBookmarks(Changes);

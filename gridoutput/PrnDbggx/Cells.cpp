@@ -1,5 +1,5 @@
 // The drawing and measuring steps of a grid print: text in a rectangle, data and footer
-// cells, footer values of the printed rows, the title row, the title block and the page
+// cells with their check boxes and images, footer values of the printed rows and the page
 // header and footer.
 #include <algorithm>
 #include <climits>
@@ -10,6 +10,11 @@
 
 namespace {
 constexpr win::UINT AlignDrawTextFlags[3] = {0x840, 0x842, 0x841};  // left, right, centre
+// Unchecked, checked, greyed.
+constexpr win::UINT CheckBoxFrameStates[3] = {win::DFCS_BUTTONCHECK, win::DFCS_CHECKED,
+                                              win::DFCS_CHECKED | win::DFCS_BUTTON3STATE};
+
+}  // namespace
 
 std::string WithoutFinalBreak(std::string S) {
   while (!S.empty() && (S.back() == '\n' || S.back() == '\r')) S.pop_back();
@@ -21,7 +26,6 @@ int ExternalLeading(TCanvas* Canvas) {
   win::GetTextMetrics(Canvas->Handle(), &Tm);
   return Tm.tmExternalLeading;
 }
-}  // namespace
 
 int RoundEven(double Value) { return static_cast<int>(std::nearbyint(Value)); }
 
@@ -95,27 +99,59 @@ std::string TGridPrintRun::FormatFooterCellText(int FooterRow, int PrintCol) {
   TColumnGx* Column = Columns[PrintCol];
   TColumnFooterGx* Footer = FooterOf(Column, FooterRow);
   const std::int64_t Raw = FooterSums[std::size_t(FooterRow) * Columns.size() + PrintCol];
-  const double Value = double(Raw) / 10000.0;
-  if (Footer->ValueType() == fvtCount)
-    return Footer->DisplayFormat().empty() ? FloatToStr(Value) : FormatFloat(Footer->DisplayFormat(), Value);
-  TField* Field = FooterField(Column, Footer);
-  if (!Field) return {};
-  std::string Format = Footer->DisplayFormat();
-  switch (Field->DataType()) {
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftAutoInc:
-      if (!Format.empty()) return FormatFloat(Format, Value);
-      return IntToStr(Currency::FromRaw(Raw).Round());
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
-    case ftFMTBcd:
-      if (!Format.empty()) return FormatFloat(Format, Value);
-      return Currency::FromRaw(Raw).ToString();
-    default: return {};
+  if (Footer->ValueType() == fvtCount) {
+    const double Count = double(Raw) / 10000.0;
+    return Footer->DisplayFormat().empty() ? FloatToStr(Count) : FormatFloat(Footer->DisplayFormat(), Count);
   }
+  TField* Field = FooterField(Column, Footer);
+  return Field ? FooterAggregateText(Field, Currency::FromRaw(Raw), Footer->DisplayFormat()) : std::string();
+}
+
+std::string TGridPrintRun::FooterCellText(int FooterRow, int PrintCol) {
+  TColumnGx* Column = Columns[PrintCol];
+  const TFooterValueType Type = FooterOf(Column, FooterRow)->ValueType();
+  if (Type == fvtSum || Type == fvtCount) return FormatFooterCellText(FooterRow, PrintCol);
+  std::string Text;
+  Grid->FooterValueText(FooterRow, Column, Text);
+  return Text;
+}
+
+void TGridPrintRun::DrawCellImage(TCustomImageList* List, win::RECT R, TAlignment Alignment, int ImageIndex) {
+  if (DryRun || !List || ImageIndex < 0 || ImageIndex >= List->Count()) return;
+  const int W = int(List->Width() * RatioX), H = int(List->Height() * RatioY);
+  if (W <= 0 || H <= 0) return;
+  int X;
+  switch (Alignment) {
+    case taLeftJustify: X = R.left; break;
+    case taRightJustify: X = R.right - W; break;
+    default: X = (R.left + R.right - W) / 2; break;
+  }
+  const int Y = (R.top + R.bottom - H) / 2;
+  // The image on the page's background, its pixels stretched to the printer's size.
+  TBitmap Image;
+  Image.SetSize(List->Width(), List->Height());
+  Image.Canvas()->Brush()->SetColor(Canvas->Brush()->Color());
+  Image.Canvas()->FillRect({0, 0, List->Width(), List->Height()});
+  List->Draw(Image.Canvas(), 0, 0, ImageIndex, true);
+  const win::PixelImage Pixels = win::GetBitmapImage(Image.Handle());
+  if (Pixels.width <= 0 || Pixels.height <= 0) return;
+  win::BITMAPINFO Info;
+  Info.bmiHeader.biSize = sizeof(win::BITMAPINFOHEADER);
+  Info.bmiHeader.biWidth = Pixels.width;
+  Info.bmiHeader.biHeight = -Pixels.height;
+  Info.bmiHeader.biPlanes = 1;
+  Info.bmiHeader.biBitCount = 32;
+  Info.bmiHeader.biCompression = win::BI_RGB;
+  auto Stretch = [&] {
+    win::StretchDIBits(Canvas->Handle(), X, Y, W, H, 0, 0, Pixels.width, Pixels.height, Pixels.pixels.data(), &Info,
+                       win::DIB_RGB_COLORS, win::SRCCOPY);
+  };
+  if (X >= R.left && Y >= R.top && X + W <= R.right && Y + H <= R.bottom) {
+    Stretch();
+    return;
+  }
+  TClipRectGuard Clip(Canvas->Handle(), R);
+  Stretch();
 }
 
 int TGridPrintRun::DrawCell(int PrintCol, win::RECT R, const TPolyBookmark& Row, bool MeasureOnly) {
@@ -128,6 +164,8 @@ int TGridPrintRun::DrawCell(int PrintCol, win::RECT R, const TPolyBookmark& Row,
   std::string Text;
   TAlignment Alignment;
   bool EndEllipsis;
+  TCheckBoxState CheckState = cbUnchecked;
+  int ImageIndex = -1;
   if (Row.Data) {
     if (Colored) Background = Column->Color();
     SetCanvasFont(Column->Font());
@@ -139,6 +177,8 @@ int TGridPrintRun::DrawCell(int PrintCol, win::RECT R, const TPolyBookmark& Row,
     Column->FireGetCellParams(false, P);
     Background = P->Background;
     Text = P->Text;
+    CheckState = P->CheckState;
+    ImageIndex = P->ImageIndex;
     Alignment = P->Alignment;
     EndEllipsis = Column->EndEllipsis();
   } else {
@@ -147,10 +187,12 @@ int TGridPrintRun::DrawCell(int PrintCol, win::RECT R, const TPolyBookmark& Row,
     TColumnFooterGx* Footer = FooterOf(Column, FooterRow);
     Alignment = Footer->Alignment();
     EndEllipsis = Footer->EndEllipsis();
-    if (Footer->ValueType() == fvtSum || Footer->ValueType() == fvtCount) Text = FormatFooterCellText(FooterRow, PrintCol);
-    else Grid->FooterValueText(FooterRow, Column, Text);
+    Text = FooterCellText(FooterRow, PrintCol);
     if (Colored) Background = Footer->Color();
     SetCanvasFont(Footer->Font());
+    if (Grid->OnGetFooterParams())
+      Grid->OnGetFooterParams()(Grid, Column->Index(), FooterRow, Column, Canvas->Font(), Background, Alignment,
+                                TGridDrawState(), Text);
   }
   Canvas->Brush()->SetColor(Background);
   Canvas->Brush()->SetStyle(bsSolid);
@@ -160,79 +202,35 @@ int TGridPrintRun::DrawCell(int PrintCol, win::RECT R, const TPolyBookmark& Row,
     Canvas->Rectangle(R);
     Canvas->Pen()->SetColor(PenColor);
   }
+  if (Row.Data && !Measure) {
+    const int Kind = Column->CellKind();
+    if (Kind == CellKindCheckBox) {
+      DrawCheckBox(TextRect, CheckState);
+      return 0;
+    }
+    if (Kind == CellKindKeyImages) {
+      DrawCellImage(Column->ImageList(), R, taCenter, ImageIndex);
+      return 0;
+    }
+  }
   Canvas->Brush()->SetStyle(bsClear);
   const int H = DrawTextInRect(TextRect, false, 0, 0, Text, Alignment, tlTop, Wrap, EndEllipsis, 0, 0, Measure);
   return H + 2 * CellInsetY;
 }
 
-int TGridPrintRun::MeasureTitleHeight() {
-  int Height = 0;
-  auto Measure = [&](TFont* Font) {
-    SetCanvasFont(Font);
-    Height = std::max(Height, Canvas->TextHeight("Wg") + 2 * CellInsetY);
-  };
-  for (TColumnGx* Column : Columns) Measure(Column->Title()->Font());
-  if (Columns.empty()) Measure(Grid->TitleFont());
-  if (Grid->TitleHeight() != 0 || Grid->TitleLines() != 0) {
-    int Line = 0, Leading = 0;
-    for (TColumnGx* Column : Columns) {
-      SetCanvasFont(Column->Title()->Font(), false);
-      const int H = Canvas->TextHeight("Wg");
-      if (H > Line) Line = H, Leading = ExternalLeading(Canvas);
-    }
-    Height = CellInsetY + Grid->TitleLines() * Line + Leading + RoundEven(Grid->TitleHeight() * RatioY);
-    if (Grid->Options().Contains(dgRowLines)) Height += SmallInsetY;
+void TGridPrintRun::DrawCheckBox(const win::RECT& TextRect, TCheckBoxState State) {
+  // The screen's glyph at the printer's size, centred; narrower room takes the glyph's place.
+  const int W = int(DefaultCheckBoxWidth * RatioX), H = int(DefaultCheckBoxHeight * RatioY);
+  win::RECT Box = TextRect;
+  if (TextRect.right - TextRect.left > W) {
+    Box.left = (TextRect.left + TextRect.right - W) / 2;
+    Box.right = Box.left + W;
   }
-  return Height;
-}
-
-int TGridPrintRun::MeasureGridTitle() {
-  const std::string Text = WithoutFinalBreak(Owner->Title()->Text());
-  if (Owner->Title()->Count() == 0) return 0;
-  SetCanvasFont(Grid->TitleFont());
-  int Width = 0;
-  for (int W : BandWidths) Width += W;
-  const win::RECT R{0, 0, Width, 0};
-  const int InsetY = Grid->UseMultiTitle() ? RoundEven(Grid->VTitleMargin() * RatioY / 2) : CellInsetY;
-  return DrawTextInRect(R, false, CellInsetX, InsetY, Text, taCenter, tlTop, true, false, 0, 0, true);
-}
-
-void TGridPrintRun::DrawGridTitle(int First, int Last) {
-  if (Owner->Title()->Count() == 0) return;
-  const std::string Text = WithoutFinalBreak(Owner->Title()->Text());
-  int Before = 0, Band = 0, After = 0;
-  for (int I = 0; I < int(Columns.size()); ++I) (I < First ? Before : I > Last ? After : Band) += BandWidths[I];
-  const int Bottom = PageRect.top + UsedHeight - TitleHeight;
-  const win::RECT R = Mirror({PageRect.left, Bottom - TitleBlockHeight, PageRect.left + Band, Bottom});
-  const bool Colored = Owner->Options().Contains(pghColored);
-  SetCanvasFont(Grid->TitleFont());
-  Canvas->Brush()->SetColor(Colored ? Grid->FixedColor() : clWhite);
-  Canvas->Brush()->SetStyle(Colored ? bsSolid : bsClear);
-  const int InsetY = Grid->UseMultiTitle() ? RoundEven(Grid->VTitleMargin() * RatioY / 2) : CellInsetY;
-  DrawTextInRect(R, Colored, 0, InsetY, Text, taCenter, tlTop, true, false, CellInsetX - Before, CellInsetX - After,
-                 DryRun);
-  AddGridLine({{R.left, R.bottom}, {R.left, R.top}, {R.right, R.top}, {R.right, R.bottom}});
-}
-
-void TGridPrintRun::DrawTitleRow(int First, int Last) {
-  const int Bottom = PageRect.top + UsedHeight;
-  const int Top = Bottom - TitleHeight;
-  const bool Colored = Owner->Options().Contains(pghColored);
-  int X = PageRect.left;
-  for (int I = First; I <= Last; ++I) {
-    TColumnGx* Column = Columns[I];
-    const win::RECT R = Mirror({X, Top, X + BandWidths[I], Bottom});
-    SetCanvasFont(Column->Title()->Font());
-    Canvas->Brush()->SetColor(Colored ? Grid->FixedColor() : clWhite);
-    Canvas->Brush()->SetStyle(Colored ? bsSolid : bsClear);
-    DrawTextInRect(R, Colored, CellInsetX, CellInsetY, Column->Title()->Caption(), Column->Title()->Alignment(), tlTop,
-                   false, Column->Title()->EndEllipsis(), 0, 0, DryRun);
-    AddGridLine({{R.left, R.bottom}, {R.right, R.bottom}, {R.right, R.top}});
-    X += BandWidths[I];
+  if (TextRect.bottom - TextRect.top > H) {
+    Box.top = (TextRect.top + TextRect.bottom - H) / 2;
+    Box.bottom = Box.top + H;
   }
-  const win::RECT Row = Mirror({PageRect.left, Top, X, Bottom});
-  AddGridLine({{Row.left, Row.bottom}, {Row.left, Row.top}, {Row.right, Row.top}});
-  DrawGridTitle(First, Last);
+  win::DrawFrameControl(Canvas->Handle(), &Box, win::DFC_BUTTON, CheckBoxFrameStates[State]);
 }
 
 std::string TGridPrintRun::ExpandPageMacros(const std::string& Text) {

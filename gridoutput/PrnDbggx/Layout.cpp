@@ -86,6 +86,7 @@ void TGridPrintRun::ComputeColumnWidths() {
   PrintedWidths.clear();
   for (TColumnGx* Column : Columns) PrintedWidths.push_back(RoundEven((Column->Width() + 1) * RatioX));
   const TPrintDBGridGxOptions O = Owner->Options();
+  if (O.Contains(pghOptimalColWidths)) MeasureOptimalWidths();
   if (O.Contains(pghFitGridToPageWidth) && O.Contains(pghFitingByColWidths) && !PrintedWidths.empty()) {
     const int Available = PageRect.right - PageRect.left - LineWidth;
     long long Sum = 0;
@@ -287,7 +288,8 @@ int TGridPrintRun::DrawRowChunk() {
     LineCounts.clear();
     GotoPrintRow(CurrentRow);
     int Y = PageRect.top + UsedHeight;
-    DrawTitleRow(First, Last);
+    if (TitleTree) DrawMultiTitleRow(First, Last);
+    else DrawTitleRow(First, Last);
     TPolyBookmark Row = CurrentRow;
     for (std::size_t R = 0; R < RowHeights.size(); ++R) {
       int X = PageRect.left;
@@ -387,6 +389,7 @@ void TGridPrintRun::Run() {
     } catch (const Exception&) {
       // The record is gone: the dataset stays where the print left it.
     }
+    FreeMeasureCanvas();
     if (ControlsDisabled) Data->EnableControls();
     if (Form && FormEnabled) Form->SetEnabled(true);
     Printer->FinishJob();
@@ -423,13 +426,22 @@ void TGridPrintRun::Run() {
   BodyRect = PageRect;
 
   ComputeBaseRowHeight();
-  TitleHeight = MeasureTitleHeight();
+  if (Grid->UseMultiTitle()) {
+    PrepareMultiTitle();
+    TitleHeight = MeasureMultiTitle(TitleTree.get());
+  } else {
+    TitleHeight = MeasureTitleHeight();
+  }
   TitleBlockHeight = MeasureGridTitle();
   PageRect.top += TitleHeight + TitleBlockHeight;
 
   if (PagesMacroUsed()) {
     DryRun = true;
-    PrintBody();
+    {
+      TMeasuringScope Measuring(this);
+      PreparePageCanvas();
+      PrintBody();
+    }
     ComputeMacroValues();
     DryRun = false;
     FirstPage = true;

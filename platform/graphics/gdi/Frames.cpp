@@ -41,11 +41,14 @@ void Ring(HDC hdc, RECT& r, UINT flags, int light, int dark) {
 const int kCheckRuns[7][2] = {{6, 1}, {5, 2}, {0, 1}, {0, 2}, {0, 5}, {1, 3}, {2, 1}};
 const int kCheckRuns2[7][2] = {{0, 0}, {0, 0}, {4, 3}, {3, 3}, {0, 0}, {0, 0}, {0, 0}};
 
-void CheckMark(HDC hdc, int x, int y, int sysColor) {
+// The mark at (x, y), each of its pixels `unit` wide and high.
+void CheckMark(HDC hdc, int x, int y, int unit, int sysColor) {
   for (int row = 0; row < 7; ++row) {
-    Fill(hdc, x + kCheckRuns[row][0], y + row, x + kCheckRuns[row][0] + kCheckRuns[row][1], y + row + 1, sysColor);
+    const int top = y + row * unit, bottom = top + unit;
+    Fill(hdc, x + kCheckRuns[row][0] * unit, top, x + (kCheckRuns[row][0] + kCheckRuns[row][1]) * unit, bottom,
+         sysColor);
     if (kCheckRuns2[row][1])
-      Fill(hdc, x + kCheckRuns2[row][0], y + row, x + kCheckRuns2[row][0] + kCheckRuns2[row][1], y + row + 1,
+      Fill(hdc, x + kCheckRuns2[row][0] * unit, top, x + (kCheckRuns2[row][0] + kCheckRuns2[row][1]) * unit, bottom,
            sysColor);
   }
 }
@@ -89,8 +92,10 @@ void CheckBox(HDC hdc, RECT r, UINT state) {
   int face = (inactive || pushed || grey3) ? COLOR_BTNFACE : COLOR_WINDOW;
   Fill(hdc, box.left, box.top, box.right, box.bottom, face);
   if (state & DFCS_CHECKED) {
-    int mx = box.left + (box.right - box.left - 7) / 2, my = box.top + (box.bottom - box.top - 7) / 2;
-    CheckMark(hdc, mx, my, (inactive || grey3) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+    // The mark grows with the box (a printed box is many pixels wide), 7 pixels in the usual 9.
+    const int unit = std::max(1, std::min(box.right - box.left, box.bottom - box.top) / 9);
+    int mx = box.left + (box.right - box.left - 7 * unit) / 2, my = box.top + (box.bottom - box.top - 7 * unit) / 2;
+    CheckMark(hdc, mx, my, unit, (inactive || grey3) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
   }
 }
 

@@ -100,4 +100,39 @@ TEST_F(BookmarkListTest, ClosingTheDataSetEmptiesTheListAndRefusesBookmarks) {
   EXPECT_THROW(Rows->CurrentBookmark(), EInvalidGridOperation);
 }
 
+// Changes in walk order, backwards, or in no order at all (a record named twice: the
+// later change holds) merge with the marks there are; the list stays in record order.
+TEST_F(BookmarkListTest, MarkingManyRowsMergesChangesInAnyOrder) {
+  const struct {
+    const char* Name;
+    std::vector<std::pair<int, bool>> Changes;  // record index, mark
+    const char* Marked;
+  } Cases[] = {
+      {"forwards", {{1, true}, {2, true}, {3, false}, {4, true}}, "R2 R3 R5 R6 "},
+      {"backwards", {{4, true}, {3, true}, {2, false}, {0, true}}, "R1 R2 R4 R5 R6 "},
+      {"no order, twice", {{3, true}, {0, true}, {3, false}, {5, false}, {0, false}, {4, true}}, "R2 R5 "},
+      {"nothing new", {{1, true}, {5, true}, {3, false}}, "R2 R6 "},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Form = std::make_unique<TForm>(nullptr);
+    Open(6);
+    std::vector<std::string> Bookmarks;
+    for (DataSet->First(); !DataSet->Eof(); DataSet->Next()) Bookmarks.push_back(DataSet->Bookmark());
+    DataSet->GotoBookmark(Bookmarks[1]);
+    Rows->MarkCurrentRow(true);
+    DataSet->GotoBookmark(Bookmarks[5]);
+    Rows->MarkCurrentRow(true);
+    std::vector<std::pair<std::string, bool>> Changes;
+    for (const auto& [Index, Mark] : Case.Changes) Changes.emplace_back(Bookmarks[Index], Mark);
+    Rows->MarkBookmarks(Changes);
+    std::string Marked;
+    for (int I = 0; I < Rows->Count(); ++I) {
+      DataSet->GotoBookmark(Rows->BookmarkAt(I));
+      Marked += DataSet->FieldByName("Name")->AsString() + " ";
+    }
+    EXPECT_EQ(Marked, Case.Marked);
+  }
+}
+
 }  // namespace

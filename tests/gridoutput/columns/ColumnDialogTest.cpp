@@ -2,12 +2,14 @@
 // and added, each item acting on the column it was listed for.
 #include <memory>
 
+#include "grid/DBGridGx/LayoutRegistry.h"
 #include "gridoutput/PrnDbggx.h"
 #include "gridoutput/SetColumnForm.h"
 #include "platform/controls/Menus.h"
 #include "resources/forms/FormDescriptions.h"
 #include "tests/support/GridFixture.h"
 #include "tests/support/ModalDialog.h"
+#include "tests/support/RegistryHome.h"
 
 namespace {
 
@@ -40,6 +42,30 @@ protected:
     G->OptionsMenu()->Items()->Find("显示/隐藏列")->Click();
     win::headless::SetIdleHandler(nullptr);
   }
+  // Renames the second column's title in the dialog, sets "自动存盘" and ends with Button.
+  static void Rename(TDBGridGx* G, const std::string& Caption, bool AutoSave, const char* Button,
+                     bool* ShownChecked = nullptr) {
+    Run(G, [&](TFrmSetColumn* D) {
+      if (ShownChecked) *ShownChecked = D->CheckBox1->Checked();
+      D->CheckListBox1->SetItemIndex(1);
+      D->CheckListBox1Click(D->CheckListBox1);
+      D->Edit1->SetTextProp(Caption);
+      D->Edit1->SetModified(true);
+      D->Edit1Change(D->Edit1);
+      D->CheckBox1->SetChecked(AutoSave);
+      (std::string(Button) == "OK" ? D->OkBtn : D->CancelBtn)->Click();
+    });
+  }
+  // The second column's caption as the grid's stored layout holds it.
+  static std::string StoredCaption(TDBGridGx* G) {
+    const std::string Shown = G->Columns()->ColumnAt(1)->Title()->Caption();
+    G->Columns()->ColumnAt(1)->Title()->SetCaption("?");
+    RestoreGridLayout(G, "");
+    const std::string Stored = G->Columns()->ColumnAt(1)->Title()->Caption();
+    G->Columns()->ColumnAt(1)->Title()->SetCaption(Shown);
+    return Stored;
+  }
+  TRegistryHome Home;
 };
 
 TEST_F(ColumnDialog, ItemsActOnTheirOwnColumnsAndOkApplies) {
@@ -91,6 +117,27 @@ TEST_F(ColumnDialog, AllFieldsAddAColumnAndCancelKeepsWhatApplyDid) {
   EXPECT_FALSE(G->Columns()->ColumnAt(0)->Visible());
   EXPECT_TRUE(G->Columns()->ColumnAt(1)->Visible());
   EXPECT_EQ(G->Columns()->ColumnAt(1)->Title()->Caption(), "Alias");
+}
+
+TEST_F(ColumnDialog, AutoSaveStoresTheLayoutOnOkOnly) {
+  TDBGridGx* G = Grid();
+  bool Checked = true;
+  // No stored layout: the box starts unchecked; Cancel writes nothing even when checked.
+  Rename(G, "Nick", true, "Cancel", &Checked);
+  EXPECT_FALSE(Checked);
+  EXPECT_FALSE(GridLayoutExists(G, ""));
+  // OK with the box checked stores the applied caption.
+  Rename(G, "Nick", true, "OK");
+  EXPECT_EQ(G->Columns()->ColumnAt(1)->Title()->Caption(), "Nick");
+  ASSERT_TRUE(GridLayoutExists(G, ""));
+  EXPECT_EQ(StoredCaption(G), "Nick");
+  // A stored layout shows the box checked; unchecked, OK applies but stores nothing.
+  Rename(G, "Alias", false, "OK", &Checked);
+  EXPECT_TRUE(Checked);
+  EXPECT_EQ(G->Columns()->ColumnAt(1)->Title()->Caption(), "Alias");
+  EXPECT_EQ(StoredCaption(G), "Nick");
+  Rename(G, "Moniker", true, "OK");
+  EXPECT_EQ(StoredCaption(G), "Moniker");
 }
 
 }  // namespace

@@ -6,25 +6,8 @@ namespace {
 
 class GridPrintBands : public GridPrintTest {
 protected:
-  // Rows records of "Name" ("Row n"), "Amount" (n), "Left" ("Ln"), "Right" ("Rn"), each
-  // column 300 screen pixels wide: twice the width inside the page's margins.
-  TDBGridGx* WideGrid(int Rows) {
-    TDataSource* Source = NewSource({"Name", "%Amount", "Left", "Right"});
-    TDataSet* Data = Source->DataSet();
-    for (int R = 1; R <= Rows; ++R) {
-      Data->Append();
-      Data->FieldByName("Name")->SetAsString("Row " + std::to_string(R));
-      Data->FieldByName("Amount")->SetAsInteger(R);
-      Data->FieldByName("Left")->SetAsString("L" + std::to_string(R));
-      Data->FieldByName("Right")->SetAsString("R" + std::to_string(R));
-      Data->Post();
-    }
-    TDBGridGx* Grid = NewGrid();
-    Grid->SetDataSource(Source);
-    for (int I = 0; I < 4; ++I) Grid->Columns()->ColumnAt(I)->SetWidth(300);
-    Data->First();
-    return Grid;
-  }
+  // Each column 300 screen pixels wide: twice the width inside the page's margins.
+  TDBGridGx* WideGrid(int Rows) { return FourColumnGrid(Rows, 300); }
 };
 
 TEST_F(GridPrintBands, EachChunkOfRowsPrintsItsBandsOnPagesOfTheirOwn) {
