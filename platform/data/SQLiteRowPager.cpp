@@ -36,24 +36,41 @@ TSQLiteRowPager::TSQLiteRowPager(sqlite3* db, const std::string& sql, std::vecto
       const std::string limit = " LIMIT " + std::to_string(WindowSize);
       FAfterKey = std::make_unique<TSQLiteStatement>(
           db, Wrapped(FSql) + " WHERE " + keyName + " > ? ORDER BY " + keyName + limit);
-      FBeforeKey = std::make_unique<TSQLiteStatement>(
-          db, Wrapped(FSql) + " WHERE " + keyName + " < ? ORDER BY " + keyName + " DESC" + limit);
+      FBeforeKeySql = Wrapped(FSql) + " WHERE " + keyName + " < ? ORDER BY " + keyName + " DESC" + limit;
       FSql = Wrapped(FSql) + " ORDER BY " + keyName;
     } catch (const EDatabaseError&) {
       FAfterKey.reset();
-      FBeforeKey.reset();
     }
   }
   if (!orderBy.empty()) {
     FSql = Wrapped(FSql) + " ORDER BY " + orderBy;
     FFirstRows = std::make_unique<TSQLiteStatement>(db, FSql + " LIMIT " + std::to_string(FirstWindow));
   }
-  FPlain = std::make_unique<TSQLiteStatement>(db, FSql);
-  try {
-    FFromOffset = std::make_unique<TSQLiteStatement>(db, Wrapped(FSql) + " LIMIT -1 OFFSET ?");
-  } catch (const EDatabaseError&) {
-    FFromOffset.reset();
+  // The statement that reads the first rows is prepared now, so that a statement the engine
+  // refuses fails here; the others when first needed.
+  if (!FAfterKey && !FFirstRows) FPlain = std::make_unique<TSQLiteStatement>(db, FSql);
+}
+
+TSQLiteStatement& TSQLiteRowPager::Plain() {
+  if (!FPlain) FPlain = std::make_unique<TSQLiteStatement>(FDb, FSql);
+  return *FPlain;
+}
+
+TSQLiteStatement* TSQLiteRowPager::FromOffset() {
+  if (!FFromOffsetTried) {
+    FFromOffsetTried = true;
+    try {
+      FFromOffset = std::make_unique<TSQLiteStatement>(FDb, Wrapped(FSql) + " LIMIT -1 OFFSET ?");
+    } catch (const EDatabaseError&) {
+      FFromOffset.reset();
+    }
   }
+  return FFromOffset.get();
+}
+
+TSQLiteStatement& TSQLiteRowPager::BeforeKey() {
+  if (!FBeforeKey) FBeforeKey = std::make_unique<TSQLiteStatement>(FDb, FBeforeKeySql);
+  return *FBeforeKey;
 }
 
 TSQLiteRowPager::~TSQLiteRowPager() = default;
@@ -93,12 +110,12 @@ bool TSQLiteRowPager::SeekTo(std::int64_t pos) {
   if (FCount >= 0 && pos >= FCount) return false;
   if (!FStatement || FNext > pos) {
     Release();
-    if (pos > 0 && FFromOffset) {
-      FStatement = FFromOffset.get();
+    if (pos > 0 && FromOffset()) {
+      FStatement = FromOffset();
       FStatement->BindInt64(1, pos);
       FNext = pos;
     } else {
-      FStatement = FPlain.get();
+      FStatement = &Plain();
     }
   }
   while (FNext < pos) {
@@ -163,7 +180,7 @@ void TSQLiteRowPager::FillAfterKey(std::int64_t first, std::int64_t key) {
 }
 
 void TSQLiteRowPager::FillBeforeKey(std::int64_t last, std::int64_t key) {
-  const std::size_t got = ReadFromKey(*FBeforeKey, key, WindowSize);
+  const std::size_t got = ReadFromKey(BeforeKey(), key, WindowSize);
   // Read backwards: turn the rows around.
   for (std::size_t a = 0, b = got ? got - 1 : 0; a < b; ++a, --b) {
     FRows[a].swap(FRows[b]);

@@ -87,10 +87,17 @@ private:
   std::vector<TFieldType> FTypes;
   int FRowIdColumn;
   // The statement read from its first row, and the same from an offset (null when the
-  // statement cannot be a sub-query: rows before a position are then stepped over).
+  // statement cannot be a sub-query: rows before a position are then stepped over); each
+  // prepared when first needed.
+  TSQLiteStatement& Plain();
+  TSQLiteStatement* FromOffset();
   std::unique_ptr<TSQLiteStatement> FPlain, FFromOffset;
-  // In key order: the rows after a key and before one (null when not in key order).
+  bool FFromOffsetTried = false;
+  // In key order: the rows after a key and before one (FAfterKey null when not in key
+  // order; FBeforeKey prepared when first needed).
+  TSQLiteStatement& BeforeKey();
   std::unique_ptr<TSQLiteStatement> FAfterKey, FBeforeKey;
+  std::string FBeforeKeySql;
   TSQLiteStatement* FStatement = nullptr;  // the running one, null when none runs
   std::int64_t FNext = 0;  // the position the running statement reads next
   std::int64_t FCount = -1;
