@@ -5,7 +5,7 @@
 #include "grid/DBGridGx/ColumnsCellValues.h"
 #include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "grid/DBLookupGridsGx/PopupDataGrid.h"
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"

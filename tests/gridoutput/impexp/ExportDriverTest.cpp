@@ -129,3 +129,11 @@ TEST_F(ExportDriver, WriteToFileWritesTheFileAndReportsOneThatCannotBeMade) {
 }
 
 }  // namespace
+
+TEST_F(ExportDriver, AMoneyColumnExportsTheAmountItsCellsShow) {
+  MakeGrid({{"Amount", ftFloat}}, {{"1234.5"}, {std::nullopt}});
+  Grid->Columns()->ColumnAt(0)->SetIsCurrency(true);
+  EXPECT_EQ(Tab(true), "Amount\r\n1234.5\r\n") << "plain amounts while the grid shows them plain";
+  Grid->SetDrawCurrency(true);
+  EXPECT_EQ(Tab(true), "Amount\r\n1234.50\r\n");
+}
