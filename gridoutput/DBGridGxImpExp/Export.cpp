@@ -141,7 +141,7 @@ void TDBGridGxExport::WriteDataRow(TColumnsGxList* Columns) {
       params->ImageIndex = content.ImageIndex;
       params->CheckState = content.CheckState;
     }
-    if (text) params->Text = content.Text;
+    if (text) params->Text = content.DisplayText;  // the value as its field shows it, not the money style's amount
     if (gridEvent) grid->OnGetCellParams()(grid, column, params->Font, params->Background, params->State);
     column->FireGetCellParams(false, params);
     WriteCell(column, params);
