@@ -66,6 +66,23 @@ TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner
                        TNotifyEvent::Bind(this, &TDBGridInplaceEdit::ButtonClicked),
                        TMouseMoveEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseMove),
                        TMouseEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseUp));
+  FRecent.SetHooks({
+      .NewListbox = [this] { return NewMRUListbox(); },
+      .Filter = [this](const std::string& Item, bool& Accept) { FilterMRUItem(Item, Accept); },
+      .Open = [this] { OpenMRUList(); },
+      .Close = [this](bool Accept) { CloseMRUList(Accept); },
+      .Resized = [this] { MRUListboxResized(); },
+      .MayTake = [this] {
+        TCustomDBGridGx* Grid = DBGrid();
+        return !ReadOnly() && Grid && Grid->GridLink()->Edit();
+      },
+      .Take =
+          [this](const std::string& Chosen) {
+            SetText(Chosen);
+            SetGridEditText(Text());
+            FTextChangedByUser = false;  // the entry taken does not open the list again
+          },
+  });
 }
 
 TDBGridInplaceEdit::~TDBGridInplaceEdit() {
@@ -115,7 +132,7 @@ void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
         FPickListPopup->SetItemHeight(FPickListPopup->MeasureLineHeight());
         FPickListPopup->SetCtl3D(true);
       }
-      FActivePopup = FPickListPopup;
+      FPopups.SetActive(FPickListPopup);
       break;
     case iesCalendarGx:
       if (!FCalendarPopup) {
@@ -123,20 +140,20 @@ void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
         FCalendarPopup->SetVisible(false);
         FCalendarPopup->SetParent(this);
       }
-      FActivePopup = FCalendarPopup;
+      FPopups.SetActive(FCalendarPopup);
       break;
     case iesDropDownGx:
-      FActivePopup = CanDropCalculator() ? PopupCalculator() : nullptr;
+      FPopups.SetActive(CanDropCalculator() ? PopupCalculator() : nullptr);
       break;
     case iesLookupListGx: {
       TColumnGx* C = Column();
       if (TPopupDataGridGx* Popup = C ? C->GetPopupGrid() : nullptr; Popup && Popup != FLookupPopup)
         BorrowLookupPopup(Popup);
-      FActivePopup = FLookupPopup;
+      FPopups.SetActive(FLookupPopup);
       break;
     }
     default:
-      FActivePopup = nullptr;
+      FPopups.SetActive(nullptr);
       break;
   }
   if (TColumnGx* C = Column()) SetReadOnly(C->ReadOnly());
@@ -146,15 +163,15 @@ void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
 void TDBGridInplaceEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TInplaceEdit::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (AComponent == FActivePopup) FActivePopup = nullptr;
+  FPopups.Forget(AComponent);
+  FRecent.Forget(AComponent);
   if (AComponent == FPickListPopup) FPickListPopup = nullptr;
   if (AComponent == FCalendarPopup) FCalendarPopup = nullptr;
   if (AComponent == FCalculatorPopup) FCalculatorPopup = nullptr;
-  if (AComponent == FMRUListbox) FMRUListbox = nullptr;
   if (AComponent == FLookupPopup) {
     // The column's popup grid went with its column.
     FLookupPopup = nullptr;
-    if (!FActivePopup) FPopupVisible = false;
+    if (!FPopups.Active()) FPopups.SetOpen(false);
     FEditStyle = iesSimpleGx;
   }
 }
@@ -250,24 +267,13 @@ void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X
 }
 
 bool TDBGridInplaceEdit::DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) {
-  if (FPopupVisible) return true;
+  if (FPopups.IsOpen()) return true;
   return TInplaceEdit::DoMouseWheelDown(Shift, MousePos);
 }
 
 bool TDBGridInplaceEdit::DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) {
-  if (FPopupVisible) return true;
+  if (FPopups.IsOpen()) return true;
   return TInplaceEdit::DoMouseWheelUp(Shift, MousePos);
-}
-
-// The wheel turned while the editor has the focus scrolls its open drop-down, as it does
-// over a list box; a drop-down that passes it back up leaves it spent here.
-bool TDBGridInplaceEdit::WheelToPopup(TMessage& Message) {
-  if (!FPopupVisible || !FActivePopup || FPassingWheel) return false;
-  FPassingWheel = true;
-  auto Done = AtScopeExit([this] { FPassingWheel = false; });
-  FActivePopup->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-  Message.Result = 1;
-  return true;
 }
 
 void TDBGridInplaceEdit::WMSetCursor(TMessage& Message) {
@@ -292,10 +298,6 @@ void TDBGridInplaceEdit::CheckSelectionFocus() {
   if (Grid && Grid->SelectionHasFocus() != Grid->SelectionShownActive()) Grid->SelectionChanged();
 }
 
-bool TDBGridInplaceEdit::OwnsControl(TControl* Control, TControl* Parent) const {
-  return Control && Parent && (Control == Parent || Control->Parent() == Parent);
-}
-
 void TDBGridInplaceEdit::FocusMessage(TMessage& Message) {
   if (Message.Msg == win::WM_SETFOCUS) {
     CheckSelectionFocus();
@@ -314,12 +316,9 @@ void TDBGridInplaceEdit::FocusMessage(TMessage& Message) {
   } else {
     TInplaceEdit::Dispatch(Message);
   }
-  auto IsOrInside = [To](TWinControl* Popup) {
-    return Popup && Popup->HandleAllocated() && To && (To == Popup->Handle() || win::GetParent(To) == Popup->Handle());
-  };
   TMRUListGx* List = MRUList();
-  if (FPopupVisible && !IsOrInside(FActivePopup)) ClosePopup(false);
-  else if (List && List->DroppedDown() && !IsOrInside(FMRUListbox)) CloseMRUList(false);
+  if (FPopups.IsOpen() && !FPopups.Holds(To)) ClosePopup(false);
+  else if (List && List->DroppedDown() && !FRecent.Holds(To)) CloseMRUList(false);
   CheckSelectionFocus();
 }
 
@@ -327,8 +326,8 @@ void TDBGridInplaceEdit::CMCancelMode(TMessage& Message) {
   TInplaceEdit::Dispatch(Message);
   auto* Sender = reinterpret_cast<TControl*>(Message.LParam);
   if (Sender == this || (Sender && Sender->Parent() == this)) return;
-  if (!OwnsControl(Sender, FActivePopup)) ClosePopup(false);
-  if (FMRUListbox && !OwnsControl(Sender, FMRUListbox)) CloseMRUList(false);
+  if (!FPopups.Holds(Sender)) ClosePopup(false);
+  if (FRecent.Listbox() && !FRecent.Holds(Sender)) CloseMRUList(false);
 }
 
 void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
@@ -343,12 +342,12 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
       TInplaceEdit::Dispatch(Message);
       // What drops down from the editor goes with it.
       if (!Message.WParam) {
-        if (FPopupVisible) ClosePopup(false);
+        if (FPopups.IsOpen()) ClosePopup(false);
         if (DroppedMRUList()) CloseMRUList(false);
       }
       return;
     case CM_MOUSEWHEEL:
-      if (WheelToPopup(Message)) return;
+      if (FPopups.PassWheel(Message)) return;
       break;
     case CN_COMMAND:
       // The grid passes the edit control's change notifications back to it; the message
@@ -381,5 +380,5 @@ void TDBGridInplaceEdit::DefaultHandler(TMessage& Message) {
   TInplaceEdit::DefaultHandler(Message);
   if (!FTextChangedByUser) return;
   FTextChangedByUser = false;
-  FollowTypedText();
+  FRecent.FollowText(MRUList(), Text(), Showing() && !FPopups.IsOpen());
 }

@@ -10,12 +10,11 @@
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
+#include "gridcontrols/ToolCtrlsGx/MRUDropDown.h"
+#include "gridcontrols/ToolCtrlsGx/PopupHost.h"
 #include "platform/controls/Grids.h"
 
 class TCustomDBGridGx;
-class TPopupListboxGx;
-class TMRUListboxGx;
-class TMRUListGx;
 class TPopupMonthCalendarGx;
 class TPopupCalculatorGx;
 class TPopupDataGridGx;
@@ -39,8 +38,8 @@ public:
   TColumnGx* Column() const;
   TInplaceEditStyleGx EditStyle() const { return FEditStyle; }
   void SetEditStyle(TInplaceEditStyleGx Value);
-  TWinControl* ActivePopup() const { return FActivePopup; }
-  bool PopupVisible() const { return FPopupVisible; }
+  TWinControl* ActivePopup() const { return FPopups.Active(); }
+  bool PopupVisible() const { return FPopups.IsOpen(); }
   bool KeepPopupOpen() const { return FKeepPopupOpen; }
   void SetKeepPopupOpen(bool Value) { FKeepPopupOpen = Value; }
   bool ReadOnlyByParams() const { return FReadOnlyByParams; }
@@ -104,7 +103,6 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
-  bool WheelToPopup(TMessage& Message);
   void EditChar(TKeyChar Key) override;
   void EditKeyDown(win::WORD Key, TShiftState Shift) override;
 
@@ -120,7 +118,7 @@ protected:
   virtual void MRUListboxResized();
 
   // The popup-open flag, for the drop-downs that open them.
-  void SetPopupVisible(bool Value) { FPopupVisible = Value; }
+  void SetPopupVisible(bool Value) { FPopups.SetOpen(Value); }
 
 private:
   void UpdateButtonControls();
@@ -155,8 +153,6 @@ private:
   void SetGridEditText(const std::string& Value);
   void SetGridEditValue(const Variant& Value);
   void PickListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-  void MRUListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-  void MRUGripResized(TObject* Sender);
   // Set-up of each kind before the popup is placed (the calculator's raises on a text
   // that is no number).
   void PreparePickList();
@@ -164,46 +160,33 @@ private:
   bool PrepareLookupPopup();
   void PrepareCalendar();
   void PrepareCalculator();
-  // Moves Popup under or over the editor inside its monitor's work area and shows it; an
-  // open recent-texts list closes.
-  void PlacePopup(TWinControl* Popup);
-  // Shows Popup at a screen point without activating it, or hides it.
-  static void ShowPopupWindow(TWinControl* Popup, win::POINT At);
-  static void HidePopupWindow(TWinControl* Popup);
   // The accepted value goes into the cell, each kind its own way; false when the list's
   // choice was not taken.
   bool AcceptPickList(const Variant& Chosen);
   bool AcceptLookup(const Variant& Chosen);
   void AcceptCalendar();
   void AcceptCalculator();
-  // Drives the recent-texts list from text the user changed.
-  void FollowTypedText();
   // The recent texts dropped down from the editor, while their column is still in the
   // grid; nil when none.
   TMRUListGx* DroppedMRUList() const;
-  bool OwnsControl(TControl* Control, TControl* Parent) const;
 
   TInplaceEditStyleGx FEditStyle = iesSimpleGx;
-  TWinControl* FActivePopup = nullptr;
   TPopupListboxGx* FPickListPopup = nullptr;
   TPopupMonthCalendarGx* FCalendarPopup = nullptr;
   TPopupCalculatorGx* FCalculatorPopup = nullptr;
   TPopupDataGridGx* FLookupPopup = nullptr;
-  TMRUListboxGx* FMRUListbox = nullptr;
-  bool FPopupVisible = false;
   bool FKeepPopupOpen = false;
-  bool FPassingWheel = false;
   bool FPopupColumnsMoved = false;
   // The main button's look, from the edit style.
   std::unique_ptr<TEditButtonGx> FMainButton;
   TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Control};
+  TPopupHostGx FPopups{this, FButtons};
+  TMRUDropDownGx FRecent{this, {.KeepsUserWidth = true, .ClosesOnKeys = false, .TakesWheel = false}};
   std::unique_ptr<TDataSource> FLookupSource;
   std::string FCharKeyText;
   bool FReadOnlyByParams = false;
   bool FTextChangedByUser = false;
   // The column whose recent texts are dropped down (the editor may have moved on since).
   TColumnGx* FMRUColumn = nullptr;
-  // The calculator's opening hid the caret; closing shows it again.
-  bool FCaretHiddenByPopup = false;
   bool FWordWrap = false;
 };

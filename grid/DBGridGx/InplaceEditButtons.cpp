@@ -79,10 +79,7 @@ void TDBGridInplaceEdit::PressMainButton(bool Down) {
     StepValue(Down);
     return;
   }
-  if (!FPopupVisible) {
-    OpenPopup();
-    FButtons.PressOpenedPopup();
-  }
+  FPopups.PressMain([this] { OpenPopup(); });
 }
 
 void TDBGridInplaceEdit::ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
@@ -95,7 +92,7 @@ void TDBGridInplaceEdit::ButtonMouseUp(TObject* Sender, TMouseButton, TShiftStat
 
 void TDBGridInplaceEdit::ButtonClicked(TObject* Sender) {
   TColumnGx* C = Column();
-  const bool Close = FButtons.Click(Sender, C ? C->EditButtons() : nullptr, FPopupVisible, [&](bool& Handled) {
+  const bool Close = FPopups.Click(Sender, C ? C->EditButtons() : nullptr, [&](bool& Handled) {
     if (FEditStyle == iesEllipsisGx || FEditStyle == iesDropDownGx)
       if (TCustomDBGridGx* Grid = DBGrid()) Grid->FireEditButtonClick();
     if (C && C->OnEditButtonClick()) C->OnEditButtonClick()(Sender, Handled);

@@ -76,17 +76,18 @@ void TDBGridInplaceEdit::SyncPopupToValue() {
 // ---- routing ----
 
 bool TDBGridInplaceEdit::PopupKeyDown(win::WORD& Key, TShiftState Shift) {
-  const bool CalculatorOpen = FPopupVisible && FActivePopup && FActivePopup == FCalculatorPopup;
+  const bool Open = FPopups.IsOpen();
+  const bool CalculatorOpen = Open && FPopups.Active() && FPopups.Active() == FCalculatorPopup;
   if (Key == win::VK_RETURN || Key == win::VK_ESCAPE) {
-    if (FPopupVisible && !Shift.Contains(ssAlt) && !CalculatorOpen) {
+    if (Open && !Shift.Contains(ssAlt) && !CalculatorOpen) {
       ClosePopup(Key == win::VK_RETURN);
       Key = 0;
-    } else if (!FPopupVisible && Key == win::VK_RETURN && Shift == TShiftState{ssCtrl}) {
+    } else if (!Open && Key == win::VK_RETURN && Shift == TShiftState{ssCtrl}) {
       OpenPopup();
       Key = 0;
     }
   } else if ((Key == win::VK_UP || Key == win::VK_DOWN) && Shift.Contains(ssAlt)) {
-    if (FPopupVisible) ClosePopup(true);
+    if (Open) ClosePopup(true);
     else OpenPopup();
     Key = 0;
   }
@@ -115,13 +116,14 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
       SpendCharOfKey();
       return true;
     }
-    if (IsChar && Key >= 32 && !FPopupVisible && C && C->AutoDropDown()) OpenPopup();
-    if (FPopupVisible && FActivePopup && FActivePopup->HandleAllocated()) {
-      const HWND Popup = FActivePopup->Handle();
-      if (FActivePopup == FCalculatorPopup) {
+    if (IsChar && Key >= 32 && !FPopups.IsOpen() && C && C->AutoDropDown()) OpenPopup();
+    TWinControl* Active = FPopups.Active();
+    if (FPopups.IsOpen() && Active && Active->HandleAllocated()) {
+      const HWND Popup = Active->Handle();
+      if (Active == FCalculatorPopup) {
         if (Key == VK_RETURN || Key == VK_ESCAPE || (Key >= 32 && Key <= 126)) {
           SendMessage(Popup, Message.Msg, Message.WParam, Message.LParam);
-          if (!FPopupVisible) SpendCharOfKey();  // the calculator closed itself on the key
+          if (!FPopups.IsOpen()) SpendCharOfKey();  // the calculator closed itself on the key
           return true;
         }
       } else {
@@ -142,21 +144,7 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
       }
     }
   }
-  TMRUListGx* List = MRUList();
-  if (List && List->DroppedDown()) {
-    const bool Moves = ((Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) &&
-                        !Shift.Contains(ssAlt)) ||
-                       ((Key == VK_HOME || Key == VK_END) && Shift.Contains(ssCtrl));
-    if (Moves && FMRUListbox && FMRUListbox->HandleAllocated()) {
-      SendMessage(FMRUListbox->Handle(), Message.Msg, Message.WParam, Message.LParam);
-      return true;
-    }
-    if (IsChar && (Key == VK_RETURN || Key == VK_ESCAPE)) {
-      CloseMRUList(Key == VK_RETURN);
-      return true;
-    }
-  }
-  return false;
+  return FRecent.Route(MRUList(), Message);
 }
 
 void TDBGridInplaceEdit::WndProc(TMessage& Message) {
@@ -308,7 +296,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
 void TDBGridInplaceEdit::KeyUp(win::WORD& Key, TShiftState Shift) {
   TInplaceEdit::KeyUp(Key, Shift);
   // A released Ctrl ends what the lookup grid does while it is held.
-  if (Key == win::VK_CONTROL && FEditStyle == iesLookupListGx && FPopupVisible && FLookupPopup &&
+  if (Key == win::VK_CONTROL && FEditStyle == iesLookupListGx && FPopups.IsOpen() && FLookupPopup &&
       FLookupPopup->HandleAllocated())
     win::SendMessage(FLookupPopup->Handle(), win::WM_KEYUP, Key, static_cast<win::LPARAM>(0xC0000001u));
 }

@@ -123,66 +123,19 @@ void TDBGridInplaceEdit::PrepareCalendar() {
 }
 
 void TDBGridInplaceEdit::PrepareCalculator() {
-  if (auto* Value = Supports<IPopupValueGx>(FActivePopup)) {
+  if (auto* Value = Supports<IPopupValueGx>(FPopups.Active())) {
     // A text that is no number raises here, and the calculator stays closed.
     Value->SetPopupValue(Text().empty() ? Variant(0) : Variant(StrToFloat(Text())));
     TCustomDBGridGx* Grid = DBGrid();
     Value->SetFlatStyle(Grid && Grid->Flat());
   }
-  if (HandleAllocated() && !FCaretHiddenByPopup) FCaretHiddenByPopup = win::HideCaret(Handle()) != 0;
+  FPopups.HideCaret();
   SetSelLength(0);
 }
 
-void TDBGridInplaceEdit::ShowPopupWindow(TWinControl* Popup, win::POINT At) {
-  Popup->HandleNeeded();
-  win::SetWindowPos(Popup->Handle(), win::HWND_TOP, At.x, At.y, 0, 0,
-                    win::SWP_NOSIZE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
-  Popup->SetVisible(true);
-}
-
-void TDBGridInplaceEdit::HidePopupWindow(TWinControl* Popup) {
-  if (Popup->HandleAllocated())
-    win::SetWindowPos(Popup->Handle(), nullptr, 0, 0, 0, 0,
-                      win::SWP_NOZORDER | win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE |
-                          win::SWP_HIDEWINDOW);
-  Popup->SetVisible(false);
-}
-
-void TDBGridInplaceEdit::PlacePopup(TWinControl* Popup) {
-  const win::POINT Origin = Parent() ? Parent()->ClientToScreen({Left(), Top()}) : win::POINT{Left(), Top()};
-  const int Y = Origin.y;
-  const int B = Y + Height();
-  // The work area of the editor's own monitor, wherever the grid's window is.
-  const win::RECT Work = NearestWorkArea({Origin.x, Y, Origin.x + Width(), B});
-  const int H = Popup->Height();
-  const bool FitsBelow = B + H <= Work.bottom;
-  const bool FitsAbove = Y - H >= Work.top;
-  const bool Below = FitsBelow || (!FitsAbove && Work.bottom - B >= Y - Work.top);
-  int Top;
-  if (Below) {
-    if (B + H > Work.bottom) Popup->SetHeight(Work.bottom - B);
-    Top = B;
-    Popup->Perform(WM_GRIPSIDE_GX, 3, 0);
-  } else {
-    if (Y - H < Work.top) Popup->SetHeight(Y - Work.top);
-    Top = Y - Popup->Height();  // as it reads now: a list snaps to whole rows
-    Popup->Perform(WM_GRIPSIDE_GX, 2, 0);
-  }
-  if (Work.right - Work.left < Popup->Width()) Popup->SetWidth(Work.right - Work.left);
-  int Left = Origin.x;
-  if (Left + Popup->Width() > Work.right) {
-    Left = Work.right - Popup->Width();
-    Popup->Perform(WM_GRIPSIDE_GX, 0, 0);
-  } else {
-    Popup->Perform(WM_GRIPSIDE_GX, 1, 0);
-  }
-  CloseMRUList(false);
-  ShowPopupWindow(Popup, {Left, Top});
-}
-
 void TDBGridInplaceEdit::OpenPopup() {
-  if (FPopupVisible || !FActivePopup || !Column()) return;
-  TWinControl* Popup = FActivePopup;
+  TWinControl* Popup = FPopups.Active();
+  if (FPopups.IsOpen() || !Popup || !Column()) return;
   Popup->HandleNeeded();  // sizes below count the window's frame
   Popup->SetWidth(Width());
   if (Popup == FLookupPopup) {
@@ -192,7 +145,8 @@ void TDBGridInplaceEdit::OpenPopup() {
   }
   else if (Popup == FCalendarPopup) PrepareCalendar();
   else if (Popup == FCalculatorPopup) PrepareCalculator();
-  PlacePopup(Popup);
+  CloseMRUList(false);
+  FPopups.Show();
   if (Popup == FLookupPopup) {
     // Fitting the columns re-creates the grid's window: only a shown grid gets it back, at
     // the place it was shown.
@@ -203,27 +157,19 @@ void TDBGridInplaceEdit::OpenPopup() {
     FPickListPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
     FPickListPopup->SetGripResized(false);
   }
-  FPopupVisible = true;
-  Invalidate();
-  if (HandleAllocated()) win::SetFocus(Handle());
-  FButtons.HoldMainDown(true);
+  FPopups.Opened();
 }
 
 // ---- closing ----
 
 void TDBGridInplaceEdit::ClosePopup(bool Accept) {
-  if (FActivePopup && FActivePopup->HandleAllocated()) {
-    const win::HWND Focus = win::GetFocus();
-    if (Focus && (Focus == FActivePopup->Handle() || win::IsChild(FActivePopup->Handle(), Focus)) &&
-        HandleAllocated())
-      win::SetFocus(Handle());
-  }
-  if (!FPopupVisible) return;
-  FButtons.HoldMainDown(false);
+  FPopups.TakeBackFocus();
+  if (!FPopups.IsOpen()) return;
+  FPopups.HoldMainButton(false);
   if (FKeepPopupOpen) return;  // the grid is refreshing the editor under the open popup
-  if (const win::HWND Capture = win::GetCapture()) win::SendMessage(Capture, win::WM_CANCELMODE, 0, 0);
+  CancelMouseCapture();
 
-  TWinControl* Popup = FActivePopup;
+  TWinControl* Popup = FPopups.Active();
   TColumnGx* C = Column();
   Variant Chosen;  // unassigned: nothing was chosen
   if (Popup && Popup == FLookupPopup && C) {
@@ -248,20 +194,12 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
     }
   }
 
-  if (Popup) HidePopupWindow(Popup);
-  FPopupVisible = false;
+  FPopups.Hide();
   if (FLookupPopup) {
     FLookupPopup->SetFitColumnsToWidth(false);
     FLookupPopup->SetListSource(nullptr);
   }
   LookupSource()->SetDataSet(nullptr);
-  Invalidate();
-  // Only the kind that hid the caret shows it again: showing a caret that is not hidden
-  // would undo someone else's hiding.
-  if (FCaretHiddenByPopup) {
-    FCaretHiddenByPopup = false;
-    if (HandleAllocated()) win::ShowCaret(Handle());
-  }
   if (!Popup || !C) return;
 
   TCustomDBGridGx* Grid = DBGrid();
@@ -366,18 +304,10 @@ void TDBGridInplaceEdit::LookupPopupCloseUp(TObject*, bool Accept) { ClosePopup(
 void TDBGridInplaceEdit::PopupColumnMoved(TObject*, int, int) { FPopupColumnsMoved = true; }
 
 bool TDBGridInplaceEdit::TraceMouseIntoPopup(TObject* Sender, TShiftState, int X, int Y) {
-  auto* Button = static_cast<TControl*>(Sender);
-  if (!FPopupVisible || !FActivePopup || !FActivePopup->HandleAllocated() || GetCaptureControl() != Button)
-    return false;
-  win::POINT P = Button->ClientToScreen({X, Y});
-  win::ScreenToClient(FActivePopup->Handle(), &P);
-  win::RECT R = FActivePopup->ClientRect();
+  TWinControl* Popup = FPopups.Active();
+  if (!FPopups.IsOpen() || !Popup) return false;
+  win::RECT R = Popup->ClientRect();
   // Over the lookup grid only its rows take the press, not its titles.
-  if (FActivePopup == FLookupPopup) FLookupPopup->DataRowsRect(R);
-  if (P.x < R.left || P.x >= R.right || P.y < R.top || P.y >= R.bottom) return false;
-  // The popup takes over the press and tracks the rest of the drag itself.
-  Button->Perform(win::WM_CANCELMODE, 0, 0);
-  win::SendMessage(FActivePopup->Handle(), win::WM_LBUTTONDOWN, win::MK_LBUTTON,
-                   win::MAKELPARAM(static_cast<win::WORD>(P.x), static_cast<win::WORD>(P.y)));
-  return true;
+  if (Popup == FLookupPopup) FLookupPopup->DataRowsRect(R);
+  return FPopups.PassPress(static_cast<TControl*>(Sender), X, Y, R);
 }

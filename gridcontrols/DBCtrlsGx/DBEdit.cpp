@@ -68,6 +68,15 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
   FMRUList = std::make_unique<TMRUListGx>(this);
   FMRUList->SetOnDropDown(TNotifyEvent::Bind(this, &TCustomDBEditGx::MRUPopupOpening));
   FMRUList->SetOnCloseUp(TMRUCloseUpEventGx::Bind(this, &TCustomDBEditGx::MRUPopupClosing));
+  FRecent.SetHooks({
+      .NewListbox = [this] { return NewMRUListbox(); },
+      .Filter = [this](const std::string& Item, bool& Accept) { FilterMRUItem(Item, Accept); },
+      .Open = [this] { FMRUList->OpenPopup(); },
+      .Close = [this](bool Accept) { FMRUList->ClosePopup(Accept); },
+      .Resized = [this] { MRUListboxResized(FRecent.Listbox()); },
+      .MayTake = [this] { return !FReadOnlyProp && EditCanModify(); },
+      .Take = [this](const std::string& Chosen) { StoreText(Chosen); },
+  });
   UpdateReadOnlyState();
 }
 
@@ -114,6 +123,7 @@ void TCustomDBEditGx::Loaded() {
 void TCustomDBEditGx::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomMaskEdit::Notification(AComponent, Operation);
   if (Operation != opRemove || FDestroying) return;
+  FRecent.Forget(AComponent);
   if (AComponent == FInplaceEditHolder) {
     // A holder going away leaves nothing to call.
     FInplaceEditHolder = nullptr;

@@ -11,8 +11,8 @@
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
-#include "gridcontrols/ToolCtrlsGx/MRUList.h"
-#include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
+#include "gridcontrols/ToolCtrlsGx/MRUDropDown.h"
+#include "gridcontrols/ToolCtrlsGx/PopupHost.h"
 #include "platform/controls/Mask.h"
 
 class TCustomDBEditGx;
@@ -102,14 +102,14 @@ public:
   void SetImageSettings(TEditImageGx* Value) { FImageSettings->Assign(Value); }
   TMRUListGx* MRUList() const { return FMRUList.get(); }
   void SetMRUList(TMRUListGx* Value) { FMRUList->Assign(Value); }
-  TMRUListboxGx* MRUPopup() const { return FMRUPopup; }
+  TMRUListboxGx* MRUPopup() const { return FRecent.Listbox(); }
   const TEditButtonControlList& ButtonControls() const { return FButtons.Controls(); }
   int ButtonsWidth() const { return FButtons.Width(); }
   int ButtonsHeight() const { return FButtons.Height(); }
   int ImageAreaWidth() const { return FImageAreaWidth; }
   bool BorderIsActive() const { return FBorderIsActive; }
   bool HasFocus() const { return FHasFocus; }
-  bool PopupOpen() const { return FPopupOpen; }
+  bool PopupOpen() const { return FPopups.IsOpen(); }
   // Hides an open popup of the main button; Accept takes its value.
   void ClosePopup(bool Accept) override;
 
@@ -190,7 +190,7 @@ protected:
   virtual void UserTextChanged();
   virtual void CommitEdit();
 
-  void SetPopupOpen(bool Value) { FPopupOpen = Value; }
+  void SetPopupOpen(bool Value) { FPopups.SetOpen(Value); }
   // Puts the mask edit's edit text in place without it counting as typed.
   void StoreEditText(const std::string& Text);
   // The Text and Value writers: Store puts the value in, then it is committed.
@@ -204,11 +204,6 @@ protected:
   TEditButtonControlGx* ButtonForShortCut(win::WORD Key, TShiftState Shift);
   void MRUPopupOpening(TObject* Sender);
   void MRUPopupClosing(TObject* Sender, bool Accept);
-  void MRUPopupMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-  void FillMRUPopupItems();
-  // Routes the keys and wheel of an open recent-text list; true when the edit is done with
-  // the message.
-  bool RouteMRUMessage(TMessage& Message);
   void ButtonsChanged(TObject* Sender);
   bool PointInArea(const win::POINT& P) const;
   void PaintOwnText(win::HDC DC);
@@ -225,6 +220,8 @@ private:
   void RunKeyDown(win::WORD& Key, TShiftState Shift);
 
   TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Item};
+  TPopupHostGx FPopups{this, FButtons};
+  TMRUDropDownGx FRecent{this, {.KeepsUserWidth = false, .ClosesOnKeys = true, .TakesWheel = true}};
   bool FAlwaysShowBorder = false;
   TAssignedEditPropsGx FAssignedProps;
   std::unique_ptr<TControlCanvas> FPaintCanvas;
@@ -234,7 +231,6 @@ private:
   std::unique_ptr<TEditImageGx> FImageSettings;
   bool FFlat = false;
   std::unique_ptr<TMRUListGx> FMRUList;
-  TMRUListboxGx* FMRUPopup = nullptr;
   TButtonClickEventGx FOnMainButtonClick;
   TButtonDownEventGx FOnMainButtonDown;
   TUpdateDataEventGx FOnUpdateData;
@@ -246,7 +242,6 @@ private:
   bool FBorderIsActive = false;
   std::unique_ptr<TFieldDataLinkGx> FFieldLink;
   bool FPostingData = false;
-  bool FPopupOpen = false;
   bool FHasFocus = false;
   int FImageAreaWidth = 0;
   TWinControl* FInplaceEditHolder = nullptr;

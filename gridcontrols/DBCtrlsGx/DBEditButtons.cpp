@@ -50,20 +50,19 @@ void TCustomDBEditGx::ButtonMouseDown(TObject* Sender, bool TopButton, bool& Aut
 }
 
 void TCustomDBEditGx::PressMainButton() {
-  if (FMainButton->Style() == ebsUpDownGx || FPopupOpen) return;
-  OpenPopup();
-  FButtons.PressOpenedPopup();
+  if (FMainButton->Style() == ebsUpDownGx) return;
+  FPopups.PressMain([this] { OpenPopup(); });
 }
 
 void TCustomDBEditGx::OpenPopup() {
-  FButtons.HoldMainDown(true);
+  FPopups.HoldMainButton(true);
   if (FMRUList->DroppedDown()) FMRUList->ClosePopup(false);
 }
 
-void TCustomDBEditGx::ClosePopup(bool) { FButtons.HoldMainDown(false); }
+void TCustomDBEditGx::ClosePopup(bool) { FPopups.HoldMainButton(false); }
 
 void TCustomDBEditGx::ButtonClicked(TObject* Sender) {
-  const bool close = FButtons.Click(Sender, FEditButtons.get(), FPopupOpen, [this](bool& Handled) {
+  const bool close = FPopups.Click(Sender, FEditButtons.get(), [this](bool& Handled) {
     if (FOnMainButtonClick) FOnMainButtonClick(this, Handled);
   });
   if (close) ClosePopup(false);

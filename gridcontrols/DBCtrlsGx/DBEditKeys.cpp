@@ -36,7 +36,7 @@ void TCustomDBEditGx::WndProc(TMessage& Message) {
           Message.Msg = win::WM_LBUTTONDBLCLK;
       }
     }
-    if (!RouteMRUMessage(Message)) TCustomMaskEdit::WndProc(Message);
+    if (!FRecent.Route(FMRUList.get(), Message)) TCustomMaskEdit::WndProc(Message);
   }
   // A change the user made is acted on once the message that made it is done.
   if (FMessageDepth == 0 && FTypedChange && !FDestroying) {
@@ -75,8 +75,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       Invalidate();
       return;
     case WM_KILLFOCUS:
-      if (FMRUList->DroppedDown() &&
-          !(FMRUPopup && FMRUPopup->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == FMRUPopup->Handle()))
+      if (FMRUList->DroppedDown() && !FRecent.Holds(reinterpret_cast<HWND>(Message.WParam)))
         FMRUList->ClosePopup(false);
       TCustomMaskEdit::Dispatch(Message);
       BorderActive();
@@ -130,8 +129,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       TCustomMaskEdit::Dispatch(Message);
       CancelChildCapture();
       auto* sender = reinterpret_cast<TControl*>(Message.LParam);
-      bool inside = sender == this || (sender && ContainsControl(sender)) ||
-                    (FMRUPopup && (sender == FMRUPopup || (sender && FMRUPopup->ContainsControl(sender))));
+      bool inside = sender == this || (sender && ContainsControl(sender)) || FRecent.Holds(sender);
       if (!inside && FMRUList->DroppedDown()) FMRUList->ClosePopup(false);
       return;
     }
@@ -188,8 +186,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       return;
     }
     case CM_WANTSPECIALKEY:
-      if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && FMRUList->DroppedDown() && FMRUPopup &&
-          FMRUPopup->ItemIndex() >= 0) {
+      if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && FRecent.HasChoice(FMRUList.get())) {
         Message.Result = 1;
         return;
       }
