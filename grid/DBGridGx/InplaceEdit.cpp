@@ -1,6 +1,6 @@
 // TDBGridInplaceEdit: making the editor, its edit style and popups, loading a cell, and
 // the mouse, cursor, focus and cancel-mode messages.
-#include "grid/DBGridGx/InplaceEdit.h"
+#include "grid/DBGridGx/InplaceEditPrivate.h"
 
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnsCellValues.h"
@@ -59,14 +59,13 @@ TInplaceEditStyleGx EditorStyleOf(TColumnGx* Column) {
 
 }  // namespace
 
-TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
-  FLookupSource = std::make_unique<TDataSource>(nullptr);
-  FMainButton = std::make_unique<TEditButtonGx>(this);
-  FButtons.SetHandlers(TButtonDownEventGx::Bind(this, &TDBGridInplaceEdit::ButtonMouseDown),
+TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner)
+    : TInplaceEdit(AOwner), P(std::make_unique<TState>(this)) {
+  P->FButtons.SetHandlers(TButtonDownEventGx::Bind(this, &TDBGridInplaceEdit::ButtonMouseDown),
                        TNotifyEvent::Bind(this, &TDBGridInplaceEdit::ButtonClicked),
                        TMouseMoveEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseMove),
                        TMouseEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseUp));
-  FRecent.SetHooks({
+  P->FRecent.SetHooks({
       .NewListbox = [this] { return NewMRUListbox(); },
       .Filter = [this](const std::string& Item, bool& Accept) { FilterMRUItem(Item, Accept); },
       .Open = [this] { OpenMRUList(); },
@@ -80,18 +79,35 @@ TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner
           [this](const std::string& Chosen) {
             SetText(Chosen);
             SetGridEditText(Text());
-            FTextChangedByUser = false;  // the entry taken does not open the list again
+            P->FTextChangedByUser = false;  // the entry taken does not open the list again
           },
   });
 }
 
 TDBGridInplaceEdit::~TDBGridInplaceEdit() {
   // The borrowed lookup popup lives on with its column.
-  if (FLookupPopup) {
-    FLookupPopup->SetOnCloseUpRequest(nullptr);
-    FLookupPopup->SetOnColumnMoved(nullptr);
+  if (P->FLookupPopup) {
+    P->FLookupPopup->SetOnCloseUpRequest(nullptr);
+    P->FLookupPopup->SetOnColumnMoved(nullptr);
   }
 }
+
+TInplaceEditStyleGx TDBGridInplaceEdit::EditStyle() const { return P->FEditStyle; }
+TWinControl* TDBGridInplaceEdit::ActivePopup() const { return P->FPopups.Active(); }
+bool TDBGridInplaceEdit::PopupVisible() const { return P->FPopups.IsOpen(); }
+void TDBGridInplaceEdit::SetPopupVisible(bool Value) { P->FPopups.SetOpen(Value); }
+bool TDBGridInplaceEdit::KeepPopupOpen() const { return P->FKeepPopupOpen; }
+void TDBGridInplaceEdit::SetKeepPopupOpen(bool Value) { P->FKeepPopupOpen = Value; }
+bool TDBGridInplaceEdit::ReadOnlyByParams() const { return P->FReadOnlyByParams; }
+bool TDBGridInplaceEdit::WordWrap() const { return P->FWordWrap; }
+int TDBGridInplaceEdit::ButtonsWidth() const { return P->FButtons.Width(); }
+const TEditButtonControlList& TDBGridInplaceEdit::ButtonControls() const { return P->FButtons.Controls(); }
+TPopupListboxGx* TDBGridInplaceEdit::PickListPopup() const { return P->FPickListPopup; }
+TPopupMonthCalendarGx* TDBGridInplaceEdit::CalendarPopup() const { return P->FCalendarPopup; }
+TPopupCalculatorGx* TDBGridInplaceEdit::CalculatorPopupControl() const { return P->FCalculatorPopup; }
+TPopupDataGridGx* TDBGridInplaceEdit::LookupPopup() const { return P->FLookupPopup; }
+TDataSource* TDBGridInplaceEdit::LookupSource() const { return P->FLookupSource.get(); }
+bool TDBGridInplaceEdit::PopupColumnsMoved() const { return P->FPopupColumnsMoved; }
 
 TCustomDBGridGx* TDBGridInplaceEdit::DBGrid() const { return dynamic_cast<TCustomDBGridGx*>(FGrid); }
 
@@ -107,53 +123,53 @@ TMRUListGx* TDBGridInplaceEdit::MRUList() const {
 
 bool TDBGridInplaceEdit::CanDropCalculator() const {
   TColumnGx* C = Column();
-  return FEditStyle == iesDropDownGx && C && dynamic_cast<TNumericField*>(C->Field());
+  return P->FEditStyle == iesDropDownGx && C && dynamic_cast<TNumericField*>(C->Field());
 }
 
 TPopupCalculatorGx* TDBGridInplaceEdit::PopupCalculator() {
-  if (!FCalculatorPopup) {
-    FCalculatorPopup = new TPopupCalculatorGx(this);
-    FCalculatorPopup->SetVisible(false);
-    FCalculatorPopup->SetParent(this);
-    if (HandleAllocated()) FCalculatorPopup->HandleNeeded();
+  if (!P->FCalculatorPopup) {
+    P->FCalculatorPopup = new TPopupCalculatorGx(this);
+    P->FCalculatorPopup->SetVisible(false);
+    P->FCalculatorPopup->SetParent(this);
+    if (HandleAllocated()) P->FCalculatorPopup->HandleNeeded();
   }
-  return FCalculatorPopup;
+  return P->FCalculatorPopup;
 }
 
 void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
-  FEditStyle = Value;
+  P->FEditStyle = Value;
   switch (Value) {
     case iesPickListGx:
-      if (!FPickListPopup) {
-        FPickListPopup = new TPopupListboxGx(this);
-        FPickListPopup->SetVisible(false);
-        FPickListPopup->SetParent(this);
-        FPickListPopup->SetOnMouseUp(TMouseEvent::Bind(this, &TDBGridInplaceEdit::PickListMouseUp));
-        FPickListPopup->SetItemHeight(FPickListPopup->MeasureLineHeight());
-        FPickListPopup->SetCtl3D(true);
+      if (!P->FPickListPopup) {
+        P->FPickListPopup = new TPopupListboxGx(this);
+        P->FPickListPopup->SetVisible(false);
+        P->FPickListPopup->SetParent(this);
+        P->FPickListPopup->SetOnMouseUp(TMouseEvent::Bind(this, &TDBGridInplaceEdit::PickListMouseUp));
+        P->FPickListPopup->SetItemHeight(P->FPickListPopup->MeasureLineHeight());
+        P->FPickListPopup->SetCtl3D(true);
       }
-      FPopups.SetActive(FPickListPopup);
+      P->FPopups.SetActive(P->FPickListPopup);
       break;
     case iesCalendarGx:
-      if (!FCalendarPopup) {
-        FCalendarPopup = new TPopupMonthCalendarGx(this);
-        FCalendarPopup->SetVisible(false);
-        FCalendarPopup->SetParent(this);
+      if (!P->FCalendarPopup) {
+        P->FCalendarPopup = new TPopupMonthCalendarGx(this);
+        P->FCalendarPopup->SetVisible(false);
+        P->FCalendarPopup->SetParent(this);
       }
-      FPopups.SetActive(FCalendarPopup);
+      P->FPopups.SetActive(P->FCalendarPopup);
       break;
     case iesDropDownGx:
-      FPopups.SetActive(CanDropCalculator() ? PopupCalculator() : nullptr);
+      P->FPopups.SetActive(CanDropCalculator() ? PopupCalculator() : nullptr);
       break;
     case iesLookupListGx: {
       TColumnGx* C = Column();
-      if (TPopupDataGridGx* Popup = C ? C->GetPopupGrid() : nullptr; Popup && Popup != FLookupPopup)
+      if (TPopupDataGridGx* Popup = C ? C->GetPopupGrid() : nullptr; Popup && Popup != P->FLookupPopup)
         BorrowLookupPopup(Popup);
-      FPopups.SetActive(FLookupPopup);
+      P->FPopups.SetActive(P->FLookupPopup);
       break;
     }
     default:
-      FPopups.SetActive(nullptr);
+      P->FPopups.SetActive(nullptr);
       break;
   }
   if (TColumnGx* C = Column()) SetReadOnly(C->ReadOnly());
@@ -163,28 +179,28 @@ void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
 void TDBGridInplaceEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TInplaceEdit::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  FPopups.Forget(AComponent);
-  FRecent.Forget(AComponent);
-  if (AComponent == FPickListPopup) FPickListPopup = nullptr;
-  if (AComponent == FCalendarPopup) FCalendarPopup = nullptr;
-  if (AComponent == FCalculatorPopup) FCalculatorPopup = nullptr;
-  if (AComponent == FLookupPopup) {
+  P->FPopups.Forget(AComponent);
+  P->FRecent.Forget(AComponent);
+  if (AComponent == P->FPickListPopup) P->FPickListPopup = nullptr;
+  if (AComponent == P->FCalendarPopup) P->FCalendarPopup = nullptr;
+  if (AComponent == P->FCalculatorPopup) P->FCalculatorPopup = nullptr;
+  if (AComponent == P->FLookupPopup) {
     // The column's popup grid went with its column.
-    FLookupPopup = nullptr;
-    if (!FPopups.Active()) FPopups.SetOpen(false);
-    FEditStyle = iesSimpleGx;
+    P->FLookupPopup = nullptr;
+    if (!P->FPopups.Active()) P->FPopups.SetOpen(false);
+    P->FEditStyle = iesSimpleGx;
   }
 }
 
 void TDBGridInplaceEdit::BorrowLookupPopup(TPopupDataGridGx* Popup) {
-  if (FLookupPopup) {
+  if (P->FLookupPopup) {
     // The grid of another column goes back to it untouched by this editor.
-    FLookupPopup->SetOnCloseUpRequest(nullptr);
-    FLookupPopup->SetOnColumnMoved(nullptr);
-    FLookupPopup->SetParent(nullptr);
-    RemoveFreeNotification(FLookupPopup);
+    P->FLookupPopup->SetOnCloseUpRequest(nullptr);
+    P->FLookupPopup->SetOnColumnMoved(nullptr);
+    P->FLookupPopup->SetParent(nullptr);
+    RemoveFreeNotification(P->FLookupPopup);
   }
-  FLookupPopup = Popup;
+  P->FLookupPopup = Popup;
   Popup->SetVisible(false);
   Popup->SetCtl3D(true);
   Popup->SetParentCtl3D(false);
@@ -194,14 +210,14 @@ void TDBGridInplaceEdit::BorrowLookupPopup(TPopupDataGridGx* Popup) {
 }
 
 void TDBGridInplaceEdit::SetWordWrap(bool Value) {
-  if (FWordWrap == Value) return;
-  FWordWrap = Value;
+  if (P->FWordWrap == Value) return;
+  P->FWordWrap = Value;
   if (HandleAllocated()) RecreateWnd();
 }
 
 void TDBGridInplaceEdit::CreateParams(TCreateParams& Params) {
   TInplaceEdit::CreateParams(Params);
-  if (FWordWrap) {
+  if (P->FWordWrap) {
     Params.Style |= win::ES_MULTILINE;
     Params.Style &= ~win::DWORD(win::ES_AUTOHSCROLL);
   }
@@ -217,7 +233,7 @@ void TDBGridInplaceEdit::UpdateContents() {
   TCustomDBGridGx* Grid = DBGrid();
   TColumnGx* C = Column();
   // The recent texts of the cell the editor leaves do not stay over the next one.
-  if (C != FMRUColumn) CloseMRUList(false);
+  if (C != P->FMRUColumn) CloseMRUList(false);
   if (!Grid || !C) {
     TInplaceEdit::UpdateContents();
     return;
@@ -236,8 +252,8 @@ void TDBGridInplaceEdit::UpdateContents() {
   Grid->FireGetCellParams(C, Font(), Params->Background, Params->State);
   C->FireGetCellParams(true, Params);
   SetColor(Params->Background);
-  FReadOnlyByParams = Params->ReadOnly != ColumnReadOnly;
-  if (FReadOnlyByParams) SetReadOnly(Params->ReadOnly);
+  P->FReadOnlyByParams = Params->ReadOnly != ColumnReadOnly;
+  if (P->FReadOnlyByParams) SetReadOnly(Params->ReadOnly);
 
   SetWordWrap(C->WordWrap() && Grid->RowsAllowWrap());
   SetText("");
@@ -246,18 +262,18 @@ void TDBGridInplaceEdit::UpdateContents() {
   SetMaxLength(Grid->GetEditLimit());
   SetModified(false);
   SelectAll();
-  FTextChangedByUser = false;  // loading a cell is no typing
+  P->FTextChangedByUser = false;  // loading a cell is no typing
 }
 
-void TDBGridInplaceEdit::UserTextChanged() { FTextChangedByUser = true; }
+void TDBGridInplaceEdit::UserTextChanged() { P->FTextChangedByUser = true; }
 
 // ---- mouse, cursor, wheel ----
 
 win::RECT TDBGridInplaceEdit::ButtonsRect() const {
   const win::RECT Client = ClientRect();
   TCustomDBGridGx* Grid = DBGrid();
-  if (Grid && Grid->UseRightToLeftAlignment()) return {0, 0, FButtons.Width(), Client.bottom};
-  return {Client.right - FButtons.Width(), 0, Client.right, Client.bottom};
+  if (Grid && Grid->UseRightToLeftAlignment()) return {0, 0, P->FButtons.Width(), Client.bottom};
+  return {Client.right - P->FButtons.Width(), 0, Client.right, Client.bottom};
 }
 
 void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -267,17 +283,17 @@ void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X
 }
 
 bool TDBGridInplaceEdit::DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) {
-  if (FPopups.IsOpen()) return true;
+  if (P->FPopups.IsOpen()) return true;
   return TInplaceEdit::DoMouseWheelDown(Shift, MousePos);
 }
 
 bool TDBGridInplaceEdit::DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) {
-  if (FPopups.IsOpen()) return true;
+  if (P->FPopups.IsOpen()) return true;
   return TInplaceEdit::DoMouseWheelUp(Shift, MousePos);
 }
 
 void TDBGridInplaceEdit::WMSetCursor(TMessage& Message) {
-  if (FButtons.Width() > 0 && HandleAllocated()) {
+  if (P->FButtons.Width() > 0 && HandleAllocated()) {
     win::POINT P;
     win::GetCursorPos(&P);
     win::ScreenToClient(Handle(), &P);
@@ -317,8 +333,8 @@ void TDBGridInplaceEdit::FocusMessage(TMessage& Message) {
     TInplaceEdit::Dispatch(Message);
   }
   TMRUListGx* List = MRUList();
-  if (FPopups.IsOpen() && !FPopups.Holds(To)) ClosePopup(false);
-  else if (List && List->DroppedDown() && !FRecent.Holds(To)) CloseMRUList(false);
+  if (P->FPopups.IsOpen() && !P->FPopups.Holds(To)) ClosePopup(false);
+  else if (List && List->DroppedDown() && !P->FRecent.Holds(To)) CloseMRUList(false);
   CheckSelectionFocus();
 }
 
@@ -326,8 +342,8 @@ void TDBGridInplaceEdit::CMCancelMode(TMessage& Message) {
   TInplaceEdit::Dispatch(Message);
   auto* Sender = reinterpret_cast<TControl*>(Message.LParam);
   if (Sender == this || (Sender && Sender->Parent() == this)) return;
-  if (!FPopups.Holds(Sender)) ClosePopup(false);
-  if (FRecent.Listbox() && !FRecent.Holds(Sender)) CloseMRUList(false);
+  if (!P->FPopups.Holds(Sender)) ClosePopup(false);
+  if (P->FRecent.Listbox() && !P->FRecent.Holds(Sender)) CloseMRUList(false);
 }
 
 void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
@@ -342,12 +358,12 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
       TInplaceEdit::Dispatch(Message);
       // What drops down from the editor goes with it.
       if (!Message.WParam) {
-        if (FPopups.IsOpen()) ClosePopup(false);
+        if (P->FPopups.IsOpen()) ClosePopup(false);
         if (DroppedMRUList()) CloseMRUList(false);
       }
       return;
     case CM_MOUSEWHEEL:
-      if (FPopups.PassWheel(Message)) return;
+      if (P->FPopups.PassWheel(Message)) return;
       break;
     case CN_COMMAND:
       // The grid passes the edit control's change notifications back to it; the message
@@ -367,7 +383,7 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
     default: break;
   }
   // A press in the button strip that no button took does not reach the text.
-  if (Message.Msg >= WM_LBUTTONDOWN && Message.Msg <= WM_MBUTTONDBLCLK && FEditStyle != iesSimpleGx &&
+  if (Message.Msg >= WM_LBUTTONDOWN && Message.Msg <= WM_MBUTTONDBLCLK && P->FEditStyle != iesSimpleGx &&
       HandleAllocated() && GetCapture() != Handle()) {
     const POINT P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
     const RECT R = ButtonsRect();
@@ -378,7 +394,7 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
 
 void TDBGridInplaceEdit::DefaultHandler(TMessage& Message) {
   TInplaceEdit::DefaultHandler(Message);
-  if (!FTextChangedByUser) return;
-  FTextChangedByUser = false;
-  FRecent.FollowText(MRUList(), Text(), Showing() && !FPopups.IsOpen());
+  if (!P->FTextChangedByUser) return;
+  P->FTextChangedByUser = false;
+  P->FRecent.FollowText(MRUList(), Text(), Showing() && !P->FPopups.IsOpen());
 }

@@ -8,24 +8,16 @@
 
 #include "grid/DBGridGx/Columns.h"
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
-#include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
-#include "gridcontrols/ToolCtrlsGx/MRUDropDown.h"
-#include "gridcontrols/ToolCtrlsGx/PopupHost.h"
 #include "platform/controls/Grids.h"
 
 class TCustomDBGridGx;
+class TPopupListboxGx;
+class TMRUListboxGx;
+class TMRUListGx;
 class TPopupMonthCalendarGx;
 class TPopupCalculatorGx;
 class TPopupDataGridGx;
-
-// The index of the first of Strings equal to Text ignoring case; with PartialKey an item
-// matches when it starts with Text. -1 when none matches.
-int FindInStrings(TStrings* Strings, const std::string& Text, bool PartialKey);
-// Shift, Ctrl and Alt as held now.
-TShiftState CurrentShiftState();
-// True for a text of exactly one control character other than Backspace.
-bool IsControlCharText(const std::string& Text);
 
 class TDBGridInplaceEdit : public TInplaceEdit, public IPopupOwnerGx {
   VANTREL_CLASS(TDBGridInplaceEdit, TInplaceEdit)
@@ -33,61 +25,47 @@ public:
   explicit TDBGridInplaceEdit(TComponent* AOwner);
   ~TDBGridInplaceEdit() override;
 
-  TCustomDBGridGx* DBGrid() const;
   // The grid's current column, or nil.
   TColumnGx* Column() const;
-  TInplaceEditStyleGx EditStyle() const { return FEditStyle; }
-  void SetEditStyle(TInplaceEditStyleGx Value);
-  TWinControl* ActivePopup() const { return FPopups.Active(); }
-  bool PopupVisible() const { return FPopups.IsOpen(); }
-  bool KeepPopupOpen() const { return FKeepPopupOpen; }
-  void SetKeepPopupOpen(bool Value) { FKeepPopupOpen = Value; }
-  bool ReadOnlyByParams() const { return FReadOnlyByParams; }
-  bool WordWrap() const { return FWordWrap; }
+  TInplaceEditStyleGx EditStyle() const;
+  // The popup of the current style; nil when the style has none.
+  TWinControl* ActivePopup() const;
+  bool PopupVisible() const;
+  // While set, closing the popup only releases the main button: the popup stays open
+  // while the grid refreshes the editor under it.
+  bool KeepPopupOpen() const;
+  void SetKeepPopupOpen(bool Value);
+  // The cell parameters' event set the editor's read-only state.
+  bool ReadOnlyByParams() const;
+  bool WordWrap() const;
   void SetWordWrap(bool Value);
-  int ButtonsWidth() const { return FButtons.Width(); }
-  const TEditButtonControlList& ButtonControls() const { return FButtons.Controls(); }
-  TPopupListboxGx* PickListPopup() const { return FPickListPopup; }
-  TPopupMonthCalendarGx* CalendarPopup() const { return FCalendarPopup; }
-  TPopupCalculatorGx* CalculatorPopupControl() const { return FCalculatorPopup; }
+  int ButtonsWidth() const;
+  const TEditButtonControlList& ButtonControls() const;
+  // The editor's popups, made on first use; nil before.
+  TPopupListboxGx* PickListPopup() const;
+  TPopupMonthCalendarGx* CalendarPopup() const;
+  TPopupCalculatorGx* CalculatorPopupControl() const;
   // The current lookup column's popup grid, borrowed from the column; nil before a lookup
   // cell was edited.
-  TPopupDataGridGx* LookupPopup() const { return FLookupPopup; }
-  TDataSource* LookupSource() const { return FLookupSource.get(); }
+  TPopupDataGridGx* LookupPopup() const;
+  TDataSource* LookupSource() const;
+  // The user moved a column of the lookup popup since it opened.
+  bool PopupColumnsMoved() const;
   // The current column's recent texts (read through the column every time), or nil.
   TMRUListGx* MRUList() const;
   // The recent-texts list box, made on first use.
   TMRUListboxGx* MRUListbox();
-  const std::string& CharKeyText() const { return FCharKeyText; }
+  // The drop-down style of the current column drops the calculator (a numeric field).
   bool CanDropCalculator() const;
 
   void UpdateContents() override;
-  // The edit control's text changed through the user (the grid's change notification).
+  // Runs once the message during which the user changed the edit control's text is done.
   virtual void UserTextChanged();
-  // Opens the popup of the current style under (or over) the editor; nothing when one is
-  // open or the style has none.
+  // Runs when a key, the main button or typing asks for the popup of the current style:
+  // opens it under (or over) the editor; nothing when one is open or the style has none.
   virtual void OpenPopup();
   // Hides the open popup; Accept takes its value into the cell when the cell may change.
   void ClosePopup(bool Accept) override;
-  // Shows the column's recent texts that start with the editor's text, or refreshes the
-  // open list; an emptied list closes.
-  void OpenMRUList();
-  virtual void CloseMRUList(bool Accept);
-  // The lookup popup asks to close (Accept inside its rows).
-  void LookupPopupCloseUp(TObject* Sender, bool Accept);
-  // The user moved a column of the lookup popup.
-  void PopupColumnMoved(TObject* Sender, int FromIndex, int ToIndex);
-  bool PopupColumnsMoved() const { return FPopupColumnsMoved; }
-  // A drag from the pressed main button into the open popup: the popup takes over the
-  // press. True when it did.
-  bool TraceMouseIntoPopup(TObject* Sender, TShiftState Shift, int X, int Y);
-  // The column's edit button whose short cut is ShortCut, visible or not; nil when none.
-  TEditButtonGx* ButtonByShortCut(TShortCut ShortCut) const;
-  // Steps the value: the upper half (Down false) or the lower half of the up/down button.
-  void StepValue(bool Down);
-  // Puts the text into the grid's edit text (and, for lookups, the key of the list row it
-  // names) when the cell may be edited.
-  void StoreTypedText();
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -106,21 +84,52 @@ protected:
   void EditChar(TKeyChar Key) override;
   void EditKeyDown(win::WORD Key, TShiftState Shift) override;
 
+  // Runs when the recent texts first drop down: makes their list box.
   virtual TMRUListboxGx* NewMRUListbox();
+  // Runs when the drop-down style first needs the calculator: makes it.
   virtual TPopupCalculatorGx* PopupCalculator();
+  // Runs when the main button is pressed (Down: its lower half).
   virtual void PressMainButton(bool Down);
+  // Runs for each typed character (KeyText) before the edit control types it; an emptied
+  // KeyText is not typed.
   virtual void CompleteTyping(std::string& KeyText);
+  // Run when a button of the strip is clicked, pressed, or the mouse moves or is released
+  // over it.
   virtual void ButtonClicked(TObject* Sender);
   virtual void ButtonMouseDown(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled);
   virtual void ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
   virtual void ButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Runs for each recent text before the list is filled: Accept offers it.
   virtual void FilterMRUItem(const std::string& Item, bool& Accept);
+  // Runs when the user resized the open recent-texts list.
   virtual void MRUListboxResized();
 
   // The popup-open flag, for the drop-downs that open them.
-  void SetPopupVisible(bool Value) { FPopups.SetOpen(Value); }
+  void SetPopupVisible(bool Value);
 
 private:
+  struct TState;
+
+  TCustomDBGridGx* DBGrid() const;
+  void SetEditStyle(TInplaceEditStyleGx Value);
+  // Shows the column's recent texts that start with the editor's text, or refreshes the
+  // open list; an emptied list closes.
+  void OpenMRUList();
+  void CloseMRUList(bool Accept);
+  // The lookup popup asks to close (Accept inside its rows).
+  void LookupPopupCloseUp(TObject* Sender, bool Accept);
+  // The user moved a column of the lookup popup.
+  void PopupColumnMoved(TObject* Sender, int FromIndex, int ToIndex);
+  // A drag from the pressed main button into the open popup: the popup takes over the
+  // press. True when it did.
+  bool TraceMouseIntoPopup(TObject* Sender, TShiftState Shift, int X, int Y);
+  // The column's edit button whose short cut is ShortCut, visible or not; nil when none.
+  TEditButtonGx* ButtonByShortCut(TShortCut ShortCut) const;
+  // Steps the value: the upper half (Down false) or the lower half of the up/down button.
+  void StepValue(bool Down);
+  // Puts the text into the grid's edit text (and, for lookups, the key of the list row it
+  // names) when the cell may be edited.
+  void StoreTypedText();
   void UpdateButtonControls();
   void UpdateButtonControlsState();
   // The button strip in client coordinates.
@@ -170,23 +179,6 @@ private:
   // grid; nil when none.
   TMRUListGx* DroppedMRUList() const;
 
-  TInplaceEditStyleGx FEditStyle = iesSimpleGx;
-  TPopupListboxGx* FPickListPopup = nullptr;
-  TPopupMonthCalendarGx* FCalendarPopup = nullptr;
-  TPopupCalculatorGx* FCalculatorPopup = nullptr;
-  TPopupDataGridGx* FLookupPopup = nullptr;
-  bool FKeepPopupOpen = false;
-  bool FPopupColumnsMoved = false;
-  // The main button's look, from the edit style.
-  std::unique_ptr<TEditButtonGx> FMainButton;
-  TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Control};
-  TPopupHostGx FPopups{this, FButtons};
-  TMRUDropDownGx FRecent{this, {.KeepsUserWidth = true, .ClosesOnKeys = false, .TakesWheel = false}};
-  std::unique_ptr<TDataSource> FLookupSource;
-  std::string FCharKeyText;
-  bool FReadOnlyByParams = false;
-  bool FTextChangedByUser = false;
-  // The column whose recent texts are dropped down (the editor may have moved on since).
-  TColumnGx* FMRUColumn = nullptr;
-  bool FWordWrap = false;
+  // The state the editor's parts share (InplaceEditPrivate.h).
+  std::unique_ptr<TState> P;
 };
