@@ -9,10 +9,9 @@
 
 #include "gridcontrols/DBCtrlsGx/FieldDataLink.h"
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
-#include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
+#include "gridcontrols/ToolCtrlsGx/MRUList.h"
+#include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
-#include "gridcontrols/ToolCtrlsGx/MRUDropDown.h"
-#include "gridcontrols/ToolCtrlsGx/PopupHost.h"
 #include "platform/controls/Mask.h"
 
 class TCustomDBEditGx;
@@ -59,57 +58,57 @@ public:
   bool UseRightToLeftAlignment() const override;
 
   // Data.
-  virtual TDataSource* DataSource() const { return FFieldLink->DataSource(); }
+  virtual TDataSource* DataSource() const;
   virtual void SetDataSource(TDataSource* Value);
-  virtual std::string DataField() const { return FFieldLink->FieldName(); }
+  virtual std::string DataField() const;
   virtual void SetDataField(const std::string& Value);
-  TField* Field() const { return FFieldLink->FirstField(); }
-  TFieldDataLinkGx* FieldLink() const { return FFieldLink.get(); }
+  TField* Field() const;
+  TFieldDataLinkGx* FieldLink() const;
   std::string GetText() const override { return TCustomMaskEdit::GetText(); }
   void SetText(const std::string& Value) override;
   Variant Value() { return ReadValue(); }
   void SetValue(const Variant& Value) { ApplyValue(Value); }
-  bool PostingData() const { return FPostingData; }
+  bool PostingData() const;
 
   // Appearance.
   TAlignment Alignment() const;
   void SetAlignment(TAlignment Value);
-  bool AlignmentStored() const { return FAssignedProps.Contains(apAlignment); }
+  bool AlignmentStored() const;
   std::string EditMask() const { return TCustomMaskEdit::EditMask(); }
   void SetEditMask(const std::string& Value);
-  TAssignedEditPropsGx AssignedProps() const { return FAssignedProps; }
-  bool AlwaysShowBorder() const { return FAlwaysShowBorder; }
+  TAssignedEditPropsGx AssignedProps() const;
+  bool AlwaysShowBorder() const;
   void SetAlwaysShowBorder(bool Value);
-  bool Flat() const { return FFlat; }
+  bool Flat() const;
   void SetFlat(bool Value);
-  bool ReadOnly() const { return FReadOnlyProp; }
+  bool ReadOnly() const;
   void SetReadOnly(bool Value);
-  bool WantTabs() const { return FWantTabs; }
-  void SetWantTabs(bool Value) { FWantTabs = Value; }
-  bool WantReturns() const { return FWantReturns; }
-  void SetWantReturns(bool Value) { FWantReturns = Value; }
-  bool WordWrap() const { return FWordWrap; }
+  bool WantTabs() const;
+  void SetWantTabs(bool Value);
+  bool WantReturns() const;
+  void SetWantReturns(bool Value);
+  bool WordWrap() const;
   void SetWordWrap(bool Value);
   std::string PasswordChar() const { return TCustomMaskEdit::PasswordChar(); }
   void SetPasswordChar(const std::string& Value);
   bool TextStored() const;
 
   // Buttons, image and the list of recent texts.
-  TEditButtonGx* MainButton() const { return FMainButton.get(); }
-  TEditButtonsGx* EditButtons() const { return FEditButtons.get(); }
-  void SetEditButtons(TEditButtonsGx* Value) { FEditButtons->Assign(Value); }
-  TEditImageGx* ImageSettings() const { return FImageSettings.get(); }
-  void SetImageSettings(TEditImageGx* Value) { FImageSettings->Assign(Value); }
-  TMRUListGx* MRUList() const { return FMRUList.get(); }
-  void SetMRUList(TMRUListGx* Value) { FMRUList->Assign(Value); }
-  TMRUListboxGx* MRUPopup() const { return FRecent.Listbox(); }
-  const TEditButtonControlList& ButtonControls() const { return FButtons.Controls(); }
-  int ButtonsWidth() const { return FButtons.Width(); }
-  int ButtonsHeight() const { return FButtons.Height(); }
-  int ImageAreaWidth() const { return FImageAreaWidth; }
-  bool BorderIsActive() const { return FBorderIsActive; }
-  bool HasFocus() const { return FHasFocus; }
-  bool PopupOpen() const { return FPopups.IsOpen(); }
+  TEditButtonGx* MainButton() const;
+  TEditButtonsGx* EditButtons() const;
+  void SetEditButtons(TEditButtonsGx* Value);
+  TEditImageGx* ImageSettings() const;
+  void SetImageSettings(TEditImageGx* Value);
+  TMRUListGx* MRUList() const;
+  void SetMRUList(TMRUListGx* Value);
+  TMRUListboxGx* MRUPopup() const;
+  const TEditButtonControlList& ButtonControls() const;
+  int ButtonsWidth() const;
+  int ButtonsHeight() const;
+  int ImageAreaWidth() const;
+  bool BorderIsActive() const;
+  bool HasFocus() const;
+  bool PopupOpen() const;
   // Hides an open popup of the main button; Accept takes its value.
   void ClosePopup(bool Accept) override;
 
@@ -119,28 +118,23 @@ public:
   win::RECT EditImageArea() const;
   win::RECT PaintTextRect() const;
   win::POINT TextOffsets();
-  // Sends the text area to the window and scrolls the caret into view.
-  void ApplyTextArea();
 
   // In-place mode.
-  TWinControl* InplaceEditHolder() const { return FInplaceEditHolder; }
+  TWinControl* InplaceEditHolder() const;
   void SetInplaceEditHolder(TWinControl* Value);
-  bool InPlace() const { return FInPlace; }
+  bool InPlace() const;
   void PlaceAt(const win::RECT& Rect);
   bool Visible() const;
   void SetVisible(bool Value);
   void ShowInPlaceAt(const win::RECT& Rect, bool Redraw);
   void HideInPlace();
 
-  const TButtonClickEventGx& OnMainButtonClick() const { return FOnMainButtonClick; }
-  void SetOnMainButtonClick(const TButtonClickEventGx& Value) { FOnMainButtonClick = Value; }
-  const TButtonDownEventGx& OnMainButtonDown() const { return FOnMainButtonDown; }
-  void SetOnMainButtonDown(const TButtonDownEventGx& Value) { FOnMainButtonDown = Value; }
-  const TUpdateDataEventGx& OnUpdateData() const { return FOnUpdateData; }
+  const TButtonClickEventGx& OnMainButtonClick() const;
+  void SetOnMainButtonClick(const TButtonClickEventGx& Value);
+  const TButtonDownEventGx& OnMainButtonDown() const;
+  void SetOnMainButtonDown(const TButtonDownEventGx& Value);
+  const TUpdateDataEventGx& OnUpdateData() const;
   void SetOnUpdateData(const TUpdateDataEventGx& Value);
-
-  void RebuildButtonControls();
-  void RefreshButtonStates();
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -161,7 +155,7 @@ protected:
   virtual std::unique_ptr<TEditButtonsGx> NewButtonCollection();
   virtual std::unique_ptr<TEditImageGx> NewEditImage();
   virtual TMRUListboxGx* NewMRUListbox();
-  virtual bool IsDataIndependent() const { return FFieldLink->Independent(); }
+  virtual bool IsDataIndependent() const;
   virtual TAlignment FieldAlignment() const;
   virtual std::string FieldEditMask() const;
   virtual std::string TextForPainting();
@@ -190,7 +184,13 @@ protected:
   virtual void UserTextChanged();
   virtual void CommitEdit();
 
-  void SetPopupOpen(bool Value) { FPopups.SetOpen(Value); }
+  // The popup-open flag, for descendants that open a popup of their own.
+  void SetPopupOpen(bool Value);
+
+private:
+  struct TState;
+
+  void RunKeyDown(win::WORD& Key, TShiftState Shift);
   // Puts the mask edit's edit text in place without it counting as typed.
   void StoreEditText(const std::string& Text);
   // The Text and Value writers: Store puts the value in, then it is committed.
@@ -205,7 +205,7 @@ protected:
   void MRUPopupOpening(TObject* Sender);
   void MRUPopupClosing(TObject* Sender, bool Accept);
   void ButtonsChanged(TObject* Sender);
-  bool PointInArea(const win::POINT& P) const;
+  bool PointInArea(const win::POINT& Point) const;
   void PaintOwnText(win::HDC DC);
   void CancelChildCapture();
   // On leaving a masked edit without a selection, the caret steps back two places.
@@ -216,43 +216,13 @@ protected:
   void ReadEditMaskProperty(TReader* Reader);
   void WriteEditMaskProperty(TWriter* Writer);
 
-private:
-  void RunKeyDown(win::WORD& Key, TShiftState Shift);
+  void RebuildButtonControls();
+  void RefreshButtonStates();
+  // Sends the text area to the window and scrolls the caret into view.
+  void ApplyTextArea();
 
-  TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Item};
-  TPopupHostGx FPopups{this, FButtons};
-  TMRUDropDownGx FRecent{this, {.KeepsUserWidth = false, .ClosesOnKeys = true, .TakesWheel = true}};
-  bool FAlwaysShowBorder = false;
-  TAssignedEditPropsGx FAssignedProps;
-  std::unique_ptr<TControlCanvas> FPaintCanvas;
-  std::string FPendingCharText;
-  std::unique_ptr<TEditButtonGx> FMainButton;
-  std::unique_ptr<TEditButtonsGx> FEditButtons;
-  std::unique_ptr<TEditImageGx> FImageSettings;
-  bool FFlat = false;
-  std::unique_ptr<TMRUListGx> FMRUList;
-  TButtonClickEventGx FOnMainButtonClick;
-  TButtonDownEventGx FOnMainButtonDown;
-  TUpdateDataEventGx FOnUpdateData;
-  bool FReadOnlyProp = false;
-  bool FWantTabs = false;
-  bool FWantReturns = false;
-  bool FWordWrap = false;
-  TAlignment FAlignment = taLeftJustify;
-  bool FBorderIsActive = false;
-  std::unique_ptr<TFieldDataLinkGx> FFieldLink;
-  bool FPostingData = false;
-  bool FHasFocus = false;
-  int FImageAreaWidth = 0;
-  TWinControl* FInplaceEditHolder = nullptr;
-  bool FInPlace = false;
-  IInplaceEditHolderGx* FHolderInterface = nullptr;
-  bool FMouseOver = false;
-  bool FTypedChange = false;
-  bool FStoringText = false;
-  bool FInPlaceFocusing = false;
-  int FMessageDepth = 0;
-  bool FDestroying = false;
+  // The state the edit's parts share (DBEditPrivate.h).
+  std::unique_ptr<TState> P;
 };
 
 class TDBEditGx : public TCustomDBEditGx {

@@ -12,6 +12,13 @@
 
 TMRUDropDownGx::TMRUDropDownGx(TCustomMaskEdit* Edit, TRulesGx Rules) : FEdit(Edit), FRules(Rules) {}
 
+TMRUDropDownGx::~TMRUDropDownGx() {
+  // The list box goes with the edit's components; it may not call back after this.
+  if (!FListbox) return;
+  FListbox->SetOnMouseUp(nullptr);
+  FListbox->SizeGrip()->SetOnParentResized(nullptr);
+}
+
 TMRUListboxGx* TMRUDropDownGx::NeedListbox() {
   if (!FListbox) FListbox = FHooks.NewListbox();
   return FListbox;

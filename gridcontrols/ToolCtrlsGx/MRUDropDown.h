@@ -42,6 +42,7 @@ public:
   };
 
   TMRUDropDownGx(TCustomMaskEdit* Edit, TRulesGx Rules);
+  ~TMRUDropDownGx();
   TMRUDropDownGx(const TMRUDropDownGx&) = delete;
   TMRUDropDownGx& operator=(const TMRUDropDownGx&) = delete;
   void SetHooks(THooksGx Hooks) { FHooks = std::move(Hooks); }
