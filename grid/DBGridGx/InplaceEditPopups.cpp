@@ -200,6 +200,7 @@ void TDBGridInplaceEdit::ClosePopup(bool Accept) {
     P->FLookupPopup->SetListSource(nullptr);
   }
   LookupSource()->SetDataSet(nullptr);
+  P->FPopups.Closed();
   if (!Popup || !C) return;
 
   TCustomDBGridGx* Grid = DBGrid();

@@ -58,6 +58,7 @@ public:
   bool UseRightToLeftAlignment() const override;
 
   // Data.
+  // Read and written as the DataSource and DataField properties.
   virtual TDataSource* DataSource() const;
   virtual void SetDataSource(TDataSource* Value);
   virtual std::string DataField() const;
@@ -113,6 +114,7 @@ public:
   void ClosePopup(bool Accept) override;
 
   // Areas, in client coordinates.
+  // Asked whenever the text area is laid out or painted: the room the text takes.
   virtual win::RECT TextAreaRect();
   win::RECT ButtonsRect() const;
   win::RECT EditImageArea() const;
@@ -149,39 +151,67 @@ protected:
   void KeyUp(win::WORD& Key, TShiftState Shift) override;
 
   // New operations.
+  // Asked when the buttons' states are refreshed and before a short cut presses the main
+  // button.
   virtual bool CanPressButtons();
+  // Run once by the constructor: make the edit's data link, buttons and image settings.
   virtual std::unique_ptr<TFieldDataLinkGx> NewDataLink();
   virtual std::unique_ptr<TEditButtonGx> NewMainButton();
   virtual std::unique_ptr<TEditButtonsGx> NewButtonCollection();
   virtual std::unique_ptr<TEditImageGx> NewEditImage();
+  // Runs when the recent texts first drop down: makes their list box.
   virtual TMRUListboxGx* NewMRUListbox();
+  // Asked wherever the edit chooses between a value of its own and the field's.
   virtual bool IsDataIndependent() const;
+  // Asked for the alignment and mask the field gives while none is assigned.
   virtual TAlignment FieldAlignment() const;
   virtual std::string FieldEditMask() const;
+  // Asked when the edit paints its own text (right-aligned or centred).
   virtual std::string TextForPainting();
+  // Runs when Value is read.
   virtual Variant ReadValue();
+  // Asked for each printable character typed while a field is linked.
   virtual bool AcceptsChar(TKeyChar Key);
+  // Runs when the data link becomes active or inactive.
   virtual void LinkActiveChanged(TObject* Sender);
+  // Runs when a font change reaches a fixed-height edit.
   virtual void FitHeightToFont();
+  // Runs when the main button is pressed and nothing else took the press.
   virtual void PressMainButton();
+  // Runs when the linked field's value or the data link changed.
   virtual void FieldDataChanged();
+  // Runs when the main button opens its popup.
   virtual void OpenPopup();
+  // Run when a button of the strip is clicked, pressed, or the mouse moves or is released
+  // over it.
   virtual void ButtonClicked(TObject* Sender);
   virtual void ButtonMouseDown(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled);
   virtual void ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {}
   virtual void ButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Runs when the dataset enters or leaves editing.
   virtual void LinkEditingChanged(TObject* Sender) { UpdateReadOnlyState(); }
+  // Runs for each recent text before the list is filled: Accept offers it.
   virtual void FilterMRUItem(const std::string& Item, bool& Accept);
+  // Run when a text or value goes into the edit without being typed.
   virtual void StoreText(const std::string& Text);
   virtual void StoreValue(const Variant& Value);
+  // Runs when the edit's text is committed: hands it to the data link.
   virtual void PostTextToLink();
+  // Runs when the user resized the open recent-texts list.
   virtual void MRUListboxResized(TObject* Sender);
+  // Runs when the field may change: drops the length limit a string field set.
   virtual void ClearFieldMaxLength();
+  // Runs when the edit gains or loses the focus.
   virtual void MarkFocused(bool Value);
+  // Runs when Value is written.
   virtual void ApplyValue(const Variant& Value);
+  // Runs when anything that decides the read-only state changed.
   virtual void UpdateReadOnlyState();
+  // Runs when AutoSize changes.
   virtual void UpdateFixedHeight();
+  // Runs once the message during which the user changed the text is done.
   virtual void UserTextChanged();
+  // Runs when the data link asks for the edit's data.
   virtual void CommitEdit();
 
   // The popup-open flag, for descendants that open a popup of their own.

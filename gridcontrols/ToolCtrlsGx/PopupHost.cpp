@@ -46,6 +46,9 @@ void TPopupHostGx::TakeBackFocus() {
 void TPopupHostGx::Hide() {
   if (FActive) HideDropDownWindow(FActive);
   FOpen = false;
+}
+
+void TPopupHostGx::Closed() {
   FEdit->Invalidate();
   // Only the opening that hid the caret shows it again: showing a caret that is not hidden
   // would undo someone else's hiding.

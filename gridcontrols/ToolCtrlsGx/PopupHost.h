@@ -41,9 +41,11 @@ public:
   void Opened();
   // The focus goes back to the edit when it is inside the active popup.
   void TakeBackFocus();
-  // Hides the active popup and marks it closed; the edit is repainted and its caret shown
-  // again when opening hid it.
+  // Hides the active popup and marks it closed.
   void Hide();
+  // The hidden popup is done with: the edit is repainted and its caret shown again when
+  // opening hid it.
+  void Closed();
   // Hides the edit's caret while the popup is open.
   void HideCaret();
 
