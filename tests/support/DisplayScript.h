@@ -26,6 +26,13 @@
 
 namespace display_script {
 
+// The modal form of class T that is up; none while another form or none is modal.
+template <class T>
+T* ModalForm() {
+  auto* F = dynamic_cast<T*>(Screen->ActiveCustomForm());
+  return F && F->FormState().Contains(fsModal) ? F : nullptr;
+}
+
 class TScript {
 public:
   explicit TScript(win::x11::Connection& Display) : FDisplay(Display) {}
@@ -124,6 +131,11 @@ public:
   unsigned long Shown(const char* Title) {
     xvfb_test::Sync(FDisplay);
     return other_client::FindViewable(FDisplay, Title);
+  }
+  // The modal form of class T is up and shown on the display under Title.
+  template <class T>
+  bool ModalShown(const char* Title) {
+    return ModalForm<T>() && Shown(Title) != 0;
   }
   // Saves what the top-level window titled Title shows on the display as the PNG Png
   // (in the test's working directory); false when it is not shown.

@@ -38,14 +38,9 @@ protected:
     FinishPrnDbggxUnit();
     GridOnDisplay::TearDown();
   }
-  static TFrmSetColumn* Dialog() {
-    auto* D = dynamic_cast<TFrmSetColumn*>(Screen->ActiveCustomForm());
-    return D && D->FormState().Contains(fsModal) ? D : nullptr;
-  }
-  bool DialogShown() {
-    xvfb_test::Sync(*FOther);
-    return Dialog() && other_client::FindViewable(*FOther, "设置表格列属性") != 0;
-  }
+  static TFrmSetColumn* Dialog() { return display_script::ModalForm<TFrmSetColumn>(); }
+  // The dialog is up on the display.
+  static bool Up(TScript& Script) { return Script.ModalShown<TFrmSetColumn>("设置表格列属性"); }
   // The screen point of the first column's title.
   win::POINT Title() const {
     const win::RECT R = Grid->CellRect(Grid->IndicatorColCount(), 0);
@@ -85,7 +80,7 @@ TEST_F(ColumnDialogOnDisplay, ShowRenameApplyCancelThenAutoSaveWithOk) {
   bool AutoSaveAtFirst = true;
   TScript First(*FOther);
   First.ChooseFromMenu("columns", [&] { return Title(); }, ColumnsItemY)
-      .Then("the dialog comes up", [&] { return DialogShown(); },
+      .Then("the dialog comes up", [&] { return Up(First); },
             [&] {
               TStrings* Items = Dialog()->CheckListBox1->Items();
               for (int I = 0; I < Items->Count(); ++I)
@@ -125,7 +120,7 @@ TEST_F(ColumnDialogOnDisplay, ShowRenameApplyCancelThenAutoSaveWithOk) {
   // Hiding a column and "自动存盘", then OK without Apply: OK applies and stores the layout.
   TScript Second(*FOther);
   Second.ChooseFromMenu("columns again", [&] { return Title(); }, ColumnsItemY)
-      .Then("the dialog again", [&] { return DialogShown(); }, [&] { Second.Click(ItemCheck(1)); })
+      .Then("the dialog again", [&] { return Up(Second); }, [&] { Second.Click(ItemCheck(1)); })
       .Then("price unchecked", [&] { return !Dialog()->CheckListBox1->Checked(1); },
             [&] { Second.Click(Dialog()->CheckBox1); })
       .Then("auto save checked", [&] { return Dialog()->CheckBox1->Checked(); }, [] {})
@@ -144,7 +139,7 @@ TEST_F(ColumnDialogOnDisplay, ShowRenameApplyCancelThenAutoSaveWithOk) {
   bool AutoSaveShown = false;
   TScript Third(*FOther);
   Third.ChooseFromMenu("columns once more", [&] { return Title(); }, ColumnsItemY)
-      .Then("the dialog once more", [&] { return DialogShown(); },
+      .Then("the dialog once more", [&] { return Up(Third); },
             [&] {
               AutoSaveShown = Dialog()->CheckBox1->Checked();
               Third.Click(Dialog()->CancelBtn);

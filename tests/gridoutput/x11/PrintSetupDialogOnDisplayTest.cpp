@@ -29,18 +29,12 @@ protected:
     if (TComponent* D = Application->FindComponent("fPrnDBGridGxSetupDialog")) delete D;
     GridOnDisplay::TearDown();
   }
-  static TfPrnDBGridGxSetupDialog* Dialog() {
-    auto* D = dynamic_cast<TfPrnDBGridGxSetupDialog*>(Screen->ActiveCustomForm());
-    return D && D->FormState().Contains(fsModal) ? D : nullptr;
-  }
+  static TfPrnDBGridGxSetupDialog* Dialog() { return display_script::ModalForm<TfPrnDBGridGxSetupDialog>(); }
   // The dialog is up on the display.
-  bool DialogShown() {
-    xvfb_test::Sync(*FOther);
-    return Dialog() && other_client::FindViewable(*FOther, "打印设置") != 0;
-  }
+  static bool Up(TScript& Script) { return Script.ModalShown<TfPrnDBGridGxSetupDialog>("打印设置"); }
   static TCustomForm* FontDialog() {
-    TCustomForm* F = Screen->ActiveCustomForm();
-    return F && F->Caption() == "Font" && F->FormState().Contains(fsModal) ? F : nullptr;
+    TCustomForm* F = display_script::ModalForm<TCustomForm>();
+    return F && F->Caption() == "Font" ? F : nullptr;
   }
   static bool MessageBoxUp() {
     char Class[64] = {};
@@ -77,7 +71,7 @@ TEST_F(PrintSetupOnDisplay, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
   std::string ShownTop;
   bool FitKindEnabledAtFirst = true;
   TScript Ok(*FOther);
-  Ok.Then("the dialog comes up", [&] { return DialogShown(); },
+  Ok.Then("the dialog comes up", [&] { return Up(Ok); },
           [&] {
             ShownTop = Dialog()->seUpMargin->TextProp();
             FitKindEnabledAtFirst = Dialog()->rgFitingType->Enabled();
@@ -107,8 +101,8 @@ TEST_F(PrintSetupOnDisplay, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
               return Families->ItemIndex() >= 0 && Families->Items()->Strings(Families->ItemIndex()) == "DejaVu Serif";
             },
             [&] { Ok.Click(dynamic_cast<TControl*>(FontDialog()->FindComponent("OkButton"))); })
-      .Then("the font's name in its edit", [&] { return Dialog() && Dialog()->ePrintFont->TextProp() == "DejaVu Serif"; },
-            [] {})
+      .Then("the font's name in its edit",
+            [&] { return Dialog() && Dialog()->ePrintFont->TextProp() == "DejaVu Serif"; }, [] {})
       .Settle()
       .Do("picture", [&] { EXPECT_TRUE(Ok.Shot("打印设置", "print-setup-dialog-filled.png")); })
       .Do("OK", [&] { Ok.Click(Dialog()->bOk); });
@@ -125,7 +119,7 @@ TEST_F(PrintSetupOnDisplay, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
   // Cancel after changes: the dialog shows what OK took, and nothing changes.
   std::string ShownAgain;
   TScript Cancel(*FOther);
-  Cancel.Then("the dialog again", [&] { return DialogShown(); },
+  Cancel.Then("the dialog again", [&] { return Up(Cancel); },
               [&] { ShownAgain = Dialog()->seUpMargin->TextProp() + " " + Dialog()->seLeftMargin->TextProp(); })
       .TypeInto("top margin", [] { return Dialog()->seUpMargin; }, "3")
       .Do("no fitting", [&] { Cancel.Click(Dialog()->cbFitWidthToPage); })
@@ -138,7 +132,7 @@ TEST_F(PrintSetupOnDisplay, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
 
   // A negative margin: OK answers with a message box, and the dialog stays for a fix.
   TScript Bad(*FOther);
-  Bad.Then("the dialog once more", [&] { return DialogShown(); }, [] {})
+  Bad.Then("the dialog once more", [&] { return Up(Bad); }, [] {})
       .TypeInto("bottom margin", [] { return Dialog()->seLowMargin; }, "-1")
       .Do("OK", [&] { Bad.Click(Dialog()->bOk); })
       .Then("the message box", [&] { return MessageBoxUp(); }, [] {})
@@ -147,7 +141,7 @@ TEST_F(PrintSetupOnDisplay, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
         EXPECT_TRUE(Bad.ShotScreen("print-setup-dialog-bad-margin.png"));
         real_pointer::Key(Bad.Display(), 0xff0d);  // Return
       })
-      .Then("the dialog back", [&] { return !MessageBoxUp() && DialogShown(); }, [] {})
+      .Then("the dialog back", [&] { return !MessageBoxUp() && Up(Bad); }, [] {})
       .TypeInto("bottom margin again", [] { return Dialog()->seLowMargin; }, "1")
       .Do("OK again", [&] { Bad.Click(Dialog()->bOk); });
   EXPECT_TRUE(Run(Print, Bad));
