@@ -1,7 +1,7 @@
 // The print set-up dialog used on a real display with the display's own pointer and
 // keyboard: margins typed, the fit options and colour clicked, the font chosen in the
 // font dialog; OK takes it all, Cancel nothing, and a bad margin brings up a message box
-// and the dialog again. Its pictures are kept as PNGs.
+// over the dialog, which stays open. Its pictures are kept as PNGs.
 #include "gridoutput/PrnDbggx.h"
 #include "gridoutput/PrnDgDlg.h"
 #include "platform/controls/ExtCtrls.h"
@@ -130,7 +130,8 @@ TEST_F(PrintSetupOnDisplay, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
   EXPECT_EQ(Print.Page()->TopMargin(), Currency::FromDouble(1.5));
   EXPECT_TRUE(Print.Options().Contains(pghFitGridToPageWidth));
 
-  // A negative margin: OK answers with a message box, and the dialog stays for a fix.
+  // A negative margin: OK answers with a message box over the dialog, which stays open
+  // for a fix.
   TScript Bad(*FOther);
   Bad.Then("the dialog once more", [&] { return Up(Bad); }, [] {})
       .TypeInto("bottom margin", [] { return Dialog()->seLowMargin; }, "-1")
