@@ -16,12 +16,12 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
-class GridClipboardOnDisplay : public FormOnDisplay {
+class GridClipboardOnDisplayTest : public FormOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
     ASSERT_TRUE(xvfb_test::OnPath("xclip")) << "scripts/deps.sh installs xclip";
-    FormOnDisplay::SetUp();
+    FormOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterGridTestClasses();
     GridUnit.emplace();
@@ -76,7 +76,7 @@ protected:
   std::optional<TDBGridGxImpExpUnitUse> Output;
 };
 
-TEST_F(GridClipboardOnDisplay, OtherProgramsReadEveryFormAndPasteTheirText) {
+TEST_F(GridClipboardOnDisplayTest, OtherProgramsReadEveryFormAndPasteTheirText) {
   TDBGridGx* Grid = GridWith({{"片段", "one"}, {"a;b", "two"}});
   Grid->GridSelection()->SelectAll();
   CopyGridSelection(Grid, false);

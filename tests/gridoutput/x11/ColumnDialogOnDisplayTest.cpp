@@ -17,11 +17,11 @@ using display_script::TScript;
 // 20 and separators of 8 pixels (print, -, restore, save, -, columns).
 constexpr int ColumnsItemY = 1 + 20 + 8 + 20 + 20 + 8 + 10;
 
-class ColumnDialogOnDisplay : public GridOnDisplay {
+class ColumnDialogOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    GridOnDisplay::SetUp();
+    GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterFormDescriptions();
     StartPrnDbggxUnit();
@@ -36,7 +36,7 @@ protected:
   }
   void TearDown() override {
     FinishPrnDbggxUnit();
-    GridOnDisplay::TearDown();
+    GridOnDisplayTest::TearDown();
   }
   static TFrmSetColumn* Dialog() { return display_script::ModalForm<TFrmSetColumn>(); }
   // The dialog is up on the display.
@@ -70,7 +70,7 @@ protected:
   TRegistryHome Home;
 };
 
-TEST_F(ColumnDialogOnDisplay, ShowRenameApplyCancelThenAutoSaveWithOk) {
+TEST_F(ColumnDialogOnDisplayTest, ShowRenameApplyCancelThenAutoSaveWithOk) {
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Grid->Handle()) && Grid->VisibleDataRowCount() > 0; }));
   TColumnGx* Name = Grid->Columns()->ColumnAt(0);
   TColumnGx* Price = Grid->Columns()->ColumnAt(1);

@@ -17,11 +17,11 @@ using display_script::TScript;
 // The middle of "打印表格", the options menu's first item, below a border of one pixel.
 constexpr int PrintItemY = 1 + 10;
 
-class MenuPrintOnDisplay : public GridOnDisplay {
+class MenuPrintOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    GridOnDisplay::SetUp();
+    GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterArtwork();
     RegisterPreviewClasses();
@@ -40,7 +40,7 @@ protected:
   void TearDown() override {
     if (TPreviewFormGx* P = Preview()) P->Close();
     FinishPrnDbggxUnit();
-    GridOnDisplay::TearDown();
+    GridOnDisplayTest::TearDown();
   }
   static TPreviewFormGx* Preview() {
     TPreviewBox* Box = SharedPrinterPreview()->Box();
@@ -48,7 +48,7 @@ protected:
   }
 };
 
-TEST_F(MenuPrintOnDisplay, PrintTheGridOpensThePreview) {
+TEST_F(MenuPrintOnDisplayTest, PrintTheGridOpensThePreview) {
   fake_printers::Installed Fake({fake_printers::PdfFile()});
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Grid->Handle()) && Grid->VisibleDataRowCount() > 0; }));
   TScript Script(*FOther);

@@ -14,11 +14,11 @@
 namespace {
 using display_script::TScript;
 
-class PrintSetupOnDisplay : public GridOnDisplay {
+class PrintSetupDialogOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    GridOnDisplay::SetUp();
+    GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterFormDescriptions();
     MakeGrid("Snippets", 300, 200, 260, 150, {"Name"}, 3, [](int R, int) { return "r" + std::to_string(R); });
@@ -27,7 +27,7 @@ protected:
   void TearDown() override {
     // The dialog is kept by the application between uses; it goes with this test's display.
     if (TComponent* D = Application->FindComponent("fPrnDBGridGxSetupDialog")) delete D;
-    GridOnDisplay::TearDown();
+    GridOnDisplayTest::TearDown();
   }
   static TfPrnDBGridGxSetupDialog* Dialog() { return display_script::ModalForm<TfPrnDBGridGxSetupDialog>(); }
   // The dialog is up on the display.
@@ -61,7 +61,7 @@ protected:
   }
 };
 
-TEST_F(PrintSetupOnDisplay, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
+TEST_F(PrintSetupDialogOnDisplayTest, MarginsFitOptionsAndFontTakenOnOkLeftOnCancel) {
   fake_printers::Installed Fake({fake_printers::PdfFile()});
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Grid->Handle()); }));
   TPrintDBGridGx Print(nullptr);
