@@ -20,7 +20,6 @@ constexpr int ColumnsItemY = 1 + 20 + 8 + 20 + 20 + 8 + 10;
 class ColumnDialogOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
     GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterFormDescriptions();

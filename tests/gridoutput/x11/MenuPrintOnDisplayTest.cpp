@@ -20,7 +20,6 @@ constexpr int PrintItemY = 1 + 10;
 class MenuPrintOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
     GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterArtwork();

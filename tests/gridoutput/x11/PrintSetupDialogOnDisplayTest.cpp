@@ -17,7 +17,6 @@ using display_script::TScript;
 class PrintSetupDialogOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
     GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterFormDescriptions();
