@@ -62,8 +62,9 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
   bool down = false;
   if (AState.Contains(gdFixed) && DataCol < 0) {
     DrawIndicatorCell(DataRow, R, L);
-  } else if (DataCol >= 0 && DataCol < P->FShownColumns->Count()) {
-    TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  } else if (DataCol >= 0 && DataCol < P->FColumns->Count()) {
+    // Hidden columns keep their grid column (without width): grid columns count them all.
+    TColumnGx* column = P->FColumns->ColumnAt(DataCol);
     if (AState.Contains(gdFixed) && DataRow < 0) {
       c->Font()->Assign(column->Title()->Font());
       c->Brush()->SetColor(column->Title()->Color());
@@ -100,10 +101,10 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
     c->FillRect(R);
   }
   if (cell3D) DrawCellEdges(ARect, true, true, down, false);
-  if (P->FUseMultiTitle && ARow == 0 && P->FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < P->FShownColumns->Count()) {
+  if (P->FUseMultiTitle && ARow == 0 && P->FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < P->FColumns->Count()) {
     c->Font()->Assign(P->FTitleFont.get());
     if (!down) c->Brush()->SetColor(FixedColor());
-    THeadTreeNode* leaf = HeadTreeLeaf(P->FShownColumns->ColumnAt(DataCol)->Index());
+    THeadTreeNode* leaf = HeadTreeLeaf(DataCol);
     if (leaf && leaf->ParentNode && leaf->ParentNode->ParentNode) {
       win::RECT leafRect = ARect;
       leafRect.top = ARect.bottom - leaf->Height;
@@ -240,7 +241,7 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
 bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect, TGridDrawState AState, int L,
                                     int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FColumns->ColumnAt(DataCol);
   TColumnTitleGx* title = column->Title();
   const bool pressed = P->FPressedTitleCol == ACol && P->FTitleButtonShown;
   std::string caption = title->Caption();
@@ -350,7 +351,7 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
 bool TCustomDBGridGx::DrawDataCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
                                        TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FColumns->ColumnAt(DataCol);
   BeginDrawRow(DataRow);
   auto endRow = AtScopeExit([this] { EndDrawRow(); });
   win::RECT textRect = Rect;
@@ -422,7 +423,7 @@ bool TCustomDBGridGx::DrawDataCellBody(int ACol, int ARow, int DataCol, int Data
 bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
                                          TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FColumns->ColumnAt(DataCol);
   const int index = P->FFooterRowCount + DataRow + P->FTitleAreaRowCount - RowCount();
   TColumnFooterGx* footer = column->FooterForRow(index);
   if (footer) {

@@ -149,7 +149,7 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
   if (DataRow + P->FTitleAreaRowCount != Row() || DataToGridColumn(DataCol) != Col()) return;
   if (!(HandleAllocated() && Focused()) && !P->FOptions.Contains(dgAlwaysShowSelection)) return;
   if (ComponentState().Contains(csDesigning) || P->FUpdateLockCount != 0 || !IsActiveControl()) return;
-  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   TCanvas* C = Canvas();
   C->Brush()->SetColor(SearchColor());
   C->Font()->SetColor(SearchTextColor());

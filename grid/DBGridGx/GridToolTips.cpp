@@ -62,8 +62,8 @@ void TCustomDBGridGx::HandleHintShowPause(TMessage& Message) {
   Pt = ScreenToClient(Pt);
   const TGridCoord Cell = MouseCoord(Pt.x, Pt.y);
   const int DataCol = Cell.X - P->FIndicatorColCount;
-  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FShownColumns->Count()) return;
-  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
+  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FColumns->Count()) return;
+  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   const int DataRow = Cell.Y - P->FTitleAreaRowCount;
   const bool DataCell = DataRow >= 0 && DataRow < RowCount() - P->FTitleAreaRowCount - P->FFooterRowCount;
   const bool TitleCell = P->FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
@@ -81,8 +81,8 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
   win::POINT Hit = Info->CursorPos;
   const TGridCoord Cell = MouseCoord(Hit.x, Hit.y);
   const int DataCol = Cell.X - P->FIndicatorColCount;
-  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FShownColumns->Count()) return;
-  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
+  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FColumns->Count()) return;
+  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   TColumnTitleGx* Title = Column->Title();
   const bool TitleCell = P->FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
   win::RECT R = CellRect(Cell.X, Cell.Y);
