@@ -63,162 +63,90 @@ public:
   ~TCustomDBGridGx() override;
 
   // ---- published properties (TDBGridGx publishes them) ----
-  TDBGridGxAllowedOperations AllowedOperations() const;
-  void SetAllowedOperations(TDBGridGxAllowedOperations Value);
-  TDBGridGxAllowedSelections AllowedSelections() const;
-  // Clears a selection whose kind is no longer allowed.
-  void SetAllowedSelections(TDBGridGxAllowedSelections Value);
-  bool AutoFitColWidths() const;
-  void SetAutoFitColWidths(bool Value);
-  TColumnDefValuesGx* ColumnDefValues() const;
-  void SetColumnDefValues(TColumnDefValuesGx* Value);
-  TDBGridColumnsGx* Columns() const;
-  void SetColumns(TDBGridColumnsGx* Value);
-  TDataSource* DataSource() const;
+  TDBGridGxAllowedOperations AllowedOperations() const; void SetAllowedOperations(TDBGridGxAllowedOperations Value);
+  // Setting it clears a selection whose kind is no longer allowed.
+  TDBGridGxAllowedSelections AllowedSelections() const; void SetAllowedSelections(TDBGridGxAllowedSelections Value);
+  bool AutoFitColWidths() const; void SetAutoFitColWidths(bool Value);
+  TColumnDefValuesGx* ColumnDefValues() const; void SetColumnDefValues(TColumnDefValuesGx* Value);
+  TDBGridColumnsGx* Columns() const; void SetColumns(TDBGridColumnsGx* Value);
+  TDataSource* DataSource() const; void SetDataSource(TDataSource* Value);
   // The grid draws cell contents itself before the drawing events.
-  bool DefaultDrawing() const;
-  void SetDefaultDrawing(bool Value);
-  void SetDataSource(TDataSource* Value);
-  bool DrawMemoText() const;
-  void SetDrawMemoText(bool Value);
-  TDBGridGxEditActions EditActions() const;
-  void SetEditActions(TDBGridGxEditActions Value);
-  bool Flat() const;
-  void SetFlat(bool Value);
-  TColor FooterColor() const;
-  void SetFooterColor(TColor Value);
-  TFont* FooterFont() const;
-  void SetFooterFont(TFont* Value);
-  int FooterRowCount() const;
-  void SetFooterRowCount(int Value);
-  int FrozenCols() const;
-  void SetFrozenCols(int Value);
-  TDBGridGxScrollBar* HorzScrollBar() const;
-  void SetHorzScrollBar(TDBGridGxScrollBar* Value);
-  TDBGridGxScrollBar* VertScrollBar() const;
-  void SetVertScrollBar(TDBGridGxScrollBar* Value);
-  int MinAutoFitWidth() const;
-  void SetMinAutoFitWidth(int Value);
-  TDBGridOptions Options() const;
-  void SetOptions(TDBGridOptions Value);
-  TDBGridGxOptions OptionsGx() const;
-  virtual void SetOptionsGx(TDBGridGxOptions Value);
-  bool ReadOnly() const;
-  void SetReadOnly(bool Value);
-  int RowHeight() const;
-  void SetRowHeight(int Value);
-  int RowLines() const;
-  void SetRowLines(int Value);
-  bool RowSizingAllowed() const;
-  void SetRowSizingAllowed(bool Value);
-  bool SortLocal() const;
-  void SetSortLocal(bool Value);
-  bool SortOnColumnClick() const;
-  void SetSortOnColumnClick(bool Value);
-  TSTDBGridGxFilter* STFilter() const;
-  void SetSTFilter(TSTDBGridGxFilter* Value);
-  TDBGridGxSumList* SumList() const;
-  void SetSumList(TDBGridGxSumList* Value);
-  TFont* TitleFont() const;
-  void SetTitleFont(TFont* Value);
-  int TitleHeight() const;
-  void SetTitleHeight(int Value);
-  TCustomImageList* TitleImages() const;
-  void SetTitleImages(TCustomImageList* Value);
-  int TitleLines() const;
-  void SetTitleLines(int Value);
-  bool UseMultiTitle() const;
-  void SetUseMultiTitle(bool Value);
-  int VTitleMargin() const;
-  void SetVTitleMargin(int Value);
-  bool ShowImage() const;
-  void SetShowImage(bool Value);
+  bool DefaultDrawing() const; void SetDefaultDrawing(bool Value);
+  bool DrawMemoText() const; void SetDrawMemoText(bool Value);
+  TDBGridGxEditActions EditActions() const; void SetEditActions(TDBGridGxEditActions Value);
+  bool Flat() const; void SetFlat(bool Value);
+  TColor FooterColor() const; void SetFooterColor(TColor Value);
+  TFont* FooterFont() const; void SetFooterFont(TFont* Value);
+  int FooterRowCount() const; void SetFooterRowCount(int Value);
+  int FrozenCols() const; void SetFrozenCols(int Value);
+  TDBGridGxScrollBar* HorzScrollBar() const; void SetHorzScrollBar(TDBGridGxScrollBar* Value);
+  TDBGridGxScrollBar* VertScrollBar() const; void SetVertScrollBar(TDBGridGxScrollBar* Value);
+  int MinAutoFitWidth() const; void SetMinAutoFitWidth(int Value);
+  TDBGridOptions Options() const; void SetOptions(TDBGridOptions Value);
+  TDBGridGxOptions OptionsGx() const; void SetOptionsGx(TDBGridGxOptions Value);
+  bool ReadOnly() const; void SetReadOnly(bool Value);
+  int RowHeight() const; void SetRowHeight(int Value);
+  int RowLines() const; void SetRowLines(int Value);
+  bool RowSizingAllowed() const; void SetRowSizingAllowed(bool Value);
+  bool SortLocal() const; void SetSortLocal(bool Value);
+  bool SortOnColumnClick() const; void SetSortOnColumnClick(bool Value);
+  TSTDBGridGxFilter* STFilter() const; void SetSTFilter(TSTDBGridGxFilter* Value);
+  TDBGridGxSumList* SumList() const; void SetSumList(TDBGridGxSumList* Value);
+  TFont* TitleFont() const; void SetTitleFont(TFont* Value);
+  int TitleHeight() const; void SetTitleHeight(int Value);
+  TCustomImageList* TitleImages() const; void SetTitleImages(TCustomImageList* Value);
+  int TitleLines() const; void SetTitleLines(int Value);
+  bool UseMultiTitle() const; void SetUseMultiTitle(bool Value);
+  int VTitleMargin() const; void SetVTitleMargin(int Value);
+  bool ShowImage() const; void SetShowImage(bool Value);
 
   // The system's own additions.
-  bool UseMenu() const;
-  void SetUseMenu(bool Value);
-  bool AutoSort() const;
-  void SetAutoSort(bool Value);
-  bool ShowBmp() const;
-  void SetShowBmp(bool Value);
-  bool RowColorFlag() const;
-  void SetRowColorFlag(bool Value);
-  TColor RowOneColor() const;
-  void SetRowOneColor(TColor Value);
-  TColor RowTwoColor() const;
-  void SetRowTwoColor(TColor Value);
+  bool UseMenu() const; void SetUseMenu(bool Value);
+  bool AutoSort() const; void SetAutoSort(bool Value);
+  bool ShowBmp() const; void SetShowBmp(bool Value);
+  bool RowColorFlag() const; void SetRowColorFlag(bool Value);
+  TColor RowOneColor() const; void SetRowOneColor(TColor Value);
+  TColor RowTwoColor() const; void SetRowTwoColor(TColor Value);
   // The grid's own money style; the writer copies the given style's settings into it.
-  TMoneyStyle* CurrencyStyle() const;
-  void SetCurrencyStyle(TMoneyStyle* Value);
-  bool DrawCurrency() const;
-  void SetDrawCurrency(bool Value);
+  TMoneyStyle* CurrencyStyle() const; void SetCurrencyStyle(TMoneyStyle* Value);
+  bool DrawCurrency() const; void SetDrawCurrency(bool Value);
   // Whether amounts are formatted as money text (switched on for good by DrawCurrency).
   bool MoneyTextFormatting() const;
-  bool NeedPaintCurrHead() const;
-  void SetNeedPaintCurrHead(bool Value);
-  bool FooterDisplayStyle() const;
-  void SetFooterDisplayStyle(bool Value);
-  bool AutoSetFooterWhenRestore() const;
-  void SetAutoSetFooterWhenRestore(bool Value);
-  TStrings* SumFieldNotInclude();
-  void SetSumFieldNotInclude(TStrings* Value);
-  TColor FixGridlinecolor() const;
-  void SetFixGridlinecolor(TColor Value);
-  TColor Gridlinecolor() const;
-  void SetGridlinecolor(TColor Value);
-  bool AllowMoveColumn() const;
-  void SetAllowMoveColumn(bool Value);
-  bool AutoRestoreGrid() const;
-  void SetAutoRestoreGrid(bool Value);
-  bool DisableMoveColumn() const;
-  void SetDisableMoveColumn(bool Value);
-  TStrings* ProtectFieldList();
+  bool NeedPaintCurrHead() const; void SetNeedPaintCurrHead(bool Value);
+  bool FooterDisplayStyle() const; void SetFooterDisplayStyle(bool Value);
+  bool AutoSetFooterWhenRestore() const; void SetAutoSetFooterWhenRestore(bool Value);
+  TStrings* SumFieldNotInclude(); void SetSumFieldNotInclude(TStrings* Value);
+  TColor FixGridlinecolor() const; void SetFixGridlinecolor(TColor Value);
+  TColor Gridlinecolor() const; void SetGridlinecolor(TColor Value);
+  bool AllowMoveColumn() const; void SetAllowMoveColumn(bool Value);
+  bool AutoRestoreGrid() const; void SetAutoRestoreGrid(bool Value);
+  bool DisableMoveColumn() const; void SetDisableMoveColumn(bool Value);
+  TStrings* ProtectFieldList(); void SetProtectFieldList(TStrings* Value);
   // Lists created on first read are stored only when they hold something.
   bool SumFieldNotIncludeStored() const;
   bool ProtectFieldListStored() const;
-  void SetProtectFieldList(TStrings* Value);
 
   // ---- events ----
-  TDBGridGxClickEvent OnCellClick() const;
-  void SetOnCellClick(const TDBGridGxClickEvent& Value);
-  TDBGridGxClickEvent OnTitleClick() const;
-  void SetOnTitleClick(const TDBGridGxClickEvent& Value);
-  TTitleGxClickEvent OnTitleBtnClick() const;
-  void SetOnTitleBtnClick(const TTitleGxClickEvent& Value);
-  TCheckTitleGxBtnEvent OnCheckButton() const;
-  void SetOnCheckButton(const TCheckTitleGxBtnEvent& Value);
-  TNotifyEvent OnColEnter() const;
-  void SetOnColEnter(const TNotifyEvent& Value);
-  TNotifyEvent OnColExit() const;
-  void SetOnColExit(const TNotifyEvent& Value);
-  TMovedEvent OnColumnMoved() const;
-  void SetOnColumnMoved(const TMovedEvent& Value);
-  TNotifyEvent OnColWidthsChanged() const;
-  void SetOnColWidthsChanged(const TNotifyEvent& Value);
-  TDrawColumnGxCellEvent OnDrawColumnCell() const;
-  void SetOnDrawColumnCell(const TDrawColumnGxCellEvent& Value);
-  TDrawDataCellEvent OnDrawDataCell() const;
-  void SetOnDrawDataCell(const TDrawDataCellEvent& Value);
-  TDrawFooterCellEvent OnDrawFooterCell() const;
-  void SetOnDrawFooterCell(const TDrawFooterCellEvent& Value);
-  TGetCellGxParamsEvent OnGetCellParams() const;
-  void SetOnGetCellParams(const TGetCellGxParamsEvent& Value);
-  TGetBtnGxParamsEvent OnGetBtnParams() const;
-  void SetOnGetBtnParams(const TGetBtnGxParamsEvent& Value);
-  TGetFooterParamsEvent OnGetFooterParams() const;
-  void SetOnGetFooterParams(const TGetFooterParamsEvent& Value);
-  TNotifyEvent OnEditButtonClick() const;
-  void SetOnEditButtonClick(const TNotifyEvent& Value);
-  TNotifyEvent OnSortMarkingChanged() const;
-  void SetOnSortMarkingChanged(const TNotifyEvent& Value);
-  TNotifyEvent OnApplyFilter() const;
-  void SetOnApplyFilter(const TNotifyEvent& Value);
-  TNotifyEvent OnDblFilterClick() const;
-  void SetOnDblFilterClick(const TNotifyEvent& Value);
-  TNotifyEvent OnSumListRecalcAll() const;
-  void SetOnSumListRecalcAll(const TNotifyEvent& Value);
-  TNotifyEvent OnSumListAfterRecalcAll() const;
-  void SetOnSumListAfterRecalcAll(const TNotifyEvent& Value);
+  TDBGridGxClickEvent OnCellClick() const; void SetOnCellClick(const TDBGridGxClickEvent& Value);
+  TDBGridGxClickEvent OnTitleClick() const; void SetOnTitleClick(const TDBGridGxClickEvent& Value);
+  TTitleGxClickEvent OnTitleBtnClick() const; void SetOnTitleBtnClick(const TTitleGxClickEvent& Value);
+  TCheckTitleGxBtnEvent OnCheckButton() const; void SetOnCheckButton(const TCheckTitleGxBtnEvent& Value);
+  TNotifyEvent OnColEnter() const; void SetOnColEnter(const TNotifyEvent& Value);
+  TNotifyEvent OnColExit() const; void SetOnColExit(const TNotifyEvent& Value);
+  TMovedEvent OnColumnMoved() const; void SetOnColumnMoved(const TMovedEvent& Value);
+  TNotifyEvent OnColWidthsChanged() const; void SetOnColWidthsChanged(const TNotifyEvent& Value);
+  TDrawColumnGxCellEvent OnDrawColumnCell() const; void SetOnDrawColumnCell(const TDrawColumnGxCellEvent& Value);
+  TDrawDataCellEvent OnDrawDataCell() const; void SetOnDrawDataCell(const TDrawDataCellEvent& Value);
+  TDrawFooterCellEvent OnDrawFooterCell() const; void SetOnDrawFooterCell(const TDrawFooterCellEvent& Value);
+  TGetCellGxParamsEvent OnGetCellParams() const; void SetOnGetCellParams(const TGetCellGxParamsEvent& Value);
+  TGetBtnGxParamsEvent OnGetBtnParams() const; void SetOnGetBtnParams(const TGetBtnGxParamsEvent& Value);
+  TGetFooterParamsEvent OnGetFooterParams() const; void SetOnGetFooterParams(const TGetFooterParamsEvent& Value);
+  TNotifyEvent OnEditButtonClick() const; void SetOnEditButtonClick(const TNotifyEvent& Value);
+  TNotifyEvent OnSortMarkingChanged() const; void SetOnSortMarkingChanged(const TNotifyEvent& Value);
+  TNotifyEvent OnApplyFilter() const; void SetOnApplyFilter(const TNotifyEvent& Value);
+  TNotifyEvent OnDblFilterClick() const; void SetOnDblFilterClick(const TNotifyEvent& Value);
+  TNotifyEvent OnSumListRecalcAll() const; void SetOnSumListRecalcAll(const TNotifyEvent& Value);
+  TNotifyEvent OnSumListAfterRecalcAll() const; void SetOnSumListAfterRecalcAll(const TNotifyEvent& Value);
 
   // ---- grid state shared by the grid's parts ----
   int IndicatorColCount() const;
@@ -246,10 +174,6 @@ public:
   int PressedTitleCol() const;
   // The pressed title button is drawn sunken: the pointer is over its title.
   bool TitleButtonShown() const;
-  // What a mouse drag does: 0 nothing, 1 marks rows, 2 selects columns along the titles,
-  // 3 selects a cell rectangle, 6 sizes a frozen column.
-  int MouseMode() const;
-  bool WholeDataSetCursorAllowed() const;
   // The width of the flat border drawn around the client area (0 or 1).
   int NonClientInset() const;
 
@@ -264,13 +188,11 @@ public:
   // The multi-title leaf of Columns index I (nil outside the leaves the last
   // multi-title layout made).
   THeadTreeNode* HeadTreeLeaf(int I) const;
-  TChangeLink* TitleImageChangeLink() const;
   // The "DBGRID_BMP" glyph.
   TBitmap* GlyphBitmap() const;
   // The options menu; nil once it was freed elsewhere.
   TPopupMenu* OptionsMenu() const;
   TDBGridGxStyle* GridStyle() const;
-  TFont* ToolTipFont() const;
   TInplaceFilterEditGx* FilterEditor() const;
 
   // ---- the filter row ----
@@ -291,11 +213,8 @@ public:
   void AbandonFilterEditing();
   // Places the editor over the filter cell again; Reload loads the cell's text too.
   void UpdateFilterEditor(bool Reload);
-  // Opens the editor in the remembered filter cell (Show) or ends filter editing.
-  void SetFilterEditing(bool Show);
   // Stores the text being edited and applies every column's condition.
   void ApplyFilterRow();
-  void StoreCurrentFilterText();
   // The condition Columns index Index shows: its filter text, empty for unbound columns.
   std::string FilterCellText(int Index);
   // Whether the cell lies on the filter row.
@@ -361,8 +280,6 @@ public:
   // The cell-modification test of the current cell; when it passes the dataset is being
   // edited and the link marked modified.
   bool BeginCellModify();
-  // Whether the column at DataCol may be edited (without starting an edit).
-  bool ColumnEditable(int DataCol);
   // The last mouse release ended a row sizing (the row-heights reaction reads it).
   bool RowSizing() const;
   void SetRowSizing(bool Value);
@@ -371,7 +288,6 @@ public:
   // The grid row whose indicator cell shows the active record (cell drawing notes it);
   // -1 until a row was drawn.
   int IndicatorRow() const;
-  void SetIndicatorRow(int ARow);
   // The current column's input-method name and mode (else the grid's defaults) go to the
   // grid, its editor and its window.
   void ApplyColumnIme();
@@ -474,11 +390,11 @@ public:
   // ---- painting helpers ----
   // Switches the canvas between mirrored (right-to-left) and normal coordinates.
   void SetCanvasMirrored(bool RightToLeft);
-  // Writes cell text (layout 0 top, 1 centre, 2 bottom), unmirrored in right-to-left grids.
+  // Writes cell text, unmirrored in right-to-left grids.
   void PaintCellText(const win::RECT& Rect, int DX, int DY, const std::string& Text, TAlignment Alignment,
-                     int Layout, bool WordWrap, bool EndEllipsis, int LeftMargin, int RightMargin);
-  // Draws an edit button or check box (draw kind 3), unmirrored in right-to-left grids.
-  void PaintCellButton(const win::RECT& Rect, TColor Color, int DrawKind, int PressedPart, bool Flat, bool Active,
+                     TTextLayout Layout, bool WordWrap, bool EndEllipsis, int LeftMargin, int RightMargin);
+  // Draws an edit button or check box, unmirrored in right-to-left grids.
+  void PaintCellButton(const win::RECT& Rect, TColor Color, TButtonDrawKind DrawKind, int PressedPart, bool Flat, bool Active,
                        bool Enabled, int CheckState);
   // Raised (or with Down/Down2 sunken) edges of a cell.
   void DrawCellEdges(const win::RECT& Rect, bool RightSide, bool LeftSide, bool Down, bool Down2);
@@ -494,7 +410,7 @@ public:
   // ---- new dynamic operations ----
   virtual TColumnDefValuesGx* CreateColumnDefValues();
   virtual TDBGridColumnsGx* CreateColumns();
-  virtual TDBGridGxScrollBar* CreateScrollBar(int Kind);
+  virtual TDBGridGxScrollBar* CreateScrollBar(TScrollBarKind Kind);
   virtual void FireCellClick(TColumnGx* Column);
   virtual void FireCheckButton(int ACol, TColumnGx* Column, bool& Enabled);
   virtual void FireColEnter();
@@ -570,17 +486,14 @@ protected:
   // ReadOnly.
   bool EditorReadOnlyByParams(bool& ReadOnly) const;
   void ColumnMoved(int FromIndex, int ToIndex) override;
-  void ColWidthsChanged() override { AfterColumnResize(); }
-  virtual void AfterColumnResize();
+  void ColWidthsChanged() override;
   // A column's width W set by the user takes its share from the auto-fit columns to its
   // right.
   void ResizeRightPart(TColumnGx* Column, int W);
-  void RowHeightsChanged() override { AfterRowHeightsChanged(); }
-  virtual void AfterRowHeightsChanged();
+  void RowHeightsChanged() override;
   void TopLeftChanged() override;
   void TimedScroll(TGridScrollDirection Direction) override;
-  void KeyDown(win::WORD& Key, TShiftState Shift) override { HandleKeyDown(Key, Shift); }
-  virtual void HandleKeyDown(win::WORD& Key, TShiftState Shift);
+  void KeyDown(win::WORD& Key, TShiftState Shift) override;
   void KeyPress(TKeyChar& Key) override;
   // A typed character: a space steps a check-box or key-image cell; the rest goes to
   // the base grid (which calls KeyPress).
@@ -600,10 +513,6 @@ public:
   void MoveBySelecting(bool Extend, int Distance, bool RowMode, bool ToEnd);
   // Makes grid column ACol current, walking by Step (-1, 0, +1) past hidden columns.
   void SelectGridColumn(int ACol, int Step, bool ExtendRect);
-  void SelectFieldColumn(TField* Field);
-  // Whether a key or click toggles rows instead of replacing the selection.
-  bool ShiftExtends() const;
-  void SetShiftExtends(bool Value);
   // Forgets where a Shift-extension of marked rows started.
   void ResetRowAnchor();
   const std::string& CharText() const;
@@ -650,17 +559,11 @@ protected:
   // The text a tool tip shows for Column's cell of the current record.
   std::string TipCellText(TColumnGx* Column);
 
-  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    HandleMouseDown(Button, Shift, X, Y);
-  }
-  virtual void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
-  void MouseMove(TShiftState Shift, int X, int Y) override { HandleMouseMove(Shift, X, Y); }
-  virtual void HandleMouseMove(TShiftState Shift, int X, int Y);
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override { HandleMouseUp(Button, Shift, X, Y); }
-  virtual void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-  void KeyUp(win::WORD& Key, TShiftState Shift) override { HandleKeyUp(Key, Shift); }
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // Releasing Ctrl sorts by the titles Ctrl-clicked meanwhile.
-  virtual void HandleKeyUp(win::WORD& Key, TShiftState Shift);
+  void KeyUp(win::WORD& Key, TShiftState Shift) override;
   // Sorts by Column's field on a title click, cycling ascending, descending, unsorted.
   virtual void AutoSortByColumn(TColumnGx* Column);
 

@@ -10,7 +10,10 @@
 #include "grid/DBGridGx/TextDraw.h"
 #include "gridcontrols/GxCurrency.h"
 
-TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(std::make_unique<TState>()) {
+TCustomDBGridGx::TState::TState(TCustomDBGridGx& Grid) : G(Grid) {}
+TCustomDBGridGx::TState::~TState() = default;
+
+TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(std::make_unique<TState>(*this)) {
   UseDefaultGridStyle();
   TCustomGrid::SetDefaultDrawing(false);
   P->FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
@@ -46,8 +49,8 @@ void TCustomDBGridGx::CreateOwnedObjects() {
   P->FSumList->SetSumListChanged(MakeEvent(this, &TCustomDBGridGx::SumListChanged));
   P->FSumList->SetOnRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListRecalcAll));
   P->FSumList->SetOnAfterRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListAfterRecalcAll));
-  P->FHorzScrollBar.reset(CreateScrollBar(0));
-  P->FVertScrollBar.reset(CreateScrollBar(1));
+  P->FHorzScrollBar.reset(CreateScrollBar(sbHorizontal));
+  P->FVertScrollBar.reset(CreateScrollBar(sbVertical));
   P->FSortedColumnList = std::make_unique<TColumnsGxList>();
   P->FSelection = std::make_unique<TDBGridGxSelection>(this);
   P->FFooterFont = std::make_unique<TFont>();

@@ -309,22 +309,22 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   // Over the money heading the caption keeps to the text area above the heading's strip.
   const win::RECT area = textRect;
   const bool vertical = title->Orientation() == tohVertical;
-  int layout = tall ? 1 : 0;
+  TTextLayout layout = tall ? tlCenter : tlTop;
   if (money) {
     if (vertical && tall && !P->FUseMultiTitle) c->Font()->SetSize(c->Font()->Size() - 2);
     // A multi-level caption sits low over a short strip of room.
-    if (!vertical && P->FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = 2;
+    if (!vertical && P->FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = tlBottom;
   }
   win::RECT shifted = area;
   shifted.left += shift;
   shifted.right += shift;
   if (vertical) {
     c->FillRect(area);
-    PaintVerticalCellText(c, shifted, false, L, T + 2, caption, alignment, 2, false);
+    PaintVerticalCellText(c, shifted, false, L, T + 2, caption, alignment, tlBottom, false);
   } else if (tall) {
     PaintCellText(area, L + shift, T + shift, caption, alignment, layout, true, title->EndEllipsis(), 0, -shift);
   } else {
-    PaintCellText(shifted, L, T, caption, alignment, 0, false, title->EndEllipsis(), 0, 0);
+    PaintCellText(shifted, L, T, caption, alignment, tlTop, false, title->EndEllipsis(), 0, 0);
   }
   if (hasImage) DrawImageInCell(P->FTitleImages, nullptr, c, textRect, title->ImageIndex(), L, alignment);
   TImageList* markers = SortMarkerImages();
@@ -396,10 +396,10 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
         DrawImageInCell(column->ImageList(), nullptr, c, textRect, params->ImageIndex, 0, taCenter);
     } else if (kind == CellKindCheckBox) {
       c->FillRect(textRect);
-      PaintCellButton(CentredBox(textRect, DefaultCheckBoxWidth, DefaultCheckBoxHeight), params->Background, 3, 0,
+      PaintCellButton(CentredBox(textRect, DefaultCheckBoxWidth, DefaultCheckBoxHeight), params->Background, bdkCheckBox, 0,
                       P->FFlat, false, true, params->CheckState);
     } else {
-      PaintCellText(textRect, L, T, params->Text, params->Alignment, 0, column->WordWrap() && P->FRowsAllowWrap,
+      PaintCellText(textRect, L, T, params->Text, params->Alignment, tlTop, column->WordWrap() && P->FRowsAllowWrap,
                     column->EndEllipsis(), 0, 0);
     }
   }
@@ -457,7 +457,7 @@ bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int Da
     if (column->IsCurrency() && P->FDrawCurrency)
       P->FCurrencyStyle->DrawAmount(c, text, Rect);
     else
-      PaintCellText(Rect, L, T, text, alignment, 0, footer && footer->WordWrap() && P->FRowsAllowWrap,
+      PaintCellText(Rect, L, T, text, alignment, tlTop, footer && footer->WordWrap() && P->FRowsAllowWrap,
                     footer && footer->EndEllipsis(), 0, 0);
   }
   if (P->FOnDrawFooterCell) {

@@ -141,11 +141,6 @@ bool TCustomDBGridGx::BeginCellModify() {
   return Result;
 }
 
-bool TCustomDBGridGx::ColumnEditable(int DataCol) {
-  if (DataCol < 0 || DataCol >= P->FColumns->Count()) return false;
-  return P->FColumns->ColumnAt(DataCol)->CheckEditable(false) && P->FOptions.Contains(dgEditing);
-}
-
 bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar Key) {
   bool EditorReadOnly = false;
   const bool ByParams = EditorReadOnlyByParams(EditorReadOnly);

@@ -50,10 +50,6 @@ void TCustomDBGridGx::LoadFilterText(int Index) {
   P->FFilterEditor->SetText(FilterCellText(Index));
 }
 
-void TCustomDBGridGx::StoreCurrentFilterText() {
-  if (P->FFilterEditor && P->FFilterColumn >= 0) StoreFilterText(P->FFilterColumn);
-}
-
 void TCustomDBGridGx::ShowFilterEditor(int ACol) {
   if (!P->FSTFilter->Visible() || !HasFilterCell(ACol)) return;
   if (P->FDataLink->Active()) P->FDataLink->DataSet()->CheckBrowseMode();
@@ -141,14 +137,6 @@ void TCustomDBGridGx::AbandonFilterEditing() {
   if (!P->FFilterEditor || !P->FFilterEditor->Visible()) return;
   if (Visible() && CanFocus() && P->FFilterEditor->Focused()) win::SetFocus(Handle());
   P->FFilterEditor->SetVisible(false);
-}
-
-void TCustomDBGridGx::SetFilterEditing(bool Show) {
-  if (!Show) {
-    EndFilterEditing();
-    return;
-  }
-  ShowFilterEditor(P->FFilterColumn >= 0 ? DataToGridColumn(P->FFilterColumn) : Col());
 }
 
 void TCustomDBGridGx::ApplyFilterRow() {

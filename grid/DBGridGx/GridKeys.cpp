@@ -136,7 +136,7 @@ void TCustomDBGridGx::DeleteGridSelection() {
 }
 // ---- key down ----
 
-void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
+void TCustomDBGridGx::KeyDown(win::WORD& Key, TShiftState Shift) {
   P->FShiftExtends = Shift.Contains(ssCtrl) || !P->FOptionsGx.Contains(dghClearSelection);
   TWinControl::KeyDown(Key, Shift);  // OnKeyDown may change or drop the key
   if (Key == 0) return;
@@ -517,11 +517,6 @@ void TCustomDBGridGx::SelectGridColumn(int ACol, int Step, bool ExtendRect) {
   }
   if (Rect) P->FSelection->Rect()->ExtendTo(CurrentDataColumn(), P->FDataLink->DataSet()->Bookmark(), true);
   StopIncrementalSearch();
-}
-
-void TCustomDBGridGx::SelectFieldColumn(TField* Field) {
-  for (int I = 0; I < P->FColumns->Count(); ++I)
-    if (P->FColumns->ColumnAt(I)->Field() == Field) SelectGridColumn(DataToGridColumn(I), 0, false);
 }
 
 // ---- characters ----

@@ -36,8 +36,8 @@ TDBGridColumnsGx* TCustomDBGridGx::CreateColumns() {
   return new TDBGridColumnsGx(this, TDBGridColumnGx::StaticClass());
 }
 
-TDBGridGxScrollBar* TCustomDBGridGx::CreateScrollBar(int Kind) {
-  if (Kind == 1) return new TVertDBGridGxScrollBar(this, Kind);
+TDBGridGxScrollBar* TCustomDBGridGx::CreateScrollBar(TScrollBarKind Kind) {
+  if (Kind == sbVertical) return new TVertDBGridGxScrollBar(this, Kind);
   return new TDBGridGxScrollBar(this, Kind);
 }
 
@@ -81,7 +81,7 @@ void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
   }
 }
 
-void TCustomDBGridGx::AfterColumnResize() {
+void TCustomDBGridGx::ColWidthsChanged() {
   P->FSTFilter->BeginUpdate();
   // The filter editor follows its cell without reloading: the text typed so far stays.
   auto endFilterUpdate = AtScopeExit([this] {
@@ -153,7 +153,7 @@ void TCustomDBGridGx::ResizeRightPart(TColumnGx* Column, int W) {
 }
 
 // A data row resized with the mouse gives every data row its height.
-void TCustomDBGridGx::AfterRowHeightsChanged() {
+void TCustomDBGridGx::RowHeightsChanged() {
   if (P->FRowSizing) {
     P->FRowSizing = false;
     const int First = P->FOptions.Contains(dgTitles) ? 1 : 0;
@@ -198,7 +198,7 @@ int TCustomDBGridGx::MeasureHeadTree(THeadTreeNode* Node) {
     int textHeight = 0;
     if (vertical) {
       if (child->Width > 0)
-        textHeight = PaintVerticalCellText(canvas, area, false, 0, 0, text, taLeftJustify, 0, true) + 6;
+        textHeight = PaintVerticalCellText(canvas, area, false, 0, 0, text, taLeftJustify, tlTop, true) + 6;
     } else {
       if (child->Width > 0) {
         win::RECT r = area;

@@ -28,7 +28,7 @@ bool TCustomDBGridGx::OnPressedTitle(int X, int Y) {
   return Cell.Y == 0 && Cell.X == P->FPressedTitleCol && OnTitleLeaf(Cell.X, X, Y);
 }
 
-void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbRight && !MouseCapture()) SetMouseCapture(true);
   P->FCheckClickCell = {-1, -1};
   P->FLastMouseDown = {X, Y};
@@ -73,7 +73,7 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
   }
 
   if (Button == mbLeft && FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
-    P->FMouseMode = 6;
+    P->FMouseMode = gmmSizeFrozenCol;
     FSizingIndex = Index;
     FSizingPos = Pos;
     FSizingOfs = Ofs;
@@ -109,7 +109,7 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
   if (OnDataTitle && CanSelectKind(gstColumns) && DownCursorGx() && win::GetCursor() == DownCursorGx()) {
     TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
     InvalidateCol(Cell.X);
-    P->FMouseMode = 2;
+    P->FMouseMode = gmmSelectColumns;
     StartAutoScrollTimer(60);
     if (Shift.Contains(ssShift)) {
       P->FSelection->Columns()->ShiftSelectTo(Column);
@@ -205,7 +205,7 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
       } else {
         Rect->ExtendTo(DataCol, Bookmark, false);
       }
-      P->FMouseMode = 3;
+      P->FMouseMode = gmmSelectRect;
     }
   }
 
@@ -227,7 +227,7 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
     // A drag from here marks (or, toggling, unmarks) the rows it passes like this one.
     P->FMouseTracking = true;
     P->FRowSelecting = true;
-    P->FMouseMode = 1;
+    P->FMouseMode = gmmMarkRows;
     P->FRowAnchor = DataSet->Bookmark();
     P->FRowAnchorMarked = WasMarked;
     P->FRowAnchorSet = true;
@@ -262,7 +262,7 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
   if (Type.Row == graData && IsCheckCell(Column)) P->FCheckClickCell = Cell;
 }
 
-void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
+void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
   if (P->FDragPending) {
     P->FDragPending = false;
     BeginDrag(true);
@@ -278,7 +278,7 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
       P->FTitleDragged = true;
       TCustomGrid::MouseDown(mbLeft, Shift, P->FLastMouseDown.x, P->FLastMouseDown.y);
     }
-  } else if (P->FRowSelecting || P->FRectSelecting || P->FMouseMode == 3) {
+  } else if (P->FRowSelecting || P->FRectSelecting || P->FMouseMode == gmmSelectRect) {
     TGridDrawInfo Info;
     CalcDrawInfo(Info);
     const int CX = std::clamp(X, 0, std::max(0, Info.Horz.GridBoundary - 1));
@@ -291,14 +291,14 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
       const int Distance = AreaRow - P->FDataLink->ActiveRecord();
       if (CY >= R.top && CY <= R.bottom && Type.Row == graData && Distance != 0) {
         const bool Moved = X != P->FLastMouseDown.x || Y != P->FLastMouseDown.y;
-        MoveBySelecting(Shift.Contains(ssLeft) && Moved, Distance, P->FMouseMode != 3, false);
+        MoveBySelecting(Shift.Contains(ssLeft) && Moved, Distance, P->FMouseMode != gmmSelectRect, false);
       }
       if (P->FRectSelecting && CX >= R.left && CX <= R.right && Type.Col == gcaData && Cell.X != Col())
-        SelectGridColumn(Cell.X, Cell.X > Col() ? 1 : -1, P->FMouseMode == 3);
+        SelectGridColumn(Cell.X, Cell.X > Col() ? 1 : -1, P->FMouseMode == gmmSelectRect);
     }
     P->FLastMouseDown = {X, Y};
     AutoScrollStep(X, Y);
-  } else if (P->FMouseMode == 2) {
+  } else if (P->FMouseMode == gmmSelectColumns) {
     const win::RECT R = DataAreaRect();
     const TGridCoord Cell = MouseCoord(X, Y);
     const int DataCol = GridToDataColumn(Cell.X);
@@ -308,12 +308,12 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
       P->FSelection->Columns()->ShiftSelectTo(P->FColumns->ColumnAt(DataCol));
   }
   const bool Trace = P->FOptionsGx.Contains(dghTraceColSizing);
-  if (Trace && (FGridState == gsColSizing || P->FMouseMode == 6)) {
+  if (Trace && (FGridState == gsColSizing || P->FMouseMode == gmmSizeFrozenCol)) {
     TraceColumnSizing(X);
     TCustomControl::MouseMove(Shift, X, Y);
     return;
   }
-  if (P->FMouseMode == 6) {
+  if (P->FMouseMode == gmmSizeFrozenCol) {
     TGridDrawInfo Info;
     CalcDrawInfo(Info);
     DrawSizingLine(Info);
@@ -323,7 +323,7 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
   TCustomGrid::MouseMove(Shift, X, Y);
 }
 
-void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   // A right press holds the mouse; it is let go before any menu can open.
   if (Button == mbRight && MouseCapture() && win::GetKeyState(win::VK_LBUTTON) >= 0) SetMouseCapture(false);
   P->FClickSortMarked = false;
@@ -347,7 +347,7 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
     }
   }
 
-  if (P->FMouseMode == 6 && !Trace) {
+  if (P->FMouseMode == gmmSizeFrozenCol && !Trace) {
     TGridDrawInfo Info;
     CalcDrawInfo(Info);
     DrawSizingLine(Info);
@@ -363,14 +363,14 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
     P->FDragPending = false;
     if (Shift.Contains(ssCtrl) && P->FOptions.Contains(dgRowSelect)) P->FBookmarks->MarkCurrentRow(!P->FBookmarks->IsCurrentRowMarked());
     else if (P->FOptionsGx.Contains(dghClearSelection)) ClearSelection();
-  } else if (Trace && (FGridState == gsColSizing || P->FMouseMode == 6)) {
+  } else if (Trace && (FGridState == gsColSizing || P->FMouseMode == gmmSizeFrozenCol)) {
     FGridState = gsNormal;
-    P->FMouseMode = 0;
+    P->FMouseMode = gmmNone;
     return;
   }
 
-  const int SavedMode = P->FMouseMode;
-  P->FMouseMode = 0;
+  const TGridMouseMode SavedMode = P->FMouseMode;
+  P->FMouseMode = gmmNone;
   ResetRowAnchor();
   if (FGridState == gsRowSizing) P->FRowSizing = true;
 
@@ -391,7 +391,7 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
     }
   }
   if (P->FRowSelecting || P->FRectSelecting) EndTitleButtonTracking();
-  if (SavedMode != 0) StopAutoScrollTimer();
+  if (SavedMode != gmmNone) StopAutoScrollTimer();
 
   const TGridState SavedState = FGridState;
   const bool ColumnMoved = SavedState == gsColMoving && (FMovePos != FMoveIndex || P->FTitleDragged);
@@ -421,17 +421,17 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
 }
 
 void TCustomDBGridGx::CancelMouseMode() {
-  if (P->FMouseMode == 6) {
+  if (P->FMouseMode == gmmSizeFrozenCol) {
     if (!P->FOptionsGx.Contains(dghTraceColSizing)) {
       TGridDrawInfo Info;
       CalcDrawInfo(Info);
       DrawSizingLine(Info);
     }
-  } else if (P->FMouseMode != 0) {
+  } else if (P->FMouseMode != gmmNone) {
     StopAutoScrollTimer();
   }
   EndTitleButtonTracking();
-  P->FMouseMode = 0;
+  P->FMouseMode = gmmNone;
   P->FDragPending = false;
 }
 
@@ -470,7 +470,7 @@ bool TCustomDBGridGx::MouseMessage(TMessage& Message) {
       return false;
     case win::WM_TIMER: {
       if (Message.WParam != 1 || P->FAutoScrollInterval < 0) return false;
-      if (P->FMouseMode == 2) {
+      if (P->FMouseMode == gmmSelectColumns) {
         win::POINT Pt;
         win::GetCursorPos(&Pt);
         Pt = ScreenToClient(Pt);
@@ -496,7 +496,7 @@ bool TCustomDBGridGx::PopupColumnMenu(TMessage& Message) {
   if (DataCol >= P->FColumns->Count()) return false;
   TPopupMenu* Menu = P->FColumns->ColumnAt(DataCol)->PopupMenu();
   if (!Menu || !Menu->AutoPopup()) return false;
-  HandleMouseUp(mbRight, KeysToShiftState(static_cast<win::WORD>(Message.WParam)), X, Y);
+  MouseUp(mbRight, KeysToShiftState(static_cast<win::WORD>(Message.WParam)), X, Y);
   Message.Result = 1;
   // The options menu of the title row went up for this release: one menu is enough.
   if (P->FReleaseMenuShown) return true;

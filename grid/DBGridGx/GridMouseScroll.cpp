@@ -89,7 +89,7 @@ void TCustomDBGridGx::TraceColumnSizing(int X) {
   TGridDrawInfo Info;
   CalcDrawInfo(Info);
   FSizingPos = X + FSizingOfs;
-  const int Start = P->FMouseMode == 6 ? ColumnsLeftOf(FSizingIndex) : Info.Horz.CellStart(FSizingIndex);
+  const int Start = P->FMouseMode == gmmSizeFrozenCol ? ColumnsLeftOf(FSizingIndex) : Info.Horz.CellStart(FSizingIndex);
   if (Start < 0 || FSizingIndex >= ColCount()) return;
   if (P->FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
     // Every column right of the sized one keeps a pixel at least.
@@ -116,7 +116,7 @@ void TCustomDBGridGx::StopAutoScrollTimer() {
 
 void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
   const win::RECT R = DataAreaRect();
-  if (P->FMouseMode == 2) {
+  if (P->FMouseMode == gmmSelectColumns) {
     // Selecting columns along the titles: the view follows sideways.
     int Distance = 0;
     if (X > R.right) {
@@ -154,8 +154,8 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
     const int Rows = std::min(D / 6, 8);
     if (DY != 0 && Rows > 0) {
       const int Distance = DY < 0 ? -Rows : Rows;
-      if (P->FMouseMode == 3) MoveBySelecting(true, Distance, false, false);
-      else MoveBySelecting(P->FMouseMode == 1, Distance, true, false);
+      if (P->FMouseMode == gmmSelectRect) MoveBySelecting(true, Distance, false, false);
+      else MoveBySelecting(P->FMouseMode == gmmMarkRows, Distance, true, false);
     }
     if (DX != 0) {
       const int Step = DX < 0 ? -1 : 1;
@@ -164,7 +164,7 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
         else if (Step < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
       }
       if (!P->FRowSelecting && Col() + Step >= P->FIndicatorColCount && Col() + Step < ColCount())
-        SelectGridColumn(Col() + Step, Step, P->FMouseMode == 3);
+        SelectGridColumn(Col() + Step, Step, P->FMouseMode == gmmSelectRect);
     }
   }
   if (P->FUpdateLockCount == 0 && HandleAllocated()) {

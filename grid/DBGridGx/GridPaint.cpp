@@ -161,7 +161,7 @@ void TCustomDBGridGx::Unmirrored(const win::RECT& Rect, F&& Action) {
 }
 
 void TCustomDBGridGx::PaintCellText(const win::RECT& Rect, int DX, int DY, const std::string& Text,
-                                    TAlignment Alignment, int Layout, bool WordWrap, bool EndEllipsis,
+                                    TAlignment Alignment, TTextLayout Layout, bool WordWrap, bool EndEllipsis,
                                     int LeftMargin, int RightMargin) {
   Unmirrored(Rect, [&](const win::RECT& R, bool Mirrored) {
     TAlignment A = Alignment;
@@ -175,7 +175,7 @@ void TCustomDBGridGx::PaintCellText(const win::RECT& Rect, int DX, int DY, const
   });
 }
 
-void TCustomDBGridGx::PaintCellButton(const win::RECT& Rect, TColor Color, int DrawKind, int PressedPart, bool Flat,
+void TCustomDBGridGx::PaintCellButton(const win::RECT& Rect, TColor Color, TButtonDrawKind DrawKind, int PressedPart, bool Flat,
                                       bool Active, bool Enabled, int CheckState) {
   Unmirrored(Rect, [&](const win::RECT& R, bool) {
     DrawEditButtonGx(Canvas()->Handle(), R, Color, DrawKind, PressedPart, Flat, Active, Enabled, CheckState);

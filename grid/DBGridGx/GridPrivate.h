@@ -3,7 +3,18 @@
 // values behind its properties. Only the grid's own sources include this.
 #include "grid/DBGridGx/GridControl.h"
 
+// What a mouse drag does.
+enum TGridMouseMode { gmmNone, gmmMarkRows, gmmSelectColumns, gmmSelectRect, gmmSizeFrozenCol };
+
 struct TCustomDBGridGx::TState {
+  // Defined where the owned objects' types are complete.
+  explicit TState(TCustomDBGridGx& Grid);
+  ~TState();
+  TCustomDBGridGx& G;
+
+  // ---- helpers of the grid's parts ----
+
+  // ---- state ----
   // Whether the font change under way comes from the parent's font.
   bool FParentFontChanging = false;
 
@@ -71,7 +82,7 @@ struct TCustomDBGridGx::TState {
   int FComputedTitleHeight = 0;
   int FPressedTitleCol = -1;
   // Mouse state.
-  int FMouseMode = 0;
+  TGridMouseMode FMouseMode = gmmNone;
   win::POINT FLastMouseDown{0, 0};
   bool FMouseTracking = false;
   bool FTitleButtonShown = false;

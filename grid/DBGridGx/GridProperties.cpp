@@ -465,8 +465,6 @@ bool TCustomDBGridGx::SelectionShownActive() const { return P->FSelectionShownAc
 int TCustomDBGridGx::ComputedTitleHeight() const { return P->FComputedTitleHeight; }
 int TCustomDBGridGx::PressedTitleCol() const { return P->FPressedTitleCol; }
 bool TCustomDBGridGx::TitleButtonShown() const { return P->FTitleButtonShown; }
-int TCustomDBGridGx::MouseMode() const { return P->FMouseMode; }
-bool TCustomDBGridGx::WholeDataSetCursorAllowed() const { return P->FWholeDataSetCursorAllowed; }
 int TCustomDBGridGx::NonClientInset() const { return P->FNonClientInset; }
 TColumnsGxList* TCustomDBGridGx::ShownColumns() const { return P->FShownColumns.get(); }
 TColumnsGxList* TCustomDBGridGx::SortedColumnList() const { return P->FSortedColumnList.get(); }
@@ -475,11 +473,9 @@ TBookmarkListGx* TCustomDBGridGx::BookmarkedRows() const { return P->FBookmarks.
 TDBGridGxSelection* TCustomDBGridGx::GridSelection() const { return P->FSelection.get(); }
 TColCellParamsGx* TCustomDBGridGx::CellParams() const { return P->FCellParams.get(); }
 THeadTreeNode* TCustomDBGridGx::HeadTreeRoot() const { return P->FHeadTreeRoot.get(); }
-TChangeLink* TCustomDBGridGx::TitleImageChangeLink() const { return P->FTitleImageChangeLink.get(); }
 TBitmap* TCustomDBGridGx::GlyphBitmap() const { return P->FGlyphBitmap.get(); }
 TPopupMenu* TCustomDBGridGx::OptionsMenu() const { return P->FOptionsMenu; }
 TDBGridGxStyle* TCustomDBGridGx::GridStyle() const { return P->FStyle; }
-TFont* TCustomDBGridGx::ToolTipFont() const { return P->FToolTipFont.get(); }
 TInplaceFilterEditGx* TCustomDBGridGx::FilterEditor() const { return P->FFilterEditor; }
 int TCustomDBGridGx::FilterColumn() const { return P->FFilterColumn; }
 int TCustomDBGridGx::GridToDataColumn(int I) const { return I - P->FIndicatorColCount; }
@@ -487,11 +483,8 @@ int TCustomDBGridGx::DataToGridColumn(int I) const { return I + P->FIndicatorCol
 bool TCustomDBGridGx::RowSizing() const { return P->FRowSizing; }
 void TCustomDBGridGx::SetRowSizing(bool Value) { P->FRowSizing = Value; }
 int TCustomDBGridGx::IndicatorRow() const { return P->FIndicatorRow; }
-void TCustomDBGridGx::SetIndicatorRow(int ARow) { P->FIndicatorRow = ARow; }
 bool TCustomDBGridGx::CursorModeActive() const { return P->FMemTable != nullptr; }
 void TCustomDBGridGx::SetWholeDataSetCursorAllowed(bool Value) { P->FWholeDataSetCursorAllowed = Value; }
-bool TCustomDBGridGx::ShiftExtends() const { return P->FShiftExtends; }
-void TCustomDBGridGx::SetShiftExtends(bool Value) { P->FShiftExtends = Value; }
 void TCustomDBGridGx::ResetRowAnchor() { P->FRowAnchorSet = false; }
 const std::string& TCustomDBGridGx::CharText() const { return P->FCharText; }
 void TCustomDBGridGx::SetNonClientInset(int Value) { P->FNonClientInset = Value; }

@@ -33,7 +33,7 @@ void TCustomDBGridGx::EndTitleButtonTracking() {
   if (MouseCapture()) SetMouseCapture(false);
   P->FPressedTitleCol = -1;
   P->FRectSelecting = false;
-  P->FMouseMode = 0;
+  P->FMouseMode = gmmNone;
 }
 
 void TCustomDBGridGx::FinishCtrlSort() {
@@ -42,7 +42,7 @@ void TCustomDBGridGx::FinishCtrlSort() {
   FireSortMarkingChanged();
 }
 
-void TCustomDBGridGx::HandleKeyUp(win::WORD& Key, TShiftState Shift) {
+void TCustomDBGridGx::KeyUp(win::WORD& Key, TShiftState Shift) {
   if (P->FCtrlSort && Key == win::VK_CONTROL) FinishCtrlSort();
   TCustomGrid::KeyUp(Key, Shift);
 }
