@@ -20,12 +20,12 @@ bool ShowsRecord(TCustomDBGridGx* Grid, const TGridCellTypeGx& Type, int AreaRow
 }
 }  // namespace
 
-bool TCustomDBGridGx::OnPressedTitle(int X, int Y) {
-  const win::RECT Client = ClientRect();
-  if (P->FPressedTitleCol < 0 || X < Client.left || X >= Client.right || Y < Client.top || Y >= Client.bottom)
+bool TCustomDBGridGx::TState::OnPressedTitle(int X, int Y) {
+  const win::RECT Client = G.ClientRect();
+  if (FPressedTitleCol < 0 || X < Client.left || X >= Client.right || Y < Client.top || Y >= Client.bottom)
     return false;
-  const TGridCoord Cell = MouseCoord(X, Y);
-  return Cell.Y == 0 && Cell.X == P->FPressedTitleCol && OnTitleLeaf(Cell.X, X, Y);
+  const TGridCoord Cell = G.MouseCoord(X, Y);
+  return Cell.Y == 0 && Cell.X == FPressedTitleCol && OnTitleLeaf(Cell.X, X, Y);
 }
 
 void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -34,11 +34,11 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
   P->FLastMouseDown = {X, Y};
   P->FMouseDownCell = MouseCoord(X, Y);
   P->FTitleDragged = false;
-  if (P->FShowBmp && P->FOptions.Contains(dgIndicator)) PaintGlyphSpot();
+  if (P->FShowBmp && P->FOptions.Contains(dgIndicator)) P->PaintGlyphSpot();
   if (!TakeFocus()) return;
   const bool Active = P->FDataLink->Active();
   const bool Trace = P->FOptionsGx.Contains(dghTraceColSizing);
-  if (P->FFilterEditing && PointInsideRect({X, Y}, DataAreaRect())) {
+  if (P->FFilterEditing && P->PointInsideRect({X, Y}, DataAreaRect())) {
     // Text that cannot be stored stops the press; the right button keeps no capture then.
     bool Ended = false;
     auto release = AtScopeExit([&] {
@@ -54,7 +54,7 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
   if (Shift.Contains(ssDouble) && Button == mbLeft) {
     // The window layer has raised the double-click event already.
     CalcSizingState(X, Y, State, Index, Pos, Ofs, Info);
-    if (State == gsColSizing || FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
+    if (State == gsColSizing || P->FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
       const int DataCol = GridToDataColumn(Index);
       if (P->FOptionsGx.Contains(dghDblClickOptimizeColWidth) && DataCol >= 0 && DataCol < P->FColumns->Count())
         OptimizeColumnWidth(P->FColumns->ColumnAt(DataCol));
@@ -72,7 +72,7 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     return;
   }
 
-  if (Button == mbLeft && FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
+  if (Button == mbLeft && P->FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
     P->FMouseMode = gmmSizeFrozenCol;
     FSizingIndex = Index;
     FSizingPos = Pos;
@@ -110,7 +110,7 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
     InvalidateCol(Cell.X);
     P->FMouseMode = gmmSelectColumns;
-    StartAutoScrollTimer(60);
+    P->StartAutoScrollTimer(60);
     if (Shift.Contains(ssShift)) {
       P->FSelection->Columns()->ShiftSelectTo(Column);
     } else if (Shift.Contains(ssCtrl)) {
@@ -122,13 +122,13 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     return;
   }
 
-  if (Button == mbLeft && OnDataTitle && !Designing && OnTitleLeaf(Cell.X, X, Y)) {
+  if (Button == mbLeft && OnDataTitle && !Designing && P->OnTitleLeaf(Cell.X, X, Y)) {
     bool Enabled = P->FColumns->ColumnAt(DataCol)->Title()->TitleButton();
-    FireCheckButton(DataCol, P->FColumns->ColumnAt(DataCol), Enabled);
+    P->FireCheckButton(DataCol, P->FColumns->ColumnAt(DataCol), Enabled);
     if (Enabled && MouseCapture()) {
       P->FMouseTracking = true;
       P->FPressedTitleCol = Cell.X;
-      UpdateTitleButtonShown(X, Y);
+      P->UpdateTitleButtonShown(X, Y);
       return;
     }
   }
@@ -148,56 +148,56 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 
   // Rows without a record take no press.
   const bool AboveRecords = Type.Row == graTitle || Type.Row == graFilter || ShowsRecord(this, Type, AreaRow);
-  if (!Type.None() && AboveRecords && Active) PressCell(Button, Shift, X, Y, Cell);
+  if (!Type.None() && AboveRecords && Active) P->PressCell(Button, Shift, X, Y, Cell);
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
-void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell) {
-  TDataSet* DataSet = P->FDataLink->DataSet();
-  const bool Multi = P->FOptions.Contains(dgMultiSelect), RowSelect = P->FOptions.Contains(dgRowSelect);
+void TCustomDBGridGx::TState::PressCell(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell) {
+  TDataSet* DataSet = FDataLink->DataSet();
+  const bool Multi = FOptions.Contains(dgMultiSelect), RowSelect = FOptions.Contains(dgRowSelect);
   const bool ShiftKey = Shift.Contains(ssShift), Ctrl = Shift.Contains(ssCtrl);
-  const bool ClearSel = P->FOptionsGx.Contains(dghClearSelection);
+  const bool ClearSel = FOptionsGx.Contains(dghClearSelection);
   int DataCol = -1, AreaRow = -1;
-  const TGridCellTypeGx Type = GetCellType(Cell.X, Cell.Y, DataCol, AreaRow);
+  const TGridCellTypeGx Type = G.GetCellType(Cell.X, Cell.Y, DataCol, AreaRow);
   const bool InIndicator = Type.Col == gcaIndicator;
-  const bool OnColumn = Type.Col == gcaData && DataCol < P->FColumns->Count();
+  const bool OnColumn = Type.Col == gcaData && DataCol < FColumns->Count();
 
-  LockUpdates();
-  auto Unlock = AtScopeExit([this] { UnlockUpdates(); });
-  P->FDataLink->UpdateRecord();
-  HideEditor();
-  const TGridCoord OldCell{Col(), Row()};
-  const int OldDataCol = CurrentDataColumn();
+  G.LockUpdates();
+  auto Unlock = AtScopeExit([this] { G.UnlockUpdates(); });
+  FDataLink->UpdateRecord();
+  G.HideEditor();
+  const TGridCoord OldCell{G.Col(), G.Row()};
+  const int OldDataCol = G.CurrentDataColumn();
   const std::string OldBookmark = DataSet->Bookmark();
 
   // Shift with multi-selection marks the rows up to the one pressed instead of moving.
   const bool ExtendRows = ShiftKey && Multi && (RowSelect || InIndicator);
   int Distance = 0;
   if (Type.Row == graData) {
-    Distance = AreaRow - P->FDataLink->ActiveRecord();
+    Distance = AreaRow - FDataLink->ActiveRecord();
     if (Distance != 0 && !ExtendRows) DataSet->MoveBy(Distance);
   }
-  if (OnColumn) SelectGridColumn(Cell.X, 0, false);
-  if (!MouseCapture()) return;
+  if (OnColumn) G.SelectGridColumn(Cell.X, 0, false);
+  if (!G.MouseCapture()) return;
   const std::string Bookmark = DataSet->Bookmark();
   const int SelCol = OnColumn ? DataCol : -1;
 
-  if (P->FAutoDragOnSelection && Button == mbLeft && !ShiftKey && Type.Row == graData &&
-      P->FSelection->DataCellSelected(SelCol, Bookmark)) {
-    P->FDragPending = true;
+  if (FAutoDragOnSelection && Button == mbLeft && !ShiftKey && Type.Row == graData &&
+      FSelection->DataCellSelected(SelCol, Bookmark)) {
+    FDragPending = true;
     return;
   }
 
-  if (PointInsideRect({X, Y}, DataAreaRect()) && !(Multi && RowSelect)) {
-    P->FMouseTracking = true;
-    P->FRectSelecting = true;
+  if (PointInsideRect({X, Y}, G.DataAreaRect()) && !(Multi && RowSelect)) {
+    FMouseTracking = true;
+    FRectSelecting = true;
     // A right press inside the selection keeps it for a menu.
-    if (!Ctrl && !ShiftKey && ClearSel && !(Button == mbRight && P->FSelection->DataCellSelected(SelCol, Bookmark)))
-      ClearSelection();
-    if (Button == mbLeft && OnColumn && !DataSet->IsEmpty() && CanSelectKind(gstRectangle)) {
-      TDBGridGxSelectionRect* Rect = P->FSelection->Rect();
+    if (!Ctrl && !ShiftKey && ClearSel && !(Button == mbRight && FSelection->DataCellSelected(SelCol, Bookmark)))
+      G.ClearSelection();
+    if (Button == mbLeft && OnColumn && !DataSet->IsEmpty() && G.CanSelectKind(gstRectangle)) {
+      TDBGridGxSelectionRect* Rect = FSelection->Rect();
       if (ShiftKey) {
-        if (P->FSelection->Kind() != gstRectangle) {
+        if (FSelection->Kind() != gstRectangle) {
           Rect->Empty();
           Rect->ExtendTo(OldDataCol, OldBookmark, false);
         }
@@ -205,53 +205,53 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
       } else {
         Rect->ExtendTo(DataCol, Bookmark, false);
       }
-      P->FMouseMode = gmmSelectRect;
+      FMouseMode = gmmSelectRect;
     }
   }
 
-  const bool RowsMarkable = CanSelectKind(gstRecordBookmarks);
-  if (Type.Row == graData && ((RowsMarkable && InIndicator) || RowSelect || !CanSelectKind(gstRectangle))) {
-    ResetRowAnchor();
-    const bool WasMarked = P->FBookmarks->IsCurrentRowMarked();
-    P->FShiftExtends = Ctrl || !ClearSel;
+  const bool RowsMarkable = G.CanSelectKind(gstRecordBookmarks);
+  if (Type.Row == graData && ((RowsMarkable && InIndicator) || RowSelect || !G.CanSelectKind(gstRectangle))) {
+    G.ResetRowAnchor();
+    const bool WasMarked = FBookmarks->IsCurrentRowMarked();
+    FShiftExtends = Ctrl || !ClearSel;
     if (RowsMarkable) {
       if (ExtendRows && Distance != 0) {
-        MoveBySelecting(true, Distance, true, false);
+        G.MoveBySelecting(true, Distance, true, false);
       } else if (Button == mbLeft && (Ctrl || !ClearSel)) {
-        P->FBookmarks->MarkCurrentRow(!WasMarked);
+        FBookmarks->MarkCurrentRow(!WasMarked);
       } else if (Button == mbLeft) {
-        if (ClearSel) ClearSelection();
-        P->FBookmarks->MarkCurrentRow(true);
+        if (ClearSel) G.ClearSelection();
+        FBookmarks->MarkCurrentRow(true);
       }
     }
     // A drag from here marks (or, toggling, unmarks) the rows it passes like this one.
-    P->FMouseTracking = true;
-    P->FRowSelecting = true;
-    P->FMouseMode = gmmMarkRows;
-    P->FRowAnchor = DataSet->Bookmark();
-    P->FRowAnchorMarked = WasMarked;
-    P->FRowAnchorSet = true;
+    FMouseTracking = true;
+    FRowSelecting = true;
+    FMouseMode = gmmMarkRows;
+    FRowAnchor = DataSet->Bookmark();
+    FRowAnchorMarked = WasMarked;
+    FRowAnchorSet = true;
   }
 
-  if (Button == mbLeft && ((EditorAlwaysShown() && Cell == OldCell) || P->FOptions.Contains(dgAlwaysShowEditor)))
-    ShowCellEditor();
+  if (Button == mbLeft && ((G.EditorAlwaysShown() && Cell == OldCell) || FOptions.Contains(dgAlwaysShowEditor)))
+    G.ShowCellEditor();
   if (InIndicator || Button != mbLeft) {
-    InvalidateCellEditor();
+    G.InvalidateCellEditor();
     return;
   }
   if (!OnColumn) return;
-  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
-  const win::RECT CellBox = CellRect(Cell.X, Cell.Y);
+  TColumnGx* Column = FColumns->ColumnAt(DataCol);
+  const win::RECT CellBox = G.CellRect(Cell.X, Cell.Y);
   const int ButtonsWidth = Column->EditButtonsWidth();
   const bool OnButtons = Type.Row == graData && ButtonsWidth > 0 &&
-                         (UseRightToLeftAlignment() ? X < CellBox.left + ButtonsWidth : X >= CellBox.right - ButtonsWidth);
-  if (P->FOptions.Contains(dgAlwaysShowEditor) || (Column->AlwaysShowEditButton() && OnButtons) || Cell == OldCell)
-    ShowCellEditor();
-  if (InplaceEditorVisible() && OnButtons) {
+                         (G.UseRightToLeftAlignment() ? X < CellBox.left + ButtonsWidth : X >= CellBox.right - ButtonsWidth);
+  if (FOptions.Contains(dgAlwaysShowEditor) || (Column->AlwaysShowEditButton() && OnButtons) || Cell == OldCell)
+    G.ShowCellEditor();
+  if (G.InplaceEditorVisible() && OnButtons) {
     // The editor's button under the pointer takes the press.
     EndTitleButtonTracking();
-    const win::POINT Screen = ClientToScreen({X, Y});
-    if (TWinControl* Window = TWinControl::FindControl(win::WindowFromPoint(Screen)); Window && Window != this) {
+    const win::POINT Screen = G.ClientToScreen({X, Y});
+    if (TWinControl* Window = TWinControl::FindControl(win::WindowFromPoint(Screen)); Window && Window != &G) {
       TControl* Target = Window->ControlAtPos(Window->ScreenToClient(Screen), false);
       if (!Target) Target = Window;
       const win::POINT Pt = Target->ScreenToClient(Screen);
@@ -259,7 +259,7 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
                       win::MAKELPARAM(static_cast<win::WORD>(Pt.x), static_cast<win::WORD>(Pt.y)));
     }
   }
-  if (Type.Row == graData && IsCheckCell(Column)) P->FCheckClickCell = Cell;
+  if (Type.Row == graData && IsCheckCell(Column)) FCheckClickCell = Cell;
 }
 
 void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
@@ -269,10 +269,10 @@ void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
     return;
   }
   if (P->FMouseTracking && P->FPressedTitleCol >= 0) {
-    UpdateTitleButtonShown(X, Y);
+    P->UpdateTitleButtonShown(X, Y);
     if (std::abs(X - P->FLastMouseDown.x) > 3 && P->FOptions.Contains(dgColumnResize)) {
       // Dragged sideways: the title becomes a column being moved.
-      EndTitleButtonTracking();
+      P->EndTitleButtonTracking();
       if (win::GetKeyState(win::VK_LBUTTON) < 0) SetMouseCapture(true);
       Canvas()->Pen()->SetColor(clSilver);
       P->FTitleDragged = true;
@@ -309,7 +309,7 @@ void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
   }
   const bool Trace = P->FOptionsGx.Contains(dghTraceColSizing);
   if (Trace && (FGridState == gsColSizing || P->FMouseMode == gmmSizeFrozenCol)) {
-    TraceColumnSizing(X);
+    P->TraceColumnSizing(X);
     TCustomControl::MouseMove(Shift, X, Y);
     return;
   }
@@ -351,7 +351,7 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     TGridDrawInfo Info;
     CalcDrawInfo(Info);
     DrawSizingLine(Info);
-    const int Width = FSizingPos - ColumnsLeftOf(FSizingIndex);
+    const int Width = FSizingPos - P->ColumnsLeftOf(FSizingIndex);
     if (Width > 1 && FSizingIndex < ColCount() && Width != ColWidths(FSizingIndex)) {
       SetColWidths(FSizingIndex, Width);
       ColWidthsChanged();
@@ -375,29 +375,29 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   if (FGridState == gsRowSizing) P->FRowSizing = true;
 
   if (P->FMouseTracking && P->FPressedTitleCol >= 0) {
-    const bool Counted = OnPressedTitle(X, Y);
+    const bool Counted = P->OnPressedTitle(X, Y);
     const int DataCol = GridToDataColumn(P->FPressedTitleCol);
-    EndTitleButtonTracking();
+    P->EndTitleButtonTracking();
     if (Counted && DataCol >= 0 && DataCol < P->FColumns->Count()) {
-      FireTitleBtnClick(DataCol, P->FColumns->ColumnAt(DataCol));
+      P->FireTitleBtnClick(DataCol, P->FColumns->ColumnAt(DataCol));
       P->FCtrlSort = Shift.Contains(ssCtrl);
       // The marker click sorts (or, with Ctrl, waits for Ctrl to be released); the title
       // click that follows does not sort again.
       if (P->FOptionsGx.Contains(dghAutoSortMarking) && DataCol < P->FColumns->Count()) {
         P->FColumns->ColumnAt(DataCol)->Title()->ClickSortMarker(P->FCtrlSort);
         P->FClickSortMarked = true;
-        if (!P->FCtrlSort) FireSortMarkingChanged();
+        if (!P->FCtrlSort) P->FireSortMarkingChanged();
       }
     }
   }
-  if (P->FRowSelecting || P->FRectSelecting) EndTitleButtonTracking();
-  if (SavedMode != gmmNone) StopAutoScrollTimer();
+  if (P->FRowSelecting || P->FRectSelecting) P->EndTitleButtonTracking();
+  if (SavedMode != gmmNone) P->StopAutoScrollTimer();
 
   const TGridState SavedState = FGridState;
   const bool ColumnMoved = SavedState == gsColMoving && (FMovePos != FMoveIndex || P->FTitleDragged);
   TCustomGrid::MouseUp(Button, Shift, X, Y);
   if (SavedState == gsRowSizing || SavedState == gsColSizing) return;
-  if (InplaceEditorVisible() && PointInsideRect({X, Y}, InplaceEditor()->BoundsRect())) return;
+  if (InplaceEditorVisible() && P->PointInsideRect({X, Y}, InplaceEditor()->BoundsRect())) return;
 
   const TGridCoord After = MouseCoord(X, Y);
   int DataCol = -1, AreaRow = -1;
@@ -408,7 +408,7 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
       if (!ColumnMoved && After == P->FMouseDownCell && DataCol < P->FColumns->Count())
         HandleTitleClick(P->FColumns->ColumnAt(DataCol));
     } else if (ShowsRecord(this, Type, AreaRow)) {
-      if (TColumnGx* Column = CurrentColumn()) FireCellClick(Column);
+      if (TColumnGx* Column = CurrentColumn()) P->FireCellClick(Column);
     }
   }
 
@@ -420,63 +420,63 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   }
 }
 
-void TCustomDBGridGx::CancelMouseMode() {
-  if (P->FMouseMode == gmmSizeFrozenCol) {
-    if (!P->FOptionsGx.Contains(dghTraceColSizing)) {
+void TCustomDBGridGx::TState::CancelMouseMode() {
+  if (FMouseMode == gmmSizeFrozenCol) {
+    if (!FOptionsGx.Contains(dghTraceColSizing)) {
       TGridDrawInfo Info;
-      CalcDrawInfo(Info);
-      DrawSizingLine(Info);
+      G.CalcDrawInfo(Info);
+      G.DrawSizingLine(Info);
     }
-  } else if (P->FMouseMode != gmmNone) {
+  } else if (FMouseMode != gmmNone) {
     StopAutoScrollTimer();
   }
   EndTitleButtonTracking();
-  P->FMouseMode = gmmNone;
-  P->FDragPending = false;
+  FMouseMode = gmmNone;
+  FDragPending = false;
 }
 
-bool TCustomDBGridGx::MouseMessage(TMessage& Message) {
+bool TCustomDBGridGx::TState::MouseMessage(TMessage& Message) {
   switch (Message.Msg) {
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONDBLCLK: {
-      if (DragMode() != dmAutomatic || !P->FOptions.Contains(dgMultiSelect) || ComponentState().Contains(csDesigning))
+      if (G.DragMode() != dmAutomatic || !FOptions.Contains(dgMultiSelect) || G.ComponentState().Contains(csDesigning))
         return false;
       // A press selects first; the mouse handling starts the drag itself once the pointer
       // moves on a selected cell.
-      SetDragMode(dmManual);
-      P->FAutoDragOnSelection = true;
+      G.SetDragMode(dmManual);
+      FAutoDragOnSelection = true;
       auto Restore = AtScopeExit([this] {
-        SetDragMode(dmAutomatic);
-        P->FAutoDragOnSelection = false;
+        G.SetDragMode(dmAutomatic);
+        FAutoDragOnSelection = false;
       });
-      Dispatch(Message);
+      G.Dispatch(Message);
       return true;
     }
     case win::WM_RBUTTONUP: {
-      P->FReleaseMenuShown = false;
-      auto Reset = AtScopeExit([this] { P->FReleaseMenuShown = false; });
-      if (!PopupColumnMenu(Message)) TCustomGrid::Dispatch(Message);
+      FReleaseMenuShown = false;
+      auto Reset = AtScopeExit([this] { FReleaseMenuShown = false; });
+      if (!PopupColumnMenu(Message)) G.TCustomGrid::Dispatch(Message);
       return true;
     }
     case win::WM_CONTEXTMENU:
       // The release that asks for it has opened a menu already.
-      if (!P->FReleaseMenuShown) return false;
+      if (!FReleaseMenuShown) return false;
       Message.Result = 1;
       return true;
     case win::WM_CANCELMODE: CancelMouseMode(); return false;
     case CM_CANCELMODE:
       CancelMouseMode();
-      if (P->FFilterEditor) P->FFilterEditor->Perform(CM_CANCELMODE, Message.WParam, Message.LParam);
+      if (FFilterEditor) FFilterEditor->Perform(CM_CANCELMODE, Message.WParam, Message.LParam);
       return false;
     case win::WM_TIMER: {
-      if (Message.WParam != 1 || P->FAutoScrollInterval < 0) return false;
-      if (P->FMouseMode == gmmSelectColumns) {
+      if (Message.WParam != 1 || FAutoScrollInterval < 0) return false;
+      if (FMouseMode == gmmSelectColumns) {
         win::POINT Pt;
         win::GetCursorPos(&Pt);
-        Pt = ScreenToClient(Pt);
-        AutoScrollStep(Pt.x, Pt.y);
-      } else if (P->FRowSelecting || P->FRectSelecting) {
-        AutoScrollStep(P->FLastMouseDown.x, P->FLastMouseDown.y);
+        Pt = G.ScreenToClient(Pt);
+        G.AutoScrollStep(Pt.x, Pt.y);
+      } else if (FRowSelecting || FRectSelecting) {
+        G.AutoScrollStep(FLastMouseDown.x, FLastMouseDown.y);
       }
       return true;
     }
@@ -487,23 +487,23 @@ bool TCustomDBGridGx::MouseMessage(TMessage& Message) {
 // A right-button release over a data column whose column has its own auto-popup menu
 // pops that menu up at the mouse point (instead of the grid's context menu); true when
 // the release was handled so.
-bool TCustomDBGridGx::PopupColumnMenu(TMessage& Message) {
-  if (!P->FColumns) return false;
+bool TCustomDBGridGx::TState::PopupColumnMenu(TMessage& Message) {
+  if (!FColumns) return false;
   const int X = Message.XPos(), Y = Message.YPos();
-  const TGridCoord Cell = MouseCoord(X, Y);
-  if (Cell.X < P->FIndicatorColCount || Cell.Y < 0) return false;
-  const int DataCol = GridToDataColumn(Cell.X);
-  if (DataCol >= P->FColumns->Count()) return false;
-  TPopupMenu* Menu = P->FColumns->ColumnAt(DataCol)->PopupMenu();
+  const TGridCoord Cell = G.MouseCoord(X, Y);
+  if (Cell.X < FIndicatorColCount || Cell.Y < 0) return false;
+  const int DataCol = G.GridToDataColumn(Cell.X);
+  if (DataCol >= FColumns->Count()) return false;
+  TPopupMenu* Menu = FColumns->ColumnAt(DataCol)->PopupMenu();
   if (!Menu || !Menu->AutoPopup()) return false;
-  MouseUp(mbRight, KeysToShiftState(static_cast<win::WORD>(Message.WParam)), X, Y);
+  G.MouseUp(mbRight, KeysToShiftState(static_cast<win::WORD>(Message.WParam)), X, Y);
   Message.Result = 1;
   // The options menu of the title row went up for this release: one menu is enough.
-  if (P->FReleaseMenuShown) return true;
+  if (FReleaseMenuShown) return true;
   CancelMouseMode();
-  CancelMode();
-  Menu->SetPopupComponent(this);
-  const win::POINT Pt = ClientToScreen(win::POINT{X, Y});
+  G.CancelMode();
+  Menu->SetPopupComponent(&G);
+  const win::POINT Pt = G.ClientToScreen(win::POINT{X, Y});
   Menu->Popup(Pt.x, Pt.y);
   return true;
 }

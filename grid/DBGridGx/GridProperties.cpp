@@ -129,7 +129,7 @@ void TCustomDBGridGx::SetFooterFont(TFont* Value) {
 void TCustomDBGridGx::SetFooterRowCount(int Value) {
   if (Value < 0 || Value == P->FFooterRowCount) return;
   P->FFooterRowCount = Value;
-  UpdateCursorMode();
+  P->UpdateCursorMode();
   RequestLayout();
 }
 
@@ -243,21 +243,21 @@ void TCustomDBGridGx::SetShowBmp(bool Value) {
     Glyph->LoadFromResourceName(nullptr, "DBGRID_BMP");
     P->FGlyphBitmap = std::move(Glyph);
   }
-  PaintGlyphSpot();
+  P->PaintGlyphSpot();
 }
 
 // Paints the glyph spot at (2,2) at once: the glyph, or the button face over it.
-void TCustomDBGridGx::PaintGlyphSpot() {
-  if (!HandleAllocated() || !P->FGlyphBitmap) return;
-  if (P->FShowBmp && P->FOptions.Contains(dgIndicator)) {
-    Canvas()->Draw(2, 2, P->FGlyphBitmap.get());
+void TCustomDBGridGx::TState::PaintGlyphSpot() {
+  if (!G.HandleAllocated() || !FGlyphBitmap) return;
+  if (FShowBmp && FOptions.Contains(dgIndicator)) {
+    G.Canvas()->Draw(2, 2, FGlyphBitmap.get());
     return;
   }
   TBitmap Blank;
-  Blank.SetSize(P->FGlyphBitmap->Width(), P->FGlyphBitmap->Height());
+  Blank.SetSize(FGlyphBitmap->Width(), FGlyphBitmap->Height());
   Blank.Canvas()->Brush()->SetColor(clBtnFace);
   Blank.Canvas()->FillRect(win::RECT{0, 0, Blank.Width(), Blank.Height()});
-  Canvas()->Draw(2, 2, &Blank);
+  G.Canvas()->Draw(2, 2, &Blank);
 }
 
 void TCustomDBGridGx::SetRowColorFlag(bool Value) {
@@ -460,7 +460,6 @@ bool TCustomDBGridGx::Searching() const { return P->FSearching; }
 bool TCustomDBGridGx::FilterEditing() const { return P->FFilterEditing; }
 bool TCustomDBGridGx::PaintLocked() const { return P->FPaintLocked; }
 bool TCustomDBGridGx::RowsAllowWrap() const { return P->FRowsAllowWrap; }
-bool TCustomDBGridGx::LayoutPending() const { return P->FLayoutPending; }
 bool TCustomDBGridGx::SelectionShownActive() const { return P->FSelectionShownActive; }
 int TCustomDBGridGx::ComputedTitleHeight() const { return P->FComputedTitleHeight; }
 int TCustomDBGridGx::PressedTitleCol() const { return P->FPressedTitleCol; }

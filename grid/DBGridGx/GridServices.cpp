@@ -17,24 +17,24 @@
 
 void TCustomDBGridGx::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_DEFERREDLAYOUT_GX) {
-    DeferredLayoutMessage(Message);
+    P->DeferredLayoutMessage(Message);
     return;
   }
-  if (MouseMessage(Message)) return;
-  if (DispatchGridMessage(Message)) return;
+  if (P->MouseMessage(Message)) return;
+  if (P->DispatchGridMessage(Message)) return;
   switch (Message.Msg) {
-    case win::WM_VSCROLL: VertScrollMessage(Message); return;
-    case win::WM_HSCROLL: HorzScrollMessage(Message); return;
+    case win::WM_VSCROLL: P->VertScrollMessage(Message); return;
+    case win::WM_HSCROLL: P->HorzScrollMessage(Message); return;
     case win::WM_SETFOCUS:
-    case win::WM_KILLFOCUS: FocusMessage(Message); return;
-    case win::WM_CHAR: HandleCharMessage(Message); return;
+    case win::WM_KILLFOCUS: P->FocusMessage(Message); return;
+    case win::WM_CHAR: P->HandleCharMessage(Message); return;
     case CM_HINTSHOWPAUSE: HandleHintShowPause(Message); return;
     case CM_HINTSHOW: HandleHintShow(Message); return;
     default: break;
   }
   if (SearchTimerMessage(Message)) return;
   TCustomGrid::Dispatch(Message);
-  if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
+  if (Message.Msg == win::WM_SIZE) P->ClientSizeChanged();
 }
 
 void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
@@ -42,23 +42,23 @@ void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
   if (P->FStyle) P->FStyle->RemoveGrid(this);
   P->FStyle = Value;
   if (Value) Value->AddGrid(this);
-  else UseDefaultGridStyle();
+  else P->UseDefaultGridStyle();
 }
 
-void TCustomDBGridGx::UseDefaultGridStyle() {
+void TCustomDBGridGx::TState::UseDefaultGridStyle() {
   TDBGridGxStyle* Default = DefaultGridStyle();
   if (!Default) {
-    P->FStyle = nullptr;
+    FStyle = nullptr;
     GridStyleChanged();
     return;
   }
-  if (P->FStyle == Default) return;
-  P->FStyle = Default;
-  Default->AddGrid(this);
+  if (FStyle == Default) return;
+  FStyle = Default;
+  Default->AddGrid(&G);
 }
 
-void TCustomDBGridGx::GridStyleChanged() {
-  if (P->FColumns) RequestLayout();
+void TCustomDBGridGx::TState::GridStyleChanged() {
+  if (FColumns) G.RequestLayout();
 }
 
 TColumnGx* TCustomDBGridGx::CurrentColumn() const {
