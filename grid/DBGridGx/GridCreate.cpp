@@ -11,8 +11,11 @@
 #include "gridcontrols/GxCurrency.h"
 #include "platform/rtl/ScopeExit.h"
 
-TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(std::make_unique<TState>()) {
-  UseDefaultGridStyle();
+TCustomDBGridGx::TState::TState(TCustomDBGridGx& Grid) : G(Grid) {}
+TCustomDBGridGx::TState::~TState() = default;
+
+TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(std::make_unique<TState>(*this)) {
+  P->UseDefaultGridStyle();
   TCustomGrid::SetDefaultDrawing(false);
   P->FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
   AcquireDrawBitmap();
@@ -25,40 +28,40 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(st
   SetScrollBars(ssHorizontal);
   TCustomGrid::SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goColSizing,
                                        goColMoving, goEditing, goTabs});
-  CreateOwnedObjects();
+  P->CreateOwnedObjects();
 }
 
-void TCustomDBGridGx::CreateOwnedObjects() {
-  P->FColumnDefValues.reset(CreateColumnDefValues());
-  P->FColumns.reset(CreateColumns());
-  P->FShownColumns = std::make_unique<TColumnsGxList>();
-  SetRowCount(2);
-  SetColCount(2);
-  P->FDataLink = std::make_unique<TGridDataLinkGx>(this);
-  SetColor(clWindow);
-  SetParentColor(false);
-  P->FTitleFont = std::make_unique<TFont>();
-  P->FTitleFont->SetOnChange(MakeEvent(this, &TCustomDBGridGx::TitleFontChanged));
-  P->FBookmarks = std::make_unique<TBookmarkListGx>(this);
-  P->FHeadTreeRoot = std::make_unique<THeadTreeNode>("Root", 10, 0);
-  P->FSumList = std::make_unique<TDBGridGxSumList>(this);
-  P->FSumList->SetSumListChanged(MakeEvent(this, &TCustomDBGridGx::SumListChanged));
-  P->FSumList->SetOnRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListRecalcAll));
-  P->FSumList->SetOnAfterRecalcAll(MakeEvent(this, &TCustomDBGridGx::SumListAfterRecalcAll));
-  P->FHorzScrollBar.reset(CreateScrollBar(0));
-  P->FVertScrollBar.reset(CreateScrollBar(1));
-  P->FSortedColumnList = std::make_unique<TColumnsGxList>();
-  P->FSelection = std::make_unique<TDBGridGxSelection>(this);
-  P->FFooterFont = std::make_unique<TFont>();
-  P->FFooterFont->SetOnChange(MakeEvent(this, &TCustomDBGridGx::FooterFontChanged));
-  P->FCellParams = std::make_unique<TColCellParamsGx>();
-  P->FSTFilter = std::make_unique<TSTDBGridGxFilter>(this);
-  P->FTitleImageChangeLink = std::make_unique<TChangeLink>();
-  P->FTitleImageChangeLink->SetOnChange(MakeEvent(this, &TCustomDBGridGx::TitleImageListChanged));
-  P->FGlyphBitmap = std::make_unique<TBitmap>();
-  P->FGlyphBitmap->LoadFromResourceName(nullptr, "DBGRID_BMP");
+void TCustomDBGridGx::TState::CreateOwnedObjects() {
+  FColumnDefValues.reset(G.CreateColumnDefValues());
+  FColumns.reset(G.CreateColumns());
+  FShownColumns = std::make_unique<TColumnsGxList>();
+  G.SetRowCount(2);
+  G.SetColCount(2);
+  FDataLink = std::make_unique<TGridDataLinkGx>(&G);
+  G.SetColor(clWindow);
+  G.SetParentColor(false);
+  FTitleFont = std::make_unique<TFont>();
+  FTitleFont->SetOnChange(MakeEvent(&G, &TCustomDBGridGx::TitleFontChanged));
+  FBookmarks = std::make_unique<TBookmarkListGx>(&G);
+  FHeadTreeRoot = std::make_unique<THeadTreeNode>("Root", 10, 0);
+  FSumList = std::make_unique<TDBGridGxSumList>(&G);
+  FSumList->SetSumListChanged(MakeEvent(&G, &TCustomDBGridGx::SumListChanged));
+  FSumList->SetOnRecalcAll(MakeEvent(&G, &TCustomDBGridGx::SumListRecalcAll));
+  FSumList->SetOnAfterRecalcAll(MakeEvent(&G, &TCustomDBGridGx::SumListAfterRecalcAll));
+  FHorzScrollBar.reset(G.CreateScrollBar(sbHorizontal));
+  FVertScrollBar.reset(G.CreateScrollBar(sbVertical));
+  FSortedColumnList = std::make_unique<TColumnsGxList>();
+  FSelection = std::make_unique<TDBGridGxSelection>(&G);
+  FFooterFont = std::make_unique<TFont>();
+  FFooterFont->SetOnChange(MakeEvent(&G, &TCustomDBGridGx::FooterFontChanged));
+  FCellParams = std::make_unique<TColCellParamsGx>();
+  FSTFilter = std::make_unique<TSTDBGridGxFilter>(&G);
+  FTitleImageChangeLink = std::make_unique<TChangeLink>();
+  FTitleImageChangeLink->SetOnChange(MakeEvent(&G, &TCustomDBGridGx::TitleImageListChanged));
+  FGlyphBitmap = std::make_unique<TBitmap>();
+  FGlyphBitmap->LoadFromResourceName(nullptr, "DBGRID_BMP");
   BuildOptionsMenu();
-  P->FCurrencyStyle = std::make_unique<TMoneyStyle>(this);
+  FCurrencyStyle = std::make_unique<TMoneyStyle>(&G);
 }
 
 void TCustomDBGridGx::RemakeColumnObjects() {
@@ -67,9 +70,9 @@ void TCustomDBGridGx::RemakeColumnObjects() {
   P->FColumns.reset(CreateColumns());
 }
 
-void TCustomDBGridGx::BuildOptionsMenu() {
-  P->FOptionsMenu = new TPopupMenu(this);
-  P->FOptionsMenu->SetName("OptionsMenu");
+void TCustomDBGridGx::TState::BuildOptionsMenu() {
+  FOptionsMenu = new TPopupMenu(&G);
+  FOptionsMenu->SetName("OptionsMenu");
   using Handler = void (TCustomDBGridGx::*)(TObject*);
   const struct {
     const char* Caption;
@@ -86,10 +89,10 @@ void TCustomDBGridGx::BuildOptionsMenu() {
       {"清除过滤条件", &TCustomDBGridGx::MenuClearFilterClick},
   };
   for (const auto& Entry : Items) {
-    auto* Item = new TMenuItem(P->FOptionsMenu);
+    auto* Item = new TMenuItem(FOptionsMenu);
     Item->SetCaption(Entry.Caption);
-    if (Entry.OnClick) Item->SetOnClick(MakeEvent(this, Entry.OnClick));
-    P->FOptionsMenu->Items()->Add(Item);
+    if (Entry.OnClick) Item->SetOnClick(MakeEvent(&G, Entry.OnClick));
+    FOptionsMenu->Items()->Add(Item);
   }
 }
 

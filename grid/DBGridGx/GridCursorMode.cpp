@@ -13,37 +13,37 @@
 
 #include <algorithm>
 
-void TCustomDBGridGx::UpdateCursorMode() {
-  TDataSet* DataSet = P->FDataLink ? P->FDataLink->DataSet() : nullptr;
+void TCustomDBGridGx::TState::UpdateCursorMode() {
+  TDataSet* DataSet = FDataLink ? FDataLink->DataSet() : nullptr;
   IMemTableGx* Found = nullptr;
-  if (DataSet && P->FFooterRowCount == 0 && P->FWholeDataSetCursorAllowed) Found = dynamic_cast<IMemTableGx*>(DataSet);
-  if (Found == P->FMemTable) return;
-  P->FMemTable = Found;
-  P->FMemTableDataSet = Found ? DataSet : nullptr;
-  if (Found) DataSet->FreeNotification(this);
-  RequestLayout();
+  if (DataSet && FFooterRowCount == 0 && FWholeDataSetCursorAllowed) Found = dynamic_cast<IMemTableGx*>(DataSet);
+  if (Found == FMemTable) return;
+  FMemTable = Found;
+  FMemTableDataSet = Found ? DataSet : nullptr;
+  if (Found) DataSet->FreeNotification(&G);
+  G.RequestLayout();
 }
 
-void TCustomDBGridGx::BeginDrawRow(int Row) {
-  if (P->FMemTable) {
-    P->FMemTable->SetDrawRecord(Row);
+void TCustomDBGridGx::TState::BeginDrawRow(int Row) {
+  if (FMemTable) {
+    FMemTable->SetDrawRecord(Row);
     return;
   }
-  P->FSavedDrawRecord = P->FDataLink->ActiveRecord();
-  P->FDataLink->SetActiveRecord(Row);
+  FSavedDrawRecord = FDataLink->ActiveRecord();
+  FDataLink->SetActiveRecord(Row);
 }
 
-void TCustomDBGridGx::EndDrawRow() {
-  if (P->FMemTable) P->FMemTable->RestoreDrawRecord();
-  else P->FDataLink->SetActiveRecord(P->FSavedDrawRecord);
+void TCustomDBGridGx::TState::EndDrawRow() {
+  if (FMemTable) FMemTable->RestoreDrawRecord();
+  else FDataLink->SetActiveRecord(FSavedDrawRecord);
 }
 
-bool TCustomDBGridGx::IsCurrentRecordRow(int Row) {
-  return Row == (P->FMemTable ? P->FMemTable->CurrentRecordIndex() : P->FDataLink->ActiveRecord());
+bool TCustomDBGridGx::TState::IsCurrentRecordRow(int Row) {
+  return Row == (FMemTable ? FMemTable->CurrentRecordIndex() : FDataLink->ActiveRecord());
 }
 
-int TCustomDBGridGx::RecordRowCount() const {
-  return P->FMemTable ? RowCount() - P->FTitleAreaRowCount : P->FDataLink->RecordCount();
+int TCustomDBGridGx::TState::RecordRowCount() const {
+  return FMemTable ? G.RowCount() - FTitleAreaRowCount : FDataLink->RecordCount();
 }
 
 namespace {
@@ -54,101 +54,101 @@ int CursorRowCount(TGridDataLinkGx& Link, IMemTableGx& Table, int TitleRows) {
 }
 }  // namespace
 
-void TCustomDBGridGx::RecountRowsCursorMode() {
-  SetFixedRows(P->FTitleAreaRowCount);
-  const int Count = CursorRowCount(*P->FDataLink, *P->FMemTable, P->FTitleAreaRowCount);
-  if (Row() >= Count) MoveColRow(Col(), Count - 1, false, false);
-  SetRowCount(Count);
-  if (HandleAllocated()) {
+void TCustomDBGridGx::TState::RecountRowsCursorMode() {
+  G.SetFixedRows(FTitleAreaRowCount);
+  const int Count = CursorRowCount(*FDataLink, *FMemTable, FTitleAreaRowCount);
+  if (G.Row() >= Count) G.MoveColRow(G.Col(), Count - 1, false, false);
+  G.SetRowCount(Count);
+  if (G.HandleAllocated()) {
     ClampTopRow();
-    const int Index = P->FDataLink->Active() ? P->FMemTable->CurrentRecordIndex() : -1;
-    if (P->FDataLink->Active() && Index != Row() - P->FTitleAreaRowCount) {
-      InvalidateRow(Row());
-      const int Target = Index < 0 ? FixedRows() : std::min(Index + P->FTitleAreaRowCount, RowCount() - 1);
-      const int OldCol = Col();
+    const int Index = FDataLink->Active() ? FMemTable->CurrentRecordIndex() : -1;
+    if (FDataLink->Active() && Index != G.Row() - FTitleAreaRowCount) {
+      G.InvalidateRow(G.Row());
+      const int Target = Index < 0 ? G.FixedRows() : std::min(Index + FTitleAreaRowCount, G.RowCount() - 1);
+      const int OldCol = G.Col();
       // An indicator column cannot be entered: the row is entered at the first data column.
-      if (OldCol < P->FIndicatorColCount && P->FIndicatorColCount < ColCount())
-        MoveColRow(P->FIndicatorColCount, Target, true, false);
-      MoveColRow(OldCol, Target, false, false);
-      InvalidateRow(Row());
+      if (OldCol < FIndicatorColCount && FIndicatorColCount < G.ColCount())
+        G.MoveColRow(FIndicatorColCount, Target, true, false);
+      G.MoveColRow(OldCol, Target, false, false);
+      G.InvalidateRow(G.Row());
     }
   }
   FetchAhead();
-  Invalidate();
+  G.Invalidate();
 }
 
-void TCustomDBGridGx::SyncActiveRowCursorMode() {
-  if (P->FSearching && !P->FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
-  const int Count = CursorRowCount(*P->FDataLink, *P->FMemTable, P->FTitleAreaRowCount);
-  if (Row() >= Count) MoveColRow(Col(), Count - 1, false, false);
-  SetRowCount(Count);
-  const int Index = P->FDataLink->Active() ? P->FMemTable->CurrentRecordIndex() : -1;
-  if (P->FDataLink->Active() && Index != Row() - P->FTitleAreaRowCount) {
-    InvalidateRow(Row());
+void TCustomDBGridGx::TState::SyncActiveRowCursorMode() {
+  if (FSearching && !FSearchMoving) G.StopIncrementalSearch();  // the dataset moved for another reason
+  const int Count = CursorRowCount(*FDataLink, *FMemTable, FTitleAreaRowCount);
+  if (G.Row() >= Count) G.MoveColRow(G.Col(), Count - 1, false, false);
+  G.SetRowCount(Count);
+  const int Index = FDataLink->Active() ? FMemTable->CurrentRecordIndex() : -1;
+  if (FDataLink->Active() && Index != G.Row() - FTitleAreaRowCount) {
+    G.InvalidateRow(G.Row());
     // No current record: the first data row.
-    const int Target = Index < 0 ? FixedRows() : std::min(Index + P->FTitleAreaRowCount, RowCount() - 1);
-    if (HandleAllocated() && !Loading() && Target != Row()) {
-      if (!P->FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
-      const int OldCol = Col();
-      if (OldCol < P->FIndicatorColCount && P->FIndicatorColCount < ColCount())
-        MoveColRow(P->FIndicatorColCount, Target, true, false);
+    const int Target = Index < 0 ? G.FixedRows() : std::min(Index + FTitleAreaRowCount, G.RowCount() - 1);
+    if (G.HandleAllocated() && !G.Loading() && Target != G.Row()) {
+      if (!FOptions.Contains(dgAlwaysShowEditor)) G.HideEditor();
+      const int OldCol = G.Col();
+      if (OldCol < FIndicatorColCount && FIndicatorColCount < G.ColCount())
+        G.MoveColRow(FIndicatorColCount, Target, true, false);
       // The current record comes into view.
-      MoveColRow(OldCol, Target, false, true);
-      InvalidateCellEditor();
-      InvalidateRow(Target);
+      G.MoveColRow(OldCol, Target, false, true);
+      G.InvalidateCellEditor();
+      G.InvalidateRow(Target);
     }
   }
-  TField* Current = CurrentColumnField();
-  if (Current && !P->FDataLink->Modified() && Current->Text() != P->FEditText) InvalidateCellEditor();
-  UpdateVertScrollBar();
+  TField* Current = G.CurrentColumnField();
+  if (Current && !FDataLink->Modified() && Current->Text() != FEditText) G.InvalidateCellEditor();
+  G.UpdateVertScrollBar();
 }
 
-void TCustomDBGridGx::FetchAhead() {
-  if (!P->FMemTable || P->FFetchingAhead || !P->FDataLink->Active() || !HandleAllocated()) return;
-  P->FFetchingAhead = true;
-  auto done = AtScopeExit([this] { P->FFetchingAhead = false; });
+void TCustomDBGridGx::TState::FetchAhead() {
+  if (!FMemTable || FFetchingAhead || !FDataLink->Active() || !G.HandleAllocated()) return;
+  FFetchingAhead = true;
+  auto done = AtScopeExit([this] { FFetchingAhead = false; });
   TGridDrawInfo Info;
-  CalcDrawInfo(Info);
+  G.CalcDrawInfo(Info);
   const TGridAxisDrawInfo& V = Info.Vert;
   if (V.GridBoundary < V.GridExtent)
-    P->FMemTable->FetchRecords((V.GridExtent - V.GridBoundary) / std::max(1, DefaultRowHeight()) + 1);
-  else if (V.LastFullVisibleCell == RowCount() - 1)
-    P->FMemTable->FetchRecords(1);
+    FMemTable->FetchRecords((V.GridExtent - V.GridBoundary) / std::max(1, G.DefaultRowHeight()) + 1);
+  else if (V.LastFullVisibleCell == G.RowCount() - 1)
+    FMemTable->FetchRecords(1);
 }
 
-void TCustomDBGridGx::ClampTopRow() {
-  const int Highest = MaxTopRow();
-  if (TopRow() > Highest) SetTopRow(Highest);
+void TCustomDBGridGx::TState::ClampTopRow() {
+  const int Highest = G.MaxTopRow();
+  if (G.TopRow() > Highest) G.SetTopRow(Highest);
 }
 
-void TCustomDBGridGx::SafeMoveTop(int Top) {
-  Top = std::clamp(Top, FixedRows(), std::max(FixedRows(), RowCount() - 1));
-  SetTopRow(std::min(Top, MaxTopRow()));
+void TCustomDBGridGx::TState::SafeMoveTop(int Top) {
+  Top = std::clamp(Top, G.FixedRows(), std::max(G.FixedRows(), G.RowCount() - 1));
+  G.SetTopRow(std::min(Top, G.MaxTopRow()));
   UpdateScrollInfoCursorMode();
 }
 
-void TCustomDBGridGx::UpdateScrollInfoCursorMode() {
-  if (!HandleAllocated()) return;
+void TCustomDBGridGx::TState::UpdateScrollInfoCursorMode() {
+  if (!G.HandleAllocated()) return;
   TGridDrawInfo Info;
-  CalcDrawInfo(Info);
+  G.CalcDrawInfo(Info);
   win::SCROLLINFO Old{};
   Old.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS;
-  win::GetScrollInfo(Handle(), win::SB_VERT, &Old);
+  win::GetScrollInfo(G.Handle(), win::SB_VERT, &Old);
   win::SCROLLINFO New{};
   New.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS;
   New.nMin = 1;
-  New.nMax = RowCount() - FixedRows();
-  New.nPage = static_cast<win::UINT>(std::max(0, Info.Vert.LastFullVisibleCell - TopRow() + 1));
-  New.nPos = TopRow() - FixedRows() + 1;
+  New.nMax = G.RowCount() - G.FixedRows();
+  New.nPage = static_cast<win::UINT>(std::max(0, Info.Vert.LastFullVisibleCell - G.TopRow() + 1));
+  New.nPos = G.TopRow() - G.FixedRows() + 1;
   if (New.nMin != Old.nMin || New.nMax != Old.nMax || New.nPage != Old.nPage || New.nPos != Old.nPos)
-    win::SetScrollInfo(Handle(), win::SB_VERT, &New, win::TRUE);
+    win::SetScrollInfo(G.Handle(), win::SB_VERT, &New, win::TRUE);
 }
 
-void TCustomDBGridGx::VScrollCursorMode(TMessage& Message) {
-  if (!P->FDataLink->Active()) return;
+void TCustomDBGridGx::TState::VScrollCursorMode(TMessage& Message) {
+  if (!FDataLink->Active()) return;
   TGridDrawInfo Info;
-  CalcDrawInfo(Info);
-  const int Top = TopRow();
+  G.CalcDrawInfo(Info);
+  const int Top = G.TopRow();
   const int LastFull = Info.Vert.LastFullVisibleCell;
   switch (Message.WParamLo()) {
     case win::SB_LINEUP: SafeMoveTop(Top - 1); break;
@@ -156,17 +156,17 @@ void TCustomDBGridGx::VScrollCursorMode(TMessage& Message) {
     case win::SB_PAGEUP: {
       // Up to the top row that shows the current top row as the last one fully shown.
       const int LW = Info.Vert.EffectiveLineWidth, Room = Info.Vert.GridExtent - Info.Vert.FixedBoundary;
-      int Height = RowHeights(Top) + LW, NewTop = Top;
-      while (NewTop > FixedRows() && Height + RowHeights(NewTop - 1) + LW <= Room) Height += RowHeights(--NewTop) + LW;
+      int Height = G.RowHeights(Top) + LW, NewTop = Top;
+      while (NewTop > G.FixedRows() && Height + G.RowHeights(NewTop - 1) + LW <= Room) Height += G.RowHeights(--NewTop) + LW;
       SafeMoveTop(Top - std::max(1, Top - NewTop));
       break;
     }
     case win::SB_PAGEDOWN: SafeMoveTop(Top + std::max(1, LastFull - Top)); break;
-    case win::SB_TOP: SafeMoveTop(FixedRows()); break;
-    case win::SB_BOTTOM: SafeMoveTop(RowCount()); break;
-    case win::SB_THUMBPOSITION: SafeMoveTop(FixedRows() + VertTrackPos() - 1); break;
+    case win::SB_TOP: SafeMoveTop(G.FixedRows()); break;
+    case win::SB_BOTTOM: SafeMoveTop(G.RowCount()); break;
+    case win::SB_THUMBPOSITION: SafeMoveTop(G.FixedRows() + VertTrackPos() - 1); break;
     case win::SB_THUMBTRACK:
-      if (P->FVertScrollBar->Tracking()) SafeMoveTop(FixedRows() + VertTrackPos() - 1);
+      if (FVertScrollBar->Tracking()) SafeMoveTop(G.FixedRows() + VertTrackPos() - 1);
       break;
     default: break;
   }
@@ -196,16 +196,16 @@ bool TCustomDBGridGx::HandleMouseWheel(bool Down, TShiftState Shift, win::POINT 
   CalcDrawInfo(Info);
   const int Page = std::max(1, Info.Vert.LastFullVisibleCell - TopRow() + 1);
   if (!Down) {
-    SafeMoveTop(TopRow() - (Ctrl ? Page : 1));
+    P->SafeMoveTop(TopRow() - (Ctrl ? Page : 1));
     return true;
   }
   if (Ctrl) {
     // Fewer than a page of rows below the view: ask for the missing ones first.
     const int Below = RowCount() - 1 - Info.Vert.LastFullVisibleCell;
     if (Below < Page) P->FMemTable->FetchRecords(Page - Below);
-    SafeMoveTop(TopRow() + Page);
+    P->SafeMoveTop(TopRow() + Page);
   } else {
-    SafeMoveTop(TopRow() + 1);
+    P->SafeMoveTop(TopRow() + 1);
   }
   return true;
 }

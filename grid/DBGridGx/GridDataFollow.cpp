@@ -53,18 +53,18 @@ void TCustomDBGridGx::LinkActiveChanged() {
   RequestLayout();
   if (Active && EditorAlwaysShown()) ShowCellEditor();
   UpdateVertScrollBar();
-  UpdateCursorMode();
+  P->UpdateCursorMode();
 }
 
 bool TCustomDBGridGx::VertBarShown() {
   return HandleAllocated() && (win::GetWindowLongPtr(Handle(), win::GWL_STYLE) & win::WS_VSCROLL) != 0;
 }
 
-void TCustomDBGridGx::UpdateVertScrollBarAndFit() {
-  const bool Shown = VertBarShown();
-  UpdateVertScrollBar();
-  if (Shown != VertBarShown() && P->FAutoFitColWidths && !ComponentState().Contains(csDesigning))
-    PostDeferredLayout();
+void TCustomDBGridGx::TState::UpdateVertScrollBarAndFit() {
+  const bool Shown = G.VertBarShown();
+  G.UpdateVertScrollBar();
+  if (Shown != G.VertBarShown() && FAutoFitColWidths && !G.ComponentState().Contains(csDesigning))
+    G.PostDeferredLayout();
 }
 
 void TCustomDBGridGx::RefreshAfterDataChange() {
@@ -75,7 +75,7 @@ void TCustomDBGridGx::RefreshAfterDataChange() {
     P->FSumList->RecalculateAll();
   }
   RecountRows();
-  UpdateVertScrollBarAndFit();
+  P->UpdateVertScrollBarAndFit();
   SyncActiveRow();
   InvalidateCellEditor();
   win::ValidateRect(Handle(), nullptr);
@@ -84,7 +84,7 @@ void TCustomDBGridGx::RefreshAfterDataChange() {
 
 void TCustomDBGridGx::ScrollRows(int Distance) {
   if (CursorModeActive()) {
-    SyncActiveRowCursorMode();
+    P->SyncActiveRowCursorMode();
     return;
   }
   if (!HandleAllocated()) return;
@@ -99,7 +99,7 @@ void TCustomDBGridGx::ScrollRows(int Distance) {
   };
   const win::RECT OldBox = RowBox(Row());
   if (P->FDataLink->ActiveRecord() >= RowCount() - P->FTitleAreaRowCount) RecountRows();
-  UpdateVertScrollBarAndFit();
+  P->UpdateVertScrollBarAndFit();
   SyncActiveRow();
   win::ValidateRect(Handle(), &OldBox);
   win::InvalidateRect(Handle(), &OldBox, win::FALSE);
@@ -115,7 +115,7 @@ void TCustomDBGridGx::ScrollRows(int Distance) {
       Invalidate();
     } else {
       const int H = DefaultRowHeight() + (P->FOptions.Contains(dgRowLines) ? GridLineWidth() : 0);
-      if (P->FOptions.Contains(dgIndicator)) InvalidateIndicator();
+      if (P->FOptions.Contains(dgIndicator)) P->InvalidateIndicator();
       win::RECT Area = CellRect(ShownCol, P->FTitleAreaRowCount);
       Area.left = 0;
       Area.right = Client.right;
@@ -130,8 +130,8 @@ void TCustomDBGridGx::ScrollRows(int Distance) {
   if (P->FUpdateLockCount == 0) Update();
 }
 
-void TCustomDBGridGx::InvalidateIndicator() {
-  if (P->FOptions.Contains(dgIndicator)) InvalidateCell(0, P->FIndicatorRow >= 0 ? P->FIndicatorRow : Row());
+void TCustomDBGridGx::TState::InvalidateIndicator() {
+  if (FOptions.Contains(dgIndicator)) G.InvalidateCell(0, FIndicatorRow >= 0 ? FIndicatorRow : G.Row());
 }
 
 void TCustomDBGridGx::RecordChanged(TField* Field) {
@@ -144,7 +144,7 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
   }
   TField* Current = CurrentColumnField();
   if (!Current || (Field && Field != Current)) return;
-  if (CellEditText(CurrentColumn()) != P->FEditText) {
+  if (P->CellEditText(CurrentColumn()) != P->FEditText) {
     InvalidateCellEditor();
     if (InplaceEditor()) InplaceEditor()->SetSelLength(0);
   }
@@ -153,7 +153,7 @@ void TCustomDBGridGx::RecordChanged(TField* Field) {
 void TCustomDBGridGx::SyncActiveRow() {
   if (P->FSearching && !P->FSearchMoving) StopIncrementalSearch();  // the dataset moved for another reason
   if (CursorModeActive()) {
-    SyncActiveRowCursorMode();
+    P->SyncActiveRowCursorMode();
     return;
   }
   if (!P->FDataLink || !P->FDataLink->Active() || !HandleAllocated() || Loading()) return;
@@ -165,12 +165,12 @@ void TCustomDBGridGx::SyncActiveRow() {
   }
   // The editor follows the field, unless it holds typed text not yet written.
   TField* Current = CurrentColumnField();
-  if (Current && !P->FDataLink->Modified() && CellEditText(CurrentColumn()) != P->FEditText) InvalidateCellEditor();
+  if (Current && !P->FDataLink->Modified() && P->CellEditText(CurrentColumn()) != P->FEditText) InvalidateCellEditor();
 }
 
 void TCustomDBGridGx::UpdateVertScrollBar() {
   if (CursorModeActive()) {
-    UpdateScrollInfoCursorMode();
+    P->UpdateScrollInfoCursorMode();
     return;
   }
   if (!P->FDataLink || !HandleAllocated()) return;
@@ -257,60 +257,60 @@ void TCustomDBGridGx::TimedScroll(TGridScrollDirection Direction) {
   if (!Rest.Empty()) TCustomGrid::TimedScroll(Rest);
 }
 
-void TCustomDBGridGx::ApplyColumnIme() {
+void TCustomDBGridGx::TState::ApplyColumnIme() {
   if (!win::GetSystemMetrics(win::SM_DBCSENABLED)) return;
-  std::string Name = P->FDefaultImeName;
-  TImeMode Mode = P->FDefaultImeMode;
-  if (TColumnGx* Column = CurrentColumn()) {
+  std::string Name = FDefaultImeName;
+  TImeMode Mode = FDefaultImeMode;
+  if (TColumnGx* Column = G.CurrentColumn()) {
     if (Column->AssignedValues().Contains(cvImeName)) Name = Column->ImeName();
     if (Column->AssignedValues().Contains(cvImeMode)) Mode = Column->ImeMode();
   }
-  SetImeName(Name);
-  SetImeMode(Mode);
-  if (TInplaceEdit* Editor = InplaceEditor()) {
+  G.SetImeName(Name);
+  G.SetImeMode(Mode);
+  if (TInplaceEdit* Editor = G.InplaceEditor()) {
     Editor->SetImeName(Name);
     Editor->SetImeMode(Mode);
   }
 }
 
-int TCustomDBGridGx::VertTrackPos() {
+int TCustomDBGridGx::TState::VertTrackPos() {
   win::SCROLLINFO Info{};
   Info.fMask = win::SIF_TRACKPOS;
-  win::GetScrollInfo(Handle(), win::SB_VERT, &Info);
+  win::GetScrollInfo(G.Handle(), win::SB_VERT, &Info);
   return Info.nTrackPos;
 }
 
-void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
-  if (!TakeFocus()) return;
-  if (CursorModeActive()) {
+void TCustomDBGridGx::TState::VertScrollMessage(TMessage& Message) {
+  if (!G.TakeFocus()) return;
+  if (G.CursorModeActive()) {
     VScrollCursorMode(Message);
     return;
   }
-  if (!P->FDataLink || !P->FDataLink->Active()) return;
-  TDataSet* DS = P->FDataLink->DataSet();
-  const bool Numbered = P->FSumList->DataSet() && P->FSumList->CursorIsSequenced();
+  if (!FDataLink || !FDataLink->Active()) return;
+  TDataSet* DS = FDataLink->DataSet();
+  const bool Numbered = FSumList->DataSet() && FSumList->CursorIsSequenced();
   switch (Message.WParamLo()) {
-    case win::SB_LINEUP: DS->MoveBy(-P->FDataLink->ActiveRecord() - 1); break;
-    case win::SB_LINEDOWN: DS->MoveBy(P->FDataLink->RecordCount() - P->FDataLink->ActiveRecord()); break;
-    case win::SB_PAGEUP: DS->MoveBy(-VisibleDataRowCount()); break;
-    case win::SB_PAGEDOWN: DS->MoveBy(VisibleDataRowCount()); break;
+    case win::SB_LINEUP: DS->MoveBy(-FDataLink->ActiveRecord() - 1); break;
+    case win::SB_LINEDOWN: DS->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord()); break;
+    case win::SB_PAGEUP: DS->MoveBy(-G.VisibleDataRowCount()); break;
+    case win::SB_PAGEDOWN: DS->MoveBy(G.VisibleDataRowCount()); break;
     case win::SB_THUMBPOSITION:
-      if (P->FSkipThumbPosition) {
-        P->FSkipThumbPosition = false;
+      if (FSkipThumbPosition) {
+        FSkipThumbPosition = false;
         break;
       }
       if (!Numbered) {
         switch (Message.WParamHi()) {
           case 0: DS->First(); break;
-          case 1: DS->MoveBy(-VisibleDataRowCount()); break;
-          case 3: DS->MoveBy(VisibleDataRowCount()); break;
+          case 1: DS->MoveBy(-G.VisibleDataRowCount()); break;
+          case 3: DS->MoveBy(G.VisibleDataRowCount()); break;
           case 4: DS->Last(); break;
           default: break;
         }
       } else {
         const int Pos = VertTrackPos();
-        const int Count = P->FSumList->VirtualRecordCount();
-        if (Pos > 1 && Pos < Count) P->FSumList->SetVirtualRecNo(Pos);
+        const int Count = FSumList->VirtualRecordCount();
+        if (Pos > 1 && Pos < Count) FSumList->SetVirtualRecNo(Pos);
         else if (Pos >= Count) DS->Last();
         else DS->First();
       }
@@ -318,9 +318,9 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
     case win::SB_THUMBTRACK:
       // On the five-step bar the thumb has no record number to follow: only its final
       // position counts.
-      if (P->FVertScrollBar->Tracking() && Numbered) {
-        DS->MoveBy(VertTrackPos() - P->FSumList->VirtualRecNo());
-        P->FSkipThumbPosition = true;
+      if (FVertScrollBar->Tracking() && Numbered) {
+        DS->MoveBy(VertTrackPos() - FSumList->VirtualRecNo());
+        FSkipThumbPosition = true;
       }
       break;
     case win::SB_TOP: DS->First(); break;
@@ -329,27 +329,27 @@ void TCustomDBGridGx::VertScrollMessage(TMessage& Message) {
   }
 }
 
-void TCustomDBGridGx::HorzScrollMessage(TMessage& Message) {
-  if (P->FHorzScrollBar->Tracking() && Message.WParamLo() == win::SB_THUMBTRACK) {
-    Perform(win::WM_HSCROLL, win::MAKEWPARAM(win::SB_THUMBPOSITION, Message.WParamHi()), Message.LParam);
+void TCustomDBGridGx::TState::HorzScrollMessage(TMessage& Message) {
+  if (FHorzScrollBar->Tracking() && Message.WParamLo() == win::SB_THUMBTRACK) {
+    G.Perform(win::WM_HSCROLL, win::MAKEWPARAM(win::SB_THUMBPOSITION, Message.WParamHi()), Message.LParam);
   } else {
-    TCustomGrid::Dispatch(Message);
+    G.TCustomGrid::Dispatch(Message);
   }
-  UpdateHorzScrollBar();
+  G.UpdateHorzScrollBar();
 }
 
-void TCustomDBGridGx::FocusMessage(TMessage& Message) {
+void TCustomDBGridGx::TState::FocusMessage(TMessage& Message) {
   const bool In = Message.Msg == win::WM_SETFOCUS;
   const win::HWND Other = reinterpret_cast<win::HWND>(Message.WParam);
-  const bool FromEditor = InplaceEditor() && InplaceEditor()->HandleAllocated() && Other == InplaceEditor()->Handle();
+  const bool FromEditor = G.InplaceEditor() && G.InplaceEditor()->HandleAllocated() && Other == G.InplaceEditor()->Handle();
   auto RepaintSelectedRow = [this] {
-    if (!P->FOptions.Contains(dgRowSelect)) return;
+    if (!FOptions.Contains(dgRowSelect)) return;
     // The frozen columns belong to the row's highlight too; the row runs to the right edge.
-    const int First = std::max(0, FixedCols() - P->FFrozenCols);
-    win::RECT R = CellRect(First, Selection().Top);
-    R.bottom = std::max(R.bottom, CellRect(First, Selection().Bottom).bottom);
-    R.right = ClientWidth();
-    win::InvalidateRect(Handle(), &R, win::FALSE);
+    const int First = std::max(0, G.FixedCols() - FFrozenCols);
+    win::RECT R = G.CellRect(First, G.Selection().Top);
+    R.bottom = std::max(R.bottom, G.CellRect(First, G.Selection().Bottom).bottom);
+    R.right = G.ClientWidth();
+    win::InvalidateRect(G.Handle(), &R, win::FALSE);
   };
   if (!In && !FromEditor) FinishCtrlSort();
   const bool ToEditor = FromEditor;  // on focus out the other window is where it goes
@@ -358,14 +358,14 @@ void TCustomDBGridGx::FocusMessage(TMessage& Message) {
   // Leaving the grid, the input method goes back to the system's default.
   const bool DoubleByte = win::GetSystemMetrics(win::SM_DBCSENABLED) != 0;
   if (!In && DoubleByte) {
-    SetImeName(Screen->DefaultIme());
-    SetImeMode(imDontCare);
+    G.SetImeName(Screen->DefaultIme());
+    G.SetImeMode(imDontCare);
   }
-  TCustomGrid::Dispatch(Message);
+  G.TCustomGrid::Dispatch(Message);
   // While a filter cell is edited the focus belongs in its editor.
-  if (In && P->FFilterEditing && P->FFilterEditor && P->FFilterEditor->HandleAllocated() && Other != P->FFilterEditor->Handle() &&
-      P->FFilterEditor->Visible())
-    P->FFilterEditor->SetFocus();
+  if (In && FFilterEditing && FFilterEditor && FFilterEditor->HandleAllocated() && Other != FFilterEditor->Handle() &&
+      FFilterEditor->Visible())
+    FFilterEditor->SetFocus();
   if (!In && DoubleByte && !ToEditor) win::ActivateKeyboardLayout(Screen->DefaultKbLayout(), win::KLF_ACTIVATE);
-  if (P->FSelectionShownActive != SelectionHasFocus()) SelectionChanged();
+  if (FSelectionShownActive != G.SelectionHasFocus()) G.SelectionChanged();
 }

@@ -77,7 +77,7 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
     } else if (DataRow < 0) {
       DrawTitleAreaCell(ACol, ARow, R, AState);
     } else if (P->FDataLink->Active()) {
-      if (DataRow < RecordRowCount()) {
+      if (DataRow < P->RecordRowCount()) {
         down = DrawDataCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
       } else if (P->FFooterRowCount > 0 && DataRow > RowCount() - P->FFooterRowCount - P->FTitleAreaRowCount - 1) {
         down = DrawFooterCellBody(ACol, ARow, DataCol, DataRow, R, AState, L, T);
@@ -92,7 +92,7 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
       }
       if (P->FDefaultDrawingGx && AState.Contains(gdFocused) && HandleAllocated() && Focused() &&
           !ComponentState().Contains(csDesigning) && !P->FOptions.Contains(dgRowSelect) && P->FUpdateLockCount == 0 &&
-          IsActiveControl())
+          P->IsActiveControl())
         c->DrawFocusRect(R);
     } else {
       c->FillRect(R);
@@ -100,7 +100,7 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
   } else {
     c->FillRect(R);
   }
-  if (cell3D) DrawCellEdges(ARect, true, true, down, false);
+  if (cell3D) P->DrawCellEdges(ARect, true, true, down, false);
   if (P->FUseMultiTitle && ARow == 0 && P->FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < P->FColumns->Count()) {
     c->Font()->Assign(P->FTitleFont.get());
     if (!down) c->Brush()->SetColor(FixedColor());
@@ -124,7 +124,7 @@ void TCustomDBGridGx::DrawCellEditButton(TEditButtonStyleGx Style, const win::RE
     ++r.left;
   }
   if (Style != ebsGlyphGx) {
-    PaintCellButton(r, Color, ButtonStyleDrawKinds[Style], 0, P->FFlat, false, Enabled, 0);
+    P->PaintCellButton(r, Color, ButtonStyleDrawKinds[Style], 0, P->FFlat, false, Enabled, 0);
     return;
   }
   if (P->FFlat) {
@@ -182,7 +182,7 @@ void TCustomDBGridGx::DrawUpperTitleLevels(THeadTreeNode* Node, const win::RECT&
     win::SetBkMode(c->Handle(), win::OPAQUE);
   }
   if (Fixed && P->FOptionsGx.Contains(dghFixed3D))
-    DrawCellEdges(part, band.right <= CellRect.right, band.left >= CellRect.left, false, false);
+    P->DrawCellEdges(part, band.right <= CellRect.right, band.left >= CellRect.left, false, false);
   if (rowLines) {
     TPen* pen = c->Pen();
     pen->SetWidth(1);
@@ -203,7 +203,7 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
     c->FillRect(Rect);
     return;
   }
-  const bool hasRecord = DataRow >= 0 && DataRow < RecordRowCount();
+  const bool hasRecord = DataRow >= 0 && DataRow < P->RecordRowCount();
   bool selected = P->FSelection && P->FSelection->Kind() == gstAll;
   if (!selected && P->FOptions.Contains(dgMultiSelect) && hasRecord && P->FBookmarks->LinkActive()) {
     TActiveRecordKeeper keep(*P->FDataLink);
@@ -218,7 +218,7 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
   }
   c->Brush()->SetColor(background);
   c->FillRect(Rect);
-  const bool active = hasRecord && IsCurrentRecordRow(DataRow);
+  const bool active = hasRecord && P->IsCurrentRecordRow(DataRow);
   TDataSet* dataSet = P->FDataLink->DataSet();
   if (!dataSet || !(active || selected)) return;
   if (active) P->FIndicatorRow = ARow;
@@ -309,22 +309,22 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   // Over the money heading the caption keeps to the text area above the heading's strip.
   const win::RECT area = textRect;
   const bool vertical = title->Orientation() == tohVertical;
-  int layout = tall ? 1 : 0;
+  TTextLayout layout = tall ? tlCenter : tlTop;
   if (money) {
     if (vertical && tall && !P->FUseMultiTitle) c->Font()->SetSize(c->Font()->Size() - 2);
     // A multi-level caption sits low over a short strip of room.
-    if (!vertical && P->FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = 2;
+    if (!vertical && P->FUseMultiTitle && area.bottom - area.top <= 1.5 * c->Font()->Size()) layout = tlBottom;
   }
   win::RECT shifted = area;
   shifted.left += shift;
   shifted.right += shift;
   if (vertical) {
     c->FillRect(area);
-    PaintVerticalCellText(c, shifted, false, L, T + 2, caption, alignment, 2, false);
+    PaintVerticalCellText(c, shifted, false, L, T + 2, caption, alignment, tlBottom, false);
   } else if (tall) {
     PaintCellText(area, L + shift, T + shift, caption, alignment, layout, true, title->EndEllipsis(), 0, -shift);
   } else {
-    PaintCellText(shifted, L, T, caption, alignment, 0, false, title->EndEllipsis(), 0, 0);
+    PaintCellText(shifted, L, T, caption, alignment, tlTop, false, title->EndEllipsis(), 0, 0);
   }
   if (hasImage) DrawImageInCell(P->FTitleImages, nullptr, c, textRect, title->ImageIndex(), L, alignment);
   TImageList* markers = SortMarkerImages();
@@ -352,8 +352,8 @@ bool TCustomDBGridGx::DrawDataCellBody(int ACol, int ARow, int DataCol, int Data
                                        TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
   TColumnGx* column = P->FColumns->ColumnAt(DataCol);
-  BeginDrawRow(DataRow);
-  auto endRow = AtScopeExit([this] { EndDrawRow(); });
+  P->BeginDrawRow(DataRow);
+  auto endRow = AtScopeExit([this] { P->EndDrawRow(); });
   win::RECT textRect = Rect;
   if (column->AlwaysShowEditButton()) textRect.right = std::max(textRect.left, textRect.right - column->EditButtonsWidth());
   if (P->FRowColorFlag) {
@@ -384,10 +384,10 @@ bool TCustomDBGridGx::DrawDataCellBody(int ACol, int ARow, int DataCol, int Data
         DrawImageInCell(column->ImageList(), nullptr, c, textRect, params->ImageIndex, 0, taCenter);
     } else if (kind == CellKindCheckBox) {
       c->FillRect(textRect);
-      PaintCellButton(CentredBox(textRect, DefaultCheckBoxWidth, DefaultCheckBoxHeight), params->Background, 3, 0,
+      P->PaintCellButton(CentredBox(textRect, DefaultCheckBoxWidth, DefaultCheckBoxHeight), params->Background, bdkCheckBox, 0,
                       P->FFlat, false, true, params->CheckState);
     } else {
-      PaintCellText(textRect, L, T, params->Text, params->Alignment, 0, column->WordWrap() && P->FRowsAllowWrap,
+      PaintCellText(textRect, L, T, params->Text, params->Alignment, tlTop, column->WordWrap() && P->FRowsAllowWrap,
                     column->EndEllipsis(), 0, 0);
     }
   }
@@ -414,8 +414,8 @@ bool TCustomDBGridGx::DrawDataCellBody(int ACol, int ARow, int DataCol, int Data
     if (P->FEditButtonHeight < DefaultRowHeight())
       c->FillRect({textRect.right, Rect.top + P->FEditButtonHeight, Rect.right, Rect.bottom});
   }
-  if (!P->FColumns->IsCustomized()) FireDrawDataCell(Rect, column->Field(), state);
-  FireDrawColumnCell(Rect, DataCol, column, state);
+  if (!P->FColumns->IsCustomized()) P->FireDrawDataCell(Rect, column->Field(), state);
+  P->FireDrawColumnCell(Rect, DataCol, column, state);
   DrawSearchHighlight(DataCol, DataRow, Rect, state, L, T);
   return state.Contains(gdSelected);
 }
@@ -436,7 +436,7 @@ bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int Da
     TAlignment alignment = footer ? footer->Alignment() : taLeftJustify;
     std::string text;
     FooterValueText(index, column, text);
-    FireGetFooterParams(DataCol, index, column, c->Font(), background, alignment, AState, text);
+    P->FireGetFooterParams(DataCol, index, column, c->Font(), background, alignment, AState, text);
     int areaCol = 0, areaRow = 0;
     GetCellType(ACol, ARow, areaCol, areaRow);
     highlighted = FixedCellColors(ACol, ARow, c->Font(), background,
@@ -445,7 +445,7 @@ bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int Da
     if (column->IsCurrency() && P->FDrawCurrency)
       P->FCurrencyStyle->DrawAmount(c, text, Rect);
     else
-      PaintCellText(Rect, L, T, text, alignment, 0, footer && footer->WordWrap() && P->FRowsAllowWrap,
+      PaintCellText(Rect, L, T, text, alignment, tlTop, footer && footer->WordWrap() && P->FRowsAllowWrap,
                     footer && footer->EndEllipsis(), 0, 0);
   }
   if (P->FOnDrawFooterCell) {

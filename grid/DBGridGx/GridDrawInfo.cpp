@@ -110,16 +110,16 @@ TGridCellTypeGx TCustomDBGridGx::GetCellType(int ACol, int ARow, int& DataCol, i
   return Type;
 }
 
-void TCustomDBGridGx::InvalidateGridRect(const TGridRect& GridRect) {
-  if (!HandleAllocated() || GridRect.Left < 0 || GridRect.Top < 0) return;
-  const win::RECT Box = BoxRect(GridRect.Left, GridRect.Top, GridRect.Right, GridRect.Bottom);
-  win::InvalidateRect(Handle(), &Box, false);
+void TCustomDBGridGx::TState::InvalidateGridRect(const TGridRect& GridRect) {
+  if (!G.HandleAllocated() || GridRect.Left < 0 || GridRect.Top < 0) return;
+  const win::RECT Box = G.BoxRect(GridRect.Left, GridRect.Top, GridRect.Right, GridRect.Bottom);
+  win::InvalidateRect(G.Handle(), &Box, false);
 }
 
 void TCustomDBGridGx::SelectionChanged() {
   if (!P->FSelection) return;
   if (P->FSelection->Kind() == gstAll) Invalidate();
-  else InvalidateGridRect(P->FSelection->GridBounds());
+  else P->InvalidateGridRect(P->FSelection->GridBounds());
   if (Row() >= 0 && Row() < RowCount()) InvalidateRow(Row());
   P->FSelectionShownActive = SelectionHasFocus();
 }

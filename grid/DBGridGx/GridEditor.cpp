@@ -22,11 +22,11 @@
 
 bool TCustomDBGridGx::InplaceEditorVisible() const { return InplaceEditor() && InplaceEditor()->Visible(); }
 
-bool TCustomDBGridGx::IsActiveControl() {
-  if (TCustomForm* Form = GetParentForm(this)) return Form->ActiveControl() == this;
-  if (!HandleAllocated()) return false;
+bool TCustomDBGridGx::TState::IsActiveControl() {
+  if (TCustomForm* Form = GetParentForm(&G)) return Form->ActiveControl() == &G;
+  if (!G.HandleAllocated()) return false;
   for (win::HWND Window = win::GetFocus(); Window; Window = win::GetParent(Window))
-    if (Window == Handle()) return true;
+    if (Window == G.Handle()) return true;
   return false;
 }
 
@@ -38,7 +38,7 @@ void TCustomDBGridGx::ShowCellEditor() {
 void TCustomDBGridGx::InvalidateCellEditor() {
   if (InplaceEditor()) InvalidateEditor();
   // The filter editor follows its cell and keeps the text typed so far.
-  if (P->FFilterEditing) UpdateFilterEditor(false);
+  if (P->FFilterEditing) P->UpdateFilterEditor(false);
 }
 
 bool TCustomDBGridGx::TakeFocus() {
@@ -93,8 +93,8 @@ bool LocateLookupText(TField* Field, const std::string& Text) {
 
 }  // namespace
 
-bool TCustomDBGridGx::EditorReadOnlyByParams(bool& ReadOnly) const {
-  const auto* Editor = dynamic_cast<const TDBGridInplaceEdit*>(InplaceEditor());
+bool TCustomDBGridGx::TState::EditorReadOnlyByParams(bool& ReadOnly) const {
+  const auto* Editor = dynamic_cast<const TDBGridInplaceEdit*>(G.InplaceEditor());
   if (!Editor || !Editor->ReadOnlyByParams()) return false;
   ReadOnly = Editor->ReadOnly();
   return true;
@@ -117,38 +117,33 @@ bool TCustomDBGridGx::CanEditShow() {
 bool TCustomDBGridGx::CanEditModify() {
   TColumnGx* Column = CurrentColumn();
   if ((Column && Column->CellKind() == CellKindCheckBox) || P->FSearching) return false;
-  return BeginCellModify();
+  return P->BeginCellModify();
 }
 
-bool TCustomDBGridGx::BeginCellModify() {
+bool TCustomDBGridGx::TState::BeginCellModify() {
   bool Result = false;
   bool EditorReadOnly = false;
   if (EditorReadOnlyByParams(EditorReadOnly)) {
     if (EditorReadOnly) return false;
-    P->FDataLink->Edit();
-    P->FDataLink->MarkModified();
+    FDataLink->Edit();
+    FDataLink->MarkModified();
     Result = true;
   }
-  if (P->FReadOnly || !P->FDataLink->Active() || P->FDataLink->ReadOnly()) return Result;
-  TColumnGx* Column = CurrentColumn();
+  if (FReadOnly || !FDataLink->Active() || FDataLink->ReadOnly()) return Result;
+  TColumnGx* Column = G.CurrentColumn();
   TField* Field = Column ? Column->Field() : nullptr;
   if (!Field || Column->ReadOnly() || !IsFieldModifiable(Field)) return Result;
-  if (Field->IsBlob() && !Field->OnSetText() && !(Field->DataType() == ftMemo && P->FDrawMemoText)) return Result;
+  if (Field->IsBlob() && !Field->OnSetText() && !(Field->DataType() == ftMemo && FDrawMemoText)) return Result;
   if (!Column->CheckEditable(false)) return Result;
-  P->FDataLink->Edit();
-  Result = P->FDataLink->Editing();
-  if (Result) P->FDataLink->MarkModified();
+  FDataLink->Edit();
+  Result = FDataLink->Editing();
+  if (Result) FDataLink->MarkModified();
   return Result;
-}
-
-bool TCustomDBGridGx::ColumnEditable(int DataCol) {
-  if (DataCol < 0 || DataCol >= P->FColumns->Count()) return false;
-  return P->FColumns->ColumnAt(DataCol)->CheckEditable(false) && P->FOptions.Contains(dgEditing);
 }
 
 bool TCustomDBGridGx::CanEditAcceptKey(TKeyChar Key) {
   bool EditorReadOnly = false;
-  const bool ByParams = EditorReadOnlyByParams(EditorReadOnly);
+  const bool ByParams = P->EditorReadOnlyByParams(EditorReadOnly);
   TColumnGx* Column = CurrentColumn();
   TField* Field = Column ? Column->Field() : nullptr;
   if (!P->FDataLink->Active() || !Field) return ByParams && !EditorReadOnly;
@@ -179,11 +174,11 @@ std::string TCustomDBGridGx::GetEditText(int ACol, int) {
   if (!P->FDataLink->Active()) return {};
   const int DataCol = GridToDataColumn(ACol);
   if (DataCol < 0 || DataCol >= P->FColumns->Count()) return {};
-  P->FEditText = CellEditText(P->FColumns->ColumnAt(DataCol), &P->FEditValue);
+  P->FEditText = P->CellEditText(P->FColumns->ColumnAt(DataCol), &P->FEditValue);
   return P->FEditText;
 }
 
-std::string TCustomDBGridGx::CellEditText(TColumnGx* Column, Variant* KeyValue) {
+std::string TCustomDBGridGx::TState::CellEditText(TColumnGx* Column, Variant* KeyValue) {
   if (!Column) return {};
   std::string Text;
   Variant Value = Null();
@@ -192,7 +187,7 @@ std::string TCustomDBGridGx::CellEditText(TColumnGx* Column, Variant* KeyValue) 
       const int I = Column->KeyList()->IndexOf(Field->Text());
       TStrings* Picks = Column->HasPickList() ? Column->PickList() : nullptr;
       if (I >= 0 && Picks && I < Picks->Count()) Text = Picks->Strings(I);
-    } else if (P->FDrawMemoText && Field->DataType() == ftMemo) {
+    } else if (FDrawMemoText && Field->DataType() == ftMemo) {
       Text = WithCrLf(Field->AsString());
     } else {
       Text = Field->Text();
@@ -216,7 +211,7 @@ std::string TCustomDBGridGx::CellEditText(TColumnGx* Column, Variant* KeyValue) 
   if (KeyValue) *KeyValue = Value;
   TColCellParamsGx Params;
   Params.Text = Text;
-  Params.Font = Canvas()->Font();
+  Params.Font = G.Canvas()->Font();
   Column->FireGetCellParams(true, &Params);
   return Params.Text;
 }
@@ -252,13 +247,13 @@ void TCustomDBGridGx::WriteEditorText() {
       return;
     }
     case CellKindKeyPickList:
-      WriteKeyListText(Column);
+      P->WriteKeyListText(Column);
       return;
     default:
       break;
   }
   if (Field->Lookup() && !cell_values_detail::KeyFieldsOf(Field).empty()) {
-    WriteLookupText(Column, Field);
+    P->WriteLookupText(Column, Field);
     return;
   }
   Column->WriteCellValue(P->FEditText, Variant(P->FEditText), true);
@@ -267,52 +262,52 @@ void TCustomDBGridGx::WriteEditorText() {
 // A key-list column writes the key of the pick-list entry typed. Text that names no entry
 // (after the column's not-in-list handler had its say) raises instead of writing the key
 // the editor started with.
-void TCustomDBGridGx::WriteKeyListText(TColumnGx* Column) {
+void TCustomDBGridGx::TState::WriteKeyListText(TColumnGx* Column) {
   TStrings* Keys = Column->KeyList();
   TStrings* Picks = Column->PickList();
   Variant Value = Null();
-  if (!P->FEditText.empty()) {
-    int I = Picks->IndexOf(P->FEditText);
+  if (!FEditText.empty()) {
+    int I = Picks->IndexOf(FEditText);
     if (I < 0 && Column->OnNotInList()) {
       bool Accept = false;
-      Column->OnNotInList()(Column, P->FEditText, Accept);
-      if (Accept) I = Picks->IndexOf(P->FEditText);
+      Column->OnNotInList()(Column, FEditText, Accept);
+      if (Accept) I = Picks->IndexOf(FEditText);
     }
-    if (I < 0 || I >= Keys->Count()) RaiseNotInList(P->FEditText);
+    if (I < 0 || I >= Keys->Count()) RaiseNotInList(FEditText);
     Value = Variant(Keys->Strings(I));
   }
-  P->FEditValue = Value;
-  Column->WriteCellValue(P->FEditText, P->FEditValue, false);
+  FEditValue = Value;
+  Column->WriteCellValue(FEditText, FEditValue, false);
 }
 
 // A lookup column writes the key fields of the list record its text shows. The key the
 // editor started with is kept only while it still gives the text; text no list record
 // shows raises instead of writing an old key.
-void TCustomDBGridGx::WriteLookupText(TColumnGx* Column, TField* Field) {
+void TCustomDBGridGx::TState::WriteLookupText(TColumnGx* Column, TField* Field) {
   TSpecRowGx* Spec = Column->DropDownSpecRow();
-  const bool SpecChosen = Spec->Visible() && VariantsEqual(P->FEditValue, Spec->Value()) &&
-                          AnsiSameText(P->FEditText, Spec->CellTextAt(0));
-  if (P->FEditText.empty()) {
-    if (!SpecChosen) P->FEditValue = Null();
+  const bool SpecChosen = Spec->Visible() && VariantsEqual(FEditValue, Spec->Value()) &&
+                          AnsiSameText(FEditText, Spec->CellTextAt(0));
+  if (FEditText.empty()) {
+    if (!SpecChosen) FEditValue = Null();
   } else if (!SpecChosen) {
     TDataSet* List = Field->LookupDataSet();
     const bool KeyGivesText =
-        List && List->Active() && !P->FEditValue.IsNull() &&
-        AnsiSameText(VarToStr(List->Lookup(Field->LookupKeyFields(), P->FEditValue, Field->LookupResultField())),
-                     P->FEditText);
+        List && List->Active() && !FEditValue.IsNull() &&
+        AnsiSameText(VarToStr(List->Lookup(Field->LookupKeyFields(), FEditValue, Field->LookupResultField())),
+                     FEditText);
     if (!KeyGivesText) {
-      bool Found = LocateLookupText(Field, P->FEditText);
+      bool Found = LocateLookupText(Field, FEditText);
       if (!Found && Column->OnNotInList()) {
         bool Accept = false;
-        Column->OnNotInList()(Column, P->FEditText, Accept);
-        Found = Accept && LocateLookupText(Field, P->FEditText);
+        Column->OnNotInList()(Column, FEditText, Accept);
+        Found = Accept && LocateLookupText(Field, FEditText);
       }
-      if (!Found) RaiseNotInList(P->FEditText);
-      P->FEditValue = List->FieldValues(Field->LookupKeyFields());
+      if (!Found) RaiseNotInList(FEditText);
+      FEditValue = List->FieldValues(Field->LookupKeyFields());
     }
   }
   for (TField* Key : cell_values_detail::KeyFieldsOf(Field))
     if (!Key->CanModify()) return;
   Field->DataSet()->Edit();
-  Column->WriteCellValue(P->FEditText, P->FEditValue, false);
+  Column->WriteCellValue(FEditText, FEditValue, false);
 }

@@ -10,42 +10,42 @@
 #include "platform/controls/Forms.h"
 #include "platform/rtl/SysUtils.h"
 
-void TCustomDBGridGx::FireCellClick(TColumnGx* Column) {
-  if (P->FOnCellClick) P->FOnCellClick(Column);
+void TCustomDBGridGx::TState::FireCellClick(TColumnGx* Column) {
+  if (FOnCellClick) FOnCellClick(Column);
 }
 
-void TCustomDBGridGx::FireCheckButton(int ACol, TColumnGx* Column, bool& Enabled) {
-  if (ACol < 0 || ACol >= P->FColumns->Count()) Enabled = false;
-  else if (P->FOnCheckButton) P->FOnCheckButton(this, ACol, Column, Enabled);
+void TCustomDBGridGx::TState::FireCheckButton(int ACol, TColumnGx* Column, bool& Enabled) {
+  if (ACol < 0 || ACol >= FColumns->Count()) Enabled = false;
+  else if (FOnCheckButton) FOnCheckButton(&G, ACol, Column, Enabled);
 }
 
-void TCustomDBGridGx::FireColEnter() {
+void TCustomDBGridGx::TState::FireColEnter() {
   ApplyColumnIme();
-  if (P->FOnColEnter) P->FOnColEnter(this);
+  if (FOnColEnter) FOnColEnter(&G);
 }
 
-void TCustomDBGridGx::FireColExit() {
-  if (P->FOnColExit) P->FOnColExit(this);
+void TCustomDBGridGx::TState::FireColExit() {
+  if (FOnColExit) FOnColExit(&G);
 }
 
-void TCustomDBGridGx::FireSortMarkingChanged() {
-  if (!P->FOptionsGx.Contains(dghAutoSortMarking)) return;
-  if (P->FOnSortMarkingChanged) P->FOnSortMarkingChanged(this);
-  else ApplySortingDefault();
+void TCustomDBGridGx::TState::FireSortMarkingChanged() {
+  if (!FOptionsGx.Contains(dghAutoSortMarking)) return;
+  if (FOnSortMarkingChanged) FOnSortMarkingChanged(&G);
+  else G.ApplySortingDefault();
 }
 
-void TCustomDBGridGx::FireTitleBtnClick(int ACol, TColumnGx* Column) {
-  if (P->FOnTitleBtnClick) P->FOnTitleBtnClick(this, ACol, Column);
+void TCustomDBGridGx::TState::FireTitleBtnClick(int ACol, TColumnGx* Column) {
+  if (FOnTitleBtnClick) FOnTitleBtnClick(&G, ACol, Column);
 }
 
-void TCustomDBGridGx::FireDrawColumnCell(const win::RECT& Rect, int DataCol, TColumnGx* Column,
+void TCustomDBGridGx::TState::FireDrawColumnCell(const win::RECT& Rect, int DataCol, TColumnGx* Column,
                                          TGridDrawState State) {
-  if (P->FOnDrawColumnCell) P->FOnDrawColumnCell(this, Rect, DataCol, Column, State);
-  if (!State.Contains(gdFixed)) DrawFieldPicture(Rect, Column);
+  if (FOnDrawColumnCell) FOnDrawColumnCell(&G, Rect, DataCol, Column, State);
+  if (!State.Contains(gdFixed)) G.DrawFieldPicture(Rect, Column);
 }
 
-void TCustomDBGridGx::FireDrawDataCell(const win::RECT& Rect, TField* Field, TGridDrawState State) {
-  if (P->FOnDrawDataCell) P->FOnDrawDataCell(this, Rect, Field, State);
+void TCustomDBGridGx::TState::FireDrawDataCell(const win::RECT& Rect, TField* Field, TGridDrawState State) {
+  if (FOnDrawDataCell) FOnDrawDataCell(&G, Rect, Field, State);
 }
 
 void TCustomDBGridGx::FireEditButtonClick() {
@@ -57,15 +57,15 @@ void TCustomDBGridGx::FireGetCellParams(TColumnGx* Column, TFont* AFont, TColor&
   if (P->FOnGetCellParams) P->FOnGetCellParams(this, Column, AFont, Background, State);
 }
 
-void TCustomDBGridGx::FireGetFooterParams(int DataCol, int Row, TColumnGx* Column, TFont* AFont,
+void TCustomDBGridGx::TState::FireGetFooterParams(int DataCol, int Row, TColumnGx* Column, TFont* AFont,
                                           TColor& Background, TAlignment& Alignment, TGridDrawState State,
                                           std::string& Text) {
-  if (P->FOnGetFooterParams) P->FOnGetFooterParams(this, DataCol, Row, Column, AFont, Background, Alignment, State, Text);
+  if (FOnGetFooterParams) FOnGetFooterParams(&G, DataCol, Row, Column, AFont, Background, Alignment, State, Text);
 }
 
 void TCustomDBGridGx::HandleTitleClick(TColumnGx* Column) {
   if (P->FOnTitleClick) P->FOnTitleClick(Column);
-  else if (P->FSortOnColumnClick && !P->FClickSortMarked) AutoSortByColumn(Column);
+  else if (P->FSortOnColumnClick && !P->FClickSortMarked) P->AutoSortByColumn(Column);
 }
 
 void TCustomDBGridGx::SumListChanged(TObject*) { InvalidateFooterRows(); }

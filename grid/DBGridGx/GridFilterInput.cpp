@@ -47,7 +47,7 @@ void TCustomDBGridGx::EditorKeyDown(TCustomDBEditGx* Editor, win::WORD& Key, TSh
   const bool Ctrl = Shift.Contains(ssCtrl);
   auto Move = [&](bool Forward, bool ToEdge) {
     Key = 0;
-    MoveToFilterCell(Forward, ToEdge);
+    P->MoveToFilterCell(Forward, ToEdge);
   };
   switch (Key) {
     case win::VK_TAB:
@@ -91,12 +91,12 @@ void TCustomDBGridGx::EditorKeyDown(TCustomDBEditGx* Editor, win::WORD& Key, TSh
 void TCustomDBGridGx::FilterEditKeyPress(TObject*, TKeyChar& Key) {
   if (Key != '\r') return;
   Key = 0;
-  ApplyFilterRow();
+  P->ApplyFilterRow();
 }
 
-void TCustomDBGridGx::MoveToFilterCell(bool Forward, bool ToEdge) {
-  const int First = P->FIndicatorColCount, Count = ColCount();
-  int Start = DataToGridColumn(P->FFilterColumn);
+void TCustomDBGridGx::TState::MoveToFilterCell(bool Forward, bool ToEdge) {
+  const int First = FIndicatorColCount, Count = G.ColCount();
+  int Start = G.DataToGridColumn(FFilterColumn);
   bool Ahead = Forward;
   if (ToEdge) {
     // From beyond the edge, back towards it.
@@ -109,29 +109,29 @@ void TCustomDBGridGx::MoveToFilterCell(bool Forward, bool ToEdge) {
   if (Candidate == Start) return;
   while (Candidate >= 0 && Candidate < Count && !HasFilterCell(Candidate)) Candidate += Ahead ? 1 : -1;
   if (Candidate < 0 || Candidate >= Count) return;
-  ShowFilterEditor(Candidate);
+  G.ShowFilterEditor(Candidate);
 }
 
 void TCustomDBGridGx::WndProc(TMessage& Message) {
-  if (FilterRowMouseMessage(Message)) return;
+  if (P->FilterRowMouseMessage(Message)) return;
   TCustomGrid::WndProc(Message);
 }
 
-bool TCustomDBGridGx::FilterRowMouseMessage(TMessage& Message) {
+bool TCustomDBGridGx::TState::FilterRowMouseMessage(TMessage& Message) {
   if (Message.Msg != win::WM_LBUTTONDOWN && Message.Msg != win::WM_RBUTTONDOWN) return false;
-  if (ComponentState().Contains(csDesigning) || !P->FSTFilter || !P->FSTFilter->Visible() || !P->FColumns) return false;
+  if (G.ComponentState().Contains(csDesigning) || !FSTFilter || !FSTFilter->Visible() || !FColumns) return false;
   const win::POINT Pt{Message.XPos(), Message.YPos()};
-  const TGridCoord Cell = MouseCoord(Pt.x, Pt.y);
-  if (Cell.X < P->FIndicatorColCount || !IsFilterRowCell(Cell.X, Cell.Y) || !HasFilterCell(Cell.X)) return false;
-  if (!TakeFocus()) return true;
-  if (P->FOptionsGx.Contains(dghClearSelection)) ClearSelection();
-  ShowFilterEditor(Cell.X);
-  if (Message.Msg == win::WM_LBUTTONDOWN && P->FFilterEditor && P->FFilterEditor->Visible()) {
+  const TGridCoord Cell = G.MouseCoord(Pt.x, Pt.y);
+  if (Cell.X < FIndicatorColCount || !G.IsFilterRowCell(Cell.X, Cell.Y) || !HasFilterCell(Cell.X)) return false;
+  if (!G.TakeFocus()) return true;
+  if (FOptionsGx.Contains(dghClearSelection)) G.ClearSelection();
+  G.ShowFilterEditor(Cell.X);
+  if (Message.Msg == win::WM_LBUTTONDOWN && FFilterEditor && FFilterEditor->Visible()) {
     // The caret lands under the pointer.
-    const win::POINT E = P->FFilterEditor->ScreenToClient(ClientToScreen(Pt));
-    P->FFilterEditor->Perform(win::WM_LBUTTONDOWN, Message.WParam, win::MAKELPARAM(static_cast<win::WORD>(E.x), static_cast<win::WORD>(E.y)));
+    const win::POINT E = FFilterEditor->ScreenToClient(G.ClientToScreen(Pt));
+    FFilterEditor->Perform(win::WM_LBUTTONDOWN, Message.WParam, win::MAKELPARAM(static_cast<win::WORD>(E.x), static_cast<win::WORD>(E.y)));
   }
-  P->FFilterMouseTime = static_cast<int>(win::GetMessageTime());
-  P->FFilterMouseDown = Pt;
+  FFilterMouseTime = static_cast<int>(win::GetMessageTime());
+  FFilterMouseDown = Pt;
   return true;
 }

@@ -12,10 +12,10 @@
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"
 
-bool TCustomDBGridGx::HasFilterCell(int ACol) {
-  const int I = GridToDataColumn(ACol);
-  if (!P->FColumns || I < 0 || I >= P->FColumns->Count()) return false;
-  TColumnGx* Column = P->FColumns->ColumnAt(I);
+bool TCustomDBGridGx::TState::HasFilterCell(int ACol) {
+  const int I = G.GridToDataColumn(ACol);
+  if (!FColumns || I < 0 || I >= FColumns->Count()) return false;
+  TColumnGx* Column = FColumns->ColumnAt(I);
   return Column->Visible() && Column->STFilter()->Visible();
 }
 
@@ -24,41 +24,37 @@ bool TCustomDBGridGx::IsFilterRowCell(int, int ARow) {
   return P->FSTFilter && P->FSTFilter->Visible() && ARow == TitleRowCount();
 }
 
-std::string TCustomDBGridGx::FilterCellText(int Index) {
-  if (!P->FColumns || Index < 0 || Index >= P->FColumns->Count()) return {};
-  TColumnGx* Column = P->FColumns->ColumnAt(Index);
+std::string TCustomDBGridGx::TState::FilterCellText(int Index) {
+  if (!FColumns || Index < 0 || Index >= FColumns->Count()) return {};
+  TColumnGx* Column = FColumns->ColumnAt(Index);
   return Column->FieldName().empty() ? std::string() : Column->STFilter()->FilterText();
 }
 
-void TCustomDBGridGx::MakeFilterEditor() {
-  P->FFilterEditor = new TInplaceFilterEditGx(this);
-  if (P->FOnDblFilterClick) P->FFilterEditor->SetOnDblClick(P->FOnDblFilterClick);
+void TCustomDBGridGx::TState::MakeFilterEditor() {
+  FFilterEditor = new TInplaceFilterEditGx(&G);
+  if (FOnDblFilterClick) FFilterEditor->SetOnDblClick(FOnDblFilterClick);
 }
 
-bool TCustomDBGridGx::CanShowFilterEditor() { return P->FFilterEditing && P->FSelection && P->FSelection->Kind() == gstNon; }
+bool TCustomDBGridGx::TState::CanShowFilterEditor() { return FFilterEditing && FSelection && FSelection->Kind() == gstNon; }
 
-void TCustomDBGridGx::StoreFilterText(int Index) {
-  if (!P->FFilterEditor || !P->FColumns || Index < 0 || Index >= P->FColumns->Count()) return;
-  TColumnGx* Column = P->FColumns->ColumnAt(Index);
-  if (!Column->FieldName().empty()) Column->STFilter()->SetFilterText(P->FFilterEditor->GetText());
+void TCustomDBGridGx::TState::StoreFilterText(int Index) {
+  if (!FFilterEditor || !FColumns || Index < 0 || Index >= FColumns->Count()) return;
+  TColumnGx* Column = FColumns->ColumnAt(Index);
+  if (!Column->FieldName().empty()) Column->STFilter()->SetFilterText(FFilterEditor->GetText());
 }
 
-void TCustomDBGridGx::LoadFilterText(int Index) {
-  if (!P->FFilterEditor) return;
-  P->FFilterEditor->SetValue(Null());
-  P->FFilterEditor->MainButton()->SetVisible(false);
-  P->FFilterEditor->SetText(FilterCellText(Index));
-}
-
-void TCustomDBGridGx::StoreCurrentFilterText() {
-  if (P->FFilterEditor && P->FFilterColumn >= 0) StoreFilterText(P->FFilterColumn);
+void TCustomDBGridGx::TState::LoadFilterText(int Index) {
+  if (!FFilterEditor) return;
+  FFilterEditor->SetValue(Null());
+  FFilterEditor->MainButton()->SetVisible(false);
+  FFilterEditor->SetText(FilterCellText(Index));
 }
 
 void TCustomDBGridGx::ShowFilterEditor(int ACol) {
-  if (!P->FSTFilter->Visible() || !HasFilterCell(ACol)) return;
+  if (!P->FSTFilter->Visible() || !P->HasFilterCell(ACol)) return;
   if (P->FDataLink->Active()) P->FDataLink->DataSet()->CheckBrowseMode();
   if (!P->FFilterEditor) {
-    MakeFilterEditor();
+    P->MakeFilterEditor();
     P->FFilterEditor->SetVisible(false);
     P->FFilterEditor->SetParent(this);
     P->FFilterEditor->SetInplaceEditHolder(this);
@@ -72,7 +68,7 @@ void TCustomDBGridGx::ShowFilterEditor(int ACol) {
   const int FilterRow = TitleRowCount();
   int Previous = -1;
   if (P->FFilterEditor->Visible()) {
-    CloseFilterEditor();
+    P->CloseFilterEditor();
     Previous = P->FFilterColumn;
   }
   P->FFilterColumn = GridToDataColumn(ACol);
@@ -90,46 +86,46 @@ void TCustomDBGridGx::ShowFilterEditor(int ACol) {
     InvalidateCell(ACol, FilterRow);
     if (Previous >= 0 && DataToGridColumn(Previous) < ColCount()) InvalidateCell(DataToGridColumn(Previous), FilterRow);
   }
-  UpdateFilterEditor(true);
+  P->UpdateFilterEditor(true);
 }
 
-void TCustomDBGridGx::UpdateFilterEditor(bool Reload) {
-  if (P->FSTFilter->UpdateCount() > 0 || !P->FFilterEditing) return;
-  const int ACol = DataToGridColumn(P->FFilterColumn);
-  if (!P->FSTFilter->Visible() || !HasFilterCell(ACol) || !P->FFilterEditor) {
-    EndFilterEditing();
+void TCustomDBGridGx::TState::UpdateFilterEditor(bool Reload) {
+  if (FSTFilter->UpdateCount() > 0 || !FFilterEditing) return;
+  const int ACol = G.DataToGridColumn(FFilterColumn);
+  if (!FSTFilter->Visible() || !HasFilterCell(ACol) || !FFilterEditor) {
+    G.EndFilterEditing();
     return;
   }
-  win::RECT Target = CellRect(ACol, TitleRowCount());
+  win::RECT Target = G.CellRect(ACol, G.TitleRowCount());
   ++Target.left;
   if (!CanShowFilterEditor()) {
     CloseFilterEditor();
     return;
   }
   if (Reload) {
-    LoadFilterText(P->FFilterColumn);
-    P->FFilterEditor->SelectAll();
+    LoadFilterText(FFilterColumn);
+    FFilterEditor->SelectAll();
   }
-  const bool FocusInGrid = HandleAllocated() && (Focused() || P->FFilterEditor->Focused() ||
-                                                  (InplaceEditor() && InplaceEditor()->Focused()));
-  P->FFilterEditor->PlaceAt(Target);
-  if (FocusInGrid && P->FFilterEditor->Visible()) P->FFilterEditor->SetFocus();
-  if (P->FFilterEditor->HandleAllocated()) P->FFilterEditor->Perform(win::EM_SCROLLCARET, 0, 0);
+  const bool FocusInGrid = G.HandleAllocated() && (G.Focused() || FFilterEditor->Focused() ||
+                                                  (G.InplaceEditor() && G.InplaceEditor()->Focused()));
+  FFilterEditor->PlaceAt(Target);
+  if (FocusInGrid && FFilterEditor->Visible()) FFilterEditor->SetFocus();
+  if (FFilterEditor->HandleAllocated()) FFilterEditor->Perform(win::EM_SCROLLCARET, 0, 0);
 }
 
-void TCustomDBGridGx::CloseFilterEditor() {
-  if (!P->FFilterEditor || !P->FFilterEditor->Visible()) return;
-  if (P->FFilterColumn >= 0) {
-    StoreFilterText(P->FFilterColumn);
-    if (DataToGridColumn(P->FFilterColumn) < ColCount()) InvalidateCell(DataToGridColumn(P->FFilterColumn), TitleRowCount());
-    if (Visible() && CanFocus() && P->FFilterEditor->Focused()) win::SetFocus(Handle());
+void TCustomDBGridGx::TState::CloseFilterEditor() {
+  if (!FFilterEditor || !FFilterEditor->Visible()) return;
+  if (FFilterColumn >= 0) {
+    StoreFilterText(FFilterColumn);
+    if (G.DataToGridColumn(FFilterColumn) < G.ColCount()) G.InvalidateCell(G.DataToGridColumn(FFilterColumn), G.TitleRowCount());
+    if (G.Visible() && G.CanFocus() && FFilterEditor->Focused()) win::SetFocus(G.Handle());
   }
-  P->FFilterEditor->SetVisible(false);
+  FFilterEditor->SetVisible(false);
 }
 
 void TCustomDBGridGx::EndFilterEditing() {
   if (P->FSTFilter->UpdateCount() > 0) return;
-  CloseFilterEditor();
+  P->CloseFilterEditor();
   P->FFilterEditing = false;
   // The cell editor comes back where it is always shown.
   if (P->FOptions.Contains(dgAlwaysShowEditor)) ShowEditor();
@@ -143,31 +139,23 @@ void TCustomDBGridGx::AbandonFilterEditing() {
   P->FFilterEditor->SetVisible(false);
 }
 
-void TCustomDBGridGx::SetFilterEditing(bool Show) {
-  if (!Show) {
-    EndFilterEditing();
-    return;
-  }
-  ShowFilterEditor(P->FFilterColumn >= 0 ? DataToGridColumn(P->FFilterColumn) : Col());
-}
-
-void TCustomDBGridGx::ApplyFilterRow() {
-  if (P->FFilterColumn >= 0 && P->FFilterEditor) StoreFilterText(P->FFilterColumn);
-  const int SavedLeft = LeftCol();
-  P->FPaintLocked = true;
+void TCustomDBGridGx::TState::ApplyFilterRow() {
+  if (FFilterColumn >= 0 && FFilterEditor) StoreFilterText(FFilterColumn);
+  const int SavedLeft = G.LeftCol();
+  FPaintLocked = true;
   auto restore = AtScopeExit([this, SavedLeft] {
-    if (SavedLeft < ColCount() && SavedLeft >= FixedCols()) SetLeftCol(SavedLeft);
-    P->FPaintLocked = false;
+    if (SavedLeft < G.ColCount() && SavedLeft >= G.FixedCols()) G.SetLeftCol(SavedLeft);
+    FPaintLocked = false;
     UpdateFilterEditor(true);
-    if (P->FSumList && P->FSumList->Active()) P->FSumList->RecalculateAll();
-    Invalidate();
+    if (FSumList && FSumList->Active()) FSumList->RecalculateAll();
+    G.Invalidate();
   });
-  if (P->FOnApplyFilter) P->FOnApplyFilter(this);
-  else ApplyFilterDefault();
+  if (FOnApplyFilter) FOnApplyFilter(&G);
+  else G.ApplyFilterDefault();
 }
 
 void TCustomDBGridGx::MenuClearFilterClick(TObject*) {
   if (!P->FFilterEditor) return;
   P->FFilterEditor->SetText("");
-  ApplyFilterRow();
+  P->ApplyFilterRow();
 }

@@ -136,7 +136,7 @@ void TCustomDBGridGx::DeleteGridSelection() {
 }
 // ---- key down ----
 
-void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
+void TCustomDBGridGx::KeyDown(win::WORD& Key, TShiftState Shift) {
   P->FShiftExtends = Shift.Contains(ssCtrl) || !P->FOptionsGx.Contains(dghClearSelection);
   TWinControl::KeyDown(Key, Shift);  // OnKeyDown may change or drop the key
   if (Key == 0) return;
@@ -154,7 +154,7 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       // view; else the first filter cell from the left column on.
       auto FirstFrom = [this](int From) {
         for (int C = std::max<int>(From, P->FIndicatorColCount); C < ColCount(); ++C)
-          if (HasFilterCell(C)) return C;
+          if (P->HasFilterCell(C)) return C;
         return -1;
       };
       int Target = FirstFrom(DataToGridColumn(std::max(P->FFilterColumn, 0)));
@@ -278,10 +278,10 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
 
   switch (Key) {
     case win::VK_TAB:
-      if (!Alt) MoveTab(!ShiftKey);
+      if (!Alt) P->MoveTab(!ShiftKey);
       break;
     case win::VK_RETURN:
-      if (P->FOptionsGx.Contains(dghEnterAsTab)) MoveTab(!ShiftKey);
+      if (P->FOptionsGx.Contains(dghEnterAsTab)) P->MoveTab(!ShiftKey);
       break;
     case win::VK_ESCAPE:
       P->FDataLink->UndoEdit();
@@ -331,8 +331,8 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
       }
       break;
     }
-    case win::VK_UP: MoveUp(ShiftKey); break;
-    case win::VK_DOWN: MoveDown(ShiftKey); break;
+    case win::VK_UP: P->MoveUp(ShiftKey); break;
+    case win::VK_DOWN: P->MoveDown(ShiftKey); break;
     case win::VK_INSERT:
       if (ShiftKey) {
         Paste();
@@ -361,53 +361,53 @@ void TCustomDBGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
 
 // ---- record moves ----
 
-void TCustomDBGridGx::MoveDown(bool Shift) {
-  TDataSet* DataSet = P->FDataLink->Active() ? P->FDataLink->DataSet() : nullptr;
+void TCustomDBGridGx::TState::MoveDown(bool Shift) {
+  TDataSet* DataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
   if (!DataSet) return;
-  if (DataSet->State() == dsInsert && !DataSet->Modified() && !P->FDataLink->Modified()) {
+  if (DataSet->State() == dsInsert && !DataSet->Modified() && !FDataLink->Modified()) {
     // An untouched new record: at the end it stays; elsewhere moving on drops it.
     if (DataSet->Eof()) return;
     DataSet->Cancel();
   } else if (Shift) {
-    MoveBySelecting(true, 1, !P->FAllowedSelections.Contains(gstRectangle), false);
+    G.MoveBySelecting(true, 1, !FAllowedSelections.Contains(gstRectangle), false);
   } else {
-    MoveBySelecting(false, 1, true, false);
+    G.MoveBySelecting(false, 1, true, false);
   }
-  if (DataSet->Eof() && DataSet->CanModify() && !P->FReadOnly && P->FOptions.Contains(dgEditing) &&
-      P->FAllowedOperations.Contains(alopAppendGx) && DataSet->State() != dsInsert)
+  if (DataSet->Eof() && DataSet->CanModify() && !FReadOnly && FOptions.Contains(dgEditing) &&
+      FAllowedOperations.Contains(alopAppendGx) && DataSet->State() != dsInsert)
     DataSet->Append();
 }
 
-void TCustomDBGridGx::MoveUp(bool Shift) {
-  TDataSet* DataSet = P->FDataLink->Active() ? P->FDataLink->DataSet() : nullptr;
+void TCustomDBGridGx::TState::MoveUp(bool Shift) {
+  TDataSet* DataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
   if (!DataSet) return;
-  if (DataSet->State() == dsInsert && !DataSet->Modified() && !P->FDataLink->Modified() && DataSet->Eof()) {
+  if (DataSet->State() == dsInsert && !DataSet->Modified() && !FDataLink->Modified() && DataSet->Eof()) {
     DataSet->Cancel();
   } else if (Shift) {
-    MoveBySelecting(true, -1, !P->FAllowedSelections.Contains(gstRectangle), false);
+    G.MoveBySelecting(true, -1, !FAllowedSelections.Contains(gstRectangle), false);
   } else {
-    MoveBySelecting(false, -1, true, false);
+    G.MoveBySelecting(false, -1, true, false);
   }
 }
 
-void TCustomDBGridGx::MoveTab(bool Forward) {
-  const int Start = Col();
-  DropSelection(this);
-  LockUpdates();
-  auto Unlock = AtScopeExit([this] { UnlockUpdates(); });
+void TCustomDBGridGx::TState::MoveTab(bool Forward) {
+  const int Start = G.Col();
+  DropSelection(&G);
+  G.LockUpdates();
+  auto Unlock = AtScopeExit([this] { G.UnlockUpdates(); });
   int C = Start;
   for (;;) {
     C += Forward ? 1 : -1;
-    if (C >= ColCount()) {
+    if (C >= G.ColCount()) {
       MoveDown(false);
-      C = P->FIndicatorColCount;
-    } else if (C < P->FIndicatorColCount) {
+      C = FIndicatorColCount;
+    } else if (C < FIndicatorColCount) {
       MoveUp(false);
-      C = ColCount() - 1;
+      C = G.ColCount() - 1;
     }
     if (C == Start) return;
-    if (TabStops(C) && ColWidths(C) > 0) {
-      SelectGridColumn(C, 0, false);
+    if (G.TabStops(C) && G.ColWidths(C) > 0) {
+      G.SelectGridColumn(C, 0, false);
       return;
     }
   }
@@ -505,7 +505,7 @@ void TCustomDBGridGx::SelectGridColumn(int ACol, int Step, bool ExtendRect) {
       P->FInColExit = true;
       auto Release = AtScopeExit([this] { P->FInColExit = false; });
       const int Before = Col();
-      FireColExit();
+      P->FireColExit();
       if (Col() != Before) return;
     }
     if (!P->FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
@@ -513,15 +513,10 @@ void TCustomDBGridGx::SelectGridColumn(int ACol, int Step, bool ExtendRect) {
     TColumnGx* Column = CurrentColumn();
     if (Column && !IsCheckCell(Column) && P->FOptions.Contains(dgAlwaysShowEditor) && !P->FFilterEditing)
       ShowCellEditor();
-    FireColEnter();
+    P->FireColEnter();
   }
   if (Rect) P->FSelection->Rect()->ExtendTo(CurrentDataColumn(), P->FDataLink->DataSet()->Bookmark(), true);
   StopIncrementalSearch();
-}
-
-void TCustomDBGridGx::SelectFieldColumn(TField* Field) {
-  for (int I = 0; I < P->FColumns->Count(); ++I)
-    if (P->FColumns->ColumnAt(I)->Field() == Field) SelectGridColumn(DataToGridColumn(I), 0, false);
 }
 
 // ---- characters ----
@@ -556,16 +551,16 @@ void TCustomDBGridGx::KeyPress(TKeyChar& Key) {
   IncrementalSearch(Text, P->FSearching ? SearchTimeOut() : DefaultSearchTimeout());
 }
 
-void TCustomDBGridGx::HandleCharMessage(TMessage& Message) {
+void TCustomDBGridGx::TState::HandleCharMessage(TMessage& Message) {
   // The window layer joins surrogate pairs before KeyPress, so a character of two
   // units arrives as one.
-  TColumnGx* Column = CurrentColumn();
-  if (Message.WParam == U' ' && !P->FOptions.Contains(dgRowSelect) && IsCheckCell(Column)) {
+  TColumnGx* Column = G.CurrentColumn();
+  if (Message.WParam == U' ' && !FOptions.Contains(dgRowSelect) && IsCheckCell(Column)) {
     TKeyChar Key = U' ';
-    TWinControl::KeyPress(Key);  // the key-press event may take the space
+    G.TWinControl::KeyPress(Key);  // the key-press event may take the space
     if (Key == U' ') Column->StepCellValue(win::GetKeyState(win::VK_SHIFT) < 0 ? -1 : 1);
     Message.Result = 0;
     return;
   }
-  TCustomGrid::Dispatch(Message);
+  G.TCustomGrid::Dispatch(Message);
 }

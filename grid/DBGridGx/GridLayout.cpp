@@ -36,8 +36,8 @@ TDBGridColumnsGx* TCustomDBGridGx::CreateColumns() {
   return new TDBGridColumnsGx(this, TDBGridColumnGx::StaticClass());
 }
 
-TDBGridGxScrollBar* TCustomDBGridGx::CreateScrollBar(int Kind) {
-  if (Kind == 1) return new TVertDBGridGxScrollBar(this, Kind);
+TDBGridGxScrollBar* TCustomDBGridGx::CreateScrollBar(TScrollBarKind Kind) {
+  if (Kind == sbVertical) return new TVertDBGridGxScrollBar(this, Kind);
   return new TDBGridGxScrollBar(this, Kind);
 }
 
@@ -74,19 +74,19 @@ void TCustomDBGridGx::ColumnMoved(int FromIndex, int ToIndex) {
     // The filter cell being edited is the current column's; the text typed so far stays
     // while that is still the same column.
     P->FFilterColumn = CurrentDataColumn();
-    UpdateFilterEditor(ColumnOf(P->FFilterColumn) != FilterColumnBefore);
+    P->UpdateFilterEditor(ColumnOf(P->FFilterColumn) != FilterColumnBefore);
   } else if (FilterColumnBefore) {
     // The remembered filter cell stays with its column.
     P->FFilterColumn = FilterColumnBefore->Index();
   }
 }
 
-void TCustomDBGridGx::AfterColumnResize() {
+void TCustomDBGridGx::ColWidthsChanged() {
   P->FSTFilter->BeginUpdate();
   // The filter editor follows its cell without reloading: the text typed so far stays.
   auto endFilterUpdate = AtScopeExit([this] {
     P->FSTFilter->EndUpdate();
-    if (P->FFilterEditing) UpdateFilterEditor(false);
+    if (P->FFilterEditing) P->UpdateFilterEditor(false);
   });
   if ((P->FDataLink->Active() || P->FColumns->IsCustomized()) && TryLockLayout()) {
     // The widths go back through the rebuild, which spreads them out again.
@@ -109,7 +109,7 @@ void TCustomDBGridGx::AfterColumnResize() {
       const int OldWidth = Column->Width();
       if (OldWidth == W) continue;
       if (P->FOptionsGx.Contains(dghResizeWholeRightPart)) {
-        ResizeRightPart(Column, W);
+        P->ResizeRightPart(Column, W);
         continue;
       }
       const int K = P->FShownColumns->IndexOf(Column);
@@ -135,25 +135,25 @@ void TCustomDBGridGx::AfterColumnResize() {
   UpdateHorzScrollBar();
 }
 
-void TCustomDBGridGx::ResizeRightPart(TColumnGx* Column, int W) {
+void TCustomDBGridGx::TState::ResizeRightPart(TColumnGx* Column, int W) {
   const int OldWidth = Column->Width();
   if (!Column->AutoFitColWidth()) Column->SetWidth(W);
   else if (OldWidth != 0) Column->SetProportionalWidth(MulDiv(W, Column->ProportionalWidth(), OldWidth));
   int D = 0;
-  for (int I = Column->Index() + 1; I < P->FColumns->Count(); ++I) {
-    TColumnGx* Right = P->FColumns->ColumnAt(I);
+  for (int I = Column->Index() + 1; I < FColumns->Count(); ++I) {
+    TColumnGx* Right = FColumns->ColumnAt(I);
     if (Right->Visible() && Right->AutoFitColWidth()) D += Right->Width();
   }
   if (D == 0) return;
-  for (int I = Column->Index() + 1; I < P->FColumns->Count(); ++I) {
-    TColumnGx* Right = P->FColumns->ColumnAt(I);
+  for (int I = Column->Index() + 1; I < FColumns->Count(); ++I) {
+    TColumnGx* Right = FColumns->ColumnAt(I);
     if (Right->Visible() && Right->AutoFitColWidth())
       Right->SetProportionalWidth(std::max(1, MulDiv(D + OldWidth - W, Right->ProportionalWidth(), D)));
   }
 }
 
 // A data row resized with the mouse gives every data row its height.
-void TCustomDBGridGx::AfterRowHeightsChanged() {
+void TCustomDBGridGx::RowHeightsChanged() {
   if (P->FRowSizing) {
     P->FRowSizing = false;
     const int First = P->FOptions.Contains(dgTitles) ? 1 : 0;
@@ -198,7 +198,7 @@ int TCustomDBGridGx::MeasureHeadTree(THeadTreeNode* Node) {
     int textHeight = 0;
     if (vertical) {
       if (child->Width > 0)
-        textHeight = PaintVerticalCellText(canvas, area, false, 0, 0, text, taLeftJustify, 0, true) + 6;
+        textHeight = PaintVerticalCellText(canvas, area, false, 0, 0, text, taLeftJustify, tlTop, true) + 6;
     } else {
       if (child->Width > 0) {
         win::RECT r = area;
@@ -253,12 +253,12 @@ void TCustomDBGridGx::RebuildLayout() {
   if (HandleAllocated()) DropQueuedMessages(Handle(), WM_DEFERREDLAYOUT_GX);
   P->FPaintLocked = true;
   auto unlockPaint = AtScopeExit([this] { P->FPaintLocked = false; });
-  ArrangeColumns();
-  MeasureRows();
-  ApplyHorzScrollBar();
+  P->ArrangeColumns();
+  P->MeasureRows();
+  P->ApplyHorzScrollBar();
   ApplyColumnAttributes();
-  FitColumnWidths();
-  MeasureTitleRow();
+  P->FitColumnWidths();
+  P->MeasureTitleRow();
   ApplyColumnAttributes();
   {
     // Recounting rows scrolls the view; a whole-row selection keeps its left column.
@@ -272,132 +272,132 @@ void TCustomDBGridGx::RebuildLayout() {
   SyncActiveRow();
   Invalidate();
   if (P->FSelection && P->FSelection->Kind() == gstColumns) P->FSelection->Columns()->Refresh();
-  if (P->FFilterEditing) UpdateFilterEditor(false);
+  if (P->FFilterEditing) P->UpdateFilterEditor(false);
 }
 
 // Which columns exist, in what order, which are shown and how many are fixed.
-void TCustomDBGridGx::ArrangeColumns() {
+void TCustomDBGridGx::TState::ArrangeColumns() {
   // Automatic columns never stay beside stored ones.
   bool SeenAutomatic = false;
-  for (int I = 0; I < P->FColumns->Count(); ++I) {
-    if (!P->FColumns->ColumnAt(I)->Customized()) {
+  for (int I = 0; I < FColumns->Count(); ++I) {
+    if (!FColumns->ColumnAt(I)->Customized()) {
       SeenAutomatic = true;
     } else if (SeenAutomatic) {
-      for (int K = P->FColumns->Count() - 1; K >= 0; --K)
-        if (!P->FColumns->ColumnAt(K)->Customized()) P->FColumns->Delete(K);
+      for (int K = FColumns->Count() - 1; K >= 0; --K)
+        if (!FColumns->ColumnAt(K)->Customized()) FColumns->Delete(K);
       break;
     }
   }
 
-  P->FIndicatorColCount = P->FOptions.Contains(dgIndicator) ? 1 : 0;
-  P->FDataLink->ClearFieldMap();
-  if (P->FDataLink->Active()) BuildFieldMap();
+  FIndicatorColCount = FOptions.Contains(dgIndicator) ? 1 : 0;
+  FDataLink->ClearFieldMap();
+  if (FDataLink->Active()) G.BuildFieldMap();
 
-  if (P->FColumns->IsCustomized()) {
+  if (FColumns->IsCustomized()) {
     // Each column finds its field again by name when next asked.
-    for (int I = 0; I < P->FColumns->Count(); ++I) P->FColumns->ColumnAt(I)->SetField(nullptr);
+    for (int I = 0; I < FColumns->Count(); ++I) FColumns->ColumnAt(I)->SetField(nullptr);
   } else {
     auto InFieldMap = [this](TField* Field) {
-      for (int Pos = 0; Pos < P->FDataLink->FieldCount(); ++Pos)
-        if (P->FDataLink->FieldAt(Pos) == Field) return true;
+      for (int Pos = 0; Pos < FDataLink->FieldCount(); ++Pos)
+        if (FDataLink->FieldAt(Pos) == Field) return true;
       return false;
     };
-    if (P->FDataLink->Active() || !P->FDataLink->UsesDefaultFields()) {
-      for (int I = P->FColumns->Count() - 1; I >= 0; --I) {
-        TField* Field = P->FColumns->ColumnAt(I)->Field();
-        if (!Field || !InFieldMap(Field)) P->FColumns->Delete(I);
+    if (FDataLink->Active() || !FDataLink->UsesDefaultFields()) {
+      for (int I = FColumns->Count() - 1; I >= 0; --I) {
+        TField* Field = FColumns->ColumnAt(I)->Field();
+        if (!Field || !InFieldMap(Field)) FColumns->Delete(I);
       }
     } else {
-      P->FColumns->Clear();
+      FColumns->Clear();
     }
-    const int Positions = std::max(P->FDataLink->FieldCount(), P->FColumns->Count() == 0 ? 1 : 0);
+    const int Positions = std::max(FDataLink->FieldCount(), FColumns->Count() == 0 ? 1 : 0);
     for (int Pos = 0; Pos < Positions; ++Pos) {
-      TField* Field = P->FDataLink->FieldAt(Pos);
+      TField* Field = FDataLink->FieldAt(Pos);
       TColumnGx* Column = nullptr;
       if (Field)
-        for (int I = Pos; I < P->FColumns->Count() && !Column; ++I)
-          if (P->FColumns->ColumnAt(I)->Field() == Field) Column = P->FColumns->ColumnAt(I);
+        for (int I = Pos; I < FColumns->Count() && !Column; ++I)
+          if (FColumns->ColumnAt(I)->Field() == Field) Column = FColumns->ColumnAt(I);
       if (!Column) {
-        Column = P->FColumns->AddFieldColumn();
+        Column = FColumns->AddFieldColumn();
         if (Field) Column->SetField(Field);
       }
       if (Column->Index() != Pos) Column->SetIndex(Pos);
     }
   }
 
-  P->FShownColumns->Clear();
-  for (int I = 0; I < P->FColumns->Count(); ++I)
-    if (P->FColumns->ColumnAt(I)->Visible()) P->FShownColumns->Add(P->FColumns->ColumnAt(I));
+  FShownColumns->Clear();
+  for (int I = 0; I < FColumns->Count(); ++I)
+    if (FColumns->ColumnAt(I)->Visible()) FShownColumns->Add(FColumns->ColumnAt(I));
   // Hidden columns among and right after the frozen ones are fixed too, so that the
   // frozen part still holds FrozenCols visible columns.
   int Hidden = 0;
-  for (int I = 0; I < P->FColumns->Count(); ++I)
-    if (!P->FColumns->ColumnAt(I)->Visible() && I < P->FFrozenCols + Hidden) ++Hidden;
-  for (int I = P->FFrozenCols + Hidden; I < P->FColumns->Count() && !P->FColumns->ColumnAt(I)->Visible(); ++I) ++Hidden;
-  if (P->FShownColumns->Count() == 0) --Hidden;
+  for (int I = 0; I < FColumns->Count(); ++I)
+    if (!FColumns->ColumnAt(I)->Visible() && I < FFrozenCols + Hidden) ++Hidden;
+  for (int I = FFrozenCols + Hidden; I < FColumns->Count() && !FColumns->ColumnAt(I)->Visible(); ++I) ++Hidden;
+  if (FShownColumns->Count() == 0) --Hidden;
 
-  SetColCount(P->FColumns->Count() + P->FIndicatorColCount);
-  int Fixed = P->FIndicatorColCount + Hidden;
-  if (P->FDataLink->Active() || P->FColumns->IsCustomized()) Fixed += P->FFrozenCols;
+  G.SetColCount(FColumns->Count() + FIndicatorColCount);
+  int Fixed = FIndicatorColCount + Hidden;
+  if (FDataLink->Active() || FColumns->IsCustomized()) Fixed += FFrozenCols;
   // The base grid needs one scrolling column at least.
-  SetFixedCols(std::clamp(Fixed, 0, ColCount() - 1));
-  P->FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
+  G.SetFixedCols(std::clamp(Fixed, 0, G.ColCount() - 1));
+  FTitleAreaRowCount = static_cast<std::uint8_t>(G.TitleRowCount() + G.FilterRowCount());
 }
 
 // The default row height, the edit-button height, whether rows wrap text, and the
 // title row's height from the title fonts.
-void TCustomDBGridGx::MeasureRows() {
-  columns_detail::TCanvasLend Lend(this);
+void TCustomDBGridGx::TState::MeasureRows() {
+  columns_detail::TCanvasLend Lend(&G);
   TCanvas* Canvas = Lend.Canvas();
-  Canvas->SetFont(Font());
-  const int B = (P->FFlat ? 1 : 3) + (P->FOptions.Contains(dgRowLines) ? GridLineWidth() : 0);
+  Canvas->SetFont(G.Font());
+  const int B = (FFlat ? 1 : 3) + (FOptions.Contains(dgRowLines) ? G.GridLineWidth() : 0);
   const int T = Canvas->TextHeight("Wg");
   const win::TEXTMETRIC Metrics = CanvasMetrics(Canvas);
   int Height = T + B;
-  if (P->FRowHeight > 0 || P->FRowLines > 0) Height = P->FRowHeight + (Metrics.tmHeight + Metrics.tmExternalLeading) * P->FRowLines;
-  if (P->FOptionsGx.Contains(dghFitRowHeightToText) && T > 0) {
+  if (FRowHeight > 0 || FRowLines > 0) Height = FRowHeight + (Metrics.tmHeight + Metrics.tmExternalLeading) * FRowLines;
+  if (FOptionsGx.Contains(dghFitRowHeightToText) && T > 0) {
     const int Lines = (Height - B) / T, Rest = (Height - B) % T;
     Height = (Rest > T / 2 || Lines == 0 ? Lines + 1 : Lines) * T + B;
-    P->FRowLines = (Height - B) / T;
-    P->FRowHeight = B;
+    FRowLines = (Height - B) / T;
+    FRowHeight = B;
   }
-  SetDefaultRowHeight(Height);
-  P->FEditButtonHeight =
-      DefaultRowHeight() > static_cast<int>(Round(3.0 * P->FEditButtonWidth / 2)) ? P->FEditButtonWidth : DefaultRowHeight();
-  P->FRowsAllowWrap =
-      Metrics.tmHeight + Metrics.tmInternalLeading + Metrics.tmExternalLeading + P->FTextMargin < DefaultRowHeight();
-  if (!P->FOptions.Contains(dgTitles)) return;
+  G.SetDefaultRowHeight(Height);
+  FEditButtonHeight =
+      G.DefaultRowHeight() > static_cast<int>(Round(3.0 * FEditButtonWidth / 2)) ? FEditButtonWidth : G.DefaultRowHeight();
+  FRowsAllowWrap =
+      Metrics.tmHeight + Metrics.tmInternalLeading + Metrics.tmExternalLeading + FTextMargin < G.DefaultRowHeight();
+  if (!FOptions.Contains(dgTitles)) return;
   int TitleRow = 0;
-  if (P->FColumns->Count() == 0) {
-    Canvas->SetFont(P->FTitleFont.get());
-    TitleRow = Canvas->TextHeight("Wg") + P->FTextMargin;
+  if (FColumns->Count() == 0) {
+    Canvas->SetFont(FTitleFont.get());
+    TitleRow = Canvas->TextHeight("Wg") + FTextMargin;
   }
-  for (int I = 0; I < P->FColumns->Count(); ++I) {
-    Canvas->SetFont(P->FColumns->ColumnAt(I)->Title()->Font());
-    TitleRow = std::max(TitleRow, Canvas->TextHeight("Wg") + P->FTextMargin);
+  for (int I = 0; I < FColumns->Count(); ++I) {
+    Canvas->SetFont(FColumns->ColumnAt(I)->Title()->Font());
+    TitleRow = std::max(TitleRow, Canvas->TextHeight("Wg") + FTextMargin);
   }
-  SetRowHeights(0, TitleRow);
+  G.SetRowHeights(0, TitleRow);
 }
 
 // The base grid's horizontal bar: wanted unless the columns fit the width or another
 // bar stands in for it.
-void TCustomDBGridGx::ApplyHorzScrollBar() {
-  const bool Wanted = (!P->FAutoFitColWidths || ComponentState().Contains(csDesigning)) && P->FHorzScrollBar->Visible() &&
-                      !P->FHorzScrollBar->ExtScrollBar();
-  const bool Has = ScrollBars() == ssHorizontal || ScrollBars() == ssBoth;
+void TCustomDBGridGx::TState::ApplyHorzScrollBar() {
+  const bool Wanted = (!FAutoFitColWidths || G.ComponentState().Contains(csDesigning)) && FHorzScrollBar->Visible() &&
+                      !FHorzScrollBar->ExtScrollBar();
+  const bool Has = G.ScrollBars() == ssHorizontal || G.ScrollBars() == ssBoth;
   if (Wanted == Has) return;
-  SetScrollBars(Wanted ? ssHorizontal : ssNone);
-  if (HandleAllocated()) {
-    HandleNeeded();
-    UpdateVertScrollBar();
+  G.SetScrollBars(Wanted ? ssHorizontal : ssNone);
+  if (G.HandleAllocated()) {
+    G.HandleNeeded();
+    G.UpdateVertScrollBar();
   }
 }
 
 // Gives the auto-fit columns the client width left by the others, in proportion to
 // their shares, so that the shown columns end exactly at the right edge.
-void TCustomDBGridGx::FitColumnWidths() {
-  if (!P->FAutoFitColWidths || ComponentState().Contains(csDesigning) || !HandleAllocated()) return;
-  const int ShownCount = P->FShownColumns->Count();
+void TCustomDBGridGx::TState::FitColumnWidths() {
+  if (!FAutoFitColWidths || G.ComponentState().Contains(csDesigning) || !G.HandleAllocated()) return;
+  const int ShownCount = FShownColumns->Count();
   std::vector<TColumnGx*> Limited;  // held at a width its limits gave it
   auto IsLimited = [&Limited](TColumnGx* Column) {
     return std::find(Limited.begin(), Limited.end(), Column) != Limited.end();
@@ -405,10 +405,10 @@ void TCustomDBGridGx::FitColumnWidths() {
   auto Fits = [&](TColumnGx* Column) { return Column->AutoFitColWidth() && !IsLimited(Column); };
   int R = 0, S = 0;
   for (int Pass = 0; Pass < ShownCount; ++Pass) {
-    UpdateVertScrollBar();
+    G.UpdateVertScrollBar();
     int Shares = 0, F = 0, Fitting = 0;
     for (int K = 0; K < ShownCount; ++K) {
-      TColumnGx* Column = P->FShownColumns->ColumnAt(K);
+      TColumnGx* Column = FShownColumns->ColumnAt(K);
       if (Fits(Column)) {
         Shares += std::max(0, Column->ProportionalWidth());
         ++Fitting;
@@ -416,15 +416,15 @@ void TCustomDBGridGx::FitColumnWidths() {
         F += Column->Width();
       }
     }
-    R = std::max(0, std::max(P->FMinAutoFitWidth, ClientWidth()) - F);
-    if (P->FOptions.Contains(dgIndicator)) R -= ColWidths(0);
-    if (P->FOptions.Contains(dgColLines)) R -= ShownCount;
-    if (P->FOptions.Contains(dgIndicator) && P->FOptions.Contains(dgColLines)) R -= 1;
+    R = std::max(0, std::max(FMinAutoFitWidth, G.ClientWidth()) - F);
+    if (FOptions.Contains(dgIndicator)) R -= G.ColWidths(0);
+    if (FOptions.Contains(dgColLines)) R -= ShownCount;
+    if (FOptions.Contains(dgIndicator) && FOptions.Contains(dgColLines)) R -= 1;
     R = std::max(0, R);
     bool Marked = false;
     S = 0;
     for (int K = 0; K < ShownCount; ++K) {
-      TColumnGx* Column = P->FShownColumns->ColumnAt(K);
+      TColumnGx* Column = FShownColumns->ColumnAt(K);
       if (!Fits(Column)) continue;
       // Shares that add up to nothing share the room equally.
       const int Wanted = Shares > 0 ? MulDiv(std::max(0, Column->ProportionalWidth()), R, Shares) : MulDiv(1, R, Fitting);
@@ -439,7 +439,7 @@ void TCustomDBGridGx::FitColumnWidths() {
   }
   if (S == R) return;
   for (int K = ShownCount - 1; K >= 0; --K) {
-    TColumnGx* Column = P->FShownColumns->ColumnAt(K);
+    TColumnGx* Column = FShownColumns->ColumnAt(K);
     if (!Fits(Column)) continue;
     Column->SetWidth(std::max(0, Column->Width() + R - S));
     break;
@@ -448,15 +448,15 @@ void TCustomDBGridGx::FitColumnWidths() {
 
 // The title row's height from TitleHeight and TitleLines, or from the multi-title
 // header.
-void TCustomDBGridGx::MeasureTitleRow() {
-  if (!P->FOptions.Contains(dgTitles)) return;
-  if (P->FTitleHeight != 0 || P->FTitleLines != 0) {
-    columns_detail::TCanvasLend Lend(this);
+void TCustomDBGridGx::TState::MeasureTitleRow() {
+  if (!FOptions.Contains(dgTitles)) return;
+  if (FTitleHeight != 0 || FTitleLines != 0) {
+    columns_detail::TCanvasLend Lend(&G);
     TCanvas* Canvas = Lend.Canvas();
-    TFont* Tallest = P->FTitleFont.get();
+    TFont* Tallest = FTitleFont.get();
     int TallestHeight = -1;
-    for (int I = 0; I < P->FColumns->Count(); ++I) {
-      TFont* TitleFont = P->FColumns->ColumnAt(I)->Title()->Font();
+    for (int I = 0; I < FColumns->Count(); ++I) {
+      TFont* TitleFont = FColumns->ColumnAt(I)->Title()->Font();
       Canvas->SetFont(TitleFont);
       const int H = Canvas->TextHeight("Wg");
       if (H > TallestHeight) {
@@ -466,15 +466,15 @@ void TCustomDBGridGx::MeasureTitleRow() {
     }
     Canvas->SetFont(Tallest);
     const win::TEXTMETRIC Metrics = CanvasMetrics(Canvas);
-    int H = P->FTitleLines * Metrics.tmHeight + Metrics.tmExternalLeading + 2 + P->FTitleHeight;
-    if (P->FOptions.Contains(dgRowLines)) ++H;
-    P->FComputedTitleHeight = H;
-    SetRowHeights(0, H);
+    int H = FTitleLines * Metrics.tmHeight + Metrics.tmExternalLeading + 2 + FTitleHeight;
+    if (FOptions.Contains(dgRowLines)) ++H;
+    FComputedTitleHeight = H;
+    G.SetRowHeights(0, H);
   }
-  if (P->FUseMultiTitle) {
-    BuildHeadTree();
-    const int Total = MeasureHeadTree(P->FHeadTreeRoot.get());
-    SetRowHeights(0, std::max(0, Total - (P->FOptionsGx.Contains(dghFixed3D) ? 1 : 3)));
+  if (FUseMultiTitle) {
+    G.BuildHeadTree();
+    const int Total = G.MeasureHeadTree(FHeadTreeRoot.get());
+    G.SetRowHeights(0, std::max(0, Total - (FOptionsGx.Contains(dghFixed3D) ? 1 : 3)));
   }
 }
 
@@ -499,7 +499,7 @@ void TCustomDBGridGx::RecountRows() {
   if (!P->FDataLink) return;
   if (CursorModeActive()) {
     if (P->FTitleAreaRowCount >= RowCount()) SetRowCount(P->FTitleAreaRowCount + 1);
-    RecountRowsCursorMode();
+    P->RecountRowsCursorMode();
     return;
   }
   if (P->FTitleAreaRowCount >= RowCount()) SetRowCount(P->FTitleAreaRowCount + 1);

@@ -61,23 +61,23 @@ void TCustomDBGridGx::UnlockLayoutDeferred() {
   ReleaseLayoutLock();
 }
 
-void TCustomDBGridGx::DeferredLayoutMessage(TMessage&) {
-  if (TryLockLayout()) UnlockLayout();
+void TCustomDBGridGx::TState::DeferredLayoutMessage(TMessage&) {
+  if (G.TryLockLayout()) G.UnlockLayout();
   // A lock is held, perhaps across a message loop (a modal box, a menu): posting again
   // would keep that loop busy. The outermost unlock rebuilds instead.
-  else P->FLayoutPending = true;
+  else FLayoutPending = true;
 }
 
-void TCustomDBGridGx::ClientSizeChanged() {
-  if (P->FUpdateLockCount == 0) {
-    if (!P->FAutoFitColWidths || ComponentState().Contains(csDesigning)) {
-      RecountRows();
-      UpdateVertScrollBar();
-      if (P->FFilterEditing) UpdateFilterEditor(false);
+void TCustomDBGridGx::TState::ClientSizeChanged() {
+  if (FUpdateLockCount == 0) {
+    if (!FAutoFitColWidths || G.ComponentState().Contains(csDesigning)) {
+      G.RecountRows();
+      G.UpdateVertScrollBar();
+      if (FFilterEditing) UpdateFilterEditor(false);
     } else {
-      RequestLayout();
-      InvalidateCellEditor();
+      G.RequestLayout();
+      G.InvalidateCellEditor();
     }
   }
-  UpdateHorzScrollBar();
+  G.UpdateHorzScrollBar();
 }

@@ -34,29 +34,29 @@ void TCustomDBGridGx::Loaded() {
 
 void TCustomDBGridGx::CreateParams(TCreateParams& Params) {
   TCustomGrid::CreateParams(Params);
-  AdjustCreateParams(Params);
+  P->AdjustCreateParams(Params);
 }
 
-void TCustomDBGridGx::CreateWnd() { CreateGridWindow(); }
+void TCustomDBGridGx::CreateWnd() { P->CreateGridWindow(); }
 
-void TCustomDBGridGx::CreateGridWindow() {
-  LockUpdates();
+void TCustomDBGridGx::TState::CreateGridWindow() {
+  G.LockUpdates();
   {
-    auto guard = AtScopeExit([&] { UnlockUpdates(); });
-    TCustomGrid::CreateWnd();
+    auto guard = AtScopeExit([&] { G.UnlockUpdates(); });
+    G.TCustomGrid::CreateWnd();
   }
-  P->FEditButtonWidth = P->FFlat ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
-  P->FEditButtonHeight =
-      DefaultRowHeight() > Round(1.5 * P->FEditButtonWidth) ? P->FEditButtonWidth : DefaultRowHeight();
-  if (P->FAutoFitColWidths) {
-    RequestLayout();
+  FEditButtonWidth = FFlat ? DefaultFlatButtonWidth + 1 : win::GetSystemMetrics(win::SM_CXVSCROLL);
+  FEditButtonHeight =
+      G.DefaultRowHeight() > Round(1.5 * FEditButtonWidth) ? FEditButtonWidth : G.DefaultRowHeight();
+  if (FAutoFitColWidths) {
+    G.RequestLayout();
   } else {
-    RecountRows();
-    SyncActiveRow();
+    G.RecountRows();
+    G.SyncActiveRow();
   }
-  UpdateVertScrollBar();
-  P->FDefaultImeName = ImeName();
-  P->FDefaultImeMode = ImeMode();
+  G.UpdateVertScrollBar();
+  FDefaultImeName = G.ImeName();
+  FDefaultImeMode = G.ImeMode();
 }
 
 void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
@@ -148,14 +148,14 @@ void TCustomDBGridGx::DefineProperties(TFiler* Filer) {
               !CollectionsEqual(P->FColumns.get(), Ancestor->Columns(), Filer->Root(), Filer->LookupRoot());
   }
   Filer->DefineProperty(
-      "Columns", [this](TReader* Reader) { ReadColumns(Reader); },
-      [this](TWriter* Writer) { WriteColumns(Writer); }, HasData);
+      "Columns", [this](TReader* Reader) { P->ReadColumns(Reader); },
+      [this](TWriter* Writer) { P->WriteColumns(Writer); }, HasData);
 }
 
-void TCustomDBGridGx::ReadColumns(TReader* Reader) {
-  P->FColumns->Clear();
+void TCustomDBGridGx::TState::ReadColumns(TReader* Reader) {
+  FColumns->Clear();
   Reader->ReadValue();
-  Reader->ReadCollection(P->FColumns.get());
+  Reader->ReadCollection(FColumns.get());
 }
 
-void TCustomDBGridGx::WriteColumns(TWriter* Writer) { Writer->WriteCollection(P->FColumns.get()); }
+void TCustomDBGridGx::TState::WriteColumns(TWriter* Writer) { Writer->WriteCollection(FColumns.get()); }

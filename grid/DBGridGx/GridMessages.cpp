@@ -24,59 +24,59 @@ constexpr int ColumnSelectZoneHeight = 7;
 // handling, then the base grid's.
 void TCustomDBGridGx::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_DEFERREDLAYOUT_GX) {
-    DeferredLayoutMessage(Message);
+    P->DeferredLayoutMessage(Message);
     return;
   }
-  if (MouseMessage(Message)) return;
-  if (DispatchGridMessage(Message)) return;
+  if (P->MouseMessage(Message)) return;
+  if (P->DispatchGridMessage(Message)) return;
   switch (Message.Msg) {
-    case win::WM_VSCROLL: VertScrollMessage(Message); return;
-    case win::WM_HSCROLL: HorzScrollMessage(Message); return;
+    case win::WM_VSCROLL: P->VertScrollMessage(Message); return;
+    case win::WM_HSCROLL: P->HorzScrollMessage(Message); return;
     case win::WM_SETFOCUS:
-    case win::WM_KILLFOCUS: FocusMessage(Message); return;
-    case win::WM_CHAR: HandleCharMessage(Message); return;
+    case win::WM_KILLFOCUS: P->FocusMessage(Message); return;
+    case win::WM_CHAR: P->HandleCharMessage(Message); return;
     case CM_HINTSHOWPAUSE: HandleHintShowPause(Message); return;
     case CM_HINTSHOW: HandleHintShow(Message); return;
     default: break;
   }
   if (SearchTimerMessage(Message)) return;
   TCustomGrid::Dispatch(Message);
-  if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
+  if (Message.Msg == win::WM_SIZE) P->ClientSizeChanged();
 }
 
 void TCustomDBGridGx::DefaultHandler(TMessage& Message) { TCustomGrid::DefaultHandler(Message); }
 
-bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
+bool TCustomDBGridGx::TState::DispatchGridMessage(TMessage& Message) {
   switch (Message.Msg) {
     case CM_SYSCOLORCHANGE:
-      TCustomGrid::Dispatch(Message);
+      G.TCustomGrid::Dispatch(Message);
       ResetButtonBitmapCache();
       return true;
     case CM_PARENTFONTCHANGED:
-      TCustomGrid::Dispatch(Message);
-      if (ParentFont()) {
+      G.TCustomGrid::Dispatch(Message);
+      if (G.ParentFont()) {
         // Copied from the parent: ParentFont stays on.
-        P->FParentFontChanging = true;
-        auto done = AtScopeExit([this] { P->FParentFontChanging = false; });
-        P->FTitleFont->Assign(Font());
-        P->FFooterFont->Assign(Font());
+        FParentFontChanging = true;
+        auto done = AtScopeExit([this] { FParentFontChanging = false; });
+        FTitleFont->Assign(G.Font());
+        FFooterFont->Assign(G.Font());
       }
-      RequestLayout();
+      G.RequestLayout();
       return true;
     case CM_PARENTCOLORCHANGED:
-      TCustomGrid::Dispatch(Message);
-      if (ParentColor()) {
-        P->FFooterColor = Color();
-        Invalidate();
+      G.TCustomGrid::Dispatch(Message);
+      if (G.ParentColor()) {
+        FFooterColor = G.Color();
+        G.Invalidate();
       }
       return true;
     case CM_FONTCHANGED: {
-      if (!P->FColumns) return false;  // still being made
-      LockLayout();
-      auto unlock = AtScopeExit([this] { UnlockLayout(); });
-      TCustomGrid::Dispatch(Message);
-      for (int I = 0; I < P->FColumns->Count(); ++I) {
-        TColumnGx* Column = P->FColumns->ColumnAt(I);
+      if (!FColumns) return false;  // still being made
+      G.LockLayout();
+      auto unlock = AtScopeExit([this] { G.UnlockLayout(); });
+      G.TCustomGrid::Dispatch(Message);
+      for (int I = 0; I < FColumns->Count(); ++I) {
+        TColumnGx* Column = FColumns->ColumnAt(I);
         Column->RefreshDefaultFont();
         Column->Title()->RefreshDefaultFont();
       }
@@ -84,7 +84,7 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
     }
     case CM_MOUSEWHEEL: {
       // An open drop-down of the cell editor takes the wheel when it wants it.
-      auto* Editor = dynamic_cast<TDBGridInplaceEdit*>(InplaceEditor());
+      auto* Editor = dynamic_cast<TDBGridInplaceEdit*>(G.InplaceEditor());
       TWinControl* Popup = Editor && Editor->Visible() && Editor->PopupVisible() ? Editor->ActivePopup() : nullptr;
       if (!Popup || Popup->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) == 0) return false;
       Message.Result = 1;
@@ -92,40 +92,40 @@ bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
     }
     case win::WM_SETCURSOR: SetCursorMessage(Message); return true;
     case win::WM_NCCALCSIZE: {
-      TCustomGrid::Dispatch(Message);
-      if (P->FNonClientInset == 0) return true;
+      G.TCustomGrid::Dispatch(Message);
+      if (FNonClientInset == 0) return true;
       win::RECT* R = Message.WParam ? &reinterpret_cast<win::NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
                                     : reinterpret_cast<win::RECT*>(Message.LParam);
-      R->left += P->FNonClientInset;
-      R->top += P->FNonClientInset;
-      R->right -= P->FNonClientInset;
-      R->bottom -= P->FNonClientInset;
+      R->left += FNonClientInset;
+      R->top += FNonClientInset;
+      R->right -= FNonClientInset;
+      R->bottom -= FNonClientInset;
       return true;
     }
     case win::WM_NCPAINT:
-      TCustomGrid::Dispatch(Message);
-      PaintFlatBorder();
+      G.TCustomGrid::Dispatch(Message);
+      G.PaintFlatBorder();
       return true;
     case win::WM_IME_STARTCOMPOSITION:
-      TCustomGrid::Dispatch(Message);
+      G.TCustomGrid::Dispatch(Message);
       // The composed text goes into the editor.
-      ShowCellEditor();
+      G.ShowCellEditor();
       return true;
     case win::WM_GETDLGCODE:
-      TCustomGrid::Dispatch(Message);
-      if (P->FOptionsGx.Contains(dghPreferIncSearch)) Message.Result |= win::DLGC_WANTCHARS;
+      G.TCustomGrid::Dispatch(Message);
+      if (FOptionsGx.Contains(dghPreferIncSearch)) Message.Result |= win::DLGC_WANTCHARS;
       return true;
     case win::WM_ERASEBKGND: Message.Result = 1; return true;
     default: return false;
   }
 }
 
-void TCustomDBGridGx::AdjustCreateParams(TCreateParams& Params) {
-  P->FNonClientInset = 0;
-  if (!P->FFlat || !Ctl3D()) return;
+void TCustomDBGridGx::TState::AdjustCreateParams(TCreateParams& Params) {
+  FNonClientInset = 0;
+  if (!FFlat || !G.Ctl3D()) return;
   Params.Style &= ~win::DWORD(win::WS_BORDER);
   Params.ExStyle &= ~win::DWORD(win::WS_EX_CLIENTEDGE);
-  if (BorderStyle() == bsSingle) P->FNonClientInset = 1;
+  if (G.BorderStyle() == bsSingle) FNonClientInset = 1;
 }
 
 void TCustomDBGridGx::PaintFlatBorder() {
@@ -139,15 +139,15 @@ void TCustomDBGridGx::PaintFlatBorder() {
   win::DrawEdge(DC, &R, win::BDR_SUNKENOUTER, win::BF_RECT);
 }
 
-bool TCustomDBGridGx::ColumnsPersistent() const {
-  if (!P->FDataLink || !P->FDataLink->DataSource()) return false;
-  if (P->FColumns->IsCustomized()) return true;
-  TDataSet* DataSet = P->FDataLink->DataSet();
-  return P->FDataLink->Active() && DataSet && !DataSet->DefaultFields();
+bool TCustomDBGridGx::TState::ColumnsPersistent() const {
+  if (!FDataLink || !FDataLink->DataSource()) return false;
+  if (FColumns->IsCustomized()) return true;
+  TDataSet* DataSet = FDataLink->DataSet();
+  return FDataLink->Active() && DataSet && !DataSet->DefaultFields();
 }
 
-void TCustomDBGridGx::SetCursorMessage(TMessage& Message) {
-  const bool Designing = ComponentState().Contains(csDesigning);
+void TCustomDBGridGx::TState::SetCursorMessage(TMessage& Message) {
+  const bool Designing = G.ComponentState().Contains(csDesigning);
   auto Show = [&](win::HCURSOR Cursor) {
     win::SetCursor(Cursor);
     Message.Result = 1;
@@ -156,27 +156,27 @@ void TCustomDBGridGx::SetCursorMessage(TMessage& Message) {
   if (win::LOWORD(static_cast<win::DWORD>(Message.LParam)) == win::HTCLIENT) {
     win::POINT Pt{};
     win::GetCursorPos(&Pt);
-    Pt = ScreenToClient(Pt);
+    Pt = G.ScreenToClient(Pt);
     if (InFrozenSizingZone(Pt.x, Pt.y)) return Show(Screen->Cursors(crHSplit));
-    if (!Designing && P->FDataLink->Active() && P->FOptions.Contains(dgMultiSelect)) {
+    if (!Designing && FDataLink->Active() && FOptions.Contains(dgMultiSelect)) {
       TGridDrawInfo Info;
       TGridState State = gsNormal;
       int Index = 0, Pos = 0, Ofs = 0;
-      CalcSizingState(Pt.x, Pt.y, State, Index, Pos, Ofs, Info);
-      const TGridCoord Cell = MouseCoord(Pt.x, Pt.y);
+      G.CalcSizingState(Pt.x, Pt.y, State, Index, Pos, Ofs, Info);
+      const TGridCoord Cell = G.MouseCoord(Pt.x, Pt.y);
       if (State == gsNormal && Cell.X >= 0 && Cell.Y >= 0) {
-        if (Cell.X < P->FIndicatorColCount && Cell.Y >= P->FTitleAreaRowCount && !P->FDataLink->DataSet()->IsEmpty() &&
-            CanSelectKind(gstRecordBookmarks))
-          return Show(UseRightToLeftAlignment() ? LeftCursorGx() : RightCursorGx());
-        if (P->FOptions.Contains(dgTitles) && Cell.Y == 0 && Cell.X >= P->FIndicatorColCount &&
-            !P->FOptions.Contains(dgRowSelect) && CanSelectKind(gstColumns)) {
-          const win::RECT R = CellRect(Cell.X, 0);
+        if (Cell.X < FIndicatorColCount && Cell.Y >= FTitleAreaRowCount && !FDataLink->DataSet()->IsEmpty() &&
+            G.CanSelectKind(gstRecordBookmarks))
+          return Show(G.UseRightToLeftAlignment() ? LeftCursorGx() : RightCursorGx());
+        if (FOptions.Contains(dgTitles) && Cell.Y == 0 && Cell.X >= FIndicatorColCount &&
+            !FOptions.Contains(dgRowSelect) && G.CanSelectKind(gstColumns)) {
+          const win::RECT R = G.CellRect(Cell.X, 0);
           if (Pt.y >= R.bottom - ColumnSelectZoneHeight) return Show(DownCursorGx());
         }
       }
     }
   }
-  TCustomGrid::Dispatch(Message);
+  G.TCustomGrid::Dispatch(Message);
 }
 
 void TCustomDBGridGx::DoExit() {
@@ -205,6 +205,6 @@ void TCustomDBGridGx::TopLeftChanged() {
   P->FLastLeftCol = LeftCol();
   TCustomGrid::TopLeftChanged();
   UpdateHorzScrollBar();
-  if (CursorModeActive()) FetchAhead();
-  if (P->FFilterEditing) UpdateFilterEditor(false);
+  if (CursorModeActive()) P->FetchAhead();
+  if (P->FFilterEditing) P->UpdateFilterEditor(false);
 }

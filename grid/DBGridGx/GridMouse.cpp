@@ -20,25 +20,25 @@ bool ShowsRecord(TCustomDBGridGx* Grid, const TGridCellTypeGx& Type, int AreaRow
 }
 }  // namespace
 
-bool TCustomDBGridGx::OnPressedTitle(int X, int Y) {
-  const win::RECT Client = ClientRect();
-  if (P->FPressedTitleCol < 0 || X < Client.left || X >= Client.right || Y < Client.top || Y >= Client.bottom)
+bool TCustomDBGridGx::TState::OnPressedTitle(int X, int Y) {
+  const win::RECT Client = G.ClientRect();
+  if (FPressedTitleCol < 0 || X < Client.left || X >= Client.right || Y < Client.top || Y >= Client.bottom)
     return false;
-  const TGridCoord Cell = MouseCoord(X, Y);
-  return Cell.Y == 0 && Cell.X == P->FPressedTitleCol && OnTitleLeaf(Cell.X, X, Y);
+  const TGridCoord Cell = G.MouseCoord(X, Y);
+  return Cell.Y == 0 && Cell.X == FPressedTitleCol && OnTitleLeaf(Cell.X, X, Y);
 }
 
-void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbRight && !MouseCapture()) SetMouseCapture(true);
   P->FCheckClickCell = {-1, -1};
   P->FLastMouseDown = {X, Y};
   P->FMouseDownCell = MouseCoord(X, Y);
   P->FTitleDragged = false;
-  if (P->FShowBmp && P->FOptions.Contains(dgIndicator)) PaintGlyphSpot();
+  if (P->FShowBmp && P->FOptions.Contains(dgIndicator)) P->PaintGlyphSpot();
   if (!TakeFocus()) return;
   const bool Active = P->FDataLink->Active();
   const bool Trace = P->FOptionsGx.Contains(dghTraceColSizing);
-  if (P->FFilterEditing && PointInsideRect({X, Y}, DataAreaRect())) {
+  if (P->FFilterEditing && P->PointInsideRect({X, Y}, DataAreaRect())) {
     // Text that cannot be stored stops the press; the right button keeps no capture then.
     bool Ended = false;
     auto release = AtScopeExit([&] {
@@ -54,7 +54,7 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
   if (Shift.Contains(ssDouble) && Button == mbLeft) {
     // The window layer has raised the double-click event already.
     CalcSizingState(X, Y, State, Index, Pos, Ofs, Info);
-    if (State == gsColSizing || FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
+    if (State == gsColSizing || P->FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
       const int DataCol = GridToDataColumn(Index);
       if (P->FOptionsGx.Contains(dghDblClickOptimizeColWidth) && DataCol >= 0 && DataCol < P->FColumns->Count())
         OptimizeColumnWidth(P->FColumns->ColumnAt(DataCol));
@@ -72,8 +72,8 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
     return;
   }
 
-  if (Button == mbLeft && FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
-    P->FMouseMode = 6;
+  if (Button == mbLeft && P->FrozenSizingZone(X, Y, Index, Pos, Ofs)) {
+    P->FMouseMode = gmmSizeFrozenCol;
     FSizingIndex = Index;
     FSizingPos = Pos;
     FSizingOfs = Ofs;
@@ -109,8 +109,8 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
   if (OnDataTitle && CanSelectKind(gstColumns) && DownCursorGx() && win::GetCursor() == DownCursorGx()) {
     TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
     InvalidateCol(Cell.X);
-    P->FMouseMode = 2;
-    StartAutoScrollTimer(60);
+    P->FMouseMode = gmmSelectColumns;
+    P->StartAutoScrollTimer(60);
     if (Shift.Contains(ssShift)) {
       P->FSelection->Columns()->ShiftSelectTo(Column);
     } else if (Shift.Contains(ssCtrl)) {
@@ -122,13 +122,13 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
     return;
   }
 
-  if (Button == mbLeft && OnDataTitle && !Designing && OnTitleLeaf(Cell.X, X, Y)) {
+  if (Button == mbLeft && OnDataTitle && !Designing && P->OnTitleLeaf(Cell.X, X, Y)) {
     bool Enabled = P->FColumns->ColumnAt(DataCol)->Title()->TitleButton();
-    FireCheckButton(DataCol, P->FColumns->ColumnAt(DataCol), Enabled);
+    P->FireCheckButton(DataCol, P->FColumns->ColumnAt(DataCol), Enabled);
     if (Enabled && MouseCapture()) {
       P->FMouseTracking = true;
       P->FPressedTitleCol = Cell.X;
-      UpdateTitleButtonShown(X, Y);
+      P->UpdateTitleButtonShown(X, Y);
       return;
     }
   }
@@ -148,56 +148,56 @@ void TCustomDBGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
 
   // Rows without a record take no press.
   const bool AboveRecords = Type.Row == graTitle || Type.Row == graFilter || ShowsRecord(this, Type, AreaRow);
-  if (!Type.None() && AboveRecords && Active) PressCell(Button, Shift, X, Y, Cell);
+  if (!Type.None() && AboveRecords && Active) P->PressCell(Button, Shift, X, Y, Cell);
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
-void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell) {
-  TDataSet* DataSet = P->FDataLink->DataSet();
-  const bool Multi = P->FOptions.Contains(dgMultiSelect), RowSelect = P->FOptions.Contains(dgRowSelect);
+void TCustomDBGridGx::TState::PressCell(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell) {
+  TDataSet* DataSet = FDataLink->DataSet();
+  const bool Multi = FOptions.Contains(dgMultiSelect), RowSelect = FOptions.Contains(dgRowSelect);
   const bool ShiftKey = Shift.Contains(ssShift), Ctrl = Shift.Contains(ssCtrl);
-  const bool ClearSel = P->FOptionsGx.Contains(dghClearSelection);
+  const bool ClearSel = FOptionsGx.Contains(dghClearSelection);
   int DataCol = -1, AreaRow = -1;
-  const TGridCellTypeGx Type = GetCellType(Cell.X, Cell.Y, DataCol, AreaRow);
+  const TGridCellTypeGx Type = G.GetCellType(Cell.X, Cell.Y, DataCol, AreaRow);
   const bool InIndicator = Type.Col == gcaIndicator;
-  const bool OnColumn = Type.Col == gcaData && DataCol < P->FColumns->Count();
+  const bool OnColumn = Type.Col == gcaData && DataCol < FColumns->Count();
 
-  LockUpdates();
-  auto Unlock = AtScopeExit([this] { UnlockUpdates(); });
-  P->FDataLink->UpdateRecord();
-  HideEditor();
-  const TGridCoord OldCell{Col(), Row()};
-  const int OldDataCol = CurrentDataColumn();
+  G.LockUpdates();
+  auto Unlock = AtScopeExit([this] { G.UnlockUpdates(); });
+  FDataLink->UpdateRecord();
+  G.HideEditor();
+  const TGridCoord OldCell{G.Col(), G.Row()};
+  const int OldDataCol = G.CurrentDataColumn();
   const std::string OldBookmark = DataSet->Bookmark();
 
   // Shift with multi-selection marks the rows up to the one pressed instead of moving.
   const bool ExtendRows = ShiftKey && Multi && (RowSelect || InIndicator);
   int Distance = 0;
   if (Type.Row == graData) {
-    Distance = AreaRow - P->FDataLink->ActiveRecord();
+    Distance = AreaRow - FDataLink->ActiveRecord();
     if (Distance != 0 && !ExtendRows) DataSet->MoveBy(Distance);
   }
-  if (OnColumn) SelectGridColumn(Cell.X, 0, false);
-  if (!MouseCapture()) return;
+  if (OnColumn) G.SelectGridColumn(Cell.X, 0, false);
+  if (!G.MouseCapture()) return;
   const std::string Bookmark = DataSet->Bookmark();
   const int SelCol = OnColumn ? DataCol : -1;
 
-  if (P->FAutoDragOnSelection && Button == mbLeft && !ShiftKey && Type.Row == graData &&
-      P->FSelection->DataCellSelected(SelCol, Bookmark)) {
-    P->FDragPending = true;
+  if (FAutoDragOnSelection && Button == mbLeft && !ShiftKey && Type.Row == graData &&
+      FSelection->DataCellSelected(SelCol, Bookmark)) {
+    FDragPending = true;
     return;
   }
 
-  if (PointInsideRect({X, Y}, DataAreaRect()) && !(Multi && RowSelect)) {
-    P->FMouseTracking = true;
-    P->FRectSelecting = true;
+  if (PointInsideRect({X, Y}, G.DataAreaRect()) && !(Multi && RowSelect)) {
+    FMouseTracking = true;
+    FRectSelecting = true;
     // A right press inside the selection keeps it for a menu.
-    if (!Ctrl && !ShiftKey && ClearSel && !(Button == mbRight && P->FSelection->DataCellSelected(SelCol, Bookmark)))
-      ClearSelection();
-    if (Button == mbLeft && OnColumn && !DataSet->IsEmpty() && CanSelectKind(gstRectangle)) {
-      TDBGridGxSelectionRect* Rect = P->FSelection->Rect();
+    if (!Ctrl && !ShiftKey && ClearSel && !(Button == mbRight && FSelection->DataCellSelected(SelCol, Bookmark)))
+      G.ClearSelection();
+    if (Button == mbLeft && OnColumn && !DataSet->IsEmpty() && G.CanSelectKind(gstRectangle)) {
+      TDBGridGxSelectionRect* Rect = FSelection->Rect();
       if (ShiftKey) {
-        if (P->FSelection->Kind() != gstRectangle) {
+        if (FSelection->Kind() != gstRectangle) {
           Rect->Empty();
           Rect->ExtendTo(OldDataCol, OldBookmark, false);
         }
@@ -205,53 +205,53 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
       } else {
         Rect->ExtendTo(DataCol, Bookmark, false);
       }
-      P->FMouseMode = 3;
+      FMouseMode = gmmSelectRect;
     }
   }
 
-  const bool RowsMarkable = CanSelectKind(gstRecordBookmarks);
-  if (Type.Row == graData && ((RowsMarkable && InIndicator) || RowSelect || !CanSelectKind(gstRectangle))) {
-    ResetRowAnchor();
-    const bool WasMarked = P->FBookmarks->IsCurrentRowMarked();
-    P->FShiftExtends = Ctrl || !ClearSel;
+  const bool RowsMarkable = G.CanSelectKind(gstRecordBookmarks);
+  if (Type.Row == graData && ((RowsMarkable && InIndicator) || RowSelect || !G.CanSelectKind(gstRectangle))) {
+    G.ResetRowAnchor();
+    const bool WasMarked = FBookmarks->IsCurrentRowMarked();
+    FShiftExtends = Ctrl || !ClearSel;
     if (RowsMarkable) {
       if (ExtendRows && Distance != 0) {
-        MoveBySelecting(true, Distance, true, false);
+        G.MoveBySelecting(true, Distance, true, false);
       } else if (Button == mbLeft && (Ctrl || !ClearSel)) {
-        P->FBookmarks->MarkCurrentRow(!WasMarked);
+        FBookmarks->MarkCurrentRow(!WasMarked);
       } else if (Button == mbLeft) {
-        if (ClearSel) ClearSelection();
-        P->FBookmarks->MarkCurrentRow(true);
+        if (ClearSel) G.ClearSelection();
+        FBookmarks->MarkCurrentRow(true);
       }
     }
     // A drag from here marks (or, toggling, unmarks) the rows it passes like this one.
-    P->FMouseTracking = true;
-    P->FRowSelecting = true;
-    P->FMouseMode = 1;
-    P->FRowAnchor = DataSet->Bookmark();
-    P->FRowAnchorMarked = WasMarked;
-    P->FRowAnchorSet = true;
+    FMouseTracking = true;
+    FRowSelecting = true;
+    FMouseMode = gmmMarkRows;
+    FRowAnchor = DataSet->Bookmark();
+    FRowAnchorMarked = WasMarked;
+    FRowAnchorSet = true;
   }
 
-  if (Button == mbLeft && ((EditorAlwaysShown() && Cell == OldCell) || P->FOptions.Contains(dgAlwaysShowEditor)))
-    ShowCellEditor();
+  if (Button == mbLeft && ((G.EditorAlwaysShown() && Cell == OldCell) || FOptions.Contains(dgAlwaysShowEditor)))
+    G.ShowCellEditor();
   if (InIndicator || Button != mbLeft) {
-    InvalidateCellEditor();
+    G.InvalidateCellEditor();
     return;
   }
   if (!OnColumn) return;
-  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
-  const win::RECT CellBox = CellRect(Cell.X, Cell.Y);
+  TColumnGx* Column = FColumns->ColumnAt(DataCol);
+  const win::RECT CellBox = G.CellRect(Cell.X, Cell.Y);
   const int ButtonsWidth = Column->EditButtonsWidth();
   const bool OnButtons = Type.Row == graData && ButtonsWidth > 0 &&
-                         (UseRightToLeftAlignment() ? X < CellBox.left + ButtonsWidth : X >= CellBox.right - ButtonsWidth);
-  if (P->FOptions.Contains(dgAlwaysShowEditor) || (Column->AlwaysShowEditButton() && OnButtons) || Cell == OldCell)
-    ShowCellEditor();
-  if (InplaceEditorVisible() && OnButtons) {
+                         (G.UseRightToLeftAlignment() ? X < CellBox.left + ButtonsWidth : X >= CellBox.right - ButtonsWidth);
+  if (FOptions.Contains(dgAlwaysShowEditor) || (Column->AlwaysShowEditButton() && OnButtons) || Cell == OldCell)
+    G.ShowCellEditor();
+  if (G.InplaceEditorVisible() && OnButtons) {
     // The editor's button under the pointer takes the press.
     EndTitleButtonTracking();
-    const win::POINT Screen = ClientToScreen({X, Y});
-    if (TWinControl* Window = TWinControl::FindControl(win::WindowFromPoint(Screen)); Window && Window != this) {
+    const win::POINT Screen = G.ClientToScreen({X, Y});
+    if (TWinControl* Window = TWinControl::FindControl(win::WindowFromPoint(Screen)); Window && Window != &G) {
       TControl* Target = Window->ControlAtPos(Window->ScreenToClient(Screen), false);
       if (!Target) Target = Window;
       const win::POINT Pt = Target->ScreenToClient(Screen);
@@ -259,26 +259,26 @@ void TCustomDBGridGx::PressCell(TMouseButton Button, TShiftState Shift, int X, i
                       win::MAKELPARAM(static_cast<win::WORD>(Pt.x), static_cast<win::WORD>(Pt.y)));
     }
   }
-  if (Type.Row == graData && IsCheckCell(Column)) P->FCheckClickCell = Cell;
+  if (Type.Row == graData && IsCheckCell(Column)) FCheckClickCell = Cell;
 }
 
-void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
+void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
   if (P->FDragPending) {
     P->FDragPending = false;
     BeginDrag(true);
     return;
   }
   if (P->FMouseTracking && P->FPressedTitleCol >= 0) {
-    UpdateTitleButtonShown(X, Y);
+    P->UpdateTitleButtonShown(X, Y);
     if (std::abs(X - P->FLastMouseDown.x) > 3 && P->FOptions.Contains(dgColumnResize)) {
       // Dragged sideways: the title becomes a column being moved.
-      EndTitleButtonTracking();
+      P->EndTitleButtonTracking();
       if (win::GetKeyState(win::VK_LBUTTON) < 0) SetMouseCapture(true);
       Canvas()->Pen()->SetColor(clSilver);
       P->FTitleDragged = true;
       TCustomGrid::MouseDown(mbLeft, Shift, P->FLastMouseDown.x, P->FLastMouseDown.y);
     }
-  } else if (P->FRowSelecting || P->FRectSelecting || P->FMouseMode == 3) {
+  } else if (P->FRowSelecting || P->FRectSelecting || P->FMouseMode == gmmSelectRect) {
     TGridDrawInfo Info;
     CalcDrawInfo(Info);
     const int CX = std::clamp(X, 0, std::max(0, Info.Horz.GridBoundary - 1));
@@ -291,14 +291,14 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
       const int Distance = AreaRow - P->FDataLink->ActiveRecord();
       if (CY >= R.top && CY <= R.bottom && Type.Row == graData && Distance != 0) {
         const bool Moved = X != P->FLastMouseDown.x || Y != P->FLastMouseDown.y;
-        MoveBySelecting(Shift.Contains(ssLeft) && Moved, Distance, P->FMouseMode != 3, false);
+        MoveBySelecting(Shift.Contains(ssLeft) && Moved, Distance, P->FMouseMode != gmmSelectRect, false);
       }
       if (P->FRectSelecting && CX >= R.left && CX <= R.right && Type.Col == gcaData && Cell.X != Col())
-        SelectGridColumn(Cell.X, Cell.X > Col() ? 1 : -1, P->FMouseMode == 3);
+        SelectGridColumn(Cell.X, Cell.X > Col() ? 1 : -1, P->FMouseMode == gmmSelectRect);
     }
     P->FLastMouseDown = {X, Y};
     AutoScrollStep(X, Y);
-  } else if (P->FMouseMode == 2) {
+  } else if (P->FMouseMode == gmmSelectColumns) {
     const win::RECT R = DataAreaRect();
     const TGridCoord Cell = MouseCoord(X, Y);
     const int DataCol = GridToDataColumn(Cell.X);
@@ -308,12 +308,12 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
       P->FSelection->Columns()->ShiftSelectTo(P->FColumns->ColumnAt(DataCol));
   }
   const bool Trace = P->FOptionsGx.Contains(dghTraceColSizing);
-  if (Trace && (FGridState == gsColSizing || P->FMouseMode == 6)) {
-    TraceColumnSizing(X);
+  if (Trace && (FGridState == gsColSizing || P->FMouseMode == gmmSizeFrozenCol)) {
+    P->TraceColumnSizing(X);
     TCustomControl::MouseMove(Shift, X, Y);
     return;
   }
-  if (P->FMouseMode == 6) {
+  if (P->FMouseMode == gmmSizeFrozenCol) {
     TGridDrawInfo Info;
     CalcDrawInfo(Info);
     DrawSizingLine(Info);
@@ -323,7 +323,7 @@ void TCustomDBGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
   TCustomGrid::MouseMove(Shift, X, Y);
 }
 
-void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   // A right press holds the mouse; it is let go before any menu can open.
   if (Button == mbRight && MouseCapture() && win::GetKeyState(win::VK_LBUTTON) >= 0) SetMouseCapture(false);
   P->FClickSortMarked = false;
@@ -347,11 +347,11 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
     }
   }
 
-  if (P->FMouseMode == 6 && !Trace) {
+  if (P->FMouseMode == gmmSizeFrozenCol && !Trace) {
     TGridDrawInfo Info;
     CalcDrawInfo(Info);
     DrawSizingLine(Info);
-    const int Width = FSizingPos - ColumnsLeftOf(FSizingIndex);
+    const int Width = FSizingPos - P->ColumnsLeftOf(FSizingIndex);
     if (Width > 1 && FSizingIndex < ColCount() && Width != ColWidths(FSizingIndex)) {
       SetColWidths(FSizingIndex, Width);
       ColWidthsChanged();
@@ -363,41 +363,41 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
     P->FDragPending = false;
     if (Shift.Contains(ssCtrl) && P->FOptions.Contains(dgRowSelect)) P->FBookmarks->MarkCurrentRow(!P->FBookmarks->IsCurrentRowMarked());
     else if (P->FOptionsGx.Contains(dghClearSelection)) ClearSelection();
-  } else if (Trace && (FGridState == gsColSizing || P->FMouseMode == 6)) {
+  } else if (Trace && (FGridState == gsColSizing || P->FMouseMode == gmmSizeFrozenCol)) {
     FGridState = gsNormal;
-    P->FMouseMode = 0;
+    P->FMouseMode = gmmNone;
     return;
   }
 
-  const int SavedMode = P->FMouseMode;
-  P->FMouseMode = 0;
+  const TGridMouseMode SavedMode = P->FMouseMode;
+  P->FMouseMode = gmmNone;
   ResetRowAnchor();
   if (FGridState == gsRowSizing) P->FRowSizing = true;
 
   if (P->FMouseTracking && P->FPressedTitleCol >= 0) {
-    const bool Counted = OnPressedTitle(X, Y);
+    const bool Counted = P->OnPressedTitle(X, Y);
     const int DataCol = GridToDataColumn(P->FPressedTitleCol);
-    EndTitleButtonTracking();
+    P->EndTitleButtonTracking();
     if (Counted && DataCol >= 0 && DataCol < P->FColumns->Count()) {
-      FireTitleBtnClick(DataCol, P->FColumns->ColumnAt(DataCol));
+      P->FireTitleBtnClick(DataCol, P->FColumns->ColumnAt(DataCol));
       P->FCtrlSort = Shift.Contains(ssCtrl);
       // The marker click sorts (or, with Ctrl, waits for Ctrl to be released); the title
       // click that follows does not sort again.
       if (P->FOptionsGx.Contains(dghAutoSortMarking) && DataCol < P->FColumns->Count()) {
         P->FColumns->ColumnAt(DataCol)->Title()->ClickSortMarker(P->FCtrlSort);
         P->FClickSortMarked = true;
-        if (!P->FCtrlSort) FireSortMarkingChanged();
+        if (!P->FCtrlSort) P->FireSortMarkingChanged();
       }
     }
   }
-  if (P->FRowSelecting || P->FRectSelecting) EndTitleButtonTracking();
-  if (SavedMode != 0) StopAutoScrollTimer();
+  if (P->FRowSelecting || P->FRectSelecting) P->EndTitleButtonTracking();
+  if (SavedMode != gmmNone) P->StopAutoScrollTimer();
 
   const TGridState SavedState = FGridState;
   const bool ColumnMoved = SavedState == gsColMoving && (FMovePos != FMoveIndex || P->FTitleDragged);
   TCustomGrid::MouseUp(Button, Shift, X, Y);
   if (SavedState == gsRowSizing || SavedState == gsColSizing) return;
-  if (InplaceEditorVisible() && PointInsideRect({X, Y}, InplaceEditor()->BoundsRect())) return;
+  if (InplaceEditorVisible() && P->PointInsideRect({X, Y}, InplaceEditor()->BoundsRect())) return;
 
   const TGridCoord After = MouseCoord(X, Y);
   int DataCol = -1, AreaRow = -1;
@@ -408,7 +408,7 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
       if (!ColumnMoved && After == P->FMouseDownCell && DataCol < P->FColumns->Count())
         HandleTitleClick(P->FColumns->ColumnAt(DataCol));
     } else if (ShowsRecord(this, Type, AreaRow)) {
-      if (TColumnGx* Column = CurrentColumn()) FireCellClick(Column);
+      if (TColumnGx* Column = CurrentColumn()) P->FireCellClick(Column);
     }
   }
 
@@ -420,63 +420,63 @@ void TCustomDBGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
   }
 }
 
-void TCustomDBGridGx::CancelMouseMode() {
-  if (P->FMouseMode == 6) {
-    if (!P->FOptionsGx.Contains(dghTraceColSizing)) {
+void TCustomDBGridGx::TState::CancelMouseMode() {
+  if (FMouseMode == gmmSizeFrozenCol) {
+    if (!FOptionsGx.Contains(dghTraceColSizing)) {
       TGridDrawInfo Info;
-      CalcDrawInfo(Info);
-      DrawSizingLine(Info);
+      G.CalcDrawInfo(Info);
+      G.DrawSizingLine(Info);
     }
-  } else if (P->FMouseMode != 0) {
+  } else if (FMouseMode != gmmNone) {
     StopAutoScrollTimer();
   }
   EndTitleButtonTracking();
-  P->FMouseMode = 0;
-  P->FDragPending = false;
+  FMouseMode = gmmNone;
+  FDragPending = false;
 }
 
-bool TCustomDBGridGx::MouseMessage(TMessage& Message) {
+bool TCustomDBGridGx::TState::MouseMessage(TMessage& Message) {
   switch (Message.Msg) {
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONDBLCLK: {
-      if (DragMode() != dmAutomatic || !P->FOptions.Contains(dgMultiSelect) || ComponentState().Contains(csDesigning))
+      if (G.DragMode() != dmAutomatic || !FOptions.Contains(dgMultiSelect) || G.ComponentState().Contains(csDesigning))
         return false;
       // A press selects first; the mouse handling starts the drag itself once the pointer
       // moves on a selected cell.
-      SetDragMode(dmManual);
-      P->FAutoDragOnSelection = true;
+      G.SetDragMode(dmManual);
+      FAutoDragOnSelection = true;
       auto Restore = AtScopeExit([this] {
-        SetDragMode(dmAutomatic);
-        P->FAutoDragOnSelection = false;
+        G.SetDragMode(dmAutomatic);
+        FAutoDragOnSelection = false;
       });
-      Dispatch(Message);
+      G.Dispatch(Message);
       return true;
     }
     case win::WM_RBUTTONUP: {
-      P->FReleaseMenuShown = false;
-      auto Reset = AtScopeExit([this] { P->FReleaseMenuShown = false; });
-      if (!PopupColumnMenu(Message)) TCustomGrid::Dispatch(Message);
+      FReleaseMenuShown = false;
+      auto Reset = AtScopeExit([this] { FReleaseMenuShown = false; });
+      if (!PopupColumnMenu(Message)) G.TCustomGrid::Dispatch(Message);
       return true;
     }
     case win::WM_CONTEXTMENU:
       // The release that asks for it has opened a menu already.
-      if (!P->FReleaseMenuShown) return false;
+      if (!FReleaseMenuShown) return false;
       Message.Result = 1;
       return true;
     case win::WM_CANCELMODE: CancelMouseMode(); return false;
     case CM_CANCELMODE:
       CancelMouseMode();
-      if (P->FFilterEditor) P->FFilterEditor->Perform(CM_CANCELMODE, Message.WParam, Message.LParam);
+      if (FFilterEditor) FFilterEditor->Perform(CM_CANCELMODE, Message.WParam, Message.LParam);
       return false;
     case win::WM_TIMER: {
-      if (Message.WParam != 1 || P->FAutoScrollInterval < 0) return false;
-      if (P->FMouseMode == 2) {
+      if (Message.WParam != 1 || FAutoScrollInterval < 0) return false;
+      if (FMouseMode == gmmSelectColumns) {
         win::POINT Pt;
         win::GetCursorPos(&Pt);
-        Pt = ScreenToClient(Pt);
-        AutoScrollStep(Pt.x, Pt.y);
-      } else if (P->FRowSelecting || P->FRectSelecting) {
-        AutoScrollStep(P->FLastMouseDown.x, P->FLastMouseDown.y);
+        Pt = G.ScreenToClient(Pt);
+        G.AutoScrollStep(Pt.x, Pt.y);
+      } else if (FRowSelecting || FRectSelecting) {
+        G.AutoScrollStep(FLastMouseDown.x, FLastMouseDown.y);
       }
       return true;
     }
@@ -487,23 +487,23 @@ bool TCustomDBGridGx::MouseMessage(TMessage& Message) {
 // A right-button release over a data column whose column has its own auto-popup menu
 // pops that menu up at the mouse point (instead of the grid's context menu); true when
 // the release was handled so.
-bool TCustomDBGridGx::PopupColumnMenu(TMessage& Message) {
-  if (!P->FColumns) return false;
+bool TCustomDBGridGx::TState::PopupColumnMenu(TMessage& Message) {
+  if (!FColumns) return false;
   const int X = Message.XPos(), Y = Message.YPos();
-  const TGridCoord Cell = MouseCoord(X, Y);
-  if (Cell.X < P->FIndicatorColCount || Cell.Y < 0) return false;
-  const int DataCol = GridToDataColumn(Cell.X);
-  if (DataCol >= P->FColumns->Count()) return false;
-  TPopupMenu* Menu = P->FColumns->ColumnAt(DataCol)->PopupMenu();
+  const TGridCoord Cell = G.MouseCoord(X, Y);
+  if (Cell.X < FIndicatorColCount || Cell.Y < 0) return false;
+  const int DataCol = G.GridToDataColumn(Cell.X);
+  if (DataCol >= FColumns->Count()) return false;
+  TPopupMenu* Menu = FColumns->ColumnAt(DataCol)->PopupMenu();
   if (!Menu || !Menu->AutoPopup()) return false;
-  HandleMouseUp(mbRight, KeysToShiftState(static_cast<win::WORD>(Message.WParam)), X, Y);
+  G.MouseUp(mbRight, KeysToShiftState(static_cast<win::WORD>(Message.WParam)), X, Y);
   Message.Result = 1;
   // The options menu of the title row went up for this release: one menu is enough.
-  if (P->FReleaseMenuShown) return true;
+  if (FReleaseMenuShown) return true;
   CancelMouseMode();
-  CancelMode();
-  Menu->SetPopupComponent(this);
-  const win::POINT Pt = ClientToScreen(win::POINT{X, Y});
+  G.CancelMode();
+  Menu->SetPopupComponent(&G);
+  const win::POINT Pt = G.ClientToScreen(win::POINT{X, Y});
   Menu->Popup(Pt.x, Pt.y);
   return true;
 }

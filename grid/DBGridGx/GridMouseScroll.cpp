@@ -13,14 +13,14 @@ namespace {
 constexpr win::UINT_PTR AutoScrollTimerId = 1;
 }  // namespace
 
-bool TCustomDBGridGx::PointInsideRect(win::POINT Point, const win::RECT& Rect) {
+bool TCustomDBGridGx::TState::PointInsideRect(win::POINT Point, const win::RECT& Rect) {
   return Point.x >= Rect.left && Point.x <= Rect.right && Point.y >= Rect.top && Point.y <= Rect.bottom;
 }
 
-int TCustomDBGridGx::ColumnsLeftOf(int ACol) {
-  const int LW = P->FOptions.Contains(dgColLines) ? GridLineWidth() : 0;
+int TCustomDBGridGx::TState::ColumnsLeftOf(int ACol) {
+  const int LW = FOptions.Contains(dgColLines) ? G.GridLineWidth() : 0;
   int Width = 0;
-  for (int C = 0; C < ACol && C < ColCount(); ++C) Width += std::max(0, ColWidths(C) + LW);
+  for (int C = 0; C < ACol && C < G.ColCount(); ++C) Width += std::max(0, G.ColWidths(C) + LW);
   return Width;
 }
 
@@ -37,22 +37,22 @@ void TCustomDBGridGx::CalcSizingState(int X, int Y, TGridState& State, int& Inde
     // A lone scrolling column wider than the room is the one sized.
     const int Room = FixedInfo.Horz.GridExtent - FixedInfo.Horz.FixedBoundary;
     if (VisibleColCount() == 1 && ColWidths(LeftCol()) > Room) Index = std::min(Index, LeftCol());
-  } else if (State == gsRowSizing && X >= ColumnsLeftOf(P->FIndicatorColCount)) {
+  } else if (State == gsRowSizing && X >= P->ColumnsLeftOf(P->FIndicatorColCount)) {
     State = gsNormal;
   }
 }
 
-bool TCustomDBGridGx::FrozenSizingZone(int X, int Y, int& Index, int& Pos, int& Ofs) {
-  if (!P->FOptions.Contains(dgColumnResize)) return false;
+bool TCustomDBGridGx::TState::FrozenSizingZone(int X, int Y, int& Index, int& Pos, int& Ofs) {
+  if (!FOptions.Contains(dgColumnResize)) return false;
   TGridDrawInfo Info;
-  CalcDrawInfo(Info);
+  G.CalcDrawInfo(Info);
   if (Y < 0 || Y >= Info.Vert.FixedBoundary) return false;
   const int LW = Info.Horz.EffectiveLineWidth;
   const int D = LW <= 6 ? (7 - LW) / 2 : 0;
   const int Span = std::max(LW, 7);
-  int Border = ColumnsLeftOf(P->FIndicatorColCount);
-  for (int C = P->FIndicatorColCount; C < FixedCols(); ++C) {
-    const int W = ColWidths(C);
+  int Border = ColumnsLeftOf(FIndicatorColCount);
+  for (int C = FIndicatorColCount; C < G.FixedCols(); ++C) {
+    const int W = G.ColWidths(C);
     if (W <= 0) {
       Border += std::max(0, W + LW);
       continue;
@@ -61,9 +61,9 @@ bool TCustomDBGridGx::FrozenSizingZone(int X, int Y, int& Index, int& Pos, int& 
     if (Border > Info.Horz.GridBoundary) {
       // Frozen columns wider than a grid that fills the window: its last pixels size the
       // column cut off there.
-      if (Info.Horz.GridBoundary >= ClientWidth() && X >= ClientWidth() - D && X < ClientWidth()) {
+      if (Info.Horz.GridBoundary >= G.ClientWidth() && X >= G.ClientWidth() - D && X < G.ClientWidth()) {
         Index = C;
-        Pos = ClientWidth();
+        Pos = G.ClientWidth();
         Ofs = Pos - X;
         return true;
       }
@@ -80,43 +80,43 @@ bool TCustomDBGridGx::FrozenSizingZone(int X, int Y, int& Index, int& Pos, int& 
   return false;
 }
 
-bool TCustomDBGridGx::InFrozenSizingZone(int X, int Y) {
+bool TCustomDBGridGx::TState::InFrozenSizingZone(int X, int Y) {
   int Index = 0, Pos = 0, Ofs = 0;
   return FrozenSizingZone(X, Y, Index, Pos, Ofs);
 }
 
-void TCustomDBGridGx::TraceColumnSizing(int X) {
+void TCustomDBGridGx::TState::TraceColumnSizing(int X) {
   TGridDrawInfo Info;
-  CalcDrawInfo(Info);
-  FSizingPos = X + FSizingOfs;
-  const int Start = P->FMouseMode == 6 ? ColumnsLeftOf(FSizingIndex) : Info.Horz.CellStart(FSizingIndex);
-  if (Start < 0 || FSizingIndex >= ColCount()) return;
-  if (P->FAutoFitColWidths && !ComponentState().Contains(csDesigning)) {
+  G.CalcDrawInfo(Info);
+  G.FSizingPos = X + G.FSizingOfs;
+  const int Start = FMouseMode == gmmSizeFrozenCol ? ColumnsLeftOf(G.FSizingIndex) : Info.Horz.CellStart(G.FSizingIndex);
+  if (Start < 0 || G.FSizingIndex >= G.ColCount()) return;
+  if (FAutoFitColWidths && !G.ComponentState().Contains(csDesigning)) {
     // Every column right of the sized one keeps a pixel at least.
-    const int Right = ColCount() - 1 - FSizingIndex;
-    if (FSizingPos >= Info.Horz.GridBoundary - (1 + Info.Horz.EffectiveLineWidth) * Right) return;
+    const int Right = G.ColCount() - 1 - G.FSizingIndex;
+    if (G.FSizingPos >= Info.Horz.GridBoundary - (1 + Info.Horz.EffectiveLineWidth) * Right) return;
   }
-  const int Width = std::max(1, FSizingPos - Start);
-  if (Width == ColWidths(FSizingIndex)) return;
-  SetColWidths(FSizingIndex, Width);
-  ColWidthsChanged();
+  const int Width = std::max(1, G.FSizingPos - Start);
+  if (Width == G.ColWidths(G.FSizingIndex)) return;
+  G.SetColWidths(G.FSizingIndex, Width);
+  G.ColWidthsChanged();
 }
 
-void TCustomDBGridGx::StartAutoScrollTimer(int Interval) {
-  if (!HandleAllocated() || Interval == P->FAutoScrollInterval) return;
-  if (P->FAutoScrollInterval >= 0) win::KillTimer(Handle(), AutoScrollTimerId);
-  win::SetTimer(Handle(), AutoScrollTimerId, static_cast<win::UINT>(Interval), nullptr);
-  P->FAutoScrollInterval = Interval;
+void TCustomDBGridGx::TState::StartAutoScrollTimer(int Interval) {
+  if (!G.HandleAllocated() || Interval == FAutoScrollInterval) return;
+  if (FAutoScrollInterval >= 0) win::KillTimer(G.Handle(), AutoScrollTimerId);
+  win::SetTimer(G.Handle(), AutoScrollTimerId, static_cast<win::UINT>(Interval), nullptr);
+  FAutoScrollInterval = Interval;
 }
 
-void TCustomDBGridGx::StopAutoScrollTimer() {
-  if (P->FAutoScrollInterval >= 0 && HandleAllocated()) win::KillTimer(Handle(), AutoScrollTimerId);
-  P->FAutoScrollInterval = -1;
+void TCustomDBGridGx::TState::StopAutoScrollTimer() {
+  if (FAutoScrollInterval >= 0 && G.HandleAllocated()) win::KillTimer(G.Handle(), AutoScrollTimerId);
+  FAutoScrollInterval = -1;
 }
 
 void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
   const win::RECT R = DataAreaRect();
-  if (P->FMouseMode == 2) {
+  if (P->FMouseMode == gmmSelectColumns) {
     // Selecting columns along the titles: the view follows sideways.
     int Distance = 0;
     if (X > R.right) {
@@ -138,14 +138,14 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
     } else {
       return;
     }
-    StartAutoScrollTimer(std::max(0, 200 - 10 * Distance));
+    P->StartAutoScrollTimer(std::max(0, 200 - 10 * Distance));
     return;
   }
   const int DY = Y < R.top ? Y - R.top : Y > R.bottom ? Y - R.bottom : 0;
   const int DX = X < R.left ? X - R.left : X > R.right ? X - R.right : 0;
   const int D = std::max(std::abs(DY), std::abs(DX));
   if (D == 0 || !P->FDataLink->Active()) {
-    StopAutoScrollTimer();
+    P->StopAutoScrollTimer();
     return;
   }
   {
@@ -154,8 +154,8 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
     const int Rows = std::min(D / 6, 8);
     if (DY != 0 && Rows > 0) {
       const int Distance = DY < 0 ? -Rows : Rows;
-      if (P->FMouseMode == 3) MoveBySelecting(true, Distance, false, false);
-      else MoveBySelecting(P->FMouseMode == 1, Distance, true, false);
+      if (P->FMouseMode == gmmSelectRect) MoveBySelecting(true, Distance, false, false);
+      else MoveBySelecting(P->FMouseMode == gmmMarkRows, Distance, true, false);
     }
     if (DX != 0) {
       const int Step = DX < 0 ? -1 : 1;
@@ -164,12 +164,12 @@ void TCustomDBGridGx::AutoScrollStep(int X, int Y) {
         else if (Step < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
       }
       if (!P->FRowSelecting && Col() + Step >= P->FIndicatorColCount && Col() + Step < ColCount())
-        SelectGridColumn(Col() + Step, Step, P->FMouseMode == 3);
+        SelectGridColumn(Col() + Step, Step, P->FMouseMode == gmmSelectRect);
     }
   }
   if (P->FUpdateLockCount == 0 && HandleAllocated()) {
     Invalidate();
     win::UpdateWindow(Handle());
   }
-  StartAutoScrollTimer(std::max(0, 200 - 15 * D));
+  P->StartAutoScrollTimer(std::max(0, 200 - 15 * D));
 }

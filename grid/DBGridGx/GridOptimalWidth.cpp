@@ -144,7 +144,7 @@ void TCustomDBGridGx::FooterTextWidth(TColumnGx* Column, int& Width) {
     TAlignment alignment = footer->Alignment();
     std::string text;
     FooterValueText(f, Column, text);
-    FireGetFooterParams(dataCol, f, Column, c->Font(), background, alignment, TGridDrawState(), text);
+    P->FireGetFooterParams(dataCol, f, Column, c->Font(), background, alignment, TGridDrawState(), text);
     int w = 0, h = 0;
     TextOverflowsCell(this, 0, 0, text, {0, 0, 0, DefaultRowHeight()}, footer->WordWrap() && P->FRowsAllowWrap, w, h);
     Width = std::max(Width, w + 5);

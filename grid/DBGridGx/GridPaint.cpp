@@ -116,7 +116,7 @@ void TCustomDBGridGx::DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARe
   GetCellType(ACol, ARow, AreaCol, AreaRow);
   const int DataCol = GridToDataColumn(ACol);
   const bool Selected = IsCellSelected(ACol, ARow, std::string(), DataCol);
-  const bool FilterCell = ACol >= P->FIndicatorColCount && IsFilterRowCell(ACol, ARow) && HasFilterCell(ACol);
+  const bool FilterCell = ACol >= P->FIndicatorColCount && IsFilterRowCell(ACol, ARow) && P->HasFilterCell(ACol);
   TColor Background = FixedColor();
   if (FilterCell) {
     C->Pen()->SetColor(clBlack);
@@ -130,15 +130,15 @@ void TCustomDBGridGx::DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARe
   C->Brush()->SetColor(Background);
   C->FillRect(ARect);
   if (!FilterCell) return;
-  C->TextRect(ARect, ARect.left + 1, ARect.top + 1, FilterCellText(DataCol));
+  C->TextRect(ARect, ARect.left + 1, ARect.top + 1, P->FilterCellText(DataCol));
   C->Pen()->SetColor(Background);
 }
 
 // ---- right-to-left drawing ----
 
-void TCustomDBGridGx::SetCanvasMirrored(bool RightToLeft) {
-  win::HDC dc = Canvas()->Handle();
-  const int W = ClientWidth(), H = ClientHeight();
+void TCustomDBGridGx::TState::SetCanvasMirrored(bool RightToLeft) {
+  win::HDC dc = G.Canvas()->Handle();
+  const int W = G.ClientWidth(), H = G.ClientHeight();
   win::SetMapMode(dc, win::MM_ANISOTROPIC);
   win::SetWindowOrgEx(dc, RightToLeft ? W : 0, 0, nullptr);
   win::SetViewportExtEx(dc, W, H, nullptr);
@@ -155,13 +155,13 @@ void TCustomDBGridGx::Unmirrored(const win::RECT& Rect, F&& Action) {
   win::LPtoDP(Canvas()->Handle(), pts, 2);
   // Mirrored, the rectangle's right edge lands on the left.
   const win::RECT device{std::min(pts[0].x, pts[1].x), pts[0].y, std::max(pts[0].x, pts[1].x), pts[1].y};
-  SetCanvasMirrored(false);
-  auto restore = TScopeExit([this] { SetCanvasMirrored(true); });
+  P->SetCanvasMirrored(false);
+  auto restore = TScopeExit([this] { P->SetCanvasMirrored(true); });
   Action(device, true);
 }
 
 void TCustomDBGridGx::PaintCellText(const win::RECT& Rect, int DX, int DY, const std::string& Text,
-                                    TAlignment Alignment, int Layout, bool WordWrap, bool EndEllipsis,
+                                    TAlignment Alignment, TTextLayout Layout, bool WordWrap, bool EndEllipsis,
                                     int LeftMargin, int RightMargin) {
   Unmirrored(Rect, [&](const win::RECT& R, bool Mirrored) {
     TAlignment A = Alignment;
@@ -175,24 +175,24 @@ void TCustomDBGridGx::PaintCellText(const win::RECT& Rect, int DX, int DY, const
   });
 }
 
-void TCustomDBGridGx::PaintCellButton(const win::RECT& Rect, TColor Color, int DrawKind, int PressedPart, bool Flat,
+void TCustomDBGridGx::TState::PaintCellButton(const win::RECT& Rect, TColor Color, TButtonDrawKind DrawKind, int PressedPart, bool Flat,
                                       bool Active, bool Enabled, int CheckState) {
-  Unmirrored(Rect, [&](const win::RECT& R, bool) {
-    DrawEditButtonGx(Canvas()->Handle(), R, Color, DrawKind, PressedPart, Flat, Active, Enabled, CheckState);
+  G.Unmirrored(Rect, [&](const win::RECT& R, bool) {
+    DrawEditButtonGx(G.Canvas()->Handle(), R, Color, DrawKind, PressedPart, Flat, Active, Enabled, CheckState);
   });
 }
 
-void TCustomDBGridGx::DrawCellEdges(const win::RECT& Rect, bool RightSide, bool LeftSide, bool Down, bool Down2) {
+void TCustomDBGridGx::TState::DrawCellEdges(const win::RECT& Rect, bool RightSide, bool LeftSide, bool Down, bool Down2) {
   const win::UINT edge = Down || Down2 ? win::BDR_SUNKENINNER : win::BDR_RAISEDINNER;
-  const TColor brush = Canvas()->Brush()->Color();
-  Unmirrored(Rect, [&](const win::RECT& Device, bool Mirrored) {
-    win::HDC dc = Canvas()->Handle();
+  const TColor brush = G.Canvas()->Brush()->Color();
+  G.Unmirrored(Rect, [&](const win::RECT& Device, bool Mirrored) {
+    win::HDC dc = G.Canvas()->Handle();
     win::RECT R = Device;
     // Mirrored, the cell's left side is the device rectangle's right side.
     const win::UINT topSide = LeftSide ? (Mirrored ? win::BF_TOP | win::BF_RIGHT : win::BF_TOPLEFT) : win::BF_TOP;
     const win::UINT bottomSide =
         RightSide ? (Mirrored ? win::BF_BOTTOM | win::BF_LEFT : win::BF_BOTTOMRIGHT) : win::BF_BOTTOM;
-    if (!P->FFlat) {
+    if (!FFlat) {
       if (RightSide && LeftSide) {
         win::DrawEdge(dc, &R, edge, win::BF_RECT);
         return;
@@ -202,18 +202,18 @@ void TCustomDBGridGx::DrawCellEdges(const win::RECT& Rect, bool RightSide, bool 
       win::DrawEdge(dc, &bottom, edge, bottomSide);
       return;
     }
-    TPen* pen = Canvas()->Pen();
+    TPen* pen = G.Canvas()->Pen();
     pen->SetStyle(psSolid);
     pen->SetWidth(1);
     pen->SetColor(brush);
     if (Mirrored) {
-      Canvas()->MoveTo(R.right - 1, R.bottom - 1);
-      Canvas()->LineTo(R.left, R.bottom - 1);
-      if (RightSide) Canvas()->LineTo(R.left, R.top - 1);
+      G.Canvas()->MoveTo(R.right - 1, R.bottom - 1);
+      G.Canvas()->LineTo(R.left, R.bottom - 1);
+      if (RightSide) G.Canvas()->LineTo(R.left, R.top - 1);
     } else {
-      Canvas()->MoveTo(R.left, R.bottom - 1);
-      Canvas()->LineTo(R.right - 1, R.bottom - 1);
-      if (RightSide) Canvas()->LineTo(R.right - 1, R.top - 1);
+      G.Canvas()->MoveTo(R.left, R.bottom - 1);
+      G.Canvas()->LineTo(R.right - 1, R.bottom - 1);
+      if (RightSide) G.Canvas()->LineTo(R.right - 1, R.top - 1);
     }
     win::DrawEdge(dc, &R, edge, topSide);
   });
@@ -221,12 +221,12 @@ void TCustomDBGridGx::DrawCellEdges(const win::RECT& Rect, bool RightSide, bool 
 
 // ---- painting ----
 
-void TCustomDBGridGx::DrawAreaLines(const TGridDrawInfoGx& Info, bool HorzWanted, bool VertWanted, int FirstCol,
+void TCustomDBGridGx::TState::DrawAreaLines(const TGridDrawInfoGx& Info, bool HorzWanted, bool VertWanted, int FirstCol,
                                     int FirstRow, const win::RECT& Bounds, TColor OnColor, TColor OffColor,
                                     bool RowEndLine, bool ColEndLine) {
   if (Bounds.right <= Bounds.left || Bounds.bottom <= Bounds.top) return;
-  win::HDC dc = Canvas()->Handle();
-  const bool rtl = UseRightToLeftAlignment();
+  win::HDC dc = G.Canvas()->Handle();
+  const bool rtl = G.UseRightToLeftAlignment();
   auto axis = [&](const TGridAxisDrawInfoGx& a, int first, int start, int end, int otherStart, int otherEnd,
                   bool vertical, bool wanted, bool endLine) {
     const int lw = a.EffectiveLineWidth;
@@ -253,7 +253,7 @@ void TCustomDBGridGx::DrawAreaLines(const TGridDrawInfoGx& Info, bool HorzWanted
     }
     if (points.empty()) return;
     const win::COLORREF color = ColorToRGB(wanted ? OnColor : OffColor);
-    const int width = GridLineWidth();
+    const int width = G.GridLineWidth();
     win::HPEN pen;
     if (width > 1) {
       win::LOGBRUSH lb{win::BS_SOLID, color, 0};
@@ -283,42 +283,42 @@ void TCustomDBGridGx::DrawAreaLines(const TGridDrawInfoGx& Info, bool HorzWanted
   }
 }
 
-void TCustomDBGridGx::DrawAreaCells(const TGridDrawInfoGx& Info, int FirstCol, int FirstRow,
+void TCustomDBGridGx::TState::DrawAreaCells(const TGridDrawInfoGx& Info, int FirstCol, int FirstRow,
                                     const win::RECT& Bounds, TColor AreaColor, TGridDrawState BaseState) {
   if (Bounds.right <= Bounds.left || Bounds.bottom <= Bounds.top) return;
-  TCanvas* c = Canvas();
-  const bool designing = ComponentState().Contains(csDesigning);
+  TCanvas* c = G.Canvas();
+  const bool designing = G.ComponentState().Contains(csDesigning);
   const bool active = IsActiveControl();
-  const bool editorCovers = EditorMode() && InplaceEditorVisible() && !designing;
-  const TGridRect sel = Selection();
+  const bool editorCovers = G.EditorMode() && G.InplaceEditorVisible() && !designing;
+  const TGridRect sel = G.Selection();
   const int lwX = Info.Horz.EffectiveLineWidth, lwY = Info.Vert.EffectiveLineWidth;
   int top = Bounds.top;
-  for (int row = FirstRow; row < RowCount() && top < Bounds.bottom; ++row) {
-    if (FirstRow < FixedRows() && row >= FixedRows()) break;
-    const int height = RowHeights(row);
+  for (int row = FirstRow; row < G.RowCount() && top < Bounds.bottom; ++row) {
+    if (FirstRow < G.FixedRows() && row >= G.FixedRows()) break;
+    const int height = G.RowHeights(row);
     int left = Bounds.left;
-    for (int col = FirstCol; col < ColCount() && left < Bounds.right; ++col) {
-      if (FirstCol < FixedCols() && col >= FixedCols()) break;
-      const int width = ColWidths(col);
+    for (int col = FirstCol; col < G.ColCount() && left < Bounds.right; ++col) {
+      if (FirstCol < G.FixedCols() && col >= G.FixedCols()) break;
+      const int width = G.ColWidths(col);
       const win::RECT r{left, top, left + width, top + height};
       left += width + lwX;
       if (width <= 0 || !win::RectVisible(c->Handle(), &r)) continue;
       TGridDrawState state = BaseState;
-      const bool current = col == Col() && row == Row();
+      const bool current = col == G.Col() && row == G.Row();
       if (active && current) state += gdFocused;
       if (sel.Contains(col, row)) state += gdSelected;
       if (current && editorCovers) continue;
       c->Brush()->SetStyle(bsSolid);
-      c->Font()->Assign(Font());
+      c->Font()->Assign(G.Font());
       c->Brush()->SetColor(AreaColor);
       if (designing) {
-        if (state.Contains(gdSelected) && (!state.Contains(gdFocused) || P->FOptions.Contains(dgRowSelect))) {
+        if (state.Contains(gdSelected) && (!state.Contains(gdFocused) || FOptions.Contains(dgRowSelect))) {
           c->Brush()->SetColor(clHighlight);
           c->Font()->SetColor(clHighlightText);
         }
         c->FillRect(r);
       }
-      DrawCell(col, row, r, state);
+      G.DrawCell(col, row, r, state);
     }
     top += height + lwY;
   }
@@ -330,7 +330,7 @@ void TCustomDBGridGx::Paint() {
   // A zero extent cannot be mapped; there is nothing to show either.
   if (W <= 0 || H <= 0) return;
   const bool rtl = UseRightToLeftAlignment();
-  if (rtl) SetCanvasMirrored(true);
+  if (rtl) P->SetCanvasMirrored(true);
   auto unmirror = TScopeExit([&] {
     if (rtl) {
       win::HDC dc = Canvas()->Handle();
@@ -348,22 +348,22 @@ void TCustomDBGridGx::Paint() {
   const bool dh = fh, dv = fv;
   const bool footerArea = P->FOptionsGx.Contains(dghFooter3D) || P->FFooterColor == clBtnFace;
   if (h.EffectiveLineWidth > 0 || v.EffectiveLineWidth > 0) {
-    DrawAreaLines(info, fh, fv, 0, 0, {0, 0, h.FixedBoundary, v.FixedBoundary}, fixedLine, FixedColor(), true,
+    P->DrawAreaLines(info, fh, fv, 0, 0, {0, 0, h.FixedBoundary, v.FixedBoundary}, fixedLine, FixedColor(), true,
                   true);
-    DrawAreaLines(info, fh, fv, LeftCol(), 0, {h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary}, fixedLine,
+    P->DrawAreaLines(info, fh, fv, LeftCol(), 0, {h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary}, fixedLine,
                   FixedColor(), true, true);
-    DrawAreaLines(info, fh, fv, 0, TopRow(), {0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary}, fixedLine,
+    P->DrawAreaLines(info, fh, fv, 0, TopRow(), {0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary}, fixedLine,
                   FixedColor(), true, true);
     if (P->FFrozenCols > 0 && !P->FOptionsGx.Contains(dghFrozen3D)) {
       const int F = footerArea ? v.FooterExtent : 0;
-      DrawAreaLines(info, fh, fv, FixedCols() - P->FFrozenCols, TopRow(),
+      P->DrawAreaLines(info, fh, fv, FixedCols() - P->FFrozenCols, TopRow(),
                     {h.FixedBoundary - h.FrozenExtent, v.FixedBoundary, h.FixedBoundary - 1, v.GridBoundary - F},
                     dataLine, Color(), true, false);
     }
-    DrawAreaLines(info, dh, dv, LeftCol(), TopRow(),
+    P->DrawAreaLines(info, dh, dv, LeftCol(), TopRow(),
                   {h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary}, dataLine, Color(), true, true);
     if (footerArea && P->FFooterRowCount > 0 && v.FooterExtent > 0) {
-      DrawAreaLines(info, dh, dv, LeftCol(), RowCount() - P->FFooterRowCount,
+      P->DrawAreaLines(info, dh, dv, LeftCol(), RowCount() - P->FFooterRowCount,
                     {h.FixedBoundary, v.GridBoundary - v.FooterExtent, h.GridBoundary, v.GridBoundary}, fixedLine,
                     FixedColor(), true, true);
       if (dh && v.EffectiveLineWidth > 0) {
@@ -378,10 +378,10 @@ void TCustomDBGridGx::Paint() {
       }
     }
   }
-  DrawAreaCells(info, 0, 0, {0, 0, h.FixedBoundary, v.FixedBoundary}, FixedColor(), {gdFixed});
-  DrawAreaCells(info, LeftCol(), 0, {h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary}, FixedColor(), {gdFixed});
-  DrawAreaCells(info, 0, TopRow(), {0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary}, FixedColor(), {gdFixed});
-  DrawAreaCells(info, LeftCol(), TopRow(), {h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary},
+  P->DrawAreaCells(info, 0, 0, {0, 0, h.FixedBoundary, v.FixedBoundary}, FixedColor(), {gdFixed});
+  P->DrawAreaCells(info, LeftCol(), 0, {h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary}, FixedColor(), {gdFixed});
+  P->DrawAreaCells(info, 0, TopRow(), {0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary}, FixedColor(), {gdFixed});
+  P->DrawAreaCells(info, LeftCol(), TopRow(), {h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary},
                 Color(), {});
   TCanvas* c = Canvas();
   c->Brush()->SetStyle(bsSolid);

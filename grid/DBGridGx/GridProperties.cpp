@@ -129,7 +129,7 @@ void TCustomDBGridGx::SetFooterFont(TFont* Value) {
 void TCustomDBGridGx::SetFooterRowCount(int Value) {
   if (Value < 0 || Value == P->FFooterRowCount) return;
   P->FFooterRowCount = Value;
-  UpdateCursorMode();
+  P->UpdateCursorMode();
   RequestLayout();
 }
 
@@ -243,21 +243,21 @@ void TCustomDBGridGx::SetShowBmp(bool Value) {
     Glyph->LoadFromResourceName(nullptr, "DBGRID_BMP");
     P->FGlyphBitmap = std::move(Glyph);
   }
-  PaintGlyphSpot();
+  P->PaintGlyphSpot();
 }
 
 // Paints the glyph spot at (2,2) at once: the glyph, or the button face over it.
-void TCustomDBGridGx::PaintGlyphSpot() {
-  if (!HandleAllocated() || !P->FGlyphBitmap) return;
-  if (P->FShowBmp && P->FOptions.Contains(dgIndicator)) {
-    Canvas()->Draw(2, 2, P->FGlyphBitmap.get());
+void TCustomDBGridGx::TState::PaintGlyphSpot() {
+  if (!G.HandleAllocated() || !FGlyphBitmap) return;
+  if (FShowBmp && FOptions.Contains(dgIndicator)) {
+    G.Canvas()->Draw(2, 2, FGlyphBitmap.get());
     return;
   }
   TBitmap Blank;
-  Blank.SetSize(P->FGlyphBitmap->Width(), P->FGlyphBitmap->Height());
+  Blank.SetSize(FGlyphBitmap->Width(), FGlyphBitmap->Height());
   Blank.Canvas()->Brush()->SetColor(clBtnFace);
   Blank.Canvas()->FillRect(win::RECT{0, 0, Blank.Width(), Blank.Height()});
-  Canvas()->Draw(2, 2, &Blank);
+  G.Canvas()->Draw(2, 2, &Blank);
 }
 
 void TCustomDBGridGx::SetRowColorFlag(bool Value) {
@@ -460,13 +460,10 @@ bool TCustomDBGridGx::Searching() const { return P->FSearching; }
 bool TCustomDBGridGx::FilterEditing() const { return P->FFilterEditing; }
 bool TCustomDBGridGx::PaintLocked() const { return P->FPaintLocked; }
 bool TCustomDBGridGx::RowsAllowWrap() const { return P->FRowsAllowWrap; }
-bool TCustomDBGridGx::LayoutPending() const { return P->FLayoutPending; }
 bool TCustomDBGridGx::SelectionShownActive() const { return P->FSelectionShownActive; }
 int TCustomDBGridGx::ComputedTitleHeight() const { return P->FComputedTitleHeight; }
 int TCustomDBGridGx::PressedTitleCol() const { return P->FPressedTitleCol; }
 bool TCustomDBGridGx::TitleButtonShown() const { return P->FTitleButtonShown; }
-int TCustomDBGridGx::MouseMode() const { return P->FMouseMode; }
-bool TCustomDBGridGx::WholeDataSetCursorAllowed() const { return P->FWholeDataSetCursorAllowed; }
 int TCustomDBGridGx::NonClientInset() const { return P->FNonClientInset; }
 TColumnsGxList* TCustomDBGridGx::ShownColumns() const { return P->FShownColumns.get(); }
 TColumnsGxList* TCustomDBGridGx::SortedColumnList() const { return P->FSortedColumnList.get(); }
@@ -475,11 +472,9 @@ TBookmarkListGx* TCustomDBGridGx::BookmarkedRows() const { return P->FBookmarks.
 TDBGridGxSelection* TCustomDBGridGx::GridSelection() const { return P->FSelection.get(); }
 TColCellParamsGx* TCustomDBGridGx::CellParams() const { return P->FCellParams.get(); }
 THeadTreeNode* TCustomDBGridGx::HeadTreeRoot() const { return P->FHeadTreeRoot.get(); }
-TChangeLink* TCustomDBGridGx::TitleImageChangeLink() const { return P->FTitleImageChangeLink.get(); }
 TBitmap* TCustomDBGridGx::GlyphBitmap() const { return P->FGlyphBitmap.get(); }
 TPopupMenu* TCustomDBGridGx::OptionsMenu() const { return P->FOptionsMenu; }
 TDBGridGxStyle* TCustomDBGridGx::GridStyle() const { return P->FStyle; }
-TFont* TCustomDBGridGx::ToolTipFont() const { return P->FToolTipFont.get(); }
 TInplaceFilterEditGx* TCustomDBGridGx::FilterEditor() const { return P->FFilterEditor; }
 int TCustomDBGridGx::FilterColumn() const { return P->FFilterColumn; }
 int TCustomDBGridGx::GridToDataColumn(int I) const { return I - P->FIndicatorColCount; }
@@ -487,11 +482,8 @@ int TCustomDBGridGx::DataToGridColumn(int I) const { return I + P->FIndicatorCol
 bool TCustomDBGridGx::RowSizing() const { return P->FRowSizing; }
 void TCustomDBGridGx::SetRowSizing(bool Value) { P->FRowSizing = Value; }
 int TCustomDBGridGx::IndicatorRow() const { return P->FIndicatorRow; }
-void TCustomDBGridGx::SetIndicatorRow(int ARow) { P->FIndicatorRow = ARow; }
 bool TCustomDBGridGx::CursorModeActive() const { return P->FMemTable != nullptr; }
 void TCustomDBGridGx::SetWholeDataSetCursorAllowed(bool Value) { P->FWholeDataSetCursorAllowed = Value; }
-bool TCustomDBGridGx::ShiftExtends() const { return P->FShiftExtends; }
-void TCustomDBGridGx::SetShiftExtends(bool Value) { P->FShiftExtends = Value; }
 void TCustomDBGridGx::ResetRowAnchor() { P->FRowAnchorSet = false; }
 const std::string& TCustomDBGridGx::CharText() const { return P->FCharText; }
 void TCustomDBGridGx::SetNonClientInset(int Value) { P->FNonClientInset = Value; }

@@ -148,7 +148,7 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
   if (!P->FSearching || P->FSearchText.empty() || !State.Contains(gdSelected)) return;
   if (DataRow + P->FTitleAreaRowCount != Row() || DataToGridColumn(DataCol) != Col()) return;
   if (!(HandleAllocated() && Focused()) && !P->FOptions.Contains(dgAlwaysShowSelection)) return;
-  if (ComponentState().Contains(csDesigning) || P->FUpdateLockCount != 0 || !IsActiveControl()) return;
+  if (ComponentState().Contains(csDesigning) || P->FUpdateLockCount != 0 || !P->IsActiveControl()) return;
   TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   TCanvas* C = Canvas();
   C->Brush()->SetColor(SearchColor());
@@ -172,10 +172,10 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
     if (Alignment == taLeftJustify) Alignment = taRightJustify;
     else if (Alignment == taRightJustify) Alignment = taLeftJustify;
     Flags |= win::DT_RTLREADING;
-    SetCanvasMirrored(false);
+    P->SetCanvasMirrored(false);
   }
   auto Remirror = AtScopeExit([&] {
-    if (RightToLeft) SetCanvasMirrored(true);
+    if (RightToLeft) P->SetCanvasMirrored(true);
   });
   if (Alignment != taLeftJustify) R.right -= C->TextWidth(Rest);
   Flags |= Alignment == taRightJustify ? win::DT_RIGHT : Alignment == taCenter ? win::DT_CENTER : win::DT_LEFT;

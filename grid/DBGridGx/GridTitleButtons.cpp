@@ -7,48 +7,48 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
-bool TCustomDBGridGx::OnTitleLeaf(int ACol, int X, int Y) {
-  if (!P->FUseMultiTitle || !P->FOptions.Contains(dgTitles)) return true;
-  const int DataCol = GridToDataColumn(ACol);
-  if (DataCol < 0 || DataCol >= P->FColumns->Count()) return true;
-  THeadTreeNode* Leaf = HeadTreeLeaf(DataCol);
+bool TCustomDBGridGx::TState::OnTitleLeaf(int ACol, int X, int Y) {
+  if (!FUseMultiTitle || !FOptions.Contains(dgTitles)) return true;
+  const int DataCol = G.GridToDataColumn(ACol);
+  if (DataCol < 0 || DataCol >= FColumns->Count()) return true;
+  THeadTreeNode* Leaf = G.HeadTreeLeaf(DataCol);
   if (!Leaf) return true;
   // The group captions above the leaf are no part of the button.
-  return Y >= CellRect(ACol, 0).bottom - Leaf->Height + 1;
+  return Y >= G.CellRect(ACol, 0).bottom - Leaf->Height + 1;
 }
 
-void TCustomDBGridGx::UpdateTitleButtonShown(int X, int Y) {
+void TCustomDBGridGx::TState::UpdateTitleButtonShown(int X, int Y) {
   const bool Shown = !(X == -1 && Y == -1) && OnPressedTitle(X, Y);
-  if (Shown == P->FTitleButtonShown) return;
-  P->FTitleButtonShown = Shown;
-  InvalidateRow(0);
+  if (Shown == FTitleButtonShown) return;
+  FTitleButtonShown = Shown;
+  G.InvalidateRow(0);
 }
 
-void TCustomDBGridGx::EndTitleButtonTracking() {
-  if (!P->FMouseTracking) return;
+void TCustomDBGridGx::TState::EndTitleButtonTracking() {
+  if (!FMouseTracking) return;
   StopAutoScrollTimer();
-  P->FRowSelecting = false;
+  FRowSelecting = false;
   UpdateTitleButtonShown(-1, -1);
-  P->FMouseTracking = false;
-  if (MouseCapture()) SetMouseCapture(false);
-  P->FPressedTitleCol = -1;
-  P->FRectSelecting = false;
-  P->FMouseMode = 0;
+  FMouseTracking = false;
+  if (G.MouseCapture()) G.SetMouseCapture(false);
+  FPressedTitleCol = -1;
+  FRectSelecting = false;
+  FMouseMode = gmmNone;
 }
 
-void TCustomDBGridGx::FinishCtrlSort() {
-  if (!P->FCtrlSort) return;
-  P->FCtrlSort = false;
+void TCustomDBGridGx::TState::FinishCtrlSort() {
+  if (!FCtrlSort) return;
+  FCtrlSort = false;
   FireSortMarkingChanged();
 }
 
-void TCustomDBGridGx::HandleKeyUp(win::WORD& Key, TShiftState Shift) {
-  if (P->FCtrlSort && Key == win::VK_CONTROL) FinishCtrlSort();
+void TCustomDBGridGx::KeyUp(win::WORD& Key, TShiftState Shift) {
+  if (P->FCtrlSort && Key == win::VK_CONTROL) P->FinishCtrlSort();
   TCustomGrid::KeyUp(Key, Shift);
 }
 
-void TCustomDBGridGx::AutoSortByColumn(TColumnGx* Column) {
-  TDataSource* Source = DataSource();
+void TCustomDBGridGx::TState::AutoSortByColumn(TColumnGx* Column) {
+  TDataSource* Source = G.DataSource();
   if (!Source || !Source->DataSet() || !Source->DataSet()->Active() || !Column || !Column->Field()) return;
   switch (Column->Field()->DataType()) {
     case ftString: case ftSmallint: case ftInteger: case ftWord: case ftBoolean: case ftFloat: case ftCurrency:
@@ -57,18 +57,18 @@ void TCustomDBGridGx::AutoSortByColumn(TColumnGx* Column) {
       break;
     default: return;
   }
-  const int Current = CurrentDataColumn();
+  const int Current = G.CurrentDataColumn();
   const std::string FieldName = Column->FieldName();
   const TSortMarkerGx Was = Column->Title()->SortMarker();
-  for (int I = 0; I < P->FColumns->Count(); ++I) P->FColumns->ColumnAt(I)->Title()->SetSortMarker(smNoneGx);
+  for (int I = 0; I < FColumns->Count(); ++I) FColumns->ColumnAt(I)->Title()->SetSortMarker(smNoneGx);
   // Ascending, descending, unsorted. The marker kept is the one the rows were sorted by,
   // so that applying the markers again (a layout restored, a multi-column sort) keeps
   // the order.
   const TSortMarkerGx Now = Was == smNoneGx ? smDownGx : Was == smDownGx ? smUpGx : smNoneGx;
   Column->Title()->SetSortMarker(Now);
-  if (OnSortMarkingChanged()) OnSortMarkingChanged()(this);
-  else ApplySortingDefault();
+  if (G.OnSortMarkingChanged()) G.OnSortMarkingChanged()(&G);
+  else G.ApplySortingDefault();
   // Sorting may have rebuilt the columns: the column is found again by its field.
-  ColumnByFieldName(FieldName)->Title()->SetSortMarker(Now);
-  if (Current >= 0 && Current < P->FColumns->Count()) SelectDataColumn(Current);
+  G.ColumnByFieldName(FieldName)->Title()->SetSortMarker(Now);
+  if (Current >= 0 && Current < FColumns->Count()) G.SelectDataColumn(Current);
 }

@@ -253,14 +253,14 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   }
 
   if (Key == win::VK_RETURN && Grid && Grid->OptionsGx().Contains(dghEnterAsTab)) {
-    Grid->HandleKeyDown(Key, Shift);
+    Grid->KeyDown(Key, Shift);
     Key = 0;
     return;
   }
 
   const TShortCut Pressed = ShortCut(Key, Shift);
   if (Pressed == PreviousValueShortCut() && Grid) {
-    Grid->HandleKeyDown(Key, Shift);
+    Grid->KeyDown(Key, Shift);
     Key = 0;
     return;
   }

@@ -12,7 +12,7 @@ namespace {
 TWndMethod OwnWindowProc(TControl* Control) { return MakeEvent(Control, &TControl::WndProc); }
 }  // namespace
 
-TDBGridGxScrollBar::TDBGridGxScrollBar(TCustomDBGridGx* Grid, int Kind) : FGrid(Grid), FKind(Kind) {
+TDBGridGxScrollBar::TDBGridGxScrollBar(TCustomDBGridGx* Grid, TScrollBarKind Kind) : FGrid(Grid), FKind(Kind) {
   // A bar freed elsewhere is only forgotten: its window procedure is gone with it.
   FBarWatch = std::make_unique<TFreeWatch>([this](TComponent* Component) {
     if (Component == FExtScrollBar) FExtScrollBar = nullptr;
@@ -48,7 +48,7 @@ void TDBGridGxScrollBar::SetExtScrollBar(TScrollBar* Value) {
   UpdateExtScrollBar();
   if (!Live(FGrid)) return;
   if (FGrid->HandleAllocated()) {
-    if (FKind == 1) FGrid->UpdateVertScrollBar();
+    if (FKind == sbVertical) FGrid->UpdateVertScrollBar();
     FGrid->RequestLayout();
   }
 }
@@ -56,7 +56,7 @@ void TDBGridGxScrollBar::SetExtScrollBar(TScrollBar* Value) {
 void TDBGridGxScrollBar::ExtBarWindowProc(TMessage& Message) {
   TScrollBar* bar = FExtScrollBar;
   if (Message.Msg == CN_HSCROLL || Message.Msg == CN_VSCROLL)
-    if (Live(FGrid)) FGrid->Perform(FKind == 0 ? win::WM_HSCROLL : win::WM_VSCROLL, Message.WParam, Message.LParam);
+    if (Live(FGrid)) FGrid->Perform(FKind == sbHorizontal ? win::WM_HSCROLL : win::WM_VSCROLL, Message.WParam, Message.LParam);
   if (bar) bar->WndProc(Message);
 }
 
@@ -69,7 +69,7 @@ void TDBGridGxScrollBar::SetVisibleMode(TScrollBarVisibleModeGx Value) {
   if (Value == FVisibleMode) return;
   FVisibleMode = Value;
   if (!Live(FGrid)) return;
-  if (FKind == 1) FGrid->UpdateVertScrollBar();
+  if (FKind == sbVertical) FGrid->UpdateVertScrollBar();
   FGrid->RequestLayout();
 }
 
@@ -81,13 +81,13 @@ bool TDBGridGxScrollBar::IsShown() const {
   if (FExtScrollBar) return FExtScrollBar->Visible();
   if (!Visible() || !FGrid || !FGrid->HandleAllocated()) return false;
   const auto style = win::GetWindowLong(FGrid->Handle(), win::GWL_STYLE);
-  return (style & (FKind == 0 ? win::WS_HSCROLL : win::WS_VSCROLL)) != 0;
+  return (style & (FKind == sbHorizontal ? win::WS_HSCROLL : win::WS_VSCROLL)) != 0;
 }
 
 bool TDBGridGxScrollBar::ReadScrollInfo(win::SCROLLINFO& Info) const {
   if (FExtScrollBar) return win::GetScrollInfo(FExtScrollBar->Handle(), win::SB_CTL, &Info) != 0;
   if (!FGrid) return false;
-  return win::GetScrollInfo(FGrid->Handle(), FKind == 0 ? win::SB_HORZ : win::SB_VERT, &Info) != 0;
+  return win::GetScrollInfo(FGrid->Handle(), FKind == sbHorizontal ? win::SB_HORZ : win::SB_VERT, &Info) != 0;
 }
 
 void TDBGridGxScrollBar::Assign(TPersistent* Source) {

@@ -15,15 +15,14 @@ VANTREL_ENUM(TScrollBarVisibleModeGx, "sbAlwaysShowGx", "sbNeverShowGx", "sbAuto
 class TDBGridGxScrollBar : public TPersistent {
   VANTREL_CLASS(TDBGridGxScrollBar, TPersistent)
 public:
-  // Kind 0: horizontal, 1: vertical.
-  TDBGridGxScrollBar(TCustomDBGridGx* Grid, int Kind);
+  TDBGridGxScrollBar(TCustomDBGridGx* Grid, TScrollBarKind Kind);
   ~TDBGridGxScrollBar() override;
   static void Publish(TClassBuilder<TDBGridGxScrollBar>& b);
   void Assign(TPersistent* Source) override;
   TPersistent* GetOwner() override;
 
   TCustomDBGridGx* Grid() const { return FGrid; }
-  int Kind() const { return FKind; }
+  TScrollBarKind Kind() const { return FKind; }
   TScrollBar* ExtScrollBar() const { return FExtScrollBar; }
   // Raises Exception when another control already took the bar's window procedure.
   void SetExtScrollBar(TScrollBar* Value);
@@ -43,7 +42,7 @@ private:
   bool Designing() const;
 
   TCustomDBGridGx* FGrid;
-  int FKind;
+  TScrollBarKind FKind;
   TScrollBar* FExtScrollBar = nullptr;
   // Hears when the external bar is freed.
   std::unique_ptr<TComponent> FBarWatch;
@@ -54,6 +53,6 @@ private:
 class TVertDBGridGxScrollBar : public TDBGridGxScrollBar {
   VANTREL_CLASS(TVertDBGridGxScrollBar, TDBGridGxScrollBar)
 public:
-  TVertDBGridGxScrollBar(TCustomDBGridGx* Grid, int Kind) : TDBGridGxScrollBar(Grid, Kind) {}
+  TVertDBGridGxScrollBar(TCustomDBGridGx* Grid, TScrollBarKind Kind) : TDBGridGxScrollBar(Grid, Kind) {}
   static void Publish(TClassBuilder<TVertDBGridGxScrollBar>& b);
 };

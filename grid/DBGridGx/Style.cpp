@@ -164,21 +164,21 @@ void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
   if (P->FStyle) P->FStyle->RemoveGrid(this);
   P->FStyle = Value;
   if (Value) Value->AddGrid(this);
-  else UseDefaultGridStyle();
+  else P->UseDefaultGridStyle();
 }
 
-void TCustomDBGridGx::UseDefaultGridStyle() {
+void TCustomDBGridGx::TState::UseDefaultGridStyle() {
   TDBGridGxStyle* Default = DefaultGridStyle();
   if (!Default) {
-    P->FStyle = nullptr;
+    FStyle = nullptr;
     GridStyleChanged();
     return;
   }
-  if (P->FStyle == Default) return;
-  P->FStyle = Default;
-  Default->AddGrid(this);
+  if (FStyle == Default) return;
+  FStyle = Default;
+  Default->AddGrid(&G);
 }
 
-void TCustomDBGridGx::GridStyleChanged() {
-  if (P->FColumns) RequestLayout();
+void TCustomDBGridGx::TState::GridStyleChanged() {
+  if (FColumns) G.RequestLayout();
 }

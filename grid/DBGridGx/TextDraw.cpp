@@ -59,7 +59,7 @@ std::string ShortenWithEllipsis(const std::string& Text, TCanvas* Canvas, int Ma
 }
 
 void PaintHorizontalCellText(TCanvas* Canvas, const win::RECT& Rect, int DX, int DY, const std::string& Text,
-                             TAlignment Alignment, int Layout, bool WordWrap, bool EndEllipsis, int LeftMargin,
+                             TAlignment Alignment, TTextLayout Layout, bool WordWrap, bool EndEllipsis, int LeftMargin,
                              int RightMargin, bool RightToLeft) {
   const int W = Rect.right - Rect.left, H = Rect.bottom - Rect.top;
   if (PureBrushColor(Canvas) && !WordWrap) {
@@ -107,12 +107,12 @@ void PaintHorizontalCellText(TCanvas* Canvas, const win::RECT& Rect, int DX, int
 
   auto Inner = [&] { return win::RECT{B.left + DX, B.top + DY, B.right - DX, B.bottom - DY}; };
   win::RECT T = Inner();
-  if (Layout != 0) {
+  if (Layout != tlTop) {
     win::DrawTextEx(Canvas->Handle(), Text.c_str(), TextLen(Text), &T, Flags | win::DT_CALCRECT,
                     &Params);
     const int TextH = T.bottom - T.top;
     T = Inner();
-    if (Layout == 1)
+    if (Layout == tlCenter)
       T.top = T.top + (T.bottom - T.top) / 2 - TextH / 2;
     else
       T.top = T.bottom - TextH;
@@ -147,7 +147,7 @@ win::HFONT CreateRotatedFont(TFont* Font) {
 }
 
 int PaintVerticalCellText(TCanvas* Canvas, const win::RECT& Rect, bool UseBitmap, int DX, int DY,
-                          const std::string& Text, TAlignment Alignment, int Layout, bool CalcOnly) {
+                          const std::string& Text, TAlignment Alignment, TTextLayout Layout, bool CalcOnly) {
   const int T0 = Rect.top, B0 = Rect.bottom;
   win::RECT R = Rect;
   SwapInts(R.top, R.bottom);
@@ -203,9 +203,9 @@ int PaintVerticalCellText(TCanvas* Canvas, const win::RECT& Rect, bool UseBitmap
     default: X = R.left + DX; break;
   }
   int Y;
-  if (Layout == 0)
+  if (Layout == tlTop)
     Y = T0 + Extent;
-  else if (Layout == 2)
+  else if (Layout == tlBottom)
     Y = B0 - DY;
   else
     Y = B0 - ((B0 - T0) >> 1) + (Extent >> 1);

@@ -4,6 +4,7 @@
 // and the off-screen bitmap that every grid shares.
 #include <string>
 
+#include "platform/controls/StdCtrls.h"
 #include "platform/data/DBTypes.h"
 #include "platform/graphics/Graphics.h"
 
@@ -19,9 +20,8 @@ void ReleaseDrawBitmap();
 // Cuts fall between whole UTF-8 characters.
 std::string ShortenWithEllipsis(const std::string& Text, TCanvas* Canvas, int MaxWidth);
 
-// Layout: 0 top, 1 centre, 2 bottom.
 void PaintHorizontalCellText(TCanvas* Canvas, const win::RECT& Rect, int DX, int DY, const std::string& Text,
-                             TAlignment Alignment, int Layout, bool WordWrap, bool EndEllipsis, int LeftMargin,
+                             TAlignment Alignment, TTextLayout Layout, bool WordWrap, bool EndEllipsis, int LeftMargin,
                              int RightMargin, bool RightToLeft);
 
 // A font like Font turned to run upward; the caller deletes it.
@@ -30,7 +30,7 @@ win::HFONT CreateRotatedFont(TFont* Font);
 // Writes Text upward in Rect and returns its extent along the rotated baseline;
 // CalcOnly measures without drawing.
 int PaintVerticalCellText(TCanvas* Canvas, const win::RECT& Rect, bool UseBitmap, int DX, int DY,
-                          const std::string& Text, TAlignment Alignment, int Layout, bool CalcOnly);
+                          const std::string& Text, TAlignment Alignment, TTextLayout Layout, bool CalcOnly);
 
 // Draws image ImageIndex of ImageList (or Graphic when no list is given) aligned in Rect,
 // vertically centred, clipped to Rect when it does not fit.

@@ -200,14 +200,14 @@ protected:
   TColumnDefValuesGx* CreateColumnDefValues() override;
   void ForgetRemovedComponent(TComponent* AComponent) override;
   void CreateWnd() override;
-  void HandleKeyDown(win::WORD& Key, TShiftState Shift) override;
+  void KeyDown(win::WORD& Key, TShiftState Shift) override;
   void KeyPress(TKeyChar& Key) override;
-  void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void HandleMouseMove(TShiftState Shift, int X, int Y) override;
-  void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
-  void AfterColumnResize() override;
+  void ColWidthsChanged() override;
   void Dispatch(TMessage& Message) override;
   // Over the rows a double click counts only on the active record's row (the press
   // decides); elsewhere as usual.

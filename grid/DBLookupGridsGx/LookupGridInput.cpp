@@ -19,9 +19,9 @@ constexpr std::size_t SearchTextLimit = 32;
 
 // ---- keys ----
 
-void TDBLookupGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
+void TDBLookupGridGx::KeyDown(win::WORD& Key, TShiftState Shift) {
   if (!CanChangeKeyValue()) {
-    TCustomDBGridGx::HandleKeyDown(Key, Shift);
+    TCustomDBGridGx::KeyDown(Key, Shift);
     return;
   }
   const bool HorzBar =
@@ -37,7 +37,7 @@ void TDBLookupGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
     case win::VK_RIGHT:
       if (!HorzBar) break;
       [[fallthrough]];
-    default: TCustomDBGridGx::HandleKeyDown(Key, Shift); return;
+    default: TCustomDBGridGx::KeyDown(Key, Shift); return;
   }
   StepByKey(Key);
   Key = 0;
@@ -132,9 +132,9 @@ void TDBLookupGridGx::DblClick() {
   TCustomDBGridGx::DblClick();
 }
 
-void TDBLookupGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TDBLookupGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (!OnRows(X, Y)) {
-    TCustomDBGridGx::HandleMouseDown(Button, Shift, X, Y);
+    TCustomDBGridGx::MouseDown(Button, Shift, X, Y);
     return;
   }
   if (OnMouseDown()) OnMouseDown()(this, Button, Shift, X, Y);
@@ -160,9 +160,9 @@ void TDBLookupGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
   if (Y > TitleHeightT()) SelectRowAt(X, Y);
 }
 
-void TDBLookupGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
+void TDBLookupGridGx::MouseMove(TShiftState Shift, int X, int Y) {
   if (!FTracking) {
-    TCustomDBGridGx::HandleMouseMove(Shift, X, Y);
+    TCustomDBGridGx::MouseMove(Shift, X, Y);
     return;
   }
   SelectRowAt(X, Y);
@@ -171,9 +171,9 @@ void TDBLookupGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
   if (OnMouseMove()) OnMouseMove()(this, Shift, X, Y);
 }
 
-void TDBLookupGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TDBLookupGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (!FTracking) {
-    TCustomDBGridGx::HandleMouseUp(Button, Shift, X, Y);
+    TCustomDBGridGx::MouseUp(Button, Shift, X, Y);
     return;
   }
   EndTracking();

@@ -90,8 +90,8 @@ void TDBLookupGridGx::UpdateFittedWidths() {
   WriteDisplayRowCountAgain();
 }
 
-void TDBLookupGridGx::AfterColumnResize() {
-  TCustomDBGridGx::AfterColumnResize();
+void TDBLookupGridGx::ColWidthsChanged() {
+  TCustomDBGridGx::ColWidthsChanged();
   if (FFitGuard || !HandleAllocated() || GridState() != gsColSizing || !FFitColumnsToWidth) return;
   int W = 0;
   for (int I = 0; I < ColCount(); ++I)

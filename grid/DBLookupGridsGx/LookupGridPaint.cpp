@@ -41,7 +41,7 @@ void TDBLookupGridGx::DrawTitleAreaCell(int ACol, int ARow, const win::RECT& ARe
     C->Brush()->SetColor(clHighlight);
   }
   C->FillRect(ARect);
-  PaintCellText(ARect, 2, 1, Column->SpecCell()->Text(), Alignment, 0, false, false, 0, 0);
+  PaintCellText(ARect, 2, 1, Column->SpecCell()->Text(), Alignment, tlTop, false, false, 0, 0);
   // The frame goes round the whole row once, with the row's last cell: an inverting
   // frame drawn by every cell would cancel itself out.
   if (Selected && ACol == ColCount() - 1) {

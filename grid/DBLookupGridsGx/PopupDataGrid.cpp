@@ -55,25 +55,25 @@ void TPopupDataGridGx::KeyValueChanged() {
   if (FUserAction && FOnUserKeyValueChanged) FOnUserKeyValueChanged(this);
 }
 
-void TPopupDataGridGx::HandleKeyDown(win::WORD& Key, TShiftState Shift) {
-  AsUserAction([&] { TDBLookupGridGx::HandleKeyDown(Key, Shift); });
+void TPopupDataGridGx::KeyDown(win::WORD& Key, TShiftState Shift) {
+  AsUserAction([&] { TDBLookupGridGx::KeyDown(Key, Shift); });
 }
 
-void TPopupDataGridGx::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  AsUserAction([&] { TDBLookupGridGx::HandleMouseDown(Button, Shift, X, Y); });
+void TPopupDataGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  AsUserAction([&] { TDBLookupGridGx::MouseDown(Button, Shift, X, Y); });
 }
 
-void TPopupDataGridGx::HandleMouseMove(TShiftState Shift, int X, int Y) {
+void TPopupDataGridGx::MouseMove(TShiftState Shift, int X, int Y) {
   AsUserAction([&] {
-    TDBLookupGridGx::HandleMouseMove(Shift, X, Y);
+    TDBLookupGridGx::MouseMove(Shift, X, Y);
     const bool Button = Shift.Contains(ssLeft) || Shift.Contains(ssRight) || Shift.Contains(ssMiddle);
     if (!Button && !ReadOnly()) SelectRowAt(X, Y);
   });
 }
 
-void TPopupDataGridGx::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TPopupDataGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const TGridState State = GridState();
-  TDBLookupGridGx::HandleMouseUp(Button, Shift, X, Y);
+  TDBLookupGridGx::MouseUp(Button, Shift, X, Y);
   if (State != gsNormal || !FOnCloseUpRequest) return;
   if (X >= 0 && Y >= 0 && X < Width() && Y < Height()) {
     const TGridCoord Cell = MouseCoord(X, Y);

@@ -29,10 +29,10 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void PaintFlatBorder() override;
-  void HandleKeyDown(win::WORD& Key, TShiftState Shift) override;
-  void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void HandleMouseMove(TShiftState Shift, int X, int Y) override;
-  void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(win::WORD& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Dispatch(TMessage& Message) override;
 
 private:

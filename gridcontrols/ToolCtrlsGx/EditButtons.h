@@ -16,8 +16,11 @@ enum TEditButtonStyleGx { ebsDropDownGx, ebsEllipsisGx, ebsGlyphGx, ebsUpDownGx,
 VANTREL_ENUM(TEditButtonStyleGx, "ebsDropDownGx", "ebsEllipsisGx", "ebsGlyphGx", "ebsUpDownGx", "ebsPlusGx",
              "ebsMinusGx")
 
-// Draw kinds: 0 drop-down, 1 ellipsis, 2 up/down, 3 check box, 4 plus, 5 minus.
-inline constexpr std::uint8_t ButtonStyleDrawKinds[] = {0, 1, 2, 2, 4, 5};
+// What a button face shows.
+enum TButtonDrawKind : std::uint8_t { bdkDropDown, bdkEllipsis, bdkUpDown, bdkCheckBox, bdkPlus, bdkMinus };
+// The face of each button style (a glyph button is drawn as an up/down pair).
+inline constexpr TButtonDrawKind ButtonStyleDrawKinds[] = {bdkDropDown, bdkEllipsis, bdkUpDown,
+                                                           bdkUpDown,   bdkPlus,     bdkMinus};
 
 using TButtonClickEventGx = TEvent<void(TObject* Sender, bool& Handled)>;
 using TButtonDownEventGx = TEvent<void(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled)>;
@@ -176,7 +179,7 @@ using TEditButtonControlList = std::vector<TEditButtonControlLineRec>;
 struct TButtonBitmapKey {
   std::int32_t Width = 0;
   std::int32_t Height = 0;
-  std::uint8_t DrawKind = 0;
+  std::uint8_t DrawKind = bdkDropDown;
   std::uint8_t Flat = 0;
   std::uint8_t Pressed = 0;
   std::uint8_t Active = 0;
@@ -209,11 +212,11 @@ TButtonsBitmapCache* EditButtonBitmapCache();
 // Empties the cache (after a system colour change).
 void ResetButtonBitmapCache();
 
-// Paints one button face (or check box, draw kind 3) into Rect. Color is the colour of the
+// Paints one button face (or check box) into Rect. Color is the colour of the
 // surrounding surface; PressedPart 0 none, 1 whole or upper half, 2 lower half;
 // CheckState 0 unchecked, 1 checked, 2 grayed.
-void DrawEditButtonGx(win::HDC DC, win::RECT Rect, TColor Color, int DrawKind, int PressedPart, bool Flat,
-                      bool Active, bool Enabled, int CheckState);
+void DrawEditButtonGx(win::HDC DC, win::RECT Rect, TColor Color, TButtonDrawKind DrawKind, int PressedPart,
+                      bool Flat, bool Active, bool Enabled, int CheckState);
 
 // Two thirds of the screen font's height, odd, at most the width of a scroll bar.
 int ComputeFlatButtonWidth();

@@ -88,10 +88,10 @@ void DrawButtonFaceGx(win::HDC DC, const TButtonBitmapKey& K) {
     if (Active) Clip = std::make_unique<TClipRectGuard>(DC, Inflated(Face, -1));
   }
   switch (K.DrawKind) {
-    case 0:
+    case bdkDropDown:
       win::DrawFrameControl(DC, &R, win::DFC_SCROLL, win::DFCS_SCROLLCOMBOBOX | ScrollStateFlags(Flat, Pressed, Enabled));
       break;
-    case 2:
+    case bdkUpDown:
       win::DrawFrameControl(DC, &R, win::DFC_SCROLL,
                             (K.Part == 0 ? win::DFCS_SCROLLUP : win::DFCS_SCROLLDOWN) |
                                 ScrollStateFlags(Flat, Pressed, Enabled));
@@ -104,12 +104,12 @@ void DrawButtonFaceGx(win::HDC DC, const TButtonBitmapKey& K) {
       } else {
         win::DrawEdge(DC, &F, Pressed ? win::EDGE_SUNKEN : win::EDGE_RAISED, win::BF_RECT | win::BF_MIDDLE);
         F = Inflated(F, -2);
-        if (K.DrawKind != 1) FillWith(DC, F, win::GetSysColor(win::COLOR_BTNFACE));
+        if (K.DrawKind != bdkEllipsis) FillWith(DC, F, win::GetSysColor(win::COLOR_BTNFACE));
       }
-      if (K.DrawKind == 1)
+      if (K.DrawKind == bdkEllipsis)
         DrawEllipsisSymbol(DC, F, Pressed, Enabled);
       else
-        DrawPlusMinusSymbol(DC, F, K.DrawKind == 4, Flat, Pressed, Enabled);
+        DrawPlusMinusSymbol(DC, F, K.DrawKind == bdkPlus, Flat, Pressed, Enabled);
       break;
     }
   }
@@ -174,9 +174,9 @@ TBitmap* TButtonsBitmapCache::GetButtonBitmap(TButtonBitmapKey Key) {
   Bitmap->SetSize(Key.Width, Key.Height);
   if (Key.Width > 0 && Key.Height > 0) {
     win::HDC DC = Bitmap->Canvas()->Handle();
-    if (Key.DrawKind == 3)
+    if (Key.DrawKind == bdkCheckBox)
       DrawCheckBoxGx(DC, Key);
-    else if (Key.DrawKind <= 5)
+    else if (Key.DrawKind <= bdkMinus)
       DrawButtonFaceGx(DC, Key);
   }
   FEntries.push_back(Entry{Key, std::move(Bitmap)});
@@ -195,15 +195,15 @@ TButtonsBitmapCache* EditButtonBitmapCache() {
 
 void ResetButtonBitmapCache() { EditButtonBitmapCache()->Clear(); }
 
-void DrawEditButtonGx(win::HDC DC, win::RECT Rect, TColor Color, int DrawKind, int PressedPart, bool Flat,
-                      bool Active, bool Enabled, int CheckState) {
+void DrawEditButtonGx(win::HDC DC, win::RECT Rect, TColor Color, TButtonDrawKind DrawKind, int PressedPart,
+                      bool Flat, bool Active, bool Enabled, int CheckState) {
   TButtonBitmapKey Key;
-  Key.DrawKind = static_cast<std::uint8_t>(DrawKind);
+  Key.DrawKind = DrawKind;
   Key.Flat = Flat;
   Key.Active = Active;
   Key.Enabled = Enabled;
   const win::COLORREF Surface = ColorToRGB(Color);
-  if (DrawKind == 3) {
+  if (DrawKind == bdkCheckBox) {
     win::RECT R = Rect;
     const int W = R.right - R.left, H = R.bottom - R.top;
     if (H > W) {
@@ -230,7 +230,7 @@ void DrawEditButtonGx(win::HDC DC, win::RECT Rect, TColor Color, int DrawKind, i
   }
   const bool FlatPlain = Flat && !Active && !Themed;
   win::RECT R = FlatPlain ? Inflated(Rect, -1) : Rect;
-  if (DrawKind == 2) {
+  if (DrawKind == bdkUpDown) {
     R = Rect;
     const int H = R.bottom - R.top;
     win::RECT Upper{R.left, R.top, R.right, R.top + H / 2};

@@ -90,7 +90,7 @@ void TGridPrintRun::DrawTitleRow(int First, int Last) {
     const std::string Caption = Image ? std::string() : Title->Caption();
     if (Title->Orientation() == tohVertical) {
       if (Colored && !DryRun) Canvas->FillRect(R);
-      PaintVerticalCellText(Canvas, R, false, CellInsetX, 2 * CellInsetY, Caption, Title->Alignment(), 2, DryRun);
+      PaintVerticalCellText(Canvas, R, false, CellInsetX, 2 * CellInsetY, Caption, Title->Alignment(), tlBottom, DryRun);
     } else {
       DrawTextInRect(R, Colored, CellInsetX, CellInsetY, Caption, Title->Alignment(), tlTop, false,
                      Title->EndEllipsis(), 0, 0, DryRun);
@@ -156,7 +156,7 @@ int TGridPrintRun::MeasureMultiTitle(THeadTreeNode* Node) {
     const int Width = std::max(1, Child->PrintWidth - RoundEven(4 * RatioX));
     int Height;
     if (Child->Column && !Child->FirstChild && Child->Column->Title()->Orientation() == tohVertical) {
-      Height = PaintVerticalCellText(Canvas, {0, 0, Width, 0}, false, 0, 0, Text, taLeftJustify, 2, true) +
+      Height = PaintVerticalCellText(Canvas, {0, 0, Width, 0}, false, 0, 0, Text, taLeftJustify, tlBottom, true) +
                RoundEven(4 * RatioY);
     } else {
       win::RECT R{0, 0, Width, 0};
@@ -213,7 +213,7 @@ void TGridPrintRun::DrawMultiTitleRow(int First, int Last) {
     const std::string Caption = Image ? std::string() : Leaf->Caption;
     if (Title->Orientation() == tohVertical) {
       if (Colored && !DryRun) Canvas->FillRect(R);
-      PaintVerticalCellText(Canvas, R, false, 0, SmallInsetY + CellInsetY, Caption, taCenter, 2, DryRun);
+      PaintVerticalCellText(Canvas, R, false, 0, SmallInsetY + CellInsetY, Caption, taCenter, tlBottom, DryRun);
     } else {
       DrawTextInRect(R, Colored, 0, SmallInsetY, Caption, taCenter, tlCenter, true, false, CellInsetX, CellInsetX,
                      DryRun);

@@ -93,7 +93,7 @@ inline int CheckStateOf(const win::DrawOp& Op, TColor Surface) {
     B.SetSize(W, H);
     win::StartDrawRecording();
     win::ClearDrawRecording();
-    DrawEditButtonGx(B.Canvas()->Handle(), {0, 0, W, H}, Surface, 3, 0, false, false, true, State);
+    DrawEditButtonGx(B.Canvas()->Handle(), {0, 0, W, H}, Surface, bdkCheckBox, 0, false, false, true, State);
     for (const win::DrawOp& D : win::RecordedOps(win::DrawKind::Blit))
       if (D.image && D.image->pixels == Op.image->pixels) found = State;
     win::StopDrawRecording();

@@ -41,7 +41,9 @@ TEST_F(GridTest, TheWindowSizesEditButtonsFromTheScrollBarOrTheFlatButton) {
 TEST_F(GridTest, ShowBmpPaintsTheGlyphSpotAtOnce) {
   TDBGridGx* Grid = NewGrid();
   Grid->HandleNeeded();
-  const int W = Grid->GlyphBitmap()->Width(), H = Grid->GlyphBitmap()->Height();
+  TBitmap Glyph;
+  Glyph.LoadFromResourceName(nullptr, "DBGRID_BMP");
+  const int W = Glyph.Width(), H = Glyph.Height();
   ASSERT_GT(W, 0);
   auto SpotBlit = [&]() -> const win::DrawOp* {
     static std::vector<win::DrawOp> Ops;

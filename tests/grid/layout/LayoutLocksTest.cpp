@@ -80,13 +80,11 @@ TEST_F(LayoutLocksTest, ADeferredLayoutMeetingALockWaitsForTheUnlockInsteadOfRep
   Grid->UnlockLayoutDeferred();
   EXPECT_EQ(Pump(Grid), 1);
   EXPECT_FALSE(DeferredQueued(Grid));
-  EXPECT_TRUE(Grid->LayoutPending());
   EXPECT_EQ(Grid->Requests, 0);
   EXPECT_EQ(Grid->UpdateLockCount(), 1);
   EXPECT_EQ(Grid->LayoutLockCount(), 0);
   Grid->UnlockUpdates();
   EXPECT_EQ(Grid->Requests, 1);
-  EXPECT_FALSE(Grid->LayoutPending());
   EXPECT_EQ(Grid->UpdateLockCount(), 0);
   EXPECT_EQ(Pump(Grid), 0);
   EXPECT_EQ(Grid->Requests, 1);

@@ -83,7 +83,7 @@ TEST_F(TextDrawTest, DirectTextPositions) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     win::ClearDrawRecording();
-    PaintHorizontalCellText(Canvas, c.Rect, c.DX, 3, Text, c.Alignment, 0, false, false, 0, 0, false);
+    PaintHorizontalCellText(Canvas, c.Rect, c.DX, 3, Text, c.Alignment, tlTop, false, false, 0, 0, false);
     const auto Texts = TextsOn(Canvas->Handle());
     ASSERT_EQ(Texts.size(), 1u);
     ASSERT_FALSE(Texts[0].points.empty());
@@ -95,7 +95,7 @@ TEST_F(TextDrawTest, DirectTextPositions) {
 
 TEST_F(TextDrawTest, DirectTextWithEllipsis) {
   const win::RECT R{0, 0, Canvas->TextWidth("汉字测...") + 2, 20};
-  PaintHorizontalCellText(Canvas, R, 2, 2, "汉字测试文本", taLeftJustify, 0, false, true, 0, 0, false);
+  PaintHorizontalCellText(Canvas, R, 2, 2, "汉字测试文本", taLeftJustify, tlTop, false, true, 0, 0, false);
   const auto Texts = TextsOn(Canvas->Handle());
   ASSERT_EQ(Texts.size(), 1u);
   EXPECT_EQ(Texts[0].text, "汉字测...");
@@ -106,8 +106,8 @@ TEST_F(TextDrawTest, WrappedTextGoesThroughTheSharedBitmap) {
   const win::RECT R{20, 10, 120, 90};
   const struct {
     const char* Name;
-    int Layout;
-  } layouts[] = {{"top", 0}, {"centre", 1}, {"bottom", 2}};
+    TTextLayout Layout;
+  } layouts[] = {{"top", tlTop}, {"centre", tlCenter}, {"bottom", tlBottom}};
   int Tops[3] = {};
   for (int I = 0; I < 3; ++I) {
     SCOPED_TRACE(layouts[I].Name);
@@ -133,7 +133,7 @@ TEST_F(TextDrawTest, WrappedTextGoesThroughTheSharedBitmap) {
   EXPECT_LT(Tops[1], Tops[2]);
 
   // The bitmap only grows.
-  PaintHorizontalCellText(Canvas, win::RECT{0, 0, 10, 10}, 0, 0, "x", taLeftJustify, 0, true, false, 0, 0, false);
+  PaintHorizontalCellText(Canvas, win::RECT{0, 0, 10, 10}, 0, 0, "x", taLeftJustify, tlTop, true, false, 0, 0, false);
   EXPECT_GE(SharedDrawBitmap()->Width(), 100);
   AcquireDrawBitmap();
   ReleaseDrawBitmap();
@@ -165,7 +165,7 @@ TEST_F(TextDrawTest, TextFollowsTheCanvasFontAfterItChanged) {
     Canvas->Font()->SetSize(c.Size);
     Canvas->Font()->SetStyle(c.Style);
     win::ClearDrawRecording();
-    PaintHorizontalCellText(Canvas, R, 2, 2, Text, c.Alignment, 0, false, false, 0, 0, false);
+    PaintHorizontalCellText(Canvas, R, 2, 2, Text, c.Alignment, tlTop, false, false, 0, 0, false);
     const int W = Canvas->TextWidth(Text);
     const auto Direct = TextsOn(Canvas->Handle());
     ASSERT_EQ(Direct.size(), 1u);
@@ -175,7 +175,7 @@ TEST_F(TextDrawTest, TextFollowsTheCanvasFontAfterItChanged) {
     // The same font, changed once more, word-wrapped on the shared bitmap.
     Canvas->Font()->SetSize(c.Size + 1);
     win::ClearDrawRecording();
-    PaintHorizontalCellText(Canvas, R, 2, 2, Text, c.Alignment, 0, true, false, 0, 0, false);
+    PaintHorizontalCellText(Canvas, R, 2, 2, Text, c.Alignment, tlTop, true, false, 0, 0, false);
     const auto OnBitmap = TextsOn(SharedDrawBitmap()->Canvas()->Handle());
     ASSERT_FALSE(OnBitmap.empty());
     win::LOGFONT Expected;
@@ -224,12 +224,12 @@ TEST_F(TextDrawTest, RotatedFont) {
 
 TEST_F(TextDrawTest, VerticalTextMeasuresAndDraws) {
   const win::RECT R{10, 10, 40, 110};
-  const int Extent = PaintVerticalCellText(Canvas, R, false, 2, 2, "Title", taLeftJustify, 0, true);
+  const int Extent = PaintVerticalCellText(Canvas, R, false, 2, 2, "Title", taLeftJustify, tlTop, true);
   EXPECT_GT(Extent, 0);
   EXPECT_TRUE(TextsOn(Canvas->Handle()).empty());  // measuring draws nothing
   EXPECT_EQ(Canvas->Font()->Name(), TFont().Name());
 
-  const int Drawn = PaintVerticalCellText(Canvas, R, false, 2, 2, "Title", taLeftJustify, 0, false);
+  const int Drawn = PaintVerticalCellText(Canvas, R, false, 2, 2, "Title", taLeftJustify, tlTop, false);
   EXPECT_EQ(Drawn, Extent);
   const auto Texts = TextsOn(Canvas->Handle());
   ASSERT_EQ(Texts.size(), 1u);

@@ -59,8 +59,8 @@ TEST_F(EditButtonDrawTest, CacheHoldsOneBitmapPerKey) {
       {"flat", [](TButtonBitmapKey& K) { K.Flat = 1; }},
       {"active", [](TButtonBitmapKey& K) { K.Active = 1; }},
       {"disabled", [](TButtonBitmapKey& K) { K.Enabled = 0; }},
-      {"lower half", [](TButtonBitmapKey& K) { K.DrawKind = 2; K.Part = 1; }},
-      {"checked box", [](TButtonBitmapKey& K) { K.DrawKind = 3; K.CheckState = 1; }},
+      {"lower half", [](TButtonBitmapKey& K) { K.DrawKind = bdkUpDown; K.Part = 1; }},
+      {"checked box", [](TButtonBitmapKey& K) { K.DrawKind = bdkCheckBox; K.CheckState = 1; }},
       {"wider", [](TButtonBitmapKey& K) { K.Width = 16; }},
   };
   int Expected = 1;
@@ -85,10 +85,10 @@ TEST_F(EditButtonDrawTest, CacheHoldsOneBitmapPerKey) {
 
   // Drawing the same face twice draws it once.
   win::ClearDrawRecording();
-  DrawEditButtonGx(DC, win::RECT{0, 0, 20, 18}, clWindow, 1, 0, false, false, true, 0);
+  DrawEditButtonGx(DC, win::RECT{0, 0, 20, 18}, clWindow, bdkEllipsis, 0, false, false, true, 0);
   const std::size_t FirstOps = win::DrawRecording().size();
   win::ClearDrawRecording();
-  DrawEditButtonGx(DC, win::RECT{30, 0, 50, 18}, clWindow, 1, 0, false, false, true, 0);
+  DrawEditButtonGx(DC, win::RECT{30, 0, 50, 18}, clWindow, bdkEllipsis, 0, false, false, true, 0);
   EXPECT_LT(win::DrawRecording().size(), FirstOps);
   EXPECT_EQ(OpsOnTarget(win::DrawKind::Blit).size(), 1u);
 
@@ -96,7 +96,7 @@ TEST_F(EditButtonDrawTest, CacheHoldsOneBitmapPerKey) {
   ResetButtonBitmapCache();
   EXPECT_EQ(Cache->Count(), 0);
   win::ClearDrawRecording();
-  DrawEditButtonGx(DC, win::RECT{0, 0, 20, 18}, clWindow, 1, 0, false, false, true, 0);
+  DrawEditButtonGx(DC, win::RECT{0, 0, 20, 18}, clWindow, bdkEllipsis, 0, false, false, true, 0);
   EXPECT_EQ(win::DrawRecording().size(), FirstOps);
 }
 
@@ -115,7 +115,7 @@ TEST_F(EditButtonDrawTest, CheckBoxIsACentredSquare) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     win::ClearDrawRecording();
-    DrawEditButtonGx(DC, c.Cell, clWindow, 3, 0, c.Flat, false, true, 1);
+    DrawEditButtonGx(DC, c.Cell, clWindow, bdkCheckBox, 0, c.Flat, false, true, 1);
     const auto Blits = OpsOnTarget(win::DrawKind::Blit);
     ASSERT_EQ(Blits.size(), 1u);
     EXPECT_TRUE(SameRect(Blits[0].rect, c.Square));
@@ -132,7 +132,7 @@ TEST_F(EditButtonDrawTest, UpDownHalvesAndTheMiddleLine) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     win::ClearDrawRecording();
-    DrawEditButtonGx(DC, win::RECT{0, 0, 15, c.Height}, clWindow, 2, 2, false, false, true, 0);
+    DrawEditButtonGx(DC, win::RECT{0, 0, 15, c.Height}, clWindow, bdkUpDown, 2, false, false, true, 0);
     const auto Blits = OpsOnTarget(win::DrawKind::Blit);
     ASSERT_EQ(Blits.size(), 2u);
     EXPECT_TRUE(SameRect(Blits[0].rect, win::RECT{0, 0, 15, c.Height / 2}));
@@ -146,7 +146,7 @@ TEST_F(EditButtonDrawTest, UpDownHalvesAndTheMiddleLine) {
   TButtonBitmapKey Lower;
   Lower.Width = 15;
   Lower.Height = 8;
-  Lower.DrawKind = 2;
+  Lower.DrawKind = bdkUpDown;
   Lower.Enabled = 1;
   Lower.Part = 1;
   Lower.Pressed = 1;
@@ -159,7 +159,7 @@ TEST_F(EditButtonDrawTest, FlatButtonsFrameAndRing) {
   const win::COLORREF Surface = ColorToRGB(clWindow);
   const win::RECT R{0, 0, 15, 18};
   // Not active: a frame in the surrounding colour around a face one pixel in.
-  DrawEditButtonGx(DC, R, clWindow, 0, 0, true, false, true, 0);
+  DrawEditButtonGx(DC, R, clWindow, bdkDropDown, 0, true, false, true, 0);
   auto Frames = OpsOnTarget(win::DrawKind::Frame);
   ASSERT_EQ(Frames.size(), 1u);
   EXPECT_EQ(Frames[0].color, Surface);
@@ -176,7 +176,7 @@ TEST_F(EditButtonDrawTest, FlatButtonsFrameAndRing) {
   for (const auto& r : rings) {
     ResetButtonBitmapCache();
     win::ClearDrawRecording();
-    DrawEditButtonGx(DC, R, clWindow, 0, r.PressedPart, true, true, true, 0);
+    DrawEditButtonGx(DC, R, clWindow, bdkDropDown, r.PressedPart, true, true, true, 0);
     EXPECT_TRUE(OpsOnTarget(win::DrawKind::Frame).empty());
     Blits = OpsOnTarget(win::DrawKind::Blit);
     ASSERT_EQ(Blits.size(), 1u);
@@ -192,18 +192,19 @@ TEST_F(EditButtonDrawTest, EllipsisDotsAndPlusBars) {
   // The symbol's squares, drawn with PATCOPY on the inset face (2 pixels in).
   const struct {
     const char* Name;
-    int Kind, W, H;
+    TButtonDrawKind Kind;
+    int W, H;
     bool Pressed;
     std::vector<win::RECT> Squares;
   } cases[] = {
       // face 16 x 14 at (2, 2): s = 2, g = 2, centre dot at x = 2 + 8 - 1, y = 2 + 7 - 1
-      {"ellipsis", 1, 20, 18, false, {{5, 8, 7, 10}, {9, 8, 11, 10}, {13, 8, 15, 10}}},
-      {"ellipsis pressed", 1, 20, 18, true, {{6, 9, 8, 11}, {10, 9, 12, 11}, {14, 9, 16, 11}}},
+      {"ellipsis", bdkEllipsis, 20, 18, false, {{5, 8, 7, 10}, {9, 8, 11, 10}, {13, 8, 15, 10}}},
+      {"ellipsis pressed", bdkEllipsis, 20, 18, true, {{6, 9, 8, 11}, {10, 9, 12, 11}, {14, 9, 16, 11}}},
       // face 7 x 14: s = 1, g = 1
-      {"narrow ellipsis", 1, 11, 18, false, {{3, 9, 4, 10}, {5, 9, 6, 10}, {7, 9, 8, 10}}},
+      {"narrow ellipsis", bdkEllipsis, 11, 18, false, {{3, 9, 4, 10}, {5, 9, 6, 10}, {7, 9, 8, 10}}},
       // face 16 x 14: m = 14, L = 8, T = 2, L even like m and like T
-      {"minus", 5, 20, 18, false, {{6, 8, 14, 10}}},
-      {"plus", 4, 20, 18, false, {{6, 8, 14, 10}, {9, 5, 11, 13}}},
+      {"minus", bdkMinus, 20, 18, false, {{6, 8, 14, 10}}},
+      {"plus", bdkPlus, 20, 18, false, {{6, 8, 14, 10}, {9, 5, 11, 13}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
