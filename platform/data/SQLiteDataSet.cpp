@@ -8,6 +8,7 @@
 #include <cctype>
 
 #include "platform/data/DataConvert.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -498,7 +499,8 @@ std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
   return key;
 }
 
-void TSQLiteDataSet::RunWrite(const std::function<bool()>& write, bool OneStatement) {
+template <class Write>
+void TSQLiteDataSet::RunWrite(const Write& write, bool OneStatement) {
   if (FTable.empty()) Error("Cannot modify a read-only dataset");
   // A running statement lets go of the file before it is written.
   if (FPager) FPager->Reset();
@@ -585,10 +587,9 @@ bool TSQLiteDataSet::RowStillHolds(std::int64_t rowId, const std::vector<size_t>
 }
 
 TSQLiteStatement& TSQLiteDataSet::RowWriteStatement(bool Insert, const std::vector<size_t>& cols) {
-  if (FLastRowWrite.Statement && FLastRowWrite.Insert == Insert && FLastRowWrite.Cols == cols) {
-    FLastRowWrite.Statement->Reset();
+  // The write that used it last reset it.
+  if (FLastRowWrite.Statement && FLastRowWrite.Insert == Insert && FLastRowWrite.Cols == cols)
     return *FLastRowWrite.Statement;
-  }
   std::string sql;
   if (Insert) {
     std::string names, marks;
@@ -612,7 +613,8 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
                                       const std::vector<bool>& present, std::int64_t,
                                       const std::vector<Variant>& oldValues) {
   ClearBatch();
-  std::vector<size_t> cols;
+  std::vector<size_t>& cols = FWriteCols;
+  cols.clear();
   for (size_t i = 0; i < values.size(); ++i) {
     if (!present[i]) continue;
     // The engine numbers new rows; a row id is never rewritten.
@@ -636,10 +638,16 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
         if (key >= 0 && !RowStillHolds(baseId, cols, oldValues)) return false;
         TSQLiteStatement& st = RowWriteStatement(key < 0, cols);
         int n = 1;
-        for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
+        // The texts are bound from FBindTexts, which holds them until the reset.
+        auto release = AtScopeExit([&] { st.Reset(); });
+        if (FBindTexts.size() < cols.size()) FBindTexts.resize(cols.size());
+        for (size_t c : cols) {
+          st.BindHeld(n, values[c], FieldDefs().Items(static_cast<int>(c))->DataType(),
+                      FBindTexts[static_cast<size_t>(n - 1)]);
+          ++n;
+        }
         if (key >= 0) st.BindInt64(n, baseId);
         st.Step();
-        st.Reset();
         if (key >= 0 && FDb->Changes() == 0) return false;
         rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
         return true;
