@@ -14,6 +14,7 @@
 namespace {
 
 const char* const RowIdColumn = "vantrel_rowid__";
+const char* const RowNotInsertedText = "The row was not inserted: the table's rules ignored it.";
 
 // Where the word w (upper case) stands alone in u, npos when it does not.
 size_t FindWord(const std::string& u, const char* w) {
@@ -648,6 +649,9 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
         }
         if (key >= 0) st.BindInt64(n, baseId);
         st.Step();
+        // A new row the table's own rules dropped (a conflict clause that ignores it, a
+        // trigger raising IGNORE) was not written, and the last row id names another row.
+        if (key < 0 && FDb->Changes() == 0) throw EDatabaseError(RowNotInsertedText);
         if (key >= 0 && FDb->Changes() == 0) return false;
         rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
         return true;

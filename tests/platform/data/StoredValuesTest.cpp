@@ -1,6 +1,6 @@
 // Values other programs stored, as the fields read them: flags written as words, and
 // numbers too large for their field are not cut into another value; texts the dataset
-// writes, as the file then holds them.
+// writes, as the file then holds them, and new rows the table's rules drop.
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -93,6 +93,36 @@ TEST(StoredValues, WrittenTextsAreWhatTheFileHolds) {
     EXPECT_EQ(stored("a", i), i % 2 ? texts[count - 1 - i] + "?" : texts[i]);
     EXPECT_EQ(stored("b", i), texts[i] + "!");
   }
+}
+
+// A new row the table's own rules drop is not reported as written, and no other row is
+// shown in its place: the post fails and the record stays as entered.
+TEST(StoredValues, ANewRowTheTableIgnoresFailsThePost) {
+  TAdoFixture f(false);
+  f.Db.Exec("CREATE TABLE TSet (ID INTEGER PRIMARY KEY, name TEXT UNIQUE ON CONFLICT IGNORE, n INTEGER);"
+            "INSERT INTO TSet (name, n) VALUES ('a', 1), ('b', 2)");
+  f.Table->Open();
+  f.Table->Append();
+  f.Table->FieldByName("name")->SetAsString("a");
+  f.Table->FieldByName("n")->SetAsInteger(3);
+  EXPECT_THROW(f.Table->Post(), EDatabaseError);
+  EXPECT_EQ(f.Table->State(), dsInsert);
+  EXPECT_EQ(f.Table->FieldByName("n")->AsInteger(), 3);
+  f.Table->Cancel();
+  EXPECT_EQ(f.Db.Query("SELECT group_concat(name || n) FROM TSet"), "a1,b2");
+  // The same inside a write batch, where the next row is still written.
+  f.Table->BeginWriteBatch();
+  f.Table->Append();
+  f.Table->FieldByName("name")->SetAsString("b");
+  EXPECT_THROW(f.Table->Post(), EDatabaseError);
+  f.Table->Cancel();
+  f.Table->Append();
+  f.Table->FieldByName("name")->SetAsString("c");
+  f.Table->FieldByName("n")->SetAsInteger(4);
+  f.Table->Post();
+  EXPECT_EQ(f.Table->FieldByName("name")->AsString(), "c");
+  f.Table->EndWriteBatch();
+  EXPECT_EQ(f.Db.Query("SELECT group_concat(name || n) FROM TSet"), "a1,b2,c4");
 }
 
 }  // namespace
