@@ -23,15 +23,14 @@ TComponent* TGlobalHotKeys::CheckOwner(TComponent* AOwner) {
   return AOwner;
 }
 
-TGlobalHotKeys::TGlobalHotKeys(TComponent* AOwner) : TComponent(CheckOwner(AOwner)) {
-  FHotKeys = new THotKeys(this);
+TGlobalHotKeys::TGlobalHotKeys(TComponent* AOwner)
+    : TComponent(CheckOwner(AOwner)), FHotKeys(std::make_unique<THotKeys>(this)) {
   HookOwnerWindow();
 }
 
 TGlobalHotKeys::~TGlobalHotKeys() {
   // Items go without unregistering: the system drops them with the window.
-  delete FHotKeys;
-  FHotKeys = nullptr;
+  FHotKeys.reset();
   UnhookOwnerWindow();
 }
 

@@ -130,7 +130,7 @@ public:
   explicit TGlobalHotKeys(TComponent* AOwner);
   ~TGlobalHotKeys() override;
 
-  THotKeys* HotKeys() const { return FHotKeys; }
+  THotKeys* HotKeys() const { return FHotKeys.get(); }
   // Copies the given collection's items.
   void SetHotKeys(THotKeys* Value);
   const THotKeyEvent& OnHotKeys() const { return FOnHotKeys; }
@@ -148,7 +148,7 @@ private:
   void UnhookOwnerWindow();
   win::LRESULT OwnerWindowProc(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
 
-  THotKeys* FHotKeys = nullptr;
+  std::unique_ptr<THotKeys> FHotKeys;
   THotKeyEvent FOnHotKeys;
   TWindowSubclass FSubclass;
 };

@@ -1,7 +1,14 @@
 #include "app/SimpleTimer.h"
 
+#include <memory>
+
 namespace {
-TSimpleTimerHandler* GTimerHandler = nullptr;
+// The shared window, made with its first user and freed with its last. The owner lives to
+// the end of the process: a window still held then stays with the window system.
+std::unique_ptr<TSimpleTimerHandler>& SharedHandler() {
+  static auto* Handler = new std::unique_ptr<TSimpleTimerHandler>;
+  return *Handler;
+}
 }
 
 // ---- shared window ----
@@ -27,20 +34,19 @@ win::LRESULT TSimpleTimerHandler::TimerWindowProc(win::HWND Wnd, win::UINT Msg, 
 }
 
 void AcquireTimerWindow() {
-  if (!GTimerHandler) GTimerHandler = new TSimpleTimerHandler();
-  ++GTimerHandler->FRefCount;
+  std::unique_ptr<TSimpleTimerHandler>& Handler = SharedHandler();
+  if (!Handler) Handler = std::make_unique<TSimpleTimerHandler>();
+  ++Handler->FRefCount;
 }
 
 void ReleaseTimerWindow() {
-  if (!GTimerHandler) return;
-  if (GTimerHandler->FRefCount > 0) --GTimerHandler->FRefCount;
-  if (GTimerHandler->FRefCount == 0) {
-    delete GTimerHandler;
-    GTimerHandler = nullptr;
-  }
+  std::unique_ptr<TSimpleTimerHandler>& Handler = SharedHandler();
+  if (!Handler) return;
+  if (Handler->FRefCount > 0) --Handler->FRefCount;
+  if (Handler->FRefCount == 0) Handler.reset();
 }
 
-TSimpleTimerHandler* SimpleTimerHandler() { return GTimerHandler; }
+TSimpleTimerHandler* SimpleTimerHandler() { return SharedHandler().get(); }
 
 // ---- timer ----
 
@@ -80,12 +86,14 @@ void TSimpleTimer::SetOnTimer(const TNotifyEvent& Value) {
 bool TSimpleTimer::StartTicking() {
   if (FInterval == 0) return false;
   if (FEnabled) StopTicking(true);
-  bool ok = GTimerHandler && win::SetTimer(GTimerHandler->Handle(), FId, FInterval, nullptr) != 0;
+  TSimpleTimerHandler* Handler = SimpleTimerHandler();
+  bool ok = Handler && win::SetTimer(Handler->Handle(), FId, FInterval, nullptr) != 0;
   if (ok) FEnabled = true;
   return ok;
 }
 
 bool TSimpleTimer::StopTicking(bool ClearEnabled) {
   if (ClearEnabled) FEnabled = false;
-  return GTimerHandler && win::KillTimer(GTimerHandler->Handle(), FId) != 0;
+  TSimpleTimerHandler* Handler = SimpleTimerHandler();
+  return Handler && win::KillTimer(Handler->Handle(), FId) != 0;
 }

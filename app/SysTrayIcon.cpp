@@ -5,6 +5,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/graphics/ImageList.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Utf8.h"
 
 #include <cstring>
@@ -249,8 +250,8 @@ void TSysTrayIcon::SetWantEnterExitEvents(bool Value) {
 void TSysTrayIcon::SetDesignPreview(bool Value) {
   FDesignPreview = Value;
   FSettingPreview = true;
+  auto done = AtScopeExit([this] { FSettingPreview = false; });
   // At design time the preview shows the icon (the platform has no stock logo icon to
   // stand in for an empty one).
   if (Designing()) SetIconVisible(Value);
-  FSettingPreview = false;
 }

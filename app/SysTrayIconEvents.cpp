@@ -9,7 +9,12 @@
 #include "platform/graphics/ImageList.h"
 
 namespace {
-TTrayIconHandler* GTrayHandler = nullptr;
+// The shared window, made with its first user and freed with its last. The owner lives to
+// the end of the process: a window still held then stays with the window system.
+std::unique_ptr<TTrayIconHandler>& SharedHandler() {
+  static auto* Handler = new std::unique_ptr<TTrayIconHandler>;
+  return *Handler;
+}
 
 TShiftState CurrentShiftState() {
   TShiftState s;
@@ -33,20 +38,19 @@ TTrayIconHandler::~TTrayIconHandler() {
 }
 
 void AcquireTrayWindow() {
-  if (!GTrayHandler) GTrayHandler = new TTrayIconHandler();
-  ++GTrayHandler->FRefCount;
+  std::unique_ptr<TTrayIconHandler>& Handler = SharedHandler();
+  if (!Handler) Handler = std::make_unique<TTrayIconHandler>();
+  ++Handler->FRefCount;
 }
 
 void ReleaseTrayWindow() {
-  if (!GTrayHandler) return;
-  if (GTrayHandler->FRefCount > 0) --GTrayHandler->FRefCount;
-  if (GTrayHandler->FRefCount == 0) {
-    delete GTrayHandler;
-    GTrayHandler = nullptr;
-  }
+  std::unique_ptr<TTrayIconHandler>& Handler = SharedHandler();
+  if (!Handler) return;
+  if (Handler->FRefCount > 0) --Handler->FRefCount;
+  if (Handler->FRefCount == 0) Handler.reset();
 }
 
-TTrayIconHandler* TrayIconHandler() { return GTrayHandler; }
+TTrayIconHandler* TrayIconHandler() { return SharedHandler().get(); }
 
 win::LRESULT TTrayIconHandler::TrayWindowProc(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam,
                                               win::LPARAM LParam) {

@@ -2,6 +2,7 @@
 
 #include "platform/desktop/Windows.h"
 #include "platform/rtl/Resources.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 void TPreviewFormGx::Publish(TClassBuilder<TPreviewFormGx>& b) {
@@ -101,12 +102,8 @@ void TPreviewFormGx::tbtNextPageMouseUp(TObject*, TMouseButton, TShiftState, int
 void TPreviewFormGx::Timer1Timer(TObject*) {
   Timer1->SetInterval(100);
   if (!RepeatButton || !RepeatButton->MouseCapture()) return;
-  try {
-    if (RepeatButton->OnClick()) RepeatButton->OnClick()(nullptr);
-  } catch (...) {
-    Timer1->SetEnabled(false);
-    throw;
-  }
+  auto stop = AtScopeFailure([this] { Timer1->SetEnabled(false); });
+  if (RepeatButton->OnClick()) RepeatButton->OnClick()(nullptr);
 }
 
 void TPreviewFormGx::tbStopClick(TObject*) { PreviewGx1->PrinterPreview()->AbortJob(); }

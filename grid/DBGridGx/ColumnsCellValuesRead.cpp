@@ -155,8 +155,8 @@ void TColumnGx::FillCellParams(TColCellParamsGx* Params) {
   Params->ReadOnly = ReadOnly();
 }
 
-// The popup list's own data source comes with the drop-down box settings; until then the
-// list is the lookup field's.
+// The list of the drop-down box's own source when it names one with a dataset, else the
+// lookup field's list.
 TDataSet* TColumnGx::LookupListDataSet() {
   if (TDataSource* source = FDropDownBox->ListSource(); source && source->DataSet()) return source->DataSet();
   TField* field = Field();

@@ -3,6 +3,7 @@
 #include "grid/DBGridGx/GridControl.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Gdi.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <functional>
 
@@ -33,8 +34,8 @@ inline bool Live(const TCustomDBGridGx* Grid) { return Grid && !Destroying(Grid)
 inline void CopyDefaultFont(TFont* Own, TFont* Default, bool& InRefresh) {
   if (!Default || Default == Own || *Default == *Own) return;
   InRefresh = true;
+  auto done = AtScopeExit([&InRefresh] { InRefresh = false; });
   Own->Assign(Default);
-  InRefresh = false;
 }
 
 // Lends the screen's device context to the grid's canvas while the grid has no window,

@@ -9,6 +9,7 @@
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/TextDraw.h"
 #include "gridcontrols/GxCurrency.h"
+#include "platform/rtl/ScopeExit.h"
 
 TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(std::make_unique<TState>()) {
   UseDefaultGridStyle();
@@ -16,17 +17,15 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGrid(AOwner), P(st
   P->FTitleAreaRowCount = static_cast<std::uint8_t>(TitleRowCount() + FilterRowCount());
   AcquireDrawBitmap();
   P->FDrawBitmapShared = true;
-  try {
-    SetScrollBars(ssHorizontal);
-    TCustomGrid::SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goColSizing,
-                                         goColMoving, goEditing, goTabs});
-    CreateOwnedObjects();
-  } catch (...) {
-    // A grid that could not be made leaves no reference to itself behind.
+  // A grid that could not be made leaves no reference to itself behind.
+  auto forget = AtScopeFailure([this] {
     if (P->FStyle) P->FStyle->RemoveGrid(this);
     ReleaseDrawBitmap();
-    throw;
-  }
+  });
+  SetScrollBars(ssHorizontal);
+  TCustomGrid::SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goColSizing,
+                                       goColMoving, goEditing, goTabs});
+  CreateOwnedObjects();
 }
 
 void TCustomDBGridGx::CreateOwnedObjects() {

@@ -94,11 +94,9 @@ void TCustomDBGridGx::ForgetRemovedComponent(TComponent* AComponent) {
   // Columns still bound to a removed field are unbound and the layout rebuilt.
   LockLayout();
   bool Unbound = false;
-  try {
+  {
+    auto release = AtScopeFailure([this] { ReleaseLayoutLock(); });
     Unbound = P->FColumns->UnbindField(reinterpret_cast<TField*>(AComponent));
-  } catch (...) {
-    ReleaseLayoutLock();
-    throw;
   }
   TDataSet* DataSet = P->FDataLink->DataSet();
   if (!Unbound) ReleaseLayoutLock();

@@ -10,6 +10,7 @@
 #include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
 #include "platform/controls/MaskUtils.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 
@@ -50,14 +51,16 @@ void TDBGridInplaceEdit::OpenMRUList() {
   TMRUListGx* List = MRUList();
   if (!List) return;
   TMRUListboxGx* Box = MRUListbox();
-  Box->Items()->BeginUpdate();
-  Box->Items()->Clear();
-  for (int I = 0; I < List->Items()->Count(); ++I) {
-    bool Accept = false;
-    FilterMRUItem(List->Items()->Strings(I), Accept);
-    if (Accept) Box->Items()->Add(List->Items()->Strings(I));
+  {
+    Box->Items()->BeginUpdate();
+    auto Release = AtScopeExit([Box] { Box->Items()->EndUpdate(); });
+    Box->Items()->Clear();
+    for (int I = 0; I < List->Items()->Count(); ++I) {
+      bool Accept = false;
+      FilterMRUItem(List->Items()->Strings(I), Accept);
+      if (Accept) Box->Items()->Add(List->Items()->Strings(I));
+    }
   }
-  Box->Items()->EndUpdate();
   const int Entries = Box->Items()->Count();
   Box->SizeToRows(std::min(Entries, List->Rows()));
 

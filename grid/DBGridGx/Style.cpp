@@ -1,6 +1,7 @@
 #include "grid/DBGridGx/Style.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Gdi.h"
@@ -9,19 +10,24 @@
 namespace {
 TDBGridGxStyle* GDefaultGridStyle = nullptr;
 // The style the grid unit made; whoever frees it first, the unit's end does not again.
-TDBGridGxStyle* GUnitStyle = nullptr;
+// The owner lives to the end of the process: a style still held then stays with the
+// window system its window belongs to.
+std::unique_ptr<TDBGridGxStyle>& UnitStyle() {
+  static auto* Style = new std::unique_ptr<TDBGridGxStyle>;
+  return *Style;
 }
+}  // namespace
 
 TDBGridGxStyle* DefaultGridStyle() { return GDefaultGridStyle; }
 void SetDefaultGridStyle(TDBGridGxStyle* Value) { GDefaultGridStyle = Value; }
 
 void MakeUnitGridStyle() {
-  if (GUnitStyle) return;
-  GUnitStyle = new TDBGridGxStyle();
-  GDefaultGridStyle = GUnitStyle;
+  if (UnitStyle()) return;
+  UnitStyle() = std::make_unique<TDBGridGxStyle>();
+  GDefaultGridStyle = UnitStyle().get();
 }
 
-void FreeUnitGridStyle() { delete GUnitStyle; }
+void FreeUnitGridStyle() { UnitStyle().reset(); }
 
 TDBGridGxStyle::TDBGridGxStyle() : FGridList(std::make_unique<TList>()) {
   FNotifyWindow = win::AllocateHWnd([this](win::HWND, win::UINT Msg, win::WPARAM W, win::LPARAM L) {
@@ -39,7 +45,8 @@ TDBGridGxStyle::~TDBGridGxStyle() {
   if (FNotifyWindow) win::DeallocateHWnd(FNotifyWindow);
   FNotifyWindow = nullptr;
   if (GDefaultGridStyle == this) GDefaultGridStyle = nullptr;
-  if (GUnitStyle == this) GUnitStyle = nullptr;
+  // Freed by someone else, the unit's owner lets go of it.
+  if (UnitStyle().get() == this) (void)UnitStyle().release();
   // Each grid leaves the list through its own style assignment.
   for (int I = FGridList->Count() - 1; I >= 0; --I) {
     if (I >= FGridList->Count()) continue;

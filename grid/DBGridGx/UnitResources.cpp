@@ -6,6 +6,7 @@
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/Style.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 
@@ -75,41 +76,37 @@ void StartDBGridGxUnit() {
     ++s.UseCount;
     return;
   }
-  try {
-    RegisterColumnInterceptors();
-    s.RegistryBase = GridLayoutRegistryPath;
-    RegisterDBGridGxClasses();
-    MakeUnitGridStyle();
-    s.DataService = std::make_unique<TDBGridGxDataService>();
+  // A failed start leaves nothing behind, so a later start can try again.
+  auto releaseOnFailure = AtScopeFailure([] { ReleaseAll(); });
+  RegisterColumnInterceptors();
+  s.RegistryBase = GridLayoutRegistryPath;
+  RegisterDBGridGxClasses();
+  MakeUnitGridStyle();
+  s.DataService = std::make_unique<TDBGridGxDataService>();
 
-    s.SortIndex = std::make_unique<TFont>();
-    {
-      TBitmap Marker;
-      LoadBitmap(Marker, "DBSMDOWNGX");
-      s.SortIndex->SetHeight(1 - Marker.Height());
-      s.SortIndex->SetName("Arial");
-    }
-
-    for (auto [Slot, Name] : {std::pair{&s.Down, "DOWNCURGX"}, std::pair{&s.Right, "RIGHTCURGX"},
-                              std::pair{&s.Left, "LEFTCURGX"}}) {
-      *Slot = win::LoadCursor(nullptr, Name);
-      if (!*Slot) throw EOutOfResources("Cannot load cursor resource");
-    }
-
-    s.Search = ShortCut('F', TShiftState{ssCtrl});
-    s.SearchNext = ShortCut(win::VK_RETURN, TShiftState{ssCtrl});
-    s.SearchPrior = ShortCut(win::VK_RETURN, TShiftState{ssCtrl, ssShift});
-    s.PreviousValue = ShortCut(222, TShiftState{ssCtrl});
-    s.SearchTimeout = 1500;
-    s.SearchBack = 0x00FFFF;
-    s.SearchText = 0;
-
-    BuildGridImageLists();
-  } catch (...) {
-    // A failed start leaves nothing behind, so a later start can try again.
-    ReleaseAll();
-    throw;
+  s.SortIndex = std::make_unique<TFont>();
+  {
+    TBitmap Marker;
+    LoadBitmap(Marker, "DBSMDOWNGX");
+    s.SortIndex->SetHeight(1 - Marker.Height());
+    s.SortIndex->SetName("Arial");
   }
+
+  for (auto [Slot, Name] : {std::pair{&s.Down, "DOWNCURGX"}, std::pair{&s.Right, "RIGHTCURGX"},
+                            std::pair{&s.Left, "LEFTCURGX"}}) {
+    *Slot = win::LoadCursor(nullptr, Name);
+    if (!*Slot) throw EOutOfResources("Cannot load cursor resource");
+  }
+
+  s.Search = ShortCut('F', TShiftState{ssCtrl});
+  s.SearchNext = ShortCut(win::VK_RETURN, TShiftState{ssCtrl});
+  s.SearchPrior = ShortCut(win::VK_RETURN, TShiftState{ssCtrl, ssShift});
+  s.PreviousValue = ShortCut(222, TShiftState{ssCtrl});
+  s.SearchTimeout = 1500;
+  s.SearchBack = 0x00FFFF;
+  s.SearchText = 0;
+
+  BuildGridImageLists();
   s.UseCount = 1;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/controls/MaskUtils.h"
 #include "platform/controls/Messages.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 
@@ -41,6 +42,7 @@ void TCustomDBEditGx::FilterMRUItem(const std::string& Item, bool& Accept) {
 void TCustomDBEditGx::FillMRUPopupItems() {
   TStrings* items = FMRUPopup->Items();
   items->BeginUpdate();
+  auto endUpdate = AtScopeExit([items] { items->EndUpdate(); });
   items->Clear();
   TStrings* recent = FMRUList->Items();
   for (int i = 0; i < recent->Count(); ++i) {
@@ -48,7 +50,6 @@ void TCustomDBEditGx::FillMRUPopupItems() {
     FilterMRUItem(recent->Strings(i), accept);
     if (accept) items->Add(recent->Strings(i));
   }
-  items->EndUpdate();
 }
 
 void TCustomDBEditGx::MRUPopupOpening(TObject*) {

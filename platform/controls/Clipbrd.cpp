@@ -71,12 +71,8 @@ void TClipboard::SetAsText(const std::string& Value) {
   char* p = static_cast<char*>(win::GlobalLock(h));
   std::memcpy(p, Value.c_str(), Value.size() + 1);
   win::GlobalUnlock(h);
-  try {
-    SetAsHandle(win::CF_TEXT, h);
-  } catch (...) {
-    win::GlobalFree(h);
-    throw;
-  }
+  auto freeOnFailure = AtScopeFailure([h] { win::GlobalFree(h); });
+  SetAsHandle(win::CF_TEXT, h);
 }
 
 void TClipboard::SetAsHandle(win::UINT Format, win::HANDLE Value) {

@@ -2,6 +2,7 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -294,13 +295,13 @@ TField* TDBMemo::Field() const {
 void TDBMemo::LoadMemo() {
   if (FLoading) return;
   FLoading = true;
+  auto done = AtScopeExit([this] { FLoading = false; });
   TField* f = Field();
   std::string text = f ? f->AsString() : std::string();
   if (text != FText) SetText(text);
   // What was typed into another record's text cannot be undone into this one.
   ClearUndo();
   FFieldModified = false;
-  FLoading = false;
 }
 
 // Typing changes the field only when the data source lets the record be edited.
@@ -330,12 +331,9 @@ void TDBMemo::EditKeyDown(win::WORD Key, TShiftState Shift) {
 void TDBMemo::Dispatch(TMessage& Message) {
   if (Message.Msg == CM_EXIT) {
     if (FFieldModified) {
-      try {
-        FLink->UpdateRecord();
-      } catch (...) {
-        SetFocus();
-        throw;
-      }
+      // A text the field refuses keeps the focus here.
+      auto refocus = AtScopeFailure([this] { SetFocus(); });
+      FLink->UpdateRecord();
     }
   }
   if (Message.Msg == CM_GETDATALINK) {

@@ -3,6 +3,7 @@
 #include "platform/controls/Forms.h"
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 void TShape::Publish(TClassBuilder<TShape>& b) {
   b.Property("Brush", &TShape::Brush, nullptr);
@@ -137,8 +138,8 @@ void TCustomRadioGroup::SetItemIndex(int Value) {
   Value = std::clamp(Value, -1, FItems->Count() - 1);
   FItemIndex = Value;
   FUpdating = true;
+  auto done = AtScopeExit([this] { FUpdating = false; });
   for (int i = 0; i < static_cast<int>(FButtons.size()); ++i) FButtons[i]->SetChecked(i == Value);
-  FUpdating = false;
 }
 
 void TCustomRadioGroup::ItemsChanged(TObject*) {

@@ -1,6 +1,7 @@
 #pragma once
 // Forms, the application object and the screen.
 #include "platform/controls/WinControl.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <functional>
 #include <map>
@@ -42,12 +43,8 @@ public:
   template <class T>
   static T* Create(TComponent* AOwner) {
     T* f = new T(AOwner);
-    try {
-      f->AfterConstruction();
-    } catch (...) {
-      f->Free();
-      throw;
-    }
+    auto freeOnFailure = AtScopeFailure([f] { f->Free(); });
+    f->AfterConstruction();
     return f;
   }
   // Reads the form's description (registered for its class) and runs OnCreate.

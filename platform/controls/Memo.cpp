@@ -4,6 +4,7 @@
 #include "platform/controls/MaskUtils.h"
 #include "platform/controls/MemoRows.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
@@ -35,13 +36,13 @@ void TCustomMemo::SetLines(TStrings* Value) { FLines->Assign(Value); }
 void TCustomMemo::LinesChanged(TObject*) {
   if (FSyncing) return;
   FSyncing = true;
+  auto done = AtScopeExit([this] { FSyncing = false; });
   // The lines are joined by the line break the text already uses; none follows the last.
   const std::string Break = LineBreak();
   std::string t;
   for (int i = 0; i < FLines->Count(); ++i) t += (i ? Break : std::string()) + FLines->Strings(i);
   while (!t.empty() && (t.back() == '\n' || t.back() == '\r')) t.pop_back();
   if (t != FText) TCustomEdit::SetText(t);
-  FSyncing = false;
 }
 
 void TCustomMemo::TextReplaced(std::size_t Byte, std::size_t Removed, std::size_t Inserted) {
@@ -50,8 +51,8 @@ void TCustomMemo::TextReplaced(std::size_t Byte, std::size_t Removed, std::size_
   bool inStep = ReplaceRows(Byte, Removed, Inserted, first, oldLast, newLast);
   if (FSyncing) return;
   FSyncing = true;
+  auto done = AtScopeExit([this] { FSyncing = false; });
   if (!inStep || !SyncLines(first, oldLast, newLast)) FLines->SetText(FText);
-  FSyncing = false;
 }
 
 bool TCustomMemo::SyncLines(int First, int OldLast, int NewLast) {

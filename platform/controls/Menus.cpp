@@ -181,17 +181,16 @@ void TMenuItem::GetChildren(const TGetChildProc& Proc, TComponent*) {
   for (TMenuItem* i : FItems) Proc(i);
 }
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {
   FItems->FMenu = this;
 }
 
 TMenu::~TMenu() {
   Destroying();
-  delete FItems;
 }
 
 TMenuItem* TMenu::FindItemByShortCut(TShortCut ShortCut) const {
-  std::vector<TMenuItem*> stack{FItems};
+  std::vector<TMenuItem*> stack{FItems.get()};
   while (!stack.empty()) {
     TMenuItem* i = stack.back();
     stack.pop_back();

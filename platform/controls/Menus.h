@@ -3,6 +3,7 @@
 #include "platform/controls/ControlTypes.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 using TShortCut = win::WORD;
@@ -95,14 +96,14 @@ class TMenu : public TComponent {
 public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
-  TMenuItem* Items() const { return FItems; }
+  TMenuItem* Items() const { return FItems.get(); }
   // The item whose shortcut is ShortCut (visible and enabled ones), or nullptr.
   TMenuItem* FindItemByShortCut(TShortCut ShortCut) const;
   bool IsShortCut(win::WORD Key, TShiftState Shift);
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
 
 private:
-  TMenuItem* FItems;
+  std::unique_ptr<TMenuItem> FItems;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };

@@ -1,6 +1,7 @@
 #include "platform/controls/Scrolling.h"
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 
@@ -102,12 +103,14 @@ void TScrollBox::Resize() {
 }
 
 void TScrollBox::ScrollBy(int DeltaX, int DeltaY) {
-  DisableAlign();
-  for (int i = 0; i < ControlCount(); ++i) {
-    TControl* c = Controls(i);
-    c->SetBounds(c->Left() + DeltaX, c->Top() + DeltaY, c->Width(), c->Height());
+  {
+    DisableAlign();
+    auto enable = AtScopeExit([this] { EnableAlign(); });
+    for (int i = 0; i < ControlCount(); ++i) {
+      TControl* c = Controls(i);
+      c->SetBounds(c->Left() + DeltaX, c->Top() + DeltaY, c->Width(), c->Height());
+    }
   }
-  EnableAlign();
   Invalidate();
 }
 

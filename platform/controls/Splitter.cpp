@@ -1,6 +1,7 @@
 #include "platform/controls/ExtCtrls.h"
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 void TSplitter::Publish(TClassBuilder<TSplitter>& b) {
   b.Property("AutoSnap", &TSplitter::AutoSnap, &TSplitter::SetAutoSnap).Default(true);
@@ -136,16 +137,18 @@ void TSplitter::UpdateControlSize() {
   switch (FAlign) {
     case alLeft: FControl->SetWidth(FNewSize); break;
     case alTop: FControl->SetHeight(FNewSize); break;
-    case alRight:
+    case alRight: {
       FParent->DisableAlign();
+      auto enable = AtScopeExit([this] { FParent->EnableAlign(); });
       FControl->SetBounds(FControl->Left() + FControl->Width() - FNewSize, FControl->Top(), FNewSize, FControl->Height());
-      FParent->EnableAlign();
       break;
-    case alBottom:
+    }
+    case alBottom: {
       FParent->DisableAlign();
+      auto enable = AtScopeExit([this] { FParent->EnableAlign(); });
       FControl->SetBounds(FControl->Left(), FControl->Top() + FControl->Height() - FNewSize, FControl->Width(), FNewSize);
-      FParent->EnableAlign();
       break;
+    }
     default: break;
   }
   FOldSize = FNewSize;

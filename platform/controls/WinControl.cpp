@@ -207,12 +207,8 @@ void TWinControl::UpdateShowing() {
   }
   if (FHandle && FShowing != show) {
     FShowing = show;
-    try {
-      Perform(CM_SHOWINGCHANGED, 0, 0);
-    } catch (...) {
-      FShowing = !show;
-      throw;
-    }
+    auto undo = AtScopeFailure([this, show] { FShowing = !show; });
+    Perform(CM_SHOWINGCHANGED, 0, 0);
   }
 }
 

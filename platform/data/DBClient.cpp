@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/data/DataConvert.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/rtl/forms/Filer.h"
@@ -238,13 +239,11 @@ void TCustomClientDataSet::ChangeIndex(const std::string& name, const std::strin
   std::string oldName = FIndexName, oldFields = FIndexFieldNames;
   FIndexName = name;
   FIndexFieldNames = fields;
-  try {
-    IndexChanged();
-  } catch (...) {
+  auto undo = AtScopeFailure([&] {
     FIndexName = oldName;
     FIndexFieldNames = oldFields;
-    throw;
-  }
+  });
+  IndexChanged();
 }
 
 void TCustomClientDataSet::IndexChanged() {

@@ -122,29 +122,24 @@ void TDataSet::SetActive(bool v) {
 
 void TDataSet::OpenCursor() {
   FState = dsOpening;
-  try {
-    FDefaultFields = FFields.Count() == 0;
-    InternalOpen();
-    FBuffers.clear();
-    int count = FBufferCount;
-    FBufferCount = 0;
-    FRecordCount = 0;
-    if (count < 1) count = 1;
-    SetBufferCount(count);
-    UpdateBufferCount();
-    ClearBuffers();
-    InternalFirst();
-    GetNextRecords();
-    FBOF = true;
-    FEOF = FRecordCount == 0;
-  } catch (...) {
+  auto closeOnFailure = AtScopeFailure([this] {
     FState = dsInactive;
-    try {
-      CloseCursor();
-    } catch (...) {
-    }
-    throw;
-  }
+    CloseCursor();
+  });
+  FDefaultFields = FFields.Count() == 0;
+  InternalOpen();
+  FBuffers.clear();
+  int count = FBufferCount;
+  FBufferCount = 0;
+  FRecordCount = 0;
+  if (count < 1) count = 1;
+  SetBufferCount(count);
+  UpdateBufferCount();
+  ClearBuffers();
+  InternalFirst();
+  GetNextRecords();
+  FBOF = true;
+  FEOF = FRecordCount == 0;
 }
 
 void TDataSet::CloseCursor() {
@@ -379,11 +374,9 @@ void TDataSet::SetOnFilterRecord(const TFilterRecordEvent& e) {
 
 void TDataSet::ApplyFilterChange(const std::function<void()>& undo) {
   CheckBrowseMode();
-  try {
+  {
+    auto undoOnFailure = AtScopeFailure([&undo] { undo(); });
     FilterChanged();
-  } catch (...) {
-    undo();
-    throw;
   }
   First();
 }

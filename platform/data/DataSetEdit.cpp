@@ -1,6 +1,7 @@
 // TDataSet: inserting, editing, posting, cancelling and deleting.
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
+#include "platform/rtl/ScopeExit.h"
 
 void TDataSet::CheckBrowseMode() {
   // Browsing with the controls held: nothing to post and nobody to tell.
@@ -37,14 +38,14 @@ void TDataSet::BeginInsertAppend() {
 
 void TDataSet::EndInsertAppend() {
   SetState(dsInsert);
-  try {
+  {
+    auto cancelOnFailure = AtScopeFailure([this] {
+      UpdateCursorPos();
+      InternalCancel();
+      SetState(dsBrowse);
+      Resync({});
+    });
     FOnNewRecord(this);
-  } catch (...) {
-    UpdateCursorPos();
-    InternalCancel();
-    SetState(dsBrowse);
-    Resync({});
-    throw;
   }
   FModified = false;
   DataEvent(deDataSetChange, 0);

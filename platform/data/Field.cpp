@@ -3,6 +3,7 @@
 
 #include "platform/data/DataConvert.h"
 #include "platform/data/DataSet.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 const Variant& TField::NullValue() {
@@ -181,12 +182,8 @@ void TField::StoreValue(const Variant& v) {
     // A refused value gives the slot back what it held.
     Variant old = slot;
     slot = v;
-    try {
-      FOnValidate(this);
-    } catch (...) {
-      slot = old;
-      throw;
-    }
+    auto undo = AtScopeFailure([&slot, &old] { slot = std::move(old); });
+    FOnValidate(this);
   } else {
     slot = v;
   }

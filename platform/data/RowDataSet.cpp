@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/data/DataConvert.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 TRowDataSet::TRowDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
@@ -27,37 +28,33 @@ std::size_t TRowDataSet::IndexBytes() const {
 
 void TRowDataSet::InternalOpen() {
   OpenEngine();
-  try {
-    if (DefaultFields()) CreateFields();
-    BindFields();
-    FDataMap.clear();
-    for (TField* f : Fields().List())
-      if (f->FieldKind() == fkData && f->FieldNo() > 0) FDataMap.emplace_back(f->Slot(), f->FieldNo() - 1);
-    // A row's values can be handed over to the buffer when no column feeds two fields.
-    std::vector<bool> seen(static_cast<size_t>(FieldDefs().Count()), false);
-    FMoveRowValues = true;
-    for (auto [slot, def] : FDataMap) {
-      if (def >= static_cast<int>(seen.size()) || seen[static_cast<size_t>(def)]) FMoveRowValues = false;
-      else seen[static_cast<size_t>(def)] = true;
-    }
-    FWholeRows = FMoveRowValues && FDataMap.size() == seen.size() && FDataMap.size() == static_cast<size_t>(SlotCount());
-    for (auto [slot, def] : FDataMap) FWholeRows = FWholeRows && slot == def;
-    FScratch.Values.assign(static_cast<size_t>(SlotCount()), Null());
-    FFilterExpr.reset();
-    if (Filtered()) CompileFilter();
-    FOrder = LoadOrder();
-    FPosMapValid = false;
-    if (Filtered()) {
-      std::vector<std::int64_t> kept;
-      for (std::int64_t k : FOrder)
-        if (PassesFilter(k)) kept.push_back(k);
-      FOrder.swap(kept);
-    }
-    FCursor = -1;
-  } catch (...) {
-    CloseEngine();
-    throw;
+  auto closeOnFailure = AtScopeFailure([this] { CloseEngine(); });
+  if (DefaultFields()) CreateFields();
+  BindFields();
+  FDataMap.clear();
+  for (TField* f : Fields().List())
+    if (f->FieldKind() == fkData && f->FieldNo() > 0) FDataMap.emplace_back(f->Slot(), f->FieldNo() - 1);
+  // A row's values can be handed over to the buffer when no column feeds two fields.
+  std::vector<bool> seen(static_cast<size_t>(FieldDefs().Count()), false);
+  FMoveRowValues = true;
+  for (auto [slot, def] : FDataMap) {
+    if (def >= static_cast<int>(seen.size()) || seen[static_cast<size_t>(def)]) FMoveRowValues = false;
+    else seen[static_cast<size_t>(def)] = true;
   }
+  FWholeRows = FMoveRowValues && FDataMap.size() == seen.size() && FDataMap.size() == static_cast<size_t>(SlotCount());
+  for (auto [slot, def] : FDataMap) FWholeRows = FWholeRows && slot == def;
+  FScratch.Values.assign(static_cast<size_t>(SlotCount()), Null());
+  FFilterExpr.reset();
+  if (Filtered()) CompileFilter();
+  FOrder = LoadOrder();
+  FPosMapValid = false;
+  if (Filtered()) {
+    std::vector<std::int64_t> kept;
+    for (std::int64_t k : FOrder)
+      if (PassesFilter(k)) kept.push_back(k);
+    FOrder.swap(kept);
+  }
+  FCursor = -1;
 }
 
 void TRowDataSet::InternalClose() {
@@ -79,11 +76,9 @@ void TRowDataSet::CompileFilter() {
 
 void TRowDataSet::FilterChanged() {
   std::unique_ptr<TFilterExpr> old = std::move(FFilterExpr);
-  try {
+  {
+    auto undo = AtScopeFailure([&] { FFilterExpr = std::move(old); });
     if (Filtered()) CompileFilter();
-  } catch (...) {
-    FFilterExpr = std::move(old);
-    throw;
   }
   RebuildOrder(ActiveKey());
 }

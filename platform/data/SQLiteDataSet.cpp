@@ -393,12 +393,12 @@ void TSQLiteDataSet::SetSortText(const std::string& v) {
   std::string old = FSort;
   std::int64_t key = ActiveKey();
   FSort = v;
-  try {
+  {
+    auto undo = AtScopeFailure([&] {
+      FSort = old;
+      Reposition(key);
+    });
     Reposition(key);
-  } catch (...) {
-    FSort = old;
-    Reposition(key);
-    throw;
   }
   Resync({});
 }
@@ -554,16 +554,9 @@ void TSQLiteDataSet::EndHeldWrites() {
   if (!FHeldWrites) return;
   FHeldWrites = false;
   if (!FDb || sqlite3_get_autocommit(FDb->Db())) return;
-  try {
-    FDb->Exec("COMMIT");
-  } catch (const EDatabaseError&) {
-    // The connection stays usable; the caller learns that the writes were lost.
-    try {
-      FDb->Exec("ROLLBACK");
-    } catch (...) {
-    }
-    throw;
-  }
+  // The connection stays usable; the caller learns that the writes were lost.
+  auto rollBackOnFailure = AtScopeFailure([this] { FDb->Exec("ROLLBACK"); });
+  FDb->Exec("COMMIT");
 }
 
 void TSQLiteDataSet::EndWriteBatch() {

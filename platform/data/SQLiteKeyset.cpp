@@ -190,17 +190,17 @@ bool TSQLiteDataSet::ExtendForward() {
   // so walking through them reads nothing more.
   ClearBatch();
   int got = 0;
-  try {
+  {
+    auto dropOnFailure = AtScopeFailure([&] {
+      ClearBatch();
+      st->Reset();
+    });
     while (got < rows && st->Step()) {
       std::int64_t key = st->ColumnInt64(0);
       FSeg.push_back(key);
       AppendBatchRow(*st, key);
       ++got;
     }
-  } catch (...) {
-    ClearBatch();
-    st->Reset();
-    throw;
   }
   if (got < rows) {
     FSegAtEnd = true;

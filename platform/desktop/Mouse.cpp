@@ -4,6 +4,7 @@
 
 #include "platform/desktop/Input.h"
 #include "platform/desktop/internal/State.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace win {
 using namespace detail;
@@ -107,8 +108,8 @@ void MouseDown(MouseButton button, int x, int y) {
                                MAKELPARAM(WORD(SHORT(t.Hit)), WORD(down)));
       if (r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) {
         s.ActivatingByClick = true;
+        auto done = AtScopeExit([&s] { s.ActivatingByClick = false; });
         SetActiveWindow(root);
-        s.ActivatingByClick = false;
       }
       if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT) return;
     }

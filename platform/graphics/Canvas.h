@@ -1,6 +1,7 @@
 #pragma once
 // TCanvas: drawing with a font, pen and brush on a device context. The handle may be
 // assigned, or made on demand by a descendant's CreateHandle (a control's or a bitmap's).
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -43,11 +44,11 @@ public:
   void SetHandle(win::HDC Value);
   bool HandleAllocated() const { return FHandle != nullptr; }
 
-  TFont* Font() const { return FFont; }
+  TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* Value) { FFont->Assign(Value); }
-  TPen* Pen() const { return FPen; }
+  TPen* Pen() const { return FPen.get(); }
   void SetPen(TPen* Value) { FPen->Assign(Value); }
-  TBrush* Brush() const { return FBrush; }
+  TBrush* Brush() const { return FBrush.get(); }
   void SetBrush(TBrush* Value) { FBrush->Assign(Value); }
   win::POINT PenPos() const { return FPenPos; }
   void SetPenPos(win::POINT Value) { MoveTo(Value.x, Value.y); }
@@ -112,9 +113,9 @@ private:
 
   win::HDC FHandle = nullptr;
   TCanvasStates FState;
-  TFont* FFont;
-  TPen* FPen;
-  TBrush* FBrush;
+  std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TPen> FPen;
+  std::unique_ptr<TBrush> FBrush;
   win::POINT FPenPos;
   TCopyMode FCopyMode = cmSrcCopy;
   int FTextFlags = 0;

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/Utf8.h"
 
 namespace win::x11 {
 namespace {
@@ -85,15 +86,8 @@ bool KeyTextIsTyped(std::string_view utf8, bool ctrlDown) {
 
 std::string Latin1ToUtf8(std::string_view latin1) {
   std::string out;
-  for (char c : latin1) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u < 0x80) {
-      out.push_back(c);
-    } else {
-      out.push_back(char(0xC0 | (u >> 6)));
-      out.push_back(char(0x80 | (u & 0x3F)));
-    }
-  }
+  // Latin-1 bytes are the first 256 code points.
+  for (char c : latin1) Utf8Append(out, static_cast<unsigned char>(c));
   return out;
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/desktop/Input.h"
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/x11/Translate.h"
 #include "platform/x11/X11Backend.h"
 
@@ -55,9 +56,11 @@ void X11Backend::HandleFocus(XWin& w, XEvent& event) {
   }
   // The active window shows through this one (it is not on X itself).
   if (FocusTargetFor(GetActiveWindow()) == &w) return;
-  FActivatingFromX = true;
-  SetActiveWindow(hwnd);
-  FActivatingFromX = false;
+  {
+    FActivatingFromX = true;
+    auto done = AtScopeExit([this] { FActivatingFromX = false; });
+    SetActiveWindow(hwnd);
+  }
   // The control that had the focus when the program lost it gets it back.
   HWND saved = FSavedFocus;
   FSavedFocus = nullptr;
@@ -77,8 +80,8 @@ void X11Backend::CheckFocus() {
   HWND f = GetFocus();
   FSavedFocus = f && IsChild(active, f) ? f : nullptr;
   FActivatingFromX = true;
+  auto done = AtScopeExit([this] { FActivatingFromX = false; });
   SetActiveWindow(nullptr);
-  FActivatingFromX = false;
 }
 
 void X11Backend::HandleKey(XWin& w, XEvent& event) {

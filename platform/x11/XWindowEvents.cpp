@@ -5,6 +5,7 @@
 #include <X11/Xutil.h>
 
 #include "platform/desktop/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/x11/X11Backend.h"
 
 namespace win::x11 {
@@ -32,8 +33,8 @@ void X11Backend::HandleConfigure(XWin& w, XEvent& event) {
   int height = (wr.bottom - wr.top) - cr.bottom + c.height;
   if (left == wr.left && top == wr.top && width == wr.right - wr.left && height == wr.bottom - wr.top) return;
   FApplyingX = true;
+  auto done = AtScopeExit([this] { FApplyingX = false; });
   SetWindowPos(w.Hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  FApplyingX = false;
 }
 
 void X11Backend::HandleMap(XWin& w) {

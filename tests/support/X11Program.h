@@ -14,11 +14,11 @@
 
 namespace xvfb_test {
 
-class X11ProgramTest : public TwoClients {
+class X11ProgramTest : public TwoClientsTest {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    TwoClientsTest::SetUp();
+    if (HasFatalFailure()) return;
     win::InstallDrawingHooks();
     win::InstallBackend(std::make_unique<win::x11::X11Backend>(std::move(FOurs)));
     RegisterStandardClasses();
@@ -26,7 +26,7 @@ protected:
   void TearDown() override {
     win::headless::Reset();
     win::InstallBackend(nullptr);
-    TwoClients::TearDown();
+    TwoClientsTest::TearDown();
   }
   // Dispatches the program's messages until Done holds, waiting for the display's events
   // in between (some 4 seconds at most).

@@ -33,9 +33,15 @@ inline bool OnPath(const char* program) {
 class Server {
 public:
   Server() {
-    if (!OnPath("Xvfb")) return;
+    if (!OnPath("Xvfb")) {
+      FFailure = "Xvfb is not installed (scripts/deps.sh installs it)";
+      return;
+    }
     int fds[2];
-    if (pipe(fds) != 0) return;
+    if (pipe(fds) != 0) {
+      FFailure = "no pipe for Xvfb's display number";
+      return;
+    }
     FPid = fork();
     if (FPid == 0) {
       prctl(PR_SET_PDEATHSIG, SIGTERM);  // the server ends with the test, however it ends
@@ -62,6 +68,7 @@ public:
     }
     close(fds[0]);
     if (!number.empty()) FName = ":" + number;
+    else FFailure = Alive() ? "Xvfb named no display within 20 s" : "Xvfb ended before it named a display";
   }
   ~Server() {
     if (FPid > 0) {
@@ -72,10 +79,13 @@ public:
   bool Running() const { return !FName.empty(); }
   bool Alive() const { return FPid > 0 && waitpid(FPid, nullptr, WNOHANG) == 0; }
   const std::string& Name() const { return FName; }
+  // Why the server is not running; empty while it runs.
+  const std::string& Failure() const { return FFailure; }
 
 private:
   pid_t FPid = -1;
   std::string FName;
+  std::string FFailure;
 };
 
 }  // namespace xvfb_test

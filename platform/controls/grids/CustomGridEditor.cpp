@@ -62,7 +62,7 @@ void TCustomGrid::InvalidateEditor() {
   MoveEditorToCell();
 }
 
-// Keeps the editor over the current cell; a cell out of view hides it for now.
+// Keeps the editor over the current cell; while the cell is out of view the editor is hidden.
 void TCustomGrid::MoveEditorToCell() {
   if (!FInplaceEdit || !FEditorMode) return;
   win::RECT r = CellRect(FCurrent.X, FCurrent.Y);

@@ -4,7 +4,8 @@
 
 using namespace win;
 
-TCanvas::TCanvas() : FFont(new TFont), FPen(new TPen), FBrush(new TBrush) {
+TCanvas::TCanvas()
+    : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()) {
   FFont->SetOnChange(MakeEvent(this, &TCanvas::FontChanged));
   FPen->SetOnChange(MakeEvent(this, &TCanvas::PenChanged));
   FBrush->SetOnChange(MakeEvent(this, &TCanvas::BrushChanged));
@@ -12,9 +13,6 @@ TCanvas::TCanvas() : FFont(new TFont), FPen(new TPen), FBrush(new TBrush) {
 
 TCanvas::~TCanvas() {
   SetHandle(nullptr);
-  delete FFont;
-  delete FPen;
-  delete FBrush;
 }
 
 // Whoever draws or measures through the handle gets the canvas's current tools selected.

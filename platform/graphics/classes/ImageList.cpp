@@ -1,5 +1,7 @@
 #include "platform/graphics/ImageList.h"
 
+#include "platform/rtl/ScopeExit.h"
+
 #include <algorithm>
 
 using namespace win;
@@ -156,14 +158,21 @@ void TCustomImageList::Insert(int Index, TBitmap* Image, TBitmap* Mask) {
 
 void TCustomImageList::Replace(int Index, TBitmap* Image, TBitmap* Mask) {
   CheckIndex(Index);
-  std::vector<TCustomImageList::Image> saved;
-  saved.swap(FImages);
-  BeginUpdate();
-  int at = Add(Image, Mask);
-  EndUpdate();
+  // The new image is made in an empty list; the list's own images are back before anyone
+  // hears of a change, and stay whole when making the image fails.
   std::vector<TCustomImageList::Image> added;
-  added.swap(FImages);
-  FImages.swap(saved);
+  int at = -1;
+  {
+    BeginUpdate();
+    auto endUpdate = AtScopeExit([this] { EndUpdate(); });
+    std::vector<TCustomImageList::Image> saved;
+    saved.swap(FImages);
+    auto restore = AtScopeExit([&] {
+      added.swap(FImages);
+      FImages.swap(saved);
+    });
+    at = Add(Image, Mask);
+  }
   if (at >= 0 && !added.empty()) FImages[Index] = std::move(added[0]);
   Change();
 }

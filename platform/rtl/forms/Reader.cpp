@@ -137,25 +137,29 @@ void TReader::SkipValue() {
   TValueType t = NextValue();
   if (t == vaList) {
     ReadValue();
-    ++FDepth;
-    while (!EndOfList()) SkipValue();
-    --FDepth;
+    {
+      ++FDepth;
+      auto leave = AtScopeExit([this] { --FDepth; });
+      while (!EndOfList()) SkipValue();
+    }
     ReadListEnd();
   } else if (t == vaCollection) {
     ReadValue();
-    ++FDepth;
-    while (!EndOfList()) {
-      if (!FParser->IsSymbol("item")) FParser->Error("'item' expected");
-      FParser->NextToken();
-      while (FParser->Token() == toSymbol && !FParser->IsSymbol("end")) {
+    {
+      ++FDepth;
+      auto leave = AtScopeExit([this] { --FDepth; });
+      while (!EndOfList()) {
+        if (!FParser->IsSymbol("item")) FParser->Error("'item' expected");
         FParser->NextToken();
-        FParser->Expect('=');
-        SkipValue();
+        while (FParser->Token() == toSymbol && !FParser->IsSymbol("end")) {
+          FParser->NextToken();
+          FParser->Expect('=');
+          SkipValue();
+        }
+        if (!FParser->IsSymbol("end")) FParser->Error("'end' expected");
+        FParser->NextToken();
       }
-      if (!FParser->IsSymbol("end")) FParser->Error("'end' expected");
-      FParser->NextToken();
     }
-    --FDepth;
     ReadListEnd();
   } else {
     ReadValue();

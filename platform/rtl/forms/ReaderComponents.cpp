@@ -27,7 +27,8 @@ void TReader::ReadRootComponent(TComponent* Root) { ReadRootComponents(Root, {})
 void TReader::ReadRootComponents(TComponent* Root, const std::vector<std::string>& MoreTexts) {
   FRoot = Root;
   FOwner = Root;
-  try {
+  {
+    auto abandon = AtScopeFailure([this] { FinishLoading(false); });
     // References are fixed up per text: each names the root as it calls it.
     ReadRootText(Root);
     FixupReferences();
@@ -38,9 +39,6 @@ void TReader::ReadRootComponents(TComponent* Root, const std::vector<std::string
       ReadRootText(Root);
       FixupReferences();
     }
-  } catch (...) {
-    FinishLoading(false);
-    throw;
   }
   FinishLoading(true);
 }
@@ -331,15 +329,13 @@ void TReader::FinishLoading(bool Success) {
     return;
   }
   // Loaded may free components; the free hook drops them from the list.
-  try {
-    while (!FLoaded.empty()) {
-      TComponent* c = FLoaded.front();
-      FLoaded.erase(FLoaded.begin());
-      c->Loaded();
-    }
-  } catch (...) {
+  auto abandon = AtScopeFailure([this] {
     for (TComponent* c : FLoaded) c->SetState(csLoading, false);
     FLoaded.clear();
-    throw;
+  });
+  while (!FLoaded.empty()) {
+    TComponent* c = FLoaded.front();
+    FLoaded.erase(FLoaded.begin());
+    c->Loaded();
   }
 }

@@ -92,7 +92,7 @@ private:
   std::string FSaid;
 };
 
-class SingleInstance : public ::testing::Test {
+class SingleInstanceTest : public ::testing::Test {
 protected:
   void SetUp() override {
     program = fs::path(ParamStr(0)).parent_path().parent_path() / "app" / "vantrel";
@@ -110,7 +110,7 @@ protected:
   xvfb_test::Server server;
 };
 
-TEST_F(SingleInstance, WithoutAUsableDisplayItSaysSoAndLeavesTheLockFree) {
+TEST_F(SingleInstanceTest, WithoutAUsableDisplayItSaysSoAndLeavesTheLockFree) {
   struct Case {
     std::optional<std::string> display;
     const char* says;
@@ -135,7 +135,7 @@ TEST_F(SingleInstance, WithoutAUsableDisplayItSaysSoAndLeavesTheLockFree) {
   EXPECT_TRUE(real.Running());
 }
 
-TEST_F(SingleInstance, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
+TEST_F(SingleInstanceTest, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
   Copy first(program, home, server.Name());
   ASSERT_TRUE(first.Started());
   // The first copy holds the lock once its tray icon looks for a tray (there is none).

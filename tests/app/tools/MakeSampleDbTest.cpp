@@ -39,7 +39,7 @@ struct RunResult {
   std::string err;
 };
 
-class MakeSampleDb : public ::testing::Test {
+class MakeSampleDbTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(ToolPath())) << ToolPath();
@@ -113,7 +113,7 @@ std::vector<std::pair<std::string, std::string>> Columns(const fs::path& db) {
 
 }  // namespace
 
-TEST_F(MakeSampleDb, WritesTheSnippetTable) {
+TEST_F(MakeSampleDbTest, WritesTheSnippetTable) {
   fs::path db = dir / "data.mdb";
   RunResult r = Run(ToolPath(), {db.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -143,7 +143,7 @@ TEST_F(MakeSampleDb, WritesTheSnippetTable) {
   EXPECT_TRUE(chinese) << "one row holds Chinese text";
 }
 
-TEST_F(MakeSampleDb, RefusesAnExistingFile) {
+TEST_F(MakeSampleDbTest, RefusesAnExistingFile) {
   fs::path db = dir / "data.mdb";
   { std::ofstream(db) << "not a database"; }
   RunResult r = Run(ToolPath(), {db.string()});
@@ -164,7 +164,7 @@ TEST_F(MakeSampleDb, RefusesAnExistingFile) {
   EXPECT_EQ(ReadRows(second).size(), rows);
 }
 
-TEST_F(MakeSampleDb, ReportsAnUnwritablePathAndLeavesNothing) {
+TEST_F(MakeSampleDbTest, ReportsAnUnwritablePathAndLeavesNothing) {
   fs::path db = dir / "missing-dir" / "data.mdb";
   RunResult r = Run(ToolPath(), {db.string()});
   EXPECT_EQ(r.exitCode, 1);
@@ -172,7 +172,7 @@ TEST_F(MakeSampleDb, ReportsAnUnwritablePathAndLeavesNothing) {
   EXPECT_FALSE(fs::exists(db));
 }
 
-TEST_F(MakeSampleDb, DefaultsToDataMdbBesideTheExecutable) {
+TEST_F(MakeSampleDbTest, DefaultsToDataMdbBesideTheExecutable) {
   fs::path copy = dir / "make-sample-db";
   fs::copy_file(ToolPath(), copy);
   fs::permissions(copy, fs::perms::owner_exec, fs::perm_options::add);
@@ -181,7 +181,7 @@ TEST_F(MakeSampleDb, DefaultsToDataMdbBesideTheExecutable) {
   EXPECT_FALSE(ReadRows(dir / "data.mdb").empty());
 }
 
-TEST_F(MakeSampleDb, TheDataLayerSeesTheSnippetFieldTypes) {
+TEST_F(MakeSampleDbTest, TheDataLayerSeesTheSnippetFieldTypes) {
   fs::path db = dir / "data.mdb";
   ASSERT_EQ(Run(ToolPath(), {db.string()}).exitCode, 0);
   TADOConnection conn(nullptr);
@@ -211,7 +211,7 @@ TEST_F(MakeSampleDb, TheDataLayerSeesTheSnippetFieldTypes) {
   table.Close();
 }
 
-TEST_F(MakeSampleDb, KeyedRowsUseCombinationsLeftToPrograms) {
+TEST_F(MakeSampleDbTest, KeyedRowsUseCombinationsLeftToPrograms) {
   fs::path db = dir / "data.mdb";
   ASSERT_EQ(Run(ToolPath(), {db.string()}).exitCode, 0);
   // Combinations the X server keeps (console switching, ending the server) or that

@@ -6,7 +6,7 @@
 
 namespace {
 
-class CursorMode : public DataFollowTest {
+class CursorModeTest : public DataFollowTest {
 protected:
   // A grid Rows data rows high over Records records, Available of them available.
   TDBGridGx* MemGrid(int Records, int Available, int Rows) {
@@ -22,7 +22,7 @@ protected:
   TMemTableDataSet* Mem = nullptr;
 };
 
-TEST_F(CursorMode, OneRowPerAvailableRecordAndFootersSwitchItOff) {
+TEST_F(CursorModeTest, OneRowPerAvailableRecordAndFootersSwitchItOff) {
   MemGrid(60, 40, 10);
   ASSERT_TRUE(Grid->CursorModeActive());
   EXPECT_EQ(DataRows(), 40);
@@ -36,13 +36,13 @@ TEST_F(CursorMode, OneRowPerAvailableRecordAndFootersSwitchItOff) {
   EXPECT_EQ(DataRows(), 40);
 }
 
-TEST_F(CursorMode, APlainDatasetKeepsBufferRows) {
+TEST_F(CursorModeTest, APlainDatasetKeepsBufferRows) {
   GridOn(60, 10);
   EXPECT_FALSE(Grid->CursorModeActive());
   EXPECT_EQ(DataRows(), 10);
 }
 
-TEST_F(CursorMode, TheBarScrollsTheViewNotTheRecord) {
+TEST_F(CursorModeTest, TheBarScrollsTheViewNotTheRecord) {
   MemGrid(60, 40, 10);
   const int Fixed = Grid->FixedRows();
   DataSet->MoveBy(2);
@@ -70,7 +70,7 @@ TEST_F(CursorMode, TheBarScrollsTheViewNotTheRecord) {
   }
 }
 
-TEST_F(CursorMode, TheWheelScrollsAndShiftMovesTheRecord) {
+TEST_F(CursorModeTest, TheWheelScrollsAndShiftMovesTheRecord) {
   MemGrid(60, 40, 10);
   const int Fixed = Grid->FixedRows();
   int DownAsked = 0, UpAsked = 0;
@@ -96,7 +96,7 @@ TEST_F(CursorMode, TheWheelScrollsAndShiftMovesTheRecord) {
   EXPECT_EQ(DataSet->RecNo(), 2);
 }
 
-TEST_F(CursorMode, TheDatasetIsAskedForTheRowsTheViewNeeds) {
+TEST_F(CursorModeTest, TheDatasetIsAskedForTheRowsTheViewNeeds) {
   // Three records available in a view of ten rows: as many more as fit, plus one.
   MemGrid(60, 40, 10);
   Mem->Available = 3;
@@ -113,7 +113,7 @@ TEST_F(CursorMode, TheDatasetIsAskedForTheRowsTheViewNeeds) {
   EXPECT_EQ(Mem->Fetches.back(), 1);
 }
 
-TEST_F(CursorMode, TheCurrentRowFollowsTheRecordIntoView) {
+TEST_F(CursorModeTest, TheCurrentRowFollowsTheRecordIntoView) {
   MemGrid(60, 40, 10);
   DataSet->MoveBy(25);
   Settle();
@@ -122,13 +122,13 @@ TEST_F(CursorMode, TheCurrentRowFollowsTheRecordIntoView) {
   EXPECT_LT(Grid->Row(), Grid->TopRow() + 10);
 }
 
-TEST_F(CursorMode, NoCurrentRecordPutsTheRowOnTheFirstDataRow) {
+TEST_F(CursorModeTest, NoCurrentRecordPutsTheRowOnTheFirstDataRow) {
   MemGrid(0, 0, 10);
   EXPECT_EQ(DataRows(), 1);
   EXPECT_EQ(Grid->Row(), Grid->FixedRows());
 }
 
-TEST_F(CursorMode, RowsAreDrawnByAskingTheDatasetForThem) {
+TEST_F(CursorModeTest, RowsAreDrawnByAskingTheDatasetForThem) {
   MemGrid(60, 40, 10);
   Scroll(win::SB_LINEDOWN);
   Scroll(win::SB_LINEDOWN);
@@ -141,7 +141,7 @@ TEST_F(CursorMode, RowsAreDrawnByAskingTheDatasetForThem) {
   EXPECT_GE(*std::max_element(Mem->DrawRecords.begin(), Mem->DrawRecords.end()), 11);
 }
 
-TEST_F(CursorMode, FreeingTheDatasetEndsTheMode) {
+TEST_F(CursorModeTest, FreeingTheDatasetEndsTheMode) {
   MemGrid(60, 40, 10);
   ASSERT_TRUE(Grid->CursorModeActive());
   delete Mem;
@@ -153,7 +153,7 @@ TEST_F(CursorMode, FreeingTheDatasetEndsTheMode) {
   Settle();
 }
 
-TEST_F(CursorMode, OutsideTheModeTheWheelMovesTheRecord) {
+TEST_F(CursorModeTest, OutsideTheModeTheWheelMovesTheRecord) {
   GridOn(60, 10);
   Grid->Perform(CM_MOUSEWHEEL, win::MAKEWPARAM(0, static_cast<win::WORD>(static_cast<short>(-120))), 0);
   EXPECT_EQ(DataSet->RecNo(), 2);

@@ -6,9 +6,9 @@
 
 namespace {
 
-using FocusRepaint = DataFollowTest;
+using FocusRepaintTest = DataFollowTest;
 
-TEST_F(FocusRepaint, TheSelectedRowIsRepaintedWithItsFrozenColumns) {
+TEST_F(FocusRepaintTest, TheSelectedRowIsRepaintedWithItsFrozenColumns) {
   auto* Other = new TEdit(Form.get());
   Other->SetParent(Form.get());
   Other->SetBounds(10, 300, 100, 20);

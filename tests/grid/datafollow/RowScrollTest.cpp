@@ -5,7 +5,7 @@
 
 namespace {
 
-class RowScroll : public DataFollowTest {
+class RowScrollTest : public DataFollowTest {
 protected:
   // The update region left by Move, taken before the window repaints.
   std::vector<win::RECT> RegionAfter(void (*Move)(TDataSet*)) {
@@ -24,7 +24,7 @@ protected:
   }
 };
 
-TEST_F(RowScroll, OneRecordScrollsTheDataRowsAndLeavesTheFooters) {
+TEST_F(RowScrollTest, OneRecordScrollsTheDataRowsAndLeavesTheFooters) {
   GridOn(50, 10, true, 2);
   DataSet->MoveBy(9);  // the last row shown
   ASSERT_EQ(Grid->Row(), Grid->TitleAreaRowCount() + 9);
@@ -47,7 +47,7 @@ TEST_F(RowScroll, OneRecordScrollsTheDataRowsAndLeavesTheFooters) {
 
 // The paint after a one-record scroll draws the rows it uncovered and the rows whose
 // current-row marks changed, not the rows whose pixels moved.
-TEST_F(RowScroll, OneRecordDrawsOnlyTheRowsThatChanged) {
+TEST_F(RowScrollTest, OneRecordDrawsOnlyTheRowsThatChanged) {
   auto* Noting = new TCellNotingGrid(Form.get());
   GridOn(50, 10, true, 0, Noting);
   DataSet->MoveBy(9);  // the last row shown
@@ -67,7 +67,7 @@ TEST_F(RowScroll, OneRecordDrawsOnlyTheRowsThatChanged) {
   EXPECT_EQ(Noting->Drawn.size(), static_cast<std::size_t>(11 * Grid->ColCount()));
 }
 
-TEST_F(RowScroll, MovingFurtherThanAPageRepaintsTheWholeGrid) {
+TEST_F(RowScrollTest, MovingFurtherThanAPageRepaintsTheWholeGrid) {
   GridOn(50, 10, true, 1);
   DataSet->MoveBy(9);
   const std::vector<win::RECT> Region = RegionAfter([](TDataSet* D) { D->MoveBy(15); });
@@ -84,7 +84,7 @@ public:
   using TDBGridGx::TimedScroll;
 };
 
-TEST_F(RowScroll, SelectingBeyondAnEdgeMovesToTheRecordOutside) {
+TEST_F(RowScrollTest, SelectingBeyondAnEdgeMovesToTheRecordOutside) {
   auto* Timed = new TTimedGrid(Form.get());
   GridOn(50, 10, true, 0, Timed);
   DataSet->MoveBy(20);

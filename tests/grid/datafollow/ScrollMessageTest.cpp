@@ -5,7 +5,7 @@
 
 namespace {
 
-class ScrollMessages : public DataFollowTest {
+class ScrollMessagesTest : public DataFollowTest {
 protected:
   win::ScrollBarLayout Layout() { return BarLayout(Grid->Handle(), win::SB_VERT); }
   win::POINT OnScreen(const win::RECT& Part) { return BarPartOnScreen(Grid->Handle(), Part); }
@@ -28,7 +28,7 @@ protected:
   }
 };
 
-TEST_F(ScrollMessages, ArrowsAndTrackMoveByTheRowsShown) {
+TEST_F(ScrollMessagesTest, ArrowsAndTrackMoveByTheRowsShown) {
   GridOn(50, 10);
   struct Case {
     const char* What;
@@ -58,7 +58,7 @@ TEST_F(ScrollMessages, ArrowsAndTrackMoveByTheRowsShown) {
   EXPECT_TRUE(Grid->Focused());
 }
 
-TEST_F(ScrollMessages, TheThumbMovesToItsRecordNumber) {
+TEST_F(ScrollMessagesTest, TheThumbMovesToItsRecordNumber) {
   for (const bool Tracking : {false, true}) {
     Form = std::make_unique<TForm>(nullptr);
     SetUp();
@@ -78,7 +78,7 @@ TEST_F(ScrollMessages, TheThumbMovesToItsRecordNumber) {
 
 // Tracking is ignored on the five-step bar: the thumb tells no record number, and the
 // release decides.
-TEST_F(ScrollMessages, TheFiveStepThumbActsOnRelease) {
+TEST_F(ScrollMessagesTest, TheFiveStepThumbActsOnRelease) {
   GridOn(50, 10, false);
   Grid->VertScrollBar()->SetTracking(true);
   const std::vector<int> Seen = DragThumbTo(TrackBottom());
@@ -91,7 +91,7 @@ TEST_F(ScrollMessages, TheFiveStepThumbActsOnRelease) {
 }
 
 // A horizontal thumb drag moves the columns only with Tracking on; the release always does.
-TEST_F(ScrollMessages, HorizontalTrackingFollowsTheThumb) {
+TEST_F(ScrollMessagesTest, HorizontalTrackingFollowsTheThumb) {
   for (const bool Tracking : {false, true}) {
     GridOn(5, 3);
     for (int I = 0; I < 12; ++I) Grid->Columns()->AddColumn()->SetFieldName("A");

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int Rows = 50000;
 
-class TableScrollBar : public DataFollowTest {
+class TableScrollBarTest : public DataFollowTest {
 protected:
   void SetUp() override {
     DataFollowTest::SetUp();
@@ -48,7 +48,7 @@ protected:
   TADOTable* Table = nullptr;
 };
 
-TEST_F(TableScrollBar, TheBarIsProportionalAndADropShowsTheRowsWhereItLands) {
+TEST_F(TableScrollBarTest, TheBarIsProportionalAndADropShowsTheRowsWhereItLands) {
   const int Page = Grid->VisibleDataRowCount();
   ASSERT_GT(Page, 5);
   EXPECT_EQ(VertInfo(), (BarInfo{1, Rows + Page - 1, Page, 1}));

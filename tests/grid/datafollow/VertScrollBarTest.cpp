@@ -6,7 +6,7 @@
 
 namespace {
 
-using VertScrollBar = DataFollowTest;
+using VertScrollBarTest = DataFollowTest;
 
 // A move of the dataset and the thumb position it gives.
 struct MoveCase {
@@ -15,7 +15,7 @@ struct MoveCase {
   int Pos;
 };
 
-TEST_F(VertScrollBar, NumberedDataSetsShowTheRecordNumber) {
+TEST_F(VertScrollBarTest, NumberedDataSetsShowTheRecordNumber) {
   GridOn(50, 10);
   const int Page = Grid->VisibleDataRowCount();
   EXPECT_EQ(Page, 10);
@@ -28,7 +28,7 @@ TEST_F(VertScrollBar, NumberedDataSetsShowTheRecordNumber) {
   EXPECT_TRUE(VertBarShown());
 }
 
-TEST_F(VertScrollBar, UnnumberedDataSetsShowTopMiddleOrBottom) {
+TEST_F(VertScrollBarTest, UnnumberedDataSetsShowTopMiddleOrBottom) {
   GridOn(50, 10, false);
   for (const MoveCase& C : {MoveCase{"first", [](TDataSet* D) { D->First(); }, 0},
                         MoveCase{"moved by 20", [](TDataSet* D) { D->MoveBy(20); }, 2},
@@ -41,7 +41,7 @@ TEST_F(VertScrollBar, UnnumberedDataSetsShowTopMiddleOrBottom) {
 }
 
 // A bar that cannot scroll is hidden, or with sbAlwaysShowGx kept with both arrows off.
-TEST_F(VertScrollBar, ABarThatCannotScrollHidesOrIsDisabled) {
+TEST_F(VertScrollBarTest, ABarThatCannotScrollHidesOrIsDisabled) {
   struct Case {
     int Records;
     TScrollBarVisibleModeGx Mode;
@@ -63,7 +63,7 @@ TEST_F(VertScrollBar, ABarThatCannotScrollHidesOrIsDisabled) {
   }
 }
 
-TEST_F(VertScrollBar, RemovingTheDataSourceLeavesOneEmptyRow) {
+TEST_F(VertScrollBarTest, RemovingTheDataSourceLeavesOneEmptyRow) {
   GridOn(50, 10);
   Grid->VertScrollBar()->SetVisibleMode(sbAlwaysShowGx);
   Grid->SetDataSource(nullptr);
@@ -74,7 +74,7 @@ TEST_F(VertScrollBar, RemovingTheDataSourceLeavesOneEmptyRow) {
   EXPECT_EQ(Grid->SumList()->DataSet(), nullptr);
 }
 
-TEST_F(VertScrollBar, AnExternalBarTakesTheRangeAndTheWindowsBarGoes) {
+TEST_F(VertScrollBarTest, AnExternalBarTakesTheRangeAndTheWindowsBarGoes) {
   GridOn(50, 10);
   auto* Bar = new TScrollBar(Form.get());
   Bar->SetKind(sbVertical);
@@ -96,7 +96,7 @@ TEST_F(VertScrollBar, AnExternalBarTakesTheRangeAndTheWindowsBarGoes) {
 
 // With every column in view the external horizontal bar cannot move: its thumb stays at
 // 0 (the scale would otherwise divide by zero).
-TEST_F(VertScrollBar, AnExternalHorizontalBarFollowsTheLeftColumn) {
+TEST_F(VertScrollBarTest, AnExternalHorizontalBarFollowsTheLeftColumn) {
   GridOn(5, 3);
   auto* Bar = new TScrollBar(Form.get());
   Bar->SetParent(Form.get());

@@ -13,7 +13,7 @@
 
 namespace {
 
-class ClientService : public GridTest {
+class ClientServiceTest : public GridTest {
 protected:
   void SetUp() override {
     Grid = NewGrid();
@@ -50,7 +50,7 @@ protected:
   TClientDataSet* DataSet = nullptr;
 };
 
-TEST_F(ClientService, LocalSortingBuildsTheSortIndexAndClearingReturnsToNaturalOrder) {
+TEST_F(ClientServiceTest, LocalSortingBuildsTheSortIndexAndClearingReturnsToNaturalOrder) {
   Grid->SetSortLocal(true);
   Grid->ColumnByFieldName("Name")->Title()->SetSortMarker(smDownGx);
   Grid->ColumnByFieldName("Date")->Title()->SetSortMarker(smUpGx);
@@ -76,7 +76,7 @@ TEST_F(ClientService, LocalSortingBuildsTheSortIndexAndClearingReturnsToNaturalO
   EXPECT_EQ(Quantities(), (std::vector<int>{5, 7, 1, 3}));
 }
 
-TEST_F(ClientService, WithoutTheLocalModeNothingIsSortedOrFiltered) {
+TEST_F(ClientServiceTest, WithoutTheLocalModeNothingIsSortedOrFiltered) {
   Grid->ColumnByFieldName("Qty")->Title()->SetSortMarker(smDownGx);
   Grid->ApplySortingDefault();
   Grid->ColumnByFieldName("Qty")->STFilter()->SetFilterText("> 3");
@@ -86,7 +86,7 @@ TEST_F(ClientService, WithoutTheLocalModeNothingIsSortedOrFiltered) {
   EXPECT_EQ(Quantities(), (std::vector<int>{5, 7, 1, 3}));
 }
 
-TEST_F(ClientService, TheLocalFilterIsTheDatasetsOwn) {
+TEST_F(ClientServiceTest, TheLocalFilterIsTheDatasetsOwn) {
   Grid->STFilter()->SetLocal(true);
   Grid->ApplyFilterDefault();
   EXPECT_TRUE(DataSet->Filtered());
@@ -99,7 +99,7 @@ TEST_F(ClientService, TheLocalFilterIsTheDatasetsOwn) {
   EXPECT_EQ(Quantities(), (std::vector<int>{5}));
 }
 
-TEST_F(ClientService, TheServiceEventsTakeOverForEveryGrid) {
+TEST_F(ClientServiceTest, TheServiceEventsTakeOverForEveryGrid) {
   TDBGridGxDataService* Service = DBGridGxDataService();
   std::vector<TCustomDBGridGx*> Sorted, Filtered;
   Service->SetOnApplySorting([&](TCustomDBGridGx* G) { Sorted.push_back(G); });

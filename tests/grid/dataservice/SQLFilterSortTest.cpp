@@ -12,7 +12,7 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-class SQLFilterSort : public SQLGridTest {
+class SQLFilterSortTest : public SQLGridTest {
 protected:
   void Filter(const std::string& FieldName, const std::string& Condition) {
     Column(FieldName)->STFilter()->SetFilterText(Condition);
@@ -25,7 +25,7 @@ protected:
   }
 };
 
-TEST_F(SQLFilterSort, EveryFamilyFiltersThroughItsSQLText) {
+TEST_F(SQLFilterSortTest, EveryFamilyFiltersThroughItsSQLText) {
   const struct {
     const char* Family;
     const char* Prop;
@@ -51,7 +51,7 @@ TEST_F(SQLFilterSort, EveryFamilyFiltersThroughItsSQLText) {
   }
 }
 
-TEST_F(SQLFilterSort, ConditionsFindTheRowsAUserMeans) {
+TEST_F(SQLFilterSortTest, ConditionsFindTheRowsAUserMeans) {
   TDataSet* DataSet = NewDataSet("TADOQuery");
   Show(DataSet);
   const struct {
@@ -83,7 +83,7 @@ TEST_F(SQLFilterSort, ConditionsFindTheRowsAUserMeans) {
   }
 }
 
-TEST_F(SQLFilterSort, TheLocalModeFiltersTheSameRowsWithTheDatasetsOwnFilter) {
+TEST_F(SQLFilterSortTest, TheLocalModeFiltersTheSameRowsWithTheDatasetsOwnFilter) {
   TDataSet* DataSet = NewDataSet("TADOQuery");
   Show(DataSet);
   Grid->STFilter()->SetLocal(true);
@@ -100,7 +100,7 @@ TEST_F(SQLFilterSort, TheLocalModeFiltersTheSameRowsWithTheDatasetsOwnFilter) {
   EXPECT_EQ(Names(DataSet), (Rows{"O'Brien"}));
 }
 
-TEST_F(SQLFilterSort, AFailedReopenLeavesThePreviousTextAndRows) {
+TEST_F(SQLFilterSortTest, AFailedReopenLeavesThePreviousTextAndRows) {
   TDataSet* DataSet = NewDataSet("TQuery");
   Show(DataSet);
   Filter("Qty", ">= 10");
@@ -115,7 +115,7 @@ TEST_F(SQLFilterSort, AFailedReopenLeavesThePreviousTextAndRows) {
   EXPECT_EQ(Names(DataSet), (Rows{"Smith", "smythe", "Brown"}));
 }
 
-TEST_F(SQLFilterSort, TitleClicksSortAscendingDescendingThenNotAtAll) {
+TEST_F(SQLFilterSortTest, TitleClicksSortAscendingDescendingThenNotAtAll) {
   for (const char* Family : {"TADOQuery", "TQuery", "TIBDataSet"}) {
     SCOPED_TRACE(Family);
     TDataSet* DataSet = NewDataSet(Family, std::string(ItemsSQL) + "ORDER BY 1\n");
@@ -138,7 +138,7 @@ TEST_F(SQLFilterSort, TitleClicksSortAscendingDescendingThenNotAtAll) {
   }
 }
 
-TEST_F(SQLFilterSort, OrderByLinesAreWrittenWhereverTheStatementHasThem) {
+TEST_F(SQLFilterSortTest, OrderByLinesAreWrittenWhereverTheStatementHasThem) {
   const struct {
     const char* SQL;
     const char* After;
@@ -169,7 +169,7 @@ TEST_F(SQLFilterSort, OrderByLinesAreWrittenWhereverTheStatementHasThem) {
   }
 }
 
-TEST_F(SQLFilterSort, ADODatasetsSortThroughTheirSortProperty) {
+TEST_F(SQLFilterSortTest, ADODatasetsSortThroughTheirSortProperty) {
   auto* Query = static_cast<TADOQuery*>(NewDataSet("TADOQuery"));
   Show(Query);
   const std::string Before = SQLText(Query);
@@ -195,7 +195,7 @@ TEST_F(SQLFilterSort, ADODatasetsSortThroughTheirSortProperty) {
   EXPECT_EQ(Names(Query).front(), "Jones");
 }
 
-TEST_F(SQLFilterSort, DatasetsWithoutSQLOrInLocalModeRefuseToSort) {
+TEST_F(SQLFilterSortTest, DatasetsWithoutSQLOrInLocalModeRefuseToSort) {
   TDataSet* Table = NewDataSet("TTable");
   Show(Table);
   Column("Qty")->Title()->SetSortMarker(smDownGx);
@@ -219,7 +219,7 @@ TEST_F(SQLFilterSort, DatasetsWithoutSQLOrInLocalModeRefuseToSort) {
   EXPECT_EQ(Names(Query).front(), "Smith");
 }
 
-TEST_F(SQLFilterSort, ThePlainADOTableHasNoServiceItsMarkersCycleAndItsRowsStay) {
+TEST_F(SQLFilterSortTest, ThePlainADOTableHasNoServiceItsMarkersCycleAndItsRowsStay) {
   TDataSet* Table = NewDataSet("TADOTable");
   Show(Table);
   const Rows Natural = Names(Table);

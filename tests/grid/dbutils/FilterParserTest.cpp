@@ -92,9 +92,9 @@ const ParseCase ParseCases[] = {
     {"> 0 AND <> 3,4", okNumber, '.', focGreater, "d:0", focAnd, focNotIn, "[d:3,d:4]"},
 };
 
-class ParseTable : public testing::TestWithParam<ParseCase> {};
+class ParseTableTest : public testing::TestWithParam<ParseCase> {};
 
-TEST_P(ParseTable, FillsTheRecord) {
+TEST_P(ParseTableTest, FillsTheRecord) {
   const ParseCase& c = GetParam();
   TFormatSettingsScope keep;
   DecimalSeparator = c.Decimal;
@@ -109,7 +109,7 @@ TEST_P(ParseTable, FillsTheRecord) {
   EXPECT_EQ(Show(e.Operand2), c.Operand2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Conditions, ParseTable, testing::ValuesIn(ParseCases));
+INSTANTIATE_TEST_SUITE_P(Conditions, ParseTableTest, testing::ValuesIn(ParseCases));
 
 struct ErrorCase {
   const char* Text;
@@ -155,9 +155,9 @@ const ErrorCase ErrorCases[] = {
     {"= 1 AND OR 2", okNumber, SFilterUnexpectedAndOr},
 };
 
-class ErrorTable : public testing::TestWithParam<ErrorCase> {};
+class ErrorTableTest : public testing::TestWithParam<ErrorCase> {};
 
-TEST_P(ErrorTable, RaisesTheMessageWithTheText) {
+TEST_P(ErrorTableTest, RaisesTheMessageWithTheText) {
   const ErrorCase& c = GetParam();
   TSTFilterExpressionGx e;
   e.OperandKind = c.Kind;
@@ -172,7 +172,7 @@ TEST_P(ErrorTable, RaisesTheMessageWithTheText) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Syntax, ErrorTable, testing::ValuesIn(ErrorCases));
+INSTANTIATE_TEST_SUITE_P(Syntax, ErrorTableTest, testing::ValuesIn(ErrorCases));
 
 TEST(FilterParser, ValuesOfTheWrongKindRaiseTheConversionError) {
   const struct {

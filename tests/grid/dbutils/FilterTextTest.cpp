@@ -13,7 +13,7 @@
 
 namespace {
 
-class FilterText : public GridTest {
+class FilterTextTest : public GridTest {
 protected:
   void SetUp() override {
     Grid = NewGrid();
@@ -49,7 +49,7 @@ struct ItemCase {
   const char* SQL;
 };
 
-TEST_F(FilterText, EveryOperatorAndKindOfValueInBothLanguages) {
+TEST_F(FilterTextTest, EveryOperatorAndKindOfValueInBothLanguages) {
   const ItemCase Cases[] = {
       {"Qty", "5", " [Qty] = 5", " Qty = 5"},
       {"Qty", ">= 10", " [Qty] >= 10", " Qty >= 10"},
@@ -102,7 +102,7 @@ TEST_F(FilterText, EveryOperatorAndKindOfValueInBothLanguages) {
   }
 }
 
-TEST_F(FilterText, DecimalsAndDatesIgnoreTheLocale) {
+TEST_F(FilterTextTest, DecimalsAndDatesIgnoreTheLocale) {
   const TFormatSettings Saved = GetFormatSettings();
   auto Restore = AtScopeExit([&] { SetFormatSettings(Saved); });
   TFormatSettings German = Saved;
@@ -123,7 +123,7 @@ TEST_F(FilterText, DecimalsAndDatesIgnoreTheLocale) {
   EXPECT_EQ(FloatToStr(1.5), "1,5");
 }
 
-TEST_F(FilterText, NumbersReadBackThroughTheDatasetFilter) {
+TEST_F(FilterTextTest, NumbersReadBackThroughTheDatasetFilter) {
   // Signs, exponents and lists written out for a dataset must select the rows meant.
   const struct {
     const char* Field;
@@ -161,7 +161,7 @@ TEST_F(FilterText, NumbersReadBackThroughTheDatasetFilter) {
   }
 }
 
-TEST_F(FilterText, TheWholeGridJoinsColumnsWithAndOnlyWhileOpen) {
+TEST_F(FilterTextTest, TheWholeGridJoinsColumnsWithAndOnlyWhileOpen) {
   ColumnFor("Qty")->STFilter()->SetFilterText(">= 10");
   ColumnFor("Price");
   ColumnFor("Name")->STFilter()->SetFilterText("~ Smith");
@@ -178,7 +178,7 @@ TEST_F(FilterText, TheWholeGridJoinsColumnsWithAndOnlyWhileOpen) {
   EXPECT_EQ(Text, "");
 }
 
-TEST_F(FilterText, OriginsNameTheFieldInSQLUnlessTheFilterNamesADataField) {
+TEST_F(FilterTextTest, OriginsNameTheFieldInSQLUnlessTheFilterNamesADataField) {
   TColumnGx* Column = ColumnFor("Qty");
   Column->STFilter()->SetFilterText("> 1");
   Column->Field()->SetOrigin("T.Qty");

@@ -8,7 +8,7 @@
 
 namespace {
 
-class ColumnLayout : public GridTest {
+class ColumnLayoutTest : public GridTest {
 protected:
   // A windowed grid with customised columns A, B, C, ... .
   TDBGridGx* GridWithColumns(int Count) {
@@ -19,7 +19,7 @@ protected:
   }
 };
 
-TEST_F(ColumnLayout, AGridWithoutStoredColumnsShowsEveryVisibleFieldInOrder) {
+TEST_F(ColumnLayoutTest, AGridWithoutStoredColumnsShowsEveryVisibleFieldInOrder) {
   TDBGridGx* Grid = NewGrid();
   TDataSource* Source = NewSource({"Name", "?Flag", "#Amount"}, 2);
   Source->DataSet()->FieldByName("Flag")->SetVisible(false);
@@ -43,7 +43,7 @@ TEST_F(ColumnLayout, AGridWithoutStoredColumnsShowsEveryVisibleFieldInOrder) {
   EXPECT_EQ(Grid->Columns()->ColumnAt(0)->Field(), nullptr);
 }
 
-TEST_F(ColumnLayout, AStoredColumnAfterAutomaticOnesFreesTheAutomaticOnes) {
+TEST_F(ColumnLayoutTest, AStoredColumnAfterAutomaticOnesFreesTheAutomaticOnes) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetDataSource(NewSource({"A", "B"}, 1));
   ASSERT_EQ(Grid->Columns()->Count(), 2);
@@ -57,7 +57,7 @@ TEST_F(ColumnLayout, AStoredColumnAfterAutomaticOnesFreesTheAutomaticOnes) {
 
 // Hidden columns among the frozen ones, or right after them, are fixed too; the fixed
 // count never reaches the column count, however many columns are frozen.
-TEST_F(ColumnLayout, FixedColumnsCountFrozenAndHiddenColumns) {
+TEST_F(ColumnLayoutTest, FixedColumnsCountFrozenAndHiddenColumns) {
   struct Case {
     int Frozen;
     std::vector<int> Hidden;
@@ -89,7 +89,7 @@ TEST_F(ColumnLayout, FixedColumnsCountFrozenAndHiddenColumns) {
   EXPECT_EQ(Grid->IndicatorColCount(), 0);
 }
 
-TEST_F(ColumnLayout, HiddenColumnsKeepTheirGridColumnWithoutWidth) {
+TEST_F(ColumnLayoutTest, HiddenColumnsKeepTheirGridColumnWithoutWidth) {
   TDBGridGx* Grid = GridWithColumns(3);
   Grid->Columns()->ColumnAt(1)->SetVisible(false);
   Grid->Columns()->ColumnAt(2)->SetWidth(77);
@@ -100,7 +100,7 @@ TEST_F(ColumnLayout, HiddenColumnsKeepTheirGridColumnWithoutWidth) {
   EXPECT_EQ(Grid->ColWidths(2), 0);
 }
 
-TEST_F(ColumnLayout, OnlyWritableBoundVisibleColumnsAreTabStops) {
+TEST_F(ColumnLayoutTest, OnlyWritableBoundVisibleColumnsAreTabStops) {
   TDBGridGx* Grid = NewGrid();
   TDataSource* Source = NewSource({"A", "B", "C", "D"}, 1);
   Source->DataSet()->FieldByName("B")->SetReadOnly(true);
@@ -118,7 +118,7 @@ TEST_F(ColumnLayout, OnlyWritableBoundVisibleColumnsAreTabStops) {
 
 // Auto-fit columns share the client width left by the others so that the shown
 // columns end exactly at the right edge; shares of 0 are equal shares.
-TEST_F(ColumnLayout, AutoFitWidthsAddUpToTheClientWidth) {
+TEST_F(ColumnLayoutTest, AutoFitWidthsAddUpToTheClientWidth) {
   struct Case {
     std::vector<int> Shares;
     int ClientWidth;
@@ -155,7 +155,7 @@ TEST_F(ColumnLayout, AutoFitWidthsAddUpToTheClientWidth) {
 
 // Three shares of 100 in a 404-pixel client with indicator and column lines: 389
 // pixels to share, 130 each after rounding, the last one 129.
-TEST_F(ColumnLayout, AutoFitLowersTheLastColumnByTheRoundingExcess) {
+TEST_F(ColumnLayoutTest, AutoFitLowersTheLastColumnByTheRoundingExcess) {
   TDBGridGx* Grid = GridWithColumns(3);
   Grid->SetAutoFitColWidths(true);
   Grid->HandleNeeded();
@@ -169,7 +169,7 @@ TEST_F(ColumnLayout, AutoFitLowersTheLastColumnByTheRoundingExcess) {
   EXPECT_EQ(Grid->Columns()->ColumnAt(2)->Width(), R - 2 * Each);
 }
 
-TEST_F(ColumnLayout, AColumnHeldByItsLimitsLeavesTheRestToTheOthers) {
+TEST_F(ColumnLayoutTest, AColumnHeldByItsLimitsLeavesTheRestToTheOthers) {
   TDBGridGx* Grid = GridWithColumns(3);
   Grid->SetAutoFitColWidths(true);
   Grid->HandleNeeded();

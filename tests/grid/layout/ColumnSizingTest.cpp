@@ -14,7 +14,7 @@ public:
   int Notified = 0;
 };
 
-class ColumnSizing : public GridTest {
+class ColumnSizingTest : public GridTest {
 protected:
   TSizingGrid* SizingGrid(int Columns, bool AutoFit) {
     auto* Grid = new TSizingGrid(Form.get());
@@ -35,7 +35,7 @@ protected:
   static int Width(TDBGridGx* Grid, int I) { return Grid->Columns()->ColumnAt(I)->Width(); }
 };
 
-TEST_F(ColumnSizing, WithoutAutoFitTheColumnTakesTheDraggedWidthWithinItsLimits) {
+TEST_F(ColumnSizingTest, WithoutAutoFitTheColumnTakesTheDraggedWidthWithinItsLimits) {
   TSizingGrid* Grid = SizingGrid(2, false);
   Grid->Columns()->ColumnAt(0)->SetMaxWidth(90);
   Grid->UserSizes(1, 120);
@@ -50,7 +50,7 @@ TEST_F(ColumnSizing, WithoutAutoFitTheColumnTakesTheDraggedWidthWithinItsLimits)
 
 // The sized column's share follows its width; the next column gives up what it gained,
 // and the layout spreads the widths to the client width again.
-TEST_F(ColumnSizing, WithAutoFitTheNextColumnGivesUpTheShare) {
+TEST_F(ColumnSizingTest, WithAutoFitTheNextColumnGivesUpTheShare) {
   TSizingGrid* Grid = SizingGrid(3, true);
   ASSERT_EQ(Width(Grid, 0), 100);
   Grid->UserSizes(0, 150);
@@ -64,7 +64,7 @@ TEST_F(ColumnSizing, WithAutoFitTheNextColumnGivesUpTheShare) {
   for (int I = 0; I < 3; ++I) EXPECT_GE(Width(Grid, I), 0) << I;
 }
 
-TEST_F(ColumnSizing, ResizingTheWholeRightPartScalesTheColumnsToTheRight) {
+TEST_F(ColumnSizingTest, ResizingTheWholeRightPartScalesTheColumnsToTheRight) {
   TSizingGrid* Grid = SizingGrid(3, true);
   Grid->SetOptionsGx(Grid->OptionsGx() + dghResizeWholeRightPart);
   Grid->UserSizes(0, 160);
@@ -80,7 +80,7 @@ TEST_F(ColumnSizing, ResizingTheWholeRightPartScalesTheColumnsToTheRight) {
 
 // A column the layout left 0 wide gives no ratio: its share stays as it was instead of
 // turning negative.
-TEST_F(ColumnSizing, AColumnWithoutWidthKeepsItsShare) {
+TEST_F(ColumnSizingTest, AColumnWithoutWidthKeepsItsShare) {
   for (const bool WholeRightPart : {false, true}) {
     Form = std::make_unique<TForm>(nullptr);
     TSizingGrid* Grid = SizingGrid(2, true);

@@ -8,7 +8,7 @@
 
 namespace {
 
-class DrawGeometry : public GridTest {
+class DrawGeometryTest : public GridTest {
 protected:
   // Title row 0, filter row 1, data rows 2..4 (three records), separator 5, footers 6
   // and 7; indicator column 0, data columns 1 and 2.
@@ -33,7 +33,7 @@ protected:
   }
 };
 
-TEST_F(DrawGeometry, EveryCellFallsIntoOneColumnAreaAndOneRowArea) {
+TEST_F(DrawGeometryTest, EveryCellFallsIntoOneColumnAreaAndOneRowArea) {
   TDBGridGx* Grid = FullGrid();
   ASSERT_EQ(Grid->RowCount(), 8);
   ASSERT_EQ(Grid->ColCount(), 3);
@@ -64,7 +64,7 @@ TEST_F(DrawGeometry, EveryCellFallsIntoOneColumnAreaAndOneRowArea) {
   EXPECT_THROW(Grid->GetCellType(1, Grid->RowCount(), DataCol, AreaRow), Exception);
 }
 
-TEST_F(DrawGeometry, ACellIsSelectedByTheKindOfSelectionThatCoversItsArea) {
+TEST_F(DrawGeometryTest, ACellIsSelectedByTheKindOfSelectionThatCoversItsArea) {
   TDBGridGx* Grid = FullGrid();
   TDataSet* DataSet = Grid->GridLink()->DataSet();
   const std::string Second = BookmarkOf(Grid, 1);
@@ -133,7 +133,7 @@ bool Dirty(TDBGridGx* Grid, int Col, int Row) {
   return false;
 }
 
-TEST_F(DrawGeometry, AChangedSelectionRepaintsItsCellsAndTheCurrentRowAndRemembersTheFocus) {
+TEST_F(DrawGeometryTest, AChangedSelectionRepaintsItsCellsAndTheCurrentRowAndRemembersTheFocus) {
   TDBGridGx* Grid = FullGrid();
   Grid->GridSelection()->Columns()->SelectColumn(Grid->Columns()->ColumnAt(1), false);
   Grid->SelectionChanged();
@@ -154,7 +154,7 @@ TEST_F(DrawGeometry, AChangedSelectionRepaintsItsCellsAndTheCurrentRowAndRemembe
   }
 }
 
-TEST_F(DrawGeometry, DrawInformationMeasuresFrozenColumnsAndTheShownFooterRows) {
+TEST_F(DrawGeometryTest, DrawInformationMeasuresFrozenColumnsAndTheShownFooterRows) {
   TDBGridGx* Grid = FullGrid();
   Grid->SetFrozenCols(1);
   TGridDrawInfoGx Info;
@@ -178,7 +178,7 @@ TEST_F(DrawGeometry, DrawInformationMeasuresFrozenColumnsAndTheShownFooterRows) 
   EXPECT_EQ(Grid->DataRowCount(), Grid->RowCount() - Grid->TitleAreaRowCount());
 }
 
-TEST_F(DrawGeometry, DataBoundsAndPagingLeaveOutTheTitleAreaAndTheFooters) {
+TEST_F(DrawGeometryTest, DataBoundsAndPagingLeaveOutTheTitleAreaAndTheFooters) {
   TDBGridGx* Grid = FullGrid();
   EXPECT_EQ(Grid->DataCellBounds(), (TGridRect{1, 2, 2, 4}));
   EXPECT_EQ(Grid->DataRowCount(), 3);
@@ -192,7 +192,7 @@ TEST_F(DrawGeometry, DataBoundsAndPagingLeaveOutTheTitleAreaAndTheFooters) {
   EXPECT_EQ(Grid->VisibleDataRowCount(), 1);
 }
 
-TEST_F(DrawGeometry, OnlyAllowedKindsCanBeSelected) {
+TEST_F(DrawGeometryTest, OnlyAllowedKindsCanBeSelected) {
   TDBGridGx* Grid = NewGrid();
   for (const TDBGridGxSelectionType Kind : {gstRecordBookmarks, gstRectangle, gstColumns, gstAll})
     EXPECT_FALSE(Grid->CanSelectKind(Kind)) << Kind << " without multi-select";
@@ -209,7 +209,7 @@ TEST_F(DrawGeometry, OnlyAllowedKindsCanBeSelected) {
   EXPECT_TRUE(Grid->CanSelectKind(gstAll));
 }
 
-TEST_F(DrawGeometry, NarrowingTheAllowedKindsClearsOnlyASelectionOfAKindLeftOut) {
+TEST_F(DrawGeometryTest, NarrowingTheAllowedKindsClearsOnlyASelectionOfAKindLeftOut) {
   TDBGridGx* Grid = FullGrid();
   Grid->GridSelection()->Rect()->ExtendTo(0, BookmarkOf(Grid, 0), false);
   Grid->GridSelection()->Rect()->ExtendTo(1, BookmarkOf(Grid, 2), true);
@@ -220,7 +220,7 @@ TEST_F(DrawGeometry, NarrowingTheAllowedKindsClearsOnlyASelectionOfAKindLeftOut)
   EXPECT_EQ(Grid->GridSelection()->Kind(), gstNon);
 }
 
-TEST_F(DrawGeometry, TheCurrentColumnCanMoveIntoTheFrozenColumns) {
+TEST_F(DrawGeometryTest, TheCurrentColumnCanMoveIntoTheFrozenColumns) {
   TDBGridGx* Grid = NewGrid();
   Grid->HandleNeeded();
   Grid->SetDataSource(NewSource({"A", "B", "C"}, 2));

@@ -5,7 +5,7 @@
 
 namespace {
 
-class LayoutLocks : public GridTest {
+class LayoutLocksTest : public GridTest {
 protected:
   // A windowed grid with nothing left in its queue and no rebuild counted yet.
   TCountingGrid* NewCountingGrid() {
@@ -35,7 +35,7 @@ protected:
   }
 };
 
-TEST_F(LayoutLocks, RequestsInsideALockRebuildOnceAtTheOutermostUnlock) {
+TEST_F(LayoutLocksTest, RequestsInsideALockRebuildOnceAtTheOutermostUnlock) {
   TCountingGrid* Grid = NewCountingGrid();
   Grid->LockLayout();
   Grid->RequestLayout();
@@ -49,7 +49,7 @@ TEST_F(LayoutLocks, RequestsInsideALockRebuildOnceAtTheOutermostUnlock) {
   EXPECT_EQ(Grid->UpdateLockCount(), 0);
 }
 
-TEST_F(LayoutLocks, DeferringReleasesOnlyTheCallersLock) {
+TEST_F(LayoutLocksTest, DeferringReleasesOnlyTheCallersLock) {
   TCountingGrid* Grid = NewCountingGrid();
   // Asking for a deferred layout holds no lock and queues one message however often.
   Grid->PostDeferredLayout();
@@ -73,7 +73,7 @@ TEST_F(LayoutLocks, DeferringReleasesOnlyTheCallersLock) {
 
 // A lock held across a message loop (a modal box, a menu): the deferred layout is met
 // once, the loop finds its queue empty, and the outermost unlock rebuilds.
-TEST_F(LayoutLocks, ADeferredLayoutMeetingALockWaitsForTheUnlockInsteadOfRepostingItself) {
+TEST_F(LayoutLocksTest, ADeferredLayoutMeetingALockWaitsForTheUnlockInsteadOfRepostingItself) {
   TCountingGrid* Grid = NewCountingGrid();
   Grid->LockUpdates();
   Grid->LockLayout();
@@ -92,7 +92,7 @@ TEST_F(LayoutLocks, ADeferredLayoutMeetingALockWaitsForTheUnlockInsteadOfReposti
   EXPECT_EQ(Grid->Requests, 1);
 }
 
-TEST_F(LayoutLocks, ARebuildTakesEveryQueuedDeferredLayoutAndIgnoresThePopupMessageNumbers) {
+TEST_F(LayoutLocksTest, ARebuildTakesEveryQueuedDeferredLayoutAndIgnoresThePopupMessageNumbers) {
   TCountingGrid* Grid = NewCountingGrid();
   win::PostMessage(Grid->Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
   win::PostMessage(Grid->Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
@@ -106,7 +106,7 @@ TEST_F(LayoutLocks, ARebuildTakesEveryQueuedDeferredLayoutAndIgnoresThePopupMess
 
 // A filtered peek also takes a pending WM_QUIT: the grid's queue handling leaves it for
 // the loop that owns it, so "exit" still ends the program.
-TEST_F(LayoutLocks, APendingQuitOutlivesTheGridsQueuedLayouts) {
+TEST_F(LayoutLocksTest, APendingQuitOutlivesTheGridsQueuedLayouts) {
   TCountingGrid* Grid = NewCountingGrid();
   win::PostMessage(Grid->Handle(), WM_DEFERREDLAYOUT_GX, 0, 0);
   win::PostQuitMessage(3);
@@ -141,7 +141,7 @@ public:
   }
 };
 
-TEST_F(LayoutLocks, AFailedRebuildReachesTheCallerWithLocksAndPaintingRestored) {
+TEST_F(LayoutLocksTest, AFailedRebuildReachesTheCallerWithLocksAndPaintingRestored) {
   auto* Grid = new TFailingLayoutGrid(Form.get());
   Grid->SetParent(Form.get());
   Grid->HandleNeeded();

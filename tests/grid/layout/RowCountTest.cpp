@@ -6,7 +6,7 @@
 
 namespace {
 
-class RowCount : public GridTest {
+class RowCountTest : public GridTest {
 protected:
   // A windowed grid on a dataset of Records records, its client area Rows rows of
   // records high (plus the title row) and Extra pixels more.
@@ -28,7 +28,7 @@ protected:
   }
 };
 
-TEST_F(RowCount, WithoutFootersThereIsOneRowPerRecordShown) {
+TEST_F(RowCountTest, WithoutFootersThereIsOneRowPerRecordShown) {
   struct Case {
     int Records, Rows, Extra, DataRows;
   };
@@ -44,7 +44,7 @@ TEST_F(RowCount, WithoutFootersThereIsOneRowPerRecordShown) {
 // The separator row takes what is left below the records' rows, so that the footers
 // end at the bottom of the client area; with FooterDisplayStyle they follow the last
 // record instead.
-TEST_F(RowCount, FootersSitAtTheBottomOrRightAfterTheRecords) {
+TEST_F(RowCountTest, FootersSitAtTheBottomOrRightAfterTheRecords) {
   struct Case {
     int Records, Rows, Extra;
     bool FollowRecords;
@@ -74,7 +74,7 @@ TEST_F(RowCount, FootersSitAtTheBottomOrRightAfterTheRecords) {
   }
 }
 
-TEST_F(RowCount, AnEmptyDataSetShowsOneEmptyRowAndFootersAtTheBottom) {
+TEST_F(RowCountTest, AnEmptyDataSetShowsOneEmptyRowAndFootersAtTheBottom) {
   TDBGridGx* Grid = GridOn(0, 6, 3);
   EXPECT_EQ(Grid->RowCount(), 2);
   Grid->SetFooterRowCount(1);
@@ -87,7 +87,7 @@ TEST_F(RowCount, AnEmptyDataSetShowsOneEmptyRowAndFootersAtTheBottom) {
   EXPECT_EQ(LastRowEnd(Grid), Grid->ClientHeight());
 }
 
-TEST_F(RowCount, ResizingTheWindowRecountsTheRowsUnlessUpdatesAreLocked) {
+TEST_F(RowCountTest, ResizingTheWindowRecountsTheRowsUnlessUpdatesAreLocked) {
   TDBGridGx* Grid = GridOn(20, 4);
   ASSERT_EQ(Grid->RowCount(), 5);
   Grid->SetClientHeight(TitleExtent(Grid) + 7 * RowExtent(Grid));

@@ -10,7 +10,7 @@ struct FontMeasure {
   win::TEXTMETRIC Metrics{};
 };
 
-class RowHeights : public GridTest {
+class RowHeightsTest : public GridTest {
 protected:
   TDBGridGx* WindowedGrid() {
     TDBGridGx* Grid = NewGrid();
@@ -27,7 +27,7 @@ protected:
   }
 };
 
-TEST_F(RowHeights, TheDefaultRowHeightComesFromTheFontOrFromRowHeightAndRowLines) {
+TEST_F(RowHeightsTest, TheDefaultRowHeightComesFromTheFontOrFromRowHeightAndRowLines) {
   struct Case {
     bool Flat;
     bool RowLines;   // dgRowLines
@@ -58,7 +58,7 @@ TEST_F(RowHeights, TheDefaultRowHeightComesFromTheFontOrFromRowHeightAndRowLines
 
 // Fit-to-text rounds the height to whole text lines: a remainder above half a line
 // adds a line; RowLines and RowHeight are rewritten to say the same.
-TEST_F(RowHeights, FitToTextRoundsToWholeLines) {
+TEST_F(RowHeightsTest, FitToTextRoundsToWholeLines) {
   TDBGridGx* Grid = WindowedGrid();
   const FontMeasure M = Measure(Grid, Grid->Font());
   const int T = M.T, B = 3 + Grid->GridLineWidth();
@@ -79,7 +79,7 @@ TEST_F(RowHeights, FitToTextRoundsToWholeLines) {
   }
 }
 
-TEST_F(RowHeights, EditButtonsAreSquareOnlyInRowsTallerThanOneAndAHalfButtons) {
+TEST_F(RowHeightsTest, EditButtonsAreSquareOnlyInRowsTallerThanOneAndAHalfButtons) {
   TDBGridGx* Grid = WindowedGrid();
   const int W = Grid->EditButtonWidth();
   ASSERT_GT(W, 0);
@@ -90,7 +90,7 @@ TEST_F(RowHeights, EditButtonsAreSquareOnlyInRowsTallerThanOneAndAHalfButtons) {
   }
 }
 
-TEST_F(RowHeights, RowsWrapTextOnlyWhenALineAndItsMarginsFit) {
+TEST_F(RowHeightsTest, RowsWrapTextOnlyWhenALineAndItsMarginsFit) {
   TDBGridGx* Grid = WindowedGrid();
   const win::TEXTMETRIC& Tm = Measure(Grid, Grid->Font()).Metrics;
   const int Needed = Tm.tmHeight + Tm.tmInternalLeading + Tm.tmExternalLeading + Grid->TextMargin();
@@ -100,7 +100,7 @@ TEST_F(RowHeights, RowsWrapTextOnlyWhenALineAndItsMarginsFit) {
   EXPECT_TRUE(Grid->RowsAllowWrap());
 }
 
-TEST_F(RowHeights, TheTitleRowFitsTheTallestTitleFontOrTitleLines) {
+TEST_F(RowHeightsTest, TheTitleRowFitsTheTallestTitleFontOrTitleLines) {
   TDBGridGx* Grid = WindowedGrid();
   Grid->TitleFont()->SetSize(14);
   Grid->RequestLayout();
@@ -124,7 +124,7 @@ TEST_F(RowHeights, TheTitleRowFitsTheTallestTitleFontOrTitleLines) {
   EXPECT_EQ(Grid->RowHeights(0), Expected);
 }
 
-TEST_F(RowHeights, AMultiTitleRowIsAsTallAsTheHeaderTree) {
+TEST_F(RowHeightsTest, AMultiTitleRowIsAsTallAsTheHeaderTree) {
   TDBGridGx* Grid = WindowedGrid();
   for (const char* Caption : {"Group|Left", "Group|Right", "Alone"}) {
     TColumnGx* Column = Grid->Columns()->AddColumn();

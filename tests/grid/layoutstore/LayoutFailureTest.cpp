@@ -26,7 +26,7 @@ protected:
   TDBGridColumnsGx* CreateColumns() override { return new TDBGridColumnsGx(this, TRefusingColumn::StaticClass()); }
 };
 
-using LayoutFailure = LayoutStoreTest;
+using LayoutFailureTest = LayoutStoreTest;
 
 std::vector<std::string> Names(TCustomDBGridGx* Grid) {
   std::vector<std::string> Names;
@@ -34,7 +34,7 @@ std::vector<std::string> Names(TCustomDBGridGx* Grid) {
   return Names;
 }
 
-TEST_F(LayoutFailure, AStoreThatRefusesWritesKeepsTheEarlierLayout) {
+TEST_F(LayoutFailureTest, AStoreThatRefusesWritesKeepsTheEarlierLayout) {
   TDBGridGx* Grid = GridOnData();
   for (const char* F : {"A", "N", "F"}) Grid->Columns()->AddColumn()->SetFieldName(F);
   SaveGridLayout(Grid, "");
@@ -56,7 +56,7 @@ TEST_F(LayoutFailure, AStoreThatRefusesWritesKeepsTheEarlierLayout) {
   EXPECT_EQ(Names(Grid), (std::vector<std::string>{"A", "N", "F"}));
 }
 
-TEST_F(LayoutFailure, AStoreThatFailsAfterItsFirstWriteHoldsAWholeLayout) {
+TEST_F(LayoutFailureTest, AStoreThatFailsAfterItsFirstWriteHoldsAWholeLayout) {
   TDBGridGx* Grid = GridOnData();
   for (const char* F : {"A", "N", "F"}) Grid->Columns()->AddColumn()->SetFieldName(F);
   SaveGridLayout(Grid, "");
@@ -76,7 +76,7 @@ TEST_F(LayoutFailure, AStoreThatFailsAfterItsFirstWriteHoldsAWholeLayout) {
       << Restored.size();
 }
 
-TEST_F(LayoutFailure, ARestoreThatFailsLeavesTheGridAsItWas) {
+TEST_F(LayoutFailureTest, ARestoreThatFailsLeavesTheGridAsItWas) {
   auto* Grid = NewGrid<TRefusingGrid>();
   Grid->SetBounds(0, 0, 600, 200);
   Grid->SetDataSource(NewSource({"A", "%N", "#F", "C"}, 3));
@@ -101,7 +101,7 @@ TEST_F(LayoutFailure, ARestoreThatFailsLeavesTheGridAsItWas) {
   EXPECT_EQ(Grid->ColCount(), Grid->IndicatorColCount() + 2);
 }
 
-TEST_F(LayoutFailure, NoMessageIsHandledDuringARestore) {
+TEST_F(LayoutFailureTest, NoMessageIsHandledDuringARestore) {
   TDBGridGx* Grid = GridOnData();
   Grid->Columns()->AddColumn()->SetFieldName("A");
   SaveGridLayout(Grid, "");

@@ -4,9 +4,9 @@
 
 namespace {
 
-using RoundTrip = LayoutStoreTest;
+using RoundTripTest = LayoutStoreTest;
 
-TEST_F(RoundTrip, ColumnsComeBackWithTheirSettings) {
+TEST_F(RoundTripTest, ColumnsComeBackWithTheirSettings) {
   TDBGridGx* Grid = GridOnData();
   Grid->SetFooterRowCount(1);
   Grid->SetAutoSetFooterWhenRestore(false);
@@ -48,7 +48,7 @@ TEST_F(RoundTrip, ColumnsComeBackWithTheirSettings) {
   EXPECT_EQ(Describe(Grid), Expected);
 }
 
-TEST_F(RoundTrip, TheKeyHoldsTheSaveTimeAndOneValuePerColumn) {
+TEST_F(RoundTripTest, TheKeyHoldsTheSaveTimeAndOneValuePerColumn) {
   TDBGridGx* Grid = GridOnData();
   Grid->Columns()->AddColumn()->SetFieldName("A");
   Grid->Columns()->AddColumn()->SetFieldName("N");
@@ -64,7 +64,7 @@ TEST_F(RoundTrip, TheKeyHoldsTheSaveTimeAndOneValuePerColumn) {
   EXPECT_EQ(SplitLayoutField(TRegistryHome::Stored(GridKey("Mine"), "0000"), 0), "A");
 }
 
-TEST_F(RoundTrip, SavingFewerColumnsLeavesNoStaleValues) {
+TEST_F(RoundTripTest, SavingFewerColumnsLeavesNoStaleValues) {
   TDBGridGx* Grid = GridOnData();
   for (const char* F : {"A", "N", "F"}) Grid->Columns()->AddColumn()->SetFieldName(F);
   SaveGridLayout(Grid, "");
@@ -78,7 +78,7 @@ TEST_F(RoundTrip, SavingFewerColumnsLeavesNoStaleValues) {
   EXPECT_EQ(Grid->Columns()->ColumnAt(0)->FieldName(), "N");
 }
 
-TEST_F(RoundTrip, FieldsMissingFromAnOpenDatasetAreLeftOut) {
+TEST_F(RoundTripTest, FieldsMissingFromAnOpenDatasetAreLeftOut) {
   TDBGridGx* Wide = GridOnData();
   for (const char* F : {"A", "N", "F", "C"}) Wide->Columns()->AddColumn()->SetFieldName(F);
   SaveGridLayout(Wide, "Shared");
@@ -106,7 +106,7 @@ void WriteLayout(const std::string& Key, const std::vector<std::pair<std::string
   for (const auto& [Name, Text] : Values) Reg.WriteString(Name, Text);
 }
 
-TEST_F(RoundTrip, StoredTextsAreReadByTheRestoreRules) {
+TEST_F(RoundTripTest, StoredTextsAreReadByTheRestoreRules) {
   TDBGridGx* Grid = GridOnData();
   Grid->SetColor(clCream);
   WriteLayout(GridKey(), {{"0000", "A@9999@t@Left@@@@@@@@@"},
@@ -145,7 +145,7 @@ TEST_F(RoundTrip, StoredTextsAreReadByTheRestoreRules) {
   EXPECT_EQ(C->DisplayFormat(), "#,##0");
 }
 
-TEST_F(RoundTrip, FootersOfNumbersBecomeSumsUnlessExcluded) {
+TEST_F(RoundTripTest, FootersOfNumbersBecomeSumsUnlessExcluded) {
   TDBGridGx* Grid = GridOnData();
   Grid->SetFooterRowCount(1);
   const std::string Static = "@@@@N@total@5@0@@@@@";
@@ -166,7 +166,7 @@ TEST_F(RoundTrip, FootersOfNumbersBecomeSumsUnlessExcluded) {
   EXPECT_EQ(Footer(0), "N|total|5|0");
 }
 
-TEST_F(RoundTrip, ANarrowGridKeepsTheStoredWidths) {
+TEST_F(RoundTripTest, ANarrowGridKeepsTheStoredWidths) {
   TDBGridGx* Grid = GridOnData();
   Grid->SetBounds(0, 0, 4, 200);
   WriteLayout(GridKey(), {{"0000", "A@80@T"}});
@@ -175,7 +175,7 @@ TEST_F(RoundTrip, ANarrowGridKeepsTheStoredWidths) {
   EXPECT_EQ(Grid->Columns()->ColumnAt(0)->Width(), 80);
 }
 
-TEST_F(RoundTrip, MoreThanTenThousandColumnsKeepTheirOwnNames) {
+TEST_F(RoundTripTest, MoreThanTenThousandColumnsKeepTheirOwnNames) {
   TDBGridGx* Grid = NewGrid();
   Grid->SetBounds(0, 0, 600, 200);
   Grid->LockLayout();
@@ -196,7 +196,7 @@ TEST_F(RoundTrip, MoreThanTenThousandColumnsKeepTheirOwnNames) {
   EXPECT_EQ(Grid->Columns()->ColumnAt(10001)->FieldName(), "F10001");
 }
 
-TEST_F(RoundTrip, AReadOnlyGridSavesNothingButRestores) {
+TEST_F(RoundTripTest, AReadOnlyGridSavesNothingButRestores) {
   TDBGridGx* Grid = GridOnData();
   Grid->Columns()->AddColumn()->SetFieldName("A");
   SaveGridLayout(Grid, "");

@@ -6,7 +6,7 @@
 
 namespace {
 
-using OptionsMenuLayout = LayoutStoreTest;
+using OptionsMenuLayoutTest = LayoutStoreTest;
 
 TMenuItem* Item(TCustomDBGridGx* Grid, const std::string& Caption) {
   TMenuItem* Found = Grid->OptionsMenu()->Items()->Find(Caption);
@@ -14,7 +14,7 @@ TMenuItem* Item(TCustomDBGridGx* Grid, const std::string& Caption) {
   return Found;
 }
 
-TEST_F(OptionsMenuLayout, SaveThenRestoreThroughTheMenu) {
+TEST_F(OptionsMenuLayoutTest, SaveThenRestoreThroughTheMenu) {
   TDBGridGx* Grid = GridOnData();
   for (const char* F : {"C", "A"}) Grid->Columns()->AddColumn()->SetFieldName(F);
   Grid->Columns()->ColumnAt(0)->SetWidth(111);
@@ -29,7 +29,7 @@ TEST_F(OptionsMenuLayout, SaveThenRestoreThroughTheMenu) {
   EXPECT_EQ(Grid->Columns()->ColumnAt(1)->Title()->Caption(), "名称");
 }
 
-TEST_F(OptionsMenuLayout, AReadOnlyGridSavesNothingButRestores) {
+TEST_F(OptionsMenuLayoutTest, AReadOnlyGridSavesNothingButRestores) {
   TDBGridGx* Grid = GridOnData();
   Grid->Columns()->AddColumn()->SetFieldName("A");
   Item(Grid, "保存表格格式")->Click();
@@ -41,7 +41,7 @@ TEST_F(OptionsMenuLayout, AReadOnlyGridSavesNothingButRestores) {
   EXPECT_EQ(Grid->Columns()->Count(), 1);
 }
 
-TEST_F(OptionsMenuLayout, TheLookupGridsMenuWorksWithoutInvalidCasts) {
+TEST_F(OptionsMenuLayoutTest, TheLookupGridsMenuWorksWithoutInvalidCasts) {
   auto* Grid = NewGrid<TDBLookupGridGx>(nullptr, "LookupGrid1");
   Grid->Columns()->AddColumn()->SetFieldName("Name");
   EXPECT_NO_THROW(Item(Grid, "显示/隐藏列")->Click());

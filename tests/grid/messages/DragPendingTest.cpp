@@ -4,9 +4,9 @@
 
 namespace {
 
-using DragPending = DataFollowTest;
+using DragPendingTest = DataFollowTest;
 
-TEST_F(DragPending, APressSelectsBeforeAnyDragStarts) {
+TEST_F(DragPendingTest, APressSelectsBeforeAnyDragStarts) {
   for (const bool Multi : {true, false}) {
     GridOn(10, 5);
     TDBGridOptions O = Grid->Options();

@@ -4,7 +4,7 @@
 
 namespace {
 
-class EditorWheel : public InplaceEditTest {
+class EditorWheelTest : public InplaceEditTest {
 protected:
   // An editor focused on a pick-list cell of a dataset of four records, showing three of
   // its eight list entries at a time, with its list closed.
@@ -19,7 +19,7 @@ protected:
   TClientDataSet* Data = nullptr;
 };
 
-TEST_F(EditorWheel, AnOpenListTakesTheWheel) {
+TEST_F(EditorWheelTest, AnOpenListTakesTheWheel) {
   TDBGridInplaceEdit* Editor = OpenListCell();
   ASSERT_NE(Editor, nullptr);
   auto WheelDown = [&] { Grid->Perform(CM_MOUSEWHEEL, win::MAKEWPARAM(0, static_cast<win::WORD>(-120)), 0); };
@@ -37,7 +37,7 @@ TEST_F(EditorWheel, AnOpenListTakesTheWheel) {
   EXPECT_EQ(Data->RecNo(), 2);
 }
 
-TEST_F(EditorWheel, TheWheelTurnedWithTheEditorFocusedScrollsItsOpenList) {
+TEST_F(EditorWheelTest, TheWheelTurnedWithTheEditorFocusedScrollsItsOpenList) {
   TDBGridInplaceEdit* Editor = OpenListCell();
   ASSERT_NE(Editor, nullptr);
   win::headless::PressKeys(win::MOD_ALT, win::VK_DOWN);

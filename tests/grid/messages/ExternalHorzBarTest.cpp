@@ -5,9 +5,9 @@
 
 namespace {
 
-using ExternalHorzBar = DataFollowTest;
+using ExternalHorzBarTest = DataFollowTest;
 
-TEST_F(ExternalHorzBar, TheBarFollowsTheLeftColumn) {
+TEST_F(ExternalHorzBarTest, TheBarFollowsTheLeftColumn) {
   GridOn(5, 4);
   for (int I = 0; I < 12; ++I) Grid->Columns()->AddColumn()->SetFieldName("A");
   auto* Bar = new TScrollBar(Form.get());

@@ -7,7 +7,7 @@
 
 namespace {
 
-class FlatBorder : public DataFollowTest {
+class FlatBorderTest : public DataFollowTest {
 protected:
   // The edges around the whole window drawn when the frame is painted again (the scroll
   // bar's parts are edges too).
@@ -27,7 +27,7 @@ protected:
   }
 };
 
-TEST_F(FlatBorder, OnlyAFlat3DSingleBorderedGridDrawsItsFrame) {
+TEST_F(FlatBorderTest, OnlyAFlat3DSingleBorderedGridDrawsItsFrame) {
   struct Case {
     bool Flat, Ctl3D;
     TBorderStyle Border;
@@ -74,7 +74,7 @@ TEST_F(FlatBorder, OnlyAFlat3DSingleBorderedGridDrawsItsFrame) {
   }
 }
 
-TEST_F(FlatBorder, TheFrameLeavesTheScrollBarItsPlace) {
+TEST_F(FlatBorderTest, TheFrameLeavesTheScrollBarItsPlace) {
   GridOn(50, 4);
   Grid->SetFlat(true);
   Settle();

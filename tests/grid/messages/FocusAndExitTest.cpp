@@ -24,7 +24,7 @@ protected:
   bool CanEditShow() override { return true; }
 };
 
-class FocusAndExit : public DataFollowTest {
+class FocusAndExitTest : public DataFollowTest {
 protected:
   void SetUp() override {
     DataFollowTest::SetUp();
@@ -40,7 +40,7 @@ protected:
   TEdit* Other = nullptr;
 };
 
-TEST_F(FocusAndExit, LeavingForAnotherControlRestoresTheDefaultInputMethod) {
+TEST_F(FocusAndExitTest, LeavingForAnotherControlRestoresTheDefaultInputMethod) {
   GridOn(5, 4);
   Grid->SetFocus();
   Grid->SetImeName("Pinyin");
@@ -53,7 +53,7 @@ TEST_F(FocusAndExit, LeavingForAnotherControlRestoresTheDefaultInputMethod) {
   EXPECT_EQ(win::headless::ActivatedKeyboardLayouts().back(), Screen->DefaultKbLayout());
 }
 
-TEST_F(FocusAndExit, GoingIntoTheCellEditorKeepsTheKeyboardLayout) {
+TEST_F(FocusAndExitTest, GoingIntoTheCellEditorKeepsTheKeyboardLayout) {
   GridOn(5, 4, true, 0, new TExitGrid(Form.get()));
   Edits(true);
   Grid->SetFocus();
@@ -63,7 +63,7 @@ TEST_F(FocusAndExit, GoingIntoTheCellEditorKeepsTheKeyboardLayout) {
   EXPECT_EQ(win::headless::ActivatedKeyboardLayouts().size(), Before);
 }
 
-TEST_F(FocusAndExit, ComposingTextOpensTheEditor) {
+TEST_F(FocusAndExitTest, ComposingTextOpensTheEditor) {
   GridOn(5, 4, true, 0, new TExitGrid(Form.get()));
   Edits(true);
   Grid->SetFocus();
@@ -72,7 +72,7 @@ TEST_F(FocusAndExit, ComposingTextOpensTheEditor) {
   EXPECT_TRUE(Grid->InplaceEditorVisible());
 }
 
-TEST_F(FocusAndExit, PreferringTheSearchAsksForCharacters) {
+TEST_F(FocusAndExitTest, PreferringTheSearchAsksForCharacters) {
   GridOn(5, 4);
   Edits(false);
   EXPECT_FALSE(Grid->Perform(win::WM_GETDLGCODE, 0, 0) & win::DLGC_WANTCHARS);
@@ -80,7 +80,7 @@ TEST_F(FocusAndExit, PreferringTheSearchAsksForCharacters) {
   EXPECT_TRUE(Grid->Perform(win::WM_GETDLGCODE, 0, 0) & win::DLGC_WANTCHARS);
 }
 
-TEST_F(FocusAndExit, AnUntouchedInsertIsCancelledOnlyWithCancelOnExit) {
+TEST_F(FocusAndExitTest, AnUntouchedInsertIsCancelledOnlyWithCancelOnExit) {
   struct Case {
     bool CancelOnExit, Typed;
     TDataSetState After;
@@ -100,7 +100,7 @@ TEST_F(FocusAndExit, AnUntouchedInsertIsCancelledOnlyWithCancelOnExit) {
   }
 }
 
-TEST_F(FocusAndExit, TheEditorsTextIsWrittenOnExitAndAFailedWriteKeepsTheFocus) {
+TEST_F(FocusAndExitTest, TheEditorsTextIsWrittenOnExitAndAFailedWriteKeepsTheFocus) {
   auto* Made = new TExitGrid(Form.get());
   GridOn(5, 4, true, 0, Made);
   Grid->SetFocus();

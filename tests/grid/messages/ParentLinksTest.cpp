@@ -4,9 +4,9 @@
 
 namespace {
 
-using ParentLinks = DataFollowTest;
+using ParentLinksTest = DataFollowTest;
 
-TEST_F(ParentLinks, TheParentsFontReachesTitlesAndFooters) {
+TEST_F(ParentLinksTest, TheParentsFontReachesTitlesAndFooters) {
   GridOn(5, 4, true, 1);
   ASSERT_TRUE(Grid->ParentFont());
   Form->Font()->SetSize(14);
@@ -21,7 +21,7 @@ TEST_F(ParentLinks, TheParentsFontReachesTitlesAndFooters) {
   EXPECT_EQ(Grid->TitleFont()->Size(), 9);
 }
 
-TEST_F(ParentLinks, TheParentsColourReachesTheFooters) {
+TEST_F(ParentLinksTest, TheParentsColourReachesTheFooters) {
   GridOn(5, 4, true, 1);
   Grid->SetParentColor(true);
   Form->SetColor(0x123456);

@@ -6,7 +6,7 @@
 
 namespace {
 
-class SelectionCursor : public DataFollowTest {
+class SelectionCursorTest : public DataFollowTest {
 protected:
   // The cursor shown with the pointer at (X, Y) of the grid's client area.
   win::HCURSOR CursorAt(int X, int Y) {
@@ -29,7 +29,7 @@ protected:
   }
 };
 
-TEST_F(SelectionCursor, RecordSelectionOverTheIndicator) {
+TEST_F(SelectionCursorTest, RecordSelectionOverTheIndicator) {
   GridOn(10, 5);
   MultiSelect(true);
   const win::POINT Indicator = Middle(0, 2);
@@ -46,7 +46,7 @@ TEST_F(SelectionCursor, RecordSelectionOverTheIndicator) {
   EXPECT_NE(CursorAt(Indicator.x, Indicator.y), RightCursorGx());
 }
 
-TEST_F(SelectionCursor, AnEmptyDatasetShowsTheOrdinaryCursor) {
+TEST_F(SelectionCursorTest, AnEmptyDatasetShowsTheOrdinaryCursor) {
   GridOn(0, 5);
   MultiSelect(true);
   const win::POINT Indicator = Middle(0, 1);
@@ -55,7 +55,7 @@ TEST_F(SelectionCursor, AnEmptyDatasetShowsTheOrdinaryCursor) {
   EXPECT_NE(Shown, LeftCursorGx());
 }
 
-TEST_F(SelectionCursor, ColumnSelectionInTheTitlesLowZone) {
+TEST_F(SelectionCursorTest, ColumnSelectionInTheTitlesLowZone) {
   GridOn(10, 5);
   MultiSelect(true);
   const win::RECT Title = Grid->CellRect(1, 0);

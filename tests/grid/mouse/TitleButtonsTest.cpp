@@ -14,7 +14,7 @@ namespace {
 
 namespace hl = win::headless;
 
-class TitleButtons : public GridMouseTest {
+class TitleButtonsTest : public GridMouseTest {
 protected:
   // A grid over A, B and C whose titles are buttons (the first one's only with
   // FirstIsButton), on a new form, counting the grid's events from none.
@@ -32,7 +32,7 @@ protected:
   int Sorts = 0;
 };
 
-TEST_F(TitleButtons, AHeldTitleLooksPressedOnlyWhileThePointerIsOnIt) {
+TEST_F(TitleButtonsTest, AHeldTitleLooksPressedOnlyWhileThePointerIsOnIt) {
   ButtonGrid();
   const win::POINT Title = Centre(1, 0);
   const int Plain = Cell(Grid, Paint(Grid), 1, 0).FirstText()->rect.left;
@@ -52,7 +52,7 @@ TEST_F(TitleButtons, AHeldTitleLooksPressedOnlyWhileThePointerIsOnIt) {
   EXPECT_EQ(win::GetCapture(), nullptr);
 }
 
-TEST_F(TitleButtons, ATitleReleasedOutsideItsTitleDoesNotSort) {
+TEST_F(TitleButtonsTest, ATitleReleasedOutsideItsTitleDoesNotSort) {
   for (bool Button : {true, false}) {
     SCOPED_TRACE(Button ? "title button" : "plain title");
     ButtonGrid(Button);
@@ -71,7 +71,7 @@ TEST_F(TitleButtons, ATitleReleasedOutsideItsTitleDoesNotSort) {
   }
 }
 
-TEST_F(TitleButtons, ATitleDraggedMoreThanThreePixelsMovesItsColumn) {
+TEST_F(TitleButtonsTest, ATitleDraggedMoreThanThreePixelsMovesItsColumn) {
   for (bool Button : {true, false}) {
     SCOPED_TRACE(Button ? "title button" : "plain title");
     ButtonGrid(Button);
@@ -94,7 +94,7 @@ TEST_F(TitleButtons, ATitleDraggedMoreThanThreePixelsMovesItsColumn) {
   }
 }
 
-TEST_F(TitleButtons, OneClickSortsOnceWhicheverWayItSorts) {
+TEST_F(TitleButtonsTest, OneClickSortsOnceWhicheverWayItSorts) {
   struct Case {
     const char* Name;
     bool SortMarking;
@@ -114,7 +114,7 @@ TEST_F(TitleButtons, OneClickSortsOnceWhicheverWayItSorts) {
   }
 }
 
-TEST_F(TitleButtons, ClicksOnAPlainTitleCycleItsSortAndKeepTheCurrentColumn) {
+TEST_F(TitleButtonsTest, ClicksOnAPlainTitleCycleItsSortAndKeepTheCurrentColumn) {
   ButtonGrid(false);
   Grid->SelectDataColumn(2);
   std::vector<TSortMarkerGx> Shown;
@@ -145,7 +145,7 @@ TEST_F(TitleButtons, ClicksOnAPlainTitleCycleItsSortAndKeepTheCurrentColumn) {
   }
 }
 
-TEST_F(TitleButtons, CtrlClicksOnThreeTitlesSortOnceWhenCtrlIsLetGo) {
+TEST_F(TitleButtonsTest, CtrlClicksOnThreeTitlesSortOnceWhenCtrlIsLetGo) {
   ButtonGrid();
   SetOptionsGx({dghAutoSortMarking, dghMultiSortMarking});
   {
@@ -160,7 +160,7 @@ TEST_F(TitleButtons, CtrlClicksOnThreeTitlesSortOnceWhenCtrlIsLetGo) {
   EXPECT_EQ(Sorts, 1);
 }
 
-TEST_F(TitleButtons, APendingCtrlSortIsFinishedWhenTheFocusLeaves) {
+TEST_F(TitleButtonsTest, APendingCtrlSortIsFinishedWhenTheFocusLeaves) {
   ButtonGrid();
   SetOptionsGx({dghAutoSortMarking, dghMultiSortMarking});
   auto* Other = new TEdit(Form.get());
@@ -175,7 +175,7 @@ TEST_F(TitleButtons, APendingCtrlSortIsFinishedWhenTheFocusLeaves) {
   EXPECT_EQ(Sorts, 1);
 }
 
-TEST_F(TitleButtons, OnCheckButtonCanRefuseATitleButton) {
+TEST_F(TitleButtonsTest, OnCheckButtonCanRefuseATitleButton) {
   ButtonGrid();
   Grid->SetOnCheckButton([](TObject*, int ACol, TColumnGx*, bool& Enabled) { Enabled = Enabled && ACol != 0; });
   Press(Centre(1, 0));
@@ -185,7 +185,7 @@ TEST_F(TitleButtons, OnCheckButtonCanRefuseATitleButton) {
   EXPECT_EQ(ButtonClicks, std::vector<int>{1});
 }
 
-TEST_F(TitleButtons, OnlyTheLeafOfAMultiLevelTitleIsAButton) {
+TEST_F(TitleButtonsTest, OnlyTheLeafOfAMultiLevelTitleIsAButton) {
   ButtonGrid();
   Grid->SetUseMultiTitle(true);
   Column(0)->Title()->SetCaption("Group|A");

@@ -9,9 +9,9 @@
 
 namespace {
 
-using CellDraw = GridPaintTest;
+using CellDrawTest = GridPaintTest;
 
-TEST_F(CellDraw, IndicatorShowsTheImageOfTheDataSetState) {
+TEST_F(CellDrawTest, IndicatorShowsTheImageOfTheDataSetState) {
   TDBGridGx* Grid = ShownGrid({"A"}, 3);
   TDataSet* DS = Grid->DataSource()->DataSet();
   DS->MoveBy(1);  // record 2 is current: grid row 2
@@ -28,7 +28,7 @@ TEST_F(CellDraw, IndicatorShowsTheImageOfTheDataSetState) {
   DS->Cancel();
 }
 
-TEST_F(CellDraw, MarkedCurrentRowShowsTheSelectedArrowAndOtherMarkedRowsOnlyTheirColours) {
+TEST_F(CellDrawTest, MarkedCurrentRowShowsTheSelectedArrowAndOtherMarkedRowsOnlyTheirColours) {
   TDBGridGx* Grid = ShownGrid({"A"}, 3);
   Grid->SetOptions(Grid->Options() + dgMultiSelect);
   TDataSet* DS = Grid->DataSource()->DataSet();
@@ -43,7 +43,7 @@ TEST_F(CellDraw, MarkedCurrentRowShowsTheSelectedArrowAndOtherMarkedRowsOnlyThei
   EXPECT_EQ(Cell(Grid, Ops, 0, 3).Background(), static_cast<long>(ColorToRGB(Grid->FixedColor())));
 }
 
-TEST_F(CellDraw, SortNumbersShowOnlyWithTwoOrMoreSortedColumns) {
+TEST_F(CellDrawTest, SortNumbersShowOnlyWithTwoOrMoreSortedColumns) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 1);
   Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
   Grid->Columns()->ColumnAt(0)->Title()->SetSortMarker(smDownGx);
@@ -61,7 +61,7 @@ TEST_F(CellDraw, SortNumbersShowOnlyWithTwoOrMoreSortedColumns) {
   EXPECT_EQ(Cell(Grid, Two, 2, 0).Image(SortMarkerImages()), 1);
 }
 
-TEST_F(CellDraw, NarrowSortedTitleDropsTheMarkerBeforeItsNumber) {
+TEST_F(CellDrawTest, NarrowSortedTitleDropsTheMarkerBeforeItsNumber) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 1);
   Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
   Grid->Columns()->ColumnAt(0)->Title()->SetSortMarker(smDownGx);
@@ -84,7 +84,7 @@ TEST_F(CellDraw, NarrowSortedTitleDropsTheMarkerBeforeItsNumber) {
   }
 }
 
-TEST_F(CellDraw, AlternatingRowColoursYieldToTheCellParameterEvent) {
+TEST_F(CellDrawTest, AlternatingRowColoursYieldToTheCellParameterEvent) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 4);
   Grid->SetRowColorFlag(true);
   Grid->SetRowOneColor(clAqua);
@@ -103,7 +103,7 @@ TEST_F(CellDraw, AlternatingRowColoursYieldToTheCellParameterEvent) {
     EXPECT_EQ(Cell(Grid, After, 1, Row).Background(), static_cast<long>(ColorToRGB(clLime))) << Row;
 }
 
-TEST_F(CellDraw, DataCellsWriteTheirTextInsideTheCell) {
+TEST_F(CellDrawTest, DataCellsWriteTheirTextInsideTheCell) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   auto Ops = Paint(Grid);
   const CellDrawing C = Cell(Grid, Ops, 1, 2);
@@ -113,7 +113,7 @@ TEST_F(CellDraw, DataCellsWriteTheirTextInsideTheCell) {
   EXPECT_GE(C.FirstText()->points[0].x, R.left + 2);
 }
 
-TEST_F(CellDraw, BooleanColumnsDrawACentredCheckBoxOfTheValue) {
+TEST_F(CellDrawTest, BooleanColumnsDrawACentredCheckBoxOfTheValue) {
   TDBGridGx* Grid = ShownGrid({"?B"}, 3);
   TDataSet* DS = Grid->DataSource()->DataSet();
   DS->First();
@@ -148,7 +148,7 @@ TEST_F(CellDraw, BooleanColumnsDrawACentredCheckBoxOfTheValue) {
   }
 }
 
-TEST_F(CellDraw, CellParametersStartFreshForEveryCell) {
+TEST_F(CellDrawTest, CellParametersStartFreshForEveryCell) {
   TDBGridGx* Grid = ShownGrid({"?B", "A"}, 2);
   std::vector<std::pair<int, int>> Seen;  // (check state, image index) per cell of column A
   Grid->Columns()->ColumnAt(1)->SetOnGetCellParams(
@@ -173,7 +173,7 @@ TEST_F(CellDraw, CellParametersStartFreshForEveryCell) {
   EXPECT_FALSE(ReadOnlySeen);
 }
 
-TEST_F(CellDraw, AlwaysShownEditButtonsSitAtTheRightOfTheirCell) {
+TEST_F(CellDrawTest, AlwaysShownEditButtonsSitAtTheRightOfTheirCell) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   TColumnGx* Column = Grid->Columns()->ColumnAt(0);
   Column->SetWidth(100);
@@ -193,7 +193,7 @@ TEST_F(CellDraw, AlwaysShownEditButtonsSitAtTheRightOfTheirCell) {
   EXPECT_LE(C.FirstText()->rect.right, Face->rect.left);
 }
 
-TEST_F(CellDraw, MoneyColumnsDrawTheirAmountDigitByDigitUnderAHeading) {
+TEST_F(CellDrawTest, MoneyColumnsDrawTheirAmountDigitByDigitUnderAHeading) {
   TDBGridGx* Grid = ShownGrid({"#Amount"}, 1);
   TDataSet* DS = Grid->DataSource()->DataSet();
   DS->Edit();
@@ -219,7 +219,7 @@ TEST_F(CellDraw, MoneyColumnsDrawTheirAmountDigitByDigitUnderAHeading) {
   EXPECT_EQ(Title.front(), "Amount");
 }
 
-TEST_F(CellDraw, FooterCellsDrawNoTextUntilFootersHaveValues) {
+TEST_F(CellDrawTest, FooterCellsDrawNoTextUntilFootersHaveValues) {
   TDBGridGx* Grid = ShownGrid({"A"}, 1);
   Grid->SetFooterRowCount(1);
   Grid->SetFooterColor(clBtnFace);

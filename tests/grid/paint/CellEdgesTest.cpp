@@ -7,7 +7,7 @@
 
 namespace {
 
-using CellEdges = GridPaintTest;
+using CellEdgesTest = GridPaintTest;
 
 // Cell (ACol, ARow) in device pixels: mirrored in a right-to-left grid.
 win::RECT DeviceCell(TDBGridGx* Grid, int ACol, int ARow) {
@@ -23,7 +23,7 @@ std::vector<win::UINT> EdgeSides(const CellDrawing& D) {
   return R;
 }
 
-TEST_F(CellEdges, FlatCellsDrawTheirTopEdgeAndABackgroundLineOnTheOtherSides) {
+TEST_F(CellEdgesTest, FlatCellsDrawTheirTopEdgeAndABackgroundLineOnTheOtherSides) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 2);
   Grid->SetOptionsGx({dghData3D});
   Grid->SetFlat(true);
@@ -51,7 +51,7 @@ TEST_F(CellEdges, FlatCellsDrawTheirTopEdgeAndABackgroundLineOnTheOtherSides) {
   }
 }
 
-TEST_F(CellEdges, BandEndsOfUpperTitlesSwapSidesWhenMirrored) {
+TEST_F(CellEdgesTest, BandEndsOfUpperTitlesSwapSidesWhenMirrored) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 1);
   Grid->SetOptionsGx({dghFixed3D});
   Grid->SetUseMultiTitle(true);

@@ -6,7 +6,7 @@
 
 namespace {
 
-class FieldPicture : public GridPaintTest {
+class FieldPictureTest : public GridPaintTest {
 protected:
   // A grid over one graphic field whose single record holds Bytes.
   TDBGridGx* PictureGrid(const std::string& Bytes) {
@@ -39,7 +39,7 @@ protected:
   }
 };
 
-TEST_F(FieldPicture, APictureKeepsItsAspectRatioCentredInTheCell) {
+TEST_F(FieldPictureTest, APictureKeepsItsAspectRatioCentredInTheCell) {
   TDBGridGx* Grid = PictureGrid(Bmp(20, 10));
   auto Ops = Paint(Grid);
   const CellDrawing C = Cell(Grid, Ops, 1, 1);
@@ -53,7 +53,7 @@ TEST_F(FieldPicture, APictureKeepsItsAspectRatioCentredInTheCell) {
   EXPECT_NEAR((Picture->rect.left + Picture->rect.right) / 2, (R.left + R.right) / 2, 1);
 }
 
-TEST_F(FieldPicture, DataThatIsNoPictureDrawsNothing) {
+TEST_F(FieldPictureTest, DataThatIsNoPictureDrawsNothing) {
   std::string Truncated = Bmp(20, 10);
   Truncated.resize(40);
   std::string Huge = Bmp(2, 2);

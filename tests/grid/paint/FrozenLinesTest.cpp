@@ -7,7 +7,7 @@
 
 namespace {
 
-using FrozenLines = GridPaintTest;
+using FrozenLinesTest = GridPaintTest;
 
 constexpr win::COLORREF NoLine = 0xFFFFFFFF;
 
@@ -26,7 +26,7 @@ win::COLORREF LastLineThrough(const std::vector<win::DrawOp>& Ops, int X, int Y,
   return R;
 }
 
-TEST_F(FrozenLines, FrozenColumnsAreRuledLikeTheDataUnlessThreeDimensional) {
+TEST_F(FrozenLinesTest, FrozenColumnsAreRuledLikeTheDataUnlessThreeDimensional) {
   TDBGridGx* Grid = ShownGrid({"A", "B", "C"}, 3);
   for (int I = 0; I < 3; ++I) Grid->Columns()->ColumnAt(I)->SetWidth(60);
   Grid->SetFrozenCols(2);
@@ -58,7 +58,7 @@ TEST_F(FrozenLines, FrozenColumnsAreRuledLikeTheDataUnlessThreeDimensional) {
   }
 }
 
-TEST_F(FrozenLines, FrozenLinesStopAboveAButtonFaceFooter) {
+TEST_F(FrozenLinesTest, FrozenLinesStopAboveAButtonFaceFooter) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 2);
   Grid->SetFrozenCols(1);
   Grid->SetOptionsGx({});

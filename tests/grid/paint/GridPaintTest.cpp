@@ -8,8 +8,6 @@
 
 namespace {
 
-using GridPaint = GridPaintTest;
-
 // A grid that runs a probe in the middle of rebuilding its layout.
 class ProbedGrid : public TDBGridGx {
 public:
@@ -40,7 +38,7 @@ std::vector<win::DrawOp> Lines(const std::vector<win::DrawOp>& Ops) {
   return R;
 }
 
-TEST_F(GridPaint, LineColoursFollowColorFlatAndFooterColor) {
+TEST_F(GridPaintTest, LineColoursFollowColorFlatAndFooterColor) {
   struct Case {
     const char* Name;
     bool Flat;
@@ -63,7 +61,7 @@ TEST_F(GridPaint, LineColoursFollowColorFlatAndFooterColor) {
   }
 }
 
-TEST_F(GridPaint, FooterAreaOnButtonFaceGetsFixedLinesAndALineOnItsTop) {
+TEST_F(GridPaintTest, FooterAreaOnButtonFaceGetsFixedLinesAndALineOnItsTop) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   Grid->SetFooterRowCount(1);
   Grid->SetFooterColor(clBtnFace);
@@ -82,7 +80,7 @@ TEST_F(GridPaint, FooterAreaOnButtonFaceGetsFixedLinesAndALineOnItsTop) {
   EXPECT_EQ(Last, ColorToRGB(clBlack));
 }
 
-TEST_F(GridPaint, NothingIsDrawnWhileTheLayoutIsRebuilt) {
+TEST_F(GridPaintTest, NothingIsDrawnWhileTheLayoutIsRebuilt) {
   Form->SetBounds(10, 10, 500, 400);
   auto* Grid = new ProbedGrid(Form.get());
   Grid->SetParent(Form.get());
@@ -104,7 +102,7 @@ TEST_F(GridPaint, NothingIsDrawnWhileTheLayoutIsRebuilt) {
   EXPECT_FALSE(Paint(Grid).empty());
 }
 
-TEST_F(GridPaint, WithoutLineOptionsNoLinesButStillCells) {
+TEST_F(GridPaintTest, WithoutLineOptionsNoLinesButStillCells) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   Grid->SetOptions(Grid->Options() - dgColLines - dgRowLines);
   auto Ops = Paint(Grid);
@@ -112,7 +110,7 @@ TEST_F(GridPaint, WithoutLineOptionsNoLinesButStillCells) {
   EXPECT_EQ(Cell(Grid, Ops, 1, 2).Text(), "r2");
 }
 
-TEST_F(GridPaint, WideLinesUseAFlatEndedGeometricPen) {
+TEST_F(GridPaintTest, WideLinesUseAFlatEndedGeometricPen) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   Grid->SetGridLineWidth(3);
   auto L = Lines(Paint(Grid));
@@ -123,7 +121,7 @@ TEST_F(GridPaint, WideLinesUseAFlatEndedGeometricPen) {
   }
 }
 
-TEST_F(GridPaint, ManyNarrowColumnsDrawALinePerColumnWithoutOverrun) {
+TEST_F(GridPaintTest, ManyNarrowColumnsDrawALinePerColumnWithoutOverrun) {
   TDBGridGx* Grid = ShownGrid({"A", "B", "C", "D", "E", "F", "G", "H"}, 40);
   for (int I = 0; I < Grid->Columns()->Count(); ++I) Grid->Columns()->ColumnAt(I)->SetWidth(1);
   Grid->SetRowHeight(1);
@@ -133,7 +131,7 @@ TEST_F(GridPaint, ManyNarrowColumnsDrawALinePerColumnWithoutOverrun) {
   EXPECT_GT(Points, 2u * 40);
 }
 
-TEST_F(GridPaint, ClientOutsideTheCellsIsFilledWithColor) {
+TEST_F(GridPaintTest, ClientOutsideTheCellsIsFilledWithColor) {
   TDBGridGx* Grid = ShownGrid({"A"}, 1);
   Grid->SetColor(clCream);
   auto Ops = Paint(Grid);
@@ -150,7 +148,7 @@ TEST_F(GridPaint, ClientOutsideTheCellsIsFilledWithColor) {
   EXPECT_TRUE(BelowFilled);
 }
 
-TEST_F(GridPaint, ZeroClientWidthOrHeightPaintsNothing) {
+TEST_F(GridPaintTest, ZeroClientWidthOrHeightPaintsNothing) {
   TDBGridGx* Grid = ShownGrid({"A"}, 1);
   Grid->SetBiDiMode(bdRightToLeft);
   for (const auto& [W, H] : {std::pair{0, 100}, std::pair{100, 0}}) {
@@ -162,7 +160,7 @@ TEST_F(GridPaint, ZeroClientWidthOrHeightPaintsNothing) {
   EXPECT_FALSE(Paint(Grid).empty());
 }
 
-TEST_F(GridPaint, RowFocusRectangleOnlyForFocusedRowSelectGrids) {
+TEST_F(GridPaintTest, RowFocusRectangleOnlyForFocusedRowSelectGrids) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 2);
   Grid->SetFocus();
   win::headless::ProcessMessages();
@@ -182,7 +180,7 @@ TEST_F(GridPaint, RowFocusRectangleOnlyForFocusedRowSelectGrids) {
   EXPECT_EQ(Row[0].right, Grid->CellRect(2, 1).right);
 }
 
-TEST_F(GridPaint, ThreeDimensionalCellsFollowTheirOptions) {
+TEST_F(GridPaintTest, ThreeDimensionalCellsFollowTheirOptions) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   Grid->SetFooterRowCount(1);
   Grid->STFilter()->SetVisible(true);
@@ -207,7 +205,7 @@ TEST_F(GridPaint, ThreeDimensionalCellsFollowTheirOptions) {
   }
 }
 
-TEST_F(GridPaint, RaisedEdgesAroundThreeDimensionalDataCells) {
+TEST_F(GridPaintTest, RaisedEdgesAroundThreeDimensionalDataCells) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   Grid->SetOptionsGx({dghData3D});
   auto Ops = Paint(Grid);
@@ -218,7 +216,7 @@ TEST_F(GridPaint, RaisedEdgesAroundThreeDimensionalDataCells) {
     EXPECT_EQ(Op.type, win::BDR_RAISEDINNER);
 }
 
-TEST_F(GridPaint, RightToLeftTextSitsAtTheMirroredPlaceUnmirrored) {
+TEST_F(GridPaintTest, RightToLeftTextSitsAtTheMirroredPlaceUnmirrored) {
   TDBGridGx* Grid = ShownGrid({"A"}, 2);
   Grid->SetBiDiMode(bdRightToLeft);
   auto Ops = Paint(Grid);

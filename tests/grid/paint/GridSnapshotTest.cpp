@@ -7,9 +7,9 @@
 
 namespace {
 
-using GridSnapshot = GridPaintTest;
+using GridSnapshotTest = GridPaintTest;
 
-TEST_F(GridSnapshot, SmallGridIsSavedAsPng) {
+TEST_F(GridSnapshotTest, SmallGridIsSavedAsPng) {
   TDBGridGx* Grid = ShownGrid({"Name", "?Done"}, 3);
   TDataSet* DS = Grid->DataSource()->DataSet();
   DS->First();

@@ -9,7 +9,7 @@
 
 namespace {
 
-class MoneyTitleDraw : public GridPaintTest {
+class MoneyTitleDrawTest : public GridPaintTest {
 protected:
   TDBGridGx* MoneyGrid() {
     TDBGridGx* Grid = ShownGrid({"#Amount"}, 1);
@@ -22,7 +22,7 @@ protected:
   }
 };
 
-TEST_F(MoneyTitleDraw, CaptionKeepsAboveTheHeadingInAFittedFont) {
+TEST_F(MoneyTitleDrawTest, CaptionKeepsAboveTheHeadingInAFittedFont) {
   enum FontRule { Unchanged, TwoPointsSmaller };
   struct Case {
     const char* Name;

@@ -6,9 +6,9 @@
 
 namespace {
 
-using MultiTitleDraw = GridPaintTest;
+using MultiTitleDrawTest = GridPaintTest;
 
-TEST_F(MultiTitleDraw, GroupCaptionIsCentredOnItsWholeSpanWhileScrolled) {
+TEST_F(MultiTitleDrawTest, GroupCaptionIsCentredOnItsWholeSpanWhileScrolled) {
   TDBGridGx* Grid = ShownGrid({"A", "B", "C", "D"}, 2);
   Grid->SetUseMultiTitle(true);
   const char* Captions[] = {"Group|A", "Group|B", "Group|C", "D"};

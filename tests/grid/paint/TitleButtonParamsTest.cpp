@@ -9,9 +9,9 @@
 
 namespace {
 
-using TitleButtonParams = GridPaintTest;
+using TitleButtonParamsTest = GridPaintTest;
 
-TEST_F(TitleButtonParams, FirstCallGivesBackgroundAndMarkerSecondCallTheFont) {
+TEST_F(TitleButtonParamsTest, FirstCallGivesBackgroundAndMarkerSecondCallTheFont) {
   TDBGridGx* Grid = ShownGrid({"A", "B"}, 1);
   Grid->SetOptionsGx(Grid->OptionsGx() - dghFixed3D);
   std::map<std::string, int> Calls;
@@ -49,7 +49,7 @@ TEST_F(TitleButtonParams, FirstCallGivesBackgroundAndMarkerSecondCallTheFont) {
   EXPECT_EQ(Other.Image(SortMarkerImages()), -1);
 }
 
-TEST_F(TitleButtonParams, TitlesOfUnboundColumnsAreNotAsked) {
+TEST_F(TitleButtonParamsTest, TitlesOfUnboundColumnsAreNotAsked) {
   TDBGridGx* Grid = ShownGrid({"A"}, 1);
   TColumnGx* Unbound = Grid->Columns()->ColumnAt(0);
   Unbound->SetFieldName("");

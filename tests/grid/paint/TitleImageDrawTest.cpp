@@ -10,7 +10,7 @@
 
 namespace {
 
-class TitleImageDraw : public GridPaintTest {
+class TitleImageDrawTest : public GridPaintTest {
 protected:
   // Two 10 x 10 images of different colours, owned by the form like the grid.
   TImageList& Images = *new TImageList(Form.get());
@@ -41,7 +41,7 @@ protected:
   }
 };
 
-TEST_F(TitleImageDraw, TheImageReplacesTheCaptionAtTheTitleAlignment) {
+TEST_F(TitleImageDrawTest, TheImageReplacesTheCaptionAtTheTitleAlignment) {
   TDBGridGx* Grid = GridWithTitleImage(1);
   Grid->Columns()->ColumnAt(0)->SetWidth(80);
   ForEachTitlePlacement(Grid, [&](const TitlePlacement& C, const win::RECT& R, const std::vector<win::DrawOp>&,
@@ -57,14 +57,14 @@ TEST_F(TitleImageDraw, TheImageReplacesTheCaptionAtTheTitleAlignment) {
   EXPECT_EQ(Cell(Grid, Paint(Grid), 2, 0).Text(), "B");
 }
 
-TEST_F(TitleImageDraw, ATitleWithoutAnImageIndexShowsItsCaption) {
+TEST_F(TitleImageDrawTest, ATitleWithoutAnImageIndexShowsItsCaption) {
   TDBGridGx* Grid = GridWithTitleImage(-1);
   const CellDrawing Title = Cell(Grid, Paint(Grid), 1, 0);
   EXPECT_EQ(Title.Text(), "A");
   EXPECT_EQ(Title.Image(&Images), -1);
 }
 
-TEST_F(TitleImageDraw, ANarrowSortedTitleDropsMarkerThenNumberBeforeItsImage) {
+TEST_F(TitleImageDrawTest, ANarrowSortedTitleDropsMarkerThenNumberBeforeItsImage) {
   TDBGridGx* Grid = GridWithTitleImage(0);
   Grid->SetOptionsGx(Grid->OptionsGx() + dghMultiSortMarking);
   Grid->Columns()->ColumnAt(0)->Title()->SetSortMarker(smDownGx);

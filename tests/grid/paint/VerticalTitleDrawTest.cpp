@@ -6,7 +6,7 @@
 
 namespace {
 
-class VerticalTitleDraw : public GridPaintTest {
+class VerticalTitleDrawTest : public GridPaintTest {
 protected:
   TDBGridGx* GridWithVerticalTitle() {
     TDBGridGx* Grid = ShownGrid({"A", "B"}, 1);
@@ -18,7 +18,7 @@ protected:
   }
 };
 
-TEST_F(VerticalTitleDraw, CaptionRunsUpwardPlacedByTheTitleAlignment) {
+TEST_F(VerticalTitleDrawTest, CaptionRunsUpwardPlacedByTheTitleAlignment) {
   TDBGridGx* Grid = GridWithVerticalTitle();
   Grid->SetTitleHeight(60);
   ForEachTitlePlacement(Grid, [&](const TitlePlacement& C, const win::RECT& R, const std::vector<win::DrawOp>& Ops,

@@ -8,13 +8,13 @@
 namespace {
 using namespace win;
 
-class FilterRowOnDisplay : public GridOnDisplay {
+class FilterRowOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
     // A display is what this test is about: without one it fails.
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start";
     ASSERT_TRUE(xvfb_test::OnPath("xdotool")) << "xdotool is not installed (scripts/deps.sh installs it)";
-    GridOnDisplay::SetUp();
+    GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     MakeGrid("Filter row", 460, 300, 420, 240, {"Name", "Text"}, 8, [](int R, int F) -> std::string {
       if (F == 0) return "r" + std::to_string(R);
@@ -49,7 +49,7 @@ protected:
 
 };
 
-TEST_F(FilterRowOnDisplay, TypeAConditionApplyItAndTabToTheNextColumn) {
+TEST_F(FilterRowOnDisplayTest, TypeAConditionApplyItAndTabToTheNextColumn) {
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Form->Handle()) && Grid->TitleAreaRowCount() == 2; }));
   const RECT Cell = Grid->CellRect(Grid->DataToGridColumn(0), 1);
   const POINT At = Grid->ClientToScreen(POINT{Cell.left + 10, (Cell.top + Cell.bottom) / 2});

@@ -6,11 +6,11 @@
 namespace {
 using namespace win;
 
-class GridBarOnDisplay : public GridOnDisplay {
+class GridBarOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
-    GridOnDisplay::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    GridOnDisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     ShowFiftyRows();
   }
   // The screen point Below pixels under the top of a part of the grid's bar (its middle
@@ -38,7 +38,7 @@ protected:
   ScrollBarLayout Bar() { return BarLayout(Grid->Handle(), SB_VERT); }
 };
 
-TEST_F(GridBarOnDisplay, TheArrowTheTrackAndTheThumbMoveTheRecord) {
+TEST_F(GridBarOnDisplayTest, TheArrowTheTrackAndTheThumbMoveTheRecord) {
   ASSERT_TRUE(PumpUntil([&] { return Grid->VisibleDataRowCount() > 0 && Grid->VisibleDataRowCount() < 50; }));
   const int Rows = Grid->VisibleDataRowCount();
   // Wait until the display shows the form under the pointer.

@@ -5,11 +5,11 @@
 namespace {
 using namespace win;
 
-class GridScrollPaintOnDisplay : public GridOnDisplay {
+class GridScrollPaintOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
-    GridOnDisplay::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    GridOnDisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     ShowFiftyRows();
   }
   void Settle() {
@@ -17,7 +17,7 @@ protected:
   }
 };
 
-TEST_F(GridScrollPaintOnDisplay, OneRecordDrawsOnlyTheRowsThatChanged) {
+TEST_F(GridScrollPaintOnDisplayTest, OneRecordDrawsOnlyTheRowsThatChanged) {
   Settle();
   const int Rows = Grid->VisibleDataRowCount();
   ASSERT_GT(Rows, 3);

@@ -41,11 +41,11 @@ private:
 constexpr int RestoreItemY = 1 + 20 + 8 + 10;
 constexpr int SaveItemY = 1 + 20 + 8 + 20 + 10;
 
-class LayoutMenuOnDisplay : public GridOnDisplay {
+class LayoutMenuOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
-    GridOnDisplay::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    GridOnDisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     MakeGrid("Layout menu", 420, 260, 380, 200, {"Name", "Price"}, 1, [](int, int F) { return F ? "5" : "苹果"; });
     Grid->SetName("DBGridGx1");
     TColumnGx* Name = Grid->Columns()->AddColumn();
@@ -57,7 +57,7 @@ protected:
   }
   void TearDown() override {
     Application->SetOnIdle(nullptr);
-    GridOnDisplay::TearDown();
+    GridOnDisplayTest::TearDown();
   }
   // Right-clicks the first column's title and chooses the item at ItemY of the menu.
   bool Choose(int ItemY) {
@@ -80,7 +80,7 @@ protected:
   TRegistryHome Home;
 };
 
-TEST_F(LayoutMenuOnDisplay, SaveAndRestoreFromTheMenu) {
+TEST_F(LayoutMenuOnDisplayTest, SaveAndRestoreFromTheMenu) {
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Grid->Handle()) && Grid->VisibleDataRowCount() > 0; }));
   const std::string Key = "Software\\Microsoft\\Quenlar\\GridSave\\TFormDBGridGx1";
 

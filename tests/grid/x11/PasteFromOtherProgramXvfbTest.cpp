@@ -8,14 +8,14 @@
 namespace {
 using namespace win;
 
-class PasteOnDisplay : public GridOnDisplay {
+class PasteOnDisplayTest : public GridOnDisplayTest {
 protected:
   void SetUp() override {
     // A display and the other program are what this test is about: without them it fails.
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start";
     for (const char* Tool : {"xdotool", "xclip"})
       ASSERT_TRUE(xvfb_test::OnPath(Tool)) << Tool << " is not installed (scripts/deps.sh installs it)";
-    GridOnDisplay::SetUp();
+    GridOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     MakeGrid("Paste", 560, 300, 300, 240, {"Name", "Content"}, 3,
              [](int R, int F) { return (F == 0 ? "n" : "c") + std::to_string(R); });
@@ -57,7 +57,7 @@ protected:
   TDBMemo* Memo = nullptr;
 };
 
-TEST_F(PasteOnDisplay, CtrlVInTheMemoPastesWhatAnotherProgramCopied) {
+TEST_F(PasteOnDisplayTest, CtrlVInTheMemoPastesWhatAnotherProgramCopied) {
   OtherProgramCopies("from xclip");
   ClickAt(Memo, 100, 100);
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Memo->Handle(); }));
@@ -68,7 +68,7 @@ TEST_F(PasteOnDisplay, CtrlVInTheMemoPastesWhatAnotherProgramCopied) {
   EXPECT_EQ(Memo->GetText(), "c1from xclip");
 }
 
-TEST_F(PasteOnDisplay, CtrlVInTheCellEditorPastesWhatAnotherProgramCopied) {
+TEST_F(PasteOnDisplayTest, CtrlVInTheCellEditorPastesWhatAnotherProgramCopied) {
   OtherProgramCopies("pasted");
   const RECT Cell = Grid->CellRect(Grid->DataToGridColumn(0), Grid->TitleAreaRowCount());
   ClickAt(Grid, Cell.left + 5, (Cell.top + Cell.bottom) / 2);

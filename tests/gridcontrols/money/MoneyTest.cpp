@@ -12,7 +12,7 @@ namespace {
 const std::string Yuan = "\xEF\xBF\xA5";
 
 // Draws into a bitmap with the recording on; the operations of the last drawing only.
-class Money : public testing::Test {
+class MoneyTest : public testing::Test {
 protected:
   void SetUp() override {
     bitmap.SetSize(600, 40);
@@ -53,7 +53,7 @@ protected:
   TMoneyStyle style{nullptr};
 };
 
-TEST_F(Money, AmountDigitsAndColours) {
+TEST_F(MoneyTest, AmountDigitsAndColours) {
   const win::RECT wide{0, 0, 400, 20};
   const win::COLORREF cell = ColorToRGB(clNavy), minus = ColorToRGB(clRed);
   const struct {
@@ -95,7 +95,7 @@ TEST_F(Money, AmountDigitsAndColours) {
   }
 }
 
-TEST_F(Money, ANarrowCellShowsAStarAndTheLowestDigits) {
+TEST_F(MoneyTest, ANarrowCellShowsAStarAndTheLowestDigits) {
   // Five digit columns: at most four characters fit, else "*" and the lowest three.
   const int w0 = style.CHNWidth();
   const struct {
@@ -131,7 +131,7 @@ std::vector<std::pair<int, win::COLORREF>> ExpectedLines(const win::RECT& r, int
   return lines;
 }
 
-TEST_F(Money, ColumnLinesAndTheirColours) {
+TEST_F(MoneyTest, ColumnLinesAndTheirColours) {
   for (int digits : {2, 4, 1}) {
     for (const win::RECT& r : {win::RECT{0, 0, 300, 20}, win::RECT{33, 0, 121, 18}}) {
       style.SetDigits(digits);
@@ -167,7 +167,7 @@ TEST_F(Money, ColumnLinesAndTheirColours) {
   }
 }
 
-TEST_F(Money, HeadingShowsOnePlaceNamePerColumn) {
+TEST_F(MoneyTest, HeadingShowsOnePlaceNamePerColumn) {
   EXPECT_EQ(TMoneyStyle::HeadingText(2).substr(TMoneyStyle::HeadingText(2).size() - 15), "百十元角分");
   EXPECT_EQ(TMoneyStyle::HeadingText(4).substr(TMoneyStyle::HeadingText(4).size() - 12), "角分毫厘");
   const win::RECT r{0, 0, 200, 30};
@@ -191,7 +191,7 @@ TEST_F(Money, HeadingShowsOnePlaceNamePerColumn) {
   EXPECT_TRUE(top);
 }
 
-TEST_F(Money, PropertiesAssignAndFonts) {
+TEST_F(MoneyTest, PropertiesAssignAndFonts) {
   int changes = 0;
   style.SetOnChange([&](TObject*) { ++changes; });
   style.SetDigits(0);

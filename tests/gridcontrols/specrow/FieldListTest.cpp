@@ -44,7 +44,7 @@ TEST(KeyValues, VariantsEqual) {
   }
 }
 
-class FieldLists : public testing::Test {
+class FieldListsTest : public testing::Test {
 protected:
   void SetUp() override {
     ds = std::make_unique<TClientDataSet>(nullptr);
@@ -62,7 +62,7 @@ protected:
   std::unique_ptr<TClientDataSet> ds;
 };
 
-TEST_F(FieldLists, NamesResolveInOrderOrRaiseForTheFirstMissingOne) {
+TEST_F(FieldListsTest, NamesResolveInOrderOrRaiseForTheFirstMissingOne) {
   TComponent owner(nullptr);
   owner.SetName("Column1");
   TFieldsArrGx fields;
@@ -93,7 +93,7 @@ TEST_F(FieldLists, NamesResolveInOrderOrRaiseForTheFirstMissingOne) {
   }
 }
 
-TEST_F(FieldLists, AssignFieldListValue) {
+TEST_F(FieldListsTest, AssignFieldListValue) {
   ds->Edit();
   AssignFieldListValue(ds.get(), "name;code", VarArrayOf({"a", "b"}));
   EXPECT_EQ(ds->FieldByName("name")->AsString(), "a");

@@ -15,7 +15,7 @@ namespace {
 
 using modal_dialog::Find;
 
-class ColumnDialog : public GridTest {
+class ColumnDialogTest : public GridTest {
 protected:
   void SetUp() override {
     RegisterFormDescriptions();
@@ -68,7 +68,7 @@ protected:
   TRegistryHome Home;
 };
 
-TEST_F(ColumnDialog, ItemsActOnTheirOwnColumnsAndOkApplies) {
+TEST_F(ColumnDialogTest, ItemsActOnTheirOwnColumnsAndOkApplies) {
   TDBGridGx* G = Grid();
   int Items = 0;
   bool HiddenChecked = true;
@@ -93,7 +93,7 @@ TEST_F(ColumnDialog, ItemsActOnTheirOwnColumnsAndOkApplies) {
   EXPECT_TRUE(G->Columns()->ColumnAt(2)->Visible());
 }
 
-TEST_F(ColumnDialog, AllFieldsAddAColumnAndCancelKeepsWhatApplyDid) {
+TEST_F(ColumnDialogTest, AllFieldsAddAColumnAndCancelKeepsWhatApplyDid) {
   TDBGridGx* G = Grid();
   Run(G, [&](TFrmSetColumn* D) {
     D->AllBtn->SetDown(true);
@@ -119,7 +119,7 @@ TEST_F(ColumnDialog, AllFieldsAddAColumnAndCancelKeepsWhatApplyDid) {
   EXPECT_EQ(G->Columns()->ColumnAt(1)->Title()->Caption(), "Alias");
 }
 
-TEST_F(ColumnDialog, AutoSaveStoresTheLayoutOnOkOnly) {
+TEST_F(ColumnDialogTest, AutoSaveStoresTheLayoutOnOkOnly) {
   TDBGridGx* G = Grid();
   bool Checked = true;
   // No stored layout: the box starts unchecked; Cancel writes nothing even when checked.

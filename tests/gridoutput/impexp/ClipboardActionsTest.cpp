@@ -40,7 +40,7 @@ protected:
   void InternalDelete() override {}
 };
 
-class ClipboardActions : public ImpExpTest {
+class ClipboardActionsTest : public ImpExpTest {
 protected:
   void SetUp() override {
     Clipboard()->Open();
@@ -54,7 +54,7 @@ protected:
   TDBGridGxImpExpUnitUse Output;
 };
 
-TEST_F(ClipboardActions, CopyLeavesEveryFormSideBySide) {
+TEST_F(ClipboardActionsTest, CopyLeavesEveryFormSideBySide) {
   TextGrid(3, {{"a1", "b1", "c1"}, {"a2", "中文", "c2"}, {"a3", "b3", "c3"}});
   SelectRect(0, 0, 1, 1);
   CopyGridSelection(Grid, false);
@@ -71,7 +71,7 @@ TEST_F(ClipboardActions, CopyLeavesEveryFormSideBySide) {
   EXPECT_EQ(hl::ClipboardText(), "A\tB\tC\r\na3\tb3\tc3");
 }
 
-TEST_F(ClipboardActions, CopyThenPasteRoundTripsEveryValue) {
+TEST_F(ClipboardActionsTest, CopyThenPasteRoundTripsEveryValue) {
   MakeGrid({{"Code", ftInteger}, {"Name", ftString}, {"Rate", ftFloat}},
            {{"1", "one\ttab", "2.5"}, {std::nullopt, "中文", std::nullopt}});
   const Table Before = Records();
@@ -82,7 +82,7 @@ TEST_F(ClipboardActions, CopyThenPasteRoundTripsEveryValue) {
   EXPECT_EQ(Records(), Before);
 }
 
-TEST_F(ClipboardActions, PasteTakesTheInterchangeFormOverTextAndTextUpToItsZero) {
+TEST_F(ClipboardActionsTest, PasteTakesTheInterchangeFormOverTextAndTextUpToItsZero) {
   TextGrid(2, {{"x", "y"}});
   Grid->GridSelection()->SelectAll();
   const std::string Interchange = Export(TDBGridGxExportAsVCLDBIF::StaticClass());
@@ -108,22 +108,22 @@ TEST_F(ClipboardActions, PasteTakesTheInterchangeFormOverTextAndTextUpToItsZero)
   EXPECT_EQ(Records(), (Table{{"m", "n"}}));
 }
 
-TEST_F(ClipboardActions, EveryDeleteKindAsksItsQuestionAndCancelStops) {
+TEST_F(ClipboardActionsTest, EveryDeleteKindAsksItsQuestionAndCancelStops) {
   struct Case {
     const char* Question;
-    std::function<void(ClipboardActions&)> Select;
+    std::function<void(ClipboardActionsTest&)> Select;
     Table Done;
   };
   const Table Start{{"a1", "b1", "c1"}, {"a2", "b2", "c2"}, {"a3", "b3", "c3"}, {"a4", "b4", "c4"}};
   const std::string N = "<null>";
   const Case Cases[] = {
-      {"Delete record?", [](ClipboardActions& t) { t.SelectRows({1}); }, {Start[0], Start[2], Start[3]}},
-      {"Delete all selected records?", [](ClipboardActions& t) { t.SelectRows({3, 0, 2}); }, {Start[1]}},
-      {"清除选择的单元?", [](ClipboardActions& t) { t.SelectRect(1, 1, 2, 2); },
+      {"Delete record?", [](ClipboardActionsTest& t) { t.SelectRows({1}); }, {Start[0], Start[2], Start[3]}},
+      {"Delete all selected records?", [](ClipboardActionsTest& t) { t.SelectRows({3, 0, 2}); }, {Start[1]}},
+      {"清除选择的单元?", [](ClipboardActionsTest& t) { t.SelectRect(1, 1, 2, 2); },
        {Start[0], {"a2", N, N}, {"a3", N, N}, Start[3]}},
-      {"清除选择的单元?", [](ClipboardActions& t) { t.SelectColumns({0}); },
+      {"清除选择的单元?", [](ClipboardActionsTest& t) { t.SelectColumns({0}); },
        {{N, "b1", "c1"}, {N, "b2", "c2"}, {N, "b3", "c3"}, {N, "b4", "c4"}}},
-      {"Delete all records?", [](ClipboardActions& t) { t.Grid->GridSelection()->SelectAll(); }, {}},
+      {"Delete all records?", [](ClipboardActionsTest& t) { t.Grid->GridSelection()->SelectAll(); }, {}},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Question);
@@ -150,7 +150,7 @@ TEST_F(ClipboardActions, EveryDeleteKindAsksItsQuestionAndCancelStops) {
   EXPECT_EQ(Records(), Table{});
 }
 
-TEST_F(ClipboardActions, ClearingLeavesReadOnlyCellsAndTheShownRows) {
+TEST_F(ClipboardActionsTest, ClearingLeavesReadOnlyCellsAndTheShownRows) {
   FourRecords();
   Grid->Columns()->ColumnAt(2)->SetReadOnly(true);
   GoTo(2);
@@ -165,7 +165,7 @@ TEST_F(ClipboardActions, ClearingLeavesReadOnlyCellsAndTheShownRows) {
   }
 }
 
-TEST_F(ClipboardActions, DeletingAllStopsWhenADeleteRemovesNothing) {
+TEST_F(ClipboardActionsTest, DeletingAllStopsWhenADeleteRemovesNothing) {
   auto* Keeping = new KeepingDataSet(Form.get());
   Keeping->FieldDefs().Add("A", ftString, 10);
   Keeping->CreateDataSet();
@@ -180,7 +180,7 @@ TEST_F(ClipboardActions, DeletingAllStopsWhenADeleteRemovesNothing) {
   EXPECT_EQ(Keeping->RecordCount(), 2);
 }
 
-TEST_F(ClipboardActions, CutCopiesThenDeletesAndTheKeysReachTheActions) {
+TEST_F(ClipboardActionsTest, CutCopiesThenDeletesAndTheKeysReachTheActions) {
   FourRecords();
   Form->Show();
   Grid->SetFocus();

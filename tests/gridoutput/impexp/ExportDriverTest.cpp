@@ -4,12 +4,12 @@
 
 namespace {
 
-class ExportDriver : public ImpExpTest {
+class ExportDriverTest : public ImpExpTest {
 protected:
   std::string Tab(bool All = false) { return Export(TDBGridGxExportAsText::StaticClass(), All); }
 };
 
-TEST_F(ExportDriver, EachSelectionKindExportsItsRowsAndColumns) {
+TEST_F(ExportDriverTest, EachSelectionKindExportsItsRowsAndColumns) {
   TextGrid(4, {{"a1", "b1", "c1", "d1"}, {"a2", "b2", "c2", "d2"}, {"a3", "b3", "c3", "d3"}});
   Grid->Columns()->ColumnAt(2)->SetVisible(false);  // C is hidden
   struct Case {
@@ -39,7 +39,7 @@ TEST_F(ExportDriver, EachSelectionKindExportsItsRowsAndColumns) {
   EXPECT_EQ(Tab(), "a1\tb1") << "no title row without dgTitles";
 }
 
-class ExportFooters : public ExportDriver {
+class ExportFootersTest : public ExportDriverTest {
 protected:
   // Qty 1, 2, null, 10; Price 1.25, 2.5, null, 100.
   void MakeFooterGrid() {
@@ -57,7 +57,7 @@ protected:
   }
 };
 
-TEST_F(ExportFooters, SumsAndCountsCoverTheExportedRowsAverageTheWholeData) {
+TEST_F(ExportFootersTest, SumsAndCountsCoverTheExportedRowsAverageTheWholeData) {
   MakeFooterGrid();
   SelectRows({0, 1, 2});
   const std::string Out = Tab();
@@ -68,7 +68,7 @@ TEST_F(ExportFooters, SumsAndCountsCoverTheExportedRowsAverageTheWholeData) {
   EXPECT_EQ(Tab(), "Qty\tPrice\r\n1\t1.25\r\n2\t2.5\r\n\t") << "no footer rows";
 }
 
-TEST_F(ExportFooters, BothCellEventsAndTheFooterEventShapeTheCells) {
+TEST_F(ExportFootersTest, BothCellEventsAndTheFooterEventShapeTheCells) {
   MakeFooterGrid();
   Grid->SetFooterRowCount(1);
   int GridCalls = 0;
@@ -90,7 +90,7 @@ TEST_F(ExportFooters, BothCellEventsAndTheFooterEventShapeTheCells) {
   EXPECT_EQ(GridCalls, 2);
 }
 
-TEST_F(ExportDriver, TheGridShowsTheSameRowsAfterAnExportAlsoAfterAnError) {
+TEST_F(ExportDriverTest, TheGridShowsTheSameRowsAfterAnExportAlsoAfterAnError) {
   std::vector<Cells> Rows;
   for (int I = 0; I < 60; ++I) Rows.push_back({"r" + std::to_string(I)});
   TextGrid(1, Rows);
@@ -113,7 +113,7 @@ TEST_F(ExportDriver, TheGridShowsTheSameRowsAfterAnExportAlsoAfterAnError) {
   EXPECT_FALSE(Data->ControlsDisabled());
 }
 
-TEST_F(ExportDriver, WriteToFileWritesTheFileAndReportsOneThatCannotBeMade) {
+TEST_F(ExportDriverTest, WriteToFileWritesTheFileAndReportsOneThatCannotBeMade) {
   TextGrid(2, {{"x", "y"}});
   Grid->GridSelection()->SelectAll();
   TDBGridGxExportAsCSV Exporter;

@@ -6,7 +6,7 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
-class ImportDriver : public ImpExpTest {
+class ImportDriverTest : public ImpExpTest {
 protected:
   // Five records r1..r5 of columns A, B, C.
   void FiveRecords() {
@@ -24,7 +24,7 @@ protected:
   }
 };
 
-TEST_F(ImportDriver, WithoutASelectionRowsGoFromTheCurrentCellOnAndTheRestIsAppendedWhenAllowed) {
+TEST_F(ImportDriverTest, WithoutASelectionRowsGoFromTheCurrentCellOnAndTheRestIsAppendedWhenAllowed) {
   for (const bool Append : {true, false}) {
     FiveRecords();
     if (!Append) Grid->SetAllowedOperations(Grid->AllowedOperations() - alopAppendGx);
@@ -37,7 +37,7 @@ TEST_F(ImportDriver, WithoutASelectionRowsGoFromTheCurrentCellOnAndTheRestIsAppe
   }
 }
 
-TEST_F(ImportDriver, AnInsertedRecordOrAnEmptyDatasetTakesNewRecordsOnly) {
+TEST_F(ImportDriverTest, AnInsertedRecordOrAnEmptyDatasetTakesNewRecordsOnly) {
   FiveRecords();
   GoTo(1);
   Data->Insert();
@@ -52,7 +52,7 @@ TEST_F(ImportDriver, AnInsertedRecordOrAnEmptyDatasetTakesNewRecordsOnly) {
   EXPECT_EQ(Records(), (Table{{"e1", "f1"}, {"e2", "f2"}, {"e3", "f3"}}));
 }
 
-TEST_F(ImportDriver, EachSelectionKindTakesItsRecordsAndColumns) {
+TEST_F(ImportDriverTest, EachSelectionKindTakesItsRecordsAndColumns) {
   struct Case {
     const char* Name;
     std::function<void()> Select;
@@ -90,7 +90,7 @@ TEST_F(ImportDriver, EachSelectionKindTakesItsRecordsAndColumns) {
   EXPECT_EQ(Records()[0], (std::vector<std::string>{"p", "q", "c1"})) << "importing all starts at the first cell";
 }
 
-TEST_F(ImportDriver, TheGridShowsTheSameRowsAfterOverwriting) {
+TEST_F(ImportDriverTest, TheGridShowsTheSameRowsAfterOverwriting) {
   std::vector<Cells> Rows;
   for (int I = 0; I < 60; ++I) Rows.push_back({"r" + std::to_string(I)});
   TextGrid(1, Rows);
@@ -104,7 +104,7 @@ TEST_F(ImportDriver, TheGridShowsTheSameRowsAfterOverwriting) {
   EXPECT_EQ(Data->FieldByName("A")->AsString(), "r30");
 }
 
-class ImportQuestion : public ImportDriver {
+class ImportQuestionTest : public ImportDriverTest {
 protected:
   // Integer column N of four records 1..4; pasting texts into it.
   void Numbers() { MakeGrid({{"N", ftInteger}}, {{"1"}, {"2"}, {"3"}, {"4"}}); }
@@ -112,7 +112,7 @@ protected:
   const std::size_t Before = win::headless::MessageBoxes().size();
 };
 
-TEST_F(ImportQuestion, YesSkipsTheCellNoStopsAllSkipsTheRestOfThisImportOnly) {
+TEST_F(ImportQuestionTest, YesSkipsTheCellNoStopsAllSkipsTheRestOfThisImportOnly) {
   Numbers();
   win::headless::QueueMessageBoxAnswer(win::IDYES);
   win::headless::QueueMessageBoxAnswer(win::IDALL);

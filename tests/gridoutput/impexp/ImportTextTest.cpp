@@ -7,12 +7,12 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
-class ImportText : public ImpExpTest {
+class ImportTextTest : public ImpExpTest {
 protected:
   void Paste(const std::string& Text) { Import(TDBGridGxImportAsText::StaticClass(), Text); }
 };
 
-TEST_F(ImportText, CellsRowsQuotesAndLineEnds) {
+TEST_F(ImportTextTest, CellsRowsQuotesAndLineEnds) {
   struct Case {
     const char* Name;
     std::string Text;
@@ -41,7 +41,7 @@ TEST_F(ImportText, CellsRowsQuotesAndLineEnds) {
 }
 
 // Cells, TABs and line ends falling across the reads of the stream arrive whole.
-TEST_F(ImportText, CellsAcrossTheReadsOfTheStreamStayWhole) {
+TEST_F(ImportTextTest, CellsAcrossTheReadsOfTheStreamStayWhole) {
   Table Expected;
   std::string Text;
   for (int Row = 0; Row < 80; ++Row) {
@@ -60,7 +60,7 @@ TEST_F(ImportText, CellsAcrossTheReadsOfTheStreamStayWhole) {
   EXPECT_EQ(Records(), Expected);
 }
 
-TEST_F(ImportText, ALoneCrEndsTheImportWithTheFormatErrorRowsBeforeStay) {
+TEST_F(ImportTextTest, ALoneCrEndsTheImportWithTheFormatErrorRowsBeforeStay) {
   for (const std::string Text : {"ok\r\nbad\rx", "ok\r\nbad\r"}) {
     TextGrid(1, {{"x1"}, {"x2"}});
     try {
@@ -74,7 +74,7 @@ TEST_F(ImportText, ALoneCrEndsTheImportWithTheFormatErrorRowsBeforeStay) {
   }
 }
 
-TEST_F(ImportText, ATitleLineIsWrittenLikeAnyOtherRow) {
+TEST_F(ImportTextTest, ATitleLineIsWrittenLikeAnyOtherRow) {
   TextGrid(2, {{"x1", "y1"}, {"x2", "y2"}});
   Grid->GridSelection()->SelectAll();
   const std::string Text = Export(TDBGridGxExportAsText::StaticClass());
@@ -100,7 +100,7 @@ void MainWindowKeyLists(TStrings* Keys, TStrings* Names) {
   ReadList("PickList.Strings", Names);
 }
 
-TEST_F(ImportText, KeyNamesStoreTheirKeysAndOtherTextsAreAskedAbout) {
+TEST_F(ImportTextTest, KeyNamesStoreTheirKeysAndOtherTextsAreAskedAbout) {
   MakeGrid({{"KeyIndex", ftInteger}, {"Note", ftString}}, {{"65", "a"}, {"66", "b"}, {"67", "c"}, {"68", "d"}});
   TColumnGx* Key = Grid->Columns()->ColumnAt(0);
   MainWindowKeyLists(Key->KeyList(), Key->PickList());
@@ -117,7 +117,7 @@ TEST_F(ImportText, KeyNamesStoreTheirKeysAndOtherTextsAreAskedAbout) {
   EXPECT_EQ(Boxes.back().Type, win::MB_YESNOALL | win::MB_ICONERROR);
 }
 
-TEST_F(ImportText, ALookupTextMustMatchAWholeNameInAnyCase) {
+TEST_F(ImportTextTest, ALookupTextMustMatchAWholeNameInAnyCase) {
   LookupGrid({3, 3, 3});
   Grid->SelectDataColumn(1);
   Paste("banana\nA\nAPPLE");

@@ -20,7 +20,7 @@ bool BracesBalance(const std::string& Rtf) {
   return Depth == 0;
 }
 
-class RtfExport : public ImpExpTest {
+class RtfExportTest : public ImpExpTest {
 protected:
   std::string Rtf(bool All = true) { return Export(TDBGridGxExportAsRTF::StaticClass(), All); }
   // The text of row definitions and contents, from the N-th "\trowd" (0-based) on.
@@ -32,7 +32,7 @@ protected:
   }
 };
 
-TEST_F(RtfExport, TwoReadersFindEveryCell) {
+TEST_F(RtfExportTest, TwoReadersFindEveryCell) {
   TextGrid(3, {{"中文名称", "第一行\n第二行", "{a}\\b"}, {"plain text", "tab\there", "😀 smile"}});
   Grid->Columns()->ColumnAt(0)->Title()->SetCaption("分组|名称");
   Grid->Columns()->ColumnAt(1)->Title()->SetCaption("分组|说明");
@@ -58,7 +58,7 @@ TEST_F(RtfExport, TwoReadersFindEveryCell) {
     EXPECT_NE(Text.find(Cell), std::string::npos) << Cell << " in\n" << Text;
 }
 
-TEST_F(RtfExport, TableGeometryAndCellFormatting) {
+TEST_F(RtfExportTest, TableGeometryAndCellFormatting) {
   TextGrid(2, {{"x{y\\z", "b"}});
   Grid->Columns()->ColumnAt(0)->SetWidth(64);
   Grid->Columns()->ColumnAt(1)->SetWidth(32);
@@ -91,7 +91,7 @@ TEST_F(RtfExport, TableGeometryAndCellFormatting) {
   EXPECT_EQ(RunCommand("pandoc -f rtf -t plain", Doc).find("failed"), std::string::npos);
 }
 
-TEST_F(RtfExport, EscapesAndDropsWhatRtfCannotCarry) {
+TEST_F(RtfExportTest, EscapesAndDropsWhatRtfCannotCarry) {
   const struct {
     const char* In;
     const char* Out;
@@ -110,7 +110,7 @@ TEST_F(RtfExport, EscapesAndDropsWhatRtfCannotCarry) {
   for (const auto& C : Cases) EXPECT_EQ(RtfEscapedText(C.In), C.Out) << C.In;
 }
 
-TEST_F(RtfExport, MultiLevelTitlesMergeTheirSharedCells) {
+TEST_F(RtfExportTest, MultiLevelTitlesMergeTheirSharedCells) {
   TextGrid(3, {{"1", "2", "3"}});
   Grid->Columns()->ColumnAt(0)->Title()->SetCaption("A|X");
   Grid->Columns()->ColumnAt(1)->Title()->SetCaption("A|Y");

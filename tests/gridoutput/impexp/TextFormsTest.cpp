@@ -3,9 +3,9 @@
 
 namespace {
 
-class TextForms : public ImpExpTest {};
+class TextFormsTest : public ImpExpTest {};
 
-TEST_F(TextForms, TitleAndDataLinesJoinedAsTheFormsWriteThem) {
+TEST_F(TextFormsTest, TitleAndDataLinesJoinedAsTheFormsWriteThem) {
   MakeGrid({{"shift", ftBoolean}, {"KeyIndex", ftInteger}}, {{"True", "76"}, {"False", "65"}});
   Grid->GridSelection()->SelectAll();
   EXPECT_EQ(Export(TDBGridGxExportAsText::StaticClass()), "shift\tKeyIndex\r\nTrue\t76\r\nFalse\t65");
@@ -13,7 +13,7 @@ TEST_F(TextForms, TitleAndDataLinesJoinedAsTheFormsWriteThem) {
             "\"shift\";\"KeyIndex\"\r\n\"True\";\"76\"\r\n\"False\";\"65\"");
 }
 
-TEST_F(TextForms, CellsThatWouldSplitAreQuotedInTabTextAndAlwaysInCsv) {
+TEST_F(TextFormsTest, CellsThatWouldSplitAreQuotedInTabTextAndAlwaysInCsv) {
   TextGrid(2, {{"a\tb", "say \"hi\""}, {"\"q\" first", "two\r\nlines"}, {"lf\nonly", "plain"}});
   Grid->GridSelection()->SelectAll();
   Grid->SetOptions(Grid->Options() - dgTitles);
@@ -34,7 +34,7 @@ std::string PythonReads(const std::string& Bytes, const char* Delimiter) {
   return RunPython(Script, Bytes);
 }
 
-TEST_F(TextForms, PythonsCsvReadsBackEveryCell) {
+TEST_F(TextFormsTest, PythonsCsvReadsBackEveryCell) {
   TextGrid(4, {{"quote \"x\"", "semi;colon", "tab\there", "crlf\r\nline"},
                {"lf\nline", "中文文本", "", "\"lead"},
                {"", "", "", ""},
@@ -51,7 +51,7 @@ TEST_F(TextForms, PythonsCsvReadsBackEveryCell) {
 }
 
 // What goes out as tab text comes back cell for cell.
-TEST_F(TextForms, TabTextReadsBackIntoTheGrid) {
+TEST_F(TextFormsTest, TabTextReadsBackIntoTheGrid) {
   const std::vector<Cells> Rows{{"multi\r\nline", "tab\tin", "\"quoted\""}, {"中文", "", "end\""}};
   TextGrid(3, Rows);
   Grid->GridSelection()->SelectAll();

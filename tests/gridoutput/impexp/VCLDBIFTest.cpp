@@ -24,13 +24,13 @@ std::string Int(std::int32_t V) { return "\x03" + Le32(V); }
 std::string Str(const std::string& V) { return "\x05" + Le32(static_cast<std::int32_t>(V.size())) + V; }
 const std::string Null("\x02", 1), Unassigned("\x01", 1), End("\x00", 1);
 
-class VCLDBIF : public ImpExpTest {
+class VCLDBIFTest : public ImpExpTest {
 protected:
   std::string Write(bool All = false) { return Export(TDBGridGxExportAsVCLDBIF::StaticClass(), All); }
   void Read(const std::string& Bytes) { Import(TDBGridGxImportAsVCLDBIF::StaticClass(), Bytes); }
 };
 
-TEST_F(VCLDBIF, BytesAsWritten) {
+TEST_F(VCLDBIFTest, BytesAsWritten) {
   MakeGrid({{"Code", ftInteger}, {"Name", ftString}}, {{"5", "ab"}, {std::nullopt, std::nullopt}, {"7", "c"}});
   Grid->GridSelection()->SelectAll();
   EXPECT_EQ(Write(), Header(2) + Descs(2) + Int(5) + Str("ab") + Null + Null + Int(7) + Str("c") + End);
@@ -63,7 +63,7 @@ std::vector<int> Tags(const std::string& Stream, int Columns) {
   return Out;
 }
 
-TEST_F(VCLDBIF, EveryFieldTypeGoesOutWithItsTagAndComesBack) {
+TEST_F(VCLDBIFTest, EveryFieldTypeGoesOutWithItsTagAndComesBack) {
   MakeGrid({{"Small", ftSmallint}, {"Int", ftInteger}, {"Word", ftWord}, {"Float", ftFloat}, {"Money", ftCurrency},
             {"Bcd", ftBCD}, {"FmtBcd", ftFMTBcd}, {"Date", ftDate}, {"Time", ftTime}, {"Stamp", ftDateTime},
             {"SqlStamp", ftTimeStamp}, {"Text", ftString}, {"Flag", ftBoolean}, {"Memo", ftMemo},
@@ -99,7 +99,7 @@ TEST_F(VCLDBIF, EveryFieldTypeGoesOutWithItsTagAndComesBack) {
   EXPECT_EQ(After, Before);
 }
 
-TEST_F(VCLDBIF, ALookupColumnCarriesItsKey) {
+TEST_F(VCLDBIFTest, ALookupColumnCarriesItsKey) {
   LookupGrid({1, 2});
   SelectColumns({1});
   const std::string Stream = Write();
@@ -114,7 +114,7 @@ TEST_F(VCLDBIF, ALookupColumnCarriesItsKey) {
   EXPECT_EQ(Records(), (Table{{"1", "Apple"}, {"2", "Banana"}}));
 }
 
-TEST_F(VCLDBIF, ColumnsMatchByPositionWhateverTheCounts) {
+TEST_F(VCLDBIFTest, ColumnsMatchByPositionWhateverTheCounts) {
   struct Case {
     const char* Name;
     std::string Stream;
@@ -143,7 +143,7 @@ TEST_F(VCLDBIF, ColumnsMatchByPositionWhateverTheCounts) {
   EXPECT_EQ(In.Position(), 12 + 2 + 6 + 1) << "nothing after the end tag is read";
 }
 
-TEST_F(VCLDBIF, DamagedStreamsAreRefusedBeforeAnyRowIsWritten) {
+TEST_F(VCLDBIFTest, DamagedStreamsAreRefusedBeforeAnyRowIsWritten) {
   const std::string Good = Header(2) + Descs(2) + Str("p") + Int(1) + Str("q") + Int(2) + End;
   std::vector<std::pair<std::string, std::string>> Cases;
   for (int I = 0; I < 7; ++I) {

@@ -3,9 +3,9 @@
 
 namespace {
 
-class PreviewLayout : public PreviewTest {};
+class PreviewLayoutTest : public PreviewTest {};
 
-TEST_F(PreviewLayout, EveryViewModeWithoutAPrinter) {
+TEST_F(PreviewLayoutTest, EveryViewModeWithoutAPrinter) {
   fake_printers::Installed fake({});
   BoxOnForm f(416, 616);
   ASSERT_EQ(f.Box->ClientWidth(), 416);
@@ -42,7 +42,7 @@ TEST_F(PreviewLayout, EveryViewModeWithoutAPrinter) {
   }
 }
 
-TEST_F(PreviewLayout, LargePagesAtHighZoomAndTinyBoxesKeepSensibleSizes) {
+TEST_F(PreviewLayoutTest, LargePagesAtHighZoomAndTinyBoxesKeepSensibleSizes) {
   // A0 at 2400 dpi: 500 % multiplies beyond 32 bits.
   TPrinterDevice big;
   big.Name = "Plotter";
@@ -64,7 +64,7 @@ TEST_F(PreviewLayout, LargePagesAtHighZoomAndTinyBoxesKeepSensibleSizes) {
   }
 }
 
-TEST_F(PreviewLayout, PageIndexStaysWithinThePages) {
+TEST_F(PreviewLayoutTest, PageIndexStaysWithinThePages) {
   fake_printers::Installed fake({});
   BoxOnForm f(416, 616);
   int changes = 0;
@@ -87,7 +87,7 @@ TEST_F(PreviewLayout, PageIndexStaysWithinThePages) {
   EXPECT_EQ(changes, 0);
 }
 
-TEST_F(PreviewLayout, WheelPagesAWholePageAndScrollsAZoomedOne) {
+TEST_F(PreviewLayoutTest, WheelPagesAWholePageAndScrollsAZoomedOne) {
   fake_printers::Installed fake({});
   BoxOnForm f(416, 616);
   RecordPages(f.Box->PrinterPreview(), 3);
@@ -106,7 +106,7 @@ TEST_F(PreviewLayout, WheelPagesAWholePageAndScrollsAZoomedOne) {
   EXPECT_EQ(f.Box->VertScrollBar()->Position(), int(f.Box->VertScrollBar()->Increment() * lines * 2));
 }
 
-TEST_F(PreviewLayout, ClickZoomsToTheClickedPointAndBack) {
+TEST_F(PreviewLayoutTest, ClickZoomsToTheClickedPointAndBack) {
   fake_printers::Installed fake({});
   BoxOnForm f(416, 616);
   RecordPages(f.Box->PrinterPreview(), 1);
@@ -123,7 +123,7 @@ TEST_F(PreviewLayout, ClickZoomsToTheClickedPointAndBack) {
   EXPECT_EQ(paper->Width(), 400);
 }
 
-TEST_F(PreviewLayout, DraggingThePaperPansWithTheHand) {
+TEST_F(PreviewLayoutTest, DraggingThePaperPansWithTheHand) {
   fake_printers::Installed fake({});
   BoxOnForm f(416, 616);
   RecordPages(f.Box->PrinterPreview(), 1);
@@ -141,7 +141,7 @@ TEST_F(PreviewLayout, DraggingThePaperPansWithTheHand) {
   EXPECT_EQ(f.Box->ViewMode(), 1);
 }
 
-TEST_F(PreviewLayout, KeysScrollTheBox) {
+TEST_F(PreviewLayoutTest, KeysScrollTheBox) {
   fake_printers::Installed fake({});
   BoxOnForm f(416, 616);
   RecordPages(f.Box->PrinterPreview(), 1);
@@ -180,7 +180,7 @@ TEST_F(PreviewLayout, KeysScrollTheBox) {
 
 namespace {
 
-TEST_F(PreviewLayout, CursorsTakeFreeIndexes) {
+TEST_F(PreviewLayoutTest, CursorsTakeFreeIndexes) {
   TCursor magnifier = crMagnifierGx(), hand = crHandGx();
   EXPECT_GE(magnifier, 1);
   EXPECT_NE(magnifier, hand);

@@ -11,7 +11,7 @@
 
 namespace {
 
-class PreviewPrint : public PreviewTest {
+class PreviewPrintTest : public PreviewTest {
 protected:
   // Chooses printer Index in the print dialog, the file for the PDF printer and pages From..To.
   static void PrintWith(int Index, const std::string& File, int From, int To) {
@@ -44,7 +44,7 @@ struct Gray {
   bool Dark(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && px[size_t(y) * w + x] < 64; }
 };
 
-TEST_F(PreviewPrint, FivePagesRecordedPreviewedAndTwoPrintedToAPdfFile) {
+TEST_F(PreviewPrintTest, FivePagesRecordedPreviewedAndTwoPrintedToAPdfFile) {
   fake_printers::Installed fake({fake_printers::PdfFile(), fake_printers::Office()});
   BoxOnForm f(416, 616);
   TPrinterPreview* pp = f.Box->PrinterPreview();
@@ -108,7 +108,7 @@ TEST_F(PreviewPrint, FivePagesRecordedPreviewedAndTwoPrintedToAPdfFile) {
   EXPECT_NE(Printer(), pp->OwnPrinter());
 }
 
-TEST_F(PreviewPrint, APrinterChosenAfterRecordingGetsTheSamePage) {
+TEST_F(PreviewPrintTest, APrinterChosenAfterRecordingGetsTheSamePage) {
   TPrinterDevice coarse = fake_printers::Office();
   coarse.Name = "Draft";
   coarse.Resolution = 300;
@@ -146,7 +146,7 @@ TEST_F(PreviewPrint, APrinterChosenAfterRecordingGetsTheSamePage) {
   }
 }
 
-TEST_F(PreviewPrint, PreviewWithoutAnyPrinter) {
+TEST_F(PreviewPrintTest, PreviewWithoutAnyPrinter) {
   fake_printers::Installed fake({});
   BoxOnForm f(416, 616);
   TPrinterPreview* pp = f.Box->PrinterPreview();
@@ -180,7 +180,7 @@ TEST_F(PreviewPrint, PreviewWithoutAnyPrinter) {
   win::headless::SetIdleHandler(nullptr);
 }
 
-TEST_F(PreviewPrint, AFailedPrintLeavesNoJobOpen) {
+TEST_F(PreviewPrintTest, AFailedPrintLeavesNoJobOpen) {
   fake_printers::Installed fake({fake_printers::PdfFile(), fake_printers::Office()});
   BoxOnForm f(416, 616);
   RecordPages(f.Box->PrinterPreview(), 2);

@@ -5,7 +5,7 @@
 
 namespace {
 
-class PreviewWindow : public PreviewTest {
+class PreviewWindowTest : public PreviewTest {
 protected:
   // The window on the printers of the back end installed now.
   void Open() {
@@ -34,7 +34,7 @@ protected:
   TPrinterPreview* PP = nullptr;
 };
 
-TEST_F(PreviewWindow, OpensWithTheFirstPageAndFollowsTheJob) {
+TEST_F(PreviewWindowTest, OpensWithTheFirstPageAndFollowsTheJob) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   Open();
   std::vector<bool> visible;
@@ -68,7 +68,7 @@ TEST_F(PreviewWindow, OpensWithTheFirstPageAndFollowsTheJob) {
   EXPECT_EQ(Box->PageIndex(), 2);
 }
 
-TEST_F(PreviewWindow, AOnePageJobAndNoPrinter) {
+TEST_F(PreviewWindowTest, AOnePageJobAndNoPrinter) {
   fake_printers::Installed fake({});
   Open();
   Layout(1, [](int) {});
@@ -79,7 +79,7 @@ TEST_F(PreviewWindow, AOnePageJobAndNoPrinter) {
   EXPECT_FALSE(Form->tbtPrint->Enabled());
 }
 
-TEST_F(PreviewWindow, EscStopsTheLayoutThenCloses) {
+TEST_F(PreviewWindowTest, EscStopsTheLayoutThenCloses) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   Open();
   int made = 0;
@@ -98,7 +98,7 @@ TEST_F(PreviewWindow, EscStopsTheLayoutThenCloses) {
   EXPECT_FALSE(Form->Visible());
 }
 
-TEST_F(PreviewWindow, ClosingWhileLayingOutClosesWhenTheLayoutStops) {
+TEST_F(PreviewWindowTest, ClosingWhileLayingOutClosesWhenTheLayoutStops) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   Open();
   Layout(10, [&](int k) {
@@ -116,7 +116,7 @@ TEST_F(PreviewWindow, ClosingWhileLayingOutClosesWhenTheLayoutStops) {
   EXPECT_TRUE(Form->Visible());
 }
 
-TEST_F(PreviewWindow, HoldingNextPageRepeatsUntilTheLastPage) {
+TEST_F(PreviewWindowTest, HoldingNextPageRepeatsUntilTheLastPage) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   Open();
   Layout(20, [](int) {});
@@ -143,7 +143,7 @@ TEST_F(PreviewWindow, HoldingNextPageRepeatsUntilTheLastPage) {
   EXPECT_EQ(Box->PageIndex(), 4);
 }
 
-TEST_F(PreviewWindow, ZoomMenuSetsTheViewMode) {
+TEST_F(PreviewWindowTest, ZoomMenuSetsTheViewMode) {
   fake_printers::Installed fake({});
   Open();
   Layout(1, [](int) {});
@@ -160,7 +160,7 @@ TEST_F(PreviewWindow, ZoomMenuSetsTheViewMode) {
   EXPECT_TRUE(Form->pmnScale->Items()->Items(9)->Checked());
 }
 
-TEST_F(PreviewWindow, SplitterSwitchesTheToolBarLook) {
+TEST_F(PreviewWindowTest, SplitterSwitchesTheToolBarLook) {
   Open();
   // Pictures for the nine image indexes of the buttons.
   EXPECT_EQ(Form->imlMain->Count(), 9);
@@ -187,7 +187,7 @@ TEST_F(PreviewWindow, SplitterSwitchesTheToolBarLook) {
   }
 }
 
-TEST_F(PreviewWindow, DraggingTheSplitterShowsThePictures) {
+TEST_F(PreviewWindowTest, DraggingTheSplitterShowsThePictures) {
   Open();
   Form->SetWindowState(wsNormal);
   Form->SetBounds(0, 0, 688, 480);
@@ -203,7 +203,7 @@ TEST_F(PreviewWindow, DraggingTheSplitterShowsThePictures) {
   EXPECT_GE(Form->tbrMain->Height(), 55);
 }
 
-TEST_F(PreviewWindow, SharedPreviewIsMadeOnce) {
+TEST_F(PreviewWindowTest, SharedPreviewIsMadeOnce) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   TPrinterPreview* shared = SharedPrinterPreview();
   EXPECT_EQ(SharedPrinterPreview(), shared);

@@ -4,13 +4,13 @@
 
 namespace {
 
-class GridPrintBands : public GridPrintTest {
+class GridPrintBandsTest : public GridPrintTest {
 protected:
   // Each column 300 screen pixels wide: twice the width inside the page's margins.
   TDBGridGx* WideGrid(int Rows) { return FourColumnGrid(Rows, 300); }
 };
 
-TEST_F(GridPrintBands, EachChunkOfRowsPrintsItsBandsOnPagesOfTheirOwn) {
+TEST_F(GridPrintBandsTest, EachChunkOfRowsPrintsItsBandsOnPagesOfTheirOwn) {
   TDBGridGx* Grid = WideGrid(80);
   TPrintDBGridGx Print(Form.get());
   Print.SetDBGridGx(Grid);
@@ -40,7 +40,7 @@ TEST_F(GridPrintBands, EachChunkOfRowsPrintsItsBandsOnPagesOfTheirOwn) {
   EXPECT_TRUE(Has(Pages[0] + Pages[1], "Wide")) << Pages[0];
 }
 
-TEST_F(GridPrintBands, FittingPutsEveryColumnOnOnePage) {
+TEST_F(GridPrintBandsTest, FittingPutsEveryColumnOnOnePage) {
   for (bool ByWidths : {false, true}) {
     SCOPED_TRACE(ByWidths ? "narrowing the columns" : "scaling the drawing");
     TDBGridGx* Grid = WideGrid(20);

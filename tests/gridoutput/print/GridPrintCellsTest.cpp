@@ -5,7 +5,7 @@
 
 namespace {
 
-class GridPrintCells : public GridPrintTest {
+class GridPrintCellsTest : public GridPrintTest {
 protected:
   // A 16 x 16 image of one colour.
   static void AddImage(TImageList& List, TColor Color) {
@@ -17,7 +17,7 @@ protected:
   }
 };
 
-TEST_F(GridPrintCells, CheckBoxesAndKeyImagesArePrintedInPlaceOfText) {
+TEST_F(GridPrintCellsTest, CheckBoxesAndKeyImagesArePrintedInPlaceOfText) {
   TDataSource* Source = NewSource({"Name", "?Done", "%Kind"});
   TDataSet* Data = Source->DataSet();
   for (int R = 1; R <= 3; ++R) {
@@ -85,7 +85,7 @@ TEST_F(GridPrintCells, CheckBoxesAndKeyImagesArePrintedInPlaceOfText) {
   EXPECT_FALSE(Has(Text, "True|False")) << Text;
 }
 
-TEST_F(GridPrintCells, FooterSumsAndCountsAreWrittenInTheirFieldsTerms) {
+TEST_F(GridPrintCellsTest, FooterSumsAndCountsAreWrittenInTheirFieldsTerms) {
   TDataSource* Source = NewSource({"%Int", "#Float", "#Money", "^Bcd", "%Counted", "#Own"});
   TDataSet* Data = Source->DataSet();
   for (int R = 1; R <= 3; ++R) {

@@ -5,9 +5,9 @@
 
 namespace {
 
-class GridPrintLimits : public GridPrintTest {};
+class GridPrintLimitsTest : public GridPrintTest {};
 
-TEST_F(GridPrintLimits, EveryPageTakesARowWhateverItsHeightOrTheMargins) {
+TEST_F(GridPrintLimitsTest, EveryPageTakesARowWhateverItsHeightOrTheMargins) {
   struct Case {
     const char* Name;
     int RowLines;
@@ -32,7 +32,7 @@ TEST_F(GridPrintLimits, EveryPageTakesARowWhateverItsHeightOrTheMargins) {
   }
 }
 
-TEST_F(GridPrintLimits, ASecondPrintDuringTheLayoutIsRefusedAndInputKeptAway) {
+TEST_F(GridPrintLimitsTest, ASecondPrintDuringTheLayoutIsRefusedAndInputKeptAway) {
   TDBGridGx* Grid = NumberedGrid(20);
   TDataSet* Data = Grid->DataSource()->DataSet();
   Data->MoveBy(4);
@@ -63,7 +63,7 @@ TEST_F(GridPrintLimits, ASecondPrintDuringTheLayoutIsRefusedAndInputKeptAway) {
   EXPECT_EQ(Print.BeforeGridText()->Strings(0), "Before %[Today]");
 }
 
-TEST_F(GridPrintLimits, APrinterCoarserThanTheScreenPrintsSmallerNotLarger) {
+TEST_F(GridPrintLimitsTest, APrinterCoarserThanTheScreenPrintsSmallerNotLarger) {
   fake_printers::Installed Coarse({[] {
     TPrinterDevice D = fake_printers::PdfFile();
     D.Resolution = 72;
@@ -80,7 +80,7 @@ TEST_F(GridPrintLimits, APrinterCoarserThanTheScreenPrintsSmallerNotLarger) {
   EXPECT_TRUE(Has(Pages[0], "Row 1\\s+1")) << Pages[0];
 }
 
-TEST_F(GridPrintLimits, SelectedRowsPrintFromTheFirstSelectedOne) {
+TEST_F(GridPrintLimitsTest, SelectedRowsPrintFromTheFirstSelectedOne) {
   TDBGridGx* Grid = NumberedGrid(12);
   TDataSet* Data = Grid->DataSource()->DataSet();
   for (int Row : {3, 8, 11}) {
@@ -105,7 +105,7 @@ TEST_F(GridPrintLimits, SelectedRowsPrintFromTheFirstSelectedOne) {
   EXPECT_TRUE(Has(Pages[0], "\\n\\s*3\\s+22\\s*\\n")) << Pages[0];  // count 3, sum 3 + 8 + 11
 }
 
-TEST_F(GridPrintLimits, FooterSumsBeyondTheAmountRangeStayAtTheLargestAmount) {
+TEST_F(GridPrintLimitsTest, FooterSumsBeyondTheAmountRangeStayAtTheLargestAmount) {
   TDataSource* Source = NewSource({"Name", "#Big"});
   TDataSet* Data = Source->DataSet();
   for (double V : {9e14, 9e14, 1.0}) {

@@ -6,9 +6,9 @@
 
 namespace {
 
-class GridPrintPages : public GridPrintTest {};
+class GridPrintPagesTest : public GridPrintTest {};
 
-TEST_F(GridPrintPages, TwoHundredRowsOverPagesWithHeadersFootersAndSums) {
+TEST_F(GridPrintPagesTest, TwoHundredRowsOverPagesWithHeadersFootersAndSums) {
   TDBGridGx* Grid = NumberedGrid(200);
   Grid->SetFooterRowCount(1);
   TColumnGx* Amount = Grid->Columns()->ColumnAt(1);

@@ -13,7 +13,7 @@
 namespace {
 using namespace richtext;
 
-class GridPrintRichText : public GridPrintTest {
+class GridPrintRichTextTest : public GridPrintTest {
 protected:
   // Where Pattern first matches in Text (npos when it does not).
   static std::size_t Find(const std::string& Text, const std::string& Pattern) {
@@ -32,7 +32,7 @@ protected:
   }
 };
 
-TEST_F(GridPrintRichText, TextsBeforeAndAfterTwoHundredRowsInOrder) {
+TEST_F(GridPrintRichTextTest, TextsBeforeAndAfterTwoHundredRowsInOrder) {
   TDBGridGx* Grid = NumberedGrid(200);
   TPrintDBGridGx Print(Form.get());
   Print.SetDBGridGx(Grid);
@@ -71,7 +71,7 @@ TEST_F(GridPrintRichText, TextsBeforeAndAfterTwoHundredRowsInOrder) {
   EXPECT_EQ(Print.AfterGridText()->Strings(1), "Checked by %[Today]: ________");
 }
 
-TEST_F(GridPrintRichText, ATextLongerThanAPageRunsOverPagesBeforeTheGrid) {
+TEST_F(GridPrintRichTextTest, ATextLongerThanAPageRunsOverPagesBeforeTheGrid) {
   TDBGridGx* Grid = NumberedGrid(3);
   TPrintDBGridGx Print(Form.get());
   Print.SetDBGridGx(Grid);
@@ -96,7 +96,7 @@ TEST_F(GridPrintRichText, ATextLongerThanAPageRunsOverPagesBeforeTheGrid) {
     EXPECT_NE(Find(Pages[P], std::to_string(P + 1) + "/" + std::to_string(Pages.size())), std::string::npos);
 }
 
-class GridPrintRichTextPreview : public GridPrintRichText {
+class GridPrintRichTextPreviewTest : public GridPrintRichTextTest {
 protected:
   void SetUp() override {
     RegisterArtwork();
@@ -106,7 +106,7 @@ protected:
   void TearDown() override { win::StopDrawRecording(); }
 };
 
-TEST_F(GridPrintRichTextPreview, WithoutAPrinterTheTextsAreRecordedInThePreview) {
+TEST_F(GridPrintRichTextPreviewTest, WithoutAPrinterTheTextsAreRecordedInThePreview) {
   fake_printers::Installed None({});
   TDBGridGx* Grid = NumberedGrid(2);
   TPrintDBGridGx Print(Form.get());

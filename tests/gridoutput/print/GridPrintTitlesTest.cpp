@@ -4,7 +4,7 @@
 
 namespace {
 
-class GridPrintTitles : public GridPrintTest {
+class GridPrintTitlesTest : public GridPrintTest {
 protected:
   static win::DrawOp Text(const std::vector<win::DrawOp>& Page, const std::string& Caption) {
     const std::vector<win::DrawOp> Found = Texts(Page, Caption);
@@ -15,7 +15,7 @@ protected:
   static int CentreY(const win::DrawOp& Op) { return (Op.rect.top + Op.rect.bottom) / 2; }
 };
 
-TEST_F(GridPrintTitles, AGroupSplitOverTwoBandsShowsItsCaptionCentredOverTheWholeGroup) {
+TEST_F(GridPrintTitlesTest, AGroupSplitOverTwoBandsShowsItsCaptionCentredOverTheWholeGroup) {
   // Two columns fit across the page: "Name" and "Amount" on page 1, "Left" and "Right" on
   // page 2, with the group over "Amount" and "Left".
   TDBGridGx* Grid = FourColumnGrid(3, 300);
@@ -49,7 +49,7 @@ TEST_F(GridPrintTitles, AGroupSplitOverTwoBandsShowsItsCaptionCentredOverTheWhol
   EXPECT_GT(Text(Pages[1], "L1").rect.top, Left.rect.bottom);
 }
 
-TEST_F(GridPrintTitles, RotatedTitlesAndTitlePictures) {
+TEST_F(GridPrintTitlesTest, RotatedTitlesAndTitlePictures) {
   TDBGridGx* Grid = FourColumnGrid(2, 100);
   TImageList Images(16, 16);
   TBitmap Picture;
@@ -81,7 +81,7 @@ TEST_F(GridPrintTitles, RotatedTitlesAndTitlePictures) {
   }
 }
 
-TEST_F(GridPrintTitles, OptimalWidthsFollowTheWidestPrintedText) {
+TEST_F(GridPrintTitlesTest, OptimalWidthsFollowTheWidestPrintedText) {
   // A wide column of short texts and a narrow one of long texts.
   TDBGridGx* Grid = FourColumnGrid(12, 300);
   Grid->Columns()->ColumnAt(1)->SetWidth(4);

@@ -8,7 +8,7 @@
 
 namespace {
 
-class MenuPrint : public GridPrintTest {
+class MenuPrintTest : public GridPrintTest {
 protected:
   void SetUp() override {
     RegisterArtwork();
@@ -19,7 +19,7 @@ protected:
   void TearDown() override { FinishPrnDbggxUnit(); }
 };
 
-TEST_F(MenuPrint, PrintTheGridOpensItsPagesInThePreview) {
+TEST_F(MenuPrintTest, PrintTheGridOpensItsPagesInThePreview) {
   TDBGridGx* Grid = NumberedGrid(120);
   Grid->SetBounds(0, 0, 300, 200);
   Form->SetBounds(0, 0, 400, 300);

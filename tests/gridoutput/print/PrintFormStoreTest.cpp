@@ -6,13 +6,13 @@
 namespace {
 using namespace richtext;
 
-class PrintFormStore : public GridPrintTest {
+class PrintFormStoreTest : public GridPrintTest {
 protected:
   void SetUp() override { StartPrnDbggxUnit(); }
   void TearDown() override { FinishPrnDbggxUnit(); }
 };
 
-TEST_F(PrintFormStore, EverySettingAndBothTextsReadBackExactly) {
+TEST_F(PrintFormStoreTest, EverySettingAndBothTextsReadBackExactly) {
   TDBGridGx* Grid = NumberedGrid(2);
   auto* Print = new TPrintDBGridGx(Form.get());
   Print->SetName("PrintDBGridGx1");
@@ -71,7 +71,7 @@ TEST_F(PrintFormStore, EverySettingAndBothTextsReadBackExactly) {
   EXPECT_EQ(WriteComponentResText(&Copy), Text);
 }
 
-TEST_F(PrintFormStore, EmptyTextsWriteNoData) {
+TEST_F(PrintFormStoreTest, EmptyTextsWriteNoData) {
   auto* Print = new TPrintDBGridGx(Form.get());
   Print->SetName("PrintDBGridGx1");
   Print->BeforeGridText();  // made, but empty

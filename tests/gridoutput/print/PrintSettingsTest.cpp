@@ -4,9 +4,9 @@
 
 namespace {
 
-class PrintSettings : public GridPrintTest {};
+class PrintSettingsTest : public GridPrintTest {};
 
-TEST_F(PrintSettings, NewComponentAndMarginsAcrossUnits) {
+TEST_F(PrintSettingsTest, NewComponentAndMarginsAcrossUnits) {
   TPrintDBGridGx Print(Form.get());
   for (Currency M : {Print.Page()->TopMargin(), Print.Page()->BottomMargin(), Print.Page()->LeftMargin(),
                      Print.Page()->RightMargin()})
@@ -21,7 +21,7 @@ TEST_F(PrintSettings, NewComponentAndMarginsAcrossUnits) {
   EXPECT_EQ(Print.Page()->TopMargin(), Currency(2));
 }
 
-TEST_F(PrintSettings, MacrosMatchAnyCaseUnlessEscaped) {
+TEST_F(PrintSettingsTest, MacrosMatchAnyCaseUnlessEscaped) {
   struct Case {
     const char* Source;
     const char* Expected;
@@ -37,7 +37,7 @@ TEST_F(PrintSettings, MacrosMatchAnyCaseUnlessEscaped) {
   EXPECT_EQ(ReplaceUnlessEscaped("a&[Page]b&[Page]", "&[Page]", "7", '&', false, true), "a7b&[Page]");
 }
 
-TEST_F(PrintSettings, AReplacementHoldingItsOwnFindTextEnds) {
+TEST_F(PrintSettingsTest, AReplacementHoldingItsOwnFindTextEnds) {
   EXPECT_EQ(ReplaceAllText("Made %[Today], %[TODAY].", "%[Today]", "x %[today] y"),
             "Made x %[today] y, x %[today] y.");
   TPrintDBGridGx Print(Form.get());
@@ -46,7 +46,7 @@ TEST_F(PrintSettings, AReplacementHoldingItsOwnFindTextEnds) {
   EXPECT_EQ(Print.ReplaceTo()->Strings(1), "d");
 }
 
-TEST_F(PrintSettings, WithoutAGridOrWhenTheGridGoesOnlyTheStartIsRaised) {
+TEST_F(PrintSettingsTest, WithoutAGridOrWhenTheGridGoesOnlyTheStartIsRaised) {
   TDBGridGx* Grid = NumberedGrid(2);
   TPrintDBGridGx Print(Form.get());
   Print.SetDBGridGx(Grid);

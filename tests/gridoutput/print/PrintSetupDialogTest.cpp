@@ -14,7 +14,7 @@ namespace {
 
 using modal_dialog::Find;
 
-class PrintSetupDialog : public GridPrintTest {
+class PrintSetupDialogTest : public GridPrintTest {
 protected:
   void SetUp() override { RegisterFormDescriptions(); }
   void TearDown() override { win::headless::SetIdleHandler(nullptr); }
@@ -37,7 +37,7 @@ protected:
   }
 };
 
-TEST_F(PrintSetupDialog, OkTakesTheSettingsAndCancelLeavesThem) {
+TEST_F(PrintSetupDialogTest, OkTakesTheSettingsAndCancelLeavesThem) {
   TPrintDBGridGx Print(Form.get());
   Print.SetOptions({pghFitGridToPageWidth, pghFitingByColWidths});
   Print.Page()->SetTopMargin(Currency::FromDouble(1.5));
@@ -75,7 +75,7 @@ TEST_F(PrintSetupDialog, OkTakesTheSettingsAndCancelLeavesThem) {
   EXPECT_TRUE(Print.Options().Contains(pghColored));
 }
 
-TEST_F(PrintSetupDialog, BadMarginsChangeNothingAndTheDialogComesBack) {
+TEST_F(PrintSetupDialogTest, BadMarginsChangeNothingAndTheDialogComesBack) {
   struct Case {
     const char *Top, *Bottom, *Left, *Right;
   } Cases[] = {

@@ -16,12 +16,12 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
-class GridClipboardOnDisplay : public FormOnDisplay {
+class GridClipboardOnDisplayTest : public FormOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
     ASSERT_TRUE(xvfb_test::OnPath("xclip")) << "scripts/deps.sh installs xclip";
-    FormOnDisplay::SetUp();
+    FormOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterGridTestClasses();
     GridUnit.emplace();
@@ -66,6 +66,25 @@ protected:
     }
     win::CurrentBackend().WaitForEvents(2);
   }
+  // Presses the keys (xdotool names) in Grid, clicking its first data cell first when the
+  // focus is elsewhere.
+  void KeysOn(TDBGridGx* Grid, const std::string& Keys) {
+    int Code = -1;
+    if (win::GetFocus() != Grid->Handle()) ClickFirstCell(Grid);
+    ASSERT_TRUE(PumpUntil([&] { return win::GetFocus() == Grid->Handle(); }));
+    xvfb_test::Run(xvfb_test::SharedServer().Name(), {"xdotool", "key", "--delay", "50", Keys}, "",
+                   [&] { Pump(); }, &Code);
+    ASSERT_EQ(Code, 0);
+  }
+  void ClickFirstCell(TDBGridGx* Grid) {
+    const win::RECT Cell = Grid->CellRect(Grid->DataToGridColumn(0), Grid->TitleAreaRowCount());
+    const win::POINT At = Grid->ClientToScreen(win::POINT{Cell.left + 5, (Cell.top + Cell.bottom) / 2});
+    int Code = -1;
+    xvfb_test::Run(xvfb_test::SharedServer().Name(),
+                   {"xdotool", "mousemove", std::to_string(At.x), std::to_string(At.y), "click", "1"}, "",
+                   [&] { Pump(); }, &Code);
+    ASSERT_EQ(Code, 0);
+  }
   std::string Xclip(std::vector<std::string> Args, const std::string& Input = "", int* Code = nullptr) {
     Args.insert(Args.begin(), {"xclip", "-selection", "clipboard"});
     return xvfb_test::Run(xvfb_test::SharedServer().Name(), Args, Input, [&] { Pump(); }, Code);
@@ -76,7 +95,7 @@ protected:
   std::optional<TDBGridGxImpExpUnitUse> Output;
 };
 
-TEST_F(GridClipboardOnDisplay, OtherProgramsReadEveryFormAndPasteTheirText) {
+TEST_F(GridClipboardOnDisplayTest, OtherProgramsReadEveryFormAndPasteTheirText) {
   TDBGridGx* Grid = GridWith({{"片段", "one"}, {"a;b", "two"}});
   Grid->GridSelection()->SelectAll();
   CopyGridSelection(Grid, false);
@@ -98,6 +117,26 @@ TEST_F(GridClipboardOnDisplay, OtherProgramsReadEveryFormAndPasteTheirText) {
   ASSERT_TRUE(PumpUntil([&] { return Target->CanPasteIntoGrid(); }));
   PasteIntoGrid(Target, false);
   EXPECT_EQ(Records(Target->DataSource()->DataSet()), (Table{{"新", "x"}, {"y", "z"}}));
+}
+
+TEST_F(GridClipboardOnDisplayTest, CtrlCAndCtrlVCopyASelectionIntoAnotherGridWithEveryValue) {
+  const Table Rows = {{"片段 😀", "one"}, {"a;b \"q\"", "tab\there"}, {"two\nlines", ""}};
+  form->SetBounds(20, 20, 1000, 300);
+  TDBGridGx* Source = GridWith(Rows);
+  const TDBGridGxEditActions All = {geaCutGx, geaCopyGx, geaPasteGx, geaDeleteGx, geaSelectAllGx};
+  Source->SetEditActions(All);
+  ASSERT_TRUE(PumpUntil([&] { return win::IsWindowVisible(form->Handle()); }));
+  KeysOn(Source, "ctrl+a");
+  ASSERT_TRUE(PumpUntil([&] { return Source->GridSelection()->Kind() == gstAll; }));
+  KeysOn(Source, "ctrl+c");
+  ASSERT_TRUE(PumpUntil([&] { return Xclip({"-o", "-t", "TARGETS"}).find("VCLDBIF") != std::string::npos; }));
+
+  TDBGridGx* Target = GridWith({});
+  Target->SetLeft(500);
+  Target->SetEditActions(All);
+  KeysOn(Target, "ctrl+v");
+  EXPECT_TRUE(PumpUntil([&] { return Records(Target->DataSource()->DataSet()).size() == Rows.size(); }));
+  EXPECT_EQ(Records(Target->DataSource()->DataSet()), Rows);
 }
 
 }  // namespace

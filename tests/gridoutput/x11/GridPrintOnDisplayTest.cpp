@@ -15,11 +15,11 @@
 
 namespace {
 
-class GridPrintOnDisplay : public FormOnDisplay {
+class GridPrintOnDisplayTest : public FormOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    FormOnDisplay::SetUp();
+    FormOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterArtwork();
     RegisterPreviewClasses();
@@ -30,7 +30,7 @@ protected:
   std::optional<TDBGridGxUnitUse> Unit;
 };
 
-TEST_F(GridPrintOnDisplay, SetUpDialogAndPrintedGridInThePreview) {
+TEST_F(GridPrintOnDisplayTest, SetUpDialogAndPrintedGridInThePreview) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   auto* dialog = TCustomForm::Create<TfPrnDBGridGxSetupDialog>(nullptr);
   form = dialog;

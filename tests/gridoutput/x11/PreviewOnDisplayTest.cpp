@@ -9,11 +9,11 @@
 
 namespace {
 
-class PreviewOnDisplay : public FormOnDisplay {
+class PreviewOnDisplayTest : public FormOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    FormOnDisplay::SetUp();
+    FormOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterArtwork();
     RegisterPreviewClasses();
@@ -33,7 +33,7 @@ protected:
   }
 };
 
-TEST_F(PreviewOnDisplay, PagesZoomAndEscOnTheDisplay) {
+TEST_F(PreviewOnDisplayTest, PagesZoomAndEscOnTheDisplay) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   auto* preview = TCustomForm::Create<TPreviewFormGx>(nullptr);
   form = preview;

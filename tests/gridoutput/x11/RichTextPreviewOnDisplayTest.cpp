@@ -14,11 +14,11 @@
 
 namespace {
 
-class RichTextPreviewOnDisplay : public FormOnDisplay {
+class RichTextPreviewOnDisplayTest : public FormOnDisplayTest {
 protected:
   void SetUp() override {
     ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    FormOnDisplay::SetUp();
+    FormOnDisplayTest::SetUp();
     if (HasFatalFailure()) return;
     RegisterArtwork();
     RegisterPreviewClasses();
@@ -28,7 +28,7 @@ protected:
   std::optional<TDBGridGxUnitUse> Unit;
 };
 
-TEST_F(RichTextPreviewOnDisplay, TextsAroundTheGridInThePreview) {
+TEST_F(RichTextPreviewOnDisplayTest, TextsAroundTheGridInThePreview) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   auto* owner = new TForm(nullptr);
   auto* data = new TClientDataSet(owner);

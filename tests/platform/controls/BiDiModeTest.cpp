@@ -6,7 +6,7 @@
 
 namespace {
 
-class BiDiMode : public ControlsTest {
+class BiDiModeTest : public ControlsTest {
 protected:
   void TearDown() override {
     SysLocale.MiddleEast = true;
@@ -16,7 +16,7 @@ protected:
 
 // What each mode means for alignment, reading order, scroll bar side and DrawText
 // flags, in a Middle-East locale and in a Western one.
-TEST_F(BiDiMode, ModesAndDrawTextFlags) {
+TEST_F(BiDiModeTest, ModesAndDrawTextFlags) {
   struct Case {
     TBiDiMode Mode;
     bool MiddleEast;
@@ -50,7 +50,7 @@ TEST_F(BiDiMode, ModesAndDrawTextFlags) {
   }
 }
 
-TEST_F(BiDiMode, AlignmentMirror) {
+TEST_F(BiDiModeTest, AlignmentMirror) {
   TAlignment a = taLeftJustify;
   ChangeBiDiModeAlignment(a);
   EXPECT_EQ(a, taRightJustify);
@@ -82,7 +82,7 @@ struct Tree {
 
 win::DWORD ExStyle(TWinControl* c) { return win::DWORD(win::GetWindowLongPtr(c->Handle(), win::GWL_EXSTYLE)); }
 
-TEST_F(BiDiMode, ModeFlowsToChildrenThatFollowTheirParent) {
+TEST_F(BiDiModeTest, ModeFlowsToChildrenThatFollowTheirParent) {
   Tree t;
   EXPECT_FALSE(t.Own->ParentBiDiMode());
   t.Form->SetBiDiMode(bdRightToLeft);
@@ -113,7 +113,7 @@ TEST_F(BiDiMode, ModeFlowsToChildrenThatFollowTheirParent) {
   EXPECT_EQ(ExStyle(t.Edit) & rtl, 0u);
 }
 
-TEST_F(BiDiMode, StoredOnlyWhenNotTakenFromTheParent) {
+TEST_F(BiDiModeTest, StoredOnlyWhenNotTakenFromTheParent) {
   Tree t;
   t.Form->SetName("F");
   t.Panel->SetName("P");

@@ -7,11 +7,11 @@
 
 namespace {
 
-class ColourNames : public ControlsTest {};
+class ColourNamesTest : public ControlsTest {};
 
 // Colour properties of every class take names: the control's own colour, which no
 // class marks specially, as well as font and brush colours.
-TEST_F(ColourNames, FormDescriptionReadsNamesAndNumbers) {
+TEST_F(ColourNamesTest, FormDescriptionReadsNamesAndNumbers) {
   const std::string text =
       "object F: TForm\n"
       "  Color = clBtnFace\n"
@@ -52,7 +52,7 @@ TEST_F(ColourNames, FormDescriptionReadsNamesAndNumbers) {
 
 // Every named colour goes through a description and comes back under its own name,
 // in any letter case on the way in.
-TEST_F(ColourNames, EveryNameRoundTrips) {
+TEST_F(ColourNamesTest, EveryNameRoundTrips) {
   for (const TIdentMapEntry& e : ColorIdents()) {
     SCOPED_TRACE(e.Name);
     std::string lower = e.Name;
@@ -71,7 +71,7 @@ TEST_F(ColourNames, EveryNameRoundTrips) {
   }
 }
 
-TEST_F(ColourNames, UnknownNameNamesItselfAndItsLine) {
+TEST_F(ColourNamesTest, UnknownNameNamesItselfAndItsLine) {
   TForm f(nullptr);
   try {
     ReadComponentResText("object F: TForm\n  Left = 4\n  object P: TPanel\n    Color = clMauve\n  end\nend\n", &f);

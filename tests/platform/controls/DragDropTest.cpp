@@ -18,7 +18,7 @@ std::string Name(TObject* o) {
 }
 }  // namespace
 
-class DragDrop : public FormTest {
+class DragDropTest : public FormTest {
 protected:
   void SetUp() override {
     FormTest::SetUp();
@@ -66,7 +66,7 @@ protected:
   bool accept = true;
 };
 
-TEST_F(DragDrop, DropOnAnAcceptingTargetAfterEnterMoveAndLeave) {
+TEST_F(DragDropTest, DropOnAnAcceptingTargetAfterEnterMoveAndLeave) {
   BeginOnPress(false);
   PressOnSource();
   EXPECT_TRUE(source->Dragging());
@@ -89,7 +89,7 @@ TEST_F(DragDrop, DropOnAnAcceptingTargetAfterEnterMoveAndLeave) {
   EXPECT_EQ(GetCaptureControl(), nullptr);
 }
 
-TEST_F(DragDrop, ARefusedOrUnansweredDropEndsWithoutTarget) {
+TEST_F(DragDropTest, ARefusedOrUnansweredDropEndsWithoutTarget) {
   struct Case {
     const char* what;
     bool handler, accept;
@@ -113,7 +113,7 @@ TEST_F(DragDrop, ARefusedOrUnansweredDropEndsWithoutTarget) {
   }
 }
 
-TEST_F(DragDrop, EscapeCancelsAndTheLaterReleaseIsNothing) {
+TEST_F(DragDropTest, EscapeCancelsAndTheLaterReleaseIsNothing) {
   BeginOnPress(true);
   PressOnSource();
   Move(At(target, 10, 10));
@@ -126,7 +126,7 @@ TEST_F(DragDrop, EscapeCancelsAndTheLaterReleaseIsNothing) {
   EXPECT_EQ(log, want);
 }
 
-TEST_F(DragDrop, ThresholdDecidesBetweenClickAndDrag) {
+TEST_F(DragDropTest, ThresholdDecidesBetweenClickAndDrag) {
   struct Case {
     int moved;
     std::vector<std::string> want;
@@ -147,7 +147,7 @@ TEST_F(DragDrop, ThresholdDecidesBetweenClickAndDrag) {
   }
 }
 
-TEST_F(DragDrop, AutomaticModeDragsOnALeftPress) {
+TEST_F(DragDropTest, AutomaticModeDragsOnALeftPress) {
   source->SetDragMode(dmAutomatic);
   source->SetDragCursor(crHandPoint);
   PressOnSource();
@@ -166,7 +166,7 @@ TEST_F(DragDrop, AutomaticModeDragsOnALeftPress) {
   EXPECT_FALSE(source->Dragging());
 }
 
-TEST_F(DragDrop, EndDragAndFreeingTheTargetMidDrag) {
+TEST_F(DragDropTest, EndDragAndFreeingTheTargetMidDrag) {
   BeginOnPress(true);
   PressOnSource();
   Move(At(target, 10, 10));
@@ -192,7 +192,7 @@ public:
 };
 }  // namespace
 
-TEST_F(DragDrop, AStartHandlerMayHandOutItsOwnDragObject) {
+TEST_F(DragDropTest, AStartHandlerMayHandOutItsOwnDragObject) {
   ParcelDrag parcel;
   source->SetOnStartDrag([&](TObject*, TDragObject*& object) { object = &parcel; });
   TObject* seen = nullptr;
@@ -208,7 +208,7 @@ TEST_F(DragDrop, AStartHandlerMayHandOutItsOwnDragObject) {
   EXPECT_EQ(log.back(), "end Target 10,10");
 }
 
-TEST_F(DragDrop, WindowlessControlsDragAndTakeDrops) {
+TEST_F(DragDropTest, WindowlessControlsDragAndTakeDrops) {
   auto* from = new TLabel(form);
   from->SetParent(form);
   from->SetBounds(10, 100, 60, 20);
@@ -231,7 +231,7 @@ TEST_F(DragDrop, WindowlessControlsDragAndTakeDrops) {
   EXPECT_EQ(got, want);
 }
 
-TEST_F(DragDrop, AFailingStartHandlerLeavesNoDrag) {
+TEST_F(DragDropTest, AFailingStartHandlerLeavesNoDrag) {
   std::vector<std::string> errors;
   Application->SetOnException([&](TObject*, const Exception& e) { errors.push_back(e.Message()); });
   source->SetOnStartDrag([](TObject*, TDragObject*&) { throw EInvalidOperation("no"); });

@@ -10,9 +10,9 @@
 
 namespace {
 
-class RightToLeftText : public ControlsTest {};
+class RightToLeftTextTest : public ControlsTest {};
 
-TEST_F(RightToLeftText, TextMovesToTheOtherSideAndReadsRightToLeft) {
+TEST_F(RightToLeftTextTest, TextMovesToTheOtherSideAndReadsRightToLeft) {
   SysLocale.MiddleEast = true;
   for (TBiDiMode mode : {bdLeftToRight, bdRightToLeft}) {
     SCOPED_TRACE(mode == bdRightToLeft ? "right to left" : "left to right");

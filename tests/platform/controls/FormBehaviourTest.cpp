@@ -9,7 +9,7 @@
 
 namespace {
 
-class FormBehaviour : public ControlsTest {};
+class FormBehaviourTest : public ControlsTest {};
 
 // A form with three edits and two buttons, made in code.
 struct Dialog {
@@ -46,7 +46,7 @@ struct Dialog {
   ~Dialog() { Form->Free(); }
 };
 
-TEST_F(FormBehaviour, TabWalksTheTabOrderAndEntersAndExits) {
+TEST_F(FormBehaviourTest, TabWalksTheTabOrderAndEntersAndExits) {
   Dialog d;
   std::vector<std::string> log;
   for (TEdit* e : {d.A, d.B, d.C}) {
@@ -76,7 +76,7 @@ TEST_F(FormBehaviour, TabWalksTheTabOrderAndEntersAndExits) {
   EXPECT_EQ(d.C->Text(), "");
 }
 
-TEST_F(FormBehaviour, ClicksReachTheControlUnderTheMouse) {
+TEST_F(FormBehaviourTest, ClicksReachTheControlUnderTheMouse) {
   Dialog d;
   auto* label = new TLabel(d.Form);
   label->SetParent(d.Form);
@@ -103,7 +103,7 @@ TEST_F(FormBehaviour, ClicksReachTheControlUnderTheMouse) {
   EXPECT_TRUE(clicks.empty());
 }
 
-TEST_F(FormBehaviour, ShowModalReturnsTheButtonsModalResult) {
+TEST_F(FormBehaviourTest, ShowModalReturnsTheButtonsModalResult) {
   struct Case {
     const char* what;
     std::function<void(Dialog&)> act;
@@ -136,13 +136,13 @@ TEST_F(FormBehaviour, ShowModalReturnsTheButtonsModalResult) {
   }
 }
 
-TEST_F(FormBehaviour, ShowModalOfAVisibleFormIsRefused) {
+TEST_F(FormBehaviourTest, ShowModalOfAVisibleFormIsRefused) {
   Dialog d;
   d.Form->Show();
   EXPECT_THROW(d.Form->ShowModal(), EInvalidOperation);
 }
 
-TEST_F(FormBehaviour, CloseActions) {
+TEST_F(FormBehaviourTest, CloseActions) {
   struct Case {
     TCloseAction action;
     bool visible;
@@ -167,7 +167,7 @@ TEST_F(FormBehaviour, CloseActions) {
   }
 }
 
-TEST_F(FormBehaviour, ReplacedWindowProcSeesMessagesFirst) {
+TEST_F(FormBehaviourTest, ReplacedWindowProcSeesMessagesFirst) {
   Dialog d;
   std::vector<win::UINT> seen;
   TWndMethod old = d.A->WindowProc();
@@ -192,7 +192,7 @@ TEST_F(FormBehaviour, ReplacedWindowProcSeesMessagesFirst) {
   EXPECT_EQ(d.A->Text(), "z");
 }
 
-TEST_F(FormBehaviour, ParentFontAndColourFlowToChildren) {
+TEST_F(FormBehaviourTest, ParentFontAndColourFlowToChildren) {
   Dialog d;
   d.Form->Font()->SetName("Courier New");
   d.Form->Font()->SetHeight(-15);
@@ -209,7 +209,7 @@ TEST_F(FormBehaviour, ParentFontAndColourFlowToChildren) {
   EXPECT_NE(d.A->Color(), clRed);  // edits keep their window colour
 }
 
-TEST_F(FormBehaviour, ScaleByScalesBoundsAndFonts) {
+TEST_F(FormBehaviourTest, ScaleByScalesBoundsAndFonts) {
   Dialog d;
   d.Form->Font()->SetHeight(-12);
   d.Form->ScaleBy(3, 2);
@@ -219,7 +219,7 @@ TEST_F(FormBehaviour, ScaleByScalesBoundsAndFonts) {
   EXPECT_EQ(d.Form->Font()->Height(), -18);
 }
 
-TEST_F(FormBehaviour, SnapshotOfALaidOutForm) {
+TEST_F(FormBehaviourTest, SnapshotOfALaidOutForm) {
   Dialog d;
   d.A->SetText("Hello");
   d.Holder->SetCaption("Panel");

@@ -68,7 +68,7 @@ const char* kLayoutForm = R"(object LayoutForm: TForm
 end
 )";
 
-class FormLayout : public ControlsTest {
+class FormLayoutTest : public ControlsTest {
 protected:
   TForm* Load() {
     TForm* f = new TForm(nullptr);
@@ -94,7 +94,7 @@ void ExpectPlaces(TForm* f, std::initializer_list<Place> places) {
   }
 }
 
-TEST_F(FormLayout, AlignedChildrenFollowTheClientArea) {
+TEST_F(FormLayoutTest, AlignedChildrenFollowTheClientArea) {
   TForm* f = Load();
   f->Show();
   ASSERT_EQ(f->ClientWidth(), 400);
@@ -118,7 +118,7 @@ TEST_F(FormLayout, AlignedChildrenFollowTheClientArea) {
   f->Free();
 }
 
-TEST_F(FormLayout, SplitterDragResizesItsNeighbour) {
+TEST_F(FormLayoutTest, SplitterDragResizesItsNeighbour) {
   TForm* f = Load();
   f->Show();
   auto* split = static_cast<TSplitter*>(f->FindComponent("Splitter1"));

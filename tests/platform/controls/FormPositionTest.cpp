@@ -5,7 +5,7 @@
 
 namespace {
 
-class FormPosition : public ControlsTest {
+class FormPositionTest : public ControlsTest {
 protected:
   void SetUp() override {
     ControlsTest::SetUp();
@@ -24,7 +24,7 @@ std::ostream& operator<<(std::ostream& os, const Bounds& b) {
 }
 Bounds Of(TControl* c) { return {c->Left(), c->Top(), c->Width(), c->Height()}; }
 
-TEST_F(FormPosition, WhereAFormIsShown) {
+TEST_F(FormPositionTest, WhereAFormIsShown) {
   struct Case {
     const char* Name;
     TPosition Position;
@@ -84,7 +84,7 @@ TEST_F(FormPosition, WhereAFormIsShown) {
 }
 
 // A window made again (a new right-to-left mode) keeps the place it was given.
-TEST_F(FormPosition, DefaultPlaceIsTakenOnce) {
+TEST_F(FormPositionTest, DefaultPlaceIsTakenOnce) {
   TForm f(nullptr);
   f.SetBounds(100, 50, 400, 300);
   f.SetPosition(poDefault);

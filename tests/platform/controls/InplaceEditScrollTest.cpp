@@ -8,7 +8,7 @@ namespace {
 
 std::vector<win::DrawOp> EditorTexts(TWinControl* ed) { return RepaintAndRecord(ed->Handle()); }
 
-TEST_F(GridTest, InplaceEditorScrollsLongTextInItsCell) {
+TEST_F(CustomGridTest, InplaceEditorScrollsLongTextInItsCell) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goEditing);
   win::headless::TypeText("a long cell text that never fits");

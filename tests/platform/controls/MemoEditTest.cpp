@@ -223,4 +223,25 @@ TEST_F(MemoEditTest, ALongRunOfEditsStaysInStep) {
   }
 }
 
+TEST_F(MemoEditTest, AChangeHandlerThatFailsLeavesTextAndLinesInStep) {
+  TMemo* memo = NewMemo(10, false);
+  memo->SetText("one\r\ntwo");
+  bool fail = true;
+  memo->SetOnChange([&](TObject*) {
+    if (fail) throw Exception("refused");
+  });
+  // Lines changed and text set, each reaching a handler that fails once.
+  EXPECT_THROW(memo->Lines()->Add("three"), Exception);
+  EXPECT_EQ(memo->TextProp(), "one\r\ntwo\r\nthree");
+  EXPECT_THROW(memo->SetText("a\r\nb"), Exception);
+  EXPECT_EQ(memo->Lines()->Count(), 2);
+  fail = false;
+  memo->Lines()->Add("c");
+  EXPECT_EQ(memo->TextProp(), "a\r\nb\r\nc");
+  memo->SetText("x\r\ny");
+  EXPECT_EQ(memo->Lines()->Count(), 2);
+  EXPECT_EQ(memo->Lines()->Strings(1), "y");
+  memo->SetOnChange(nullptr);
+}
+
 }  // namespace

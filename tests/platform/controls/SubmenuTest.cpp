@@ -65,9 +65,9 @@ win::POINT Over(int Level, int Top) {
 // Client tops of items: 20 pixels an item, 8 a separator, from 1.
 constexpr int Row0 = 1, Row1 = 21, Row2 = 41, BetaTop = 29;
 
-class Submenus : public ControlsTest {};
+class SubmenusTest : public ControlsTest {};
 
-TEST_F(Submenus, MouseAndKeyboardWalkTheLevels) {
+TEST_F(SubmenusTest, MouseAndKeyboardWalkTheLevels) {
   using win::headless::Click;
   using win::headless::MouseMove;
   using win::headless::PressKey;
@@ -122,7 +122,7 @@ TEST_F(Submenus, MouseAndKeyboardWalkTheLevels) {
 }
 
 // A script chooses by path; items under a disabled or hidden submenu cannot be chosen.
-TEST_F(Submenus, ScriptChoosesByPath) {
+TEST_F(SubmenusTest, ScriptChoosesByPath) {
   MenuFixture f;
   auto path = [&](std::vector<std::string> names) {
     SetPopupMenuHandler([names](TPopupMenu* m, int, int) {
@@ -145,7 +145,7 @@ namespace {
 
 // On a second monitor the lists stay on it; at the right edge of the work area a
 // submenu opens to the left of its list.
-TEST_F(Submenus, ListsStayOnTheMonitorOfThePoint) {
+TEST_F(SubmenusTest, ListsStayOnTheMonitorOfThePoint) {
   win::headless::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}}, {{1024, 0, 2304, 1024}, {1024, 0, 2304, 1000}}});
   MenuFixture f;
   std::vector<std::vector<win::RECT>> seen;
@@ -178,7 +178,7 @@ TEST_F(Submenus, ListsStayOnTheMonitorOfThePoint) {
 namespace {
 
 // An item with a submenu shows an arrow, and stays highlighted while its submenu is open.
-TEST_F(Submenus, OpenItemIsPaintedHotWithItsArrow) {
+TEST_F(SubmenusTest, OpenItemIsPaintedHotWithItsArrow) {
   MenuFixture f;
   std::vector<win::DrawOp> texts;
   int step = 0;

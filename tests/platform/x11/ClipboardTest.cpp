@@ -21,12 +21,12 @@ std::string Utf16Bytes(const std::string& utf8) {
   return std::string(reinterpret_cast<const char*>(w.data()), w.size() * 2);
 }
 
-class ClipboardTest : public xvfb_test::TwoClients {
+class ClipboardTest : public xvfb_test::TwoClientsTest {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    if (!xvfb_test::OnPath("xclip")) GTEST_SKIP() << "xclip is not installed";
+    TwoClientsTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(xvfb_test::OnPath("xclip")) << "xclip is not installed (scripts/deps.sh installs it)";
     FConn = FOurs.get();
     // Whatever an earlier test left on the clipboard goes (xclip then ends).
     XSetSelectionOwner(FConn->Display(), FConn->Atom("CLIPBOARD"), 0, CurrentTime);
@@ -36,7 +36,7 @@ protected:
   }
   void TearDown() override {
     FClip.reset();
-    TwoClients::TearDown();
+    TwoClientsTest::TearDown();
   }
 
   static xvfb_test::Server& Server() { return xvfb_test::SharedServer(); }

@@ -16,7 +16,7 @@ using namespace win::x11;
 
 namespace {
 
-class HotKeysTest : public xvfb_test::TwoClients {
+class HotKeysTest : public xvfb_test::TwoClientsTest {
 protected:
   unsigned Code(KeySym sym) { return XKeysymToKeycode(FOther->Display(), sym); }
 

@@ -20,7 +20,7 @@ namespace {
 
 using Step = std::function<void()>;
 
-class MessageBoxWindow : public ::testing::Test {
+class MessageBoxWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
     headless::Reset();
@@ -75,7 +75,7 @@ Step Type(const char* s) {
   return [s] { input::TypeText(s); };
 }
 
-TEST_F(MessageBoxWindow, KeyboardAnswers) {
+TEST_F(MessageBoxWindowTest, KeyboardAnswers) {
   struct Case {
     const char* Name;
     UINT Type;
@@ -102,7 +102,7 @@ TEST_F(MessageBoxWindow, KeyboardAnswers) {
   }
 }
 
-TEST_F(MessageBoxWindow, TheFocusGoesBackToTheWindowThatHadIt) {
+TEST_F(MessageBoxWindowTest, TheFocusGoesBackToTheWindowThatHadIt) {
   HWND field = CreateWindowEx(0, "BoxOwner", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr,
                               nullptr);
   HWND other = CreateWindowEx(0, "BoxOwner", "", WS_CHILD | WS_VISIBLE, 10, 40, 100, 20, owner, nullptr, nullptr,
@@ -120,7 +120,7 @@ TEST_F(MessageBoxWindow, TheFocusGoesBackToTheWindowThatHadIt) {
   EXPECT_EQ(GetFocus(), owner);
 }
 
-TEST_F(MessageBoxWindow, ClickChoosesAButtonOnlyWhenReleasedOnIt) {
+TEST_F(MessageBoxWindowTest, ClickChoosesAButtonOnlyWhenReleasedOnIt) {
   int r = Run(MB_YESNO, {
                             [] {
                               // Pressed on Yes, released away from it: nothing chosen.
@@ -137,7 +137,7 @@ TEST_F(MessageBoxWindow, ClickChoosesAButtonOnlyWhenReleasedOnIt) {
   EXPECT_EQ(r, IDNO);
 }
 
-TEST_F(MessageBoxWindow, ModalWhileOpenAndDrawsItsTextAndButtons) {
+TEST_F(MessageBoxWindowTest, ModalWhileOpenAndDrawsItsTextAndButtons) {
   bool ownerEnabled = true;
   std::vector<std::string> texts;
   std::string caption;
@@ -162,7 +162,7 @@ TEST_F(MessageBoxWindow, ModalWhileOpenAndDrawsItsTextAndButtons) {
   EXPECT_TRUE(message);
 }
 
-TEST_F(MessageBoxWindow, EndsWhenTheProgramQuitsOrTheBoxIsDestroyed) {
+TEST_F(MessageBoxWindowTest, EndsWhenTheProgramQuitsOrTheBoxIsDestroyed) {
   EXPECT_EQ(Run(MB_OKCANCEL, {[] { PostQuitMessage(3); }}), IDCANCEL);
   MSG m;
   ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));

@@ -17,18 +17,18 @@ using namespace win::x11;
 
 namespace {
 
-class ServicesTest : public xvfb_test::TwoClients {
+class ServicesTest : public xvfb_test::TwoClientsTest {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    TwoClientsTest::SetUp();
+    if (HasFatalFailure()) return;
     InstallBackend(std::make_unique<X11Backend>(std::move(FOurs)));
     FWindow = xvfb_test::PlainWindow();
   }
   void TearDown() override {
     headless::Reset();  // windows and hot keys go through the display first
     InstallBackend(nullptr);
-    TwoClients::TearDown();
+    TwoClientsTest::TearDown();
   }
 
   int OtherGrab(KeySym sym, unsigned mods) {
@@ -64,7 +64,7 @@ TEST_F(ServicesTest, RegisteringAHotKeyGrabsItOnTheDisplay) {
 }
 
 TEST_F(ServicesTest, ABatchOfRegistrationsReportsEachRefusalAndItsKeysFire) {
-  if (!xvfb_test::OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+  ASSERT_TRUE(xvfb_test::OnPath("xdotool")) << "xdotool is not installed (scripts/deps.sh installs it)";
   ::Display* dpy = FOther->Display();
   ASSERT_EQ(FOther->Trapped([&] {
               XGrabKey(dpy, XKeysymToKeycode(dpy, XK_w), ControlMask | Mod1Mask, FOther->Root(), False,
@@ -113,7 +113,7 @@ TEST_F(ServicesTest, ABatchOfRegistrationsReportsEachRefusalAndItsKeysFire) {
 }
 
 TEST_F(ServicesTest, TheClipboardIsSharedWithOtherPrograms) {
-  if (!xvfb_test::OnPath("xclip")) GTEST_SKIP() << "xclip is not installed";
+  ASSERT_TRUE(xvfb_test::OnPath("xclip")) << "xclip is not installed (scripts/deps.sh installs it)";
   const std::string name = xvfb_test::SharedServer().Name();
   ASSERT_TRUE(OpenClipboard(FWindow));
   EmptyClipboard();

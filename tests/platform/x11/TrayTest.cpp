@@ -17,11 +17,11 @@ namespace {
 
 constexpr UINT kCallback = WM_USER + 5;
 
-class TrayTest : public xvfb_test::TwoClients {
+class TrayTest : public xvfb_test::TwoClientsTest {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    TwoClientsTest::SetUp();
+    if (HasFatalFailure()) return;
     FOwner = xvfb_test::PlainWindow();
   }
 

@@ -34,11 +34,11 @@ LRESULT RedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-class X11Windows : public xvfb_test::TwoClients {
+class X11WindowsTest : public xvfb_test::TwoClientsTest {
 protected:
   void SetUp() override {
-    TwoClients::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    TwoClientsTest::SetUp();
+    if (HasFatalFailure()) return;
     InstallDrawingHooks();
     InstallBackend(std::make_unique<X11Backend>(std::move(FOurs)));
     WNDCLASSA wc{};
@@ -51,7 +51,7 @@ protected:
   void TearDown() override {
     headless::Reset();
     InstallBackend(nullptr);
-    TwoClients::TearDown();
+    TwoClientsTest::TearDown();
   }
 
   // Lets the back end read the display until done() (a bounded number of rounds).
@@ -132,7 +132,7 @@ protected:
   }
 };
 
-TEST_F(X11Windows, ShownWindowsBecomeXWindowsWithTheirPixels) {
+TEST_F(X11WindowsTest, ShownWindowsBecomeXWindowsWithTheirPixels) {
   HWND main = Shown("Main", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 50, 40, 300, 200);
   ::Window x = 0;
   ASSERT_TRUE(PumpUntil([&] { return Viewable(x = Find("Main")); }));
@@ -186,7 +186,7 @@ TEST_F(X11Windows, ShownWindowsBecomeXWindowsWithTheirPixels) {
   EXPECT_TRUE(PumpUntil([&] { return Utf8Name(x).empty(); }));
 }
 
-TEST_F(X11Windows, InputAndChangesFromTheDisplayBecomeMessages) {
+TEST_F(X11WindowsTest, InputAndChangesFromTheDisplayBecomeMessages) {
   HWND hwnd = Shown("Input", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 100, 100, 200, 150);
   ::Window x = 0;
   ASSERT_TRUE(PumpUntil([&] { return Viewable(x = Find("Input")); }));
@@ -259,7 +259,7 @@ TEST_F(X11Windows, InputAndChangesFromTheDisplayBecomeMessages) {
   EXPECT_TRUE(PumpUntil([&] { return !xvfb_test::Posted(hwnd, WM_CLOSE, WM_CLOSE).empty(); }));
 }
 
-TEST_F(X11Windows, TheLoopWaitsForTimersAndForTheDisplay) {
+TEST_F(X11WindowsTest, TheLoopWaitsForTimersAndForTheDisplay) {
   HWND hwnd = Shown("Loop", WS_CAPTION | WS_SYSMENU, 20, 20, 120, 80);
   ::Window x = 0;
   ASSERT_TRUE(PumpUntil([&] { return Viewable(x = Find("Loop")); }));

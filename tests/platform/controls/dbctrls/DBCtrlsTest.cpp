@@ -123,6 +123,22 @@ TEST_F(DBCtrlsTest, UndoDoesNotCarryTextIntoAnotherRecord) {
   EXPECT_EQ(Memo->Text(), "二");
 }
 
+// A change handler that fails while the memo loads a record leaves it following the
+// records that come after.
+TEST_F(DBCtrlsTest, MemoKeepsFollowingTheRecordsAfterAFailingChangeHandler) {
+  bool fail = true;
+  Memo->SetOnChange([&](TObject*) {
+    if (fail) throw Exception("refused");
+  });
+  EXPECT_THROW(Data->Next(), Exception);
+  fail = false;
+  Data->Next();
+  EXPECT_EQ(Memo->Text(), "three");
+  Data->First();
+  EXPECT_EQ(Memo->Text(), "one");
+  Memo->SetOnChange(nullptr);
+}
+
 // The glyph polygons one button drew, taken from what the navigator drew (its client
 // coordinates), relative to the button's corner.
 std::vector<std::vector<win::POINT>> GlyphOf(const std::vector<win::DrawOp>& ops, TNavButton* b) {

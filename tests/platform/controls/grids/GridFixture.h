@@ -60,7 +60,7 @@ protected:
   }
 };
 
-class GridTest : public ControlsTest {
+class CustomGridTest : public ControlsTest {
 protected:
   // A shown form with a grid of 5 x 6 cells (1 fixed of each) at client (0, 0).
   TTestGrid* MakeGrid(int width = 300, int height = 160) {

@@ -2,7 +2,7 @@
 // columns, and the in-place editor.
 #include "GridFixture.h"
 
-TEST_F(GridTest, KeysMoveTheCurrentCell) {
+TEST_F(CustomGridTest, KeysMoveTheCurrentCell) {
   MakeGrid(300, 100);  // 5 columns fit; rows 1..3 are fully shown
   Grid->SetRowCount(12);
   Grid->SetOptions(Grid->Options() + goTabs);
@@ -39,7 +39,7 @@ TEST_F(GridTest, KeysMoveTheCurrentCell) {
   EXPECT_EQ(Grid->Col(), 3);
 }
 
-TEST_F(GridTest, ShiftArrowsExtendTheSelection) {
+TEST_F(CustomGridTest, ShiftArrowsExtendTheSelection) {
   MakeGrid();
   Press(win::VK_RIGHT, win::MOD_SHIFT);
   Press(win::VK_DOWN, win::MOD_SHIFT);
@@ -50,7 +50,7 @@ TEST_F(GridTest, ShiftArrowsExtendTheSelection) {
   EXPECT_EQ(Grid->Selection(), (TGridRect{1, 3, 4, 3}));
 }
 
-TEST_F(GridTest, DraggingAColumnBorderResizesIt) {
+TEST_F(CustomGridTest, DraggingAColumnBorderResizesIt) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goColSizing);
   // The border after column 1 lies at x = 101 (50 fixed + line + 50).
@@ -71,7 +71,7 @@ TEST_F(GridTest, DraggingAColumnBorderResizesIt) {
   EXPECT_EQ(Grid->ColWidths(1), 40);
 }
 
-TEST_F(GridTest, SizingStateNearBorders) {
+TEST_F(CustomGridTest, SizingStateNearBorders) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goColSizing + goRowSizing);
   struct Case { int x, y; TGridState state; int index, pos; } cases[] = {
@@ -93,7 +93,7 @@ TEST_F(GridTest, SizingStateNearBorders) {
   }
 }
 
-TEST_F(GridTest, DraggingATitleMovesTheColumn) {
+TEST_F(CustomGridTest, DraggingATitleMovesTheColumn) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goColMoving);
   Grid->SetColWidths(1, 45);
@@ -110,7 +110,7 @@ TEST_F(GridTest, DraggingATitleMovesTheColumn) {
   EXPECT_EQ(Grid->MovedColumns.size(), 1u);
 }
 
-TEST_F(GridTest, DraggingAFixedCellMovesTheRow) {
+TEST_F(CustomGridTest, DraggingAFixedCellMovesTheRow) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goRowMoving);
   Grid->SetRowHeights(3, 25);
@@ -124,7 +124,7 @@ TEST_F(GridTest, DraggingAFixedCellMovesTheRow) {
   EXPECT_TRUE(Grid->MovedColumns.empty());
 }
 
-TEST_F(GridTest, ClickAndDragSelect) {
+TEST_F(CustomGridTest, ClickAndDragSelect) {
   MakeGrid();
   Drag(120, 50, 180, 70);  // from cell (2, 2) to (3, 3)
   EXPECT_EQ(Grid->Selection(), (TGridRect{2, 2, 3, 3}));
@@ -134,7 +134,7 @@ TEST_F(GridTest, ClickAndDragSelect) {
   EXPECT_EQ(Grid->Selection(), (TGridRect{1, 1, 1, 1}));
 }
 
-TEST_F(GridTest, SelectingBeyondTheEdgeScrollsOnTheTimer) {
+TEST_F(CustomGridTest, SelectingBeyondTheEdgeScrollsOnTheTimer) {
   MakeGrid(200, 100);
   Grid->SetRowCount(20);
   win::POINT a = At(60, 30), below = At(60, 140);
@@ -157,7 +157,7 @@ TEST_F(GridTest, SelectingBeyondTheEdgeScrollsOnTheTimer) {
   EXPECT_EQ(Grid->Selection().Top, 1);
 }
 
-TEST_F(GridTest, TypingOpensTheEditorEnterWritesBack) {
+TEST_F(CustomGridTest, TypingOpensTheEditorEnterWritesBack) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goEditing);
   Press(win::VK_RIGHT);  // cell (2, 1) holds "C1"
@@ -177,7 +177,7 @@ TEST_F(GridTest, TypingOpensTheEditorEnterWritesBack) {
   EXPECT_EQ(win::GetFocus(), Grid->Handle());
 }
 
-TEST_F(GridTest, EscapeCancelsTheEdit) {
+TEST_F(CustomGridTest, EscapeCancelsTheEdit) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goEditing);
   win::headless::TypeText("zz");
@@ -192,7 +192,7 @@ TEST_F(GridTest, EscapeCancelsTheEdit) {
   EXPECT_EQ(Grid->InplaceEditor()->Text(), "B1");
 }
 
-TEST_F(GridTest, NavigationKeysLeaveTheEditorAndKeepTheText) {
+TEST_F(CustomGridTest, NavigationKeysLeaveTheEditorAndKeepTheText) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goEditing);
   win::headless::TypeText("q");
@@ -210,7 +210,7 @@ TEST_F(GridTest, NavigationKeysLeaveTheEditorAndKeepTheText) {
   EXPECT_EQ(Grid->InplaceEditor()->BoundsRect(), Grid->CellRect(1, 3));
 }
 
-TEST_F(GridTest, EditorFollowsItsCellWhenScrolled) {
+TEST_F(CustomGridTest, EditorFollowsItsCellWhenScrolled) {
   MakeGrid(200, 100);
   Grid->SetOptions(Grid->Options() + goEditing);
   Press(win::VK_F2);
@@ -223,7 +223,7 @@ TEST_F(GridTest, EditorFollowsItsCellWhenScrolled) {
   EXPECT_TRUE(Grid->InplaceEditor()->Visible());
 }
 
-TEST_F(GridTest, SizingShowsAnXorLineThatFollowsThePointer) {
+TEST_F(CustomGridTest, SizingShowsAnXorLineThatFollowsThePointer) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goColSizing);
   auto xorLines = [&] {

@@ -18,7 +18,7 @@ void Repaint(TTestGrid* g) {
 
 }  // namespace
 
-TEST_F(GridTest, PaintDrawsEveryShownCellWithItsState) {
+TEST_F(CustomGridTest, PaintDrawsEveryShownCellWithItsState) {
   MakeGrid(300, 100);  // rows 0..3 whole, row 4 cut at the bottom
   Press(win::VK_RIGHT, win::MOD_SHIFT);  // selection (1,1)-(2,1), current (2,1)
   Repaint(Grid);
@@ -41,7 +41,7 @@ TEST_F(GridTest, PaintDrawsEveryShownCellWithItsState) {
   EXPECT_NE(Grid->FindDrawn(4, 1), nullptr);
 }
 
-TEST_F(GridTest, PaintDrawsTheLinesOfEachArea) {
+TEST_F(CustomGridTest, PaintDrawsTheLinesOfEachArea) {
   MakeGrid(300, 100);
   win::StartDrawRecording();
   Repaint(Grid);
@@ -66,7 +66,7 @@ TEST_F(GridTest, PaintDrawsTheLinesOfEachArea) {
   EXPECT_EQ(Grid->DrawnCells.size(), 25u) << "cells are drawn without lines too";
 }
 
-TEST_F(GridTest, DefaultDrawingFillsCellsAndFramesTheFocus) {
+TEST_F(CustomGridTest, DefaultDrawingFillsCellsAndFramesTheFocus) {
   MakeGrid(300, 100);  // 255 pixels of cells, the rest of the width filled with Color
   auto count = [&](win::DrawKind kind) {
     win::ClearDrawRecording();
@@ -84,7 +84,7 @@ TEST_F(GridTest, DefaultDrawingFillsCellsAndFramesTheFocus) {
   EXPECT_EQ(Grid->DrawnCells.size(), 25u);
 }
 
-TEST_F(GridTest, Snapshot) {
+TEST_F(CustomGridTest, Snapshot) {
   MakeGrid(300, 140);
   Grid->SetOptions(Grid->Options() + goEditing);
   Press(win::VK_DOWN);

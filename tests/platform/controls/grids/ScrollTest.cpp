@@ -1,7 +1,7 @@
 // The horizontal scroll bar, row sizing, the mouse wheel and reloading the editor.
 #include "GridFixture.h"
 
-TEST_F(GridTest, HorizontalScrollBarFollowsTheView) {
+TEST_F(CustomGridTest, HorizontalScrollBarFollowsTheView) {
   MakeGrid(200, 120);
   Grid->SetScrollBars(ssHorizontal);
   win::headless::ProcessMessages();
@@ -35,7 +35,7 @@ TEST_F(GridTest, HorizontalScrollBarFollowsTheView) {
   EXPECT_EQ(si.nMax, 0);
 }
 
-TEST_F(GridTest, DraggingARowBorderResizesIt) {
+TEST_F(CustomGridTest, DraggingARowBorderResizesIt) {
   class Rows : public TTestGrid {
   public:
     using TTestGrid::TTestGrid;
@@ -69,7 +69,7 @@ TEST_F(GridTest, DraggingARowBorderResizesIt) {
   EXPECT_EQ(g->Changed, 1);
 }
 
-TEST_F(GridTest, MouseWheelMovesTheCurrentRow) {
+TEST_F(CustomGridTest, MouseWheelMovesTheCurrentRow) {
   MakeGrid();
   win::POINT p = At(60, 30);
   win::headless::MouseWheel(-120, p.x, p.y);
@@ -79,7 +79,7 @@ TEST_F(GridTest, MouseWheelMovesTheCurrentRow) {
   EXPECT_EQ(Grid->Row(), 1);
 }
 
-TEST_F(GridTest, InvalidateEditorReloadsTheCell) {
+TEST_F(CustomGridTest, InvalidateEditorReloadsTheCell) {
   MakeGrid();
   Grid->SetOptions(Grid->Options() + goEditing);
   Press(win::VK_F2);

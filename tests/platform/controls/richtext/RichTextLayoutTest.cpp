@@ -14,7 +14,7 @@ using namespace richtext;
 
 constexpr int Twips = 15;  // per pixel at 96 dpi
 
-class RichTextLayout : public ::testing::Test {
+class RichTextLayoutTest : public ::testing::Test {
 protected:
   TBitmap Bitmap;
   TCanvas* Canvas = nullptr;
@@ -76,7 +76,7 @@ TRichTextDocument LongDocument() {
   return Document(std::move(Ps));
 }
 
-TEST_F(RichTextLayout, PagesPlaceEveryCharacterOnceInOrderAndAlwaysAdvance) {
+TEST_F(RichTextLayoutTest, PagesPlaceEveryCharacterOnceInOrderAndAlwaysAdvance) {
   const TRichTextDocument Doc = LongDocument();
   const win::RECT Page{10, 20, 210, 90};
   std::string Placed;
@@ -116,7 +116,7 @@ TEST_F(RichTextLayout, PagesPlaceEveryCharacterOnceInOrderAndAlwaysAdvance) {
   EXPECT_EQ(Lines(Drawn), std::vector<std::string>{"Paragraph"});
 }
 
-TEST_F(RichTextLayout, AnAreaTooSmallForALineOrACharacterStillAdvances) {
+TEST_F(RichTextLayoutTest, AnAreaTooSmallForALineOrACharacterStillAdvances) {
   const TRichTextDocument Doc = Document({Paragraph({{Format("DejaVu Sans", 24), "abc de"}}),
                                           Paragraph({{Format("DejaVu Sans", 24), "fg"}})});
   std::vector<win::DrawOp> Drawn;
@@ -151,7 +151,7 @@ TEST_F(RichTextLayout, AnAreaTooSmallForALineOrACharacterStillAdvances) {
   EXPECT_TRUE(Drawn.empty());
 }
 
-TEST_F(RichTextLayout, LinesBreakAfterSpacesBetweenIdeographsAtTabsAndLineBreaks) {
+TEST_F(RichTextLayoutTest, LinesBreakAfterSpacesBetweenIdeographsAtTabsAndLineBreaks) {
   const TRichTextFormat F = Format("DejaVu Sans", 24);
   Canvas->Font()->SetName("DejaVu Sans");
   Canvas->Font()->SetHeight(-16);  // 12 points at 96 dpi

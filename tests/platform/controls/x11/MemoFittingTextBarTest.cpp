@@ -7,7 +7,7 @@
 namespace {
 using namespace win;
 
-class MemoFittingText : public FormOnDisplay, public ::testing::WithParamInterface<bool> {
+class MemoFittingTextTest : public FormOnDisplayTest, public ::testing::WithParamInterface<bool> {
 protected:
   // The colours of a part of the memo's window in the form's X window.
   std::set<unsigned long> ColoursOf(unsigned long x, HWND memo, const RECT& part) {
@@ -20,7 +20,7 @@ protected:
   }
 };
 
-TEST_P(MemoFittingText, TheDisabledBarShowsOnTheFirstShow) {
+TEST_P(MemoFittingTextTest, TheDisabledBarShowsOnTheFirstShow) {
   const bool restored = GetParam();
   form = new TForm(nullptr);
   form->SetCaption("Fitting memo");
@@ -53,6 +53,6 @@ TEST_P(MemoFittingText, TheDisabledBarShowsOnTheFirstShow) {
   EXPECT_TRUE(ColoursOf(x, memo->Handle(), text).count(0xFFFFFF));
 }
 
-INSTANTIATE_TEST_SUITE_P(ShownOrRestored, MemoFittingText, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(ShownOrRestored, MemoFittingTextTest, ::testing::Bool());
 
 }  // namespace

@@ -7,11 +7,11 @@
 namespace {
 using namespace win;
 
-class MemoScrollBarsOnDisplay : public FormOnDisplay {
+class MemoScrollBarsOnDisplayTest : public FormOnDisplayTest {
 protected:
   void SetUp() override {
-    FormOnDisplay::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
+    FormOnDisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     form = new TForm(nullptr);
     form->SetCaption("Memo bars");
     form->SetBounds(50, 50, 300, 220);
@@ -39,7 +39,7 @@ protected:
   TMemo* memo = nullptr;
 };
 
-TEST_F(MemoScrollBarsOnDisplay, TheArrowAndTheThumbScrollTheText) {
+TEST_F(MemoScrollBarsOnDisplayTest, TheArrowAndTheThumbScrollTheText) {
   unsigned long x = 0;
   ASSERT_TRUE(PumpUntil([&] { return (x = other_client::FindViewable(*FOther, "Memo bars")) != 0; }));
   memo->Perform(WM_VSCROLL, SB_TOP, 0);

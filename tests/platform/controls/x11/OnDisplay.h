@@ -6,7 +6,7 @@
 #include "tests/platform/controls/x11/OtherClient.h"
 #include "tests/support/X11Program.h"
 
-class FormOnDisplay : public xvfb_test::X11ProgramTest {
+class FormOnDisplayTest : public xvfb_test::X11ProgramTest {
 protected:
   void TearDown() override {
     if (form) form->Free();

@@ -8,7 +8,7 @@ using namespace rec;
 
 namespace {
 
-class Clipboard : public DesktopTest {};
+class DesktopClipboardTest : public DesktopTest {};
 
 HGLOBAL Text(const char* s) {
   HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, std::strlen(s) + 1);
@@ -17,7 +17,7 @@ HGLOBAL Text(const char* s) {
   return h;
 }
 
-TEST_F(Clipboard, SetTextReadsBackInBothForms) {
+TEST_F(DesktopClipboardTest, SetTextReadsBackInBothForms) {
   HWND h = Top(0, 0, 10, 10, WS_POPUP);
   ASSERT_TRUE(OpenClipboard(h));
   ASSERT_TRUE(EmptyClipboard());
@@ -41,7 +41,7 @@ TEST_F(Clipboard, SetTextReadsBackInBothForms) {
   CloseClipboard();
 }
 
-TEST_F(Clipboard, OpeningRules) {
+TEST_F(DesktopClipboardTest, OpeningRules) {
   HWND a = Top(0, 0, 10, 10, WS_POPUP);
   HWND b = Top(0, 0, 10, 10, WS_POPUP);
   EXPECT_FALSE(CloseClipboard());
@@ -63,7 +63,7 @@ TEST_F(Clipboard, OpeningRules) {
   CloseClipboard();
 }
 
-TEST_F(Clipboard, ReplacingContentsTellsThePreviousOwner) {
+TEST_F(DesktopClipboardTest, ReplacingContentsTellsThePreviousOwner) {
   HWND a = Top(0, 0, 10, 10, WS_POPUP);
   HWND b = Top(0, 0, 10, 10, WS_POPUP);
   OpenClipboard(a);
@@ -83,7 +83,7 @@ TEST_F(Clipboard, ReplacingContentsTellsThePreviousOwner) {
   CloseClipboard();
 }
 
-TEST_F(Clipboard, RegisteredFormats) {
+TEST_F(DesktopClipboardTest, RegisteredFormats) {
   UINT f = RegisterClipboardFormatA("VCLDBIF");
   EXPECT_GE(f, 0xC000u);
   EXPECT_EQ(RegisterClipboardFormatA("vcldbif"), f);
@@ -159,7 +159,7 @@ TEST(TextConversion, MultiByteAndWideChar) {
   EXPECT_EQ(std::string(out, 4), "\xEF\xBF\xBDx");
 }
 
-TEST_F(Clipboard, MessageBoxesAnswerFromTheScript) {
+TEST_F(DesktopClipboardTest, MessageBoxesAnswerFromTheScript) {
   headless::QueueMessageBoxAnswer(IDNO);
   EXPECT_EQ(MessageBoxA(nullptr, "Delete?", "Confirm", MB_YESNO | MB_ICONQUESTION), IDNO);
   struct Case {

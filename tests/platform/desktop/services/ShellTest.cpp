@@ -9,9 +9,9 @@ using namespace rec;
 
 namespace {
 
-class HotKeys : public DesktopTest {};
+class DesktopHotKeysTest : public DesktopTest {};
 
-TEST_F(HotKeys, RegistrationResults) {
+TEST_F(DesktopHotKeysTest, RegistrationResults) {
   HWND h = Top(0, 0, 10, 10, WS_POPUP);
   HWND other = Top(0, 0, 10, 10, WS_POPUP);
   headless::HoldHotKeyElsewhere(MOD_CONTROL, 'Q');
@@ -45,7 +45,7 @@ TEST_F(HotKeys, RegistrationResults) {
   EXPECT_TRUE(RegisterHotKey(h, 6, MOD_WIN, VK_F7));
 }
 
-TEST_F(HotKeys, ABatchAnswersAsOneCallAtATimeWould) {
+TEST_F(DesktopHotKeysTest, ABatchAnswersAsOneCallAtATimeWould) {
   HWND h = Top(0, 0, 10, 10, WS_POPUP);
   HWND other = Top(0, 0, 10, 10, WS_POPUP);
   HWND gone = Top(0, 0, 10, 10, WS_POPUP);
@@ -80,7 +80,7 @@ TEST_F(HotKeys, ABatchAnswersAsOneCallAtATimeWould) {
   EXPECT_TRUE(RegisterHotKey(h, 7, MOD_CONTROL | MOD_SHIFT, VK_F5));  // free again
 }
 
-TEST_F(HotKeys, PressedCombinationPostsTheIdToTheRegisteringWindow) {
+TEST_F(DesktopHotKeysTest, PressedCombinationPostsTheIdToTheRegisteringWindow) {
   HWND main = Top(0, 0, 100, 100);
   HWND focus = Child(main, 0, 0, 50, 50);
   SetFocus(focus);
@@ -109,7 +109,7 @@ TEST_F(HotKeys, PressedCombinationPostsTheIdToTheRegisteringWindow) {
   EXPECT_TRUE(RegisterHotKey(again, 1, MOD_WIN, 'V'));  // the combination is free again
 }
 
-TEST_F(HotKeys, AFreedCombinationCanBeTakenAgain) {
+TEST_F(DesktopHotKeysTest, AFreedCombinationCanBeTakenAgain) {
   HWND a = Top(0, 0, 10, 10, WS_POPUP);
   HWND b = Top(0, 0, 10, 10, WS_POPUP);
   ASSERT_TRUE(RegisterHotKey(a, 1, MOD_SHIFT, VK_F2));
@@ -122,7 +122,7 @@ TEST_F(HotKeys, AFreedCombinationCanBeTakenAgain) {
   EXPECT_EQ(Messages(b, {WM_HOTKEY}).size(), 1u);
 }
 
-class Tray : public DesktopTest {
+class DesktopTrayTest : public DesktopTest {
 protected:
   static constexpr UINT kCallback = WM_USER + 0x400;
   void SetUp() override {
@@ -146,7 +146,7 @@ protected:
   std::vector<std::pair<WPARAM, LPARAM>> callbacks;
 };
 
-TEST_F(Tray, AddModifyDeleteResults) {
+TEST_F(DesktopTrayTest, AddModifyDeleteResults) {
   NOTIFYICONDATAA d = Data(0x1234);
   struct Step {
     DWORD Message;
@@ -167,7 +167,7 @@ TEST_F(Tray, AddModifyDeleteResults) {
   EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, nullptr));
 }
 
-TEST_F(Tray, TipIsCutToItsBuffer) {
+TEST_F(DesktopTrayTest, TipIsCutToItsBuffer) {
   NOTIFYICONDATAA d = Data(1);
   ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &d));
   EXPECT_EQ(headless::FindTrayIcon(wnd, 1)->Tip, "Vantrel");
@@ -181,7 +181,7 @@ TEST_F(Tray, TipIsCutToItsBuffer) {
   EXPECT_EQ(headless::FindTrayIcon(wnd, 1)->CallbackMessage, kCallback);  // untouched by NIF_TIP alone
 }
 
-TEST_F(Tray, ClickCallbacksCarryTheIdAndTheMouseMessage) {
+TEST_F(DesktopTrayTest, ClickCallbacksCarryTheIdAndTheMouseMessage) {
   NOTIFYICONDATAA d = Data(0xABCD);
   ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &d));
   using Seq = std::vector<LPARAM>;
@@ -218,7 +218,7 @@ TEST_F(Tray, ClickCallbacksCarryTheIdAndTheMouseMessage) {
   EXPECT_EQ(p, headless::TrayIconPoint());
 }
 
-TEST_F(Tray, RestartDropsIconsAndBroadcastsTaskbarCreated) {
+TEST_F(DesktopTrayTest, RestartDropsIconsAndBroadcastsTaskbarCreated) {
   NOTIFYICONDATAA d = Data(3);
   ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &d));
   UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");

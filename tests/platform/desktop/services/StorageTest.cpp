@@ -24,7 +24,7 @@ int InChild(const std::function<int()>& fn) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class Registry : public rec::DesktopTest {
+class RegistryTest : public rec::DesktopTest {
 protected:
   void SetUp() override {
     rec::DesktopTest::SetUp();
@@ -61,7 +61,7 @@ protected:
   std::string dir;
 };
 
-TEST_F(Registry, ValuesSurviveAReopenOfTheStore) {
+TEST_F(RegistryTest, ValuesSurviveAReopenOfTheStore) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Quenlar\\GridSave\\Main");
   ASSERT_EQ(SetString(k, "Widths", "10,20,30"), 0);
   DWORD n = 42;
@@ -102,7 +102,7 @@ TEST_F(Registry, ValuesSurviveAReopenOfTheStore) {
   RegCloseKey(parent);
 }
 
-TEST_F(Registry, DeletingKeysAndValues) {
+TEST_F(RegistryTest, DeletingKeysAndValues) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Test\\A\\B");
   SetString(k, "v", "1");
   EXPECT_EQ(RegDeleteValueA(k, "V"), 0);
@@ -122,7 +122,7 @@ TEST_F(Registry, DeletingKeysAndValues) {
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Test\\A", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(Registry, AnInterruptedWriteKeepsTheOldState) {
+TEST_F(RegistryTest, AnInterruptedWriteKeepsTheOldState) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Vantrel");
   ASSERT_EQ(SetString(k, "Value", "old"), 0);
   ASSERT_EQ(RegCloseKey(k), 0);
@@ -152,7 +152,7 @@ TEST_F(Registry, AnInterruptedWriteKeepsTheOldState) {
     EXPECT_EQ(e.path().filename(), "registry") << e.path();
 }
 
-TEST_F(Registry, ChangesReachTheStoreWhenTheKeyIsClosedOrFlushed) {
+TEST_F(RegistryTest, ChangesReachTheStoreWhenTheKeyIsClosedOrFlushed) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Layout");
   for (int i = 0; i < 50; ++i) SetString(k, ("Col" + std::to_string(i)).c_str(), "80");
   EXPECT_EQ(Slurp(dir + "/vantrel/registry").find("436f6c3439"), std::string::npos);  // "Col49" not yet
@@ -166,7 +166,7 @@ TEST_F(Registry, ChangesReachTheStoreWhenTheKeyIsClosedOrFlushed) {
   EXPECT_EQ(GetString(k, "Last"), "1");
 }
 
-TEST_F(Registry, AnUnreadableStoreIsKeptAside) {
+TEST_F(RegistryTest, AnUnreadableStoreIsKeptAside) {
   fs::create_directories(dir + "/vantrel");
   std::ofstream(dir + "/vantrel/registry") << "not a registry\n";
   headless::ReloadRegistry();
@@ -181,7 +181,7 @@ TEST_F(Registry, AnUnreadableStoreIsKeptAside) {
   EXPECT_EQ(aside, 1);
 }
 
-TEST_F(Registry, AStoreThatCannotBeReadIsKeptAsideToo) {
+TEST_F(RegistryTest, AStoreThatCannotBeReadIsKeptAsideToo) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Kept");
   ASSERT_EQ(SetString(k, "Other", "precious"), 0);
   ASSERT_EQ(RegCloseKey(k), 0);
@@ -214,7 +214,7 @@ TEST_F(Registry, AStoreThatCannotBeReadIsKeptAsideToo) {
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kept", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
+TEST_F(RegistryTest, TheRunValueWritesAndEmptiesTheAutostartEntry) {
   HKEY run = Create(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
   fs::path entry = fs::path(dir) / "autostart" / "Vantrel.desktop";
   ASSERT_EQ(SetString(run, "Vantrel", "/opt/vantrel/vantrel --tray"), 0);
@@ -244,7 +244,7 @@ TEST_F(Registry, TheRunValueWritesAndEmptiesTheAutostartEntry) {
   EXPECT_FALSE(fs::exists(fs::path(dir) / "evil.desktop"));
 }
 
-TEST_F(Registry, TheAutostartCommandIsQuotedAsTheEntryFormatRequires) {
+TEST_F(RegistryTest, TheAutostartCommandIsQuotedAsTheEntryFormatRequires) {
   HKEY run = Create(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
   // Programs that exist, named with the characters the format reserves.
   fs::create_directories(dir + "/My Apps");
@@ -268,7 +268,7 @@ TEST_F(Registry, TheAutostartCommandIsQuotedAsTheEntryFormatRequires) {
   }
 }
 
-TEST_F(Registry, ARunValueWhoseAutostartEntryCannotFollowIsNotKept) {
+TEST_F(RegistryTest, ARunValueWhoseAutostartEntryCannotFollowIsNotKept) {
   HKEY run = Create(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
   ASSERT_EQ(SetString(run, "Old", "/opt/old"), 0);
   fs::path entries = fs::path(dir) / "autostart";
@@ -293,7 +293,7 @@ TEST_F(Registry, ARunValueWhoseAutostartEntryCannotFollowIsNotKept) {
   }
 }
 
-TEST_F(Registry, KeyInformationAndLimits) {
+TEST_F(RegistryTest, KeyInformationAndLimits) {
   HKEY k = Create(HKEY_CURRENT_USER, "Software\\Info");
   SetString(k, "LongerName", "12345");
   SetString(k, "a", "1");
@@ -327,7 +327,7 @@ TEST_F(Registry, KeyInformationAndLimits) {
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "a", 0, KEY_READ, &r), LSTATUS(ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(Registry, TestsNeverTouchTheUsersRealConfiguration) {
+TEST_F(RegistryTest, TestsNeverTouchTheUsersRealConfiguration) {
   headless::SetConfigHome("");
   setenv("XDG_CONFIG_HOME", dir.c_str(), 1);  // what a desktop session would have
   HKEY run = Create(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
@@ -345,7 +345,7 @@ TEST_F(Registry, TestsNeverTouchTheUsersRealConfiguration) {
 std::string UniqueName() { return "VantrelTest-" + std::to_string(getpid()) + "-" + std::to_string(rand()); }
 
 // The lock files go to a runtime directory of the test's own.
-class NamedMutex : public ::testing::Test {
+class NamedMutexTest : public ::testing::Test {
 protected:
   void SetUp() override {
     char tmpl[] = "/tmp/vantrel-run-XXXXXX";
@@ -359,7 +359,7 @@ protected:
   std::string dir;
 };
 
-TEST_F(NamedMutex, ASecondProcessSeesItWhileTheFirstLives) {
+TEST_F(NamedMutexTest, ASecondProcessSeesItWhileTheFirstLives) {
   std::string name = UniqueName();
   HANDLE first = CreateMutexA(nullptr, FALSE, name.c_str());
   ASSERT_NE(first, nullptr);
@@ -379,7 +379,7 @@ TEST_F(NamedMutex, ASecondProcessSeesItWhileTheFirstLives) {
   EXPECT_FALSE(fs::is_empty(dir));  // the lock lives in the runtime directory
 }
 
-TEST_F(NamedMutex, TakenAfterTheHolderExits) {
+TEST_F(NamedMutexTest, TakenAfterTheHolderExits) {
   std::string name = UniqueName();
   int toChild[2], fromChild[2];
   ASSERT_EQ(pipe(toChild), 0);

@@ -8,7 +8,7 @@ using namespace rec;
 
 namespace {
 
-class DisplayInput : public DesktopTest {
+class DisplayInputTest : public DesktopTest {
 protected:
   void SetUp() override {
     DesktopTest::SetUp();
@@ -27,7 +27,7 @@ protected:
   HWND top = nullptr, edit = nullptr;
 };
 
-TEST_F(DisplayInput, KeyTextReplacesTheBuiltInLayout) {
+TEST_F(DisplayInputTest, KeyTextReplacesTheBuiltInLayout) {
   struct Case {
     const char* Name;
     UINT Vk;
@@ -52,7 +52,7 @@ TEST_F(DisplayInput, KeyTextReplacesTheBuiltInLayout) {
   }
 }
 
-TEST_F(DisplayInput, UntranslatedKeysDoNotLeakTheirTextIntoLaterKeys) {
+TEST_F(DisplayInputTest, UntranslatedKeysDoNotLeakTheirTextIntoLaterKeys) {
   // A loop that drops key presses without translating them leaves their text unused.
   for (int i = 0; i < 100; ++i) input::KeyDown('Z', "z");
   MSG m;
@@ -66,7 +66,7 @@ TEST_F(DisplayInput, UntranslatedKeysDoNotLeakTheirTextIntoLaterKeys) {
   input::KeyUp('Z');
 }
 
-TEST_F(DisplayInput, MouseIsPostedForTheLoop) {
+TEST_F(DisplayInputTest, MouseIsPostedForTheLoop) {
   input::MouseDown(input::MouseButton::Left, 150, 150);
   input::MouseUp(input::MouseButton::Left, 150, 150);
   EXPECT_TRUE(Entries({WM_LBUTTONDOWN, WM_LBUTTONUP}).empty());

@@ -6,9 +6,9 @@ using namespace rec;
 
 namespace {
 
-class Geometry : public DesktopTest {};
+class GeometryTest : public DesktopTest {};
 
-TEST_F(Geometry, CoordinatesThroughNestedChildren) {
+TEST_F(GeometryTest, CoordinatesThroughNestedChildren) {
   HWND top = Top(100, 50, 400, 300, WS_POPUP | WS_VISIBLE | WS_BORDER);
   HWND a = Child(top, 10, 20, 200, 100, WS_CHILD | WS_VISIBLE, 0);
   HWND b = Child(a, 5, 5, 50, 50);
@@ -30,7 +30,7 @@ TEST_F(Geometry, CoordinatesThroughNestedChildren) {
   EXPECT_EQ(adj, (RECT{-3, -3, 103, 53}));
 }
 
-TEST_F(Geometry, SetWindowPosMessagesAndChanges) {
+TEST_F(GeometryTest, SetWindowPosMessagesAndChanges) {
   HWND h = Top(0, 0, 100, 100);
   Handlers()[h] = [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
     if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(l)->cx = 150;  // handlers can adjust
@@ -52,7 +52,7 @@ TEST_F(Geometry, SetWindowPosMessagesAndChanges) {
   EXPECT_EQ(Messages(h, {WM_MOVE, WM_SIZE}), (std::vector<UINT>{WM_MOVE}));
 }
 
-TEST_F(Geometry, ZOrderWithTopmostWindows) {
+TEST_F(GeometryTest, ZOrderWithTopmostWindows) {
   HWND a = Top(0, 0, 10, 10);
   HWND t = Top(0, 0, 10, 10, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
   HWND b = Top(0, 0, 10, 10);
@@ -68,7 +68,7 @@ TEST_F(Geometry, ZOrderWithTopmostWindows) {
   EXPECT_EQ(WindowFromPoint(POINT{5, 5}), t);
 }
 
-TEST_F(Geometry, MinimiseAndRestoreWithAnOwnedWindow) {
+TEST_F(GeometryTest, MinimiseAndRestoreWithAnOwnedWindow) {
   HWND app = Top(200, 200, 0, 0, WS_POPUP | WS_VISIBLE);  // the application's window
   HWND form = Top(50, 60, 300, 200, WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, app);
   Log().clear();
@@ -113,7 +113,7 @@ TEST_F(Geometry, MinimiseAndRestoreWithAnOwnedWindow) {
   EXPECT_FALSE(IsWindow(form));
 }
 
-TEST_F(Geometry, ScrollBarsShowHideAndClamp) {
+TEST_F(GeometryTest, ScrollBarsShowHideAndClamp) {
   HWND h = Top(0, 0, 200, 100);
   RECT c;
   SCROLLINFO si;
@@ -166,7 +166,7 @@ TEST_F(Geometry, ScrollBarsShowHideAndClamp) {
   EXPECT_EQ(c, (RECT{0, 0, 200, 100}));
 }
 
-TEST_F(Geometry, ScrollWindowMovesChildrenAndInvalidatesTheUncoveredStrip) {
+TEST_F(GeometryTest, ScrollWindowMovesChildrenAndInvalidatesTheUncoveredStrip) {
   HWND h = Top(0, 0, 200, 100);
   HWND child = Child(h, 10, 40, 20, 20);
   headless::ProcessMessages();
@@ -195,7 +195,7 @@ TEST_F(Geometry, ScrollWindowMovesChildrenAndInvalidatesTheUncoveredStrip) {
   SetGraphicsHooks({});
 }
 
-TEST_F(Geometry, MonitorsAndMetrics) {
+TEST_F(GeometryTest, MonitorsAndMetrics) {
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -233,7 +233,7 @@ TEST_F(Geometry, MonitorsAndMetrics) {
   }
 }
 
-TEST_F(Geometry, CursorsByIdAndByName) {
+TEST_F(GeometryTest, CursorsByIdAndByName) {
   HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
   ASSERT_NE(arrow, nullptr);
   EXPECT_EQ(LoadCursor(nullptr, IDC_ARROW), arrow);

@@ -6,7 +6,7 @@ using namespace rec;
 
 namespace {
 
-class Input : public DesktopTest {
+class InputTest : public DesktopTest {
 protected:
   void SetUp() override {
     DesktopTest::SetUp();
@@ -22,7 +22,7 @@ protected:
 
 const std::vector<UINT> kKeys = {WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR};
 
-TEST_F(Input, KeyboardTable) {
+TEST_F(InputTest, KeyboardTable) {
   struct Case {
     const char* Name;
     std::function<void()> Act;
@@ -59,7 +59,7 @@ TEST_F(Input, KeyboardTable) {
   }
 }
 
-TEST_F(Input, KeyMessageBitsAndKeyState) {
+TEST_F(InputTest, KeyMessageBitsAndKeyState) {
   headless::KeyDown('A');
   headless::KeyDown('A');  // auto-repeat
   headless::KeyUp('A');
@@ -82,7 +82,7 @@ TEST_F(Input, KeyMessageBitsAndKeyState) {
   EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
 }
 
-TEST_F(Input, FocusMessagesNameTheOtherWindow) {
+TEST_F(InputTest, FocusMessagesNameTheOtherWindow) {
   Log().clear();
   EXPECT_EQ(SetFocus(plain), edit);
   auto e = Entries({WM_SETFOCUS, WM_KILLFOCUS});
@@ -116,7 +116,7 @@ std::vector<MouseEvent> MouseLog() {
   return out;
 }
 
-TEST_F(Input, MouseTable) {
+TEST_F(InputTest, MouseTable) {
   using namespace headless;
   struct Case {
     const char* Name;
@@ -150,7 +150,7 @@ TEST_F(Input, MouseTable) {
   }
 }
 
-TEST_F(Input, ClickActivationAndMouseActivateAnswer) {
+TEST_F(InputTest, ClickActivationAndMouseActivateAnswer) {
   HWND other = Top(500, 100, 100, 100, WS_POPUP | WS_VISIBLE);
   ASSERT_EQ(GetActiveWindow(), other);
   Log().clear();
@@ -190,7 +190,7 @@ TEST_F(Input, ClickActivationAndMouseActivateAnswer) {
   EXPECT_TRUE(Messages(edit, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}).empty());
 }
 
-TEST_F(Input, HitTestingHonoursDisabledWindowsRegionsAndCapture) {
+TEST_F(InputTest, HitTestingHonoursDisabledWindowsRegionsAndCapture) {
   using headless::MouseButton;
   // A disabled child passes the click to its parent.
   EnableWindow(edit, FALSE);
@@ -229,7 +229,7 @@ TEST_F(Input, HitTestingHonoursDisabledWindowsRegionsAndCapture) {
   EXPECT_TRUE(MouseLog().empty());
 }
 
-TEST_F(Input, WheelGoesToFocusAndBubblesToParent) {
+TEST_F(InputTest, WheelGoesToFocusAndBubblesToParent) {
   headless::MouseWheel(-120, 300, 250);
   auto w = Entries({WM_MOUSEWHEEL});
   ASSERT_EQ(w.size(), 2u);
@@ -239,7 +239,7 @@ TEST_F(Input, WheelGoesToFocusAndBubblesToParent) {
   EXPECT_EQ(GET_X_LPARAM(w[0].lParam), 300);  // screen coordinates
 }
 
-TEST_F(Input, CaretIsStateOnly) {
+TEST_F(InputTest, CaretIsStateOnly) {
   EXPECT_EQ(headless::Caret(), nullptr);
   EXPECT_TRUE(CreateCaret(edit, nullptr, 1, 14));
   EXPECT_EQ(headless::Caret()->HideCount, 1);

@@ -8,9 +8,9 @@ using namespace rec;
 
 namespace {
 
-class Lifecycle : public DesktopTest {};
+class LifecycleTest : public DesktopTest {};
 
-TEST_F(Lifecycle, CreationSendsItsMessagesInOrder) {
+TEST_F(LifecycleTest, CreationSendsItsMessagesInOrder) {
   HWND top = Top(10, 20, 200, 100, WS_POPUP | WS_VISIBLE | WS_BORDER);
   ASSERT_TRUE(IsWindow(top));
   std::vector<UINT> expected = {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE,
@@ -31,7 +31,7 @@ TEST_F(Lifecycle, CreationSendsItsMessagesInOrder) {
   EXPECT_EQ(GetActiveWindow(), bare);
 }
 
-TEST_F(Lifecycle, FailedCreationLeavesNoWindow) {
+TEST_F(LifecycleTest, FailedCreationLeavesNoWindow) {
   for (UINT failing : {WM_NCCREATE, WM_CREATE}) {
     Log().clear();
     NextHandler() = [failing](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -48,7 +48,7 @@ TEST_F(Lifecycle, FailedCreationLeavesNoWindow) {
   }
 }
 
-TEST_F(Lifecycle, DestroyOrderParentFirstThenNcDestroyChildrenFirst) {
+TEST_F(LifecycleTest, DestroyOrderParentFirstThenNcDestroyChildrenFirst) {
   HWND top = Top(0, 0, 300, 300);
   HWND a = Child(top, 0, 0, 100, 100);
   HWND a1 = Child(a, 0, 0, 10, 10);
@@ -66,7 +66,7 @@ TEST_F(Lifecycle, DestroyOrderParentFirstThenNcDestroyChildrenFirst) {
   EXPECT_FALSE(DestroyWindow(top));
 }
 
-TEST_F(Lifecycle, WindowStaysUsableDuringItsDestroyMessages) {
+TEST_F(LifecycleTest, WindowStaysUsableDuringItsDestroyMessages) {
   HWND top = Top(0, 0, 100, 100);
   HWND child = Child(top, 5, 5, 10, 10);
   std::vector<BOOL> seen;
@@ -103,7 +103,7 @@ struct Hook {
   }
 };
 
-TEST_F(Lifecycle, ChainOfReplacedProceduresPassesOnAndUnwinds) {
+TEST_F(LifecycleTest, ChainOfReplacedProceduresPassesOnAndUnwinds) {
   HWND h = Top(0, 0, 50, 50);
   std::vector<std::string> trace;
   Handlers()[h] = [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -136,7 +136,7 @@ TEST_F(Lifecycle, ChainOfReplacedProceduresPassesOnAndUnwinds) {
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWL_WNDPROC)), original);
 }
 
-TEST_F(Lifecycle, OutOfOrderRestoreIsSafe) {
+TEST_F(LifecycleTest, OutOfOrderRestoreIsSafe) {
   HWND h = Top(0, 0, 50, 50);
   std::vector<std::string> trace;
   Hook a{"a", nullptr, nullptr, &trace}, b{"b", nullptr, nullptr, &trace}, c{"c", nullptr, nullptr, &trace};
@@ -163,7 +163,7 @@ TEST_F(Lifecycle, OutOfOrderRestoreIsSafe) {
   FreeObjectInstance(fresh);
 }
 
-TEST_F(Lifecycle, HiddenMessageWindowGetsItsMessages) {
+TEST_F(LifecycleTest, HiddenMessageWindowGetsItsMessages) {
   std::vector<UINT> got;
   HWND hidden = AllocateHWnd([&](HWND h, UINT m, WPARAM w, LPARAM l) {
     got.push_back(m);
@@ -190,7 +190,7 @@ TEST_F(Lifecycle, HiddenMessageWindowGetsItsMessages) {
   EXPECT_FALSE(IsWindow(hidden));
 }
 
-TEST_F(Lifecycle, WindowLongsAndStyleChanges) {
+TEST_F(LifecycleTest, WindowLongsAndStyleChanges) {
   HWND h = Top(0, 0, 100, 100, WS_POPUP);
   EXPECT_EQ(SetWindowLongPtrA(h, GWL_USERDATA, 1234), 0);
   EXPECT_EQ(GetWindowLongPtrA(h, GWL_USERDATA), 1234);
@@ -211,7 +211,7 @@ TEST_F(Lifecycle, WindowLongsAndStyleChanges) {
   EXPECT_EQ(GetWindowTextLengthA(h), 6);
 }
 
-TEST_F(Lifecycle, ClassRegistrationRules) {
+TEST_F(LifecycleTest, ClassRegistrationRules) {
   WNDCLASSA wc;
   wc.lpfnWndProc = &DefWindowProcA;
   wc.lpszClassName = "UniqueClassX";

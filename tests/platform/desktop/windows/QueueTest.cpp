@@ -7,9 +7,9 @@ using namespace rec;
 
 namespace {
 
-class Queue : public DesktopTest {};
+class QueueTest : public DesktopTest {};
 
-TEST_F(Queue, PeekFiltersAndQuitIgnoresFilters) {
+TEST_F(QueueTest, PeekFiltersAndQuitIgnoresFilters) {
   HWND a = Top(0, 0, 10, 10, WS_POPUP);
   HWND b = Top(0, 0, 10, 10, WS_POPUP);
   PostMessageA(a, WM_USER + 1, 1, 0);
@@ -39,7 +39,7 @@ TEST_F(Queue, PeekFiltersAndQuitIgnoresFilters) {
   EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(Queue, GetMessageOnTheHeadlessDesktop) {
+TEST_F(QueueTest, GetMessageOnTheHeadlessDesktop) {
   HWND h = Top(0, 0, 10, 10, WS_POPUP);
   MSG m;
   // Nothing to do and nobody to ask: it raises instead of hanging.
@@ -68,7 +68,7 @@ struct TimerEvent {
   bool operator==(const TimerEvent&) const = default;
 };
 
-TEST_F(Queue, TimersOnTheManualClock) {
+TEST_F(QueueTest, TimersOnTheManualClock) {
   struct Case {
     const char* Name;
     std::function<void(HWND)> Script;
@@ -119,7 +119,7 @@ TEST_F(Queue, TimersOnTheManualClock) {
   }
 }
 
-TEST_F(Queue, TimerHandlerKillingItselfAndAnotherStopsThem) {
+TEST_F(QueueTest, TimerHandlerKillingItselfAndAnotherStopsThem) {
   HWND h = Top(0, 0, 10, 10, WS_POPUP);
   int ticks = 0;
   Handlers()[h] = [&](HWND hwnd, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -142,7 +142,7 @@ TEST_F(Queue, TimerHandlerKillingItselfAndAnotherStopsThem) {
   EXPECT_EQ(ticks, 1);
 }
 
-TEST_F(Queue, TickCountWrapsAndMessageTimeFollows) {
+TEST_F(QueueTest, TickCountWrapsAndMessageTimeFollows) {
   headless::SetClock(0xFFFFFFF0u);
   DWORD start = GetTickCount();
   HWND h = Top(0, 0, 10, 10, WS_POPUP);
@@ -159,7 +159,7 @@ TEST_F(Queue, TickCountWrapsAndMessageTimeFollows) {
   EXPECT_EQ(GetDoubleClickTime(), 500u);
 }
 
-TEST_F(Queue, RegisteredMessagesShareNumbersByName) {
+TEST_F(QueueTest, RegisteredMessagesShareNumbersByName) {
   UINT a = RegisterWindowMessageA("TaskbarCreated");
   EXPECT_GE(a, 0xC000u);
   EXPECT_EQ(RegisterWindowMessageA("taskbarcreated"), a);
@@ -167,7 +167,7 @@ TEST_F(Queue, RegisteredMessagesShareNumbersByName) {
   EXPECT_EQ(RegisterWindowMessageA(""), 0u);
 }
 
-TEST_F(Queue, PaintComesWhenTheQueueIsEmpty) {
+TEST_F(QueueTest, PaintComesWhenTheQueueIsEmpty) {
   HWND top = Top(0, 0, 100, 100);
   HWND child = Child(top, 10, 10, 20, 20);
   headless::ProcessMessages();  // initial paint
@@ -196,7 +196,7 @@ TEST_F(Queue, PaintComesWhenTheQueueIsEmpty) {
   EXPECT_TRUE(GetUpdateRect(top, &u, FALSE));  // showing exposes the whole window
 }
 
-TEST_F(Queue, AWindowThatNeverValidatesItselfRaisesInsteadOfHanging) {
+TEST_F(QueueTest, AWindowThatNeverValidatesItselfRaisesInsteadOfHanging) {
   HWND h = Top(0, 0, 50, 50);
   Handlers()[h] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
     if (m == WM_PAINT) return 0;  // forgets to validate
@@ -208,7 +208,7 @@ TEST_F(Queue, AWindowThatNeverValidatesItselfRaisesInsteadOfHanging) {
   EXPECT_EQ(headless::ProcessMessages(), 0);
 }
 
-TEST_F(Queue, ReparentingMovesTheWindowBetweenLists) {
+TEST_F(QueueTest, ReparentingMovesTheWindowBetweenLists) {
   HWND a = Top(0, 0, 100, 100);
   HWND b = Top(200, 0, 100, 100);
   HWND c = Child(a, 10, 10, 20, 20);

@@ -7,9 +7,9 @@ using namespace rec;
 
 namespace {
 
-class RestoreRepaint : public DesktopTest {};
+class RestoreRepaintTest : public DesktopTest {};
 
-TEST_F(RestoreRepaint, ClippedChildrenAndTheirFramesRepaintAfterRestore) {
+TEST_F(RestoreRepaintTest, ClippedChildrenAndTheirFramesRepaintAfterRestore) {
   HWND top = Top(50, 50, 300, 200, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE);
   HWND memo = Child(top, 10, 10, 150, 100, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
   HWND inner = Child(memo, 5, 5, 40, 20);
@@ -25,7 +25,7 @@ TEST_F(RestoreRepaint, ClippedChildrenAndTheirFramesRepaintAfterRestore) {
   }
 }
 
-TEST_F(RestoreRepaint, AnOrdinaryResizeLeavesClippedChildrenAlone) {
+TEST_F(RestoreRepaintTest, AnOrdinaryResizeLeavesClippedChildrenAlone) {
   HWND top = Top(50, 50, 300, 200, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE);
   HWND memo = Child(top, 10, 10, 150, 100, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
   headless::ProcessMessages();

@@ -491,4 +491,36 @@ TEST(ImageList, AddMaskedDrawAndNotify) {
   }
 }
 
+TEST(ImageList, ReplaceKeepsTheImagesWhenAChangeHandlerFails) {
+  TImageList il(nullptr);
+  il.SetWidth(2);
+  il.SetHeight(2);
+  TBitmap red, blue;
+  for (auto [bmp, colour] : {std::pair{&red, clRed}, std::pair{&blue, clBlue}}) {
+    bmp->SetSize(2, 2);
+    bmp->Canvas()->Brush()->SetColor(colour);
+    bmp->Canvas()->FillRect(Rect(0, 0, 2, 2));
+  }
+  il.Add(&red, nullptr);
+  il.Add(&red, nullptr);
+  bool fail = true;
+  std::vector<int> counts;
+  il.SetOnChange([&](TObject*) {
+    counts.push_back(il.Count());
+    if (fail) throw Exception("refused");
+  });
+  EXPECT_THROW(il.Replace(1, &blue, nullptr), Exception);
+  EXPECT_EQ(il.Count(), 2);
+  fail = false;
+  il.Replace(1, &blue, nullptr);
+  EXPECT_EQ(il.Count(), 2);
+  // Every change heard shows the whole list.
+  EXPECT_EQ(counts, (std::vector<int>{2, 2, 2}));
+  TBitmap got;
+  il.GetBitmap(1, &got);
+  EXPECT_EQ(got.Canvas()->Pixels(0, 0), RGB(0, 0, 255));
+  il.GetBitmap(0, &got);
+  EXPECT_EQ(got.Canvas()->Pixels(0, 0), RGB(255, 0, 0));
+}
+
 }  // namespace

@@ -13,7 +13,7 @@ using namespace gx;
 
 namespace {
 
-class WindowScrollBarPaint : public ::testing::Test {
+class WindowScrollBarPaintTest : public ::testing::Test {
 protected:
   void SetUp() override {
     headless::Reset();
@@ -61,7 +61,7 @@ protected:
   int cx = 0, cy = 0;
 };
 
-TEST_F(WindowScrollBarPaint, ArrowsTrackAndThumbSitWhereTheScrollInfoPutsThem) {
+TEST_F(WindowScrollBarPaintTest, ArrowsTrackAndThumbSitWhereTheScrollInfoPutsThem) {
   Set(SB_VERT, 0, 99, 10, 45);
   Set(SB_HORZ, 0, 49, 25, 0);
   std::vector<DrawOp> arrows = Frame(DrawKind::FrameControl);
@@ -93,7 +93,7 @@ TEST_F(WindowScrollBarPaint, ArrowsTrackAndThumbSitWhereTheScrollInfoPutsThem) {
   for (const DrawOp& f : fills) EXPECT_TRUE(f.rect.right > barRight || f.rect.bottom > barBottom);
 }
 
-TEST_F(WindowScrollBarPaint, UnusableBarsGreyTheirArrowsAndShowNoThumb) {
+TEST_F(WindowScrollBarPaintTest, UnusableBarsGreyTheirArrowsAndShowNoThumb) {
   struct Case {
     const char* what;
     std::function<void()> setUp;
@@ -133,7 +133,7 @@ TEST_F(WindowScrollBarPaint, UnusableBarsGreyTheirArrowsAndShowNoThumb) {
   }
 }
 
-TEST_F(WindowScrollBarPaint, TheThumbFollowsADragAndGoesBackWhenTheWindowDoesNotMove) {
+TEST_F(WindowScrollBarPaintTest, TheThumbFollowsADragAndGoesBackWhenTheWindowDoesNotMove) {
   ShowScrollBar(wnd, SB_HORZ, FALSE);
   Set(SB_VERT, 0, 99, 10, 0);
   RECT start = Thumbs().at(0).rect;

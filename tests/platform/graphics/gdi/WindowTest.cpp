@@ -55,7 +55,7 @@ LRESULT SampleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProc(hwnd, msg, wp, lp);
 }
 
-class WindowDC : public ::testing::Test {
+class WindowDCTest : public ::testing::Test {
 protected:
   void SetUp() override {
     headless::Reset();
@@ -77,7 +77,7 @@ protected:
   HWND Top = nullptr, Child = nullptr;
 };
 
-TEST_F(WindowDC, PaintRecordsPerWindowAndSnapshotsShowChildren) {
+TEST_F(WindowDCTest, PaintRecordsPerWindowAndSnapshotsShowChildren) {
   ClearDrawRecording();
   StartDrawRecording();
   headless::ProcessMessages();
@@ -99,7 +99,7 @@ TEST_F(WindowDC, PaintRecordsPerWindowAndSnapshotsShowChildren) {
   ReleaseDC(Top, wdc);
 }
 
-TEST_F(WindowDC, BeginPaintClipsToTheUpdateRegionAndValidates) {
+TEST_F(WindowDCTest, BeginPaintClipsToTheUpdateRegionAndValidates) {
   headless::ProcessMessages();
   RECT part{0, 0, 50, 10};
   InvalidateRect(Child, &part, FALSE);
@@ -140,7 +140,7 @@ LRESULT PlainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProc(hwnd, msg, wp, lp);
 }
 
-TEST_F(WindowDC, DefaultErasingFillsWithTheClassBrush) {
+TEST_F(WindowDCTest, DefaultErasingFillsWithTheClassBrush) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = PlainProc;
   wc.lpszClassName = "GxPlain";
@@ -153,7 +153,7 @@ TEST_F(WindowDC, DefaultErasingFillsWithTheClassBrush) {
   ReleaseDC(w, dc);
 }
 
-TEST_F(WindowDC, WindowRegionsShapeTheWindowAndItsDrawing) {
+TEST_F(WindowDCTest, WindowRegionsShapeTheWindowAndItsDrawing) {
   POINT tri[] = {{0, 0}, {40, 0}, {40, 40}};
   HRGN shape = CreatePolygonRgn(tri, 3, WINDING);
   HWND w = CreateWindowExA(0, "GxSample", "", WS_CHILD | WS_VISIBLE, 270, 0, 40, 40, Top, nullptr, nullptr, nullptr);
@@ -176,7 +176,7 @@ TEST_F(WindowDC, WindowRegionsShapeTheWindowAndItsDrawing) {
   DeleteObject(back);
 }
 
-TEST_F(WindowDC, ScrollingMovesThePixelsInsideTheAreaOnly) {
+TEST_F(WindowDCTest, ScrollingMovesThePixelsInsideTheAreaOnly) {
   headless::ProcessMessages();
   HDC dc = GetDC(Child);
   RECT all{0, 0, 250, 72};
@@ -204,7 +204,7 @@ TEST_F(WindowDC, ScrollingMovesThePixelsInsideTheAreaOnly) {
   ReleaseDC(Child, dc);
 }
 
-TEST_F(WindowDC, ScreenDCReportsTheScreen) {
+TEST_F(WindowDCTest, ScreenDCReportsTheScreen) {
   HDC s = GetDC(nullptr);
   EXPECT_EQ(GetDeviceCaps(s, LOGPIXELSX), 96);
   EXPECT_EQ(GetDeviceCaps(s, BITSPIXEL), 32);

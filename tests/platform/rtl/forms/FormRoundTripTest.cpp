@@ -52,7 +52,7 @@ end
 )";
 }  // namespace
 
-class FormRoundTrip : public testing::Test {
+class FormRoundTripTest : public testing::Test {
 protected:
   void SetUp() override {
     RegisterFixtureClasses();
@@ -60,7 +60,7 @@ protected:
   }
 };
 
-TEST_F(FormRoundTrip, ReadsEveryKindOfValue) {
+TEST_F(FormRoundTripTest, ReadsEveryKindOfValue) {
   TFixForm form(nullptr);
   ReadComponentResText(kForm, &form);
   EXPECT_EQ(form.Name(), "Form1");
@@ -107,7 +107,7 @@ TEST_F(FormRoundTrip, ReadsEveryKindOfValue) {
   EXPECT_TRUE(form.OnClick() == MakeEvent(&form, &TFixForm::FormClick));
 }
 
-TEST_F(FormRoundTrip, WriteThenReadGivesTheSameText) {
+TEST_F(FormRoundTripTest, WriteThenReadGivesTheSameText) {
   TFixForm form(nullptr);
   ReadComponentResText(kForm, &form);
   std::string text = WriteComponentResText(&form);
@@ -131,13 +131,13 @@ TEST_F(FormRoundTrip, WriteThenReadGivesTheSameText) {
   EXPECT_NE(text.find("    object Inner: TFixControl\n      Left = 0\n      Buddy = Form1\n"), std::string::npos) << text;
 }
 
-TEST_F(FormRoundTrip, DefaultsAreNotWritten) {
+TEST_F(FormRoundTripTest, DefaultsAreNotWritten) {
   TFixForm form(nullptr);
   form.SetName("Plain");
   EXPECT_EQ(WriteComponentResText(&form), "object Plain: TFixForm\n  Left = 0\nend\n");
 }
 
-TEST_F(FormRoundTrip, LoadingOrderAndState) {
+TEST_F(FormRoundTripTest, LoadingOrderAndState) {
   TFixForm form(nullptr);
   ReadComponentResText(kForm, &form);
   // Loaded runs once for every component, in reading order, after references are fixed.
@@ -148,7 +148,7 @@ TEST_F(FormRoundTrip, LoadingOrderAndState) {
     EXPECT_TRUE((c->ComponentState() * TComponentState{csLoading, csReading}).Empty());
 }
 
-TEST_F(FormRoundTrip, InheritedDescriptionOverridesTheAncestor) {
+TEST_F(FormRoundTripTest, InheritedDescriptionOverridesTheAncestor) {
   const char* derived = R"(inherited Form2: TFixForm2
   Caption = 'Derived'
   inherited Button1: TFixControl
@@ -184,7 +184,7 @@ end
   EXPECT_EQ(WriteComponentResText(&reread), WriteComponentResText(&form));
 }
 
-TEST_F(FormRoundTrip, CollectionsEqualComparesStoredItems) {
+TEST_F(FormRoundTripTest, CollectionsEqualComparesStoredItems) {
   TFixForm a(nullptr), b(nullptr);
   ReadComponentResText(kForm, &a);
   ReadComponentResText(kForm, &b);
@@ -195,7 +195,7 @@ TEST_F(FormRoundTrip, CollectionsEqualComparesStoredItems) {
   EXPECT_FALSE(CollectionsEqual(a.Columns(), b.Columns(), &a, &b));
 }
 
-TEST_F(FormRoundTrip, FilesHoldTheSameText) {
+TEST_F(FormRoundTripTest, FilesHoldTheSameText) {
   TFixForm form(nullptr);
   ReadComponentResText(kForm, &form);
   std::string path = testing::TempDir() + "/rtlobj_form.txt";
@@ -214,7 +214,7 @@ TComponent* FindOther(const std::string& Name) {
 }
 }  // namespace
 
-TEST_F(FormRoundTrip, ReferencesToAnotherRootGoThroughTheGlobalFinder) {
+TEST_F(FormRoundTripTest, ReferencesToAnotherRootGoThroughTheGlobalFinder) {
   TFixForm other(nullptr);
   ReadComponentResText("object Other: TFixForm\n  object Btn: TFixControl\n  end\nend\n", &other);
   gOtherForm = &other;
@@ -230,7 +230,7 @@ TEST_F(FormRoundTrip, ReferencesToAnotherRootGoThroughTheGlobalFinder) {
   EXPECT_THROW(ReadComponentResText(text, &unresolved), EReadError);
 }
 
-TEST_F(FormRoundTrip, LongStringsAreSplitOverLinesWholeCharacters) {
+TEST_F(FormRoundTripTest, LongStringsAreSplitOverLinesWholeCharacters) {
   TFixForm form(nullptr);
   form.SetName("F");
   std::string caption;
@@ -244,7 +244,7 @@ TEST_F(FormRoundTrip, LongStringsAreSplitOverLinesWholeCharacters) {
   EXPECT_EQ(back.Caption(), caption);
 }
 
-TEST_F(FormRoundTrip, AComponentNamedLikeItsRootIsReferencedQualified) {
+TEST_F(FormRoundTripTest, AComponentNamedLikeItsRootIsReferencedQualified) {
   const char* text = "object Form1: TFixForm\n  Buddy = Form1.Form1\n  object Form1: TFixTimer\n  end\nend\n";
   TFixForm form(nullptr);
   ReadComponentResText(text, &form);

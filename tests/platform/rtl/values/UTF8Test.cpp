@@ -143,7 +143,7 @@ TEST(Utf8, ConversionsTellWhetherAnythingWasReplaced) {
   invalid = true;
   EXPECT_EQ(Utf16ToUtf8(u"a😀", &invalid), "a😀");
   EXPECT_FALSE(invalid);
-  for (const std::u16string bad : {std::u16string(1, char16_t(0xDC00)), std::u16string{u'a', char16_t(0xD83D)}}) {
+  for (const std::u16string& bad : {std::u16string(1, char16_t(0xDC00)), std::u16string{u'a', char16_t(0xD83D)}}) {
     invalid = false;
     EXPECT_EQ(Utf16ToUtf8(bad, &invalid).substr(bad.size() - 1), "\xEF\xBF\xBD");
     EXPECT_TRUE(invalid);

@@ -18,7 +18,7 @@
 
 namespace {
 
-class PopupControlXvfb : public xvfb_test::X11ProgramTest {
+class PopupControlXvfbTest : public xvfb_test::X11ProgramTest {
 protected:
   void TearDown() override {
     delete Form;
@@ -43,7 +43,7 @@ protected:
   TForm* Form = nullptr;
 };
 
-TEST_F(PopupControlXvfb, OpensUndecoratedAtItsScreenPlaceWithoutTakingTheFocus) {
+TEST_F(PopupControlXvfbTest, OpensUndecoratedAtItsScreenPlaceWithoutTakingTheFocus) {
   TEdit* edit = NewOwnerWithEdit();
   auto* drop = new PopupPanel(Form);
   drop->SetVisible(false);
@@ -89,7 +89,7 @@ protected:
   }
 };
 
-TEST_F(PopupControlXvfb, KeysPressedWhileAListIsDroppedKeepGoingToTheEdit) {
+TEST_F(PopupControlXvfbTest, KeysPressedWhileAListIsDroppedKeepGoingToTheEdit) {
   TEdit* edit = NewOwnerWithEdit();
   auto* list = new PopupList(edit);
   list->SetVisible(false);
