@@ -2,7 +2,7 @@
 
 #include "app/AutoRun.h"
 #include "app/SnippetHotKeys.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "gridoutput/DBGridGxImpExp/Unit.h"
 #include "gridoutput/PrnDbggx.h"
 #include "platform/rtl/ScopeExit.h"

@@ -17,7 +17,7 @@
 #include "bench/Figures.h"
 #include "bench/GridUnit.h"
 #include "grid/DBGridGx.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DBClient.h"
 #include "platform/data/DataSet.h"

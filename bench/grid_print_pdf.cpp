@@ -4,7 +4,9 @@
 // the same texts at the same places, the same lines and the same check-box fills, read
 // from what an untimed first run of the print drew. Each side runs in a fresh process,
 // alternating which goes first. Counters: the medians, their ratio and each side's peak
-// resident memory; the label holds min / median / max of the runs.
+// resident memory; the label holds min / median / max of the runs. The print's peak memory
+// is also taken in stages: before the preview's recording, after it, and at the end, after
+// the recorded pages went to the PDF (near the second when no page is held twice).
 #include <benchmark/benchmark.h>
 #include <cairo/cairo-pdf.h>
 #include <cairo/cairo.h>
@@ -35,6 +37,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+// The process's peak resident memory so far, in kB.
+long PeakKb() {
+  std::ifstream Status("/proc/self/status");
+  std::string Line;
+  while (std::getline(Status, Line))
+    if (Line.rfind("VmHWM:", 0) == 0) return std::stol(Line.substr(6));
+  return 0;
+}
 
 const std::string& Dir() { return bench_files::Dir("print"); }
 
@@ -114,7 +125,9 @@ TPages LoadPages(const std::string& Path) {
 
 // Prints the grid through the preview to Out; with Dump, also writes what each printed
 // page drew (untimed).
-double ProjectSide(const std::string& Db, const std::string& Out, const std::string& Dump) {
+// The peaks of the timed print (before the recording, after it, at the end) go to Memory.
+double ProjectSide(const std::string& Db, const std::string& Out, const std::string& Dump,
+                   const std::string& Memory = "") {
   static bench_grid::GridUnit Unit;
   SetPrinterBackend(std::make_shared<TPdfOnly>());
   bench_grid::TGridOnTable On(Db, "P");
@@ -129,7 +142,9 @@ double ProjectSide(const std::string& Db, const std::string& Out, const std::str
   Print.PageHeader()->LeftText()->Add("Price list");
   Print.PageFooter()->RightText()->Add("Page &[Page]");
   TPrinterPreview Preview;
+  const long BeforeRecording = PeakKb();
   Print.RenderToPrinter(&Preview);
+  const long AfterRecording = PeakKb();
   TPrinter* P = Printer();
   P->SetPrinterIndex(0);
   P->SetFileName(Out);
@@ -166,6 +181,8 @@ double ProjectSide(const std::string& Db, const std::string& Out, const std::str
   }
   P->EndDoc();
   const double Elapsed = Seconds(Start);
+  if (!Memory.empty())
+    std::ofstream(Memory, std::ios::app) << BeforeRecording << ' ' << AfterRecording << ' ' << PeakKb() << "\n";
   if (!Dump.empty()) {
     win::StopDrawRecording();
     SavePages(Pages, Dump);
@@ -215,11 +232,22 @@ void BM_PrintGridPdf(benchmark::State& state) {
   const int Rows = static_cast<int>(state.range(0));
   const std::string Db = Database(Rows);
   const std::string Mine = Dir() + "/project.pdf", Theirs = Dir() + "/reference.pdf", Dump = Dir() + "/pages.txt";
+  const std::string Memory = Dir() + "/memory.txt";
+  std::filesystem::remove(Memory);
   // The untimed first print tells the reference what to draw.
   bench_child::RunInChild([&] { return ProjectSide(Db, Mine, Dump); });
   bench_child::CompareSides(
-      state, [&] { return ProjectSide(Db, Mine, ""); }, [&] { return ReferenceSide(Dump, Theirs); });
+      state, [&] { return ProjectSide(Db, Mine, "", Memory); }, [&] { return ReferenceSide(Dump, Theirs); });
   state.counters["pages"] = double(LoadPages(Dump).size());
+  // The stages of the run with the largest peak.
+  std::ifstream Stages(Memory);
+  long Before = 0, After = 0, End = 0, B, A, E;
+  while (Stages >> B >> A >> E)
+    if (E > End) Before = B, After = A, End = E;
+  state.counters["peak_before_recording_MB"] = Before / 1024.0;
+  state.counters["peak_after_recording_MB"] = After / 1024.0;
+  state.counters["peak_at_end_MB"] = End / 1024.0;
+  std::filesystem::remove(Memory);
   std::filesystem::remove(Mine);
   std::filesystem::remove(Theirs);
   std::filesystem::remove(Dump);

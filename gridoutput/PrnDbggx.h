@@ -158,6 +158,8 @@ protected:
   void DefineProperties(TFiler* Filer) override;
 
 private:
+  void SetupDialogCloseQuery(TObject* Sender, bool& CanClose);
+
   std::unique_ptr<TRichEditStrings> FAfterGridText, FBeforeGridText;
   std::unique_ptr<TColCellParamsGx> FCellParams;
   TDBGridGx* FDBGridGx = nullptr;

@@ -229,6 +229,8 @@ public:
   int KeyImageIndex();
   TCheckBoxState ReadCheckState();
   void WriteCheckState(TCheckBoxState State);
+  // The cell's parameters outside drawing: the column's font, colour and alignment with
+  // the cell's content (CellContentOf); the caller raises the parameter events.
   void FillCellParams(TColCellParamsGx* Params);
   // Whether the cell may be edited; with EnterEdit also puts the dataset into editing.
   bool CheckEditable(bool EnterEdit);

@@ -1,5 +1,6 @@
 // What a column shows for the cell of the dataset's current record: its kind, text,
 // image, check state and parameters, the editor style and the width of its buttons.
+#include "grid/DBGridGx/CellContent.h"
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsCellValues.h"
@@ -149,9 +150,10 @@ void TColumnGx::FillCellParams(TColCellParamsGx* Params) {
   Params->Font = Font();
   Params->Background = Color();
   Params->Alignment = Alignment();
-  Params->ImageIndex = KeyImageIndex();
-  Params->Text = FormatCellText();
-  Params->CheckState = ReadCheckState();
+  const TCellContent content = CellContentOf(this);
+  Params->ImageIndex = content.ImageIndex;
+  Params->Text = content.Text;
+  Params->CheckState = content.CheckState;
   Params->ReadOnly = ReadOnly();
 }
 

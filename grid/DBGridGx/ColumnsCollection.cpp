@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "grid/DBGridGx/ColumnsInternal.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/GridErrors.h"
+#include "platform/data/Field.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/data/Field.h"
 
 using namespace columns_detail;
 

@@ -6,8 +6,8 @@
 
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
+#include "grid/DBGridGx/GridErrors.h"
 #include "grid/DBGridGx/GridSumList.h"
-#include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/ScopeExit.h"

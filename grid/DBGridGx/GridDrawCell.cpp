@@ -8,7 +8,7 @@
 #include "grid/DBGridGx/GridFilter.h"
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/TextDraw.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "gridcontrols/GxCurrency.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/Forms.h"
@@ -21,7 +21,6 @@
 #include "platform/rtl/Streams.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -63,8 +62,9 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
   bool down = false;
   if (AState.Contains(gdFixed) && DataCol < 0) {
     DrawIndicatorCell(DataRow, R, L);
-  } else if (DataCol >= 0 && DataCol < P->FShownColumns->Count()) {
-    TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  } else if (DataCol >= 0 && DataCol < P->FColumns->Count()) {
+    // Hidden columns keep their grid column (without width): grid columns count them all.
+    TColumnGx* column = P->FColumns->ColumnAt(DataCol);
     if (AState.Contains(gdFixed) && DataRow < 0) {
       c->Font()->Assign(column->Title()->Font());
       c->Brush()->SetColor(column->Title()->Color());
@@ -101,10 +101,10 @@ void TCustomDBGridGx::DrawCell(int ACol, int ARow, const win::RECT& ARect, TGrid
     c->FillRect(R);
   }
   if (cell3D) DrawCellEdges(ARect, true, true, down, false);
-  if (P->FUseMultiTitle && ARow == 0 && P->FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < P->FShownColumns->Count()) {
+  if (P->FUseMultiTitle && ARow == 0 && P->FOptions.Contains(dgTitles) && DataCol >= 0 && DataCol < P->FColumns->Count()) {
     c->Font()->Assign(P->FTitleFont.get());
     if (!down) c->Brush()->SetColor(FixedColor());
-    THeadTreeNode* leaf = HeadTreeLeaf(P->FShownColumns->ColumnAt(DataCol)->Index());
+    THeadTreeNode* leaf = HeadTreeLeaf(DataCol);
     if (leaf && leaf->ParentNode && leaf->ParentNode->ParentNode) {
       win::RECT leafRect = ARect;
       leafRect.top = ARect.bottom - leaf->Height;
@@ -241,7 +241,7 @@ void TCustomDBGridGx::DrawIndicatorCell(int DataRow, const win::RECT& Rect, int 
 bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect, TGridDrawState AState, int L,
                                     int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FColumns->ColumnAt(DataCol);
   TColumnTitleGx* title = column->Title();
   const bool pressed = P->FPressedTitleCol == ACol && P->FTitleButtonShown;
   std::string caption = title->Caption();
@@ -348,40 +348,28 @@ bool TCustomDBGridGx::DrawTitleCell(int ACol, int DataCol, const win::RECT& Rect
   return highlighted || pressed;
 }
 
-bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const win::RECT& Rect,
+bool TCustomDBGridGx::DrawDataCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
                                        TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FColumns->ColumnAt(DataCol);
   BeginDrawRow(DataRow);
   auto endRow = AtScopeExit([this] { EndDrawRow(); });
   win::RECT textRect = Rect;
   if (column->AlwaysShowEditButton()) textRect.right = std::max(textRect.left, textRect.right - column->EditButtonsWidth());
-  std::string text = column->FormatCellText();
-  if (column->IsCurrency() && P->FMoneyTextFormatting && column->Field() && !column->Field()->IsNull()) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", P->FCurrencyStyle->Digits(), column->Field()->AsFloat());
-    text = buffer;
-  }
   if (P->FRowColorFlag) {
     TDataSet* dataSet = P->FDataLink->DataSet();
     const int recNo = dataSet ? dataSet->RecNo() : -1;
     c->Brush()->SetColor(recNo > 0 && recNo % 2 == 1 ? P->FRowOneColor : P->FRowTwoColor);
   }
+  // Each cell starts from its own values, never from the previous cell's.
   TColCellParamsGx* params = P->FCellParams.get();
+  column->FillCellParams(params);
+  params->Col = ACol;
+  params->Row = ARow;
   params->State = AState;
   params->Font = c->Font();
-  params->Alignment = column->Alignment();
   params->Background = c->Brush()->Color();
-  params->Text = text;
-  // Each cell starts from its own values, never from the previous cell's.
-  params->ImageIndex = -1;
-  params->CheckState = cbUnchecked;
-  params->ReadOnly = column->ReadOnly();
   const int kind = column->CellKind();
-  if (P->FDefaultDrawingGx) {
-    if (kind == CellKindKeyImages) params->ImageIndex = column->KeyImageIndex();
-    else if (kind == CellKindCheckBox) params->CheckState = column->ReadCheckState();
-  }
   TGridDrawState state = AState;
   FireGetCellParams(column, c->Font(), params->Background, state);
   column->FireGetCellParams(false, params);
@@ -435,7 +423,7 @@ bool TCustomDBGridGx::DrawDataCellBody(int, int, int DataCol, int DataRow, const
 bool TCustomDBGridGx::DrawFooterCellBody(int ACol, int ARow, int DataCol, int DataRow, const win::RECT& Rect,
                                          TGridDrawState AState, int L, int T) {
   TCanvas* c = Canvas();
-  TColumnGx* column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* column = P->FColumns->ColumnAt(DataCol);
   const int index = P->FFooterRowCount + DataRow + P->FTitleAreaRowCount - RowCount();
   TColumnFooterGx* footer = column->FooterForRow(index);
   if (footer) {

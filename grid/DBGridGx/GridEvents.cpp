@@ -1,13 +1,12 @@
 // The grid's events, raised only when assigned, and the sum list's notifications.
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnDefValues.h"
-#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataService.h"
 #include "grid/DBGridGx/GridFilter.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
-#include "grid/DBGridGx/UnitResources.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/controls/Forms.h"
 #include "platform/rtl/SysUtils.h"
 

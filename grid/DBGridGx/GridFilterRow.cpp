@@ -3,12 +3,12 @@
 // every column's condition to the dataset.
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/FilterEdit.h"
-#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridSumList.h"
 #include "grid/DBGridGx/Selection.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/Style.h"
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"
 

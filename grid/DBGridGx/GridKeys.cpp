@@ -11,7 +11,7 @@
 #include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridFilter.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Menus.h"

@@ -1,7 +1,6 @@
 // The two-level layout lock, the deferred layout and the reaction to a new window size.
-#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridFilter.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>

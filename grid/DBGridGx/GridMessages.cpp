@@ -1,4 +1,4 @@
-// The window and component messages the grid answers itself, its flat border, the mouse
+// The grid's message dispatch and the window and component messages it answers itself, its flat border, the mouse
 // cursor over its selection zones, focus and input-method handling, leaving the grid
 // and the top-left cell changing.
 #include "grid/DBGridGx/Columns.h"
@@ -7,7 +7,7 @@
 #include "grid/DBGridGx/InplaceEdit.h"
 #include "grid/DBGridGx/ScrollBarSettings.h"
 #include "grid/DBGridGx/Titles.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DataSet.h"
@@ -19,6 +19,32 @@ namespace {
 // shows.
 constexpr int ColumnSelectZoneHeight = 7;
 }  // namespace
+
+// Messages the grid handles itself first; the rest go through the grid's own message
+// handling, then the base grid's.
+void TCustomDBGridGx::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_DEFERREDLAYOUT_GX) {
+    DeferredLayoutMessage(Message);
+    return;
+  }
+  if (MouseMessage(Message)) return;
+  if (DispatchGridMessage(Message)) return;
+  switch (Message.Msg) {
+    case win::WM_VSCROLL: VertScrollMessage(Message); return;
+    case win::WM_HSCROLL: HorzScrollMessage(Message); return;
+    case win::WM_SETFOCUS:
+    case win::WM_KILLFOCUS: FocusMessage(Message); return;
+    case win::WM_CHAR: HandleCharMessage(Message); return;
+    case CM_HINTSHOWPAUSE: HandleHintShowPause(Message); return;
+    case CM_HINTSHOW: HandleHintShow(Message); return;
+    default: break;
+  }
+  if (SearchTimerMessage(Message)) return;
+  TCustomGrid::Dispatch(Message);
+  if (Message.Msg == win::WM_SIZE) ClientSizeChanged();
+}
+
+void TCustomDBGridGx::DefaultHandler(TMessage& Message) { TCustomGrid::DefaultHandler(Message); }
 
 bool TCustomDBGridGx::DispatchGridMessage(TMessage& Message) {
   switch (Message.Msg) {

@@ -8,7 +8,7 @@
 #include "grid/DBGridGx/FilterEdit.h"
 #include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"

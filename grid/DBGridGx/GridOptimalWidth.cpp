@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/CellTextMeasure.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/HeadTree.h"
 #include "grid/DBGridGx/Selection.h"
-#include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/rtl/ScopeExit.h"
 
 using columns_detail::TCanvasLend;

@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <string>
 
+#include "grid/DBGridGx/CellContent.h"
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"
@@ -49,10 +50,11 @@ void RestoreView(TDataLink& Link, const TViewSpot& Spot) {
   if (DataSet->CompareBookmarks(DataSet->Bookmark(), Spot.Current) != 0) DataSet->GotoBookmark(Spot.Current);
 }
 
-// The beginning of Column's text for the current record that matches Wanted ignoring
-// case, counted in whole characters; false when it does not match.
+// The beginning of Column's display text for the current record that matches Wanted
+// ignoring case, counted in whole characters; false when it does not match. The search
+// compares the column's display text, also where a money column shows its amount.
 bool MatchingPrefix(TColumnGx* Column, const std::string& Wanted, std::string& Prefix) {
-  std::string Text = Utf8LeftChars(Column->FormatCellText(), Utf8Length(Wanted));
+  std::string Text = Utf8LeftChars(CellContentOf(Column, {ccpText}).DisplayText, Utf8Length(Wanted));
   if (AnsiUpperCase(Text) != AnsiUpperCase(Wanted)) return false;
   Prefix = std::move(Text);
   return true;
@@ -147,7 +149,7 @@ void TCustomDBGridGx::DrawSearchHighlight(int DataCol, int DataRow, const win::R
   if (DataRow + P->FTitleAreaRowCount != Row() || DataToGridColumn(DataCol) != Col()) return;
   if (!(HandleAllocated() && Focused()) && !P->FOptions.Contains(dgAlwaysShowSelection)) return;
   if (ComponentState().Contains(csDesigning) || P->FUpdateLockCount != 0 || !IsActiveControl()) return;
-  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
+  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   TCanvas* C = Canvas();
   C->Brush()->SetColor(SearchColor());
   C->Font()->SetColor(SearchTextColor());

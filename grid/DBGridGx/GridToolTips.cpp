@@ -6,11 +6,11 @@
 #include <string>
 
 #include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/CellTextMeasure.h"
 #include "grid/DBGridGx/Columns.h"
-#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
+#include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/HeadTree.h"
-#include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/Field.h"
 
@@ -30,19 +30,27 @@ void TToolTipsWindow::ActivateHintData(const win::RECT& Rect, const std::string&
 
 namespace {
 
-bool IsCheckKind(int Kind) { return Kind == CellKindKeyImages || Kind == CellKindCheckBox; }
+// A check-box or key-image cell shows no text: its tip names the cell's value with the
+// pick-list entry of the key found (key images) or of the check state. Other cells show
+// their whole text. Cell holds the cell's parameters as the column fills them.
+std::string TipText(TColumnGx* Column, const TColCellParamsGx& Cell) {
+  TField* Field = Column->Field();
+  if (!Field) return {};
+  const int Kind = Column->CellKind();
+  if (Kind != CellKindKeyImages && Kind != CellKindCheckBox) return Cell.Text;
+  const int Index = Kind == CellKindKeyImages ? Column->KeyList()->IndexOf(Field->Text())
+                                              : static_cast<int>(Cell.CheckState);
+  TStrings* Picks = Column->PickList();
+  return Index >= 0 && Index < Picks->Count() ? Picks->Strings(Index) : std::string();
+}
 
 }  // namespace
 
 std::string TCustomDBGridGx::TipCellText(TColumnGx* Column) {
-  TField* Field = Column ? Column->Field() : nullptr;
-  if (!Field) return {};
-  const int Kind = Column->CellKind();
-  if (!IsCheckKind(Kind)) return Column->FormatCellText();
-  const int Index = Kind == CellKindKeyImages ? Column->KeyList()->IndexOf(Field->Text())
-                                              : static_cast<int>(Column->ReadCheckState());
-  TStrings* Picks = Column->PickList();
-  return Index >= 0 && Index < Picks->Count() ? Picks->Strings(Index) : std::string();
+  if (!Column) return {};
+  TColCellParamsGx Cell;
+  Column->FillCellParams(&Cell);
+  return TipText(Column, Cell);
 }
 
 void TCustomDBGridGx::HandleHintShowPause(TMessage& Message) {
@@ -54,8 +62,8 @@ void TCustomDBGridGx::HandleHintShowPause(TMessage& Message) {
   Pt = ScreenToClient(Pt);
   const TGridCoord Cell = MouseCoord(Pt.x, Pt.y);
   const int DataCol = Cell.X - P->FIndicatorColCount;
-  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FShownColumns->Count()) return;
-  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
+  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FColumns->Count()) return;
+  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   const int DataRow = Cell.Y - P->FTitleAreaRowCount;
   const bool DataCell = DataRow >= 0 && DataRow < RowCount() - P->FTitleAreaRowCount - P->FFooterRowCount;
   const bool TitleCell = P->FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
@@ -73,8 +81,8 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
   win::POINT Hit = Info->CursorPos;
   const TGridCoord Cell = MouseCoord(Hit.x, Hit.y);
   const int DataCol = Cell.X - P->FIndicatorColCount;
-  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FShownColumns->Count()) return;
-  TColumnGx* Column = P->FShownColumns->ColumnAt(DataCol);
+  if (Cell.Y < 0 || DataCol < 0 || DataCol >= P->FColumns->Count()) return;
+  TColumnGx* Column = P->FColumns->ColumnAt(DataCol);
   TColumnTitleGx* Title = Column->Title();
   const bool TitleCell = P->FOptions.Contains(dgTitles) && Cell.Y == TitleRowCount() - 1;
   win::RECT R = CellRect(Cell.X, Cell.Y);
@@ -130,21 +138,20 @@ void TCustomDBGridGx::HandleHintShow(TMessage& Message) {
   } else {
     TActiveRecordKeeper Keep(*P->FDataLink);
     P->FDataLink->SetActiveRecord(DataRow);
-    Text = TipCellText(Column);
+    TColCellParamsGx* Params = P->FCellParams.get();
+    Column->FillCellParams(Params);
+    Text = TipText(Column, *Params);
     if (Column->AlwaysShowEditButton()) {
       E = R.left + Column->Width() - Column->EditButtonsWidth();
       R.right = std::min<int>(R.right, E);
       if (Hit.x > R.right) Text.clear();  // over the edit button
     }
-    const int Kind = Column->CellKind();
-    AlwaysNeeded = IsCheckKind(Kind);
+    AlwaysNeeded = IsCheckCell(Column);
     Alignment = AlwaysNeeded ? taLeftJustify : Column->Alignment();
     Wrap = Column->WordWrap() && P->FRowsAllowWrap;
     TipFont->Assign(Column->Font());
-    TColCellParamsGx* Params = P->FCellParams.get();
     Params->Background = Canvas()->Brush()->Color();
     Params->Font = TipFont;
-    Params->State = TGridDrawState();
     Params->Alignment = Alignment;
     Params->Text = Text;
     Params->Col = Cell.X;

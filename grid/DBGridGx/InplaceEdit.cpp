@@ -1,6 +1,6 @@
 // TDBGridInplaceEdit: making the editor, its edit style and popups, loading a cell, and
 // the mouse, cursor, focus and cancel-mode messages.
-#include "grid/DBGridGx/InplaceEdit.h"
+#include "grid/DBGridGx/InplaceEditPrivate.h"
 
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/ColumnsCellValues.h"
@@ -59,22 +59,55 @@ TInplaceEditStyleGx EditorStyleOf(TColumnGx* Column) {
 
 }  // namespace
 
-TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
-  FLookupSource = std::make_unique<TDataSource>(nullptr);
-  FMainButton = std::make_unique<TEditButtonGx>(this);
-  FButtons.SetHandlers(TButtonDownEventGx::Bind(this, &TDBGridInplaceEdit::ButtonMouseDown),
+TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner)
+    : TInplaceEdit(AOwner), P(std::make_unique<TState>(this)) {
+  P->FButtons.SetHandlers(TButtonDownEventGx::Bind(this, &TDBGridInplaceEdit::ButtonMouseDown),
                        TNotifyEvent::Bind(this, &TDBGridInplaceEdit::ButtonClicked),
                        TMouseMoveEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseMove),
                        TMouseEvent::Bind(this, &TDBGridInplaceEdit::ButtonMouseUp));
+  P->FRecent.SetHooks({
+      .NewListbox = [this] { return NewMRUListbox(); },
+      .Filter = [this](const std::string& Item, bool& Accept) { FilterMRUItem(Item, Accept); },
+      .Open = [this] { OpenMRUList(); },
+      .Close = [this](bool Accept) { CloseMRUList(Accept); },
+      .Resized = [this] { MRUListboxResized(); },
+      .MayTake = [this] {
+        TCustomDBGridGx* Grid = DBGrid();
+        return !ReadOnly() && Grid && Grid->GridLink()->Edit();
+      },
+      .Take =
+          [this](const std::string& Chosen) {
+            SetText(Chosen);
+            SetGridEditText(Text());
+            P->FTextChangedByUser = false;  // the entry taken does not open the list again
+          },
+  });
 }
 
 TDBGridInplaceEdit::~TDBGridInplaceEdit() {
   // The borrowed lookup popup lives on with its column.
-  if (FLookupPopup) {
-    FLookupPopup->SetOnCloseUpRequest(nullptr);
-    FLookupPopup->SetOnColumnMoved(nullptr);
+  if (P->FLookupPopup) {
+    P->FLookupPopup->SetOnCloseUpRequest(nullptr);
+    P->FLookupPopup->SetOnColumnMoved(nullptr);
   }
 }
+
+TInplaceEditStyleGx TDBGridInplaceEdit::EditStyle() const { return P->FEditStyle; }
+TWinControl* TDBGridInplaceEdit::ActivePopup() const { return P->FPopups.Active(); }
+bool TDBGridInplaceEdit::PopupVisible() const { return P->FPopups.IsOpen(); }
+void TDBGridInplaceEdit::SetPopupVisible(bool Value) { P->FPopups.SetOpen(Value); }
+bool TDBGridInplaceEdit::KeepPopupOpen() const { return P->FKeepPopupOpen; }
+void TDBGridInplaceEdit::SetKeepPopupOpen(bool Value) { P->FKeepPopupOpen = Value; }
+bool TDBGridInplaceEdit::ReadOnlyByParams() const { return P->FReadOnlyByParams; }
+bool TDBGridInplaceEdit::WordWrap() const { return P->FWordWrap; }
+int TDBGridInplaceEdit::ButtonsWidth() const { return P->FButtons.Width(); }
+const TEditButtonControlList& TDBGridInplaceEdit::ButtonControls() const { return P->FButtons.Controls(); }
+TPopupListboxGx* TDBGridInplaceEdit::PickListPopup() const { return P->FPickListPopup; }
+TPopupMonthCalendarGx* TDBGridInplaceEdit::CalendarPopup() const { return P->FCalendarPopup; }
+TPopupCalculatorGx* TDBGridInplaceEdit::CalculatorPopupControl() const { return P->FCalculatorPopup; }
+TPopupDataGridGx* TDBGridInplaceEdit::LookupPopup() const { return P->FLookupPopup; }
+TDataSource* TDBGridInplaceEdit::LookupSource() const { return P->FLookupSource.get(); }
+bool TDBGridInplaceEdit::PopupColumnsMoved() const { return P->FPopupColumnsMoved; }
 
 TCustomDBGridGx* TDBGridInplaceEdit::DBGrid() const { return dynamic_cast<TCustomDBGridGx*>(FGrid); }
 
@@ -90,53 +123,53 @@ TMRUListGx* TDBGridInplaceEdit::MRUList() const {
 
 bool TDBGridInplaceEdit::CanDropCalculator() const {
   TColumnGx* C = Column();
-  return FEditStyle == iesDropDownGx && C && dynamic_cast<TNumericField*>(C->Field());
+  return P->FEditStyle == iesDropDownGx && C && dynamic_cast<TNumericField*>(C->Field());
 }
 
 TPopupCalculatorGx* TDBGridInplaceEdit::PopupCalculator() {
-  if (!FCalculatorPopup) {
-    FCalculatorPopup = new TPopupCalculatorGx(this);
-    FCalculatorPopup->SetVisible(false);
-    FCalculatorPopup->SetParent(this);
-    if (HandleAllocated()) FCalculatorPopup->HandleNeeded();
+  if (!P->FCalculatorPopup) {
+    P->FCalculatorPopup = new TPopupCalculatorGx(this);
+    P->FCalculatorPopup->SetVisible(false);
+    P->FCalculatorPopup->SetParent(this);
+    if (HandleAllocated()) P->FCalculatorPopup->HandleNeeded();
   }
-  return FCalculatorPopup;
+  return P->FCalculatorPopup;
 }
 
 void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
-  FEditStyle = Value;
+  P->FEditStyle = Value;
   switch (Value) {
     case iesPickListGx:
-      if (!FPickListPopup) {
-        FPickListPopup = new TPopupListboxGx(this);
-        FPickListPopup->SetVisible(false);
-        FPickListPopup->SetParent(this);
-        FPickListPopup->SetOnMouseUp(TMouseEvent::Bind(this, &TDBGridInplaceEdit::PickListMouseUp));
-        FPickListPopup->SetItemHeight(FPickListPopup->MeasureLineHeight());
-        FPickListPopup->SetCtl3D(true);
+      if (!P->FPickListPopup) {
+        P->FPickListPopup = new TPopupListboxGx(this);
+        P->FPickListPopup->SetVisible(false);
+        P->FPickListPopup->SetParent(this);
+        P->FPickListPopup->SetOnMouseUp(TMouseEvent::Bind(this, &TDBGridInplaceEdit::PickListMouseUp));
+        P->FPickListPopup->SetItemHeight(P->FPickListPopup->MeasureLineHeight());
+        P->FPickListPopup->SetCtl3D(true);
       }
-      FActivePopup = FPickListPopup;
+      P->FPopups.SetActive(P->FPickListPopup);
       break;
     case iesCalendarGx:
-      if (!FCalendarPopup) {
-        FCalendarPopup = new TPopupMonthCalendarGx(this);
-        FCalendarPopup->SetVisible(false);
-        FCalendarPopup->SetParent(this);
+      if (!P->FCalendarPopup) {
+        P->FCalendarPopup = new TPopupMonthCalendarGx(this);
+        P->FCalendarPopup->SetVisible(false);
+        P->FCalendarPopup->SetParent(this);
       }
-      FActivePopup = FCalendarPopup;
+      P->FPopups.SetActive(P->FCalendarPopup);
       break;
     case iesDropDownGx:
-      FActivePopup = CanDropCalculator() ? PopupCalculator() : nullptr;
+      P->FPopups.SetActive(CanDropCalculator() ? PopupCalculator() : nullptr);
       break;
     case iesLookupListGx: {
       TColumnGx* C = Column();
-      if (TPopupDataGridGx* Popup = C ? C->GetPopupGrid() : nullptr; Popup && Popup != FLookupPopup)
+      if (TPopupDataGridGx* Popup = C ? C->GetPopupGrid() : nullptr; Popup && Popup != P->FLookupPopup)
         BorrowLookupPopup(Popup);
-      FActivePopup = FLookupPopup;
+      P->FPopups.SetActive(P->FLookupPopup);
       break;
     }
     default:
-      FActivePopup = nullptr;
+      P->FPopups.SetActive(nullptr);
       break;
   }
   if (TColumnGx* C = Column()) SetReadOnly(C->ReadOnly());
@@ -146,28 +179,28 @@ void TDBGridInplaceEdit::SetEditStyle(TInplaceEditStyleGx Value) {
 void TDBGridInplaceEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TInplaceEdit::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (AComponent == FActivePopup) FActivePopup = nullptr;
-  if (AComponent == FPickListPopup) FPickListPopup = nullptr;
-  if (AComponent == FCalendarPopup) FCalendarPopup = nullptr;
-  if (AComponent == FCalculatorPopup) FCalculatorPopup = nullptr;
-  if (AComponent == FMRUListbox) FMRUListbox = nullptr;
-  if (AComponent == FLookupPopup) {
+  P->FPopups.Forget(AComponent);
+  P->FRecent.Forget(AComponent);
+  if (AComponent == P->FPickListPopup) P->FPickListPopup = nullptr;
+  if (AComponent == P->FCalendarPopup) P->FCalendarPopup = nullptr;
+  if (AComponent == P->FCalculatorPopup) P->FCalculatorPopup = nullptr;
+  if (AComponent == P->FLookupPopup) {
     // The column's popup grid went with its column.
-    FLookupPopup = nullptr;
-    if (!FActivePopup) FPopupVisible = false;
-    FEditStyle = iesSimpleGx;
+    P->FLookupPopup = nullptr;
+    if (!P->FPopups.Active()) P->FPopups.SetOpen(false);
+    P->FEditStyle = iesSimpleGx;
   }
 }
 
 void TDBGridInplaceEdit::BorrowLookupPopup(TPopupDataGridGx* Popup) {
-  if (FLookupPopup) {
+  if (P->FLookupPopup) {
     // The grid of another column goes back to it untouched by this editor.
-    FLookupPopup->SetOnCloseUpRequest(nullptr);
-    FLookupPopup->SetOnColumnMoved(nullptr);
-    FLookupPopup->SetParent(nullptr);
-    RemoveFreeNotification(FLookupPopup);
+    P->FLookupPopup->SetOnCloseUpRequest(nullptr);
+    P->FLookupPopup->SetOnColumnMoved(nullptr);
+    P->FLookupPopup->SetParent(nullptr);
+    RemoveFreeNotification(P->FLookupPopup);
   }
-  FLookupPopup = Popup;
+  P->FLookupPopup = Popup;
   Popup->SetVisible(false);
   Popup->SetCtl3D(true);
   Popup->SetParentCtl3D(false);
@@ -177,14 +210,14 @@ void TDBGridInplaceEdit::BorrowLookupPopup(TPopupDataGridGx* Popup) {
 }
 
 void TDBGridInplaceEdit::SetWordWrap(bool Value) {
-  if (FWordWrap == Value) return;
-  FWordWrap = Value;
+  if (P->FWordWrap == Value) return;
+  P->FWordWrap = Value;
   if (HandleAllocated()) RecreateWnd();
 }
 
 void TDBGridInplaceEdit::CreateParams(TCreateParams& Params) {
   TInplaceEdit::CreateParams(Params);
-  if (FWordWrap) {
+  if (P->FWordWrap) {
     Params.Style |= win::ES_MULTILINE;
     Params.Style &= ~win::DWORD(win::ES_AUTOHSCROLL);
   }
@@ -200,7 +233,7 @@ void TDBGridInplaceEdit::UpdateContents() {
   TCustomDBGridGx* Grid = DBGrid();
   TColumnGx* C = Column();
   // The recent texts of the cell the editor leaves do not stay over the next one.
-  if (C != FMRUColumn) CloseMRUList(false);
+  if (C != P->FMRUColumn) CloseMRUList(false);
   if (!Grid || !C) {
     TInplaceEdit::UpdateContents();
     return;
@@ -219,8 +252,8 @@ void TDBGridInplaceEdit::UpdateContents() {
   Grid->FireGetCellParams(C, Font(), Params->Background, Params->State);
   C->FireGetCellParams(true, Params);
   SetColor(Params->Background);
-  FReadOnlyByParams = Params->ReadOnly != ColumnReadOnly;
-  if (FReadOnlyByParams) SetReadOnly(Params->ReadOnly);
+  P->FReadOnlyByParams = Params->ReadOnly != ColumnReadOnly;
+  if (P->FReadOnlyByParams) SetReadOnly(Params->ReadOnly);
 
   SetWordWrap(C->WordWrap() && Grid->RowsAllowWrap());
   SetText("");
@@ -229,18 +262,18 @@ void TDBGridInplaceEdit::UpdateContents() {
   SetMaxLength(Grid->GetEditLimit());
   SetModified(false);
   SelectAll();
-  FTextChangedByUser = false;  // loading a cell is no typing
+  P->FTextChangedByUser = false;  // loading a cell is no typing
 }
 
-void TDBGridInplaceEdit::UserTextChanged() { FTextChangedByUser = true; }
+void TDBGridInplaceEdit::UserTextChanged() { P->FTextChangedByUser = true; }
 
 // ---- mouse, cursor, wheel ----
 
 win::RECT TDBGridInplaceEdit::ButtonsRect() const {
   const win::RECT Client = ClientRect();
   TCustomDBGridGx* Grid = DBGrid();
-  if (Grid && Grid->UseRightToLeftAlignment()) return {0, 0, FButtons.Width(), Client.bottom};
-  return {Client.right - FButtons.Width(), 0, Client.right, Client.bottom};
+  if (Grid && Grid->UseRightToLeftAlignment()) return {0, 0, P->FButtons.Width(), Client.bottom};
+  return {Client.right - P->FButtons.Width(), 0, Client.right, Client.bottom};
 }
 
 void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -250,28 +283,17 @@ void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X
 }
 
 bool TDBGridInplaceEdit::DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) {
-  if (FPopupVisible) return true;
+  if (P->FPopups.IsOpen()) return true;
   return TInplaceEdit::DoMouseWheelDown(Shift, MousePos);
 }
 
 bool TDBGridInplaceEdit::DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) {
-  if (FPopupVisible) return true;
+  if (P->FPopups.IsOpen()) return true;
   return TInplaceEdit::DoMouseWheelUp(Shift, MousePos);
 }
 
-// The wheel turned while the editor has the focus scrolls its open drop-down, as it does
-// over a list box; a drop-down that passes it back up leaves it spent here.
-bool TDBGridInplaceEdit::WheelToPopup(TMessage& Message) {
-  if (!FPopupVisible || !FActivePopup || FPassingWheel) return false;
-  FPassingWheel = true;
-  auto Done = AtScopeExit([this] { FPassingWheel = false; });
-  FActivePopup->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-  Message.Result = 1;
-  return true;
-}
-
 void TDBGridInplaceEdit::WMSetCursor(TMessage& Message) {
-  if (FButtons.Width() > 0 && HandleAllocated()) {
+  if (P->FButtons.Width() > 0 && HandleAllocated()) {
     win::POINT P;
     win::GetCursorPos(&P);
     win::ScreenToClient(Handle(), &P);
@@ -292,10 +314,6 @@ void TDBGridInplaceEdit::CheckSelectionFocus() {
   if (Grid && Grid->SelectionHasFocus() != Grid->SelectionShownActive()) Grid->SelectionChanged();
 }
 
-bool TDBGridInplaceEdit::OwnsControl(TControl* Control, TControl* Parent) const {
-  return Control && Parent && (Control == Parent || Control->Parent() == Parent);
-}
-
 void TDBGridInplaceEdit::FocusMessage(TMessage& Message) {
   if (Message.Msg == win::WM_SETFOCUS) {
     CheckSelectionFocus();
@@ -314,12 +332,9 @@ void TDBGridInplaceEdit::FocusMessage(TMessage& Message) {
   } else {
     TInplaceEdit::Dispatch(Message);
   }
-  auto IsOrInside = [To](TWinControl* Popup) {
-    return Popup && Popup->HandleAllocated() && To && (To == Popup->Handle() || win::GetParent(To) == Popup->Handle());
-  };
   TMRUListGx* List = MRUList();
-  if (FPopupVisible && !IsOrInside(FActivePopup)) ClosePopup(false);
-  else if (List && List->DroppedDown() && !IsOrInside(FMRUListbox)) CloseMRUList(false);
+  if (P->FPopups.IsOpen() && !P->FPopups.Holds(To)) ClosePopup(false);
+  else if (List && List->DroppedDown() && !P->FRecent.Holds(To)) CloseMRUList(false);
   CheckSelectionFocus();
 }
 
@@ -327,8 +342,8 @@ void TDBGridInplaceEdit::CMCancelMode(TMessage& Message) {
   TInplaceEdit::Dispatch(Message);
   auto* Sender = reinterpret_cast<TControl*>(Message.LParam);
   if (Sender == this || (Sender && Sender->Parent() == this)) return;
-  if (!OwnsControl(Sender, FActivePopup)) ClosePopup(false);
-  if (FMRUListbox && !OwnsControl(Sender, FMRUListbox)) CloseMRUList(false);
+  if (!P->FPopups.Holds(Sender)) ClosePopup(false);
+  if (P->FRecent.Listbox() && !P->FRecent.Holds(Sender)) CloseMRUList(false);
 }
 
 void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
@@ -343,12 +358,12 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
       TInplaceEdit::Dispatch(Message);
       // What drops down from the editor goes with it.
       if (!Message.WParam) {
-        if (FPopupVisible) ClosePopup(false);
+        if (P->FPopups.IsOpen()) ClosePopup(false);
         if (DroppedMRUList()) CloseMRUList(false);
       }
       return;
     case CM_MOUSEWHEEL:
-      if (WheelToPopup(Message)) return;
+      if (P->FPopups.PassWheel(Message)) return;
       break;
     case CN_COMMAND:
       // The grid passes the edit control's change notifications back to it; the message
@@ -368,7 +383,7 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
     default: break;
   }
   // A press in the button strip that no button took does not reach the text.
-  if (Message.Msg >= WM_LBUTTONDOWN && Message.Msg <= WM_MBUTTONDBLCLK && FEditStyle != iesSimpleGx &&
+  if (Message.Msg >= WM_LBUTTONDOWN && Message.Msg <= WM_MBUTTONDBLCLK && P->FEditStyle != iesSimpleGx &&
       HandleAllocated() && GetCapture() != Handle()) {
     const POINT P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
     const RECT R = ButtonsRect();
@@ -379,7 +394,7 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
 
 void TDBGridInplaceEdit::DefaultHandler(TMessage& Message) {
   TInplaceEdit::DefaultHandler(Message);
-  if (!FTextChangedByUser) return;
-  FTextChangedByUser = false;
-  FollowTypedText();
+  if (!P->FTextChangedByUser) return;
+  P->FTextChangedByUser = false;
+  P->FRecent.FollowText(MRUList(), Text(), Showing() && !P->FPopups.IsOpen());
 }

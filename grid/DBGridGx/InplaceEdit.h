@@ -8,7 +8,6 @@
 
 #include "grid/DBGridGx/Columns.h"
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
-#include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
 #include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/Grids.h"
 
@@ -20,75 +19,53 @@ class TPopupMonthCalendarGx;
 class TPopupCalculatorGx;
 class TPopupDataGridGx;
 
-// The index of the first of Strings equal to Text ignoring case; with PartialKey an item
-// matches when it starts with Text. -1 when none matches.
-int FindInStrings(TStrings* Strings, const std::string& Text, bool PartialKey);
-// Shift, Ctrl and Alt as held now.
-TShiftState CurrentShiftState();
-// True for a text of exactly one control character other than Backspace.
-bool IsControlCharText(const std::string& Text);
-
 class TDBGridInplaceEdit : public TInplaceEdit, public IPopupOwnerGx {
   VANTREL_CLASS(TDBGridInplaceEdit, TInplaceEdit)
 public:
   explicit TDBGridInplaceEdit(TComponent* AOwner);
   ~TDBGridInplaceEdit() override;
 
-  TCustomDBGridGx* DBGrid() const;
   // The grid's current column, or nil.
   TColumnGx* Column() const;
-  TInplaceEditStyleGx EditStyle() const { return FEditStyle; }
-  void SetEditStyle(TInplaceEditStyleGx Value);
-  TWinControl* ActivePopup() const { return FActivePopup; }
-  bool PopupVisible() const { return FPopupVisible; }
-  bool KeepPopupOpen() const { return FKeepPopupOpen; }
-  void SetKeepPopupOpen(bool Value) { FKeepPopupOpen = Value; }
-  bool ReadOnlyByParams() const { return FReadOnlyByParams; }
-  bool WordWrap() const { return FWordWrap; }
+  TInplaceEditStyleGx EditStyle() const;
+  // The popup of the current style; nil when the style has none.
+  TWinControl* ActivePopup() const;
+  bool PopupVisible() const;
+  // While set, closing the popup only releases the main button: the popup stays open
+  // while the grid refreshes the editor under it.
+  bool KeepPopupOpen() const;
+  void SetKeepPopupOpen(bool Value);
+  // The cell parameters' event set the editor's read-only state.
+  bool ReadOnlyByParams() const;
+  bool WordWrap() const;
   void SetWordWrap(bool Value);
-  int ButtonsWidth() const { return FButtons.Width(); }
-  const TEditButtonControlList& ButtonControls() const { return FButtons.Controls(); }
-  TPopupListboxGx* PickListPopup() const { return FPickListPopup; }
-  TPopupMonthCalendarGx* CalendarPopup() const { return FCalendarPopup; }
-  TPopupCalculatorGx* CalculatorPopupControl() const { return FCalculatorPopup; }
+  int ButtonsWidth() const;
+  const TEditButtonControlList& ButtonControls() const;
+  // The editor's popups, made on first use; nil before.
+  TPopupListboxGx* PickListPopup() const;
+  TPopupMonthCalendarGx* CalendarPopup() const;
+  TPopupCalculatorGx* CalculatorPopupControl() const;
   // The current lookup column's popup grid, borrowed from the column; nil before a lookup
   // cell was edited.
-  TPopupDataGridGx* LookupPopup() const { return FLookupPopup; }
-  TDataSource* LookupSource() const { return FLookupSource.get(); }
+  TPopupDataGridGx* LookupPopup() const;
+  TDataSource* LookupSource() const;
+  // The user moved a column of the lookup popup since it opened.
+  bool PopupColumnsMoved() const;
   // The current column's recent texts (read through the column every time), or nil.
   TMRUListGx* MRUList() const;
   // The recent-texts list box, made on first use.
   TMRUListboxGx* MRUListbox();
-  const std::string& CharKeyText() const { return FCharKeyText; }
+  // The drop-down style of the current column drops the calculator (a numeric field).
   bool CanDropCalculator() const;
 
   void UpdateContents() override;
-  // The edit control's text changed through the user (the grid's change notification).
+  // Runs once the message during which the user changed the edit control's text is done.
   virtual void UserTextChanged();
-  // Opens the popup of the current style under (or over) the editor; nothing when one is
-  // open or the style has none.
+  // Runs when a key, the main button or typing asks for the popup of the current style:
+  // opens it under (or over) the editor; nothing when one is open or the style has none.
   virtual void OpenPopup();
   // Hides the open popup; Accept takes its value into the cell when the cell may change.
   void ClosePopup(bool Accept) override;
-  // Shows the column's recent texts that start with the editor's text, or refreshes the
-  // open list; an emptied list closes.
-  void OpenMRUList();
-  virtual void CloseMRUList(bool Accept);
-  // The lookup popup asks to close (Accept inside its rows).
-  void LookupPopupCloseUp(TObject* Sender, bool Accept);
-  // The user moved a column of the lookup popup.
-  void PopupColumnMoved(TObject* Sender, int FromIndex, int ToIndex);
-  bool PopupColumnsMoved() const { return FPopupColumnsMoved; }
-  // A drag from the pressed main button into the open popup: the popup takes over the
-  // press. True when it did.
-  bool TraceMouseIntoPopup(TObject* Sender, TShiftState Shift, int X, int Y);
-  // The column's edit button whose short cut is ShortCut, visible or not; nil when none.
-  TEditButtonGx* ButtonByShortCut(TShortCut ShortCut) const;
-  // Steps the value: the upper half (Down false) or the lower half of the up/down button.
-  void StepValue(bool Down);
-  // Puts the text into the grid's edit text (and, for lookups, the key of the list row it
-  // names) when the cell may be edited.
-  void StoreTypedText();
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -104,25 +81,55 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(TShiftState Shift, win::POINT MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, win::POINT MousePos) override;
-  bool WheelToPopup(TMessage& Message);
   void EditChar(TKeyChar Key) override;
   void EditKeyDown(win::WORD Key, TShiftState Shift) override;
 
+  // Runs when the recent texts first drop down: makes their list box.
   virtual TMRUListboxGx* NewMRUListbox();
+  // Runs when the drop-down style first needs the calculator: makes it.
   virtual TPopupCalculatorGx* PopupCalculator();
+  // Runs when the main button is pressed (Down: its lower half).
   virtual void PressMainButton(bool Down);
+  // Runs for each typed character (KeyText) before the edit control types it; an emptied
+  // KeyText is not typed.
   virtual void CompleteTyping(std::string& KeyText);
+  // Run when a button of the strip is clicked, pressed, or the mouse moves or is released
+  // over it.
   virtual void ButtonClicked(TObject* Sender);
   virtual void ButtonMouseDown(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled);
   virtual void ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
   virtual void ButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Runs for each recent text before the list is filled: Accept offers it.
   virtual void FilterMRUItem(const std::string& Item, bool& Accept);
+  // Runs when the user resized the open recent-texts list.
   virtual void MRUListboxResized();
 
   // The popup-open flag, for the drop-downs that open them.
-  void SetPopupVisible(bool Value) { FPopupVisible = Value; }
+  void SetPopupVisible(bool Value);
 
 private:
+  struct TState;
+
+  TCustomDBGridGx* DBGrid() const;
+  void SetEditStyle(TInplaceEditStyleGx Value);
+  // Shows the column's recent texts that start with the editor's text, or refreshes the
+  // open list; an emptied list closes.
+  void OpenMRUList();
+  void CloseMRUList(bool Accept);
+  // The lookup popup asks to close (Accept inside its rows).
+  void LookupPopupCloseUp(TObject* Sender, bool Accept);
+  // The user moved a column of the lookup popup.
+  void PopupColumnMoved(TObject* Sender, int FromIndex, int ToIndex);
+  // A drag from the pressed main button into the open popup: the popup takes over the
+  // press. True when it did.
+  bool TraceMouseIntoPopup(TObject* Sender, TShiftState Shift, int X, int Y);
+  // The column's edit button whose short cut is ShortCut, visible or not; nil when none.
+  TEditButtonGx* ButtonByShortCut(TShortCut ShortCut) const;
+  // Steps the value: the upper half (Down false) or the lower half of the up/down button.
+  void StepValue(bool Down);
+  // Puts the text into the grid's edit text (and, for lookups, the key of the list row it
+  // names) when the cell may be edited.
+  void StoreTypedText();
   void UpdateButtonControls();
   void UpdateButtonControlsState();
   // The button strip in client coordinates.
@@ -155,8 +162,6 @@ private:
   void SetGridEditText(const std::string& Value);
   void SetGridEditValue(const Variant& Value);
   void PickListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-  void MRUListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-  void MRUGripResized(TObject* Sender);
   // Set-up of each kind before the popup is placed (the calculator's raises on a text
   // that is no number).
   void PreparePickList();
@@ -164,46 +169,16 @@ private:
   bool PrepareLookupPopup();
   void PrepareCalendar();
   void PrepareCalculator();
-  // Moves Popup under or over the editor inside its monitor's work area and shows it; an
-  // open recent-texts list closes.
-  void PlacePopup(TWinControl* Popup);
-  // Shows Popup at a screen point without activating it, or hides it.
-  static void ShowPopupWindow(TWinControl* Popup, win::POINT At);
-  static void HidePopupWindow(TWinControl* Popup);
   // The accepted value goes into the cell, each kind its own way; false when the list's
   // choice was not taken.
   bool AcceptPickList(const Variant& Chosen);
   bool AcceptLookup(const Variant& Chosen);
   void AcceptCalendar();
   void AcceptCalculator();
-  // Drives the recent-texts list from text the user changed.
-  void FollowTypedText();
   // The recent texts dropped down from the editor, while their column is still in the
   // grid; nil when none.
   TMRUListGx* DroppedMRUList() const;
-  bool OwnsControl(TControl* Control, TControl* Parent) const;
 
-  TInplaceEditStyleGx FEditStyle = iesSimpleGx;
-  TWinControl* FActivePopup = nullptr;
-  TPopupListboxGx* FPickListPopup = nullptr;
-  TPopupMonthCalendarGx* FCalendarPopup = nullptr;
-  TPopupCalculatorGx* FCalculatorPopup = nullptr;
-  TPopupDataGridGx* FLookupPopup = nullptr;
-  TMRUListboxGx* FMRUListbox = nullptr;
-  bool FPopupVisible = false;
-  bool FKeepPopupOpen = false;
-  bool FPassingWheel = false;
-  bool FPopupColumnsMoved = false;
-  // The main button's look, from the edit style.
-  std::unique_ptr<TEditButtonGx> FMainButton;
-  TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Control};
-  std::unique_ptr<TDataSource> FLookupSource;
-  std::string FCharKeyText;
-  bool FReadOnlyByParams = false;
-  bool FTextChangedByUser = false;
-  // The column whose recent texts are dropped down (the editor may have moved on since).
-  TColumnGx* FMRUColumn = nullptr;
-  // The calculator's opening hid the caret; closing shows it again.
-  bool FCaretHiddenByPopup = false;
-  bool FWordWrap = false;
+  // The state the editor's parts share (InplaceEditPrivate.h).
+  std::unique_ptr<TState> P;
 };

@@ -1,6 +1,6 @@
 // TDBGridInplaceEdit: the strip of edit buttons, the formatting rectangle beside it, and
 // what presses and clicks of the buttons do.
-#include "grid/DBGridGx/InplaceEdit.h"
+#include "grid/DBGridGx/InplaceEditPrivate.h"
 
 #include <algorithm>
 #include <climits>
@@ -26,24 +26,24 @@ TEditButtonStyleGx MainButtonStyle(TInplaceEditStyleGx Style) {
 void TDBGridInplaceEdit::UpdateButtonControls() {
   TCustomDBGridGx* Grid = DBGrid();
   TColumnGx* C = Column();
-  FMainButton->SetVisible(FEditStyle != iesSimpleGx);
-  FMainButton->SetStyle(MainButtonStyle(FEditStyle));
-  FButtons.Layout(FMainButton.get(), C ? C->EditButtons() : nullptr, Grid && Grid->Flat(),
+  P->FMainButton->SetVisible(P->FEditStyle != iesSimpleGx);
+  P->FMainButton->SetStyle(MainButtonStyle(P->FEditStyle));
+  P->FButtons.Layout(P->FMainButton.get(), C ? C->EditButtons() : nullptr, Grid && Grid->Flat(),
                   Grid && Grid->UseRightToLeftAlignment());
 }
 
-void TDBGridInplaceEdit::UpdateButtonControlsState() { FButtons.SetStates(true, true, clBtnFace); }
+void TDBGridInplaceEdit::UpdateButtonControlsState() { P->FButtons.SetStates(true, true, clBtnFace); }
 
 void TDBGridInplaceEdit::BoundsChanged() {
-  FButtons.ForgetMenuClosing();
+  P->FButtons.ForgetMenuClosing();
   UpdateButtonControls();
   UpdateButtonControlsState();
   TCustomDBGridGx* Grid = DBGrid();
   win::RECT R = Grid && Grid->Flat() ? win::RECT{2, 1, Width() - 2, Height() - 1}
                                      : win::RECT{2, 2, Width() - 2, Height()};
-  if (FButtons.Width() > 0) {
-    if (Grid && Grid->UseRightToLeftAlignment()) R.left += FButtons.Width();
-    else R.right -= FButtons.Width();
+  if (P->FButtons.Width() > 0) {
+    if (Grid && Grid->UseRightToLeftAlignment()) R.left += P->FButtons.Width();
+    else R.right -= P->FButtons.Width();
   }
   if (!HandleAllocated()) return;
   win::SendMessage(Handle(), win::EM_SETRECTNP, 0, reinterpret_cast<win::LPARAM>(&R));
@@ -68,35 +68,32 @@ void TDBGridInplaceEdit::ButtonMouseDown(TObject* Sender, bool TopButton, bool& 
   if (CanFocus()) SetFocus();
   Handled = false;
   TColumnGx* C = Column();
-  FButtons.Press(Sender, C ? C->EditButtons() : nullptr, TopButton, AutoRepeat, Handled, [&] {
+  P->FButtons.Press(Sender, C ? C->EditButtons() : nullptr, TopButton, AutoRepeat, Handled, [&] {
     if (C && C->OnEditButtonDown()) C->OnEditButtonDown()(Sender, TopButton, AutoRepeat, Handled);
     if (!Handled) PressMainButton(!TopButton);
   });
 }
 
 void TDBGridInplaceEdit::PressMainButton(bool Down) {
-  if (FEditStyle == iesUpDownGx) {
+  if (P->FEditStyle == iesUpDownGx) {
     StepValue(Down);
     return;
   }
-  if (!FPopupVisible) {
-    OpenPopup();
-    FButtons.PressOpenedPopup();
-  }
+  P->FPopups.PressMain([this] { OpenPopup(); });
 }
 
 void TDBGridInplaceEdit::ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
-  if (FButtons.IsMain(Sender)) TraceMouseIntoPopup(Sender, Shift, X, Y);
+  if (P->FButtons.IsMain(Sender)) TraceMouseIntoPopup(Sender, Shift, X, Y);
 }
 
 void TDBGridInplaceEdit::ButtonMouseUp(TObject* Sender, TMouseButton, TShiftState, int X, int Y) {
-  FButtons.Released(Sender, X, Y);
+  P->FButtons.Released(Sender, X, Y);
 }
 
 void TDBGridInplaceEdit::ButtonClicked(TObject* Sender) {
   TColumnGx* C = Column();
-  const bool Close = FButtons.Click(Sender, C ? C->EditButtons() : nullptr, FPopupVisible, [&](bool& Handled) {
-    if (FEditStyle == iesEllipsisGx || FEditStyle == iesDropDownGx)
+  const bool Close = P->FPopups.Click(Sender, C ? C->EditButtons() : nullptr, [&](bool& Handled) {
+    if (P->FEditStyle == iesEllipsisGx || P->FEditStyle == iesDropDownGx)
       if (TCustomDBGridGx* Grid = DBGrid()) Grid->FireEditButtonClick();
     if (C && C->OnEditButtonClick()) C->OnEditButtonClick()(Sender, Handled);
   });

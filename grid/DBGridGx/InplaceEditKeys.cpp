@@ -1,11 +1,11 @@
 // TDBGridInplaceEdit: keys routed to an open popup or recent-texts list, the key rules of
 // list and lookup cells, typing completion, paste and stepping the value.
-#include "grid/DBGridGx/InplaceEdit.h"
+#include "grid/DBGridGx/InplaceEditPrivate.h"
 
 #include "grid/DBGridGx/ColumnsCellValues.h"
 #include "grid/DBGridGx/GridPrivate.h"
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "grid/DBLookupGridsGx/PopupDataGrid.h"
 #include "gridcontrols/ToolCtrlsGx/Calculator.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"
@@ -47,7 +47,7 @@ void TDBGridInplaceEdit::SetGridEditText(const std::string& Value) {
 void TDBGridInplaceEdit::SetGridEditValue(const Variant& Value) {
   if (TCustomDBGridGx* Grid = DBGrid()) Grid->P->FEditValue = Value;
   // The lookup grid keeps showing the key the cell holds.
-  if (FLookupPopup && FEditStyle == iesLookupListGx) FLookupPopup->SetKeyValue(Value);
+  if (P->FLookupPopup && P->FEditStyle == iesLookupListGx) P->FLookupPopup->SetKeyValue(Value);
 }
 
 std::string TDBGridInplaceEdit::TextWithoutSelection() const {
@@ -65,28 +65,29 @@ void TDBGridInplaceEdit::ShowCompleted(const std::string& Value, int Typed) {
 }
 
 void TDBGridInplaceEdit::SyncPopupToValue() {
-  if (FLookupPopup && FEditStyle == iesLookupListGx) {
-    FLookupPopup->SetKeyValue(DBGrid()->EditValue());
-  } else if (FPickListPopup) {
+  if (P->FLookupPopup && P->FEditStyle == iesLookupListGx) {
+    P->FLookupPopup->SetKeyValue(DBGrid()->EditValue());
+  } else if (P->FPickListPopup) {
     TColumnGx* C = Column();
-    FPickListPopup->SetItemIndex(C ? FindInStrings(C->PickList(), DBGrid()->EditText(), false) : -1);
+    P->FPickListPopup->SetItemIndex(C ? FindInStrings(C->PickList(), DBGrid()->EditText(), false) : -1);
   }
 }
 
 // ---- routing ----
 
 bool TDBGridInplaceEdit::PopupKeyDown(win::WORD& Key, TShiftState Shift) {
-  const bool CalculatorOpen = FPopupVisible && FActivePopup && FActivePopup == FCalculatorPopup;
+  const bool Open = P->FPopups.IsOpen();
+  const bool CalculatorOpen = Open && P->FPopups.Active() && P->FPopups.Active() == P->FCalculatorPopup;
   if (Key == win::VK_RETURN || Key == win::VK_ESCAPE) {
-    if (FPopupVisible && !Shift.Contains(ssAlt) && !CalculatorOpen) {
+    if (Open && !Shift.Contains(ssAlt) && !CalculatorOpen) {
       ClosePopup(Key == win::VK_RETURN);
       Key = 0;
-    } else if (!FPopupVisible && Key == win::VK_RETURN && Shift == TShiftState{ssCtrl}) {
+    } else if (!Open && Key == win::VK_RETURN && Shift == TShiftState{ssCtrl}) {
       OpenPopup();
       Key = 0;
     }
   } else if ((Key == win::VK_UP || Key == win::VK_DOWN) && Shift.Contains(ssAlt)) {
-    if (FPopupVisible) ClosePopup(true);
+    if (Open) ClosePopup(true);
     else OpenPopup();
     Key = 0;
   }
@@ -99,7 +100,7 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
   const TShiftState Shift = KeyDataToShiftState(Message.LParam);
   const bool IsChar = Message.Msg == WM_CHAR;
   TColumnGx* C = Column();
-  if (FEditStyle == iesPickListGx || FEditStyle == iesLookupListGx || FEditStyle == iesCalendarGx ||
+  if (P->FEditStyle == iesPickListGx || P->FEditStyle == iesLookupListGx || P->FEditStyle == iesCalendarGx ||
       CanDropCalculator()) {
     const win::WORD Pressed = Key;
     // The character of the Enter or Esc that closed or opened the popup is spent too: it
@@ -115,26 +116,27 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
       SpendCharOfKey();
       return true;
     }
-    if (IsChar && Key >= 32 && !FPopupVisible && C && C->AutoDropDown()) OpenPopup();
-    if (FPopupVisible && FActivePopup && FActivePopup->HandleAllocated()) {
-      const HWND Popup = FActivePopup->Handle();
-      if (FActivePopup == FCalculatorPopup) {
+    if (IsChar && Key >= 32 && !P->FPopups.IsOpen() && C && C->AutoDropDown()) OpenPopup();
+    TWinControl* Active = P->FPopups.Active();
+    if (P->FPopups.IsOpen() && Active && Active->HandleAllocated()) {
+      const HWND Popup = Active->Handle();
+      if (Active == P->FCalculatorPopup) {
         if (Key == VK_RETURN || Key == VK_ESCAPE || (Key >= 32 && Key <= 126)) {
           SendMessage(Popup, Message.Msg, Message.WParam, Message.LParam);
-          if (!FPopupVisible) SpendCharOfKey();  // the calculator closed itself on the key
+          if (!P->FPopups.IsOpen()) SpendCharOfKey();  // the calculator closed itself on the key
           return true;
         }
       } else {
         const bool Paging = (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) &&
                             !Shift.Contains(ssShift);
         const bool Ends = (Key == VK_HOME || Key == VK_END) && Shift.Contains(ssCtrl);
-        const bool Sideways = (Key == VK_LEFT || Key == VK_RIGHT) && FEditStyle == iesCalendarGx;
+        const bool Sideways = (Key == VK_LEFT || Key == VK_RIGHT) && P->FEditStyle == iesCalendarGx;
         if (Paging || Ends || Sideways) {
           SendMessage(Popup, Message.Msg, Message.WParam, Message.LParam);
-          if (FEditStyle == iesLookupListGx && FLookupPopup) {
-            SetText(FLookupPopup->DisplayText());
-          } else if (FEditStyle == iesPickListGx && FPickListPopup && FPickListPopup->ItemIndex() >= 0) {
-            const std::string Item = FPickListPopup->Items()->Strings(FPickListPopup->ItemIndex());
+          if (P->FEditStyle == iesLookupListGx && P->FLookupPopup) {
+            SetText(P->FLookupPopup->DisplayText());
+          } else if (P->FEditStyle == iesPickListGx && P->FPickListPopup && P->FPickListPopup->ItemIndex() >= 0) {
+            const std::string Item = P->FPickListPopup->Items()->Strings(P->FPickListPopup->ItemIndex());
             if (Item != Text()) SetText(Item);
           }
           return true;
@@ -142,21 +144,7 @@ bool TDBGridInplaceEdit::RouteKeyMessage(TMessage& Message) {
       }
     }
   }
-  TMRUListGx* List = MRUList();
-  if (List && List->DroppedDown()) {
-    const bool Moves = ((Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) &&
-                        !Shift.Contains(ssAlt)) ||
-                       ((Key == VK_HOME || Key == VK_END) && Shift.Contains(ssCtrl));
-    if (Moves && FMRUListbox && FMRUListbox->HandleAllocated()) {
-      SendMessage(FMRUListbox->Handle(), Message.Msg, Message.WParam, Message.LParam);
-      return true;
-    }
-    if (IsChar && (Key == VK_RETURN || Key == VK_ESCAPE)) {
-      CloseMRUList(Key == VK_RETURN);
-      return true;
-    }
-  }
-  return false;
+  return P->FRecent.Route(MRUList(), Message);
 }
 
 void TDBGridInplaceEdit::WndProc(TMessage& Message) {
@@ -198,7 +186,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   // With the recent-texts list open, Esc only closes the list (through its character).
   if (Key == win::VK_ESCAPE && MRUList() && MRUList()->DroppedDown()) return;
 
-  if ((FEditStyle == iesEllipsisGx || FEditStyle == iesDropDownGx) && Key == win::VK_RETURN &&
+  if ((P->FEditStyle == iesEllipsisGx || P->FEditStyle == iesDropDownGx) && Key == win::VK_RETURN &&
       Shift == TShiftState{ssCtrl}) {
     // The line feed this key queued would otherwise reach the text.
     win::MSG Msg;
@@ -213,7 +201,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   if (Key == win::VK_DELETE && Shift.Empty() && C && IsListCell(Kind) && C->CheckEditable(false)) {
     const bool WholeText = SelStart() == 0 && SelLength() == TextLength();
     if (WholeText && C->CheckEditable(true)) {
-      if (FEditStyle == iesLookupListGx) {
+      if (P->FEditStyle == iesLookupListGx) {
         TField* F = C->Field();
         const std::vector<TField*> Keys = cell_values_detail::KeyFieldsOf(F);
         bool AllModifiable = !Keys.empty();
@@ -225,7 +213,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
           SetGridEditText("");
           SetText("");
         }
-      } else if (FEditStyle == iesPickListGx && Kind == CellKindKeyPickList) {
+      } else if (P->FEditStyle == iesPickListGx && Kind == CellKindKeyPickList) {
         SetText("");
         SetGridEditText(Text());
       }
@@ -254,7 +242,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
     return;
   }
 
-  if (FWordWrap && (Key == win::VK_UP || Key == win::VK_DOWN)) {
+  if (P->FWordWrap && (Key == win::VK_UP || Key == win::VK_DOWN)) {
     if (!Grid || !Grid->Options().Contains(dgAlwaysShowEditor)) return;
     const int Line = static_cast<int>(Perform(win::EM_LINEFROMCHAR, static_cast<win::WPARAM>(SelStart()), 0));
     const int Lines = static_cast<int>(Perform(win::EM_GETLINECOUNT, 0, 0));
@@ -283,7 +271,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
     return;
   }
 
-  if (C && C->DropDownSpecRow()->Visible() && FEditStyle == iesLookupListGx &&
+  if (C && C->DropDownSpecRow()->Visible() && P->FEditStyle == iesLookupListGx &&
       Pressed == C->DropDownSpecRow()->ShortCut() && C->CheckEditable(false)) {
     if (C->CheckEditable(true)) {
       SetText(C->DropDownSpecRow()->CellTextAt(0));
@@ -297,7 +285,7 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
   }
 
   if (TEditButtonGx* Item = ButtonByShortCut(Pressed)) {
-    if (TEditButtonControlGx* Control = FButtons.ItemControl(Item->Index())) TEditButtonStripGx::PressByKey(Control);
+    if (TEditButtonControlGx* Control = P->FButtons.ItemControl(Item->Index())) TEditButtonStripGx::PressByKey(Control);
     Key = 0;
     return;
   }
@@ -308,9 +296,9 @@ void TDBGridInplaceEdit::KeyDown(win::WORD& Key, TShiftState Shift) {
 void TDBGridInplaceEdit::KeyUp(win::WORD& Key, TShiftState Shift) {
   TInplaceEdit::KeyUp(Key, Shift);
   // A released Ctrl ends what the lookup grid does while it is held.
-  if (Key == win::VK_CONTROL && FEditStyle == iesLookupListGx && FPopupVisible && FLookupPopup &&
-      FLookupPopup->HandleAllocated())
-    win::SendMessage(FLookupPopup->Handle(), win::WM_KEYUP, Key, static_cast<win::LPARAM>(0xC0000001u));
+  if (Key == win::VK_CONTROL && P->FEditStyle == iesLookupListGx && P->FPopups.IsOpen() && P->FLookupPopup &&
+      P->FLookupPopup->HandleAllocated())
+    win::SendMessage(P->FLookupPopup->Handle(), win::WM_KEYUP, Key, static_cast<win::LPARAM>(0xC0000001u));
 }
 
 void TDBGridInplaceEdit::HandleCharKey(TKeyChar& Key) {
@@ -325,9 +313,9 @@ void TDBGridInplaceEdit::HandleCharKey(TKeyChar& Key) {
       Pair = true;
     }
   }
-  FCharKeyText = Key == 8 ? std::string("\b") : CharText(Full);
-  CompleteTyping(FCharKeyText);
-  if (!FCharKeyText.empty()) return;
+  P->FCharKeyText = Key == 8 ? std::string("\b") : CharText(Full);
+  CompleteTyping(P->FCharKeyText);
+  if (!P->FCharKeyText.empty()) return;
   Key = 0;
   if (Pair) {
     win::MSG Msg;
@@ -337,7 +325,7 @@ void TDBGridInplaceEdit::HandleCharKey(TKeyChar& Key) {
 
 void TDBGridInplaceEdit::KeyPress(TKeyChar& Key) {
   HandleCharKey(Key);
-  if (Key == 10 && !FWordWrap && CurrentShiftState() == TShiftState{ssCtrl}) Key = 0;
+  if (Key == 10 && !P->FWordWrap && CurrentShiftState() == TShiftState{ssCtrl}) Key = 0;
   if (Key == 0) return;
   TInplaceEdit::KeyPress(Key);
 }
@@ -353,7 +341,7 @@ void TDBGridInplaceEdit::TakeUnlistedText(const std::string& S) {
   SetGridEditValue(Null());
   SetGridEditText(Text());
   // No list entry is named by a text that completed to none.
-  if (FPickListPopup) FPickListPopup->SetItemIndex(-1);
+  if (P->FPickListPopup) P->FPickListPopup->SetItemIndex(-1);
 }
 
 void TDBGridInplaceEdit::CompleteTyping(std::string& KeyText) {
@@ -366,7 +354,7 @@ void TDBGridInplaceEdit::CompleteTyping(std::string& KeyText) {
   TGridDataLinkGx* Link = Grid->GridLink();
   TDataSet* List = C->LookupListDataSet();
 
-  if (FEditStyle == iesLookupListGx && CellModifiable() && DataModifiable() && List) {
+  if (P->FEditStyle == iesLookupListGx && CellModifiable() && DataModifiable() && List) {
     if (KeyText != "\b") {
       TField* F = C->Field();
       if (List->Locate(F->LookupResultField(), Variant(S), TLocateOptions{loCaseInsensitive, loPartialKey})) {
@@ -389,7 +377,7 @@ void TDBGridInplaceEdit::CompleteTyping(std::string& KeyText) {
   }
 
   const int Kind = C->CellKind();
-  if ((Kind == CellKindKeyPickList || FEditStyle == iesPickListGx) && CellModifiable()) {
+  if ((Kind == CellKindKeyPickList || P->FEditStyle == iesPickListGx) && CellModifiable()) {
     if (!(KeyText == "\b" && Kind == CellKindKeyPickList)) {
       const int I = FindInStrings(C->PickList(), S, true);
       if (I >= 0) {
@@ -398,7 +386,7 @@ void TDBGridInplaceEdit::CompleteTyping(std::string& KeyText) {
         if (Link->Editing()) Link->MarkModified();
         ShowCompleted(C->PickList()->Strings(I), Typed);
         SetGridEditText(Text());
-        if (FPickListPopup) FPickListPopup->SetItemIndex(I);
+        if (P->FPickListPopup) P->FPickListPopup->SetItemIndex(I);
       } else if (C->OnNotInList() && Kind == CellKindKeyPickList) {
         TakeUnlistedText(S);
       }
@@ -412,7 +400,7 @@ void TDBGridInplaceEdit::StoreTypedText() {
   TColumnGx* C = Column();
   if (!C || !C->CheckEditable(true)) return;
   SetGridEditText(Text());
-  if (FEditStyle != iesLookupListGx) return;
+  if (P->FEditStyle != iesLookupListGx) return;
   Variant V = Null();
   TDataSet* List = C->LookupListDataSet();
   TField* F = C->Field();
@@ -444,7 +432,7 @@ void TDBGridInplaceEdit::WMPaste(TMessage& Message) {
   TColumnGx* C = Column();
   if (!Grid || !C || !DataModifiable() || !C->CheckEditable(false)) return;
   const int Kind = C->CellKind();
-  if (FEditStyle != iesLookupListGx && Kind != CellKindKeyPickList) {
+  if (P->FEditStyle != iesLookupListGx && Kind != CellKindKeyPickList) {
     TInplaceEdit::Dispatch(Message);
     return;
   }
@@ -455,7 +443,7 @@ void TDBGridInplaceEdit::WMPaste(TMessage& Message) {
   const std::string S = Whole.substr(0, From) + Clipboard()->AsText() + Whole.substr(To);
 
   TDataSet* List = C->LookupListDataSet();
-  const bool LookupCase = FEditStyle == iesLookupListGx && List;
+  const bool LookupCase = P->FEditStyle == iesLookupListGx && List;
   TField* F = C->Field();
   std::string T;
   Variant V = Null();
@@ -490,7 +478,7 @@ void TDBGridInplaceEdit::WMPaste(TMessage& Message) {
   ShowCompleted(T, Found ? static_cast<int>(Utf8Length(S)) : static_cast<int>(Utf8Length(T)));
   if (LookupCase) SetGridEditValue(V);
   SetGridEditText(Text());
-  if (!LookupCase && FPickListPopup) FPickListPopup->SetItemIndex(I);
+  if (!LookupCase && P->FPickListPopup) P->FPickListPopup->SetItemIndex(I);
 }
 
 // ---- stepping ----

@@ -1,7 +1,7 @@
 // TDBGridInplaceEdit: opening the popup of the edit style (pick list, lookup grid, month
 // calendar, calculator), placing it under or over the editor, closing it, and what an accepted
 // value does to the cell.
-#include "grid/DBGridGx/InplaceEdit.h"
+#include "grid/DBGridGx/InplaceEditPrivate.h"
 
 #include <algorithm>
 
@@ -39,7 +39,7 @@ bool IsNumberVariant(const Variant& V) {
 
 void TDBGridInplaceEdit::PreparePickList() {
   TColumnGx* C = Column();
-  TPopupListboxGx* List = FPickListPopup;
+  TPopupListboxGx* List = P->FPickListPopup;
   List->SetColor(Color());
   List->Font()->Assign(Font());
   TStrings* Picks = C->PickList();
@@ -72,7 +72,7 @@ bool TDBGridInplaceEdit::PrepareLookupPopup() {
   TColumnGx* C = Column();
   TDataSet* List = C->LookupListDataSet();
   if (!List) return false;
-  TPopupDataGridGx* Popup = FLookupPopup;
+  TPopupDataGridGx* Popup = P->FLookupPopup;
   Popup->SetColor(Color());
   Popup->Font()->Assign(Font());
   Popup->SetSpecRow(C->DropDownSpecRow());
@@ -92,7 +92,7 @@ bool TDBGridInplaceEdit::PrepareLookupPopup() {
   else Popup->SetWidth(Width());
   if (Popup->Width() < Width()) Popup->SetWidth(Width());
   if (TCustomDBGridGx* Grid = DBGrid()) Popup->SetKeyValue(Grid->EditValue());
-  FPopupColumnsMoved = false;
+  P->FPopupColumnsMoved = false;
   Popup->SetOnColumnMoved(TMovedEvent::Bind(this, &TDBGridInplaceEdit::PopupColumnMoved));
   // The height again from the finished set-up, before the placement may cut it to the
   // work area.
@@ -101,7 +101,7 @@ bool TDBGridInplaceEdit::PrepareLookupPopup() {
 }
 
 void TDBGridInplaceEdit::PrepareCalendar() {
-  TPopupMonthCalendarGx* Calendar = FCalendarPopup;
+  TPopupMonthCalendarGx* Calendar = P->FCalendarPopup;
   Calendar->SetColor(Color());
   Calendar->Font()->Assign(Font());
   TDateTime Day;
@@ -123,168 +123,107 @@ void TDBGridInplaceEdit::PrepareCalendar() {
 }
 
 void TDBGridInplaceEdit::PrepareCalculator() {
-  if (auto* Value = Supports<IPopupValueGx>(FActivePopup)) {
+  if (auto* Value = Supports<IPopupValueGx>(P->FPopups.Active())) {
     // A text that is no number raises here, and the calculator stays closed.
     Value->SetPopupValue(Text().empty() ? Variant(0) : Variant(StrToFloat(Text())));
     TCustomDBGridGx* Grid = DBGrid();
     Value->SetFlatStyle(Grid && Grid->Flat());
   }
-  if (HandleAllocated() && !FCaretHiddenByPopup) FCaretHiddenByPopup = win::HideCaret(Handle()) != 0;
+  P->FPopups.HideCaret();
   SetSelLength(0);
 }
 
-void TDBGridInplaceEdit::ShowPopupWindow(TWinControl* Popup, win::POINT At) {
-  Popup->HandleNeeded();
-  win::SetWindowPos(Popup->Handle(), win::HWND_TOP, At.x, At.y, 0, 0,
-                    win::SWP_NOSIZE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
-  Popup->SetVisible(true);
-}
-
-void TDBGridInplaceEdit::HidePopupWindow(TWinControl* Popup) {
-  if (Popup->HandleAllocated())
-    win::SetWindowPos(Popup->Handle(), nullptr, 0, 0, 0, 0,
-                      win::SWP_NOZORDER | win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE |
-                          win::SWP_HIDEWINDOW);
-  Popup->SetVisible(false);
-}
-
-void TDBGridInplaceEdit::PlacePopup(TWinControl* Popup) {
-  const win::POINT Origin = Parent() ? Parent()->ClientToScreen({Left(), Top()}) : win::POINT{Left(), Top()};
-  const int Y = Origin.y;
-  const int B = Y + Height();
-  // The work area of the editor's own monitor, wherever the grid's window is.
-  const win::RECT Work = NearestWorkArea({Origin.x, Y, Origin.x + Width(), B});
-  const int H = Popup->Height();
-  const bool FitsBelow = B + H <= Work.bottom;
-  const bool FitsAbove = Y - H >= Work.top;
-  const bool Below = FitsBelow || (!FitsAbove && Work.bottom - B >= Y - Work.top);
-  int Top;
-  if (Below) {
-    if (B + H > Work.bottom) Popup->SetHeight(Work.bottom - B);
-    Top = B;
-    Popup->Perform(WM_GRIPSIDE_GX, 3, 0);
-  } else {
-    if (Y - H < Work.top) Popup->SetHeight(Y - Work.top);
-    Top = Y - Popup->Height();  // as it reads now: a list snaps to whole rows
-    Popup->Perform(WM_GRIPSIDE_GX, 2, 0);
-  }
-  if (Work.right - Work.left < Popup->Width()) Popup->SetWidth(Work.right - Work.left);
-  int Left = Origin.x;
-  if (Left + Popup->Width() > Work.right) {
-    Left = Work.right - Popup->Width();
-    Popup->Perform(WM_GRIPSIDE_GX, 0, 0);
-  } else {
-    Popup->Perform(WM_GRIPSIDE_GX, 1, 0);
-  }
-  CloseMRUList(false);
-  ShowPopupWindow(Popup, {Left, Top});
-}
-
 void TDBGridInplaceEdit::OpenPopup() {
-  if (FPopupVisible || !FActivePopup || !Column()) return;
-  TWinControl* Popup = FActivePopup;
+  TWinControl* Popup = P->FPopups.Active();
+  if (P->FPopups.IsOpen() || !Popup || !Column()) return;
   Popup->HandleNeeded();  // sizes below count the window's frame
   Popup->SetWidth(Width());
-  if (Popup == FLookupPopup) {
+  if (Popup == P->FLookupPopup) {
     if (!PrepareLookupPopup()) return;
-  } else if (Popup == FPickListPopup) {
+  } else if (Popup == P->FPickListPopup) {
     PreparePickList();
   }
-  else if (Popup == FCalendarPopup) PrepareCalendar();
-  else if (Popup == FCalculatorPopup) PrepareCalculator();
-  PlacePopup(Popup);
-  if (Popup == FLookupPopup) {
+  else if (Popup == P->FCalendarPopup) PrepareCalendar();
+  else if (Popup == P->FCalculatorPopup) PrepareCalculator();
+  CloseMRUList(false);
+  P->FPopups.Show();
+  if (Popup == P->FLookupPopup) {
     // Fitting the columns re-creates the grid's window: only a shown grid gets it back, at
     // the place it was shown.
-    FLookupPopup->SetFitColumnsToWidth(Column()->DropDownBox()->AutoFitColWidths());
-    FLookupPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
-    FLookupPopup->SetGripResized(false);
-  } else if (Popup == FPickListPopup) {
-    FPickListPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
-    FPickListPopup->SetGripResized(false);
+    P->FLookupPopup->SetFitColumnsToWidth(Column()->DropDownBox()->AutoFitColWidths());
+    P->FLookupPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
+    P->FLookupPopup->SetGripResized(false);
+  } else if (Popup == P->FPickListPopup) {
+    P->FPickListPopup->SizeGrip()->GripVisible(Column()->DropDownSizing());
+    P->FPickListPopup->SetGripResized(false);
   }
-  FPopupVisible = true;
-  Invalidate();
-  if (HandleAllocated()) win::SetFocus(Handle());
-  FButtons.HoldMainDown(true);
+  P->FPopups.Opened();
 }
 
 // ---- closing ----
 
 void TDBGridInplaceEdit::ClosePopup(bool Accept) {
-  if (FActivePopup && FActivePopup->HandleAllocated()) {
-    const win::HWND Focus = win::GetFocus();
-    if (Focus && (Focus == FActivePopup->Handle() || win::IsChild(FActivePopup->Handle(), Focus)) &&
-        HandleAllocated())
-      win::SetFocus(Handle());
-  }
-  if (!FPopupVisible) return;
-  FButtons.HoldMainDown(false);
-  if (FKeepPopupOpen) return;  // the grid is refreshing the editor under the open popup
-  if (const win::HWND Capture = win::GetCapture()) win::SendMessage(Capture, win::WM_CANCELMODE, 0, 0);
+  P->FPopups.TakeBackFocus();
+  if (!P->FPopups.IsOpen()) return;
+  P->FPopups.HoldMainButton(false);
+  if (P->FKeepPopupOpen) return;  // the grid is refreshing the editor under the open popup
+  CancelMouseCapture();
 
-  TWinControl* Popup = FActivePopup;
+  TWinControl* Popup = P->FPopups.Active();
   TColumnGx* C = Column();
   Variant Chosen;  // unassigned: nothing was chosen
-  if (Popup && Popup == FLookupPopup && C) {
-    Chosen = FLookupPopup->KeyValue();
+  if (Popup && Popup == P->FLookupPopup && C) {
+    Chosen = P->FLookupPopup->KeyValue();
     // A size the user gave the grid is kept for the next opening, and so is the order of
     // the special row's cells after a column was moved.
-    if (FLookupPopup->GripResized()) {
-      C->SetDropDownRows(static_cast<unsigned>(FLookupPopup->DisplayRowCount()));
-      C->SetDropDownWidth(FLookupPopup->Width());
+    if (P->FLookupPopup->GripResized()) {
+      C->SetDropDownRows(static_cast<unsigned>(P->FLookupPopup->DisplayRowCount()));
+      C->SetDropDownWidth(P->FLookupPopup->Width());
     }
-    if (FPopupColumnsMoved) C->DropDownSpecRow()->SetCellsText(FLookupPopup->SpecRow()->CellsText());
-  } else if (Popup && Popup == FPickListPopup && C) {
-    const int I = FPickListPopup->ItemIndex();
+    if (P->FPopupColumnsMoved) C->DropDownSpecRow()->SetCellsText(P->FLookupPopup->SpecRow()->CellsText());
+  } else if (Popup && Popup == P->FPickListPopup && C) {
+    const int I = P->FPickListPopup->ItemIndex();
     // The entry chosen, as far as the column's lists still have it.
     TStrings* Keys = C->HasKeyList() && C->KeyList()->Count() > 0 ? C->KeyList() : nullptr;
-    TStrings* Items = Keys ? Keys : FPickListPopup->Items();
+    TStrings* Items = Keys ? Keys : P->FPickListPopup->Items();
     if (I >= 0 && I < Items->Count()) Chosen = Variant(Items->Strings(I));
     // A size the user gave the list is kept for the next opening.
-    if (FPickListPopup->GripResized() && FPickListPopup->ItemHeight() > 0) {
-      C->SetDropDownRows(static_cast<unsigned>(FPickListPopup->ClientHeight() / FPickListPopup->ItemHeight()));
-      C->SetDropDownWidth(FPickListPopup->Width());
+    if (P->FPickListPopup->GripResized() && P->FPickListPopup->ItemHeight() > 0) {
+      C->SetDropDownRows(static_cast<unsigned>(P->FPickListPopup->ClientHeight() / P->FPickListPopup->ItemHeight()));
+      C->SetDropDownWidth(P->FPickListPopup->Width());
     }
   }
 
-  if (Popup) HidePopupWindow(Popup);
-  FPopupVisible = false;
-  if (FLookupPopup) {
-    FLookupPopup->SetFitColumnsToWidth(false);
-    FLookupPopup->SetListSource(nullptr);
+  P->FPopups.Hide();
+  if (P->FLookupPopup) {
+    P->FLookupPopup->SetFitColumnsToWidth(false);
+    P->FLookupPopup->SetListSource(nullptr);
   }
   LookupSource()->SetDataSet(nullptr);
-  Invalidate();
-  // Only the kind that hid the caret shows it again: showing a caret that is not hidden
-  // would undo someone else's hiding.
-  if (FCaretHiddenByPopup) {
-    FCaretHiddenByPopup = false;
-    if (HandleAllocated()) win::ShowCaret(Handle());
-  }
+  P->FPopups.Closed();
   if (!Popup || !C) return;
 
   TCustomDBGridGx* Grid = DBGrid();
   // Texts the list put into the editor, or takes back, were not typed: they open no
   // recent texts.
-  auto NotTyped = AtScopeExit([this] { FTextChangedByUser = false; });
+  auto NotTyped = AtScopeExit([this] { P->FTextChangedByUser = false; });
   if (!Accept) {
     // The lists leave the text as it was before they opened; calendar and calculator never
     // changed it.
-    if ((Popup == FPickListPopup || Popup == FLookupPopup) && Grid) SetText(Grid->EditText());
+    if ((Popup == P->FPickListPopup || Popup == P->FLookupPopup) && Grid) SetText(Grid->EditText());
     return;
   }
-  if (Popup == FLookupPopup) {
+  if (Popup == P->FLookupPopup) {
     // Keys moved the text along the list; a key the cell may not take leaves the text it
     // had before the list opened.
     if (!AcceptLookup(Chosen) && Grid) SetText(Grid->EditText());
-  } else if (Popup == FPickListPopup) {
+  } else if (Popup == P->FPickListPopup) {
     // Keys moved the text along the list; a choice the cell may not take leaves the text
     // it had before the list opened.
     if (!Chosen.IsEmpty() && !AcceptPickList(Chosen) && Grid) SetText(Grid->EditText());
-  } else if (Popup == FCalendarPopup) {
+  } else if (Popup == P->FCalendarPopup) {
     AcceptCalendar();
-  } else if (Popup == FCalculatorPopup) {
+  } else if (Popup == P->FCalculatorPopup) {
     AcceptCalculator();
   }
 }
@@ -296,7 +235,7 @@ bool TDBGridInplaceEdit::AcceptPickList(const Variant& Chosen) {
   const bool Keyed = C->HasKeyList() && C->KeyList()->Count() > 0;
   if (Keyed) {
     // The key itself reaches the field through the grid's write-back of the text.
-    SetText(FPickListPopup->Items()->Strings(FPickListPopup->ItemIndex()));
+    SetText(P->FPickListPopup->Items()->Strings(P->FPickListPopup->ItemIndex()));
   } else {
     SetText(Chosen.AsString());
   }
@@ -317,14 +256,14 @@ bool TDBGridInplaceEdit::AcceptLookup(const Variant& Chosen) {
     if (Link->Editing()) {
       Link->MarkModified();
       SetGridEditValue(Chosen);
-      SetGridEditText(FLookupPopup->DisplayText());
+      SetGridEditText(P->FLookupPopup->DisplayText());
     }
   } catch (const Exception&) {
     // The editor shows what the field holds now, marked by a trailing blank.
     SetText(F->Text() + " ");
     throw;
   }
-  SetText(FLookupPopup->DisplayText());
+  SetText(P->FLookupPopup->DisplayText());
   SelectAll();
   return true;
 }
@@ -335,14 +274,14 @@ void TDBGridInplaceEdit::AcceptCalendar() {
   TField* F = C->Field();
   if (!F) return;
   F->DataSet()->Edit();
-  const TDateTime Day = FCalendarPopup->Date();
+  const TDateTime Day = P->FCalendarPopup->Date();
   C->WriteCellValue(DateToStr(Day), Variant(static_cast<double>(Day)), false);
 }
 
 void TDBGridInplaceEdit::AcceptCalculator() {
   TColumnGx* C = Column();
   if (!C->CheckEditable(true) || !CellModifiable()) return;
-  auto* Value = Supports<IPopupValueGx>(FCalculatorPopup);
+  auto* Value = Supports<IPopupValueGx>(P->FCalculatorPopup);
   if (!Value) return;
   Variant Result;
   Value->GetPopupValue(Result);
@@ -356,28 +295,20 @@ void TDBGridInplaceEdit::AcceptCalculator() {
 // ---- the mouse on the popups ----
 
 void TDBGridInplaceEdit::PickListMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
-  if (Button != mbLeft || !FPickListPopup) return;
-  const win::RECT R = FPickListPopup->ClientRect();
+  if (Button != mbLeft || !P->FPickListPopup) return;
+  const win::RECT R = P->FPickListPopup->ClientRect();
   ClosePopup(X >= R.left && X < R.right && Y >= R.top && Y < R.bottom);
 }
 
 void TDBGridInplaceEdit::LookupPopupCloseUp(TObject*, bool Accept) { ClosePopup(Accept); }
 
-void TDBGridInplaceEdit::PopupColumnMoved(TObject*, int, int) { FPopupColumnsMoved = true; }
+void TDBGridInplaceEdit::PopupColumnMoved(TObject*, int, int) { P->FPopupColumnsMoved = true; }
 
 bool TDBGridInplaceEdit::TraceMouseIntoPopup(TObject* Sender, TShiftState, int X, int Y) {
-  auto* Button = static_cast<TControl*>(Sender);
-  if (!FPopupVisible || !FActivePopup || !FActivePopup->HandleAllocated() || GetCaptureControl() != Button)
-    return false;
-  win::POINT P = Button->ClientToScreen({X, Y});
-  win::ScreenToClient(FActivePopup->Handle(), &P);
-  win::RECT R = FActivePopup->ClientRect();
+  TWinControl* Popup = P->FPopups.Active();
+  if (!P->FPopups.IsOpen() || !Popup) return false;
+  win::RECT R = Popup->ClientRect();
   // Over the lookup grid only its rows take the press, not its titles.
-  if (FActivePopup == FLookupPopup) FLookupPopup->DataRowsRect(R);
-  if (P.x < R.left || P.x >= R.right || P.y < R.top || P.y >= R.bottom) return false;
-  // The popup takes over the press and tracks the rest of the drag itself.
-  Button->Perform(win::WM_CANCELMODE, 0, 0);
-  win::SendMessage(FActivePopup->Handle(), win::WM_LBUTTONDOWN, win::MK_LBUTTON,
-                   win::MAKELPARAM(static_cast<win::WORD>(P.x), static_cast<win::WORD>(P.y)));
-  return true;
+  if (Popup == P->FLookupPopup) P->FLookupPopup->DataRowsRect(R);
+  return P->FPopups.PassPress(static_cast<TControl*>(Sender), X, Y, R);
 }

@@ -8,8 +8,7 @@
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridControl.h"
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitResources.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Registry.h"
 #include "platform/data/DataSet.h"
@@ -164,6 +163,19 @@ bool AddStoredColumn(TCustomDBGridGx* Grid, const std::string& Value) {
 }
 
 }  // namespace
+
+std::string OwnerQualifiedName(TComponent* Component) {
+  if (!Component) return "";
+  if (dynamic_cast<TCustomForm*>(Component)) return Component->ClassName();
+  if (auto* Control = dynamic_cast<TControl*>(Component)) {
+    if (TCustomForm* Form = GetParentForm(Control)) return Form->ClassName() + Control->Name();
+    if (Control->Parent()) return Control->Parent()->Name() + Control->Name();
+    return Control->Name();
+  }
+  if (Component->Owner() && dynamic_cast<TCustomForm*>(Component->Owner()))
+    return Format("%s.%s", Component->Owner()->ClassName(), Component->Name());
+  return Component->Name();
+}
 
 void PadLayoutField(std::string& Text, int Width) {
   Text = Trim(Text);

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+class TComponent;
 class TCustomDBGridGx;
+
+// The name under which a component keeps its layout: form class name + control name.
+std::string OwnerQualifiedName(TComponent* Component);
 
 // Writes the grid's layout over what the key held and removes the values left over; a
 // read-only grid writes nothing. Raises ERegistryException when the store cannot be

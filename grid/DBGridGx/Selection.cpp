@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "grid/DBGridGx/ColumnsInternal.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/GridErrors.h"
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "grid/DBGridGx/GridPrivate.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/SysUtils.h"
@@ -148,4 +149,36 @@ bool TDBGridGxStyle::FixedCellColors(const TFixedCellColorQuery& Cell, TColor& B
     Background = clBtnFace;
   }
   return true;
+}
+
+TColor BrightenColor(TColor Color, int Divisor) {
+  const win::COLORREF C = ColorToRGB(Color);
+  auto Up = [Divisor](int V) { return std::min(255, V + V / Divisor); };
+  return static_cast<TColor>(win::RGB(Up(win::GetRValue(C)), Up(win::GetGValue(C)), Up(win::GetBValue(C))));
+}
+
+// ---- the grid's link to its style ----
+
+void TCustomDBGridGx::SetGridStyle(TDBGridGxStyle* Value) {
+  if (Value == P->FStyle) return;
+  if (P->FStyle) P->FStyle->RemoveGrid(this);
+  P->FStyle = Value;
+  if (Value) Value->AddGrid(this);
+  else UseDefaultGridStyle();
+}
+
+void TCustomDBGridGx::UseDefaultGridStyle() {
+  TDBGridGxStyle* Default = DefaultGridStyle();
+  if (!Default) {
+    P->FStyle = nullptr;
+    GridStyleChanged();
+    return;
+  }
+  if (P->FStyle == Default) return;
+  P->FStyle = Default;
+  Default->AddGrid(this);
+}
+
+void TCustomDBGridGx::GridStyleChanged() {
+  if (P->FColumns) RequestLayout();
 }

@@ -88,6 +88,9 @@ private:
   int FScreenColorCount = -1;
 };
 
+// Color as RGB with every channel raised by a Divisor-th of itself (at most 255).
+TColor BrightenColor(TColor Color, int Divisor);
+
 // The process-wide default style (or nil); the grid unit's start-up makes it.
 TDBGridGxStyle* DefaultGridStyle();
 void SetDefaultGridStyle(TDBGridGxStyle* Value);

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "grid/DBGridGx/CellTextMeasure.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/ColumnsInternal.h"
-#include "grid/DBGridGx/UnitResources.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/SharedResources.h"
 
 using namespace columns_detail;
 

@@ -1,5 +1,5 @@
 // The data-aware edit's life cycle, properties and the way data comes in and goes out.
-#include "gridcontrols/DBCtrlsGx/DBEdit.h"
+#include "gridcontrols/DBCtrlsGx/DBEditPrivate.h"
 
 #include <functional>
 
@@ -51,37 +51,88 @@ struct TDBCtrlsGxUnit {
 } DBCtrlsGxUnit;
 }  // namespace
 
-TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
+TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner)
+    : TCustomMaskEdit(AOwner), P(std::make_unique<TState>(this)) {
   FControlStyle.Include(csCaptureMouse);
   FControlStyle.Include(csReplicatable);
-  FFieldLink = NewDataLink();
-  FFieldLink->SetLinkControl(this);
-  FFieldLink->OnLinkDataChange = TNotifyEvent::Bind(this, &TCustomDBEditGx::LinkDataChanged);
-  FFieldLink->OnLinkEditingChange = TNotifyEvent::Bind(this, &TCustomDBEditGx::LinkEditingChanged);
-  FFieldLink->OnLinkUpdateData = [this](TObject*) { CommitEdit(); };
-  FFieldLink->OnLinkActiveChange = TNotifyEvent::Bind(this, &TCustomDBEditGx::LinkActiveChanged);
-  FMainButton = NewMainButton();
-  FMainButton->SetOnChanged(TNotifyEvent::Bind(this, &TCustomDBEditGx::ButtonsChanged));
-  FEditButtons = NewButtonCollection();
-  FEditButtons->SetOnChanged(TNotifyEvent::Bind(this, &TCustomDBEditGx::ButtonsChanged));
-  FImageSettings = NewEditImage();
-  FMRUList = std::make_unique<TMRUListGx>(this);
-  FMRUList->SetOnDropDown(TNotifyEvent::Bind(this, &TCustomDBEditGx::MRUPopupOpening));
-  FMRUList->SetOnCloseUp(TMRUCloseUpEventGx::Bind(this, &TCustomDBEditGx::MRUPopupClosing));
+  P->FFieldLink = NewDataLink();
+  P->FFieldLink->SetLinkControl(this);
+  P->FFieldLink->OnLinkDataChange = TNotifyEvent::Bind(this, &TCustomDBEditGx::LinkDataChanged);
+  P->FFieldLink->OnLinkEditingChange = TNotifyEvent::Bind(this, &TCustomDBEditGx::LinkEditingChanged);
+  P->FFieldLink->OnLinkUpdateData = [this](TObject*) { CommitEdit(); };
+  P->FFieldLink->OnLinkActiveChange = TNotifyEvent::Bind(this, &TCustomDBEditGx::LinkActiveChanged);
+  P->FMainButton = NewMainButton();
+  P->FMainButton->SetOnChanged(TNotifyEvent::Bind(this, &TCustomDBEditGx::ButtonsChanged));
+  P->FEditButtons = NewButtonCollection();
+  P->FEditButtons->SetOnChanged(TNotifyEvent::Bind(this, &TCustomDBEditGx::ButtonsChanged));
+  P->FImageSettings = NewEditImage();
+  P->FMRUList = std::make_unique<TMRUListGx>(this);
+  P->FMRUList->SetOnDropDown(TNotifyEvent::Bind(this, &TCustomDBEditGx::MRUPopupOpening));
+  P->FMRUList->SetOnCloseUp(TMRUCloseUpEventGx::Bind(this, &TCustomDBEditGx::MRUPopupClosing));
+  P->FRecent.SetHooks({
+      .NewListbox = [this] { return NewMRUListbox(); },
+      .Filter = [this](const std::string& Item, bool& Accept) { FilterMRUItem(Item, Accept); },
+      .Open = [this] { P->FMRUList->OpenPopup(); },
+      .Close = [this](bool Accept) { P->FMRUList->ClosePopup(Accept); },
+      .Resized = [this] { MRUListboxResized(P->FRecent.Listbox()); },
+      .MayTake = [this] { return !P->FReadOnlyProp && EditCanModify(); },
+      .Take = [this](const std::string& Chosen) { StoreText(Chosen); },
+  });
   UpdateReadOnlyState();
 }
 
 TCustomDBEditGx::~TCustomDBEditGx() {
-  FDestroying = true;
-  FImageSettings.reset();
-  FMainButton.reset();
-  FEditButtons.reset();
-  FFieldLink.reset();
-  FPaintCanvas.reset();
-  FMRUList.reset();
-  FHolderInterface = nullptr;
-  FInplaceEditHolder = nullptr;
+  P->FDestroying = true;
+  P->FImageSettings.reset();
+  P->FMainButton.reset();
+  P->FEditButtons.reset();
+  P->FFieldLink.reset();
+  P->FPaintCanvas.reset();
+  P->FMRUList.reset();
+  P->FHolderInterface = nullptr;
+  P->FInplaceEditHolder = nullptr;
 }
+
+// Accessors of the state.
+TDataSource* TCustomDBEditGx::DataSource() const { return P->FFieldLink->DataSource(); }
+std::string TCustomDBEditGx::DataField() const { return P->FFieldLink->FieldName(); }
+TField* TCustomDBEditGx::Field() const { return P->FFieldLink->FirstField(); }
+TFieldDataLinkGx* TCustomDBEditGx::FieldLink() const { return P->FFieldLink.get(); }
+bool TCustomDBEditGx::PostingData() const { return P->FPostingData; }
+bool TCustomDBEditGx::AlignmentStored() const { return P->FAssignedProps.Contains(apAlignment); }
+TAssignedEditPropsGx TCustomDBEditGx::AssignedProps() const { return P->FAssignedProps; }
+bool TCustomDBEditGx::AlwaysShowBorder() const { return P->FAlwaysShowBorder; }
+bool TCustomDBEditGx::Flat() const { return P->FFlat; }
+bool TCustomDBEditGx::ReadOnly() const { return P->FReadOnlyProp; }
+bool TCustomDBEditGx::WantTabs() const { return P->FWantTabs; }
+void TCustomDBEditGx::SetWantTabs(bool Value) { P->FWantTabs = Value; }
+bool TCustomDBEditGx::WantReturns() const { return P->FWantReturns; }
+void TCustomDBEditGx::SetWantReturns(bool Value) { P->FWantReturns = Value; }
+bool TCustomDBEditGx::WordWrap() const { return P->FWordWrap; }
+TEditButtonGx* TCustomDBEditGx::MainButton() const { return P->FMainButton.get(); }
+TEditButtonsGx* TCustomDBEditGx::EditButtons() const { return P->FEditButtons.get(); }
+void TCustomDBEditGx::SetEditButtons(TEditButtonsGx* Value) { P->FEditButtons->Assign(Value); }
+TEditImageGx* TCustomDBEditGx::ImageSettings() const { return P->FImageSettings.get(); }
+void TCustomDBEditGx::SetImageSettings(TEditImageGx* Value) { P->FImageSettings->Assign(Value); }
+TMRUListGx* TCustomDBEditGx::MRUList() const { return P->FMRUList.get(); }
+void TCustomDBEditGx::SetMRUList(TMRUListGx* Value) { P->FMRUList->Assign(Value); }
+TMRUListboxGx* TCustomDBEditGx::MRUPopup() const { return P->FRecent.Listbox(); }
+const TEditButtonControlList& TCustomDBEditGx::ButtonControls() const { return P->FButtons.Controls(); }
+int TCustomDBEditGx::ButtonsWidth() const { return P->FButtons.Width(); }
+int TCustomDBEditGx::ButtonsHeight() const { return P->FButtons.Height(); }
+int TCustomDBEditGx::ImageAreaWidth() const { return P->FImageAreaWidth; }
+bool TCustomDBEditGx::BorderIsActive() const { return P->FBorderIsActive; }
+bool TCustomDBEditGx::HasFocus() const { return P->FHasFocus; }
+bool TCustomDBEditGx::PopupOpen() const { return P->FPopups.IsOpen(); }
+TWinControl* TCustomDBEditGx::InplaceEditHolder() const { return P->FInplaceEditHolder; }
+bool TCustomDBEditGx::InPlace() const { return P->FInPlace; }
+const TButtonClickEventGx& TCustomDBEditGx::OnMainButtonClick() const { return P->FOnMainButtonClick; }
+void TCustomDBEditGx::SetOnMainButtonClick(const TButtonClickEventGx& Value) { P->FOnMainButtonClick = Value; }
+const TButtonDownEventGx& TCustomDBEditGx::OnMainButtonDown() const { return P->FOnMainButtonDown; }
+void TCustomDBEditGx::SetOnMainButtonDown(const TButtonDownEventGx& Value) { P->FOnMainButtonDown = Value; }
+const TUpdateDataEventGx& TCustomDBEditGx::OnUpdateData() const { return P->FOnUpdateData; }
+bool TCustomDBEditGx::IsDataIndependent() const { return P->FFieldLink->Independent(); }
+void TCustomDBEditGx::SetPopupOpen(bool Value) { P->FPopups.SetOpen(Value); }
 
 std::unique_ptr<TFieldDataLinkGx> TCustomDBEditGx::NewDataLink() { return std::make_unique<TFieldDataLinkGx>(); }
 
@@ -97,7 +148,7 @@ void TCustomDBEditGx::DefineProperties(TFiler* Filer) {
   TCustomMaskEdit::DefineProperties(Filer);
   Filer->DefineProperty(
       "EditMask", [this](TReader* Reader) { ReadEditMaskProperty(Reader); },
-      [this](TWriter* Writer) { WriteEditMaskProperty(Writer); }, FAssignedProps.Contains(apEditMask));
+      [this](TWriter* Writer) { WriteEditMaskProperty(Writer); }, P->FAssignedProps.Contains(apEditMask));
 }
 
 void TCustomDBEditGx::ReadEditMaskProperty(TReader* Reader) { SetEditMask(Reader->ReadString()); }
@@ -113,31 +164,32 @@ void TCustomDBEditGx::Loaded() {
 
 void TCustomDBEditGx::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomMaskEdit::Notification(AComponent, Operation);
-  if (Operation != opRemove || FDestroying) return;
-  if (AComponent == FInplaceEditHolder) {
+  if (Operation != opRemove || P->FDestroying) return;
+  P->FRecent.Forget(AComponent);
+  if (AComponent == P->FInplaceEditHolder) {
     // A holder going away leaves nothing to call.
-    FInplaceEditHolder = nullptr;
-    FHolderInterface = nullptr;
-    FInPlace = false;
+    P->FInplaceEditHolder = nullptr;
+    P->FHolderInterface = nullptr;
+    P->FInPlace = false;
     return;
   }
-  if (FFieldLink && AComponent == DataSource()) {
+  if (P->FFieldLink && AComponent == DataSource()) {
     SetDataSource(nullptr);
     return;
   }
-  if (FImageSettings && AComponent == FImageSettings->Images()) FImageSettings->SetImages(nullptr);
+  if (P->FImageSettings && AComponent == P->FImageSettings->Images()) P->FImageSettings->SetImages(nullptr);
   if (auto* menu = dynamic_cast<TPopupMenu*>(AComponent)) {
-    if (FMainButton && FMainButton->DropdownMenu() == menu) FMainButton->SetDropdownMenu(nullptr);
-    if (FEditButtons)
-      for (int i = 0; i < FEditButtons->Count(); ++i)
-        if (FEditButtons->Items(i)->DropdownMenu() == menu) FEditButtons->Items(i)->SetDropdownMenu(nullptr);
+    if (P->FMainButton && P->FMainButton->DropdownMenu() == menu) P->FMainButton->SetDropdownMenu(nullptr);
+    if (P->FEditButtons)
+      for (int i = 0; i < P->FEditButtons->Count(); ++i)
+        if (P->FEditButtons->Items(i)->DropdownMenu() == menu) P->FEditButtons->Items(i)->SetDropdownMenu(nullptr);
   }
 }
 
 // Data source and field.
 
 void TCustomDBEditGx::SetDataSource(TDataSource* Value) {
-  if (!(FFieldLink->DataSourceFixed() && ComponentState().Contains(csLoading))) FFieldLink->SetLinkDataSource(Value);
+  if (!(P->FFieldLink->DataSourceFixed() && ComponentState().Contains(csLoading))) P->FFieldLink->SetLinkDataSource(Value);
   if (Value) Value->FreeNotification(this);
   LinkDataChanged(this);
   Invalidate();
@@ -145,12 +197,12 @@ void TCustomDBEditGx::SetDataSource(TDataSource* Value) {
 
 void TCustomDBEditGx::SetDataField(const std::string& Value) {
   if (!ComponentState().Contains(csDesigning)) ClearFieldMaxLength();
-  FFieldLink->SetFieldName(Value);
+  P->FFieldLink->SetFieldName(Value);
   RefreshButtonStates();
   Invalidate();
 }
 
-bool TCustomDBEditGx::CanPressButtons() { return Enabled() && FFieldLink->IsActive(); }
+bool TCustomDBEditGx::CanPressButtons() { return Enabled() && P->FFieldLink->IsActive(); }
 
 TAlignment TCustomDBEditGx::FieldAlignment() const {
   TField* f = Field();
@@ -192,17 +244,17 @@ static bool IsStringField(const TField* f) { return f->DataType() == ftString ||
 
 void TCustomDBEditGx::FieldDataChanged() {
   if (TField* f = Field()) {
-    if (f->Alignment() != FAlignment) Invalidate();
-    if (!FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask(f->EditMask());
+    if (f->Alignment() != P->FAlignment) Invalidate();
+    if (!P->FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask(f->EditMask());
     if (!ComponentState().Contains(csDesigning) && IsStringField(f) && MaxLength() == 0) SetMaxLength(f->Size());
     bool memo = f->DataType() == ftMemo || f->DataType() == ftWideMemo;
-    if (FHasFocus && FFieldLink->CanModifyField()) StoreText(memo ? f->AsString() : f->Text());
+    if (P->FHasFocus && P->FFieldLink->CanModifyField()) StoreText(memo ? f->AsString() : f->Text());
     else StoreEditText(memo ? f->AsString() : f->DisplayText());
   } else if (IsDataIndependent()) {
-    if (!FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask("");
-    StoreEditText(VariantText(FFieldLink->IndependentValue()));
+    if (!P->FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask("");
+    StoreEditText(VariantText(P->FFieldLink->IndependentValue()));
   } else {
-    if (!FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask("");
+    if (!P->FAssignedProps.Contains(apEditMask)) TCustomMaskEdit::SetEditMask("");
     StoreEditText("");
   }
   UpdateReadOnlyState();
@@ -210,8 +262,8 @@ void TCustomDBEditGx::FieldDataChanged() {
 }
 
 void TCustomDBEditGx::StoreEditText(const std::string& Text) {
-  FStoringText = true;
-  auto done = AtScopeExit([this] { FStoringText = false; });
+  P->FStoringText = true;
+  auto done = AtScopeExit([this] { P->FStoringText = false; });
   SetEditText(Text);
 }
 
@@ -224,28 +276,28 @@ void TCustomDBEditGx::ClearFieldMaxLength() {
 }
 
 void TCustomDBEditGx::StoreText(const std::string& Text) {
-  FStoringText = true;
-  auto done = AtScopeExit([this] { FStoringText = false; });
+  P->FStoringText = true;
+  auto done = AtScopeExit([this] { P->FStoringText = false; });
   TCustomMaskEdit::SetText(Text);
 }
 
 void TCustomDBEditGx::StoreValue(const Variant& Value) { StoreText(VariantText(Value)); }
 
 void TCustomDBEditGx::PostTextToLink() {
-  FFieldLink->AssignText(IsDataIndependent() ? EditText() : GetText());
+  P->FFieldLink->AssignText(IsDataIndependent() ? EditText() : GetText());
 }
 
 void TCustomDBEditGx::CommitEdit() {
-  if (FHasFocus) ValidateEdit();
+  if (P->FHasFocus) ValidateEdit();
   bool handled = false;
-  if (FOnUpdateData) {
-    FPostingData = true;
-    auto done = AtScopeExit([this] { FPostingData = false; });
-    FOnUpdateData(this, handled);
+  if (P->FOnUpdateData) {
+    P->FPostingData = true;
+    auto done = AtScopeExit([this] { P->FPostingData = false; });
+    P->FOnUpdateData(this, handled);
   }
   if (!handled) PostTextToLink();
   SetModified(false);
-  if (FMRUList->Active() && Showing()) FMRUList->AddRecent(GetText());
+  if (P->FMRUList->Active() && Showing()) P->FMRUList->AddRecent(GetText());
 }
 
 void TCustomDBEditGx::WriteThrough(const std::function<void()>& Store) {
@@ -253,11 +305,11 @@ void TCustomDBEditGx::WriteThrough(const std::function<void()>& Store) {
   if (!IsDataIndependent())
     if (TDataSet* ds = DataSource() ? DataSource()->DataSet() : nullptr) ds->Edit();
   Store();
-  if (FPostingData) return;
+  if (P->FPostingData) return;
   // A commit that fails shows the field's value again.
   bool committed = false;
   auto reset = AtScopeExit([&] {
-    if (!committed) FFieldLink->ResetLink();
+    if (!committed) P->FFieldLink->ResetLink();
   });
   CommitEdit();
   committed = true;
@@ -274,67 +326,67 @@ void TCustomDBEditGx::ApplyValue(const Variant& Value) {
 bool TCustomDBEditGx::TextStored() const { return IsDataIndependent() && !GetText().empty(); }
 
 void TCustomDBEditGx::Change() {
-  FFieldLink->MarkModified();
+  P->FFieldLink->MarkModified();
   SetModified(true);
   TCustomMaskEdit::Change();
 }
 
-bool TCustomDBEditGx::EditCanModify() { return FFieldLink->StartEdit(); }
+bool TCustomDBEditGx::EditCanModify() { return P->FFieldLink->StartEdit(); }
 
 void TCustomDBEditGx::Reset() {
-  FFieldLink->ResetLink();
+  P->FFieldLink->ResetLink();
   SelectAll();
 }
 
 void TCustomDBEditGx::SetOnUpdateData(const TUpdateDataEventGx& Value) {
-  FOnUpdateData = Value;
+  P->FOnUpdateData = Value;
   UpdateReadOnlyState();
 }
 
 void TCustomDBEditGx::UpdateReadOnlyState() {
-  if (!FFieldLink) return;
-  bool ro = FReadOnlyProp || (!FFieldLink->CanModifyField() && !FOnUpdateData);
-  if (!ro && FInPlace && FHolderInterface) ro = !FHolderInterface->CanEditorModify(this);
+  if (!P->FFieldLink) return;
+  bool ro = P->FReadOnlyProp || (!P->FFieldLink->CanModifyField() && !P->FOnUpdateData);
+  if (!ro && P->FInPlace && P->FHolderInterface) ro = !P->FHolderInterface->CanEditorModify(this);
   SetPlatformReadOnly(ro);
 }
 
 void TCustomDBEditGx::SetReadOnly(bool Value) {
-  FReadOnlyProp = Value;
+  P->FReadOnlyProp = Value;
   UpdateReadOnlyState();
 }
 
 TAlignment TCustomDBEditGx::Alignment() const {
-  return FAssignedProps.Contains(apAlignment) ? FAlignment : FieldAlignment();
+  return P->FAssignedProps.Contains(apAlignment) ? P->FAlignment : FieldAlignment();
 }
 
 void TCustomDBEditGx::SetAlignment(TAlignment Value) {
-  if (FAssignedProps.Contains(apAlignment) && FAlignment == Value) return;
-  FAlignment = Value;
-  FAssignedProps.Include(apAlignment);
-  if (FWordWrap) RecreateWnd();
+  if (P->FAssignedProps.Contains(apAlignment) && P->FAlignment == Value) return;
+  P->FAlignment = Value;
+  P->FAssignedProps.Include(apAlignment);
+  if (P->FWordWrap) RecreateWnd();
   else Invalidate();
 }
 
 void TCustomDBEditGx::SetEditMask(const std::string& Value) {
-  if (FAssignedProps.Contains(apEditMask) && Value == EditMask()) return;
+  if (P->FAssignedProps.Contains(apEditMask) && Value == EditMask()) return;
   bool keep = ComponentState().Contains(csLoading) && IsDataIndependent();
   std::string kept = keep ? GetText() : std::string();
   TCustomMaskEdit::SetEditMask(Value);
-  FAssignedProps.Include(apEditMask);
+  P->FAssignedProps.Include(apEditMask);
   if (keep) StoreText(kept);
   if (IsDataIndependent()) PostTextToLink();
   else LinkDataChanged(this);
 }
 
 void TCustomDBEditGx::SetFlat(bool Value) {
-  if (Value == FFlat) return;
-  FFlat = Value;
+  if (Value == P->FFlat) return;
+  P->FFlat = Value;
   RecreateWnd();
 }
 
 void TCustomDBEditGx::SetWordWrap(bool Value) {
-  if (Value == FWordWrap) return;
-  FWordWrap = Value;
+  if (Value == P->FWordWrap) return;
+  P->FWordWrap = Value;
   RecreateWnd();
 }
 
@@ -345,8 +397,8 @@ void TCustomDBEditGx::SetPasswordChar(const std::string& Value) {
 }
 
 void TCustomDBEditGx::SetAlwaysShowBorder(bool Value) {
-  if (Value == FAlwaysShowBorder) return;
-  FAlwaysShowBorder = Value;
+  if (Value == P->FAlwaysShowBorder) return;
+  P->FAlwaysShowBorder = Value;
   BorderActive();
 }
 

@@ -9,10 +9,9 @@
 
 #include "gridcontrols/DBCtrlsGx/FieldDataLink.h"
 #include "gridcontrols/ToolCtrlsGx/DropDown.h"
-#include "gridcontrols/ToolCtrlsGx/EditButtonStrip.h"
-#include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "gridcontrols/ToolCtrlsGx/MRUList.h"
 #include "gridcontrols/ToolCtrlsGx/PopupListbox.h"
+#include "gridcontrols/ToolCtrlsGx/EditButtons.h"
 #include "platform/controls/Mask.h"
 
 class TCustomDBEditGx;
@@ -59,88 +58,85 @@ public:
   bool UseRightToLeftAlignment() const override;
 
   // Data.
-  virtual TDataSource* DataSource() const { return FFieldLink->DataSource(); }
+  // Read and written as the DataSource and DataField properties.
+  virtual TDataSource* DataSource() const;
   virtual void SetDataSource(TDataSource* Value);
-  virtual std::string DataField() const { return FFieldLink->FieldName(); }
+  virtual std::string DataField() const;
   virtual void SetDataField(const std::string& Value);
-  TField* Field() const { return FFieldLink->FirstField(); }
-  TFieldDataLinkGx* FieldLink() const { return FFieldLink.get(); }
+  TField* Field() const;
+  TFieldDataLinkGx* FieldLink() const;
   std::string GetText() const override { return TCustomMaskEdit::GetText(); }
   void SetText(const std::string& Value) override;
   Variant Value() { return ReadValue(); }
   void SetValue(const Variant& Value) { ApplyValue(Value); }
-  bool PostingData() const { return FPostingData; }
+  bool PostingData() const;
 
   // Appearance.
   TAlignment Alignment() const;
   void SetAlignment(TAlignment Value);
-  bool AlignmentStored() const { return FAssignedProps.Contains(apAlignment); }
+  bool AlignmentStored() const;
   std::string EditMask() const { return TCustomMaskEdit::EditMask(); }
   void SetEditMask(const std::string& Value);
-  TAssignedEditPropsGx AssignedProps() const { return FAssignedProps; }
-  bool AlwaysShowBorder() const { return FAlwaysShowBorder; }
+  TAssignedEditPropsGx AssignedProps() const;
+  bool AlwaysShowBorder() const;
   void SetAlwaysShowBorder(bool Value);
-  bool Flat() const { return FFlat; }
+  bool Flat() const;
   void SetFlat(bool Value);
-  bool ReadOnly() const { return FReadOnlyProp; }
+  bool ReadOnly() const;
   void SetReadOnly(bool Value);
-  bool WantTabs() const { return FWantTabs; }
-  void SetWantTabs(bool Value) { FWantTabs = Value; }
-  bool WantReturns() const { return FWantReturns; }
-  void SetWantReturns(bool Value) { FWantReturns = Value; }
-  bool WordWrap() const { return FWordWrap; }
+  bool WantTabs() const;
+  void SetWantTabs(bool Value);
+  bool WantReturns() const;
+  void SetWantReturns(bool Value);
+  bool WordWrap() const;
   void SetWordWrap(bool Value);
   std::string PasswordChar() const { return TCustomMaskEdit::PasswordChar(); }
   void SetPasswordChar(const std::string& Value);
   bool TextStored() const;
 
   // Buttons, image and the list of recent texts.
-  TEditButtonGx* MainButton() const { return FMainButton.get(); }
-  TEditButtonsGx* EditButtons() const { return FEditButtons.get(); }
-  void SetEditButtons(TEditButtonsGx* Value) { FEditButtons->Assign(Value); }
-  TEditImageGx* ImageSettings() const { return FImageSettings.get(); }
-  void SetImageSettings(TEditImageGx* Value) { FImageSettings->Assign(Value); }
-  TMRUListGx* MRUList() const { return FMRUList.get(); }
-  void SetMRUList(TMRUListGx* Value) { FMRUList->Assign(Value); }
-  TMRUListboxGx* MRUPopup() const { return FMRUPopup; }
-  const TEditButtonControlList& ButtonControls() const { return FButtons.Controls(); }
-  int ButtonsWidth() const { return FButtons.Width(); }
-  int ButtonsHeight() const { return FButtons.Height(); }
-  int ImageAreaWidth() const { return FImageAreaWidth; }
-  bool BorderIsActive() const { return FBorderIsActive; }
-  bool HasFocus() const { return FHasFocus; }
-  bool PopupOpen() const { return FPopupOpen; }
+  TEditButtonGx* MainButton() const;
+  TEditButtonsGx* EditButtons() const;
+  void SetEditButtons(TEditButtonsGx* Value);
+  TEditImageGx* ImageSettings() const;
+  void SetImageSettings(TEditImageGx* Value);
+  TMRUListGx* MRUList() const;
+  void SetMRUList(TMRUListGx* Value);
+  TMRUListboxGx* MRUPopup() const;
+  const TEditButtonControlList& ButtonControls() const;
+  int ButtonsWidth() const;
+  int ButtonsHeight() const;
+  int ImageAreaWidth() const;
+  bool BorderIsActive() const;
+  bool HasFocus() const;
+  bool PopupOpen() const;
   // Hides an open popup of the main button; Accept takes its value.
   void ClosePopup(bool Accept) override;
 
   // Areas, in client coordinates.
+  // Asked whenever the text area is laid out or painted: the room the text takes.
   virtual win::RECT TextAreaRect();
   win::RECT ButtonsRect() const;
   win::RECT EditImageArea() const;
   win::RECT PaintTextRect() const;
   win::POINT TextOffsets();
-  // Sends the text area to the window and scrolls the caret into view.
-  void ApplyTextArea();
 
   // In-place mode.
-  TWinControl* InplaceEditHolder() const { return FInplaceEditHolder; }
+  TWinControl* InplaceEditHolder() const;
   void SetInplaceEditHolder(TWinControl* Value);
-  bool InPlace() const { return FInPlace; }
+  bool InPlace() const;
   void PlaceAt(const win::RECT& Rect);
   bool Visible() const;
   void SetVisible(bool Value);
   void ShowInPlaceAt(const win::RECT& Rect, bool Redraw);
   void HideInPlace();
 
-  const TButtonClickEventGx& OnMainButtonClick() const { return FOnMainButtonClick; }
-  void SetOnMainButtonClick(const TButtonClickEventGx& Value) { FOnMainButtonClick = Value; }
-  const TButtonDownEventGx& OnMainButtonDown() const { return FOnMainButtonDown; }
-  void SetOnMainButtonDown(const TButtonDownEventGx& Value) { FOnMainButtonDown = Value; }
-  const TUpdateDataEventGx& OnUpdateData() const { return FOnUpdateData; }
+  const TButtonClickEventGx& OnMainButtonClick() const;
+  void SetOnMainButtonClick(const TButtonClickEventGx& Value);
+  const TButtonDownEventGx& OnMainButtonDown() const;
+  void SetOnMainButtonDown(const TButtonDownEventGx& Value);
+  const TUpdateDataEventGx& OnUpdateData() const;
   void SetOnUpdateData(const TUpdateDataEventGx& Value);
-
-  void RebuildButtonControls();
-  void RefreshButtonStates();
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -155,42 +151,76 @@ protected:
   void KeyUp(win::WORD& Key, TShiftState Shift) override;
 
   // New operations.
+  // Asked when the buttons' states are refreshed and before a short cut presses the main
+  // button.
   virtual bool CanPressButtons();
+  // Run once by the constructor: make the edit's data link, buttons and image settings.
   virtual std::unique_ptr<TFieldDataLinkGx> NewDataLink();
   virtual std::unique_ptr<TEditButtonGx> NewMainButton();
   virtual std::unique_ptr<TEditButtonsGx> NewButtonCollection();
   virtual std::unique_ptr<TEditImageGx> NewEditImage();
+  // Runs when the recent texts first drop down: makes their list box.
   virtual TMRUListboxGx* NewMRUListbox();
-  virtual bool IsDataIndependent() const { return FFieldLink->Independent(); }
+  // Asked wherever the edit chooses between a value of its own and the field's.
+  virtual bool IsDataIndependent() const;
+  // Asked for the alignment and mask the field gives while none is assigned.
   virtual TAlignment FieldAlignment() const;
   virtual std::string FieldEditMask() const;
+  // Asked when the edit paints its own text (right-aligned or centred).
   virtual std::string TextForPainting();
+  // Runs when Value is read.
   virtual Variant ReadValue();
+  // Asked for each printable character typed while a field is linked.
   virtual bool AcceptsChar(TKeyChar Key);
+  // Runs when the data link becomes active or inactive.
   virtual void LinkActiveChanged(TObject* Sender);
+  // Runs when a font change reaches a fixed-height edit.
   virtual void FitHeightToFont();
+  // Runs when the main button is pressed and nothing else took the press.
   virtual void PressMainButton();
+  // Runs when the linked field's value or the data link changed.
   virtual void FieldDataChanged();
+  // Runs when the main button opens its popup.
   virtual void OpenPopup();
+  // Run when a button of the strip is clicked, pressed, or the mouse moves or is released
+  // over it.
   virtual void ButtonClicked(TObject* Sender);
   virtual void ButtonMouseDown(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled);
   virtual void ButtonMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {}
   virtual void ButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Runs when the dataset enters or leaves editing.
   virtual void LinkEditingChanged(TObject* Sender) { UpdateReadOnlyState(); }
+  // Runs for each recent text before the list is filled: Accept offers it.
   virtual void FilterMRUItem(const std::string& Item, bool& Accept);
+  // Run when a text or value goes into the edit without being typed.
   virtual void StoreText(const std::string& Text);
   virtual void StoreValue(const Variant& Value);
+  // Runs when the edit's text is committed: hands it to the data link.
   virtual void PostTextToLink();
+  // Runs when the user resized the open recent-texts list.
   virtual void MRUListboxResized(TObject* Sender);
+  // Runs when the field may change: drops the length limit a string field set.
   virtual void ClearFieldMaxLength();
+  // Runs when the edit gains or loses the focus.
   virtual void MarkFocused(bool Value);
+  // Runs when Value is written.
   virtual void ApplyValue(const Variant& Value);
+  // Runs when anything that decides the read-only state changed.
   virtual void UpdateReadOnlyState();
+  // Runs when AutoSize changes.
   virtual void UpdateFixedHeight();
+  // Runs once the message during which the user changed the text is done.
   virtual void UserTextChanged();
+  // Runs when the data link asks for the edit's data.
   virtual void CommitEdit();
 
-  void SetPopupOpen(bool Value) { FPopupOpen = Value; }
+  // The popup-open flag, for descendants that open a popup of their own.
+  void SetPopupOpen(bool Value);
+
+private:
+  struct TState;
+
+  void RunKeyDown(win::WORD& Key, TShiftState Shift);
   // Puts the mask edit's edit text in place without it counting as typed.
   void StoreEditText(const std::string& Text);
   // The Text and Value writers: Store puts the value in, then it is committed.
@@ -204,13 +234,8 @@ protected:
   TEditButtonControlGx* ButtonForShortCut(win::WORD Key, TShiftState Shift);
   void MRUPopupOpening(TObject* Sender);
   void MRUPopupClosing(TObject* Sender, bool Accept);
-  void MRUPopupMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-  void FillMRUPopupItems();
-  // Routes the keys and wheel of an open recent-text list; true when the edit is done with
-  // the message.
-  bool RouteMRUMessage(TMessage& Message);
   void ButtonsChanged(TObject* Sender);
-  bool PointInArea(const win::POINT& P) const;
+  bool PointInArea(const win::POINT& Point) const;
   void PaintOwnText(win::HDC DC);
   void CancelChildCapture();
   // On leaving a masked edit without a selection, the caret steps back two places.
@@ -221,43 +246,13 @@ protected:
   void ReadEditMaskProperty(TReader* Reader);
   void WriteEditMaskProperty(TWriter* Writer);
 
-private:
-  void RunKeyDown(win::WORD& Key, TShiftState Shift);
+  void RebuildButtonControls();
+  void RefreshButtonStates();
+  // Sends the text area to the window and scrolls the caret into view.
+  void ApplyTextArea();
 
-  TEditButtonStripGx FButtons{this, TEditButtonStripGx::TItemSenderGx::Item};
-  bool FAlwaysShowBorder = false;
-  TAssignedEditPropsGx FAssignedProps;
-  std::unique_ptr<TControlCanvas> FPaintCanvas;
-  std::string FPendingCharText;
-  std::unique_ptr<TEditButtonGx> FMainButton;
-  std::unique_ptr<TEditButtonsGx> FEditButtons;
-  std::unique_ptr<TEditImageGx> FImageSettings;
-  bool FFlat = false;
-  std::unique_ptr<TMRUListGx> FMRUList;
-  TMRUListboxGx* FMRUPopup = nullptr;
-  TButtonClickEventGx FOnMainButtonClick;
-  TButtonDownEventGx FOnMainButtonDown;
-  TUpdateDataEventGx FOnUpdateData;
-  bool FReadOnlyProp = false;
-  bool FWantTabs = false;
-  bool FWantReturns = false;
-  bool FWordWrap = false;
-  TAlignment FAlignment = taLeftJustify;
-  bool FBorderIsActive = false;
-  std::unique_ptr<TFieldDataLinkGx> FFieldLink;
-  bool FPostingData = false;
-  bool FPopupOpen = false;
-  bool FHasFocus = false;
-  int FImageAreaWidth = 0;
-  TWinControl* FInplaceEditHolder = nullptr;
-  bool FInPlace = false;
-  IInplaceEditHolderGx* FHolderInterface = nullptr;
-  bool FMouseOver = false;
-  bool FTypedChange = false;
-  bool FStoringText = false;
-  bool FInPlaceFocusing = false;
-  int FMessageDepth = 0;
-  bool FDestroying = false;
+  // The state the edit's parts share (DBEditPrivate.h).
+  std::unique_ptr<TState> P;
 };
 
 class TDBEditGx : public TCustomDBEditGx {

@@ -3,25 +3,25 @@
 #include <algorithm>
 #include <climits>
 
-#include "gridcontrols/DBCtrlsGx/DBEdit.h"
+#include "gridcontrols/DBCtrlsGx/DBEditPrivate.h"
 #include "platform/controls/Messages.h"
 #include "platform/desktop/Windows.h"
 #include "platform/rtl/SysUtils.h"
 
 void TCustomDBEditGx::RebuildButtonControls() {
-  FButtons.SetHandlers(TButtonDownEventGx::Bind(this, &TCustomDBEditGx::ButtonMouseDown),
+  P->FButtons.SetHandlers(TButtonDownEventGx::Bind(this, &TCustomDBEditGx::ButtonMouseDown),
                        TNotifyEvent::Bind(this, &TCustomDBEditGx::ButtonClicked),
                        TMouseMoveEvent::Bind(this, &TCustomDBEditGx::ButtonMouseMove),
                        TMouseEvent::Bind(this, &TCustomDBEditGx::ButtonMouseUp));
-  FButtons.Layout(FMainButton.get(), FEditButtons.get(), FFlat, UseRightToLeftAlignment());
+  P->FButtons.Layout(P->FMainButton.get(), P->FEditButtons.get(), P->FFlat, UseRightToLeftAlignment());
 }
 
 void TCustomDBEditGx::RefreshButtonStates() {
-  FButtons.SetStates(CanPressButtons(), FBorderIsActive, FBorderIsActive ? clBtnFace : Color());
+  P->FButtons.SetStates(CanPressButtons(), P->FBorderIsActive, P->FBorderIsActive ? clBtnFace : Color());
 }
 
 void TCustomDBEditGx::ButtonsChanged(TObject*) {
-  if (!HandleAllocated() || FDestroying) return;
+  if (!HandleAllocated() || P->FDestroying) return;
   RebuildButtonControls();
   RefreshButtonStates();
   ApplyTextArea();
@@ -31,44 +31,43 @@ void TCustomDBEditGx::ButtonsChanged(TObject*) {
 TEditButtonControlGx* TCustomDBEditGx::ButtonForShortCut(win::WORD Key, TShiftState Shift) {
   const TShortCut sc = ShortCut(Key, Shift);
   if (sc == 0) return nullptr;
-  if (FMainButton->ShortCut() == sc && CanPressButtons() && FButtons.MainControl()) return FButtons.MainControl();
-  for (int i = 0; i < FEditButtons->Count(); ++i)
-    if (FEditButtons->Items(i)->ShortCut() == sc)
-      if (TEditButtonControlGx* control = FButtons.ItemControl(i)) return control;
+  if (P->FMainButton->ShortCut() == sc && CanPressButtons() && P->FButtons.MainControl()) return P->FButtons.MainControl();
+  for (int i = 0; i < P->FEditButtons->Count(); ++i)
+    if (P->FEditButtons->Items(i)->ShortCut() == sc)
+      if (TEditButtonControlGx* control = P->FButtons.ItemControl(i)) return control;
   return nullptr;
 }
 
 void TCustomDBEditGx::ButtonMouseDown(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled) {
   SetFocus();
   Handled = false;
-  FButtons.Press(Sender, FEditButtons.get(), TopButton, AutoRepeat, Handled, [&] {
-    if (FOnMainButtonDown) FOnMainButtonDown(this, TopButton, AutoRepeat, Handled);
+  P->FButtons.Press(Sender, P->FEditButtons.get(), TopButton, AutoRepeat, Handled, [&] {
+    if (P->FOnMainButtonDown) P->FOnMainButtonDown(this, TopButton, AutoRepeat, Handled);
     if (Handled) return;
-    if (FMainButton->DropdownMenu()) FButtons.DropMenu(FButtons.MainControl(), FMainButton->DropdownMenu());
+    if (P->FMainButton->DropdownMenu()) P->FButtons.DropMenu(P->FButtons.MainControl(), P->FMainButton->DropdownMenu());
     else PressMainButton();
   });
 }
 
 void TCustomDBEditGx::PressMainButton() {
-  if (FMainButton->Style() == ebsUpDownGx || FPopupOpen) return;
-  OpenPopup();
-  FButtons.PressOpenedPopup();
+  if (P->FMainButton->Style() == ebsUpDownGx) return;
+  P->FPopups.PressMain([this] { OpenPopup(); });
 }
 
 void TCustomDBEditGx::OpenPopup() {
-  FButtons.HoldMainDown(true);
-  if (FMRUList->DroppedDown()) FMRUList->ClosePopup(false);
+  P->FPopups.HoldMainButton(true);
+  if (P->FMRUList->DroppedDown()) P->FMRUList->ClosePopup(false);
 }
 
-void TCustomDBEditGx::ClosePopup(bool) { FButtons.HoldMainDown(false); }
+void TCustomDBEditGx::ClosePopup(bool) { P->FPopups.HoldMainButton(false); }
 
 void TCustomDBEditGx::ButtonClicked(TObject* Sender) {
-  const bool close = FButtons.Click(Sender, FEditButtons.get(), FPopupOpen, [this](bool& Handled) {
-    if (FOnMainButtonClick) FOnMainButtonClick(this, Handled);
+  const bool close = P->FPopups.Click(Sender, P->FEditButtons.get(), [this](bool& Handled) {
+    if (P->FOnMainButtonClick) P->FOnMainButtonClick(this, Handled);
   });
   if (close) ClosePopup(false);
 }
 
 void TCustomDBEditGx::ButtonMouseUp(TObject* Sender, TMouseButton, TShiftState, int X, int Y) {
-  FButtons.Released(Sender, X, Y);
+  P->FButtons.Released(Sender, X, Y);
 }

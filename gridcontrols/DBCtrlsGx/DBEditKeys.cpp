@@ -1,6 +1,6 @@
 // The data-aware edit's messages: keys, focus, the in-place mode with its holder, and the
 // mouse kept away from the buttons and the image.
-#include "gridcontrols/DBCtrlsGx/DBEdit.h"
+#include "gridcontrols/DBCtrlsGx/DBEditPrivate.h"
 
 #include "gridcontrols/ToolCtrlsGx/SpecRow.h"
 #include "platform/controls/Forms.h"
@@ -12,35 +12,35 @@
 #include <algorithm>
 
 void TCustomDBEditGx::WndProc(TMessage& Message) {
-  ++FMessageDepth;
+  ++P->FMessageDepth;
   {
-    auto depth = AtScopeExit([this] { --FMessageDepth; });
-    if (FInPlace && FHolderInterface) {
-      FHolderInterface->PreviewEditorMessage(this, Message);
+    auto depth = AtScopeExit([this] { --P->FMessageDepth; });
+    if (P->FInPlace && P->FHolderInterface) {
+      P->FHolderInterface->PreviewEditorMessage(this, Message);
       if (Message.Result != 0) return;
       if (Message.Msg == win::WM_SETFOCUS) {
         TCustomForm* form = GetParentForm(this);
-        if (form && !form->SetFocusedControl(FInplaceEditHolder)) return;
+        if (form && !form->SetFocusedControl(P->FInplaceEditHolder)) return;
         // The form keeps the holder as its active control: only the edit's own handling.
-        FInPlaceFocusing = true;
-        auto reset = AtScopeExit([this] { FInPlaceFocusing = false; });
+        P->FInPlaceFocusing = true;
+        auto reset = AtScopeExit([this] { P->FInPlaceFocusing = false; });
         Dispatch(Message);
         return;
       }
       if (Message.Msg == win::WM_LBUTTONDOWN) {
         win::POINT last{0, 0};
         int time = 0;
-        FHolderInterface->GetLastMouseDown(last, time);
+        P->FHolderInterface->GetLastMouseDown(last, time);
         win::POINT p = ClientToScreen({win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)});
         if (WithinDoubleClick(last, p, static_cast<int>(win::GetMessageTime()) - time))
           Message.Msg = win::WM_LBUTTONDBLCLK;
       }
     }
-    if (!RouteMRUMessage(Message)) TCustomMaskEdit::WndProc(Message);
+    if (!P->FRecent.Route(P->FMRUList.get(), Message)) TCustomMaskEdit::WndProc(Message);
   }
   // A change the user made is acted on once the message that made it is done.
-  if (FMessageDepth == 0 && FTypedChange && !FDestroying) {
-    FTypedChange = false;
+  if (P->FMessageDepth == 0 && P->FTypedChange && !P->FDestroying) {
+    P->FTypedChange = false;
     UserTextChanged();
   }
 }
@@ -61,7 +61,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       ApplyTextArea();
       return;
     case WM_SETFOCUS:
-      if (FInPlaceFocusing) {
+      if (P->FInPlaceFocusing) {
         DefaultHandler(Message);
         if (FHandle) {
           CreateCaret(FHandle, nullptr, 1, LineHeight());
@@ -75,9 +75,8 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       Invalidate();
       return;
     case WM_KILLFOCUS:
-      if (FMRUList->DroppedDown() &&
-          !(FMRUPopup && FMRUPopup->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == FMRUPopup->Handle()))
-        FMRUList->ClosePopup(false);
+      if (P->FMRUList->DroppedDown() && !P->FRecent.Holds(reinterpret_cast<HWND>(Message.WParam)))
+        P->FMRUList->ClosePopup(false);
       TCustomMaskEdit::Dispatch(Message);
       BorderActive();
       Invalidate();
@@ -85,8 +84,8 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       return;
     case WM_PAINT: PaintOwnWindow(Message, [this](HDC dc) { PaintWindow(dc); }); return;
     case WM_NCPAINT:
-      if (Ctl3D() && BorderStyle() == bsSingle && FFlat) {
-        DrawFlatFrame(FBorderIsActive);
+      if (Ctl3D() && BorderStyle() == bsSingle && P->FFlat) {
+        DrawFlatFrame(P->FBorderIsActive);
         return;
       }
       TCustomMaskEdit::Dispatch(Message);
@@ -104,23 +103,23 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
     }
     case WM_GETDLGCODE:
       Message.Result = DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTCHARS;
-      if (FWantTabs) Message.Result |= DLGC_WANTTAB;
-      if (FWantReturns) Message.Result |= DLGC_WANTALLKEYS;
-      if (FInPlace && FInplaceEditHolder && (FInplaceEditHolder->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB))
+      if (P->FWantTabs) Message.Result |= DLGC_WANTTAB;
+      if (P->FWantReturns) Message.Result |= DLGC_WANTALLKEYS;
+      if (P->FInPlace && P->FInplaceEditHolder && (P->FInplaceEditHolder->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB))
         Message.Result |= DLGC_WANTTAB;
       return;
     case WM_CHAR: {
       std::string pending;
       Utf8Append(pending, static_cast<TKeyChar>(Message.WParam));
-      FPendingCharText = pending;
-      auto clear = AtScopeExit([this] { FPendingCharText.clear(); });
+      P->FPendingCharText = pending;
+      auto clear = AtScopeExit([this] { P->FPendingCharText.clear(); });
       TCustomMaskEdit::Dispatch(Message);
       return;
     }
     case WM_CUT:
     case WM_PASTE:
     case WM_UNDO:
-      if (!FReadOnlyProp) FFieldLink->StartEdit();
+      if (!P->FReadOnlyProp) P->FFieldLink->StartEdit();
       TCustomMaskEdit::Dispatch(Message);
       return;
     case WM_IMAGELAYOUT_GX:
@@ -130,9 +129,8 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       TCustomMaskEdit::Dispatch(Message);
       CancelChildCapture();
       auto* sender = reinterpret_cast<TControl*>(Message.LParam);
-      bool inside = sender == this || (sender && ContainsControl(sender)) ||
-                    (FMRUPopup && (sender == FMRUPopup || (sender && FMRUPopup->ContainsControl(sender))));
-      if (!inside && FMRUList->DroppedDown()) FMRUList->ClosePopup(false);
+      bool inside = sender == this || (sender && ContainsControl(sender)) || P->FRecent.Holds(sender);
+      if (!inside && P->FMRUList->DroppedDown()) P->FMRUList->ClosePopup(false);
       return;
     }
     case CM_ENABLEDCHANGED:
@@ -155,11 +153,11 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       TCustomMaskEdit::Dispatch(Message);
-      FMouseOver = msg == CM_MOUSEENTER;
+      P->FMouseOver = msg == CM_MOUSEENTER;
       BorderActive();
       return;
     case CM_SHOWINGCHANGED:
-      if (FInPlace) return;
+      if (P->FInPlace) return;
       TCustomMaskEdit::Dispatch(Message);
       return;
     case CM_ENTER:
@@ -180,7 +178,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
           SelectAll();
           SetFocus();
         });
-        FFieldLink->UpdateRecord();
+        P->FFieldLink->UpdateRecord();
         updated = true;
       }
       MarkFocused(false);
@@ -188,8 +186,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       return;
     }
     case CM_WANTSPECIALKEY:
-      if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && FMRUList->DroppedDown() && FMRUPopup &&
-          FMRUPopup->ItemIndex() >= 0) {
+      if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && P->FRecent.HasChoice(P->FMRUList.get())) {
         Message.Result = 1;
         return;
       }
@@ -200,7 +197,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       TCustomMaskEdit::Dispatch(Message);
       ResetButtonBitmapCache();
       return;
-    case CM_GETDATALINK: Message.Result = reinterpret_cast<LRESULT>(FFieldLink.get()); return;
+    case CM_GETDATALINK: Message.Result = reinterpret_cast<LRESULT>(P->FFieldLink.get()); return;
     case CM_RECREATEWND: {
       bool hadFocus = Focused();
       TCustomMaskEdit::Dispatch(Message);
@@ -208,7 +205,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
       return;
     }
     case CN_COMMAND:
-      if (HIWORD(static_cast<DWORD>(Message.WParam)) == EN_CHANGE && !FStoringText) FTypedChange = true;
+      if (HIWORD(static_cast<DWORD>(Message.WParam)) == EN_CHANGE && !P->FStoringText) P->FTypedChange = true;
       TCustomMaskEdit::Dispatch(Message);
       return;
     default: TCustomMaskEdit::Dispatch(Message);
@@ -218,7 +215,7 @@ void TCustomDBEditGx::Dispatch(TMessage& Message) {
 void TCustomDBEditGx::DefaultHandler(TMessage& Message) {
   if (Message.Msg == win::WM_CHAR) {
     win::WPARAM c = Message.WParam;
-    if ((c == 13 && !FWantReturns) || (c == 9 && !FWantTabs) || c == 10) Message.WParam = 0;
+    if ((c == 13 && !P->FWantReturns) || (c == 9 && !P->FWantTabs) || c == 10) Message.WParam = 0;
   }
   TCustomMaskEdit::DefaultHandler(Message);
 }
@@ -235,8 +232,8 @@ void TCustomDBEditGx::CancelChildCapture() {
 // Keys.
 
 void TCustomDBEditGx::KeyDown(win::WORD& Key, TShiftState Shift) {
-  if (FInPlace && FHolderInterface) {
-    FHolderInterface->EditorKeyDown(this, Key, Shift);
+  if (P->FInPlace && P->FHolderInterface) {
+    P->FHolderInterface->EditorKeyDown(this, Key, Shift);
     if (Key == 0) return;
   }
   TCustomMaskEdit::KeyDown(Key, Shift);
@@ -254,13 +251,13 @@ void TCustomDBEditGx::RunKeyDown(win::WORD& Key, TShiftState Shift) {
     SelectAll();
     return;
   }
-  if ((Key == win::VK_DELETE || (Key == win::VK_INSERT && Shift.Contains(ssShift))) && !FReadOnlyProp)
-    FFieldLink->StartEdit();
+  if ((Key == win::VK_DELETE || (Key == win::VK_INSERT && Shift.Contains(ssShift))) && !P->FReadOnlyProp)
+    P->FFieldLink->StartEdit();
 }
 
 void TCustomDBEditGx::KeyPress(TKeyChar& Key) {
-  if (FInPlace && FHolderInterface) {
-    FHolderInterface->EditorKeyPress(this, Key);
+  if (P->FInPlace && P->FHolderInterface) {
+    P->FHolderInterface->EditorKeyPress(this, Key);
     if (Key == 0) return;
   }
   TCustomMaskEdit::KeyPress(Key);
@@ -272,7 +269,7 @@ void TCustomDBEditGx::KeyPress(TKeyChar& Key) {
     Key = 0;
     return;
   }
-  if ((Key == 8 || Key == 22 || Key == 24 || printable) && !FReadOnlyProp) FFieldLink->StartEdit();
+  if ((Key == 8 || Key == 22 || Key == 24 || printable) && !P->FReadOnlyProp) P->FFieldLink->StartEdit();
   if (Key == 27) {
     Reset();
     Key = 0;
@@ -280,8 +277,8 @@ void TCustomDBEditGx::KeyPress(TKeyChar& Key) {
 }
 
 void TCustomDBEditGx::KeyUp(win::WORD& Key, TShiftState Shift) {
-  if (FInPlace && FHolderInterface) {
-    FHolderInterface->EditorKeyUp(this, Key, Shift);
+  if (P->FInPlace && P->FHolderInterface) {
+    P->FHolderInterface->EditorKeyUp(this, Key, Shift);
     if (Key == 0) return;
   }
   TCustomMaskEdit::KeyUp(Key, Shift);
@@ -290,14 +287,14 @@ void TCustomDBEditGx::KeyUp(win::WORD& Key, TShiftState Shift) {
 // Focus.
 
 void TCustomDBEditGx::MarkFocused(bool Value) {
-  if (Value == FHasFocus) return;
-  FHasFocus = Value;
-  if (FAlignment != taLeftJustify && !IsMasked()) Invalidate();
-  FFieldLink->ResetLink();
+  if (Value == P->FHasFocus) return;
+  P->FHasFocus = Value;
+  if (P->FAlignment != taLeftJustify && !IsMasked()) Invalidate();
+  P->FFieldLink->ResetLink();
 }
 
 void TCustomDBEditGx::SetFocus() {
-  if (FInPlace && HandleAllocated() && win::IsWindowVisible(FHandle)) {
+  if (P->FInPlace && HandleAllocated() && win::IsWindowVisible(FHandle)) {
     win::SetFocus(FHandle);
     return;
   }
@@ -307,33 +304,33 @@ void TCustomDBEditGx::SetFocus() {
 // In-place mode.
 
 void TCustomDBEditGx::SetInplaceEditHolder(TWinControl* Value) {
-  if (Value == FInplaceEditHolder) return;
+  if (Value == P->FInplaceEditHolder) return;
   IInplaceEditHolderGx* holder = nullptr;
   if (Value) {
     // Refused before anything changes: the edit keeps its holder and state.
     holder = dynamic_cast<IInplaceEditHolderGx*>(Value);
     if (!holder) throw Exception("InplaceEditHolder have to support IInplaceEditHolderGx interface");
   }
-  if (FInplaceEditHolder) FInplaceEditHolder->RemoveFreeNotification(this);
-  FInplaceEditHolder = Value;
-  FHolderInterface = holder;
-  FInPlace = Value != nullptr;
+  if (P->FInplaceEditHolder) P->FInplaceEditHolder->RemoveFreeNotification(this);
+  P->FInplaceEditHolder = Value;
+  P->FHolderInterface = holder;
+  P->FInPlace = Value != nullptr;
   if (Value) Value->FreeNotification(this);
   UpdateReadOnlyState();
 }
 
 void TCustomDBEditGx::PlaceAt(const win::RECT& Rect) {
-  if (FInPlace) ShowInPlaceAt(Rect, true);
+  if (P->FInPlace) ShowInPlaceAt(Rect, true);
   else SetBoundsRect(Rect);
 }
 
 bool TCustomDBEditGx::Visible() const {
-  if (FInPlace) return FHandle && win::IsWindowVisible(FHandle);
+  if (P->FInPlace) return FHandle && win::IsWindowVisible(FHandle);
   return TCustomMaskEdit::Visible();
 }
 
 void TCustomDBEditGx::SetVisible(bool Value) {
-  if (FInPlace && !Value) HideInPlace();
+  if (P->FInPlace && !Value) HideInPlace();
   else TCustomMaskEdit::SetVisible(Value);
 }
 
@@ -345,15 +342,15 @@ void TCustomDBEditGx::ShowInPlaceAt(const win::RECT& Rect, bool Redraw) {
   HandleNeeded();
   bool repaintAfter = Redraw || !win::IsWindowVisible(FHandle);
   Invalidate();
-  Perform(CM_CANCELMODE, 0, reinterpret_cast<win::LPARAM>(static_cast<TControl*>(FInplaceEditHolder)));
+  Perform(CM_CANCELMODE, 0, reinterpret_cast<win::LPARAM>(static_cast<TControl*>(P->FInplaceEditHolder)));
   win::SetWindowPos(FHandle, nullptr, Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top,
                     win::SWP_SHOWWINDOW | win::SWP_NOREDRAW);
   if (repaintAfter) Invalidate();
-  if (FInplaceEditHolder && FInplaceEditHolder->Focused()) win::SetFocus(FHandle);
+  if (P->FInplaceEditHolder && P->FInplaceEditHolder->Focused()) win::SetFocus(FHandle);
 }
 
 void TCustomDBEditGx::HideInPlace() {
-  if (!FInPlace) {
+  if (!P->FInPlace) {
     TCustomMaskEdit::SetVisible(false);
     return;
   }
@@ -361,6 +358,6 @@ void TCustomDBEditGx::HideInPlace() {
   bool hadFocus = win::GetFocus() == FHandle;
   Invalidate();
   win::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, win::SWP_HIDEWINDOW | win::SWP_NOREDRAW | win::SWP_NOZORDER);
-  if (hadFocus && FInplaceEditHolder && FInplaceEditHolder->HandleAllocated())
-    win::SetFocus(FInplaceEditHolder->Handle());
+  if (hadFocus && P->FInplaceEditHolder && P->FInplaceEditHolder->HandleAllocated())
+    win::SetFocus(P->FInplaceEditHolder->Handle());
 }

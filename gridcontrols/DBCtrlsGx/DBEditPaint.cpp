@@ -2,7 +2,7 @@
 // when right-aligned or centred, and the flat border.
 #include <algorithm>
 
-#include "gridcontrols/DBCtrlsGx/DBEdit.h"
+#include "gridcontrols/DBCtrlsGx/DBEditPrivate.h"
 #include "platform/controls/Messages.h"
 #include "platform/graphics/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
@@ -51,11 +51,11 @@ int TCustomDBEditGx::FontHeight() { return ScreenTextHeight(Font()); }
 
 void TCustomDBEditGx::FitHeightToFont() {
   int fontHeight = FontHeight();
-  int k = Ctl3D() ? (FFlat ? 6 : 8) : (FFlat ? 4 : 6);
+  int k = Ctl3D() ? (P->FFlat ? 6 : 8) : (P->FFlat ? 4 : 6);
   int border = win::GetSystemMetrics(win::SM_CYBORDER) * k;
   int height = fontHeight;
-  if (TCustomImageList* images = FImageSettings ? FImageSettings->Images() : nullptr)
-    if (FImageSettings->UseImageHeight() && images->Height() > fontHeight) height = images->Height();
+  if (TCustomImageList* images = P->FImageSettings ? P->FImageSettings->Images() : nullptr)
+    if (P->FImageSettings->UseImageHeight() && images->Height() > fontHeight) height = images->Height();
   SetHeight(border + height);
 }
 
@@ -71,9 +71,9 @@ void TCustomDBEditGx::UpdateFixedHeight() {
 void TCustomDBEditGx::CreateParams(TCreateParams& Params) {
   TCustomMaskEdit::CreateParams(Params);
   if (PasswordChar().empty()) Params.Style |= win::ES_MULTILINE;
-  if (FWordWrap) Params.Style &= ~win::DWORD(win::ES_AUTOHSCROLL);
+  if (P->FWordWrap) Params.Style &= ~win::DWORD(win::ES_AUTOHSCROLL);
   Params.Style &= ~win::DWORD(win::ES_RIGHT | win::ES_CENTER);
-  Params.Style |= AlignmentStyles[FWordWrap ? 1 : 0][UseRightToLeftAlignment() ? 1 : 0][Alignment()];
+  Params.Style |= AlignmentStyles[P->FWordWrap ? 1 : 0][UseRightToLeftAlignment() ? 1 : 0][Alignment()];
 }
 
 void TCustomDBEditGx::CreateWnd() {
@@ -82,9 +82,9 @@ void TCustomDBEditGx::CreateWnd() {
   BorderActive();
   RebuildButtonControls();
   RefreshButtonStates();
-  FImageAreaWidth = 0;
-  if (FImageSettings->Visible() && FImageSettings->Images())
-    FImageAreaWidth = (FImageSettings->Width() > 0 ? FImageSettings->Width() : FImageSettings->Images()->Width()) + 4;
+  P->FImageAreaWidth = 0;
+  if (P->FImageSettings->Visible() && P->FImageSettings->Images())
+    P->FImageAreaWidth = (P->FImageSettings->Width() > 0 ? P->FImageSettings->Width() : P->FImageSettings->Images()->Width()) + 4;
   ApplyTextArea();
 }
 
@@ -93,10 +93,10 @@ bool TCustomDBEditGx::IsBordered2D() const { return !Ctl3D() && BorderStyle() ==
 win::RECT TCustomDBEditGx::TextAreaRect() {
   int w = ClientWidth(), h = ClientHeight();
   bool rtl = UseRightToLeftAlignment();
-  win::RECT r = rtl ? win::RECT{FButtons.Width(), 0, w, h} : win::RECT{0, 0, w - FButtons.Width(), h};
-  if (FImageSettings->Visible() && FImageSettings->Images()) {
-    if (rtl) r.right -= FImageAreaWidth;
-    else r.left += FImageAreaWidth;
+  win::RECT r = rtl ? win::RECT{P->FButtons.Width(), 0, w, h} : win::RECT{0, 0, w - P->FButtons.Width(), h};
+  if (P->FImageSettings->Visible() && P->FImageSettings->Images()) {
+    if (rtl) r.right -= P->FImageAreaWidth;
+    else r.left += P->FImageAreaWidth;
   }
   return r;
 }
@@ -110,29 +110,29 @@ void TCustomDBEditGx::ApplyTextArea() {
 
 win::RECT TCustomDBEditGx::ButtonsRect() const {
   int w = ClientWidth(), h = ClientHeight();
-  win::RECT r = IsBordered2D() ? win::RECT{w - FButtons.Width() - 1, 1, w - 1, h - 1} : win::RECT{w - FButtons.Width(), 0, w, h};
-  if (UseRightToLeftAlignment()) OffsetRect(&r, FButtons.Width() - w, 0);
+  win::RECT r = IsBordered2D() ? win::RECT{w - P->FButtons.Width() - 1, 1, w - 1, h - 1} : win::RECT{w - P->FButtons.Width(), 0, w, h};
+  if (UseRightToLeftAlignment()) OffsetRect(&r, P->FButtons.Width() - w, 0);
   return r;
 }
 
 win::RECT TCustomDBEditGx::EditImageArea() const {
   int w = ClientWidth(), h = ClientHeight();
-  win::RECT r{0, 0, FImageAreaWidth, h};
-  if (UseRightToLeftAlignment()) OffsetRect(&r, w - FImageAreaWidth, 0);
+  win::RECT r{0, 0, P->FImageAreaWidth, h};
+  if (UseRightToLeftAlignment()) OffsetRect(&r, w - P->FImageAreaWidth, 0);
   return r;
 }
 
 win::RECT TCustomDBEditGx::PaintTextRect() const {
   int w = ClientWidth(), h = ClientHeight();
-  win::RECT r = IsBordered2D() ? win::RECT{FImageAreaWidth + 1, 1, w - FButtons.Width() - 2, h - 1}
-                               : win::RECT{FImageAreaWidth, 0, w - FButtons.Width() - 1, h};
-  if (UseRightToLeftAlignment()) OffsetRect(&r, FButtons.Width() - FImageAreaWidth, 0);
+  win::RECT r = IsBordered2D() ? win::RECT{P->FImageAreaWidth + 1, 1, w - P->FButtons.Width() - 2, h - 1}
+                               : win::RECT{P->FImageAreaWidth, 0, w - P->FButtons.Width() - 1, h};
+  if (UseRightToLeftAlignment()) OffsetRect(&r, P->FButtons.Width() - P->FImageAreaWidth, 0);
   return r;
 }
 
-bool TCustomDBEditGx::PointInArea(const win::POINT& P) const {
+bool TCustomDBEditGx::PointInArea(const win::POINT& Point) const {
   win::RECT b = ButtonsRect(), i = EditImageArea();
-  return (FButtons.Width() > 0 && PtInRect(&b, P)) || (FImageAreaWidth > 0 && PtInRect(&i, P));
+  return (P->FButtons.Width() > 0 && PtInRect(&b, Point)) || (P->FImageAreaWidth > 0 && PtInRect(&i, Point));
 }
 
 win::POINT TCustomDBEditGx::TextOffsets() {
@@ -142,7 +142,7 @@ win::POINT TCustomDBEditGx::TextOffsets() {
 }
 
 std::string TCustomDBEditGx::TextForPainting() {
-  if (ComponentState().Contains(csDesigning) && !FFieldLink->Active()) return Name();
+  if (ComponentState().Contains(csDesigning) && !P->FFieldLink->Active()) return Name();
   TField* f = Field();
   if (FControlState.Contains(csPaintCopy) && f) {
     std::string t = f->DisplayText();
@@ -154,15 +154,15 @@ std::string TCustomDBEditGx::TextForPainting() {
 }
 
 void TCustomDBEditGx::PaintWindow(win::HDC DC) {
-  if (FImageSettings->Visible() && FImageSettings->Images() && FImageSettings->ImageIndex() >= 0) {
+  if (P->FImageSettings->Visible() && P->FImageSettings->Images() && P->FImageSettings->ImageIndex() >= 0) {
     win::RECT r = EditImageArea();
     InflateRect(&r, -2, -1);
-    DrawImageInRect(DC, r, FImageSettings->Images(), false, FImageSettings->ImageIndex());
+    DrawImageInRect(DC, r, P->FImageSettings->Images(), false, P->FImageSettings->ImageIndex());
   }
   TAlignment a = Alignment();
   if (UseRightToLeftAlignment()) ChangeBiDiModeAlignment(a);
-  bool plain = a == taLeftJustify || FHasFocus || FWordWrap;
-  bool designingUnlinked = ComponentState().Contains(csDesigning) && !FFieldLink->Active();
+  bool plain = a == taLeftJustify || P->FHasFocus || P->FWordWrap;
+  bool designingUnlinked = ComponentState().Contains(csDesigning) && !P->FFieldLink->Active();
   if (plain && !FControlState.Contains(csPaintCopy) && !designingUnlinked) {
     PaintEdit(DC);
     return;
@@ -171,18 +171,18 @@ void TCustomDBEditGx::PaintWindow(win::HDC DC) {
 }
 
 void TCustomDBEditGx::PaintOwnText(win::HDC DC) {
-  if (!FPaintCanvas) {
-    FPaintCanvas = std::make_unique<TControlCanvas>();
-    FPaintCanvas->SetControl(this);
+  if (!P->FPaintCanvas) {
+    P->FPaintCanvas = std::make_unique<TControlCanvas>();
+    P->FPaintCanvas->SetControl(this);
   }
   bool own = DC == nullptr;
   if (own) DC = win::GetDC(Handle());
   auto done = AtScopeExit([&] {
-    FPaintCanvas->SetHandle(nullptr);
+    P->FPaintCanvas->SetHandle(nullptr);
     if (own) win::ReleaseDC(FHandle, DC);
   });
-  FPaintCanvas->SetHandle(DC);
-  TCanvas* c = FPaintCanvas.get();
+  P->FPaintCanvas->SetHandle(DC);
+  TCanvas* c = P->FPaintCanvas.get();
   win::RECT client = ClientRect();
   if (IsBordered2D()) {
     c->Brush()->SetColor(clWindowFrame);
@@ -213,11 +213,11 @@ void TCustomDBEditGx::PaintOwnText(win::HDC DC) {
 
 void TCustomDBEditGx::BorderActive() {
   if (ComponentState().Contains(csLoading)) return;
-  bool active = ComponentState().Contains(csDesigning) || FHasFocus || FMouseOver || FAlwaysShowBorder ||
+  bool active = ComponentState().Contains(csDesigning) || P->FHasFocus || P->FMouseOver || P->FAlwaysShowBorder ||
                 (HandleAllocated() && win::GetFocus() == FHandle);
-  if (active == FBorderIsActive) return;
-  FBorderIsActive = active;
-  if (Ctl3D() && BorderStyle() == bsSingle && FFlat) DrawFlatFrame(active);
+  if (active == P->FBorderIsActive) return;
+  P->FBorderIsActive = active;
+  if (Ctl3D() && BorderStyle() == bsSingle && P->FFlat) DrawFlatFrame(active);
   RefreshButtonStates();
 }
 

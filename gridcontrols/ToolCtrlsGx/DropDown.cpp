@@ -18,12 +18,17 @@ win::RECT NearestWorkArea(const win::RECT& Rect) {
 }
 
 namespace {
-// A popup squeezed between the anchor and the work area's edge keeps at least the height
-// of its grip; a list box snaps that up to one whole row.
-int ShortenedHeight(int Room) { return std::max(Room, win::GetSystemMetrics(win::SM_CYVSCROLL)); }
-}  // namespace
 
-win::POINT PlaceDropDownWindow(const win::RECT& AnchorRect, TWinControl* Popup, TAlignment Align) {
+// Where dropping popups differ.
+struct TPlacementRules {
+  // A popup squeezed between the anchor and the work area's edge keeps at least the height
+  // of its grip; a list box snaps that up to one whole row.
+  bool KeepGripHeight;
+  // A popup left of the work area moves into it.
+  bool MoveIntoWorkArea;
+};
+
+win::POINT Place(const win::RECT& AnchorRect, TWinControl* Popup, TAlignment Align, TPlacementRules Rules) {
   const win::RECT work = NearestWorkArea(AnchorRect);
   const int h = Popup->Height();
   const bool fitsBelow = AnchorRect.bottom + h <= work.bottom;
@@ -31,13 +36,16 @@ win::POINT PlaceDropDownWindow(const win::RECT& AnchorRect, TWinControl* Popup, 
   const int roomBelow = work.bottom - AnchorRect.bottom;
   const int roomAbove = AnchorRect.top - work.top;
   const bool below = fitsBelow || (!fitsAbove && roomBelow >= roomAbove);
+  auto shortened = [&](int Room) {
+    return Rules.KeepGripHeight ? std::max(Room, win::GetSystemMetrics(win::SM_CYVSCROLL)) : Room;
+  };
   int top;
   if (below) {
-    if (AnchorRect.bottom + h > work.bottom) Popup->SetHeight(ShortenedHeight(roomBelow));
+    if (AnchorRect.bottom + h > work.bottom) Popup->SetHeight(shortened(roomBelow));
     top = AnchorRect.bottom;
     Popup->Perform(WM_GRIPSIDE_GX, 3, 0);
   } else {
-    if (AnchorRect.top - h < work.top) Popup->SetHeight(ShortenedHeight(roomAbove));
+    if (AnchorRect.top - h < work.top) Popup->SetHeight(shortened(roomAbove));
     top = AnchorRect.top - Popup->Height();  // as it reads now: a list may have snapped it
     Popup->Perform(WM_GRIPSIDE_GX, 2, 0);
   }
@@ -51,13 +59,42 @@ win::POINT PlaceDropDownWindow(const win::RECT& AnchorRect, TWinControl* Popup, 
   if (left + Popup->Width() > work.right) {
     left = work.right - Popup->Width();
     Popup->Perform(WM_GRIPSIDE_GX, 0, 0);
-  } else if (left < work.left) {
+  } else if (Rules.MoveIntoWorkArea && left < work.left) {
     left = work.left;
     Popup->Perform(WM_GRIPSIDE_GX, 1, 0);
   } else {
     Popup->Perform(WM_GRIPSIDE_GX, Align == taRightJustify ? 0 : 1, 0);
   }
   return {left, top};
+}
+
+}  // namespace
+
+win::POINT PlaceDropDownWindow(const win::RECT& AnchorRect, TWinControl* Popup, TAlignment Align) {
+  return Place(AnchorRect, Popup, Align, {.KeepGripHeight = true, .MoveIntoWorkArea = true});
+}
+
+win::POINT PlaceEditPopup(const win::RECT& EditRect, TWinControl* Popup) {
+  return Place(EditRect, Popup, taLeftJustify, {.KeepGripHeight = false, .MoveIntoWorkArea = false});
+}
+
+void ShowDropDownWindow(TWinControl* Popup, win::POINT At) {
+  Popup->HandleNeeded();
+  win::SetWindowPos(Popup->Handle(), win::HWND_TOP, At.x, At.y, 0, 0,
+                    win::SWP_NOSIZE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
+  Popup->SetVisible(true);
+}
+
+void HideDropDownWindow(TWinControl* Popup) {
+  if (Popup->HandleAllocated())
+    win::SetWindowPos(Popup->Handle(), nullptr, 0, 0, 0, 0,
+                      win::SWP_NOZORDER | win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE |
+                          win::SWP_HIDEWINDOW);
+  Popup->SetVisible(false);
+}
+
+void CancelMouseCapture() {
+  if (const win::HWND capture = win::GetCapture()) win::SendMessage(capture, win::WM_CANCELMODE, 0, 0);
 }
 
 int PopupBorderWidth(const TControl* Popup) { return Popup->Ctl3D() ? 2 : 0; }

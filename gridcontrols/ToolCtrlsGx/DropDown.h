@@ -59,6 +59,17 @@ win::RECT NearestWorkArea(const win::RECT& Rect);
 // narrow Popup, and tells it (WM_GRIPSIDE_GX) which sides its grip goes to: away from
 // the anchor vertically, and away from the side it was pushed to horizontally.
 win::POINT PlaceDropDownWindow(const win::RECT& AnchorRect, TWinControl* Popup, TAlignment Align);
+// The same for a popup dropped from a whole edit (EditRect, screen), left-aligned: a popup
+// cut to the room on its side is not raised to its grip's height, and one whose edit lies
+// left of the work area stays aligned with the edit.
+win::POINT PlaceEditPopup(const win::RECT& EditRect, TWinControl* Popup);
+
+// Moves Popup to At (screen) above the other windows and shows it without activating it.
+void ShowDropDownWindow(TWinControl* Popup, win::POINT At);
+// Hides Popup without activating anything.
+void HideDropDownWindow(TWinControl* Popup);
+// The window holding the mouse capture, if any, lets go of it (WM_CANCELMODE).
+void CancelMouseCapture();
 
 // Window conventions of a popup: a borderless top-level tool window of the edit that owns
 // it, whose 3-D look is a 2-pixel raised frame drawn in its non-client area.

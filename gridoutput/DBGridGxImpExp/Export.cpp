@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGx/CellContent.h"
 #include "gridoutput/DBGridGxImpExp/SelectionColumns.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
@@ -127,14 +128,20 @@ void TDBGridGxExport::WriteDataRow(TColumnsGxList* Columns) {
     params->Col = -1;
     params->State = TGridDrawState();
     params->Font = FScratchFont.get();
-    if (events || WantsCellAppearance()) {
+    const bool appearance = events || WantsCellAppearance();
+    const bool text = events || WantsCellText();
+    TCellContentParts parts;
+    if (appearance) parts += TCellContentParts{ccpImage, ccpCheck};
+    if (text) parts += ccpText;
+    const TCellContent content = CellContentOf(column, parts);
+    if (appearance) {
       FScratchFont->Assign(column->Font());
       params->Background = column->Color();
       params->Alignment = column->Alignment();
-      params->ImageIndex = column->KeyImageIndex();
-      params->CheckState = column->ReadCheckState();
+      params->ImageIndex = content.ImageIndex;
+      params->CheckState = content.CheckState;
     }
-    if (events || WantsCellText()) params->Text = column->FormatCellText();
+    if (text) params->Text = content.DisplayText;  // the value as its field shows it, not the money style's amount
     if (gridEvent) grid->OnGetCellParams()(grid, column, params->Font, params->Background, params->State);
     column->FireGetCellParams(false, params);
     WriteCell(column, params);

@@ -9,6 +9,7 @@
 #include "gridoutput/SetColumnForm.h"
 #include "gridoutput/PrnDbggx.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/forms/Filer.h"
 
@@ -217,6 +218,28 @@ void SheetSize(TMeasureUnits Units, double& Width, double& Height) {
 }
 }  // namespace
 
+namespace {
+// The four margins of the dialog (top, bottom, left, right) when all are numbers, none is
+// negative and they leave a printable area on the sheet.
+bool DialogMargins(TfPrnDBGridGxSetupDialog* D, TMeasureUnits Units, double (&Margins)[4]) {
+  double Width = 0, Height = 0;
+  SheetSize(Units, Width, Height);
+  TEdit* Edits[4] = {D->seUpMargin, D->seLowMargin, D->seLeftMargin, D->seRightMargin};
+  for (int I = 0; I < 4; ++I)
+    if (!TryStrToFloat(Edits[I]->TextProp(), Margins[I]) || Margins[I] < 0) return false;
+  return Margins[2] + Margins[3] < Width && Margins[0] + Margins[1] < Height;
+}
+}  // namespace
+
+// OK with margins that cannot print keeps the dialog open, with a message saying why.
+void TPrintDBGridGx::SetupDialogCloseQuery(TObject*, bool& CanClose) {
+  TfPrnDBGridGxSetupDialog* D = SetupDialog();
+  double Margins[4];
+  if (!D || D->ModalResult() != mrOk || DialogMargins(D, FUnits, Margins)) return;
+  CanClose = false;
+  Application->MessageBox(SInvalidPrintMargins, "打印设置", win::MB_OK | win::MB_ICONERROR);
+}
+
 bool TPrintDBGridGx::RunSetupDialog() {
   TfPrnDBGridGxSetupDialog*& D = SetupDialog();
   if (!D) {
@@ -235,37 +258,29 @@ bool TPrintDBGridGx::RunSetupDialog() {
   D->cbColored->SetChecked(FOptions.Contains(pghColored));
   D->rgFitingType->SetItemIndex(FOptions.Contains(pghFitingByColWidths) ? 1 : 0);
   D->cbOptimalColWidths->SetChecked(FOptions.Contains(pghOptimalColWidths));
-  // All four margins are checked before any is taken; the dialog comes back until they
-  // are right or it is cancelled.
-  while (D->ShowModal() == mrOk) {
-    double Top = 0, Bottom = 0, Left = 0, Right = 0, Width = 0, Height = 0;
-    SheetSize(FUnits, Width, Height);
-    const bool Numbers = TryStrToFloat(D->seUpMargin->TextProp(), Top) &&
-                         TryStrToFloat(D->seLowMargin->TextProp(), Bottom) &&
-                         TryStrToFloat(D->seLeftMargin->TextProp(), Left) &&
-                         TryStrToFloat(D->seRightMargin->TextProp(), Right);
-    if (!Numbers || Top < 0 || Bottom < 0 || Left < 0 || Right < 0 || Left + Right >= Width ||
-        Top + Bottom >= Height) {
-      Application->MessageBox(SInvalidPrintMargins, "打印设置", win::MB_OK | win::MB_ICONERROR);
-      continue;
-    }
-    FPage->SetTopMargin(Currency::FromDouble(Top));
-    FPage->SetBottomMargin(Currency::FromDouble(Bottom));
-    FPage->SetLeftMargin(Currency::FromDouble(Left));
-    FPage->SetRightMargin(Currency::FromDouble(Right));
-    auto Apply = [this](TPrintDBGridGxOption Option, bool On) {
-      if (On) FOptions.Include(Option);
-      else FOptions.Exclude(Option);
-    };
-    Apply(pghFitGridToPageWidth, D->cbFitWidthToPage->Checked());
-    FPrintFontName = D->ePrintFont->TextProp();
-    Apply(pghRowAutoStretch, D->cbAutoStretch->Checked());
-    Apply(pghColored, D->cbColored->Checked());
-    Apply(pghFitingByColWidths, D->rgFitingType->ItemIndex() == 1);
-    Apply(pghOptimalColWidths, D->cbOptimalColWidths->Checked());
-    return true;
-  }
-  return false;
+  // All four margins are checked before any is taken: the dialog closes with OK only
+  // when they are right.
+  D->SetOnCloseQuery(MakeEvent(this, &TPrintDBGridGx::SetupDialogCloseQuery));
+  auto Detach = AtScopeExit([&D] {
+    if (D) D->SetOnCloseQuery(nullptr);
+  });
+  double Margins[4];
+  if (D->ShowModal() != mrOk || !DialogMargins(D, FUnits, Margins)) return false;
+  FPage->SetTopMargin(Currency::FromDouble(Margins[0]));
+  FPage->SetBottomMargin(Currency::FromDouble(Margins[1]));
+  FPage->SetLeftMargin(Currency::FromDouble(Margins[2]));
+  FPage->SetRightMargin(Currency::FromDouble(Margins[3]));
+  auto Apply = [this](TPrintDBGridGxOption Option, bool On) {
+    if (On) FOptions.Include(Option);
+    else FOptions.Exclude(Option);
+  };
+  Apply(pghFitGridToPageWidth, D->cbFitWidthToPage->Checked());
+  FPrintFontName = D->ePrintFont->TextProp();
+  Apply(pghRowAutoStretch, D->cbAutoStretch->Checked());
+  Apply(pghColored, D->cbColored->Checked());
+  Apply(pghFitingByColWidths, D->rgFitingType->ItemIndex() == 1);
+  Apply(pghOptimalColWidths, D->cbOptimalColWidths->Checked());
+  return true;
 }
 
 void TPrintDBGridGx::SetupAndPreview(TObject*) {

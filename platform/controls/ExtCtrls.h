@@ -164,6 +164,8 @@ protected:
   void ArrangeButtons();
   void Loaded() override;
   void Resize() override;
+  // Runs for each message; a group enabled or disabled does the same to its buttons.
+  void Dispatch(TMessage& Message) override;
 
 private:
   std::unique_ptr<TStringList> FItems;

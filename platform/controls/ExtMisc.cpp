@@ -149,6 +149,7 @@ void TCustomRadioGroup::ItemsChanged(TObject*) {
     auto* b = new TRadioButton(nullptr);
     b->SetCaption(FItems->Strings(i));
     b->SetOnClick(MakeEvent(this, &TCustomRadioGroup::ButtonClick));
+    b->SetEnabled(Enabled());
     b->SetParent(this);
     FButtons.push_back(b);
   }
@@ -175,6 +176,13 @@ void TCustomRadioGroup::ArrangeButtons() {
     int col = i / rows, row = i % rows;
     FButtons[i]->SetBounds(r.left + 8 + col * w, r.top + row * h, w, std::min(h, 17));
   }
+}
+
+// The buttons show a disabled group greyed, as their own state.
+void TCustomRadioGroup::Dispatch(TMessage& Message) {
+  TCustomGroupBox::Dispatch(Message);
+  if (Message.Msg == CM_ENABLEDCHANGED)
+    for (TRadioButton* b : FButtons) b->SetEnabled(Enabled());
 }
 
 void TCustomRadioGroup::Loaded() {

@@ -27,9 +27,8 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
 TCustomListBox::~TCustomListBox() { FItems->SetOnChange(nullptr); }
 
 int TCustomListBox::ItemHeight() const {
-  if (FItemHeight > 0) return FItemHeight;
-  int h = FFont->Height();
-  return (h < 0 ? -h : h) + 3;
+  const int h = FFont->Height();
+  return std::max(FItemHeight > 0 ? FItemHeight : (h < 0 ? -h : h) + 3, FMinItemHeight);
 }
 
 void TCustomListBox::SetItemHeight(int Value) {
@@ -290,6 +289,9 @@ TCheckListStrings* CheckItems(TStrings* Items) { return static_cast<TCheckListSt
 }  // namespace
 
 TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
+  // Items are never lower than their check box (13 pixels and a pixel above and below),
+  // so the boxes of neighbouring items do not overlap.
+  FMinItemHeight = 15;
   TNotifyEvent changed = FItems->OnChange();
   FItems->SetOnChange(nullptr);
   FItems = std::make_unique<TCheckListStrings>();

@@ -51,6 +51,7 @@ protected:
   int FItemIndex = -1;
   int FTopIndex = 0;
   int FItemHeight = 0;  // 0: from the font
+  int FMinItemHeight = 1;  // what an item's own drawing needs, whatever ItemHeight says
   TListBoxStyle FStyle = lbStandard;
   bool FDrawFocused = false;  // drawn as focused (see DefaultHandler)
   bool FOwnScrollBar = true;  // scrolls with the window's own vertical scroll bar

@@ -278,6 +278,11 @@ int RunMessageBoxWindow(HWND owner, const std::string& text, const std::string& 
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   int x = area.left + ((area.right - area.left) - width) / 2;
   int y = area.top + ((area.bottom - area.top) - height) / 2;
+  // Centred over a small owner near the screen's edge, the box still stays on the screen.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  x = std::max(work.left, std::min(x, work.right - width));
+  y = std::max(work.top, std::min(y, work.bottom - height));
 
   HWND hwnd = CreateWindowEx(exStyle, kClassName, caption.c_str(), style, x, y, width, height, top, nullptr,
                              nullptr, nullptr);

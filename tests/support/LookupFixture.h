@@ -7,7 +7,7 @@
 #include <string>
 
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "grid/DBLookupGridsGx.h"
 #include "platform/controls/Forms.h"
 #include "platform/data/DBClient.h"

@@ -3,7 +3,7 @@
 // with incremental search switched on, for the search's key and drawing tests.
 #include "tests/support/PaintFixture.h"
 
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/desktop/Headless.h"
 
 class SearchTest : public GridPaintTest {

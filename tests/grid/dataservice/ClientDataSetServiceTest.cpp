@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "grid/DBGridGx/GridDataService.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "grid/GxLibCDS.h"
 #include "platform/data/FieldDefs.h"
 #include "platform/rtl/DateTime.h"

@@ -112,6 +112,18 @@ TEST_F(RecentTextsDropDownTest, DownAndEnterOrAClickTakeAnEntryAndEscapeTakesNot
   EXPECT_EQ(Editor->Text(), "alpha");
 }
 
+// Typed characters that share their codes with the list's navigation keys are text.
+TEST_F(RecentTextsDropDownTest, PunctuationWithNavigationCodesReachesTheText) {
+  TDBGridInplaceEdit* Editor = RecentEditor({"a(b)!&\"", "ab"});
+  Type("a");
+  ASSERT_TRUE(Shown(Editor));
+  Type("(b)!&\"");
+  EXPECT_EQ(Editor->Text(), "a(b)!&\"");
+  ASSERT_TRUE(Shown(Editor));
+  EXPECT_EQ(Listed(Editor), (Texts{"a(b)!&\""}));
+  EXPECT_EQ(Editor->MRUListbox()->ItemIndex(), -1) << "nothing moved in the list";
+}
+
 TEST_F(RecentTextsDropDownTest, ResizingTheListStoresRowsAndWidthForTheNextOpening) {
   TDBGridInplaceEdit* Editor = RecentEditor({"a1", "a2", "a3", "a4", "a5", "a6"});
   Recent->SetRows(2);

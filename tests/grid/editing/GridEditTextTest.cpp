@@ -5,7 +5,6 @@
 
 #include "grid/DBGridGx/CellParams.h"
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitRoutines.h"
 #include "platform/controls/grids/InplaceEdit.h"
 #include "platform/desktop/Headless.h"
 

@@ -4,7 +4,7 @@
 #include "tests/support/FilterRowFixture.h"
 
 #include "grid/DBGridGx/GridDataService.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "grid/DbUtilsGx/FilterExpression.h"
 #include "platform/rtl/ScopeExit.h"
 

@@ -5,7 +5,7 @@
 #include "tests/support/FilterRowFixture.h"
 
 #include "grid/DBGridGx/Selection.h"
-#include "grid/DBGridGx/UnitRoutines.h"
+#include "grid/DBGridGx/Style.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -3,7 +3,7 @@
 #include "tests/support/GridFixture.h"
 
 #include "grid/DBGridGx/GridDataLink.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/desktop/Headless.h"
 
 #include <functional>

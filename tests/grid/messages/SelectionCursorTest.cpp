@@ -2,7 +2,7 @@
 // indicator of a non-empty dataset, the column-selection arrow in the low zone of a title.
 #include "tests/support/DataFollowFixture.h"
 
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/GridDataLink.h"
 #include "grid/DBGridGx/Selection.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/controls/Menus.h"
 #include "platform/graphics/DrawRecord.h"
 

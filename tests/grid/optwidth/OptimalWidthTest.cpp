@@ -2,9 +2,9 @@
 #include <functional>
 
 #include "grid/DBGridGx/CellParams.h"
+#include "grid/DBGridGx/CellTextMeasure.h"
 #include "grid/DBGridGx/Columns.h"
 #include "grid/DBGridGx/Selection.h"
-#include "grid/DBGridGx/UnitRoutines.h"
 #include "tests/support/PaintFixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "tests/support/PaintFixture.h"
 
 #include "grid/DBGridGx/CellParams.h"
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "gridcontrols/GxCurrency.h"
 
 namespace {

@@ -233,3 +233,24 @@ TEST_F(GridPaintTest, RightToLeftTextSitsAtTheMirroredPlaceUnmirrored) {
 }
 
 }  // namespace
+
+namespace {
+
+// A hidden column keeps its grid column without width: the columns after it draw their
+// own titles and texts in their own cells.
+TEST_F(GridPaintTest, ColumnsAfterAHiddenOneDrawThemselves) {
+  TDBGridGx* Grid = ShownGrid({"A", "B", "C"}, 2);
+  TDBGridColumnsGx* Columns = Grid->Columns();
+  Columns->Clear();
+  for (const char* Field : {"A", "B", "C"}) Columns->AddColumn()->SetFieldName(Field);
+  Columns->ColumnAt(0)->Title()->SetCaption("first");
+  Columns->ColumnAt(2)->Title()->SetCaption("third");
+  Columns->ColumnAt(1)->SetVisible(false);
+  win::headless::ProcessMessages();
+  const auto Ops = Paint(Grid);
+  EXPECT_EQ(Cell(Grid, Ops, 1, 0).Texts(), std::vector<std::string>{"first"});
+  EXPECT_EQ(Cell(Grid, Ops, 3, 0).Texts(), std::vector<std::string>{"third"});
+  EXPECT_EQ(Cell(Grid, Ops, 3, 1).Texts(), std::vector<std::string>{"r1"});
+}
+
+}  // namespace

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "tests/support/CountingGrid.h"
 #include "tests/support/GridFixture.h"
 
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 #include "platform/desktop/Headless.h"
 
 #include <functional>

@@ -214,3 +214,19 @@ TEST_F(GridToolTipsTest, AMultiTitleGroupShowsNoTipAndItsLeafDoes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Past a hidden column the tip is the tip of the column under the pointer.
+TEST_F(GridToolTipsTest, ACellPastAHiddenColumnShowsItsOwnTip) {
+  Open();
+  A()->SetVisible(false);
+  Col(1)->SetWidth(60);
+  Col(1)->SetToolTips(true);
+  hl::ProcessMessages();
+  RestOn(2, 2);
+  ASSERT_TRUE(Shown());
+  EXPECT_EQ(Hint()->Caption(), LongText);
+}
+
+}  // namespace

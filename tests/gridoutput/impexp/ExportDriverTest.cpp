@@ -129,3 +129,11 @@ TEST_F(ExportDriverTest, WriteToFileWritesTheFileAndReportsOneThatCannotBeMade) 
 }
 
 }  // namespace
+
+TEST_F(ExportDriverTest, AMoneyColumnExportsItsFieldsTextWhateverTheGridDraws) {
+  MakeGrid({{"Amount", ftFloat}}, {{"1234.5"}, {std::nullopt}});
+  Grid->Columns()->ColumnAt(0)->SetIsCurrency(true);
+  EXPECT_EQ(Tab(true), "Amount\r\n1234.5\r\n");
+  Grid->SetDrawCurrency(true);
+  EXPECT_EQ(Tab(true), "Amount\r\n1234.5\r\n") << "exported values read back as they were";
+}

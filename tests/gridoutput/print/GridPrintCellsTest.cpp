@@ -1,5 +1,5 @@
-// Printed cells: check boxes and key images in place of text, footer sums and counts in
-// the terms of their fields.
+// Printed cells: check boxes and key images in place of text, money amounts as the grid
+// shows them, footer sums and counts in the terms of their fields.
 #include "platform/data/Field.h"
 #include "tests/support/GridPrintFixture.h"
 
@@ -119,6 +119,28 @@ TEST_F(GridPrintCellsTest, FooterSumsAndCountsAreWrittenInTheirFieldsTerms) {
   const std::vector<std::string> Pages = PrintToPdf(Print);
   ASSERT_EQ(Pages.size(), 1u);
   EXPECT_TRUE(Has(Pages[0], "\\s6\\s+7\\.5\\s+\\$7\\.50\\s+7\\.500\\s+n=3\\s+\\[7\\.5000\\]")) << Pages[0];
+}
+
+TEST_F(GridPrintCellsTest, AMoneyColumnPrintsTheAmountItsCellsShow) {
+  TDataSource* Source = NewSource({"#Amount"});
+  TDataSet* Data = Source->DataSet();
+  Data->Append();
+  Data->Fields()[0]->SetAsFloat(1234.5);
+  Data->Post();
+  TDBGridGx* Grid = NewGrid();
+  Grid->SetDataSource(Source);
+  TColumnGx* Column = Grid->Columns()->ColumnAt(0);
+  Column->SetIsCurrency(true);
+  Column->SetWidth(90);
+  // Once money is drawn, the grid writes amounts with the money style's decimal places.
+  Grid->SetDrawCurrency(true);
+  Grid->SetDrawCurrency(false);
+  Data->First();
+  TPrintDBGridGx Print(Form.get());
+  Print.SetDBGridGx(Grid);
+  const std::vector<std::string> Pages = PrintToPdf(Print);
+  ASSERT_EQ(Pages.size(), 1u);
+  EXPECT_TRUE(Has(Pages[0], "\\b1234\\.50\\b")) << Pages[0];
 }
 
 }  // namespace

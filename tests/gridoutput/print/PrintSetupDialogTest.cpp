@@ -1,5 +1,5 @@
 // The print set-up dialog: filled from the component, read back on OK, nothing changed on
-// Cancel, and margins that cannot print keep the dialog coming back with all unchanged.
+// Cancel, and margins that cannot print keep the dialog open with all unchanged.
 #include <functional>
 #include <memory>
 #include <vector>
@@ -75,7 +75,7 @@ TEST_F(PrintSetupDialogTest, OkTakesTheSettingsAndCancelLeavesThem) {
   EXPECT_TRUE(Print.Options().Contains(pghColored));
 }
 
-TEST_F(PrintSetupDialogTest, BadMarginsChangeNothingAndTheDialogComesBack) {
+TEST_F(PrintSetupDialogTest, BadMarginsChangeNothingAndTheDialogStaysOpen) {
   struct Case {
     const char *Top, *Bottom, *Left, *Right;
   } Cases[] = {

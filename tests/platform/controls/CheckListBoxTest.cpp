@@ -97,3 +97,22 @@ TEST_F(CheckListBoxTest, CheckMarksStayWithTheirItems) {
 }
 
 }  // namespace
+
+namespace {
+
+// An item height lower than the check box (as a form description may ask) keeps the boxes
+// of neighbouring items apart; a higher one is taken as it is.
+TEST_F(CheckListBoxTest, ItemsAreNeverLowerThanTheirBox) {
+  list->SetItemHeight(12);
+  EXPECT_EQ(list->ItemHeight(), 15);
+  EXPECT_EQ(list->ItemRect(1).top, 15);
+  EXPECT_EQ(list->ItemAtPos({20, 16}, true), 1);
+  list->SetItemHeight(20);
+  EXPECT_EQ(list->ItemHeight(), 20);
+  // A plain list box has no box to make room for.
+  auto* plain = new TListBox(form);
+  plain->SetItemHeight(12);
+  EXPECT_EQ(plain->ItemHeight(), 12);
+}
+
+}  // namespace

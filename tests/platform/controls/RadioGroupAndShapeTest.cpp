@@ -38,6 +38,17 @@ protected:
   int clicks = 0;
 };
 
+// A disabled group shows its buttons disabled (greyed), also those of items added then.
+TEST_F(RadioGroupTest, DisablingTheGroupDisablesItsButtons) {
+  group->SetEnabled(false);
+  for (int i = 0; i < group->ControlCount(); ++i) EXPECT_FALSE(Button(i)->Enabled()) << i;
+  group->Items()->Add("Six");
+  ASSERT_EQ(group->ControlCount(), 6);
+  for (int i = 0; i < group->ControlCount(); ++i) EXPECT_FALSE(Button(i)->Enabled()) << i;
+  group->SetEnabled(true);
+  for (int i = 0; i < group->ControlCount(); ++i) EXPECT_TRUE(Button(i)->Enabled()) << i;
+}
+
 TEST_F(RadioGroupTest, ItemsBecomeButtonsLaidOutInColumns) {
   ASSERT_EQ(group->ControlCount(), 5);
   EXPECT_EQ(Button(2)->Caption(), "Three");

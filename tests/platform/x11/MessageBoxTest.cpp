@@ -102,6 +102,21 @@ TEST_F(MessageBoxWindowTest, KeyboardAnswers) {
   }
 }
 
+// Centred over a small owner at the screen's corner, a wide box is moved onto the screen.
+TEST_F(MessageBoxWindowTest, StaysOnTheScreenOverAnOwnerAtItsCorner) {
+  SetWindowPos(owner, nullptr, 0, 0, 120, 80, SWP_NOZORDER);
+  RECT box{}, work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  Run(MB_OK, {[&] {
+        GetWindowRect(Box(), &box);
+        Key(VK_RETURN)();
+      }},
+      "A message long enough to make the box much wider than its owner's window is");
+  EXPECT_GT(box.right - box.left, 120);
+  EXPECT_EQ(box.left, work.left);
+  EXPECT_GE(box.top, work.top);
+}
+
 TEST_F(MessageBoxWindowTest, TheFocusGoesBackToTheWindowThatHadIt) {
   HWND field = CreateWindowEx(0, "BoxOwner", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr,
                               nullptr);

@@ -1,4 +1,4 @@
-#include "grid/DBGridGx/UnitResources.h"
+#include "grid/DBGridGx/SharedResources.h"
 
 #include <memory>
 
