@@ -87,21 +87,25 @@ bool TDBGridGxImportAsText::ReadQuoted(std::string& Text) {
 
 std::string TDBGridGxImportAsText::NextToken() {
   std::string token;
+  // Plain bytes straight from the buffer, up to the next separator (none while bytes read
+  // ahead wait to be read again).
+  auto plainRun = [&] {
+    if (FHasHeld || FPushPos < FPushBack.size()) return;
+    std::size_t stop = FBufPos;
+    while (stop < FBufLen && FBuffer[stop] != '\t' && FBuffer[stop] != '\r' && FBuffer[stop] != '\n') ++stop;
+    token.append(FBuffer + FBufPos, stop - FBufPos);
+    FBufPos = stop;
+  };
   if (FByte == '"' && !FNoClosingQuote) {
     if (!ReadQuoted(token)) token = "\"";
   } else {
     token.push_back(FByte);
+    plainRun();
   }
   CheckState();
   while (FState == stData) {
     token.push_back(FByte);
-    // Plain bytes straight from the buffer, up to the next separator.
-    if (!FHasHeld && FPushPos >= FPushBack.size()) {
-      std::size_t stop = FBufPos;
-      while (stop < FBufLen && FBuffer[stop] != '\t' && FBuffer[stop] != '\r' && FBuffer[stop] != '\n') ++stop;
-      token.append(FBuffer + FBufPos, stop - FBufPos);
-      FBufPos = stop;
-    }
+    plainRun();
     CheckState();
   }
   if (FState == stCellEnd) CheckState();

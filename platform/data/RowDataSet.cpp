@@ -267,9 +267,19 @@ std::int64_t TRowDataSet::WriteActiveRecord(std::int64_t beforeKey) {
   const bool inserting = State() == dsInsert;
   const TRecordBuffer* old = inserting ? nullptr : OldValuesBuffer();
   const auto defs = static_cast<size_t>(FieldDefs().Count());
-  std::vector<Variant> values(defs, Null());
-  std::vector<bool> present(defs, false);
-  std::vector<Variant> oldValues;
+  // A record whose slots are the row's columns in order is handed to the write as it is;
+  // otherwise its values are gathered by column. The vectors keep their storage from one
+  // write to the next.
+  const bool whole = FWholeRows && buf.Values.size() == defs;
+  std::vector<Variant>& values = FWriteValues;
+  std::vector<bool>& present = FWritePresent;
+  std::vector<Variant>& oldValues = FWriteOldValues;
+  if (!whole) {
+    values.resize(defs);
+    for (Variant& v : values) v.SetNull();
+  }
+  present.assign(defs, false);
+  oldValues.clear();
   if (old) oldValues.assign(defs, Null());
   bool changed = false;
   for (auto [slot, def] : FDataMap) {
@@ -281,7 +291,7 @@ std::int64_t TRowDataSet::WriteActiveRecord(std::int64_t beforeKey) {
       if (SameFieldValue(value, was)) continue;
       oldValues[static_cast<size_t>(def)] = was;
     }
-    values[static_cast<size_t>(def)] = value;
+    if (!whole) values[static_cast<size_t>(def)] = value;
     present[static_cast<size_t>(def)] = true;
     changed = true;
   }
@@ -289,7 +299,7 @@ std::int64_t TRowDataSet::WriteActiveRecord(std::int64_t beforeKey) {
     CheckRowPresent(buf.Key);
     return buf.Key;
   }
-  return WriteRow(inserting ? -1 : buf.Key, values, present, beforeKey, oldValues);
+  return WriteRow(inserting ? -1 : buf.Key, whole ? buf.Values : values, present, beforeKey, oldValues);
 }
 
 void TRowDataSet::InternalPost() {

@@ -126,6 +126,9 @@ private:
   std::unique_ptr<TFilterExpr> FFilterExpr;
   std::vector<std::pair<int, int>> FDataMap;  // (slot, definition index) of data fields
   std::vector<Variant> FRowValues;
+  // What WriteActiveRecord hands to WriteRow.
+  std::vector<Variant> FWriteValues, FWriteOldValues;
+  std::vector<bool> FWritePresent;
   bool FMoveRowValues = false;  // FillBuffer may move FRowValues into the buffer
   bool FWholeRows = false;
   TRecordBuffer FScratch;

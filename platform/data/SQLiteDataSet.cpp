@@ -14,6 +14,7 @@
 namespace {
 
 const char* const RowIdColumn = "vantrel_rowid__";
+const char* const RowNotInsertedText = "The row was not inserted: the table's rules ignored it.";
 
 // Where the word w (upper case) stands alone in u, npos when it does not.
 size_t FindWord(const std::string& u, const char* w) {
@@ -499,7 +500,8 @@ std::int64_t TSQLiteDataSet::BaseRowId(std::int64_t key) const {
   return key;
 }
 
-void TSQLiteDataSet::RunWrite(const std::function<bool()>& write, bool OneStatement) {
+template <class Write>
+void TSQLiteDataSet::RunWrite(const Write& write, bool OneStatement) {
   if (FTable.empty()) Error("Cannot modify a read-only dataset");
   // A running statement lets go of the file before it is written.
   if (FPager) FPager->Reset();
@@ -579,10 +581,9 @@ bool TSQLiteDataSet::RowStillHolds(std::int64_t rowId, const std::vector<size_t>
 }
 
 TSQLiteStatement& TSQLiteDataSet::RowWriteStatement(bool Insert, const std::vector<size_t>& cols) {
-  if (FLastRowWrite.Statement && FLastRowWrite.Insert == Insert && FLastRowWrite.Cols == cols) {
-    FLastRowWrite.Statement->Reset();
+  // The write that used it last reset it.
+  if (FLastRowWrite.Statement && FLastRowWrite.Insert == Insert && FLastRowWrite.Cols == cols)
     return *FLastRowWrite.Statement;
-  }
   std::string sql;
   if (Insert) {
     std::string names, marks;
@@ -606,7 +607,8 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
                                       const std::vector<bool>& present, std::int64_t,
                                       const std::vector<Variant>& oldValues) {
   ClearBatch();
-  std::vector<size_t> cols;
+  std::vector<size_t>& cols = FWriteCols;
+  cols.clear();
   for (size_t i = 0; i < values.size(); ++i) {
     if (!present[i]) continue;
     // The engine numbers new rows; a row id is never rewritten.
@@ -630,10 +632,19 @@ std::int64_t TSQLiteDataSet::WriteRow(std::int64_t key, const std::vector<Varian
         if (key >= 0 && !RowStillHolds(baseId, cols, oldValues)) return false;
         TSQLiteStatement& st = RowWriteStatement(key < 0, cols);
         int n = 1;
-        for (size_t c : cols) st.Bind(n++, values[c], FieldDefs().Items(static_cast<int>(c))->DataType());
+        // The texts are bound from FBindTexts, which holds them until the reset.
+        auto release = AtScopeExit([&] { st.Reset(); });
+        if (FBindTexts.size() < cols.size()) FBindTexts.resize(cols.size());
+        for (size_t c : cols) {
+          st.BindHeld(n, values[c], FieldDefs().Items(static_cast<int>(c))->DataType(),
+                      FBindTexts[static_cast<size_t>(n - 1)]);
+          ++n;
+        }
         if (key >= 0) st.BindInt64(n, baseId);
         st.Step();
-        st.Reset();
+        // A new row the table's own rules dropped (a conflict clause that ignores it, a
+        // trigger raising IGNORE) was not written, and the last row id names another row.
+        if (key < 0 && FDb->Changes() == 0) throw EDatabaseError(RowNotInsertedText);
         if (key >= 0 && FDb->Changes() == 0) return false;
         rowId = key < 0 ? FDb->LastInsertRowId() : baseId;
         return true;

@@ -176,7 +176,8 @@ private:
   // is not there as read: nothing is kept then, and RowNotLocatedText is raised. A write
   // of one statement (OneStatement) that writes nothing when it returns false needs no
   // savepoint inside a write batch: the engine undoes a failed statement on its own.
-  void RunWrite(const std::function<bool()>& write, bool OneStatement = false);
+  template <class Write>
+  void RunWrite(const Write& write, bool OneStatement = false);
   // Whether the row still holds oldValues in the columns cols (empty: nothing known).
   bool RowStillHolds(std::int64_t rowId, const std::vector<size_t>& cols, const std::vector<Variant>& oldValues);
   std::int64_t BaseRowId(std::int64_t key) const;
@@ -230,7 +231,8 @@ private:
   // Statements of writes, prepared once per text while the dataset is open, reset.
   TSQLiteStatement& WriteStatement(const std::string& Sql);
   void RunWriteStatement(const std::string& Sql);
-  // The INSERT (Insert) or UPDATE by row id of the columns cols, reset.
+  // The INSERT (Insert) or UPDATE by row id of the columns cols, reset (each use resets it
+  // after its step).
   TSQLiteStatement& RowWriteStatement(bool Insert, const std::vector<size_t>& cols);
   std::map<std::string, std::unique_ptr<TSQLiteStatement>> FWriteStatements;
   // The last row write's statement, kept while the next writes the same columns.
@@ -239,6 +241,9 @@ private:
     std::vector<size_t> Cols;
     TSQLiteStatement* Statement = nullptr;
   } FLastRowWrite;
+  // The columns of the write in hand and the texts bound for it, kept for their storage.
+  std::vector<size_t> FWriteCols;
+  std::vector<std::string> FBindTexts;
   mutable TLazyStatement FBatchForward, FBatchBackward;
   int FForwardRows = 0;  // rows the next forward extension reads (0: a first batch)
   mutable TLazyStatement FNextKeys, FPriorKeys, FLastKeys, FExists, FNthKey, FAnyAfter;

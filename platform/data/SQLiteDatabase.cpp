@@ -211,6 +211,23 @@ void TSQLiteStatement::Bind(int index, const Variant& v, TFieldType type) {
   }
 }
 
+void TSQLiteStatement::BindHeld(int index, const Variant& v, TFieldType type, std::string& hold) {
+  if (!VarIsStr(v)) return Bind(index, v, type);
+  switch (type) {
+    case ftBlob: case ftGraphic: case ftTypedBinary: case ftBytes: case ftVarBytes:
+      hold = v.AsString();
+      sqlite3_bind_blob(FStmt, index, hold.data(), static_cast<int>(hold.size()), SQLITE_STATIC);
+      return;
+    case ftBoolean: case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint: case ftFloat:
+    case ftCurrency: case ftBCD: case ftFMTBcd: case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
+      return Bind(index, v, type);
+    default:
+      hold = v.AsString();
+      sqlite3_bind_text(FStmt, index, hold.c_str(), static_cast<int>(hold.size()), SQLITE_STATIC);
+      return;
+  }
+}
+
 int TSQLiteStatement::ColumnCount() const { return sqlite3_column_count(FStmt); }
 std::string TSQLiteStatement::ColumnName(int i) const { return sqlite3_column_name(FStmt, i); }
 

@@ -23,6 +23,10 @@ public:
 
   void Reset();
   void Bind(int index, const Variant& v, TFieldType type);
+  // As Bind, but a text or binary value is bound from hold, which receives it (reusing
+  // its storage) and must stay unchanged until the statement is reset: the engine makes
+  // no copy of its own.
+  void BindHeld(int index, const Variant& v, TFieldType type, std::string& hold);
   void BindInt64(int index, std::int64_t v);
   // True while a row is available; raises EDatabaseError on failure.
   bool Step();
