@@ -10,25 +10,12 @@
 #include "platform/graphics/DrawRecord.h"
 #include "resources/artwork/Artwork.h"
 #include "resources/forms/FormDescriptions.h"
-#include "tests/platform/controls/x11/OnDisplay.h"
+#include "tests/gridoutput/x11/PrintOnDisplay.h"
 #include "tests/support/FakePrinters.h"
 
 namespace {
 
-class GridPrintOnDisplayTest : public FormOnDisplayTest {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    FormOnDisplayTest::SetUp();
-    if (HasFatalFailure()) return;
-    RegisterArtwork();
-    RegisterPreviewClasses();
-    RegisterPrintSetupDialogClass();
-    RegisterFormDescriptions();
-    Unit.emplace();
-  }
-  std::optional<TDBGridGxUnitUse> Unit;
-};
+class GridPrintOnDisplayTest : public PrintOnDisplayTest {};
 
 TEST_F(GridPrintOnDisplayTest, SetUpDialogAndPrintedGridInThePreview) {
   fake_printers::Installed fake({fake_printers::PdfFile()});

@@ -4,21 +4,13 @@
 #include "platform/graphics/DrawRecord.h"
 #include "resources/artwork/Artwork.h"
 #include "resources/forms/FormDescriptions.h"
-#include "tests/platform/controls/x11/OnDisplay.h"
+#include "tests/gridoutput/x11/PrintOnDisplay.h"
 #include "tests/support/FakePrinters.h"
 
 namespace {
 
-class PreviewOnDisplayTest : public FormOnDisplayTest {
+class PreviewOnDisplayTest : public PrintOnDisplayTest {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    FormOnDisplayTest::SetUp();
-    if (HasFatalFailure()) return;
-    RegisterArtwork();
-    RegisterPreviewClasses();
-    RegisterFormDescriptions();
-  }
   // A point of a control in the X window's coordinates (the form's client area).
   win::POINT InX(TControl* c, int x, int y) {
     win::POINT p = c->ClientToScreen({x, y});

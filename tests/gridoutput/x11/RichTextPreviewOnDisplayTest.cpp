@@ -9,24 +9,12 @@
 #include "platform/graphics/DrawRecord.h"
 #include "resources/artwork/Artwork.h"
 #include "resources/forms/FormDescriptions.h"
-#include "tests/platform/controls/x11/OnDisplay.h"
+#include "tests/gridoutput/x11/PrintOnDisplay.h"
 #include "tests/support/FakePrinters.h"
 
 namespace {
 
-class RichTextPreviewOnDisplayTest : public FormOnDisplayTest {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(xvfb_test::SharedServer().Running()) << "Xvfb did not start (scripts/deps.sh installs xvfb)";
-    FormOnDisplayTest::SetUp();
-    if (HasFatalFailure()) return;
-    RegisterArtwork();
-    RegisterPreviewClasses();
-    RegisterFormDescriptions();
-    Unit.emplace();
-  }
-  std::optional<TDBGridGxUnitUse> Unit;
-};
+class RichTextPreviewOnDisplayTest : public PrintOnDisplayTest {};
 
 TEST_F(RichTextPreviewOnDisplayTest, TextsAroundTheGridInThePreview) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
