@@ -3,7 +3,6 @@
 // Qty, Price, Note with quotes, Code, Tag with ";"), in a temporary directory of the
 // benchmark's own that goes when the program ends.
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <stdexcept>

@@ -225,7 +225,6 @@ private:
   void SetLookupMode(bool On);
   void CheckNotCircular();
   void CheckKeyFieldsWritable();
-  void ResolveKeyFields();
   // Runs Action with the list link's active record at Index, restoring it afterwards.
   template <class F>
   void AtBufferRecord(int Index, F&& Action);

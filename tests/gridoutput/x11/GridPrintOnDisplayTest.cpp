@@ -36,21 +36,7 @@ TEST_F(GridPrintOnDisplayTest, SetUpDialogAndPrintedGridInThePreview) {
   dialog->Hide();
 
   auto* owner = new TForm(nullptr);
-  auto* data = new TClientDataSet(owner);
-  data->FieldDefs().Add("Name", ftString, 20);
-  data->FieldDefs().Add("Amount", ftInteger, 0);
-  data->CreateDataSet();
-  for (int r = 1; r <= 90; ++r) {
-    data->Append();
-    data->FieldByName("Name")->SetAsString("Snippet " + std::to_string(r));
-    data->FieldByName("Amount")->SetAsInteger(r * 10);
-    data->Post();
-  }
-  auto* source = new TDataSource(owner);
-  source->SetDataSet(data);
-  auto* grid = new TDBGridGx(owner);
-  grid->SetParent(owner);
-  grid->SetDataSource(source);
+  TDBGridGx* grid = SnippetGrid(owner, 90);
   grid->SetFooterRowCount(1);
   grid->Columns()->ColumnAt(1)->Footer()->SetValueType(fvtSum);
   TPrintDBGridGx print(nullptr);

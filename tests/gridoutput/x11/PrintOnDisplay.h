@@ -6,6 +6,8 @@
 #include "grid/DBGridGx.h"
 #include "gridoutput/PrnDgDlg.h"
 #include "gridoutput/PrvFrmGx.h"
+#include "platform/data/DBClient.h"
+#include "platform/data/DataSource.h"
 #include "resources/artwork/Artwork.h"
 #include "resources/forms/FormDescriptions.h"
 #include "tests/platform/controls/x11/OnDisplay.h"
@@ -21,6 +23,25 @@ protected:
     RegisterPrintSetupDialogClass();
     RegisterFormDescriptions();
     Unit.emplace();
+  }
+  // A grid on Owner over Rows snippets: "Snippet <n>" and the amount n x 10.
+  static TDBGridGx* SnippetGrid(TForm* Owner, int Rows) {
+    auto* data = new TClientDataSet(Owner);
+    data->FieldDefs().Add("Name", ftString, 20);
+    data->FieldDefs().Add("Amount", ftInteger, 0);
+    data->CreateDataSet();
+    for (int r = 1; r <= Rows; ++r) {
+      data->Append();
+      data->FieldByName("Name")->SetAsString("Snippet " + std::to_string(r));
+      data->FieldByName("Amount")->SetAsInteger(r * 10);
+      data->Post();
+    }
+    auto* source = new TDataSource(Owner);
+    source->SetDataSet(data);
+    auto* grid = new TDBGridGx(Owner);
+    grid->SetParent(Owner);
+    grid->SetDataSource(source);
+    return grid;
   }
   // Started once the classes are registered; it ends after the form is gone.
   std::optional<TDBGridGxUnitUse> Unit;

@@ -19,21 +19,7 @@ class RichTextPreviewOnDisplayTest : public PrintOnDisplayTest {};
 TEST_F(RichTextPreviewOnDisplayTest, TextsAroundTheGridInThePreview) {
   fake_printers::Installed fake({fake_printers::PdfFile()});
   auto* owner = new TForm(nullptr);
-  auto* data = new TClientDataSet(owner);
-  data->FieldDefs().Add("Name", ftString, 20);
-  data->FieldDefs().Add("Amount", ftInteger, 0);
-  data->CreateDataSet();
-  for (int r = 1; r <= 12; ++r) {
-    data->Append();
-    data->FieldByName("Name")->SetAsString("Snippet " + std::to_string(r));
-    data->FieldByName("Amount")->SetAsInteger(r * 10);
-    data->Post();
-  }
-  auto* source = new TDataSource(owner);
-  source->SetDataSet(data);
-  auto* grid = new TDBGridGx(owner);
-  grid->SetParent(owner);
-  grid->SetDataSource(source);
+  TDBGridGx* grid = SnippetGrid(owner, 12);
   TPrintDBGridGx print(nullptr);
   print.SetDBGridGx(grid);
   // As another program hands it over: a title in large bold navy, a Chinese line in
